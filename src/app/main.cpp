@@ -1,0 +1,8 @@
+#include <QApplication>
+
+#include "start.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return vft::ui::run_program(app);
+}

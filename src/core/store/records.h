@@ -1,0 +1,58 @@
+// The record store: every read or write of the five record files in the work
+// folder goes through these operations. Each opens its file, moves one record
+// (or one notes chain) and closes it again, so every change is on disk at once.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "common/session.h"
+
+namespace vft {
+
+// Record file names inside the work folder.
+namespace recfile {
+inline constexpr const char* Person = "vorlan.Per";
+inline constexpr const char* Marriage = "vorlan.mar";
+inline constexpr const char* Ceremony = "vorlan.mce";
+inline constexpr const char* Notes = "vorlan.not";
+inline constexpr const char* Config = "vorlan.cfg";
+}  // namespace recfile
+
+bool ReadConfig(Session& s);
+bool WriteConfig(Session& s);
+// Reads record CurNum into Person; applies UCaseFamname.
+bool ReadPerson(Session& s);
+// Reads record n into Person (nothing for n < 1); applies UCaseFamname; a read
+// failure is reported to the user.
+bool ReadPersonNew(Session& s, std::int16_t n);
+// Stores Person at CurNum, its notes first.
+bool WritePerson(Session& s);
+// Stores Person2 as the new person NumPersons (the caller has raised it).
+bool AddPersonRecord(Session& s);
+void ClearPerson(Session& s);
+bool AddMarriageRecord(Session& s);
+bool WriteMarriage(Session& s, std::int16_t n);
+bool WriteMarriageOnly(Session& s, std::int16_t n);
+bool ReadCeremony(Session& s, std::int16_t n);
+void LoadMarriages(Session& s);
+
+// Notes chains. `notes_file` is a full path.
+std::string ReadNotes(std::int32_t first, const std::string& notes_file);
+void AppendNotes(PersonRecord& owner, const std::string& text, const std::string& notes_file);
+void RewriteNotes(Session& s, PersonRecord& owner, const std::string& text);
+// Reads a chain from an in-memory copy of a notes file (used by bulk readers).
+std::string ReadNotesFrom(std::int32_t first, const Bytes& notes_file);
+
+// Moves an old "Vorlan.Cfg" from `old_folder` into the work folder.
+void MoveOldConfig(Session& s, const std::string& old_folder);
+
+// Reads any Person record without touching the working copies (a scratch read).
+bool ReadPersonRecord(const Session& s, std::int16_t n, PersonRecord& out);
+bool WritePersonRecord(Session& s, std::int16_t n, const PersonRecord& p);
+
+// A NotesRec value that points at a chain.
+inline bool has_chain(std::int32_t notes_rec) { return notes_rec >= 1 && notes_rec < 65535; }
+// The family name as displays and exports show it (upper case when the option is on).
+std::string display_famname(const Session& s, const PersonRecord& p);
+
+}  // namespace vft

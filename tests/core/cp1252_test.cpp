@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+
+using namespace vft;
+
+TEST(Cp1252, UpperCasesAccentedLettersByTable) {
+  EXPECT_EQ(cp1252::upper("m\xFCller"), "M\xDCLLER");
+  EXPECT_EQ(cp1252::upper("\x9A\x9C\x9E\xFF\xF7\xDF"), "\x8A\x8C\x8E\x9F\xF7\xDF");
+}

@@ -1,0 +1,33 @@
+// A session on its own temporary folders, removed when the object goes away.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "common/prompter.h"
+#include "common/session.h"
+
+namespace vft::test {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  // Ends with a separator.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+struct TempSession {
+  TempDir dir;
+  ScriptedPrompter prompter;
+  Session s{prompter};
+  // Work folder <dir>/work/, app data <dir>/appdata/, program folder <dir>/program;
+  // "today" is 5 Dec 2026 12:00.
+  TempSession();
+};
+
+}  // namespace vft::test
