@@ -1,0 +1,347 @@
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+
+using namespace vft;
+
+namespace {
+
+std::vector<NotesRecord> notes_file(const Session& s) {
+  std::vector<NotesRecord> out;
+  auto data = fileio::read_all(s.work(recfile::Notes));
+  if (!data) return out;
+  for (std::size_t off = 0; off + kNotesLen <= data->size(); off += kNotesLen)
+    out.push_back(decode_notes(data->data() + off));
+  return out;
+}
+
+class RecordStore : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+
+  void add_person(const std::string& fam, const std::string& given, const std::string& notes = "") {
+    s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
+    s.Person2 = blank_person();
+    s.Person2.FamName = fam;
+    s.Person2.GivenNames = given;
+    s.Person2.Sex = "M";
+    s.NotesText = notes;
+    ASSERT_TRUE(AddPersonRecord(s));
+  }
+};
+
+}  // namespace
+
+TEST(RecordLayout, PersonFieldsSitAtTheirOffsets) {
+  PersonRecord p = blank_person();
+  p.PerNum = 0x0102;
+  p.FamName = "Smith";
+  p.GivenNames = "Ann Mary";
+  p.Sex = "F";
+  p.BirthDate = "5 Jan 1901";
+  p.Baptised = "Yes";
+  p.Phone = "555";
+  p.AutoCap = 1;
+  p.Source = "Census";
+  p.Deleted = -1;
+  p.NotesRec = 70000;
+  p.NumPartners = 3;
+  Bytes b;
+  encode(p, b);
+  ASSERT_EQ(b.size(), kPersonLen);
+  EXPECT_EQ(b[0], 0x02);
+  EXPECT_EQ(b[1], 0x01);
+  EXPECT_EQ(std::string(b.begin() + 2, b.begin() + 22), "Smith               ");
+  EXPECT_EQ(std::string(b.begin() + 22, b.begin() + 30), "Ann Mary");
+  EXPECT_EQ(b[52], 'F');
+  EXPECT_EQ(std::string(b.begin() + 53, b.begin() + 65), "5 Jan 1901  ");
+  EXPECT_EQ(std::string(b.begin() + 127, b.begin() + 130), "Yes");
+  EXPECT_EQ(std::string(b.begin() + 404, b.begin() + 407), "555");
+  EXPECT_EQ(b[452], 1);
+  EXPECT_EQ(std::string(b.begin() + 454, b.begin() + 460), "Census");
+  EXPECT_EQ(b[494], 0);  // reserved, always written as 0
+  EXPECT_EQ(b[496], 0xFF);
+  EXPECT_EQ(b[497], 0xFF);
+  EXPECT_EQ(b[498] | (b[499] << 8) | (b[500] << 16), 70000);
+  EXPECT_EQ(b[502], 3);
+  Bytes again;
+  encode(decode_person(b.data()), again);
+  EXPECT_EQ(again, b);
+  EXPECT_EQ(decode_person(b.data()).Source, "Census" + std::string(34, ' '));
+}
+
+TEST(RecordLayout, TextLongerThanItsFieldIsCut) {
+  PersonRecord p = blank_person();
+  p.FamName = "Abcdefghijklmnopqrstuvwxyz";
+  Bytes b;
+  encode(p, b);
+  EXPECT_EQ(decode_person(b.data()).FamName, "Abcdefghijklmnopqrst");
+}
+
+TEST(RecordLayout, MarriageKeepsReservedBytesAndKidsOrder) {
+  Bytes raw(kMarriageLen, 0);
+  raw[0] = 7;
+  raw[2] = 3;
+  raw[4] = 4;
+  raw[6] = 2;
+  raw[8] = 9;
+  raw[10] = 5;
+  raw[90] = raw[91] = 0xFF;
+  for (int i = 94; i < 102; ++i) raw[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+  MarriageRecord m = decode_marriage(raw.data());
+  EXPECT_EQ(m.MarNum, 7);
+  EXPECT_EQ(m.Kids[0], 9);
+  EXPECT_EQ(m.Kids[1], 5);
+  EXPECT_EQ(m.Divorced, -1);
+  Bytes again;
+  encode(m, again);
+  EXPECT_EQ(again, raw);
+}
+
+TEST_F(RecordStore, NotesOfExactly42CharactersTakeOneRecord) {
+  add_person("Smith", "Ann", std::string(42, 'a'));
+  auto recs = notes_file(s);
+  ASSERT_EQ(recs.size(), 1u);
+  EXPECT_EQ(recs[0].ChunkLen, 42);
+  EXPECT_EQ(recs[0].Next, -1);
+  EXPECT_EQ(recs[0].Owner, 1);
+}
+
+TEST_F(RecordStore, NotesOf84CharactersEndWithAnEmptyRecord) {
+  std::string text = std::string(42, 'a') + std::string(42, 'b');
+  add_person("Smith", "Ann", text);
+  auto recs = notes_file(s);
+  ASSERT_EQ(recs.size(), 3u);
+  EXPECT_EQ(recs[0].ChunkLen, 42);
+  EXPECT_EQ(recs[0].Next, 2);
+  EXPECT_EQ(recs[1].ChunkLen, 42);
+  EXPECT_EQ(recs[1].Next, 3);
+  EXPECT_EQ(recs[2].ChunkLen, 0);
+  EXPECT_EQ(recs[2].Next, -1);
+  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), text);
+}
+
+TEST_F(RecordStore, SecondChainStartsAfterTheFirst) {
+  add_person("Smith", "Ann", std::string(50, 'a'));
+  add_person("Jones", "Bob", "short");
+  PersonRecord bob;
+  ASSERT_TRUE(ReadPersonRecord(s, 2, bob));
+  EXPECT_EQ(bob.NotesRec, 3);
+  EXPECT_EQ(cp1252::trim(ReadNotes(bob.NotesRec, s.work(recfile::Notes))), "short");
+  EXPECT_TRUE(s.prompter == &t.prompter);
+}
+
+TEST_F(RecordStore, EmptyNotesMakeNoChain) {
+  add_person("Smith", "Ann", "   ");
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(s, 1, p));
+  EXPECT_EQ(p.NotesRec, -1);
+  EXPECT_FALSE(fileio::exists(s.work(recfile::Notes)));
+}
+
+TEST_F(RecordStore, ShorterNotesReuseTheHeadOfTheOldChain) {
+  std::string long_text(130, 'x');
+  add_person("Smith", "Ann", long_text);
+  ASSERT_EQ(notes_file(s).size(), 4u);
+  s.CurNum = 1;
+  ASSERT_TRUE(ReadPerson(s));
+  s.NotesText = "now short";
+  s.NotesChanged = true;
+  ASSERT_TRUE(WritePerson(s));
+  auto recs = notes_file(s);
+  ASSERT_EQ(recs.size(), 4u);  // nothing appended; the tail stays unused
+  EXPECT_EQ(recs[0].ChunkLen, 9);
+  EXPECT_EQ(recs[0].Next, -1);
+  EXPECT_EQ(recs[1].ChunkLen, 42);  // the old piece left as it was
+  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "now short");
+}
+
+TEST_F(RecordStore, LongerNotesUseTheWholeOldChainThenAppend) {
+  add_person("Smith", "Ann", std::string(50, 'a'));  // records 1, 2
+  add_person("Jones", "Bob", "bob's");               // record 3
+  s.CurNum = 1;
+  ASSERT_TRUE(ReadPerson(s));
+  std::string text = std::string(42, 'p') + std::string(42, 'q') + "tail";
+  s.NotesText = text;
+  s.NotesChanged = true;
+  ASSERT_TRUE(WritePerson(s));
+  auto recs = notes_file(s);
+  ASSERT_EQ(recs.size(), 4u);
+  EXPECT_EQ(recs[0].ChunkLen, 42);
+  EXPECT_EQ(recs[0].Next, 2);
+  EXPECT_EQ(recs[1].ChunkLen, 42);
+  EXPECT_EQ(recs[1].Next, 4);  // chained on past Bob's record
+  EXPECT_EQ(recs[3].ChunkLen, 4);
+  EXPECT_EQ(recs[3].Next, -1);
+  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), text);
+  EXPECT_EQ(cp1252::trim(ReadNotes(3, s.work(recfile::Notes))), "bob's");
+}
+
+TEST_F(RecordStore, RewriteOfAMultipleOf42EndsWithAnEmptyPiece) {
+  add_person("Smith", "Ann", "x");
+  s.CurNum = 1;
+  ASSERT_TRUE(ReadPerson(s));
+  s.NotesText = std::string(42, 'z');
+  s.NotesChanged = true;
+  ASSERT_TRUE(WritePerson(s));
+  auto recs = notes_file(s);
+  ASSERT_EQ(recs.size(), 2u);
+  EXPECT_EQ(recs[0].ChunkLen, 42);
+  EXPECT_EQ(recs[0].Next, 2);
+  EXPECT_EQ(recs[1].ChunkLen, 0);
+  EXPECT_EQ(recs[1].Next, -1);
+}
+
+TEST_F(RecordStore, CaretTypedByTheUserIsKept) {
+  add_person("Smith", "Ann", "x");
+  s.CurNum = 1;
+  ASSERT_TRUE(ReadPerson(s));
+  s.NotesText = "a^b";
+  s.NotesChanged = true;
+  ASSERT_TRUE(WritePerson(s));
+  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "a^b");
+}
+
+TEST_F(RecordStore, DeletedPersonsNotesAreNotTouched) {
+  add_person("Smith", "Ann", "keep");
+  s.CurNum = 1;
+  ASSERT_TRUE(ReadPerson(s));
+  s.Person.Deleted = -1;
+  s.NotesText = "changed";
+  s.NotesChanged = true;
+  ASSERT_TRUE(WritePerson(s));
+  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "keep");
+}
+
+TEST_F(RecordStore, ReadNotesSurvivesDamagedChains) {
+  // A chain pointing at itself, and one pointing past the end of the file.
+  Bytes b;
+  encode(NotesRecord{1, 5, "hello", 1}, b);
+  encode(NotesRecord{1, 99, "world", 40}, b);
+  ASSERT_TRUE(fileio::write_all(s.work(recfile::Notes), b));
+  std::string loop = ReadNotes(1, s.work(recfile::Notes));
+  EXPECT_EQ(loop.substr(0, 5), "hello");
+  EXPECT_LE(loop.size(), 5u + 2 * 42u);
+  EXPECT_EQ(cp1252::trim(ReadNotes(2, s.work(recfile::Notes))), "world");
+  EXPECT_EQ(ReadNotes(0, s.work(recfile::Notes)), "");
+  EXPECT_EQ(ReadNotes(65535, s.work(recfile::Notes)), "");
+  EXPECT_EQ(ReadNotes(1, s.work("missing.not")), "");
+}
+
+TEST_F(RecordStore, WritesMarkTheTreeChanged) {
+  int calls = 0;
+  s.on_changed = [&] { ++calls; };
+  add_person("Smith", "Ann");
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_FALSE(s.NothingChanged);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(RecordStore, AddMarriageWithNoMarriagesStoresNumberOne) {
+  s.MarBuf = MarriageRecord{};
+  s.MarBuf.NumKids = 1;
+  s.MarBuf.Kids[0] = 1;
+  s.CerBuf = blank_ceremony();
+  s.CerBuf.MarriedAt = "Leeds";
+  ASSERT_TRUE(AddMarriageRecord(s));
+  EXPECT_EQ(s.Config.NumMarriages(), 1);
+  EXPECT_EQ(s.MarBuf.MarNum, 1);
+  ASSERT_TRUE(WriteConfig(s));
+  LoadMarriages(s);
+  EXPECT_EQ(s.Marriages[1].Kids[0], 1);
+  ASSERT_TRUE(ReadCeremony(s, 1));
+  EXPECT_EQ(cp1252::trim(s.CerBuf.MarriedAt), "Leeds");
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Ceremony)), static_cast<std::int64_t>(kCeremonyLen));
+}
+
+TEST_F(RecordStore, MarriageBeyondTheLimitIsRefused) {
+  s.Config.setNumMarriages(15001);
+  EXPECT_FALSE(AddMarriageRecord(s));
+  EXPECT_FALSE(WriteMarriage(s, 0));
+  ASSERT_EQ(t.prompter.shown.size(), 2u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Problem");
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "You gave reached the maximum number of marriages permitted.\r\nPlease contact the author.");
+  EXPECT_EQ(t.prompter.shown[0].icon, Icon::Information);
+  EXPECT_FALSE(fileio::exists(s.work(recfile::Marriage)));
+  EXPECT_TRUE(s.RecordsSaved);
+}
+
+TEST_F(RecordStore, LoadMarriagesStopsAtTheEndOfTheFile) {
+  for (std::int16_t n = 1; n <= 3; ++n) {
+    s.MarBuf = MarriageRecord{};
+    s.MarBuf.MarNum = n;
+    s.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
+    ASSERT_TRUE(WriteMarriageOnly(s, n));
+  }
+  s.Marriages[5].Husband = 99;  // stale entry from an earlier tree
+  s.Config.setNumMarriages(6);
+  LoadMarriages(s);
+  EXPECT_EQ(s.Marriages[3].Husband, 13);
+  EXPECT_EQ(s.Marriages[4].Husband, 0);
+  EXPECT_EQ(s.Marriages[5].Husband, 0);
+}
+
+TEST_F(RecordStore, UpperCaseOptionAppliesOnReadOnly) {
+  add_person("m\xFCller", "Hans");
+  s.UCaseFamname = true;
+  ASSERT_TRUE(ReadPersonNew(s, 1));
+  EXPECT_EQ(cp1252::trim(s.Person.FamName), "M\xDCLLER");
+  s.UCaseFamname = false;
+  PersonRecord raw;
+  ASSERT_TRUE(ReadPersonRecord(s, 1, raw));
+  EXPECT_EQ(cp1252::trim(raw.FamName), "m\xFCller");
+}
+
+TEST_F(RecordStore, ReadPersonNewReportsAMissingRecord) {
+  EXPECT_TRUE(ReadPersonNew(s, 0));  // below 1: nothing to do
+  EXPECT_TRUE(t.prompter.shown.empty());
+  EXPECT_FALSE(ReadPersonNew(s, 4));
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Vorlan family Tree");
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "Save Error in ReadPersonNew(Pernumm%)\r\nPlease contact Vorlan Solutions for assistance.");
+  EXPECT_EQ(t.prompter.shown[0].icon, Icon::Critical);
+}
+
+TEST_F(RecordStore, ClearPersonKeepsAutoCapAndDeleted) {
+  s.Person.PerNum = 4;
+  s.Person.FamName = "X";
+  s.Person.AutoCap = 1;
+  s.Person.Deleted = -1;
+  s.Person.NumPartners = 2;
+  s.Person.NotesRec = 8;
+  s.NotesText = "n";
+  ClearPerson(s);
+  EXPECT_EQ(s.Person.PerNum, 0);
+  EXPECT_EQ(s.Person.FamName, std::string(20, ' '));
+  EXPECT_EQ(s.Person.AutoCap, 1);
+  EXPECT_EQ(s.Person.Deleted, -1);
+  EXPECT_EQ(s.Person.NumPartners, 0);
+  EXPECT_EQ(s.Person.NotesRec, -1);
+  EXPECT_TRUE(s.NotesText.empty());
+}
+
+TEST_F(RecordStore, ConfigRoundTripsAllBytes) {
+  for (std::size_t i = 0; i < kConfigLen; ++i) s.Config.raw[i] = static_cast<std::uint8_t>(i * 7);
+  ASSERT_TRUE(WriteConfig(s));
+  ConfigRecord before = s.Config;
+  s.Config = ConfigRecord{};
+  ASSERT_TRUE(ReadConfig(s));
+  EXPECT_EQ(s.Config.raw, before.raw);
+}
+
+TEST_F(RecordStore, MoveOldConfigTakesOnlyARealFile) {
+  std::string old = t.dir.path();
+  ASSERT_TRUE(fileio::write_all(old + "Vorlan.Cfg", Bytes{1}));
+  MoveOldConfig(s, old);
+  EXPECT_TRUE(fileio::exists(old + "Vorlan.Cfg"));  // one byte: left alone
+  ASSERT_TRUE(fileio::write_all(old + "Vorlan.Cfg", Bytes(kConfigLen, 5)));
+  MoveOldConfig(s, old);
+  EXPECT_FALSE(fileio::exists(old + "Vorlan.Cfg"));
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Config)), static_cast<std::int64_t>(kConfigLen));
+}
