@@ -1,0 +1,369 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "store/dates.h"
+#include "temp_session.h"
+
+using namespace vft;
+
+namespace {
+
+const std::string kFutureBirth =
+    "You have entered a birth date for \r\n this person that is later than today.  \r\n ";
+
+// Runs CheckDate the way a date box does and remembers what reached the box.
+struct DateBox : ::testing::Test {
+  test::TempSession t;
+  Session& s = t.s;
+  std::vector<std::pair<int, std::string>> stored;
+  std::vector<int> focused;
+
+  bool check(std::string& text, int code = datefield::Birth) {
+    return CheckDate(
+        s, text, code, [this](int c, const std::string& v) { stored.emplace_back(c, v); },
+        [this](int c) { focused.push_back(c); });
+  }
+  // The stored text, or "<nothing>" when the box was not written.
+  std::string typed(const std::string& in, int code = datefield::Birth) {
+    stored.clear();
+    std::string text = in;
+    check(text, code);
+    if (stored.empty()) return "<nothing>";
+    EXPECT_EQ(stored.size(), 1u);
+    EXPECT_EQ(text, stored.back().second);
+    return stored.back().second;
+  }
+  void set_today(int y, int m, int d) {
+    s.now = [=] { return LocalTime{y, m, d, 12, 0, 0}; };
+  }
+};
+
+struct Typed {
+  const char* in;
+  const char* out;
+};
+
+// "Today" is 5 Dec 2026; numeric dates are day first.
+const Typed kNormalised[] = {
+    {"5/1/1901", "5 Jan 1901"},     {"5-1-1901", "5 Jan 1901"},     {"5.1.1901", "5 Jan 1901"},
+    {"5 1 1901", "5 Jan 1901"},     {"05/01/1901", "5 Jan 1901"},   {"  5/1/1901  ", "5 Jan 1901"},
+    {"1901-01-05", "5 Jan 1901"},   {"1901/1/5", "5 Jan 1901"},     {"5 january 1901", "5 Jan 1901"},
+    {"Jan 5, 1901", "5 Jan 1901"},  {"5-JAN-1901", "5 Jan 1901"},   {"5 Jan 1901", "5 Jan 1901"},
+    {"5 Sept 1901", "5 Sep 1901"},  {"DECEMBER 31 1999", "31 Dec 1999"},
+    {"5/1/01", "5 Jan 2001"},       {"5/1/30", "5 Jan 1930"},       {"1 Jan 00", "1 Jan 2000"},
+    {"5 Jan 99", "5 Jan 1999"},     {"1 Jan 0800", "1 Jan 0800"},   {"29/2/2000", "29 Feb 2000"},
+    {"5 Dec 2026", "5 Dec 2026"},
+    // partial dates
+    {"? mar 1901", "? Mar 1901"},   {"0 3 1901", "? Mar 1901"},     {"? ? ?", "? ??? ????"},
+    {"?", "? ??? ????"},            {"?/?/?", "? ??? ????"},        {"? ??? 5", "? ??? 2005"},
+    {"? ??? 0", "? ??? 2000"},      {"? ??? 05", "? ??? 2005"},     {"12 ??? ????", "12 ??? ????"},
+    {"12 ? ??", "12 ??? ????"},     {"?? Mar 1901", "? Mar 1901"},  {"00 3 1901", "? Mar 1901"},
+    {"? 12 1901", "? Dec 1901"},    {"? MARCH 1901", "? Mar 1901"}, {"?  mar   1901", "? Mar 1901"},
+    {"5 Jan 800", "5 Jan 800"},     {"31/2/1901", "31 Feb 1901"},   {"29 2 1900", "29 Feb 1900"},
+    {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
+    // unknown month words are kept, separators turned into blanks
+    {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"abc def ghi", "abc def ghi"},
+};
+
+}  // namespace
+
+TEST_F(DateBox, NormalisesTypedDatesToTheStoredForm) {
+  for (const Typed& c : kNormalised) EXPECT_EQ(typed(c.in), c.out) << "typed: " << c.in;
+  EXPECT_TRUE(t.prompter.shown.empty());
+  EXPECT_TRUE(focused.empty());
+}
+
+TEST_F(DateBox, MonthFirstReadsNumericDatesTheOtherWay) {
+  s.MonthFirst = true;
+  EXPECT_EQ(typed("5/1/1901"), "1 May 1901");
+  EXPECT_EQ(typed("1/31/1901"), "31 Jan 1901");
+  EXPECT_EQ(typed("1901-01-05"), "5 Jan 1901");  // year first is always Y M D
+  EXPECT_EQ(typed("5 Jan 1901"), "5 Jan 1901");
+  EXPECT_EQ(typed("Jan 5, 1901"), "5 Jan 1901");
+  // No month 13: not a complete date, so it is taken apart as day, month, year.
+  EXPECT_EQ(typed("13/1/1901"), "13 Jan 1901");
+  s.MonthFirst = false;
+  EXPECT_EQ(typed("1/31/1901"), "1 31 1901");
+}
+
+TEST_F(DateBox, EmptyBoxStoresUnknownBirthOnly) {
+  std::string text;
+  EXPECT_TRUE(check(text, datefield::Birth));
+  EXPECT_EQ(text, UnknownDate);
+  EXPECT_EQ(typed("   "), UnknownDate);
+  EXPECT_EQ(typed("-"), UnknownDate);  // only separators: as good as empty
+  for (int code : {datefield::Death, datefield::Baptism, datefield::Burial, datefield::Marriage}) {
+    std::string empty;
+    EXPECT_FALSE(check(empty, code));
+    EXPECT_EQ(typed("", code), "<nothing>");
+  }
+  s.Person.DeathDate = "1 Jan 1950";
+  std::string empty;
+  CheckDate(s, empty, datefield::DeathRecord, {});
+  EXPECT_EQ(s.Person.DeathDate, "1 Jan 1950");
+  EXPECT_TRUE(t.prompter.shown.empty());
+}
+
+TEST_F(DateBox, TextsThatCannotBeTakenApartAreLeftAsTyped) {
+  for (const char* in : {"1901", "Mar 1901", "??????", "5 Jan abc", "5 Jan 19011", "5 Jan 1901 x",
+                         "? Mar 1901x", "12 Mar ?????"}) {
+    std::string text = in;
+    stored.clear();
+    EXPECT_FALSE(check(text)) << in;
+    EXPECT_EQ(text, in);
+    EXPECT_TRUE(stored.empty()) << in;
+  }
+  EXPECT_TRUE(t.prompter.shown.empty());
+}
+
+TEST_F(DateBox, LaterYearIsRefusedWithTheMessageAndNothingStored) {
+  std::string text = "? ??? 45";
+  EXPECT_FALSE(check(text));
+  EXPECT_EQ(text, "? ??? 45");
+  EXPECT_TRUE(stored.empty());
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  const Message& m = t.prompter.shown[0];
+  EXPECT_EQ(m.title, "Date Error");
+  EXPECT_EQ(m.text, kFutureBirth);
+  EXPECT_EQ(m.icon, Icon::Exclamation);
+  EXPECT_EQ(m.buttons, Buttons::OK);
+  EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
+
+  EXPECT_EQ(typed("? ??? 2027"), "<nothing>");
+  EXPECT_EQ(typed("1 Mar 2027x"), "<nothing>");  // cannot be taken apart: no message
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+}
+
+TEST_F(DateBox, LaterMonthThisYearIsRefusedLikeALaterYear) {
+  set_today(2026, 11, 30);
+  EXPECT_EQ(typed("? Dec 2026"), "<nothing>");
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(typed("? Nov 2026"), "? Nov 2026");
+  EXPECT_EQ(typed("? ??? 2026"), "? ??? 2026");
+  EXPECT_EQ(typed("31 Nov 2026"), "31 Nov 2026");  // no such day, but the month is this one
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+}
+
+TEST_F(DateBox, CompleteFutureDateIsStoredThenRefused) {
+  std::string text = "6/12/2026";
+  EXPECT_FALSE(check(text, datefield::Death));
+  EXPECT_EQ(text, "6 Dec 2026");
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0], std::make_pair(datefield::Death, std::string("6 Dec 2026")));
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "You have entered a date of death for \r\n this person that is later than today.  \r\n ");
+  EXPECT_EQ(focused, std::vector<int>{datefield::Death});
+
+  // A two-digit year of the 2000s can lie ahead too.
+  EXPECT_EQ(typed("5/1/29"), "5 Jan 2029");
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+  // Today itself is not later than today.
+  std::string today = "5.12.2026";
+  EXPECT_TRUE(check(today));
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+}
+
+TEST_F(DateBox, MessageNamesTheKindOfDate) {
+  const std::pair<int, const char*> kinds[] = {
+      {datefield::Birth, "a birth date"},
+      {datefield::Death, "a date of death"},
+      {datefield::Baptism, "a Baptised date"},
+      {datefield::Burial, "a burial or cremation date"},
+      {datefield::Marriage, "a marriage date"},
+      {datefield::BirthRecord, ""},
+      {datefield::MarriageRecord, ""},
+  };
+  for (auto [code, kind] : kinds) {
+    t.prompter.shown.clear();
+    focused.clear();
+    DateError(s, code, [this](int c) { focused.push_back(c); });
+    ASSERT_EQ(t.prompter.shown.size(), 1u);
+    EXPECT_EQ(t.prompter.shown[0].text, std::string("You have entered ") + kind +
+                                            " for \r\n this person that is later than today.  \r\n ");
+    EXPECT_EQ(t.prompter.shown[0].title, "Date Error");
+    EXPECT_EQ(focused.size(), code < 98 ? 1u : 0u) << code;
+  }
+}
+
+TEST_F(DateBox, BaptismMessageUsesTheUsersLabel) {
+  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
+  std::string text = "1 Jan 2030";
+  EXPECT_FALSE(check(text, datefield::Baptism));
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "You have entered a Christened date for \r\n this person that is later than today.  \r\n ");
+}
+
+TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
+  std::string b = "5/1/1901", d = "? mar 1950", m = " 3-2-1925 ";
+  EXPECT_TRUE(CheckDate(s, b, datefield::BirthRecord));
+  EXPECT_TRUE(CheckDate(s, d, datefield::DeathRecord));
+  EXPECT_TRUE(CheckDate(s, m, datefield::MarriageRecord));
+  EXPECT_EQ(s.Person.BirthDate, "5 Jan 1901");
+  EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
+  EXPECT_EQ(s.CerBuf.MarriedDate, "3 Feb 1925");
+
+  std::string late = "? ??? 2030";
+  EXPECT_FALSE(CheckDate(s, late, datefield::DeathRecord, {}, [this](int c) { focused.push_back(c); }));
+  EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "You have entered  for \r\n this person that is later than today.  \r\n ");
+  EXPECT_TRUE(focused.empty());
+}
+
+TEST_F(DateBox, StoreDateRoutesByCode) {
+  auto sink = [this](int c, const std::string& v) { stored.emplace_back(c, v); };
+  StoreDate(s, " 1 Jan 1900 ", datefield::Marriage, sink);
+  EXPECT_EQ(s.CerBuf.MarriedDate, " 1 Jan 1900 ");
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0], std::make_pair(datefield::Marriage, std::string("1 Jan 1900")));
+
+  StoreDate(s, "2 Feb 1902", datefield::Burial, sink);
+  EXPECT_EQ(stored.back(), std::make_pair(datefield::Burial, std::string("2 Feb 1902")));
+  StoreDate(s, "3 Mar 1903", datefield::MarriageRecord, sink);
+  EXPECT_EQ(s.CerBuf.MarriedDate, "3 Mar 1903");
+  StoreDate(s, "4 Apr 1904", 7, sink);  // no date field has this code
+  StoreDate(s, "4 Apr 1904", datefield::BirthRecord, {});
+  EXPECT_EQ(stored.size(), 2u);
+  EXPECT_EQ(s.Person.BirthDate, "4 Apr 1904");
+  EXPECT_TRUE(s.Person.DeathDate.empty());
+}
+
+TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
+  std::vector<std::string> inputs = {
+      "-", "/-.,", "??????", "? ", " ?", "?-?", "., ., .", std::string("5\0Jan\0001901", 11),
+      "\xFF\xFE 1901", "5 \xE9t\xE9 1901", "\x80 \x80 \x80", "9999999999 9 9999999999",
+      "31 12 9999", "1/1/0000", "0/0/0", "99 99 99", "5 Jan -1901", "-5 -1 -1901",
+      std::string(100000, '9'), std::string(100000, ' '), std::string(100000, '?'),
+      "1 " + std::string(50000, 'J') + " 1901", std::string(30000, '/') + "5/1/1901"};
+  std::mt19937 rng(1901);
+  for (int i = 0; i < 3000; ++i) {
+    std::string r(rng() % 24, '\0');
+    for (char& c : r) c = static_cast<char>(rng() % 3 ? "0123456789 ?/-.JanDec"[rng() % 21] : rng());
+    inputs.push_back(r);
+  }
+  for (const std::string& in : inputs) {
+    for (int code : {datefield::Birth, datefield::Marriage, datefield::DeathRecord}) {
+      stored.clear();
+      std::string before = s.Person.DeathDate;
+      std::string text = in;
+      bool ok = check(text, code);
+      if (code == datefield::DeathRecord) {
+        if (s.Person.DeathDate != before) {
+          EXPECT_EQ(text, s.Person.DeathDate);
+        }
+      } else if (stored.empty()) {
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(text, in);
+      } else {
+        EXPECT_EQ(cp1252::trim(text), stored.back().second);
+      }
+    }
+  }
+}
+
+TEST(CompleteDate, LeapDaysFollowTheGregorianRule) {
+  EXPECT_TRUE(ParseCompleteDate("29/2/2000", false));
+  EXPECT_TRUE(ParseCompleteDate("29/2/1600", false));
+  EXPECT_TRUE(ParseCompleteDate("29 Feb 2024", false));
+  EXPECT_FALSE(ParseCompleteDate("29/2/1900", false));
+  EXPECT_FALSE(ParseCompleteDate("29/2/2100", false));
+  EXPECT_FALSE(ParseCompleteDate("29 Feb 2023", false));
+  EXPECT_FALSE(ParseCompleteDate("30/2/2000", false));
+  EXPECT_TRUE(ParseCompleteDate("31/12/1901", false));
+  EXPECT_FALSE(ParseCompleteDate("31/4/1901", false));
+}
+
+TEST(CompleteDate, RefusesWhatIsNotAWholeDate) {
+  for (const char* in : {"5/1/1", "5/1/901", "5/1/19011", "0/1/1901", "5/0/1901", "5/13/1901",
+                         "1901", "Jan 1901", "5 Jan", "5/1/1901/2", "5th Jan 1901", "Jan Feb 1901",
+                         "5 Ja 1901", "5 Janus 1901", "1901 1902 Jan", "1901-13-01",
+                         "", "///", "5 1 0000"})
+    EXPECT_FALSE(ParseCompleteDate(in, false)) << in;
+  EXPECT_EQ(ParseCompleteDate("01-01-1901-", false), (Ymd{1901, 1, 1}));  // trailing separator
+  EXPECT_EQ(ParseCompleteDate("1901 Jan 5", false), (Ymd{1901, 1, 5}));
+  EXPECT_EQ(ParseCompleteDate("5 Jan 29", false), (Ymd{2029, 1, 5}));
+  EXPECT_EQ(ParseCompleteDate("5 Jan 30", true), (Ymd{1930, 1, 5}));
+}
+
+TEST(DatesInOrder, ComparesWhatIsKnown) {
+  struct Case {
+    const char *a, *b;
+    bool in_order;
+  } cases[] = {
+      {"? ??? 1901", "12 Mar 1899", false},
+      {"? ??? ????", "12 Mar 1899", true},
+      {"12 Mar 1899", "? ??? ????", true},
+      {"1 Jan 1900", "", true},
+      {"", "1 Jan 1900", true},
+      {"   ", "1 Jan 1900", true},
+      {"2 Jan 1900", "1 Jan 1900", false},  // one day back is already out of order
+      {"1 Jan 1900", "1 Jan 1900", true},
+      {"1 Jan 1900", "31 Dec 1899", false},
+      {"31 Dec 1899", "1 Jan 1900", true},
+      {"1 Mar 1900  ", "2 Mar 1900  ", true},  // padded as read from a record
+      {"? Mar 1900", "5 Jan 1900", true},      // same year, month not compared
+      {"? Mar 1902", "5 Jan 1901", false},
+      {"12 ??? ????", "1 Jan 1800", true},
+      {"1 Jan 1800", "? ??? 1799", false},
+      {"? ??? 1799", "? ??? 1800", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DatesInOrder(c.a, c.b), c.in_order) << c.a << " / " << c.b;
+}
+
+TEST(AgeText, FollowsTheDatesThatAreKnown) {
+  test::TempSession t;  // today is 5 Dec 2026
+  struct Case {
+    const char *birth, *death, *age;
+  } cases[] = {
+      {"1 Jan 1900", "31 Dec 1900", " 0"},
+      {"1 Jan 1900", "1 Jan 1901", " 0"},  // 365 days are less than a year of 365.25
+      {"1 Jan 1900", "2 Jan 1901", " 1"},
+      {"1 Jan 1900", "1 Jan 1900", " 0"},
+      {"2 Jan 1900", "1 Jan 1900", "?"},   // one day backwards
+      {"1 Jan 1900", "31 Dec 2020", " 120"},
+      {"1 Jan 1900", "2 Jan 2021", "?"},   // 121 and more is not believed
+      {"5 Dec 1926", "", " 100"},          // against today
+      {"6 Dec 1926", "", " 99"},
+      {"1 Jan 1800", "", "?"},
+      {"1 Jan 1900  ", "31 Dec 1950  ", " 50"},
+      {"29 Feb 1904", "1 Mar 1950", " 46"},
+      {"29 Feb 1900", "1 Mar 1950", "50 (approx.)"},  // no such day: only the years count
+      {"? ??? 1900", "", "126 (approx.)"},
+      {"? Mar 1900", "12 Mar ????", "?"},
+      {"? Mar 1900", "? Jun 1950", "50 (approx.)"},
+      {"? ??? 1950", "? ??? 1900", "?"},
+      {"? ??? 1900", "1 Jan 1900", "0 (approx.)"},
+      {"? ??? 2026", "", ""},
+      {"1 Jan 2030", "", "?"},
+      {"? ??? ????", "1 Jan 1900", ""},
+      {"1 Jan 1900", "? ??? ????", ""},
+      {"? ??? ????  ", "1 Jan 1900", " ?"},  // the padded placeholder is not the exact one
+      {"1 Jan 1900", "? ??? ????  ", " ?"},
+      {"12 Mar ????", "1 Jan 1950", "?"},
+      {"1 Jan 1900", "5 ??? ????", "?"},
+      {"", "", "?"},
+      {"", "1 Jan 1900", "?"},
+      {"garbage", "", "?"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;
+}
+
+TEST(AgeText, ChartTwinDropsTheLeadingBlankOnly) {
+  test::TempSession t;
+  EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1900", "31 Dec 1900"), "0");
+  EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1900", "31 Dec 1950"), "50");
+  EXPECT_EQ(ChartAgeText(t.s, "? ??? ????  ", "1 Jan 1900"), "?");
+  EXPECT_EQ(ChartAgeText(t.s, "? ??? ????", "1 Jan 1900"), "");
+  EXPECT_EQ(ChartAgeText(t.s, "? ??? 1900", ""), "126 (approx.)");
+  EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1800", ""), "?");
+  EXPECT_EQ(ChartAgeText(t.s, "2 Jan 1900", "1 Jan 1900"), "?");
+}
