@@ -1,0 +1,382 @@
+// The lines of an export, in file order: header, submitter, individuals,
+// families, trailer. Both flavours share the walk; where they differ the 5.5.1
+// flavour keeps to what GEDCOM 5.5.1 readers accept without complaint.
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "interchange/gedcom_export.h"
+#include "interchange/gedcom_export_date.h"
+#include "interchange/gedcom_export_source.h"
+#include "interchange/gedcom_tables.h"
+#include "store/paths.h"
+
+namespace vft {
+namespace {
+
+namespace tag = gedcom::tag;
+using gedcom_export::RecordSource;
+
+std::string person_xref(int n) { return std::string(gedcom::kPersonXrefPrefix) + std::to_string(n) + "@"; }
+std::string family_xref(int m) { return std::string(gedcom::kFamilyXrefPrefix) + std::to_string(m) + "@"; }
+
+// Field text as written: blanks trimmed. Zero bytes (never-written field space)
+// count as blanks.
+std::string value(const std::string& field) {
+  std::string v = field;
+  std::replace(v.begin(), v.end(), '\0', ' ');
+  return cp1252::trim(v);
+}
+
+bool has_zero(std::string_view s) { return s.find('\0') != std::string_view::npos; }
+
+// Place text: line breaks become blanks; a place holding a zero byte is not written.
+bool place_text(const std::string& field, std::string& out) {
+  std::string p = cp1252::trim(field);
+  if (p.empty() || has_zero(p)) return false;
+  out.clear();
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    char c = p[i];
+    if (c == '\r' && i + 1 < p.size() && p[i + 1] == '\n') ++i;
+    out += (c == '\r' || c == '\n') ? ' ' : c;
+  }
+  return true;
+}
+
+std::string today(const Session& s, GedcomFlavour f) {
+  LocalTime t = s.now();
+  std::size_t m = static_cast<std::size_t>(std::clamp(t.month, 1, 12)) - 1;
+  std::string_view month = f == GedcomFlavour::Standard ? gedcom::kMonthNames[m] : gedcom::kMonthTags[m];
+  return std::to_string(t.day) + " " + std::string(month) + " " + std::to_string(t.year);
+}
+
+// A person's place in a family.
+enum class Role : std::uint8_t { Husband, Wife, Child };
+struct Membership {
+  int marriage;
+  Role role;
+};
+
+class Builder {
+ public:
+  Builder(const Session& s, const ExportOptions& o, std::string& out)
+      : s_(s), o_(o), w_(o.flavour, out), src_(s), std_(o.flavour == GedcomFlavour::Standard) {}
+
+  bool run(const Progress& progress, long& persons, long& families);
+
+ private:
+  void header();
+  void submitter();
+  void index_families();
+  bool family_written(int m) const;
+  void individual(int n);
+  void event(std::string_view tag, const std::string& date, const std::string& place);
+  void notes(const PersonRecord& p);
+  bool family(int m);
+
+  const Session& s_;
+  const ExportOptions& o_;
+  GedcomWriter w_;
+  RecordSource src_;
+  bool std_;  // the standard flavour
+  std::vector<std::size_t> member_start_;  // by person: first entry in members_
+  std::vector<Membership> members_;        // grouped by person, marriages ascending
+};
+
+void Builder::header() {
+  const std::string version = std::string(VFT_VERSION).substr(0, 4);
+  w_.tag(0, tag::HEAD);
+  if (std_) {
+    w_.text(1, tag::SOUR, "Vorlan Family Tree");
+    w_.text(2, tag::VERS, version);
+    w_.text(1, tag::DEST, "PAF");
+    w_.text(1, tag::DATE, today(s_, o_.flavour));
+    w_.text(1, tag::CHAR, "ANSI");
+    w_.text(1, tag::FILE, FileNameOf(o_.file_name));
+    w_.tag(1, tag::GEDC);
+    w_.text(2, tag::VERS, "4");
+    return;
+  }
+  // 5.5.1 wants a system id without blanks, the submitter pointer and the form.
+  w_.text(1, tag::SOUR, "VorlanFamilyTree");
+  w_.text(2, tag::VERS, version);
+  w_.text(2, tag::NAME, "Vorlan Family Tree");
+  w_.text(1, tag::DATE, today(s_, o_.flavour));
+  w_.pointer(1, tag::SUBM, gedcom::kSubmitterXref);
+  w_.text(1, tag::FILE, FileNameOf(o_.file_name));
+  w_.tag(1, tag::GEDC);
+  w_.text(2, tag::VERS, "5.5.1");
+  w_.text(2, tag::FORM, "LINEAGE-LINKED");
+  w_.text(1, tag::CHAR, "UTF-8");
+}
+
+void Builder::submitter() {
+  const SubmitterDetails& d = o_.submitter;
+  const std::string name = value(d.Name), a1 = value(d.Address1), a2 = value(d.Address2),
+                    a3 = value(d.Address3), phone = value(d.Phone), email = value(d.Email);
+  if (std_) {
+    // Each line has its own condition, exactly as older readers of our files expect.
+    if (!name.empty()) {
+      w_.record(gedcom::kSubmitterXref, tag::SUBM);
+      w_.text(1, tag::NAME, name);
+    }
+    if (!a1.empty()) w_.text(1, tag::ADDR, a1);
+    if (!a2.empty()) w_.text(2, tag::CONT, a2);
+    if (!a3.empty()) w_.text(2, tag::CONT, a3);
+    if (!email.empty()) {
+      if (!a1.empty()) w_.text(2, tag::CONT, email);
+      else w_.text(1, tag::ADDR, email);
+    }
+    if (!phone.empty()) w_.text(1, tag::PHON, phone);
+    return;
+  }
+  // The header points at the submitter, so the record is always there.
+  w_.record(gedcom::kSubmitterXref, tag::SUBM);
+  w_.text(1, tag::NAME, name);
+  bool first = true;
+  for (const std::string* line : {&a1, &a2, &a3}) {
+    if (line->empty()) continue;
+    if (first) w_.text(1, tag::ADDR, *line);
+    else w_.text(2, tag::CONT, *line);
+    first = false;
+  }
+  if (!phone.empty()) w_.text(1, tag::PHON, phone);
+  if (!email.empty()) w_.text(1, tag::EMAIL, email);
+}
+
+// Every person's families (as husband, wife or child), from one pass over the
+// marriage table, grouped by person with the marriages in ascending order.
+void Builder::index_families() {
+  const auto np = static_cast<std::size_t>(src_.persons());
+  auto in_range = [&](int n) { return n >= 1 && static_cast<std::size_t>(n) <= np; };
+  auto for_each_member = [&](auto&& visit) {
+    for (int m = 1; m <= src_.marriages(); ++m) {
+      const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+      if (in_range(r.Husband)) visit(r.Husband, Membership{m, Role::Husband});
+      if (in_range(r.Wife)) visit(r.Wife, Membership{m, Role::Wife});
+      const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
+      for (int k = 0; k < kids; ++k) {
+        const int kid = r.Kids[static_cast<std::size_t>(k)];
+        if (in_range(kid)) visit(kid, Membership{m, Role::Child});
+      }
+    }
+  };
+  std::vector<std::size_t> count(np + 1, 0);
+  for_each_member([&](int n, Membership) { ++count[static_cast<std::size_t>(n)]; });
+  member_start_.assign(np + 2, 0);
+  for (std::size_t n = 1; n <= np; ++n) member_start_[n + 1] = member_start_[n] + count[n];
+  members_.resize(member_start_[np + 1]);
+  std::vector<std::size_t> fill(member_start_.begin(), member_start_.end());
+  for_each_member([&](int n, Membership e) { members_[fill[static_cast<std::size_t>(n)]++] = e; });
+}
+
+// Whether the 5.5.1 flavour writes family m: it needs a live husband or a live
+// child. (The standard flavour writes every family with a husband or children.)
+bool Builder::family_written(int m) const {
+  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  if (std_) return r.Husband >= 1 || r.NumKids > 0;
+  if (src_.live(r.Husband)) return true;
+  const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
+  for (int k = 0; k < kids; ++k)
+    if (src_.live(r.Kids[static_cast<std::size_t>(k)])) return true;
+  return false;
+}
+
+// An event with its date and place. The standard flavour always writes the date
+// line (empty when no date is known); the 5.5.1 flavour writes what is known and
+// "Y" when nothing is.
+void Builder::event(std::string_view t, const std::string& date, const std::string& place_field) {
+  std::string place;
+  const bool has_place = place_text(place_field, place);
+  if (std_) {
+    w_.tag(1, t);
+    w_.text(2, tag::DATE, date);
+    if (has_place) w_.text(2, tag::PLAC, place);
+    return;
+  }
+  const std::string d = GedcomDate551(date);
+  if (d.empty() && !has_place) {
+    w_.text(1, t, "Y");
+    return;
+  }
+  w_.tag(1, t);
+  if (!d.empty()) w_.text(2, tag::DATE, d);
+  if (has_place) w_.text(2, tag::PLAC, place);
+}
+
+void Builder::notes(const PersonRecord& p) {
+  const std::string source = value(p.Source);
+  const std::string chain = cp1252::trim(src_.notes(p.NotesRec));
+  if (source.empty() && chain.empty()) return;
+  std::string text;
+  if (!source.empty()) text = "Information Source: " + source + ". ";
+  text += chain;
+  if (has_zero(text)) return;
+  // A paragraph ends with a carriage return; the line feed after it is dropped.
+  // The 5.5.1 flavour also ends one at a lone line feed (text from elsewhere).
+  const std::string_view all = text;
+  bool first = true;
+  for (std::size_t start = 0;;) {
+    std::size_t end = start;
+    while (end < all.size() && all[end] != '\r' && (std_ || all[end] != '\n')) ++end;
+    const std::string piece = cp1252::trim(all.substr(start, end - start));
+    if (first) w_.text(1, tag::NOTE, piece);
+    else w_.text(2, tag::CONT, piece);
+    first = false;
+    if (end >= all.size()) break;
+    start = end + 1;
+    if (all[end] == '\r' && start < all.size() && all[start] == '\n') ++start;
+  }
+}
+
+void Builder::individual(int n) {
+  const PersonRecord& p = src_.person(n);
+  const std::string sex = value(p.Sex), given = value(p.GivenNames), fam = value(p.FamName);
+  w_.record(person_xref(n), tag::INDI);
+  if (std_ || !given.empty()) w_.text(1, tag::NAME, given + " /" + fam + "/");
+  else w_.text(1, tag::NAME, "/" + fam + "/");
+  if (std_) w_.text(1, tag::SEX, sex);
+  else w_.text(1, tag::SEX, (sex == "M" || sex == "F") ? sex : std::string("U"));
+
+  const std::string birth = value(p.BirthDate), death = value(p.DeathDate);
+  std::string unused;
+  if (std_ || !GedcomDate551(birth).empty() || place_text(p.BirthPlace, unused))
+    event(tag::BIRT, birth, p.BirthPlace);
+  if (!death.empty()) event(tag::DEAT, death, p.DeathPlace);
+  const std::string baptised = value(p.Baptised);
+  if (baptised == "Yes" || baptised == "Y") event(tag::CHR, value(p.DOBap), p.Baptisplace);
+  const std::string interred = value(p.InterDate);
+  if (!interred.empty()) event(tag::BURI, interred, p.InteredPlace);
+
+  const std::string occupation = value(p.Occupation), address = value(p.CurrAddress), phone = value(p.Phone);
+  if (!occupation.empty()) w_.text(1, tag::OCCU, occupation);
+  if (death.empty()) {
+    if (std_) {
+      if (!address.empty()) w_.text(1, tag::ADDR, address);
+      if (!phone.empty()) w_.text(1, tag::PHON, phone);
+    } else if (!address.empty() || !phone.empty()) {
+      // 5.5.1 keeps an individual's address and phone under a residence.
+      w_.tag(1, tag::RESI);
+      if (!address.empty()) w_.text(2, tag::ADDR, address);
+      if (!phone.empty()) w_.text(2, tag::PHON, phone);
+    }
+  }
+  notes(p);
+
+  // Families as a partner: the standard flavour looks a man up as husband and a
+  // woman as wife only; the 5.5.1 flavour lists every family written that names
+  // the person.
+  const std::size_t first = member_start_[static_cast<std::size_t>(n)];
+  const std::size_t end = member_start_[static_cast<std::size_t>(n) + 1];
+  int last = 0;
+  for (std::size_t i = first; i < end; ++i) {
+    const Membership& e = members_[i];
+    if (e.role == Role::Child) continue;
+    const bool listed = std_ ? (e.role == Role::Husband ? sex == "M" : sex == "F")
+                             : (family_written(e.marriage) && e.marriage != last);
+    if (!listed) continue;
+    w_.pointer(1, tag::FAMS, family_xref(e.marriage));
+    last = e.marriage;
+  }
+  // The parents are those of the first family that lists the person as a child.
+  // The 5.5.1 flavour also names any later such family, so that every CHIL line
+  // has its FAMC counterpart.
+  last = 0;
+  for (std::size_t i = first; i < end; ++i) {
+    const Membership& e = members_[i];
+    if (e.role != Role::Child || e.marriage == last) continue;
+    const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(e.marriage)];
+    if (!std_ && (r.Husband == n || r.Wife == n)) continue;  // no CHIL line either: see family()
+    w_.pointer(1, tag::FAMC, family_xref(e.marriage));
+    last = e.marriage;
+    if (std_) break;
+  }
+}
+
+// Writes family m when it is written at all (see family_written).
+bool Builder::family(int m) {
+  if (!family_written(m)) return false;
+  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
+  w_.record(family_xref(m), tag::FAM);
+  if (std_) {
+    if (r.Husband >= 1) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
+    if (r.Wife > 0) w_.pointer(1, tag::WIFE, person_xref(r.Wife));
+    for (int k = 0; k < kids; ++k) w_.pointer(1, tag::CHIL, person_xref(r.Kids[static_cast<std::size_t>(k)]));
+    if (r.Husband < 1) return true;
+  } else {
+    // Only pointers to records that are in the file, each child once.
+    const bool husband = src_.live(r.Husband);
+    if (husband) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
+    if (src_.live(r.Wife) && r.Wife != r.Husband) w_.pointer(1, tag::WIFE, person_xref(r.Wife));
+    std::vector<int> seen;
+    for (int k = 0; k < kids; ++k) {
+      int kid = r.Kids[static_cast<std::size_t>(k)];
+      if (!src_.live(kid) || kid == r.Husband || kid == r.Wife ||
+          std::find(seen.begin(), seen.end(), kid) != seen.end())
+        continue;
+      seen.push_back(kid);
+      w_.pointer(1, tag::CHIL, person_xref(kid));
+    }
+    if (!husband) return true;
+  }
+
+  const CeremonyRecord c = src_.ceremony(m);
+  const std::string date = value(c.MarriedDate);
+  const bool place_given = !value(c.MarriedAt).empty();
+  if (r.NotMarried != 0) {
+    // GEDCOM 5.5.1 has no way to say "did not marry" other than leaving the event out.
+    if (std_) {
+      w_.tag(1, tag::MARR);
+      w_.text(2, tag::DATE, gedcom::kNotMarried);
+      std::string place;
+      if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
+    }
+  } else if (!date.empty() || place_given) {
+    if (std_) {
+      w_.tag(1, tag::MARR);
+      if (!date.empty()) w_.text(2, tag::DATE, date);
+      std::string place;
+      if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
+    } else {
+      event(tag::MARR, date, c.MarriedAt);
+    }
+  }
+  if (r.Divorced != 0) w_.text(1, tag::DIV, "Y");
+  return true;
+}
+
+bool Builder::run(const Progress& progress, long& persons, long& families) {
+  header();
+  submitter();
+  index_families();
+  const std::string label = "Generating GEDCOM file: " + FileNameOf(o_.file_name);
+  for (int n = 1; n <= src_.persons(); ++n) {
+    if (progress && !progress(label, n)) return false;
+    if (!src_.live(n)) continue;
+    individual(n);
+    ++persons;
+  }
+  for (int m = 1; m <= src_.marriages(); ++m)
+    if (family(m)) ++families;
+  w_.trailer();
+  return true;
+}
+
+}  // namespace
+
+bool BuildGedcom(const Session& s, const ExportOptions& o, const Progress& progress, std::string& out, long* persons,
+                 long* families) {
+  out.clear();
+  out.reserve(static_cast<std::size_t>(std::max<int>(0, s.Config.NumPersons())) * 320 + 4096);
+  long np = 0, nf = 0;
+  Builder b(s, o, out);
+  bool done = b.run(progress, np, nf);
+  if (persons) *persons = np;
+  if (families) *families = nf;
+  return done;
+}
+
+}  // namespace vft

@@ -1,0 +1,135 @@
+// The line writer and the 5.5.1 date form: the rules every exported line obeys.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "interchange/gedcom_export_date.h"
+#include "interchange/gedcom_export_writer.h"
+#include "interchange/gedcom_tables.h"
+
+using namespace vft;
+
+namespace {
+
+std::string write(GedcomFlavour f, const std::function<void(GedcomWriter&)>& body) {
+  std::string out;
+  GedcomWriter w(f, out);
+  body(w);
+  return out;
+}
+
+}  // namespace
+
+TEST(GedcomLineWriter, StandardWritesValuesVerbatimWithCrLf) {
+  std::string out = write(GedcomFlavour::Standard, [](GedcomWriter& w) {
+    w.tag(0, "HEAD");
+    w.text(2, "DATE", "");
+    w.text(1, "NOTE", "mail@home " + std::string(300, 'x') + " caf\xE9");
+    w.pointer(1, "FAMS", "@F12@");
+    w.record("@I3@", "INDI");
+    w.trailer();
+  });
+  EXPECT_EQ(out, "0 HEAD\r\n2 DATE \r\n1 NOTE mail@home " + std::string(300, 'x') +
+                     " caf\xE9\r\n1 FAMS @F12@\r\n0 @I3@ INDI\r\n0 TRLR\r\r\n");
+}
+
+TEST(GedcomLineWriter, LineBreaksAndZeroBytesNeverReachTheFile) {
+  for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551}) {
+    std::string out = write(f, [](GedcomWriter& w) { w.text(1, "OCCU", std::string("a\r\nb\nc\0d", 8)); });
+    EXPECT_EQ(out, "1 OCCU a  b cd\r\n");
+  }
+}
+
+TEST(GedcomLineWriter, Gedcom551DoublesAtSignsInTextButNotInPointers) {
+  std::string out = write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) {
+    w.text(1, "EMAIL", "@a@b@");
+    w.pointer(1, "SUBM", "@S1@");
+    w.record("@S1@", "SUBM");
+    w.text(2, "CONT", "");
+    w.trailer();
+  });
+  EXPECT_EQ(out, "1 EMAIL @@a@@b@@\r\n1 SUBM @S1@\r\n0 @S1@ SUBM\r\n2 CONT\r\n0 TRLR\r\n");
+}
+
+TEST(GedcomLineWriter, Gedcom551WritesUtf8) {
+  std::string out = write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NAME", "\xC9lodie /M\xFCller/ \x80\x9A"); });
+  EXPECT_EQ(out, "1 NAME \xC3\x89lodie /M\xC3\xBCller/ \xE2\x82\xAC\xC5\xA1\r\n");
+}
+
+TEST(GedcomLineWriter, Gedcom551SplitsLongValuesIntoConcLines) {
+  const std::size_t max = GedcomWriter::kMaxValue;
+  // Exactly the limit: one line. One more: the last character goes on.
+  EXPECT_EQ(write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NOTE", std::string(248, 'x')); }),
+            "1 NOTE " + std::string(max, 'x') + "\r\n");
+  EXPECT_EQ(write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NOTE", std::string(249, 'x')); }),
+            "1 NOTE " + std::string(max, 'x') + "\r\n2 CONC x\r\n");
+  // 600 characters: 248 + 248 + 104; a CONT line's continuation stays at its level.
+  EXPECT_EQ(write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(2, "CONT", std::string(600, 'y')); }),
+            "2 CONT " + std::string(248, 'y') + "\r\n2 CONC " + std::string(248, 'y') + "\r\n2 CONC " +
+                std::string(104, 'y') + "\r\n");
+}
+
+TEST(GedcomLineWriter, ConcSplitKeepsAtPairsAndBlanksInsideAPiece) {
+  // 247 x then "@": the doubled "@" does not fit beside them and moves on whole.
+  std::string out = write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NOTE", std::string(247, 'x') + "@z"); });
+  EXPECT_EQ(out, "1 NOTE " + std::string(247, 'x') + "\r\n2 CONC @@z\r\n");
+  // A cut that would fall next to a blank moves back to between two letters.
+  std::string words = std::string(245, 'a') + " bc def";
+  out = write(GedcomFlavour::Gedcom551, [&](GedcomWriter& w) { w.text(1, "NOTE", words); });
+  EXPECT_EQ(out, "1 NOTE " + std::string(245, 'a') + " b\r\n2 CONC c def\r\n");
+  // Joined back, the pieces give the original text.
+  std::string text(1000, ' ');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = "ab @ "[i % 5];
+  out = write(GedcomFlavour::Gedcom551, [&](GedcomWriter& w) { w.text(1, "NOTE", text); });
+  std::string joined;
+  for (std::size_t pos = 0; pos < out.size();) {
+    std::size_t end = out.find("\r\n", pos);
+    std::string line = out.substr(pos, end - pos);
+    EXPECT_LE(line.size(), 7 + GedcomWriter::kMaxValue);
+    pos = end + 2;
+    if (pos < out.size()) {
+      EXPECT_NE(line.back(), ' ');  // only the text's own end may be a blank
+    }
+    if (!joined.empty()) {
+      EXPECT_NE(line[7], ' ');
+    }
+    joined += line.substr(7);
+  }
+  std::string unescaped;
+  for (std::size_t i = 0; i < joined.size(); ++i) {
+    unescaped += joined[i];
+    if (joined[i] == '@') ++i;
+  }
+  EXPECT_EQ(unescaped, text);
+}
+
+TEST(GedcomDate551, StoredFormsBecomeGedcomDates) {
+  struct Case {
+    const char* stored;
+    const char* gedcom;
+  };
+  const Case cases[] = {
+      {"5 Jan 1901", "5 JAN 1901"},   {"29 Feb 2000", "29 FEB 2000"}, {"? Mar 1903", "MAR 1903"},
+      {"? ??? 1950", "1950"},         {"? ??? ????", ""},            {"", ""},
+      {"   ", ""},                    {"1831", "1831"},              {"ABT 1900", "ABT 1900"},
+      {"abt 1900", "ABT 1900"},       {"BEF 5 JAN 1901", "BEF 5 JAN 1901"},
+      {"BET 1715 AND 1723", "BET 1715 AND 1723"},
+      {"FROM 1900 TO 1910", "FROM 1900 TO 1910"}, {"1721/22", "1721/22"},
+      // anything else is kept as a phrase
+      {"12 ??? ????", "(12 ??? ?\?\?\?)"}, {"? Mar ????", "(? Mar ?\?\?\?)"},   {"12 ??? 1950", "(12 ??? 1950)"},
+      {"31 Feb 1900", "(31 Feb 1900)"}, {"29 Feb 1900", "(29 Feb 1900)"}, {"about 1900", "(about 1900)"},
+      {"0 Jan 1900", "(0 Jan 1900)"},   {"5 Jan 0", "(5 Jan 0)"},         {"BET 1715", "(BET 1715)"},
+      {"1900 1901", "(1900 1901)"},     {"12345", "(12345)"},             {"Jan", "(Jan)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(GedcomDate551(c.stored), c.gedcom) << '"' << c.stored << '"';
+}
+
+TEST(GedcomTables, MonthNumbersInAnyCase) {
+  EXPECT_EQ(gedcom::MonthNumber("Jan"), 1);
+  EXPECT_EQ(gedcom::MonthNumber("dec"), 12);
+  EXPECT_EQ(gedcom::MonthNumber("SEP"), 9);
+  EXPECT_EQ(gedcom::MonthNumber("Sept"), 0);
+  EXPECT_EQ(gedcom::MonthNumber("???"), 0);
+  EXPECT_EQ(gedcom::MonthNumber(""), 0);
+}
