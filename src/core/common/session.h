@@ -10,6 +10,7 @@
 #include "common/clock.h"
 #include "common/messages.h"
 #include "common/prompter.h"
+#include "relations/relation_state.h"
 #include "store/record_layout.h"
 
 namespace vft {
@@ -50,6 +51,10 @@ class Session {
   CeremonyRecord CerBuf;                // the ceremony buffer
   int DeletedCount = 0;                 // deleted persons counted when the tree was loaded
   std::int16_t LastAdded = 0;           // last Person number added
+  RelationState Rel;                    // the add/connect operation in progress
+  bool UndoAvailable = false;           // an undo point has been taken (relations/undo.h)
+  std::string UndoText;                 // what the undo command will undo
+  std::string DisconnectLog;            // a line describing the last disconnection
 
   // ---- options and texts
   MessageTable Messages;

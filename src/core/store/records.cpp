@@ -145,6 +145,8 @@ bool WriteMarriageOnly(Session& s, std::int16_t n) {
   return ok;
 }
 
+void ShowMarriageLimit(Session& s) { limit_message(s); }
+
 bool ReadCeremony(Session& s, std::int16_t n) {
   std::uint8_t buf[kCeremonyLen];
   if (!fileio::read_record(s.work(recfile::Ceremony), n, kCeremonyLen, buf)) {

@@ -33,6 +33,8 @@ void ClearPerson(Session& s);
 bool AddMarriageRecord(Session& s);
 bool WriteMarriage(Session& s, std::int16_t n);
 bool WriteMarriageOnly(Session& s, std::int16_t n);
+// The box shown instead of writing a Marriage number outside 1..15000.
+void ShowMarriageLimit(Session& s);
 bool ReadCeremony(Session& s, std::int16_t n);
 void LoadMarriages(Session& s);
 

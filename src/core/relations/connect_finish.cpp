@@ -1,0 +1,96 @@
+// The last step of a connection, once the user has chosen the family and the
+// place. Room in the target family is checked before the person leaves its old
+// one, so a refusal changes nothing.
+#include "relations/connect.h"
+#include "relations/family_ops.h"
+#include "relations/family_write.h"
+#include "relations/lookups.h"
+#include "relations/person_io.h"
+
+namespace vft {
+namespace {
+
+using familywrite::refuse;
+
+// The family exists and can take one more child.
+bool can_take_child(Session& s, std::int16_t m, std::int16_t child) {
+  if (m < 1 || m > FamilyCount(s)) return refuse(s, DisplayNameOf(s, child) + " has no family to join.");
+  if (KidCount(s.Marriages[static_cast<std::size_t>(m)]) >= kMaxKids) return familywrite::refuse_full_family(s, child);
+  return true;
+}
+
+bool finish(Session& s, bool ok) {
+  const std::int16_t c = s.Rel.Selected.PerNum;
+  ResetRelationState(s);
+  SelectPersonForRelations(s, c);
+  return ok;
+}
+
+}  // namespace
+
+bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
+  const std::int16_t c = s.Rel.Selected.PerNum;
+  // x joins c's parent family unless x has parents and c has none.
+  const bool x_moves = !HasParents(s, x);
+  const std::int16_t mover = x_moves ? x : c, stays = x_moves ? c : x;
+  if (!can_take_child(s, ParentFamilyOf(s, stays), mover)) return finish(s, false);
+  RemoveFromParentFamily(s, mover);
+  return finish(s, InsertSiblingAt(s, mover, stays, k));
+}
+
+bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k) {
+  const std::int16_t m = FamilyBetween(s, h, w);
+  if (!m) {
+    refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
+    return finish(s, false);
+  }
+  if (!can_take_child(s, m, x)) return finish(s, false);
+  RemoveFromParentFamily(s, x);
+  return finish(s, InsertChildOfCouple(s, h, w, x, k));
+}
+
+bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k) {
+  const std::int16_t c = s.Rel.Selected.PerNum;
+  const std::int16_t m = FamilyBetween(s, x, spouse);
+  if (!m) {
+    refuse(s, "No family of " + DisplayNameOf(s, x) + " and " + DisplayNameOf(s, spouse) + " is on record.");
+    return finish(s, false);
+  }
+  if (!can_take_child(s, m, c)) return finish(s, false);
+  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const std::int16_t h = f.Husband, w = f.Wife;
+  RemoveFromParentFamily(s, c);
+  return finish(s, InsertChildOfCouple(s, h, w, c, k));
+}
+
+bool FinishConnectParentAlone(Session& s, std::int16_t x) {
+  RelationState& r = s.Rel;
+  const std::int16_t c = r.Selected.PerNum;
+  const std::int16_t m = ParentFamilyOf(s, c);
+  if (!m) {
+    refuse(s, DisplayNameOf(s, c) + " is not listed as a child in any family.");
+    return finish(s, false);
+  }
+  if (!SetParentBySex(s, m, x)) return finish(s, false);
+  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const bool mother_missing = f.Wife == 0, father_missing = f.Husband == 0;
+  if (mother_missing || father_missing) {
+    // The placeholder is a person made for this step, so it is added as in
+    // AddMode (and gets a parent family of its own).
+    r.AddMode = true;
+    r.AsMother = mother_missing;
+    r.AsFather = !mother_missing;
+    r.AsPartner = r.AsChild = r.AsSibling = false;
+    const std::int16_t p = CreateUnknownPerson(s, mother_missing ? 'F' : 'M');
+    if (p) {
+      if (mother_missing)
+        SetMother(s, c, p);
+      else
+        SetFather(s, c, p);
+      familywrite::ensure_parent_family(s, p);
+    }
+  }
+  return finish(s, true);
+}
+
+}  // namespace vft

@@ -1,0 +1,220 @@
+// The link step after the person editor has stored a new person.
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "relations/add_person.h"
+#include "relations/family_ops.h"
+#include "relations/lookups.h"
+#include "relations/tree_check.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+using Kids = std::vector<std::int16_t>;
+
+class RelationsAdd : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+
+  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
+  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
+  int partners(std::int16_t p) { return b.read(p).NumPartners; }
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
+  }
+  void expect_reset() {
+    const RelationState& r = s.Rel;
+    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner ||
+                 r.AsChild || r.AsUnrelated || r.PartnerSequenceMode);
+    EXPECT_EQ(r.InsertPosition, 0);
+  }
+  // What the person editor does before the link step: store the new record.
+  std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
+    s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
+    s.Person2 = blank_person();
+    s.Person2.GivenNames = given;
+    s.Person2.FamName = fam_name;
+    s.Person2.Sex = sex;
+    s.NotesText.clear();
+    EXPECT_TRUE(AddPersonRecord(s));
+    return s.Config.NumPersons();
+  }
+  void start_add(bool RelationState::*flag, std::int16_t selected) {
+    b.select(selected);
+    s.Rel.AddMode = true;
+    s.Rel.*flag = true;
+  }
+};
+
+TEST_F(RelationsAdd, FirstPersonOfAnEmptyTreeGetsFamilyOne) {
+  s.AddingFirstPerson = true;
+  auto a = save_new("Eve", "First", "F");
+  ASSERT_EQ(a, 1);
+  LinkResult r = LinkNewPerson(s, a);
+  EXPECT_EQ(r.step, LinkStep::Done);
+  EXPECT_EQ(s.Config.NumMarriages(), 1);
+  EXPECT_EQ(fam(1).MarNum, 1);
+  EXPECT_EQ(kids(1), Kids{1});
+  EXPECT_EQ(test::stored_family(s, 1), fam(1));
+  EXPECT_EQ(s.Rel.Selected.PerNum, 1);
+  EXPECT_FALSE(s.AddingFirstPerson);
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, FatherWithoutMotherAsksForHerThenAPlaceholderFillsIn) {
+  auto c = b.person("Cal", "Dale", "M");
+  start_add(&RelationState::AsFather, c);
+  auto dad = save_new("Dan", "Dale", "M");
+  LinkResult r = LinkNewPerson(s, dad);
+  EXPECT_EQ(r.step, LinkStep::AskOtherParent);
+  EXPECT_TRUE(s.Rel.AsMother);
+  EXPECT_FALSE(s.Rel.AsFather);
+  EXPECT_EQ(s.Rel.RememberedParent, dad);
+  EXPECT_EQ(FatherOf(s, c), dad);
+  EXPECT_EQ(ParentFamilyOf(s, dad), 2);
+
+  auto mum = SupplyUnknownParent(s);  // "No, the mother is not known"
+  ASSERT_EQ(mum, 3);
+  EXPECT_EQ(MotherOf(s, c), mum);
+  EXPECT_EQ(cp1252::trim(b.read(mum).FamName), "Unknown");
+  EXPECT_EQ(b.read(mum).Sex, "F");
+  EXPECT_EQ(partners(dad), 1);
+  EXPECT_EQ(partners(mum), 1);
+  EXPECT_EQ(ParentFamilyOf(s, mum), 3);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, SecondParentLeadsToTheParentsMarriage) {
+  auto c = b.person("Cal", "Dale", "M");
+  start_add(&RelationState::AsFather, c);
+  auto dad = save_new("Dan", "Dale", "M");
+  ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::AskOtherParent);
+  auto mum = save_new("Meg", "Moss", "F");  // "Yes, she is known": the editor stores her
+  LinkResult r = LinkNewPerson(s, mum);
+  EXPECT_EQ(r.step, LinkStep::EditParentsMarriage);
+  EXPECT_EQ(MotherOf(s, c), mum);
+  EXPECT_EQ(partners(dad), 1);
+  EXPECT_EQ(partners(mum), 1);
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, SiblingJoinsTheParentFamilyAtItsPosition) {
+  s.UCaseFamname = true;
+  auto pa = b.person("Pa", "Smith", "M");
+  auto ma = b.person("Ma", "Smith", "F");
+  auto pf = b.family(pa, ma);
+  auto c = b.child(pf, "Cal", "Smith", "M");
+  auto d = b.child(pf, "Dot", "Smith", "F");
+  start_add(&RelationState::AsSibling, c);
+  s.Rel.InsertPosition = 1;
+  auto sib = save_new("Sam", "Smith", "M");
+  LinkResult r = LinkNewPerson(s, sib);
+  EXPECT_EQ(r.step, LinkStep::Done);
+  EXPECT_EQ(r.undo_text, "Undo addition of sibling Sam SMITH");
+  EXPECT_EQ(kids(pf), (Kids{c, sib, d}));
+  EXPECT_EQ(s.Config.NumMarriages(), 3);  // no family of its own
+  EXPECT_TRUE(IsSiblingOfSelected(s, sib));
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, ChildGoesToTheSettledCoupleOrIsAppended) {
+  auto h = b.person("Hal", "Hart", "M");
+  auto w = b.person("Wyn", "Wade", "F");
+  auto v = b.person("Val", "Vane", "F");
+  auto hw = b.family(h, w);
+  auto k1 = b.child(hw, "A", "Hart", "M");
+  auto k2 = b.child(hw, "B", "Hart", "M");
+  auto hv = b.family(h, v);
+
+  start_add(&RelationState::AsChild, h);
+  s.Rel.ChildFather = h;
+  s.Rel.ChildMother = w;
+  s.Rel.InsertPosition = 1;
+  auto x = save_new("Xan", "Hart", "M");
+  LinkResult r = LinkNewPerson(s, x);
+  EXPECT_EQ(r.step, LinkStep::Done);
+  EXPECT_EQ(r.undo_text, "Undo addition of child Xan Hart");
+  EXPECT_EQ(kids(hw), (Kids{k1, x, k2}));
+
+  start_add(&RelationState::AsChild, h);
+  s.Rel.DisplayedPartner = 1;  // no position chosen: appended to the shown couple
+  auto y = save_new("Yve", "Vane", "F");
+  EXPECT_EQ(LinkNewPerson(s, y).step, LinkStep::Done);
+  EXPECT_EQ(kids(hv), Kids{y});
+  EXPECT_EQ(s.Config.NumMarriages(), 5);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, PartnerWaitsForTheMarriageEditor) {
+  auto c = b.person("Carl", "Cook", "M");
+  start_add(&RelationState::AsPartner, c);
+  auto a = save_new("Ann", "Ash", "F");
+  EXPECT_EQ(LinkNewPerson(s, a).step, LinkStep::EditPartnership);
+  EXPECT_TRUE(s.Rel.AddMode);
+  EXPECT_EQ(s.Rel.NewPerson, a);
+  s.MarBuf.Divorced = -1;  // what the editor's OK leaves in the buffers
+  s.CerBuf = {cp1252::fit("4 Apr 1944", 12), cp1252::fit("Ely", 200)};
+  ASSERT_EQ(LinkNewPartner(s, a), 2);
+  EXPECT_EQ(fam(2).Husband, c);
+  EXPECT_EQ(fam(2).Wife, a);
+  EXPECT_EQ(fam(2).Divorced, -1);
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, 2).MarriedAt), "Ely");
+  EXPECT_EQ(ParentFamilyOf(s, a), 3);
+  EXPECT_EQ(s.Rel.Partners.rows[static_cast<std::size_t>(s.Rel.DisplayedPartner)].Partner, a);
+  expect_sound();
+
+  // A second partner placed first.
+  ResetRelationState(s);
+  start_add(&RelationState::AsPartner, c);
+  s.Rel.PartnerSequenceMode = true;
+  s.Rel.InsertPosition = 0;
+  auto z = save_new("Zoe", "Zed", "F");
+  ASSERT_EQ(LinkNewPerson(s, z).step, LinkStep::EditPartnership);
+  s.MarBuf.Divorced = 0;
+  ASSERT_EQ(LinkNewPartner(s, z), 2);
+  EXPECT_EQ(fam(2).Wife, z);
+  EXPECT_EQ(fam(4).Wife, a);
+  EXPECT_EQ(ParentFamilyOf(s, z), 5);
+  EXPECT_EQ(s.Rel.DisplayedPartner, 0);
+  EXPECT_EQ(partners(c), 2);
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, UnrelatedPersonStartsItsOwnFamily) {
+  auto c = b.person("Carl", "Cook", "M");
+  start_add(&RelationState::AsUnrelated, c);
+  auto u = save_new("Una", "Other", "F");
+  EXPECT_EQ(LinkNewPerson(s, u).step, LinkStep::UnrelatedNotice);
+  EXPECT_EQ(ParentFamilyOf(s, u), 2);
+  EXPECT_EQ(kids(2), Kids{u});
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(RelationsAdd, RefusedLinkKeepsTheNewPersonAsUnrelated) {
+  auto pa = b.person("Pa", "Full", "M");
+  auto pf = b.family(pa, 0);
+  std::int16_t c = 0;
+  for (int i = 0; i < 41; ++i) c = b.child(pf, "K" + std::to_string(i), "Full", "M");
+  start_add(&RelationState::AsSibling, c);
+  auto x = save_new("Xtra", "Full", "F");
+  LinkResult r = LinkNewPerson(s, x);
+  EXPECT_EQ(r.step, LinkStep::Refused);
+  EXPECT_TRUE(r.undo_text.empty());
+  EXPECT_EQ(fam(pf).NumKids, 41);
+  EXPECT_EQ(ParentFamilyOf(s, x), 3);
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+  expect_reset();
+  expect_sound();
+}
+
+}  // namespace

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include "relations/add_person.h"
+#include "relations/connect.h"
+#include "relations/family_ops.h"
+#include "relations/lookups.h"
+#include "relations/tree_check.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+using Kids = std::vector<std::int16_t>;
+using Role = bool RelationState::*;
+constexpr Role Father = &RelationState::AsFather;
+constexpr Role Mother = &RelationState::AsMother;
+constexpr Role Sibling = &RelationState::AsSibling;
+constexpr Role Partner = &RelationState::AsPartner;
+constexpr Role Child = &RelationState::AsChild;
+
+// Three generations around Cal (the selected person), plus unrelated people.
+class RelationsConnect : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+  std::int16_t gpa, gma, dad, aunt, mum, c, sis, wife, kid, kw, gk, lou, fay, pat, op, om, oc;
+  std::int16_t G, P, C, K, O;
+
+  void SetUp() override {
+    gpa = b.person("Gus", "Dale", "M");
+    gma = b.person("Gwen", "Dale", "F");
+    G = b.family(gpa, gma);
+    dad = b.child(G, "Dan", "Dale", "M");
+    aunt = b.child(G, "Ada", "Dale", "F");
+    mum = b.person("Meg", "Moss", "F");
+    P = b.family(dad, mum);
+    c = b.child(P, "Cal", "Dale", "M");
+    sis = b.child(P, "Sue", "Dale", "F");
+    wife = b.person("Wen", "Wade", "F");
+    C = b.family(c, wife);
+    kid = b.child(C, "Kim", "Dale", "M");
+    kw = b.person("Kay", "Kerr", "F");
+    K = b.family(kid, kw);
+    gk = b.child(K, "Gina", "Dale", "F");
+    lou = b.person("Lou", "Lone", "M");
+    fay = b.person("Fay", "Lone", "F");
+    pat = b.person("Pat", "Pine", " ");
+    op = b.person("Olaf", "Other", "M");
+    om = b.person("Olga", "Other", "F");
+    O = b.family(op, om);
+    oc = b.child(O, "Oz", "Other", "M");
+    s.UCaseFamname = true;
+    s.CerBuf = blank_ceremony();
+  }
+
+  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
+  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
+  }
+  ConnectOutcome connect(Role role, std::int16_t selected, std::int16_t x, std::deque<int> answers = {}) {
+    b.select(selected);
+    ResetRelationState(s);
+    s.Rel.ConnectMode = true;
+    s.Rel.*role = true;
+    t.prompter.answers = std::move(answers);
+    return ConnectSelectedPerson(s, x);
+  }
+  const Message& last_box() { return t.prompter.shown.back(); }
+  bool state_reset() {
+    const RelationState& r = s.Rel;
+    return !(r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner || r.AsChild ||
+             r.PartnerSequenceMode);
+  }
+};
+
+struct CheckCase {
+  int number;
+  Role role;
+  std::int16_t selected, x;
+  std::string text;
+};
+
+TEST_F(RelationsConnect, EachCheckRefusesWithItsOwnTextAndChangesNothing) {
+  const std::vector<CheckCase> cases = {
+      {1, Partner, c, c, "You cannot to connect a person to themself"},
+      {1, Child, c, c, "You cannot to connect a person to themself"},
+      {2, Child, c, dad, "Dan DALEis a parent of Cal DALEand cannot be connected."},
+      {2, Partner, c, mum, "Meg MOSSis a parent of Cal DALEand cannot be connected."},
+      {3, Mother, c, lou, "Lou LONE is a male and cannot be connected as a mother."},
+      {4, Father, c, fay, "Fay LONE is a female and  cannot be connected as a father."},
+      {5, Partner, c, lou, "Lou LONE is a male and  cannot be connected as a partner."},
+      {5, Partner, sis, fay, "Fay LONE is a female and  cannot be connected as a partner."},
+      {6, Partner, c, pat, "The sex of Pat PINE is not set and cannot be connected as a partner."},
+      {7, Father, c, pat, "The sex of Pat PINE is not set and cannot be connected as a parent."},
+      {8, Sibling, c, sis, "Sue DALEis already a sibling of Cal DALEand cannot be connected as a sibling."},
+      {9, Father, c, kid, "Kim DALEis a direct descendant of Cal DALEand can not be connected as a parent."},
+      {10, Partner, c, sis, "Sue DALEis a sibling Cal DALEand cannot be connected as a partner."},
+      {11, Partner, c, gk, "Gina DALEis a direct descendant of Cal DALEand can not be connected as a partner."},
+      {12, Mother, c, wife,
+       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a parent."},
+      {13, Partner, c, gma, "Gwen DALEis an ancestor of Cal DALEand can not be connected as a partner."},
+      {14, Partner, c, wife,
+       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a partner."},
+      {16, Sibling, c, wife,
+       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a sibling."},
+      {17, Sibling, c, gpa, "Gus DALEis an ancestor of Cal DALEand can not be connected as a sibling."},
+      {18, Sibling, c, kid, "Kim DALEis a direct descendant of Cal DALEand can not be connected as a sibling."},
+      {19, Sibling, c, oc,
+       "Oz OTHERalready has parents and can not be connected as a sibling.\r\n"
+       "Disconnect Oz OTHERfrom his or her parents before attempting to connect as a sibling."},
+      {21, Child, c, wife, "Wen WADEis recorded as a partner of Cal DALEand cannot be connected as a child."},
+      {22, Child, c, gma, "Gwen DALEis an ancestor of Cal DALEand can not be connected as a child."},
+      {23, Child, c, gk, "Gina DALEis a direct descendant of Cal DALEand can not be connected as a child."},
+      {24, Child, c, oc, "Oz OTHERalready has parentsand can not be connected as a child."},
+  };
+  const auto before = test::snapshot(s);
+  const auto table = s.Marriages;
+  for (const CheckCase& k : cases) {
+    SCOPED_TRACE("check " + std::to_string(k.number));
+    t.prompter.shown.clear();
+    ConnectOutcome out = connect(k.role, k.selected, k.x);
+    EXPECT_EQ(out.step, ConnectStep::Refused);
+    ASSERT_EQ(t.prompter.shown.size(), 1u);  // no confirmation after a failed check
+    EXPECT_EQ(last_box().title, "Problem");
+    EXPECT_EQ(last_box().text, k.text);
+    EXPECT_TRUE(state_reset());
+  }
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_TRUE(s.Marriages == table);
+}
+
+TEST_F(RelationsConnect, NotInConnectModeDoesNothing) {
+  b.select(c);
+  s.Rel.AsPartner = true;
+  EXPECT_EQ(ConnectSelectedPerson(s, lou).step, ConnectStep::NotConnecting);
+  s.Rel.AsPartner = false;
+  s.Rel.ConnectMode = true;
+  EXPECT_EQ(ConnectSelectedPerson(s, lou).step, ConnectStep::NotConnecting);
+  EXPECT_TRUE(t.prompter.shown.empty());
+}
+
+TEST_F(RelationsConnect, PersonNotOnRecordIsRefusedByNumber) {
+  const auto before = test::snapshot(s);
+  EXPECT_EQ(connect(Partner, c, 500).step, ConnectStep::Refused);
+  EXPECT_EQ(last_box().title, "Problem");
+  EXPECT_EQ(last_box().text, "Person 500 cannot be read from the records.");
+  EXPECT_EQ(test::snapshot(s), before);
+}
+
+TEST_F(RelationsConnect, AnsweringNoChangesNothing) {
+  const auto before = test::snapshot(s);
+  for (Role role : {Father, Partner, Sibling, Child}) {
+    ConnectOutcome out = connect(role, aunt, role == Partner ? lou : oc, {kAnswerNo});
+    if (role == Sibling || role == Child) {  // Oz has parents: refused
+      EXPECT_EQ(out.step, ConnectStep::Refused);
+      continue;
+    }
+    EXPECT_EQ(out.step, ConnectStep::Declined);
+    EXPECT_EQ(s.Rel.Answer, kAnswerNo);
+    EXPECT_TRUE(state_reset());
+  }
+  EXPECT_EQ(test::snapshot(s), before);
+}
+
+TEST_F(RelationsConnect, ConfirmationNamesTheRole) {
+  struct Ask {
+    Role role;
+    std::int16_t selected, x;
+    const char* title;
+    const char* text;
+  };
+  auto loner = b.person("Nia", "Nash", "F");
+  const std::vector<Ask> asks = {
+      {Father, loner, lou, "Connect Parents", "Connect Lou LONEas a father to Nia NASH"},
+      {Mother, lou, fay, "Connect Parents", "Connect Fay LONEas a mother to Lou LONE"},
+      {Partner, lou, fay, "Connect a Partner", "Connect Fay LONEas a partner to Lou LONE"},
+      {Sibling, c, lou, "Connect a Sibling", "Connect Lou LONEas a sibling to Cal DALE"},
+      {Child, lou, fay, "Connect a Child", "Connect Fay LONEas a child to Lou LONE"},
+  };
+  for (const Ask& a : asks) {
+    ConnectOutcome out = connect(a.role, a.selected, a.x, {kAnswerNo});
+    EXPECT_EQ(out.step, ConnectStep::Declined) << a.text;
+    EXPECT_EQ(last_box().title, a.title);
+    EXPECT_EQ(last_box().text, a.text);
+    EXPECT_EQ(last_box().buttons, Buttons::YesNo);
+  }
+}
+
+TEST_F(RelationsConnect, ParentWithoutPartnerIsLinkedAtOnce) {
+  auto nia = b.person("Nia", "Nash", "F");
+  ConnectOutcome out = connect(Father, nia, lou);
+  EXPECT_EQ(out.step, ConnectStep::Done);
+  EXPECT_EQ(FatherOf(s, nia), lou);
+  EXPECT_EQ(s.Config.NumMarriages(), 16);  // Lou keeps the one parent family he has
+  EXPECT_EQ(CountPartnerships(s, lou), 1);
+  EXPECT_TRUE(state_reset());
+  expect_sound();
+}
+
+TEST_F(RelationsConnect, ParentWithPartnerMovesTheChildIntoTheirFamily) {
+  auto nia = b.person("Nia", "Nash", "F");
+  const std::int16_t old_family = ParentFamilyOf(s, nia);
+  ConnectOutcome out = connect(Father, nia, op);
+  ASSERT_EQ(out.step, ConnectStep::ChooseParentCouple);
+  EXPECT_EQ(s.Rel.NewPerson, op);
+  EXPECT_EQ(s.Person3.PerNum, op);
+  EXPECT_TRUE(s.Rel.ConnectMode && s.Rel.AsFather);
+  ASSERT_TRUE(FinishConnectParentWithSpouse(s, op, om, 0));
+  EXPECT_EQ(kids(O), (Kids{nia, oc}));
+  EXPECT_EQ(fam(old_family).NumKids, 0);  // left behind, empty
+  EXPECT_EQ(MotherOf(s, nia), om);
+  EXPECT_TRUE(state_reset());
+  expect_sound();
+}
+
+TEST_F(RelationsConnect, ParentAloneGetsAnUnknownPartnerForTheChild) {
+  auto nia = b.person("Nia", "Nash", "F");
+  ASSERT_EQ(connect(Mother, nia, om).step, ConnectStep::ChooseParentCouple);
+  ASSERT_TRUE(FinishConnectParentAlone(s, om));
+  EXPECT_EQ(MotherOf(s, nia), om);
+  const std::int16_t u = FatherOf(s, nia);
+  ASSERT_GT(u, 0);
+  PersonRecord placeholder = b.read(u);
+  EXPECT_EQ(placeholder.Sex, "M");
+  EXPECT_EQ(b.read(om).NumPartners, 2);
+  EXPECT_EQ(placeholder.NumPartners, 1);
+  EXPECT_NE(ParentFamilyOf(s, u), 0);
+  EXPECT_TRUE(state_reset());
+  expect_sound();
+}
+
+TEST_F(RelationsConnect, PartnerOfSomeoneWithPartnersChoosesAPosition) {
+  ConnectOutcome out = connect(Partner, c, fay);
+  ASSERT_EQ(out.step, ConnectStep::ChoosePartnerPosition);
+  EXPECT_TRUE(s.Rel.PartnerSequenceMode);
+  EXPECT_EQ(out.caption, "Add a  second Partner for Cal DALE");
+  EXPECT_EQ(out.prompt, "Enter the position number in the sequence below where the partner is to be inserted: (1 - 2):");
+  EXPECT_EQ(out.sequence, Kids{wife});
+  s.Rel.InsertPosition = 0;
+  ASSERT_EQ(LinkNewPartner(s, fay), C);
+  EXPECT_EQ(fam(C).Wife, fay);
+  EXPECT_EQ(FatherOf(s, kid), c);
+  EXPECT_EQ(MotherOf(s, kid), wife);
+  EXPECT_EQ(s.Config.NumMarriages(), 16);  // no second parent family for Fay
+  expect_sound();
+
+  EXPECT_EQ(connect(Partner, lou, fay).step, ConnectStep::EditPartnership);
+}
+
+TEST(PartnerOrdinal, CountsOnFromTheExistingPartners) {
+  EXPECT_EQ(PartnerOrdinal(1), " second ");
+  EXPECT_EQ(PartnerOrdinal(2), " third ");
+  EXPECT_EQ(PartnerOrdinal(3), " fourth ");
+  EXPECT_EQ(PartnerOrdinal(4), " 5th ");
+  EXPECT_EQ(PartnerOrdinal(19), " 20th ");
+}
+
+TEST_F(RelationsConnect, ParentlessSiblingJoinsTheOtherFamily) {
+  ConnectOutcome out = connect(Sibling, c, lou);
+  ASSERT_EQ(out.step, ConnectStep::ChooseSiblingPosition);
+  EXPECT_EQ(out.caption, "Connect Lou LONE as a Sibling to Cal DALE");
+  EXPECT_EQ(out.prompt, "Enter the position number in the sequence below where the sibling is to inserted (1 - 3):");
+  EXPECT_EQ(out.sequence, (Kids{c, sis}));
+  const std::int16_t lou_family = ParentFamilyOf(s, lou);
+  ASSERT_TRUE(FinishConnectSibling(s, lou, 1));
+  EXPECT_EQ(kids(P), (Kids{c, lou, sis}));
+  EXPECT_EQ(fam(lou_family).NumKids, 0);
+  EXPECT_TRUE(IsSiblingOfSelected(s, lou));
+  expect_sound();
+
+  // The other way round: the selected person has no parents.
+  auto nia = b.person("Nia", "Nash", "F");
+  out = connect(Sibling, nia, oc);
+  ASSERT_EQ(out.step, ConnectStep::ChooseSiblingPosition);
+  EXPECT_EQ(out.sequence, Kids{oc});
+  ASSERT_TRUE(FinishConnectSibling(s, oc, 1));
+  EXPECT_EQ(kids(O), (Kids{oc, nia}));
+  EXPECT_EQ(FatherOf(s, nia), op);
+  expect_sound();
+}
+
+TEST_F(RelationsConnect, ChildLeavesItsOwnFamilyForTheCouple) {
+  ConnectOutcome out = connect(Child, c, lou);
+  ASSERT_EQ(out.step, ConnectStep::ChooseChildCouple);
+  const std::int16_t lou_family = ParentFamilyOf(s, lou);
+  ASSERT_TRUE(FinishConnectChild(s, lou, c, wife, 0));
+  EXPECT_EQ(kids(C), (Kids{lou, kid}));
+  EXPECT_EQ(fam(lou_family).NumKids, 0);
+  EXPECT_TRUE(state_reset());
+  expect_sound();
+}
+
+TEST_F(RelationsConnect, ChildForAFullFamilyIsRefusedAndStaysWhereItWas) {
+  for (int i = 0; i < 40; ++i) b.child(C, "K" + std::to_string(i), "Dale", "M");
+  ASSERT_EQ(connect(Child, c, lou).step, ConnectStep::ChooseChildCouple);
+  const auto before = test::snapshot(s);
+  const std::int16_t lou_family = ParentFamilyOf(s, lou);
+  EXPECT_FALSE(FinishConnectChild(s, lou, c, wife, 3));
+  EXPECT_EQ(last_box().text, "Lou LONE cannot be added: the family already has 41 children,\r\nthe most it can hold.");
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(ParentFamilyOf(s, lou), lou_family);
+  EXPECT_TRUE(state_reset());
+}
+
+}  // namespace
