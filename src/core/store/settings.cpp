@@ -1,0 +1,173 @@
+#include "store/settings.h"
+
+#include "common/cp1252.h"
+#include "store/ini.h"
+
+namespace vft {
+namespace {
+
+constexpr SettingKey kKeys[] = {
+    {"Configure", "AutoCapFirstChar", "0"},
+    {"Configure", "EnblPrompts", "0"},
+    {"Configure", "UCaseFamname", "0"},
+    {"Configure", "ColourScheme", "0"},
+    {"Configure", "AutoStart", "0"},
+    {"Configure", "AskUpdate", "0"},
+    {"Configure", "SPW", ""},
+    {"Field Names", "FamName", kDefaultFamName},
+    {"Field Names", "GivenNames", kDefaultGivenNames},
+    {"Field Names", "Baptised", kDefaultBaptised},
+    {"Backup", "Remind", "0"},
+    {"Backup", "CurBackupPath", ""},
+    {"Backup", "LastBackup", ""},
+    {"Backup", "LastBackupNumPer", ""},
+    {"QuickKeys", "F3", ""},
+    {"QuickKeys", "F4", ""},
+    {"QuickKeys", "F5", ""},
+    {"QuickKeys", "F6", ""},
+    {"QuickKeys", "F7", ""},
+    {"QuickKeys", "F8", ""},
+    {"QuickKeys", "F9", ""},
+    {"QuickKeys", "F10", ""},
+    {"QuickKeys", "F11", ""},
+    {"QuickKeys", "F12", ""},
+    {"FilePaths", "FileLoadPath", ""},
+    {"FilePaths", "CurrentFile", ""},
+    {"FilePaths", "GEDCOMSavePath", ""},
+    {"FilePaths", "GEDCOMLoadPath", ""},
+    {"USER", "Name", ""},
+    {"USER", "Address1", ""},
+    {"USER", "Address2", ""},
+    {"USER", "Address3", ""},
+    {"USER", "Phone", ""},
+    {"USER", "Email", ""},
+};
+
+struct Label {
+  const char* key;
+  const char* fallback;
+};
+constexpr Label kFamName{"FamName", kDefaultFamName};
+constexpr Label kGivenNames{"GivenNames", kDefaultGivenNames};
+constexpr Label kBaptised{"Baptised", kDefaultBaptised};
+
+// A label left empty falls back to the built-in one: an empty label would
+// remove its key and leave the editor with a nameless field.
+std::string label_or_default(const std::string& text, const Label& l) {
+  std::string t = cp1252::trim(text);
+  return t.empty() ? l.fallback : t;
+}
+
+std::string read_label(const Session& s, const Label& l) {
+  return cp1252::trim(IniReadText(s, section::FieldNames, l.key));
+}
+
+int flag(bool b) { return b ? 1 : 0; }
+
+}  // namespace
+
+std::span<const SettingKey> SettingKeys() { return kKeys; }
+
+const SettingKey* FindSettingKey(std::string_view section, std::string_view key) {
+  for (const auto& k : kKeys)
+    if (cp1252::iequals(k.section, section) && cp1252::iequals(k.key, key)) return &k;
+  return nullptr;
+}
+
+std::string FunctionKeyName(int index) { return "F" + std::to_string(index + 3); }
+
+void LoadSettings(Session& s) {
+  std::string labels[3];
+  const Label* which[3] = {&kBaptised, &kGivenNames, &kFamName};
+  for (int i = 0; i < 3; ++i) {
+    labels[i] = read_label(s, *which[i]);
+    if (labels[i].empty()) {
+      labels[i] = which[i]->fallback;
+      IniWrite(s, section::FieldNames, which[i]->key, labels[i]);
+    }
+  }
+  s.Messages.apply_field_labels(labels[2], labels[1], labels[0]);
+  s.UCaseFamname = IniReadInt(s, section::Configure, "UCaseFamname") != 0;
+  for (int i = 0; i < 10; ++i)
+    s.FunctionKeys[static_cast<std::size_t>(i)] = cp1252::trim(IniReadText(s, section::QuickKeys, FunctionKeyName(i)));
+}
+
+void StoreFunctionKeys(Session& s) {
+  for (int i = 0; i < 10; ++i) {
+    std::string& text = s.FunctionKeys[static_cast<std::size_t>(i)];
+    text = cp1252::trim(text);
+    IniWrite(s, section::QuickKeys, FunctionKeyName(i), text.empty() ? " " : text);
+  }
+}
+
+Options LoadOptions(const Session& s) {
+  Options o;
+  o.AutoCap = IniReadInt(s, section::Configure, "AutoCapFirstChar") == 0;
+  o.EnblPrompts = IniReadInt(s, section::Configure, "EnblPrompts") != 0;
+  o.UCaseFamname = IniReadInt(s, section::Configure, "UCaseFamname") != 0;
+  o.ColourScheme256 = IniReadInt(s, section::Configure, "ColourScheme") == 256;
+  o.Remind = IniReadInt(s, section::Backup, "Remind") != 0;
+  o.FamName = label_or_default(read_label(s, kFamName), kFamName);
+  o.GivenNames = label_or_default(read_label(s, kGivenNames), kGivenNames);
+  o.Baptised = label_or_default(read_label(s, kBaptised), kBaptised);
+  for (int i = 0; i < 10; ++i)
+    o.FunctionKeys[static_cast<std::size_t>(i)] = cp1252::trim(IniReadText(s, section::QuickKeys, FunctionKeyName(i)));
+  o.PasswordEnabled = PasswordStored(s);
+  if (o.PasswordEnabled) {
+    o.OriginalPassword = UnscramblePassword(IniReadText(s, section::Configure, "SPW"));
+    o.Password = o.OriginalPassword;
+  }
+  o.Config = s.Config;
+  return o;
+}
+
+bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
+  if (o.PasswordEnabled && o.Password.empty()) {
+    s.ask("Configure",
+          std::string("'Enable Password' has been checked. ") + CrLf + "You must enter a password or uncheck " +
+              CrLf + "'Enable Password'.",
+          Buttons::OK, Icon::Exclamation);
+    return false;
+  }
+  const std::string password = o.PasswordEnabled ? o.Password : std::string();
+  const bool password_changed = password != o.OriginalPassword;
+  // Refused before anything is written, so the user can correct the password
+  // with every other change still in the dialog.
+  if (password_changed && !password.empty() && !PasswordAcceptable(s, password)) return false;
+
+  IniWrite(s, section::Configure, "AutoCapFirstChar", std::to_string(o.AutoCap ? 0 : 1));
+  IniWrite(s, section::Configure, "EnblPrompts", std::to_string(flag(o.EnblPrompts)));
+  IniWrite(s, section::Configure, "UCaseFamname", std::to_string(flag(o.UCaseFamname)));
+  IniWrite(s, section::Configure, "ColourScheme", o.ColourScheme256 ? "256" : "0");
+  const std::string fam = label_or_default(o.FamName, kFamName);
+  const std::string given = label_or_default(o.GivenNames, kGivenNames);
+  const std::string bap = label_or_default(o.Baptised, kBaptised);
+  IniWrite(s, section::FieldNames, kFamName.key, fam);
+  IniWrite(s, section::FieldNames, kGivenNames.key, given);
+  IniWrite(s, section::FieldNames, kBaptised.key, bap);
+  s.Messages.apply_field_labels(fam, given, bap);
+  IniWrite(s, section::Backup, "Remind", std::to_string(flag(o.Remind)));
+
+  ConfigRecord working = o.Config;
+  working.setEnblPrompts(static_cast<std::int16_t>(flag(o.EnblPrompts)));
+  s.UCaseFamname = o.UCaseFamname;
+  s.Config = working;
+
+  s.FunctionKeys = o.FunctionKeys;
+  StoreFunctionKeys(s);
+
+  if (password_changed) StorePassword(s, password, random);
+  return true;
+}
+
+std::int64_t ColourCount(int bits_per_pixel, int planes) {
+  long long exponent = (bits_per_pixel > 0 && planes > 0) ? static_cast<long long>(bits_per_pixel) * planes : 0;
+  if (exponent > 24) exponent = 24;
+  return std::int64_t{1} << exponent;
+}
+
+std::int64_t SchemeColourCount(int colour_scheme_setting, int bits_per_pixel, int planes) {
+  return colour_scheme_setting == 256 ? 256 : ColourCount(bits_per_pixel, planes);
+}
+
+}  // namespace vft

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "store/file_io.h"
+#include "store/ini.h"
+#include "temp_session.h"
+
+using namespace vft;
+
+namespace {
+
+std::string text_of(const Bytes& b) { return std::string(b.begin(), b.end()); }
+Bytes bytes_of(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+class IniOnDisk : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+
+  void put(const std::string& content) {
+    std::filesystem::create_directories(s.settings_folder());
+    ASSERT_TRUE(fileio::write_all(s.settings_file(), bytes_of(content)));
+  }
+  std::string file() {
+    auto b = fileio::read_all(s.settings_file());
+    return b ? text_of(*b) : "<missing>";
+  }
+};
+
+}  // namespace
+
+TEST(IniParse, ReadsCrLfLfAndLoneCrAlike) {
+  for (std::string eol : {"\r\n", "\n", "\r"}) {
+    IniFile ini = IniFile::parse(bytes_of("[Configure]" + eol + "AutoStart=2" + eol + "EnblPrompts = 1 " + eol +
+                                          eol + "[USER]" + eol + "Name=Ann Smith"));
+    SCOPED_TRACE(eol == "\r\n" ? "CRLF" : eol == "\n" ? "LF" : "CR");
+    ASSERT_NE(ini.find("Configure", "AutoStart"), std::nullopt);
+    EXPECT_EQ(*ini.find("Configure", "AutoStart"), "2");
+    EXPECT_EQ(*ini.find("Configure", "EnblPrompts"), "1");
+    EXPECT_EQ(*ini.find("USER", "Name"), "Ann Smith");
+    // Rewritten with CRLF; values as they were written.
+    EXPECT_EQ(text_of(ini.serialize()), "[Configure]\r\nAutoStart=2\r\nEnblPrompts= 1 \r\n[USER]\r\nName=Ann Smith\r\n");
+  }
+}
+
+TEST(IniParse, NamesIgnoreCaseIncludingAccentedLetters) {
+  IniFile ini = IniFile::parse(bytes_of("[field NAMES]\r\nbaptised=Christened\r\n[M\xFCller]\r\n\xE9t\xE9=1\r\n"));
+  ASSERT_NE(ini.find("Field Names", "Baptised"), std::nullopt);
+  EXPECT_EQ(*ini.find("FIELD names", "BAPTISED"), "Christened");
+  EXPECT_NE(ini.find("M\xDCLLER", "\xC9T\xC9"), std::nullopt);
+  EXPECT_EQ(ini.find("Field Names", "FamName"), std::nullopt);
+  EXPECT_EQ(ini.find("Configure", "Baptised"), std::nullopt);
+}
+
+TEST(IniParse, RepeatedSectionsMergeAndTheFirstOfTwoKeysWins) {
+  IniFile ini = IniFile::parse(bytes_of("[A]\nk=1\n[B]\nx=9\n[a]\nK=2\nj=3\n"));
+  EXPECT_EQ(*ini.find("A", "k"), "1");
+  EXPECT_EQ(*ini.find("A", "j"), "3");
+  EXPECT_EQ(text_of(ini.serialize()), "[A]\r\nk=1\r\nj=3\r\n[B]\r\nx=9\r\n");
+  // With the first removed, the dropped duplicate must not come back.
+  ini.set("A", "K", "");
+  EXPECT_EQ(IniFile::parse(ini.serialize()).find("A", "k"), std::nullopt);
+}
+
+TEST(IniParse, CommentsStrayLinesAndASignatureSurvive) {
+  IniFile ini = IniFile::parse(bytes_of("\xEF\xBB\xBF; my settings\nloose=1\n[Configure]\n; keep me\nnonsense\n=x\nAutoStart=2\n"));
+  EXPECT_EQ(*ini.find("Configure", "AutoStart"), "2");
+  EXPECT_EQ(ini.find("Configure", ""), std::nullopt);
+  ini.set("Configure", "AutoStart", "0");
+  EXPECT_EQ(text_of(ini.serialize()),
+            "; my settings\r\nloose=1\r\n[Configure]\r\n; keep me\r\nnonsense\r\n=x\r\nAutoStart=0\r\n");
+}
+
+TEST(IniParse, HeaderOddities) {
+  IniFile ini = IniFile::parse(bytes_of("[ Backup ] trailing words\nRemind=1\n[Open\nk=v\n"));
+  EXPECT_EQ(*ini.find("Backup", "Remind"), "1");
+  EXPECT_EQ(*ini.find("Open", "k"), "v");
+  IniFile signed_late = IniFile::parse(bytes_of("\r\n  \xEF\xBB\xBF [Configure]\r\nAutoStart=2\r\n"));
+  EXPECT_EQ(signed_late.find("Configure", "AutoStart"), "2");
+}
+
+TEST(IniSet, ValuesWithLineBreaksStayOnOneLine) {
+  IniFile ini;
+  ASSERT_TRUE(ini.set("USER", "Address1", "1 High St\r\n[Configure]\r\nSPW=x\nAutoStart=2\rend"));
+  ASSERT_TRUE(ini.set("USER", "Phone", std::string("555\0hidden", 10)));
+  IniFile back = IniFile::parse(ini.serialize());
+  EXPECT_EQ(*back.find("USER", "Address1"), "1 High St [Configure] SPW=x AutoStart=2 end");
+  EXPECT_EQ(*back.find("USER", "Phone"), "555");
+  EXPECT_EQ(back.find("Configure", "SPW"), std::nullopt);
+  EXPECT_EQ(back.find("USER", "AutoStart"), std::nullopt);
+}
+
+TEST(IniSet, RefusesNamesThatWouldBreakTheFile) {
+  IniFile ini;
+  EXPECT_FALSE(ini.set("Configure", "a=b", "1"));
+  EXPECT_FALSE(ini.set("Configure", "[x", "1"));
+  EXPECT_FALSE(ini.set("Configure", ";x", "1"));
+  EXPECT_FALSE(ini.set("Configure", "a\nb", "1"));
+  EXPECT_FALSE(ini.set("Con]figure", "a", "1"));
+  EXPECT_FALSE(ini.set("", "a", "1"));
+  EXPECT_FALSE(ini.set("Configure", "  ", "1"));
+  EXPECT_TRUE(ini.serialize().empty());
+}
+
+TEST(IniToInt, ReadsLeadingDigitsOnly) {
+  EXPECT_EQ(ini_to_int("256"), 256);
+  EXPECT_EQ(ini_to_int("  42abc"), 42);
+  EXPECT_EQ(ini_to_int("-7"), -7);
+  EXPECT_EQ(ini_to_int("+3"), 3);
+  EXPECT_EQ(ini_to_int("abc"), 0);
+  EXPECT_EQ(ini_to_int(""), 0);
+  EXPECT_EQ(ini_to_int("-"), 0);
+  EXPECT_EQ(ini_to_int("2147483647"), 2147483647);
+  EXPECT_EQ(ini_to_int("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ini_to_int("2147483648"), 0);
+  EXPECT_EQ(ini_to_int("99999999999999999999"), 0);
+}
+
+TEST_F(IniOnDisk, MissingFileAndMissingKeysReadZeroAndEmpty) {
+  EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 0);
+  EXPECT_EQ(IniReadText(s, "FilePaths", "CurrentFile"), "");
+  put("[Configure]\r\nAutoStart=2\r\nColourScheme=lots\r\n");
+  EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 2);
+  EXPECT_EQ(IniReadInt(s, "Configure", "AskUpdate"), 0);
+  EXPECT_EQ(IniReadInt(s, "Configure", "ColourScheme"), 0);
+  EXPECT_EQ(IniReadText(s, "Backup", "LastBackup"), "");
+}
+
+TEST_F(IniOnDisk, FirstWriteCreatesFolderAndFile) {
+  std::filesystem::remove_all(s.settings_folder());
+  EXPECT_EQ(IniWrite(s, "Configure", "AutoStart", "2"), 1);
+  EXPECT_EQ(s.StatusWord, 1);
+  EXPECT_EQ(file(), "[Configure]\r\nAutoStart=2\r\n");
+  EXPECT_EQ(IniWrite(s, "configure", "AUTOSTART", "0"), 1);
+  EXPECT_EQ(IniWrite(s, "Backup", "LastBackup", "20261205"), 1);
+  EXPECT_EQ(file(), "[Configure]\r\nAutoStart=0\r\n[Backup]\r\nLastBackup=20261205\r\n");
+}
+
+TEST_F(IniOnDisk, EmptyValueRemovesTheKeyButABlankKeepsIt) {
+  put("[QuickKeys]\r\nF3=Born in \r\nF4=Died in\r\n");
+  EXPECT_EQ(IniWrite(s, "QuickKeys", "F3", ""), 1);
+  EXPECT_EQ(file(), "[QuickKeys]\r\nF4=Died in\r\n");
+  EXPECT_EQ(IniWrite(s, "QuickKeys", "F4", " "), 1);
+  EXPECT_EQ(file(), "[QuickKeys]\r\nF4= \r\n");
+  EXPECT_EQ(IniReadText(s, "QuickKeys", "F4"), "");
+  // Removing from a file that does not exist creates nothing.
+  std::filesystem::remove(s.settings_file());
+  EXPECT_EQ(IniWrite(s, "QuickKeys", "F4", ""), 1);
+  EXPECT_FALSE(fileio::exists(s.settings_file()));
+}
+
+TEST_F(IniOnDisk, TextsReadAtMost255CharactersButAreKeptWhole) {
+  std::string long_path = "/home/ann/" + std::string(290, 'x');
+  ASSERT_EQ(IniWrite(s, "FilePaths", "FileLoadPath", long_path), 1);
+  EXPECT_EQ(IniReadText(s, "FilePaths", "FileLoadPath"), long_path.substr(0, 255));
+  ASSERT_EQ(IniWrite(s, "FilePaths", "CurrentFile", "a.vfl"), 1);
+  EXPECT_NE(file().find(long_path + "\r\n"), std::string::npos);
+}
+
+TEST_F(IniOnDisk, UnwritableFileGivesStatusWordZero) {
+  std::filesystem::create_directories(s.settings_file());  // a folder where the file should be
+  EXPECT_EQ(IniWrite(s, "Configure", "AutoStart", "2"), 0);
+  EXPECT_EQ(s.StatusWord, 0);
+  EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 0);
+  std::filesystem::remove(s.settings_file());
+  EXPECT_EQ(IniWrite(s, "Configure", "AutoStart", "2"), 1);
+  EXPECT_EQ(s.StatusWord, 1);
+  EXPECT_EQ(IniWrite(s, "Configure", "Auto=Start", "2"), 0);
+  EXPECT_EQ(s.StatusWord, 0);
+}
+
+TEST_F(IniOnDisk, AFileTooLargeToReadIsNeverOverwritten) {
+  std::string big = "[Configure]\r\nAutoStart=2\r\n" + std::string(1024 * 1024, ';') + "\r\n";
+  put(big);
+  EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 0);
+  EXPECT_EQ(IniWrite(s, "Configure", "AskUpdate", "1"), 0);
+  EXPECT_EQ(file(), big);
+}
