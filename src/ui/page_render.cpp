@@ -1,0 +1,162 @@
+#include "page_render.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QSaveFile>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "qt_text.h"
+#include "qt_text_measure.h"
+
+namespace vft::ui {
+namespace {
+
+// Beyond this many pixels a page image is refused rather than allocated.
+constexpr double kMaxImagePixels = 200.0 * 1000 * 1000;
+
+QColor qt_colour(print::Colour c) { return QColor(print::red_of(c), print::green_of(c), print::blue_of(c)); }
+
+QPen item_pen(const print::Item& item) {
+  QPen pen(qt_colour(item.colour));
+  pen.setWidthF(item.pen_width);  // 0 is the device's thinnest line
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+
+void set_error(QString* error, const QString& text) {
+  if (error != nullptr) *error = text;
+}
+
+}  // namespace
+
+void render_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
+                 bool paint_paper) {
+  if (number < 1 || number > doc.page_count() || !(device_per_twip > 0)) return;
+  const print::Page& page = doc.page(number);
+  QRectF sheet(0, 0, page.width, page.height);
+  painter.save();
+  painter.scale(device_per_twip, device_per_twip);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  if (paint_paper) painter.fillRect(sheet, Qt::white);
+  painter.setClipRect(sheet, Qt::IntersectClip);
+
+  // Fonts are made once per page drawn, for the fonts the page uses.
+  QtTextMeasure measure;
+  std::vector<std::optional<QFont>> fonts(doc.fonts().size());
+  std::vector<double> ascents(doc.fonts().size(), 0);
+  for (const print::Item& item : doc.page_items(number)) {
+    switch (item.kind) {
+      case print::Item::Kind::Text: {
+        if (item.font >= fonts.size()) break;
+        if (!fonts[item.font]) {
+          const print::Font& font = doc.item_font(item);
+          fonts[item.font] = twips_font(font);
+          ascents[item.font] = measure.ascent(font);
+        }
+        painter.setFont(*fonts[item.font]);
+        painter.setPen(qt_colour(item.colour));
+        painter.drawText(QPointF(item.x1, item.y1 + ascents[item.font]), qs(std::string(doc.item_text(item))));
+        break;
+      }
+      case print::Item::Kind::Line:
+        painter.setPen(item_pen(item));
+        painter.drawLine(QPointF(item.x1, item.y1), QPointF(item.x2, item.y2));
+        break;
+      case print::Item::Kind::Rectangle:
+        painter.setPen(item_pen(item));
+        painter.setBrush(item.filled ? QBrush(qt_colour(item.fill)) : QBrush(Qt::NoBrush));
+        painter.drawRect(QRectF(QPointF(item.x1, item.y1), QPointF(item.x2, item.y2)));
+        painter.setBrush(Qt::NoBrush);
+        break;
+    }
+  }
+  painter.restore();
+}
+
+double screen_scale(const QPaintDevice& device, int zoom_percent) {
+  return device.logicalDpiX() / 1440.0 * zoom_percent / 100.0;
+}
+
+QImage render_page_image(const print::PageDocument& doc, int number, double dpi) {
+  if (number < 1 || number > doc.page_count() || !(dpi > 0)) return QImage();
+  const print::Page& page = doc.page(number);
+  double scale = dpi / 1440.0;
+  double w = std::ceil(page.width * scale), h = std::ceil(page.height * scale);
+  if (w < 1 || h < 1 || w * h > kMaxImagePixels) return QImage();
+  QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+  int dots_per_metre = static_cast<int>(std::lround(dpi / 0.0254));
+  image.setDotsPerMeterX(dots_per_metre);
+  image.setDotsPerMeterY(dots_per_metre);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  render_page(painter, doc, number, scale, false);
+  painter.end();
+  return image;
+}
+
+QPageLayout page_layout(const print::Page& page) {
+  bool landscape = page.orientation == print::Orientation::Landscape;
+  double portrait_w = landscape ? page.height : page.width;
+  double portrait_h = landscape ? page.width : page.height;
+  // Twips / 20 = points; a size close to a standard one takes its name.
+  QPageSize size(QSizeF(portrait_w / 20.0, portrait_h / 20.0), QPageSize::Point, QString(), QPageSize::FuzzyMatch);
+  QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+  layout.setMode(QPageLayout::FullPageMode);
+  return layout;
+}
+
+bool paint_pages(QPagedPaintDevice& device, const print::PageDocument& doc, int first, int last, QString* error) {
+  if (doc.is_open() || first < 1 || last < first || last > doc.page_count()) {
+    set_error(error, QStringLiteral("There are no such pages to print."));
+    return false;
+  }
+  device.setPageLayout(page_layout(doc.page(first)));
+  QPainter painter;
+  if (!painter.begin(&device)) {
+    set_error(error, QStringLiteral("The printer could not be started."));
+    return false;
+  }
+  for (int n = first; n <= last; ++n) {
+    if (n > first) {
+      device.setPageLayout(page_layout(doc.page(n)));
+      device.newPage();
+    }
+    render_page(painter, doc, n, device.logicalDpiX() / 1440.0, false);
+  }
+  return painter.end();
+}
+
+bool write_pdf(const print::PageDocument& doc, const QString& path, QString* error) {
+  if (doc.is_open() || doc.page_count() == 0) {
+    set_error(error, QStringLiteral("There is no finished document to save."));
+    return false;
+  }
+  // Written beside the target and renamed into place, so a failure leaves
+  // any earlier file of that name as it was.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    set_error(error, QStringLiteral("The PDF file %1 could not be written: %2").arg(path, file.errorString()));
+    return false;
+  }
+  {
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("Vorlan Family Tree"));
+    if (!paint_pages(writer, doc, 1, doc.page_count(), error)) {
+      file.cancelWriting();
+      return false;
+    }
+  }
+  if (!file.commit()) {
+    set_error(error, QStringLiteral("The PDF file %1 could not be written: %2").arg(path, file.errorString()));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vft::ui

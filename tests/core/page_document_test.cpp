@@ -1,0 +1,527 @@
+// The page document with the fixed measure: at 10 points a character is 100
+// twips wide (110 bold) and a line 240 high. A4 portrait is 11906 x 16838
+// twips; with the default one-inch margins text runs from x 1440 to 10466
+// and from y 1440 down to 15398.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "print/page_document.h"
+
+using namespace vft::print;
+
+namespace {
+
+struct Placed {
+  std::string text;
+  double x, y;
+  friend bool operator==(const Placed&, const Placed&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Placed& p) {
+  return os << "{\"" << p.text << "\", " << p.x << ", " << p.y << "}";
+}
+
+struct RecordingSink : PageSink {
+  std::vector<std::pair<int, int>> calls;
+  bool print_pages(const PageDocument&, int first, int last) override {
+    calls.emplace_back(first, last);
+    return true;
+  }
+};
+
+struct PageDoc : ::testing::Test {
+  FixedMeasure measure;
+  PageDocument doc{measure};
+
+  std::vector<Placed> texts(int page) const {
+    std::vector<Placed> out;
+    for (const Item& item : doc.page_items(page)) {
+      if (item.kind == Item::Kind::Text) out.push_back({std::string(doc.item_text(item)), item.x1, item.y1});
+    }
+    return out;
+  }
+  // A handler writing a one-line heading, so content starts at y 1680.
+  std::vector<int> started;
+  void with_heading() {
+    doc.set_page_start_handler([this](int page) {
+      started.push_back(page);
+      doc.write_text("Heading " + std::to_string(page) + "\n");
+    });
+  }
+};
+
+// ---- Document life ----
+
+TEST_F(PageDoc, PageStartRunsForEveryPageBeforeItsText) {
+  doc.set_page_start_handler([this](int page) {
+    started.push_back(page);
+    EXPECT_EQ(doc.page_count(), page);
+    EXPECT_TRUE(doc.page_items(page).empty());
+    EXPECT_EQ(doc.current_x(), 1440);
+    EXPECT_EQ(doc.current_y(), 1440);
+    doc.write_text("Heading " + std::to_string(page) + "\n");
+  });
+  doc.start_doc();
+  EXPECT_EQ(started, (std::vector<int>{1}));
+  ASSERT_TRUE(doc.add_table_row("4000|~", "Row").ok);
+  ASSERT_TRUE(doc.new_page());
+  ASSERT_TRUE(doc.add_table_row("4000|~", "Next").ok);
+  ASSERT_TRUE(doc.end_doc());
+  EXPECT_EQ(started, (std::vector<int>{1, 2}));
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"Heading 1", 1440, 1440}, {"Row", 1500, 1680}}));
+  EXPECT_EQ(texts(2), (std::vector<Placed>{{"Heading 2", 1440, 1440}, {"Next", 1500, 1680}}));
+}
+
+TEST_F(PageDoc, StartEndKillAndNothingOutsideADocument) {
+  EXPECT_FALSE(doc.write_text("x"));
+  EXPECT_FALSE(doc.write_paragraph("x"));
+  EXPECT_FALSE(doc.draw_line(0, 0, 1, 1));
+  EXPECT_FALSE(doc.new_page());
+  EXPECT_FALSE(doc.end_doc());
+  EXPECT_EQ(doc.add_table_row("500|~", "x").error, "No document is open for the table row.");
+  EXPECT_EQ(doc.page_count(), 0);
+
+  doc.start_doc();
+  EXPECT_TRUE(doc.is_open());
+  doc.write_text("one");
+  doc.new_page();
+  doc.new_page();
+  EXPECT_EQ(doc.page_count(), 3);
+  EXPECT_EQ(doc.page_shown(), 0);  // nothing to show while it is written
+  EXPECT_TRUE(doc.end_doc());
+  EXPECT_FALSE(doc.is_open());
+  EXPECT_EQ(doc.page_count(), 3);
+  EXPECT_EQ(doc.page_shown(), 1);
+  EXPECT_FALSE(doc.write_text("late"));
+
+  doc.start_doc();  // the previous document goes
+  EXPECT_EQ(doc.page_count(), 1);
+  EXPECT_TRUE(texts(1).empty());
+  doc.write_text("two");
+  doc.kill_doc();
+  EXPECT_FALSE(doc.is_open());
+  EXPECT_EQ(doc.page_count(), 0);
+  EXPECT_EQ(doc.page_shown(), 0);
+  RecordingSink sink;
+  EXPECT_FALSE(doc.print_document(sink));
+  EXPECT_TRUE(sink.calls.empty());
+}
+
+TEST_F(PageDoc, HandlerCannotStartPagesButMayCancel) {
+  std::vector<bool> refused;
+  doc.set_page_start_handler([&](int page) {
+    refused.push_back(!doc.new_page());
+    doc.start_doc();
+    refused.push_back(!doc.end_doc());
+    if (page == 2) doc.kill_doc();
+  });
+  doc.start_doc();
+  EXPECT_EQ(refused, (std::vector<bool>{true, true}));
+  EXPECT_EQ(doc.page_count(), 1);
+  EXPECT_TRUE(doc.is_open());
+  // Rows run into page 2, whose handler cancels the document mid-row.
+  RowResult r;
+  for (int i = 0; i < 100 && doc.is_open(); ++i) r = doc.add_table_row("4000|~", "Row");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, "The document was closed while the table row was written.");
+  EXPECT_FALSE(doc.is_open());
+  EXPECT_EQ(doc.page_count(), 0);
+}
+
+TEST_F(PageDoc, RunawayWriterStopsAtThePageLimit) {
+  doc.start_doc();
+  int pages = 1;
+  while (doc.new_page()) ++pages;
+  EXPECT_EQ(pages, kMaxPages);
+  EXPECT_TRUE(doc.truncated());
+  EXPECT_FALSE(doc.write_text("more"));
+  EXPECT_EQ(doc.add_table_row("500|~", "x").error, "The document has reached its limit of 20000 pages.");
+  EXPECT_TRUE(doc.end_doc());
+  EXPECT_EQ(doc.page_count(), kMaxPages);
+  doc.start_doc();
+  EXPECT_FALSE(doc.truncated());
+}
+
+TEST_F(PageDoc, PrintingNeedsAnEndedDocumentAndAValidRange) {
+  RecordingSink sink;
+  doc.start_doc();
+  doc.new_page();
+  doc.new_page();
+  EXPECT_FALSE(doc.print_document(sink));  // still open
+  doc.end_doc();
+  EXPECT_TRUE(doc.print_document(sink));
+  doc.set_page_shown(2);
+  EXPECT_TRUE(doc.print_current_page(sink));
+  EXPECT_TRUE(doc.print_pages(sink, 2, 3));
+  EXPECT_FALSE(doc.print_pages(sink, 0, 2));
+  EXPECT_FALSE(doc.print_pages(sink, 3, 2));
+  EXPECT_FALSE(doc.print_pages(sink, 2, 4));
+  EXPECT_EQ(sink.calls, (std::vector<std::pair<int, int>>{{1, 3}, {2, 2}, {2, 3}}));
+}
+
+TEST_F(PageDoc, ZoomAndPageShownStayInRange) {
+  EXPECT_EQ(doc.zoom(), 100);
+  doc.set_zoom(15);
+  EXPECT_EQ(doc.zoom(), 15);
+  doc.set_zoom(5);
+  EXPECT_EQ(doc.zoom(), kMinZoom);
+  doc.set_zoom(100000);
+  EXPECT_EQ(doc.zoom(), kMaxZoom);
+
+  doc.set_page_shown(3);
+  EXPECT_EQ(doc.page_shown(), 0);  // no pages
+  doc.start_doc();
+  doc.new_page();
+  doc.new_page();
+  doc.end_doc();
+  doc.set_page_shown(3);
+  EXPECT_EQ(doc.page_shown(), 3);
+  doc.set_page_shown(9);
+  EXPECT_EQ(doc.page_shown(), 3);
+  doc.set_page_shown(-1);
+  EXPECT_EQ(doc.page_shown(), 1);
+}
+
+// ---- Page and device ----
+
+TEST_F(PageDoc, PaperOrientationAndPageSize) {
+  EXPECT_EQ(doc.paper_code(), kPaperA4);
+  EXPECT_EQ(doc.page_width(), 11906);
+  EXPECT_EQ(doc.page_height(), 16838);
+  EXPECT_EQ(doc.margin_left(), 1440);
+  EXPECT_EQ(doc.margin_bottom(), 1440);
+  doc.set_orientation(Orientation::Landscape);
+  EXPECT_EQ(doc.page_width(), 16838);
+  EXPECT_EQ(doc.page_height(), 11906);
+  // The family form needs 15000 twips across in landscape.
+  EXPECT_TRUE(doc.set_paper_code(kPaperLetter));
+  EXPECT_EQ(doc.page_width(), 15840);
+  EXPECT_TRUE(doc.set_paper_code(kPaperA5));
+  EXPECT_EQ(doc.page_width(), 11906);
+
+  EXPECT_FALSE(doc.set_paper_code(42));
+  EXPECT_FALSE(doc.set_paper_code(0));
+  EXPECT_EQ(doc.paper_code(), kPaperA5);
+  EXPECT_TRUE(doc.set_paper_code(kPaperUserDefined));
+  EXPECT_EQ(doc.paper_code(), kPaperUserDefined);
+  EXPECT_EQ(doc.page_width(), 11906);  // the sheet stays as it was
+
+  EXPECT_TRUE(doc.set_page_size(8000, 5000));
+  EXPECT_EQ(doc.paper_code(), kPaperUserDefined);
+  EXPECT_EQ(doc.page_width(), 8000);  // still landscape
+  doc.set_orientation(Orientation::Portrait);
+  EXPECT_EQ(doc.page_width(), 5000);
+  EXPECT_FALSE(doc.set_page_size(100, 5000));
+  EXPECT_FALSE(doc.set_page_size(5000, 200000));
+  EXPECT_FALSE(doc.set_page_size(NAN, 5000));
+  EXPECT_EQ(doc.page_height(), 8000);
+}
+
+TEST_F(PageDoc, MarginsRefuseNonsense) {
+  EXPECT_TRUE(doc.set_margin_left(567));
+  EXPECT_TRUE(doc.set_margin_right(0));
+  EXPECT_TRUE(doc.set_margin_top(720));
+  EXPECT_TRUE(doc.set_margin_bottom(1000));
+  EXPECT_FALSE(doc.set_margin_left(-1));
+  EXPECT_FALSE(doc.set_margin_right(11906));
+  EXPECT_FALSE(doc.set_margin_top(16838));
+  EXPECT_FALSE(doc.set_margin_bottom(INFINITY));
+  EXPECT_FALSE(doc.set_margin_left(NAN));
+  EXPECT_EQ(doc.margin_left(), 567);
+  EXPECT_EQ(doc.margin_right(), 0);
+  EXPECT_EQ(doc.margin_top(), 720);
+  EXPECT_EQ(doc.margin_bottom(), 1000);
+  doc.start_doc();
+  EXPECT_EQ(doc.current_x(), 567);
+  EXPECT_EQ(doc.current_y(), 720);
+}
+
+TEST_F(PageDoc, OrientationChangeMidDocumentWaitsForTheNextPage) {
+  doc.start_doc();
+  doc.set_orientation(Orientation::Landscape);  // page 1 is still empty: it turns
+  EXPECT_EQ(doc.page(1).width, 16838);
+  EXPECT_EQ(doc.page(1).orientation, Orientation::Landscape);
+  doc.write_text("on it");
+  doc.set_orientation(Orientation::Portrait);
+  EXPECT_EQ(doc.page(1).width, 16838);
+  EXPECT_EQ(doc.page_width(), 16838);  // the page being written
+  doc.new_page();
+  EXPECT_EQ(doc.page(2).width, 11906);
+  EXPECT_EQ(doc.page(2).orientation, Orientation::Portrait);
+  doc.set_paper_code(kPaperLetter);
+  EXPECT_EQ(doc.page(2).paper_code, kPaperLetter);
+  doc.end_doc();
+  EXPECT_EQ(doc.page(1).paper_code, kPaperA4);
+}
+
+TEST_F(PageDoc, DevicesAndTheirPapers) {
+  ASSERT_EQ(doc.device_count(), 1);
+  EXPECT_EQ(doc.device_name(0), "PDF file");
+  EXPECT_EQ(doc.device(), "PDF file");
+  EXPECT_TRUE(doc.paper_supported(kPaperA4));
+  EXPECT_TRUE(doc.paper_supported(41));
+  EXPECT_FALSE(doc.paper_supported(kPaperUserDefined));
+  EXPECT_FALSE(doc.paper_supported(42));
+
+  doc.set_devices({{"PDF file", {}}, {"Office Laser", {kPaperLetter, kPaperA4}}});
+  EXPECT_EQ(doc.device(), "PDF file");  // kept: the new list has it
+  EXPECT_TRUE(doc.set_device("Office Laser"));
+  EXPECT_TRUE(doc.paper_supported(kPaperA4));
+  EXPECT_FALSE(doc.paper_supported(kPaperA5));
+  EXPECT_FALSE(doc.set_device("office laser"));
+  EXPECT_EQ(doc.device(), "Office Laser");
+  EXPECT_EQ(doc.device_name(1), "Office Laser");
+  EXPECT_EQ(doc.device_name(2), "");
+  EXPECT_EQ(doc.device_name(-1), "");
+
+  doc.set_devices({{"Label Printer", {kPaperA5}}});
+  EXPECT_EQ(doc.device(), "Label Printer");  // the old one is gone
+  doc.set_devices({});
+  ASSERT_EQ(doc.device_count(), 1);
+  EXPECT_EQ(doc.device(), "PDF file");
+}
+
+// ---- Text ----
+
+TEST_F(PageDoc, TextAtThePositionAndMeasurement) {
+  EXPECT_EQ(doc.text_width("Abc"), 300);
+  EXPECT_EQ(doc.text_width("ab\r\ncdef"), 400);
+  EXPECT_EQ(doc.text_height("ab\r\ncdef"), 480);
+  EXPECT_EQ(doc.text_height(""), 240);
+  EXPECT_EQ(doc.text_height("X"), 240);
+  doc.set_font_bold(true);
+  EXPECT_DOUBLE_EQ(doc.text_width("Abc"), 330);
+  doc.set_font_bold(false);
+
+  doc.start_doc();
+  doc.set_current_x(2000);
+  doc.set_current_y(3000);
+  doc.set_text_colour(kRed);
+  doc.write_text("Abc");
+  EXPECT_EQ(doc.current_x(), 2300);
+  doc.set_text_colour(kBlack);
+  EXPECT_TRUE(doc.set_font_size(20));
+  EXPECT_FALSE(doc.set_font_size(0));
+  EXPECT_FALSE(doc.set_font_size(NAN));
+  doc.set_font(Font{"", 0, false, false, true});  // no name, no size: only underline is taken
+  EXPECT_EQ(doc.font(), (Font{"Arial", 20, false, false, true}));
+  doc.set_font_underline(false);
+  doc.write_text("de\nfgh");
+  EXPECT_EQ(doc.current_x(), 1440 + 600);
+  EXPECT_EQ(doc.current_y(), 3000 + 480);
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"Abc", 2000, 3000}, {"de", 2300, 3000}, {"fgh", 1440, 3480}}));
+
+  auto items = doc.page_items(1);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].colour, kRed);
+  EXPECT_EQ(items[0].x2, 2300);
+  EXPECT_EQ(items[0].y2, 3240);
+  EXPECT_EQ(doc.item_font(items[0]).size, 10);
+  EXPECT_EQ(doc.item_font(items[1]).size, 20);
+  EXPECT_EQ(items[1].font, items[2].font);
+  EXPECT_EQ(doc.fonts().size(), 2u);
+  EXPECT_EQ(items[2].colour, kBlack);
+}
+
+TEST_F(PageDoc, ParagraphsWrapBetweenTheMarginsAndAlign) {
+  doc.set_margin_right(11906 - 1440 - 1000);  // 1000 twips to write in
+  doc.start_doc();
+  doc.set_current_x(5000);  // paragraphs start at the left margin whatever x is
+  doc.write_paragraph("aaaa bbbb cccc");
+  EXPECT_EQ(doc.current_x(), 1440);
+  EXPECT_EQ(doc.current_y(), 1920);
+  doc.write_paragraph("");
+  EXPECT_EQ(doc.current_y(), 2160);
+  doc.set_paragraph_align(Align::Centre);
+  doc.write_paragraph("cccc");
+  doc.set_paragraph_align(Align::Right);
+  doc.write_paragraph("dd");
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"aaaa bbbb", 1440, 1440},
+                                           {"cccc", 1440, 1680},
+                                           {"cccc", 1740, 2160},
+                                           {"dd", 2240, 2400}}));
+}
+
+TEST_F(PageDoc, ParagraphLinesBelowTheBottomMarginGoOverleaf) {
+  with_heading();
+  doc.set_margin_right(11906 - 1440 - 1000);
+  doc.start_doc();
+  doc.set_current_y(15000);  // one line fits above 15398, the next does not
+  doc.write_paragraph("aaaa bbbb cccc dddd");
+  EXPECT_EQ(started, (std::vector<int>{1, 2}));
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"Heading 1", 1440, 1440}, {"aaaa bbbb", 1440, 15000}}));
+  EXPECT_EQ(texts(2), (std::vector<Placed>{{"Heading 2", 1440, 1440}, {"cccc dddd", 1440, 1680}}));
+}
+
+TEST_F(PageDoc, RunningHeaderAndFooterInTheMargins) {
+  doc.set_header("L|Centre|Right");
+  doc.set_footer("|Page %d|");
+  doc.set_first_page_number(5);
+  doc.start_doc();
+  doc.new_page();
+  doc.set_header("Changed||");  // page 2 is finished with this one
+  doc.end_doc();
+  doc.set_header("");  // after the document: changes nothing on it
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"L", 1440, 600},
+                                           {"Centre", (1440 + 10466 - 600) / 2.0, 600},
+                                           {"Right", 10466 - 500, 600},
+                                           {"Page 5", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
+  EXPECT_EQ(texts(2), (std::vector<Placed>{{"Changed", 1440, 600},
+                                           {"Page 6", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
+
+  Font small;
+  small.size = 8;  // lines 192 high
+  doc.set_header_font(small);
+  doc.set_header("H");
+  doc.set_footer("");
+  doc.set_margin_top(100);  // narrower than a line: the header sits at the top edge
+  doc.start_doc();
+  doc.end_doc();
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, 0}}));
+  EXPECT_EQ(doc.item_font(doc.page_items(1)[0]).size, 8);
+}
+
+// ---- Tables ----
+
+TEST_F(PageDoc, RowCellsGoInTheirColumns) {
+  doc.start_doc();
+  doc.set_font_bold(true);
+  RowResult r = doc.add_table_row("500|500|7000|500|500|500|500|500|500|500|500|500|~", "||John Smith|||||||||");
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.top, 1440);
+  EXPECT_EQ(r.height, 240);
+  EXPECT_EQ(doc.current_x(), 1440);
+  EXPECT_EQ(doc.current_y(), 1680);
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"John Smith", 1440 + 1000 + 60, 1440}}));
+  EXPECT_DOUBLE_EQ(doc.page_items(1)[0].x2, 2500 + 1100);
+
+  doc.set_font_bold(false);
+  r = doc.add_table_row("^1000|>1000|~", "ab|cd");
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(texts(1)[1], (Placed{"ab", 1440 + 400, 1680}));
+  EXPECT_EQ(texts(1)[2], (Placed{"cd", 2440 + 1000 - 60 - 200, 1680}));
+}
+
+TEST_F(PageDoc, WrappedCellsMakeTheRowTaller) {
+  doc.start_doc();
+  RowResult r = doc.add_table_row("1000|2000|~", "aaaa bbbb cccc|short");  // 880 to write in
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.height, 720);
+  EXPECT_EQ(doc.current_y(), 1440 + 720);
+  EXPECT_EQ(texts(1), (std::vector<Placed>{{"aaaa", 1500, 1440},
+                                           {"bbbb", 1500, 1680},
+                                           {"cccc", 1500, 1920},
+                                           {"short", 2500, 1440}}));
+  r = doc.add_table_row("1000|~", "one\r\ntwo");
+  EXPECT_EQ(r.height, 480);
+  r = doc.add_table_row("1000|2000|~", "");  // an empty row is still a line
+  EXPECT_EQ(r.height, 240);
+}
+
+TEST_F(PageDoc, CellCountsAndBadFormatsAreCaught) {
+  doc.start_doc();
+  EXPECT_TRUE(doc.add_table_row("500|500|500|~", "a").ok);
+  EXPECT_TRUE(doc.add_table_row("500|500|~", "a|b||").ok);
+  std::size_t items = doc.page_items(1).size();
+  double y = doc.current_y();
+
+  RowResult r = doc.add_table_row("500|500|~", "a|b|c");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, "The table row has text in cell 3 but its format has only 2 columns.");
+  r = doc.add_table_row("500|500", "a|b");
+  EXPECT_EQ(r.error, "The table format \"500|500\" does not end with \"~\".");
+  r = doc.add_table_row("500|x|~", "a|b");
+  EXPECT_EQ(r.error, "Column 2 of the table format \"500|x|~\" has a width that is not a whole number of twips.");
+  r = doc.add_table_row("500|300");
+  EXPECT_EQ(r.error, "The table format \"500|300\" does not end with \"~\".");
+  EXPECT_EQ(doc.page_items(1).size(), items);
+  EXPECT_EQ(doc.current_y(), y);
+
+  r = doc.add_table_row("500|4000|~|John");
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(texts(1).back(), (Placed{"John", 1440 + 500 + 60, y}));
+}
+
+TEST_F(PageDoc, RowsThatDoNotFitStartANewPage) {
+  with_heading();
+  doc.start_doc();
+  // Content from 1680; 57 rows of 240 end at 15360, the 58th would cross 15398.
+  for (int i = 1; i <= 57; ++i) ASSERT_EQ(doc.add_table_row("4000|~", "Row").top, 1680 + (i - 1) * 240.0);
+  EXPECT_EQ(doc.page_count(), 1);
+  RowResult r = doc.add_table_row("4000|~", "Row 58");
+  EXPECT_EQ(doc.page_count(), 2);
+  EXPECT_EQ(r.top, 1680);
+  EXPECT_EQ(started, (std::vector<int>{1, 2}));
+  EXPECT_EQ(texts(2), (std::vector<Placed>{{"Heading 2", 1440, 1440}, {"Row 58", 1500, 1680}}));
+}
+
+TEST_F(PageDoc, WideRowsStayAndTallRowsBreakOnce) {
+  doc.start_doc();
+  doc.set_current_y(15000);
+  // Far wider than the page, but it fits above the bottom margin.
+  EXPECT_TRUE(doc.add_table_row("30000|~", std::string(100, 'x')).ok);
+  EXPECT_EQ(doc.page_count(), 1);
+
+  std::string hundred_lines;
+  for (int i = 0; i < 100; ++i) hundred_lines += "a\n";
+  doc.new_page();
+  RowResult first = doc.add_table_row("1000|~", hundred_lines);  // taller than a page
+  EXPECT_EQ(doc.page_count(), 2);  // first on its page: it stays
+  EXPECT_EQ(first.top, 1440);
+  EXPECT_EQ(first.height, 24000);
+  RowResult second = doc.add_table_row("1000|~", hundred_lines);
+  EXPECT_EQ(doc.page_count(), 3);
+  EXPECT_EQ(second.top, 1440);
+  RowResult third = doc.add_table_row("1000|~", hundred_lines);
+  EXPECT_EQ(doc.page_count(), 4);
+  EXPECT_EQ(third.top, 1440);
+}
+
+// ---- Drawing ----
+
+TEST_F(PageDoc, LinesRectanglesPensAndColours) {
+  EXPECT_EQ(red_of(kRed), 255);
+  EXPECT_EQ(green_of(kGreen), 128);
+  EXPECT_EQ(blue_of(kBlue), 255);
+  EXPECT_EQ(red_of(kBlue), 0);
+
+  doc.start_doc();
+  doc.set_pen_width(15);
+  doc.set_pen_colour(kBlue);
+  EXPECT_TRUE(doc.draw_line(100, 200, 300, 400));
+  doc.set_pen_width(-3);
+  EXPECT_EQ(doc.pen_width(), 0);
+  doc.set_pen_width(NAN);
+  EXPECT_EQ(doc.pen_width(), 0);
+  doc.set_pen_colour(0xFF0000FF);  // only 24 bits count
+  EXPECT_EQ(doc.pen_colour(), kRed);
+  EXPECT_TRUE(doc.draw_rectangle(500, 600, 100, 50));
+  doc.set_fill_colour(kGreen);
+  EXPECT_TRUE(doc.draw_rectangle(0, 0, 10, 10));
+  doc.set_fill_transparent();
+  EXPECT_TRUE(doc.draw_rectangle(0, 0, 10, 10));
+  EXPECT_FALSE(doc.draw_line(NAN, 0, 1, 1));
+  EXPECT_FALSE(doc.draw_rectangle(0, 0, INFINITY, 1));
+
+  auto items = doc.page_items(1);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].kind, Item::Kind::Line);
+  EXPECT_EQ(items[0].pen_width, 15);
+  EXPECT_EQ(items[0].colour, kBlue);
+  EXPECT_EQ(items[0].x2, 300);
+  EXPECT_EQ(items[1].kind, Item::Kind::Rectangle);
+  EXPECT_EQ(items[1].pen_width, 0);
+  EXPECT_EQ(items[1].colour, kRed);
+  EXPECT_EQ((std::vector<double>{items[1].x1, items[1].y1, items[1].x2, items[1].y2}),
+            (std::vector<double>{100, 50, 500, 600}));
+  EXPECT_FALSE(items[1].filled);
+  EXPECT_TRUE(items[2].filled);
+  EXPECT_EQ(items[2].fill, kGreen);
+  EXPECT_FALSE(items[3].filled);
+}
+
+}  // namespace
