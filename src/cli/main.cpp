@@ -1,6 +1,75 @@
+// vft: batch work on Family files for users and scripts.
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
-int main() {
-  std::fputs("usage: vft dump|convert|check ...\n", stderr);
+#include "commands.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage:\n"
+    "  vft dump FILE.vfl              print the whole tree as one JSON object\n"
+    "  vft convert IN.vfl OUT.vfl     open a Family file and save it again (repack)\n"
+    "  vft convert IN.vfl OUT.ged     export the tree as a GEDCOM file\n"
+    "      [--flavour 5.5.1]          UTF-8 GEDCOM 5.5.1 for other programs\n"
+    "      [--submitter-name TEXT] [--submitter-address1 TEXT] [--submitter-address2 TEXT]\n"
+    "      [--submitter-address3 TEXT] [--submitter-phone TEXT] [--submitter-email TEXT]\n"
+    "  vft convert IN.ged OUT.vfl     import a GEDCOM file into a new tree and save it\n"
+    "  vft check FILE.vfl             check that a Family file is well formed and its tree\n"
+    "                                 keeps its links; exit 0 when clean\n"
+    "  vft help                       show this text\n";
+
+int usage_error(const std::string& what) {
+  std::fprintf(stderr, "vft: %s\n\n%s", what.c_str(), kUsage);
   return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  std::string cmd = argv[1];
+  if (cmd == "help" || cmd == "--help" || cmd == "-h") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (cmd == "dump" && argc == 3) return vft::cli::cmd_dump(argv[2]);
+  if (cmd == "check" && argc == 3) return vft::cli::cmd_check(argv[2]);
+  if (cmd == "convert") {
+    vft::cli::ConvertOptions o;
+    std::vector<std::string> files;
+    for (int i = 2; i < argc; ++i) {
+      std::string a = argv[i];
+      auto value = [&](std::string& field, bool& set) {
+        if (i + 1 >= argc) return false;
+        field = argv[++i];
+        set = true;
+        return true;
+      };
+      bool ok = true;
+      bool dummy = false;
+      std::string flavour;
+      if (a == "--flavour") {
+        ok = value(flavour, dummy);
+        if (ok && flavour != "5.5.1") return usage_error("unknown flavour: " + flavour);
+        o.gedcom_551 = true;
+      } else if (a == "--submitter-name") ok = value(o.name, o.name_set);
+      else if (a == "--submitter-address1") ok = value(o.address1, o.address1_set);
+      else if (a == "--submitter-address2") ok = value(o.address2, o.address2_set);
+      else if (a == "--submitter-address3") ok = value(o.address3, o.address3_set);
+      else if (a == "--submitter-phone") ok = value(o.phone, o.phone_set);
+      else if (a == "--submitter-email") ok = value(o.email, o.email_set);
+      else if (a.rfind("--", 0) == 0) return usage_error("unknown option: " + a);
+      else files.push_back(a);
+      if (!ok) return usage_error("option " + a + " needs a value");
+    }
+    if (files.size() != 2) return usage_error("convert needs an input and an output file");
+    return vft::cli::cmd_convert(files[0], files[1], o);
+  }
+  return usage_error("unknown command or wrong number of arguments: " + cmd);
 }

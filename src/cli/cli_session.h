@@ -1,0 +1,37 @@
+// A session for one command of the command-line tool: its own temporary work
+// and settings folders, so batch work never touches the user's own settings.
+#pragma once
+#include <string>
+
+#include "common/prompter.h"
+#include "common/session.h"
+
+namespace vft::cli {
+
+// Prints each message box to stderr. The tool is never interactive: questions
+// are answered No (or Cancel), so nothing is changed on the user's behalf.
+class StderrPrompter : public Prompter {
+ public:
+  int ask(const Message& m) override;
+  // Batch import answers Yes to its questions (the identifier question).
+  bool answer_yes = false;
+};
+
+class CliSession {
+ public:
+  CliSession();
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+  bool ok() const { return ok_; }
+  Session& session() { return s_; }
+  StderrPrompter& prompter() { return prompter_; }
+
+ private:
+  StderrPrompter prompter_;
+  Session s_{prompter_};
+  std::string root_;
+  bool ok_ = false;
+};
+
+}  // namespace vft::cli

@@ -1,0 +1,206 @@
+#include "commands.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli_session.h"
+#include "common/cp1252.h"
+#include "json_writer.h"
+#include "common/folders.h"
+#include "interchange/gedcom_export.h"
+#include "interchange/gedcom_import.h"
+#include "relations/tree_check.h"
+#include "store/ini.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "store/records.h"
+
+namespace vft::cli {
+namespace {
+
+// Opens the file into the command's own work folder; false when refused (the
+// reason has already been printed by the prompter).
+bool open_tree(CliSession& cs, const std::string& file) {
+  if (!cs.ok()) {
+    std::fputs("vft: cannot create a temporary work folder\n", stderr);
+    return false;
+  }
+  if (!fileio::exists(file)) {
+    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
+    return false;
+  }
+  return OpenFamilyFile(cs.session(), cp1252::from_utf8(file)) == -1;
+}
+
+std::string t(const std::string& field) { return json_string(cp1252::trim(field)); }
+
+void dump_person(std::string& o, const PersonRecord& p, const std::string& notes) {
+  o += "{\"PerNum\":" + std::to_string(p.PerNum);
+  o += ",\"FamName\":" + t(p.FamName);
+  o += ",\"GivenNames\":" + t(p.GivenNames);
+  o += ",\"Sex\":" + t(p.Sex);
+  o += ",\"BirthDate\":" + t(p.BirthDate);
+  o += ",\"DeathDate\":" + t(p.DeathDate);
+  o += ",\"BirthPlace\":" + t(p.BirthPlace);
+  o += ",\"Baptised\":" + t(p.Baptised);
+  o += ",\"DOBap\":" + t(p.DOBap);
+  o += ",\"Baptisplace\":" + t(p.Baptisplace);
+  o += ",\"DeathPlace\":" + t(p.DeathPlace);
+  o += ",\"InterDate\":" + t(p.InterDate);
+  o += ",\"InteredPlace\":" + t(p.InteredPlace);
+  o += ",\"Occupation\":" + t(p.Occupation);
+  o += ",\"CurrAddress\":" + t(p.CurrAddress);
+  o += ",\"Phone\":" + t(p.Phone);
+  o += ",\"Source\":" + t(p.Source);
+  o += ",\"Notes\":" + t(notes);
+  o += ",\"AutoCap\":" + std::to_string(p.AutoCap);
+  o += ",\"Deleted\":" + std::to_string(p.Deleted);
+  o += ",\"NumPartners\":" + std::to_string(p.NumPartners) + "}";
+}
+
+void dump_marriage(std::string& o, const MarriageRecord& m, const CeremonyRecord& c) {
+  o += "{\"MarNum\":" + std::to_string(m.MarNum);
+  o += ",\"Husband\":" + std::to_string(m.Husband);
+  o += ",\"Wife\":" + std::to_string(m.Wife);
+  o += ",\"Kids\":[";
+  int n = m.NumKids < 0 ? 0 : (m.NumKids > kMaxKids ? kMaxKids : m.NumKids);
+  for (int k = 0; k < n; ++k) {
+    if (k) o += ',';
+    o += std::to_string(m.Kids[static_cast<std::size_t>(k)]);
+  }
+  o += "],\"Divorced\":" + std::to_string(m.Divorced);
+  o += ",\"NotMarried\":" + std::to_string(m.NotMarried);
+  o += ",\"MarriedDate\":" + t(c.MarriedDate);
+  o += ",\"MarriedAt\":" + t(c.MarriedAt) + "}";
+}
+
+}  // namespace
+
+int cmd_dump(const std::string& file) {
+  CliSession cs;
+  if (!open_tree(cs, file)) return 1;
+  Session& s = cs.session();
+  const int persons = s.Config.NumPersons();
+  const int marriages = s.Config.NumMarriages();
+  Bytes per = fileio::read_all(s.work(recfile::Person)).value_or(Bytes{});
+  Bytes mce = fileio::read_all(s.work(recfile::Ceremony)).value_or(Bytes{});
+  Bytes notes = fileio::read_all(s.work(recfile::Notes)).value_or(Bytes{});
+
+  std::string o = "{\"NumPersons\":" + std::to_string(persons) +
+                  ",\"NumMarriages\":" + std::to_string(marriages) +
+                  ",\"LastPerson\":" + std::to_string(s.Config.LastPerson()) + ",\"persons\":[";
+  for (int n = 1; n <= persons; ++n) {
+    auto off = static_cast<std::size_t>(n - 1) * kPersonLen;
+    PersonRecord p = off + kPersonLen <= per.size() ? decode_person(per.data() + off) : blank_person();
+    if (off + kPersonLen > per.size()) p.PerNum = static_cast<std::int16_t>(n);
+    if (n > 1) o += ',';
+    dump_person(o, p, p.Deleted ? std::string() : ReadNotesFrom(p.NotesRec, notes));
+  }
+  o += "],\"marriages\":[";
+  for (int n = 1; n <= marriages && n <= kMaxMarriages; ++n) {
+    auto off = static_cast<std::size_t>(n - 1) * kCeremonyLen;
+    CeremonyRecord c = off + kCeremonyLen <= mce.size() ? decode_ceremony(mce.data() + off) : blank_ceremony();
+    if (n > 1) o += ',';
+    dump_marriage(o, s.Marriages[static_cast<std::size_t>(n)], c);
+  }
+  o += "]}\n";
+  std::fwrite(o.data(), 1, o.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+namespace {
+
+bool has_extension(const std::string& path, const char* ext) {
+  std::string e = std::filesystem::path(path).extension().string();
+  return cp1252::iequals(e, ext);
+}
+
+// Submitter details: the options given, else the user's own settings file.
+SubmitterDetails submitter_for(const ConvertOptions& o) {
+  std::string ini = AppDataFolder(SystemEnvironment()) + "Vorlan Family Tree/Vorlan.Ini";
+  auto pick = [&](bool set, const std::string& given, const char* key) {
+    return set ? cp1252::from_utf8(given) : IniReadTextAt(ini, "USER", key);
+  };
+  SubmitterDetails d;
+  d.Name = pick(o.name_set, o.name, "Name");
+  d.Address1 = pick(o.address1_set, o.address1, "Address1");
+  d.Address2 = pick(o.address2_set, o.address2, "Address2");
+  d.Address3 = pick(o.address3_set, o.address3, "Address3");
+  d.Phone = pick(o.phone_set, o.phone, "Phone");
+  d.Email = pick(o.email_set, o.email, "Email");
+  return d;
+}
+
+int save_to(Session& s, const std::string& out) {
+  if (SaveFamilyFile(s, s.WorkFolder, cp1252::from_utf8(out)) != -1) {
+    std::fprintf(stderr, "vft: could not write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int import_gedcom(const std::string& in, const std::string& out) {
+  CliSession cs;
+  if (!cs.ok()) return 1;
+  if (!fileio::exists(in)) {
+    std::fprintf(stderr, "vft: no such file: %s\n", in.c_str());
+    return 1;
+  }
+  Session& s = cs.session();
+  cs.prompter().answer_yes = true;
+  ImportOptions options;
+  options.remember_folder = false;
+  ImportResult r = ImportGedcom(s, cp1252::from_utf8(in), {}, options);
+  if (!r.summary.empty()) cs.prompter().ask({"", r.summary, Buttons::OK, Icon::None, 0});
+  if (!r.errors.empty()) cs.prompter().ask({"", r.errors, Buttons::OK, Icon::None, 0});
+  if (r.status != ImportStatus::Imported) return 1;
+  // A Family file must name a person to show first.
+  if (s.Config.LastPerson() < 1 && s.Config.NumPersons() > 0) {
+    s.Config.setLastPerson(1);
+    WriteConfig(s);
+  }
+  return save_to(s, out);
+}
+
+int export_gedcom(const std::string& in, const std::string& out, const ConvertOptions& o) {
+  CliSession cs;
+  if (!open_tree(cs, in)) return 1;
+  Session& s = cs.session();
+  ExportOptions e;
+  e.flavour = o.gedcom_551 ? GedcomFlavour::Gedcom551 : GedcomFlavour::Standard;
+  e.submitter = submitter_for(o);
+  e.file_name = cp1252::from_utf8(out);
+  ExportResult r = ExportGedcom(s, e, {});
+  return r.status == ExportStatus::Done ? 0 : 1;
+}
+
+}  // namespace
+
+int cmd_convert(const std::string& in, const std::string& out, const ConvertOptions& o) {
+  if (has_extension(in, ".ged")) {
+    if (!has_extension(out, ".vfl")) {
+      std::fputs("vft: a GEDCOM file converts into a Family file (.vfl)\n", stderr);
+      return 2;
+    }
+    return import_gedcom(in, out);
+  }
+  if (has_extension(out, ".ged")) return export_gedcom(in, out, o);
+  CliSession cs;
+  if (!open_tree(cs, in)) return 1;
+  return save_to(cs.session(), out);
+}
+
+int cmd_check(const std::string& file) {
+  CliSession cs;
+  if (!open_tree(cs, file)) return 1;
+  auto problems = CheckTree(cs.session());
+  for (const auto& p : problems) std::printf("%s\n", cp1252::to_utf8(p.text).c_str());
+  if (problems.empty()) {
+    std::printf("%s: a well-formed Family file; the tree keeps its links.\n", file.c_str());
+    return 0;
+  }
+  std::printf("%s: %zu problem(s) found.\n", file.c_str(), problems.size());
+  return 1;
+}
+
+}  // namespace vft::cli

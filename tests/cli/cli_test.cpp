@@ -1,0 +1,172 @@
+// End-to-end runs of the vft tool as a subprocess.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/cp1252.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_gen.h"
+
+using namespace vft;
+
+namespace {
+
+struct CliRun {
+  int code = -1;
+  std::string out, err;
+};
+
+std::string quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+CliRun vft_run(const std::string& args, const std::string& scratch) {
+  CliRun r;
+  std::string errfile = scratch + "stderr.txt";
+  std::string cmd = quote(VFT_CLI_PATH) + " " + args + " 2>" + quote(errfile);
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[65536];
+  std::size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  auto e = fileio::read_all(errfile);
+  if (e) r.err.assign(e->begin(), e->end());
+  return r;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  std::string dir = t.dir.path();
+
+  // A generated tree saved as a Family file.
+  std::string saved_tree(const std::string& name, int persons = 40, int marriages = 30) {
+    test::TreeOptions o;
+    o.persons = persons;
+    o.marriages = marriages;
+    test::generate_tree(t.s, o);
+    std::string file = dir + name;
+    EXPECT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
+    return file;
+  }
+};
+
+}  // namespace
+
+TEST_F(Cli, DumpPrintsEveryPersonAndMarriage) {
+  std::string file = saved_tree("tree.vfl");
+  CliRun r = vft_run("dump " + quote(file), dir);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("{\"NumPersons\":40,\"NumMarriages\":30,", 0), 0u);
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(t.s, 7, p));
+  std::string given = cp1252::to_utf8(cp1252::trim(p.GivenNames));
+  EXPECT_NE(r.out.find("{\"PerNum\":7,\"FamName\":\"" + cp1252::to_utf8(cp1252::trim(p.FamName)) +
+                       "\",\"GivenNames\":\"" + given + "\""),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\"MarNum\":30,"), std::string::npos);
+  EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST_F(Cli, ConvertRepacksToTheSameTree) {
+  std::string file = saved_tree("tree.vfl");
+  std::string out = dir + "again.vfl";
+  CliRun c = vft_run("convert " + quote(file) + " " + quote(out), dir);
+  ASSERT_EQ(c.code, 0) << c.err;
+  CliRun a = vft_run("dump " + quote(file), dir);
+  CliRun b = vft_run("dump " + quote(out), dir);
+  ASSERT_EQ(a.code, 0);
+  EXPECT_EQ(a.out, b.out);
+  // Apart from the time stamp, a repack of a repack is the same file.
+  std::string out2 = dir + "third.vfl";
+  ASSERT_EQ(vft_run("convert " + quote(out) + " " + quote(out2), dir).code, 0);
+  auto x = fileio::read_all(out), y = fileio::read_all(out2);
+  ASSERT_TRUE(x && y);
+  ASSERT_EQ(x->size(), y->size());
+  EXPECT_TRUE(std::equal(x->begin() + 8, x->end(), y->begin() + 8));
+}
+
+TEST_F(Cli, RefusalsGoToStderrAndWriteNothing) {
+  std::string bogus = dir + "notes.vfl";
+  Bytes junk(3000, 'x');
+  ASSERT_TRUE(fileio::write_all(bogus, junk));
+  std::string out = dir + "out.vfl";
+  CliRun c = vft_run("convert " + quote(bogus) + " " + quote(out), dir);
+  EXPECT_NE(c.code, 0);
+  EXPECT_NE(c.err.find("is not a Vorlan Family Tree File"), std::string::npos);
+  EXPECT_FALSE(fileio::exists(out));
+  EXPECT_TRUE(c.out.empty());
+
+  CliRun d = vft_run("dump " + quote(dir + "missing.vfl"), dir);
+  EXPECT_NE(d.code, 0);
+  EXPECT_TRUE(d.out.empty());
+
+  CliRun u = vft_run("frobnicate", dir);
+  EXPECT_EQ(u.code, 2);
+  EXPECT_NE(u.err.find("Usage:"), std::string::npos);
+}
+
+TEST_F(Cli, CheckPassesASoundTreeAndNamesABrokenOne) {
+  std::string file = saved_tree("tree.vfl");
+  CliRun ok = vft_run("check " + quote(file), dir);
+  EXPECT_EQ(ok.code, 0) << ok.out;
+
+  // Take person 5 out of every family: a live person who is nobody's child.
+  for (int m = 1; m <= t.s.Config.NumMarriages(); ++m) {
+    MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
+    for (int k = 0; k < f.NumKids; ++k)
+      if (f.Kids[static_cast<std::size_t>(k)] == 5) {
+        for (int j = k; j + 1 < f.NumKids; ++j) f.Kids[static_cast<std::size_t>(j)] = f.Kids[static_cast<std::size_t>(j + 1)];
+        f.Kids[static_cast<std::size_t>(--f.NumKids)] = 0;
+        t.s.MarBuf = f;
+        ASSERT_TRUE(WriteMarriageOnly(t.s, static_cast<std::int16_t>(m)));
+        break;
+      }
+  }
+  std::string broken = dir + "broken.vfl";
+  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, broken), -1);
+  CliRun bad = vft_run("check " + quote(broken), dir);
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.out.find("5"), std::string::npos);
+  EXPECT_NE(bad.out.find("problem"), std::string::npos);
+}
+
+TEST_F(Cli, GedcomRoundTripKeepsPersonsAndFamilies) {
+  std::string file = saved_tree("tree.vfl", 30, 20);
+  std::string ged = dir + "tree.ged";
+  CliRun e = vft_run("convert " + quote(file) + " " + quote(ged), dir);
+  ASSERT_EQ(e.code, 0) << e.err;
+  auto text = fileio::read_all(ged);
+  ASSERT_TRUE(text);
+  std::string g(text->begin(), text->end());
+  EXPECT_EQ(g.rfind("0 HEAD", 0), 0u);
+  EXPECT_NE(g.find("0 TRLR"), std::string::npos);
+
+  std::string back = dir + "back.vfl";
+  CliRun i = vft_run("convert " + quote(ged) + " " + quote(back), dir);
+  ASSERT_EQ(i.code, 0) << i.err;
+  CliRun check = vft_run("check " + quote(back), dir);
+  EXPECT_EQ(check.code, 0) << check.out;
+}
+
+TEST_F(Cli, Gedcom551FlavourIsUtf8) {
+  std::string file = saved_tree("tree.vfl", 20, 12);
+  std::string ged = dir + "other.ged";
+  CliRun e = vft_run("convert --flavour 5.5.1 --submitter-name 'Ann Example' " + quote(file) + " " + quote(ged), dir);
+  ASSERT_EQ(e.code, 0) << e.err;
+  auto text = fileio::read_all(ged);
+  ASSERT_TRUE(text);
+  std::string g(text->begin(), text->end());
+  EXPECT_NE(g.find("1 CHAR UTF-8"), std::string::npos);
+  EXPECT_NE(g.find("Ann Example"), std::string::npos);
+  EXPECT_EQ(vft_run("convert --flavour 4 " + quote(file) + " " + quote(ged), dir).code, 2);
+}
