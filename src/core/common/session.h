@@ -56,6 +56,12 @@ class Session {
   std::string UndoText;                 // what the undo command will undo
   std::string DisconnectLog;            // a line describing the last disconnection
 
+  // ---- finding persons (they outlive the find and list dialogs for the run)
+  std::string SearchGivenNames;  // the texts last entered in the find dialog
+  std::string SearchFamName;
+  bool PreciseSearch = false;    // names must match whole, not by their start
+  bool EditFlag = false;         // the person picked next opens in the person editor
+
   // ---- options and texts
   MessageTable Messages;
   bool UCaseFamname = false;

@@ -1,0 +1,55 @@
+#include "relations/delete_person.h"
+
+#include "common/cp1252.h"
+#include "relations/family_ops.h"
+#include "relations/family_write.h"
+#include "relations/person_io.h"
+#include "store/records.h"
+
+namespace vft {
+
+std::string DeleteQuestion(const Session& s, const PersonRecord& p) {
+  return std::string("You are about to permanently DELETE   ") + " " + cp1252::trim(p.GivenNames) + " " +
+         display_famname(s, p) + " from the records. " + "  " + "Do you wish to delete this person? ";
+}
+
+std::string DeleteHint(const Session& s, const std::string& name) {
+  return s.Messages[msg::DeletePrefix] + name + s.Messages[msg::DeleteSuffix];
+}
+
+bool MarkPersonDeleted(Session& s, std::int16_t p) {
+  PersonRecord r;
+  if (!ReadStoredPerson(s, p, r) || r.Deleted != 0) return false;
+  r.Deleted = -1;
+  if (!WritePersonRecord(s, p, r)) return false;
+  // A working copy written back later must not bring the person back.
+  for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &s.Rel.Selected})
+    if (copy->PerNum == p) copy->Deleted = -1;
+  ++s.DeletedCount;
+  RemoveFromParentFamily(s, p);
+  return true;
+}
+
+DeleteOutcome DeletePerson(Session& s, std::int16_t c) {
+  DeleteOutcome out;
+  PersonRecord r;
+  if (!familywrite::read_person(s, c, r)) return out;
+  if (r.Deleted != 0) {
+    familywrite::refuse(s, "The Person Number " + std::to_string(c) + " has been  " +
+                               " deleted from the records.          " + " Please select another.");
+    return out;
+  }
+  // No is the default: a slip of the Enter key must not delete anyone.
+  if (s.ask("Warning", DeleteQuestion(s, r), Buttons::YesNo, Icon::Critical, 1) != kAnswerYes) return out;
+
+  out.deleted = MarkPersonDeleted(s, c);
+  out.tree_empty = PersonsOnRecord(s) < 1;
+  if (!out.tree_empty) out.count_text = PersonsRecordedText(s);
+  return out;
+}
+
+int PersonsOnRecord(const Session& s) { return s.Config.NumPersons() - s.DeletedCount; }
+
+std::string PersonsRecordedText(const Session& s) { return std::to_string(PersonsOnRecord(s)) + " persons recorded."; }
+
+}  // namespace vft

@@ -1,0 +1,313 @@
+// Disconnecting from parents or a partner, and deleting a person.
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "relations/delete_person.h"
+#include "relations/disconnect.h"
+#include "relations/lookups.h"
+#include "relations/tree_check.h"
+#include "relations/undo.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+using Kids = std::vector<std::int16_t>;
+
+class RelationsDisconnect : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+
+  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
+  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
+  int partners(std::int16_t p) { return b.read(p).NumPartners; }
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
+  }
+  void expect_table_matches_file() {
+    for (int m = 1; m <= FamilyCount(s); ++m)
+      EXPECT_EQ(fam(static_cast<std::int16_t>(m)), test::stored_family(s, static_cast<std::int16_t>(m))) << m;
+  }
+  const Message& last_box() { return t.prompter.shown.back(); }
+};
+
+// Dan + Meg (family 3) with children Ann, Bob, Cy; Bob married Eve (family 5)
+// with one child Kim.
+class FamilyOfFive : public RelationsDisconnect {
+ protected:
+  std::int16_t dan, meg, ann, bob, cy, eve, kim, parents, couple;
+  void SetUp() override {
+    dan = b.person("Dan", "Dale", "M");                   // family 1
+    meg = b.person("Meg", "Moss", "F");                   // 2
+    parents = b.family(dan, meg, "1 May 1950", "Leeds");  // 3
+    ann = b.child(parents, "Ann", "Dale", "F");
+    bob = b.child(parents, "Bob", "Dale", "M");
+    cy = b.child(parents, "Cy", "Dale", "M");
+    eve = b.person("Eve", "East", "F");                   // family 4
+    couple = b.family(bob, eve, "2 Jun 1975", "York");    // 5
+    kim = b.child(couple, "Kim", "Dale", "F");
+  }
+};
+
+TEST_F(FamilyOfFive, MiddleChildLeavesParentsIntoAFamilyOfItsOwn) {
+  ASSERT_TRUE(DisconnectFromParents(s, bob));
+  EXPECT_EQ(kids(parents), (Kids{ann, cy}));
+  EXPECT_EQ(fam(parents).Kids[2], 0);
+  EXPECT_EQ(s.Config.NumMarriages(), 6);
+  EXPECT_EQ(fam(6).Husband, 0);
+  EXPECT_EQ(fam(6).Wife, 0);
+  EXPECT_EQ(kids(6), Kids{bob});
+  EXPECT_EQ(ParentFamilyOf(s, bob), 6);
+  EXPECT_FALSE(HasParents(s, bob));
+  // Bob's own partnership and child are not touched.
+  EXPECT_EQ(fam(couple).Husband, bob);
+  EXPECT_EQ(kids(couple), Kids{kim});
+  EXPECT_EQ(partners(bob), 1);
+  EXPECT_EQ(s.DisconnectLog, "Person #4, child 2 in family3 disconnected from Parents and Siblings");
+  EXPECT_EQ(test::snapshot(s)[recfile::Config], Bytes(s.Config.raw.begin(), s.Config.raw.end()));
+  expect_table_matches_file();
+  expect_sound();
+}
+
+TEST_F(RelationsDisconnect, OnlyChildOfAParentlessFamilyLeavesItEmpty) {
+  auto solo = b.person("Sol", "Solo", "M");
+  ASSERT_TRUE(DisconnectFromParents(s, solo));
+  EXPECT_EQ(fam(1).NumKids, 0);
+  EXPECT_EQ(fam(1).Kids[0], 0);
+  EXPECT_EQ(test::stored_family(s, 1).NumKids, 0);
+  EXPECT_EQ(kids(2), Kids{solo});
+  EXPECT_EQ(s.DisconnectLog, "Person #1, child 1 in family1 disconnected from Parents and Siblings");
+  expect_sound();
+}
+
+TEST_F(RelationsDisconnect, PersonInNoFamilyIsLeftAlone) {
+  auto loose = b.loose_person("Lou", "Loose", "M");
+  auto before = test::snapshot(s);
+  EXPECT_FALSE(DisconnectFromParents(s, loose));
+  EXPECT_FALSE(DisconnectFromParents(s, 0));
+  EXPECT_EQ(test::snapshot(s), before);
+}
+
+TEST_F(FamilyOfFive, PartnerWithChildrenIsReplacedByOnePlaceholder) {
+  ASSERT_TRUE(DisconnectFromPartner(s, bob, eve));
+  EXPECT_EQ(s.Config.NumPersons(), 8);
+  const std::int16_t ph = 8;
+  PersonRecord p = b.read(ph);
+  EXPECT_EQ(p.PerNum, ph);
+  EXPECT_EQ(cp1252::trim(p.FamName), "Unknown");
+  EXPECT_EQ(p.Sex, "M");
+  EXPECT_EQ(cp1252::trim(p.BirthDate), "? ??? ????");
+  EXPECT_EQ(p.NumPartners, 1);
+  EXPECT_EQ(kids(ParentFamilyOf(s, ph)), Kids{ph});
+
+  EXPECT_EQ(fam(couple).Husband, ph);
+  EXPECT_EQ(fam(couple).Wife, eve);
+  EXPECT_EQ(kids(couple), Kids{kim});
+  EXPECT_EQ(FatherOf(s, kim), ph);
+  EXPECT_EQ(partners(bob), 0);
+  EXPECT_EQ(partners(eve), 1);
+  const CeremonyRecord c = test::stored_ceremony(s, couple);
+  EXPECT_EQ(c.MarriedDate, "? ??? ????  ");
+  EXPECT_EQ(c.MarriedAt, std::string(200, ' '));
+  EXPECT_EQ(s.DisconnectLog, "Person #4 in family5 disconnected from Spouse and Children.");
+  EXPECT_FALSE(s.Rel.DisconnectMode);
+  expect_table_matches_file();
+  expect_sound();
+}
+
+TEST_F(FamilyOfFive, WifeDisconnectedGetsAFemalePlaceholder) {
+  ASSERT_TRUE(DisconnectFromPartner(s, eve, bob));
+  EXPECT_EQ(fam(couple).Husband, bob);
+  EXPECT_EQ(fam(couple).Wife, 8);
+  EXPECT_EQ(b.read(8).Sex, "F");
+  EXPECT_EQ(partners(eve), 0);
+  EXPECT_EQ(partners(bob), 1);
+  EXPECT_EQ(s.DisconnectLog, "Person #6 in family5 disconnected from Spouse and Children.");
+  expect_sound();
+}
+
+TEST_F(FamilyOfFive, ChildlessPartnersAreBothFreed) {
+  auto zoe = b.person("Zoe", "Zed", "F");  // family 6
+  auto second = b.family(cy, zoe, "3 Jul 1980", "Hull");
+  const CeremonyRecord kept = test::stored_ceremony(s, second);
+  ASSERT_TRUE(DisconnectFromPartner(s, cy, zoe));
+  EXPECT_EQ(fam(second).Husband, 0);
+  EXPECT_EQ(fam(second).Wife, 0);
+  EXPECT_EQ(fam(second).NumKids, 0);
+  EXPECT_EQ(test::stored_family(s, second), fam(second));
+  EXPECT_EQ(test::stored_ceremony(s, second), kept);
+  EXPECT_EQ(partners(cy), 0);
+  EXPECT_EQ(partners(zoe), 0);
+  EXPECT_EQ(s.Config.NumPersons(), 8);  // no placeholder
+  EXPECT_EQ(s.DisconnectLog, "Person #5 in family7 disconnected from Spouse and Children.");
+  expect_sound();
+}
+
+TEST_F(RelationsDisconnect, UnknownPartnerFamilyKeepsTheCountsTrue) {
+  auto mum = b.person("Mia", "Mole", "F");
+  auto sole = b.family(0, mum);
+  auto kid = b.child(sole, "Kai", "Mole", "M");
+  ASSERT_TRUE(DisconnectFromPartner(s, mum, 0));
+  EXPECT_EQ(fam(sole).Husband, 0);
+  EXPECT_EQ(fam(sole).Wife, 3);
+  EXPECT_EQ(b.read(3).Sex, "F");
+  EXPECT_EQ(b.read(3).NumPartners, 0);
+  EXPECT_EQ(partners(mum), 0);
+  EXPECT_EQ(MotherOf(s, kid), 3);
+  expect_sound();
+}
+
+TEST_F(FamilyOfFive, NoFamilyWithThatPartnerChangesNothing) {
+  auto before = test::snapshot(s);
+  EXPECT_FALSE(DisconnectFromPartner(s, bob, meg));
+  EXPECT_FALSE(DisconnectFromPartner(s, bob, bob));
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_TRUE(t.prompter.shown.empty());
+}
+
+TEST_F(FamilyOfFive, PersonLimitRefusesThePlaceholderAndKeepsTheFamily) {
+  s.Config.setNumPersons(14999);
+  WriteConfig(s);
+  auto before = test::snapshot(s);
+  EXPECT_FALSE(DisconnectFromPartner(s, bob, eve));
+  EXPECT_EQ(last_box().title, "Problem");
+  EXPECT_EQ(last_box().text, " You have reached the maximum number of people allowed.");
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(fam(couple).Husband, bob);
+}
+
+TEST_F(FamilyOfFive, DialogButtonsFollowWhatCanBeDisconnected) {
+  b.select(bob);
+  EXPECT_TRUE(CanDisconnectFromParents(s, bob));
+  EXPECT_TRUE(CanDisconnectFromPartner(s));
+  EXPECT_EQ(DisplayedPartnerOf(s), eve);
+  b.select(eve);  // alone in her family: nothing to show above her
+  EXPECT_FALSE(CanDisconnectFromParents(s, eve));
+  b.select(ann);
+  EXPECT_FALSE(CanDisconnectFromPartner(s));
+  auto before = test::snapshot(s);
+  EXPECT_FALSE(DisconnectAs(s, DisconnectChoice::All));
+  EXPECT_FALSE(s.UndoAvailable);
+  EXPECT_EQ(test::snapshot(s), before);
+
+  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::ParentsAndSiblings),
+            "Disconnect Bob Dale from Parents and Siblings");
+  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::SpouseAndChildren),
+            "Disconnect Bob Dale from Partner and Children");
+  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::All),
+            "Disconnect Bob Dale from Parents, Siblings, Partner and Children");
+}
+
+TEST_F(FamilyOfFive, AllDisconnectsThePartnerFirstAndUndoBringsEverythingBack) {
+  s.UCaseFamname = true;
+  b.select(bob);
+  auto before = test::snapshot(s);
+  ASSERT_TRUE(DisconnectAs(s, DisconnectChoice::All));
+  EXPECT_TRUE(s.UndoAvailable);
+  EXPECT_EQ(s.UndoText, "Undo disconnection of Bob DALE");
+  // The placeholder (person 8) was made before Bob's new family (family 7).
+  EXPECT_EQ(fam(couple).Husband, 8);
+  EXPECT_EQ(ParentFamilyOf(s, 8), 6);
+  EXPECT_EQ(ParentFamilyOf(s, bob), 7);
+  EXPECT_EQ(kids(parents), (Kids{ann, cy}));
+  EXPECT_EQ(s.DisconnectLog, std::string("Person #4 in family5 disconnected from Spouse and Children.") + CrLf +
+                                 "Person #4, child 2 in family3 disconnected from Parents and Siblings");
+  EXPECT_FALSE(s.Rel.DisconnectMode);
+  EXPECT_EQ(s.Rel.Partners.count, 0);  // the view's lists follow
+  expect_sound();
+
+  b.select(ann);  // the view moved on before the undo
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  auto after = test::snapshot(s);
+  for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    EXPECT_EQ(after[f], before[f]) << f;
+  EXPECT_EQ(s.Config.NumPersons(), 7);  // the placeholder is gone
+  EXPECT_EQ(s.Config.NumMarriages(), 5);
+  EXPECT_EQ(s.Config.LastPerson(), bob);
+  EXPECT_EQ(s.Rel.Selected.PerNum, bob);
+  EXPECT_EQ(s.CurNum, bob);
+  EXPECT_EQ(kids(parents), (Kids{ann, bob, cy}));
+  EXPECT_EQ(fam(couple).Husband, bob);
+  EXPECT_EQ(s.Rel.Partners.count, 1);
+  expect_table_matches_file();
+  expect_sound();
+}
+
+// ---- deleting
+
+class RelationsDelete : public FamilyOfFive {};
+
+TEST_F(RelationsDelete, QuestionAndHintTexts) {
+  s.UCaseFamname = true;
+  EXPECT_EQ(DeleteQuestion(s, b.read(ann)),
+            "You are about to permanently DELETE    Ann DALE from the records.   Do you wish to delete this person? ");
+  EXPECT_EQ(DeleteHint(s, "Ann DALE"), "Delete Ann DALE  permanently  from the records.");
+}
+
+TEST_F(RelationsDelete, NoChangesNothing) {
+  auto before = test::snapshot(s);
+  t.prompter.answers = {kAnswerNo};
+  DeleteOutcome out = DeletePerson(s, ann);
+  EXPECT_FALSE(out.deleted);
+  const Message& m = last_box();
+  EXPECT_EQ(m.title, "Warning");
+  EXPECT_EQ(m.buttons, Buttons::YesNo);
+  EXPECT_EQ(m.icon, Icon::Critical);
+  EXPECT_EQ(m.default_button, 1);
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(s.DeletedCount, 0);
+}
+
+TEST_F(RelationsDelete, YesMarksDeletedAndTakesThePersonOutOfItsFamily) {
+  s.Person = b.read(ann);  // the main window's working copy
+  DeleteOutcome out = DeletePerson(s, ann);
+  ASSERT_TRUE(out.deleted);
+  EXPECT_FALSE(out.tree_empty);
+  EXPECT_EQ(out.count_text, "6 persons recorded.");
+  EXPECT_EQ(b.read(ann).Deleted, -1);
+  EXPECT_EQ(cp1252::trim(b.read(ann).GivenNames), "Ann");  // the data stays
+  EXPECT_EQ(s.Person.Deleted, -1);
+  EXPECT_EQ(s.DeletedCount, 1);
+  EXPECT_EQ(kids(parents), (Kids{bob, cy}));
+  EXPECT_EQ(ParentFamilyOf(s, ann), 0);
+  expect_sound();
+}
+
+TEST_F(RelationsDelete, PartnerFamiliesKeepTheDeletedNumber) {
+  ASSERT_TRUE(DeletePerson(s, eve).deleted);
+  EXPECT_EQ(fam(couple).Wife, eve);
+  EXPECT_EQ(partners(bob), 1);
+  EXPECT_EQ(fam(4).NumKids, 0);  // her own family is left empty
+  expect_sound();
+}
+
+TEST_F(RelationsDelete, DeletedOrUnreadablePersonIsRefused) {
+  ASSERT_TRUE(DeletePerson(s, ann).deleted);
+  auto before = test::snapshot(s);
+  EXPECT_FALSE(DeletePerson(s, ann).deleted);
+  EXPECT_EQ(last_box().title, "Problem");
+  EXPECT_EQ(last_box().text,
+            "The Person Number 3 has been   deleted from the records.           Please select another.");
+  EXPECT_FALSE(DeletePerson(s, 99).deleted);
+  EXPECT_EQ(last_box().text, "Person 99 cannot be read from the records.");
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(s.DeletedCount, 1);
+}
+
+TEST_F(RelationsDisconnect, DeletingTheLastLivingPersonEmptiesTheTree) {
+  auto a = b.person("Al", "One", "M");
+  auto c = b.person("Cy", "Two", "M");
+  ASSERT_TRUE(DeletePerson(s, a).deleted);
+  DeleteOutcome out = DeletePerson(s, c);
+  EXPECT_TRUE(out.deleted);
+  EXPECT_TRUE(out.tree_empty);
+  EXPECT_EQ(out.count_text, "");
+  EXPECT_EQ(PersonsOnRecord(s), 0);
+}
+
+}  // namespace

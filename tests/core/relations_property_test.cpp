@@ -1,0 +1,383 @@
+// Long seeded random sequences of additions, connections, disconnections,
+// deletions, re-arrangements, orphan deletions and undos on generated trees.
+// After every step the tree must pass the tree check and the marriage table
+// must agree with vorlan.mar; every undo must give back the record files
+// exactly as they were at the undo point.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "relations/add_person.h"
+#include "relations/arrange.h"
+#include "relations/connect.h"
+#include "relations/delete_person.h"
+#include "relations/disconnect.h"
+#include "relations/family_ops.h"
+#include "relations/lookups.h"
+#include "relations/orphans.h"
+#include "relations/person_io.h"
+#include "relations/tree_check.h"
+#include "relations/undo.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+#include "tree_gen.h"
+
+using namespace vft;
+
+namespace {
+
+// splitmix64: the same sequence on every platform and library.
+class Rng {
+ public:
+  explicit Rng(std::uint64_t seed) : state_(seed) {}
+  int below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+  bool chance(int percent) { return below(100) < percent; }
+
+ private:
+  std::uint64_t state_;
+  std::uint64_t next() {
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+};
+
+enum class Step { Add, Connect, Disconnect, Delete, Arrange, Orphans };
+constexpr const char* kStepNames[] = {"add", "connect", "disconnect", "delete", "arrange", "orphans"};
+
+class RandomRun {
+ public:
+  RandomRun(std::uint64_t seed) : rng_(seed) {
+    test::TreeOptions o;
+    o.seed = seed;
+    o.persons = 40;
+    o.marriages = 30;
+    o.generations = 4;
+    test::generate_tree(s, o);
+    select(s.Config.LastPerson());
+  }
+
+  // Runs `steps` steps; stops at the first failure so the report names it.
+  void run(int steps) {
+    for (step_ = 0; step_ < steps && !::testing::Test::HasFailure(); ++step_) {
+      const Step kind = pick_step();
+      trace_ = std::string(kStepNames[static_cast<int>(kind)]) + " at step " + std::to_string(step_) +
+               " (selected " + std::to_string(c()) + ")";
+      expect_config_in_step();
+      const bool undo_after = rng_.chance(30);
+      const test::RecordFiles before = undo_after ? test::snapshot(s) : test::RecordFiles{};
+      ConfigRecord at_undo_point = s.Config;
+      at_undo_point.setLastPerson(c());
+      SaveUndoPoint(s, "step");
+      t.prompter.answers.clear();
+
+      switch (kind) {
+        case Step::Add: add(); break;
+        case Step::Connect: connect(); break;
+        case Step::Disconnect: disconnect(); break;
+        case Step::Delete: remove(); break;
+        case Step::Arrange: arrange(); break;
+        case Step::Orphans: orphans(); break;
+      }
+      ResetRelationState(s);
+      expect_sound();
+
+      if (undo_after) {
+        undo(before, at_undo_point);
+        if (rng_.chance(20)) undo(before, at_undo_point);  // the copies stay: same result
+      }
+      reselect();
+    }
+  }
+
+ private:
+  test::TempSession t;
+  Session& s = t.s;
+  Rng rng_;
+  int step_ = 0;
+  std::string trace_;
+
+  std::int16_t c() const { return s.Rel.Selected.PerNum; }
+  int persons() const { return s.Config.NumPersons(); }
+
+  PersonRecord read(std::int16_t p) const {
+    PersonRecord r;
+    EXPECT_TRUE(ReadStoredPerson(s, p, r)) << trace_;
+    return r;
+  }
+  bool live(std::int16_t p) const {
+    PersonRecord r;
+    return p >= 1 && p <= persons() && ReadStoredPerson(s, p, r) && r.Deleted == 0;
+  }
+  std::int16_t random_live() {
+    for (int tries = 0; tries < 200; ++tries) {
+      auto p = static_cast<std::int16_t>(1 + rng_.below(persons()));
+      if (live(p)) return p;
+    }
+    return 0;
+  }
+  void select(std::int16_t p) {
+    ASSERT_TRUE(SelectPersonForRelations(s, p)) << p;
+    s.CurNum = p;
+    s.Rel.DisplayedPartner = rng_.below(std::max(s.Rel.Partners.count, 1));
+  }
+  void reselect() {
+    if (rng_.chance(60) || !live(c())) {
+      if (std::int16_t p = random_live()) select(p);
+    } else {
+      select(c());
+    }
+  }
+
+  Step pick_step() {
+    const int r = rng_.below(100);
+    if (r < 30) return Step::Add;
+    if (r < 55) return Step::Connect;
+    if (r < 70) return Step::Disconnect;
+    if (r < 80) return Step::Delete;
+    if (r < 93) return Step::Arrange;
+    return Step::Orphans;
+  }
+
+  // ---- checks
+
+  Bytes stored(const char* name) const {
+    auto data = fileio::read_all(s.work(name));
+    return data ? *data : Bytes{};
+  }
+
+  void expect_config_in_step() {
+    // Between operations the settings record in memory is the one on disk,
+    // apart from the last person, which only the next write records.
+    Bytes file = stored(recfile::Config);
+    ASSERT_EQ(file.size(), kConfigLen) << trace_;
+    Bytes mem(s.Config.raw.begin(), s.Config.raw.end());
+    file[16] = mem[16];
+    file[17] = mem[17];
+    EXPECT_EQ(file, mem) << trace_;
+  }
+
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << trace_ << ": " << v.text;
+    const Bytes mar = stored(recfile::Marriage);
+    ASSERT_GE(mar.size(), static_cast<std::size_t>(FamilyCount(s)) * kMarriageLen) << trace_;
+    for (int m = 1; m <= FamilyCount(s); ++m)
+      EXPECT_EQ(s.Marriages[static_cast<std::size_t>(m)],
+                decode_marriage(mar.data() + static_cast<std::size_t>(m - 1) * kMarriageLen))
+          << trace_ << ": family " << m;
+    EXPECT_EQ(s.DeletedCount, CountDeletedPersons(s)) << trace_;
+  }
+
+  void undo(const test::RecordFiles& before, const ConfigRecord& at_undo_point) {
+    ASSERT_TRUE(RestoreUndoPoint(s)) << trace_;
+    const test::RecordFiles after = test::snapshot(s);
+    for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+      EXPECT_TRUE(after.at(f) == before.at(f)) << trace_ << ": undo changed " << f;
+    EXPECT_EQ(after.at(recfile::Config), Bytes(at_undo_point.raw.begin(), at_undo_point.raw.end()))
+        << trace_ << ": undo of vorlan.cfg";
+    EXPECT_EQ(s.Config.raw, at_undo_point.raw) << trace_;
+    expect_sound();
+  }
+
+  // ---- the person editor's part of an addition: store a new person
+
+  std::int16_t save_new(char sex) {
+    if (persons() >= 14990) return 0;
+    s.Config.setNumPersons(static_cast<std::int16_t>(persons() + 1));
+    s.Person2 = blank_person();
+    s.Person2.GivenNames = "Given" + std::to_string(persons());
+    s.Person2.FamName = rng_.chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
+    s.Person2.Sex = std::string(1, sex);
+    s.Person2.BirthDate = "1 Jan 19" + std::to_string(10 + rng_.below(90));
+    s.NotesText = rng_.chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
+    EXPECT_TRUE(AddPersonRecord(s)) << trace_;
+    return persons();
+  }
+
+  char random_sex() { return "MF "[rng_.below(rng_.chance(90) ? 2 : 3)]; }
+  static char other(char sex) { return sex == 'M' ? 'F' : 'M'; }
+
+  void marriage_editor() {
+    s.MarBuf.Divorced = rng_.chance(20) ? -1 : 0;
+    s.MarBuf.NotMarried = s.MarBuf.Divorced ? 0 : (rng_.chance(20) ? -1 : 0);
+    s.CerBuf = {"2 Feb 19" + std::to_string(30 + rng_.below(70)), "Place " + std::to_string(step_)};
+  }
+
+  void partner_position() {
+    RelationState& r = s.Rel;
+    r.PartnerSequenceMode = r.Selected.NumPartners >= 1 || rng_.chance(10);
+    r.InsertPosition = static_cast<std::int16_t>(rng_.below(r.Partners.count + 2));
+  }
+
+  // The partner now displayed, when there is one.
+  std::int16_t shown_partner() { return DisplayedPartnerOf(s); }
+
+  void add() {
+    const char csex = SexOf(s.Rel.Selected);
+    // The dialogs ask for the selected person's sex before a parent, partner
+    // or child is added; a person without one only gets siblings or strangers.
+    const int relation = csex ? rng_.below(6) : (rng_.chance(50) ? 2 : 5);
+    RelationState& r = s.Rel;
+    char sex = random_sex();
+    if (relation == 0) sex = 'M';
+    if (relation == 1) sex = 'F';
+    if (relation == 4) sex = other(csex);
+    const std::int16_t a = save_new(sex);
+    if (!a) return;
+    r.AddMode = true;
+    switch (relation) {
+      case 0: r.AsFather = true; break;
+      case 1: r.AsMother = true; break;
+      case 2:
+        r.AsSibling = true;
+        r.InsertPosition = static_cast<std::int16_t>(rng_.below(ListSiblings(s, c()).size() + 2));
+        break;
+      case 3: {
+        r.AsChild = true;
+        const std::int16_t p = shown_partner();
+        if (p && rng_.chance(60)) {
+          r.ChildFather = csex == 'M' ? c() : p;
+          r.ChildMother = csex == 'M' ? p : c();
+          r.InsertPosition = static_cast<std::int16_t>(rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2));
+        }
+        break;
+      }
+      case 4: r.AsPartner = true; break;
+      default: r.AsUnrelated = true; break;
+    }
+    LinkResult res = LinkNewPerson(s, a);
+    if (res.step == LinkStep::AskOtherParent) {
+      if (rng_.chance(50)) {
+        SupplyUnknownParent(s);
+        return;
+      }
+      const std::int16_t second = save_new(r.AsMother ? 'F' : 'M');
+      if (!second) return;
+      res = LinkNewPerson(s, second);
+    }
+    if (res.step == LinkStep::EditPartnership) {
+      marriage_editor();
+      partner_position();
+      LinkNewPartner(s, a);
+    }
+  }
+
+  // ---- connecting a person on record
+
+  void connect() {
+    const std::int16_t x = random_live();
+    if (!x || !c()) return;
+    RelationState& r = s.Rel;
+    r.ConnectMode = true;
+    switch (rng_.below(5)) {
+      case 0: r.AsFather = true; break;
+      case 1: r.AsMother = true; break;
+      case 2: r.AsSibling = true; break;
+      case 3: r.AsPartner = true; break;
+      default: r.AsChild = true; break;
+    }
+    if (rng_.chance(10)) t.prompter.answers = {kAnswerNo};
+    ConnectOutcome out = ConnectSelectedPerson(s, x);
+    t.prompter.answers.clear();
+    switch (out.step) {
+      case ConnectStep::ChooseParentCouple: {
+        PartnerList xs = ListPartners(s, x);
+        std::int16_t spouse = 0;
+        for (int i = 0; i < xs.count && !spouse; ++i) spouse = xs.rows[static_cast<std::size_t>(i)].Partner;
+        if (spouse && rng_.chance(50))
+          FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4));
+        else
+          FinishConnectParentAlone(s, x);
+        break;
+      }
+      case ConnectStep::ChoosePartnerPosition:
+        r.InsertPosition = static_cast<std::int16_t>(rng_.below(static_cast<int>(out.sequence.size()) + 1));
+        [[fallthrough]];
+      case ConnectStep::EditPartnership:
+        marriage_editor();
+        LinkNewPartner(s, x);
+        break;
+      case ConnectStep::ChooseSiblingPosition:
+        FinishConnectSibling(s, x, rng_.below(static_cast<int>(out.sequence.size()) + 1));
+        break;
+      case ConnectStep::ChooseChildCouple:
+        if (r.Partners.count > 0)
+          FinishConnectChild(s, x, c(), shown_partner(), rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2));
+        break;
+      default:
+        break;
+    }
+  }
+
+  // ---- taking links and persons away
+
+  void disconnect() {
+    if (rng_.chance(20)) {
+      // Straight to the operations, past the dialog's enabling rules.
+      if (rng_.chance(50))
+        DisconnectFromParents(s, c());
+      else
+        DisconnectFromPartner(s, c(), shown_partner());
+      s.Rel.DisconnectMode = false;
+      return;
+    }
+    DisconnectAs(s, static_cast<DisconnectChoice>(rng_.below(3)));
+  }
+
+  void remove() {
+    if (PersonsOnRecord(s) <= 3) return;
+    const std::int16_t p = rng_.chance(50) ? c() : random_live();
+    if (!p) return;
+    if (rng_.chance(15)) t.prompter.answers = {kAnswerNo};
+    const int deleted = s.DeletedCount;
+    DeleteOutcome out = DeletePerson(s, p);
+    EXPECT_EQ(s.DeletedCount, deleted + (out.deleted ? 1 : 0)) << trace_;
+    EXPECT_EQ(read(p).Deleted, out.deleted ? -1 : 0) << trace_;
+  }
+
+  void arrange() {
+    ArrangeList l = BuildArrangeList(s, static_cast<ArrangeMode>(1 + rng_.below(3)));
+    std::vector<std::int16_t> keys;
+    for (const ArrangeRow& row : l.rows) keys.push_back(row.key);
+    for (int moves = rng_.below(6); moves > 0; --moves)
+      MoveArrangeRow(l, rng_.below(static_cast<int>(l.rows.size())), rng_.chance(50));
+    EXPECT_TRUE(WriteArrangement(s, l)) << trace_;
+    // The members are the same, in the order the rows show.
+    std::vector<std::int16_t> shown;
+    for (const ArrangeRow& row : l.rows) shown.push_back(row.key);
+    std::sort(keys.begin(), keys.end());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(keys, shown) << trace_;
+  }
+
+  void orphans() {
+    std::vector<OrphanRow> rows = FindOrphans(s);
+    std::vector<std::int16_t> chosen;
+    for (const OrphanRow& row : rows) {
+      if (!rng_.chance(50)) continue;
+      chosen.push_back(row.PerNum);
+      if (PersonsOnRecord(s) - static_cast<int>(chosen.size()) <= 3) break;
+    }
+    const int deleted = s.DeletedCount;
+    OrphanDeletion out = DeleteOrphans(s, chosen);
+    EXPECT_EQ(out.deleted, static_cast<int>(chosen.size())) << trace_;
+    EXPECT_EQ(s.DeletedCount, deleted + out.deleted) << trace_;
+    for (std::int16_t p : chosen) EXPECT_EQ(read(p).Deleted, -1) << trace_;
+  }
+};
+
+class RelationsProperty : public ::testing::TestWithParam<std::uint64_t> {};
+
+TEST_P(RelationsProperty, RandomEditsKeepTheTreeSoundAndUndoExact) {
+  RandomRun run(GetParam());
+  run.run(500);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RelationsProperty, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+
+}  // namespace

@@ -1,0 +1,168 @@
+// The one-level undo: copies of the five record files and their restoration.
+#include <gtest/gtest.h>
+
+#include "relations/delete_person.h"
+#include "relations/disconnect.h"
+#include "relations/lookups.h"
+#include "relations/tree_check.h"
+#include "relations/undo.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+class RelationsUndo : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+  std::int16_t dan = 0, meg = 0, kid = 0, couple = 0;
+
+  void SetUp() override {
+    dan = b.person("Dan", "Dale", "M");
+    meg = b.person("Meg", "Moss", "F");
+    couple = b.family(dan, meg, "1 May 1950", "Leeds");
+    kid = b.child(couple, "Kit", "Dale", "M");
+    // Notes for Meg, so that vorlan.not exists and has a chain.
+    s.CurNum = meg;
+    ReadPerson(s);
+    s.NotesText = "Born in a snowstorm.";
+    WritePerson(s);
+  }
+  Bytes file(const std::string& name) {
+    auto d = fileio::read_all(s.work(name));
+    return d ? *d : Bytes{};
+  }
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
+  }
+};
+
+TEST_F(RelationsUndo, UndoPointCopiesTheFiveFilesByteForByte) {
+  b.select(kid);
+  auto before = test::snapshot(s);
+  ASSERT_TRUE(SaveUndoPoint(s, "Undo editing of Kit Dale"));
+  EXPECT_TRUE(s.UndoAvailable);
+  EXPECT_EQ(s.UndoText, "Undo editing of Kit Dale");
+  EXPECT_EQ(file("Undo.per"), before[recfile::Person]);
+  EXPECT_EQ(file("Undo.mar"), before[recfile::Marriage]);
+  EXPECT_EQ(file("Undo.mce"), before[recfile::Ceremony]);
+  EXPECT_EQ(file("Undo.Not"), before[recfile::Notes]);
+  EXPECT_FALSE(before[recfile::Notes].empty());
+  // Undo.cfg is the settings record with the selected person as last person.
+  Bytes cfg = before[recfile::Config];
+  ASSERT_EQ(cfg.size(), kConfigLen);
+  cfg[16] = static_cast<std::uint8_t>(kid);
+  cfg[17] = 0;
+  EXPECT_EQ(file("Undo.cfg"), cfg);
+  EXPECT_EQ(s.Config.LastPerson(), kid);
+  // The record files themselves are not touched.
+  EXPECT_EQ(test::snapshot(s), before);
+}
+
+TEST_F(RelationsUndo, RestoreBringsBackTheRecordsAndThePerson) {
+  b.select(kid);
+  auto before = test::snapshot(s);
+  ASSERT_TRUE(SaveUndoPoint(s, "Undo disconnection of Kit Dale"));
+  ASSERT_TRUE(DisconnectFromParents(s, kid));
+  ASSERT_TRUE(DeletePerson(s, dan).deleted);
+  s.CurNum = meg;
+  ReadPerson(s);
+  s.NotesText = "Born in a snowstorm, in the year of the great flood, at the mill by the river.";
+  s.NotesChanged = true;
+  WritePerson(s);
+  b.select(meg);
+  ASSERT_NE(test::snapshot(s), before);
+
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  auto after = test::snapshot(s);
+  for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    EXPECT_EQ(after[f], before[f]) << f;
+  EXPECT_EQ(after[recfile::Config], file("Undo.cfg"));
+  EXPECT_EQ(s.Config.NumMarriages(), 3);
+  EXPECT_EQ(s.DeletedCount, 0);
+  EXPECT_EQ(s.Rel.Selected.PerNum, kid);
+  EXPECT_EQ(s.CurNum, kid);
+  EXPECT_EQ(s.Person.PerNum, kid);
+  EXPECT_EQ(FatherOf(s, kid), dan);
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_TRUE(s.UndoAvailable);
+  expect_sound();
+
+  // The copies stay: undoing again gives the same state.
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  EXPECT_EQ(test::snapshot(s), after);
+}
+
+TEST_F(RelationsUndo, DeletedCountFollowsTheRestoredPersonFile) {
+  ASSERT_TRUE(DeletePerson(s, kid).deleted);
+  b.select(meg);
+  ASSERT_TRUE(SaveUndoPoint(s, ""));
+  ASSERT_TRUE(DeletePerson(s, dan).deleted);
+  EXPECT_EQ(s.DeletedCount, 2);
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  EXPECT_EQ(s.DeletedCount, 1);
+  EXPECT_EQ(CountDeletedPersons(s), 1);
+  EXPECT_EQ(PersonsOnRecord(s), 2);
+}
+
+TEST_F(RelationsUndo, NewUndoPointReplacesTheOldOne) {
+  b.select(kid);
+  SaveUndoPoint(s, "first");
+  ASSERT_TRUE(DisconnectFromParents(s, kid));
+  auto middle = test::snapshot(s);
+  SaveUndoPoint(s, "second");
+  EXPECT_EQ(s.UndoText, "second");
+  ASSERT_TRUE(DeletePerson(s, meg).deleted);
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  auto after = test::snapshot(s);
+  for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    EXPECT_EQ(after[f], middle[f]) << f;
+  EXPECT_EQ(ParentFamilyOf(s, kid), 4);
+}
+
+TEST_F(RelationsUndo, NothingToUndoChangesNothing) {
+  // Copies left in the folder by an earlier run are not an undo point of this tree.
+  ASSERT_TRUE(fileio::write_all(s.work("Undo.per"), Bytes(kPersonLen, 0)));
+  auto before = test::snapshot(s);
+  const ConfigRecord cfg = s.Config;
+  s.RecordsSaved = true;
+  EXPECT_FALSE(RestoreUndoPoint(s));
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(s.Config.raw, cfg.raw);
+  EXPECT_TRUE(s.RecordsSaved);
+}
+
+TEST(RelationsUndoEmpty, MissingRecordFilesAreCopiedAsEmptyAndComeBackEmpty) {
+  test::TempSession t;
+  Session& s = t.s;
+  // A fresh work folder: no record file exists yet.
+  ASSERT_TRUE(SaveUndoPoint(s, ""));
+  EXPECT_EQ(fileio::size_of(s.work("Undo.per")), 0);
+  EXPECT_EQ(fileio::size_of(s.work("Undo.Not")), 0);
+  EXPECT_EQ(fileio::size_of(s.work("Undo.cfg")), static_cast<std::int64_t>(kConfigLen));
+
+  // The first person is added afterwards...
+  test::TreeBuilder b(s);
+  b.person("Eve", "First", "F");
+  s.CurNum = 1;
+  ReadPerson(s);
+  s.NotesText = "The first one.";
+  WritePerson(s);
+  ASSERT_GT(fileio::size_of(s.work(recfile::Notes)), 0);
+  // ... and undone: the tree is empty again.
+  ASSERT_TRUE(RestoreUndoPoint(s));
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Person)), 0);
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Notes)), 0);
+  EXPECT_EQ(s.Config.NumPersons(), 0);
+  EXPECT_EQ(s.Config.NumMarriages(), 0);
+  EXPECT_EQ(s.Rel.Selected.PerNum, 0);
+  EXPECT_EQ(s.DeletedCount, 0);
+  EXPECT_TRUE(CheckTree(s).empty());
+}
+
+}  // namespace
