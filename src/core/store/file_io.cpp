@@ -131,4 +131,23 @@ bool write_record(const std::string& path, long n, const std::uint8_t* data, std
   return ok;
 }
 
+bool write_at(const std::string& path, std::int64_t offset, const std::uint8_t* data, std::size_t len) {
+  if (offset < 0) return false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  std::size_t done = 0;
+  bool ok = true;
+  while (done < len) {
+    ssize_t w = ::pwrite(fd, data + done, len - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      ok = false;
+      break;
+    }
+    done += static_cast<std::size_t>(w);
+  }
+  ok = (::close(fd) == 0) && ok;
+  return ok;
+}
+
 }  // namespace vft::fileio

@@ -25,5 +25,8 @@ bool copy(const std::string& from, const std::string& to);
 // (any gap before the record is filled with zeros).
 bool read_record(const std::string& path, long n, std::size_t len, std::uint8_t* out);
 bool write_record(const std::string& path, long n, const std::uint8_t* data, std::size_t len);
+// `len` bytes at byte `offset` in one write (bulk appends of many records);
+// creates the file if needed, zeros fill any gap.
+bool write_at(const std::string& path, std::int64_t offset, const std::uint8_t* data, std::size_t len);
 
 }  // namespace vft::fileio

@@ -1,0 +1,192 @@
+// The importer's inner layers, shared by its source files and its tests:
+// the record index of the first pass, the cross-reference maps, note records,
+// date conversion, the individual and family handlers and the checks that turn
+// what was read into records the relationship model accepts.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "interchange/gedcom_import.h"
+#include "interchange/gedcom_lex.h"
+#include "store/record_layout.h"
+
+namespace vft::gedcom {
+
+// Notes are chained through 16-bit record numbers, so the notes file can hold
+// at most this many records, shared by every person of the tree.
+inline constexpr long kMaxNotesRecords = 32767;
+// Records AppendNotes uses for a text of `len` characters.
+inline long NotesRecordsFor(std::size_t len) {
+  if (len == 0) return 0;
+  return len <= static_cast<std::size_t>(kNotesChunk) ? 1 : static_cast<long>(len / kNotesChunk) + 1;
+}
+// No one person's notes are collected beyond what the notes file could hold.
+inline constexpr std::size_t kMaxNotesChars = static_cast<std::size_t>(kMaxNotesRecords - 1) * kNotesChunk;
+
+// ---- what was left out
+
+// Skipped structures counted per tag, so a file with ten thousand source
+// citations gives one log line, not ten thousand.
+class SkipLog {
+ public:
+  void add(std::string_view where, std::string_view tag, std::uint32_t line);
+  void bad_line(std::uint32_t line);
+  std::vector<std::string> lines() const;
+
+ private:
+  struct Entry {
+    std::string key;
+    long count = 0;
+    std::uint32_t first = 0;
+  };
+  std::vector<Entry> entries_;
+  std::unordered_map<std::string, std::size_t> index_;
+  long others_ = 0, bad_ = 0;
+  std::uint32_t first_bad_ = 0;
+};
+
+// ---- first pass
+
+struct RecordRef {
+  std::string_view xref;  // with its at-signs; may be empty
+  std::size_t offset = 0; // of the level-0 line
+  std::uint32_t line = 0;
+};
+
+struct FileIndex {
+  bool head_first = false;  // the first line is "0 HEAD"
+  std::optional<RecordRef> head;
+  std::vector<RecordRef> indi, fam, note, subm;
+  std::string_view submitter_pointer;  // HEAD's "1 SUBM @X@"
+};
+
+// One pass over all lines, up to "0 TRLR": where each level-0 record starts.
+FileIndex IndexRecords(std::string_view text, SkipLog& log);
+// The header and submitter details for the import window.
+void ReadHeader(std::string_view text, const FileIndex& idx, GedcomHeaderInfo& out);
+// True when the last 100 characters (blank lines and end-of-file marks aside)
+// hold "TRLR".
+bool HasTrailer(std::string_view text);
+
+// Cross-reference -> position (from 1) in file order; the first record wins.
+using XrefMap = std::unordered_map<std::string_view, int>;
+XrefMap MapXrefs(const std::vector<RecordRef>& records);
+// True unless every individual's identifier is "@I" followed by digits.
+bool HasAlphanumericIds(const std::vector<RecordRef>& indi);
+
+// ---- notes
+
+// The texts of level-0 NOTE (and GEDCOM 7 SNOTE) records, each read once.
+class NoteRecords {
+ public:
+  NoteRecords(std::string_view text, const std::vector<RecordRef>& notes, bool gedcom7);
+  // nullptr when no note record has that identifier.
+  const std::string* find(std::string_view xref);
+
+ private:
+  std::string_view text_;
+  bool gedcom7_;
+  const std::vector<RecordRef>& notes_;
+  XrefMap map_;
+  std::vector<std::optional<std::string>> cache_;
+};
+
+// Appends `piece` without letting the text grow past `cap`; false when
+// something had to be left out.
+bool AppendCapped(std::string& to, std::string_view piece, std::size_t cap = kMaxNotesChars);
+// Appends "label: text" as a paragraph of its own (same cap and result).
+bool AddNoteParagraph(std::string& notes, std::string_view label, std::string_view text,
+                      std::size_t cap = kMaxNotesChars);
+
+// ---- dates
+
+struct ConvertedDate {
+  std::string stored;  // for the 12-character field (already cut)
+  bool to_notes = false;  // the whole original text must go into the notes
+};
+// "5 JAN 1901" -> "5 Jan 1901", "JAN 1994" -> "? Jan 1994", "1831" -> "? ??? 1831";
+// anything else as written, cut to 12 characters (and then to_notes).
+ConvertedDate ConvertDate(std::string_view value);
+// The first three- or four-digit number standing alone in a date text (the
+// year for the 120-year rule); 0 when there is none.
+int YearOf(std::string_view date);
+
+// ---- individuals and families
+
+// One individual as read, before the checks.
+struct PersonWork {
+  PersonRecord rec;
+  std::string notes;
+  bool unreadable_note = false;
+  bool notes_cut = false;  // more notes than the notes file could take
+};
+
+// Person <-> family links that individual records give (FAMC, FAMS), both
+// numbers from 1.
+struct LinkList {
+  std::vector<std::pair<int, int>> famc, fams;
+};
+
+struct IndiContext {
+  NoteRecords& notes;
+  const XrefMap& families;
+  LinkList& links;
+  SkipLog& log;
+  int this_year;
+  // Notes characters the notes file can still take. Persons share it, so a
+  // note record that a thousand persons point at is not copied a thousand
+  // times beyond what could ever be stored.
+  std::size_t notes_left;
+};
+
+// Reads the record starting at `r` into a person numbered `number`.
+void ReadIndividual(GedcomLexer& lex, const RecordRef& r, int number, IndiContext& ctx, PersonWork& out);
+
+struct FamilyWork {
+  int husb = 0, wife = 0;
+  std::vector<int> kids;  // as listed, duplicates and all
+  bool divorced = false, not_married = false, married = false;
+  std::string date, place;  // whole texts under MARR; converted and cut by the checks
+  bool date_given = false;
+};
+
+// Reads the record starting at `r`; person references through `persons`.
+void ReadFamily(GedcomLexer& lex, const RecordRef& r, const XrefMap& persons, SkipLog& log, FamilyWork& out);
+
+// ---- checks
+
+// What the error list reports. Numbers are positions from 1 in the conversion.
+struct ImportProblems {
+  std::vector<int> unreadable_notes;                 // persons
+  std::vector<std::pair<int, int>> extra_children;   // family, child left out
+  std::vector<std::pair<int, int>> second_parents;   // child, family that also listed it
+  std::vector<std::pair<int, int>> wrong_partner;    // family, partner left out
+  std::vector<int> notes_cut;                        // persons
+};
+
+// Turns what was read into records: applies the FAMC/FAMS links, settles
+// partners by sex, keeps each child in its first family (at most 41 per
+// family), adds the placeholder partners and the parent families of persons
+// no family lists, counts NumPartners and cuts the notes to what the notes
+// file can take (`notes_room` records).
+void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& families,
+                     const LinkList& links, long notes_room, GedcomConversion& out, ImportProblems& problems);
+
+// The name as the error list shows it: given names and family name.
+std::string ListName(const PersonRecord& p);
+
+// ---- texts
+
+// What the user reads when a merge could not write the record files.
+std::string MergeFailedText();
+// The error list for the import window, with numbers as the merge will give
+// them (persons after `persons_before`, families after `families_before`).
+std::string ErrorListText(const ImportProblems& problems, const GedcomConversion& c, int persons_before,
+                          int families_before);
+
+}  // namespace vft::gedcom

@@ -1,0 +1,362 @@
+// Individual records. What we read, by level under "0 @XREF@ INDI":
+//   1 NAME <given /family/ suffix>  {0:M} the first one; the suffix joins the given names
+//     2 GIVN, 2 SURN                {0:1} used where the NAME value has no slashes or an empty part
+//   1 SEX <M|F|...>                 {0:1}
+//   1 BIRT | DEAT | CHR | BAPM | BURI | CREM [Y]   {0:M} the first DATE and PLAC of each kind count
+//     2 DATE <date>                 {0:1} (3 CONC/CONT joined)
+//     2 PLAC <place>                {0:1} (3 CONC/CONT joined)
+//   1 OCCU <text>                   {0:M} the first one
+//   1 ADDR <text>                   {0:1} with 2 CONT/CONC, or else 2 ADR1..CTRY joined
+//   1 RESI                          {0:M} 2 ADDR (and 3 CONT/ADR1..CTRY), 2 PHON: used when
+//                                         there is no 1 ADDR / 1 PHON; the last one counts
+//   1 PHON <text>                   {0:1}
+//   1 NOTE <text> | @XREF@          {0:M} 2 CONT/CONC; GEDCOM 7's SNOTE as well
+//   1 FAMS @XREF@, 1 FAMC @XREF@    {0:M} links the family records may lack
+// Any other structure is skipped with everything below it and logged.
+// Values too long for their field are cut; the whole text goes into the notes.
+#include <algorithm>
+#include <string>
+
+#include "common/cp1252.h"
+#include "common/session.h"
+#include "interchange/gedcom_import_internal.h"
+#include "interchange/gedcom_tables.h"
+
+namespace vft::gedcom {
+namespace {
+
+enum Event { kBirth, kDeath, kBaptism, kBurial, kEventCount };
+
+struct EventWork {
+  bool seen = false, date_given = false, place_given = false;
+  std::string date, place;
+};
+
+enum class Ctx { None, Name, Event, Addr, Resi };
+
+int event_of(std::string_view tag) {
+  if (TagIs(tag, "BIRT")) return kBirth;
+  if (TagIs(tag, "DEAT")) return kDeath;
+  if (TagIs(tag, "CHR") || TagIs(tag, "BAPM")) return kBaptism;
+  if (TagIs(tag, "BURI") || TagIs(tag, "CREM")) return kBurial;
+  return -1;
+}
+
+bool is_address_part(std::string_view tag) {
+  return TagIs(tag, "ADR1") || TagIs(tag, "ADR2") || TagIs(tag, "ADR3") || TagIs(tag, "CITY") ||
+         TagIs(tag, "STAE") || TagIs(tag, "POST") || TagIs(tag, "CTRY");
+}
+
+void join(std::string& to, std::string_view piece, std::string_view sep) {
+  piece = TrimView(piece);
+  if (piece.empty()) return;
+  if (!to.empty()) AppendCapped(to, sep);
+  AppendCapped(to, piece);
+}
+
+class IndiReader {
+ public:
+  IndiReader(IndiContext& ctx, int number, PersonWork& out)
+      : ctx_(ctx), number_(number), out_(out), notes_cap_(std::min(kMaxNotesChars, ctx.notes_left)) {}
+
+  void line(const GedLine& l) {
+    skip_level_ = -1;
+    if (cont_ && l.level <= cont_level_) cont_ = nullptr;
+    if (cont_ && l.level == cont_level_ + 1) {
+      if (TagIs(l.tag, "CONC")) {
+        append(*cont_, l.value);
+        return;
+      }
+      if (TagIs(l.tag, "CONT")) {
+        append(*cont_, cont_sep_);
+        append(*cont_, l.value);
+        return;
+      }
+    }
+    if (l.level == 1)
+      level1(l);
+    else if (l.level == 2)
+      level2(l);
+    else if (l.level == 3 && ctx1_ == Ctx::Resi && resi_in_addr_ && is_address_part(l.tag))
+      join(resi_parts_, l.value, ", ");
+    else
+      skip(l);
+  }
+  int skip_level() const { return skip_level_; }
+  void finish();
+
+ private:
+  void level1(const GedLine& l);
+  void level2(const GedLine& l);
+  void skip(const GedLine& l) {
+    skip_level_ = l.level;
+    ctx_.log.add(l.level == 1 ? std::string("INDI") : "INDI " + std::string(tag1_), l.tag, l.number);
+  }
+  // Notes stop at what the notes file can still take; other texts at the
+  // general bound.
+  void append(std::string& to, std::string_view piece) {
+    if (&to != &out_.notes)
+      AppendCapped(to, piece);
+    else if (!AppendCapped(to, piece, notes_cap_))
+      out_.notes_cut = true;
+  }
+  void paragraph(std::string_view label, std::string_view text) {
+    if (!AddNoteParagraph(out_.notes, label, text, notes_cap_)) out_.notes_cut = true;
+  }
+  void follow(std::string* target, int level, std::string_view sep) {
+    cont_ = target;
+    cont_level_ = level;
+    cont_sep_ = sep;
+  }
+  // Stores `full` cut to `width`; the whole text goes to the notes when cut.
+  std::string field(std::string_view full, std::size_t width, std::string_view label) {
+    std::string_view t = TrimView(full);
+    if (t.size() > width) paragraph(label, t);
+    return std::string(t.substr(0, width));
+  }
+  std::string date_field(const EventWork& e, std::string_view label, bool unknown_when_missing) {
+    if (!e.date_given) return unknown_when_missing ? std::string(kUnknownDate) : std::string();
+    ConvertedDate d = ConvertDate(e.date);
+    if (d.to_notes) paragraph(label, TrimView(e.date));
+    return d.stored;
+  }
+  void name_fields();
+  void close_resi();
+
+  IndiContext& ctx_;
+  int number_;
+  PersonWork& out_;
+  Ctx ctx1_ = Ctx::None;
+  std::string_view tag1_;
+  int event_ = -1;
+  int skip_level_ = -1;
+  std::string* cont_ = nullptr;
+  int cont_level_ = 0;
+  std::string_view cont_sep_;
+  const std::size_t notes_cap_;
+
+  bool name_seen_ = false, sex_seen_ = false, occu_seen_ = false, addr_seen_ = false, phone_seen_ = false;
+  std::string name_, givn_, surn_, sex_, occupation_, addr_, addr_parts_, phone_;
+  bool resi_in_addr_ = false;
+  std::string resi_addr_, resi_parts_, resi_phone_;
+  std::string resi_addr_last_, resi_phone_last_;
+  EventWork ev_[kEventCount];
+};
+
+// A RESI's address is complete when the next level-1 structure begins.
+void IndiReader::close_resi() {
+  if (ctx1_ != Ctx::Resi) return;
+  std::string a = !TrimView(resi_addr_).empty() ? resi_addr_ : resi_parts_;
+  if (!TrimView(a).empty()) resi_addr_last_ = a;
+  if (!TrimView(resi_phone_).empty()) resi_phone_last_ = resi_phone_;
+  ctx1_ = Ctx::None;
+}
+
+void IndiReader::level1(const GedLine& l) {
+  close_resi();
+  ctx1_ = Ctx::None;
+  tag1_ = l.tag;
+  std::string_view tag = l.tag;
+  int ev = event_of(tag);
+  if (ev >= 0) {
+    ctx1_ = Ctx::Event;
+    event_ = ev;
+    ev_[ev].seen = true;
+  } else if (TagIs(tag, "NAME")) {
+    if (name_seen_) return skip(l);
+    name_seen_ = true;
+    name_ = l.value;
+    ctx1_ = Ctx::Name;
+  } else if (TagIs(tag, "SEX")) {
+    if (!sex_seen_) sex_ = l.value;
+    sex_seen_ = true;
+  } else if (TagIs(tag, "OCCU")) {
+    if (occu_seen_) return skip(l);
+    occu_seen_ = true;
+    occupation_ = l.value;
+    follow(&occupation_, 1, " ");
+  } else if (TagIs(tag, "ADDR")) {
+    if (addr_seen_) return skip(l);
+    addr_seen_ = true;
+    addr_ = l.value;
+    ctx1_ = Ctx::Addr;
+    follow(&addr_, 1, ", ");
+  } else if (TagIs(tag, "RESI")) {
+    ctx1_ = Ctx::Resi;
+    resi_addr_.clear();
+    resi_parts_.clear();
+    resi_phone_.clear();
+    resi_in_addr_ = false;
+  } else if (TagIs(tag, "PHON")) {
+    if (phone_seen_) return skip(l);
+    phone_seen_ = true;
+    phone_ = l.value;
+  } else if (TagIs(tag, "NOTE") || TagIs(tag, "SNOTE")) {
+    if (!out_.notes.empty()) append(out_.notes, CrLf);
+    if (l.pointer) {
+      const std::string* text = ctx_.notes.find(l.value);
+      if (text)
+        append(out_.notes, *text);
+      else
+        out_.unreadable_note = true;
+    } else {
+      append(out_.notes, l.value);
+      follow(&out_.notes, 1, CrLf);
+    }
+  } else if (TagIs(tag, "FAMS") || TagIs(tag, "FAMC")) {
+    auto it = l.pointer ? ctx_.families.find(TrimView(l.value)) : ctx_.families.end();
+    if (it != ctx_.families.end())
+      (TagIs(tag, "FAMS") ? ctx_.links.fams : ctx_.links.famc).emplace_back(number_, it->second);
+  } else {
+    return skip(l);
+  }
+}
+
+void IndiReader::level2(const GedLine& l) {
+  std::string_view tag = l.tag;
+  switch (ctx1_) {
+    case Ctx::Name:
+      if (TagIs(tag, "GIVN")) {
+        if (givn_.empty()) givn_ = TrimView(l.value);
+        return;
+      }
+      if (TagIs(tag, "SURN")) {
+        if (surn_.empty()) surn_ = TrimView(l.value);
+        return;
+      }
+      break;
+    case Ctx::Event: {
+      EventWork& e = ev_[event_];
+      if (TagIs(tag, "DATE")) {
+        if (e.date_given) break;
+        e.date_given = true;
+        e.date = l.value;
+        follow(&e.date, 2, " ");
+        return;
+      }
+      if (TagIs(tag, "PLAC")) {
+        if (e.place_given) break;
+        e.place_given = true;
+        e.place = l.value;
+        follow(&e.place, 2, ", ");
+        return;
+      }
+      break;
+    }
+    case Ctx::Addr:
+      if (is_address_part(tag)) {
+        join(addr_parts_, l.value, ", ");
+        return;
+      }
+      break;
+    case Ctx::Resi:
+      resi_in_addr_ = false;
+      if (TagIs(tag, "ADDR")) {
+        resi_in_addr_ = true;
+        resi_addr_ = l.value;
+        follow(&resi_addr_, 2, ", ");
+        return;
+      }
+      if (TagIs(tag, "PHON")) {
+        if (resi_phone_.empty()) resi_phone_ = l.value;
+        return;
+      }
+      break;
+    case Ctx::None:
+      break;
+  }
+  skip(l);
+}
+
+void IndiReader::name_fields() {
+  std::string_view v = TrimView(name_);
+  std::string given, fam;
+  std::size_t s1 = v.find('/');
+  if (s1 != std::string_view::npos) {
+    given = TrimView(v.substr(0, s1));
+    std::size_t s2 = v.find('/', s1 + 1);
+    fam = TrimView(v.substr(s1 + 1, s2 == std::string_view::npos ? std::string_view::npos : s2 - s1 - 1));
+    if (given.empty()) given = givn_;
+    if (fam.empty()) fam = surn_;
+    if (s2 != std::string_view::npos) join(given, v.substr(s2 + 1), " ");
+  } else if (!givn_.empty() || !surn_.empty()) {
+    // A value without slashes: the structured parts say which word is which.
+    if (!givn_.empty()) {
+      given = givn_;
+    } else {
+      std::string_view g = v;
+      if (g.size() > surn_.size() && g.substr(g.size() - surn_.size()) == surn_) g.remove_suffix(surn_.size());
+      given = TrimView(g);
+    }
+    fam = surn_;
+  } else {
+    given = v;
+  }
+  if (fam.empty()) fam.assign(1, '?');  // (a literal here trips a false -Wrestrict in GCC 12)
+  out_.rec.GivenNames = field(given, width::GivenNames, "Given names");
+  out_.rec.FamName = field(fam, width::FamName, "Family name");
+}
+
+void IndiReader::finish() {
+  close_resi();
+  PersonRecord& p = out_.rec;
+  p = blank_person();
+  p.PerNum = static_cast<std::int16_t>(number_);
+  name_fields();
+
+  std::string_view sex = TrimView(sex_);
+  if (!sex.empty()) {
+    char c = cp1252::upper(sex.front());
+    p.Sex = std::string(1, (c == 'M' || c == 'F') ? c : cp1252::upper(sex.back()));
+  }
+
+  const EventWork &birth = ev_[kBirth], &death = ev_[kDeath], &bap = ev_[kBaptism], &bur = ev_[kBurial];
+  p.BirthDate = date_field(birth, "Birth date", false);
+  p.BirthPlace = field(birth.place, width::Place, "Birth place");
+  if (bap.seen) {
+    p.Baptised = "Y";
+    p.DOBap = date_field(bap, "Baptism date", true);
+    p.Baptisplace = field(bap.place, width::Place, "Baptism place");
+  }
+  // A death or burial without a date still says the person has died.
+  p.DeathDate = date_field(death, "Death date", death.seen || bur.seen);
+  p.DeathPlace = field(death.place, width::Place, "Death place");
+  if (bur.seen) {
+    p.InterDate = date_field(bur, "Burial date", true);
+    p.InteredPlace = field(bur.place, width::Place, "Burial place");
+  }
+  if (TrimView(p.BirthDate).empty()) p.BirthDate = kUnknownDate;
+  if (TrimView(p.DeathDate).empty()) {
+    // Whole years from the birth year (else the baptism year) to this year.
+    int year = YearOf(birth.date);
+    if (year == 0) year = YearOf(bap.date);
+    if (year > 0 && ctx_.this_year - year > 120) p.DeathDate = kUnknownDate;
+  }
+
+  p.Occupation = field(occupation_, width::Occupation, "Occupation");
+  std::string addr = !TrimView(addr_).empty() ? addr_ : addr_parts_;
+  if (TrimView(addr).empty()) addr = resi_addr_last_;
+  p.CurrAddress = field(addr, width::CurrAddress, "Address");
+  p.Phone = field(!TrimView(phone_).empty() ? phone_ : resi_phone_last_, width::Phone, "Phone");
+}
+
+}  // namespace
+
+void ReadIndividual(GedcomLexer& lex, const RecordRef& r, int number, IndiContext& ctx, PersonWork& out) {
+  IndiReader reader(ctx, number, out);
+  lex.seek(r.offset, r.line);
+  GedLine l;
+  lex.next(l);  // the record's own line
+  while (lex.next(l) && l.level != 0) {
+    if (l.level < 0) {
+      ctx.log.bad_line(l.number);
+      continue;
+    }
+    if (reader.skip_level() >= 0 && l.level > reader.skip_level()) continue;
+    reader.line(l);
+  }
+  reader.finish();
+  ctx.notes_left -= std::min(ctx.notes_left, out.notes.size());
+}
+
+}  // namespace vft::gedcom

@@ -1,0 +1,79 @@
+// From a Family file image to the contents of the five record files, all in
+// memory: a tree of 15,000 persons is unpacked with one write per file.
+#include <vector>
+
+#include "store/familyfile_image.h"
+
+namespace vft {
+namespace {
+
+// AppendNotes on a notes file held in memory: the same records, numbered from
+// the end of the file, each piece pointing at the next, the last with Next -1
+// (and with ChunkLen 0 when the text is an exact multiple of 42 long).
+// Returns the owner's new NotesRec (-1 when no chain was made).
+std::int32_t append_notes(Bytes& file, std::int16_t owner, const std::string& text) {
+  if (text.find_first_not_of(' ') == std::string::npos) return -1;
+  const long n = static_cast<long>(file.size() / kNotesLen);
+  const auto first = static_cast<std::int32_t>(n + 1);
+  const auto chunk = static_cast<std::size_t>(kNotesChunk);
+  if (text.size() <= chunk) {
+    encode(NotesRecord{owner, static_cast<std::int16_t>(text.size()), text, -1}, file);
+    return first;
+  }
+  long rec = n;
+  for (std::size_t pos = 0;; pos += chunk) {
+    std::string piece = pos < text.size() ? text.substr(pos, chunk) : std::string();
+    ++rec;
+    bool last = piece.size() != chunk;
+    encode(NotesRecord{owner, static_cast<std::int16_t>(piece.size()), piece,
+                       static_cast<std::int16_t>(last ? -1 : rec + 1)},
+           file);
+    if (last) return first;
+  }
+}
+
+}  // namespace
+
+RecordFiles UnpackFamilyImage(const FamilyImage& im, const ConfigRecord& config) {
+  RecordFiles f;
+  ConfigRecord cfg = config;
+  cfg.setNumPersons(im.NumPersons);
+  cfg.setNumMarriages(im.NumMarriages);
+  cfg.setLastPerson(im.LastPerson);
+  f.cfg.assign(cfg.raw.begin(), cfg.raw.end());
+
+  // Notes chains are made in the order the persons come in the file; the
+  // persons file is then written in Person-number order, straight into place.
+  const std::size_t persons = im.NumPersons > 0 ? static_cast<std::size_t>(im.NumPersons) : 0;
+  std::vector<std::int32_t> chain(im.Persons.size(), -1);
+  std::vector<const FamilyPerson*> by_number(persons + 1, nullptr);
+  for (std::size_t i = 0; i < im.Persons.size(); ++i) {
+    const FamilyPerson& fp = im.Persons[i];
+    if (fp.rec.PerNum < 1 || static_cast<std::size_t>(fp.rec.PerNum) > persons) continue;
+    chain[i] = append_notes(f.notes, fp.rec.PerNum, fp.Notes);
+    by_number[static_cast<std::size_t>(fp.rec.PerNum)] = &fp;
+  }
+  f.per.reserve(persons * kPersonLen);
+  for (std::size_t n = 1; n <= persons; ++n) {
+    const FamilyPerson* fp = by_number[n];
+    if (!fp) {  // no record for this number: a file of ours always has one
+      f.per.insert(f.per.end(), kPersonLen, 0);
+      continue;
+    }
+    const std::size_t at = f.per.size();
+    encode(fp->rec, f.per);
+    ByteWriter(f.per).put_i32_at(at + 498, chain[static_cast<std::size_t>(fp - im.Persons.data())]);  // NotesRec
+  }
+
+  f.mar.reserve(im.Marriages.size() * kMarriageLen);
+  f.mce.reserve(im.Marriages.size() * kCeremonyLen);
+  for (const FamilyMarriage& m : im.Marriages) {
+    encode(m.rec, f.mar);
+    ByteWriter w(f.mce);
+    w.fixed_text(m.MarriedDate, width::MarriedDate);
+    w.fixed_text(m.MarriedAt, width::MarriedAt);
+  }
+  return f;
+}
+
+}  // namespace vft

@@ -1,0 +1,284 @@
+// Damaged, truncated and hostile Family files: each is refused with the
+// program's message, or opened where the format tolerates the damage, and a
+// refusal leaves the open tree's working files exactly as they were.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "familyfile_fixture.h"
+#include "store/familyfile.h"
+#include "tree_gen.h"
+#include "tree_gen_data.h"
+
+using namespace vft;
+using namespace vft::test;
+
+namespace {
+
+enum class Expect { Opens, NotVfl, ReadError, MultiDisk, Refused };
+
+class BadInput : public ::testing::Test {
+ protected:
+  TempSession t;
+  Session& s = t.s;
+  WorkSnapshot before;
+  Bytes good;
+  std::vector<std::size_t> mar, per;  // 0-based offsets of the records of `good`
+  std::size_t autocap = 0;           // 0-based offset of "AutoCap"
+  std::string name;
+
+  void SetUp() override {
+    // The tree that is open while the bad files are tried.
+    TreeOptions o;
+    o.persons = 20;
+    o.marriages = 16;
+    generate_tree(s, o);
+    before = snapshot(s);
+    name = t.dir.path() + "bad.vfl";
+
+    // The small valid file that the cases damage.
+    TempSession src;
+    NewPerson john{"Smith", "John", "M"};
+    john.notes = "Some notes";
+    john.partners = 1;
+    add_person(src.s, john);
+    add_person(src.s, {"Brown", "Mary", "F", "", "", "", "", 1});
+    add_person(src.s, {"Smith", "Baby", " "});
+    add_marriage(src.s, 0, 0, {1});
+    add_marriage(src.s, 0, 0, {2});
+    add_marriage(src.s, 1, 2, {3}, "2 Jun 1904", "Leeds");
+    src.s.Config.setLastPerson(1);
+    ASSERT_EQ(SaveFamilyFile(src.s, src.s.WorkFolder, src.dir.path() + "good.vfl"), -1);
+    good = read_file(src.dir.path() + "good.vfl");
+    for (std::size_t at = 1999, i = 0; i < 3; ++i, at += static_cast<std::size_t>(at32(good, at + 1)) + 1)
+      mar.push_back(at);
+    std::size_t at = static_cast<std::size_t>(at32(good, 1808)) - 1;
+    for (int i = 0; i < 3; ++i, at += static_cast<std::size_t>(at32(good, at + 1)) + 1) per.push_back(at);
+    autocap = at;
+    ASSERT_EQ(std::string(good.begin() + static_cast<std::ptrdiff_t>(autocap),
+                          good.begin() + static_cast<std::ptrdiff_t>(autocap + 7)),
+              "AutoCap");
+  }
+
+  // Opens `file` as "bad.vfl" and checks the outcome; a refusal must show
+  // exactly one box with the expected text and leave the work files alone.
+  void check(const Bytes& file, Expect want, const std::string& what) {
+    SCOPED_TRACE(what);
+    write_file(name, file);
+    t.prompter.shown.clear();
+    std::int16_t rc = OpenFamilyFile(s, name);
+    if (rc == -1) {
+      EXPECT_EQ(want, Expect::Opens);
+      EXPECT_TRUE(t.prompter.shown.empty());
+      restore();
+      return;
+    }
+    ASSERT_EQ(rc, 0);
+    ASSERT_NE(want, Expect::Opens);
+    ASSERT_EQ(t.prompter.shown.size(), 1u);
+    const Message& m = t.prompter.shown[0];
+    Expect got = m.title == "Open a Family File"                     ? Expect::ReadError
+                 : m.title == "Open Vorlan Family Tree File - Error" ? Expect::NotVfl
+                 : m.title == "Load Family File"                     ? Expect::MultiDisk
+                                                                     : Expect::Opens;
+    if (want == Expect::Refused)
+      EXPECT_TRUE(got == Expect::ReadError || got == Expect::MultiDisk) << m.title;
+    else
+      EXPECT_EQ(got, want) << m.title;
+    if (got == Expect::ReadError) {
+      EXPECT_EQ(m.text, "An error occured while reading " + name + "\r\n\r\n");
+      EXPECT_EQ(m.icon, Icon::Information);
+    } else if (got == Expect::NotVfl) {
+      EXPECT_EQ(m.text, "The file " + name + "\r\nis not a Vorlan Family Tree File");
+      EXPECT_EQ(m.icon, Icon::Critical);
+    } else if (got == Expect::MultiDisk) {
+      EXPECT_EQ(m.icon, Icon::Exclamation);
+      EXPECT_NE(m.text.find(name), std::string::npos);
+    }
+    EXPECT_EQ(snapshot(s), before);
+  }
+
+  void restore() {
+    const char* names[] = {recfile::Config, recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes};
+    for (std::size_t i = 0; i < 5; ++i) write_file(s.work(names[i]), before[i]);
+    ReadConfig(s);
+  }
+
+  Bytes with(const std::function<void(Bytes&)>& change) const {
+    Bytes b = good;
+    change(b);
+    return b;
+  }
+  // Offset of person 1's notes item (the last item before its end byte).
+  std::size_t notes_item() const { return per[0] + static_cast<std::size_t>(at32(good, per[0] + 1)) - 16; }
+};
+
+}  // namespace
+
+TEST_F(BadInput, EachDamageGetsItsMessage) {
+  struct Case {
+    const char* what;
+    std::function<void(Bytes&)> change;
+    Expect want;
+  };
+  const std::size_t date_item = mar[2] + 18, place_item = date_item + 2 + 10;
+  const Case cases[] = {
+      {"magic in lower case", [](Bytes& b) { b[32] = 'v'; }, Expect::NotVfl},
+      {"NumPersons 0", [](Bytes& b) { set16(b, 100, 0); }, Expect::ReadError},
+      {"NumMarriages 0", [](Bytes& b) { set16(b, 104, 0); }, Expect::ReadError},
+      {"LastPerson 0", [](Bytes& b) { set16(b, 108, 0); }, Expect::ReadError},
+      {"NumPersons negative", [](Bytes& b) { set16(b, 100, -3); }, Expect::ReadError},
+      {"NumMarriages negative", [](Bytes& b) { set16(b, 104, -1); }, Expect::ReadError},
+      {"NumMarriages above the limit", [](Bytes& b) { set16(b, 104, 15001); }, Expect::ReadError},
+      {"NumPersons far beyond the file", [](Bytes& b) { set16(b, 100, 32767); }, Expect::ReadError},
+      {"NumMarriages beyond the file", [](Bytes& b) { set16(b, 104, 15000); }, Expect::ReadError},
+      {"LastPerson beyond NumPersons", [](Bytes& b) { set16(b, 108, 4); }, Expect::ReadError},
+      {"marriages placed past the end", [](Bytes& b) { set32(b, 1799, 1 << 30); }, Expect::ReadError},
+      {"marriages placed before the start", [](Bytes& b) { set32(b, 1799, -5); }, Expect::ReadError},
+      {"persons placed past the end", [](Bytes& b) { set32(b, 1807, 0x7FFFFFFF); }, Expect::ReadError},
+      {"huge marriage length", [&](Bytes& b) { set32(b, mar[0], 0x7FFFFFFF); }, Expect::ReadError},
+      {"negative marriage length", [&](Bytes& b) { set32(b, mar[0], -20); }, Expect::ReadError},
+      {"marriage length below its minimum", [&](Bytes& b) { set32(b, mar[0], 10); }, Expect::ReadError},
+      {"first marriage of length 0", [&](Bytes& b) { set32(b, mar[0], 0); }, Expect::ReadError},
+      {"NumKids 42", [&](Bytes& b) { set16(b, mar[0] + 10, 42); }, Expect::ReadError},
+      {"NumKids negative", [&](Bytes& b) { set16(b, mar[0] + 10, -1); }, Expect::ReadError},
+      {"more children than the record holds", [&](Bytes& b) { set16(b, mar[0] + 10, 5); }, Expect::ReadError},
+      {"unknown marriage item", [&](Bytes& b) { b[date_item] = 3; }, Expect::ReadError},
+      {"date longer than its record", [&](Bytes& b) { b[date_item + 1] = 200; }, Expect::ReadError},
+      {"huge place length", [&](Bytes& b) { set32(b, place_item + 1, 0x7FFFFFFF); }, Expect::ReadError},
+      {"marriage end byte missing", [&](Bytes& b) { b[mar[0] + 18] = 7; }, Expect::ReadError},
+      {"continued on another disk", [&](Bytes& b) { set32(b, mar[1], 0); }, Expect::MultiDisk},
+      {"huge person length", [&](Bytes& b) { set32(b, per[0], 0x7FFFFFFF); }, Expect::ReadError},
+      {"person length below its minimum", [&](Bytes& b) { set32(b, per[0], 3); }, Expect::ReadError},
+      {"PerNum 0", [&](Bytes& b) { set16(b, per[0] + 4, 0); }, Expect::ReadError},
+      {"PerNum beyond NumPersons", [&](Bytes& b) { set16(b, per[0] + 4, 4); }, Expect::ReadError},
+      {"PerNum twice", [&](Bytes& b) { set16(b, per[1] + 4, 1); }, Expect::ReadError},
+      {"unknown person tag", [&](Bytes& b) { b[per[0] + 7] = 19; }, Expect::ReadError},
+      {"marriage tag in a person", [&](Bytes& b) { b[per[0] + 7] = 1; }, Expect::ReadError},
+      {"negative text length", [&](Bytes& b) { set16(b, per[0] + 8, -1); }, Expect::ReadError},
+      {"text overrunning its record", [&](Bytes& b) { set16(b, per[0] + 8, 500); }, Expect::ReadError},
+      {"notes item of another kind", [&](Bytes& b) { b[notes_item() + 1] = 2; }, Expect::ReadError},
+      {"notes longer than their record", [&](Bytes& b) { set32(b, notes_item() + 2, 1000); }, Expect::ReadError},
+      {"negative notes length", [&](Bytes& b) { set32(b, notes_item() + 2, -1); }, Expect::ReadError},
+      {"AutoCap section cut short", [&](Bytes& b) { b.resize(autocap + 8); }, Expect::ReadError},
+      {"no AutoCap section", [&](Bytes& b) { b.resize(autocap); }, Expect::Opens},
+      {"other disk number and version", [](Bytes& b) { set16(b, 8, 7), set32(b, 50, 999); }, Expect::Opens},
+      {"more spaces at the end", [](Bytes& b) { b.insert(b.end(), 500, ' '); }, Expect::Opens},
+      {"empty file", [](Bytes& b) { b.clear(); }, Expect::NotVfl},
+  };
+  for (const Case& c : cases) check(with(c.change), c.want, c.what);
+
+  t.prompter.shown.clear();
+  EXPECT_EQ(OpenFamilyFile(s, t.dir.path() + "missing.vfl"), 0);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text, "An error occured while reading " + t.dir.path() + "missing.vfl\r\n\r\n");
+  EXPECT_EQ(snapshot(s), before);
+}
+
+TEST_F(BadInput, FailureWhileReplacingTheWorkFilesChangesNothing) {
+  // A temp file that cannot be written, then a working file that cannot be
+  // moved aside after two others already were.
+  for (const char* blocker : {"temp.mce", "old.mar"}) {
+    SCOPED_TRACE(blocker);
+    std::filesystem::create_directories(s.work(blocker) + "/x");
+    check(good, Expect::ReadError, blocker);
+    std::filesystem::remove_all(s.work(blocker));
+    for (const char* left : {"temp.cfg", "temp.per", "old.cfg", "old.per"}) EXPECT_FALSE(fileio::exists(s.work(left)));
+  }
+  check(good, Expect::Opens, "nothing in the way");
+}
+
+TEST_F(BadInput, MissingAutoCapLeavesEveryoneCapitalised) {
+  Bytes cut = with([&](Bytes& b) { b.resize(autocap); });
+  FamilyParse p = ParseFamilyFile(cut.data(), cut.size());
+  ASSERT_TRUE(p.ok());
+  EXPECT_FALSE(p.image.HasAutoCap);
+  FamilyParse full = ParseFamilyFile(good.data(), good.size());
+  ASSERT_TRUE(full.ok());
+  EXPECT_TRUE(full.image.HasAutoCap);
+  full.image.HasAutoCap = false;
+  EXPECT_EQ(p.image, full.image);  // every AutoCap of the small file is 0
+}
+
+TEST_F(BadInput, EveryTruncationPoint) {
+  auto expected = [&](std::size_t n) {
+    return n < 50                ? FamilyFileError::NotAFamilyFile
+           : n < autocap         ? FamilyFileError::ReadError
+           : n < autocap + 7     ? FamilyFileError::None  // the section is optional
+           : n < autocap + 7 + 3 ? FamilyFileError::ReadError
+                                 : FamilyFileError::None;  // only the trailing spaces are gone
+  };
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    FamilyParse p = ParseFamilyFile(good.data(), n);
+    ASSERT_EQ(p.error, expected(n)) << "cut at " << n;
+  }
+  // The same through the file, at every section boundary and a spread of points between.
+  std::vector<std::size_t> cuts = {0, 49, 50, 1810, 1811, 1998, 1999, autocap - 1, autocap, autocap + 6, autocap + 7,
+                                   autocap + 9, autocap + 10};
+  for (std::size_t m : mar) cuts.insert(cuts.end(), {m, m + 1, m + 17});
+  for (std::size_t p : per) cuts.insert(cuts.end(), {p, p + 6, p + 7});
+  for (std::size_t n = 0; n < good.size(); n += 97) cuts.push_back(n);
+  for (std::size_t n : cuts) {
+    Expect want = expected(n) == FamilyFileError::None       ? Expect::Opens
+                  : expected(n) == FamilyFileError::NotAFamilyFile ? Expect::NotVfl
+                                                                   : Expect::ReadError;
+    check(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)), want, "cut at " + std::to_string(n));
+  }
+}
+
+TEST_F(BadInput, EverySingleByteFlip) {
+  const FamilyParse base = ParseFamilyFile(good.data(), good.size());
+  ASSERT_TRUE(base.ok());
+  auto in = [](std::size_t o, std::size_t from, std::size_t to) { return o >= from && o <= to; };
+  for (std::size_t o = 0; o < good.size(); ++o) {
+    for (std::uint8_t mask : {std::uint8_t{0xFF}, std::uint8_t{0x01}}) {
+      Bytes b = good;
+      b[o] ^= mask;
+      std::string what = "offset " + std::to_string(o) + " xor " + std::to_string(mask);
+      FamilyParse p = ParseFamilyFile(b.data(), b.size());
+      if (o >= 1999) {
+        // The records: refused or opened, never anything else; a spread of
+        // them also through the file.
+        EXPECT_NE(p.error, FamilyFileError::NotAFamilyFile) << what;
+        if (o % 5 == 0) check(b, p.ok() ? Expect::Opens : Expect::Refused, what);
+        continue;
+      }
+      SCOPED_TRACE(what);
+      if (in(o, 32, 49)) {
+        EXPECT_EQ(p.error, FamilyFileError::NotAFamilyFile);
+      } else if (in(o, 100, 101) || in(o, 104, 105) || in(o, 108, 109) || in(o, 1799, 1802) || in(o, 1807, 1810)) {
+        // Counts and section positions. One less person or marriage still
+        // reads (the AutoCap section is then not found, which is allowed).
+        if (mask == 0xFF) {
+          EXPECT_EQ(p.error, FamilyFileError::ReadError);
+        }
+      } else {
+        // Time stamp, disk number, versions, unused bytes, function keys: the tree reads the same.
+        ASSERT_TRUE(p.ok());
+        EXPECT_EQ(p.image.Persons, base.image.Persons);
+        EXPECT_EQ(p.image.Marriages, base.image.Marriages);
+        if (!in(o, 256, 1215)) {
+          EXPECT_EQ(p.image.FunctionKeys, base.image.FunctionKeys);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(snapshot(s), before);
+}
+
+TEST_F(BadInput, RandomBytes) {
+  gen::Rng r(7);
+  for (int i = 0; i < 300; ++i) {
+    Bytes b(static_cast<std::size_t>(r.range(0, 4000)));
+    for (auto& c : b) c = static_cast<std::uint8_t>(r.below(256));
+    FamilyParse p = ParseFamilyFile(b.data(), b.size());
+    EXPECT_EQ(p.error, FamilyFileError::NotAFamilyFile);
+    // A good header followed by noise.
+    Bytes h(good.begin(), good.begin() + 1999);
+    h.insert(h.end(), b.begin(), b.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(b.size(), 700)));
+    p = ParseFamilyFile(h.data(), h.size());
+    EXPECT_NE(p.error, FamilyFileError::NotAFamilyFile);
+    if (i < 40) check(h, p.ok() ? Expect::Opens : Expect::Refused, "noise " + std::to_string(i));
+  }
+}

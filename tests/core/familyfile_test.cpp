@@ -1,0 +1,425 @@
+// The Family file's exact bytes and the open/save behaviour around them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "common/cp1252.h"
+#include "familyfile_fixture.h"
+#include "store/familyfile.h"
+#include "store/ini.h"
+
+using namespace vft;
+using namespace vft::test;
+
+namespace {
+
+class FamilyFile : public ::testing::Test {
+ protected:
+  TempSession t;
+  Session& s = t.s;
+  TempSession other;  // opens what `s` saved
+  std::vector<std::string> statuses;
+  void SetUp() override {
+    s.on_status = [this](const std::string& text) { statuses.push_back(text); };
+  }
+  std::string path(const std::string& name) const { return t.dir.path() + name; }
+};
+
+// The record starting at a 1-based position: its bytes up to and including the end byte.
+Bytes record_at(const Bytes& f, std::size_t position) {
+  auto len = static_cast<std::size_t>(at32(f, position));
+  return Bytes(f.begin() + static_cast<std::ptrdiff_t>(position - 1),
+               f.begin() + static_cast<std::ptrdiff_t>(position + len));
+}
+
+// 1-based positions of the records of a section, found by their lengths.
+std::vector<std::size_t> record_positions(const Bytes& f, std::size_t first, int count) {
+  std::vector<std::size_t> out;
+  for (int i = 0; i < count; ++i) {
+    out.push_back(first);
+    first += static_cast<std::size_t>(at32(f, first)) + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(FamilyFile, TinyTreeIsWrittenByteForByte) {
+  add_person(s, {"Smith", "Ann", "F", "5 Jan 1901", "", "", "Hi", 0, 1});
+  add_marriage(s, 0, 0, {1}, "2 Jun 1904", "Leeds");
+  s.Config.setLastPerson(1);
+  s.FunctionKeys[0] = "Smith";
+  s.FunctionKeys[9] = std::string(100, 'k');
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("tiny.vfl")), -1);
+  const Bytes f = read_file(path("tiny.vfl"));
+
+  VflBuilder want(1, 1, 1);
+  want.function_key(0, "Smith");
+  want.function_key(9, std::string(95, 'k'));
+  want.marriage(1, 0, 0, {1}, "2 Jun 1904");  // no husband: the place is not written
+  want.end_marriages();
+  std::size_t p = want.begin_record();
+  want.i16(1);
+  want.u8('F');
+  want.item(2, "Smith");
+  want.item(3, "Ann");
+  want.item(4, "5 Jan 1901");
+  want.u8(17), want.u8(0);
+  want.notes("Hi");
+  want.end_record(p);
+  want.autocap({1});
+  want.b.resize(1999 + 200, ' ');
+  EXPECT_EQ(f, want.b);
+
+  // The same, position by position as counted by hand.
+  ASSERT_EQ(f.size(), 2199u);  // the marriage at 2000 plus its 200-space run
+  double stamp;
+  std::memcpy(&stamp, f.data(), 8);
+  EXPECT_EQ(stamp, 20261205120000.0);
+  EXPECT_EQ(at16(f, 9), 1);
+  EXPECT_EQ(at16(f, 11), 0);
+  EXPECT_EQ(at32(f, 17), 1217);
+  EXPECT_EQ(std::string(f.begin() + 32, f.begin() + 50), "VORLAN FAMILY TREE");
+  EXPECT_EQ(at32(f, 51), 1630);
+  EXPECT_EQ(at16(f, 101), 1);
+  EXPECT_EQ(at16(f, 105), 1);
+  EXPECT_EQ(at16(f, 109), 1);
+  EXPECT_EQ(at32(f, 113), 1630);
+  EXPECT_EQ(f[256], 5);
+  EXPECT_EQ(std::string(f.begin() + 257, f.begin() + 352), "Smith" + std::string(90, ' '));
+  EXPECT_EQ(f[256 + 96], 0);
+  EXPECT_EQ(f[256 + 9 * 96], 95);
+  EXPECT_EQ(at32(f, 1800), 2000);
+  EXPECT_EQ(at32(f, 1804), 30);    // the section is 31 bytes: 2000..2030
+  EXPECT_EQ(at32(f, 1808), 2031);  // the persons start right after it
+  EXPECT_EQ(at32(f, 1812), 0);
+  const std::pair<std::size_t, std::size_t> unused[] = {{13, 16},   {21, 32},    {55, 100},    {103, 104},
+                                                        {107, 108}, {111, 112},  {117, 256},   {1217, 1799},
+                                                        {1812, 1999}};
+  for (auto [from, to] : unused)
+    for (std::size_t pos = from; pos <= to; ++pos) ASSERT_EQ(f[pos - 1], 0) << "position " << pos;
+  EXPECT_EQ(at32(f, 2000), 30);
+  EXPECT_EQ(f[2029], 255);  // end byte at position 2030
+  EXPECT_EQ(at32(f, 2031), 44);
+  EXPECT_EQ(std::string(f.begin() + 2075, f.begin() + 2082), "AutoCap");
+  EXPECT_EQ(f[2082], 1);
+  for (std::size_t pos = 2084; pos <= 2199; ++pos) ASSERT_EQ(f[pos - 1], ' ');
+}
+
+TEST_F(FamilyFile, DeletedSexlessAndHusbandlessRecords) {
+  s.UCaseFamname = true;  // a display option only: the file keeps the stored case
+  add_person(s, {"M\xFCller", "John", "M", "", "", "", "", 1});
+  add_person(s, {"Brown", "Mary", "F", "", "", "", "", 1});
+  add_person(s, {"Gone", "Who", "M", "1 Jan 1900", "", "", "Notes of a deleted person"});
+  add_person(s, {"Smith", "Baby", " "});
+  PersonRecord gone;
+  ASSERT_TRUE(ReadPersonRecord(s, 3, gone));
+  gone.Deleted = -1;
+  ASSERT_TRUE(WritePersonRecord(s, 3, gone));
+  add_marriage(s, 0, 0, {1}, "", "Leeds");
+  add_marriage(s, 0, 0, {2});
+  add_marriage(s, 1, 2, {4}, "2 Jun 1904", "St Peter's, Leeds");
+  add_marriage(s, 0, 2, {}, "1 Jan 1910", "York");
+  s.Config.setLastPerson(1);
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("t.vfl")), -1);
+  const Bytes f = read_file(path("t.vfl"));
+
+  auto mar = record_positions(f, 2000, 4);
+  EXPECT_EQ(at32(f, mar[0]), 18);  // numbers and one child, nothing more
+  Bytes third = record_at(f, mar[2]);
+  std::string place = "St Peter's, Leeds";
+  Bytes tail(third.end() - static_cast<std::ptrdiff_t>(place.size() + 6), third.end());
+  Bytes want_tail = {2, static_cast<std::uint8_t>(place.size()), 0, 0, 0};
+  want_tail.insert(want_tail.end(), place.begin(), place.end());
+  want_tail.push_back(255);
+  EXPECT_EQ(tail, want_tail);
+  Bytes fourth = record_at(f, mar[3]);
+  EXPECT_EQ(fourth.size(), 16u + 2 + 10 + 1);  // the date item only
+  EXPECT_EQ(std::string(fourth.end() - 11, fourth.end() - 1), "1 Jan 1910");
+
+  auto per = record_positions(f, static_cast<std::size_t>(at32(f, 1808)), 4);
+  const auto name_at = f.begin() + static_cast<std::ptrdiff_t>(per[0] + 9);  // after length, number, code, tag, size
+  EXPECT_EQ(std::string(name_at, name_at + 6), "M\xFCller");
+  EXPECT_EQ(record_at(f, per[2]), (Bytes{7, 0, 0, 0, 3, 0, 'D', 255}));
+  EXPECT_EQ(f[per[3] + 5], 'N');
+
+  ASSERT_EQ(OpenFamilyFile(other.s, path("t.vfl")), -1);
+  Session& o = other.s;
+  EXPECT_EQ(o.DeletedCount, 1);
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(o, 3, p));
+  PersonRecord blank = blank_person();
+  blank.PerNum = 3;
+  blank.Deleted = -1;
+  EXPECT_EQ(p, blank);
+  ASSERT_TRUE(ReadPersonRecord(o, 4, p));
+  EXPECT_EQ(p.Sex, "N");
+  EXPECT_TRUE(read_file(o.work(recfile::Notes)).empty());
+  ReadCeremony(o, 1);
+  EXPECT_EQ(o.CerBuf, blank_ceremony());
+  ReadCeremony(o, 3);
+  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedAt), "St Peter's, Leeds");
+  ReadCeremony(o, 4);
+  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedDate), "1 Jan 1910");
+  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedAt), "");
+}
+
+TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
+  add_person(s, {"Smith", "Ann", "F"});
+  add_marriage(s, 0, 0, {1});
+  s.Config.setLastPerson(1);
+  s.FunctionKeys[0] = "  Smith  ";
+  s.FunctionKeys[2] = std::string(94, 'a') + "bcdef";
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("k.vfl")), -1);
+  const Bytes f = read_file(path("k.vfl"));
+  EXPECT_EQ(f[256 + 2 * 96], 95);
+  EXPECT_EQ(std::string(f.begin() + 257 + 2 * 96, f.begin() + 257 + 2 * 96 + 95), std::string(94, 'a') + "b");
+
+  ASSERT_EQ(OpenFamilyFile(other.s, path("k.vfl")), -1);
+  Session& o = other.s;
+  EXPECT_EQ(o.FunctionKeys[0], "Smith");
+  EXPECT_EQ(o.FunctionKeys[1], "");
+  EXPECT_EQ(o.FunctionKeys[2], std::string(94, 'a') + "b");
+  EXPECT_EQ(IniReadText(o, "QuickKeys", "F3"), "Smith");
+  EXPECT_EQ(IniReadText(o, "QuickKeys", "F5"), std::string(94, 'a') + "b");
+  // An empty text is stored as a blank, so the key is there and its default does not return.
+  IniFile ini = IniFile::parse(read_file(o.settings_file()));
+  auto f4 = ini.find("QuickKeys", "F4");
+  ASSERT_TRUE(f4);
+  EXPECT_EQ(*f4, "");
+  EXPECT_TRUE(ini.find("QuickKeys", "F12"));
+}
+
+TEST_F(FamilyFile, NotesComeBackAsNewChains) {
+  const std::string n42(42, 'a'), n84 = std::string(42, 'b') + std::string(42, 'c');
+  const std::string n100 = "Line one\r\nLine two " + std::string(81, 'd');
+  add_person(s, {"A", "None", "M", "", "", "", ""});
+  add_person(s, {"B", "Forty-two", "M", "", "", "", n42});
+  add_person(s, {"C", "Eighty-four", "F", "", "", "", n84});
+  add_person(s, {"D", "Hundred", "F", "", "", "", "  " + n100 + "  "});
+  add_marriage(s, 0, 0, {1, 2, 3, 4});
+  s.Config.setLastPerson(1);
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("n.vfl")), -1);
+  ASSERT_EQ(OpenFamilyFile(other.s, path("n.vfl")), -1);
+  Session& o = other.s;
+
+  const Bytes notes = read_file(o.work(recfile::Notes));
+  ASSERT_EQ(notes.size(), 7 * kNotesLen);
+  auto rec = [&](int n) { return decode_notes(notes.data() + (n - 1) * kNotesLen); };
+  struct Want {
+    int rec, owner, len, next;
+  };
+  for (Want w : {Want{1, 2, 42, -1}, Want{2, 3, 42, 3}, Want{3, 3, 42, 4}, Want{4, 3, 0, -1}, Want{5, 4, 42, 6},
+                 Want{6, 4, 42, 7}, Want{7, 4, 16, -1}}) {
+    SCOPED_TRACE(w.rec);
+    EXPECT_EQ(rec(w.rec).Owner, w.owner);
+    EXPECT_EQ(rec(w.rec).ChunkLen, w.len);
+    EXPECT_EQ(rec(w.rec).Next, w.next);
+  }
+  struct Chain {
+    int person;
+    std::string text;
+    std::int32_t first;
+  };
+  for (const Chain& c : {Chain{1, "", -1}, Chain{2, n42, 1}, Chain{3, n84, 2}, Chain{4, n100, 5}}) {
+    PersonRecord p;
+    ASSERT_TRUE(ReadPersonRecord(o, static_cast<std::int16_t>(c.person), p));
+    EXPECT_EQ(p.NotesRec, c.first);
+    EXPECT_EQ(cp1252::trim(ReadNotes(p.NotesRec, o.work(recfile::Notes))), c.text);
+  }
+}
+
+TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
+  FamilyImage im;
+  im.NumPersons = 140;
+  std::string notes_file = path("append.not");
+  std::vector<std::int32_t> chains;
+  for (int n = 1; n <= im.NumPersons; ++n) {
+    FamilyPerson& fp = im.Persons.emplace_back();
+    fp.rec.PerNum = static_cast<std::int16_t>(n);
+    // Every length from 0 to 139, blanks-only texts among them.
+    fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ') : std::string(static_cast<std::size_t>(n - 1), 'x');
+    PersonRecord owner = blank_person();
+    owner.PerNum = fp.rec.PerNum;
+    AppendNotes(owner, fp.Notes, notes_file);
+    chains.push_back(owner.NotesRec);
+  }
+  RecordFiles files = UnpackFamilyImage(im, ConfigRecord{});
+  EXPECT_EQ(files.notes, read_file(notes_file));
+  for (int n = 1; n <= im.NumPersons; ++n)
+    EXPECT_EQ(decode_person(files.per.data() + static_cast<std::size_t>(n - 1) * kPersonLen).NotesRec,
+              chains[static_cast<std::size_t>(n - 1)])
+        << n;
+}
+
+TEST_F(FamilyFile, OpeningReplacesTheTreeAndUpdatesTheSession) {
+  add_person(s, {"Smith", "Ann", "F"});
+  add_person(s, {"Gone", "Bob", "M"});
+  PersonRecord gone;
+  ASSERT_TRUE(ReadPersonRecord(s, 2, gone));
+  gone.Deleted = -1;
+  ASSERT_TRUE(WritePersonRecord(s, 2, gone));
+  add_marriage(s, 0, 0, {1});
+  s.Config.setLastPerson(1);
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("o.vfl")), -1);
+
+  Session& o = other.s;
+  o.on_status = [this](const std::string& text) { statuses.push_back(text); };
+  o.Config.raw[700] = 0x5A;  // an option byte of the running program, carried over
+  o.Config.setLastPerson(77);
+  o.RecordsSaved = false;
+  IniWrite(o, "Configure", "EnblPrompts", "1");
+  statuses.clear();
+  ASSERT_EQ(OpenFamilyFile(o, path("o.vfl")), -1);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Opening " + path("o.vfl"), "Reading Family Data"}));
+  EXPECT_TRUE(o.RecordsSaved);
+  EXPECT_EQ(o.CurrentFilePath, path("o.vfl"));
+  EXPECT_EQ(o.DeletedCount, 1);
+  EXPECT_EQ(IniReadText(o, "FilePaths", "FileLoadPath"), t.dir.path());
+  EXPECT_EQ(IniReadText(o, "FilePaths", "CurrentFile"), path("o.vfl"));
+  const Bytes cfg = read_file(o.work(recfile::Config));
+  ASSERT_EQ(cfg.size(), kConfigLen);
+  EXPECT_EQ(cfg[700], 0x5A);
+  EXPECT_EQ(at16(cfg, 3), 1);  // EnblPrompts from the settings file
+  EXPECT_EQ(at16(cfg, 13), 2);
+  EXPECT_EQ(at16(cfg, 15), 1);
+  EXPECT_EQ(at16(cfg, 17), 1);
+  EXPECT_EQ(at16(cfg, 658), -1);
+  EXPECT_TRUE(std::equal(cfg.begin(), cfg.end(), o.Config.raw.begin()));  // the session holds what was written
+  EXPECT_EQ(o.Marriages[1].NumKids, 1);
+  EXPECT_EQ(o.Marriages[1].Kids[0], 1);
+  for (const char* temp : {"temp.cfg", "temp.per", "temp.mar", "temp.mce", "temp.not"})
+    EXPECT_FALSE(fileio::exists(o.work(temp))) << temp;
+}
+
+TEST_F(FamilyFile, SavingMarksTheTreeSaved) {
+  add_person(s, {"Smith", "Ann", "F"});
+  add_marriage(s, 0, 0, {1});
+  s.Config.setLastPerson(1);
+  EXPECT_FALSE(s.RecordsSaved);
+  statuses.clear();
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("s.vfl")), -1);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Saving " + path("s.vfl"), "Saving Family Data"}));
+  EXPECT_TRUE(s.RecordsSaved);
+  EXPECT_EQ(at16(read_file(s.work(recfile::Config)), 658), -1);
+  EXPECT_FALSE(fileio::exists(path("s.vfl.vft-part")));
+}
+
+TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
+  add_person(s, {"Smith", "Ann", "F"});
+  add_marriage(s, 0, 0, {1});
+  s.Config.setLastPerson(1);
+  const Bytes old = {'o', 'l', 'd'};
+  write_file(path("keep.vfl"), old);
+  // The new file is written beside the old one first; make that impossible.
+  std::filesystem::create_directory(path("keep.vfl.vft-part"));
+  statuses.clear();
+  EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("keep.vfl")), 0);
+  EXPECT_EQ(read_file(path("keep.vfl")), old);
+  EXPECT_EQ(statuses.back(), "Cancelled");
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_TRUE(t.prompter.shown.empty());
+
+  EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("no/such/folder/x.vfl")), 0);
+  EXPECT_EQ(statuses.back(), "Cancelled");
+  // Work files that hold fewer persons than counted cannot be packed.
+  s.Config.setNumPersons(5);
+  EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("short.vfl")), 0);
+  EXPECT_FALSE(fileio::exists(path("short.vfl")));
+}
+
+TEST_F(FamilyFile, TooLittleFreeSpaceIsReported) {
+  add_person(s, {"Smith", "Ann", "F"});
+  add_marriage(s, 0, 0, {1});
+  s.Config.setLastPerson(1);
+  std::string asked;
+  auto tiny_disk = [&](const std::string& folder) -> std::int64_t {
+    asked = folder;
+    return 100;
+  };
+  EXPECT_EQ(SaveFamilyFileWith(s, s.WorkFolder, path("full.vfl"), tiny_disk), 0);
+  EXPECT_EQ(asked, t.dir.path());
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  const Message& m = t.prompter.shown[0];
+  EXPECT_EQ(m.title, "Save Vorlan Family Tree File");
+  EXPECT_EQ(m.text, "The disk is full on drive " + t.dir.path() + ". \r\n Free some space on this disk/drive  \r\n"
+                    " or save the file to a different disk.");
+  EXPECT_EQ(m.icon, Icon::Exclamation);
+  EXPECT_FALSE(fileio::exists(path("full.vfl")));
+  EXPECT_EQ(statuses.back(), "Cancelled");
+}
+
+TEST_F(FamilyFile, ReaderCutsLongTextsAndBlanksZeroBytes) {
+  VflBuilder v(3, 1, 2);
+  v.marriage(1, 0, 0, {1, 2, 3}, "a date far too long for its field", std::string(230, 'p'));
+  v.end_marriages();
+  std::size_t r = v.begin_record();
+  v.i16(1), v.u8('M');
+  v.item(2, "Abcdefghijklmnopqrstuvwxyz");
+  v.item(5, std::string("1 Jan\0 1900", 11));
+  v.item(15, std::string("0123\0", 5));
+  v.item(4, std::string("2 Feb\0", 6));  // only death date and phone are blanked
+  v.end_record(r);
+  r = v.begin_record();
+  v.i16(2), v.u8('F');
+  v.item(3, "Ann");
+  v.u8(0);  // a zero tag ends the items; the record length still leads on
+  v.item(13, "never read");
+  v.end_record(r);
+  r = v.begin_record();
+  v.i16(3), v.u8('?');
+  v.u8(17), v.u8(200);
+  v.end_record(r);
+  v.autocap({20, 1, 7});
+  FamilyParse p = ParseFamilyFile(v.b.data(), v.b.size());
+  ASSERT_TRUE(p.ok()) << p.error_offset;
+  const auto& persons = p.image.Persons;
+  ASSERT_EQ(persons.size(), 3u);
+  EXPECT_EQ(persons[0].rec.FamName, "Abcdefghijklmnopqrst");
+  EXPECT_EQ(persons[0].rec.DeathDate, "");
+  EXPECT_EQ(persons[0].rec.Phone, "");
+  EXPECT_EQ(persons[0].rec.BirthDate, std::string("2 Feb\0", 6));
+  EXPECT_EQ(persons[1].rec.GivenNames, "Ann");
+  EXPECT_EQ(persons[1].rec.Occupation, "");
+  EXPECT_EQ(persons[2].rec.Sex, "?");
+  EXPECT_EQ(persons[2].rec.NumPartners, 200);
+  EXPECT_EQ(persons[0].rec.AutoCap, 0);
+  EXPECT_EQ(persons[1].rec.AutoCap, 1);
+  EXPECT_EQ(persons[2].rec.AutoCap, 0);  // other values leave it as read
+  EXPECT_EQ(p.image.Marriages[0].MarriedDate, "a date far t");
+  EXPECT_EQ(p.image.Marriages[0].MarriedAt, std::string(200, 'p'));
+
+  write_file(path("odd.vfl"), v.b);
+  ASSERT_EQ(OpenFamilyFile(s, path("odd.vfl")), -1);
+  PersonRecord rec;
+  ASSERT_TRUE(ReadPersonRecord(s, 1, rec));
+  EXPECT_EQ(rec.FamName, "Abcdefghijklmnopqrst");
+  EXPECT_EQ(rec.DeathDate, std::string(12, ' '));
+}
+
+TEST_F(FamilyFile, PersonsInAnotherOrderGoToTheirOwnRecords) {
+  VflBuilder v(2, 1, 1);
+  v.marriage(1, 0, 0, {1, 2});
+  v.end_marriages();
+  for (std::int16_t n : {2, 1}) {
+    std::size_t r = v.begin_record();
+    v.i16(n), v.u8(n == 1 ? 'M' : 'F');
+    v.item(3, n == 1 ? "One" : "Two");
+    v.notes(n == 1 ? "first person's notes" : "second person's notes");
+    v.end_record(r);
+  }
+  v.autocap({0, 1});  // by Person number: person 2 has AutoCap
+  write_file(path("order.vfl"), v.b);
+  ASSERT_EQ(OpenFamilyFile(s, path("order.vfl")), -1);
+  PersonRecord one, two;
+  ASSERT_TRUE(ReadPersonRecord(s, 1, one));
+  ASSERT_TRUE(ReadPersonRecord(s, 2, two));
+  EXPECT_EQ(cp1252::trim(one.GivenNames), "One");
+  EXPECT_EQ(cp1252::trim(two.GivenNames), "Two");
+  EXPECT_EQ(one.AutoCap, 0);
+  EXPECT_EQ(two.AutoCap, 1);
+  EXPECT_EQ(two.NotesRec, 1);  // chains are made in file order
+  EXPECT_EQ(one.NotesRec, 2);
+  EXPECT_EQ(cp1252::trim(ReadNotes(one.NotesRec, s.work(recfile::Notes))), "first person's notes");
+}

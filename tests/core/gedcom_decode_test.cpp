@@ -1,0 +1,190 @@
+// Character-set detection and decoding of GEDCOM files, and the line lexer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "interchange/gedcom_decode.h"
+#include "interchange/gedcom_lex.h"
+
+using namespace vft::gedcom;
+
+namespace {
+
+std::string utf16(const std::u16string& s, bool le, bool bom) {
+  std::string out;
+  auto put = [&](char16_t u) {
+    char a = static_cast<char>(u & 0xFF), b = static_cast<char>(u >> 8);
+    out += le ? std::string{a, b} : std::string{b, a};
+  };
+  if (bom) put(0xFEFF);
+  for (char16_t u : s) put(u);
+  return out;
+}
+
+// A line kept beyond the lexer's next call (an unescaped value lives in the
+// lexer's own buffer only until then).
+struct Line {
+  int level;
+  std::string xref, tag, value;
+  bool pointer;
+  std::uint32_t number;
+  std::size_t offset;
+};
+
+std::vector<Line> lex_all(std::string_view text, bool gedcom7 = false) {
+  GedcomLexer lex(text, gedcom7);
+  std::vector<Line> out;
+  GedLine l;
+  while (lex.next(l))
+    out.push_back({l.level, std::string(l.xref), std::string(l.tag), std::string(l.value), l.pointer, l.number,
+                   l.offset});
+  return out;
+}
+
+}  // namespace
+
+// ---- detection
+
+TEST(GedcomDecode, Utf8WithByteOrderMarkIsDecodedAndTheMarkDropped) {
+  Decoded d = DecodeGedcom("\xEF\xBB\xBF" "0 HEAD\n1 CHAR UTF-8\n1 NAME Andr\xC3\xA9\n");
+  EXPECT_EQ(d.charset, Charset::Utf8);
+  EXPECT_EQ(d.declared, "UTF-8");
+  EXPECT_EQ(d.text, "0 HEAD\n1 CHAR UTF-8\n1 NAME Andr\xE9\n");
+}
+
+TEST(GedcomDecode, TheBytesOutweighTheCharLine) {
+  // Declared ANSI, written as UTF-8.
+  EXPECT_EQ(DecodeGedcom("0 HEAD\n1 CHAR ANSI\n1 NAME Jos\xC3\xA9\n").text, "0 HEAD\n1 CHAR ANSI\n1 NAME Jos\xE9\n");
+  // Declared UTF-8, written as ANSI: every accent CP1252 has survives.
+  Decoded d = DecodeGedcom("0 HEAD\n1 CHAR UTF-8\n1 NAME Jos\xE9 M\xFCller\n");
+  EXPECT_EQ(d.charset, Charset::Cp1252);
+  EXPECT_EQ(d.text, "0 HEAD\n1 CHAR UTF-8\n1 NAME Jos\xE9 M\xFCller\n");
+  // GEDCOM 7: no CHAR line, UTF-8 without a mark.
+  EXPECT_EQ(DecodeGedcom("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME \xC3\x85sa\n").charset, Charset::Utf8);
+  // ANSI with accented bytes stays as it is.
+  Decoded a = DecodeGedcom("0 HEAD\r\n1 CHAR ANSI\r\n1 NAME \xD3\xF0inn\r\n");
+  EXPECT_EQ(a.charset, Charset::Cp1252);
+  EXPECT_EQ(a.text, "0 HEAD\r\n1 CHAR ANSI\r\n1 NAME \xD3\xF0inn\r\n");
+  // Plain ASCII declared as UTF-8 is reported as UTF-8.
+  EXPECT_EQ(DecodeGedcom("0 HEAD\n1 CHAR UTF-8\n").charset, Charset::Utf8);
+  EXPECT_STREQ(CharsetName(Charset::Cp1252), "ANSI");
+}
+
+TEST(GedcomDecode, Utf16InBothByteOrdersWithAndWithoutMark) {
+  const std::u16string src = u"0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\u00F6e \u0141ukasz \U0001F600\r\n";
+  const std::string want = "0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\xF6" "e ?ukasz ?\r\n";
+  for (bool le : {true, false}) {
+    for (bool bom : {true, false}) {
+      Decoded d = DecodeGedcom(utf16(src, le, bom));
+      EXPECT_EQ(d.charset, le ? Charset::Utf16LE : Charset::Utf16BE) << le << bom;
+      EXPECT_EQ(d.text, want) << le << bom;
+      EXPECT_EQ(d.declared, "UNICODE");
+    }
+  }
+  // A lone surrogate and an odd byte at the end become "?".
+  std::string odd = utf16(u"0 A\xD800" u"B", true, true) + "x";
+  EXPECT_EQ(DecodeGedcom(odd).text, "0 A?B?");
+}
+
+TEST(GedcomDecode, AnselMarksAreComposedWithTheFollowingLetter) {
+  const std::string head = "0 HEAD\r\n1 CHAR ANSEL\r\n";
+  auto ansel = [&](const std::string& body) {
+    Decoded d = DecodeGedcom(head + body);
+    EXPECT_EQ(d.charset, Charset::Ansel);
+    return d.text.substr(head.size());
+  };
+  // acute, diaeresis, cedilla, caron, grave, ring, tilde, circumflex; capitals too.
+  EXPECT_EQ(ansel("\xE2" "e\xE8" "u\xF0" "c\xE9" "s\xE1" "a\xEA" "a\xE4" "n\xE3" "o\xE2" "E\xE9Z"),
+            "\xE9\xFC\xE7\x9A\xE0\xE5\xF1\xF4\xC9\x8E");
+  // Letters CP1252 lacks become "?", one per letter, however many marks.
+  EXPECT_EQ(ansel("T\xE5" "aro \xE2\xE8" "a|"), "T?ro ?|");
+  // Spacing letters and signs.
+  EXPECT_EQ(ansel("\xA5\xB5\xA2\xB2\xB9\xCF\xC3\xA1\xB1"), "\xC6\xE6\xD8\xF8\xA3\xDF\xA9??");
+  // A mark on a blank is the spacing accent; one at a line end keeps the break.
+  EXPECT_EQ(ansel("a\xE2 b\xE2\r\nc"), "a\xB4" "b?\r\nc");
+  // Non-sorting markers vanish; a mark at the very end stands on nothing.
+  EXPECT_EQ(ansel("\x88The\x89 End\xE2"), "The End?");
+}
+
+TEST(GedcomDecode, DecomposedUnicodeIsComposedToo) {
+  EXPECT_EQ(DecodeAs("Jose\xCC\x81 A\xCC\x8A" "a\xCC\x84", Charset::Utf8), "Jos\xE9 \xC5?");
+  EXPECT_EQ(DecodeAs("\xCC\x81x", Charset::Utf8), "?x");  // a mark at the start
+  // Malformed UTF-8 where UTF-8 was settled by a byte-order mark.
+  EXPECT_EQ(DecodeGedcom("\xEF\xBB\xBF" "a\xC3(b\xE0\x80\x80").text, "a?(b???");
+  bool multi = true;
+  EXPECT_TRUE(IsValidUtf8("abc", &multi));
+  EXPECT_FALSE(multi);
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // an encoded surrogate
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // an overlong form
+}
+
+// ---- lexer
+
+TEST(GedcomLex, MixedLineEndsBlankLinesAndIndentation) {
+  auto lines = lex_all("0 HEAD\r\n1 SOUR x\n\n   2 VERS 1.0\r1 CHAR ANSI\r\n\r\n\t 0 TRLR");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0].tag, "HEAD");
+  EXPECT_EQ(lines[1].number, 2u);
+  EXPECT_EQ(lines[2].level, 2);
+  EXPECT_EQ(lines[2].tag, "VERS");
+  EXPECT_EQ(lines[2].value, "1.0");
+  EXPECT_EQ(lines[2].number, 4u);
+  EXPECT_EQ(lines[3].number, 5u);
+  EXPECT_EQ(lines[4].tag, "TRLR");
+  EXPECT_EQ(lines[4].number, 7u);
+}
+
+TEST(GedcomLex, FieldsOfALine) {
+  auto l = lex_all("0 @I12@ INDI\n1\tNAME  John /Smith/ \n1 FAMS @F1@\n1 BIRT\n12 X y")[0];
+  EXPECT_EQ(l.level, 0);
+  EXPECT_EQ(l.xref, "@I12@");
+  EXPECT_EQ(l.tag, "INDI");
+  EXPECT_EQ(l.value, "");
+  auto all = lex_all("0 @I12@ INDI\n1\tNAME  John /Smith/ \n1 FAMS @F1@\n1 BIRT\n12 X y");
+  // One blank separates tag and value; the rest is the value as written.
+  EXPECT_EQ(all[1].value, " John /Smith/ ");
+  EXPECT_TRUE(all[2].pointer);
+  EXPECT_EQ(all[2].value, "@F1@");
+  EXPECT_FALSE(all[3].pointer);
+  EXPECT_EQ(all[4].level, 12);
+}
+
+TEST(GedcomLex, AtSignsAndPointers) {
+  auto all = lex_all("1 NOTE @@home\n1 EMAIL a@@b.com\n1 NOTE @N1@ extra\n1 DATE @#DJULIAN@ 1700\n1 X @@@@");
+  EXPECT_FALSE(all[0].pointer);
+  EXPECT_EQ(all[0].value, "@home");
+  EXPECT_EQ(all[1].value, "a@b.com");
+  EXPECT_FALSE(all[2].pointer);
+  EXPECT_FALSE(all[3].pointer);
+  EXPECT_EQ(all[3].value, "@#DJULIAN@ 1700");
+  EXPECT_EQ(all[4].value, "@@");
+  // GEDCOM 7 escapes only a leading at-sign.
+  EXPECT_EQ(lex_all("1 X @@@@ and a@@b", true)[0].value, "@@@ and a@@b");
+}
+
+TEST(GedcomLex, UnreadableLinesComeBackWithoutALevel) {
+  auto all = lex_all("garbage\n1\n1 \nX NAME\n1234 NAME\n0 @I1 INDI\n1NAME x\n1 NAME ok");
+  ASSERT_EQ(all.size(), 8u);
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(all[i].level, -1) << i;
+  EXPECT_EQ(all[7].level, 1);
+  EXPECT_EQ(all[7].value, "ok");
+  EXPECT_EQ(all[7].number, 8u);
+}
+
+TEST(GedcomLex, LongLinesAndSeeking) {
+  std::string longv(10000, 'x');
+  std::string text = "0 HEAD\n1 NOTE " + longv + "\n0 @N1@ NOTE y\n";
+  auto all = lex_all(text);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[1].value, longv);
+  GedcomLexer lex(text);
+  lex.seek(all[2].offset, all[2].number);
+  GedLine l;
+  ASSERT_TRUE(lex.next(l));
+  EXPECT_EQ(l.xref, "@N1@");
+  EXPECT_EQ(l.number, 3u);
+  EXPECT_FALSE(lex.next(l));
+  EXPECT_TRUE(TagIs("indi", "INDI"));
+  EXPECT_FALSE(TagIs("INDIV", "INDI"));
+}

@@ -1,0 +1,106 @@
+// A tree on temporary folders for the import tests, with helpers to write a
+// GEDCOM text and to read back what the import stored.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "interchange/gedcom_import.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+
+namespace vft::test {
+
+// Lines joined with CR LF, each ended by one.
+inline std::string crlf(std::initializer_list<std::string> lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\r\n";
+  return out;
+}
+
+class ImportTest : public ::testing::Test {
+ protected:
+  TempSession t;
+  Session& s = t.s;
+  ScriptedPrompter& prompter = t.prompter;
+
+  // A complete file: header, the given records, trailer.
+  static std::string file(const std::string& records) {
+    return "0 HEAD\r\n1 SOUR TEST\r\n1 CHAR ANSI\r\n" + records + "0 TRLR\r\n";
+  }
+  ImportResult import(const std::string& records, const ImportOptions& o = {}) {
+    return ImportGedcomData(s, file(records), "test.ged", {}, o);
+  }
+  // Imports and expects it to work, without any message box.
+  ImportResult imported(const std::string& records) {
+    ImportResult r = import(records);
+    EXPECT_EQ(r.status, ImportStatus::Imported) << r.message;
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.shown.front().text;
+    return r;
+  }
+
+  PersonRecord person(int n) {
+    PersonRecord p;
+    EXPECT_TRUE(ReadPersonRecord(s, static_cast<std::int16_t>(n), p)) << "person " << n;
+    return p;
+  }
+  static std::string T(const std::string& v) { return cp1252::trim(v); }
+  std::string notes(int n) {
+    return T(ReadNotes(person(n).NotesRec, s.work(recfile::Notes)));
+  }
+  const MarriageRecord& family(int m) { return s.Marriages[static_cast<std::size_t>(m)]; }
+  std::vector<int> kids(int m) {
+    const MarriageRecord& f = family(m);
+    return std::vector<int>(f.Kids.begin(), f.Kids.begin() + f.NumKids);
+  }
+  CeremonyRecord ceremony(int m) {
+    EXPECT_TRUE(ReadCeremony(s, static_cast<std::int16_t>(m)));
+    return s.CerBuf;
+  }
+  // The five record files' bytes, to prove an import left them alone.
+  std::map<std::string, std::string> record_files() {
+    std::map<std::string, std::string> out;
+    for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes, recfile::Config}) {
+      auto b = fileio::read_all(s.work(f));
+      out[f] = b ? std::string(b->begin(), b->end()) : std::string("<missing>");
+    }
+    return out;
+  }
+  // An existing tree: `persons` persons (notes on each) and `marriages`
+  // couples, counts written.
+  void existing_tree(int persons, int marriages);
+};
+
+inline void ImportTest::existing_tree(int persons, int marriages) {
+  for (int n = 1; n <= persons; ++n) {
+    PersonRecord p = blank_person();
+    p.PerNum = static_cast<std::int16_t>(n);
+    p.FamName = "Old";
+    p.GivenNames = "P" + std::to_string(n);
+    p.Sex = n % 2 ? "M" : "F";
+    p.BirthDate = "1 Jan 1950";
+    AppendNotes(p, "Existing note of " + std::to_string(n), s.work(recfile::Notes));
+    ASSERT_TRUE(WritePersonRecord(s, p.PerNum, p));
+  }
+  for (int m = 1; m <= marriages; ++m) {
+    s.MarBuf = MarriageRecord{};
+    s.MarBuf.MarNum = static_cast<std::int16_t>(m);
+    s.MarBuf.Husband = static_cast<std::int16_t>(2 * m - 1);
+    s.MarBuf.Wife = static_cast<std::int16_t>(2 * m);
+    s.CerBuf = blank_ceremony();
+    s.CerBuf.MarriedDate = "2 Feb 1970";
+    ASSERT_TRUE(WriteMarriage(s, static_cast<std::int16_t>(m)));
+  }
+  s.Config.setNumPersons(static_cast<std::int16_t>(persons));
+  s.Config.setNumMarriages(static_cast<std::int16_t>(marriages));
+  s.Config.setLastPerson(3);
+  ASSERT_TRUE(WriteConfig(s));
+  LoadMarriages(s);
+  s.RecordsSaved = true;
+}
+
+}  // namespace vft::test

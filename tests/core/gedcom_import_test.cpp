@@ -1,0 +1,339 @@
+// GEDCOM import: the checks and messages, the merge after an existing tree,
+// placeholders, the 120-year rule, names and notes chains.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gedcom_import_fixture.h"
+#include "relations/tree_check.h"
+#include "store/ini.h"
+
+using namespace vft;
+using test::crlf;
+
+namespace {
+
+std::string limit_text() {
+  return "It's not possible to import this file  \r\nto Vorlan Family Tree. \r\n  \r\n"
+         "The total number of individuals would exceed  \r\nthe Vorlan Family Tree limit of 15,000.";
+}
+const char* kAbandoned =
+    "GEDCOM Import abandoned. \r\n  \r\n Your existing Vorlan Family Files      \r\n have not been changed.";
+
+std::string indis(int n, int first = 1) {
+  std::string out;
+  for (int i = first; i < first + n; ++i) out += crlf({"0 @I" + std::to_string(i) + "@ INDI", "1 NAME A /B/"});
+  return out;
+}
+
+class GedcomImport : public test::ImportTest {};
+
+}  // namespace
+
+// ---- refusals: each one shows its message and changes nothing
+
+TEST_F(GedcomImport, RefusalsShowTheirMessageAndLeaveTheTreeByteForByte) {
+  existing_tree(10, 4);
+  const auto before = record_files();
+  struct Case {
+    std::string bytes, title, text;
+  } cases[] = {
+      {"<html>\r\n" + file(indis(1)), "Import a GEDCOM File",
+       "The file 'test.ged' is not a valid GEDCOM file. (Missing header)"},
+      {"", "Import a GEDCOM File", "The file 'test.ged' is not a valid GEDCOM file. (Missing header)"},
+      {"0 HEAD\r\n" + indis(2), "Import a GEDCOM File", "This GEDCOM file is incomplete and cannot be imported."},
+      // A truncated file whose last record happens to mention TRLR long before the end.
+      {"0 HEAD\r\n1 NOTE TRLR\r\n" + indis(20), "Import a GEDCOM File",
+       "This GEDCOM file is incomplete and cannot be imported."},
+  };
+  for (const auto& c : cases) {
+    prompter.shown.clear();
+    ImportResult r = ImportGedcomData(s, c.bytes, "test.ged", {});
+    EXPECT_EQ(r.status, ImportStatus::Refused);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].title, c.title);
+    EXPECT_EQ(prompter.shown[0].text, c.text);
+    EXPECT_EQ(prompter.shown[0].icon, Icon::Critical);
+    EXPECT_EQ(r.message, c.text);
+  }
+  EXPECT_EQ(record_files(), before);
+  EXPECT_EQ(s.Config.NumPersons(), 10);
+  EXPECT_TRUE(s.RecordsSaved);
+}
+
+TEST_F(GedcomImport, TheLimitCountsExistingPersonsAndPlaceholders) {
+  existing_tree(10, 4);
+  s.Config.setNumPersons(14998);
+  const auto before = record_files();
+  ImportResult r = import(indis(2));  // 14998 + 2 reaches 15000
+  EXPECT_EQ(r.status, ImportStatus::Refused);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].title, "Import GEDCOM File");
+  EXPECT_EQ(prompter.shown[0].text, limit_text());
+
+  // 14997 + 2 individuals fits, but not with the wife a lone husband needs.
+  prompter.shown.clear();
+  s.Config.setNumPersons(14997);
+  r = import(indis(2) + crlf({"0 @F1@ FAM", "1 HUSB @I1@"}));
+  EXPECT_EQ(r.status, ImportStatus::Refused);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, limit_text());
+  EXPECT_EQ(record_files(), before);
+
+  prompter.shown.clear();
+  r = imported(indis(2));
+  EXPECT_EQ(r.counts.first_person, 14998);
+  EXPECT_EQ(s.Config.NumPersons(), 14999);
+  EXPECT_EQ(person(14999).PerNum, 14999);
+}
+
+TEST_F(GedcomImport, LettersInIdentifiersAskFirst) {
+  existing_tree(2, 1);
+  const auto before = record_files();
+  const std::string body = crlf({"0 @P1@ INDI", "1 NAME Ann /Lee/", "0 @P2@ INDI", "1 NAME Bob /Lee/",
+                                 "0 @FAM1@ FAM", "1 HUSB @P2@", "1 WIFE @P1@"});
+  prompter.answers = {kAnswerNo};
+  ImportResult r = import(body);
+  EXPECT_EQ(r.status, ImportStatus::Cancelled);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  const Message& q = prompter.shown[0];
+  EXPECT_EQ(q.title, "Import GEDCOM File");
+  EXPECT_EQ(q.text,
+            "This GEDCOM file contains alpha characters (letters) as well as\r\n"
+            "numbers in some of its data lines and requires extra processing.\r\n"
+            "This could take some time to process. \r\nDo you want to proceed?");
+  EXPECT_EQ(q.buttons, Buttons::YesNo);
+  EXPECT_EQ(q.icon, Icon::Question);
+  EXPECT_EQ(record_files(), before);
+
+  prompter.shown.clear();
+  prompter.answers = {kAnswerYes};
+  r = import(body);
+  ASSERT_EQ(r.status, ImportStatus::Imported);
+  EXPECT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(T(person(3).GivenNames), "Ann");
+  EXPECT_EQ(family(2).Husband, 4);
+  EXPECT_EQ(family(2).Wife, 3);
+
+  // Digits only, padded or large, need no question.
+  prompter.shown.clear();
+  imported(crlf({"0 @I0001@ INDI", "0 @I500001@ INDI"}));
+}
+
+TEST_F(GedcomImport, CancelAtAnyStageAbandonsWithTheMessage) {
+  existing_tree(3, 1);
+  const auto before = record_files();
+  const std::string body = indis(3) + crlf({"0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I2@"});
+  for (const char* stage : {"Reading ", "Counting", "Processing Individuals", "Getting Individuals ",
+                            "Processing Families", "Checking Families", "Re-numbering Individuals",
+                            "Checking Partners"}) {
+    prompter.shown.clear();
+    Progress cancel_at = [&](const std::string& m, long) { return m != stage; };
+    ImportResult r = ImportGedcomData(s, file(body), "test.ged", cancel_at);
+    EXPECT_EQ(r.status, ImportStatus::Cancelled) << stage;
+    ASSERT_EQ(prompter.shown.size(), 1u) << stage;
+    EXPECT_EQ(prompter.shown[0].title, "GEDCOM Import");
+    EXPECT_EQ(prompter.shown[0].text, kAbandoned);
+  }
+  // Cancel in the summary box.
+  prompter.shown.clear();
+  prompter.answers = {kAnswerCancel};
+  ImportResult r = import(body, {.confirm_merge = true});
+  EXPECT_EQ(r.status, ImportStatus::Cancelled);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].title, "GEDCOM Import to Vorlan Family Tree");
+  EXPECT_EQ(prompter.shown[0].buttons, Buttons::OKCancel);
+  EXPECT_EQ(prompter.shown[1].text, kAbandoned);
+  EXPECT_EQ(record_files(), before);
+}
+
+TEST_F(GedcomImport, StagesAreReportedInOrder) {
+  std::vector<std::string> stages;
+  Progress p = [&](const std::string& m, long) {
+    if (stages.empty() || stages.back() != m) stages.push_back(m);
+    return true;
+  };
+  ASSERT_EQ(ImportGedcomData(s, file(crlf({"0 @X1@ INDI"})), "t.ged", p).status, ImportStatus::Imported);
+  EXPECT_EQ(stages, (std::vector<std::string>{
+                        "Reading ", "Counting", "Checking GEDCOM File - Please Wait...", "Processing Individuals",
+                        "Getting Individuals ", "Processing Families", "Checking Families", "Re-numbering Individuals",
+                        "Checking Partners",
+                        "Adding the converted GEDCOM file to the Vorlan Family Tree Records. \r\nPlease wait."}));
+}
+
+// ---- the merge
+
+TEST_F(GedcomImport, ATreeWithTenPersonsAndFourMarriagesGetsElevenAndFive) {
+  existing_tree(10, 4);
+  const auto before = record_files();
+  ImportResult r = imported(crlf({"0 @I1@ INDI", "1 NAME Ann /New/", "1 SEX F", "1 NOTE First new note",
+                                  "0 @I2@ INDI", "1 NAME Bob /New/", "1 SEX M", "0 @I3@ INDI", "1 NAME Cy /New/",
+                                  "0 @F1@ FAM", "1 HUSB @I2@", "1 WIFE @I1@", "1 CHIL @I3@", "1 MARR",
+                                  "2 DATE 3 MAR 1990", "2 PLAC Rome"}));
+  EXPECT_EQ(r.counts.first_person, 11);
+  EXPECT_EQ(r.counts.first_family, 5);
+  EXPECT_EQ(s.Config.NumPersons(), 13);
+  // Family 5, then parent families for the two partners (nobody's children).
+  EXPECT_EQ(s.Config.NumMarriages(), 7);
+  EXPECT_EQ(s.Config.LastPerson(), 3);
+  EXPECT_FALSE(s.RecordsSaved);
+  for (int n = 11; n <= 13; ++n) EXPECT_EQ(person(n).PerNum, n);
+  EXPECT_EQ(T(person(11).GivenNames), "Ann");
+  const MarriageRecord& f = family(5);
+  EXPECT_EQ(f.MarNum, 5);
+  EXPECT_EQ(f.Husband, 12);
+  EXPECT_EQ(f.Wife, 11);
+  EXPECT_EQ(kids(5), std::vector<int>{13});
+  EXPECT_EQ(T(ceremony(5).MarriedDate), "3 Mar 1990");
+  EXPECT_EQ(T(ceremony(5).MarriedAt), "Rome");
+  EXPECT_EQ(kids(6), std::vector<int>{11});
+  EXPECT_EQ(kids(7), std::vector<int>{12});
+  EXPECT_EQ(family(6).Husband + family(6).Wife, 0);
+  EXPECT_EQ(person(11).NumPartners, 1);
+  EXPECT_EQ(person(13).NumPartners, 0);
+  // The old records are untouched; the new note is chained after the old ones.
+  auto after = record_files();
+  EXPECT_EQ(after[recfile::Person].substr(0, 10 * kPersonLen), before.at(recfile::Person));
+  EXPECT_EQ(after[recfile::Notes].substr(0, before.at(recfile::Notes).size()), before.at(recfile::Notes));
+  EXPECT_EQ(person(11).NotesRec, 11);
+  EXPECT_EQ(notes(11), "First new note");
+  EXPECT_EQ(notes(3), "Existing note of 3");
+  EXPECT_EQ(after[recfile::Marriage].substr(0, 4 * kMarriageLen), before.at(recfile::Marriage));
+}
+
+TEST_F(GedcomImport, AnEmptyTreeShowsTheFirstImportedPerson) {
+  ImportResult r = imported(indis(2));
+  EXPECT_EQ(r.counts.first_person, 1);
+  EXPECT_EQ(s.Config.LastPerson(), 1);
+  EXPECT_EQ(s.Config.NumMarriages(), 2);
+}
+
+TEST_F(GedcomImport, NotesAreChainedAsAppendNotesDoes) {
+  std::string t84(84, 'n');
+  t84[0] = 'A';
+  imported(crlf({"0 @I1@ INDI", "1 NOTE " + t84.substr(0, 50), "2 CONC " + t84.substr(50), "0 @I2@ INDI",
+                 "1 NOTE short"}));
+  auto bytes = fileio::read_all(s.work(recfile::Notes));
+  ASSERT_TRUE(bytes);
+  ASSERT_EQ(bytes->size(), 4 * kNotesLen);
+  std::vector<NotesRecord> recs;
+  for (std::size_t i = 0; i < 4; ++i) recs.push_back(decode_notes(bytes->data() + i * kNotesLen));
+  EXPECT_EQ(recs[0].Owner, 1);
+  EXPECT_EQ(recs[0].ChunkLen, 42);
+  EXPECT_EQ(recs[0].Next, 2);
+  EXPECT_EQ(recs[1].ChunkLen, 42);
+  EXPECT_EQ(recs[1].Next, 3);
+  EXPECT_EQ(recs[2].ChunkLen, 0);  // 84 characters end with an empty record
+  EXPECT_EQ(recs[2].Next, -1);
+  EXPECT_EQ(recs[3].Owner, 2);
+  EXPECT_EQ(recs[3].ChunkLen, 5);
+  EXPECT_EQ(person(2).NotesRec, 4);
+  EXPECT_EQ(notes(1), t84);
+}
+
+TEST_F(GedcomImport, SummaryErrorListAndHeader) {
+  ImportResult r = import(
+      crlf({"0 @S9@ SUBM", "1 NAME Sam Sender", "1 ADDR 1 Road", "2 CONT Town", "1 PHON 555", "0 @I1@ INDI",
+            "1 NAME Ann /Lee/", "1 NOTE @N404@", "0 @I2@ INDI", "1 NAME Bob /Lee/", "0 @I3@ INDI",
+            "1 NAME Cy /Lee/", "1 NOTE @N1@", "0 @N1@ NOTE fine"}),
+      {.confirm_merge = true});
+  ASSERT_EQ(r.status, ImportStatus::Imported);
+  EXPECT_EQ(r.summary,
+            "Finished GEDCOM import.\r\n3 Individuals were found\r\n"
+            "Click 'OK' to merge the GEDCOM file with your existing\r\n"
+            "Family Files or 'Cancel' to abandon the GEDCOM import.");
+  EXPECT_EQ(r.errors,
+            "\r\nThe following individuals had unreadable GEDCOM notes:\r\nNumber 1  Ann Lee\r\n"
+            "Click 'Print' to print this list.");
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, r.summary + "\r\n" + r.errors);
+  EXPECT_EQ(notes(1), "");
+  EXPECT_EQ(notes(3), "fine");
+  EXPECT_EQ(r.header.Source, "TEST");
+  EXPECT_EQ(r.header.SubmitterName, "Sam Sender");
+  EXPECT_EQ(r.header.SubmitterAddress, "1 Road\r\nTown");
+  EXPECT_EQ(r.header.SubmitterPhone, "555");
+}
+
+TEST_F(GedcomImport, AFileImportKeepsItsFolder) {
+  std::filesystem::create_directories(s.settings_folder());
+  const std::string path = t.dir.path() + "in.ged";
+  std::string text = file(indis(1));
+  ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));
+  EXPECT_EQ(ImportGedcom(s, path, {}).status, ImportStatus::Imported);
+  EXPECT_EQ(IniReadText(s, "FilePaths", "GEDCOMLoadPath"), t.dir.path());
+  ImportResult r = ImportGedcom(s, t.dir.path() + "missing.ged", {});
+  EXPECT_EQ(r.status, ImportStatus::Refused);
+  EXPECT_EQ(r.message, "The file 'missing.ged' could not be read.");
+}
+
+// ---- what the spec's edge cases promise
+
+TEST_F(GedcomImport, PlaceholderPartners) {
+  imported(crlf({"0 @I1@ INDI", "1 SEX M", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M", "0 @I4@ INDI",
+                 "1 SEX F", "0 @I5@ INDI", "1 SEX M", "0 @I9@ INDI",  // a child
+                 "0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I9@", "0 @F2@ FAM", "1 WIFE @I2@", "1 DIV Y", "0 @F3@ FAM",
+                 "1 HUSB @I3@", "1 MARR", "2 DATE NOT MARRIED", "0 @F4@ FAM", "1 WIFE @I4@", "0 @F5@ FAM",
+                 "1 HUSB @I5@", "1 DIV"}));
+  struct Want {
+    int family;
+    const char* name;
+    const char* sex;
+  } want[] = {{1, "Unknown Wife", "F"},
+              {2, "Unknown Husband (Div", "M"},  // the 20-character field keeps what fits
+              {3, "Unknown Partner", "F"},
+              {4, "Unknown Husband", "M"},
+              {5, "Unknown Wife (Div.)", "F"}};
+  for (int i = 0; i < 5; ++i) {
+    const int n = 7 + i;
+    const MarriageRecord& f = family(want[i].family);
+    EXPECT_EQ(std::string(want[i].sex) == "F" ? f.Wife : f.Husband, n);
+    PersonRecord p = person(n);
+    EXPECT_EQ(T(p.FamName), want[i].name);
+    EXPECT_EQ(T(p.GivenNames), "");
+    EXPECT_EQ(p.Sex, want[i].sex);
+    EXPECT_EQ(T(p.BirthDate), "? ??? ????");
+    EXPECT_EQ(p.NumPartners, 1);
+  }
+  EXPECT_EQ(family(2).Divorced, -1);
+  EXPECT_EQ(family(3).NotMarried, -1);
+  EXPECT_EQ(T(ceremony(3).MarriedDate), "");
+  EXPECT_EQ(person(1).NumPartners, 1);
+  EXPECT_EQ(kids(1), std::vector<int>{6});
+  // Everyone but the child gets a parent family of its own, in person order.
+  EXPECT_EQ(s.Config.NumMarriages(), 5 + 10);
+  EXPECT_EQ(kids(6), std::vector<int>{1});
+  EXPECT_EQ(kids(15), std::vector<int>{11});
+  EXPECT_TRUE(CheckTree(s).empty());
+}
+
+TEST_F(GedcomImport, PersonsBornMoreThan120YearsAgoHaveDied) {
+  // "Today" is 5 Dec 2026.
+  imported(crlf({"0 @I1@ INDI", "1 BIRT", "2 DATE 1906",  // 120 years: alive
+                 "0 @I2@ INDI", "1 BIRT", "2 DATE 31 DEC 1905", "0 @I3@ INDI", "1 BIRT", "2 DATE ABT 1850",
+                 "0 @I4@ INDI", "1 BIRT Y", "0 @I5@ INDI", "1 CHR", "2 DATE 1800",  // no birth year
+                 "0 @I6@ INDI", "1 BURI", "0 @I7@ INDI", "1 DEAT Y", "0 @I8@ INDI", "1 BIRT", "2 DATE 1800",
+                 "1 DEAT", "2 DATE 1 JAN 1870"}));
+  const char* want[] = {"", "? ??? ????", "? ??? ????", "", "? ??? ????", "? ??? ????", "? ??? ????",
+                        "1 Jan 1870"};
+  for (int n = 1; n <= 8; ++n) EXPECT_EQ(T(person(n).DeathDate), want[n - 1]) << n;
+  EXPECT_EQ(T(person(4).BirthDate), "? ??? ????");
+  EXPECT_EQ(T(person(5).DOBap), "? ??? 1800");
+  EXPECT_EQ(T(person(5).Baptised), "Y");
+  EXPECT_EQ(T(person(6).InterDate), "? ??? ????");
+}
+
+TEST_F(GedcomImport, NamesWithAndWithoutSlashes) {
+  imported(crlf({"0 @I1@ INDI", "1 NAME John Smith", "0 @I2@ INDI", "1 NAME /Bestla/", "0 @I3@ INDI",
+                 "1 NAME Ann //", "0 @I4@ INDI", "1 NAME Louis /de Bourbon/ XIV", "0 @I5@ INDI",
+                 "1 NAME John Smith", "2 GIVN John", "2 SURN Smith", "0 @I6@ INDI", "1 NAME Mary Jones",
+                 "2 SURN Jones", "0 @I7@ INDI", "1 NAME", "2 GIVN Eve", "0 @I8@ INDI", "0 @I9@ INDI",
+                 "1 NAME First /Name/", "1 NAME Second /Name/"}));
+  std::pair<const char*, const char*> want[] = {{"John Smith", "?"}, {"", "Bestla"},  {"Ann", "?"},
+                                                {"Louis XIV", "de Bourbon"}, {"John", "Smith"}, {"Mary", "Jones"},
+                                                {"Eve", "?"}, {"", "?"}, {"First", "Name"}};
+  for (int n = 1; n <= 9; ++n) {
+    EXPECT_EQ(T(person(n).GivenNames), want[n - 1].first) << n;
+    EXPECT_EQ(T(person(n).FamName), want[n - 1].second) << n;
+  }
+}

@@ -1,0 +1,125 @@
+// GEDCOM files written by other programs (see ../shared/testdata/gedcom/README.md),
+// imported into an empty tree. Skipped when the folder is absent.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/cp1252.h"
+#include "interchange/gedcom_import.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "relations/tree_check.h"
+
+using namespace vft;
+
+namespace {
+
+std::string testdata_folder() {
+  const char* env = std::getenv("VFT_TESTDATA");
+  if (!env || !*env) return {};
+  std::string dir = std::string(env) + "/gedcom/";
+  return std::filesystem::is_directory(dir) ? dir : std::string();
+}
+
+struct Expected {
+  const char* file;
+  int individuals;
+  int families;
+};
+
+// The level-0 INDI and FAM counts the README lists.
+const Expected kFiles[] = {
+    {"royal92.ged", 3010, 1422},         {"pres2020.ged", 2322, 1115},
+    {"bourbon.ged", 303, 139},           {"john-of-sea.ged", 61, 27},
+    {"allged.ged", 8, 4},                {"norse-gods.ged", 117, 69},
+    {"sample-555-utf16le.ged", 3, 2},    {"maximal70.ged", 4, 2},
+    {"sino-tibetan-languages.ged", 547, 76},
+};
+
+std::vector<PersonRecord> all_persons(const Session& s) {
+  std::vector<PersonRecord> out;
+  auto data = fileio::read_all(s.work(recfile::Person));
+  if (!data) return out;
+  for (std::size_t off = 0; off + kPersonLen <= data->size(); off += kPersonLen)
+    out.push_back(decode_person(data->data() + off));
+  return out;
+}
+
+class RealWorld : public ::testing::TestWithParam<Expected> {};
+
+}  // namespace
+
+TEST_P(RealWorld, ImportsWithTheReadmeCountsAndAConsistentTree) {
+  const std::string dir = testdata_folder();
+  if (dir.empty()) GTEST_SKIP() << "VFT_TESTDATA/gedcom not present";
+  const Expected e = GetParam();
+  test::TempSession t;
+  ImportResult r = ImportGedcom(t.s, dir + e.file, {});
+  ASSERT_EQ(r.status, ImportStatus::Imported) << r.message;
+  EXPECT_EQ(r.counts.individuals, e.individuals);
+  EXPECT_EQ(r.counts.families, e.families);
+  EXPECT_EQ(t.s.Config.NumPersons(), e.individuals + r.counts.placeholders);
+  EXPECT_EQ(t.s.Config.NumMarriages(), e.families + r.counts.parent_families);
+
+  // Persons from file order, then one placeholder per one-partner family.
+  auto persons = all_persons(t.s);
+  ASSERT_EQ(persons.size(), static_cast<std::size_t>(t.s.Config.NumPersons()));
+  for (std::size_t i = 0; i < persons.size(); ++i) {
+    EXPECT_EQ(persons[i].PerNum, static_cast<int>(i + 1));
+    if (static_cast<int>(i) >= e.individuals) {
+      EXPECT_EQ(cp1252::trim(persons[i].FamName).rfind("Unknown ", 0), 0u) << persons[i].FamName;
+    }
+  }
+  // Every family has both partners or none, every person is a child exactly once.
+  std::vector<int> child_of(persons.size() + 1, 0);
+  for (int m = 1; m <= t.s.Config.NumMarriages(); ++m) {
+    const MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
+    EXPECT_EQ(f.Husband == 0, f.Wife == 0) << "family " << m;
+    ASSERT_LE(f.NumKids, kMaxKids);
+    for (int k = 0; k < f.NumKids; ++k) ++child_of[static_cast<std::size_t>(f.Kids[static_cast<std::size_t>(k)])];
+  }
+  for (std::size_t p = 1; p < child_of.size(); ++p) EXPECT_EQ(child_of[p], 1) << "person " << p;
+  for (const auto& v : CheckTree(t.s)) ADD_FAILURE() << v.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(GedcomRealWorld, RealWorld, ::testing::ValuesIn(kFiles),
+                         [](const auto& info) {
+                           std::string n = info.param.file;
+                           n = n.substr(0, n.find('.'));
+                           for (char& c : n)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return n;
+                         });
+
+TEST(GedcomRealWorld, AWebPageIsRefusedAndChangesNothing) {
+  const std::string dir = testdata_folder();
+  if (dir.empty()) GTEST_SKIP() << "VFT_TESTDATA/gedcom not present";
+  test::TempSession t;
+  ImportResult r = ImportGedcom(t.s, dir + "not-gedcom-web-page.ged", {});
+  EXPECT_EQ(r.status, ImportStatus::Refused);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "The file 'not-gedcom-web-page.ged' is not a valid GEDCOM file. (Missing header)");
+  EXPECT_FALSE(fileio::exists(t.s.work(recfile::Person)));
+  EXPECT_FALSE(fileio::exists(t.s.work(recfile::Config)));
+}
+
+TEST(GedcomRealWorld, AccentsComeThroughInEveryEncoding) {
+  const std::string dir = testdata_folder();
+  if (dir.empty()) GTEST_SKIP() << "VFT_TESTDATA/gedcom not present";
+  auto find_name = [&](const char* file, const std::string& given_cp1252) {
+    test::TempSession t;
+    ImportResult r = ImportGedcom(t.s, dir + file, {});
+    if (r.status != ImportStatus::Imported) return std::string("not imported");
+    for (const auto& p : all_persons(t.s))
+      if (cp1252::trim(p.GivenNames) == given_cp1252) return cp1252::trim(p.FamName);
+    return std::string("not found");
+  };
+  // UTF-8 with byte-order mark: "Françoise /D'AUBIGNÉ/".
+  EXPECT_EQ(find_name("bourbon.ged", "Fran\xE7oise"), "D'AUBIGN\xC9");
+  // UTF-16 little-endian: plain names, read at all.
+  EXPECT_EQ(find_name("sample-555-utf16le.ged", "Robert Eugene"), "Williams");
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "store/paths.h"
+#include "temp_session.h"
+
+using namespace vft;
+
+namespace {
+
+struct NameCase {
+  std::string in;
+  bool valid;
+  std::string out;  // the name after the call
+};
+
+}  // namespace
+
+TEST(Paths, ValidFileNameFollowsTheEightDotThreeRuleOnlyWithADot) {
+  const NameCase cases[] = {
+      {"FAMILY.VFL", true, "FAMILY.VFL"},
+      {"family.vfl", true, "FAMILY.VFL"},
+      {"  My Tree.vfl  ", true, "MY TREE.VFL"},
+      {"m\xFCller.vfl", true, "M\xDCLLER.VFL"},  // upper case by the code page
+      {"12345678.V", true, "12345678.V"},
+      {"MYFAMILYTREE.VFL", false, "MYFAMILYTREE.VFL"},  // more than 8 before the dot
+      {"123456789.VFL", false, "123456789.VFL"},
+      {"FAMILY.VFLX", false, "FAMILY.VFLX"},
+      {"FAMILY.", false, "FAMILY."},
+      {".VFL", false, ".VFL"},
+      {"A.B.C", true, "A.B.C"},  // what follows the first dot counts: "B.C"
+      {"A.BC.D", false, "A.BC.D"},
+      {"", false, ""},
+      {"   ", false, ""},
+      {"a", true, "A"},
+      {std::string(255, 'x'), true, std::string(255, 'X')},
+      {std::string(256, 'x'), false, std::string(256, 'X')},
+      {"My Family Tree Without Extension", true, "MY FAMILY TREE WITHOUT EXTENSION"},
+  };
+  for (const NameCase& c : cases) {
+    std::string name = c.in;
+    EXPECT_EQ(ValidFileName(name), c.valid) << c.in;
+    EXPECT_EQ(name, c.out) << c.in;
+  }
+  for (char bad : std::string(",+|/?*;><=:")) {
+    std::string dotted = std::string("FAM") + bad + "LY.VFL", plain = std::string("FAMILY") + bad;
+    EXPECT_FALSE(ValidFileName(dotted)) << bad;
+    EXPECT_FALSE(ValidFileName(plain)) << bad;
+  }
+}
+
+TEST(Paths, ValidPathNeedsAnAbsolutePathOfValidComponents) {
+  auto deep = [](std::size_t length) {
+    std::string p;
+    while (p.size() < length) p += "/" + std::string(std::min<std::size_t>(200, length - p.size() - 1), 'd');
+    return p;
+  };
+  ASSERT_EQ(deep(4095).size(), 4095u);
+  const std::pair<std::string, bool> cases[] = {
+      {"/", true},
+      {"/home/ann/FAMILY.VFL", true},
+      {"/home/ann/Family Trees/", true},
+      {"/home/ann/my family tree", true},
+      {"home/ann", false},
+      {"", false},
+      {"C:\\FAMILY", false},
+      {"/home//ann", false},
+      {"/home/ann/.config", false},
+      {"/home/ann/my.family.tree", false},
+      {"/home/a;b", false},
+      {"/home/a=b/c", false},
+      {deep(4095), true},
+      {deep(4095) + "/", true},
+      {deep(4096), false},
+  };
+  for (const auto& [path, valid] : cases) EXPECT_EQ(ValidPath(path), valid) << path.substr(0, 60);
+}
+
+TEST(Paths, FolderAndFileNameSplitAtTheLastSeparator) {
+  EXPECT_EQ(FolderOf("/home/ann/Smith.vfl"), "/home/ann/");
+  EXPECT_EQ(FileNameOf("/home/ann/Smith.vfl"), "Smith.vfl");
+  EXPECT_EQ(FolderOf("Smith.vfl"), "");
+  EXPECT_EQ(FileNameOf("Smith.vfl"), "Smith.vfl");
+  EXPECT_EQ(FolderOf("/home/ann/"), "/home/ann/");
+  EXPECT_EQ(FileNameOf("/home/ann/"), "");
+  EXPECT_EQ(FolderOf("/"), "/");
+  EXPECT_EQ(FolderOf("/home/Ann/MIXED case.Vfl"), "/home/Ann/");  // case is kept
+}
+
+TEST(Paths, ShortPathTextKeepsTheRootAndAsManyLastComponentsAsFit) {
+  const std::string p = "/home/someone/Documents/Genealogy/Family Trees/Smith Family.vfl";
+  EXPECT_EQ(ShortPathText(p, p.size()), p);
+  EXPECT_EQ(ShortPathText(p, 40), "/home/.../Family Trees/Smith Family.vfl");
+  EXPECT_EQ(ShortPathText(p, 38), "/home/.../Smith Family.vfl");
+  EXPECT_EQ(ShortPathText(p, 50), "/home/.../Genealogy/Family Trees/Smith Family.vfl");
+  EXPECT_EQ(ShortPathText("docs/a/b/c/report.txt", 20), "docs/.../report.txt");  // a relative path
+  // Not even the file name fits: its end is kept.
+  EXPECT_EQ(ShortPathText("/home/ann/averyveryverylongname.vfl", 20), "...yverylongname.vfl");
+  for (std::size_t max = 0; max <= p.size(); ++max) EXPECT_LE(ShortPathText(p, max).size(), max) << max;
+}
+
+TEST(Paths, FreeDiskBytesLooksAtTheNearestExistingFolder) {
+  test::TempDir dir;
+  std::int64_t here = FreeDiskBytes(dir.path());
+  EXPECT_GT(here, 0);
+  EXPECT_GT(FreeDiskBytes(dir.path() + "not/there/yet/Family.vfl"), 0);
+  EXPECT_GE(FreeDiskBytes(""), 0);
+}
