@@ -1,0 +1,123 @@
+// Family web pages: the tree as static, linked HTML pages in a folder of the
+// user's choice. One page per family with both partners ("vfl00001.htm"), a
+// list of all people ("listname") and an index of family names ("famnames").
+//
+// Pages are written in CP1252 and say so. Every text taken from the records or
+// typed by the user passes through one escaping writer (web_pages_html.h).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/session.h"
+
+namespace vft {
+
+// Colours as 0xRRGGBB.
+struct WebColours {
+  std::uint32_t BackColour = 0xFFFFFF;
+  std::uint32_t NormTextColour = 0x000000;
+  std::uint32_t LinkColour = 0x0000FF;
+  std::uint32_t VisitedColour = 0x800080;
+};
+
+struct WebOptions {
+  std::string folder;             // where the pages go (CP1252 path)
+  bool IncludeBirthdays = false;  // dates of living persons too
+  bool HTMLMode = false;          // ".html" instead of ".htm"
+  WebColours colours;
+  // The preparer details; each written only when its flag is set and the text
+  // is not empty.
+  bool include_name = false, include_email = false, include_website = false;
+  std::string Name, Email, WebSite;
+};
+
+// "#RRGGBB".
+std::string HtmlColour(std::uint32_t rgb);
+// ".htm" or ".html".
+std::string WebExtension(const WebOptions& o);
+// "vfl" + the family number as five digits + the extension.
+std::string FamilyPageName(int marriage, const WebOptions& o);
+
+// The options as last stored. An empty folder becomes `documents_folder` +
+// "My Family Web Pages"; a stored web site without "http://" gets it in front.
+WebOptions LoadWebOptions(const Session& s, const std::string& documents_folder);
+// Stores the folder, the preparer details, colours, IncludeBirthdays and HTMLMode.
+void StoreWebOptions(Session& s, const WebOptions& o);
+
+// ---- the site itself, without questions
+
+// Receives each finished page: its file name (no folder) and its bytes.
+// Returning false stops the run.
+using WebPageSink = std::function<bool(const std::string& name, const std::string& html)>;
+
+struct WebSiteCounts {
+  long family_pages = 0;  // families with both partners
+  long people = 0;        // persons in the list of people
+};
+
+// Families that get a page: a live Husband and a live Wife (the marriage table
+// must be loaded).
+long CountWebFamilies(const Session& s);
+
+// Builds every page in order (family pages by Marriage number, then "listname",
+// then "famnames") and hands each to `sink`. Progress reports "Page No. " + n
+// for family pages, then "Generating List of Names", "Sorting",
+// "Writing LISTNAME", "Generating List of Family Names" and "Writing FAMNAMES".
+// Returns false when the sink or the progress callback asked to stop.
+bool GenerateWebPages(const Session& s, const WebOptions& o, const WebPageSink& sink, const Progress& progress,
+                      WebSiteCounts* counts = nullptr);
+
+enum class WebStatus { Done, Cancelled, Failed };
+
+struct WebResult {
+  WebStatus status = WebStatus::Failed;
+  std::string message;   // why it failed (CP1252), for Failed
+  WebSiteCounts counts;
+  std::string index_file;  // full path of "famnames" once written
+};
+
+// Writes the whole site into o.folder, which must exist. Each page goes to a
+// temporary name first; only when every page is complete are they renamed into
+// place, so a cancelled or failed run leaves no half-written page and no
+// temporary file behind.
+WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
+
+// Pages of an earlier run in `folder` ("vfl" + five digits, "famnames",
+// "listname", with either extension).
+long CountExistingWebPages(const std::string& folder);
+// Deletes them; returns the number deleted.
+long DeleteWebPages(const std::string& folder);
+
+// ---- the dialog's questions
+
+// The OK button: checks the folder (offering to create it), confirms the dates
+// of living persons, offers to delete an earlier run, asks about the page
+// count, writes the site (Cancel in the progress asks first), stores the
+// options and offers to view the pages. `open_index` in the result tells the
+// front end to open result.index_file in the browser.
+struct WebBuildResult : WebResult {
+  bool open_index = false;
+};
+WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& progress);
+
+// The privacy reminder shown when the dialog opens, unless suppressed; "No"
+// suppresses it from then on. Returns whether it was shown.
+bool ShowPrivacyReminder(Session& s);
+
+// Asked when a preparer box is checked; true when the user answers Yes.
+enum class PreparerDetail { Name, Email, WebSite };
+bool AskIncludePreparer(Session& s, PreparerDetail which);
+// "http://" (or "https://") must start the address; otherwise the user is told
+// "The web address is incomplete." and false is returned.
+bool CheckWebAddress(Session& s, const std::string& address);
+
+// The colour dialog: setting colour `which` to `value` when it equals another
+// colour it must differ from asks OK/Cancel. Returns true (and stores the
+// value in `colours`) when the colour is kept.
+enum class WebColour { Back, NormText, Link, Visited };
+// The warning for that change, empty when there is no conflict.
+std::string ColourConflictText(const WebColours& colours, WebColour which, std::uint32_t value);
+bool SetWebColour(Session& s, WebColours& colours, WebColour which, std::uint32_t value);
+
+}  // namespace vft

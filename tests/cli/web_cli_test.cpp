@@ -1,0 +1,142 @@
+// End-to-end runs of `vft web` as a subprocess.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "interchange/web_pages.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+#include "tree_gen.h"
+
+using namespace vft;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct WebRun {
+  int code = -1;
+  std::string out, err;
+};
+
+std::string shell_quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+WebRun run_vft(const std::string& args, const std::string& scratch) {
+  WebRun r;
+  const std::string errfile = scratch + "web-stderr.txt";
+  const std::string cmd = shell_quote(VFT_CLI_PATH) + " " + args + " 2>" + shell_quote(errfile);
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  std::size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (auto e = fileio::read_all(errfile)) r.err.assign(e->begin(), e->end());
+  return r;
+}
+
+std::string text_of(const std::string& path) {
+  auto b = fileio::read_all(path);
+  return b ? std::string(b->begin(), b->end()) : std::string();
+}
+
+class WebCli : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  std::string dir = t.dir.path();
+
+  std::string save(const std::string& name) {
+    // Trees made with TreeBuilder have no settings record on disk yet.
+    if (t.s.Config.LastPerson() < 1) t.s.Config.setLastPerson(1);
+    WriteConfig(t.s);
+    std::string file = dir + name;
+    EXPECT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
+    return file;
+  }
+};
+
+TEST_F(WebCli, WritesTheWholeSiteWithChosenExtensionAndColours) {
+  test::TreeOptions o;
+  o.persons = 120;
+  o.marriages = 90;
+  test::generate_tree(t.s, o);
+  const long families = CountWebFamilies(t.s);
+  const std::string file = save("tree.vfl");
+  const std::string out = dir + "pages";  // created by the command
+  WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(out) +
+                         " --html --colours '#102030,abcdef,000001,FF0000'", dir);
+  ASSERT_EQ(r.code, 0) << r.err;
+  long pages = 0;
+  for (const auto& e : fs::directory_iterator(out)) {
+    const std::string name = e.path().filename().string();
+    EXPECT_EQ(name.substr(name.size() - 5), ".html") << name;
+    EXPECT_NE(text_of(e.path().string()).find("<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>"),
+              std::string::npos);
+    pages += name.rfind("vfl", 0) == 0;
+  }
+  EXPECT_EQ(pages, families);
+  EXPECT_TRUE(fs::exists(out + "/famnames.html"));
+  EXPECT_TRUE(fs::exists(out + "/listname.html"));
+  EXPECT_NE(r.out.find(std::to_string(families) + " family pages"), std::string::npos) << r.out;
+}
+
+TEST_F(WebCli, LivingDatesOnlyOnRequest) {
+  test::TreeBuilder b(t.s);
+  auto h = b.person("Adam", "Stone", "M");
+  auto w = b.person("Beth", "Clay", "F");
+  b.family(h, w, "4 Apr 1990", "Bath");
+  PersonRecord p = b.read(h);
+  p.BirthDate = "1 Jan 1960";
+  b.write(p);
+  const std::string file = save("living.vfl");
+  ASSERT_EQ(run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "a"), dir).code, 0);
+  ASSERT_EQ(run_vft("web --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b"), dir).code, 0);
+  const std::string hidden = text_of(dir + "a/vfl00003.htm"), shown = text_of(dir + "b/vfl00003.htm");
+  EXPECT_NE(hidden.find("   Born: ? ??? ????\r\n"), std::string::npos);
+  EXPECT_NE(hidden.find("Married: ? ??? ????   Bath\r\n"), std::string::npos);
+  EXPECT_NE(shown.find("   Born: 1 Jan 1960\r\n"), std::string::npos);
+  EXPECT_NE(shown.find("Married: 4 Apr 1990   Bath\r\n"), std::string::npos);
+}
+
+TEST_F(WebCli, BadArgumentsAndFilesWriteNothing) {
+  test::TreeBuilder b(t.s);
+  b.person("Adam", "Stone", "M");
+  const std::string file = save("one.vfl");
+  const std::string out = dir + "never";
+  struct Case {
+    std::string args;
+    int code;
+    std::string says;
+  };
+  const Case cases[] = {
+      {"web " + shell_quote(file), 2, "web needs a Family file and an output folder"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours 1,2,3", 2, "colours must be"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours", 2, "option --colours needs a value"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours GGGGGG,000000,000000,000000", 2,
+       "colours must be"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --htm", 2, "unknown option: --htm"},
+      {"web " + shell_quote(dir + "missing.vfl") + " " + shell_quote(out), 1, "no such file"},
+  };
+  for (const Case& c : cases) {
+    WebRun r = run_vft(c.args, dir);
+    EXPECT_EQ(r.code, c.code) << c.args;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
+    EXPECT_FALSE(fs::exists(out)) << c.args;
+  }
+  fileio::write_all(dir + "plain.txt", Bytes{'x'});
+  WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "plain.txt"), dir);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("cannot use the folder"), std::string::npos) << r.err;
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The web-page dialog's questions and stored options, through a scripted prompter.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "interchange/web_pages.h"
+#include "store/file_io.h"
+#include "store/ini.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+namespace fs = std::filesystem;
+
+namespace {
+
+class WebFlow : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  ScriptedPrompter& p = t.prompter;
+  WebOptions o;
+
+  WebFlow() {
+    test::TreeBuilder b(s);
+    auto h = b.person("John", "Smith", "M");
+    auto w = b.person("Mary", "Jones", "F");
+    b.family(h, w);
+    auto only = b.family(h, 0);
+    b.child(only, "Tom", "Smith", "M");
+    o.folder = t.dir.path() + "web";
+  }
+  std::string folder() const { return t.dir.path() + "web/"; }
+  std::vector<std::string> texts() const {
+    std::vector<std::string> out;
+    for (const Message& m : p.shown) out.push_back(m.text);
+    return out;
+  }
+};
+
+TEST_F(WebFlow, FolderIsCheckedFirst) {
+  o.folder = "  ";
+  EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed);
+  o.folder = "relative/web";
+  EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed);
+  o.folder = "/tmp/bad|name";
+  EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Please enter a drive and path   to save the web pages to.",
+                                               "The path name you entered is invalid.",
+                                               "The path name you entered is invalid."}));
+  EXPECT_EQ(p.shown[0].title, "Build Family Web Pages");
+}
+
+TEST_F(WebFlow, MissingFolderIsCreatedOnlyWhenWanted) {
+  p.answers = {kAnswerNo};
+  EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Cancelled);
+  EXPECT_FALSE(fs::exists(folder()));
+  ASSERT_EQ(p.shown.size(), 1u);
+  EXPECT_EQ(p.shown[0].text, "The Folder: " + folder() + "was not found. Do you want to create it?");
+  EXPECT_EQ(p.shown[0].buttons, Buttons::YesNo);
+}
+
+TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
+  fs::create_directories(folder());
+  fileio::write_all(folder() + "vfl00009.htm", Bytes{'x'});
+  fileio::write_all(folder() + "listname.html", Bytes{'x'});
+  fileio::write_all(folder() + "notes.txt", Bytes{'x'});
+  o.IncludeBirthdays = true;
+  o.HTMLMode = true;
+  long calls = 0;
+  // Yes to: living dates, delete, continue; then the progress Cancel is
+  // answered No once, and finally Yes to viewing the pages.
+  p.answers = {kAnswerYes, kAnswerYes, kAnswerOK, kAnswerYes, kAnswerNo, kAnswerYes};
+  WebBuildResult r = BuildWebPages(s, o, [&](const std::string&, long) { return ++calls != 1; });
+  ASSERT_EQ(r.status, WebStatus::Done);
+  EXPECT_TRUE(r.open_index);
+  EXPECT_EQ(r.index_file, folder() + "famnames.html");
+  EXPECT_EQ(texts(), (std::vector<std::string>{
+                         "Do you really want to include birthdates and marriage \r\n"
+                         "dates of living persons in your web pages?\r\n"
+                         "It may be that some of your living relations may not like \r\n"
+                         "to have their date events published on the Internet.",
+                         "A set of 2 web pages already exists in the folder " + folder() +
+                             "Do you want to delete these pages?",
+                         "Web Page files deleted!",
+                         "You are about to generate 1 web pages. and use approximately 2KB of disk space. "
+                         "Do you wish to continue?",
+                         " Do you wish to cancel this operation?",
+                         "Vorlan Family Tree generated 1web pages and saved them in: " + folder() +
+                             "Do you want to view these pages?"}));
+  EXPECT_EQ(p.shown[4].title, "Generating Family Web");
+  EXPECT_FALSE(fs::exists(folder() + "vfl00009.htm"));
+  EXPECT_GT(fileio::size_of(folder() + "listname.html"), 1);
+  EXPECT_TRUE(fs::exists(folder() + "notes.txt"));
+  EXPECT_TRUE(fs::exists(folder() + "vfl00003.html"));
+  EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), o.folder);
+  EXPECT_EQ(IniReadInt(s, "WebSite", "IncludeBirthdays"), 1);
+  EXPECT_EQ(IniReadInt(s, "WebSite", "HTMLMode"), 1);
+}
+
+TEST_F(WebFlow, CancelDuringProgressWritesNothing) {
+  p.answers = {kAnswerYes, kAnswerYes, kAnswerYes};  // create, continue, really cancel
+  WebBuildResult r = BuildWebPages(s, o, [](const std::string&, long) { return false; });
+  EXPECT_EQ(r.status, WebStatus::Cancelled);
+  EXPECT_TRUE(fs::is_empty(folder()));
+  EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), "");
+}
+
+TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
+  WebOptions d = LoadWebOptions(s, "/home/me/Documents");
+  EXPECT_EQ(d.folder, "/home/me/Documents/My Family Web Pages");
+  EXPECT_EQ(HtmlColour(d.colours.BackColour), "#FFFFFF");
+  EXPECT_EQ(HtmlColour(d.colours.VisitedColour), "#800080");
+  o.colours = {0x112233, 0x445566, 0x778899, 0xAABBCC};
+  o.Name = "Me";
+  o.Email = "me@example.org";
+  o.WebSite = "www.example.org";
+  StoreWebOptions(s, o);
+  // Kept as Windows colour values (blue in the high byte).
+  EXPECT_EQ(IniReadInt(s, "WebSite", "BackColour"), 0x332211);
+  WebOptions l = LoadWebOptions(s, "/x");
+  EXPECT_EQ(l.folder, o.folder);
+  EXPECT_EQ(HtmlColour(l.colours.BackColour), "#112233");
+  EXPECT_EQ(HtmlColour(l.colours.NormTextColour), "#445566");
+  EXPECT_EQ(HtmlColour(l.colours.LinkColour), "#778899");
+  EXPECT_EQ(HtmlColour(l.colours.VisitedColour), "#AABBCC");
+  EXPECT_EQ(l.Email, "me@example.org");
+  EXPECT_EQ(l.WebSite, "http://www.example.org");
+}
+
+TEST_F(WebFlow, PrivacyReminderUntilSuppressed) {
+  p.answers = {kAnswerYes, kAnswerNo};
+  EXPECT_TRUE(ShowPrivacyReminder(s));
+  EXPECT_TRUE(ShowPrivacyReminder(s));
+  EXPECT_FALSE(ShowPrivacyReminder(s));
+  ASSERT_EQ(p.shown.size(), 2u);
+  EXPECT_EQ(p.shown[0].text,
+            "It may be that some of your living relations may not like to have their \r\n"
+            "date events published on the Internet.\r\n"
+            "Leaving \"Include Birthdates and Marriage Dates of Living Persons\"\r\n"
+            "unchecked will generate pages with the birthdates and marriage \r\n"
+            "dates of deceased people only. Living person\x92s birth dates and \r\n"
+            "marriage dates will not be included.\r\n"
+            "Check \x91Include Birthdates and Marriage Dates of Living Persons\x92\r\n"
+            "if you want to include this information on the web pages.\r\n"
+            "Click \"Yes\" if you want to be reminded again.\r\n"
+            "Click \"No\" if you don't want to see this message again.");
+}
+
+TEST_F(WebFlow, PreparerQuestionsAndAddressCheck) {
+  p.answers = {kAnswerYes, kAnswerNo, kAnswerYes};
+  EXPECT_TRUE(AskIncludePreparer(s, PreparerDetail::Name));
+  EXPECT_FALSE(AskIncludePreparer(s, PreparerDetail::Email));
+  EXPECT_TRUE(AskIncludePreparer(s, PreparerDetail::WebSite));
+  EXPECT_TRUE(CheckWebAddress(s, "http://example.org"));
+  EXPECT_TRUE(CheckWebAddress(s, "HTTPS://example.org"));
+  EXPECT_FALSE(CheckWebAddress(s, "www.example.org"));
+  EXPECT_FALSE(CheckWebAddress(s, "javascript:alert(1)"));
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Do you wish to include your name on the web pages?",
+                                               "Do you wish to include your email address on the web pages?",
+                                               "Do you wish to include your web site address on the web pages?",
+                                               "The web address is incomplete.", "The web address is incomplete."}));
+}
+
+TEST_F(WebFlow, ColourConflicts) {
+  WebColours c;
+  const std::string tail = "This will cause the text to be invisible \r\nagainst the background.  \r\n"
+                           "Click 'OK' to keep the new colour or \r\n'Cancel' to keep the old colour.";
+  EXPECT_EQ(ColourConflictText(c, WebColour::Back, 0x000000),
+            "The background colour is set to the same  \r\ncolour as the 'Normal' text colour. \r\n" + tail);
+  EXPECT_EQ(ColourConflictText(c, WebColour::Back, 0x800080),
+            "The background colour is set to the same  \r\ncolour as the 'Visited Link' text colour. \r\n" + tail);
+  EXPECT_EQ(ColourConflictText(c, WebColour::Link, 0xFFFFFF),
+            "The 'Link' text colour is set to the same  \r\ncolour as the background colour. \r\n" + tail);
+  EXPECT_EQ(ColourConflictText(c, WebColour::Back, 0x123456), "");
+  EXPECT_EQ(ColourConflictText(c, WebColour::Link, 0x000000), "");  // text colours may match each other
+
+  p.answers = {kAnswerCancel, kAnswerOK};
+  EXPECT_FALSE(SetWebColour(s, c, WebColour::NormText, 0xFFFFFF));
+  EXPECT_EQ(c.NormTextColour, 0x000000u);
+  EXPECT_TRUE(SetWebColour(s, c, WebColour::NormText, 0xFFFFFF));
+  EXPECT_EQ(c.NormTextColour, 0xFFFFFFu);
+  EXPECT_TRUE(SetWebColour(s, c, WebColour::Back, 0x00FF00));
+  ASSERT_EQ(p.shown.size(), 2u);
+  EXPECT_EQ(p.shown[0].title, "Set Text Colours");
+  EXPECT_EQ(p.shown[0].buttons, Buttons::OKCancel);
+}
+
+}  // namespace
