@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "commands.h"
+#include "print_command.h"
+#include "web_command.h"
 
 namespace {
 
@@ -19,6 +21,12 @@ const char* kUsage =
     "  vft convert IN.ged OUT.vfl     import a GEDCOM file into a new tree and save it\n"
     "  vft check FILE.vfl             check that a Family file is well formed and its tree\n"
     "                                 keeps its links; exit 0 when clean\n"
+    "  vft print FILE.vfl --chart descendants|pedigree --person N OUT.pdf\n"
+    "      [--generations G]          descendants chart: 1 to 12 generations\n"
+    "                                 (default: the saved number, else 4)\n"
+    "      [--landscape] [--paper A4|Letter]\n"
+    "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
+    "      [--html] [--include-living-dates] [--colours BG,TEXT,LINK,VISITED]\n"
     "  vft help                       show this text\n";
 
 int usage_error(const std::string& what) {
@@ -40,6 +48,8 @@ int main(int argc, char** argv) {
   }
   if (cmd == "dump" && argc == 3) return vft::cli::cmd_dump(argv[2]);
   if (cmd == "check" && argc == 3) return vft::cli::cmd_check(argv[2]);
+  if (cmd == "print") return vft::cli::cmd_print(argc - 2, argv + 2);
+  if (cmd == "web") return vft::cli::cmd_web(argc - 2, argv + 2);
   if (cmd == "convert") {
     vft::cli::ConvertOptions o;
     std::vector<std::string> files;

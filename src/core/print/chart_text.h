@@ -1,0 +1,62 @@
+// What the descendants and pedigree charts share: the birth and death lines,
+// the heading line with the date it was printed, and a reader that keeps the
+// persons and ceremony files open while a chart walks the tree.
+#pragma once
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/session.h"
+#include "print/page_document.h"
+
+namespace vft::print {
+
+// "5 Dec 2026": the date the headings say a chart was printed.
+std::string PrintedDate(const LocalTime& t);
+
+// "Born " + date, "Born " + date + " at " + place, or "Born at " + place, as
+// far as the ticked boxes and the recorded fields go; empty when there is
+// nothing to say.
+std::string BirthLine(const PersonRecord& p, bool with_date, bool with_place);
+// The same with "Died ", " at " and "Died at ".
+std::string DeathLine(const PersonRecord& p, bool with_date, bool with_place);
+
+// Writes a heading line at the current y: `title` from the left margin in
+// `title_font`, and when `date` is not empty "Printed: " + date ending at the
+// right margin in the document font. The document font is kept; x goes back
+// to the left margin and y below the taller of the two.
+void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font,
+                       const std::string& date);
+
+// Records read one at a time from files held open for the length of a chart.
+// Damaged numbers never read outside the files: they are simply not there.
+class ChartRecords {
+ public:
+  explicit ChartRecords(const Session& s);
+  // Person n as stored; false when n is not a record of the persons file.
+  bool person(std::int16_t n, PersonRecord& out);
+  // Whether n is a record of the persons file.
+  bool has_person(std::int16_t n) const { return n >= 1 && n <= person_count_; }
+  // Ceremony record m (marriage date and notes); blank when it cannot be read.
+  CeremonyRecord ceremony(std::int16_t m);
+  // The families in which p is Husband or Wife, in Marriage number order, at
+  // most as many as a partner list holds: the person's partners in their
+  // recorded order. Built once, so a chart of thousands of rows does not scan
+  // the whole marriage table for every person.
+  const std::vector<std::int16_t>& partnerships(std::int16_t p) const;
+
+ private:
+  const Session& s_;
+  std::ifstream persons_, ceremonies_;
+  long person_count_ = 0, ceremony_count_ = 0;  // whole records in each file
+  std::vector<std::vector<std::int16_t>> partnerships_;
+};
+
+// '|' separates table cells, so a text going into a cell shows it as a
+// broken bar instead of splitting the row.
+std::string CellText(std::string_view text);
+
+}  // namespace vft::print

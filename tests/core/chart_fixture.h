@@ -1,0 +1,91 @@
+// A session with a small tree and a page document measured with FixedMeasure
+// (a 10-point character is 100 twips wide, 110 in bold; a line 240 high), and
+// the charts' pages read back as plain lists of texts and lines.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "print/chart_options.h"
+#include "print/page_document.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+namespace vft::test {
+
+struct TextAt {
+  int page = 0;
+  std::string text;
+  double x = 0, y = 0, right = 0;
+  bool bold = false;
+  double size = 0;
+  print::Colour colour = print::kBlack;
+};
+
+struct LineAt {
+  int page = 0;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  print::Colour colour = print::kBlack;
+  double pen = 0;
+};
+
+inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
+  std::vector<TextAt> out;
+  for (int p = 1; p <= doc.page_count(); ++p)
+    for (const print::Item& i : doc.page_items(p))
+      if (i.kind == print::Item::Kind::Text)
+        out.push_back({p, std::string(doc.item_text(i)), i.x1, i.y1, i.x2, doc.item_font(i).bold,
+                       doc.item_font(i).size, i.colour});
+  return out;
+}
+
+inline std::vector<LineAt> lines_of(const print::PageDocument& doc) {
+  std::vector<LineAt> out;
+  for (int p = 1; p <= doc.page_count(); ++p)
+    for (const print::Item& i : doc.page_items(p))
+      if (i.kind == print::Item::Kind::Line) out.push_back({p, i.x1, i.y1, i.x2, i.y2, i.colour, i.pen_width});
+  return out;
+}
+
+inline const TextAt* find_text(const std::vector<TextAt>& texts, const std::string& text, int nth = 0) {
+  for (const TextAt& t : texts)
+    if (t.text == text && nth-- == 0) return &t;
+  return nullptr;
+}
+
+class ChartTest : public ::testing::Test {
+ protected:
+  TempSession t;
+  Session& s = t.s;
+  TreeBuilder tree{s};
+  print::FixedMeasure measure;
+  print::PageDocument doc{measure};
+
+  // Person p with the given birth and death fields (the builder's persons
+  // are born on 1 Jan 1900).
+  void set_life(std::int16_t p, const std::string& born, const std::string& born_at, const std::string& died = "",
+                const std::string& died_at = "") {
+    PersonRecord r = tree.read(p);
+    r.BirthDate = born;
+    r.BirthPlace = born_at;
+    r.DeathDate = died;
+    r.DeathPlace = died_at;
+    tree.write(r);
+  }
+  void set_flags(std::int16_t m, bool divorced, bool not_married) {
+    s.Marriages[static_cast<std::size_t>(m)].Divorced = divorced ? -1 : 0;
+    s.Marriages[static_cast<std::size_t>(m)].NotMarried = not_married ? -1 : 0;
+    tree.write_family(m);
+  }
+  static print::ChartOptions names_only(int request) {
+    print::ChartOptions o;
+    o.request = request;
+    o.items[print::item3::Name] = true;
+    o.heading = print::HeadingPages::None;
+    return o;
+  }
+};
+
+}  // namespace vft::test

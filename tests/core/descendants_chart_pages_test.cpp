@@ -1,0 +1,252 @@
+// The descendants chart across pages (open lines, headings), its partner
+// rows, cancelling, and trees that are damaged or large.
+#include "chart_fixture.h"
+#include "print/descendants_chart.h"
+#include "relations/lookups.h"
+#include "tree_gen.h"
+
+using namespace vft;
+using namespace vft::print;
+using test::LineAt;
+using test::TextAt;
+
+namespace {
+
+constexpr double kLeft = 1440;
+constexpr double kBottom = 16838 - 1440;      // A4 height less the bottom margin
+constexpr double kRowLimit = kBottom - 3 * 480;  // no person row starts below this
+
+class DescendantPages : public test::ChartTest {
+ protected:
+  DescendantsResult run(const ChartOptions& o, std::int16_t root, const Progress& progress = {}) {
+    return PrintDescendants(s, doc, measure, o, root, progress);
+  }
+  // Ron and Wendy with `kids` children, each born on 1 Jan 1900.
+  std::int16_t big_family(int kids, std::int16_t* last = nullptr) {
+    auto r0 = tree.person("Ron", "Root", "M");
+    auto f = tree.family(r0, tree.person("Wendy", "Root", "F"));
+    for (int k = 1; k <= kids; ++k) {
+      auto kid = tree.child(f, "Kid" + std::to_string(k), "Root", k % 2 ? "M" : "F");
+      if (last) *last = kid;
+    }
+    return r0;
+  }
+  std::vector<LineAt> lines_at(double x, int page) const {
+    std::vector<LineAt> out;
+    for (const LineAt& l : test::lines_of(doc))
+      if (l.page == page && l.x1 == x && l.x2 == x) out.push_back(l);
+    return out;
+  }
+};
+
+TEST_F(DescendantPages, OpenLinesRunToTheBottomMarginAndGoOnOverleaf) {
+  auto r0 = big_family(41);
+  ChartOptions o = names_only(request::Descendants);
+  o.items[item3::DateOfBirth] = o.items[item3::BreakLine] = true;
+  o.generations = 2;
+  run(o, r0);
+  ASSERT_EQ(doc.page_count(), 2);
+
+  // Two rows a person from 1.4 x the key's height; a person row starts only
+  // above the limit, so Kid24 (13536) is the last on page 1.
+  auto texts = test::texts_of(doc);
+  const TextAt* first = test::find_text(texts, "Kid1 Root");
+  const TextAt* last_on_1 = test::find_text(texts, "Kid24 Root");
+  const TextAt* first_on_2 = test::find_text(texts, "Kid25 Root");
+  const TextAt* last = test::find_text(texts, "Kid41 Root");
+  ASSERT_TRUE(first && last_on_1 && first_on_2 && last);
+  EXPECT_DOUBLE_EQ(first->y, 1440 * 1.4 + 480);
+  EXPECT_EQ(last_on_1->page, 1);
+  EXPECT_DOUBLE_EQ(last_on_1->y, 1440 * 1.4 + 24 * 480);
+  EXPECT_LE(last_on_1->y, kRowLimit);
+  EXPECT_GT(last_on_1->y + 480, kRowLimit);
+  EXPECT_EQ(first_on_2->page, 2);
+  EXPECT_DOUBLE_EQ(first_on_2->y, 1440 * 1.4);  // page 2 has the key but no heading
+  EXPECT_DOUBLE_EQ(last->y, 1440 * 1.4 + 16 * 480);
+
+  auto page1 = lines_at(kLeft, 1);
+  ASSERT_EQ(page1.size(), 1u);
+  EXPECT_DOUBLE_EQ(page1[0].y1, first->y + 220);
+  EXPECT_DOUBLE_EQ(page1[0].y2, kBottom);
+  EXPECT_EQ(page1[0].colour, kRed);
+  EXPECT_EQ(page1[0].pen, 15);
+  auto page2 = lines_at(kLeft, 2);
+  ASSERT_EQ(page2.size(), 1u);
+  EXPECT_DOUBLE_EQ(page2[0].y1, 1440 * 1.4);
+  EXPECT_DOUBLE_EQ(page2[0].y2, last->y + 220);
+
+  for (const TextAt& t : texts) {
+    if (t.text == "Page 1" || t.text == "Page 2") continue;
+    EXPECT_LE(t.y + 240, kBottom) << t.text;
+  }
+}
+
+TEST_F(DescendantPages, ALineEndsAtTheLastChildWhenItsRowsSpillOver) {
+  std::int16_t kid23 = 0;
+  auto r0 = big_family(23, &kid23);  // Ron and Wendy take four rows above the children
+  for (int w = 1; w <= 10; ++w) tree.family(kid23, tree.person("Wife" + std::to_string(w), "Other", "F"));
+  ChartOptions o = names_only(request::Descendants);
+  o.items[item3::DateOfBirth] = o.items[item3::Partners] = true;
+  o.generations = 2;
+  run(o, r0);
+  ASSERT_EQ(doc.page_count(), 2);
+
+  auto texts = test::texts_of(doc);
+  const TextAt* last = test::find_text(texts, "Kid23 Root");
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->page, 1);
+  EXPECT_EQ(test::find_text(texts, "Wife10 Other")->page, 2);
+  auto page1 = lines_at(kLeft, 1);
+  ASSERT_EQ(page1.size(), 1u);
+  EXPECT_DOUBLE_EQ(page1[0].y2, last->y + 220);  // not down to the bottom margin
+  EXPECT_TRUE(lines_at(kLeft, 2).empty());
+}
+
+TEST_F(DescendantPages, HeadingOnTheFirstPageOnEveryPageOrNone) {
+  auto r0 = big_family(41);
+  ChartOptions o = LoadChartOptions(s, request::Descendants);
+  o.generations = 2;
+  auto headings = [&] {
+    std::vector<int> pages;
+    for (const TextAt& t : test::texts_of(doc))
+      if (t.text == "Descendants of Ron Root") pages.push_back(t.page);
+    return pages;
+  };
+  run(o, r0);
+  ASSERT_GE(doc.page_count(), 2);
+  EXPECT_EQ(headings(), std::vector<int>{1});
+  EXPECT_NE(test::find_text(test::texts_of(doc), "Page 2"), nullptr);
+  o.heading = HeadingPages::EveryPage;
+  run(o, r0);
+  EXPECT_EQ(headings().size(), static_cast<std::size_t>(doc.page_count()));
+  o.heading = HeadingPages::None;
+  o.items[item3::PageNumbers] = false;
+  run(o, r0);
+  EXPECT_TRUE(headings().empty());
+  auto texts = test::texts_of(doc);
+  EXPECT_EQ(test::find_text(texts, "Printed: 5 Dec 2026"), nullptr);
+  EXPECT_EQ(test::find_text(texts, "Page 1"), nullptr);
+  // Every page still starts with the key.
+  int keys = 0;
+  for (const TextAt& t : texts) keys += t.text == " <- Gens.";
+  EXPECT_EQ(keys, doc.page_count());
+}
+
+TEST_F(DescendantPages, PartnerRowsFollowTheTickedItems) {
+  auto john = tree.person("John", "Smith", "M");
+  auto mary = tree.person("Mary", "Brown", "F");
+  auto kate = tree.person("Kate", "Hall", "F");
+  auto m1 = tree.family(john, mary, "2 Jun 1870", "Wakefield");
+  auto m2 = tree.family(john, kate);
+  tree.child(m1, "Ann", "Smith", "F");
+  set_flags(m1, true, false);
+  set_life(kate, "", "");
+
+  ChartOptions o = names_only(request::Descendants);
+  o.items[item3::PersonNumber] = o.items[item3::Partners] = o.items[item3::MarriageDetails] = true;
+  o.items[item3::DateOfBirth] = true;
+  run(o, john);
+  std::vector<std::string> rows;
+  for (const TextAt& t : test::texts_of(doc))
+    if (t.y > 1440 && t.text != " <- Gens." && t.text != "Page 1") rows.push_back(t.text);
+  EXPECT_EQ(rows, (std::vector<std::string>{"John Smith (1)", "Born 1 Jan 1900", "Married on 2 Jun 1870 (divorced) ",
+                                            "Mary Brown (2)", "Born 1 Jan 1900", "Marriage notes: Wakefield",
+                                            "Ann Smith (4)", "Born 1 Jan 1900", "Married", "Kate Hall (3)"}));
+  (void)m2;
+
+  // Without marriage details the partners keep only their own rows; without
+  // partners the children still follow.
+  o.items[item3::MarriageDetails] = false;
+  o.items[item3::PersonNumber] = false;
+  o.items[item3::DateOfBirth] = false;
+  run(o, john);
+  auto texts = test::texts_of(doc);
+  EXPECT_EQ(test::find_text(texts, "Married on 2 Jun 1870 (divorced) "), nullptr);
+  EXPECT_EQ(test::find_text(texts, "Marriage notes: Wakefield"), nullptr);
+  EXPECT_NE(test::find_text(texts, "Mary Brown"), nullptr);
+  o.items[item3::Partners] = false;
+  run(o, john);
+  texts = test::texts_of(doc);
+  EXPECT_EQ(test::find_text(texts, "Mary Brown"), nullptr);
+  EXPECT_NE(test::find_text(texts, "Ann Smith"), nullptr);
+}
+
+TEST_F(DescendantPages, CancelDropsTheDocument) {
+  auto r0 = big_family(10);
+  ChartOptions o = names_only(request::Descendants);
+  int persons = 0;
+  std::vector<std::string> heard;
+  DescendantsResult r = run(o, r0, [&](const std::string& message, long) {
+    heard.push_back(message);
+    return message.find("Root") == std::string::npos || ++persons < 3;
+  });
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  EXPECT_FALSE(doc.is_open());
+  ASSERT_GE(heard.size(), 3u);
+  EXPECT_EQ(heard[0], "Preparing Descendant Chart");
+  EXPECT_EQ(heard[1], "Page 1");
+  EXPECT_EQ(heard[2], "Ron Root");
+
+  s.CancelFlag = true;
+  r = run(o, r0);
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  s.CancelFlag = false;
+  r = run(o, r0);
+  EXPECT_TRUE(r.completed);
+  EXPECT_EQ(r.descendants, 10);
+}
+
+TEST_F(DescendantPages, DamagedTreesEndAndKeepToThePage) {
+  // Ron is listed as his own child, and the family lists people who do not exist.
+  auto r0 = tree.person("Ron", "Root", "M");
+  auto f = tree.family(r0, tree.person("Wendy", "Root", "F"));
+  tree.child(f, "Kid", "Root", "M");
+  MarriageRecord& m = s.Marriages[static_cast<std::size_t>(f)];
+  m.Kids[1] = r0;
+  m.Kids[2] = 9999;
+  m.Kids[3] = -4;
+  m.NumKids = 4;
+  ChartOptions o = names_only(request::Descendants);
+  o.generations = 12;
+  DescendantsResult r = run(o, r0);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.deepest, 11);
+  EXPECT_EQ(r.descendants, 22);  // Kid and Ron again at each of the eleven depths below the root
+  EXPECT_FALSE(r.truncated);
+  EXPECT_EQ(PrintDescendants(s, doc, measure, o, 0).completed, false);  // not a person
+  EXPECT_EQ(PrintDescendants(s, doc, measure, o, 9999).completed, false);
+}
+
+TEST_F(DescendantPages, GeneratedTreesStayInsideTheirPages) {
+  test::TreeOptions g;
+  g.persons = 120;
+  g.marriages = 90;
+  g.generations = 6;
+  test::generate_tree(s, g);
+  ChartOptions o = LoadChartOptions(s, request::Descendants);
+  o.items[item3::PersonNumber] = true;
+  o.generations = 12;
+  int charts = 0;
+  for (std::int16_t p = 1; p <= s.Config.NumPersons(); ++p) {
+    if (HasParents(s, p) || CountPartnerships(s, p) == 0) continue;
+    DescendantsResult r = run(o, p);
+    ASSERT_TRUE(r.completed) << p;
+    ++charts;
+    for (const TextAt& t : test::texts_of(doc)) {
+      if (t.text.rfind("Page ", 0) == 0) continue;
+      EXPECT_LE(t.y + 240, kBottom + 1e-6) << p << " " << t.text;
+      if (t.bold && t.text.find("Descendants of") == std::string::npos) {
+        EXPECT_LE(t.y, kRowLimit) << t.text;
+      }
+    }
+    for (const LineAt& l : test::lines_of(doc)) {
+      EXPECT_LE(std::max(l.y1, l.y2), kBottom) << p;
+      EXPECT_GE(std::min(l.y1, l.y2), 1440) << p;
+    }
+  }
+  EXPECT_GT(charts, 0);
+}
+
+}  // namespace
