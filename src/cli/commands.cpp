@@ -1,4 +1,6 @@
 #include "commands.h"
+// File names are passed to core exactly as the system gave them (raw bytes):
+// converting them would make accented paths unreachable.
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +31,7 @@ bool open_tree(CliSession& cs, const std::string& file) {
     std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
     return false;
   }
-  return OpenFamilyFile(cs.session(), cp1252::from_utf8(file)) == -1;
+  return OpenFamilyFile(cs.session(), file) == -1;
 }
 
 std::string t(const std::string& field) { return json_string(cp1252::trim(field)); }
@@ -132,7 +134,7 @@ SubmitterDetails submitter_for(const ConvertOptions& o) {
 }
 
 int save_to(Session& s, const std::string& out) {
-  if (SaveFamilyFile(s, s.WorkFolder, cp1252::from_utf8(out)) != -1) {
+  if (SaveFamilyFile(s, s.WorkFolder, out) != -1) {
     std::fprintf(stderr, "vft: could not write %s\n", out.c_str());
     return 1;
   }
@@ -150,7 +152,7 @@ int import_gedcom(const std::string& in, const std::string& out) {
   cs.prompter().answer_yes = true;
   ImportOptions options;
   options.remember_folder = false;
-  ImportResult r = ImportGedcom(s, cp1252::from_utf8(in), {}, options);
+  ImportResult r = ImportGedcom(s, in, {}, options);
   if (!r.summary.empty()) cs.prompter().ask({"", r.summary, Buttons::OK, Icon::None, 0});
   if (!r.errors.empty()) cs.prompter().ask({"", r.errors, Buttons::OK, Icon::None, 0});
   if (r.status != ImportStatus::Imported) return 1;
@@ -169,7 +171,7 @@ int export_gedcom(const std::string& in, const std::string& out, const ConvertOp
   ExportOptions e;
   e.flavour = o.gedcom_551 ? GedcomFlavour::Gedcom551 : GedcomFlavour::Standard;
   e.submitter = submitter_for(o);
-  e.file_name = cp1252::from_utf8(out);
+  e.file_name = out;
   ExportResult r = ExportGedcom(s, e, {});
   return r.status == ExportStatus::Done ? 0 : 1;
 }

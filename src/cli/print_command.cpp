@@ -126,7 +126,7 @@ int print_chart(const PrintArgs& a) {
     return 1;
   }
   Session& s = cs.session();
-  if (OpenFamilyFile(s, cp1252::from_utf8(a.file)) != -1) return 1;
+  if (OpenFamilyFile(s, a.file) != -1) return 1;
   PersonRecord p;
   if (a.person > s.Config.NumPersons() || !ReadStoredPerson(s, static_cast<std::int16_t>(a.person), p) ||
       p.Deleted) {

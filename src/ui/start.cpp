@@ -1,12 +1,181 @@
 #include "start.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QScreen>
+#include <QTimer>
+#include <memory>
+
+#include "app_style.h"
+#include "common/folders.h"
+#include "frm_famtree.h"
+#include "frm_password.h"
+#include "frm_splash.h"
+#include "mainwin/recovery.h"
+#include "mainwin/startup.h"
+#include "qt_file_dialogs.h"
+#include "qt_prompter.h"
+#include "qt_text.h"
+#include "store/password.h"
+#include "store/settings.h"
+
+#ifndef VFT_SOURCE_RESOURCES
+#define VFT_SOURCE_RESOURCES ""
+#endif
 
 namespace vft::ui {
+namespace {
+
+// The lock that tells other runs this work folder is in use.
+constexpr const char* kLockName = "run.lock";
+
+// Boxes asked during the start stand in front of the splash, not behind it.
+class SplashPrompter : public Prompter {
+ public:
+  SplashPrompter(Prompter& inner, frmSplash& splash) : inner_(inner), splash_(splash) {}
+  int ask(const Message& m) override {
+    const bool was_visible = splash_.isVisible();
+    splash_.hide();
+    int answer = inner_.ask(m);
+    if (was_visible) splash_.show();
+    return answer;
+  }
+
+ private:
+  Prompter& inner_;
+  frmSplash& splash_;
+};
+
+// A folder whose run still holds its lock belongs to a program running now.
+bool in_use(const std::string& folder) {
+  const QString path = from_native(folder + kLockName);
+  if (!QFile::exists(path)) return false;
+  QLockFile lock(path);
+  if (lock.tryLock(0)) {
+    lock.unlock();
+    return false;
+  }
+  return lock.error() == QLockFile::LockFailedError;
+}
+
+class StartUp {
+ public:
+  explicit StartUp(QApplication& app) : app_(app) {}
+
+  void begin() {
+    splash_.show();
+    // The rest runs from the event loop, so the splash paints first.
+    QTimer::singleShot(0, [this] { splash_load(); });
+  }
+
+ private:
+  QApplication& app_;
+  QtPrompter prompter_;
+  frmSplash splash_;
+  SplashPrompter splash_prompter_{prompter_, splash_};
+  Session s_{splash_prompter_};
+  QtFileDialogs dialogs_;
+  std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<frmFamtree> main_;
+  StartChoice choice_;
+  bool recovered_ = false;
+
+  void quit(int code) {
+    splash_.close();
+    QTimer::singleShot(0, &app_, [code] { QApplication::exit(code); });
+  }
+
+  void splash_load() {
+    s_.now = system_now;
+    const EnvLookup env = SystemEnvironment();
+    s_.ProgramFolder = ProgramFolder(env, ExecutableFolder(), VFT_SOURCE_RESOURCES);
+    s_.AppDataFolder = AppDataFolder(env);
+    s_.FirstActivation = true;
+    if (!CreateWorkFolder(s_)) {
+      s_.ask("Vorlan Family Tree",
+             "Vorlan Family Tree cannot create its working folder in" + std::string(CrLf) + s_.settings_folder() +
+                 CrLf + "Please check that this folder exists and can be written to.",
+             Buttons::OK, Icon::Critical);
+      quit(1);
+      return;
+    }
+    lock_ = std::make_unique<QLockFile>(from_native(s_.WorkFolder + kLockName));
+    lock_->tryLock(0);
+    if (MigrateSettingsFile(s_)) RenewPasswordAfterMigration(s_, SystemRandom);
+    if (PasswordStored(s_)) {
+      splash_.hide();
+      frmPassword password(s_);
+      if (password.exec() != QDialog::Accepted) {
+        lock_->unlock();
+        RemoveWorkFolder(s_);
+        quit(0);
+        return;
+      }
+      splash_.show();
+    }
+    LoadSettings(s_);
+
+    std::vector<std::string> leftovers;
+    for (const std::string& folder : FindLeftoverWorkFolders(s_))
+      if (!in_use(folder)) leftovers.push_back(folder);
+    recovered_ = !leftovers.empty() && OfferRecovery(s_, leftovers);
+
+    if (!recovered_) {
+      QStringList args = QApplication::arguments().mid(1);
+      choice_ = ChooseStartFile(s_, native_path(args.join(QLatin1Char(' '))), native_path(QDir::currentPath()));
+    }
+    splash_.set_message(qs(choice_.splash_text));
+    QApplication::processEvents();
+    if (choice_.open_now) OpenStartFile(s_, choice_.path);
+    QTimer::singleShot(choice_.timer_ms, [this] {
+      if (!choice_.open_now && !choice_.path.empty()) OpenStartFile(s_, choice_.path);
+      show_main();
+    });
+  }
+
+  void show_main() {
+    main_ = std::make_unique<frmFamtree>(s_, dialogs_);
+    prompter_.set_parent(main_.get());
+    dialogs_.set_parent(main_.get());
+    s_.prompter = &prompter_;
+    main_->on_exit = [] { QTimer::singleShot(0, [] { QApplication::exit(0); }); };
+    main_->on_leaving = [this] {
+      if (lock_) lock_->unlock();
+    };
+    main_->LoadWindow();
+    if (recovered_) {
+      // The recovered records came from no file the settings know of.
+      main_->document().FileName.clear();
+      s_.RecordsSaved = false;
+      s_.NothingChanged = false;
+      main_->RefreshFamilyView();
+    }
+    // The whole screen, also where no window manager maximises windows.
+    if (QScreen* screen = QApplication::primaryScreen()) main_->setGeometry(screen->availableGeometry());
+    main_->showMaximized();
+    main_->activateWindow();
+    splash_.close();
+    // Without a window manager no activation event may ever come; the first
+    // activation's work must happen all the same.
+    QTimer::singleShot(0, main_.get(), [this] { main_->OnActivate(); });
+  }
+};
+
+}  // namespace
+
 int run_program(QApplication& app) {
-  QLabel l(QStringLiteral("Vorlan Family Tree"));
-  l.show();
+  QApplication::setApplicationName(QStringLiteral("Vorlan Family Tree"));
+  QApplication::setApplicationVersion(QStringLiteral(VFT_VERSION));
+  apply_app_style(app);
+  // The program ends with the exit path of the main window, not when some
+  // window happens to be the last one open (a message box before the main
+  // window is up, say).
+  QApplication::setQuitOnLastWindowClosed(false);
+  StartUp start(app);
+  start.begin();
   return app.exec();
 }
+
 }  // namespace vft::ui

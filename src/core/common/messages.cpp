@@ -28,6 +28,14 @@ MessageTable::MessageTable() {
   t[msg::ClickOnABox] =
       "Click on a box to select a person. Click on 'Selected' or press [Enter] to edit or view the "
       "Selected Person.";
+  t[275] = "&Add Person";
+  t[276] = "&Edit Marig.";
+  t[277] = "&Select";
+  t[278] = "&Connect";
+  t[279] = "&Disconnect";
+  t[280] = "De&lete Per.";
+  t[281] = "&Print";
+  t[284] = "E&xit to Win";
   t[341] = "Add a NEW person to ";
   t[342] = " as a relation";
   t[345] = "Edit the marriage of ";
@@ -35,6 +43,9 @@ MessageTable::MessageTable() {
   t[350] = "Disconnect ";
   t[msg::DeletePrefix] = "Delete ";
   t[msg::DeleteSuffix] = "  permanently  from the records.";
+  t[285] = "<< &More";
+  t[286] = "Mo&re >>";
+  t[287] = "M&ore >>";
   t[msg::NextSibling] = "Display Next Sibling ";
   t[msg::NextChild] = "Display next Child";
   t[msg::NextPartner] = "Display next Partner";

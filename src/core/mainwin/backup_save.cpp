@@ -1,0 +1,37 @@
+#include "mainwin/backup_save.h"
+
+#include "common/cp1252.h"
+#include "mainwin/commands.h"
+#include "store/familyfile.h"
+#include "store/ini.h"
+#include "store/paths.h"
+
+namespace vft {
+
+bool BackupToChosenFile(Session& s, FileDialogs& dialogs) {
+  std::string proposed = cp1252::trim(FileNameOf(s.CurrentFilePath));
+  if (proposed.empty()) proposed = "My Family Backup.vfl";
+  FileRequest r{"Backup Family File As", kVflSaveFilter, "vfl", IniReadText(s, "Backup", "CurBackupPath"), proposed};
+  const std::string chosen = dialogs.save_file(r);
+  if (cp1252::trim(chosen).empty()) return false;
+  ExtensionFix fix = CorrectVflExtension(chosen);
+  if (!fix.message.empty() &&
+      s.ask("Backup Family File", fix.message, Buttons::OKCancel, Icon::Exclamation) != kAnswerOK)
+    return false;
+
+  const bool saved_before = s.RecordsSaved;
+  const bool ok = SaveFamilyFile(s, s.WorkFolder, fix.path) == -1;
+  s.RecordsSaved = saved_before;
+  const char* title = "Backup Vorlan Family Tree Records File";
+  if (!ok) {
+    s.ask(title, "Your Vorlan Family Tree records file backup failed.", Buttons::OK, Icon::Critical);
+    return false;
+  }
+  IniWrite(s, "Backup", "CurBackupPath", FolderOf(fix.path));
+  IniWrite(s, "Backup", "LastBackup", std::to_string(TodayNumber(s)));
+  IniWrite(s, "Backup", "LastBackupNumPer", std::to_string(LivingPersons(s)));
+  s.ask(title, std::string(CrLf) + "Your backup was successful.", Buttons::OK, Icon::Information);
+  return true;
+}
+
+}  // namespace vft

@@ -1,0 +1,148 @@
+#include "mainwin/exit_path.h"
+
+#include "common/cp1252.h"
+#include "common/folders.h"
+#include "store/file_io.h"
+#include "store/ini.h"
+#include "store/paths.h"
+#include "store/records.h"
+
+namespace vft {
+namespace {
+
+// The date the upgrade reminder counts from, and how far past it (as
+// yyyymmdd numbers, so a little over three years) the reminder starts.
+constexpr long kReleaseDate = 20041010;
+constexpr long kUpgradeAfter = 30200;
+constexpr long kBackupPeriodDays = 30;
+
+constexpr const char* kFirstBackupTitle = "Backup your Vorlan Family Tree Records";
+constexpr const char* kCloseTitle = "Close Vorlan Family Tree";
+
+struct Ymd {
+  int y = 0, m = 0, d = 0;
+};
+
+bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+// A stored "yyyymmdd" that is a real calendar date.
+bool parse_ymd(const std::string& text, Ymd& out) {
+  if (text.size() != 8) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  out.y = std::stoi(text.substr(0, 4));
+  out.m = std::stoi(text.substr(4, 2));
+  out.d = std::stoi(text.substr(6, 2));
+  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (out.y < 1 || out.m < 1 || out.m > 12 || out.d < 1) return false;
+  return out.d <= days[out.m - 1] + (out.m == 2 && leap(out.y) ? 1 : 0);
+}
+
+// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+long day_number(const Ymd& t) {
+  long y = t.y - (t.m <= 2 ? 1 : 0);
+  const long era = y / 400;
+  const long yoe = y - era * 400;
+  const long mp = (t.m + 9) % 12;
+  const long doy = (153 * mp + 2) / 5 + t.d - 1;
+  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe;
+}
+
+std::string join_lines(std::initializer_list<std::string> lines) {
+  std::string out;
+  for (const std::string& l : lines) out += (out.empty() ? "" : CrLf) + l;
+  return out;
+}
+
+}  // namespace
+
+void RewriteSettingsRecord(Session& s) {
+  if (cp1252::trim(s.WorkFolder).empty()) return;
+  fileio::remove(s.work(recfile::Config));
+  WriteConfig(s);
+}
+
+bool ExitAndSave(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
+  return GuardUnsavedWork(s, dialogs, doc, GuardFor::Exit);
+}
+
+bool UpgradeReminderDue(const Session& s) {
+  return TodayNumber(s) - kReleaseDate > kUpgradeAfter && IniReadInt(s, "Configure", "AskUpdate") <= 0;
+}
+
+std::string BackupDateText(const Session& s, const std::string& yyyymmdd) {
+  Ymd d;
+  if (!parse_ymd(yyyymmdd, d)) return {};
+  return yyyymmdd.substr(6, 2) + " " + s.Messages.month_abbrev(d.m) + " " + yyyymmdd.substr(0, 4);
+}
+
+long DaysSinceBackup(const Session& s, const std::string& yyyymmdd) {
+  Ymd then;
+  if (!parse_ymd(yyyymmdd, then)) return -1;
+  const LocalTime t = s.now();
+  const long days = day_number({t.year, t.month, t.day}) - day_number(then);
+  return days < 0 ? -1 : days;
+}
+
+bool BackupReminder(Session& s, const std::function<bool()>& backup) {
+  if (s.Config.NumPersons() < 1) return true;
+  auto make_backup = [&] { return backup ? backup() : false; };
+  const std::string today = std::to_string(TodayNumber(s));
+  const std::string last = cp1252::trim(IniReadText(s, "Backup", "LastBackup"));
+  bool backed_up = false;
+  if (last.empty()) {
+    const std::string text = join_lines({"This appears to be the first time you have been asked if you want to ",
+                                         "make a safety backup of your family tree records.",
+                                         "Vorlan Family Tree can be set to remind you to make a safety backup ",
+                                         "every time you exit Vorlan Family Tree after making any changes  ",
+                                         "or, if you prefer, remind you to make a backup every 30 days.",
+                                         "Do you wish to make a backup of your Vorlan Family Tree records ",
+                                         "now (recommended)?"});
+    if (s.ask(kFirstBackupTitle, text, Buttons::YesNo, Icon::Question) == kAnswerYes) {
+      backed_up = make_backup();
+    } else {
+      IniWrite(s, "Backup", "LastBackup", today);
+      s.ask(kFirstBackupTitle, "You will be reminded again after 30 days.", Buttons::OK, Icon::Information);
+    }
+  } else if (!cp1252::iequals(last, "No") && DaysSinceBackup(s, last) > kBackupPeriodDays) {
+    const std::string text = join_lines({"The last time you backed up your Vorlan Family Tree ",
+                                         "records was on " + BackupDateText(s, last),
+                                         "Do you wish to backup your records now?"});
+    if (s.ask(kCloseTitle, text, Buttons::YesNo, Icon::Question) == kAnswerYes) {
+      backed_up = make_backup();
+    } else {
+      const bool again = s.ask(kCloseTitle, "Do you wish to be reminded again to backup in 30 days time?\"",
+                               Buttons::YesNo, Icon::Question) == kAnswerYes;
+      IniWrite(s, "Backup", "LastBackup", again ? today : "No");
+    }
+  }
+  // A backup made a moment ago holds every change; asking again would only
+  // make a second, identical one.
+  if (!backed_up && IniReadInt(s, "Backup", "Remind") == 1 && !s.NothingChanged) {
+    const int answer = s.ask(kCloseTitle, "Do you wish to backup your records now?", Buttons::YesNoCancel, Icon::Question);
+    if (answer == kAnswerYes)
+      make_backup();
+    else if (answer != kAnswerNo)
+      return false;
+  }
+  return true;
+}
+
+void FinishExit(Session& s) {
+  RemoveWorkFolder(s);
+  IniWrite(s, "FilePaths", "CurrentFile", FileNameOf(s.CurrentFilePath));
+  IniWrite(s, "FilePaths", "FileLoadPath", FolderOf(s.CurrentFilePath));
+}
+
+bool RunExitPath(Session& s, FileDialogs& dialogs, WindowDocument& doc, const ExitHooks& hooks) {
+  RewriteSettingsRecord(s);
+  if (!ExitAndSave(s, dialogs, doc)) return false;
+  if (UpgradeReminderDue(s) && hooks.upgrade_reminder) hooks.upgrade_reminder();
+  if (!BackupReminder(s, hooks.backup)) return false;
+  if (hooks.leaving) hooks.leaving();
+  FinishExit(s);
+  return true;
+}
+
+}  // namespace vft

@@ -1,0 +1,40 @@
+// Work folders left behind by a run that ended abnormally hold the records as
+// they were at the crash, possibly never saved. The start-up offers them back
+// instead of abandoning them.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "common/session.h"
+
+namespace vft {
+
+struct LeftoverRun {
+  std::string folder;      // ends with "/"
+  std::string started;     // "hh:mm:ss" from the folder's name
+  int persons = 0;         // living persons in its records
+};
+
+// What a leftover work folder holds, from its settings and persons files.
+LeftoverRun DescribeLeftover(const std::string& folder);
+
+// The question for one leftover run.
+std::string RecoveryQuestion(const LeftoverRun& run);
+
+// Copies the leftover's record files into the session's work folder, reads
+// them in (settings record, marriage table, deleted persons) and removes the
+// leftover. The recovered tree has no file (CurrentFilePath is the last
+// file's folder) and counts as unsaved.
+// False, with the work folder as it was, when the copy failed.
+bool RecoverWorkFolder(Session& s, const std::string& folder);
+
+// Deletes a leftover work folder's files and the folder.
+void DiscardWorkFolder(const std::string& folder);
+
+// Offers the leftovers, most recent first: Yes recovers that one and ends the
+// offer, No deletes it and goes on to the next, Cancel keeps it and the rest
+// for the next start. Runs with nothing worth keeping (no living person) are
+// deleted without a question. True when a tree was recovered.
+bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers);
+
+}  // namespace vft

@@ -1,0 +1,300 @@
+// The main window's commands: the file commands through core, the start
+// menu of an empty tree, the keyboard table, and the hooks of the editing
+// windows that later work plugs in.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "busy_progress.h"
+#include "family_view.h"
+#include "frm_famtree.h"
+#include "frm_find_person.h"
+#include "frm_start_menu.h"
+#include "interchange/gedcom_import.h"
+#include "mainwin/backup_save.h"
+#include "mainwin/startup.h"
+#include "qt_text.h"
+#include "relations/undo.h"
+
+namespace vft::ui {
+
+// ---- File menu
+
+void frmFamtree::mnuNew_Click() {
+  if (!NewFamilyCommand(s_, dialogs_, doc_)) {
+    update_save_state();
+    return;
+  }
+  // An empty tree: the start menu comes back on the next activation.
+  start_tag_ = true;
+  start_menu_pending_ = true;
+  buttonBar_->setVisible(false);
+  RefreshFamilyView();
+  setWindowTitle(qs(doc_.Caption));
+  QTimer::singleShot(0, this, &frmFamtree::OnActivate);
+}
+
+void frmFamtree::mnuOpen_Click() {
+  OpenOutcome out;
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Open Vorlan Family Tree File"));
+    out = OpenCommand(s_, dialogs_, doc_);
+  }
+  after_load(out);
+}
+
+void frmFamtree::mnuRestore_Click() {
+  OpenOutcome out;
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Restore Family Records"));
+    out = RestoreCommand(s_, dialogs_, doc_);
+  }
+  after_load(out);
+}
+
+void frmFamtree::mnuSave_Click() {
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Save Family File"));
+    SaveCommand(s_, dialogs_, doc_);
+  }
+  update_title();
+  update_commands();
+}
+
+void frmFamtree::mnuSaveAs_Click() {
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Save Family File As"));
+    SaveAsCommand(s_, dialogs_, doc_);
+  }
+  update_title();
+  update_commands();
+}
+
+void frmFamtree::mnuBackup_Click() {
+  if (hooks_.backup) {
+    hooks_.backup();
+  } else {
+    BusyProgress busy(s_, this, QStringLiteral("Backup Family Records"));
+    BackupToChosenFile(s_, dialogs_);
+  }
+  update_commands();
+}
+
+void frmFamtree::mnuGEDIn_Click() {
+  const std::string file = ChooseGedcomFile(s_, dialogs_);
+  if (file.empty()) return;
+  import_gedcom(file);
+}
+
+// Until the GEDCOM import window comes, the import runs with its own summary
+// question before anything is added.
+bool frmFamtree::import_gedcom(const std::string& path) {
+  ImportResult r;
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Import a GEDCOM File"), true);
+    ImportOptions options;
+    options.confirm_merge = true;
+    r = ImportGedcom(s_, path, busy.progress(), options);
+  }
+  const bool imported = r.status == ImportStatus::Imported;
+  if (imported) {
+    start_tag_ = false;
+    buttonBar_->setVisible(true);
+  }
+  RefreshFamilyView();
+  return imported;
+}
+
+void frmFamtree::mnuOrphans_Click() {
+  std::vector<OrphanRow> rows = SearchOrphans(s_);
+  // The list of orphaned records to delete comes with the window that shows it.
+  if (!rows.empty())
+    setStatusText(rows.size() == 1 ? QStringLiteral("1 orphaned record found.")
+                                   : QStringLiteral("%1 orphaned records found.").arg(static_cast<qulonglong>(rows.size())));
+}
+
+void frmFamtree::mnuAbout_Click() {
+  QMessageBox::about(this, QStringLiteral("About Vorlan Family Tree"),
+                     qs(VersionText()) + QStringLiteral("\n\nA family tree program for one family, "
+                                                        "kept in your own Family files."));
+}
+
+// ---- the start menu
+
+void frmFamtree::show_start_menu() {
+  frmStartMenu menu(this);
+  start_menu_ = &menu;
+  buttonBar_->setVisible(false);
+  if (hooks_.add_person) menu.set_action(frmStartMenu::AddFirstPerson, [this] { start_menu_add_first(); });
+  menu.set_action(frmStartMenu::OpenFile, [this] { start_menu_open(); });
+  menu.set_action(frmStartMenu::ImportGedcom, [this] { start_menu_import(); });
+  menu.set_action(frmStartMenu::Exit, [this] { start_menu_exit(); });
+  if (action("mnuVorlanHelp")->isEnabled()) menu.set_help([this] { help(); });
+  menu.exec();
+  start_menu_ = nullptr;
+  buttonBar_->setVisible(!start_tag_);
+}
+
+void frmFamtree::start_menu_add_first() {
+  s_.Config.setLastPerson(static_cast<std::int16_t>(s_.Config.NumPersons() + 1));
+  s_.AddingFirstPerson = true;
+  start_menu_->close_from_code();
+  if (hooks_.add_person) hooks_.add_person();
+  s_.AddingFirstPerson = false;
+  RefreshFamilyView();
+}
+
+void frmFamtree::start_menu_open() {
+  OpenOutcome out;
+  {
+    BusyProgress busy(s_, this, QStringLiteral("Open Vorlan Family Tree File"));
+    out = OpenCommand(s_, dialogs_, doc_, false);
+  }
+  // A failed or cancelled open leaves the start menu for another choice.
+  if (out != OpenOutcome::Opened) return;
+  start_menu_->close_from_code();
+  s_.RecordsSaved = true;
+  after_load(out);
+}
+
+void frmFamtree::start_menu_import() {
+  const std::string file = ChooseGedcomFile(s_, dialogs_);
+  if (file.empty()) return;
+  start_menu_->close_from_code();
+  // Nothing was there before, so a cancelled import leaves nothing to save.
+  if (!import_gedcom(file)) s_.RecordsSaved = true;
+  update_save_state();
+  // Still no tree: the start menu is the way on.
+  if (s_.Config.NumPersons() < 1) {
+    start_menu_pending_ = true;
+    QTimer::singleShot(0, this, &frmFamtree::OnActivate);
+  }
+}
+
+void frmFamtree::start_menu_exit() {
+  start_menu_->close_from_code();
+  s_.RecordsSaved = true;
+  QTimer::singleShot(0, this, &QWidget::close);
+}
+
+// ---- the editing windows' hooks
+
+void frmFamtree::editSelectedPerson() {
+  if (!hooks_.edit_person || view_->model().Selected < 1) return;
+  hooks_.edit_person();
+  RefreshFamilyView();
+}
+
+void frmFamtree::addPerson() {
+  if (!hooks_.add_person || !RoomForAnotherPerson(s_)) return;
+  ResetRelationState(s_.Rel);
+  s_.Rel.AddMode = true;
+  s_.EditFlag = false;
+  hooks_.add_person();
+  RefreshFamilyView();
+}
+
+void frmFamtree::connectPerson() {
+  if (!hooks_.connect) return;
+  ResetRelationState(s_.Rel);
+  s_.Rel.ConnectMode = true;
+  hooks_.connect();
+  RefreshFamilyView();
+}
+
+void frmFamtree::editMarriage() {
+  if (!hooks_.edit_marriage) return;
+  hooks_.edit_marriage();
+  RefreshFamilyView();
+}
+
+void frmFamtree::disconnectPerson() {
+  if (!hooks_.disconnect) return;
+  hooks_.disconnect();
+  RefreshFamilyView();
+}
+
+void frmFamtree::deletePerson() {
+  if (!hooks_.delete_person) return;
+  hooks_.delete_person();
+  RefreshFamilyView();
+}
+
+void frmFamtree::arrangeFamily() {
+  if (!hooks_.arrange) return;
+  hooks_.arrange();
+  RefreshFamilyView();
+}
+
+void frmFamtree::undo() {
+  if (button("butUndo")->text() != QStringLiteral("&Undo") || !RestoreUndoPoint(s_)) return;
+  RefreshFamilyView();
+}
+
+void frmFamtree::selectPerson() {
+  if (LivingPersons(s_) < 1) return;
+  std::function<void()> help_hook;
+  if (action("mnuVorlanHelp")->isEnabled()) help_hook = [this] { help(); };
+  PickResult pick = RunSelectPerson(s_, {}, this, {}, help_hook);
+  if (pick.step == PickStep::None) return;
+  RefreshFamilyView();
+  if (pick.step == PickStep::Edit) editSelectedPerson();
+}
+
+void frmFamtree::printMenu() {
+  if (hooks_.print_menu) hooks_.print_menu();
+}
+
+void frmFamtree::printRequest(int request) {
+  if (hooks_.print) hooks_.print(request);
+}
+
+void frmFamtree::help() {
+  if (open_help) open_help();
+}
+
+// ---- keys: the window sees every key first
+
+bool frmFamtree::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, e);
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w || w->window() != this || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+      qobject_cast<QMenuBar*>(w))
+    return QMainWindow::eventFilter(watched, e);
+  auto* k = static_cast<QKeyEvent*>(e);
+  if (handleKey(k->key(), k->modifiers())) return true;
+  return QMainWindow::eventFilter(watched, e);
+}
+
+bool frmFamtree::handleKey(int key, Qt::KeyboardModifiers mods) {
+  if ((mods & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier) return false;
+  if (start_tag_) return false;
+  // A button acts only while it is shown and enabled.
+  auto press = [this](const char* name) {
+    QPushButton* b = button(name);
+    if (b->isVisibleTo(this) && b->isEnabled()) b->click();
+    return true;
+  };
+  switch (key) {
+    case Qt::Key_A: return press("butAddPerson");
+    case Qt::Key_E: return press("butEditMarr");
+    case Qt::Key_S: return press("butSelect");
+    case Qt::Key_C: return press("butConnect");
+    case Qt::Key_D: return press("butDisconnect");
+    case Qt::Key_L: return press("butDelete");
+    case Qt::Key_P: return press("butPrint");
+    case Qt::Key_H:
+    case Qt::Key_F1:
+      help();
+      return true;
+    default: break;
+  }
+  // Home, Page Up, Left, Right, End, Insert, Down, Page Down, Enter, R, O, M.
+  return view_->handleKey(key);
+}
+
+}  // namespace vft::ui

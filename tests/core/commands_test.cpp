@@ -1,0 +1,382 @@
+// The main window's file commands: Save, Save As and its extension
+// correction, the guard of unsaved work, Open, Restore, New tree and the
+// smaller checks, each with the exact boxes and dialogs the user sees.
+#include <gtest/gtest.h>
+
+#include "mainwin/backup_save.h"
+#include "mainwin_fixture.h"
+#include "relations/undo.h"
+#include "store/paths.h"
+
+using namespace vft;
+using namespace vft::test;
+
+namespace {
+
+using Commands = MainWin;
+
+Bytes bytes_of(const std::string& file) { return fileio::read_all(file).value_or(Bytes{}); }
+
+}  // namespace
+
+TEST(SaveAsExtension, WrongExtensionBecomesVflAfterTheMessage) {
+  ExtensionFix f = CorrectVflExtension("/home/ann/trees/family.txt");
+  EXPECT_EQ(f.path, "/home/ann/trees/family.Vfl");
+  EXPECT_EQ(f.message,
+            "The file name family.txt with the extension txt is not valid. It will be changed to family.Vfl. "
+            "Press OK to continue.");
+  // Only the part after the last dot of the name is the extension; dots in
+  // folder names are not looked at.
+  f = CorrectVflExtension("/home/a.b/my.tree.GED");
+  EXPECT_EQ(f.path, "/home/a.b/my.tree.Vfl");
+  EXPECT_NE(f.message.find("with the extension GED is not valid"), std::string::npos);
+  f = CorrectVflExtension("/data/family.");
+  EXPECT_EQ(f.path, "/data/family.Vfl");
+  EXPECT_EQ(f.message, "The file name family. with the extension  is not valid. It will be changed to family.Vfl. "
+                       "Press OK to continue.");
+}
+
+TEST(SaveAsExtension, VflInAnyCaseStaysAndNoExtensionGetsOne) {
+  for (const char* ok : {"/t/Family.vfl", "/t/FAMILY.VFL", "/t/x.Vfl"}) {
+    ExtensionFix f = CorrectVflExtension(ok);
+    EXPECT_EQ(f.path, ok);
+    EXPECT_EQ(f.message, "");
+  }
+  ExtensionFix f = CorrectVflExtension("/a.b/family");
+  EXPECT_EQ(f.path, "/a.b/family.vfl");
+  EXPECT_EQ(f.message, "");
+}
+
+TEST(WindowTitle, NamesTheFileOnceTheTreeHasLivingPersons) {
+  TempSession t;
+  EXPECT_EQ(WindowCaption(t.s, "Smith.vfl"), "Vorlan Family Tree ");
+  t.s.Config.setNumPersons(2);
+  t.s.DeletedCount = 2;
+  EXPECT_EQ(WindowCaption(t.s, "Smith.vfl"), "Vorlan Family Tree ");
+  t.s.DeletedCount = 1;
+  EXPECT_EQ(WindowCaption(t.s, "Smith.vfl"), "Smith.vfl Family Tree ");
+  EXPECT_EQ(WindowCaption(t.s, "  "), "Vorlan Family Tree ");
+}
+
+TEST_F(Commands, SaveWithoutANameRunsSaveAsProposingMyFamily) {
+  build_tree();
+  change_something();
+  dialogs.answers = {path("out.txt")};
+  EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Saved);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  const FileRequest& r = dialogs.shown[0];
+  EXPECT_EQ(r.title, "Save Family File As");
+  EXPECT_EQ(r.filter, "Vorlan Family Tree Files (*.vfl)|*.vfl|");
+  EXPECT_EQ(r.default_ext, "vfl");
+  EXPECT_EQ(r.proposed_name, "MyFamily.Vfl");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Save Family File");
+  EXPECT_EQ(box_text(0), "The file name out.txt with the extension txt is not valid. It will be changed to out.Vfl. "
+                         "Press OK to continue.");
+  EXPECT_TRUE(fileio::exists(path("out.Vfl")));
+  EXPECT_FALSE(fileio::exists(path("out.txt")));
+  EXPECT_TRUE(s.RecordsSaved);
+  EXPECT_EQ(s.CurrentFilePath, path("out.Vfl"));
+  EXPECT_EQ(doc.FileName, "out.Vfl");
+  EXPECT_EQ(doc.Caption, "out.Vfl Family Tree ");
+  EXPECT_EQ(ini("FilePaths", "CurrentFile"), path("out.Vfl"));
+  EXPECT_EQ(ini("FilePaths", "FileLoadPath"), t.dir.path());
+}
+
+TEST_F(Commands, SaveUnderANameWritesWithoutAskingAndTheNameVorlanCountsAsNone) {
+  save_tree_as(path("tree.vfl"));
+  s.CurrentFilePath = path("tree.vfl");
+  doc.FileName = "tree.vfl";
+  change_something();
+  EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Saved);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(s.RecordsSaved);
+
+  doc.FileName = "Vorlan";
+  change_something();
+  EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::NotSaved);  // the dialog was cancelled
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
+  EXPECT_EQ(doc.FileName, "Vorlan");
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, SaveAsStartsInTheLastFilesFolderAndProposesTheTreesName) {
+  build_tree();
+  IniWrite(s, "FilePaths", "FileLoadPath", "/srv/trees/");
+  IniWrite(s, "FilePaths", "CurrentFile", "Smith.vfl");
+  doc.FileName = "Smith.vfl";
+  EXPECT_EQ(SaveAsCommand(s, dialogs, doc), SaveOutcome::NotSaved);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].folder, "/srv/trees/");
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "Smith.vfl");
+  // "CurrentFile" as an open leaves it: the whole path.
+  IniWrite(s, "FilePaths", "CurrentFile", "/home/ann/Jones.vfl");
+  doc.FileName.clear();
+  SaveAsCommand(s, dialogs, doc);
+  EXPECT_EQ(dialogs.shown[1].folder, "/home/ann/");
+  EXPECT_EQ(dialogs.shown[1].proposed_name, "My Family.vfl");
+}
+
+TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
+  build_tree();
+  change_something();
+  s.CurrentFilePath = path("no such folder/tree.vfl");
+  doc.FileName = "tree.vfl";
+  EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Save File");
+  EXPECT_EQ(box_text(0), "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl"));
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, CorrectedNameOfAnExistingFileIsNotReplacedWithoutAsking) {
+  build_tree();
+  ASSERT_TRUE(fileio::write_all(path("keep.Vfl"), Bytes{'o', 'l', 'd'}));
+  change_something();
+  dialogs.answers = {path("keep.txt")};
+  boxes.answers = {kAnswerOK, kAnswerNo};
+  EXPECT_EQ(SaveAsCommand(s, dialogs, doc), SaveOutcome::NotSaved);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_text(1), "keep.Vfl already exists.\r\nDo you want to replace it?");
+  EXPECT_EQ(bytes_of(path("keep.Vfl")), (Bytes{'o', 'l', 'd'}));
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, GuardAsksOnlyWithUnsavedChanges) {
+  build_tree();
+  EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
+  EXPECT_TRUE(boxes.shown.empty());
+
+  change_something();
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Open a Vorlan Family Tree File");
+  EXPECT_EQ(box_text(0), "You have made changes to your family records.  Do you wish to save them?");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNoCancel);
+
+  boxes.answers = {kAnswerNo};
+  EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::NewTree));
+  EXPECT_EQ(box_title(1), "New Family");
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Commands, GuardYesSavesAndAFailedSaveAsksBeforeGoingOn) {
+  build_tree();
+  change_something();
+  // Open: the save dialog is cancelled; the second question decides.
+  boxes.answers = {kAnswerYes, kAnswerNo};
+  EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_title(1), "Open File");
+  EXPECT_EQ(box_text(1), "You haven't successfully saved your family records.   Do you really want to open another "
+                         "Vorlan Family Tree file without saving these records?");
+  boxes.answers = {kAnswerYes, kAnswerYes};
+  EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
+
+  // Exit: the same with its own lines.
+  boxes.shown.clear();
+  boxes.answers = {kAnswerYes, kAnswerNo};
+  EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Exit));
+  EXPECT_EQ(box_text(0), "You have made changes to your family records. \r\n Do you wish to save them?");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Critical);
+  EXPECT_EQ(box_text(1), "You haven't successfully saved your family records. \r\n  \r\nDo you really want to exit "
+                         "Vorlan Family Tree without saving?");
+
+  // New tree: no second question; the tree simply stays.
+  boxes.shown.clear();
+  boxes.answers = {kAnswerYes};
+  EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::NewTree));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+
+  // A save that works lets every command go on.
+  dialogs.answers = {path("saved.vfl")};
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::NewTree));
+  EXPECT_TRUE(s.RecordsSaved);
+  EXPECT_TRUE(fileio::exists(path("saved.vfl")));
+}
+
+TEST_F(Commands, OpenLoadsTheChosenFileAndForgetsTheOldUndoPoint) {
+  save_tree_as(path("smith.vfl"));
+  TempSession other;
+  IniWrite(other.s, "FilePaths", "FileLoadPath", t.dir.path());
+  ASSERT_TRUE(SaveUndoPoint(other.s, "Undo something"));
+  std::vector<std::string> status;
+  other.s.on_status = [&](const std::string& m) { status.push_back(m); };
+  dialogs.answers = {path("smith.vfl")};
+  EXPECT_EQ(OpenCommand(other.s, dialogs, doc), OpenOutcome::Opened);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].title, "Open Vorlan Family Tree File");
+  EXPECT_EQ(dialogs.shown[0].filter, "Vorlan Family File (*.vfl)|*.vfl|All Files (*.*)|*.*|");
+  EXPECT_EQ(dialogs.shown[0].folder, t.dir.path());
+  ASSERT_FALSE(status.empty());
+  EXPECT_EQ(status.front(), "Loading smith.vfl");
+  EXPECT_EQ(other.s.Config.NumPersons(), 3);
+  EXPECT_EQ(other.s.Config.LastPerson(), 3);
+  EXPECT_TRUE(other.s.RecordsSaved);
+  EXPECT_EQ(doc.FileName, "smith.vfl");
+  EXPECT_EQ(doc.Caption, "smith.vfl Family Tree ");
+  EXPECT_FALSE(other.s.UndoAvailable);
+  EXPECT_FALSE(fileio::exists(other.s.work(undofile::Person)));
+}
+
+TEST_F(Commands, OpenOfABadFileChangesNothing) {
+  build_tree();
+  ASSERT_TRUE(fileio::write_all(path("notes.vfl"), Bytes(3000, 'x')));
+  auto before = snapshot(s);
+  dialogs.answers = {path("notes.vfl")};
+  doc.FileName = "tree.vfl";
+  EXPECT_EQ(OpenCommand(s, dialogs, doc), OpenOutcome::Failed);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Open Vorlan Family Tree File - Error");
+  EXPECT_EQ(snapshot(s), before);
+  EXPECT_EQ(doc.FileName, "tree.vfl");
+
+  // Cancelled at the guard or in the dialog: no load is tried.
+  change_something();
+  boxes.answers = {kAnswerCancel};
+  EXPECT_EQ(OpenCommand(s, dialogs, doc), OpenOutcome::Cancelled);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  boxes.answers = {kAnswerNo};
+  EXPECT_EQ(OpenCommand(s, dialogs, doc), OpenOutcome::Cancelled);
+  EXPECT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, RestoreStartsInTheBackupFolder) {
+  save_tree_as(path("backup.vfl"));
+  TempSession other;
+  IniWrite(other.s, "Backup", "CurBackupPath", "/media/usb/backups/");
+  dialogs.answers = {path("backup.vfl")};
+  EXPECT_EQ(RestoreCommand(other.s, dialogs, doc), OpenOutcome::Opened);
+  EXPECT_EQ(dialogs.shown[0].title, "Restore a Vorlan Family Tree File");
+  EXPECT_EQ(dialogs.shown[0].filter, "Vorlan Family File (*.vfl)|*.vfl|All Files (*.*)|*.*|");
+  EXPECT_EQ(dialogs.shown[0].folder, "/media/usb/backups/");
+  EXPECT_EQ(other.s.Config.NumPersons(), 3);
+}
+
+TEST_F(Commands, NewTreeWithUnsavedChangesAndCancelChangesNothing) {
+  build_tree();
+  change_something();
+  auto before = snapshot(s);
+  doc.FileName = "tree.vfl";
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(NewFamilyCommand(s, dialogs, doc));
+  EXPECT_EQ(snapshot(s), before);
+  EXPECT_EQ(s.Config.NumPersons(), 3);
+  EXPECT_EQ(doc.FileName, "tree.vfl");
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, NewTreeEmptiesTheRecordsButKeepsTheOptions) {
+  build_tree();
+  s.Config.set16(20, 0x1234);  // a colour of the scheme
+  s.Config.raw[4] = 'L';       // the legacy text
+  WriteConfig(s);
+  s.CurrentFilePath = path("tree.vfl");
+  doc.FileName = "tree.vfl";
+  s.DeletedCount = 1;
+  ASSERT_TRUE(NewFamilyCommand(s, dialogs, doc));
+  EXPECT_TRUE(boxes.shown.empty());
+  for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    EXPECT_FALSE(fileio::exists(s.work(f))) << f;
+  ConfigRecord stored;
+  ASSERT_TRUE(fileio::read_record(s.work(recfile::Config), 1, kConfigLen, stored.raw.data()));
+  EXPECT_EQ(stored.NumPersons(), 0);
+  EXPECT_EQ(stored.NumMarriages(), 0);
+  EXPECT_EQ(stored.LastPerson(), 0);
+  EXPECT_EQ(stored.get16(20), 0x1234);
+  EXPECT_EQ(stored.raw[4], ' ');
+  EXPECT_EQ(s.DeletedCount, 0);
+  EXPECT_EQ(s.Marriages[3].Husband, 0);
+  EXPECT_TRUE(s.RecordsSaved);
+  EXPECT_EQ(doc.Caption, "Vorlan Family Tree");
+  // A later Save must ask where to go rather than overwrite tree.vfl.
+  EXPECT_EQ(doc.FileName, "");
+  EXPECT_EQ(s.CurrentFilePath, t.dir.path());
+}
+
+TEST_F(Commands, AddingIsRefusedAtTheLimit) {
+  s.Config.setNumPersons(14998);
+  EXPECT_TRUE(RoomForAnotherPerson(s));
+  EXPECT_TRUE(boxes.shown.empty());
+  s.Config.setNumPersons(14999);
+  EXPECT_FALSE(RoomForAnotherPerson(s));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Problem");
+  EXPECT_EQ(box_text(0), " You have reached the maximum number of people allowed.");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Critical);
+}
+
+TEST_F(Commands, OrphanSearchSaysWhenThereAreNone) {
+  build_tree();
+  std::vector<std::string> status;
+  s.on_status = [&](const std::string& m) { status.push_back(m); };
+  EXPECT_TRUE(SearchOrphans(s).empty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Delete Orphan Records");
+  EXPECT_EQ(box_text(0), "No orphaned records found.");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Information);
+  EXPECT_EQ(status, std::vector<std::string>{"Searching for orphaned records"});
+
+  TreeBuilder b(s);
+  b.person("Lone", "Walker", "M");
+  boxes.shown.clear();
+  auto rows = SearchOrphans(s);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].GivenNames, "Lone");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(Commands, GedcomFileIsChosenFromTheLastImportFolder) {
+  IniWrite(s, "FilePaths", "GEDCOMLoadPath", "/home/ann/ged/");
+  dialogs.answers = {"/home/ann/ged/royal.ged"};
+  EXPECT_EQ(ChooseGedcomFile(s, dialogs), "/home/ann/ged/royal.ged");
+  EXPECT_EQ(dialogs.shown[0].title, "Select GEDCOM file to Import");
+  EXPECT_EQ(dialogs.shown[0].filter, "GEDCOM Files (*.ged)|*.ged|");
+  EXPECT_EQ(dialogs.shown[0].folder, "/home/ann/ged/");
+  EXPECT_EQ(ChooseGedcomFile(s, dialogs), "");
+}
+
+TEST_F(Commands, BackupWritesTheChosenFileAndRemembersIt) {
+  build_tree();
+  change_something();
+  s.CurrentFilePath = "/home/ann/Smith.vfl";
+  IniWrite(s, "Backup", "CurBackupPath", t.dir.path());
+  dialogs.answers = {path("Smith.bak")};
+  boxes.answers = {kAnswerOK};
+  ASSERT_TRUE(BackupToChosenFile(s, dialogs));
+  const FileRequest& r = dialogs.shown[0];
+  EXPECT_EQ(r.title, "Backup Family File As");
+  EXPECT_EQ(r.proposed_name, "Smith.vfl");
+  EXPECT_EQ(r.folder, t.dir.path());
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_title(0), "Backup Family File");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
+  EXPECT_EQ(box_title(1), "Backup Vorlan Family Tree Records File");
+  EXPECT_EQ(box_text(1), "\r\nYour backup was successful.");
+  EXPECT_TRUE(fileio::exists(path("Smith.Vfl")));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
+  EXPECT_EQ(ini("Backup", "LastBackupNumPer"), "3");
+  EXPECT_EQ(ini("Backup", "CurBackupPath"), t.dir.path());
+  // The user's own file is still not saved.
+  EXPECT_FALSE(s.RecordsSaved);
+}
+
+TEST_F(Commands, BackupCanBeCancelledAtTheCorrectionAndReportsAFailure) {
+  build_tree();
+  dialogs.answers = {path("b.txt"), path("missing/b.vfl")};
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(BackupToChosenFile(s, dialogs));
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "My Family Backup.vfl");
+  EXPECT_FALSE(fileio::exists(path("b.Vfl")));
+  EXPECT_FALSE(BackupToChosenFile(s, dialogs));
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_text(1), "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(boxes.shown[1].icon, Icon::Critical);
+  EXPECT_EQ(ini("Backup", "LastBackup"), "");
+}

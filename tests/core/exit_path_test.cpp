@@ -1,0 +1,251 @@
+// Closing the main window: the questions in their order, what each answer
+// writes, and that a "stay" answer leaves everything in place.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/cp1252.h"
+#include "common/folders.h"
+#include "mainwin/exit_path.h"
+#include "mainwin_fixture.h"
+
+using namespace vft;
+using namespace vft::test;
+
+namespace {
+
+class ExitPath : public MainWin {
+ protected:
+  int backups = 0;
+  bool upgrade_shown = false;
+  ExitHooks hooks{[this] {
+                    ++backups;
+                    return true;
+                  },
+                  [this] { upgrade_shown = true; },
+                  {}};
+  void SetUp() override {
+    IniWrite(s, "Configure", "AskUpdate", "1");  // the upgrade reminder is tested on its own
+  }
+  bool work_folder_exists() const { return std::filesystem::exists(t.dir.path() + "work"); }
+};
+
+const char* kFirstBackupQuestion =
+    "This appears to be the first time you have been asked if you want to \r\n"
+    "make a safety backup of your family tree records.\r\n"
+    "Vorlan Family Tree can be set to remind you to make a safety backup \r\n"
+    "every time you exit Vorlan Family Tree after making any changes  \r\n"
+    "or, if you prefer, remind you to make a backup every 30 days.\r\n"
+    "Do you wish to make a backup of your Vorlan Family Tree records \r\n"
+    "now (recommended)?";
+
+}  // namespace
+
+TEST_F(ExitPath, UnsavedTreeWithoutANameOffersSaveAsThenGoesOnToTheBackupReminder) {
+  build_tree();
+  change_something();
+  // Save: yes; the dialog proposes MyFamily.Vfl and is cancelled; exit anyway:
+  // yes; first backup question: no.
+  boxes.answers = {kAnswerYes, kAnswerYes, kAnswerNo, kAnswerOK};
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
+  ASSERT_EQ(boxes.shown.size(), 4u);
+  EXPECT_EQ(box_title(0), "Exit Vorlan Family Tree");
+  EXPECT_EQ(box_text(0), "You have made changes to your family records. \r\n Do you wish to save them?");
+  EXPECT_EQ(box_title(1), "Exit Vorlan Family Tree");
+  EXPECT_EQ(box_title(2), "Backup your Vorlan Family Tree Records");
+  EXPECT_EQ(box_text(2), kFirstBackupQuestion);
+  EXPECT_EQ(boxes.shown[2].buttons, Buttons::YesNo);
+  EXPECT_EQ(boxes.shown[2].icon, Icon::Question);
+  EXPECT_EQ(box_text(3), "You will be reminded again after 30 days.");
+  EXPECT_EQ(boxes.shown[3].icon, Icon::Information);
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_EQ(backups, 0);
+  EXPECT_FALSE(work_folder_exists());
+}
+
+TEST_F(ExitPath, CancelAtTheSaveQuestionKeepsEverything) {
+  build_tree();
+  change_something();
+  s.Config.setLastPerson(2);  // moved since the last write
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(work_folder_exists());
+  // Step 1 has run: the record file holds the current selection.
+  ConfigRecord stored;
+  ASSERT_TRUE(fileio::read_record(s.work(recfile::Config), 1, kConfigLen, stored.raw.data()));
+  EXPECT_EQ(stored.LastPerson(), 2);
+  EXPECT_EQ(stored.NumPersons(), 3);
+}
+
+TEST_F(ExitPath, SavedTreeRemembersItsFileAndRemovesTheWorkFolder) {
+  build_tree();
+  IniWrite(s, "Backup", "LastBackup", "20261201");
+  s.CurrentFilePath = "/home/ann/trees/Smith.vfl";
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(work_folder_exists());
+  EXPECT_EQ(s.WorkFolder, "");
+  EXPECT_EQ(ini("FilePaths", "CurrentFile"), "Smith.vfl");
+  EXPECT_EQ(ini("FilePaths", "FileLoadPath"), "/home/ann/trees/");
+}
+
+TEST_F(ExitPath, ExitSaveIntoTheOpenFile) {
+  save_tree_as(path("Smith.vfl"));
+  s.CurrentFilePath = path("Smith.vfl");
+  doc.FileName = "Smith.vfl";
+  change_something();
+  IniWrite(s, "Backup", "LastBackup", "No");
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(s.RecordsSaved);
+  TempSession other;
+  ASSERT_EQ(OpenFamilyFile(other.s, path("Smith.vfl")), -1);
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(other.s, 1, p));
+  EXPECT_EQ(cp1252::trim(p.Occupation), "Baker");
+}
+
+TEST_F(ExitPath, FirstBackupQuestionYesShowsTheBackup) {
+  build_tree();
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(backups, 1);
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(ini("Backup", "LastBackup"), "");  // the backup itself writes it
+}
+
+TEST_F(ExitPath, TimedReminderAfterThirtyDays) {
+  build_tree();
+  IniWrite(s, "Backup", "LastBackup", "20261105");  // exactly 30 days before 5 Dec 2026
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_TRUE(boxes.shown.empty());
+
+  IniWrite(s, "Backup", "LastBackup", "20261104");
+  boxes.answers = {kAnswerNo, kAnswerYes};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_title(0), "Close Vorlan Family Tree");
+  EXPECT_EQ(box_text(0), "The last time you backed up your Vorlan Family Tree \r\n"
+                         "records was on 04 Nov 2026\r\n"
+                         "Do you wish to backup your records now?");
+  EXPECT_EQ(box_text(1), "Do you wish to be reminded again to backup in 30 days time?\"");
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
+
+  IniWrite(s, "Backup", "LastBackup", "20250101");
+  boxes.shown.clear();
+  boxes.answers = {kAnswerNo, kAnswerNo};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "No");
+  EXPECT_EQ(backups, 0);
+
+  IniWrite(s, "Backup", "LastBackup", "20250101");
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_EQ(backups, 1);
+}
+
+TEST_F(ExitPath, NoMoreTimedRemindersAfterNoButTheRemindQuestionStays) {
+  build_tree();
+  IniWrite(s, "Backup", "LastBackup", "No");
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_TRUE(boxes.shown.empty());  // Remind is off
+
+  IniWrite(s, "Backup", "Remind", "1");
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_TRUE(boxes.shown.empty());  // nothing changed in this run
+
+  change_something();
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(BackupReminder(s, hooks.backup));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Close Vorlan Family Tree");
+  EXPECT_EQ(box_text(0), "Do you wish to backup your records now?");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNoCancel);
+  boxes.answers = {kAnswerNo};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_EQ(backups, 1);
+}
+
+TEST_F(ExitPath, RemindCancelKeepsTheWindowOpenAfterTheSave) {
+  build_tree();
+  change_something();
+  IniWrite(s, "Backup", "LastBackup", "No");
+  IniWrite(s, "Backup", "Remind", "1");
+  boxes.answers = {kAnswerNo, kAnswerCancel};
+  EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_TRUE(work_folder_exists());
+}
+
+TEST_F(ExitPath, BackupMadeAtTheFirstQuestionIsNotOfferedTwice) {
+  build_tree();
+  change_something();
+  IniWrite(s, "Backup", "Remind", "1");
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(BackupReminder(s, hooks.backup));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(backups, 1);
+}
+
+TEST_F(ExitPath, NoBackupQuestionsWithoutPersons) {
+  IniWrite(s, "Backup", "Remind", "1");
+  s.NothingChanged = false;
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(work_folder_exists());
+}
+
+TEST_F(ExitPath, UnreadableLastBackupDateAsksNothing) {
+  build_tree();
+  for (const char* bad : {"2026120", "2026-12-01", "20261301", "20250229", "20271201"}) {
+    IniWrite(s, "Backup", "LastBackup", bad);
+    EXPECT_TRUE(BackupReminder(s, hooks.backup)) << bad;
+  }
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(BackupDateText(s, "20240229"), "29 Feb 2024");
+  EXPECT_EQ(DaysSinceBackup(s, "20251205"), 365);
+  EXPECT_EQ(DaysSinceBackup(s, "20240229"), 1010);
+}
+
+TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterRelease) {
+  IniWrite(s, "Configure", "AskUpdate", "");
+  EXPECT_TRUE(UpgradeReminderDue(s));
+  IniWrite(s, "Configure", "AskUpdate", "-1");
+  EXPECT_TRUE(UpgradeReminderDue(s));
+  IniWrite(s, "Configure", "AskUpdate", "1");
+  EXPECT_FALSE(UpgradeReminderDue(s));
+  IniWrite(s, "Configure", "AskUpdate", "0");
+  s.now = [] { return LocalTime{2007, 10, 10, 9, 0, 0}; };  // 30000 past the date: not yet
+  EXPECT_FALSE(UpgradeReminderDue(s));
+  s.now = [] { return LocalTime{2007, 12, 11, 9, 0, 0}; };
+  EXPECT_TRUE(UpgradeReminderDue(s));
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_TRUE(upgrade_shown);
+}
+
+TEST_F(ExitPath, LeavingRunsOnlyWhenTheExitIsCertainAndBeforeTheFolderGoes) {
+  build_tree();
+  change_something();
+  IniWrite(s, "Backup", "LastBackup", "No");
+  int leaving = 0;
+  bool folder_there = false;
+  hooks.leaving = [&] {
+    ++leaving;
+    folder_there = work_folder_exists();
+  };
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(leaving, 0);
+  boxes.answers = {kAnswerNo};
+  EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(leaving, 1);
+  EXPECT_TRUE(folder_there);
+  EXPECT_FALSE(work_folder_exists());
+}

@@ -1,0 +1,409 @@
+// The family view's slots around the selected person and the stepping of the
+// three "More" buttons.
+#include "family_view_fixture.h"
+#include "store/records.h"
+
+using namespace vft;
+using Kids = std::vector<std::int16_t>;
+
+namespace {
+
+class FamilyViewSlots : public test::FamilyViewTest {};
+
+TEST_F(FamilyViewSlots, ExactlyFourChildrenShowAllAndNoNextChild) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto m = tree.family(dad, mum, "3 Apr 1900");
+  Kids k = kids(m, 4);
+
+  FamilyViewModel v = show(dad);
+  EXPECT_EQ(children(v), k);
+  EXPECT_EQ(v.KidCount, 4);
+  EXPECT_FALSE(v.MoreChildren);
+  // R with four children does nothing.
+  EXPECT_FALSE(NextChild(s, cursor));
+  EXPECT_EQ(cursor.ChildStart, 0);
+  EXPECT_EQ(children(view()), k);
+}
+
+TEST_F(FamilyViewSlots, FiveChildrenStepByOneAndWrap) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto m = tree.family(dad, mum);
+  Kids k = kids(m, 5);
+
+  FamilyViewModel v = show(mum);
+  EXPECT_TRUE(v.MoreChildren);
+  EXPECT_EQ(children(v), (Kids{k[0], k[1], k[2], k[3]}));
+  ASSERT_TRUE(NextChild(s, cursor));
+  EXPECT_EQ(children(view()), (Kids{k[1], k[2], k[3], k[4]}));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(NextChild(s, cursor));
+  // Start index 4: the last child first, then round to the beginning.
+  EXPECT_EQ(cursor.ChildStart, 4);
+  EXPECT_EQ(children(view()), (Kids{k[4], k[0], k[1], k[2]}));
+  ASSERT_TRUE(NextChild(s, cursor));
+  EXPECT_EQ(cursor.ChildStart, 0);
+  EXPECT_EQ(children(view()), (Kids{k[0], k[1], k[2], k[3]}));
+
+  // A click on child slot 1 at start 4 selects the first child.
+  for (int i = 0; i < 4; ++i) NextChild(s, cursor);
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::Child1), k[0]);
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Child1));
+  EXPECT_EQ(s.Config.LastPerson(), k[0]);
+  EXPECT_EQ(cursor.ChildStart, 0);
+}
+
+TEST_F(FamilyViewSlots, ChildrenButtonsCountTheChildsOwnChildren) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  Kids k = kids(tree.family(dad, mum), 3);  // C1 son, C2 daughter, C3 son
+  // The son has two partnerships with 2 and 1 children; the daughter one child.
+  auto w1 = tree.person("Ada", "Lee", "F");
+  auto w2 = tree.person("Bea", "Ray", "F");
+  kids(tree.family(k[0], w1), 2);
+  kids(tree.family(k[0], w2), 1);
+  auto h = tree.person("Cy", "Orr", "M");
+  kids(tree.family(h, k[1]), 1);
+
+  FamilyViewModel v = show(dad);
+  EXPECT_EQ(v.ChildButtons[0].Caption, "Three Children");
+  EXPECT_EQ(v.ChildButtons[0].Count, 3);
+  EXPECT_TRUE(v.ChildButtons[0].Visible);
+  EXPECT_EQ(v.ChildButtons[1].Caption, "One Child");
+  EXPECT_FALSE(v.ChildButtons[2].Visible);
+  EXPECT_EQ(v.ChildButtons[2].Count, 0);
+  EXPECT_FALSE(v.ChildButtons[3].Visible);  // no fourth child at all
+  EXPECT_FALSE(v.slot(Slot::Child3).Visible);
+}
+
+TEST_F(FamilyViewSlots, SiblingsOfThreeAndFourChildren) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto m = tree.family(dad, mum);
+  Kids k = kids(m, 3);
+
+  FamilyViewModel v = show(k[0]);
+  EXPECT_EQ(siblings(v), (Kids{k[1], k[2]}));
+  EXPECT_FALSE(v.MoreSiblings);
+  EXPECT_FALSE(NextSibling(s, cursor));
+  EXPECT_EQ(s.Config.LastPerson(), k[0]);
+
+  // The last child of the family: the ring wraps to the first and second.
+  v = show(k[2]);
+  EXPECT_EQ(siblings(v), (Kids{k[0], k[1]}));
+  EXPECT_EQ(v.RingSize, 3);
+  EXPECT_EQ(v.SiblingRing[0], k[2]);
+
+  k.push_back(tree.child(m, "C4", "Kid", "F"));
+  v = show(k[3]);
+  EXPECT_TRUE(v.MoreSiblings);
+  EXPECT_EQ(siblings(v), (Kids{k[0], k[1]}));
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::Sibling1), k[1]);
+}
+
+TEST_F(FamilyViewSlots, TwoOrOneChildrenInTheParentsFamily) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto m = tree.family(dad, 0);
+  Kids k = kids(m, 2);
+  FamilyViewModel v = show(k[1]);
+  EXPECT_EQ(siblings(v), Kids{k[0]});
+  EXPECT_FALSE(v.slot(Slot::Sibling1).Visible);
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::Sibling1), 0);
+
+  v = show(dad);  // the only child of a family without parents
+  EXPECT_TRUE(siblings(v).empty());
+  EXPECT_FALSE(v.MoreSiblings);
+  EXPECT_EQ(v.RingSize, 1);
+}
+
+TEST_F(FamilyViewSlots, NextSiblingWalksTheRingAndCounts) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  Kids k = kids(tree.family(dad, mum), 4);
+  show(k[2]);
+  cursor.ChildStart = 3;
+  Kids visited;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(NextSibling(s, cursor));
+    visited.push_back(s.Config.LastPerson());
+  }
+  EXPECT_EQ(visited, (Kids{k[3], k[0], k[1], k[2]}));
+  EXPECT_EQ(cursor.SiblingSteps, 4);
+  EXPECT_EQ(cursor.ChildStart, 0);
+  EXPECT_EQ(s.Rel.Selected.PerNum, k[2]);
+  EXPECT_EQ(s.CurNum, k[2]);
+  // Any other navigation forgets the steps.
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Father));
+  EXPECT_EQ(cursor.SiblingSteps, 0);
+}
+
+TEST_F(FamilyViewSlots, NextPartnerWrapsToTheFirst) {
+  auto man = tree.person("Ned", "Cole", "M");
+  Kids wives;
+  for (const char* name : {"Amy", "Bea", "Cat"}) wives.push_back(tree.person(name, "Wed", "F"));
+  Kids firsts;
+  for (auto w : wives) firsts.push_back(kids(tree.family(man, w), 1)[0]);
+
+  FamilyViewModel v = show(man);
+  EXPECT_TRUE(v.MoreSpouses);
+  EXPECT_EQ(v.PartnershipCount, 3);
+  Kids partners{v.slot(Slot::Partner).Person};
+  Kids first_kids{children(v)[0]};
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(NextPartner(s, cursor));
+    v = view();
+    partners.push_back(v.slot(Slot::Partner).Person);
+    first_kids.push_back(children(v)[0]);
+  }
+  EXPECT_EQ(partners, (Kids{wives[0], wives[1], wives[2], wives[0]}));
+  EXPECT_EQ(first_kids, (Kids{firsts[0], firsts[1], firsts[2], firsts[0]}));
+  EXPECT_EQ(s.Rel.DisplayedPartner, 0);
+
+  // A refresh keeps the displayed partnership; a navigation starts again at the first.
+  NextPartner(s, cursor);
+  v = show(man);
+  EXPECT_EQ(v.slot(Slot::Partner).Person, wives[1]);
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Partner));
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Partner));
+  EXPECT_EQ(s.Rel.Selected.PerNum, man);
+  EXPECT_EQ(view().slot(Slot::Partner).Person, wives[0]);
+}
+
+TEST_F(FamilyViewSlots, OnePartnershipOrNone) {
+  auto man = tree.person("Ned", "Cole", "M");
+  FamilyViewModel v = show(man);
+  EXPECT_FALSE(v.slot(Slot::Partner).Visible);
+  EXPECT_FALSE(v.MoreSpouses);
+  EXPECT_FALSE(v.EditMarrEnabled);
+  EXPECT_FALSE(v.ArrangeEnabled.has_value());
+  EXPECT_TRUE(v.Partnership.text.empty());
+  EXPECT_FALSE(NextPartner(s, cursor));
+
+  // A partnership whose partner is unknown still shows an (empty) partner box.
+  auto m = tree.family(man, 0);
+  kids(m, 1);
+  v = show(man);
+  EXPECT_TRUE(v.slot(Slot::Partner).Visible);
+  EXPECT_EQ(v.slot(Slot::Partner).Person, 0);
+  EXPECT_TRUE(v.EditMarrEnabled);
+  EXPECT_FALSE(v.MoreSpouses);
+  EXPECT_EQ(v.DisplayedFamily, m);
+  EXPECT_FALSE(NextPartner(s, cursor));
+  EXPECT_FALSE(SelectSlot(s, cursor, Slot::Partner));
+}
+
+TEST_F(FamilyViewSlots, GreatGrandParentMarkersNeedARecordedFather) {
+  // Selected <- father <- (gf, gm); gf has only a father, gm only a mother.
+  auto ggf = tree.person("Old", "Hart", "M");
+  auto ggm = tree.person("Old", "Pike", "F");
+  auto gf = tree.child(tree.family(ggf, 0), "Gus", "Hart", "M");
+  auto gm = tree.child(tree.family(0, ggm), "Gwen", "Pike", "F");
+  auto dad = tree.child(tree.family(gf, gm), "Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto me = tree.child(tree.family(dad, mum), "Me", "Hart", "M");
+  auto wife = tree.person("Wyn", "Ash", "F");
+  tree.family(me, wife);
+
+  FamilyViewModel v = show(me);
+  EXPECT_EQ(v.GrandParents, (std::array<std::int16_t, 4>{gf, gm, 0, 0}));
+  EXPECT_TRUE(v.Markers[0]);
+  EXPECT_FALSE(v.Markers[1]);
+  EXPECT_FALSE(v.Markers[2]);
+  EXPECT_FALSE(v.Markers[3]);
+  // Mother's parents unknown: boxes drawn empty, no marker.
+  EXPECT_TRUE(v.slot(Slot::GrandParent2).Visible);
+  EXPECT_EQ(v.slot(Slot::GrandParent2).Person, 0);
+  EXPECT_TRUE(v.slot(Slot::GrandParent2).Name.empty());
+  // The wife came in with a parent family of her own but no parents.
+  EXPECT_FALSE(v.Markers[kPartnerMarker]);
+
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::GrandParent1), gm);
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::GrandParent3), 0);
+  EXPECT_FALSE(SelectSlot(s, cursor, Slot::GrandParent3));
+  EXPECT_EQ(s.Config.LastPerson(), me);
+
+  // Seen from the father's wife the partner's parents are recorded.
+  v = show(mum);
+  EXPECT_EQ(v.slot(Slot::Partner).Person, dad);
+  EXPECT_TRUE(v.Markers[kPartnerMarker]);
+}
+
+TEST_F(FamilyViewSlots, MissingBirthDateOnlyTheSelectedBoxShowsUnknown) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto me = tree.child(tree.family(dad, mum, "10 May 1876"), "Ann", "Hart", "F");
+  set_dates(me, "", "4 Jun 1920");
+  set_dates(dad, "", "4 Jun 1920");
+  set_dates(mum, "", "");
+
+  FamilyViewModel v = show(me);
+  EXPECT_EQ(v.slot(Slot::Selected).Dates, "? ??? ???? - 4 Jun 1920");
+  EXPECT_EQ(v.slot(Slot::Father).Dates, " - 4 Jun 1920");
+  EXPECT_EQ(v.slot(Slot::Mother).Dates, " - ");
+  EXPECT_EQ(v.SelectedNum, std::to_string(me));
+  EXPECT_TRUE(v.slot(Slot::Selected).Deceased);
+  // The description keeps the stored (empty) birth date.
+  EXPECT_EQ(v.slot(Slot::Selected).Description, "Ann Hart  (#3),    - 4 Jun 1920");
+}
+
+TEST_F(FamilyViewSlots, ParentsLineAndPartnershipButton) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto pm = tree.family(dad, mum, "10 May 1876");
+  auto me = tree.child(pm, "Ann", "Hart", "F");
+  auto h1 = tree.person("Bob", "Ash", "M");
+  auto h2 = tree.person("Cy", "Orr", "M");
+  auto h3 = tree.person("Dan", "Pry", "M");
+  auto m1 = tree.family(h1, me, "2 Jun 1904");
+  auto m2 = tree.family(h2, me);
+  tree.family(h3, me, "? ??? 1920");
+  fam(m1).Divorced = -1;
+  tree.write_family(m1);
+  fam(m2).NotMarried = -1;
+  tree.write_family(m2);
+
+  FamilyViewModel v = show(me);
+  EXPECT_EQ(v.ParentsMarried, " Married 10 May 1876 ");
+  EXPECT_EQ(v.Partnership.text, " Marri&ed 2 Jun 1904 (divorced) ");
+  EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.02);
+  NextPartner(s, cursor);
+  v = view();
+  EXPECT_EQ(v.Partnership.text, " Not Marri&ed ");
+  EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.03);
+  NextPartner(s, cursor);
+  v = view();
+  EXPECT_EQ(v.Partnership.text, "  Marri&ed ? ??? 1920 ");
+  EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.07);
+
+  fam(pm).Divorced = -1;
+  EXPECT_EQ(view().ParentsMarried, " Married 10 May 1876 (divorced) ");
+  fam(pm).Divorced = 0;
+  fam(pm).NotMarried = -1;
+  EXPECT_EQ(view().ParentsMarried, " Not Married ");
+  // With only one parent known there is no line.
+  fam(pm).Wife = 0;
+  EXPECT_EQ(view().ParentsMarried, "");
+  EXPECT_FALSE(view().slot(Slot::Mother).Person);
+  EXPECT_TRUE(view().slot(Slot::Mother).Visible);
+}
+
+TEST_F(FamilyViewSlots, NavigationUpdatesTheSelectedPersonEverywhere) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto me = tree.child(tree.family(dad, mum), "Ann", "Hart", "F");
+  auto w2 = tree.person("Zoe", "Lake", "F");
+  tree.family(dad, w2);
+  show(me);
+
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Father));
+  EXPECT_EQ(s.Config.LastPerson(), dad);
+  EXPECT_EQ(s.CurNum, dad);
+  EXPECT_EQ(s.Person.PerNum, dad);
+  EXPECT_EQ(s.Rel.Selected.PerNum, dad);
+  EXPECT_EQ(s.Rel.Partners.count, 2);
+  EXPECT_EQ(s.Rel.DisplayedPartner, 0);
+  FamilyViewModel v = view();
+  EXPECT_EQ(v.slot(Slot::Selected).Name, "Tom Hart");
+  EXPECT_EQ(v.slot(Slot::Partner).Person, mum);
+  EXPECT_EQ(children(v), Kids{me});
+  // The selected box opens the editor rather than navigating.
+  EXPECT_EQ(SlotTarget(s, cursor, Slot::Selected), 0);
+  EXPECT_FALSE(SelectSlot(s, cursor, Slot::Selected));
+
+  ASSERT_TRUE(NextPartner(s, cursor));
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Partner));
+  EXPECT_EQ(s.Config.LastPerson(), w2);
+  ASSERT_TRUE(SelectSlot(s, cursor, Slot::Partner));
+  EXPECT_EQ(s.Config.LastPerson(), dad);
+  EXPECT_EQ(view().slot(Slot::Partner).Person, mum);  // back at the first partnership
+
+  // A person number that is not on record changes nothing.
+  EXPECT_FALSE(NavigateTo(s, cursor, 99));
+  EXPECT_FALSE(NavigateTo(s, cursor, -1));
+  EXPECT_EQ(s.Config.LastPerson(), dad);
+}
+
+TEST_F(FamilyViewSlots, CommandStatesFollowTheView) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto pm = tree.family(dad, mum);
+  auto me = tree.child(pm, "Ann", "Hart", "F");
+  auto h = tree.person("Bob", "Ash", "M");
+  auto m = tree.family(h, me);
+  kids(m, 1);
+
+  FamilyViewModel v = show(me);
+  EXPECT_TRUE(v.HasTree);
+  EXPECT_EQ(v.Status, s.Messages[msg::ClickOnABox]);
+  EXPECT_TRUE(v.EditMarrEnabled);
+  EXPECT_TRUE(v.DeleteEnabled);
+  EXPECT_TRUE(v.DisconnectEnabled);
+  // One child in each family and a single partnership: nothing to re-arrange.
+  ASSERT_TRUE(v.ArrangeEnabled.has_value());
+  EXPECT_FALSE(*v.ArrangeEnabled);
+  tree.child(pm, "Sis", "Hart", "F");
+  EXPECT_TRUE(*view().ArrangeEnabled);
+  fam(pm).NumKids = 1;
+  kids(m, 1);
+  EXPECT_TRUE(*view().ArrangeEnabled);
+
+  // A person alone: nothing to disconnect, but still something to delete.
+  auto loner = tree.person("Sol", "Lone", "M");
+  v = show(loner);
+  EXPECT_FALSE(v.DisconnectEnabled);
+  EXPECT_TRUE(v.DeleteEnabled);
+  EXPECT_FALSE(v.EditMarrEnabled);
+}
+
+TEST_F(FamilyViewSlots, EmptyTreeAndDeletedPersons) {
+  s.Config.setEnblPrompts(0);
+  FamilyViewModel v = show(0);
+  EXPECT_FALSE(v.HasTree);
+  EXPECT_EQ(v.Status, "");
+  EXPECT_EQ(s.Config.EnblPrompts(), 1);
+  for (const SlotView& box : v.Slots) EXPECT_FALSE(box.Visible);
+
+  auto p = tree.person("Tom", "Hart", "M");
+  v = show(p);
+  EXPECT_TRUE(v.HasTree);
+  EXPECT_EQ(v.Selected, p);
+  // Every person deleted: an empty view again, though the status line asks for a click.
+  s.DeletedCount = 1;
+  v = show(p);
+  EXPECT_FALSE(v.HasTree);
+  EXPECT_EQ(v.Selected, 0);
+  EXPECT_EQ(v.Status, s.Messages[msg::ClickOnABox]);
+}
+
+TEST_F(FamilyViewSlots, DamagedValuesStayInsideTheTables) {
+  auto dad = tree.person("Tom", "Hart", "M");
+  auto mum = tree.person("Eve", "Hart", "F");
+  auto m = tree.family(dad, mum);
+  Kids k = kids(m, 2);
+  // LastPerson past the end of the persons file: nothing is shown.
+  FamilyViewModel v = show(400);
+  EXPECT_EQ(v.Selected, 0);
+  EXPECT_FALSE(v.slot(Slot::Selected).Visible);
+
+  // A child count past the 41 slots, a stale displayed row and a negative
+  // child start are taken back into range.
+  fam(m).NumKids = 300;
+  v = show(dad);
+  EXPECT_EQ(v.KidCount, kMaxKids);
+  EXPECT_EQ(children(v), (Kids{k[0], k[1]}));  // empty slots hold 0: no box
+  s.Rel.DisplayedPartner = 17;
+  cursor.ChildStart = -5;
+  v = view();
+  EXPECT_EQ(v.DisplayedFamily, 0);
+  EXPECT_FALSE(NextChild(s, cursor));
+  s.Rel.DisplayedPartner = 0;
+  v = view();
+  EXPECT_GE(v.ChildStart, 0);
+  EXPECT_LT(v.ChildStart, kMaxKids);
+  fam(m).NumKids = -4;
+  v = view();
+  EXPECT_EQ(v.KidCount, 0);
+  EXPECT_TRUE(children(v).empty());
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// Work folders left by a crashed run: described, offered, recovered or deleted.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/cp1252.h"
+#include "common/folders.h"
+#include "mainwin/recovery.h"
+#include "mainwin_fixture.h"
+
+using namespace vft;
+using namespace vft::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Recovery : public MainWin {
+ protected:
+  // A crashed run's folder beside the session's own, holding the tree of
+  // build_tree() with one unsaved change.
+  std::string crashed_run(const std::string& name) {
+    const std::string folder = s.settings_folder() + name + "/";
+    fs::create_directories(folder);
+    TempSession other;
+    other.s.WorkFolder = folder;
+    TreeBuilder b(other.s);
+    auto a = b.person("Ann", "Crash", "F");
+    b.person("Bob", "Crash", "M");
+    other.s.Config.setLastPerson(a);
+    WriteConfig(other.s);
+    return folder;
+  }
+};
+
+}  // namespace
+
+TEST_F(Recovery, LeftoverIsDescribedFromItsRecords) {
+  const std::string folder = crashed_run("093015");
+  LeftoverRun run = DescribeLeftover(folder);
+  EXPECT_EQ(run.started, "09:30:15");
+  EXPECT_EQ(run.persons, 2);
+  EXPECT_EQ(RecoveryQuestion(run),
+            "Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n"
+            "It left behind family records of 2 persons that may not have been saved.\r\n\r\n"
+            "Do you want to recover these records now?\r\n\r\n"
+            "Yes recovers them, No deletes them, Cancel keeps them for the next start.");
+}
+
+TEST_F(Recovery, YesBringsTheRecordsBackAsUnsavedWork) {
+  const std::string folder = crashed_run("093015");
+  boxes.answers = {kAnswerYes};
+  s.CurrentFilePath = "/home/ann/Other.vfl";
+  IniWrite(s, "FilePaths", "CurrentFile", "/home/ann/Last.vfl");
+  EXPECT_TRUE(OfferRecovery(s, FindLeftoverWorkFolders(s)));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Recover Family Records");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNoCancel);
+  EXPECT_EQ(s.Config.NumPersons(), 2);
+  EXPECT_EQ(s.Config.LastPerson(), 1);
+  EXPECT_EQ(s.Marriages[2].Kids[0], 2);
+  EXPECT_FALSE(s.RecordsSaved);
+  EXPECT_EQ(s.CurrentFilePath, "/home/ann/");  // a Save must ask where to
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(s, 2, p));
+  EXPECT_EQ(cp1252::trim(p.GivenNames), "Bob");
+  EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(Recovery, NoDeletesAndOffersTheNextCancelKeeps) {
+  const std::string first = crashed_run("080000");
+  const std::string second = crashed_run("090000");
+  std::vector<std::string> leftovers = {second, first};
+  boxes.answers = {kAnswerNo, kAnswerCancel};
+  EXPECT_FALSE(OfferRecovery(s, leftovers));
+  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_FALSE(fs::exists(second));
+  EXPECT_TRUE(fs::exists(first));
+  EXPECT_EQ(s.Config.NumPersons(), 0);
+  EXPECT_TRUE(s.RecordsSaved);
+}
+
+TEST_F(Recovery, RunsWithoutPersonsAreClearedWithoutAQuestion) {
+  const std::string folder = s.settings_folder() + "101010/";
+  fs::create_directories(folder);
+  TempSession other;
+  other.s.WorkFolder = folder;
+  TreeBuilder b(other.s);  // settings record only, no persons
+  EXPECT_FALSE(OfferRecovery(s, {folder}));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(Recovery, FolderWithoutASettingsRecordIsNotRecovered) {
+  const std::string folder = crashed_run("111111");
+  fs::remove(folder + recfile::Config);
+  auto before = snapshot(s);
+  EXPECT_FALSE(RecoverWorkFolder(s, folder));
+  EXPECT_EQ(snapshot(s), before);
+  EXPECT_TRUE(fs::exists(folder + recfile::Person));
+}

@@ -1,0 +1,258 @@
+// Start-up: the choice of the first file, the main window's load of the
+// records, what its activations bring up, and the welcome text.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/cp1252.h"
+#include "mainwin/startup.h"
+#include "mainwin_fixture.h"
+#include "store/paths.h"
+
+using namespace vft;
+using namespace vft::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Startup = MainWin;
+
+void touch(const std::string& file) { ASSERT_TRUE(fileio::write_all(file, Bytes{'x'})); }
+
+}  // namespace
+
+TEST(StartupTexts, VersionAndCommandLine) {
+  EXPECT_EQ(VersionText(), "Vorlan Family Tree Version: 1.63 (1.63.0)");
+  EXPECT_EQ(CommandLineFile("\"/home/ann/My Tree.vfl\""), "/home/ann/My Tree.vfl");
+  EXPECT_EQ(CommandLineFile("  /a/\"b\".vfl  "), "/a/b.vfl");
+  EXPECT_EQ(CommandLineFile("\"\""), "");
+  EXPECT_TRUE(IsNetworkPath("\\\\server\\share\\t.vfl"));
+  EXPECT_TRUE(IsNetworkPath("//server/share/t.vfl"));
+  EXPECT_FALSE(IsNetworkPath("/home/t.vfl"));
+}
+
+TEST(StartupPaths, LongFormTakesEachNameFromItsFolder) {
+  TempDir d;
+  fs::create_directories(d.path() + "Trees/Old");
+  ASSERT_TRUE(fileio::write_all(d.path() + "Trees/Old/Smith.VFL", Bytes{'x'}));
+  const std::string want = d.path() + "Trees/Old/Smith.VFL";
+  EXPECT_EQ(LongPathForm(d.path() + "Trees/Old/Smith.VFL", "/"), want);
+  EXPECT_EQ(LongPathForm(d.path() + "trees/OLD/smith.vfl", "/"), want);
+  EXPECT_EQ(LongPathForm("Old/../Old/Smith.VFL", d.path() + "Trees"), want);
+  EXPECT_EQ(LongPathForm(d.path() + "Trees/New/Smith.VFL", "/"), "");
+  EXPECT_EQ(LongPathForm(d.path() + "Trees/Old/Jones.vfl", "/"), "");
+  EXPECT_EQ(LongPathForm("", "/"), "");
+}
+
+TEST_F(Startup, CommandLineWinsOverAutoStart) {
+  touch(path("Smith.vfl"));
+  touch(path("Last.vfl"));
+  IniWrite(s, "Configure", "AutoStart", "2");
+  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
+  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
+  StartChoice c = ChooseStartFile(s, "\"" + path("smith.vfl") + "\"", "/");
+  EXPECT_EQ(c.path, path("Smith.vfl"));
+  EXPECT_EQ(c.splash_text, "Opening File  'Smith.vfl'.   Please wait...");
+  EXPECT_FALSE(c.open_now);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(Startup, CommandLineNetworkPathIsUsedUnchanged) {
+  StartChoice c = ChooseStartFile(s, "//nas/trees/Smith.vfl", "/");
+  EXPECT_EQ(c.path, "//nas/trees/Smith.vfl");
+  EXPECT_EQ(c.splash_text, "Opening Network File ");
+}
+
+TEST_F(Startup, CommandLineFileThatIsNotThereIsStillNamedToTheOpen) {
+  StartChoice c = ChooseStartFile(s, path("gone.vfl"), "/");
+  EXPECT_EQ(c.path, path("gone.vfl"));
+  EXPECT_FALSE(OpenStartFile(s, c.path));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_text(0), "An error occured while reading " + path("gone.vfl") + "\r\n\r\n");
+  EXPECT_TRUE(s.RecordsSaved);
+}
+
+TEST_F(Startup, AutoStartWithTheLastFileGoneSaysSoOnceAndForgetsIt) {
+  IniWrite(s, "Configure", "AutoStart", "2");
+  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
+  IniWrite(s, "FilePaths", "CurrentFile", "Gone.vfl");
+  StartChoice c = ChooseStartFile(s, "", "/");
+  EXPECT_EQ(c.path, "");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Open Vorlan Family Tree File");
+  EXPECT_EQ(box_text(0), "Cannot find the previously saved Vorlan Family Tree file:\r\nGone.vfl");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OK);
+  EXPECT_EQ(ini("FilePaths", "CurrentFile"), "");
+  EXPECT_EQ(s.CurrentFilePath, t.dir.path());
+  // Told once: the next start has nothing to look for.
+  boxes.shown.clear();
+  c = ChooseStartFile(s, "", "/");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(c.path, "");
+}
+
+TEST_F(Startup, AutoStartOpensTheLastFileBeforeItsTwoSecondTimer) {
+  touch(path("Last.vfl"));
+  IniWrite(s, "Configure", "AutoStart", "2");
+  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
+  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
+  StartChoice c = ChooseStartFile(s, "   ", "/");
+  EXPECT_EQ(c.path, path("Last.vfl"));
+  EXPECT_TRUE(c.open_now);
+  EXPECT_EQ(c.timer_ms, 2000);
+  EXPECT_EQ(c.splash_text, "Opening File  'Last.vfl'.   Please wait...");
+  EXPECT_EQ(s.CurrentFilePath, path("Last.vfl"));
+  // The whole path an open leaves in "CurrentFile" works as well.
+  IniWrite(s, "FilePaths", "CurrentFile", path("Last.vfl"));
+  EXPECT_EQ(ChooseStartFile(s, "", "/").path, path("Last.vfl"));
+}
+
+TEST_F(Startup, WithoutAutoStartNoFileIsOpened) {
+  touch(path("Last.vfl"));
+  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
+  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
+  for (const char* value : {"0", "1", "3"}) {
+    IniWrite(s, "Configure", "AutoStart", value);
+    StartChoice c = ChooseStartFile(s, "", "/");
+    EXPECT_EQ(c.path, "") << value;
+    EXPECT_EQ(c.timer_ms, 1);
+    EXPECT_EQ(s.CurrentFilePath, t.dir.path());
+  }
+  // AutoStart on without a last file: nothing to open, the long timer.
+  IniWrite(s, "Configure", "AutoStart", "2");
+  IniWrite(s, "FilePaths", "CurrentFile", "");
+  StartChoice c = ChooseStartFile(s, "", "/");
+  EXPECT_EQ(c.path, "");
+  EXPECT_EQ(c.timer_ms, 2000);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(Startup, OpenStartFileOpensAndCountsAsSaved) {
+  save_tree_as(path("tree.vfl"));
+  TempSession other;
+  other.s.RecordsSaved = false;
+  EXPECT_FALSE(OpenStartFile(other.s, "   "));
+  EXPECT_TRUE(other.s.RecordsSaved);
+  EXPECT_TRUE(OpenStartFile(other.s, path("tree.vfl")));
+  EXPECT_EQ(other.s.Config.NumPersons(), 3);
+}
+
+TEST_F(Startup, RepairPassPutsEveryRecordInOrder) {
+  build_tree();
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(s, 1, p));
+  p.PerNum = 77;
+  p.FamName = "smith";
+  p.Phone = "  555 123";
+  WritePersonRecord(s, 1, p);
+  ASSERT_TRUE(ReadPersonRecord(s, 2, p));
+  p.Phone = std::string("12\0 4", 5);
+  p.Deleted = -1;
+  WritePersonRecord(s, 2, p);
+  s.UCaseFamname = true;
+  EXPECT_EQ(RepairPersonRecords(s), 1);
+  s.UCaseFamname = false;  // read back as stored
+  ASSERT_TRUE(ReadPersonRecord(s, 1, p));
+  EXPECT_EQ(p.PerNum, 1);
+  EXPECT_EQ(cp1252::trim(p.FamName), "SMITH");
+  EXPECT_EQ(cp1252::trim(p.Phone), "555 123");
+  ASSERT_TRUE(ReadPersonRecord(s, 2, p));
+  EXPECT_EQ(p.Phone, std::string(" ") + std::string(47, ' '));
+  ASSERT_TRUE(ReadPersonRecord(s, 3, p));
+  EXPECT_EQ(cp1252::trim(p.FamName), "SMITH");
+  // A second pass finds nothing to change.
+  auto before = snapshot(s);
+  s.UCaseFamname = true;
+  EXPECT_EQ(RepairPersonRecords(s), 1);
+  EXPECT_EQ(snapshot(s), before);
+}
+
+TEST_F(Startup, RepairPassCopesWithAShortPersonsFile) {
+  build_tree();
+  s.Config.setNumPersons(40);  // more than the file holds
+  EXPECT_EQ(RepairPersonRecords(s), 0);
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Person)), 3 * static_cast<std::int64_t>(kPersonLen));
+  fileio::remove(s.work(recfile::Person));
+  EXPECT_EQ(RepairPersonRecords(s), 0);
+}
+
+TEST_F(Startup, LoadOfAnEmptyTreeTurnsPromptsOn) {
+  IniWrite(s, "FilePaths", "CurrentFile", "/home/ann/Smith.vfl");
+  LoadMainWindowRecords(s, doc);
+  EXPECT_EQ(doc.FileName, "Smith.vfl");
+  EXPECT_EQ(doc.Caption, "Vorlan Family Tree ");
+  ConfigRecord stored;
+  ASSERT_TRUE(fileio::read_record(s.work(recfile::Config), 1, kConfigLen, stored.raw.data()));
+  EXPECT_EQ(stored.EnblPrompts(), 1);
+  EXPECT_TRUE(s.NothingChanged);
+}
+
+TEST_F(Startup, LoadOfATreeCountsTheDeletedAndSelectsTheLastPerson) {
+  build_tree();
+  PersonRecord p;
+  ASSERT_TRUE(ReadPersonRecord(s, 2, p));
+  p.Deleted = -1;
+  WritePersonRecord(s, 2, p);
+  s.DeletedCount = 5;  // as a count made elsewhere might have left it
+  s.Rel.ConnectMode = true;
+  IniWrite(s, "FilePaths", "CurrentFile", "Smith.vfl");
+  LoadMainWindowRecords(s, doc);
+  EXPECT_EQ(s.DeletedCount, 1);
+  EXPECT_EQ(doc.Caption, "Smith.vfl Family Tree ");
+  EXPECT_EQ(s.Rel.Selected.PerNum, 3);
+  EXPECT_FALSE(s.Rel.ConnectMode);
+  EXPECT_EQ(s.Marriages[3].NumKids, 1);
+  EXPECT_TRUE(s.NothingChanged);
+}
+
+TEST_F(Startup, ActivationsOfAnEmptyTreeBringTheStartMenuOnce) {
+  Activation a = OnMainWindowActivate(s, true, false);
+  EXPECT_TRUE(a.welcome);
+  EXPECT_TRUE(a.start_menu);
+  EXPECT_TRUE(a.start_tag);
+  EXPECT_FALSE(s.FirstActivation);
+  a = OnMainWindowActivate(s, true, false);
+  EXPECT_FALSE(a.welcome);
+  EXPECT_FALSE(a.start_menu);
+  EXPECT_TRUE(a.start_tag);
+  // A new tree brings it back.
+  a = OnMainWindowActivate(s, true, true);
+  EXPECT_TRUE(a.start_menu);
+}
+
+TEST_F(Startup, ActivationsOfATreeNeverBringTheStartMenu) {
+  build_tree();
+  Activation a = OnMainWindowActivate(s, false, true);
+  EXPECT_FALSE(a.welcome);
+  EXPECT_FALSE(a.start_menu);
+  EXPECT_FALSE(a.start_tag);
+  // Persons on record but every one deleted: still no start menu.
+  TempSession other;
+  other.s.Config.setNumPersons(2);
+  other.s.DeletedCount = 2;
+  a = OnMainWindowActivate(other.s, false, false);
+  EXPECT_FALSE(a.start_menu);
+  EXPECT_FALSE(a.start_tag);
+}
+
+TEST_F(Startup, WelcomeTextIsReadAsLinesAndCanBeDeclined) {
+  EXPECT_FALSE(WelcomeWanted(s));
+  ASSERT_TRUE(fileio::write_all(s.ProgramFolder + "/welcome.txt", Bytes{'H', 'i', '\r', '\n', '\n', 'B', 'y', 'e', '\n'}));
+  EXPECT_TRUE(WelcomeWanted(s));
+  EXPECT_EQ(ReadWelcomeText(s), "Hi\r\n\r\nBye");
+  DeclineWelcome(s);
+  EXPECT_FALSE(WelcomeWanted(s));
+  // The shared file stays for the other users of the machine.
+  EXPECT_TRUE(fileio::exists(s.ProgramFolder + "/welcome.txt"));
+}
+
+TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwn) {
+  build_tree();
+  auto file = fileio::read_all(s.work(recfile::Person));
+  ASSERT_TRUE(file);
+  (*file)[494] = 7;                 // the reserved field of person 1
+  (*file)[kPersonLen + 130] = 0;    // a NUL in person 2's baptism date
+  ASSERT_TRUE(fileio::write_all(s.work(recfile::Person), *file));
+  EXPECT_EQ(RepairPersonRecords(s), 0);
+  EXPECT_EQ(fileio::read_all(s.work(recfile::Person)), file);
+}

@@ -1,0 +1,310 @@
+// The family view widget offscreen on the sample family: controls found by
+// their names, clicks and keys as a user would give them, the overflow list,
+// and the layout at the two usual screen sizes. With VFT_SNAPSHOT_DIR set the
+// drawn views are also saved there as PNG files to look at.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <functional>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "family_view.h"
+#include "family_view_sample.h"
+#include "mainwin/family_view_lists.h"
+#include "person_box.h"
+#include "qt_text.h"
+#include "relations/person_io.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+using namespace vft::ui;
+
+namespace {
+
+class FamilyViewWidget : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::SampleFamily fam = test::BuildSampleFamily(s);
+  FamilyView view{s};
+
+  void SetUp() override {
+    view.resize(1366, 640);
+    view.setHoverDelay(0);
+    view.show();
+    view.RefreshFamilyView();
+  }
+  template <typename T>
+  T* find(const QString& name) {
+    T* w = view.findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+  }
+  QLabel* label(const char* name) { return find<QLabel>(QString::fromLatin1(name)); }
+  QPushButton* button(const char* name) { return find<QPushButton>(QString::fromLatin1(name)); }
+  QWidget* box(const char* name) { return find<QWidget>(QString::fromLatin1(name)); }
+  QString name_of(std::int16_t p) { return qs(DisplayNameOf(s, p)); }
+  // Lets the event loop run until `done` holds (at most a second).
+  static bool wait_for(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 1000) QTest::qWait(10);
+    return done();
+  }
+  void hover(QWidget* w) {
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(w, &enter);
+  }
+};
+
+TEST_F(FamilyViewWidget, ShowsTheFamilyInNamedControls) {
+  // "Thomas Alexander Georg Brandt" is too wide for the box: the last given
+  // name goes first, and a word is never cut.
+  const QString name = label("lblSelectedName")->text();
+  EXPECT_TRUE(name.startsWith(QStringLiteral("Thomas "))) << name.toStdString();
+  EXPECT_TRUE(name.endsWith(QStringLiteral(" Brandt"))) << name.toStdString();
+  EXPECT_FALSE(name.contains(QStringLiteral("Georg"))) << name.toStdString();
+  EXPECT_EQ(label("lblSelectedDates")->text(), QStringLiteral("2 Mar 1940 - "));
+  EXPECT_EQ(label("lblSelectedNum")->text(), QString::number(fam.selected));
+  EXPECT_TRUE(label("lblParentName0")->text().startsWith(QStringLiteral("Friedrich ")));
+  EXPECT_EQ(label("lblParentName1")->text(), QStringLiteral("Margaret Wells"));
+  EXPECT_TRUE(label("lblGrandParentName3")->text().endsWith(QStringLiteral(" Hargreaves")));
+  EXPECT_EQ(label("lblParentsMarried")->text(), QStringLiteral("Married 14 Jun 1936"));
+  EXPECT_EQ(button("butPartnersMarried")->text(), QStringLiteral(" Marri&ed 12 Jun 1965 (divorced) "));
+  EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Helen Carter"));
+  EXPECT_EQ(button("butChildren0")->text(), QStringLiteral("Two Children"));
+  EXPECT_EQ(button("butChildren1")->text(), QStringLiteral("One Child"));
+  EXPECT_FALSE(button("butChildren2")->isVisible());
+  EXPECT_EQ(button("butMoreSpouses")->text(), QStringLiteral("<< &More"));
+  EXPECT_EQ(button("butMoreChildren")->text(), QStringLiteral("Mo&re >>"));
+  EXPECT_EQ(button("butMoreSiblings")->text(), QStringLiteral("M&ore >>"));
+  for (const char* b : {"butMoreSpouses", "butMoreChildren", "butMoreSiblings", "butPartnersMarried"})
+    EXPECT_TRUE(button(b)->isVisible()) << b;
+  EXPECT_TRUE(box("picGreatGrand0")->isVisible());
+  EXPECT_FALSE(box("picGreatGrand1")->isVisible());  // only a mother recorded
+  EXPECT_TRUE(box("picGreatGrand4")->isVisible());   // the partner's parents
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(box(qPrintable(QStringLiteral("pnlChild%1").arg(i)))->isVisible());
+  EXPECT_EQ(label("lblSiblingName0")->text(), QStringLiteral("Peter Brandt"));
+  EXPECT_EQ(label("lblSiblingName1")->text(), QStringLiteral("Elisabeth Brandt"));
+}
+
+TEST_F(FamilyViewWidget, ClickingABoxSelectsThatPerson) {
+  QSignalSpy selected(&view, &FamilyView::personSelected);
+  QTest::mouseClick(box("pnlChild1"), Qt::LeftButton);
+  ASSERT_EQ(selected.count(), 1);
+  EXPECT_EQ(selected.at(0).at(0).value<std::int16_t>(), fam.children[1]);
+  EXPECT_EQ(s.Config.LastPerson(), fam.children[1]);
+  EXPECT_EQ(label("lblSelectedName")->text(), QStringLiteral("Laura Brandt"));
+  EXPECT_EQ(view.model().slot(Slot::Father).Person, fam.selected);
+  EXPECT_EQ(view.model().slot(Slot::Mother).Person, fam.first_wife);
+
+  // A click on a label inside a box counts as a click on the box.
+  QTest::mouseClick(label("lblParentName1"), Qt::LeftButton);
+  EXPECT_EQ(s.Config.LastPerson(), fam.first_wife);
+  // The selected box opens the editor instead of navigating.
+  QSignalSpy edit(&view, &FamilyView::editPersonRequested);
+  QTest::mouseClick(box("pnlSelected"), Qt::LeftButton);
+  EXPECT_EQ(edit.count(), 1);
+  EXPECT_EQ(s.Config.LastPerson(), fam.first_wife);
+}
+
+TEST_F(FamilyViewWidget, MoreButtonsStep) {
+  QTest::mouseClick(button("butMoreChildren"), Qt::LeftButton);
+  EXPECT_EQ(label("lblChildName0")->text(), name_of(fam.children[1]));
+  EXPECT_EQ(label("lblChildName3")->text(), name_of(fam.children[4]));
+
+  QTest::mouseClick(button("butMoreSpouses"), Qt::LeftButton);
+  EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Susan Miller"));
+  EXPECT_EQ(label("lblChildName0")->text(), QStringLiteral("Emily Brandt"));
+  EXPECT_FALSE(box("pnlChild1")->isVisible());
+  EXPECT_FALSE(button("butMoreChildren")->isVisible());
+  EXPECT_EQ(button("butPartnersMarried")->text(), QStringLiteral("  Marri&ed 3 Oct 1981 "));
+
+  QSignalSpy selected(&view, &FamilyView::personSelected);
+  QTest::mouseClick(button("butMoreSiblings"), Qt::LeftButton);
+  EXPECT_EQ(s.Config.LastPerson(), fam.siblings[1]);
+  EXPECT_EQ(view.cursor().SiblingSteps, 1);
+  EXPECT_EQ(selected.count(), 1);
+
+  QSignalSpy marriage(&view, &FamilyView::editMarriageRequested);
+  view.RefreshFamilyView();  // Peter has no partner: back to someone who has
+  view.selectPerson(fam.selected);
+  QTest::mouseClick(button("butPartnersMarried"), Qt::LeftButton);
+  EXPECT_EQ(marriage.count(), 1);
+}
+
+TEST_F(FamilyViewWidget, KeysOfTheView) {
+  EXPECT_TRUE(view.handleKey(Qt::Key_Home));
+  EXPECT_EQ(s.Config.LastPerson(), fam.father);
+  EXPECT_TRUE(view.handleKey(Qt::Key_PageUp));
+  EXPECT_EQ(s.Config.LastPerson(), fam.grandparents[1]);
+  // Clara's parents' family has one child and no partner is shown: keys
+  // whose target is missing do nothing.
+  EXPECT_TRUE(view.handleKey(Qt::Key_Right));
+  EXPECT_TRUE(view.handleKey(Qt::Key_R));
+  EXPECT_EQ(s.Config.LastPerson(), fam.grandparents[1]);
+  view.selectPerson(fam.selected);
+  EXPECT_TRUE(view.handleKey(Qt::Key_Down));
+  EXPECT_EQ(s.Config.LastPerson(), fam.children[2]);
+  view.selectPerson(fam.selected);
+  EXPECT_TRUE(view.handleKey(Qt::Key_M));
+  EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Susan Miller"));
+  EXPECT_TRUE(view.handleKey(Qt::Key_Left));
+  EXPECT_EQ(s.Config.LastPerson(), fam.second_wife);
+  QSignalSpy edit(&view, &FamilyView::editPersonRequested);
+  EXPECT_TRUE(view.handleKey(Qt::Key_Return));
+  EXPECT_EQ(edit.count(), 1);
+  EXPECT_FALSE(view.handleKey(Qt::Key_A));  // the main window's own keys
+  EXPECT_FALSE(view.handleKey(Qt::Key_F5));
+}
+
+TEST_F(FamilyViewWidget, HoverShowsStatusAndTheOverflowList) {
+  QSignalSpy status(&view, &FamilyView::statusTextChanged);
+  hover(label("lblParentName0"));
+  ASSERT_EQ(status.count(), 1);
+  EXPECT_EQ(status.at(0).at(0).toString(),
+            QStringLiteral("Father is Friedrich Wilhelm Brandt  (#%1),   11 Feb 1910 - 23 Jan 1985").arg(fam.father));
+
+  auto* panel = find<QWidget>(QStringLiteral("KplPanel1"));
+  auto* list = find<QTreeWidget>(QStringLiteral("SBList1"));
+  hover(button("butMoreSiblings"));
+  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("Three Siblings..."));
+  EXPECT_EQ(list->topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));  // Anna Luise
+  EXPECT_EQ(list->topLevelItem(1)->foreground(0).color(), QColor(0, 0, 255));  // Peter
+  EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("Peter Brandt"));
+  EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("19 Oct 1942 - 8 Aug 2010"));
+  EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("#%1").arg(fam.siblings[1]));
+
+  // Resting on a name puts the list away again.
+  hover(label("lblSelectedName"));
+  EXPECT_FALSE(panel->isVisible());
+
+  hover(box("picGreatGrand0"));
+  EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Great Grand Parents recorded."));
+  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("Paternal Great Grand Parents are... "));
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+
+  // A click on a row selects that person.
+  hover(button("butChildren0"));
+  // The list already open shows the new kind only when the pointer comes back.
+  hover(label("lblChildName0"));
+  hover(button("butChildren0"));
+  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("James Brandt has Two Children..."));
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("Daughter: Mia Brandt"));
+  const QRect row = list->visualItemRect(list->topLevelItem(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(label("lblSelectedName")->text(), QStringLiteral("Oliver Brandt"));
+}
+
+TEST_F(FamilyViewWidget, BoxesTakeTheirColourFromTheScheme) {
+  // A spot inside a box away from its texts and its stripe.
+  auto fill_of = [&](const char* name) {
+    QWidget* b = box(name);
+    const QImage img = view.grab().toImage();
+    return QColor(img.pixel(b->geometry().right() - 12, b->geometry().bottom() - 6));
+  };
+  for (std::int64_t colours : {std::int64_t{1} << 24, std::int64_t{256}}) {
+    const FamilyColours c = ColoursForScheme(colours);
+    view.setColours(c);
+    EXPECT_EQ(fill_of("pnlSelected"), c.male) << colours;
+    EXPECT_EQ(fill_of("pnlPartner"), c.female) << colours;
+    view.selectPerson(fam.first_wife);  // her grandparents are not recorded
+    EXPECT_EQ(fill_of("pnlGrandParent0"), c.empty) << colours;
+    EXPECT_EQ(fill_of("pnlSelected"), c.female) << colours;
+    view.selectPerson(fam.selected);
+  }
+  const FamilyColours full = ColoursForScheme(1 << 24), few = ColoursForScheme(256);
+  EXPECT_NE(full.male, few.male);
+  // The overflow list keeps its own colours in every scheme.
+  EXPECT_EQ(few.listFemale, QColor(255, 0, 0));
+  EXPECT_EQ(few.listMale, QColor(0, 0, 255));
+  EXPECT_EQ(few.listBackground, QColor(255, 255, 221));
+}
+
+TEST_F(FamilyViewWidget, EmptyTreeShowsNothing) {
+  test::TempSession empty;
+  test::TreeBuilder builder(empty.s);
+  FamilyView blank(empty.s);
+  blank.resize(1366, 640);
+  blank.show();
+  QSignalSpy status(&blank, &FamilyView::statusTextChanged);
+  blank.RefreshFamilyView();
+  for (PersonBox* b : blank.findChildren<PersonBox*>()) EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
+  ASSERT_EQ(status.count(), 1);
+  EXPECT_TRUE(status.at(0).at(0).toString().isEmpty());
+  blank.handleKey(Qt::Key_Home);
+  blank.handleKey(Qt::Key_End);
+  EXPECT_EQ(empty.s.Config.LastPerson(), 0);
+}
+
+// Everything shown lies inside the view and nothing covers a box, at the
+// usual screen sizes, for families of different shapes.
+TEST_F(FamilyViewWidget, LayoutFitsAtBothScreenSizes) {
+  const QString dir = qEnvironmentVariable("VFT_SNAPSHOT_DIR");
+  auto snapshot = [&](const QString& name) {
+    if (dir.isEmpty()) return;
+    QDir().mkpath(dir);
+    view.grab().save(QStringLiteral("%1/family_view_%2x%3_%4.png").arg(dir).arg(view.width()).arg(view.height()).arg(name));
+  };
+  auto check = [&](const char* what) {
+    QApplication::processEvents();
+    std::vector<QWidget*> shown;
+    for (QWidget* w : view.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w->isVisible()) shown.push_back(w);
+    for (QWidget* w : shown) {
+      EXPECT_TRUE(view.rect().contains(w->geometry()))
+          << w->objectName().toStdString() << " at " << view.width() << ", " << what;
+      auto* person = qobject_cast<PersonBox*>(w);
+      if (!person) continue;
+      // A fitted name is never clipped by its box.
+      for (QLabel* l : {person->nameLabel(), person->datesLabel()})
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width())
+            << l->text().toStdString() << " at " << view.width() << ", " << what;
+      for (QWidget* other : shown) {
+        if (other == w) continue;
+        EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+            << w->objectName().toStdString() << " / " << other->objectName().toStdString() << " at "
+            << view.width() << ", " << what;
+      }
+    }
+    // The boxes grow with the window.
+    EXPECT_NEAR(box("pnlSelected")->width(), 236 * std::min(view.width() / 1200.0, view.height() / 640.0), 2);
+    snapshot(QString::fromLatin1(what));
+  };
+  for (QSize size : {QSize(1366, 640), QSize(1920, 950), QSize(1024, 600)}) {
+    view.resize(size);
+    view.selectPerson(fam.selected);
+    check("full");
+    view.nextPartner();
+    check("second_partner");
+    view.selectPerson(fam.first_wife);  // no grandparents, one partner
+    check("partner");
+    view.selectPerson(fam.great_grandfather);  // no parents, one child, no siblings
+    check("eldest");
+    view.selectPerson(fam.siblings[0]);  // a lone person with siblings
+    check("sibling");
+  }
+  // The overflow list opens inside the view, even from the lowest control.
+  view.resize(1366, 640);
+  view.selectPerson(fam.selected);
+  hover(button("butMoreChildren"));
+  auto* panel = find<QWidget>(QStringLiteral("KplPanel1"));
+  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  EXPECT_TRUE(view.rect().contains(panel->geometry()));
+  EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("Five Children..."));
+  snapshot(QStringLiteral("list"));
+}
+
+}  // namespace

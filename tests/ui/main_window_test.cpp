@@ -1,0 +1,364 @@
+// The main window offscreen: its menus and buttons by objectName, what is
+// enabled in which state, the keys, the start menu, Save As and the exit
+// path, with message boxes and file dialogs answered from scripts.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "frm_famtree.h"
+#include "frm_start_menu.h"
+#include "mainwin/file_dialogs.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "store/ini.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+using namespace vft::ui;
+
+namespace {
+
+QString q(const char* latin1) { return QString::fromLatin1(latin1); }
+
+class MainWindow : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  ScriptedPrompter& boxes = t.prompter;
+  ScriptedFileDialogs dialogs;
+  std::unique_ptr<frmFamtree> w;
+  bool exited = false;
+  int help_opened = 0;
+
+  // A couple with five children; the first child selected.
+  void build_tree() {
+    test::TreeBuilder b(s);
+    auto tom = b.person("Tom", "Hill", "M");
+    auto sue = b.person("Sue", "Dale", "F");
+    auto m = b.family(tom, sue, "4 May 1950");
+    for (const char* name : {"Ann", "Bob", "Cat", "Dan", "Eve"}) b.child(m, name, "Hill", "F");
+    s.Config.setLastPerson(tom);
+    WriteConfig(s);
+    s.RecordsSaved = true;
+  }
+  void open_window() {
+    w = std::make_unique<frmFamtree>(s, dialogs);
+    w->on_exit = [this] { exited = true; };
+    w->open_help = [this] { ++help_opened; };
+    w->LoadWindow();
+    w->resize(1366, 768);
+  }
+  void change_something() {
+    PersonRecord p;
+    ASSERT_TRUE(ReadPersonRecord(s, 1, p));
+    p.Occupation = "Miller";
+    ASSERT_TRUE(WritePersonRecord(s, 1, p));
+  }
+  QAction* act(const char* name) {
+    QAction* a = w->action(name);
+    EXPECT_NE(a, nullptr) << name;
+    return a;
+  }
+  QPushButton* but(const char* name) {
+    QPushButton* b = w->button(name);
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+  }
+  std::string box(std::size_t i) const { return i < boxes.shown.size() ? boxes.shown[i].text : "<no box>"; }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, MenuTreeHasItsCaptionsInOrder) {
+  open_window();
+  QStringList titles;
+  for (QAction* a : w->menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{q("&Files"), q("Edit"), q("Pe&rson"), q("Fa&mily"), q("Tools"), q("&Help")}));
+
+  const std::pair<const char*, const char*> entries[] = {
+      {"mnuNew", "&New Family Tree"},
+      {"mnuOpen", "&Open a .VFL file"},
+      {"mnuSave", "&Save"},
+      {"mnuSaveAs", "Save &As "},
+      {"mnuBackup", "Backup Family Records"},
+      {"mnuRestore", "Restore Family Records"},
+      {"mnuGEDIn", "Import a GEDCOM file..."},
+      {"mnuGEDOut", "Export a GEDCOM file..."},
+      {"mnuPrintData", "&Person's Data Sheet..."},
+      {"mnuPrintFam", "&Family Data Sheet..."},
+      {"mnuPrintDesc", "&Descendants Chart..."},
+      {"mnuPrintPed", "&Pedigree Chart..."},
+      {"mnuPrintListAll", "&All People..."},
+      {"mnuPrintListName", "Same Family &Name..."},
+      {"mnuFamNames", "All Famil&y Names..."},
+      {"mnuTimeLine", "&Time Line..."},
+      {"mnuPrinterSetup", "Printer &Setup ..."},
+      {"mnuExit", "E&xit "},
+      {"mnuUndo", "Undo"},
+      {"mnuAddPerson", "&Add a new person..."},
+      {"mnuEditPerson", "&Edit this person..."},
+      {"mnuDeletePerson", "&Delete this person..."},
+      {"mnuSelect", "&Select a person..."},
+      {"mnuConnect", "&Connect an existing person..."},
+      {"mnuDisconnect", "&Disconnect this person..."},
+      {"mnuEditMarr", "&Edit Marriage..."},
+      {"mnuArrangeFam", "&Re-arrange Family Members..."},
+      {"mnuOrphans", "List Orphan Entries..."},
+      {"mnuBuildWebPages", "Build Family Web Pages..."},
+      {"mnuConfig", "Options..."},
+      {"mnuVorlanHelp", "&Vorlan Help"},
+      {"mnuContents", "&Contents"},
+      {"mnuAbout", "&About Vorlan Family Tree..."},
+  };
+  for (const auto& [name, caption] : entries) {
+    QAction* a = act(name);
+    if (a) {
+      EXPECT_EQ(a->text(), q(caption)) << name;
+    }
+  }
+  // The sub-menus sit where the tree puts them.
+  auto* gedcom = w->findChild<QMenu*>(q("mnuGedcom"));
+  auto* print = w->findChild<QMenu*>(q("mnuPrint"));
+  auto* lists = w->findChild<QMenu*>(q("PrintLists"));
+  ASSERT_TRUE(gedcom && print && lists);
+  EXPECT_EQ(gedcom->title(), q("GEDCOM"));
+  EXPECT_EQ(print->title(), q("&Print"));
+  EXPECT_EQ(lists->title(), q("&Lists"));
+  EXPECT_TRUE(gedcom->actions().contains(act("mnuGEDIn")));
+  EXPECT_TRUE(lists->actions().contains(act("mnuTimeLine")));
+  EXPECT_TRUE(print->actions().contains(lists->menuAction()));
+}
+
+TEST_F(MainWindow, ButtonBarCaptionsAndToolTips) {
+  build_tree();
+  open_window();
+  const std::pair<const char*, const char*> captions[] = {
+      {"butAddPerson", "&Add Person"}, {"butEditMarr", "&Edit Marig."}, {"butSelect", "&Select"},
+      {"butConnect", "&Connect"},      {"butDisconnect", "&Disconnect"}, {"butDelete", "De&lete Per."},
+      {"butPrint", "&Print"},          {"butQuit", "E&xit to Win"},     {"butSave", "Save"},
+      {"butUndo", "&Undo"}};
+  for (const auto& [name, caption] : captions) EXPECT_EQ(but(name)->text(), q(caption)) << name;
+  EXPECT_EQ(but("butQuit")->toolTip(), q("Close Vorlan Family Tree and Exit to Windows"));
+  EXPECT_EQ(but("butSave")->toolTip(), q("Save to Disk"));
+  EXPECT_EQ(but("butPrint")->toolTip(), q("Print Menu"));
+  // Tool tips that name the selected person.
+  EXPECT_EQ(but("butAddPerson")->toolTip(), q("Add a NEW person to Tom Hill as a relation"));
+  EXPECT_EQ(but("butConnect")->toolTip(), q("Find and Connect previously recorded person to Tom Hill as a relation"));
+  EXPECT_EQ(but("butDelete")->toolTip(), q("Delete Tom Hill  permanently  from the records."));
+  EXPECT_EQ(but("butEditMarr")->toolTip(), q("Edit the marriage of Tom Hill and Sue Dale"));
+  EXPECT_EQ(w->windowTitle(), q("Vorlan Family Tree"));  // a tree without a file name
+}
+
+TEST_F(MainWindow, CommandsWithoutTheirWindowsAreDisabledUntilHooked) {
+  build_tree();
+  open_window();
+  for (const char* name : {"mnuAddPerson", "mnuEditPerson", "mnuDeletePerson", "mnuConnect", "mnuDisconnect",
+                           "mnuEditMarr", "mnuArrangeFam", "mnuGEDOut", "mnuBuildWebPages", "mnuConfig",
+                           "mnuPrintData", "mnuPrintDesc", "mnuTimeLine", "mnuEmailUs", "mnuUndo", "mnuSave"})
+    EXPECT_FALSE(act(name)->isEnabled()) << name;
+  for (const char* name : {"butAddPerson", "butConnect", "butDisconnect", "butDelete", "butEditMarr", "butPrint",
+                           "butUndo", "butSave"})
+    EXPECT_FALSE(but(name)->isEnabled()) << name;
+  for (const char* name : {"mnuNew", "mnuOpen", "mnuSaveAs", "mnuBackup", "mnuRestore", "mnuGEDIn", "mnuSelect",
+                           "mnuOrphans", "mnuExit", "mnuAbout"})
+    EXPECT_TRUE(act(name)->isEnabled()) << name;
+  EXPECT_TRUE(but("butSelect")->isEnabled());
+  EXPECT_TRUE(but("butQuit")->isEnabled());
+
+  int added = 0, marriages = 0;
+  EditingHooks hooks;
+  hooks.add_person = [&] { ++added; };
+  hooks.edit_marriage = [&] { ++marriages; };
+  w->set_hooks(hooks);
+  EXPECT_TRUE(but("butAddPerson")->isEnabled());
+  EXPECT_TRUE(act("mnuEditMarr")->isEnabled());
+  act("mnuAddPerson")->trigger();
+  act("mnuEditMarr")->trigger();
+  EXPECT_EQ(added, 1);
+  EXPECT_EQ(marriages, 1);
+  EXPECT_TRUE(s.Rel.AddMode);
+}
+
+TEST_F(MainWindow, SaveFollowsTheRecordWrites) {
+  build_tree();
+  open_window();
+  EXPECT_FALSE(but("butSave")->isEnabled());
+  change_something();
+  EXPECT_TRUE(but("butSave")->isEnabled());
+  EXPECT_TRUE(act("mnuSave")->isEnabled());
+  EXPECT_FALSE(s.NothingChanged);
+
+  // Save of a tree without a name: Save As proposing "MyFamily.Vfl", and the
+  // extension corrected after the message.
+  const std::string chosen = t.dir.path() + "hills.txt";
+  dialogs.answers = {chosen};
+  but("butSave")->click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Save Family File");
+  EXPECT_EQ(box(0), "The file name hills.txt with the extension txt is not valid. It will be changed to hills.Vfl. "
+                    "Press OK to continue.");
+  EXPECT_TRUE(fileio::exists(t.dir.path() + "hills.Vfl"));
+  EXPECT_FALSE(but("butSave")->isEnabled());
+  EXPECT_EQ(w->windowTitle(), q("hills.Vfl Family Tree"));
+}
+
+TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
+  build_tree();
+  open_window();
+  int added = 0;
+  EXPECT_TRUE(w->handleKey(Qt::Key_A, Qt::NoModifier));  // the key is the window's, the button is off
+  EXPECT_EQ(added, 0);
+  EditingHooks hooks;
+  hooks.add_person = [&] { ++added; };
+  w->set_hooks(hooks);
+  w->show();
+  QTest::keyClick(w.get(), Qt::Key_A);
+  EXPECT_EQ(added, 1);
+  // With modifiers a letter is not the window's.
+  EXPECT_FALSE(w->handleKey(Qt::Key_A, Qt::ControlModifier));
+  QTest::keyClick(w.get(), Qt::Key_H);
+  EXPECT_EQ(help_opened, 1);
+  // The view's keys: End selects child 0 (Ann, person 3).
+  QTest::keyClick(w.get(), Qt::Key_End);
+  EXPECT_EQ(s.Config.LastPerson(), 3);
+  EXPECT_EQ(but("butAddPerson")->toolTip(), q("Add a NEW person to Ann Hill as a relation"));
+  // Home: her father.
+  QTest::keyClick(w.get(), Qt::Key_Home);
+  EXPECT_EQ(s.Config.LastPerson(), 1);
+}
+
+TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
+  build_tree();
+  open_window();
+  IniWrite(s, "Configure", "AskUpdate", "1");
+  IniWrite(s, "Backup", "LastBackup", "No");
+  change_something();
+  w->show();
+  boxes.answers = {kAnswerCancel};
+  w->close();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_FALSE(exited);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Exit Vorlan Family Tree");
+  EXPECT_EQ(box(0), "You have made changes to your family records. \r\n Do you wish to save them?");
+  EXPECT_TRUE(std::filesystem::exists(s.WorkFolder));
+
+  boxes.answers = {kAnswerNo};
+  const std::string work = s.WorkFolder;
+  w->close();
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_TRUE(exited);
+  EXPECT_FALSE(std::filesystem::exists(work));
+}
+
+TEST_F(MainWindow, ExitAfterSaveAsIsCancelledAsksOnce) {
+  build_tree();
+  open_window();
+  IniWrite(s, "Configure", "AskUpdate", "1");
+  IniWrite(s, "Backup", "LastBackup", "No");
+  change_something();
+  w->show();
+  boxes.answers = {kAnswerYes, kAnswerNo};  // save: yes; dialog cancelled; exit without saving: no
+  w->close();
+  EXPECT_TRUE(w->isVisible());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].title, "Save Family File As");
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
+  EXPECT_TRUE(but("butSave")->isEnabled());
+}
+
+TEST_F(MainWindow, EmptyTreeActivationBringsTheStartMenuAndItsExitEndsTheProgram) {
+  open_window();
+  w->show();
+  QTimer::singleShot(0, [this] {
+    frmStartMenu* menu = w->startMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->entry(0)->isEnabled());  // the person editor comes later
+    EXPECT_TRUE(menu->entry(1)->isEnabled());
+    QTest::keyClick(menu, Qt::Key_X);
+  });
+  w->OnActivate();
+  EXPECT_EQ(w->startMenu(), nullptr);
+  EXPECT_TRUE(w->startTag());
+  EXPECT_FALSE(w->button("butQuit")->isVisibleTo(w.get()));
+  QTest::qWait(20);
+  EXPECT_TRUE(exited);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
+  {
+    test::TempSession other;
+    test::TreeBuilder b(other.s);
+    b.person("Ida", "Frost", "F");
+    other.s.Config.setLastPerson(1);
+    ASSERT_EQ(SaveFamilyFile(other.s, other.s.WorkFolder, t.dir.path() + "frost.vfl"), -1);
+  }
+  ASSERT_TRUE(fileio::write_all(t.dir.path() + "junk.vfl", Bytes(3000, 'j')));
+  open_window();
+  w->show();
+  dialogs.answers = {t.dir.path() + "junk.vfl", t.dir.path() + "frost.vfl"};
+  bool stayed_open = false;
+  QTimer::singleShot(0, [&] {
+    frmStartMenu* menu = w->startMenu();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_O);
+    stayed_open = w->startMenu() != nullptr && menu->isVisible();
+    QTest::keyClick(menu, Qt::Key_O);
+  });
+  w->OnActivate();
+  EXPECT_TRUE(stayed_open);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Open Vorlan Family Tree File - Error");
+  EXPECT_EQ(s.Config.NumPersons(), 1);
+  EXPECT_FALSE(w->startTag());
+  EXPECT_EQ(w->windowTitle(), q("frost.vfl Family Tree"));
+  EXPECT_TRUE(w->button("butQuit")->isVisibleTo(w.get()));
+  EXPECT_TRUE(act("mnuNew")->isEnabled());
+}
+
+TEST(StartMenu, EntriesKeysAndTheCloseBox) {
+  frmStartMenu menu;
+  const char* captions[] = {"&Add the First Person", "&Open a Vorlan Family Tree 'Vfl' File", "&Import a GEDCOM File",
+                            "E&Xit to Windows"};
+  const char* tips[] = {"Add the first person to start a new family tree. ",
+                        "Open a previously Saved Vorlan Family Tree .VFL File.",
+                        "Import a GEDCOM file to the Vorlan Family Tree records.", "Exit to Windows"};
+  for (int i = 0; i < 4; ++i) {
+    auto* b = menu.findChild<QPushButton*>(QStringLiteral("butStart%1").arg(i));
+    ASSERT_NE(b, nullptr) << i;
+    EXPECT_EQ(b->text(), q(captions[i]));
+    EXPECT_EQ(b->toolTip(), q(tips[i]));
+  }
+  std::vector<int> pressed;
+  for (int i = 0; i < 4; ++i) menu.set_action(i, [&pressed, i] { pressed.push_back(i); });
+  int helps = 0;
+  menu.set_help([&] { ++helps; });
+  menu.show();
+  for (int key : {Qt::Key_A, Qt::Key_O, Qt::Key_I, Qt::Key_X, Qt::Key_H, Qt::Key_Q}) QTest::keyClick(&menu, key);
+  EXPECT_EQ(pressed, (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(helps, 1);
+  // Closing it any other way presses the exit entry.
+  menu.close();
+  QTest::keyClick(&menu, Qt::Key_Escape);
+  EXPECT_EQ(pressed, (std::vector<int>{0, 1, 2, 3, 3, 3}));
+  // An entry without an action is shown but cannot be pressed.
+  menu.set_action(1, {});
+  EXPECT_FALSE(menu.entry(1)->isEnabled());
+  QTest::keyClick(&menu, Qt::Key_O);
+  EXPECT_EQ(pressed.size(), 6u);
+  menu.close_from_code();
+  EXPECT_FALSE(menu.isVisible());
+  EXPECT_EQ(pressed.size(), 6u);
+}
