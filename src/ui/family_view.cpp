@@ -18,8 +18,8 @@ constexpr double kPillPx = 11.5;  // children buttons and the parents' line
 constexpr int kDefaultHoverMs = 450;
 
 // Name areas of the boxes (board units): the box less its paddings.
-constexpr double kNameArea = kBoxWidth - 26, kSelectedNameArea = kSelectedWidth - 26;
-constexpr double kNamePx = 13.5, kSelectedNamePx = 16;
+constexpr double kNameArea = kBoxWidth - kBoxPadLeft - kBoxPadRight;
+constexpr double kSelectedNameArea = kSelectedWidth - kBoxPadLeft - kBoxPadRight;
 
 struct SlotNaming {
   const char* base;
@@ -40,7 +40,6 @@ SlotNaming naming(Slot slot) {
 void set_font(QWidget* w, const QFont& f) {
   if (w->font() != f) w->setFont(f);
 }
-
 
 }  // namespace
 
@@ -133,8 +132,8 @@ ViewMetrics FamilyView::metrics() const {
   // box's larger font is allowed for by fitting its name into a
   // proportionally narrower area.
   const double scale = boardScale();
-  const double name_px = std::max(1L, std::lround(kNamePx * scale));
-  const double selected_px = std::max(1L, std::lround(kSelectedNamePx * scale));
+  const double name_px = std::max(1L, std::lround(kBoxNamePx * scale));
+  const double selected_px = std::max(1L, std::lround(kSelectedBoxNamePx * scale));
   ViewMetrics m;
   m.name_font = print::Font{"Arial", name_px * 0.75, true, false, false};
   m.box_width = kNameArea * scale * 15 + kNameMargin;
@@ -174,7 +173,7 @@ void FamilyView::showModel() {
   }
   partnership_->setText(qs(model_.Partnership.text));
   partnership_->setToolTip(qs(model_.ToolTips.EditMarr));
-  parentsMarried_->setText(qs(cp1252::trim(model_.ParentsMarried)));
+  parentsMarried_->setText(qs(model_.ParentsMarried));
   relayout();
 }
 

@@ -105,7 +105,7 @@ DiagramLayout LayOutDiagram(const FamilyViewModel& v, const CaptionWidths& width
       lines.push_back(poly({{d.box(Slot::Father).right(), y}, {d.box(Slot::Mother).left(), y}}));
       lines.push_back(poly({{kCentre, y}, join}));
       if (!v.ParentsMarried.empty()) {
-        const double w = std::min(widths.parentsMarried + 28, 420.0);
+        const double w = std::min(widths.parentsMarried + 20, 420.0);
         d.parentsMarried = QRectF(kCentre - w / 2, y - kPillHeight / 2, w, kPillHeight);
       }
     } else if (filled(v, Slot::Father) || filled(v, Slot::Mother)) {

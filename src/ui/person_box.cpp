@@ -12,8 +12,8 @@ namespace vft::ui {
 namespace {
 
 // Board sizes of the box's texts and paddings.
-constexpr double kCaptionPx = 10.5, kNamePx = 13.5, kSelectedNamePx = 16, kDatesPx = 11.5;
-constexpr double kPadLeft = 16, kPadRight = 10;
+constexpr double kCaptionPx = 10.5, kDatesPx = 11.5;
+constexpr double kPadLeft = kBoxPadLeft, kPadRight = kBoxPadRight;
 
 void set_text_colour(QLabel* l, const QColor& c) {
   QPalette p = l->palette();
@@ -90,7 +90,7 @@ void PersonBox::setColours(const FamilyColours& colours) {
 void PersonBox::arrange(double scale) {
   scale_ = scale;
   const double w = width(), h = height();
-  const double name_px = selected_ ? kSelectedNamePx : kNamePx;
+  const double name_px = selected_ ? kSelectedBoxNamePx : kBoxNamePx;
   set_font(name_, BoardFont(name_px, scale, true));
   set_font(dates_, BoardFont(kDatesPx, scale, false));
   const double left = kPadLeft * scale, inner = w - left - kPadRight * scale;

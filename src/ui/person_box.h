@@ -10,6 +10,11 @@
 
 namespace vft::ui {
 
+// Board sizes of a box's paddings and name fonts; the view fits names to the
+// area between the paddings.
+inline constexpr double kBoxPadLeft = 16, kBoxPadRight = 10;
+inline constexpr double kBoxNamePx = 13.5, kSelectedBoxNamePx = 16;
+
 class PersonBox : public QWidget {
   Q_OBJECT
  public:

@@ -267,7 +267,7 @@ TEST_F(GedcomImport, AFileImportKeepsItsFolder) {
   EXPECT_EQ(r.message, "The file 'missing.ged' could not be read.");
 }
 
-// ---- what the spec's edge cases promise
+// ---- the edge cases users run into
 
 TEST_F(GedcomImport, PlaceholderPartners) {
   imported(crlf({"0 @I1@ INDI", "1 SEX M", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M", "0 @I4@ INDI",

@@ -75,7 +75,7 @@ TEST_F(FamilyViewWidget, ShowsTheFamilyInNamedControls) {
   EXPECT_TRUE(label("lblParentName0")->text().startsWith(QStringLiteral("Friedrich ")));
   EXPECT_EQ(label("lblParentName1")->text(), QStringLiteral("Margaret Wells"));
   EXPECT_TRUE(label("lblGrandParentName3")->text().endsWith(QStringLiteral(" Hargreaves")));
-  EXPECT_EQ(label("lblParentsMarried")->text(), QStringLiteral("Married 14 Jun 1936"));
+  EXPECT_EQ(label("lblParentsMarried")->text(), QStringLiteral(" Married 14 Jun 1936 "));
   EXPECT_EQ(button("butPartnersMarried")->text(), QStringLiteral(" Marri&ed 12 Jun 1965 (divorced) "));
   EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Helen Carter"));
   EXPECT_EQ(button("butChildren0")->text(), QStringLiteral("Two Children"));

@@ -70,9 +70,11 @@ bool copy_settings(const std::string& from, const std::string& to) {
   return data && fileio::write_atomic(to, *data);
 }
 
+}  // namespace
+
 // Every file directly in `folder` (not in sub-folders; links are removed, never
 // followed), then the folder itself when that left it empty.
-bool remove_files_and_folder(const std::string& folder) {
+bool RemoveFilesAndFolder(const std::string& folder) {
   std::error_code ec;
   std::vector<fs::path> files;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -83,7 +85,6 @@ bool remove_files_and_folder(const std::string& folder) {
   return fs::remove(folder, ec);
 }
 
-}  // namespace
 
 EnvLookup SystemEnvironment() {
   return [](std::string_view name) -> std::optional<std::string> {
@@ -148,7 +149,7 @@ bool CreateWorkFolder(Session& s) {
 
 void RemoveWorkFolder(Session& s) {
   if (s.WorkFolder.empty()) return;
-  if (remove_files_and_folder(s.WorkFolder)) s.WorkFolder.clear();
+  if (RemoveFilesAndFolder(s.WorkFolder)) s.WorkFolder.clear();
 }
 
 std::vector<std::string> FindLeftoverWorkFolders(const Session& s) {
@@ -192,7 +193,7 @@ bool MigrateSettingsFile(Session& s) {
     // The old folder is cleared only once its settings are safe in the new
     // place; after a failed copy the next start tries again.
     if (!copy_settings(old_file, target)) return false;
-    remove_files_and_folder(old_folder);
+    RemoveFilesAndFolder(old_folder);
     return true;
   }
   // The default file stays in the program folder: on this platform that is

@@ -66,4 +66,8 @@ std::string OldSettingsFolder(const Session& s);
 // ignored: a first start works without any settings file.
 bool MigrateSettingsFile(Session& s);
 
+// Removes every file directly in `folder` (links are removed, never followed;
+// sub-folders are left alone), then the folder itself when that emptied it.
+bool RemoveFilesAndFolder(const std::string& folder);
+
 }  // namespace vft

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/folders.h"
 #include "mainwin/commands.h"
 #include "relations/undo.h"
 #include "store/paths.h"
@@ -75,17 +76,7 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
   return true;
 }
 
-void DiscardWorkFolder(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  std::vector<fs::path> files;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code ec2;
-    if (it->symlink_status(ec2).type() != fs::file_type::directory) files.push_back(it->path());
-  }
-  for (const auto& f : files) fs::remove(f, ec);
-  fs::remove(folder, ec);
-}
+void DiscardWorkFolder(const std::string& folder) { RemoveFilesAndFolder(folder); }
 
 bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers) {
   for (const std::string& folder : leftovers) {
