@@ -16,6 +16,8 @@
 //   pnlChild0..3        lblChildName0..3        lblChildDates0..3
 //   butChildren0..3     (the children button under child box 0..3)
 //   picGreatGrand0..4   (great-grandparent markers; 0..3 above the grandparents, 4 above the partner)
+// The overflow panel KplPanel1 holds its caption lblListCaption, the list
+// SBList1 and a close button butCloseList.
 // The status line (Label1) belongs to the main window, which shows the texts
 // this view sends with statusTextChanged.
 #pragma once
