@@ -10,37 +10,20 @@
 #include "store/file_io.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "run_tool.h"
 #include "tree_gen.h"
 
 using namespace vft;
 
 namespace {
 
-struct CliRun {
-  int code = -1;
-  std::string out, err;
-};
+using CliRun = test::ToolRun;
+using test::shell_quote;
 
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+std::string quote(const std::string& s) { return shell_quote(s); }
 
 CliRun vft_run(const std::string& args, const std::string& scratch) {
-  CliRun r;
-  std::string errfile = scratch + "stderr.txt";
-  std::string cmd = quote(VFT_CLI_PATH) + " " + args + " 2>" + quote(errfile);
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[65536];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  auto e = fileio::read_all(errfile);
-  if (e) r.err.assign(e->begin(), e->end());
-  return r;
+  return test::run_tool(quote(VFT_CLI_PATH) + " " + args, scratch + "stderr.txt");
 }
 
 class Cli : public ::testing::Test {

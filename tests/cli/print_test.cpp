@@ -12,22 +12,15 @@
 #include "store/ini.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "run_tool.h"
 #include "tree_builder.h"
 
 using namespace vft;
 
 namespace {
 
-struct PrintRun {
-  int code = -1;
-  std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using PrintRun = test::ToolRun;
+std::string quote(const std::string& s) { return test::shell_quote(s); }
 
 class PrintCli : public ::testing::Test {
  protected:
@@ -38,20 +31,9 @@ class PrintCli : public ::testing::Test {
   std::string appdata = dir + "user/";
 
   PrintRun vft(const std::string& args) {
-    PrintRun r;
-    std::string errfile = dir + "stderr.txt";
-    std::string cmd = "VFT_APPDATA=" + quote(appdata) + " QT_QPA_PLATFORM=offscreen " + quote(VFT_CLI_PATH) +
-                      " print " + args + " 2>" + quote(errfile);
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto e = fileio::read_all(errfile);
-    if (e) r.err.assign(e->begin(), e->end());
-    return r;
+    return test::run_tool("VFT_APPDATA=" + quote(appdata) + " QT_QPA_PLATFORM=offscreen " + quote(VFT_CLI_PATH) +
+                              " print " + args,
+                          dir + "stderr.txt");
   }
 
   // Ron and Wendy with 41 children, every one with a birth and a death line:

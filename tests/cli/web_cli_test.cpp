@@ -11,6 +11,7 @@
 #include "store/file_io.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "run_tool.h"
 #include "tree_builder.h"
 #include "tree_gen.h"
 
@@ -19,30 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct WebRun {
-  int code = -1;
-  std::string out, err;
-};
-
-std::string shell_quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using WebRun = test::ToolRun;
+using test::shell_quote;
 
 WebRun run_vft(const std::string& args, const std::string& scratch) {
-  WebRun r;
-  const std::string errfile = scratch + "web-stderr.txt";
-  const std::string cmd = shell_quote(VFT_CLI_PATH) + " " + args + " 2>" + shell_quote(errfile);
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  if (auto e = fileio::read_all(errfile)) r.err.assign(e->begin(), e->end());
-  return r;
+  return test::run_tool(shell_quote(VFT_CLI_PATH) + " " + args, scratch + "web-stderr.txt");
 }
 
 std::string text_of(const std::string& path) {

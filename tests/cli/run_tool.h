@@ -1,0 +1,37 @@
+// Running the vft tool as a subprocess from the end-to-end tests.
+#pragma once
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "store/file_io.h"
+
+namespace vft::test {
+
+struct ToolRun {
+  int code = -1;
+  std::string out, err;
+};
+
+inline std::string shell_quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs `command` through the shell, standard error going to `errfile`.
+inline ToolRun run_tool(const std::string& command, const std::string& errfile) {
+  ToolRun r;
+  FILE* p = popen((command + " 2>" + shell_quote(errfile)).c_str(), "r");
+  if (!p) return r;
+  char buf[65536];
+  std::size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (auto e = fileio::read_all(errfile)) r.err.assign(e->begin(), e->end());
+  return r;
+}
+
+}  // namespace vft::test
