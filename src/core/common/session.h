@@ -74,6 +74,9 @@ class Session {
   Clock now = system_now;
   std::function<void()> on_changed;                   // the tree was marked as changed
   std::function<void(const std::string&)> on_status;  // status line text
+  // Opens the help page of a window ("edit_person", "marriage", ...); the
+  // front end shows it in the browser, tests record the topic.
+  std::function<void(const std::string& topic)> on_help;
   bool CancelFlag = false;
 
   // Path of a file in the work folder.
@@ -87,6 +90,9 @@ class Session {
   }
   void status(const std::string& text) {
     if (on_status) on_status(text);
+  }
+  void help(const std::string& topic) {
+    if (on_help) on_help(topic);
   }
   // Marks the tree as changed: unsaved, and the main window told to refresh.
   void mark_changed() {
