@@ -93,6 +93,15 @@ void frmFamtree::mnuGEDIn_Click() {
 // Until the GEDCOM import window comes, the import runs with its own summary
 // question before anything is added.
 bool frmFamtree::import_gedcom(const std::string& path) {
+  if (hooks_.gedcom_import) {
+    const bool added = hooks_.gedcom_import(path);
+    if (added) {
+      start_tag_ = false;
+      buttonBar_->setVisible(true);
+    }
+    RefreshFamilyView();
+    return added;
+  }
   ImportResult r;
   {
     BusyProgress busy(s_, this, QStringLiteral("Import a GEDCOM File"), true);
@@ -110,6 +119,11 @@ bool frmFamtree::import_gedcom(const std::string& path) {
 }
 
 void frmFamtree::mnuOrphans_Click() {
+  if (hooks_.orphans) {
+    hooks_.orphans();
+    RefreshFamilyView();
+    return;
+  }
   std::vector<OrphanRow> rows = SearchOrphans(s_);
   // The list of orphaned records to delete comes with the window that shows it.
   if (!rows.empty())
@@ -118,6 +132,10 @@ void frmFamtree::mnuOrphans_Click() {
 }
 
 void frmFamtree::mnuAbout_Click() {
+  if (hooks_.about) {
+    hooks_.about();
+    return;
+  }
   QMessageBox::about(this, QStringLiteral("About Vorlan Family Tree"),
                      qs(VersionText()) + QStringLiteral("\n\nA family tree program for one family, "
                                                         "kept in your own Family files."));

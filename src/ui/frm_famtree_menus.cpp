@@ -167,6 +167,12 @@ void frmFamtree::connect_commands() {
   connect(action("mnuBuildWebPages"), &QAction::triggered, this, [this] {
     if (hooks_.web_pages) hooks_.web_pages();
   });
+  connect(action("mnuEmailUs"), &QAction::triggered, this, [this] {
+    if (hooks_.tech_info) hooks_.tech_info();
+  });
+  connect(action("mnuPrinterSetup"), &QAction::triggered, this, [this] {
+    if (hooks_.printer_setup) hooks_.printer_setup();
+  });
   connect(action("mnuConfig"), &QAction::triggered, this, [this] {
     if (hooks_.options) hooks_.options();
     RefreshFamilyView();
@@ -220,8 +226,9 @@ void frmFamtree::update_commands() {
   both("mnuSelect", "butSelect", living);
   both(nullptr, "butPrint", hooks_.print_menu && living);
   for (const char* p : {"mnuPrintData", "mnuPrintFam", "mnuPrintDesc", "mnuPrintPed", "mnuPrintListAll",
-                        "mnuPrintListName", "mnuFamNames", "mnuTimeLine", "mnuPrinterSetup"})
+                        "mnuPrintListName", "mnuFamNames", "mnuTimeLine"})
     action(p)->setEnabled(hooks_.print && living);
+  action("mnuPrinterSetup")->setEnabled(static_cast<bool>(hooks_.printer_setup));
   action("mnuPrint")->setEnabled(hooks_.print && living);
   action("mnuGEDOut")->setEnabled(hooks_.gedcom_export && living);
   action("mnuBuildWebPages")->setEnabled(hooks_.web_pages && living);
@@ -230,7 +237,7 @@ void frmFamtree::update_commands() {
   action("mnuSaveAs")->setEnabled(records);
   action("mnuBackup")->setEnabled(records);
   action("mnuOrphans")->setEnabled(records);
-  action("mnuEmailUs")->setEnabled(false);
+  action("mnuEmailUs")->setEnabled(static_cast<bool>(hooks_.tech_info));
   const bool has_help = QFile::exists(from_native(s_.ProgramFolder + "/help/index.html"));
   action("mnuVorlanHelp")->setEnabled(has_help);
   action("mnuContents")->setEnabled(has_help);
