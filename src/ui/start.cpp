@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QLockFile>
 #include <QScreen>
 #include <QTimer>
@@ -92,6 +93,9 @@ class StartUp {
     const EnvLookup env = SystemEnvironment();
     s_.ProgramFolder = ProgramFolder(env, ExecutableFolder(), VFT_SOURCE_RESOURCES);
     s_.AppDataFolder = AppDataFolder(env);
+    // The theme's icon once installed; the program folder's copy from a build tree.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vorlan-family-tree"),
+                                                 QIcon(from_native(s_.ProgramFolder + "/vorlan-family-tree.png"))));
     s_.FirstActivation = true;
     if (!CreateWorkFolder(s_)) {
       s_.ask("Vorlan Family Tree",
