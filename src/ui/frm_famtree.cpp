@@ -184,7 +184,7 @@ void frmFamtree::closeEvent(QCloseEvent* e) {
   bool leave = false;
   {
     BusyProgress busy(s_, this, QStringLiteral("Vorlan Family Tree"));
-    leave = RunExitPath(s_, dialogs_, doc_, ExitHooks{backup_for_exit, {}, on_leaving});
+    leave = RunExitPath(s_, dialogs_, doc_, ExitHooks{backup_for_exit, upgrade_reminder, on_leaving});
   }
   exiting_ = false;
   if (!leave) {

@@ -91,6 +91,8 @@ class frmFamtree : public QMainWindow {
   std::function<bool()> backup_for_exit;
   // The window's start menu (tests press its entries); null while closed.
   frmStartMenu* startMenu() const { return start_menu_; }
+  // The reminder to look for a newer version, shown at exit while it is due.
+  std::function<void()> upgrade_reminder;
   // Help pages; tests and platforms without a browser replace it.
   std::function<void()> open_help;
   // Called once the exit path has run to its end and the window closes.

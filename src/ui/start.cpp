@@ -13,7 +13,9 @@
 #include "common/folders.h"
 #include "frm_famtree.h"
 #include "frm_password.h"
+#include "editing_windows.h"
 #include "frm_splash.h"
+#include "frm_support.h"
 #include "mainwin/recovery.h"
 #include "mainwin/startup.h"
 #include "qt_file_dialogs.h"
@@ -145,6 +147,8 @@ class StartUp {
     dialogs_.set_parent(main_.get());
     s_.prompter = &prompter_;
     main_->on_exit = [] { QTimer::singleShot(0, [] { QApplication::exit(0); }); };
+    s_.on_help = [this](const std::string& topic) { OpenHelpPage(s_, topic); };
+    install_windows(*main_, s_, dialogs_);
     main_->on_leaving = [this] {
       if (lock_) lock_->unlock();
     };

@@ -1,0 +1,391 @@
+#!/usr/bin/env python3
+"""Writes the help pages in resources/help from the texts below.
+
+Every window's Help button and F1 open help/<topic>.html; the topic names are
+the ones the windows pass. Run this after changing a text:
+    python3 tools/make_help.py
+"""
+import html
+import os
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "help")
+
+FRAME = """<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<title>{title} - Vorlan Family Tree Help</title>
+<link rel="stylesheet" href="style.css">
+</head>
+<body>
+<nav><a href="index.html">Contents</a> &middot; <a href="getting_started.html">Getting started</a></nav>
+<h1>{title}</h1>
+{body}
+</body>
+</html>
+"""
+
+B = lambda caption: '<span class="button">' + html.escape(caption.replace("&", "")) + "</span>"
+
+PAGES = {}
+
+
+def page(topic, title, body):
+    PAGES[topic] = (title, body)
+
+
+page("getting_started", "Getting started: your first family tree", f"""
+<p>This page takes you from an empty program to a family of three generations: you, your parents and
+your children. You need no earlier knowledge of family-tree programs. Each step says which button to
+press; the buttons sit in the bar across the top of the main window.</p>
+
+<h2>1. Start the program and choose a new tree</h2>
+<p>The first time Vorlan Family Tree starts there is no tree yet, so a small start menu appears.
+Choose <b>Add the first person</b>. (If a tree opens instead, choose <b>Files &rarr; New Family Tree</b>.)</p>
+
+<h2>2. Type in the first person</h2>
+<p>The person editor opens. Type your family name, then press <kbd>Tab</kbd> and type your given
+names. Press <kbd>Tab</kbd> again to reach the date of birth, for example <kbd>12 May 1970</kbd>.
+Dates may be incomplete: type <kbd>?</kbd> for any part you do not know, such as <kbd>? May 1970</kbd>.
+Set the sex with the sex box (each press of the space bar moves it on to the next choice).
+Press {B("&OK")}. You now stand in the middle of the family diagram as the <b>Selected</b> person.</p>
+
+<h2>3. Add your father and mother</h2>
+<p>Press {B("&Add Person")}. A small window asks how the new person is related to you: press
+{B("&Father")}. The person editor opens again, with the family name already filled in. Type your
+father's given names and dates and press {B("&OK")}.</p>
+<p>The program then asks whether your mother is known. Answer <b>Yes</b> and type her details in the
+same way (her own family name, not her married name). Finally the marriage editor asks for the
+date and place of your parents' marriage; type what you know, or leave it empty, and press
+{B("&OK")}. Your parents now appear in the boxes above you.</p>
+<div class="tip">If you do not know one parent, answer <b>No</b>: the program records an 'Unknown'
+person in that place, which you can replace later by connecting the right person.</div>
+
+<h2>4. Add a partner</h2>
+<p>With yourself selected, press {B("&Add Person")} and choose {B("&Partner")}. Type your partner's
+details, press {B("&OK")}, then enter the marriage date and place in the marriage editor.
+Tick <b>Not Married</b> if you never married, or <b>Divorced</b> if the marriage ended in divorce.</p>
+
+<h2>5. Add your children</h2>
+<p>Press {B("&Add Person")} and choose {B("Chil&d")}. The program asks whether the child is the issue
+of you and the partner shown; answer <b>Yes</b>. Type the child's details and press {B("&OK")}.
+Repeat for each child. When a family already has children you are asked where the new one belongs
+in the order of birth: type the position number shown in the list.</p>
+
+<h2>6. Move around the tree</h2>
+<p>Click any box to make that person the selected person; the diagram re-centres on them.
+Click the <b>Selected</b> box (or press <kbd>Enter</kbd>) to edit the selected person.
+The {B("Mo&re >>")} buttons step through further children, siblings and partners.</p>
+
+<h2>7. Save your tree</h2>
+<p>Press {B("Save")} (or choose <b>Files &rarr; Save</b>). The first time, give the tree a file name;
+Family files end in <code>.vfl</code>. Save often, and make a backup now and then with
+<b>Files &rarr; Backup Family Records</b>.</p>
+
+<h2>8. Print a chart</h2>
+<p>Select the oldest person (your father), press {B("&Print")} and choose
+<b>Print &amp;Descendants Chart of the selected person</b>. Tick what the chart should show, press
+{B("Pre&view")} to see it and {B("&Print")} to print it, or to save it as a PDF file.</p>
+<p>That is all: you have built a family of three generations. The <a href="index.html">contents</a>
+list a page for every window.</p>
+""")
+
+page("main", "The main window", f"""
+<p>The main window shows one family at a time, centred on the <b>Selected</b> person: above are the
+parents and the four grandparents, beside them the partner shown and two siblings, below up to four
+children of the partnership shown. A box's colour tells the sex: one colour for men, one for women,
+one for persons whose sex is not recorded.</p>
+<h2>Moving around</h2>
+<ul>
+<li>Click a box to select that person. Click the <b>Selected</b> box, or press <kbd>Enter</kbd>, to edit the selected person.</li>
+<li>{B("<< &More")} shows the next partner; {B("Mo&re >>")} the next children; {B("M&ore >>")} the next siblings.
+Rest the mouse on a More button to see the whole list.</li>
+<li>Keys: <kbd>Home</kbd> selects the father, <kbd>Page Up</kbd> the mother, <kbd>Left</kbd> the partner,
+<kbd>Right</kbd> the first sibling shown, and <kbd>End</kbd>, <kbd>Insert</kbd>, <kbd>Down</kbd> and
+<kbd>Page Down</kbd> the four children shown. <kbd>M</kbd>, <kbd>R</kbd> and <kbd>O</kbd> press the three More buttons.</li>
+</ul>
+<h2>The button bar</h2>
+<table>
+<tr><th>Button</th><th>Key</th><th>What it does</th></tr>
+<tr><td>{B("&Add Person")}</td><td>A</td><td>Adds a new person related to the selected person (<a href="add_connect.html">more</a>).</td></tr>
+<tr><td>{B("&Connect")}</td><td>C</td><td>Links a person already on record to the selected person (<a href="add_connect.html">more</a>).</td></tr>
+<tr><td>{B("&Disconnect")}</td><td>D</td><td>Removes a link without deleting anyone (<a href="disconnect.html">more</a>).</td></tr>
+<tr><td>{B("De&lete Per.")}</td><td>L</td><td>Deletes the selected person (<a href="delete.html">more</a>).</td></tr>
+<tr><td>{B("&Edit Marig.")}</td><td>E</td><td>Edits the marriage shown (<a href="marriage.html">more</a>).</td></tr>
+<tr><td>{B("&Select")}</td><td>S</td><td>Finds a person by name (<a href="select_person.html">more</a>).</td></tr>
+<tr><td>{B("Save")}</td><td></td><td>Saves the tree to its Family file.</td></tr>
+<tr><td>{B("&Undo")}</td><td></td><td>Takes back the last change; its tool tip says which.</td></tr>
+<tr><td>{B("&Print")}</td><td>P</td><td>Charts, lists and data sheets (<a href="print_what.html">more</a>).</td></tr>
+<tr><td>{B("E&xit to Win")}</td><td></td><td>Closes the program, offering to save first.</td></tr>
+</table>
+<h2>Menus</h2>
+<p><b>Files</b>: new tree, open, save, backup and restore, GEDCOM import and export
+(<a href="gedcom_import.html">import</a>, <a href="gedcom_export.html">export</a>), printing.
+<b>Person</b> and <b>Family</b>: the same commands as the buttons, plus
+<a href="arrange.html">re-arranging</a> the order of partners and children.
+<b>Tools</b>: <a href="orphans.html">orphan entries</a>, <a href="web_pages.html">family web pages</a>,
+<a href="options.html">options</a>. <b>Help</b>: these pages, <a href="tech_info.html">technical
+information</a> and the <a href="about.html">about box</a>.</p>
+<h2>Your work is safe</h2>
+<p>Changes are kept in a work folder until you save. If the program or the computer stops
+unexpectedly, the next start offers to restore the unsaved tree.</p>
+""")
+
+page("start_menu", "The start menu", f"""
+<p>When there is no tree, the start menu offers the ways to begin:</p>
+<ul>
+<li><b>Add the first person</b> starts a new tree; the <a href="edit_person.html">person editor</a> opens.</li>
+<li><b>Open a family file</b> opens a Family file (<code>.vfl</code>) you saved before.</li>
+<li><b>Import a GEDCOM file</b> reads a tree made by another family-tree program (<a href="gedcom_import.html">more</a>).</li>
+<li><b>Exit</b> closes the program.</li>
+</ul>
+<p>New to the program? Follow <a href="getting_started.html">Getting started</a>.</p>
+""")
+
+page("find_person", "Finding a person", f"""
+<p>Type all or the first part of the family name and of the given names, then press {B("&OK")}.
+When exactly one person matches, that person is selected at once; when several match, they are
+listed so you can choose.</p>
+<p>When the name is not found the program says so; check the spelling or type fewer letters.</p>
+""")
+
+page("select_person", "Selecting a person from the list", f"""
+<p>The list shows every living person on record with number, names and dates. Type the first
+letters of a name to jump to it, and double-click a line (or press {B("&OK")}) to select that person. {B("&Find")} narrows the list by name (<a href="find_person.html">more</a>).</p>
+<p>When you reach this list while connecting a person, the person you pick is the one connected.</p>
+""")
+
+page("edit_person", "The person editor", f"""
+<p>The person editor holds everything recorded about one person. Move between the boxes with
+<kbd>Tab</kbd> or the mouse; each box is checked when you leave it.</p>
+<h2>Boxes</h2>
+<ul>
+<li><b>Family name</b> and <b>Given names</b>: the first letter of each name is made a capital for
+you, unless you switch this off in the <a href="options.html">options</a> or for this person.</li>
+<li><b>Sex</b>: the space bar moves it through male, female and not recorded.</li>
+<li><b>Dates</b> of birth, baptism, death and burial: type them as you know them, for example
+<kbd>3 Jun 1890</kbd>, <kbd>6-3-1890</kbd>, <kbd>Jun 1890</kbd> or <kbd>1890</kbd>; use <kbd>?</kbd>
+for unknown parts. A death date of just <kbd>?</kbd> means the person has died on an unknown date.
+The program warns when dates are in an impossible order (death before birth, a date in the future, and so on)
+and shows the age as you type.</li>
+<li><b>Baptised</b>: press <kbd>Y</kbd> for Yes, <kbd>N</kbd> for No or the space bar if not known;
+the baptism date and place are kept only with Yes.</li>
+<li>Places, occupation, address, phone, source and notes: free text.</li>
+</ul>
+<h2>Buttons</h2>
+<ul>
+<li>{B("&OK")} saves the person. A new person is then linked into the family as you chose.</li>
+<li>{B("&Cancel")} leaves without saving; when you changed something you are asked first.</li>
+<li>The back and forward buttons step to the previous or next person on record; the relatives
+buttons jump to the person's parents, partners, children or siblings. Search finds anyone by name.</li>
+</ul>
+<div class="tip">The function keys <kbd>F3</kbd> to <kbd>F12</kbd> type texts you use often, such as a
+town's name, into the box you are in. Set them in the <a href="options.html">options</a>.</div>
+""")
+
+page("marriage", "The marriage editor", f"""
+<p>The marriage editor records a partnership: the date of the marriage, where it took place (or
+notes about it), and whether the couple divorced or never married.</p>
+<ul>
+<li>Type the date as in the person editor; the program checks that it does not fall before either
+partner's birth or after either partner's death.</li>
+<li>Tick <b>Divorced</b> when the marriage ended in divorce. Tick <b>Not Married</b> for a couple who
+lived together without marrying; the date is then cleared.</li>
+<li>In the place box <kbd>Ctrl</kbd>+<kbd>Enter</kbd> starts a new line; <kbd>Enter</kbd> finishes.</li>
+</ul>
+<p>{B("&Cancel")} while adding a partner asks whether the person just added should be deleted again,
+or kept as an unrelated person.</p>
+""")
+
+page("add_connect", "Adding and connecting people", f"""
+<p><b>Add Person</b> types in someone new; <b>Connect</b> links someone who is already on record, for
+example after a GEDCOM import or when you find that two branches meet. Both begin with the same
+question: how is the person related to the selected person?</p>
+<table>
+<tr><th>Choice</th><th>Meaning</th></tr>
+<tr><td>{B("&Father")} / {B("&Mother")}</td><td>A parent of the selected person. Disabled when that family already has a parent recorded.</td></tr>
+<tr><td>{B("&Sibling")}</td><td>A brother or sister; you choose the place in the order of birth.</td></tr>
+<tr><td>{B("&Partner")}</td><td>A husband, wife or partner; with several partners you choose the order.</td></tr>
+<tr><td>{B("Chil&d")}</td><td>A child; you are asked who the other parent is.</td></tr>
+<tr><td>{B("&Unrelated")}</td><td>Someone with no known link yet (adding only).</td></tr>
+</table>
+<h2>The questions that may follow</h2>
+<ul>
+<li><b>Sex not recorded</b>: partners and children need the selected person's sex; choose Male or Female.</li>
+<li><b>Is the other parent known?</b> Yes adds that parent first; No records an 'Unknown' parent.</li>
+<li><b>Position</b>: type the number of the place in the list where the person belongs (1 for first).</li>
+<li>When connecting a parent who has a partner, you are asked whether that partner is the other parent.</li>
+<li>When the selected person has an 'Unknown' partner with children, you can let the connected
+person take the Unknown partner's place.</li>
+</ul>
+<p>When a connection would make the tree impossible (a person as their own ancestor, a second father,
+and so on) the program explains why and changes nothing. {B("&Undo")} takes back the last addition or connection.</p>
+""")
+
+page("disconnect", "Disconnecting a person", f"""
+<p>Disconnecting removes a link but keeps everyone on record. Choose what to disconnect the selected
+person from: the parents, the partner shown (with or without the children of that partnership), or
+the children. A person left without any link stays on record and can be found with
+<a href="select_person.html">Select</a> or cleaned up as an <a href="orphans.html">orphan entry</a>.</p>
+<p>{B("&Undo")} restores the links.</p>
+""")
+
+page("delete", "Deleting a person", f"""
+<p>{B("De&lete Per.")} removes the selected person from the tree after you confirm. The person's
+links to parents, partners and children are removed too; the relatives stay. Deleted persons are
+no longer shown, exported or printed, and their numbers are not reused.</p>
+<p>{B("&Undo")} brings the person back with all links.</p>
+""")
+
+page("arrange", "Re-arranging family members", f"""
+<p>Puts a person's partners, or a couple's children, or the selected person's brothers and sisters,
+into the right order. Select a name and move it with the up and down buttons (or the arrow keys),
+then press {B("&OK")}. {B("&Cancel")} keeps the old order.</p>
+""")
+
+page("orphans", "Orphan entries", f"""
+<p>An orphan entry is a person with no link to anyone else, often left over after disconnecting or
+an import. The list shows them all; sort it by number, family name or given names. Tick the entries
+to remove (or use select all) and press the delete button; you are asked twice before anything is
+deleted. {B("&Undo")} on the main window brings them back.</p>
+""")
+
+page("options", "Options", f"""
+<p>The options window ("Set Vorlan Family Tree Options") holds your preferences:</p>
+<ul>
+<li><b>On screen prompts</b>: hints on the status line as you work.</li>
+<li><b>First letter auto-capitalization names</b>: capitals at the start of names as you type.</li>
+<li><b>Family names in capitals</b>: family names shown, printed and exported in CAPITALS.</li>
+<li><b>Colour scheme</b>: the fixed colour scheme of the family boxes.</li>
+<li><b>Backup reminder</b>: reminds you to make a backup when you close the program.</li>
+<li><b>Field labels</b>: your own words for family name, given names and baptism
+(for example Christened); they are used in the editor, the messages and the printouts.</li>
+<li><b>Function keys</b> F3 to F12: texts typed into a box of the editors when you press the key.</li>
+<li><b>Password</b>: when set, the program asks for it at start (<a href="password.html">more</a>).</li>
+</ul>
+""")
+
+page("password", "Password", f"""
+<p>When a password is set in the <a href="options.html">options</a>, the program asks for it before
+showing the tree. Type it and press {B("&OK")}; a wrong password is reported in the window and you
+can try again. To stop using a password, clear it in the options. The word ERROR cannot be used.</p>
+""")
+
+page("backup", "Backup", f"""
+<p>A backup is a copy of the whole tree in a Family file kept in a folder of your choice, ideally
+on another disk or a memory stick. Choose the folder with {B("Select")}, or type it, and press
+{B("&OK")}; then confirm the file name. Tick the reminder box to be reminded at exit when the last
+backup is more than 30 days old. To go back to a backup use <b>Files &rarr; Restore Family Records</b>.</p>
+""")
+
+page("print_what", "Print what?", f"""
+<p>Choose the printout:</p>
+<ul>
+<li><b>Data sheet</b> of the selected person: everything recorded about one person.</li>
+<li><b>Descendants chart</b>: the selected person and all descendants, generation by generation.</li>
+<li><b>Pedigree chart</b>: the selected person's ancestors on one page.</li>
+<li><b>Complete list</b> of everyone, or of everyone with one family name.</li>
+<li><b>Time line</b>: births, marriages and deaths in date order.</li>
+<li><b>Family names</b>: every family name in the tree.</li>
+<li><b>Family data sheet</b> of the family shown: the couple, their parents and their children.</li>
+</ul>
+<p>Each opens the <a href="print_preview.html">print preview</a>.</p>
+""")
+
+page("print_preview", "Print preview", f"""
+<p>First tick what the printout should include in the <b>Set Items</b> panel, then press
+{B("Pre&view")}. The pages appear; turn them with the page buttons or <kbd>Page Up</kbd> and
+<kbd>Page Down</kbd>, and zoom in and out for detail.</p>
+<ul>
+<li>{B("&Save Cfg")} keeps your choices for next time; {B("&Load Cfg.")} brings back the saved ones.</li>
+<li>{B("&Font..")} chooses the font; {B("&Margins..")} the margins (<a href="page_setup.html">more</a>);
+{B("Prin&ter..")} the printer, paper and orientation (<a href="printer_setup.html">more</a>).</li>
+<li>{B("&Print")} prints the pages you choose. Without a printer you can print to a PDF file.</li>
+<li>For charts, choose how many generations (1 to 12) and on which pages the heading appears.</li>
+<li>The family-names list can be saved as a text file with "Print to File".</li>
+</ul>
+""")
+
+page("page_setup", "Page set-up", f"""
+<p>Set the four margins, in inches or centimetres as your computer's settings say. The small picture
+shows the printable area on the page; margins that leave no room to print are refused.</p>
+""")
+
+page("printer_setup", "Printer set-up", f"""
+<p>Choose the printer, the paper size and the orientation (portrait or landscape). The family data
+sheet needs Letter or A4 paper in landscape.</p>
+""")
+
+page("gedcom_import", "Importing a GEDCOM file", f"""
+<p>GEDCOM is the common file format of family-tree programs. Choose <b>Files &rarr; GEDCOM &rarr; Import a
+GEDCOM file...</b> and pick the file. The window shows where the file comes from; the import then
+checks the file, reads its people, notes and families, and reports what it found. The people are
+added after those already on record, so importing into an existing tree merges both.</p>
+<ul>
+<li>Files in any common character set are read; letters that the tree cannot store become "?".</li>
+<li>A tree holds at most 15,000 persons; a larger file is refused.</li>
+<li>Cancel stops the import and leaves your tree as it was.</li>
+</ul>
+""")
+
+page("gedcom_export", "Exporting a GEDCOM file", f"""
+<p>Writes the whole tree as a GEDCOM file that other family-tree programs can read. Enter your
+name and address as the submitter (they are remembered), choose the kind of file and the file name.
+Choose the GEDCOM 5.5.1 form for current programs. Deleted persons are not exported.</p>
+""")
+
+page("web_pages", "Family web pages", f"""
+<p>Builds a small web site of your family: one page per family, a list of everyone and an index of
+family names, all linked together. Choose an empty folder (or let the program create one), the
+colours and whether the pages end in .htm or .html, then press {B("&OK")}. Open index page in your
+browser when asked, and copy the folder to your web space to publish it.</p>
+<div class="tip">For privacy the birth dates of living persons are left out unless you tick the box
+that includes them. Think twice before publishing details of living people.</div>
+""")
+
+page("web_colours", "Web page colours", f"""
+<p>Choose the background, text, link and visited-link colours of the web pages. When two of them
+are the same the text would be invisible, so the program asks whether to keep the new colour.</p>
+""")
+
+page("about", "About Vorlan Family Tree", f"""
+<p>The about box shows the program's version. {B("&Technical Information...")} opens the
+<a href="tech_info.html">technical information</a> for a support request.</p>
+""")
+
+page("tech_info", "Technical information for support", f"""
+<p>When you ask for help, include this information: the program's version, its folders, the
+printer and the free disk space. Press {B("&Copy to Clipboard")} and paste it into your message.</p>
+""")
+
+INDEX = [
+    ("Starting", ["getting_started", "start_menu", "main", "password"]),
+    ("People and families", ["edit_person", "marriage", "add_connect", "disconnect", "delete", "arrange",
+                             "find_person", "select_person", "orphans"]),
+    ("Printing", ["print_what", "print_preview", "page_setup", "printer_setup"]),
+    ("Files and sharing", ["backup", "gedcom_import", "gedcom_export", "web_pages", "web_colours"]),
+    ("Settings and support", ["options", "about", "tech_info"]),
+]
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    listed = set()
+    parts = ["<p>Vorlan Family Tree keeps the records of your family and draws, prints and shares them. "
+             "New here? Start with <a href=\"getting_started.html\">Getting started</a>.</p>"]
+    for heading, topics in INDEX:
+        parts.append(f"<h2>{html.escape(heading)}</h2>\n<ul>")
+        for t in topics:
+            listed.add(t)
+            parts.append(f'<li><a href="{t}.html">{html.escape(PAGES[t][0])}</a></li>')
+        parts.append("</ul>")
+    missing = set(PAGES) - listed
+    assert not missing, missing
+    PAGES["index"] = ("Contents", "\n".join(parts))
+    for topic, (title, body) in PAGES.items():
+        with open(os.path.join(OUT, topic + ".html"), "w", encoding="utf-8", newline="\n") as f:
+            f.write(FRAME.format(title=html.escape(title), body=body.strip()))
+
+
+if __name__ == "__main__":
+    main()
