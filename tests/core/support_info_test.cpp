@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "mainwin/support_info.h"
+#include "store/familyfile.h"
 #include "store/ini.h"
 #include "temp_session.h"
 
@@ -104,4 +105,17 @@ TEST(HelpPages, EveryLinkResolves) {
   EXPECT_GE(pages, 20);
 }
 
+}  // namespace
+
+namespace {
+// Paths are UTF-8 bytes; messages are CP1252. A path must reach a message as
+// the characters the user sees in the file manager.
+TEST(PathText, NonAsciiPathsReachMessagesAsCharacters) {
+  test::TempSession t;
+  const std::string path = t.s.WorkFolder + "Jos\xC3\xA9 \xE2\x80\x93 \xE6\x97\xA5.vfl";  // José – 日.vfl
+  ASSERT_EQ(OpenFamilyFile(t.s, path), 0);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  const std::string& text = t.prompter.shown[0].text;
+  EXPECT_NE(text.find("Jos\xE9 \x96 ?.vfl"), std::string::npos) << text;
+}
 }  // namespace

@@ -25,6 +25,10 @@ bool iequals(std::string_view a, std::string_view b);
 // map to the C1 control of the same value so nothing is lost on a round trip.
 std::string to_utf8(std::string_view cp);
 std::string from_utf8(std::string_view utf8);
+// A file-system path (UTF-8 bytes on this platform) as text for a message or
+// a title: what CP1252 cannot show becomes '?', so a path is never shown as
+// mangled bytes.
+inline std::string path_text(std::string_view native) { return from_utf8(native); }
 // True when every character of the UTF-8 text has a CP1252 byte.
 bool fits_cp1252(std::string_view utf8);
 // CP1252 byte for a Unicode code point, or -1 when it has none.

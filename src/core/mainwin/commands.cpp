@@ -46,7 +46,7 @@ SaveOutcome save_into(Session& s, WindowDocument& doc, const std::string& path) 
     remember_file(s, path);
     return SaveOutcome::Saved;
   }
-  s.ask("Save File", "Vorlan Family Tree could not save the file: " + path, Buttons::OK, Icon::Exclamation);
+  s.ask("Save File", "Vorlan Family Tree could not save the file: " + cp1252::path_text(path), Buttons::OK, Icon::Exclamation);
   return SaveOutcome::Failed;
 }
 
@@ -61,7 +61,7 @@ std::string LastFilePath(const Session& s) {
 int LivingPersons(const Session& s) { return s.Config.NumPersons() - s.DeletedCount; }
 
 std::string WindowCaption(const Session& s, const std::string& file_name) {
-  std::string name = cp1252::trim(file_name);
+  std::string name = cp1252::trim(cp1252::path_text(file_name));
   if (LivingPersons(s) < 1 || name.empty()) return kEmptyTreeCaption;
   return name + " Family Tree ";
 }
@@ -74,8 +74,10 @@ ExtensionFix CorrectVflExtension(const std::string& path) {
   const std::string ext = name.substr(dot + 1);
   if (cp1252::iequals(ext, "vfl")) return {path, {}};
   const std::string changed = name.substr(0, dot + 1) + "Vfl";
-  return {folder + changed, "The file name " + name + " with the " + "extension " + ext + " is not valid. " +
-                                "It will be changed to " + changed + ". " + "Press OK to continue."};
+  using cp1252::path_text;
+  return {folder + changed, "The file name " + path_text(name) + " with the " + "extension " + path_text(ext) +
+                                " is not valid. " + "It will be changed to " + path_text(changed) + ". " +
+                                "Press OK to continue."};
 }
 
 SaveOutcome SaveCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
@@ -105,7 +107,7 @@ SaveOutcome SaveAsCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc)
     // The dialog asked before replacing the name the user typed, but nobody
     // has been asked about the corrected one.
     if (fileio::exists(fix.path) &&
-        s.ask("Save Family File", FileNameOf(fix.path) + " already exists." + CrLf + "Do you want to replace it?",
+        s.ask("Save Family File", cp1252::path_text(FileNameOf(fix.path)) + " already exists." + CrLf + "Do you want to replace it?",
               Buttons::YesNo, Icon::Exclamation, 1) != kAnswerYes)
       return SaveOutcome::NotSaved;
   }
@@ -145,7 +147,7 @@ bool GuardUnsavedWork(Session& s, FileDialogs& dialogs, WindowDocument& doc, Gua
 }
 
 OpenOutcome LoadChosenFile(Session& s, WindowDocument& doc, const std::string& path) {
-  s.status("Loading " + FileNameOf(path));
+  s.status("Loading " + cp1252::path_text(FileNameOf(path)));
   if (OpenFamilyFile(s, path) != -1) return OpenOutcome::Failed;
   forget_undo(s);
   ResetRelationState(s.Rel);

@@ -101,7 +101,7 @@ StartChoice ChooseStartFile(Session& s, const std::string& command_line, const s
     const std::string current = IniReadText(s, "FilePaths", "CurrentFile");
     const std::string path = LastFilePath(s);
     if (!blank(current) && !fileio::exists(path)) {
-      s.ask("Open Vorlan Family Tree File", "Cannot find the previously saved Vorlan Family Tree file:" + std::string(CrLf) + current,
+      s.ask("Open Vorlan Family Tree File", "Cannot find the previously saved Vorlan Family Tree file:" + std::string(CrLf) + cp1252::path_text(current),
             Buttons::OK, Icon::None);
       IniWrite(s, "FilePaths", "CurrentFile", "");
       s.CurrentFilePath = FolderOf(path);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/cp1252.h"
 #include "store/file_io.h"
 #include "store/ini.h"
 #include "store/paths.h"
@@ -18,7 +19,8 @@ namespace {
 // before it is read into memory.
 constexpr std::size_t kMaxFamilyFileBytes = 64u * 1024 * 1024;
 
-void refuse(Session& s, const std::string& fileName, FamilyFileError error) {
+void refuse(Session& s, const std::string& path, FamilyFileError error) {
+  const std::string fileName = cp1252::path_text(path);
   switch (error) {
     case FamilyFileError::NotAFamilyFile:
       s.ask("Open Vorlan Family Tree File - Error",
@@ -118,7 +120,7 @@ std::int16_t cancelled(Session& s) {
 }  // namespace
 
 std::int16_t OpenFamilyFile(Session& s, const std::string& fileName) {
-  s.status("Opening " + fileName);
+  s.status("Opening " + cp1252::path_text(fileName));
   auto data = fileio::read_all(fileName, kMaxFamilyFileBytes);
   if (!data) {
     refuse(s, fileName, FamilyFileError::ReadError);
