@@ -9,31 +9,16 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 
-class RelationsAdd : public ::testing::Test {
+class RelationsAdd : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
-  int partners(std::int16_t p) { return b.read(p).NumPartners; }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
-  void expect_reset() {
-    const RelationState& r = s.Rel;
-    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner ||
-                 r.AsChild || r.AsUnrelated || r.PartnerSequenceMode);
-    EXPECT_EQ(r.InsertPosition, 0);
-  }
   // What the person editor does before the link step: store the new record.
   std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
     s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));

@@ -9,32 +9,20 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 
-class RelationsArrange : public ::testing::Test {
+class RelationsArrange : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
   Kids keys(const ArrangeList& l) {
     Kids k;
     for (const ArrangeRow& r : l.rows) k.push_back(r.key);
     return k;
-  }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
-  void expect_table_matches_file() {
-    for (int m = 1; m <= FamilyCount(s); ++m)
-      EXPECT_EQ(fam(static_cast<std::int16_t>(m)), test::stored_family(s, static_cast<std::int16_t>(m))) << m;
   }
 };
 

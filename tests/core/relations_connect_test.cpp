@@ -8,12 +8,13 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 using Role = bool RelationState::*;
 constexpr Role Father = &RelationState::AsFather;
 constexpr Role Mother = &RelationState::AsMother;
@@ -22,11 +23,8 @@ constexpr Role Partner = &RelationState::AsPartner;
 constexpr Role Child = &RelationState::AsChild;
 
 // Three generations around Cal (the selected person), plus unrelated people.
-class RelationsConnect : public ::testing::Test {
+class RelationsConnect : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t gpa, gma, dad, aunt, mum, c, sis, wife, kid, kw, gk, lou, fay, pat, op, om, oc;
   std::int16_t G, P, C, K, O;
 
@@ -57,11 +55,6 @@ class RelationsConnect : public ::testing::Test {
     s.CerBuf = blank_ceremony();
   }
 
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
   ConnectOutcome connect(Role role, std::int16_t selected, std::int16_t x, std::deque<int> answers = {}) {
     b.select(selected);
     ResetRelationState(s);
@@ -70,7 +63,6 @@ class RelationsConnect : public ::testing::Test {
     t.prompter.answers = std::move(answers);
     return ConnectSelectedPerson(s, x);
   }
-  const Message& last_box() { return t.prompter.shown.back(); }
   bool state_reset() {
     const RelationState& r = s.Rel;
     return !(r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner || r.AsChild ||

@@ -10,30 +10,16 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 
-class RelationsDisconnect : public ::testing::Test {
+class RelationsDisconnect : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
-  int partners(std::int16_t p) { return b.read(p).NumPartners; }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
-  void expect_table_matches_file() {
-    for (int m = 1; m <= FamilyCount(s); ++m)
-      EXPECT_EQ(fam(static_cast<std::int16_t>(m)), test::stored_family(s, static_cast<std::int16_t>(m))) << m;
-  }
-  const Message& last_box() { return t.prompter.shown.back(); }
 };
 
 // Dan + Meg (family 3) with children Ann, Bob, Cy; Bob married Eve (family 5)

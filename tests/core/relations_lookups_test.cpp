@@ -8,20 +8,16 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 
-class RelationsLookups : public ::testing::Test {
+class RelationsLookups : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
 };
 
 TEST_F(RelationsLookups, ParentsComeFromTheLowestFamilyListingTheChild) {

@@ -7,25 +7,16 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 
-class RelationsOps : public ::testing::Test {
+class RelationsOps : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) {
-    const MarriageRecord& f = fam(m);
-    return Kids(f.Kids.begin(), f.Kids.begin() + f.NumKids);
-  }
-  int partners(std::int16_t p) { return b.read(p).NumPartners; }
   int stored_count(std::size_t offset) {
     auto files = test::snapshot(s);
     const Bytes& cfg = files[recfile::Config];
@@ -33,14 +24,6 @@ class RelationsOps : public ::testing::Test {
   }
   int stored_families() { return stored_count(14); }
   int stored_persons() { return stored_count(12); }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
-  void expect_table_matches_file() {
-    for (int m = 1; m <= FamilyCount(s); ++m)
-      EXPECT_EQ(fam(static_cast<std::int16_t>(m)), test::stored_family(s, static_cast<std::int16_t>(m))) << m;
-  }
-  const Message& last_box() { return t.prompter.shown.back(); }
 };
 
 TEST_F(RelationsOps, NewUnrelatedPersonIsOnlyChildOfANewFamily) {

@@ -11,6 +11,7 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -18,19 +19,12 @@ namespace {
 
 using Nums = std::vector<std::int16_t>;
 
-class RelationsOrphans : public ::testing::Test {
+class RelationsOrphans : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
-
   Nums found() {
     Nums n;
     for (const OrphanRow& r : FindOrphans(s)) n.push_back(r.PerNum);
     return n;
-  }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
   }
 };
 

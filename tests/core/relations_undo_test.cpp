@@ -10,16 +10,14 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-class RelationsUndo : public ::testing::Test {
+class RelationsUndo : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t dan = 0, meg = 0, kid = 0, couple = 0;
 
   void SetUp() override {
@@ -36,9 +34,6 @@ class RelationsUndo : public ::testing::Test {
   Bytes file(const std::string& name) {
     auto d = fileio::read_all(s.work(name));
     return d ? *d : Bytes{};
-  }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
   }
 };
 
