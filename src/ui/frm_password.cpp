@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "qt_text.h"
@@ -43,6 +44,9 @@ frmPassword::frmPassword(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
 
   connect(ok, &QPushButton::clicked, this, &frmPassword::ok_pressed);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+          [this] { s_.help("password"); });
+  txtPassword_->setFocus();
 }
 
 void frmPassword::ok_pressed() {

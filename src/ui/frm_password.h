@@ -1,6 +1,7 @@
 // frmPassword: asks for the options password before the tree is shown, when
 // one is stored. A wrong entry is reported in the window's error label and
-// the user may try again; the second button ends the program.
+// the user may try again; the second button ends the program. F1 opens the
+// help page "password".
 //
 // Controls by objectName: lblPrompt, txtPassword, lblError, butOK, butCancel.
 #pragma once

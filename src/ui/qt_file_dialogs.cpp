@@ -31,6 +31,13 @@ QString qt_filter(const std::string& filter) {
 std::string QtFileDialogs::open_file(const FileRequest& r) { return run(r, false); }
 std::string QtFileDialogs::save_file(const FileRequest& r) { return run(r, true); }
 
+std::string QtFileDialogs::choose_folder(const FileRequest& r) {
+  QString folder = from_native(r.folder);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::rootPath();
+  const QString chosen = QFileDialog::getExistingDirectory(parent_, qs(r.title), folder);
+  return chosen.isEmpty() ? std::string() : native_path(chosen);
+}
+
 std::string QtFileDialogs::run(const FileRequest& r, bool save) {
   QString folder = from_native(r.folder);
   if (folder.isEmpty() || !QDir(folder).exists())

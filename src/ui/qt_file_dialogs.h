@@ -24,6 +24,7 @@ class QtFileDialogs : public FileDialogs {
   void set_parent(QWidget* parent) { parent_ = parent; }
   std::string open_file(const FileRequest& r) override;
   std::string save_file(const FileRequest& r) override;
+  std::string choose_folder(const FileRequest& r) override;
 
  private:
   QWidget* parent_;

@@ -26,6 +26,9 @@ class FileDialogs {
   // The chosen file's full path; empty when the user cancelled.
   virtual std::string open_file(const FileRequest& r) = 0;
   virtual std::string save_file(const FileRequest& r) = 0;
+  // A folder browser (only `title` and `folder` of the request are used); the
+  // chosen folder, empty when cancelled. Front ends without one cancel.
+  virtual std::string choose_folder(const FileRequest&) { return {}; }
 };
 
 // Records every dialog and answers from a queue ("" is a cancelled dialog);
@@ -36,6 +39,7 @@ class ScriptedFileDialogs : public FileDialogs {
   std::deque<std::string> answers;
   std::string open_file(const FileRequest& r) override { return next(r); }
   std::string save_file(const FileRequest& r) override { return next(r); }
+  std::string choose_folder(const FileRequest& r) override { return next(r); }
 
  private:
   std::string next(const FileRequest& r) {

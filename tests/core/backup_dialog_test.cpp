@@ -1,0 +1,273 @@
+// The backup dialog's OK without its window: the folder checks, the questions
+// and their answers, the file choice and what a written backup leaves in the
+// settings file; and the exit reminder that leads to it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mainwin/backup_dialog.h"
+#include "mainwin/exit_path.h"
+#include "mainwin_fixture.h"
+
+using namespace vft;
+using namespace vft::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class BackupDialog : public MainWin {
+ protected:
+  BackupForm form;
+  void SetUp() override {
+    build_tree();
+    form = LoadBackupForm(s);
+  }
+  // A Family file that opens, in a session of its own, as the three persons
+  // of the tree.
+  void expect_backup_of_tree(const std::string& file) {
+    ASSERT_TRUE(fs::is_regular_file(file)) << file;
+    TempSession other;
+    ASSERT_EQ(OpenFamilyFile(other.s, file), -1);
+    EXPECT_EQ(other.s.Config.NumPersons(), 3);
+  }
+};
+
+}  // namespace
+
+TEST_F(BackupDialog, FormTextsWithAndWithoutAStoredFolder) {
+  EXPECT_EQ(form.StoredFolder, "");
+  EXPECT_EQ(form.Folder, "");
+  EXPECT_FALSE(form.Remind);
+  EXPECT_EQ(BackupFolderCaption(form), "Current backup folder is: ");
+  EXPECT_EQ(BackupInstructions(form),
+            "Please select a drive and folder to store your backup file to.\r\n"
+            "To do this click the 'Select' button and navigate to the drive and\r\n"
+            "folder where you wish to store your backup files then click 'OK'.");
+
+  IniWrite(s, "Backup", "CurBackupPath", "/media/usb/backups/");
+  IniWrite(s, "Backup", "Remind", "1");
+  form = LoadBackupForm(s);
+  EXPECT_EQ(form.Folder, "/media/usb/backups/");
+  EXPECT_TRUE(form.Remind);
+  EXPECT_EQ(BackupFolderCaption(form), "Current backup folder is: /media/usb/backups/");
+  EXPECT_EQ(BackupInstructions(form),
+            " Click 'OK' to back up your Vorlan Family Tree records or click "
+            "'Select' to change the backup drive or folder.");
+}
+
+TEST_F(BackupDialog, SelectOpensTheFolderBrowserAtTheBoxFolder) {
+  dialogs.answers = {path("chosen"), ""};
+  EXPECT_EQ(SelectBackupFolder(dialogs, " " + path("") + " "), path("chosen"));
+  // A box naming no folder starts the browser at the top of the file system.
+  EXPECT_EQ(SelectBackupFolder(dialogs, "relative/folder"), "");
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].title, "Select the folder where you wish to store your backup.");
+  EXPECT_EQ(dialogs.shown[0].folder, path(""));
+  EXPECT_EQ(dialogs.shown[1].folder, "/");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(BackupDialog, RelativeOrMalformedFolderIsRefusedBeforeAnythingElse) {
+  for (const char* bad : {"backups", "backups/2026", "/tmp/a|b", "/tmp/too.long.name"}) {
+    boxes.shown.clear();
+    form.Folder = bad;
+    EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder) << bad;
+    ASSERT_EQ(boxes.shown.size(), 1u) << bad;
+    EXPECT_EQ(box_title(0), "Configure Backup Path");
+    EXPECT_EQ(box_text(0), "The path name you entered is invalid.");
+    EXPECT_EQ(boxes.shown[0].icon, Icon::Critical);
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(fs::exists("backups"));
+}
+
+TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
+  const std::string folder = path("usb/backups/tree");
+  form.Folder = folder;
+  boxes.answers = {kAnswerNo};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Path");
+  EXPECT_EQ(box_text(0), "The Folder: " + folder + "was not found. Do you want to create it?");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNo);
+  EXPECT_FALSE(fs::exists(path("usb")));
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  boxes.shown.clear();
+  boxes.answers = {kAnswerYes};
+  dialogs.answers = {folder + "/tree.vfl"};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Done);
+  EXPECT_TRUE(fs::is_directory(folder));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].folder, folder);
+  expect_backup_of_tree(folder + "/tree.vfl");
+}
+
+TEST_F(BackupDialog, FolderThatCannotBeCreatedIsReported) {
+  // A file stands where the folder would go.
+  const std::string blocker = path("taken");
+  fileio::write_atomic(blocker, Bytes{'x'});
+  form.Folder = blocker + "/sub";
+  boxes.answers = {kAnswerYes};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_text(1), "The Folder: " + blocker + "/sub could not be created.");
+  EXPECT_EQ(boxes.shown[1].icon, Icon::Critical);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(BackupDialog, EmptyFolderBoxAsksAndMayCancelTheBackup) {
+  form.Folder = "   ";
+  // OK: back to the box.
+  boxes.answers = {kAnswerOK};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Configure Backup Path");
+  EXPECT_EQ(box_text(0), "You need to enter a drive and folder to store the backup file into.");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
+
+  // Cancel, then No: still in the dialog.
+  boxes.shown.clear();
+  boxes.answers = {kAnswerCancel, kAnswerNo};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_title(1), "Configure Backup");
+  EXPECT_EQ(box_text(1), "Do you wish wish to cancel the backup?");
+  EXPECT_EQ(boxes.shown[1].buttons, Buttons::YesNo);
+
+  // Cancel, then Yes: the dialog closes without a backup.
+  boxes.shown.clear();
+  boxes.answers = {kAnswerCancel, kAnswerYes};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Cancelled);
+  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ini("Backup", "LastBackup"), "");
+}
+
+TEST_F(BackupDialog, SaveDialogProposesTheOpenFileOrADefaultName) {
+  form.Folder = path("");
+  s.CurrentFilePath = path("Smiths.vfl");
+  dialogs.answers = {""};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);  // cancelled: back in the dialog
+  s.CurrentFilePath = path("");  // a folder only: no file is open
+  dialogs.answers = {""};
+  BackupOK(s, dialogs, form);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  const FileRequest& r = dialogs.shown[0];
+  EXPECT_EQ(r.title, "Backup Family File As");
+  EXPECT_EQ(r.filter, "Vorlan Family Tree Files (*.vfl)|*.vfl|");
+  EXPECT_EQ(r.default_ext, "vfl");
+  EXPECT_EQ(r.folder, path(""));
+  EXPECT_EQ(r.proposed_name, "Smiths.vfl");
+  EXPECT_EQ(dialogs.shown[1].proposed_name, "My Family Backup.vfl");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(ini("Backup", "LastBackup"), "");
+}
+
+TEST_F(BackupDialog, WrongExtensionIsCorrectedAfterTheUserConfirms) {
+  form.Folder = path("");
+  dialogs.answers = {path("FAMILY.TXT")};
+  boxes.answers = {kAnswerCancel};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Family File");
+  EXPECT_EQ(box_text(0),
+            "The file name FAMILY.TXT with the extension TXT is not valid. "
+            "It will be changed to FAMILY.Vfl. Press OK to continue.");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
+  EXPECT_FALSE(fs::exists(path("FAMILY.Vfl")));
+  EXPECT_FALSE(fs::exists(path("FAMILY.TXT")));
+
+  boxes.shown.clear();
+  dialogs.answers = {path("FAMILY.TXT")};
+  boxes.answers = {kAnswerOK};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Done);
+  EXPECT_FALSE(fs::exists(path("FAMILY.TXT")));
+  expect_backup_of_tree(path("FAMILY.Vfl"));
+  EXPECT_EQ(ini("Backup", "CurBackupPath"), path(""));
+}
+
+TEST_F(BackupDialog, SuccessWritesTheFourKeysClosesThenReports) {
+  change_something();
+  s.DeletedCount = 1;  // one of the three is a deleted record
+  fs::create_directories(path("bk"));
+  form.Folder = path("bk");
+  form.Remind = true;
+  dialogs.answers = {path("bk/Smiths.vfl")};
+  std::size_t boxes_at_close = 99;
+  EXPECT_EQ(BackupOK(s, dialogs, form, [&] { boxes_at_close = boxes.shown.size(); }), BackupNext::Done);
+  EXPECT_EQ(boxes_at_close, 0u);
+  EXPECT_EQ(ini("Backup", "Remind"), "1");
+  EXPECT_EQ(ini("Backup", "CurBackupPath"), path("bk/"));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
+  EXPECT_EQ(ini("Backup", "LastBackupNumPer"), "2");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Vorlan Family Tree Records File");
+  EXPECT_EQ(box_text(0), "\r\nYour backup was successful.");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Information);
+  // The tree's own unsaved changes are still unsaved.
+  EXPECT_FALSE(s.RecordsSaved);
+  expect_backup_of_tree(path("bk/Smiths.vfl"));
+
+  // The reminder box unchecked is written too, and the stored folder shows.
+  form = LoadBackupForm(s);
+  EXPECT_EQ(BackupFolderCaption(form), "Current backup folder is: " + path("bk/"));
+  form.Remind = false;
+  dialogs.answers = {path("bk/Smiths2.vfl")};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Done);
+  EXPECT_EQ(ini("Backup", "Remind"), "0");
+}
+
+TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {
+  form.Folder = path("");
+  form.Remind = true;
+  // The save dialog hands back a file in a folder that does not exist.
+  dialogs.answers = {path("gone/tree.vfl")};
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
+  ASSERT_FALSE(boxes.shown.empty());
+  const Message& last = boxes.shown.back();
+  EXPECT_EQ(last.title, "Backup Vorlan Family Tree Records File");
+  EXPECT_EQ(last.text, "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(last.icon, Icon::Critical);
+  for (const char* key : {"Remind", "CurBackupPath", "LastBackup", "LastBackupNumPer"})
+    EXPECT_EQ(ini("Backup", key), "") << key;
+  EXPECT_FALSE(fs::exists(path("gone")));
+}
+
+TEST_F(BackupDialog, DeclinedReminderPostponesThirtyDaysAndYesOpensTheDialog) {
+  int dialog_opened = 0;
+  auto backup = [&] {
+    ++dialog_opened;
+    return false;
+  };
+  // First exit: No stores today and says so.
+  boxes.answers = {kAnswerNo};
+  EXPECT_TRUE(BackupReminder(s, backup));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(box_text(1), "You will be reminded again after 30 days.");
+  EXPECT_EQ(box_title(1), "Backup your Vorlan Family Tree Records");
+
+  // Thirty days on: nothing is asked.
+  boxes.shown.clear();
+  s.now = [] { return LocalTime{2027, 1, 4, 9, 0, 0}; };
+  EXPECT_TRUE(BackupReminder(s, backup));
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // The day after: the question comes, and Yes runs the backup dialog, whose
+  // OK writes the backup.
+  s.now = [] { return LocalTime{2027, 1, 5, 9, 0, 0}; };
+  form.Folder = path("");
+  dialogs.answers = {path("later.vfl")};
+  auto real_backup = [&] { return BackupOK(s, dialogs, form) == BackupNext::Done; };
+  boxes.answers = {kAnswerYes};
+  EXPECT_TRUE(BackupReminder(s, real_backup));
+  ASSERT_GE(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Close Vorlan Family Tree");
+  EXPECT_EQ(box_text(0),
+            "The last time you backed up your Vorlan Family Tree \r\nrecords was on 05 Dec 2026\r\n"
+            "Do you wish to backup your records now?");
+  expect_backup_of_tree(path("later.vfl"));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20270105");
+  EXPECT_EQ(dialog_opened, 0);
+}
