@@ -24,7 +24,10 @@ const char* kUsage =
     "  vft print FILE.vfl --chart descendants|pedigree --person N OUT.pdf\n"
     "      [--generations G]          descendants chart: 1 to 12 generations\n"
     "                                 (default: the saved number, else 4)\n"
-    "      [--landscape] [--paper A4|Letter]\n"
+    "  vft print FILE.vfl --sheet person|family|blank-family [--person N] OUT.pdf\n"
+    "  vft print FILE.vfl --list all|family-name NAME|names|timeline OUT.pdf\n"
+    "      [--text OUT.txt]           family names as a text file instead\n"
+    "      [--landscape] [--paper A4|Letter]   (see vft print --help)\n"
     "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
     "      [--html] [--include-living-dates] [--colours BG,TEXT,LINK,VISITED]\n"
     "  vft help                       show this text\n";

@@ -12,11 +12,15 @@
 #include "common/cp1252.h"
 #include "common/folders.h"
 #include "page_render.h"
+#include "common/messages.h"
 #include "print/chart_options.h"
-#include "print/descendants_chart.h"
+#include "print/family_names.h"
+#include "print/family_sheet.h"
 #include "print/page_document.h"
-#include "print/pedigree_chart.h"
+#include "print/print_request.h"
+#include "print/sheet_options.h"
 #include "qt_text_measure.h"
+#include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
@@ -26,11 +30,16 @@ namespace vft::cli {
 namespace {
 
 struct PrintArgs {
-  std::string file, out;
+  std::string file, out, text_out;
   int request = 0;
-  int person = 0;
+  int person = 0, partner = 0;
+  bool person_set = false, partner_set = false;
+  bool blank_form = false;
   bool generations_set = false;
   std::string generations;
+  std::string family_name;  // CP1252
+  int sort = -1;            // -1: as saved
+  int format = -1;
   bool landscape = false;
   int paper = print::kPaperA4;
 };
@@ -60,10 +69,15 @@ bool parse_number(const std::string& text, int& out) {
   return true;
 }
 
+bool needs_person(int request) {
+  return request == print::request::Descendants || request == print::request::Pedigree ||
+         request == print::request::DataSheet || request == print::request::FamilyData;
+}
+
 // Returns 0 when the arguments are whole, else the exit code (after saying why).
 int parse(int argc, char** argv, PrintArgs& a) {
   std::vector<std::string> files;
-  bool person_set = false;
+  int kinds = 0;
   for (int i = 0; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&](std::string& v) {
@@ -72,18 +86,58 @@ int parse(int argc, char** argv, PrintArgs& a) {
       return true;
     };
     std::string v;
-    if (arg == "--chart") {
+    if (arg == "--help") {
+      std::printf("Usage:\n%s", kPrintUsage);
+      return -1;
+    } else if (arg == "--chart") {
+      ++kinds;
       if (!value(v)) return usage("option --chart needs a value");
       if (v == "descendants") a.request = print::request::Descendants;
       else if (v == "pedigree") a.request = print::request::Pedigree;
       else return usage("unknown chart: " + v + " (descendants or pedigree)");
-    } else if (arg == "--person") {
-      if (!value(v)) return usage("option --person needs a value");
-      if (!parse_number(v, a.person) || a.person < 1) return usage("not a Person number: " + v);
-      person_set = true;
+    } else if (arg == "--sheet") {
+      ++kinds;
+      if (!value(v)) return usage("option --sheet needs a value");
+      if (v == "person") a.request = print::request::DataSheet;
+      else if (v == "family") a.request = print::request::FamilyData;
+      else if (v == "blank-family") a.request = print::request::FamilyData, a.blank_form = true;
+      else return usage("unknown sheet: " + v + " (person, family or blank-family)");
+    } else if (arg == "--list") {
+      ++kinds;
+      if (!value(v)) return usage("option --list needs a value");
+      if (v == "all") a.request = print::request::ListAll;
+      else if (v == "timeline") a.request = print::request::TimeLine;
+      else if (v == "names") a.request = print::request::FamilyNames;
+      else if (v == "family-name") {
+        a.request = print::request::FamilyList;
+        std::string name;
+        if (!value(name) || cp1252::trim(cp1252::from_utf8(name)).empty())
+          return usage("--list family-name needs a family name");
+        a.family_name = cp1252::trim(cp1252::from_utf8(name));
+      } else {
+        return usage("unknown list: " + v + " (all, family-name NAME, names or timeline)");
+      }
+    } else if (arg == "--person" || arg == "--partner") {
+      int& n = arg == "--person" ? a.person : a.partner;
+      if (!value(v)) return usage("option " + arg + " needs a value");
+      if (!parse_number(v, n) || n < 1) return usage("not a Person number: " + v);
+      (arg == "--person" ? a.person_set : a.partner_set) = true;
     } else if (arg == "--generations") {
       if (!value(a.generations)) return usage("option --generations needs a value");
       a.generations_set = true;
+    } else if (arg == "--sort") {
+      if (!value(v)) return usage("option --sort needs a value");
+      if (v == "number") a.sort = static_cast<int>(print::SortBy::Number);
+      else if (v == "name") a.sort = static_cast<int>(print::SortBy::Name);
+      else return usage("unknown order: " + v + " (number or name)");
+    } else if (arg == "--format") {
+      if (!value(v)) return usage("option --format needs a value");
+      if (v == "comma") a.format = static_cast<int>(print::ListFormat::Comma);
+      else if (v == "4") a.format = static_cast<int>(print::ListFormat::FourColumns);
+      else if (v == "3") a.format = static_cast<int>(print::ListFormat::ThreeColumns);
+      else return usage("unknown format: " + v + " (comma, 4 or 3)");
+    } else if (arg == "--text") {
+      if (!value(a.text_out)) return usage("option --text needs a file name");
     } else if (arg == "--landscape") {
       a.landscape = true;
     } else if (arg == "--paper") {
@@ -97,9 +151,11 @@ int parse(int argc, char** argv, PrintArgs& a) {
       files.push_back(arg);
     }
   }
-  if (!a.request) return usage("print needs --chart descendants or --chart pedigree");
-  if (!person_set) return usage("print needs --person N");
-  if (files.size() != 2) return usage("print needs a Family file and a PDF file");
+  if (!a.request) return usage("print needs --chart, --sheet or --list");
+  if (kinds > 1) return usage("print makes one printout at a time: one of --chart, --sheet or --list");
+  if (needs_person(a.request) && !a.blank_form && !a.person_set) return usage("print needs --person N");
+  if (!a.text_out.empty() && a.request != print::request::FamilyNames)
+    return usage("--text is for --list names only");
   if (a.generations_set) {
     print::GenerationCheck c = print::CheckGenerations(cp1252::from_utf8(a.generations));
     if (!c.ok) {
@@ -107,15 +163,47 @@ int parse(int argc, char** argv, PrintArgs& a) {
       return 2;
     }
   }
+  const std::size_t wanted = a.text_out.empty() ? 2 : 1;
+  if (files.size() != wanted)
+    return usage(wanted == 2 ? "print needs a Family file and a PDF file" : "print --text needs only a Family file");
   a.file = files[0];
-  a.out = files[1];
+  if (wanted == 2) a.out = files[1];
   return 0;
 }
 
-// The user's own settings file, read only: charts print as the user set them.
+// The user's own settings file, read only: printouts look as the user set them.
 std::string user_settings_file() { return AppDataFolder(SystemEnvironment()) + "Vorlan Family Tree/Vorlan.Ini"; }
 
-int print_chart(const PrintArgs& a) {
+bool readable_person(const Session& s, int n) {
+  PersonRecord p;
+  return n >= 1 && n <= s.Config.NumPersons() && ReadStoredPerson(s, static_cast<std::int16_t>(n), p) && !p.Deleted;
+}
+
+// The displayed family of the main window for `person`: the partner named,
+// else the first recorded one.
+bool choose_partner(const Session& s, const PrintArgs& a, std::int16_t& partner) {
+  const auto person = static_cast<std::int16_t>(a.person);
+  if (a.partner_set) {
+    if (!FamilyBetween(s, person, static_cast<std::int16_t>(a.partner))) {
+      std::fprintf(stderr, "vft: %d and %d are not partners\n", a.person, a.partner);
+      return false;
+    }
+    partner = static_cast<std::int16_t>(a.partner);
+    return true;
+  }
+  const PartnerList partners = ListPartners(s, person);
+  for (int i = 0; i < partners.count; ++i)
+    if (partners.rows[static_cast<std::size_t>(i)].Partner > 0) {
+      partner = partners.rows[static_cast<std::size_t>(i)].Partner;
+      return true;
+    }
+  PersonRecord p;
+  ReadStoredPerson(s, person, p);
+  std::fprintf(stderr, "%s\n", plain(print::NoPartnersText(s, p)).c_str());
+  return false;
+}
+
+int print_request(const PrintArgs& a) {
   CliSession cs;
   if (!cs.ok()) {
     std::fputs("vft: cannot create a temporary work folder\n", stderr);
@@ -127,45 +215,56 @@ int print_chart(const PrintArgs& a) {
   }
   Session& s = cs.session();
   if (OpenFamilyFile(s, a.file) != -1) return 1;
-  PersonRecord p;
-  if (a.person > s.Config.NumPersons() || !ReadStoredPerson(s, static_cast<std::int16_t>(a.person), p) ||
-      p.Deleted) {
+  if (needs_person(a.request) && !a.blank_form && !readable_person(s, a.person)) {
     std::fprintf(stderr, "vft: %s has no person %d\n", a.file.c_str(), a.person);
     return 1;
   }
 
   const std::string settings = user_settings_file();
   s.UCaseFamname = IniReadIntAt(settings, "Configure", "UCaseFamname") != 0;
-  print::ChartOptions o = print::LoadChartOptionsFrom(settings, a.request);
-  if (a.generations_set) o.generations = print::CheckGenerations(cp1252::from_utf8(a.generations)).value;
-  if (a.landscape) o.orientation = print::Orientation::Landscape;
+  const std::string term = IniReadTextAt(settings, "Field Names", "Baptised");
+  if (!cp1252::trim(term).empty()) s.Messages.apply_field_labels(s.Messages[msg::FamNameLabel],
+                                                                 s.Messages[msg::GivenNamesLabel], cp1252::trim(term));
+  print::PrintRequest r;
+  r.request = a.request;
+  r.chart = print::LoadChartOptionsFrom(settings, a.request);
+  r.sheet = print::LoadSheetOptionsFrom(settings, a.request);
+  if (a.generations_set) r.chart.generations = print::CheckGenerations(cp1252::from_utf8(a.generations)).value;
+  if (a.landscape) r.chart.orientation = print::Orientation::Landscape;
+  if (a.sort >= 0) r.sheet.sort = static_cast<print::SortBy>(a.sort);
+  if (a.format >= 0) r.sheet.format = static_cast<print::ListFormat>(a.format);
+  if (!a.family_name.empty()) r.sheet.family_name = a.family_name;
+  r.chart.items[print::item3::PrintToFile] = !a.text_out.empty();
+  r.person = static_cast<std::int16_t>(a.person);
+  r.blank_form = a.blank_form;
+  if (a.request == print::request::FamilyData && !a.blank_form && !choose_partner(s, a, r.partner)) return 1;
 
   ui::QtTextMeasure measure;
   print::PageDocument doc(measure);
   doc.set_paper_code(a.paper);
-  print::ApplyChartOptions(doc, o);
-
-  const auto person = static_cast<std::int16_t>(a.person);
-  std::string summary;
-  bool done = false;
-  if (a.request == print::request::Descendants) {
-    print::DescendantsResult r = print::PrintDescendants(s, doc, measure, o, person);
-    done = r.completed;
-    summary = r.summary;
-    if (r.truncated) std::fputs("vft: the chart was cut short at the document's size limit\n", stderr);
-  } else {
-    done = print::PrintPedigree(s, doc, measure, o, person).completed;
-  }
-  if (!done) {
-    std::fputs("vft: the chart could not be made\n", stderr);
+  print::PrintResult result = print::RunPrintRequest(s, doc, measure, r);
+  if (!result.completed) {
+    std::fputs("vft: the printout could not be made\n", stderr);
     return 1;
+  }
+  if (result.truncated) std::fputs("vft: the printout was cut short at the document's size limit\n", stderr);
+  if (result.as_text) {
+    // A text file for today's editors: UTF-8, like everything else the tool writes.
+    const std::string utf8 = cp1252::to_utf8(result.text);
+    Bytes bytes(utf8.begin(), utf8.end());
+    if (!fileio::write_atomic(a.text_out, bytes)) {
+      std::fprintf(stderr, "vft: %s could not be written\n", a.text_out.c_str());
+      return 1;
+    }
+    std::printf("%s\n", plain(print::SavedFamilyNamesText(s, a.text_out)).c_str());
+    return 0;
   }
   QString error;
   if (!ui::write_pdf(doc, QString::fromStdString(a.out), &error)) {
     std::fprintf(stderr, "vft: %s\n", error.toStdString().c_str());
     return 1;
   }
-  if (!summary.empty()) std::printf("%s\n", cp1252::to_utf8(summary).c_str());
+  if (!result.summary.empty()) std::printf("%s\n", cp1252::to_utf8(result.summary).c_str());
   std::printf("%d page%s written to %s\n", doc.page_count(), doc.page_count() == 1 ? "" : "s", a.out.c_str());
   return 0;
 }
@@ -180,7 +279,7 @@ void qt_messages(QtMsgType type, const QMessageLogContext&, const QString& text)
 
 int cmd_print(int argc, char** argv) {
   PrintArgs a;
-  if (int code = parse(argc, argv, a)) return code;
+  if (int code = parse(argc, argv, a)) return code < 0 ? 0 : code;
   // Fonts need a GUI application; the tool never opens a window, so it does
   // without a display unless told otherwise.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -189,7 +288,7 @@ int cmd_print(int argc, char** argv) {
   char name[] = "vft";
   char* qt_argv[] = {name, nullptr};
   QGuiApplication app(qt_argc, qt_argv);
-  return print_chart(a);
+  return print_request(a);
 }
 
 }  // namespace vft::cli

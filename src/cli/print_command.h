@@ -1,5 +1,6 @@
-// vft print: a chart of a Family file written as a PDF file, with the same
-// pages the print preview would print.
+// vft print: a chart, data sheet or list of a Family file written as a PDF
+// file, with the same pages the print preview would print; the family-names
+// list can also be written as a text file.
 #pragma once
 
 namespace vft::cli {
@@ -8,7 +9,16 @@ inline constexpr const char* kPrintUsage =
     "  vft print FILE.vfl --chart descendants|pedigree --person N OUT.pdf\n"
     "      [--generations G]          descendants chart: 1 to 12 generations\n"
     "                                 (default: the saved number, else 4)\n"
-    "      [--landscape] [--paper A4|Letter]\n";
+    "  vft print FILE.vfl --sheet person --person N OUT.pdf\n"
+    "  vft print FILE.vfl --sheet family --person N [--partner M] OUT.pdf\n"
+    "                                 (default partner: the first recorded)\n"
+    "  vft print FILE.vfl --sheet blank-family OUT.pdf\n"
+    "  vft print FILE.vfl --list all|timeline OUT.pdf\n"
+    "  vft print FILE.vfl --list family-name NAME OUT.pdf\n"
+    "      [--sort number|name]       person lists (default: the saved order)\n"
+    "  vft print FILE.vfl --list names OUT.pdf | --text OUT.txt\n"
+    "      [--format comma|4|3]       family names (default: the saved format)\n"
+    "  every printout: [--landscape] [--paper A4|Letter]\n";
 
 // The arguments after "print". Returns the exit code: 0 written, 1 the file,
 // person or PDF failed, 2 the arguments were wrong.

@@ -39,7 +39,7 @@ TEST(SettingsTable, HasEveryKeyOnceWithItsDefault) {
   std::set<std::string> seen;
   for (const auto& k : SettingKeys())
     EXPECT_TRUE(seen.insert(std::string(k.section) + "/" + std::string(k.key)).second) << k.key;
-  EXPECT_EQ(SettingKeys().size(), 72u);
+  EXPECT_EQ(SettingKeys().size(), 170u);
   for (const char* key : {"AutoCapFirstChar", "EnblPrompts", "UCaseFamname", "ColourScheme", "AutoStart", "AskUpdate"})
     EXPECT_EQ(FindSettingKey("Configure", key)->default_value, "0") << key;
   EXPECT_EQ(FindSettingKey("configure", "spw")->default_value, "");

@@ -1,7 +1,12 @@
 #include "print/print_request.h"
 
+#include "print/data_sheet.h"
 #include "print/descendants_chart.h"
+#include "print/family_names.h"
+#include "print/family_sheet.h"
 #include "print/pedigree_chart.h"
+#include "print/person_lists.h"
+#include "print/time_line.h"
 
 namespace vft::print {
 
@@ -24,6 +29,22 @@ PrintResult RunPrintRequest(Session& s, PageDocument& doc, const TextMeasure& me
       out.title = p.title;
       break;
     }
+    case request::DataSheet:
+      out = PrintDataSheet(s, doc, r.sheet, r.person, progress);
+      break;
+    case request::ListAll:
+    case request::FamilyList:
+      out = PrintPersonList(s, doc, r.request, r.chart, r.sheet, progress);
+      break;
+    case request::TimeLine:
+      out = PrintTimeLine(s, doc, r.chart, progress);
+      break;
+    case request::FamilyNames:
+      out = PrintFamilyNames(s, doc, r.chart, r.sheet, progress);
+      break;
+    case request::FamilyData:
+      out = PrintFamilySheet(s, doc, measure, r.sheet, r.person, r.partner, r.blank_form, progress);
+      break;
     default:
       break;
   }

@@ -20,6 +20,11 @@ struct PrintRequest {
   std::int16_t person = 0;             // the selected person
   std::int16_t partner = 0;            // request 8: the displayed partner (0: none)
   bool blank_form = false;             // request 8: the blank family data form
+  // Which options each generator reads: requests 1, 4, 5 and 8 take their
+  // item boxes from `sheet` (request 5 also its family name, 4 and 5 the
+  // sort order); 6 and 7 take theirs from `chart` (7 its format from
+  // `sheet`, "Print to File" from chart box 10); the lists take the heading
+  // pages from `chart`. Font, margins and orientation always come from `chart`.
 };
 
 struct PrintResult {
@@ -27,7 +32,8 @@ struct PrintResult {
   bool truncated = false;  // cut short at the document's size limit
   std::string title;       // the preview window's title while it is shown
   std::string summary;     // the label under the preview, when the generator has one
-  // Request 7 with "Print to File": the list as text instead of pages.
+  // Request 7 with "Print to File": the list as text instead of pages
+  // (CP1252, lines ending in CR LF; the front end chooses the file's encoding).
   bool as_text = false;
   std::string text;
 };

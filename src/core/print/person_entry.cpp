@@ -1,0 +1,90 @@
+#include "print/person_entry.h"
+
+#include "common/cp1252.h"
+#include "common/messages.h"
+
+namespace vft::print {
+
+void PersonEntryWriter::bold_row(std::string_view a, std::string_view b) {
+  const Font f = doc_.font();
+  Font bold = f;
+  bold.bold = true;
+  doc_.set_font(bold);
+  row(a, b);
+  doc_.set_font(f);
+}
+
+void PersonEntryWriter::life(const PersonRecord& p) {
+  std::string dates = LifeDates(s_, p, on(item1::DateOfBirth), on(item1::DateOfDeath), on(item1::Age));
+  if (!dates.empty()) row(dates);
+  const std::string born_at = cp1252::trim(p.BirthPlace);
+  if (on(item1::PlaceOfBirth) && !born_at.empty()) row("Born at " + born_at);
+  if (on(item1::BaptismData)) {
+    const std::string& term = s_.Messages[msg::BaptisedLabel];
+    const bool yes = IsBaptised(p);
+    if (style_ == EntryStyle::DataSheet) row(term + ": " + (yes ? "Yes" : "No"));
+    // A date recorded while the flag says no is not a baptism.
+    std::string details = yes ? BaptismText(term, p, style_ == EntryStyle::DataSheet) : std::string();
+    if (!details.empty()) row(details);
+  }
+  // The data sheet has no boxes for the place of death and the interment:
+  // what is recorded there is always part of a person's record.
+  const bool sheet = style_ == EntryStyle::DataSheet;
+  const std::string died_at = cp1252::trim(p.DeathPlace);
+  if ((sheet || on(item1::PlaceOfDeath)) && !died_at.empty()) row("Died at " + died_at);
+  if (sheet || on(item1::BurialData)) {
+    std::string interred = IntermentText(p);
+    if (!interred.empty()) row(interred);
+  }
+  const std::string occupation = cp1252::trim(p.Occupation);
+  if (on(item1::Occupation) && !occupation.empty()) row("Occupation: " + occupation);
+  const std::string address = cp1252::trim(p.CurrAddress);
+  if (on(item1::CurrentAddress) && !address.empty()) row("Current Address is " + address);
+  const std::string phone = cp1252::trim(p.Phone);
+  if (on(item1::Phone) && !phone.empty()) row("Phone " + phone);
+}
+
+void PersonEntryWriter::children(const PersonRecord& p) {
+  std::vector<std::int16_t> kids = all_.children(p.PerNum);
+  if (kids.empty()) return;
+  bold_row("CHILDREN:");
+  for (std::int16_t k : kids)
+    if (const PersonRecord* c = all_.find(k)) WriteSheetRow(doc_, RowLayout::ListEntry, "", RelativeEntry(s_, *c));
+}
+
+void PersonEntryWriter::partners(const PersonRecord& p) {
+  const auto& families = all_.partnerships(p.PerNum);
+  if (families.empty()) return;
+  bold_row("PARTNER(s):");
+  for (std::int16_t m : families) {
+    const PersonRecord* partner = all_.find(all_.partner_in(m, p.PerNum));
+    WriteSheetRow(doc_, RowLayout::ListEntry, "", partner ? RelativeEntry(s_, *partner) : s_.Messages[msg::Unknown] + ".");
+    const CeremonyRecord c = all_.ceremony(m);
+    const std::string date = cp1252::trim(c.MarriedDate);
+    if (on(item1::MarriageDates) && !date.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Married on " + date);
+    const std::string notes = cp1252::trim(c.MarriedAt);
+    if (on(item1::MarriageNotes) && !notes.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Marriage:", notes);
+  }
+}
+
+void PersonEntryWriter::write(const PersonRecord& p) {
+  if (style_ == EntryStyle::DataSheet) {
+    bold_row("Name: " + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
+  } else {
+    std::string number = on(item1::PersonNumber) ? "#" + std::to_string(p.PerNum) + ", " : std::string();
+    bold_row(number + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
+  }
+  life(p);
+  if (on(item1::Children)) children(p);
+  if (on(item1::Partners)) partners(p);
+  const std::string source = cp1252::trim(p.Source);
+  if (on(item1::Source) && !source.empty()) row("Information source: " + source);
+  if (on(item1::Notes)) {
+    // Notes run to any length, so they flow over pages line by line instead
+    // of going into one table cell.
+    std::string notes = all_.notes(p);
+    if (!cp1252::trim(notes).empty()) doc_.write_paragraph(notes);
+  }
+}
+
+}  // namespace vft::print

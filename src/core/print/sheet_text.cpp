@@ -1,0 +1,192 @@
+#include "print/sheet_text.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/cp1252.h"
+#include "print/chart_text.h"
+#include "relations/lookups.h"
+#include "relations/person_io.h"
+#include "relations/relation_state.h"
+#include "store/dates.h"
+#include "store/file_io.h"
+#include "store/records.h"
+
+namespace vft::print {
+namespace {
+
+constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// No tree holds more than 32767 persons, 65535 notes pieces or 15000
+// ceremonies; files beyond that are not read at all.
+constexpr std::size_t kMaxPersonsFile = 32767 * kPersonLen;
+constexpr std::size_t kMaxNotesFile = 65536 * kNotesLen;
+constexpr std::size_t kMaxCeremonyFile = (kMaxMarriages + 1) * kCeremonyLen;
+
+void add_part(std::string& out, const std::string& part) {
+  if (part.empty()) return;
+  if (!out.empty()) out += ",  ";
+  out += part;
+}
+
+}  // namespace
+
+std::string SheetRowFormat(RowLayout layout, bool wide) {
+  switch (layout) {
+    case RowLayout::LabelValue: return "8000|3000|~";
+    case RowLayout::Indented: return wide ? "700|5000|5000|~" : "400|4000|5000|~";
+    case RowLayout::NarrowIndent: return wide ? "400|5000|5000|~" : "150|4000|5000|~";
+    case RowLayout::ListEntry: return wide ? "700|8000|2000|~" : "400|6000|3000|~";
+  }
+  return "8000|3000|~";
+}
+
+RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
+                        std::string_view c) {
+  const bool wide = doc.page_width() >= kWideSheetPage;
+  std::string cells = CellText(a);
+  cells += '|';
+  cells += CellText(b);
+  if (layout != RowLayout::LabelValue) {
+    cells += '|';
+    cells += CellText(c);
+  }
+  return doc.add_table_row(SheetRowFormat(layout, wide), cells);
+}
+
+std::string SexText(const PersonRecord& p) {
+  switch (SexOf(p)) {
+    case 'M': return "Male";
+    case 'F': return "Female";
+    default: return "Not Set";
+  }
+}
+
+std::string ListName(const Session& s, const PersonRecord& p) {
+  return cp1252::trim(display_famname(s, p)) + ", " + cp1252::trim(p.GivenNames);
+}
+
+std::string FullName(const Session& s, const PersonRecord& p) {
+  return cp1252::trim(p.GivenNames) + " " + cp1252::trim(display_famname(s, p));
+}
+
+std::string LifeDates(const Session& s, const PersonRecord& p, bool born, bool died, bool age) {
+  std::string out;
+  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate);
+  if (born && !birth.empty()) add_part(out, "Born " + birth);
+  if (died && !death.empty()) add_part(out, "Died " + death);
+  if (age) {
+    std::string a = ChartAgeText(s, p.BirthDate, p.DeathDate);
+    if (!a.empty()) add_part(out, "Age " + a);
+  }
+  return out;
+}
+
+bool IsBaptised(const PersonRecord& p) {
+  const std::string flag = cp1252::trim(p.Baptised);
+  return flag == "Yes" || flag == "Y";
+}
+
+bool LooksLikeFullDate(std::string_view date) { return date.size() == 10 && date[1] == ' ' && date[5] == ' '; }
+
+std::string BaptismText(const std::string& term, const PersonRecord& p, bool pattern_only) {
+  const std::string date = cp1252::trim(p.DOBap), place = cp1252::trim(p.Baptisplace);
+  if (date.empty() && place.empty()) return {};
+  std::string out = term;
+  if (!date.empty()) out += (!pattern_only || LooksLikeFullDate(date) ? " on " : " ") + date;
+  if (!place.empty()) out += " at " + place;
+  return out;
+}
+
+std::string IntermentText(const PersonRecord& p) {
+  const std::string date = cp1252::trim(p.InterDate), place = cp1252::trim(p.InteredPlace);
+  if (date.empty() && place.empty()) return {};
+  if (date.empty()) return "Interred at " + place;
+  if (LooksLikeFullDate(date)) return place.empty() ? "Interred on " + date : "Interred at " + place + " on " + date;
+  return "Interred on " + date + (place.empty() ? std::string() : " at " + place);
+}
+
+std::string RelativeEntry(const Session& s, const PersonRecord& p) {
+  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate);
+  std::string dates = birth;
+  if (!death.empty()) dates += (dates.empty() ? "" : " - ") + death;
+  return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates) + ".";
+}
+
+std::string DayMonthYear(int year, int month, int day) {
+  return std::to_string(day) + " " + kMonths[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)] + " " +
+         std::to_string(year);
+}
+
+AllPersons::AllPersons(const Session& s) : s_(s) {
+  if (auto data = fileio::read_all(s.work(recfile::Person), kMaxPersonsFile)) {
+    const std::size_t count = data->size() / kPersonLen;
+    persons_.reserve(count);
+    index_.assign(count + 1, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+      PersonRecord p = decode_person(data->data() + i * kPersonLen);
+      if (p.Deleted) continue;
+      // The record's place in the file is its number, whatever it says.
+      p.PerNum = static_cast<std::int16_t>(i + 1);
+      index_[i + 1] = static_cast<std::int32_t>(persons_.size());
+      persons_.push_back(std::move(p));
+    }
+  }
+  if (auto data = fileio::read_all(s.work(recfile::Notes), kMaxNotesFile)) notes_ = std::move(*data);
+  if (auto data = fileio::read_all(s.work(recfile::Ceremony), kMaxCeremonyFile)) ceremonies_ = std::move(*data);
+
+  partnerships_.resize(index_.size());
+  const int families = FamilyCount(s_);
+  for (int m = 1; m <= families; ++m) {
+    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    for (std::int16_t p : {f.Husband, f.Wife}) {
+      if (p < 1 || static_cast<std::size_t>(p) >= partnerships_.size()) continue;
+      auto& list = partnerships_[static_cast<std::size_t>(p)];
+      if (list.size() >= static_cast<std::size_t>(kMaxPartnerRows)) continue;
+      if (!list.empty() && list.back() == m) continue;  // both slots the same person
+      list.push_back(static_cast<std::int16_t>(m));
+    }
+  }
+}
+
+const PersonRecord* AllPersons::find(std::int16_t n) const {
+  if (n < 1 || static_cast<std::size_t>(n) >= index_.size() || index_[static_cast<std::size_t>(n)] < 0)
+    return nullptr;
+  return &persons_[static_cast<std::size_t>(index_[static_cast<std::size_t>(n)])];
+}
+
+std::string AllPersons::notes(const PersonRecord& p) const {
+  if (!has_chain(p.NotesRec)) return {};
+  return ReadNotesFrom(p.NotesRec, notes_);
+}
+
+CeremonyRecord AllPersons::ceremony(std::int16_t m) const {
+  if (m < 1 || static_cast<std::size_t>(m) * kCeremonyLen > ceremonies_.size()) return blank_ceremony();
+  return decode_ceremony(ceremonies_.data() + static_cast<std::size_t>(m - 1) * kCeremonyLen);
+}
+
+const std::vector<std::int16_t>& AllPersons::partnerships(std::int16_t p) const {
+  static const std::vector<std::int16_t> kNone;
+  if (p < 1 || static_cast<std::size_t>(p) >= partnerships_.size()) return kNone;
+  return partnerships_[static_cast<std::size_t>(p)];
+}
+
+std::int16_t AllPersons::partner_in(std::int16_t m, std::int16_t p) const {
+  if (m < 1 || m > FamilyCount(s_)) return 0;
+  const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+  return f.Husband == p ? f.Wife : f.Husband;
+}
+
+std::vector<std::int16_t> AllPersons::children(std::int16_t p) const {
+  std::vector<std::int16_t> out;
+  for (std::int16_t m : partnerships(p)) {
+    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    const int kids = KidCount(f);
+    for (int k = 0; k < kids && out.size() < static_cast<std::size_t>(kMaxKids); ++k)
+      if (f.Kids[static_cast<std::size_t>(k)] > 0) out.push_back(f.Kids[static_cast<std::size_t>(k)]);
+  }
+  return out;
+}
+
+}  // namespace vft::print

@@ -1,0 +1,162 @@
+// The person's data sheet: the font question, every line kind with its
+// exact text, what unticked boxes and empty fields leave out.
+#include "print/data_sheet.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+class DataSheet : public test::SheetTest {
+ protected:
+  PrintResult run(const SheetOptions& o, std::int16_t p) { return PrintDataSheet(s, doc, o, p); }
+};
+
+TEST(DataSheetFontQuestion, AskedOnlyWhenTheFontIsTooLargeForThePage) {
+  // Narrow pages take up to 8 points.
+  auto q = FontSizeQuestion(8500, 10);
+  ASSERT_TRUE(q);
+  EXPECT_EQ(*q, "The current font size setting is10 points.\r\nIt may be necessary to reduce this to 8 points.\r\n"
+                "avoid layout problems when printing.\r\n Continue anyway?");
+  EXPECT_FALSE(FontSizeQuestion(8500, 8));
+  EXPECT_TRUE(FontSizeQuestion(8999, 8.5));
+  EXPECT_FALSE(FontSizeQuestion(9000, 10));
+  // Pages up to 12000 twips take up to 14 points; wider pages anything.
+  auto big = FontSizeQuestion(11906, 16);
+  ASSERT_TRUE(big);
+  EXPECT_NE(big->find("setting is16 points."), std::string::npos);
+  EXPECT_NE(big->find("reduce this to 14 points."), std::string::npos);
+  EXPECT_FALSE(FontSizeQuestion(11906, 14));
+  EXPECT_FALSE(FontSizeQuestion(12000, 20));
+  EXPECT_NE(FontSizeQuestion(8000, 9.5)->find("is9.5 points."), std::string::npos);
+}
+
+TEST_F(DataSheet, FontQuestionOnANarrowPageStopsTheSheetWhenAnsweredNo) {
+  build_family();
+  doc.set_page_size(8500, 12000);
+  t.prompter.answers.push_back(kAnswerNo);
+  PrintResult r = run(all_items(request::DataSheet), john);
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Problem");
+  EXPECT_EQ(t.prompter.shown[0].buttons, Buttons::YesNo);
+
+  // Yes goes on with the sheet; an 8-point font is not asked about at all.
+  t.prompter.answers.push_back(kAnswerYes);
+  EXPECT_TRUE(run(all_items(request::DataSheet), john).completed);
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+  Font small;
+  small.size = 8;
+  doc.set_font(small);
+  EXPECT_TRUE(run(all_items(request::DataSheet), john).completed);
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+}
+
+TEST_F(DataSheet, EveryLineKindHasItsExactText) {
+  build_family();
+  PrintResult r = run(all_items(request::DataSheet), john);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.title, "Print Data Sheet for John Smith");
+  EXPECT_TRUE(t.prompter.shown.empty());
+  const std::vector<std::string> expected = {"Person Number: 1",
+                                             "Date: 5 Dec 2026",
+                                             "Name: Smith, John",
+                                             "Male",
+                                             "Born 1 Jan 1900,  Died 2 Feb 1970,  Age 70",
+                                             "Born at Leeds",
+                                             "Baptised: Yes",
+                                             "Baptised on 7 Jan 1900 at Leeds",
+                                             "Died at York",
+                                             "Interred at York on 5 Feb 1970",
+                                             "Occupation: Baker",
+                                             "Current Address is 1 High St",
+                                             "Phone 555 1234",
+                                             "CHILDREN:",
+                                             "Ann Smith  1 Jan 1900.",
+                                             "PARTNER(s):",
+                                             "Mary Jones  1 Jan 1900.",
+                                             "Married on 5 Jun 1925",
+                                             "Marriage:",
+                                             "St Mary's, Leeds",
+                                             "Information source: Parish records",
+                                             "Kept the bakery on Kirkgate.",
+                                             "Page 1"};
+  EXPECT_EQ(texts(), expected);
+  // The name line is bold, the rest in the document font.
+  auto all = test::texts_of(doc);
+  EXPECT_TRUE(test::find_text(all, "Name: Smith, John")->bold);
+  EXPECT_FALSE(test::find_text(all, "Born at Leeds")->bold);
+  // Label and value columns: 8000 twips for the first on any page.
+  EXPECT_EQ(test::find_text(all, "Male")->x, 1440 + 8000 + kCellPadding);
+}
+
+TEST_F(DataSheet, UntickedBoxesAndEmptyFieldsLeaveNothing) {
+  build_family();
+  SheetOptions o;
+  o.request = request::DataSheet;
+  o.items[item1::Sex] = true;
+  ASSERT_TRUE(run(o, mary).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Name: Jones, Mary", "Female"}));
+
+  // The place of death and the interment have no boxes on the data sheet.
+  ASSERT_TRUE(run(o, john).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Name: Smith, John", "Male", "Died at York",
+                                               "Interred at York on 5 Feb 1970"}));
+
+  // Mary has no places, no baptism and no occupation recorded; born 126
+  // years ago and not dead, her age is past believing and shown as "?".
+  SheetOptions all = all_items(request::DataSheet);
+  all.items[item1::Children] = false;
+  all.items[item1::Partners] = false;
+  ASSERT_TRUE(run(all, mary).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Person Number: 2", "Date: 5 Dec 2026", "Name: Jones, Mary", "Female",
+                                               "Born 1 Jan 1900,  Age ?", "Baptised: No", "Page 1"}));
+}
+
+TEST_F(DataSheet, SexOtherThanMOrFIsNotSet) {
+  auto pat = tree.person("Pat", "Doe", "X");
+  auto lee = tree.person("Lee", "Doe", " ");
+  SheetOptions o;
+  o.request = request::DataSheet;
+  o.items[item1::Sex] = true;
+  ASSERT_TRUE(run(o, pat).completed);
+  EXPECT_TRUE(has("Not Set"));
+  ASSERT_TRUE(run(o, lee).completed);
+  EXPECT_TRUE(has("Not Set"));
+}
+
+TEST_F(DataSheet, BaptismAndBurialDatesOfOtherFormsAreIntroducedDifferently) {
+  auto p = tree.person("Tom", "Hill", "M");
+  PersonRecord r = tree.read(p);
+  r.Baptised = " Y ";
+  r.DOBap = "Abt 1901";
+  r.Baptisplace = "Hull";
+  r.InterDate = "12 Mar 1950";  // two-digit day: not of the "? ??? ????" form
+  r.InteredPlace = "Hull";
+  tree.write(r);
+  SheetOptions o;
+  o.request = request::DataSheet;
+  o.items[item1::BaptismData] = true;
+  o.items[item1::BurialData] = true;
+  ASSERT_TRUE(run(o, p).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Name: Hill, Tom", "Baptised: Yes", "Baptised Abt 1901 at Hull",
+                                               "Interred on 12 Mar 1950 at Hull"}));
+  // A renamed baptism term is used throughout.
+  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
+  ASSERT_TRUE(run(o, p).completed);
+  EXPECT_TRUE(has("Christened: Yes"));
+  EXPECT_TRUE(has("Christened Abt 1901 at Hull"));
+}
+
+TEST_F(DataSheet, AMissingPersonOrCancelLeavesNoDocument) {
+  build_family();
+  EXPECT_FALSE(run(all_items(request::DataSheet), 99).completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  s.CancelFlag = true;
+  EXPECT_FALSE(run(all_items(request::DataSheet), john).completed);
+  EXPECT_EQ(doc.page_count(), 0);
+}
+
+}  // namespace

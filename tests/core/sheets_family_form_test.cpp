@@ -1,0 +1,143 @@
+// The family data sheet: the paper check, both form widths, the couple
+// blocks and the running text, the children table with its overflow onto a
+// further page, and the blank form.
+#include <algorithm>
+#include <cmath>
+
+#include "print/family_sheet.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+class FamilyForm : public test::SheetTest {
+ protected:
+  SheetOptions sheet = [] {
+    SheetOptions o;
+    o.request = request::FamilyData;
+    o.items[item1::TodaysDate] = true;
+    return o;
+  }();
+  PrintResult run(std::int16_t p, std::int16_t partner, bool blank = false) {
+    return PrintFamilySheet(s, doc, measure, sheet, p, partner, blank);
+  }
+  std::vector<std::string> page_texts(int page) const {
+    std::vector<std::string> out;
+    for (const auto& t : test::texts_of(doc))
+      if (t.page == page) out.push_back(t.text);
+    return out;
+  }
+  static bool contains(const std::vector<std::string>& v, const std::string& text) {
+    return std::find(v.begin(), v.end(), text) != v.end();
+  }
+};
+
+TEST(FamilyFormSizes, WidthsAndFormats) {
+  EXPECT_EQ(FamilyFormWidth(16838), 14000);  // A4 landscape
+  EXPECT_EQ(FamilyFormWidth(16001), 14000);
+  EXPECT_EQ(FamilyFormWidth(16000), 13000);
+  EXPECT_EQ(FamilyFormWidth(15840), 13000);  // US Letter landscape
+  EXPECT_EQ(FamilyFormWidth(15000), 13000);
+  EXPECT_EQ(FamilyFormWidth(14999), 0);
+  EXPECT_EQ(FamilyFormWidth(11906), 0);  // A5 landscape
+  EXPECT_EQ(ChildHeaderFormat(14000), "^500|^3200|^1150|^2270|^1150|^2270|^1150|^2300~");
+  EXPECT_EQ(ChildRowFormat(14000), "^500|3200|^1150|2270|^1150|2270|^1150|2300~");
+  EXPECT_EQ(ChildHeaderFormat(13000), "^500|^3000|^1150|^2020|^1150|^2020|^1150|^2020~");
+  EXPECT_EQ(ChildRowFormat(13000), "^500|3000|^1150|2020|^1150|2020|^1150|2020~");
+}
+
+TEST_F(FamilyForm, SmallPaperIsRefused) {
+  build_family();
+  ASSERT_TRUE(doc.set_paper_code(kPaperA5));
+  PrintResult r = run(john, mary);
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Print a Family Data Form");
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "The selected paper is too small for the \r\n Family Data Form. \r\n Please choose either A4, US Letter or larger.");
+  EXPECT_EQ(t.prompter.shown[0].icon, Icon::Information);
+}
+
+TEST_F(FamilyForm, TheCoupleTheirMarriageAndChildrenOnALandscapePage) {
+  build_family();
+  sheet.items[item1::PersonNumber] = true;
+  PrintResult r = run(john, mary);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.title, "Print Family Data Sheet");
+  ASSERT_EQ(doc.page_count(), 1);
+  EXPECT_EQ(doc.page(1).orientation, Orientation::Landscape);
+  auto texts = page_texts(1);
+  // The running text: the displayed partner first, then the person.
+  EXPECT_TRUE(contains(texts, "Family of Mary Jones and John Smith"));
+  EXPECT_TRUE(contains(texts, "Date 5 Dec 2026"));
+  for (const char* label : {"HUSBAND ", "WIFE ", "MARRIED", " Occupation", "Born ", "Died ", "Interred ", " Place ",
+                            "Father ", " Mother ", "Other Partners ", "CHILDREN", "Born", "Married To", "Sex", "M/F"})
+    EXPECT_TRUE(contains(texts, label)) << label;
+  EXPECT_TRUE(contains(texts, "John Smith  (#1)"));
+  EXPECT_TRUE(contains(texts, "Mary Jones  (#2)"));
+  EXPECT_TRUE(contains(texts, "Baker"));
+  EXPECT_TRUE(contains(texts, "5 Jun 1925"));
+  EXPECT_TRUE(contains(texts, "St Mary's, Leeds"));
+  EXPECT_TRUE(contains(texts, "Ann Smith"));
+  // The form is centred on the A4 sheet: 14000 twips from x 1419.
+  const auto all = test::texts_of(doc);
+  const test::TextAt* sex = test::find_text(all, "F");
+  ASSERT_NE(sex, nullptr);
+  EXPECT_NEAR((sex->x + sex->right) / 2, 1419 + 250, 1);
+}
+
+TEST_F(FamilyForm, LetterPaperTakesTheNarrowerForm) {
+  build_family();
+  ASSERT_TRUE(doc.set_paper_code(kPaperLetter));
+  ASSERT_TRUE(run(john, mary).completed);
+  const double left = std::floor((15840 - 13000) / 2.0);
+  const auto all = test::texts_of(doc);
+  const test::TextAt* name = test::find_text(all, "Ann Smith");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->x, left + 500 + kCellPadding);
+}
+
+TEST_F(FamilyForm, ChildrenBeyondTheFormGoOnAFurtherPage) {
+  build_family();
+  for (int k = 2; k <= 30; ++k) tree.child(family, "Kid" + std::to_string(k), "Smith", k % 2 ? "M" : "F");
+  ASSERT_TRUE(run(john, mary).completed);
+  ASSERT_EQ(doc.page_count(), 2);
+  auto first = page_texts(1);
+  auto second = page_texts(2);
+  // 26 rows of 8-point type fit under the couple blocks: 25 children and
+  // the count of the rest.
+  EXPECT_TRUE(contains(first, "Kid25 Smith"));
+  EXPECT_FALSE(contains(first, "Kid26 Smith"));
+  EXPECT_TRUE(contains(first, "5 More)"));
+  EXPECT_EQ(second.front(), "More Children of John Smith and Mary Jones");
+  EXPECT_FALSE(contains(second, "Kid25 Smith"));
+  for (int k = 26; k <= 30; ++k) EXPECT_TRUE(contains(second, "Kid" + std::to_string(k) + " Smith")) << k;
+  EXPECT_TRUE(contains(second, "CHILDREN"));
+  EXPECT_TRUE(contains(second, "Family of Mary Jones and John Smith"));
+}
+
+TEST_F(FamilyForm, TheBlankFormHasEveryLabelAndLineButNoData) {
+  build_family();
+  PrintResult r = run(john, mary, true);
+  ASSERT_TRUE(r.completed);
+  ASSERT_EQ(doc.page_count(), 1);
+  auto texts = page_texts(1);
+  for (const char* label : {"HUSBAND ", "WIFE ", "MARRIED", " Occupation", "Other Partners ", "CHILDREN", "Died"})
+    EXPECT_TRUE(contains(texts, label)) << label;
+  for (const auto& t : texts) {
+    EXPECT_EQ(t.find("Smith"), std::string::npos) << t;
+    EXPECT_EQ(t.find("Jones"), std::string::npos) << t;
+  }
+  EXPECT_TRUE(contains(texts, "Date 5 Dec 2026"));
+  // Writing lines for every field (eleven in each couple block, two for the
+  // marriage) and under the header and each of the 26 empty child rows.
+  auto lines = test::lines_of(doc);
+  EXPECT_EQ(lines.size(), 2u * 11 + 2 + 1 + 26);
+  // Even a form for nobody prints blank.
+  EXPECT_TRUE(run(0, 0, true).completed);
+}
+
+}  // namespace

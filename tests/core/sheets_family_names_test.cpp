@@ -1,0 +1,108 @@
+// The list of family names: distinct and sorted, each format on paper and as
+// a text file, 4 columns only below 11 points, and the save texts.
+#include <cmath>
+
+#include "print/family_names.h"
+#include "print/print_request.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+class FamilyNames : public test::SheetTest {
+ protected:
+  void names() {
+    for (const char* n : {"Smith", "Adams", "Smith", "  Brown ", "Zed", "Cole", "adams", "Dunn"})
+      tree.person("X", n, "M");
+  }
+};
+
+TEST_F(FamilyNames, DistinctAndSorted) {
+  names();
+  tree.person("Nobody", "", "M");  // an empty name is not a family name
+  EXPECT_EQ(CollectFamilyNames(s), (std::vector<std::string>{"Adams", "Brown", "Cole", "Dunn", "Smith", "Zed", "adams"}));
+  s.UCaseFamname = true;  // names as displays show them
+  EXPECT_EQ(CollectFamilyNames(s), (std::vector<std::string>{"ADAMS", "BROWN", "COLE", "DUNN", "SMITH", "ZED"}));
+}
+
+TEST(FamilyNamesText, EachFormat) {
+  const std::vector<std::string> n = {"Adams", "Brown", "Cole", "Dunn", "Smithson"};
+  EXPECT_EQ(FamilyNamesText(n, ListFormat::Comma), "Adams, Brown, Cole, Dunn, Smithson\r\n");
+  // Columns as wide as the longest name and two blanks.
+  EXPECT_EQ(FamilyNamesText(n, ListFormat::ThreeColumns),
+            "Adams     Brown     Cole\r\n"
+            "Dunn      Smithson\r\n");
+  EXPECT_EQ(FamilyNamesText(n, ListFormat::FourColumns),
+            "Adams     Brown     Cole      Dunn\r\n"
+            "Smithson\r\n");
+  EXPECT_EQ(FamilyNamesText({}, ListFormat::Comma), "");
+  EXPECT_EQ(FamilyNamesText({}, ListFormat::FourColumns), "");
+}
+
+TEST(FamilyNamesText, FourColumnsOnlyBelowElevenPoints) {
+  EXPECT_EQ(EffectiveListFormat(ListFormat::FourColumns, 10.5), ListFormat::FourColumns);
+  EXPECT_EQ(EffectiveListFormat(ListFormat::FourColumns, 11), ListFormat::ThreeColumns);
+  EXPECT_EQ(EffectiveListFormat(ListFormat::FourColumns, 0), ListFormat::FourColumns);  // counts as 10
+  EXPECT_EQ(EffectiveListFormat(ListFormat::Comma, 20), ListFormat::Comma);
+  EXPECT_EQ(EffectiveListFormat(ListFormat::ThreeColumns, 8), ListFormat::ThreeColumns);
+}
+
+TEST_F(FamilyNames, PrintToFileGivesTheTextInsteadOfPages) {
+  names();
+  ChartOptions chart;
+  chart.request = request::FamilyNames;
+  chart.items[item3::PrintToFile] = true;
+  SheetOptions sheet;
+  sheet.request = request::FamilyNames;
+  sheet.format = ListFormat::Comma;
+  PrintResult r = PrintFamilyNames(s, doc, chart, sheet);
+  ASSERT_TRUE(r.completed);
+  EXPECT_TRUE(r.as_text);
+  EXPECT_EQ(r.text, "Adams, Brown, Cole, Dunn, Smith, Zed, adams\r\n");
+  EXPECT_EQ(r.title, "Print Family Names List");
+  EXPECT_EQ(doc.page_count(), 0);
+
+  // The same through the one entry point, with a 12-point font: 4 columns become 3.
+  PrintRequest req;
+  req.request = request::FamilyNames;
+  req.chart = chart;
+  req.chart.font.size = 12;
+  req.sheet = sheet;
+  req.sheet.format = ListFormat::FourColumns;
+  r = RunPrintRequest(s, doc, measure, req);
+  ASSERT_TRUE(r.as_text);
+  EXPECT_EQ(r.text, "Adams  Brown  Cole\r\nDunn   Smith  Zed\r\nadams\r\n");
+}
+
+TEST_F(FamilyNames, OnPaperInColumnsOrCommaSeparated) {
+  names();
+  ChartOptions chart;
+  chart.request = request::FamilyNames;
+  chart.heading = HeadingPages::None;
+  SheetOptions sheet;
+  sheet.request = request::FamilyNames;
+  sheet.format = ListFormat::FourColumns;
+  ASSERT_TRUE(PrintFamilyNames(s, doc, chart, sheet).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Adams", "Brown", "Cole", "Dunn", "Smith", "Zed", "adams"}));
+  // Four columns share the printable width.
+  const double column = std::floor((11906 - 2 * 1440) / 4.0);
+  auto all = test::texts_of(doc);
+  EXPECT_EQ(all[1].x, 1440 + column + kCellPadding);
+  EXPECT_EQ(all[4].y, all[0].y + 240);  // the fifth name starts the second row
+
+  sheet.format = ListFormat::Comma;
+  ASSERT_TRUE(PrintFamilyNames(s, doc, chart, sheet).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Adams, Brown, Cole, Dunn, Smith, Zed, adams"}));
+}
+
+TEST_F(FamilyNames, SaveDialogAndMessageTexts) {
+  EXPECT_EQ(SaveFamilyNamesTitle(s), "Save List of Family Names");
+  EXPECT_EQ(SavedFamilyNamesText(s, "names.txt"), "The list of Family Names has been saved  as names.txt");
+  s.Messages.apply_field_labels("Surname", "Given Names", "Baptised");
+  EXPECT_EQ(SaveFamilyNamesTitle(s), "Save List of Surnames");
+  EXPECT_EQ(std::string(kSaveFamilyNamesFilter), "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The person lists: all persons with the data-sheet items, one family name
+// in short entries, the sort orders, break lines, the count and the refusal
+// of a family name nobody has.
+#include "print/person_lists.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+class Lists : public test::SheetTest {
+ protected:
+  ChartOptions chart = [] {
+    ChartOptions c;
+    c.heading = HeadingPages::FirstPage;
+    return c;
+  }();
+  PrintResult run(int request, const SheetOptions& o) { return PrintPersonList(s, doc, request, chart, o); }
+  static SheetOptions names_only(int request) {
+    SheetOptions o;
+    o.request = request;
+    return o;
+  }
+};
+
+TEST_F(Lists, AllPersonsByNumberAndByName) {
+  build_family();
+  SheetOptions o = names_only(request::ListAll);
+  o.items[item1::PersonNumber] = true;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"List of All Recorded People", "#1, Smith, John", "#2, Jones, Mary",
+                                               "#3, Smith, Ann", "3 People Listed"}));
+  // The heading is in the document font enlarged by 1.3 and bold; the name lines bold.
+  auto all = test::texts_of(doc);
+  EXPECT_DOUBLE_EQ(all[0].size, 13);
+  EXPECT_TRUE(all[1].bold);
+  EXPECT_FALSE(all.back().bold);
+
+  o.sort = SortBy::Name;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"List of All Recorded People", "#2, Jones, Mary", "#3, Smith, Ann",
+                                               "#1, Smith, John", "3 People Listed"}));
+}
+
+TEST_F(Lists, EntriesOfTheListOfAllPersonsCarryEveryTickedItem) {
+  build_family();
+  PersonRecord m = tree.read(mary);
+  m.Sex = "?";
+  tree.write(m);
+  SheetOptions o = all_items(request::ListAll);
+  o.items[item1::BreakLine] = false;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  const std::vector<std::string> expected = {
+      "List of All Recorded People", "Printed: 5 Dec 2026",
+      "#1, Smith, John", "Male", "Born 1 Jan 1900,  Died 2 Feb 1970,  Age 70", "Born at Leeds",
+      "Baptised on 7 Jan 1900 at Leeds", "Died at York", "Interred at York on 5 Feb 1970", "Occupation: Baker",
+      "Current Address is 1 High St", "Phone 555 1234", "CHILDREN:", "Ann Smith  1 Jan 1900.", "PARTNER(s):",
+      "Mary Jones  1 Jan 1900.", "Married on 5 Jun 1925", "Marriage:", "St Mary's, Leeds",
+      "Information source: Parish records", "Kept the bakery on Kirkgate.",
+      "#2, Jones, Mary", "Not Set", "Born 1 Jan 1900,  Age ?", "CHILDREN:", "Ann Smith  1 Jan 1900.", "PARTNER(s):",
+      "John Smith  1 Jan 1900 - 2 Feb 1970.", "Married on 5 Jun 1925", "Marriage:", "St Mary's, Leeds",
+      "#3, Smith, Ann", "Female", "Born 1 Jan 1900,  Age ?",
+      "3 People Listed", "Page 1"};
+  EXPECT_EQ(texts(), expected);
+}
+
+TEST_F(Lists, ABaptismDateWithoutTheFlagIsNotListed) {
+  auto p = tree.person("Tom", "Hill", "M");
+  PersonRecord r = tree.read(p);
+  r.Baptised = "No";
+  r.DOBap = "3 Mar 1901";
+  r.Baptisplace = "Hull";
+  tree.write(r);
+  SheetOptions o = names_only(request::ListAll);
+  o.items[item1::BaptismData] = true;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"List of All Recorded People", "Hill, Tom", "1 People Listed"}));
+
+  for (const char* yes : {"Yes", "Y", " Y"}) {
+    r.Baptised = yes;
+    tree.write(r);
+    ASSERT_TRUE(run(request::ListAll, o).completed);
+    EXPECT_TRUE(has("Baptised on 3 Mar 1901 at Hull")) << yes;
+  }
+  // "yes" in other spellings is not a baptism.
+  r.Baptised = "yes";
+  tree.write(r);
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_FALSE(has("Baptised on 3 Mar 1901 at Hull"));
+}
+
+TEST_F(Lists, AYearOnlyBirthIsListed) {
+  auto p = tree.person("Yara", "Year", "F");
+  PersonRecord r = tree.read(p);
+  r.BirthDate = "1901";
+  r.DeathDate = "1950";
+  tree.write(r);
+  SheetOptions o = names_only(request::ListAll);
+  o.items[item1::DateOfBirth] = true;
+  o.items[item1::DateOfDeath] = true;
+  o.items[item1::Age] = true;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_TRUE(has("Born 1901,  Died 1950,  Age 49 (approx.)"));
+}
+
+TEST_F(Lists, BreakLinesRunAcrossThePrintableWidthAfterEachPerson) {
+  build_family();
+  SheetOptions o = names_only(request::ListAll);
+  o.items[item1::BreakLine] = true;
+  chart.heading = HeadingPages::None;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  auto lines = test::lines_of(doc);
+  ASSERT_EQ(lines.size(), 3u);
+  for (const auto& l : lines) {
+    EXPECT_EQ(l.x1, 1440);
+    EXPECT_EQ(l.x2, 11906 - 1440);
+    EXPECT_EQ(l.y1, l.y2);
+  }
+  EXPECT_EQ(texts().front(), "Smith, John");
+}
+
+TEST_F(Lists, OneFamilyNameInShortEntries) {
+  build_family();
+  auto other = tree.person("Bob", "smith", "M");  // the name matches in any case
+  SheetOptions o = names_only(request::FamilyList);
+  o.family_name = " Smith ";
+  o.items[item1::PersonNumber] = true;
+  o.items[item1::Sex] = true;
+  o.items[item1::BirthAndDeath] = true;
+  o.items[item1::Age] = true;
+  o.items[item1::TodaysDate] = true;
+  o.sort = SortBy::Name;
+  PrintResult r = run(request::FamilyList, o);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.title, "Print List of Smith's");
+  const std::string bob = "#" + std::to_string(other) + ", smith, Bob";
+  EXPECT_EQ(texts(), (std::vector<std::string>{"List of Smith's", "Printed: 5 Dec 2026", "#3, Smith, Ann", "Female",
+                                               "Born 1 Jan 1900,  Age ?", "#1, Smith, John", "Male",
+                                               "Born 1 Jan 1900,  Died 2 Feb 1970,  Age 70", bob, "Male",
+                                               "Born 1 Jan 1900,  Age ?", "3 People Listed"}));
+  // Short entries leave out what the list of all persons would add.
+  EXPECT_FALSE(has("Born at Leeds"));
+}
+
+TEST_F(Lists, AFamilyNameNobodyHasIsRefused) {
+  build_family();
+  SheetOptions o = names_only(request::FamilyList);
+  o.family_name = "Brown";
+  PrintResult r = run(request::FamilyList, o);
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Problem");
+  EXPECT_EQ(t.prompter.shown[0].text, "Vorlan Family Tree couldn't find the Family Name Brown");
+  o.family_name = "  ";
+  EXPECT_FALSE(run(request::FamilyList, o).completed);
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+}
+
+TEST_F(Lists, ManyPersonsBreakOntoNumberedPagesAndCancelDropsTheDocument) {
+  for (int i = 0; i < 120; ++i) tree.person("P" + std::to_string(i), "Many", "M");
+  SheetOptions o = names_only(request::ListAll);
+  o.items[item1::PageNumbers] = true;
+  ASSERT_TRUE(run(request::ListAll, o).completed);
+  EXPECT_GT(doc.page_count(), 1);
+  EXPECT_TRUE(has("Page 2"));
+  EXPECT_EQ(count_of("List of All Recorded People"), 1);  // first page only
+  EXPECT_TRUE(has("120 People Listed"));
+
+  int calls = 0;
+  PrintResult r = PrintPersonList(s, doc, request::ListAll, chart, o, [&](const std::string& msg, long) {
+    return !(msg == "Preparing List" && ++calls == 10);
+  });
+  EXPECT_FALSE(r.completed);
+  EXPECT_EQ(doc.page_count(), 0);
+}
+
+}  // namespace

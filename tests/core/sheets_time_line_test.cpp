@@ -1,0 +1,109 @@
+// The time line: only complete valid dates, date order, the event texts,
+// person numbers, and the column heading on every page.
+#include "print/time_line.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+class TimeLine : public test::SheetTest {
+ protected:
+  ChartOptions chart = [] {
+    ChartOptions c;
+    c.request = request::TimeLine;
+    c.heading = HeadingPages::None;
+    return c;
+  }();
+  PrintResult run() { return PrintTimeLine(s, doc, chart); }
+};
+
+TEST_F(TimeLine, EventsInDateOrderWithTheirTexts) {
+  build_family();
+  PrintResult r = run();
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.title, "Print Time Line");
+  // Three births on one day keep Person-number order.
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Date                     Event",
+                                               "1 Jan 1900", "Birth of John Smith",
+                                               "1 Jan 1900", "Birth of Mary Jones",
+                                               "1 Jan 1900", "Birth of Ann Smith",
+                                               "7 Jan 1900", "Baptised  of John Smith",
+                                               "5 Jun 1925", "Marriage of John Smith and Mary Jones",
+                                               "2 Feb 1970", "Death  of John Smith",
+                                               "5 Feb 1970", "Interment of John Smith"}));
+  chart.items[item3::PersonNumber] = true;
+  ASSERT_TRUE(run().completed);
+  EXPECT_TRUE(has("Marriage of John Smith  (#1) and Mary Jones  (#2)"));
+  EXPECT_TRUE(has("Death  of John Smith  (#1)"));
+}
+
+TEST_F(TimeLine, OnlyCompleteValidDatesAreOnIt) {
+  auto p = tree.person("Yara", "Year", "F");
+  PersonRecord r = tree.read(p);
+  r.BirthDate = "1901";         // a year alone
+  r.DeathDate = "? Mar 1950";   // an unknown day
+  r.DOBap = "31 Feb 1901";      // no such day
+  r.InterDate = "14/3/1950";  // another spelling of a full date is a date
+  r.Baptised = "No";            // the flag does not matter on the time line
+  tree.write(r);
+  ASSERT_TRUE(run().completed);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Date                     Event", "14 Mar 1950", "Interment of Yara Year"}));
+  AllPersons all(s);
+  auto events = GatherTimeLine(s, all);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].key, "19500314");
+  EXPECT_EQ(events[0].kind, EventKind::Interment);
+}
+
+TEST_F(TimeLine, SortKeysAndDatesRoundTrip) {
+  EXPECT_EQ(TimeLineDate("19010105"), "5 Jan 1901");
+  EXPECT_EQ(TimeLineDate("20261231"), "31 Dec 2026");
+  auto a = tree.person("A", "X", "M");
+  auto b = tree.person("B", "X", "M");
+  PersonRecord ra = tree.read(a), rb = tree.read(b);
+  ra.BirthDate = "2 Feb 1990";
+  rb.BirthDate = "1 Dec 1989";
+  ra.DeathDate = "1 Jan 2000";
+  tree.write(ra);
+  tree.write(rb);
+  AllPersons all(s);
+  auto events = GatherTimeLine(s, all);
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].key, "19891201");
+  EXPECT_EQ(events[1].key, "19900202");
+  EXPECT_EQ(events[2].key, "20000101");
+  // A renamed baptism term names the baptism events.
+  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
+  TimeLineEvent e{"19000101", EventKind::Baptism, a, 0};
+  EXPECT_EQ(TimeLineText(s, all, e, false), "Christened  of A X");
+}
+
+TEST_F(TimeLine, EveryPageStartsWithTheColumnHeading) {
+  for (int i = 0; i < 100; ++i) {
+    auto p = tree.person("P" + std::to_string(i), "Many", "M");
+    PersonRecord r = tree.read(p);
+    r.DeathDate = "1 Jan 1960";
+    tree.write(r);
+  }
+  chart.items[item3::TodaysDate] = true;
+  chart.heading = HeadingPages::FirstPage;
+  ASSERT_TRUE(run().completed);
+  ASSERT_GT(doc.page_count(), 2);
+  auto all = test::texts_of(doc);
+  for (int page = 1; page <= doc.page_count(); ++page) {
+    const test::TextAt* first = nullptr;
+    for (const auto& t : all)
+      if (t.page == page && t.text != "Printed: 5 Dec 2026") {
+        first = &t;
+        break;
+      }
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text, "Date                     Event") << page;
+  }
+  EXPECT_EQ(count_of("Printed: 5 Dec 2026"), 1);
+  EXPECT_EQ(count_of("Date                     Event"), doc.page_count());
+}
+
+}  // namespace
