@@ -1,0 +1,253 @@
+// The person editor's per-field rules: capitalisation, sex and baptised
+// answers, the six date-order messages, titles and new-person presets.
+#include <gtest/gtest.h>
+
+#include "edit/person_editor.h"
+#include "store/ini.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+class PersonEditorFields : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+  std::int16_t tom = 0, sue = 0, ann = 0;
+
+  void SetUp() override {
+    tom = b.person("Tom", "Hill", "M");
+    sue = b.person("Sue", "Dale", "F");
+    auto m = b.family(tom, sue);
+    ann = b.child(m, "Ann", "Hill", "F");
+  }
+  PersonRecord dates(const std::string& birth, const std::string& death, const std::string& bap,
+                     const std::string& burial) {
+    PersonRecord p = blank_person();
+    p.BirthDate = birth;
+    p.DeathDate = death;
+    p.DOBap = bap;
+    p.InterDate = burial;
+    return p;
+  }
+  void start_add(bool RelationState::*flag, std::int16_t selected) {
+    b.select(selected);
+    s.Rel.AddMode = true;
+    s.Rel.*flag = true;
+  }
+};
+
+TEST_F(PersonEditorFields, AutoCapitaliseChangesOnlyFirstLettersOfWords) {
+  EXPECT_EQ(AutoCapitalise("ann-marie van dyke"), "Ann-marie Van Dyke");
+  EXPECT_EQ(AutoCapitalise("mcDONALD"), "McDONALD");  // the rest stays as typed
+  EXPECT_EQ(AutoCapitalise("a  b"), "A  B");
+  EXPECT_EQ(AutoCapitalise("\xE9lise \xFC"), "\xC9lise \xDC");  // CP1252 letters
+  EXPECT_EQ(AutoCapitalise(""), "");
+  EXPECT_EQ(AutoCapitalise("1st o'neil"), "1st O'neil");
+}
+
+TEST_F(PersonEditorFields, SexAnswersAndTheButtonCycle) {
+  EXPECT_EQ(SexFromTyped("female"), "F");
+  EXPECT_EQ(SexFromTyped("m"), "M");
+  EXPECT_EQ(SexFromTyped("  Male"), "M");
+  EXPECT_EQ(SexFromTyped("x"), " ");
+  EXPECT_EQ(SexFromTyped(""), " ");
+  EXPECT_EQ(SexWord("F"), "Female");
+  EXPECT_EQ(SexWord("M"), "Male");
+  EXPECT_EQ(SexWord(" "), "Not Set");
+  EXPECT_EQ(SexWord(""), "Not Set");
+  // Male -> Female -> Not Set -> Male; an empty value becomes Male.
+  EXPECT_EQ(NextSex("M"), "F");
+  EXPECT_EQ(NextSex("F"), " ");
+  EXPECT_EQ(NextSex(" "), "M");
+  EXPECT_EQ(NextSex(""), "M");
+}
+
+TEST_F(PersonEditorFields, BaptisedAnswers) {
+  EXPECT_EQ(BaptisedFromTyped("y"), "Yes");
+  EXPECT_EQ(BaptisedFromTyped("Yes"), "Yes");
+  EXPECT_EQ(BaptisedFromTyped("n"), "No");
+  EXPECT_EQ(BaptisedFromTyped(" "), "");
+  EXPECT_EQ(BaptisedFromTyped("maybe"), "");
+}
+
+TEST_F(PersonEditorFields, FieldTableWidthsAndDateCodes) {
+  const std::size_t widths[kEditFields] = {20, 30, 12, 12, 50, 3, 12, 50, 50, 12, 50, 50, 50, 48, 40, 0, 1};
+  for (int i = 0; i < kEditFields; ++i) EXPECT_EQ(EditField(i).width, widths[i]) << i;
+  EXPECT_EQ(EditField(editfield::BirthDate).date_code, 3);
+  EXPECT_EQ(EditField(editfield::DeathDate).date_code, 4);
+  EXPECT_EQ(EditField(editfield::BaptismDate).date_code, 8);
+  EXPECT_EQ(EditField(editfield::BurialDate).date_code, 11);
+  EXPECT_EQ(EditField(editfield::Occupation).date_code, 0);
+  EXPECT_EQ(EditField(99).width, 0u);  // out of range: the notes entry, never a crash
+
+  PersonRecord p = blank_person();
+  SetFieldValue(p, editfield::Phone, "  " + std::string(60, '7') + "  ");
+  EXPECT_EQ(p.Phone, std::string(48, '7'));  // cut to the field's width
+  SetFieldValue(p, editfield::Notes, "ignored");
+  EXPECT_EQ(FieldValue(p, editfield::Notes), "");
+}
+
+TEST_F(PersonEditorFields, DateOrderMessagesInTheirOrder) {
+  EXPECT_EQ(DateOrderMessage(s, dates("5 Jan 1900", "", "", "")), "");
+  EXPECT_EQ(DateOrderMessage(s, dates("5 Jan 1900", "4 Jan 1900", "", "")),
+            "The birthdate is after the date of death.");
+  EXPECT_EQ(DateOrderMessage(s, dates("5 Jan 1900", "", "1 Jan 1900", "")),
+            "The birthdate is after the baptised date.");
+  EXPECT_EQ(DateOrderMessage(s, dates("5 Jan 1900", "", "", "? ??? 1899")),
+            "The birthdate is after the interment date.");
+  EXPECT_EQ(DateOrderMessage(s, dates("", "1 Jan 1950", "2 Jan 1950", "")),
+            "The baptised is after the date of death.");
+  EXPECT_EQ(DateOrderMessage(s, dates("", "", "2 Jan 1950", "1 Jan 1950")),
+            "The baptised date is after the interment date.");
+  EXPECT_EQ(DateOrderMessage(s, dates("", "2 Jan 1950", "", "1 Jan 1950")),
+            "The date of death is after the interment date.");
+  // Several wrong at once: the first test of the table wins.
+  EXPECT_EQ(DateOrderMessage(s, dates("1 Jan 1990", "1 Jan 1950", "1 Jan 1980", "1 Jan 1940")),
+            "The birthdate is after the date of death.");
+  // Unknown dates are always in order.
+  EXPECT_EQ(DateOrderMessage(s, dates("? ??? ????", "1 Jan 1800", "? ??? ????", "12 ??? ????")), "");
+}
+
+TEST_F(PersonEditorFields, DateOrderUsesTheBaptismLabelAndShowsABox) {
+  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
+  PersonRecord p = dates("5 Jan 1900", "", "1 Jan 1900", "");
+  EXPECT_FALSE(CheckDateOrder(s, p));
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Date Error");
+  EXPECT_EQ(t.prompter.shown[0].text, "The birthdate is after the christened date.");
+  EXPECT_EQ(t.prompter.shown[0].icon, Icon::Exclamation);
+  EXPECT_TRUE(CheckDateOrder(s, dates("1 Jan 1900", "", "", "")));
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(EditFieldLabel(s, editfield::Baptised), "Christened");
+}
+
+TEST_F(PersonEditorFields, TitlesPerRelation) {
+  EXPECT_EQ(EditTitle(s, true, "Ann Hill"), " Edit the Record of Ann Hill");
+  EXPECT_EQ(EditTitle(s, false, ""), " Add an Unrelated Person ");
+  start_add(&RelationState::AsChild, ann);
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Child for Ann Hill");
+  s.Rel.AsChild = false;
+  s.Rel.AsPartner = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Partner for Ann Hill");
+  s.Rel.AsPartner = false;
+  s.Rel.AsSibling = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Sibling for Ann Hill");
+  s.Rel.AsSibling = false;
+  s.Rel.AsMother = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Mother for Ann Hill");
+  s.Rel.AsMother = false;
+  s.Rel.AsFather = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Father for Ann Hill");
+  s.UCaseFamname = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add a Father for Ann HILL");
+  s.Rel.AsFather = false;
+  s.Rel.AsUnrelated = true;
+  EXPECT_EQ(EditTitle(s, false, ""), " Add an Unrelated Person ");
+}
+
+TEST_F(PersonEditorFields, PresetsForSiblingAndChildren) {
+  start_add(&RelationState::AsSibling, ann);
+  PersonRecord p = NewPersonPreset(s);
+  EXPECT_EQ(p.FamName, "Hill");
+  EXPECT_EQ(p.Sex, " ");
+  EXPECT_EQ(p.GivenNames, "");
+
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsChild, tom);  // child of a man: his family name
+  EXPECT_EQ(NewPersonPreset(s).FamName, "Hill");
+
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsChild, sue);  // child of a woman: her partner's
+  EXPECT_EQ(NewPersonPreset(s).FamName, "Hill");
+  s.UCaseFamname = true;
+  EXPECT_EQ(NewPersonPreset(s).FamName, "HILL");
+}
+
+TEST_F(PersonEditorFields, ChildOfAWomanWithoutPartnerGetsNoFamilyName) {
+  auto jo = b.person("Jo", "Lane", "F");
+  start_add(&RelationState::AsChild, jo);
+  EXPECT_EQ(NewPersonPreset(s).FamName, "");
+}
+
+TEST_F(PersonEditorFields, PresetSexPerRelation) {
+  start_add(&RelationState::AsMother, ann);
+  EXPECT_EQ(NewPersonPreset(s).Sex, "F");
+  EXPECT_EQ(NewPersonPreset(s).FamName, "");  // a parent's name is not guessed
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsFather, ann);
+  EXPECT_EQ(NewPersonPreset(s).Sex, "M");
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsPartner, ann);
+  EXPECT_EQ(NewPersonPreset(s).Sex, "M");
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsPartner, tom);
+  EXPECT_EQ(NewPersonPreset(s).Sex, "F");
+  ResetRelationState(s.Rel);
+  start_add(&RelationState::AsUnrelated, tom);
+  EXPECT_EQ(NewPersonPreset(s).Sex, " ");
+}
+
+TEST_F(PersonEditorFields, AutoCapStatesFromOptionsAndPerson) {
+  PersonEditor e(s);
+  ASSERT_TRUE(e.OpenPerson(ann));
+  EXPECT_EQ(e.autocap(), AutoCapView::On);
+  EXPECT_EQ(e.AutoCapCaption(), "Auto Cap is On");
+
+  e.SetAutoCap(false);
+  EXPECT_EQ(e.record().AutoCap, 1);
+  EXPECT_TRUE(e.data_changed());
+  EXPECT_EQ(e.AutoCapCaption(), "Auto Cap is Off");
+  EXPECT_EQ(e.AutoCapHint(false),
+            "Check Auto Cap to switch on the first letter auto-capitalization of names for this person");
+  EXPECT_EQ(e.AutoCapHint(true),
+            "Uncheck Auto Cap to temporarily switch on the first letter auto-capitalization of names");
+  EXPECT_EQ(e.LeaveField(editfield::GivenNames, " ann-marie van dyke ").text, "ann-marie van dyke");
+  e.SetAutoCap(true);
+  EXPECT_EQ(e.record().AutoCap, 0);
+  EXPECT_EQ(e.AutoCapHint(false),
+            "Uncheck Auto Cap to switch off the first letter auto-capitalization of names for this person");
+  EXPECT_EQ(e.AutoCapHint(true),
+            "Check Auto Cap to temporarily switch off the first letter auto-capitalization of names");
+  EXPECT_EQ(e.LeaveField(editfield::GivenNames, "ann-marie van dyke").text, "Ann-marie Van Dyke");
+  EXPECT_EQ(e.record().GivenNames, "Ann-marie Van Dyke");
+
+  // A person stored with AutoCap 1 opens unchecked.
+  PersonRecord p = b.read(tom);
+  p.AutoCap = 1;
+  b.write(p);
+  ASSERT_TRUE(e.OpenPerson(tom));
+  EXPECT_EQ(e.autocap(), AutoCapView::Off);
+
+  // Switched off in the options: hidden, and nothing is capitalised.
+  IniWrite(s, "Configure", "AutoCapFirstChar", "1");
+  ASSERT_TRUE(e.OpenPerson(ann));
+  EXPECT_EQ(e.autocap(), AutoCapView::OptionsOff);
+  EXPECT_EQ(e.AutoCapCaption(), "Click on the 'Options' button to enable Auto-capitalization of names");
+  e.Changed();
+  EXPECT_EQ(e.LeaveField(editfield::FamName, "van dyke").text, "van dyke");
+  e.SetAutoCap(true);  // a click on a hidden box cannot switch it on
+  EXPECT_EQ(e.autocap(), AutoCapView::OptionsOff);
+
+  // butConfigure after the options switched it on again.
+  IniWrite(s, "Configure", "AutoCapFirstChar", "0");
+  e.ReloadAutoCapSetting();
+  EXPECT_EQ(e.autocap(), AutoCapView::On);
+}
+
+TEST_F(PersonEditorFields, FamilyNameInCapitalsWhenTheOptionIsOn) {
+  s.UCaseFamname = true;
+  PersonEditor e(s);
+  ASSERT_TRUE(e.OpenPerson(ann));
+  EXPECT_EQ(e.BoxText(editfield::FamName), "HILL");
+  EXPECT_EQ(e.record().FamName.substr(0, 4), "Hill");  // untouched until the box is left
+  e.Changed();
+  EXPECT_EQ(e.LeaveField(editfield::FamName, "m\xFCller").text, "M\xDCLLER");
+  EXPECT_EQ(e.record().FamName, "M\xDCLLER");
+}
+
+}  // namespace
