@@ -70,6 +70,12 @@ struct RelationState {
   std::int16_t ChildMother = 0;
   // The first parent just added while the dialog asks about the second one.
   std::int16_t RememberedParent = 0;
+  // The other parent of a child was known, so that parent is being added as a
+  // partner first: the marriage editor's OK sets AsChild again and the child
+  // follows. In ConnectMode PendingChild is the person on record who then
+  // joins the new couple.
+  bool PartnerForChild = false;
+  std::int16_t PendingChild = 0;
 
   int Answer = 0;  // the last message-box answer
 };
@@ -85,6 +91,8 @@ inline void ResetRelationState(RelationState& r) {
   r.InsertPosition = 0;
   r.ChildFather = r.ChildMother = 0;
   r.RememberedParent = 0;
+  r.PartnerForChild = false;
+  r.PendingChild = 0;
 }
 
 }  // namespace vft

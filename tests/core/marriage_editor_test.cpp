@@ -1,0 +1,664 @@
+// The marriage editor without its window: loading per mode, the two check
+// boxes, the date check against both partners, OK per mode with the records
+// it leaves, and every Cancel path with its questions.
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "edit/marriage_editor.h"
+#include "relations/add_person.h"
+#include "relations/connect.h"
+#include "relations/family_ops.h"
+#include "relations/lookups.h"
+#include "relations/tree_check.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+using Kids = std::vector<std::int16_t>;
+const std::string kCrLf = "\r\n";
+
+class MarriageEditorTest : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+  std::vector<Message>& shown = t.prompter.shown;
+
+  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
+  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
+  int partners(std::int16_t p) { return b.read(p).NumPartners; }
+  void answer(std::initializer_list<int> a) { t.prompter.answers.assign(a.begin(), a.end()); }
+  void dates(std::int16_t p, const std::string& birth, const std::string& death) {
+    PersonRecord r = b.read(p);
+    r.BirthDate = birth;
+    r.DeathDate = death;
+    b.write(r);
+  }
+  void expect_sound() {
+    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
+  }
+  void expect_reset() {
+    const RelationState& r = s.Rel;
+    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner ||
+                 r.AsChild || r.AsUnrelated || r.PartnerSequenceMode || r.PartnerForChild);
+    EXPECT_EQ(r.InsertPosition, 0);
+    EXPECT_EQ(r.PendingChild, 0);
+  }
+  // What the person editor does before the link step: store the new record.
+  std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
+    s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
+    s.Person2 = blank_person();
+    s.Person2.GivenNames = given;
+    s.Person2.FamName = fam_name;
+    s.Person2.Sex = sex;
+    s.Person2.BirthDate = "1 Jan 1900";
+    s.NotesText.clear();
+    EXPECT_TRUE(AddPersonRecord(s));
+    return s.Config.NumPersons();
+  }
+  // A new partner a of c typed into the person editor, up to the marriage editor.
+  std::int16_t new_partner_of(std::int16_t c, const std::string& given, const std::string& sex) {
+    b.select(c);
+    s.Rel.AddMode = true;
+    s.Rel.AsPartner = true;
+    std::int16_t a = save_new(given, "Dale", sex);
+    EXPECT_EQ(LinkNewPerson(s, a).step, LinkStep::EditPartnership);
+    return a;
+  }
+};
+
+// ---- loading
+
+TEST_F(MarriageEditorTest, AddingAPartnerShowsBothNamesAndStartsEmpty) {
+  auto tom = b.person("Tom", "Hill", "M");
+  s.CerBuf = {"1 Jan 1901", "left over"};
+  s.MarBuf.Divorced = -1;
+  auto sue = new_partner_of(tom, "Sue", "F");
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  const MarriageView& v = e.view();
+  EXPECT_EQ(v.title, "Add Marriage");
+  EXPECT_EQ(v.caption, "Add the Marriage details of Tom Hill and Sue Dale");
+  EXPECT_EQ(v.selected_name, "Tom Hill");
+  EXPECT_EQ(v.connected_name, "Sue Dale");
+  EXPECT_EQ(e.second_partner(), sue);
+  EXPECT_EQ(v.date, "");
+  EXPECT_EQ(v.place, "");
+  EXPECT_FALSE(v.divorced || v.not_married);
+  EXPECT_TRUE(v.date_enabled && v.not_married_enabled && v.divorced_visible);
+  EXPECT_EQ(s.CerBuf, blank_ceremony());
+  EXPECT_EQ(s.MarBuf.Divorced, 0);
+  EXPECT_FALSE(e.DataChanged());
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(MarriageEditorTest, EditingReadsTheDisplayedFamilyAndItsFlags) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto ann = b.person("Ann", "Gray", "F");
+  auto sue = b.person("Sue", "Dale", "F");
+  b.family(tom, ann, "2 Feb 1920", "Leeds");
+  auto m2 = b.family(tom, sue, "3 Mar 1925", "St Mary's");
+  fam(m2).NotMarried = -1;
+  b.write_family(m2);
+  b.select(tom);
+  s.Rel.DisplayedPartner = 1;
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.family(), m2);
+  const MarriageView& v = e.view();
+  EXPECT_EQ(v.title, "Edit Marriage");
+  EXPECT_EQ(v.caption, "Edit the marriage ofTom Hill and Sue Dale");
+  EXPECT_EQ(v.date, "3 Mar 1925");
+  EXPECT_EQ(v.place, "St Mary's");
+  EXPECT_TRUE(v.not_married);
+  EXPECT_FALSE(v.divorced);
+  EXPECT_FALSE(v.divorced_visible);
+  EXPECT_FALSE(v.date_enabled);
+  EXPECT_TRUE(v.not_married_enabled);
+}
+
+TEST_F(MarriageEditorTest, DamagedFamilyWithBothFlagsLoadsAsDivorcedOnly) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  auto m = b.family(tom, sue);
+  fam(m).Divorced = -1;
+  fam(m).NotMarried = -1;
+  b.write_family(m);
+  b.select(sue);
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.view().caption, "Edit the marriage ofSue Dale and Tom Hill");
+  EXPECT_TRUE(e.view().divorced);
+  EXPECT_FALSE(e.view().not_married);
+  EXPECT_FALSE(e.view().not_married_enabled);
+  EXPECT_EQ(e.Ok("", ""), MarriageResult::Done);
+  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
+  EXPECT_EQ(test::stored_family(s, m).NotMarried, 0);
+}
+
+TEST_F(MarriageEditorTest, NothingToEditOrAddIsRefusedWithABox) {
+  auto tom = b.person("Tom", "Hill", "M");
+  b.select(tom);
+  MarriageEditor edit(s, MarriageEditMode::Edit);
+  EXPECT_FALSE(edit.Load());
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Problem");
+  EXPECT_EQ(shown[0].text, "Tom Hill has no partner whose marriage could be edited.");
+
+  MarriageEditor parents(s, MarriageEditMode::AddParents);
+  EXPECT_FALSE(parents.Load());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].text, "Tom Hill does not have both parents recorded.");
+
+  s.Rel.AddMode = true;
+  s.Rel.NewPerson = tom;  // a person cannot partner itself
+  MarriageEditor partner(s, MarriageEditMode::AddPartner);
+  EXPECT_FALSE(partner.Load());
+  EXPECT_EQ(shown.size(), 3u);
+  expect_reset();
+}
+
+// ---- check boxes
+
+TEST_F(MarriageEditorTest, NotMarriedClearsTheDateAndHidesDivorcedUntilUnchecked) {
+  auto tom = b.person("Tom", "Hill", "M");
+  new_partner_of(tom, "Sue", "F");
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.LeaveDate("3 3 1925"), "3 Mar 1925");
+  e.SetNotMarried(true);
+  EXPECT_TRUE(e.DataChanged());
+  EXPECT_EQ(e.view().date, "");
+  EXPECT_FALSE(e.view().date_enabled);
+  EXPECT_FALSE(e.view().divorced_visible);
+  e.SetNotMarried(false);
+  EXPECT_TRUE(e.view().date_enabled);
+  EXPECT_TRUE(e.view().divorced_visible);
+  EXPECT_EQ(e.view().date, "");  // the cleared date does not come back
+  EXPECT_FALSE(e.view().not_married);
+}
+
+TEST_F(MarriageEditorTest, DivorcedDisablesNotMarriedAndTheFlagsNeverMeet) {
+  auto tom = b.person("Tom", "Hill", "M");
+  new_partner_of(tom, "Sue", "F");
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  e.SetDivorced(true);
+  EXPECT_TRUE(e.DataChanged());
+  EXPECT_FALSE(e.view().not_married_enabled);
+  e.SetDivorced(false);
+  EXPECT_TRUE(e.view().not_married_enabled);
+  e.SetDivorced(true);
+  e.SetNotMarried(true);  // only reachable by a damaged caller: Not Married wins and clears Divorced
+  EXPECT_FALSE(e.view().divorced);
+  e.SetNotMarried(false);
+  e.SetDivorced(true);
+  ASSERT_EQ(e.Ok("", ""), MarriageResult::Done);
+  const std::int16_t m = FamilyBetween(s, tom, 2);
+  ASSERT_GE(m, 1);
+  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
+  EXPECT_EQ(test::stored_family(s, m).NotMarried, 0);
+}
+
+// ---- the date check
+
+TEST_F(MarriageEditorTest, DateAfterADeathNamesThatPartnerDeathsFirst) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  dates(tom, "1 Jan 1890", "1 Jan 1920");
+  dates(sue, "1 Jan 1930", "");
+  b.family(tom, sue);
+  b.select(tom);
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  // After Tom's death and before Sue's birth: the death comes first.
+  EXPECT_EQ(e.LeaveDate("1 Jan 1925"), "1 Jan 1925");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Date Error");
+  EXPECT_EQ(shown[0].icon, Icon::Exclamation);
+  EXPECT_EQ(shown[0].text, "The marriage date is after the date of death of " + kCrLf + "Tom Hill .. (1 Jan 1920)");
+  // Before Tom's death, still before Sue's birth.
+  e.LeaveDate("? ??? 1915");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].text, "The marriage date is before the date of birth of " + kCrLf + "Sue Dale .. (1 Jan 1930)");
+  // The second partner's death and the first partner's birth.
+  dates(sue, "1 Jan 1880", "5 May 1910");
+  e.LeaveDate("6 May 1910");
+  EXPECT_EQ(shown.back().text, "The marriage date is after the date of death of " + kCrLf + "Sue Dale .. (5 May 1910)");
+  e.LeaveDate("1 Jan 1889");
+  EXPECT_EQ(shown.back().text, "The marriage date is before the date of birth of " + kCrLf + "Tom Hill .. (1 Jan 1890)");
+  const auto before = shown.size();
+  EXPECT_EQ(e.LeaveDate("2 Feb 1905"), "2 Feb 1905");
+  EXPECT_EQ(e.LeaveDate("? ??? ????"), "? ??? ????");
+  EXPECT_EQ(shown.size(), before);
+}
+
+TEST_F(MarriageEditorTest, ParentsMarriageIsCheckedAgainstTheParentsNotTheChild) {
+  auto cal = b.person("Cal", "Dale", "M");
+  dates(cal, "1 Jan 1700", "");  // the child's dates play no part
+  b.select(cal);
+  s.Rel.AddMode = true;
+  s.Rel.AsFather = true;
+  auto dad = save_new("Dan", "Dale", "M");
+  ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::AskOtherParent);
+  auto mum = save_new("Mia", "Dale", "F");
+  dates(mum, "4 Apr 1904", "");
+  ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::EditParentsMarriage);
+  MarriageEditor e(s, MarriageEditMode::AddParents);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.view().caption, "Add the Marriage details of Dan Dale and Mia Dale");
+  EXPECT_EQ(e.view().selected_name, "Dan Dale");
+  EXPECT_EQ(e.view().connected_name, "Mia Dale");
+  e.LeaveDate("1 Jan 1903");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of " + kCrLf + "Mia Dale .. (4 Apr 1904)");
+}
+
+TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  auto m = b.family(tom, sue, "1 Jan 1950");
+  b.select(tom);
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.LeaveDate("5/1/1951"), "5 Jan 1951");
+  EXPECT_EQ(e.LeaveDate("? mar 1952"), "? Mar 1952");
+  EXPECT_EQ(e.LeaveDate("1952"), "1952");  // cannot be taken apart: left as typed
+  EXPECT_TRUE(shown.empty());
+
+  const auto files = test::snapshot(s);
+  EXPECT_EQ(e.LeaveDate("? ??? 45"), "? ??? 45");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Date Error");
+  EXPECT_EQ(shown[0].text, std::string("You have entered a marriage date for ") + kCrLf +
+                               " this person that is later than today.  " + kCrLf + " ");
+  // OK with the refused date shows the message again and writes nothing.
+  EXPECT_EQ(e.Ok("? ??? 45", "Paris"), MarriageResult::Stay);
+  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(e.Ok("6 Dec 2026", "Paris"), MarriageResult::Stay);
+  EXPECT_EQ(shown.size(), 3u);
+  EXPECT_EQ(test::snapshot(s), files);
+  EXPECT_EQ(e.Ok("5 Dec 2026", "Paris"), MarriageResult::Done);
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "5 Dec 2026");
+}
+
+TEST_F(MarriageEditorTest, OkStaysForADateErrorNotYetSeenButNotForOneAlreadyShown) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  auto m = b.family(tom, sue);
+  b.select(tom);
+  {
+    MarriageEditor e(s, MarriageEditMode::Edit);
+    ASSERT_TRUE(e.Load());
+    EXPECT_EQ(e.Ok("1 Jan 1890", ""), MarriageResult::Stay);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "");
+    // The user has seen the warning and presses OK again: the date is kept.
+    EXPECT_EQ(e.Ok("1 Jan 1890", ""), MarriageResult::Done);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "1 Jan 1890");
+  }
+  b.select(tom);
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.LeaveDate("2 2 1891"), "2 Feb 1891");
+  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(e.Ok("2 Feb 1891", ""), MarriageResult::Done);
+  EXPECT_EQ(shown.size(), 2u);
+}
+
+// ---- OK per mode
+
+TEST_F(MarriageEditorTest, EditOkWritesFlagsAndCeremonyAtTheFamilyOnly) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  auto ann = b.person("Ann", "Gray", "F");
+  auto m1 = b.family(tom, ann, "2 Feb 1920", "Leeds");
+  auto m2 = b.family(tom, sue, "3 Mar 1925", "York");
+  b.child(m2, "Kit", "Hill", "M");
+  b.select(tom);
+  s.Rel.DisplayedPartner = 1;
+  const auto other = test::stored_ceremony(s, m1);
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  e.SetDivorced(true);
+  e.TextEdited();
+  ASSERT_EQ(e.Ok("4 Apr 1926", "York Minster\r\nNorth aisle"), MarriageResult::Done);
+  const MarriageRecord f = test::stored_family(s, m2);
+  EXPECT_EQ(f.Divorced, -1);
+  EXPECT_EQ(f.NotMarried, 0);
+  EXPECT_EQ(f.Husband, tom);
+  EXPECT_EQ(f.Wife, sue);
+  EXPECT_EQ(f.NumKids, 1);
+  EXPECT_EQ(f.MarNum, m2);
+  const CeremonyRecord c = test::stored_ceremony(s, m2);
+  EXPECT_EQ(c.MarriedDate, cp1252::fit("4 Apr 1926", width::MarriedDate));
+  EXPECT_EQ(cp1252::trim(c.MarriedAt), "York Minster\r\nNorth aisle");
+  EXPECT_EQ(test::stored_ceremony(s, m1), other);
+  EXPECT_EQ(test::stored_family(s, m1).Divorced, 0);
+  EXPECT_EQ(partners(tom), 2);
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, ParentsOkCompletesTheChildsParentFamily) {
+  auto cal = b.person("Cal", "Dale", "M");
+  b.select(cal);
+  s.Rel.AddMode = true;
+  s.Rel.AsMother = true;
+  auto mum = save_new("Mia", "Dale", "F");
+  ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::AskOtherParent);
+  auto dad = save_new("Dan", "Dale", "M");
+  ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::EditParentsMarriage);
+  MarriageEditor e(s, MarriageEditMode::AddParents);
+  ASSERT_TRUE(e.Load());
+  e.SetNotMarried(true);
+  ASSERT_EQ(e.Ok("", "Met in Hull"), MarriageResult::Done);
+  const std::int16_t m = ParentFamilyOf(s, cal);
+  const MarriageRecord f = test::stored_family(s, m);
+  EXPECT_EQ(f.Husband, dad);
+  EXPECT_EQ(f.Wife, mum);
+  EXPECT_EQ(f.NotMarried, -1);
+  EXPECT_EQ(kids(m), Kids{cal});
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedAt), "Met in Hull");
+  EXPECT_EQ(partners(dad), 1);
+  EXPECT_EQ(partners(mum), 1);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, PartnerOkWithoutPositionMakesTheFamilyAndShowsIt) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto ann = b.person("Ann", "Gray", "F");
+  b.family(tom, ann);
+  auto sue = new_partner_of(tom, "Sue", "F");
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  e.SetDivorced(true);
+  ASSERT_EQ(e.Ok("3 3 1925", "Leeds"), MarriageResult::Done);
+  const std::int16_t m = FamilyBetween(s, tom, sue);
+  ASSERT_GE(m, 1);
+  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "3 Mar 1925");
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedAt), "Leeds");
+  EXPECT_EQ(partners(tom), 2);
+  EXPECT_EQ(partners(sue), 1);
+  EXPECT_GE(ParentFamilyOf(s, sue), 1);
+  EXPECT_EQ(s.Rel.Partners.rows[static_cast<std::size_t>(s.Rel.DisplayedPartner)].Partner, sue);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, PartnerOkAtAPositionMovesLaterPartnersOn) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto ann = b.person("Ann", "Gray", "F");
+  auto eve = b.person("Eve", "Ames", "F");
+  auto m1 = b.family(tom, ann, "1 Jan 1910", "Ripon");
+  auto m2 = b.family(tom, eve, "1 Jan 1915", "Selby");
+  auto kit = b.child(m1, "Kit", "Hill", "M");
+  auto sue = new_partner_of(tom, "Sue", "F");
+  s.Rel.PartnerSequenceMode = true;
+  s.Rel.InsertPosition = 0;
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  ASSERT_EQ(e.Ok("1 Jan 1905", "Whitby"), MarriageResult::Done);
+  EXPECT_EQ(fam(m1).Wife, sue);
+  EXPECT_EQ(kids(m1), Kids{});
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m1).MarriedAt), "Whitby");
+  EXPECT_EQ(fam(m2).Wife, ann);
+  EXPECT_EQ(kids(m2), Kids{kit});
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m2).MarriedAt), "Ripon");
+  const std::int16_t last = FamilyBetween(s, tom, eve);
+  EXPECT_GT(last, m2);
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, last).MarriedAt), "Selby");
+  EXPECT_EQ(s.Rel.Partners.rows[static_cast<std::size_t>(s.Rel.DisplayedPartner)].Partner, sue);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, PartnerOnTheWayToAChildHandsOverToTheChild) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = new_partner_of(tom, "Sue", "F");
+  s.Rel.PartnerForChild = true;
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  ASSERT_EQ(e.Ok("", ""), MarriageResult::AddChild);
+  EXPECT_TRUE(s.Rel.AddMode);
+  EXPECT_TRUE(s.Rel.AsChild);
+  EXPECT_FALSE(s.Rel.AsPartner);
+  EXPECT_FALSE(s.Rel.PartnerForChild);
+  // The person editor stores the child; it joins the couple just made.
+  auto kit = save_new("Kit", "Hill", "M");
+  EXPECT_EQ(LinkNewPerson(s, kit).step, LinkStep::Done);
+  const std::int16_t m = FamilyBetween(s, tom, sue);
+  EXPECT_EQ(kids(m), Kids{kit});
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, ConnectingAChildMovesItToTheNewCouple) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto kit = b.person("Kit", "Hill", "M");
+  const std::int16_t kit_old = ParentFamilyOf(s, kit);
+  b.select(tom);
+  // Kit is being connected as Tom's child; the mother was known and typed in.
+  s.Rel.ConnectMode = true;
+  s.Rel.AsPartner = true;
+  s.Rel.PartnerForChild = true;
+  s.Rel.PendingChild = kit;
+  auto sue = save_new("Sue", "Dale", "F");
+  NewParentFamily(s, sue);
+  s.Rel.NewPerson = sue;
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  ASSERT_EQ(e.Ok("7 Jul 1930", ""), MarriageResult::Done);
+  const std::int16_t m = FamilyBetween(s, tom, sue);
+  ASSERT_GE(m, 1);
+  EXPECT_EQ(kids(m), Kids{kit});
+  EXPECT_EQ(kids(kit_old), Kids{});
+  EXPECT_EQ(ParentFamilyOf(s, kit), m);
+  expect_reset();
+  expect_sound();
+}
+
+// ---- Cancel
+
+TEST_F(MarriageEditorTest, EditCancelAsksOnlyAfterAChangeAndNoKeepsTheFiles) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  auto m = b.family(tom, sue, "1 Jan 1950", "Hull");
+  b.select(tom);
+  const auto files = test::snapshot(s);
+  {
+    MarriageEditor e(s, MarriageEditMode::Edit);
+    ASSERT_TRUE(e.Load());
+    EXPECT_EQ(e.Cancel("1 Jan 1950", "Hull"), MarriageResult::Cancelled);
+    EXPECT_TRUE(shown.empty());
+  }
+  {
+    MarriageEditor e(s, MarriageEditMode::Edit);
+    ASSERT_TRUE(e.Load());
+    e.TextEdited();
+    answer({kAnswerNo});
+    EXPECT_EQ(e.Cancel("2 Feb 1951", "Goole"), MarriageResult::Cancelled);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "Data Changed Warning");
+    EXPECT_EQ(shown[0].text, "Data has been changed or added. Do you wish to save this data?");
+    EXPECT_EQ(shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(test::snapshot(s), files);
+  }
+  MarriageEditor e(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(e.Load());
+  e.SetDivorced(true);
+  answer({kAnswerYes});
+  EXPECT_EQ(e.Cancel("2 Feb 1951", "Goole"), MarriageResult::Done);
+  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedAt), "Goole");
+  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
+}
+
+TEST_F(MarriageEditorTest, CancelledPartnerDeletedAfterTwoYes) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = new_partner_of(tom, "Sue", "F");
+  const int deleted = s.DeletedCount;
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  answer({kAnswerYes, kAnswerYes});
+  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "Add Partner Cancelled");
+  EXPECT_EQ(shown[0].text, "Do you wish to Delete  Sue Dalefrom the records.");
+  EXPECT_EQ(shown[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(shown[1].title, "Add Partner Cancelled");
+  EXPECT_EQ(shown[1].text, "Are you sure you want to Delete Sue Dale from the records?");
+  EXPECT_EQ(b.read(sue).Deleted, -1);
+  EXPECT_EQ(s.DeletedCount, deleted + 1);
+  EXPECT_EQ(partners(tom), 0);
+  EXPECT_EQ(FamilyBetween(s, tom, sue), 0);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorTest, CancelledPartnerKeptAsUnrelatedOnEitherNo) {
+  for (auto answers : {std::vector<int>{kAnswerNo}, std::vector<int>{kAnswerYes, kAnswerNo}}) {
+    SCOPED_TRACE(answers.size());
+    shown.clear();
+    auto tom = b.person("Tom", "Hill", "M");
+    auto sue = new_partner_of(tom, "Sue", "F");
+    const int families = s.Config.NumMarriages();
+    MarriageEditor e(s, MarriageEditMode::AddPartner);
+    ASSERT_TRUE(e.Load());
+    t.prompter.answers.assign(answers.begin(), answers.end());
+    EXPECT_EQ(e.Cancel("1 Jan 1950", ""), MarriageResult::Cancelled);
+    ASSERT_EQ(shown.size(), answers.size() + 1);
+    EXPECT_EQ(shown.back().title, "Add Partner Cancelled");
+    EXPECT_EQ(shown.back().text, "Sue Dale has been added to the records as an 'Unrelated' person.");
+    EXPECT_EQ(b.read(sue).Deleted, 0);
+    const std::int16_t own = ParentFamilyOf(s, sue);
+    EXPECT_EQ(own, families + 1);
+    EXPECT_EQ(kids(own), Kids{sue});
+    EXPECT_EQ(fam(own).Husband, 0);
+    EXPECT_EQ(fam(own).Wife, 0);
+    EXPECT_EQ(FamilyBetween(s, tom, sue), 0);
+    expect_reset();
+    expect_sound();
+  }
+}
+
+TEST_F(MarriageEditorTest, CancelWhileConnectingAPartnerOnRecordAsksNothing) {
+  auto tom = b.person("Tom", "Hill", "M");
+  auto sue = b.person("Sue", "Dale", "F");
+  b.select(tom);
+  s.Rel.ConnectMode = true;
+  s.Rel.AsPartner = true;
+  s.Rel.NewPerson = sue;
+  const auto files = test::snapshot(s);
+  MarriageEditor e(s, MarriageEditMode::AddPartner);
+  ASSERT_TRUE(e.Load());
+  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(test::snapshot(s), files);
+  expect_reset();
+}
+
+class MarriageEditorParents : public MarriageEditorTest {
+ protected:
+  std::int16_t cal = 0, dad = 0, mum = 0;
+  void SetUp() override {
+    cal = b.person("Cal", "Dale", "M");
+    b.select(cal);
+    s.Rel.AddMode = true;
+    s.Rel.AsFather = true;
+    dad = save_new("Dan", "Dale", "M");
+    ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::AskOtherParent);
+    mum = save_new("Mia", "Dale", "F");
+    ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::EditParentsMarriage);
+  }
+  const std::string first_question =
+      "Do you wish to delete the marriage of Dan Dale and Mia Dale and disconnect them as parents from Cal Dale";
+};
+
+TEST_F(MarriageEditorParents, NoKeepsTheParentsLinked) {
+  MarriageEditor e(s, MarriageEditMode::AddParents);
+  ASSERT_TRUE(e.Load());
+  const auto files = test::snapshot(s);
+  answer({kAnswerNo});
+  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Add Parents");
+  EXPECT_EQ(shown[0].text, first_question);
+  EXPECT_EQ(test::snapshot(s), files);
+  EXPECT_EQ(FatherOf(s, cal), dad);
+  expect_reset();
+}
+
+TEST_F(MarriageEditorParents, YesThenNoDisconnectsButKeepsThePersons) {
+  MarriageEditor e(s, MarriageEditMode::AddParents);
+  ASSERT_TRUE(e.Load());
+  answer({kAnswerYes, kAnswerNo});
+  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].title, "Add Parents");
+  EXPECT_EQ(shown[1].text,
+            "You have deleted the marriage of  Dan Dale and Mia Dale and disconnected as parents from Cal Dale "
+            "Do you wish to delete them from the records?");
+  const std::int16_t m = ParentFamilyOf(s, cal);
+  EXPECT_EQ(test::stored_family(s, m).Husband, 0);
+  EXPECT_EQ(test::stored_family(s, m).Wife, 0);
+  EXPECT_EQ(kids(m), Kids{cal});
+  EXPECT_EQ(partners(dad), 0);
+  EXPECT_EQ(partners(mum), 0);
+  EXPECT_EQ(b.read(dad).Deleted, 0);
+  EXPECT_GE(ParentFamilyOf(s, dad), 1);
+  expect_reset();
+  expect_sound();
+}
+
+TEST_F(MarriageEditorParents, TwoYesDeleteBothParents) {
+  MarriageEditor e(s, MarriageEditMode::AddParents);
+  ASSERT_TRUE(e.Load());
+  const int deleted = s.DeletedCount;
+  answer({kAnswerYes, kAnswerYes});
+  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+  EXPECT_EQ(b.read(dad).Deleted, -1);
+  EXPECT_EQ(b.read(mum).Deleted, -1);
+  EXPECT_EQ(s.DeletedCount, deleted + 2);
+  EXPECT_EQ(ParentFamilyOf(s, dad), 0);
+  EXPECT_EQ(ParentFamilyOf(s, mum), 0);
+  EXPECT_FALSE(HasParents(s, cal));
+  EXPECT_EQ(b.read(cal).Deleted, 0);
+  expect_sound();
+}
+
+// ---- texts
+
+TEST(MarriageEditorTexts, PlaceIsCutToTheRecordWithoutSplittingALineBreak) {
+  EXPECT_EQ(FitMarriedAt(std::string(200, 'a')), std::string(200, 'a'));
+  EXPECT_EQ(FitMarriedAt(std::string(260, 'b')), std::string(200, 'b'));
+  const std::string straddle = std::string(199, 'c') + "\r\nmore";
+  EXPECT_EQ(FitMarriedAt(straddle), std::string(199, 'c'));
+  const std::string whole = std::string(198, 'd') + "\r\nmore";
+  EXPECT_EQ(FitMarriedAt(whole), std::string(198, 'd') + "\r\n");
+}
+
+TEST(MarriageEditorTexts, PlaceLineEndsAreCrLfInTheRecordAndLineFeedsInTheBox) {
+  EXPECT_EQ(PlaceFromBox("St Mary's\nWhitby\n"), "St Mary's\r\nWhitby\r\n");
+  EXPECT_EQ(PlaceFromBox("a\r\nb\rc"), "a\r\nb\r\nc");
+  EXPECT_EQ(PlaceForBox("a\r\nb\rc\nd"), "a\nb\nc\nd");
+  EXPECT_EQ(PlaceFromBox(PlaceForBox("x\r\n\r\ny")), "x\r\n\r\ny");
+  EXPECT_EQ(PlaceFromBox(""), "");
+}
+
+TEST(MarriageEditorTexts, HintsAsTheStatusLineShowsThem) {
+  EXPECT_EQ(MarriageDivorcedHint(),
+            "Press the space bar or click with the mouse to check this box if the couple have been divorced.");
+  EXPECT_EQ(MarriageNotMarriedHint(),
+            "Press the space bar or click with the mouse to check this box if the couple were not married.");
+  EXPECT_EQ(MarriageDateHint(), " Use '?' for unknown figures in the date eg. ? May ? ,  12 ? ????,   ?,  6-5-?   etc. ");
+  EXPECT_EQ(MarriagePlaceHint(),
+            "Enter details of the couples marriage. Use [Ctrl][Enter] to end a line, [Enter] when finished.");
+}
+
+}  // namespace
