@@ -1,0 +1,194 @@
+// What the delete, orphan and re-arrange windows decide without widgets: the
+// person shown after a deletion, the orphan list's check marks and its two
+// delete steps, and the lists the re-arrange window offers.
+#include <gtest/gtest.h>
+
+#include "edit/arrange_modes.h"
+#include "edit/delete_followup.h"
+#include "edit/orphan_picker.h"
+#include "relations/delete_person.h"
+#include "relations/family_ops.h"
+#include "relations/lookups.h"
+#include "store/records.h"
+#include "temp_session.h"
+#include "tree_builder.h"
+
+using namespace vft;
+
+namespace {
+
+using Nums = std::vector<std::int16_t>;
+
+class EditWindows : public ::testing::Test {
+ protected:
+  test::TempSession t;
+  Session& s = t.s;
+  test::TreeBuilder b{s};
+};
+
+// Dan + Meg with children Ann, Bob, Cy; Bob + Eve with child Kim.
+class EditWindowsFamily : public EditWindows {
+ protected:
+  std::int16_t dan, meg, ann, bob, cy, eve, kim, parents, couple;
+  void SetUp() override {
+    dan = b.person("Dan", "Dale", "M");
+    meg = b.person("Meg", "Moss", "F");
+    parents = b.family(dan, meg, "1 May 1950");
+    ann = b.child(parents, "Ann", "Dale", "F");
+    bob = b.child(parents, "Bob", "Dale", "M");
+    cy = b.child(parents, "Cy", "Dale", "M");
+    eve = b.person("Eve", "East", "F");
+    couple = b.family(bob, eve, "2 Jun 1975");
+    kim = b.child(couple, "Kim", "Dale", "F");
+  }
+};
+
+TEST_F(EditWindowsFamily, RelativesComeClosestFirstWithoutTheOwnNumber) {
+  EXPECT_EQ(RelativesOf(s, bob), (Nums{dan, meg, eve, kim, ann, cy}));
+  EXPECT_EQ(RelativesOf(s, kim), (Nums{bob, eve}));
+  EXPECT_EQ(RelativesOf(s, 0), Nums{});
+}
+
+TEST_F(EditWindowsFamily, AfterDeletingTheFirstLivingRelativeIsShown) {
+  b.select(bob);
+  const Nums relatives = RelativesOf(s, bob);
+  ASSERT_TRUE(MarkPersonDeleted(s, bob));
+  ASSERT_TRUE(MarkPersonDeleted(s, dan));
+  EXPECT_EQ(ShowAnotherPerson(s, relatives, bob), meg);
+  EXPECT_EQ(s.Config.LastPerson(), meg);
+  EXPECT_EQ(s.Rel.Selected.PerNum, meg);
+  EXPECT_EQ(s.Rel.Selected.GivenNames.substr(0, 3), "Meg");
+}
+
+TEST_F(EditWindows, WithoutRelativesTheNearestLivingNumberIsShown) {
+  for (const char* n : {"A", "B", "C", "D", "E", "F"}) b.person(n, "Loner", "F");
+  ASSERT_TRUE(MarkPersonDeleted(s, 3));
+  EXPECT_EQ(ShowAnotherPerson(s, {}, 3), 2);  // lower number first on a tie
+  ASSERT_TRUE(MarkPersonDeleted(s, 2));
+  EXPECT_EQ(ShowAnotherPerson(s, {}, 3), 4);
+  ASSERT_TRUE(MarkPersonDeleted(s, 4));
+  ASSERT_TRUE(MarkPersonDeleted(s, 5));
+  ASSERT_TRUE(MarkPersonDeleted(s, 6));
+  EXPECT_EQ(ShowAnotherPerson(s, Nums{6, 5, 99, -3}, 6), 1);  // the far end, bad numbers passed over
+  EXPECT_EQ(s.Config.LastPerson(), 1);
+}
+
+TEST_F(EditWindows, NobodyLeftLeavesTheSelectionAlone) {
+  auto only = b.person("Ida", "Frost", "F");
+  s.Config.setLastPerson(only);
+  ASSERT_TRUE(MarkPersonDeleted(s, only));
+  EXPECT_EQ(ShowAnotherPerson(s, {only}, only), 0);
+  EXPECT_EQ(s.Config.LastPerson(), only);
+  EXPECT_FALSE(IsLivingPerson(s, only));
+  EXPECT_FALSE(IsLivingPerson(s, 0));
+  EXPECT_FALSE(IsLivingPerson(s, 2));
+}
+
+// ---- the orphan list
+
+class EditWindowsOrphans : public EditWindows {
+ protected:
+  std::int16_t zed, amy, max;
+  void SetUp() override {
+    zed = b.person("Zed", "Young", "M");
+    amy = b.person("Amy", "Ash", "F");
+    max = b.person("Max", "Mole", "M");
+  }
+  Nums listed(const OrphanPicker& p) {
+    Nums n;
+    for (const OrphanRow& r : p.rows()) n.push_back(r.PerNum);
+    return n;
+  }
+};
+
+TEST_F(EditWindowsOrphans, SelectAllCaptionFollowsTheMarks) {
+  OrphanPicker p(FindOrphans(s));
+  ASSERT_EQ(p.rows().size(), 3u);
+  EXPECT_EQ(p.select_all_caption(), "Select All");
+  p.set_all(true);
+  EXPECT_TRUE(p.all_checked());
+  EXPECT_EQ(p.select_all_caption(), "Deselect All");
+  p.set_checked(1, false);
+  EXPECT_EQ(p.select_all_caption(), "Select All");
+  EXPECT_EQ(p.checked_count(), 2);
+  EXPECT_EQ(p.checked_persons(), (Nums{zed, max}));
+  p.set_checked(7, true);  // no such row
+  EXPECT_EQ(p.checked_count(), 2);
+  p.set_all(false);
+  EXPECT_EQ(p.checked_count(), 0);
+
+  OrphanPicker empty({});
+  EXPECT_FALSE(empty.all_checked());
+  EXPECT_EQ(empty.select_all_caption(), "Select All");
+  EXPECT_FALSE(empty.mark_for_deletion());
+}
+
+TEST_F(EditWindowsOrphans, DeleteTakesTwoStepsAndCountsInTheBox) {
+  OrphanPicker p(FindOrphans(s));
+  EXPECT_EQ(p.delete_caption(), "Delete");
+  EXPECT_EQ(p.top_label(), "Select the orphaned records you wish to delete on the list. ");
+  EXPECT_EQ(p.second_label(), "Check to select. Uncheck to de-select.");
+  EXPECT_EQ(p.question(), "");
+  EXPECT_FALSE(p.mark_for_deletion());  // nothing checked: nothing happens
+  EXPECT_EQ(p.step(), OrphanPicker::Step::Choosing);
+  EXPECT_EQ(p.confirm(s).deleted, 0);  // no confirming before marking
+  EXPECT_TRUE(t.prompter.shown.empty());
+
+  p.set_checked(0, true);
+  p.set_checked(2, true);
+  ASSERT_TRUE(p.mark_for_deletion());
+  EXPECT_EQ(listed(p), (Nums{zed, max}));
+  EXPECT_EQ(p.delete_caption(), "Yes");
+  EXPECT_EQ(p.top_label(), "The list shows the orphaned records marked for deletion.  ");
+  EXPECT_EQ(p.second_label(), "Do you wish to permanently delete these records?");
+  EXPECT_EQ(p.question(), "Delete all these records?");
+  p.set_checked(0, false);
+  EXPECT_EQ(p.question(), "Delete this record?");
+  EXPECT_FALSE(p.mark_for_deletion());  // already marked
+
+  const OrphanDeletion d = p.confirm(s);
+  EXPECT_EQ(d.deleted, 1);
+  EXPECT_EQ(p.step(), OrphanPicker::Step::Done);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Delete Orphaned Records");
+  EXPECT_EQ(t.prompter.shown[0].text, "1 ophaned record deleted.");
+  EXPECT_EQ(b.read(max).Deleted, -1);
+  EXPECT_EQ(b.read(zed).Deleted, 0);
+  EXPECT_EQ(s.Marriages[3].NumKids, 0);  // Max's family stays, childless
+  EXPECT_EQ(d.count_text, "2 persons recorded.");
+  EXPECT_EQ(s.UndoText, "Restore orphaned records");
+  EXPECT_EQ(p.confirm(s).deleted, 0);  // done once
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+}
+
+// ---- the re-arrange lists
+
+TEST_F(EditWindowsFamily, ArrangeOpensOnTheFirstListWithSomethingToMove) {
+  b.select(bob);  // one partner, three siblings, one child
+  ArrangeModes m = ChooseArrangeModes(s);
+  EXPECT_EQ(m.offered, (std::array<bool, 3>{true, true, true}));
+  EXPECT_EQ(m.first, ArrangeMode::Siblings);
+
+  b.select(dan);  // one partner, alone in his parent family, three children
+  m = ChooseArrangeModes(s);
+  EXPECT_EQ(m.first, ArrangeMode::Children);
+
+  auto zoe = b.person("Zoe", "Zinn", "F");
+  b.family(dan, zoe);
+  b.select(dan);
+  EXPECT_EQ(ChooseArrangeModes(s).first, ArrangeMode::Partners);
+
+  b.select(kim);  // no partner, no children: only her own one-row sibling list
+  m = ChooseArrangeModes(s);
+  EXPECT_EQ(m.offered, (std::array<bool, 3>{false, true, false}));
+  EXPECT_EQ(m.first, ArrangeMode::Siblings);
+}
+
+TEST_F(EditWindows, NothingToArrangeWithoutASelectedPerson) {
+  b.person("Ida", "Frost", "F");
+  const ArrangeModes m = ChooseArrangeModes(s);
+  EXPECT_FALSE(m.any());
+  EXPECT_EQ(m.first, ArrangeMode::Partners);
+}
+
+}  // namespace
