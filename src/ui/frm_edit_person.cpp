@@ -302,6 +302,7 @@ EditPersonOutcome RunEditPerson(Session& s, QWidget* parent, std::int16_t person
     ResetRelationState(s.Rel);
     return {};
   }
+  w.open_options = [&s, &w] { RunOptions(s, &w); };
   w.exec();
   return w.outcome();
 }

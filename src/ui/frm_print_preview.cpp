@@ -1,4 +1,5 @@
 #include "frm_print_preview.h"
+#include "editing_windows.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -465,6 +466,7 @@ void frmPrintPreview::reject() {
 void RunPrintPreview(Session& s, QWidget* parent, int request) {
   if (request < 1 || request > 8) return;
   frmPrintPreview w(s, request, parent);
+  w.program_settings = [&s, &w] { RunOptions(s, &w); };
   w.exec();
 }
 

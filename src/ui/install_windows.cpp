@@ -1,18 +1,59 @@
 // Connects the windows to the main window's commands. Each window is modal and
-// reached through a hook, so the main window knows none of them.
+// reached through a hook, so the main window knows none of them; the add and
+// connect flow gets the real editors and picker as its steps here.
+#include "add_connect_flow.h"
 #include "editing_windows.h"
+#include "family_view.h"
 #include "frm_famtree.h"
+#include "frm_find_person.h"
 #include "frm_support.h"
 
 namespace vft::ui {
+namespace {
+
+FlowSteps real_steps(Session& s, QWidget* parent) {
+  FlowSteps steps;
+  steps.edit_new_person = [&s, parent] { return RunEditPerson(s, parent, 0); };
+  steps.marriage = [&s, parent](MarriageMode mode) { return RunMarriageInput(s, parent, mode); };
+  steps.pick_person = [&s, parent](const std::string&) -> std::int16_t {
+    PickResult r = RunFindPerson(s, {}, parent, {}, [&s] { s.help("find_person"); });
+    return r.step == PickStep::Connect ? r.number : std::int16_t{0};
+  };
+  return steps;
+}
+
+}  // namespace
+
+void RunAddPerson(Session& s, QWidget* parent) { RunAddPerson(s, parent, real_steps(s, parent)); }
+
+void RunConnectPerson(Session& s, QWidget* parent) { RunConnectPerson(s, parent, real_steps(s, parent)); }
 
 void install_windows(frmFamtree& w, Session& s, FileDialogs& dialogs) {
-  (void)dialogs;
   EditingHooks h = w.hooks();
-  h.about = [&s, &w] { RunAbout(s, &w); };
-  h.tech_info = [&s, &w] { RunTechInfo(s, &w); };
+  QWidget* parent = &w;
+  h.edit_person = [&s, &w] {
+    if (w.view()->model().Selected >= 1) RunEditPerson(s, &w, w.view()->model().Selected);
+  };
+  h.add_person = [&s, parent] { RunAddPerson(s, parent); };
+  h.connect = [&s, parent] { RunConnectPerson(s, parent); };
+  h.edit_marriage = [&s, parent] { RunMarriageInput(s, parent, MarriageMode::Edit); };
+  h.disconnect = [&s, parent] { RunDisconnect(s, parent); };
+  h.delete_person = [&s, parent] { RunDeletePerson(s, parent); };
+  h.arrange = [&s, parent] { RunArrange(s, parent); };
+  h.orphans = [&s, parent] { RunFindOrphans(s, parent); };
+  h.print = [&s, parent](int request) { RunPrintPreview(s, parent, request); };
+  h.print_menu = [&s, parent] { RunPrintWhat(s, parent); };
+  h.printer_setup = [&s, parent] { RunPrinterSetup(s, parent); };
+  h.gedcom_import = [&s, parent](const std::string& path) { return RunGedcomImport(s, parent, path); };
+  h.gedcom_export = [&s, &dialogs, parent] { RunGedcomExport(s, dialogs, parent); };
+  h.web_pages = [&s, parent] { RunWebPages(s, parent); };
+  h.options = [&s, parent] { RunOptions(s, parent); };
+  h.backup = [&s, &dialogs, parent] { RunBackup(s, dialogs, parent); };
+  h.about = [&s, parent] { RunAbout(s, parent); };
+  h.tech_info = [&s, parent] { RunTechInfo(s, parent); };
   w.set_hooks(h);
-  w.upgrade_reminder = [&s, &w] { RunUpgradeReminder(s, &w); };
+  w.backup_for_exit = [&s, &dialogs, parent] { return RunBackup(s, dialogs, parent); };
+  w.upgrade_reminder = [&s, parent] { RunUpgradeReminder(s, parent); };
   w.open_help = [&s] { s.help("main"); };
 }
 
