@@ -164,6 +164,7 @@ class frmFamtree : public QMainWindow {
   void start_menu_exit();
   void start_menu_add_first();
   bool import_gedcom(const std::string& path);
+  void after_records_shrank(const std::function<void()>& command);
 };
 
 }  // namespace vft::ui

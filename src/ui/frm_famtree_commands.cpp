@@ -120,8 +120,7 @@ bool frmFamtree::import_gedcom(const std::string& path) {
 
 void frmFamtree::mnuOrphans_Click() {
   if (hooks_.orphans) {
-    hooks_.orphans();
-    RefreshFamilyView();
+    after_records_shrank([this] { hooks_.orphans(); });
     return;
   }
   std::vector<OrphanRow> rows = SearchOrphans(s_);
@@ -238,8 +237,7 @@ void frmFamtree::disconnectPerson() {
 
 void frmFamtree::deletePerson() {
   if (!hooks_.delete_person) return;
-  hooks_.delete_person();
-  RefreshFamilyView();
+  after_records_shrank([this] { hooks_.delete_person(); });
 }
 
 void frmFamtree::arrangeFamily() {
@@ -249,8 +247,27 @@ void frmFamtree::arrangeFamily() {
 }
 
 void frmFamtree::undo() {
-  if (button("butUndo")->text() != QStringLiteral("&Undo") || !RestoreUndoPoint(s_)) return;
+  if (button("butUndo")->text() != QStringLiteral("&Undo")) return;
+  after_records_shrank([this] { RestoreUndoPoint(s_); });
+}
+
+// A delete, an orphan clean-up or an undo may leave the records empty (the
+// start menu's state) or bring them back from it; and what the command said on
+// the status line ("7 persons recorded.") outlives the redraw.
+void frmFamtree::after_records_shrank(const std::function<void()>& command) {
+  const QString before = statusText();
+  command();
+  const QString said = statusText();
   RefreshFamilyView();
+  if (said != before) setStatusText(said);
+  const bool empty = s_.Config.NumPersons() < 1;
+  if (empty == start_tag_) return;
+  start_tag_ = empty;
+  buttonBar_->setVisible(!empty);
+  if (empty) {
+    start_menu_pending_ = true;
+    QTimer::singleShot(0, this, &frmFamtree::OnActivate);
+  }
 }
 
 void frmFamtree::selectPerson() {
