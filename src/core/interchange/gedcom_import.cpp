@@ -164,6 +164,8 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   return r;
 }
 
+void ShowImportAbandoned(Session& s) { abandon(s, ImportResult{}); }
+
 ImportResult ImportGedcomData(Session& s, std::string_view bytes, const std::string& file_name,
                               const Progress& progress, const ImportOptions& options) {
   GedcomConversion c;

@@ -91,6 +91,10 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
 // cannot be written; the counts are then left as they were.
 bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
 
+// The box that says the import was abandoned and the tree left as it was
+// (for a window that closes before the merge).
+void ShowImportAbandoned(Session& s);
+
 // Both steps on bytes already in memory (tests, the fuzz target, the CLI).
 ImportResult ImportGedcomData(Session& s, std::string_view bytes, const std::string& file_name,
                               const Progress& progress, const ImportOptions& options = {});

@@ -1,0 +1,210 @@
+// The import window's steps without the window: the header frame, the order
+// of open / convert / merge / abandon and the boxes each step shows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gedcom_import_fixture.h"
+#include "interchange/gedcom_import_window.h"
+#include "store/ini.h"
+#include "store/paths.h"
+
+using namespace vft;
+using vft::test::crlf;
+
+namespace {
+
+const std::string kHeader = crlf({"0 HEAD", "1 SOUR OTHERPROG", "2 VERS 7.2", "1 DEST RECEIVER", "1 DATE 3 MAR 2020",
+                                  "1 SUBM @U1@", "1 GEDC", "2 VERS 5.5.1", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8"});
+const std::string kSubmitters = crlf({"0 @U0@ SUBM", "1 NAME Wrong One", "0 @U1@ SUBM", "1 NAME Zo\xC3\xAB Sender",
+                                      "1 ADDR 1 High St", "2 CONT Smalltown", "1 PHON 555 123", "1 PHON 555 999"});
+const std::string kPeople = crlf({"0 @I1@ INDI", "1 NAME Ann /Lee/", "1 SEX F", "0 @I2@ INDI", "1 NAME Bob /Lee/",
+                                  "1 SEX M", "0 @F1@ FAM", "1 HUSB @I2@", "1 WIFE @I1@", "0 TRLR"});
+
+std::string utf16le(const std::string& ascii) {
+  std::string out = "\xFF\xFE";
+  for (char c : ascii) {
+    out += c;
+    out += '\0';
+  }
+  return out;
+}
+
+class GedwebImportModel : public test::ImportTest {
+ protected:
+  std::string path;
+  void SetUp() override {
+    std::filesystem::create_directories(s.settings_folder());
+    path = t.dir.path() + "in.ged";
+    write(kHeader + kSubmitters + kPeople);
+  }
+  void write(const std::string& text) {
+    ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));
+  }
+  std::vector<std::string> shown() const {
+    std::vector<std::string> out;
+    for (const Message& m : prompter.shown) out.push_back(m.text);
+    return out;
+  }
+};
+
+const char* const kAbandoned =
+    "GEDCOM Import abandoned. \r\n  \r\n Your existing Vorlan Family Files      \r\n have not been changed.";
+
+}  // namespace
+
+TEST_F(GedwebImportModel, HeaderIsReadWithThePointedSubmitterInAnyCharacterSet) {
+  GedcomHeaderInfo h;
+  ASSERT_TRUE(ReadGedcomHeader(kHeader + kSubmitters + kPeople, h));
+  EXPECT_EQ(h.Source, "OTHERPROG");
+  EXPECT_EQ(h.Version, "7.2");
+  EXPECT_EQ(h.Destination, "RECEIVER");
+  EXPECT_EQ(h.Date, "3 MAR 2020");
+  EXPECT_EQ(h.GedcomVersion, "5.5.1");
+  EXPECT_EQ(h.SubmitterName, "Zo\xEB Sender");  // decoded to CP1252
+  EXPECT_EQ(h.SubmitterAddress, "1 High St\r\nSmalltown");
+  EXPECT_EQ(h.SubmitterPhone, "555 123");
+  EXPECT_EQ(h.Charset, "UTF-8");
+
+  GedcomHeaderInfo wide;
+  ASSERT_TRUE(ReadGedcomHeader(utf16le("0 HEAD\r\n1 SOUR WIDE\r\n1 CHAR UNICODE\r\n0 TRLR\r\n"), wide));
+  EXPECT_EQ(wide.Source, "WIDE");
+  EXPECT_EQ(wide.Charset, "UTF-16LE");
+}
+
+TEST_F(GedwebImportModel, NoHeaderGivesAnEmptyFrame) {
+  GedcomHeaderInfo h;
+  h.Source = "stale";
+  EXPECT_FALSE(ReadGedcomHeader(crlf({"0 @I1@ INDI", "0 HEAD", "1 SOUR LATE", "0 TRLR"}), h));
+  EXPECT_EQ(h.Source, "");
+  EXPECT_FALSE(ReadGedcomHeader("", h));
+  EXPECT_FALSE(ReadGedcomHeader(std::string("\0\0\0", 3), h));
+}
+
+TEST_F(GedwebImportModel, FrameLabelsInOrder) {
+  GedcomHeaderInfo h;
+  h.Source = "S";
+  h.Destination = "D";
+  h.Date = "DT";
+  h.Version = "V";
+  h.GedcomVersion = "GV";
+  h.SubmitterName = "N";
+  h.SubmitterAddress = "A";
+  h.SubmitterPhone = "P";
+  std::vector<std::string> got;
+  for (const auto& f : GedcomHeaderFields(h)) got.push_back(f.label + f.value);
+  EXPECT_EQ(got, (std::vector<std::string>{"Source: S", "Destination: D", "Date: DT", "Version: V",
+                                           "GEDCOM Version: GV", "Name: N", "Address: A", "Phone: P"}));
+}
+
+TEST_F(GedwebImportModel, ConvertThenMergeAddsTheRecordsAndKeepsTheFolder) {
+  existing_tree(3, 1);
+  GedcomImportModel m(s, path);
+  EXPECT_EQ(m.importing_text(), "Importing GEDCOM file: " + ShortPathText(path, 50));
+  ASSERT_TRUE(m.open());
+  EXPECT_EQ(m.header().Source, "OTHERPROG");  // before the conversion
+  std::vector<std::string> stages;
+  EXPECT_EQ(m.convert([&](const std::string& text, long) {
+    stages.push_back(text);
+    return true;
+  }),
+            ImportStatus::Converted);
+  EXPECT_EQ(stages.front(), "Reading ");
+  EXPECT_EQ(s.Config.NumPersons(), 3);  // nothing merged yet
+  EXPECT_EQ(ImportReportText(m.result()), m.result().summary);
+  EXPECT_NE(m.result().summary.find("2 Individuals were found"), std::string::npos);
+
+  EXPECT_TRUE(m.merge({}));
+  EXPECT_EQ(m.state(), GedcomImportModel::State::Merged);
+  EXPECT_EQ(s.Config.NumPersons(), 5);
+  EXPECT_EQ(T(person(4).GivenNames), "Ann");
+  EXPECT_EQ(family(2).Husband, 5);
+  EXPECT_EQ(IniReadText(s, "FilePaths", "GEDCOMLoadPath"), t.dir.path());
+  EXPECT_TRUE(prompter.shown.empty());
+  // Closing after the merge says nothing and changes nothing.
+  m.abandon();
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(m.state(), GedcomImportModel::State::Merged);
+  EXPECT_FALSE(m.merge({}));
+  EXPECT_EQ(s.Config.NumPersons(), 5);
+}
+
+TEST_F(GedwebImportModel, CancelAfterConversionLeavesTheTreeByteForByte) {
+  existing_tree(2, 1);
+  const auto before = record_files();
+  GedcomImportModel m(s, path);
+  ASSERT_TRUE(m.open());
+  ASSERT_EQ(m.convert({}), ImportStatus::Converted);
+  m.abandon();
+  EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
+  EXPECT_EQ(prompter.shown[0].title, "GEDCOM Import");
+  EXPECT_EQ(record_files(), before);
+  EXPECT_EQ(IniReadText(s, "FilePaths", "GEDCOMLoadPath"), "");
+  EXPECT_FALSE(m.merge({}));
+  EXPECT_EQ(record_files(), before);
+}
+
+TEST_F(GedwebImportModel, CancelDuringConversionSaysSoOnlyOnce) {
+  GedcomImportModel m(s, path);
+  ASSERT_TRUE(m.open());
+  int calls = 0;
+  EXPECT_EQ(m.convert([&](const std::string&, long) { return ++calls < 3; }), ImportStatus::Cancelled);
+  m.abandon();
+  EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
+  EXPECT_EQ(s.Config.NumPersons(), 0);
+}
+
+TEST_F(GedwebImportModel, ClosingBeforeTheConversionStillSaysNothingChanged) {
+  GedcomImportModel m(s, path);
+  ASSERT_TRUE(m.open());
+  m.abandon();
+  EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
+  EXPECT_EQ(m.convert({}), ImportStatus::Cancelled);
+  EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(GedwebImportModel, RefusalsAndUnreadableFilesShowOneBoxEach) {
+  write(crlf({"0 @I1@ INDI", "0 TRLR"}));
+  GedcomImportModel bad(s, path);
+  ASSERT_TRUE(bad.open());
+  EXPECT_EQ(bad.convert({}), ImportStatus::Refused);
+  bad.abandon();
+  EXPECT_EQ(shown(), std::vector<std::string>{"The file 'in.ged' is not a valid GEDCOM file. (Missing header)"});
+
+  GedcomImportModel missing(s, t.dir.path() + "nowhere.ged");
+  EXPECT_FALSE(missing.open());
+  EXPECT_EQ(missing.convert({}), ImportStatus::Refused);
+  missing.abandon();
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text, "The file 'nowhere.ged' could not be read.");
+  EXPECT_EQ(prompter.shown[1].title, "Import a GEDCOM File");
+  EXPECT_EQ(prompter.shown[1].icon, Icon::Critical);
+  EXPECT_EQ(s.Config.NumPersons(), 0);
+}
+
+TEST_F(GedwebImportModel, AnsweringNoToTheIdentifierQuestionEndsQuietly) {
+  write(kHeader + crlf({"0 @P1@ INDI", "1 NAME Ann /Lee/", "0 TRLR"}));
+  prompter.answers = {kAnswerNo};
+  GedcomImportModel m(s, path);
+  ASSERT_TRUE(m.open());
+  EXPECT_EQ(m.convert({}), ImportStatus::Cancelled);
+  m.abandon();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(s.Config.NumPersons(), 0);
+}
+
+TEST_F(GedwebImportModel, ReportAddsTheErrorListAfterTheSummary) {
+  write(kHeader + crlf({"0 @I1@ INDI", "1 NAME Ann /Lee/", "1 NOTE @N9@", "0 TRLR"}));
+  GedcomImportModel m(s, path);
+  ASSERT_TRUE(m.open());
+  ASSERT_EQ(m.convert({}), ImportStatus::Converted);
+  EXPECT_EQ(ImportReportText(m.result()),
+            "Finished GEDCOM import.\r\n1 Individuals were found\r\n"
+            "Click 'OK' to merge the GEDCOM file with your existing\r\n"
+            "Family Files or 'Cancel' to abandon the GEDCOM import.\r\n"
+            "\r\nThe following individuals had unreadable GEDCOM notes:\r\nNumber 1  Ann Lee\r\n"
+            "Click 'Print' to print this list.");
+  EXPECT_EQ(GedcomImportModel::merging_text(),
+            "Adding the converted GEDCOM file to the Vorlan Family Tree Records. \r\nPlease wait.");
+}
