@@ -515,6 +515,9 @@ TEST_F(AddConnect, HelpOpensTheTopic) {
   s.on_help = [&](const std::string& topic) { topics.push_back(topic); };
   add({{"frmConnectAs", [](QWidget* w) {
          click(w, "cmdHelp");
+         // F1 is a window shortcut: it needs the dialog to be the active window.
+         w->activateWindow();
+         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
          QTest::keyClick(w, Qt::Key_F1);
          click(w, "cmdCancel");
        }}});
