@@ -1,8 +1,6 @@
 // End-to-end runs of the vft tool as a subprocess.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include "common/cp1252.h"
@@ -18,9 +16,7 @@ using namespace vft;
 namespace {
 
 using CliRun = test::ToolRun;
-using test::shell_quote;
-
-std::string quote(const std::string& s) { return shell_quote(s); }
+std::string quote(const std::string& s) { return test::shell_quote(s); }
 
 CliRun vft_run(const std::string& args, const std::string& scratch) {
   return test::run_tool(quote(VFT_CLI_PATH) + " " + args, scratch + "stderr.txt");
@@ -128,9 +124,7 @@ TEST_F(Cli, GedcomRoundTripKeepsPersonsAndFamilies) {
   std::string ged = dir + "tree.ged";
   CliRun e = vft_run("convert " + quote(file) + " " + quote(ged), dir);
   ASSERT_EQ(e.code, 0) << e.err;
-  auto text = fileio::read_all(ged);
-  ASSERT_TRUE(text);
-  std::string g(text->begin(), text->end());
+  std::string g = test::file_text(ged);
   EXPECT_EQ(g.rfind("0 HEAD", 0), 0u);
   EXPECT_NE(g.find("0 TRLR"), std::string::npos);
 
@@ -146,9 +140,7 @@ TEST_F(Cli, Gedcom551FlavourIsUtf8) {
   std::string ged = dir + "other.ged";
   CliRun e = vft_run("convert --flavour 5.5.1 --submitter-name 'Ann Example' " + quote(file) + " " + quote(ged), dir);
   ASSERT_EQ(e.code, 0) << e.err;
-  auto text = fileio::read_all(ged);
-  ASSERT_TRUE(text);
-  std::string g(text->begin(), text->end());
+  std::string g = test::file_text(ged);
   EXPECT_NE(g.find("1 CHAR UTF-8"), std::string::npos);
   EXPECT_NE(g.find("Ann Example"), std::string::npos);
   EXPECT_EQ(vft_run("convert --flavour 4 " + quote(file) + " " + quote(ged), dir).code, 2);

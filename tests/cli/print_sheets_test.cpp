@@ -3,7 +3,6 @@
 // the refusals say why and write nothing.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "run_tool.h"
@@ -18,7 +17,9 @@ using namespace vft;
 
 namespace {
 
+using test::pdf_size;
 std::string quote(const std::string& s) { return test::shell_quote(s); }
+std::string read(const std::string& path) { return test::file_text(path); }
 
 class PrintSheetsCli : public ::testing::Test {
  protected:
@@ -46,16 +47,6 @@ class PrintSheetsCli : public ::testing::Test {
     return test::run_tool("VFT_APPDATA=" + quote(appdata) + " QT_QPA_PLATFORM=offscreen " + quote(VFT_CLI_PATH) +
                               " print " + quote(file) + " " + args,
                           dir + "stderr.txt");
-  }
-  static std::string read(const std::string& path) {
-    auto b = fileio::read_all(path);
-    return b ? std::string(b->begin(), b->end()) : std::string();
-  }
-  static std::string pdf_size(const std::string& pdf) {
-    std::smatch m;
-    return std::regex_search(pdf, m, std::regex("/MediaBox \\[0 0 (\\d+)\\.\\d+ (\\d+)\\.\\d+\\]"))
-               ? std::string(m[1]) + "x" + std::string(m[2])
-               : std::string();
   }
 };
 

@@ -1,8 +1,6 @@
 // End-to-end runs of `vft web` as a subprocess.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -27,10 +25,7 @@ WebRun run_vft(const std::string& args, const std::string& scratch) {
   return test::run_tool(shell_quote(VFT_CLI_PATH) + " " + args, scratch + "web-stderr.txt");
 }
 
-std::string text_of(const std::string& path) {
-  auto b = fileio::read_all(path);
-  return b ? std::string(b->begin(), b->end()) : std::string();
-}
+using test::file_text;
 
 class WebCli : public ::testing::Test {
  protected:
@@ -62,7 +57,7 @@ TEST_F(WebCli, WritesTheWholeSiteWithChosenExtensionAndColours) {
   for (const auto& e : fs::directory_iterator(out)) {
     const std::string name = e.path().filename().string();
     EXPECT_EQ(name.substr(name.size() - 5), ".html") << name;
-    EXPECT_NE(text_of(e.path().string()).find("<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>"),
+    EXPECT_NE(file_text(e.path().string()).find("<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>"),
               std::string::npos);
     pages += name.rfind("vfl", 0) == 0;
   }
@@ -83,7 +78,7 @@ TEST_F(WebCli, LivingDatesOnlyOnRequest) {
   const std::string file = save("living.vfl");
   ASSERT_EQ(run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "a"), dir).code, 0);
   ASSERT_EQ(run_vft("web --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b"), dir).code, 0);
-  const std::string hidden = text_of(dir + "a/vfl00003.htm"), shown = text_of(dir + "b/vfl00003.htm");
+  const std::string hidden = file_text(dir + "a/vfl00003.htm"), shown = file_text(dir + "b/vfl00003.htm");
   EXPECT_NE(hidden.find("   Born: ? ??? ????\r\n"), std::string::npos);
   EXPECT_NE(hidden.find("Married: ? ??? ????   Bath\r\n"), std::string::npos);
   EXPECT_NE(shown.find("   Born: 1 Jan 1960\r\n"), std::string::npos);

@@ -21,6 +21,11 @@ class ChartOptionsTest : public ::testing::Test {
   }
 };
 
+// Left, right, top, bottom.
+std::vector<double> margins(const PageDocument& d) {
+  return {d.margin_left(), d.margin_right(), d.margin_top(), d.margin_bottom()};
+}
+
 std::vector<int> ticked(const ChartOptions& o) {
   std::vector<int> out;
   for (int i = 0; i < item3::Count; ++i)
@@ -65,15 +70,10 @@ TEST_F(ChartOptionsTest, WithoutSettingsAFirstPrintoutShowsWhatItNeeds) {
 }
 
 TEST_F(ChartOptionsTest, SavedValuesWinOverTheDefaults) {
-  set("Print Descendants", "Partners", "0");
-  set("Print Descendants", "PersonNumber", "1");
-  set("Print Descendants", "Colour", "0");
-  set("Print Descendants", "PrintHeadings", "2");
-  set("Print Descendants", "Generations", "9");
-  set("Print Descendants", "FontName", "Times New Roman");
-  set("Print Descendants", "FontSize", "11.5");
-  set("Print Descendants", "FontBold", "-1");
-  set("Print Descendants", "Orientation", "1");
+  for (auto [key, value] : {std::pair{"Partners", "0"}, {"PersonNumber", "1"}, {"Colour", "0"},
+                            {"PrintHeadings", "2"}, {"Generations", "9"}, {"FontName", "Times New Roman"},
+                            {"FontSize", "11.5"}, {"FontBold", "-1"}, {"Orientation", "1"}})
+    set("Print Descendants", key, value);
   set("Printing", "LMarg", "720");
   set("Printing", "TMarg", "567");
   set("Printing", "StartPageNumber", "5");
@@ -127,10 +127,7 @@ TEST_F(ChartOptionsTest, SaveThenLoadGivesTheSameOptions) {
   o.generations = 12;
   o.font = Font{"Verdana", 8.25, false, true, false};
   o.orientation = Orientation::Landscape;
-  o.margin_left = 500;
-  o.margin_right = 600;
-  o.margin_top = 700;
-  o.margin_bottom = 800;
+  o.margin_left = 500, o.margin_right = 600, o.margin_top = 700, o.margin_bottom = 800;
   o.first_page_number = 3;
   ASSERT_TRUE(SaveChartOptions(s, o));
   ChartOptions back = LoadChartOptions(s, request::Descendants);
@@ -157,19 +154,13 @@ TEST(ChartOptionsOnThePage, FontOrientationMarginsAndFirstPage) {
   ChartOptions o;
   o.font = Font{"Verdana", 9, true, true, false};
   o.orientation = Orientation::Landscape;
-  o.margin_left = 720;
-  o.margin_right = 360;
-  o.margin_top = 100;
-  o.margin_bottom = 200;
+  o.margin_left = 720, o.margin_right = 360, o.margin_top = 100, o.margin_bottom = 200;
   o.first_page_number = 7;
   ApplyChartOptions(doc, o);
   EXPECT_EQ(doc.font(), o.font);
   EXPECT_EQ(doc.orientation(), Orientation::Landscape);
   EXPECT_EQ(doc.page_width(), 16838);
-  EXPECT_EQ(doc.margin_left(), 720);
-  EXPECT_EQ(doc.margin_right(), 360);
-  EXPECT_EQ(doc.margin_top(), 100);
-  EXPECT_EQ(doc.margin_bottom(), 200);
+  EXPECT_EQ(margins(doc), (std::vector<double>{720, 360, 100, 200}));
   EXPECT_EQ(doc.first_page_number(), 7);
 
   // Margins that leave nothing between them give way to the usual ones.
@@ -177,9 +168,7 @@ TEST(ChartOptionsOnThePage, FontOrientationMarginsAndFirstPage) {
   o.margin_left = 6000;
   o.margin_right = 6000;
   ApplyChartOptions(doc, o);
-  EXPECT_EQ(doc.margin_left(), kDefaultMargin);
-  EXPECT_EQ(doc.margin_right(), kDefaultMargin);
-  EXPECT_EQ(doc.margin_top(), kDefaultMargin);
+  EXPECT_EQ(margins(doc), std::vector<double>(4, kDefaultMargin));
   o.margin_left = -5;
   o.margin_right = 100;
   ApplyChartOptions(doc, o);

@@ -165,12 +165,10 @@ TEST_F(PageDoc, PrintingNeedsAnEndedDocumentAndAValidRange) {
 
 TEST_F(PageDoc, ZoomAndPageShownStayInRange) {
   EXPECT_EQ(doc.zoom(), 100);
-  doc.set_zoom(15);
-  EXPECT_EQ(doc.zoom(), 15);
-  doc.set_zoom(5);
-  EXPECT_EQ(doc.zoom(), kMinZoom);
-  doc.set_zoom(100000);
-  EXPECT_EQ(doc.zoom(), kMaxZoom);
+  for (auto [asked, zoom] : {std::pair{15, 15}, {5, kMinZoom}, {100000, kMaxZoom}}) {
+    doc.set_zoom(asked);
+    EXPECT_EQ(doc.zoom(), zoom) << asked;
+  }
 
   doc.set_page_shown(3);
   EXPECT_EQ(doc.page_shown(), 0);  // no pages
@@ -178,12 +176,10 @@ TEST_F(PageDoc, ZoomAndPageShownStayInRange) {
   doc.new_page();
   doc.new_page();
   doc.end_doc();
-  doc.set_page_shown(3);
-  EXPECT_EQ(doc.page_shown(), 3);
-  doc.set_page_shown(9);
-  EXPECT_EQ(doc.page_shown(), 3);
-  doc.set_page_shown(-1);
-  EXPECT_EQ(doc.page_shown(), 1);
+  for (auto [asked, shown] : {std::pair{3, 3}, {9, 3}, {-1, 1}}) {
+    doc.set_page_shown(asked);
+    EXPECT_EQ(doc.page_shown(), shown) << asked;
+  }
 }
 
 // ---- Page and device ----
@@ -222,19 +218,15 @@ TEST_F(PageDoc, PaperOrientationAndPageSize) {
 }
 
 TEST_F(PageDoc, MarginsRefuseNonsense) {
-  EXPECT_TRUE(doc.set_margin_left(567));
-  EXPECT_TRUE(doc.set_margin_right(0));
-  EXPECT_TRUE(doc.set_margin_top(720));
-  EXPECT_TRUE(doc.set_margin_bottom(1000));
+  EXPECT_TRUE(doc.set_margin_left(567) && doc.set_margin_right(0) && doc.set_margin_top(720) &&
+              doc.set_margin_bottom(1000));
   EXPECT_FALSE(doc.set_margin_left(-1));
   EXPECT_FALSE(doc.set_margin_right(11906));
   EXPECT_FALSE(doc.set_margin_top(16838));
   EXPECT_FALSE(doc.set_margin_bottom(INFINITY));
   EXPECT_FALSE(doc.set_margin_left(NAN));
-  EXPECT_EQ(doc.margin_left(), 567);
-  EXPECT_EQ(doc.margin_right(), 0);
-  EXPECT_EQ(doc.margin_top(), 720);
-  EXPECT_EQ(doc.margin_bottom(), 1000);
+  EXPECT_EQ((std::vector<double>{doc.margin_left(), doc.margin_right(), doc.margin_top(), doc.margin_bottom()}),
+            (std::vector<double>{567, 0, 720, 1000}));
   doc.start_doc();
   EXPECT_EQ(doc.current_x(), 567);
   EXPECT_EQ(doc.current_y(), 720);

@@ -34,77 +34,70 @@ class PersonList : public ::testing::Test {
   std::vector<PersonRow> all() { return ListPersons(s, PersonFilter{}); }
 };
 
-TEST(BirthSortKey, CompleteDatesConvertDirectly) {
-  EXPECT_EQ(BirthSortKey("5 Jan 1901", false), 19010105);
-  EXPECT_EQ(BirthSortKey("31 Dec 1899  ", false), 18991231);  // padded as stored
-  // A numeric date follows the user's day/month order.
-  EXPECT_EQ(BirthSortKey("5/1/1901", false), 19010105);
-  EXPECT_EQ(BirthSortKey("5/1/1901", true), 19010501);
+TEST(BirthSortKey, CompleteDatesDirectlyPartialOnesByYearAndMonthNoneAsZero) {
+  struct Row {
+    const char* date;
+    bool month_first;
+    int key;
+  } rows[] = {
+      {"5 Jan 1901", false, 19010105},
+      {"31 Dec 1899  ", false, 18991231},  // padded as stored
+      {"5/1/1901", false, 19010105},       // a numeric date follows the user's day/month order
+      {"5/1/1901", true, 19010501},
+      {"? Mar 1901", false, 19010301},
+      {"? ??? 1901", false, 19010101},
+      {"1901", false, 19010101},           // a year alone: 1 January
+      {"12 ??? 1901", false, 19010101},    // a day without month means nothing
+      {"31 Feb 1901", false, 19010201},    // no such day: month and year still count
+      {"12 Mar ????", false, 301},         // month alone sorts before every year
+      {"abt 1850", false, 18500101},
+      {"? ??? ????", false, 0}, {"", false, 0}, {"   ", false, 0}, {"unknown", false, 0},
+      {"? ? ?", false, 0},      {"12345", false, 0},
+  };
+  for (const Row& r : rows) EXPECT_EQ(BirthSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
 }
 
-TEST(BirthSortKey, PartialDatesTakeYearAndMonth) {
-  EXPECT_EQ(BirthSortKey("? Mar 1901", false), 19010301);
-  EXPECT_EQ(BirthSortKey("? ??? 1901", false), 19010101);
-  EXPECT_EQ(BirthSortKey("1901", false), 19010101);        // a year alone: 1 January
-  EXPECT_EQ(BirthSortKey("12 ??? 1901", false), 19010101); // a day without month means nothing
-  EXPECT_EQ(BirthSortKey("31 Feb 1901", false), 19010201); // no such day: month and year still count
-  EXPECT_EQ(BirthSortKey("12 Mar ????", false), 301);      // month alone sorts before every year
-  EXPECT_EQ(BirthSortKey("abt 1850", false), 18500101);
-}
-
-TEST(BirthSortKey, NoDateIsZero) {
-  for (const char* t : {"? ??? ????", "", "   ", "unknown", "? ? ?", "12345"})
-    EXPECT_EQ(BirthSortKey(t, false), 0) << '"' << t << '"';
-}
-
-TEST(NameMatches, PrefixIgnoresCaseAndEmptyMatchesAll) {
-  PersonFilter f;
-  f.famname = "sm";
-  EXPECT_TRUE(NameMatches(f, "Smith", "John"));
-  EXPECT_TRUE(NameMatches(f, "SMALL", ""));
-  EXPECT_FALSE(NameMatches(f, "Asmus", "John"));
-  f.given = "jo";
-  EXPECT_TRUE(NameMatches(f, "Smith", "John Henry"));
-  EXPECT_FALSE(NameMatches(f, "Smith", "Mary Jo"));
-  // Given names empty: every person of the family matches.
-  PersonFilter g;
-  g.famname = "Smith";
-  EXPECT_TRUE(NameMatches(g, "Smith", ""));
-  EXPECT_TRUE(NameMatches(g, "Smithers", "Anne"));
-  EXPECT_TRUE(NameMatches(PersonFilter{}, "", ""));
-}
-
-TEST(NameMatches, TrailingBlankEndsAWordLeadingBlanksIgnored) {
-  PersonFilter f;
-  f.given = "John ";
-  EXPECT_TRUE(NameMatches(f, "X", "John Henry"));
-  EXPECT_TRUE(NameMatches(f, "X", "John"));
-  EXPECT_FALSE(NameMatches(f, "X", "Johnny"));
-  f.given = "John   ";
-  EXPECT_TRUE(NameMatches(f, "X", "John"));
-  f.given = "  jo";
-  EXPECT_TRUE(NameMatches(f, "X", "Johnny"));
-  f.given = "   ";
-  EXPECT_TRUE(NameMatches(f, "X", "Anyone"));
-}
-
-TEST(NameMatches, PreciseWantsWholeNames) {
-  PersonFilter f;
-  f.precise = true;
-  f.famname = "Sm";
-  EXPECT_FALSE(NameMatches(f, "Smith", ""));
-  EXPECT_TRUE(NameMatches(f, "Sm", "Anyone"));
-  f.famname = "Smith";
-  EXPECT_FALSE(NameMatches(f, "SMITH", ""));  // exact, case too
-  EXPECT_TRUE(NameMatches(f, "Smith  ", "Ann"));
-  f.given = "John";
-  EXPECT_FALSE(NameMatches(f, "Smith", "John Henry"));
-  EXPECT_TRUE(NameMatches(f, "Smith", "John"));
-  // An empty family text only finds persons without a family name.
-  PersonFilter e;
-  e.precise = true;
-  EXPECT_TRUE(NameMatches(e, "", "Ann"));
-  EXPECT_FALSE(NameMatches(e, "Smith", "Ann"));
+TEST(NameMatches, PrefixOrPreciseBlanksAndCase) {
+  struct Row {
+    bool precise;
+    const char *fam, *given, *rec_fam, *rec_given;
+    bool match;
+  } rows[] = {
+      // A prefix in any case; an empty text matches everyone.
+      {false, "sm", "", "Smith", "John", true},
+      {false, "sm", "", "SMALL", "", true},
+      {false, "sm", "", "Asmus", "John", false},
+      {false, "sm", "jo", "Smith", "John Henry", true},
+      {false, "sm", "jo", "Smith", "Mary Jo", false},
+      {false, "Smith", "", "Smith", "", true},
+      {false, "Smith", "", "Smithers", "Anne", true},
+      {false, "", "", "", "", true},
+      // A trailing blank ends a word; leading blanks are ignored.
+      {false, "", "John ", "X", "John Henry", true},
+      {false, "", "John ", "X", "John", true},
+      {false, "", "John ", "X", "Johnny", false},
+      {false, "", "John   ", "X", "John", true},
+      {false, "", "  jo", "X", "Johnny", true},
+      {false, "", "   ", "X", "Anyone", true},
+      // Precise wants whole names, case too.
+      {true, "Sm", "", "Smith", "", false},
+      {true, "Sm", "", "Sm", "Anyone", true},
+      {true, "Smith", "", "SMITH", "", false},
+      {true, "Smith", "", "Smith  ", "Ann", true},
+      {true, "Smith", "John", "Smith", "John Henry", false},
+      {true, "Smith", "John", "Smith", "John", true},
+      // An empty precise family text only finds persons without a family name.
+      {true, "", "", "", "Ann", true},
+      {true, "", "", "Smith", "Ann", false},
+  };
+  for (const Row& r : rows) {
+    PersonFilter f;
+    f.precise = r.precise;
+    f.famname = r.fam;
+    f.given = r.given;
+    EXPECT_EQ(NameMatches(f, r.rec_fam, r.rec_given), r.match)
+        << r.precise << " '" << r.fam << "' '" << r.given << "' ~ '" << r.rec_fam << "' '" << r.rec_given << "'";
+  }
 }
 
 TEST_F(PersonList, RowsCarryTrimmedFieldsAndSkipDeleted) {

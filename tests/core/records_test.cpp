@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "common/cp1252.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -8,15 +10,6 @@
 using namespace vft;
 
 namespace {
-
-std::vector<NotesRecord> notes_file(const Session& s) {
-  std::vector<NotesRecord> out;
-  auto data = fileio::read_all(s.work(recfile::Notes));
-  if (!data) return out;
-  for (std::size_t off = 0; off + kNotesLen <= data->size(); off += kNotesLen)
-    out.push_back(decode_notes(data->data() + off));
-  return out;
-}
 
 class RecordStore : public ::testing::Test {
  protected:
@@ -32,7 +25,27 @@ class RecordStore : public ::testing::Test {
     s.NotesText = notes;
     ASSERT_TRUE(AddPersonRecord(s));
   }
+  // Person 1's notes edited and written back.
+  void rewrite_notes(const std::string& text) {
+    s.CurNum = 1;
+    ASSERT_TRUE(ReadPerson(s));
+    s.NotesText = text;
+    s.NotesChanged = true;
+    ASSERT_TRUE(WritePerson(s));
+  }
+  std::string notes_of(std::int32_t first) { return cp1252::trim(ReadNotes(first, s.work(recfile::Notes))); }
+  // The notes file as {ChunkLen, Next, Owner} per record.
+  std::vector<std::array<int, 3>> pieces() {
+    std::vector<std::array<int, 3>> out;
+    Bytes data = fileio::read_all(s.work(recfile::Notes)).value_or(Bytes{});
+    for (std::size_t off = 0; off + kNotesLen <= data.size(); off += kNotesLen) {
+      NotesRecord r = decode_notes(data.data() + off);
+      out.push_back({r.ChunkLen, r.Next, r.Owner});
+    }
+    return out;
+  }
 };
+using Pieces = std::vector<std::array<int, 3>>;
 
 }  // namespace
 
@@ -102,108 +115,52 @@ TEST(RecordLayout, MarriageKeepsReservedBytesAndKidsOrder) {
   EXPECT_EQ(again, raw);
 }
 
-TEST_F(RecordStore, NotesOfExactly42CharactersTakeOneRecord) {
+TEST_F(RecordStore, NotesChainsCut42CharactersAPieceAndAFullLastPieceGetsAnEmptyOne) {
   add_person("Smith", "Ann", std::string(42, 'a'));
-  auto recs = notes_file(s);
-  ASSERT_EQ(recs.size(), 1u);
-  EXPECT_EQ(recs[0].ChunkLen, 42);
-  EXPECT_EQ(recs[0].Next, -1);
-  EXPECT_EQ(recs[0].Owner, 1);
-}
-
-TEST_F(RecordStore, NotesOf84CharactersEndWithAnEmptyRecord) {
-  std::string text = std::string(42, 'a') + std::string(42, 'b');
-  add_person("Smith", "Ann", text);
-  auto recs = notes_file(s);
-  ASSERT_EQ(recs.size(), 3u);
-  EXPECT_EQ(recs[0].ChunkLen, 42);
-  EXPECT_EQ(recs[0].Next, 2);
-  EXPECT_EQ(recs[1].ChunkLen, 42);
-  EXPECT_EQ(recs[1].Next, 3);
-  EXPECT_EQ(recs[2].ChunkLen, 0);
-  EXPECT_EQ(recs[2].Next, -1);
-  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), text);
-}
-
-TEST_F(RecordStore, SecondChainStartsAfterTheFirst) {
-  add_person("Smith", "Ann", std::string(50, 'a'));
-  add_person("Jones", "Bob", "short");
-  PersonRecord bob;
-  ASSERT_TRUE(ReadPersonRecord(s, 2, bob));
-  EXPECT_EQ(bob.NotesRec, 3);
-  EXPECT_EQ(cp1252::trim(ReadNotes(bob.NotesRec, s.work(recfile::Notes))), "short");
+  EXPECT_EQ(pieces(), (Pieces{{42, -1, 1}}));
+  const std::string text = std::string(42, 'a') + std::string(42, 'b');
+  add_person("Jones", "Bob", text);
+  EXPECT_EQ(pieces(), (Pieces{{42, -1, 1}, {42, 3, 2}, {42, 4, 2}, {0, -1, 2}}));
+  EXPECT_EQ(notes_of(2), text);
+  add_person("Brown", "Cy", "short");  // the next chain starts after the last
+  PersonRecord cy;
+  ASSERT_TRUE(ReadPersonRecord(s, 3, cy));
+  EXPECT_EQ(cy.NotesRec, 5);
+  EXPECT_EQ(notes_of(cy.NotesRec), "short");
+  add_person("Gray", "Di", "   ");  // blanks only: no chain at all
+  PersonRecord di;
+  ASSERT_TRUE(ReadPersonRecord(s, 4, di));
+  EXPECT_EQ(di.NotesRec, -1);
+  EXPECT_EQ(pieces().size(), 5u);
   EXPECT_TRUE(s.prompter == &t.prompter);
 }
 
-TEST_F(RecordStore, EmptyNotesMakeNoChain) {
+TEST_F(RecordStore, EmptyNotesWriteNoFile) {
   add_person("Smith", "Ann", "   ");
-  PersonRecord p;
-  ASSERT_TRUE(ReadPersonRecord(s, 1, p));
-  EXPECT_EQ(p.NotesRec, -1);
   EXPECT_FALSE(fileio::exists(s.work(recfile::Notes)));
 }
 
-TEST_F(RecordStore, ShorterNotesReuseTheHeadOfTheOldChain) {
-  std::string long_text(130, 'x');
-  add_person("Smith", "Ann", long_text);
-  ASSERT_EQ(notes_file(s).size(), 4u);
-  s.CurNum = 1;
-  ASSERT_TRUE(ReadPerson(s));
-  s.NotesText = "now short";
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
-  auto recs = notes_file(s);
-  ASSERT_EQ(recs.size(), 4u);  // nothing appended; the tail stays unused
-  EXPECT_EQ(recs[0].ChunkLen, 9);
-  EXPECT_EQ(recs[0].Next, -1);
-  EXPECT_EQ(recs[1].ChunkLen, 42);  // the old piece left as it was
-  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "now short");
+TEST_F(RecordStore, RewrittenNotesReuseTheOldChainThenAppend) {
+  add_person("Smith", "Ann", std::string(130, 'x'));
+  ASSERT_EQ(pieces().size(), 4u);
+  rewrite_notes("now short");  // the head is reused, the tail stays unused
+  EXPECT_EQ(pieces(), (Pieces{{9, -1, 1}, {42, 3, 1}, {42, 4, 1}, {4, -1, 1}}));
+  EXPECT_EQ(notes_of(1), "now short");
+  // The chain is now one piece long: the empty piece after a full one is appended.
+  rewrite_notes(std::string(42, 'z'));
+  EXPECT_EQ(pieces(), (Pieces{{42, 5, 1}, {42, 3, 1}, {42, 4, 1}, {4, -1, 1}, {0, -1, 1}}));
+  rewrite_notes("a^b");  // a caret typed by the user is kept
+  EXPECT_EQ(notes_of(1), "a^b");
 }
 
 TEST_F(RecordStore, LongerNotesUseTheWholeOldChainThenAppend) {
   add_person("Smith", "Ann", std::string(50, 'a'));  // records 1, 2
   add_person("Jones", "Bob", "bob's");               // record 3
-  s.CurNum = 1;
-  ASSERT_TRUE(ReadPerson(s));
-  std::string text = std::string(42, 'p') + std::string(42, 'q') + "tail";
-  s.NotesText = text;
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
-  auto recs = notes_file(s);
-  ASSERT_EQ(recs.size(), 4u);
-  EXPECT_EQ(recs[0].ChunkLen, 42);
-  EXPECT_EQ(recs[0].Next, 2);
-  EXPECT_EQ(recs[1].ChunkLen, 42);
-  EXPECT_EQ(recs[1].Next, 4);  // chained on past Bob's record
-  EXPECT_EQ(recs[3].ChunkLen, 4);
-  EXPECT_EQ(recs[3].Next, -1);
-  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), text);
-  EXPECT_EQ(cp1252::trim(ReadNotes(3, s.work(recfile::Notes))), "bob's");
-}
-
-TEST_F(RecordStore, RewriteOfAMultipleOf42EndsWithAnEmptyPiece) {
-  add_person("Smith", "Ann", "x");
-  s.CurNum = 1;
-  ASSERT_TRUE(ReadPerson(s));
-  s.NotesText = std::string(42, 'z');
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
-  auto recs = notes_file(s);
-  ASSERT_EQ(recs.size(), 2u);
-  EXPECT_EQ(recs[0].ChunkLen, 42);
-  EXPECT_EQ(recs[0].Next, 2);
-  EXPECT_EQ(recs[1].ChunkLen, 0);
-  EXPECT_EQ(recs[1].Next, -1);
-}
-
-TEST_F(RecordStore, CaretTypedByTheUserIsKept) {
-  add_person("Smith", "Ann", "x");
-  s.CurNum = 1;
-  ASSERT_TRUE(ReadPerson(s));
-  s.NotesText = "a^b";
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
-  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "a^b");
+  const std::string text = std::string(42, 'p') + std::string(42, 'q') + "tail";
+  rewrite_notes(text);
+  EXPECT_EQ(pieces(), (Pieces{{42, 2, 1}, {42, 4, 1}, {5, -1, 2}, {4, -1, 1}}));  // chained on past Bob's
+  EXPECT_EQ(notes_of(1), text);
+  EXPECT_EQ(notes_of(3), "bob's");
 }
 
 TEST_F(RecordStore, DeletedPersonsNotesAreNotTouched) {
@@ -214,7 +171,7 @@ TEST_F(RecordStore, DeletedPersonsNotesAreNotTouched) {
   s.NotesText = "changed";
   s.NotesChanged = true;
   ASSERT_TRUE(WritePerson(s));
-  EXPECT_EQ(cp1252::trim(ReadNotes(1, s.work(recfile::Notes))), "keep");
+  EXPECT_EQ(notes_of(1), "keep");
 }
 
 TEST_F(RecordStore, ReadNotesSurvivesDamagedChains) {

@@ -16,6 +16,7 @@
 #include "frm_select_person.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "widget_find.h"
 #include "tree_builder.h"
 #include "tree_gen.h"
 
@@ -24,12 +25,7 @@ using namespace vft::ui;
 
 namespace {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using test::child;
 
 class FindSelect : public ::testing::Test {
  protected:

@@ -73,6 +73,16 @@ class MainWindow : public ::testing::Test {
     EXPECT_NE(b, nullptr) << name;
     return b;
   }
+  // A shown window over a changed tree, the upgrade and backup reminders
+  // silenced so that closing asks only about the changes.
+  void open_changed_tree_for_exit() {
+    build_tree();
+    open_window();
+    IniWrite(s, "Configure", "AskUpdate", "1");
+    IniWrite(s, "Backup", "LastBackup", "No");
+    change_something();
+    w->show();
+  }
   std::string box(std::size_t i) const { return i < boxes.shown.size() ? boxes.shown[i].text : "<no box>"; }
 };
 
@@ -239,12 +249,7 @@ TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
 }
 
 TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
-  build_tree();
-  open_window();
-  IniWrite(s, "Configure", "AskUpdate", "1");
-  IniWrite(s, "Backup", "LastBackup", "No");
-  change_something();
-  w->show();
+  open_changed_tree_for_exit();
   boxes.answers = {kAnswerCancel};
   w->close();
   EXPECT_TRUE(w->isVisible());
@@ -263,12 +268,7 @@ TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
 }
 
 TEST_F(MainWindow, ExitAfterSaveAsIsCancelledAsksOnce) {
-  build_tree();
-  open_window();
-  IniWrite(s, "Configure", "AskUpdate", "1");
-  IniWrite(s, "Backup", "LastBackup", "No");
-  change_something();
-  w->show();
+  open_changed_tree_for_exit();
   boxes.answers = {kAnswerYes, kAnswerNo};  // save: yes; dialog cancelled; exit without saving: no
   w->close();
   EXPECT_TRUE(w->isVisible());

@@ -15,18 +15,14 @@
 #include "store/file_io.h"
 #include "store/password.h"
 #include "temp_session.h"
+#include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
 
 namespace {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using test::child;
 
 void write_text(const std::string& file, const std::string& text) {
   ASSERT_TRUE(fileio::write_all(file, Bytes(text.begin(), text.end())));
