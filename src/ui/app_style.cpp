@@ -25,7 +25,7 @@ QWidget#KplButtonBar QPushButton:focus { border-color: #8fb0dc; }
 QWidget#KplButtonBar QFrame#barSeparator { color: #dfe3ea; }
 QPushButton#butQuit { color: #1f2a37; }
 QStatusBar { background: #ffffff; border-top: 1px solid #d8dde5; }
-QLabel#Label1 { color: #3c4756; padding: 2px 8px; }
+QStatusBar QLabel#Label1 { color: #3c4756; padding: 2px 8px; }
 QLabel#FamilyViewPlaceholder { color: #7b8794; font-size: 15px; }
 QDialog#frmStartMenu, QDialog#frmWelcome, QDialog#frmPassword { background: #f7f8fa; }
 QDialog#frmStartMenu QPushButton[startEntry="true"] {

@@ -162,6 +162,9 @@ void frmFamtree::start_menu_add_first() {
   start_menu_->close_from_code();
   if (hooks_.add_person) hooks_.add_person();
   s_.AddingFirstPerson = false;
+  // With the first person the empty tree's start state ends.
+  start_tag_ = s_.Config.NumPersons() < 1;
+  buttonBar_->setVisible(!start_tag_);
   RefreshFamilyView();
 }
 

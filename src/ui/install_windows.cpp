@@ -11,22 +11,31 @@
 namespace vft::ui {
 namespace {
 
-FlowSteps real_steps(Session& s, QWidget* parent) {
+FlowSteps real_steps(Session& s, QWidget* parent, const std::string& fitted_name) {
   FlowSteps steps;
   steps.edit_new_person = [&s, parent] { return RunEditPerson(s, parent, 0); };
   steps.marriage = [&s, parent](MarriageMode mode) { return RunMarriageInput(s, parent, mode); };
-  steps.pick_person = [&s, parent](const std::string&) -> std::int16_t {
-    PickResult r = RunFindPerson(s, {}, parent, {}, [&s] { s.help("find_person"); });
+  // The picker names the selected person as its box in the family view does.
+  steps.pick_person = [&s, parent, fitted_name](const std::string&) -> std::int16_t {
+    PickResult r = RunFindPerson(s, fitted_name, parent, {}, [&s] { s.help("find_person"); });
     return r.step == PickStep::Connect ? r.number : std::int16_t{0};
   };
   return steps;
 }
 
+std::string selected_box_name(frmFamtree& w) { return w.view()->model().slot(Slot::Selected).Name; }
+
 }  // namespace
 
-void RunAddPerson(Session& s, QWidget* parent) { RunAddPerson(s, parent, real_steps(s, parent)); }
+void RunAddPerson(Session& s, QWidget* parent) {
+  auto* w = qobject_cast<frmFamtree*>(parent);
+  RunAddPerson(s, parent, real_steps(s, parent, w ? selected_box_name(*w) : std::string()));
+}
 
-void RunConnectPerson(Session& s, QWidget* parent) { RunConnectPerson(s, parent, real_steps(s, parent)); }
+void RunConnectPerson(Session& s, QWidget* parent) {
+  auto* w = qobject_cast<frmFamtree*>(parent);
+  RunConnectPerson(s, parent, real_steps(s, parent, w ? selected_box_name(*w) : std::string()));
+}
 
 void install_windows(frmFamtree& w, Session& s, FileDialogs& dialogs) {
   EditingHooks h = w.hooks();
