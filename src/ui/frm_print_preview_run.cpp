@@ -16,11 +16,11 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 
+#include "common/cp1252.h"
 #include "frm_page_setup.h"
 #include "frm_print_preview.h"
 #include "page_print.h"
 #include "preview_page_view.h"
-#include "print/page_setup_model.h"
 #include "print/print_request.h"
 #include "qt_text.h"
 #include "store/file_io.h"
@@ -67,14 +67,10 @@ void frmPrintPreview::preview() {
   if (generating_ || !Command1_[4]->isEnabled()) return;
   panel_to_settings();
   if (request_ == request::FamilyData) {
-    // The form is laid out for a landscape sheet at least as wide as A4.
+    // The form is laid out for a landscape sheet; whether the paper is wide
+    // enough is the generator's to say (once), and the panel stays open then.
     doc_.set_orientation(Orientation::Landscape);
     settings_.chart.orientation = Orientation::Landscape;
-    if (!FamilyFormFits(doc_.page_width())) {
-      Message m = FamilyFormPaperMessage();
-      s_.ask(m.title, m.text, m.buttons, m.icon);
-      return;
-    }
   }
   PrintRequest r = make_request(s_, request_, settings_);
   // The preview always shows pages; only "&Print" saves the list instead.
@@ -278,14 +274,25 @@ void frmPrintPreview::print_document() {
 
 void frmPrintPreview::save_list(const std::string& text) {
   const QString title = qs(FamilyNamesSaveTitle(s_));
-  QString name = save_dialog ? save_dialog(title)
-                             : QFileDialog::getSaveFileName(this, title, documents_folder(),
-                                                            QString::fromLatin1(kFamilyNamesFilter));
+  QString name;
+  if (save_dialog) {
+    name = save_dialog(title);
+  } else {
+    QFileDialog dlg(this, title, documents_folder(), QString::fromLatin1(kFamilyNamesFilter));
+    dlg.setObjectName(QStringLiteral("dlgSaveFamilyNames"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(QStringLiteral("txt"));
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) name = dlg.selectedFiles().constFirst();
+  }
   if (name.isEmpty()) return;
   if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".txt");
-  const std::string path = name.toStdString();
-  Message m = fileio::write_atomic(path, Bytes(text.begin(), text.end())) ? FamilyNamesSavedMessage(s_, cp(name))
-                                                                         : FamilyNamesNotSavedMessage(cp(name));
+  // The same file `vft print --text` writes: UTF-8, what editors on this
+  // platform expect, so names such as "Müller" survive.
+  const std::string utf8 = cp1252::to_utf8(text);
+  Message m = fileio::write_atomic(name.toStdString(), Bytes(utf8.begin(), utf8.end()))
+                  ? FamilyNamesSavedMessage(s_, cp(name))
+                  : FamilyNamesNotSavedMessage(cp(name));
   s_.ask(m.title, m.text, m.buttons, m.icon);
 }
 

@@ -88,8 +88,9 @@ TEST_F(DataSheet, EveryLineKindHasItsExactText) {
   auto all = test::texts_of(doc);
   EXPECT_TRUE(test::find_text(all, "Name: Smith, John")->bold);
   EXPECT_FALSE(test::find_text(all, "Born at Leeds")->bold);
-  // Label and value columns: 8000 twips for the first on any page.
-  EXPECT_EQ(test::find_text(all, "Male")->x, 1440 + 8000 + kCellPadding);
+  // Label and value columns share the printable width 8000 to 3000.
+  const double printable = doc.page_width() - 2 * 1440;
+  EXPECT_NEAR(test::find_text(all, "Male")->x, 1440 + printable * 8000 / 11000 + kCellPadding, 1.0);
 }
 
 TEST_F(DataSheet, UntickedBoxesAndEmptyFieldsLeaveNothing) {

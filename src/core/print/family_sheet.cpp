@@ -5,6 +5,7 @@
 
 #include "common/cp1252.h"
 #include "print/chart_text.h"
+#include "print/page_setup_model.h"
 #include "print/pedigree_chart.h"
 #include "print/sheet_text.h"
 #include "relations/lookups.h"
@@ -221,13 +222,8 @@ bool FormWriter::children(const std::vector<std::int16_t>& kids, const std::stri
 
 double FamilyFormWidth(double page_width) {
   if (page_width > 16000) return 14000;
-  if (page_width >= 15000) return 13000;
+  if (FamilyFormFits(page_width)) return 13000;
   return 0;
-}
-
-std::string FamilyFormPaperText() {
-  return std::string("The selected paper is too small for the ") + CrLf + " Family Data Form. " + CrLf +
-         " Please choose either A4, US Letter or larger.";
 }
 
 std::string NoPartnersText(const Session& s, const PersonRecord& p) {
@@ -254,7 +250,8 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
   doc.set_orientation(Orientation::Landscape);
   const double width = FamilyFormWidth(doc.page_width());
   if (width == 0) {
-    s.ask(kFamilyFormPaperTitle, FamilyFormPaperText(), Buttons::OK, Icon::Information);
+    const Message m = FamilyFormPaperMessage();
+    s.ask(m.title, m.text, m.buttons, m.icon);
     return r;
   }
   const AllPersons all(s);

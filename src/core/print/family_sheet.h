@@ -11,11 +11,11 @@
 namespace vft::print {
 
 // The form's width for a landscape page: 14000 twips on pages wider than
-// 16000, 13000 on pages of 15000 to 16000, 0 (refused) below.
+// 16000, 13000 on pages of 15000 to 16000, 0 (refused) below. Paper that is
+// too small is refused by PrintFamilySheet alone, with the message of
+// FamilyFormPaperMessage(): the preview window leaves that check to it, so
+// the user is told once.
 double FamilyFormWidth(double page_width);
-inline constexpr const char* kFamilyFormPaperTitle = "Print a Family Data Form";
-// "The selected paper is too small for the ..." with its line breaks.
-std::string FamilyFormPaperText();
 
 // Why a person without partners has no family data sheet (title
 // kNoPartnersTitle, information icon).

@@ -107,6 +107,9 @@ struct RowResult {
 class PageDocument {
  public:
   explicit PageDocument(const TextMeasure& measure);
+  // What the document measures its texts with (a writer that lays out a
+  // block in a scratch document first measures it the same way).
+  const TextMeasure& measure() const { return measure_; }
   PageDocument(const PageDocument&) = delete;
   PageDocument& operator=(const PageDocument&) = delete;
 

@@ -81,9 +81,17 @@ void PersonEntryWriter::write(const PersonRecord& p) {
   if (on(item1::Source) && !source.empty()) row("Information source: " + source);
   if (on(item1::Notes)) {
     // Notes run to any length, so they flow over pages line by line instead
-    // of going into one table cell.
+    // of going into one table cell, inset like the cells above them so the
+    // text lines up.
     std::string notes = all_.notes(p);
-    if (!cp1252::trim(notes).empty()) doc_.write_paragraph(notes);
+    if (!cp1252::trim(notes).empty()) {
+      const double left = doc_.margin_left(), right = doc_.margin_right();
+      doc_.set_margin_left(left + kCellPadding);
+      doc_.set_margin_right(right + kCellPadding);
+      doc_.write_paragraph(notes);
+      doc_.set_margin_left(left);
+      doc_.set_margin_right(right);
+    }
   }
 }
 

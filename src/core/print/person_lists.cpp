@@ -47,6 +47,41 @@ void compact_entry(const Session& s, PageDocument& doc, const SheetOptions& o, c
   if (!life.empty()) WriteSheetRow(doc, RowLayout::LabelValue, life);
 }
 
+// Measures entries on a page of their own before they are written, so that
+// an entry that fits on a page is never split between two: a name at the
+// foot of one page with its dates and children over the leaf reads badly.
+class EntryKeeper {
+ public:
+  EntryKeeper(const TextMeasure& measure, const PageDocument& doc) : scratch_(measure) {
+    scratch_.set_paper_code(doc.paper_code());
+    if (doc.paper_code() == kPaperUserDefined) scratch_.set_page_size(doc.page_width(), doc.page_height());
+    scratch_.set_orientation(doc.orientation());
+    scratch_.set_margin_left(doc.margin_left());
+    scratch_.set_margin_right(doc.margin_right());
+    scratch_.set_margin_top(doc.margin_top());
+    scratch_.set_margin_bottom(doc.margin_bottom());
+    scratch_.set_font(doc.font());
+  }
+  PageDocument& scratch() {
+    scratch_.start_doc();
+    return scratch_;
+  }
+  // Starts a new page in `doc` when the entry just written into scratch()
+  // does not fit under the current position but would on a page of its own
+  // (a page's content starts at `content_top`).
+  void make_room(PageDocument& doc, double content_top) {
+    const bool whole = scratch_.page_count() == 1;
+    const double height = scratch_.current_y() - scratch_.margin_top();
+    const double bottom = doc.page_height() - doc.margin_bottom();
+    if (whole && doc.current_y() + height > bottom && content_top + height <= bottom &&
+        doc.current_y() > content_top)
+      doc.new_page();
+  }
+
+ private:
+  PageDocument scratch_;
+};
+
 }  // namespace
 
 std::string FamilyListHeading(const std::string& family_name) { return "List of " + family_name + "'s"; }
@@ -81,16 +116,24 @@ PrintResult PrintPersonList(Session& s, PageDocument& doc, int request, const Ch
   const std::string date = sheet.ticked(item1::TodaysDate) ? PrintedDate(s.now()) : std::string();
   doc.set_header("");
   doc.set_footer(sheet.ticked(item1::PageNumbers) ? "|Page %d|" : "");
+  double content_top = 0;
   doc.set_page_start_handler([&](int page) {
     if (progress) progress("Page " + std::to_string(page), page);
-    if (!chart.heading_on(page)) return;
-    WriteChartHeading(doc, title, heading_font, date);
-    doc.set_current_y(doc.current_y() + doc.text_height("X") / 2);
+    if (chart.heading_on(page)) {
+      WriteChartHeading(doc, title, heading_font, date);
+      doc.set_current_y(doc.current_y() + doc.text_height("X") / 2);
+    }
+    content_top = doc.current_y();
   });
+  EntryKeeper keeper(doc.measure(), doc);
   doc.start_doc();
 
-  PersonEntryWriter entry(s, doc, sheet, all, EntryStyle::ListAll);
   const bool breaks = sheet.ticked(item1::BreakLine);
+  auto write_entry = [&](PageDocument& to, const PersonRecord& p) {
+    if (one_family) compact_entry(s, to, sheet, p);
+    else PersonEntryWriter(s, to, sheet, all, EntryStyle::ListAll).write(p);
+    if (breaks) break_line(to);
+  };
   long count = 0;
   bool cancelled = false;
   for (const PersonRecord* p : list) {
@@ -99,9 +142,9 @@ PrintResult PrintPersonList(Session& s, PageDocument& doc, int request, const Ch
       break;
     }
     if (doc.truncated()) break;
-    if (one_family) compact_entry(s, doc, sheet, *p);
-    else entry.write(*p);
-    if (breaks) break_line(doc);
+    write_entry(keeper.scratch(), *p);
+    keeper.make_room(doc, content_top);
+    write_entry(doc, *p);
     ++count;
   }
   doc.set_page_start_handler(nullptr);

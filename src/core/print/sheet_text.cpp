@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "common/cp1252.h"
 #include "print/chart_text.h"
@@ -30,16 +31,43 @@ void add_part(std::string& out, const std::string& part) {
   out += part;
 }
 
+struct Widths {
+  std::array<int, 3> w{};
+  std::size_t count = 0;
+};
+
+Widths layout_widths(RowLayout layout, bool wide) {
+  switch (layout) {
+    case RowLayout::LabelValue: return {{8000, 3000, 0}, 2};
+    case RowLayout::Indented: return wide ? Widths{{700, 5000, 5000}, 3} : Widths{{400, 4000, 5000}, 3};
+    case RowLayout::NarrowIndent: return wide ? Widths{{400, 5000, 5000}, 3} : Widths{{150, 4000, 5000}, 3};
+    case RowLayout::ListEntry: return wide ? Widths{{700, 8000, 2000}, 3} : Widths{{400, 6000, 3000}, 3};
+  }
+  return {{8000, 3000, 0}, 2};
+}
+
+std::string format_of(const Widths& widths) {
+  std::string out;
+  for (std::size_t i = 0; i < widths.count; ++i) out += std::to_string(widths.w[i]) + "|";
+  return out + "~";
+}
+
 }  // namespace
 
-std::string SheetRowFormat(RowLayout layout, bool wide) {
-  switch (layout) {
-    case RowLayout::LabelValue: return "8000|3000|~";
-    case RowLayout::Indented: return wide ? "700|5000|5000|~" : "400|4000|5000|~";
-    case RowLayout::NarrowIndent: return wide ? "400|5000|5000|~" : "150|4000|5000|~";
-    case RowLayout::ListEntry: return wide ? "700|8000|2000|~" : "400|6000|3000|~";
+std::string SheetRowFormat(RowLayout layout, bool wide) { return format_of(layout_widths(layout, wide)); }
+
+std::string SheetRowFormat(RowLayout layout, bool wide, double printable) {
+  Widths widths = layout_widths(layout, wide);
+  int total = 0;
+  for (std::size_t i = 0; i < widths.count; ++i) total += widths.w[i];
+  // A page with (almost) no room between its margins still gets columns of
+  // at least one twip each, so the row stays readable by the format parser.
+  if (std::isfinite(printable) && printable < total) {
+    const double scale = std::max(printable, static_cast<double>(widths.count)) / total;
+    for (std::size_t i = 0; i < widths.count; ++i)
+      widths.w[i] = std::max(1, static_cast<int>(std::floor(widths.w[i] * scale)));
   }
-  return "8000|3000|~";
+  return format_of(widths);
 }
 
 RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
@@ -52,7 +80,8 @@ RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a,
     cells += '|';
     cells += CellText(c);
   }
-  return doc.add_table_row(SheetRowFormat(layout, wide), cells);
+  const double printable = doc.page_width() - doc.margin_left() - doc.margin_right();
+  return doc.add_table_row(SheetRowFormat(layout, wide, printable), cells);
 }
 
 std::string SexText(const PersonRecord& p) {

@@ -18,8 +18,13 @@ enum class RowLayout : std::uint8_t { LabelValue = 1, Indented = 2, NarrowIndent
 inline constexpr double kWideSheetPage = 10001;
 // "8000|3000|~" and the like.
 std::string SheetRowFormat(RowLayout layout, bool wide);
-// Writes one row of up to three cells; '|' inside a cell is shown, not taken
-// as a cell break.
+// The same columns narrowed in proportion when together they are wider than
+// `printable` twips (the label-and-value layout alone is 11000 twips, more
+// than a portrait A4 or Letter page holds between one-inch margins), so no
+// text runs past the right margin and the columns keep their shares.
+std::string SheetRowFormat(RowLayout layout, bool wide, double printable);
+// Writes one row of up to three cells in the layout fitted to the page's
+// printable width; '|' inside a cell is shown, not taken as a cell break.
 RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b = {},
                         std::string_view c = {});
 

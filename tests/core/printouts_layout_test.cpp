@@ -1,0 +1,242 @@
+// Printouts as a whole on real paper sizes: the sheets' row layouts are
+// wider than a portrait page holds between one-inch margins, so they are
+// narrowed in proportion; no printout may put text past the right margin;
+// and the family form's paper refusal is said by the generator alone.
+#include <cmath>
+#include <limits>
+
+#include "print/family_sheet.h"
+#include "print/page_document_layout.h"
+#include "print/page_setup_model.h"
+#include "print/sheet_text.h"
+#include "store/records.h"
+#include "sheets_fixture.h"
+
+using namespace vft;
+using namespace vft::print;
+
+namespace {
+
+constexpr RowLayout kLayouts[] = {RowLayout::LabelValue, RowLayout::Indented, RowLayout::NarrowIndent,
+                                  RowLayout::ListEntry};
+
+std::vector<double> widths_of(const std::string& format) {
+  TableFormatResult r = parse_table_format(format);
+  EXPECT_TRUE(r.ok()) << format << ": " << r.error;
+  std::vector<double> out;
+  for (const TableColumn& c : r.format.columns) out.push_back(c.width);
+  return out;
+}
+
+double sum(const std::vector<double>& v) {
+  double total = 0;
+  for (double w : v) total += w;
+  return total;
+}
+
+TEST(SheetRows, ColumnsThatFitAreKeptAsGiven) {
+  for (RowLayout layout : kLayouts)
+    for (bool wide : {true, false}) {
+      const std::string given = SheetRowFormat(layout, wide);
+      const double total = sum(widths_of(given));
+      EXPECT_EQ(SheetRowFormat(layout, wide, total), given);
+      EXPECT_EQ(SheetRowFormat(layout, wide, 13958), given);  // A4 landscape between 1-inch margins
+      EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::infinity()), given);
+      EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::quiet_NaN()), given);
+    }
+  EXPECT_EQ(SheetRowFormat(RowLayout::LabelValue, true), "8000|3000|~");
+  EXPECT_EQ(SheetRowFormat(RowLayout::ListEntry, false), "400|6000|3000|~");
+}
+
+TEST(SheetRows, WideColumnsAreNarrowedInProportion) {
+  // A4 and Letter portrait, a page with wide margins, and almost no room.
+  for (double printable : {9026.0, 9360.0, 5000.0, 700.0})
+    for (RowLayout layout : kLayouts)
+      for (bool wide : {true, false}) {
+        SCOPED_TRACE(std::to_string(printable) + " " + SheetRowFormat(layout, wide));
+        const std::vector<double> given = widths_of(SheetRowFormat(layout, wide));
+        const std::vector<double> fitted = widths_of(SheetRowFormat(layout, wide, printable));
+        ASSERT_EQ(fitted.size(), given.size());
+        if (sum(given) <= printable) {
+          EXPECT_EQ(fitted, given);  // the narrow indent (9150) fits on Letter (9360)
+          continue;
+        }
+        EXPECT_LE(sum(fitted), printable);
+        // Whole twips, rounded down: at most one twip lost per column.
+        EXPECT_GE(sum(fitted), printable - static_cast<double>(given.size()));
+        for (std::size_t i = 0; i < given.size(); ++i)
+          EXPECT_NEAR(fitted[i], given[i] * printable / sum(given), 1.0) << i;
+      }
+}
+
+TEST(SheetRows, NoRoomStillGivesAReadableFormat) {
+  for (double printable : {0.0, -500.0, 1.0})
+    for (RowLayout layout : kLayouts) {
+      const std::vector<double> fitted = widths_of(SheetRowFormat(layout, true, printable));
+      ASSERT_FALSE(fitted.empty());
+      for (double w : fitted) EXPECT_GE(w, 1.0);
+    }
+}
+
+class WholePrintouts : public test::SheetTest {
+ protected:
+  void build_long_family() {
+    build_family();
+    PersonRecord j = tree.read(john);
+    // Fields at their full lengths, as a careful researcher fills them.
+    j.BirthPlace = "Saint Michael and All Angels, Headingley, Leeds YK";
+    j.Occupation = "Master baker, confectioner and alderman of the city";
+    j.CurrAddress = "The Old Bakehouse, 114 Kirkgate, Leeds, West Yorks";
+    j.Source = "Parish registers of St Michael, Headingley 1890-19";
+    tree.write(j);
+  }
+
+  PrintRequest request_for(int request) const {
+    PrintRequest r;
+    r.request = request;
+    r.chart.request = request;
+    r.chart.items.fill(true);
+    r.chart.items[item3::PrintToFile] = false;
+    r.chart.heading = HeadingPages::EveryPage;
+    r.sheet = all_items(request);
+    r.sheet.family_name = "Smith";
+    r.person = john;
+    r.partner = mary;
+    return r;
+  }
+
+  // Every text of the document ends inside the right margin of its page.
+  void expect_inside_margins(const std::string& what) {
+    ASSERT_GT(doc.page_count(), 0) << what;
+    for (const test::TextAt& t : test::texts_of(doc)) {
+      const Page& page = doc.page(t.page);
+      EXPECT_LE(t.right, page.width - doc.margin_right() + 0.5) << what << ": \"" << t.text << "\" ends at "
+                                                                << t.right << " on a page " << page.width;
+      EXPECT_GE(t.x, doc.margin_left() - 0.5) << what << ": " << t.text;
+    }
+  }
+};
+
+TEST_F(WholePrintouts, NoTextRunsPastTheRightMarginOnA4OrLetter) {
+  build_long_family();
+  for (int paper : {kPaperA4, kPaperLetter})
+    for (int request : {request::DataSheet, request::ListAll, request::FamilyList, request::TimeLine,
+                        request::FamilyNames}) {
+      const std::string what = "request " + std::to_string(request) + " on paper " + std::to_string(paper);
+      ASSERT_TRUE(doc.set_paper_code(paper));
+      PrintResult r = RunPrintRequest(s, doc, measure, request_for(request));
+      ASSERT_TRUE(r.completed) << what;
+      expect_inside_margins(what);
+    }
+  EXPECT_TRUE(t.prompter.shown.empty());
+}
+
+TEST_F(WholePrintouts, TheDataSheetKeepsItsLabelAndValueShares) {
+  build_long_family();
+  ASSERT_TRUE(RunPrintRequest(s, doc, measure, request_for(request::DataSheet)).completed);
+  const auto all = test::texts_of(doc);
+  const test::TextAt* label = test::find_text(all, "Person Number: 1");
+  const test::TextAt* value = test::find_text(all, "Date: 5 Dec 2026");
+  ASSERT_TRUE(label && value);
+  EXPECT_EQ(label->y, value->y);
+  // The value column starts 8/11 of the way across the printable width.
+  const double printable = doc.page_width() - doc.margin_left() - doc.margin_right();
+  EXPECT_NEAR(value->x - kCellPadding - doc.margin_left(), printable * 8000 / 11000, 1.0);
+  // The notes line up with the table cells above them.
+  const test::TextAt* born_at = test::find_text(all, "Born at Saint Michael and All Angels, Headingley, Leeds YK");
+  const test::TextAt* notes = test::find_text(all, "Kept the bakery on Kirkgate.");
+  ASSERT_TRUE(born_at && notes);
+  EXPECT_EQ(notes->x, born_at->x);
+  // The margins the notes were inset by are given back.
+  EXPECT_EQ(doc.margin_left(), kDefaultMargin);
+  EXPECT_EQ(doc.margin_right(), kDefaultMargin);
+}
+
+// Entries of the person lists are never split over two pages unless one
+// alone is taller than a page.
+class ListPages : public WholePrintouts {
+ protected:
+  void build_people(int count, int notes_lines_of_last) {
+    for (int i = 0; i < count; ++i) {
+      const auto n = tree.person("Person" + std::to_string(i), "Smith", i % 2 ? "F" : "M");
+      PersonRecord p = tree.read(n);
+      p.BirthPlace = "Leeds";
+      p.DeathDate = "2 Feb 1970";
+      p.DeathPlace = "York";
+      p.Occupation = "Baker";
+      if (i == count - 1 && notes_lines_of_last > 0) {
+        std::string notes;
+        for (int l = 0; l < notes_lines_of_last; ++l) notes += "Line " + std::to_string(l) + "\r\n";
+        AppendNotes(p, notes, s.work(recfile::Notes));
+      }
+      tree.write(p);
+    }
+  }
+  PrintRequest list(int request) const {
+    PrintRequest r = request_for(request);
+    r.chart.heading = HeadingPages::EveryPage;
+    r.sheet.items[item1::PageNumbers] = false;
+    return r;
+  }
+  // The first text under each page's heading.
+  std::vector<std::string> page_starts() const {
+    std::vector<std::string> out;
+    int page = 0;
+    for (const test::TextAt& t : test::texts_of(doc)) {
+      if (t.page == page || t.text == "List of All Recorded People" || t.text == "List of Smith's" ||
+          t.text.rfind("Printed: ", 0) == 0)
+        continue;
+      page = t.page;
+      out.push_back(t.text);
+    }
+    return out;
+  }
+};
+
+TEST_F(ListPages, EveryPageStartsWithAWholeEntry) {
+  build_people(40, 0);
+  for (int request : {request::ListAll, request::FamilyList}) {
+    SCOPED_TRACE(request);
+    ASSERT_TRUE(RunPrintRequest(s, doc, measure, list(request)).completed);
+    ASSERT_GE(doc.page_count(), 2);
+    const std::vector<std::string> starts = page_starts();
+    ASSERT_EQ(starts.size(), static_cast<std::size_t>(doc.page_count()));
+    for (const std::string& first : starts) EXPECT_EQ(first.rfind("#", 0), 0u) << first;
+    // Nothing is lost by the breaks.
+    EXPECT_EQ(count_of("40 People Listed"), 1);
+    EXPECT_EQ(count_of("Occupation: Baker"), request == request::ListAll ? 40 : 0);
+  }
+}
+
+TEST_F(ListPages, AnEntryTallerThanAPageIsNotPushedOn) {
+  build_people(3, 120);  // 120 lines of notes: more than an A4 page holds
+  ASSERT_TRUE(RunPrintRequest(s, doc, measure, list(request::ListAll)).completed);
+  const auto all = test::texts_of(doc);
+  const test::TextAt* long_one = test::find_text(all, "#3, Smith, Person2");
+  ASSERT_NE(long_one, nullptr);
+  EXPECT_EQ(long_one->page, 1);  // it starts where the room is
+  ASSERT_NE(test::find_text(all, "Line 119"), nullptr);
+  EXPECT_GE(doc.page_count(), 3);
+  EXPECT_EQ(count_of("3 People Listed"), 1);
+}
+
+TEST_F(WholePrintouts, TheFamilyFormRefusesSmallPaperWithOneMessage) {
+  build_family();
+  PrintRequest r = request_for(request::FamilyData);
+  ASSERT_TRUE(doc.set_paper_code(kPaperA5));
+  EXPECT_FALSE(RunPrintRequest(s, doc, measure, r).completed);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Print a Family Data Form");
+  EXPECT_EQ(doc.page_count(), 0);
+  // The limit is the one the printer dialog checks against.
+  EXPECT_EQ(FamilyFormWidth(kFamilyFormMinWidth - 1), 0);
+  EXPECT_EQ(FamilyFormWidth(kFamilyFormMinWidth), 13000);
+  for (int paper : {kPaperA4, kPaperLetter}) {
+    ASSERT_TRUE(doc.set_paper_code(paper));
+    EXPECT_TRUE(RunPrintRequest(s, doc, measure, r).completed) << paper;
+    expect_inside_margins("family form on paper " + std::to_string(paper));
+  }
+  EXPECT_EQ(t.prompter.shown.size(), 1u);
+}
+
+}  // namespace
