@@ -66,7 +66,11 @@ frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget
   const std::string name = fitted_name.empty() ? DisplayName(s_, s_.Rel.Selected) : fitted_name;
   setWindowTitle(qs(FindCaption(s_, name)));
 
-  auto* lblHint = new QLabel(QStringLiteral("Enter all or part of the name or number of the person to select"), this);
+  // While connecting, the hint says what the person picked is for.
+  auto* lblHint = new QLabel(s_.Rel.ConnectMode
+                                 ? QStringLiteral("Enter all or part of the Name of the person to Connect")
+                                 : QStringLiteral("Enter all or part of the name or number of the person to select"),
+                             this);
   lblHint->setObjectName(QStringLiteral("lblHint"));
   lblHint->setWordWrap(true);
   lblHint->setStyleSheet(QStringLiteral("color: #555b66;"));

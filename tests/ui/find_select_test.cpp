@@ -80,6 +80,8 @@ TEST_F(FindSelect, FindDialogControlsAndTexts) {
   s.Rel.AsChild = true;
   frmFindPerson c(s, "Ann HILL");
   EXPECT_EQ(c.windowTitle(), QStringLiteral("Select a person to Connect to Ann HILL as a Child"));
+  EXPECT_EQ(child<QLabel>(c, "lblHint")->text(),
+            QStringLiteral("Enter all or part of the Name of the person to Connect"));
 }
 
 TEST_F(FindSelect, FindByNumberRefusesThenPicks) {
