@@ -1,4 +1,5 @@
 #include "frm_disconnect_as.h"
+#include "named_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,11 +17,7 @@ namespace vft::ui {
 namespace {
 
 QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setMinimumWidth(96);
-  return b;
+  return named_button(text, name, parent, 96);
 }
 
 }  // namespace

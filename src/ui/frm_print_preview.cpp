@@ -1,4 +1,5 @@
 #include "frm_print_preview.h"
+#include "named_button.h"
 #include "editing_windows.h"
 
 #include <QApplication>
@@ -32,10 +33,7 @@ namespace {
 const char* const kHintProperty = "vftHint";
 
 QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
+  return named_button(text, name, parent);
 }
 
 QGroupBox* option_group(const QString& title, const QString& name, QWidget* parent) {
