@@ -31,16 +31,7 @@ class AddFlow : public Workflow {
     ann = b.child(first, "Ann", "Hill", "F");
     kit = b.child(second, "Kit", "Hill", "M");
     bo = b.person("Bo", "Lane", "M");
-    s.Config.setLastPerson(tom);
-    WriteConfig(s);
-    s.RecordsSaved = true;
-    open_window();
-  }
-  std::vector<std::int16_t> partners(std::int16_t p) {
-    std::vector<std::int16_t> out;
-    const PartnerList l = ListPartners(s, p);
-    for (int i = 0; i < l.count; ++i) out.push_back(l.rows[static_cast<std::size_t>(i)].Partner);
-    return out;
+    open_saved_tree_at(tom);
   }
 };
 

@@ -28,10 +28,7 @@ class ConnectOnRecord : public Workflow {
     hills = b.family(unknown, ann);
     pip = b.child(hills, "Pip", "Hill", "M");
     max = b.person("Max", "Ford", "M");
-    s.Config.setLastPerson(ivy);
-    WriteConfig(s);
-    s.RecordsSaved = true;
-    open_window();
+    open_saved_tree_at(ivy);
   }
 };
 

@@ -27,6 +27,7 @@
 #include "family_view.h"
 #include "frm_famtree.h"
 #include "mainwin/file_dialogs.h"
+#include "relations/lookups.h"
 #include "relations/tree_check.h"
 #include "store/records.h"
 #include "temp_session.h"
@@ -186,6 +187,20 @@ class Workflow : public ::testing::Test {
   std::vector<std::string> status_lines;
   std::vector<std::string> help_topics;
 
+  // A tree just saved, with p selected, in a freshly opened main window.
+  void open_saved_tree_at(std::int16_t p) {
+    s.Config.setLastPerson(p);
+    WriteConfig(s);
+    s.RecordsSaved = true;
+    open_window();
+  }
+  // p's partners in partnership order.
+  std::vector<std::int16_t> partners(std::int16_t p) {
+    std::vector<std::int16_t> out;
+    const PartnerList l = ListPartners(s, p);
+    for (int i = 0; i < l.count; ++i) out.push_back(l.rows[static_cast<std::size_t>(i)].Partner);
+    return out;
+  }
   void open_window() {
     s.on_help = [this](const std::string& topic) { help_topics.push_back(topic); };
     w = std::make_unique<vft::ui::frmFamtree>(s, dialogs);
