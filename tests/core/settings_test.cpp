@@ -15,8 +15,7 @@ using namespace vft;
 
 namespace {
 
-const std::string kResources =
-    (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "resources").lexically_normal().string();
+const std::string kResources = VFT_RESOURCES_DIR;
 
 RandomSource fixed(std::uint32_t v) {
   return [v] { return v; };
