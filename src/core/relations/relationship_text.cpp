@@ -1,0 +1,93 @@
+// The texts of the relationship answer: the check of the two persons, the
+// sentences, and the report the command-line tool prints.
+#include <string>
+
+#include "relations/person_io.h"
+#include "relations/relationship.h"
+
+namespace vft {
+namespace {
+
+std::string couple_text(const Session& s, const std::pair<std::int16_t, std::int16_t>& c) {
+  return PersonLabel(s, c.first) + " and " + PersonLabel(s, c.second);
+}
+
+}  // namespace
+
+std::string CheckRelationshipPair(const Session& s, long a, long b) {
+  for (long n : {a, b}) {
+    PersonRecord p;
+    if (n < 1 || n > s.Config.NumPersons() || !ReadStoredPerson(s, static_cast<std::int16_t>(n), p))
+      return "There is no person number " + std::to_string(n) + ".";
+    if (p.Deleted != 0) return "Person number " + std::to_string(n) + " has been deleted.";
+  }
+  if (a == b) return "Choose two different persons.";
+  return {};
+}
+
+std::string RelationshipSentence(const Session& s, std::int16_t a, const std::string& words, std::int16_t b) {
+  return DisplayNameOf(s, a) + " is the " + words + " of " + DisplayNameOf(s, b);
+}
+
+std::string PersonLabel(const Session& s, std::int16_t p) {
+  const std::string name = DisplayNameOf(s, p);
+  return (name.empty() ? std::string() : name + " ") + "(#" + std::to_string(p) + ")";
+}
+
+std::vector<std::string> PathLines(const Session& s, const std::vector<PathStep>& path) {
+  std::vector<std::string> out;
+  for (const PathStep& step : path) out.push_back((step.link.empty() ? "" : step.link + ": ") + PersonLabel(s, step.person));
+  return out;
+}
+
+std::string CommonAncestorsText(const Session& s, const std::vector<std::int16_t>& ancestors) {
+  std::string out;
+  for (std::size_t i = 0; i < ancestors.size(); ++i)
+    out += (i == 0 ? "" : i + 1 == ancestors.size() ? " and " : ", ") + PersonLabel(s, ancestors[i]);
+  return out;
+}
+
+std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
+  if (!r.ways.empty()) {
+    std::vector<std::string> out{RelationshipSentence(s, a, r.ways.front().words, b) + ".",
+                                 RelationshipSentence(s, b, r.ways.front().reverse_words, a) + "."};
+    const std::size_t total = r.ways.size() + static_cast<std::size_t>(r.more_ways);
+    if (total > 1) out.push_back("They are related in " + std::to_string(total) + " ways.");
+    return out;
+  }
+  const std::string both = DisplayNameOf(s, a) + " and " + DisplayNameOf(s, b);
+  if (r.chain.empty()) return {"No relationship found.", both + " are not linked in this tree."};
+  if (r.couples.empty()) return {"No relationship found.", both + " are linked as shown below."};
+  std::string through = r.couples.size() == 1 ? " through the marriage of " : " through the marriages of ";
+  for (std::size_t i = 0; i < r.couples.size(); ++i) through += (i == 0 ? "" : ", and of ") + couple_text(s, r.couples[i]);
+  return {"No relationship found.", both + " are linked" + through + "."};
+}
+
+std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
+  std::vector<std::string> out = RelationshipSummary(s, a, b, r);
+  auto path = [&](const std::vector<PathStep>& steps) {
+    for (const std::string& line : PathLines(s, steps)) out.push_back("    " + line);
+  };
+  for (std::size_t i = 0; i < r.ways.size(); ++i) {
+    const RelationshipWay& w = r.ways[i];
+    out.push_back("");
+    out.push_back(std::to_string(i + 1) + ". " + RelationshipSentence(s, a, w.words, b) + "; " +
+                  RelationshipSentence(s, b, w.reverse_words, a) + ".");
+    if (!w.common_ancestors.empty())
+      out.push_back(std::string(w.common_ancestors.size() == 1 ? "   Common ancestor: " : "   Common ancestors: ") +
+                    CommonAncestorsText(s, w.common_ancestors));
+    out.push_back("   Path:");
+    path(w.path);
+  }
+  if (r.more_ways > 0)
+    out.push_back("(" + std::to_string(r.more_ways) + " more " + (r.more_ways == 1 ? "way" : "ways") +
+                  ", further apart, are not listed.)");
+  if (!r.chain.empty()) {
+    out.push_back("");
+    out.push_back("   Chain of links:");
+    path(r.chain);
+  }
+  return out;
+}
+
+}  // namespace vft
