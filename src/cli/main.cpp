@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "print_command.h"
+#include "relate_command.h"
 #include "web_command.h"
 
 namespace {
@@ -30,6 +31,7 @@ const char* kUsage =
     "      [--landscape] [--paper A4|Letter]   (see vft print --help)\n"
     "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
     "      [--html] [--include-living-dates] [--colours BG,TEXT,LINK,VISITED]\n"
+    "  vft relate FILE.vfl A B        how persons A and B (Person numbers) are related\n"
     "  vft help                       show this text\n";
 
 int usage_error(const std::string& what) {
@@ -53,6 +55,7 @@ int main(int argc, char** argv) {
   if (cmd == "check" && argc == 3) return vft::cli::cmd_check(argv[2]);
   if (cmd == "print") return vft::cli::cmd_print(argc - 2, argv + 2);
   if (cmd == "web") return vft::cli::cmd_web(argc - 2, argv + 2);
+  if (cmd == "relate") return vft::cli::cmd_relate(argc - 2, argv + 2);
   if (cmd == "convert") {
     vft::cli::ConvertOptions o;
     std::vector<std::string> files;

@@ -32,31 +32,32 @@ void saga(test::TreeBuilder& b, Session& s, Names& n) {
     s.Marriages[static_cast<std::size_t>(m)].*field = -1;
     b.write_family(m);
   };
-  const auto adam_eve = b.family(p("Adam", "M"), p("Eve", "F"));
-  const auto adam_ava = b.family(n["Adam"], p("Ava", "F"));
+  for (const char* man : {"Adam", "Carl", "Sam", "Jack", "Zed"}) p(man, "M");
+  for (const char* woman : {"Eve", "Ava", "Bianca", "Hanna", "Vera"}) p(woman, "F");
+  const auto adam_eve = b.family(n["Adam"], n["Eve"]);
+  const auto adam_ava = b.family(n["Adam"], n["Ava"]);
   c(adam_eve, "Bert", "M"), c(adam_eve, "Cora", "F"), c(adam_eve, "Dan", "M"), c(adam_ava, "Hal", "M");
   n["Unknown"] = b.person("", "Unknown", "M");
-  const auto sisters = b.family(n["Unknown"], p("Bianca", "F"));
+  const auto sisters = b.family(n["Unknown"], n["Bianca"]);
   c(sisters, "Bella", "F"), c(sisters, "Dora", "F");
   const auto bert = b.family(n["Bert"], n["Bella"]);
   c(bert, "Ian", "M"), c(bert, "Jill", "F");
-  c(b.family(p("Carl", "M"), n["Cora"]), "Lena", "F");
+  c(b.family(n["Carl"], n["Cora"]), "Lena", "F");
   c(ParentFamilyOf(s, n["Carl"]), "Cid", "M");
   const auto dan = b.family(n["Dan"], n["Dora"]);
   flag(dan, &MarriageRecord::NotMarried);
   c(dan, "Kim", "");
-  c(b.family(p("Sam", "M"), p("Hanna", "F")), "Tom", "M");
+  c(b.family(n["Sam"], n["Hanna"]), "Tom", "M");
   c(b.family(n["Hal"], n["Hanna"]), "Mia", "F");
   c(b.family(n["Ian"], n["Lena"]), "Noah", "M");
   c(b.family(n["Noah"], 0), "Paul", "M");
   c(b.family(n["Paul"], 0), "Quinn", "M");
   c(b.family(n["Quinn"], 0), "Rose", "F");
-  const auto jill = b.family(p("Jack", "M"), n["Jill"]);
+  const auto jill = b.family(n["Jack"], n["Jill"]);
   flag(jill, &MarriageRecord::Divorced);
   c(jill, "Olga", "F");
-  flag(b.family(n["Jack"], p("Vera", "F")), &MarriageRecord::NotMarried);
+  flag(b.family(n["Jack"], n["Vera"]), &MarriageRecord::NotMarried);
   c(b.family(0, n["Vera"]), "Uma", "F");
-  p("Zed", "M");
 }
 
 // Two lines down from Root: a is `up` generations below Root, b `down`

@@ -238,12 +238,15 @@ class Finder {
   // The shortest chain of links of any kind, breadth first over persons and
   // families alike (each link is a person-family-person step).
   void chain(Relationship& r) {
-    std::unordered_map<int, int> from{{a_, -1}};
+    constexpr int kUnseen = -2;
+    std::vector<int> from(kin::kNodes, kUnseen);
     std::vector<int> queue{a_};
+    from[static_cast<std::size_t>(a_)] = -1;
+    auto seen = [&](int n) { return from[static_cast<std::size_t>(n)] != kUnseen; };
     auto reach = [&](int n, int via) {
-      if (from.try_emplace(n, via).second) queue.push_back(n);
+      if (!seen(n)) from[static_cast<std::size_t>(n)] = via, queue.push_back(n);
     };
-    for (std::size_t i = 0; i < queue.size() && !from.count(b_); ++i) {
+    for (std::size_t i = 0; i < queue.size() && !seen(b_); ++i) {
       const int n = queue[i];
       if (!kin::is_family(n)) {
         const auto p = static_cast<std::int16_t>(n);
@@ -257,9 +260,9 @@ class Finder {
       for (std::int16_t k : idx_.kids(m))
         if (k >= 1 && idx_.parent_family(k) == m) reach(k, n);
     }
-    if (!from.count(b_)) return;
+    if (!seen(b_)) return;
     std::vector<int> nodes;
-    for (int n = b_; n >= 0; n = from[n]) nodes.push_back(n);
+    for (int n = b_; n >= 0; n = from[static_cast<std::size_t>(n)]) nodes.push_back(n);
     std::reverse(nodes.begin(), nodes.end());
     r.chain.push_back({a_, ""});
     for (std::size_t i = 2; i < nodes.size(); i += 2) {

@@ -66,7 +66,7 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
 std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
   std::vector<std::string> out = RelationshipSummary(s, a, b, r);
   auto path = [&](const std::vector<PathStep>& steps) {
-    for (const std::string& line : PathLines(s, steps)) out.push_back("    " + line);
+    for (const std::string& line : PathLines(s, steps)) out.push_back("     " + line);
   };
   for (std::size_t i = 0; i < r.ways.size(); ++i) {
     const RelationshipWay& w = r.ways[i];
