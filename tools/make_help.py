@@ -123,7 +123,7 @@ Rest the mouse on a More button to see the whole list.</li>
 (<a href="gedcom_import.html">import</a>, <a href="gedcom_export.html">export</a>), printing.
 <b>Person</b> and <b>Family</b>: the same commands as the buttons, plus
 <a href="arrange.html">re-arranging</a> the order of partners and children.
-<b>Tools</b>: <a href="orphans.html">orphan entries</a>, <a href="web_pages.html">family web pages</a>,
+<b>Tools</b>: <a href="relationship.html">how two persons are related</a>, <a href="orphans.html">orphan entries</a>, <a href="web_pages.html">family web pages</a>,
 <a href="options.html">options</a>. <b>Help</b>: these pages, <a href="tech_info.html">technical
 information</a> and the <a href="about.html">about box</a>.</p>
 <h2>Your work is safe</h2>
@@ -241,6 +241,36 @@ page("arrange", "Re-arranging family members", f"""
 <p>Puts a person's partners, or a couple's children, or the selected person's brothers and sisters,
 into the right order. Select a name and move it with the up and down buttons (or the arrow keys),
 then press {B("&OK")}. {B("&Cancel")} keeps the old order.</p>
+""")
+
+page("relationship", "How are they related?", f"""
+<p><b>Tools &rarr; How Are They Related?...</b> tells how two persons of the tree are related, in plain
+English and both ways: <i>Ann Smith is the second cousin once removed of Peter Clark</i>, and
+<i>Peter Clark is the second cousin once removed of Ann Smith</i>.</p>
+<p>The selected person comes in as the first person. Press {B("Ch&oose...")} beside <b>Second person</b>
+and pick the other one in the list; {B("C&hoose...")} beside <b>First person</b> changes the first.</p>
+<h2>The answer</h2>
+<ul>
+<li>Relations by blood, through the ancestors the two have in common: father and son, grandmother,
+great-grandfather, 2nd great-grandfather; brother and sister; aunt, uncle, niece and nephew (great-uncle,
+2nd great-niece); cousins (first cousin, second cousin once removed, third cousin twice removed).
+<i>Half</i> means the two share only one of the ancestors: half-brother, half first cousin.</li>
+<li>Partners: husband and wife, former husband or wife after a divorce, partner for a couple who did not marry.</li>
+<li>Relations through one partnership: father-in-law, son-in-law, sister-in-law; step-father, step-son,
+step-sister; and <i>by marriage</i> for the others (an aunt's husband is an uncle by marriage).</li>
+<li>When a person's sex is not recorded, a word that fits both is used (parent, sibling), or both
+words (aunt or uncle).</li>
+<li>'Unknown' persons count as links like anyone else.</li>
+</ul>
+<p>Two persons may be related in more than one way: cousins who married, double cousins (two brothers
+who married two sisters), or lines that meet again further up. Every way is listed, the closest first,
+with its common ancestors. Choose a way to see the path of persons from one to the other; choose a
+person of the path and press {B("S&how in Family View")} (or double-click it) to close the window and
+show that person in the main window.</p>
+<p>When no relationship is found, the window says how the two are linked, if at all, for example
+through the marriage of a cousin of one to a cousin of the other, and shows that chain of persons.</p>
+<p>The command-line tool answers the same question: <code>vft relate FILE.vfl A B</code>, with the two
+persons' VFT numbers.</p>
 """)
 
 page("orphans", "Orphan entries", f"""
@@ -361,7 +391,7 @@ printer and the free disk space. Press {B("&Copy to Clipboard")} and paste it in
 INDEX = [
     ("Starting", ["getting_started", "start_menu", "main", "password"]),
     ("People and families", ["edit_person", "marriage", "add_connect", "disconnect", "delete", "arrange",
-                             "find_person", "select_person", "orphans"]),
+                             "find_person", "select_person", "relationship", "orphans"]),
     ("Printing", ["print_what", "print_preview", "page_setup", "printer_setup"]),
     ("Files and sharing", ["backup", "gedcom_import", "gedcom_export", "web_pages", "web_colours"]),
     ("Settings and support", ["options", "about", "tech_info"]),

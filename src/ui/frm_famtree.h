@@ -121,6 +121,7 @@ class frmFamtree : public QMainWindow {
   void undo();
   void arrangeFamily();
   void selectPerson();
+  void relationship();  // Tools: How Are They Related?
   void printMenu();
   void printRequest(int request);
   void help();

@@ -13,11 +13,13 @@
 #include "family_view.h"
 #include "frm_famtree.h"
 #include "frm_find_person.h"
+#include "frm_relationship.h"
 #include "frm_start_menu.h"
 #include "interchange/gedcom_import.h"
 #include "mainwin/backup_save.h"
 #include "mainwin/startup.h"
 #include "qt_text.h"
+#include "relations/lookups.h"
 #include "relations/undo.h"
 
 namespace vft::ui {
@@ -281,6 +283,14 @@ void frmFamtree::selectPerson() {
   if (pick.step == PickStep::None) return;
   RefreshFamilyView();
   if (pick.step == PickStep::Edit) editSelectedPerson();
+}
+
+void frmFamtree::relationship() {
+  const std::int16_t show = RunRelationship(s_, this, view_->model().Selected);
+  if (show < 1) return;
+  s_.Config.setLastPerson(show);
+  SelectPersonForRelations(s_, show);
+  RefreshFamilyView();
 }
 
 void frmFamtree::printMenu() {

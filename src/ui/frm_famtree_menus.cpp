@@ -86,6 +86,7 @@ void frmFamtree::build_menus() {
 
   QMenu* tools = add_menu(bar, nullptr, "mnuTools", "Tools");
   actions_[QStringLiteral("mnuTools")] = tools->menuAction();
+  add_action(tools, "mnuRelationship", "How Are They Related?...");
   add_action(tools, "mnuOrphans", "List Orphan Entries...");
   add_action(tools, "mnuBuildWebPages", "Build Family Web Pages...");
   add_action(tools, "mnuConfig", "Options...");
@@ -156,6 +157,7 @@ void frmFamtree::connect_commands() {
   on("mnuRestore", &frmFamtree::mnuRestore_Click);
   on("mnuGEDIn", &frmFamtree::mnuGEDIn_Click);
   on("mnuOrphans", &frmFamtree::mnuOrphans_Click);
+  on("mnuRelationship", &frmFamtree::relationship);
   on("mnuAbout", &frmFamtree::mnuAbout_Click);
   on("mnuEditPerson", &frmFamtree::editSelectedPerson);
   on("mnuArrangeFam", &frmFamtree::arrangeFamily);
@@ -224,6 +226,7 @@ void frmFamtree::update_commands() {
   else if (m.ArrangeEnabled)
     action("mnuArrangeFam")->setEnabled(*m.ArrangeEnabled);
   both("mnuSelect", "butSelect", living);
+  action("mnuRelationship")->setEnabled(shown && LivingPersons(s_) >= 2);
   both(nullptr, "butPrint", hooks_.print_menu && living);
   for (const char* p : {"mnuPrintData", "mnuPrintFam", "mnuPrintDesc", "mnuPrintPed", "mnuPrintListAll",
                         "mnuPrintListName", "mnuFamNames", "mnuTimeLine"})

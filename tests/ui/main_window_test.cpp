@@ -122,6 +122,7 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsInOrder) {
       {"mnuDisconnect", "&Disconnect this person..."},
       {"mnuEditMarr", "&Edit Marriage..."},
       {"mnuArrangeFam", "&Re-arrange Family Members..."},
+      {"mnuRelationship", "How Are They Related?..."},
       {"mnuOrphans", "List Orphan Entries..."},
       {"mnuBuildWebPages", "Build Family Web Pages..."},
       {"mnuConfig", "Options..."},

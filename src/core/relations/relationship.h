@@ -79,6 +79,9 @@ std::string PersonLabel(const Session& s, std::int16_t p);
 std::vector<std::string> PathLines(const Session& s, const std::vector<PathStep>& path);
 // "John Smith (#1) and Mary Jones (#2)"; empty when there are none.
 std::string CommonAncestorsText(const Session& s, const std::vector<std::int16_t>& ancestors);
+// "Common ancestors: John Smith (#1) and Mary Jones (#2)" ("Common ancestor: "
+// for one); empty when there is none, or when it is a or b (a line of descent).
+std::string CommonAncestorsLine(const Session& s, std::int16_t a, std::int16_t b, const RelationshipWay& w);
 // The headline: both sentences of the closest way, or "No relationship found."
 // with how the two are linked, if at all.
 std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r);

@@ -2,11 +2,15 @@
 // sentences, and the report the command-line tool prints.
 #include <string>
 
+#include "common/cp1252.h"
 #include "relations/person_io.h"
 #include "relations/relationship.h"
 
 namespace vft {
 namespace {
+
+// A placeholder has no given names.
+std::string name(const Session& s, std::int16_t p) { return cp1252::trim(DisplayNameOf(s, p)); }
 
 std::string couple_text(const Session& s, const std::pair<std::int16_t, std::int16_t>& c) {
   return PersonLabel(s, c.first) + " and " + PersonLabel(s, c.second);
@@ -26,12 +30,12 @@ std::string CheckRelationshipPair(const Session& s, long a, long b) {
 }
 
 std::string RelationshipSentence(const Session& s, std::int16_t a, const std::string& words, std::int16_t b) {
-  return DisplayNameOf(s, a) + " is the " + words + " of " + DisplayNameOf(s, b);
+  return name(s, a) + " is the " + words + " of " + name(s, b);
 }
 
 std::string PersonLabel(const Session& s, std::int16_t p) {
-  const std::string name = DisplayNameOf(s, p);
-  return (name.empty() ? std::string() : name + " ") + "(#" + std::to_string(p) + ")";
+  const std::string n = name(s, p);
+  return (n.empty() ? std::string() : n + " ") + "(#" + std::to_string(p) + ")";
 }
 
 std::vector<std::string> PathLines(const Session& s, const std::vector<PathStep>& path) {
@@ -47,6 +51,12 @@ std::string CommonAncestorsText(const Session& s, const std::vector<std::int16_t
   return out;
 }
 
+std::string CommonAncestorsLine(const Session& s, std::int16_t a, std::int16_t b, const RelationshipWay& w) {
+  const std::vector<std::int16_t>& c = w.common_ancestors;
+  if (c.empty() || (c.size() == 1 && (c.front() == a || c.front() == b))) return {};
+  return (c.size() == 1 ? "Common ancestor: " : "Common ancestors: ") + CommonAncestorsText(s, c);
+}
+
 std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
   if (!r.ways.empty()) {
     std::vector<std::string> out{RelationshipSentence(s, a, r.ways.front().words, b) + ".",
@@ -55,7 +65,7 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
     if (total > 1) out.push_back("They are related in " + std::to_string(total) + " ways.");
     return out;
   }
-  const std::string both = DisplayNameOf(s, a) + " and " + DisplayNameOf(s, b);
+  const std::string both = name(s, a) + " and " + name(s, b);
   if (r.chain.empty()) return {"No relationship found.", both + " are not linked in this tree."};
   if (r.couples.empty()) return {"No relationship found.", both + " are linked as shown below."};
   std::string through = r.couples.size() == 1 ? " through the marriage of " : " through the marriages of ";
@@ -73,9 +83,7 @@ std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, st
     out.push_back("");
     out.push_back(std::to_string(i + 1) + ". " + RelationshipSentence(s, a, w.words, b) + "; " +
                   RelationshipSentence(s, b, w.reverse_words, a) + ".");
-    if (!w.common_ancestors.empty())
-      out.push_back(std::string(w.common_ancestors.size() == 1 ? "   Common ancestor: " : "   Common ancestors: ") +
-                    CommonAncestorsText(s, w.common_ancestors));
+    if (const std::string via = CommonAncestorsLine(s, a, b, w); !via.empty()) out.push_back("   " + via);
     out.push_back("   Path:");
     path(w.path);
   }
