@@ -82,14 +82,24 @@ void lines(test::TreeBuilder& b, Names& n, const char* spec) {
   if (down) line(down, second, "B", sb);
 }
 
-// Root's father is his own grandson's son: X is the father of Y, Y of X and Z.
+// A damaged tree: X is the father of Y, Y of X and Z. Vic, child of a family
+// of his own, is listed among Rex's children too; with Rex's daughter Una he
+// has Wes.
 void cycle(test::TreeBuilder& b, Session& s, Names& n) {
+  n["Vic"] = b.person("Vic", "Loop", "M");
   n["X"] = b.person("X", "Loop", "M");
   n["Y"] = b.child(b.family(n["X"], 0), "Y", "Loop", "M");
   n["Z"] = b.child(b.family(n["Y"], 0), "Z", "Loop", "M");
-  const auto top = ParentFamilyOf(s, n["X"]);
-  s.Marriages[static_cast<std::size_t>(top)].Husband = n["Y"];
-  b.write_family(top);
+  auto& top = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, n["X"]))];
+  top.Husband = n["Y"];
+  b.write_family(top.MarNum);
+  const auto rex = b.family(n["Rex"] = b.person("Rex", "Loop", "M"), 0);
+  n["Tia"] = b.child(rex, "Tia", "Loop", "F");
+  n["Una"] = b.child(rex, "Una", "Loop", "F");
+  n["Wes"] = b.child(b.family(n["Vic"], n["Una"]), "Wes", "Loop", "M");
+  auto& kids = s.Marriages[static_cast<std::size_t>(rex)];
+  kids.Kids[static_cast<std::size_t>(kids.NumKids++)] = n["Vic"];
+  b.write_family(rex);
 }
 
 struct Row {
@@ -113,6 +123,9 @@ const Row kRows[] = {
      "Ian, father Bert, father Adam, son Dan, child Kim"},
     {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin", "Adam", ""},
     {"saga", "Noah", "Jill", "nephew / first cousin once removed", "aunt", "Bert+Bella", ""},
+    {"saga", "Noah", "Ian", "son / first cousin once removed", "father", "Ian", "Noah, father Ian"},
+    {"saga", "Rose", "Noah", "great-granddaughter", "great-grandfather", "Noah", ""},
+    {"saga", "Cid", "Carl", "brother", "brother", "", "Cid, brother Carl"},
     {"saga", "Rose", "Olga", "first cousin three times removed / second cousin three times removed",
      "first cousin three times removed", "Bert+Bella", ""},
     {"saga", "Unknown", "Ian", "grandfather", "grandson", "Unknown", "Unknown, daughter Bella, son Ian"},
@@ -136,6 +149,7 @@ const Row kRows[] = {
     {"L0M3F", "Root", "B", "great-grandfather", "great-granddaughter", "Root", ""},
     {"L0M4F", "Root", "B", "2nd great-grandfather", "2nd great-granddaughter", "Root", ""},
     {"L0F13M", "Root", "B", "11th great-grandmother", "11th great-grandson", "Root", ""},
+    {"L0M15F", "Root", "B", "13th great-grandfather", "13th great-granddaughter", "Root", ""},
     {"L0M23M", "Root", "B", "21st great-grandfather", "21st great-grandson", "Root", ""},
     {"L0M24M", "Root", "B", "22nd great-grandfather", "22nd great-grandson", "Root", ""},
     {"L1-1F", "A", "B", "sibling", "sister", "Root", "A, father Root, daughter B"},
@@ -155,6 +169,7 @@ const Row kRows[] = {
     // a damaged tree in which X is his own grandfather
     {"cycle", "X", "Y", "father / son", "son", "X", "X, son Y"},
     {"cycle", "Z", "X", "grandson / half-brother", "grandfather", "X", "Z, father Y, father X"},
+    {"cycle", "Tia", "Wes", "aunt", "nephew", "Rex", "Tia, father Rex, daughter Una, son Wes"},
 };
 
 std::string join(const std::vector<std::string>& parts, const char* sep) {
@@ -181,6 +196,8 @@ TEST(Relationship, EveryKindOfRelationshipInWords) {
     for (const RelationshipWay& w : r.ways) words.push_back(w.words);
     EXPECT_EQ(join(words, " / "), row.ways);
     EXPECT_EQ(r.more_ways, 0);
+    // Both sentences, and how many ways when more than one.
+    EXPECT_EQ(RelationshipSummary(t.s, n.at(row.a), n.at(row.b), r).size(), words.size() > 1 ? 3u : 2u);
     const RelationshipWay none;
     const RelationshipWay& first = r.ways.empty() ? none : r.ways.front();
     EXPECT_EQ(first.reverse_words, row.reverse);
