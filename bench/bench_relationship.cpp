@@ -81,6 +81,7 @@ void run(benchmark::State& state, const Pair& p) {
   const Relationship r = FindRelationship(s, p.first, p.second);
   state.counters["ways"] = static_cast<double>(r.ways.size());
   state.counters["links"] = r.ways.empty() ? static_cast<double>(r.chain.size()) : r.ways.front().links;
+  state.SetLabel(r.ways.empty() ? "no relationship" : r.ways.front().words);
 }
 
 void BM_RelationshipRandomPairs(benchmark::State& state) {

@@ -5,8 +5,9 @@
 // which can be shown in the family view. Modal.
 //
 // Controls by objectName: lblFirst with lblFirstName and butFirst (choose),
-// lblSecond with lblSecondName and butSecond, lblResult (the answer), lstWays,
-// lstPath, butShow ("Show in Family View"), butHelp, butClose.
+// lblSecond with lblSecondName and butSecond, lblResult (the answer),
+// lblWays with lstWays, lblPath with lstPath, butShow ("Show in Family View"),
+// butHelp, butClose.
 #pragma once
 #include <QDialog>
 #include <cstdint>
