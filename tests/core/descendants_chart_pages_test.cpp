@@ -198,7 +198,7 @@ TEST_F(DescendantPages, CancelDropsTheDocument) {
   EXPECT_EQ(r.descendants, 10);
 }
 
-TEST_F(DescendantPages, DamagedTreesEndAndKeepToThePage) {
+TEST_F(DescendantPages, CyclesInDamagedTreesEndWithTrueCounts) {
   // Ron is listed as his own child, and the family lists people who do not exist.
   auto r0 = tree.person("Ron", "Root", "M");
   auto f = tree.family(r0, tree.person("Wendy", "Root", "F"));
@@ -208,13 +208,35 @@ TEST_F(DescendantPages, DamagedTreesEndAndKeepToThePage) {
   m.Kids[2] = 9999;
   m.Kids[3] = -4;
   m.NumKids = 4;
+  // Ann and Bob are a couple listed as their own children: each is the
+  // other's parent.
+  auto ann = tree.person("Ann", "Loop", "F");
+  auto bob = tree.person("Bob", "Loop", "M");
+  auto loop = tree.family(bob, ann);
+  MarriageRecord& l = s.Marriages[static_cast<std::size_t>(loop)];
+  l.Kids[0] = ann;
+  l.Kids[1] = bob;
+  l.NumKids = 2;
   ChartOptions o = names_only(request::Descendants);
+  o.items[item3::Partners] = true;
   o.generations = 12;
-  DescendantsResult r = run(o, r0);
-  ASSERT_TRUE(r.completed);
-  EXPECT_EQ(r.deepest, 11);
-  EXPECT_EQ(r.descendants, 22);  // Kid and Ron again at each of the eleven depths below the root
-  EXPECT_FALSE(r.truncated);
+  struct Case {
+    std::int16_t root;
+    int descendants, deepest;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {{r0, 1, 1, {"Ron Root", "Kid Root"}}, {ann, 1, 1, {"Ann Loop", "Bob Loop"}}};
+  for (const Case& c : cases) {
+    DescendantsResult r = run(o, c.root);
+    ASSERT_TRUE(r.completed);
+    EXPECT_EQ(r.descendants, c.descendants) << c.names[0];
+    EXPECT_EQ(r.deepest, c.deepest) << c.names[0];
+    EXPECT_FALSE(r.truncated);
+    std::vector<std::string> names;
+    for (const TextAt& t : test::texts_of(doc))
+      if (t.bold) names.push_back(t.text);
+    EXPECT_EQ(names, c.names);
+  }
   EXPECT_EQ(PrintDescendants(s, doc, measure, o, 0).completed, false);  // not a person
   EXPECT_EQ(PrintDescendants(s, doc, measure, o, 9999).completed, false);
 }

@@ -44,26 +44,50 @@ void PersonEntryWriter::life(const PersonRecord& p) {
   if (on(item1::Phone) && !phone.empty()) row("Phone " + phone);
 }
 
+double PersonEntryWriter::bold_height(std::string_view a) {
+  const Font f = doc_.font();
+  Font bold = f;
+  bold.bold = true;
+  doc_.set_font(bold);
+  const double h = SheetRowHeight(doc_, RowLayout::LabelValue, a);
+  doc_.set_font(f);
+  return h;
+}
+
 void PersonEntryWriter::children(const PersonRecord& p) {
-  std::vector<std::int16_t> kids = all_.children(p.PerNum);
-  if (kids.empty()) return;
+  std::vector<std::string> entries;
+  for (std::int16_t k : all_.children(p.PerNum))
+    if (const PersonRecord* c = all_.find(k)) entries.push_back(RelativeEntry(s_, *c));
+  if (entries.empty()) return;
+  // The heading never stands alone at the foot of a page.
+  doc_.keep_together(bold_height("CHILDREN:") + SheetRowHeight(doc_, RowLayout::ListEntry, "", entries[0]));
   bold_row("CHILDREN:");
-  for (std::int16_t k : kids)
-    if (const PersonRecord* c = all_.find(k)) WriteSheetRow(doc_, RowLayout::ListEntry, "", RelativeEntry(s_, *c));
+  for (const std::string& entry : entries) WriteSheetRow(doc_, RowLayout::ListEntry, "", entry);
 }
 
 void PersonEntryWriter::partners(const PersonRecord& p) {
   const auto& families = all_.partnerships(p.PerNum);
   if (families.empty()) return;
-  bold_row("PARTNER(s):");
+  bool first = true;
   for (std::int16_t m : families) {
     const PersonRecord* partner = all_.find(all_.partner_in(m, p.PerNum));
-    WriteSheetRow(doc_, RowLayout::ListEntry, "", partner ? RelativeEntry(s_, *partner) : s_.Messages[msg::Unknown] + ".");
+    const std::string entry = partner ? RelativeEntry(s_, *partner) : s_.Messages[msg::Unknown] + ".";
     const CeremonyRecord c = all_.ceremony(m);
     const std::string date = cp1252::trim(c.MarriedDate);
-    if (on(item1::MarriageDates) && !date.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Married on " + date);
-    const std::string notes = cp1252::trim(c.MarriedAt);
-    if (on(item1::MarriageNotes) && !notes.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Marriage:", notes);
+    const std::string married = on(item1::MarriageDates) && !date.empty() ? "Married on " + NoBreak(date) : "";
+    const std::string notes = on(item1::MarriageNotes) ? cp1252::trim(c.MarriedAt) : "";
+    // A partner goes over the leaf with the marriage, and the first one
+    // takes the heading along.
+    double height = SheetRowHeight(doc_, RowLayout::ListEntry, "", entry);
+    if (!married.empty()) height += SheetRowHeight(doc_, RowLayout::Indented, "", married);
+    if (!notes.empty()) height += SheetRowHeight(doc_, RowLayout::Indented, "", "Marriage:", notes);
+    if (first) height += bold_height("PARTNER(s):");
+    doc_.keep_together(height);
+    if (first) bold_row("PARTNER(s):");
+    first = false;
+    WriteSheetRow(doc_, RowLayout::ListEntry, "", entry);
+    if (!married.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", married);
+    if (!notes.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Marriage:", notes);
   }
 }
 

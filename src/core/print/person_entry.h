@@ -29,6 +29,7 @@ class PersonEntryWriter {
   bool on(int box) const { return o_.ticked(box); }
   void row(std::string_view a, std::string_view b = {}) { WriteSheetRow(doc_, RowLayout::LabelValue, a, b); }
   void bold_row(std::string_view a, std::string_view b = {});
+  double bold_height(std::string_view a);
   void life(const PersonRecord& p);
   void children(const PersonRecord& p);
   void partners(const PersonRecord& p);
