@@ -412,8 +412,10 @@ TEST_F(PrintPreviewTest, PrinterDialogListsPapersAndGuardsTheFamilyForm) {
     EXPECT_EQ(t.prompter.shown[0].title, "Print a Family Data Form");
     EXPECT_TRUE(child<QRadioButton>(p, QStringLiteral("Option1_1"))->isChecked());
     auto* papers = child<QComboBox>(p, QStringLiteral("cmb_PaperSize"));
-    EXPECT_EQ(print::PaperCodeOfEntry(cp(papers->currentText())), print::kPaperA5);
-    const int a4 = papers->findText(qs(print::PaperEntry(print::kPaperA4)));
+    // Names only: the codes travel as the entries' data.
+    EXPECT_EQ(papers->currentText(), QStringLiteral("A5, 148 x 210 mm"));
+    EXPECT_EQ(papers->currentData().toInt(), print::kPaperA5);
+    const int a4 = papers->findText(QStringLiteral("A4, 210 x 297 mm"));
     ASSERT_GE(a4, 0);
     papers->setCurrentIndex(a4);
     emit papers->activated(a4);
@@ -430,7 +432,7 @@ TEST_F(PrintPreviewTest, PrinterDialogListsPapersAndGuardsTheFamilyForm) {
     // Cancel puts paper and orientation back.
     frmPrinterSet p(s, doc, 3);
     auto* papers = child<QComboBox>(p, QStringLiteral("cmb_PaperSize"));
-    const int letter = papers->findText(qs(print::PaperEntry(print::kPaperLetter)));
+    const int letter = papers->findData(print::kPaperLetter);
     ASSERT_GE(letter, 0);
     emit papers->activated(letter);
     child<QRadioButton>(p, QStringLiteral("Option1_0"))->setChecked(true);
