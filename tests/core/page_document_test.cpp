@@ -377,6 +377,45 @@ TEST_F(PageDoc, RunningHeaderAndFooterInTheMargins) {
   EXPECT_EQ(doc.item_font(doc.page_items(1)[0]).size, 8);
 }
 
+TEST_F(PageDoc, RunningTextsKeepAPrintersDistanceFromTheEdge) {
+  doc.set_header("H");
+  doc.set_footer("F");
+  // Lines are 240 high: a margin of 600 or more keeps them 360 from the edge.
+  const std::pair<double, double> cases[] = {{1440, 600}, {720, 360}, {600, 360}, {599, 179.5}};
+  for (auto [margin, top] : cases) {
+    ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
+    doc.start_doc();
+    doc.end_doc();
+    EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, top}, {"F", 1440, 16838 - top - 240}})) << margin;
+    for (const Item& item : doc.page_items(1)) EXPECT_TRUE(item.running);
+  }
+}
+
+TEST_F(PageDoc, ABlockEndingOnTheBottomMarginStaysAndOneTwipMoreMoves) {
+  with_heading();  // content from 1680
+  struct Case {
+    double y, height;
+    bool moves;
+  } cases[] = {{15398 - 480, 480, false}, {15398 - 480, 481, true}, {15398 - 479, 480, true},
+               {1680, 20000, false},  // the first thing under the heading stays: a new page gains nothing
+               {1681, 20000, true}};
+  for (const Case& c : cases) {
+    doc.start_doc();
+    doc.set_current_y(c.y);
+    EXPECT_EQ(doc.content_top(), 1680);
+    EXPECT_EQ(doc.fits_on_page(c.height), !c.moves) << c.y << " " << c.height;
+    EXPECT_EQ(doc.keep_together(c.height), c.moves) << c.y << " " << c.height;
+    EXPECT_EQ(doc.page_count(), c.moves ? 2 : 1);
+  }
+  // Row heights are known before the row is written.
+  EXPECT_EQ(doc.row_height("1000|500|~", "Two words|"), 480);
+  EXPECT_EQ(doc.row_height("1000|~", "Text|in a cell that is not there"), 0);
+  // No-break blanks keep a date on one line and print as blanks.
+  doc.start_doc();
+  doc.add_table_row("1300|~", "Died " + NoBreak("12 Aug 1890"));
+  EXPECT_EQ(texts(doc.page_count()).back(), (Placed{"12 Aug 1890", 1500, 1920}));
+}
+
 // ---- Tables ----
 
 TEST_F(PageDoc, RowCellsGoInTheirColumns) {

@@ -14,7 +14,9 @@ void PersonEntryWriter::bold_row(std::string_view a, std::string_view b) {
   doc_.set_font(f);
 }
 
-void PersonEntryWriter::life(const PersonRecord& p) {
+std::vector<std::string> PersonEntryWriter::life(const PersonRecord& p) const {
+  std::vector<std::string> rows;
+  auto row = [&](std::string text) { rows.push_back(std::move(text)); };
   std::string dates = LifeDates(s_, p, on(item1::DateOfBirth), on(item1::DateOfDeath), on(item1::Age));
   if (!dates.empty()) row(dates);
   const std::string born_at = cp1252::trim(p.BirthPlace);
@@ -42,14 +44,15 @@ void PersonEntryWriter::life(const PersonRecord& p) {
   if (on(item1::CurrentAddress) && !address.empty()) row("Current Address is " + address);
   const std::string phone = cp1252::trim(p.Phone);
   if (on(item1::Phone) && !phone.empty()) row("Phone " + phone);
+  return rows;
 }
 
-double PersonEntryWriter::bold_height(std::string_view a) {
+double PersonEntryWriter::bold_height(std::string_view a, std::string_view b) {
   const Font f = doc_.font();
   Font bold = f;
   bold.bold = true;
   doc_.set_font(bold);
-  const double h = SheetRowHeight(doc_, RowLayout::LabelValue, a);
+  const double h = SheetRowHeight(doc_, RowLayout::LabelValue, a, b);
   doc_.set_font(f);
   return h;
 }
@@ -92,13 +95,18 @@ void PersonEntryWriter::partners(const PersonRecord& p) {
 }
 
 void PersonEntryWriter::write(const PersonRecord& p) {
-  if (style_ == EntryStyle::DataSheet) {
-    bold_row("Name: " + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
-  } else {
-    std::string number = on(item1::PersonNumber) ? "#" + std::to_string(p.PerNum) + ", " : std::string();
-    bold_row(number + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
-  }
-  life(p);
+  std::string name = "Name: " + ListName(s_, p);
+  if (style_ == EntryStyle::ListAll)
+    name = (on(item1::PersonNumber) ? "#" + std::to_string(p.PerNum) + ", " : std::string()) + ListName(s_, p);
+  const std::string sex = on(item1::Sex) ? SexText(p) : std::string();
+  // The person with the dates, places and the rest of the record is one
+  // block: it goes over the leaf whole.
+  const std::vector<std::string> rows = life(p);
+  double height = bold_height(name, sex);
+  for (const std::string& r : rows) height += SheetRowHeight(doc_, RowLayout::LabelValue, r);
+  doc_.keep_together(height);
+  bold_row(name, sex);
+  for (const std::string& r : rows) row(r);
   if (on(item1::Children)) children(p);
   if (on(item1::Partners)) partners(p);
   const std::string source = cp1252::trim(p.Source);
