@@ -2,8 +2,6 @@
 // rows, cancelling, and trees that are damaged or large.
 #include "chart_fixture.h"
 #include "print/descendants_chart.h"
-#include "relations/lookups.h"
-#include "tree_gen.h"
 
 using namespace vft;
 using namespace vft::print;
@@ -239,36 +237,6 @@ TEST_F(DescendantPages, CyclesInDamagedTreesEndWithTrueCounts) {
   }
   EXPECT_EQ(PrintDescendants(s, doc, measure, o, 0).completed, false);  // not a person
   EXPECT_EQ(PrintDescendants(s, doc, measure, o, 9999).completed, false);
-}
-
-TEST_F(DescendantPages, GeneratedTreesStayInsideTheirPages) {
-  test::TreeOptions g;
-  g.persons = 120;
-  g.marriages = 90;
-  g.generations = 6;
-  test::generate_tree(s, g);
-  ChartOptions o = LoadChartOptions(s, request::Descendants);
-  o.items[item3::PersonNumber] = true;
-  o.generations = 12;
-  int charts = 0;
-  for (std::int16_t p = 1; p <= s.Config.NumPersons(); ++p) {
-    if (HasParents(s, p) || CountPartnerships(s, p) == 0) continue;
-    DescendantsResult r = run(o, p);
-    ASSERT_TRUE(r.completed) << p;
-    ++charts;
-    for (const TextAt& t : test::texts_of(doc)) {
-      if (t.text.rfind("Page ", 0) == 0) continue;
-      EXPECT_LE(t.y + 240, kBottom + 1e-6) << p << " " << t.text;
-      if (t.bold && t.text.find("Descendants of") == std::string::npos) {
-        EXPECT_LE(t.y, kRowLimit) << t.text;
-      }
-    }
-    for (const LineAt& l : test::lines_of(doc)) {
-      EXPECT_LE(std::max(l.y1, l.y2), kBottom) << p;
-      EXPECT_GE(std::min(l.y1, l.y2), 1440) << p;
-    }
-  }
-  EXPECT_GT(charts, 0);
 }
 
 }  // namespace

@@ -364,30 +364,22 @@ TEST_F(PageDoc, RunningHeaderAndFooterInTheMargins) {
                                            {"Page 5", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
   EXPECT_EQ(texts(2), (std::vector<Placed>{{"Changed", 1440, 600},
                                            {"Page 6", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
-
-  Font small;
-  small.size = 8;  // lines 192 high
-  doc.set_header_font(small);
-  doc.set_header("H");
-  doc.set_footer("");
-  doc.set_margin_top(100);  // narrower than a line: the header sits at the top edge
-  doc.start_doc();
-  doc.end_doc();
-  EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, 0}}));
-  EXPECT_EQ(doc.item_font(doc.page_items(1)[0]).size, 8);
 }
 
 TEST_F(PageDoc, RunningTextsKeepAPrintersDistanceFromTheEdge) {
   doc.set_header("H");
   doc.set_footer("F");
-  // Lines are 240 high: a margin of 600 or more keeps them 360 from the edge.
-  const std::pair<double, double> cases[] = {{1440, 600}, {720, 360}, {600, 360}, {599, 179.5}};
+  Font small;
+  small.size = 8;  // lines 192 high: a margin of 552 or more keeps them 360 from the edge
+  doc.set_header_font(small);
+  // Centred in wide margins, at the edge in one narrower than a line.
+  const std::pair<double, double> cases[] = {{1440, 624}, {720, 360}, {552, 360}, {551, 179.5}, {100, 0}};
   for (auto [margin, top] : cases) {
     ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
     doc.start_doc();
     doc.end_doc();
-    EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, top}, {"F", 1440, 16838 - top - 240}})) << margin;
-    for (const Item& item : doc.page_items(1)) EXPECT_TRUE(item.running);
+    EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, top}, {"F", 1440, 16838 - top - 192}})) << margin;
+    for (const Item& item : doc.page_items(1)) EXPECT_TRUE(item.running && doc.item_font(item).size == 8);
   }
 }
 
