@@ -4,7 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@
 #include "print/family_names.h"
 #include "print/family_sheet.h"
 #include "print/page_document.h"
+#include "print/page_setup_model.h"
+#include "print/preview_model.h"
 #include "print/print_request.h"
 #include "print/sheet_options.h"
 #include "qt_text_measure.h"
@@ -40,12 +45,66 @@ struct PrintArgs {
   std::string family_name;  // CP1252
   int sort = -1;            // -1: as saved
   int format = -1;
-  bool landscape = false;
-  int paper = print::kPaperA4;
+  int orientation = -1;     // -1: as saved
+  int paper = 0;            // 0: as saved, else A4
+  std::vector<double> margins;  // twips: none (as saved), one for all four, or left, right, top, bottom
+  std::string font_name;        // empty: as saved
+  double font_size = 0;         // 0: as saved
+  bool items_set = false, all_items = false;
+  std::string items;
 };
 
+struct PaperName {
+  const char* name;
+  int code;
+};
+constexpr PaperName kPapers[] = {{"A3", 8}, {"A4", print::kPaperA4}, {"A5", print::kPaperA5},
+                                 {"Letter", print::kPaperLetter}, {"Legal", 5}};
+
+// "1in", "2.5cm", "20mm" in twips; nothing for anything else.
+std::optional<double> parse_length(const std::string& text) {
+  struct Unit {
+    const char* suffix;
+    print::MarginUnit unit;
+    double scale;
+  };
+  const Unit units[] = {{"in", print::MarginUnit::Inches, 1}, {"cm", print::MarginUnit::Centimetres, 1},
+                        {"mm", print::MarginUnit::Centimetres, 0.1}};
+  for (const Unit& u : units) {
+    const std::size_t n = std::strlen(u.suffix);
+    if (text.size() <= n || text.compare(text.size() - n, n, u.suffix) != 0) continue;
+    std::optional<double> v = print::ParseMargin(text.substr(0, text.size() - n), u.unit);
+    if (v) return std::round(*v * u.scale);
+  }
+  return std::nullopt;
+}
+
+// The help's list of item names, one printout a line.
+std::string item_names_help() {
+  StderrPrompter prompter;
+  Session s(prompter);
+  const std::pair<const char*, int> kinds[] = {
+      {"--chart descendants", print::request::Descendants}, {"--chart pedigree", print::request::Pedigree},
+      {"--sheet person", print::request::DataSheet},        {"--sheet family", print::request::FamilyData},
+      {"--list all", print::request::ListAll},              {"--list family-name", print::request::FamilyList},
+      {"--list timeline", print::request::TimeLine},        {"--list names", print::request::FamilyNames}};
+  std::string out;
+  for (const auto& [kind, request] : kinds) {
+    std::string line = std::string("        ") + kind + ":";
+    for (const std::string& name : print::ItemNames(s, request)) {
+      if (line.size() + name.size() + 2 > 78) {
+        out += line + "\n";
+        line = std::string(10, ' ');
+      }
+      line += " " + name;
+    }
+    out += line + "\n";
+  }
+  return out;
+}
+
 int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kPrintUsage);
+  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s%s", what.c_str(), kPrintUsage, item_names_help().c_str());
   return 2;
 }
 
@@ -87,7 +146,7 @@ int parse(int argc, char** argv, PrintArgs& a) {
     };
     std::string v;
     if (arg == "--help") {
-      std::printf("Usage:\n%s", kPrintUsage);
+      std::printf("Usage:\n%s%s", kPrintUsage, item_names_help().c_str());
       return -1;
     } else if (arg == "--chart") {
       ++kinds;
@@ -138,13 +197,42 @@ int parse(int argc, char** argv, PrintArgs& a) {
       else return usage("unknown format: " + v + " (comma, 4 or 3)");
     } else if (arg == "--text") {
       if (!value(a.text_out)) return usage("option --text needs a file name");
-    } else if (arg == "--landscape") {
-      a.landscape = true;
+    } else if (arg == "--landscape" || arg == "--portrait") {
+      a.orientation = arg == "--landscape" ? 1 : 0;
     } else if (arg == "--paper") {
       if (!value(v)) return usage("option --paper needs a value");
-      if (cp1252::iequals(v, "A4")) a.paper = print::kPaperA4;
-      else if (cp1252::iequals(v, "Letter")) a.paper = print::kPaperLetter;
-      else return usage("unknown paper: " + v + " (A4 or Letter)");
+      for (const PaperName& p : kPapers)
+        if (cp1252::iequals(v, p.name)) a.paper = p.code;
+      if (!a.paper) return usage("unknown paper: " + v + " (A3, A4, A5, Letter or Legal)");
+    } else if (arg == "--margins") {
+      if (!value(v)) return usage("option --margins needs a value");
+      a.margins.clear();
+      for (std::size_t pos = 0; pos <= v.size();) {
+        std::size_t comma = std::min(v.find(',', pos), v.size());
+        std::optional<double> m = parse_length(cp1252::trim(v.substr(pos, comma - pos)));
+        if (!m) return usage("not a margin: " + v.substr(pos, comma - pos) + " (a number with in, cm or mm)");
+        a.margins.push_back(*m);
+        pos = comma + 1;
+      }
+      if (a.margins.size() != 1 && a.margins.size() != 4)
+        return usage("--margins takes one margin for all four sides or four: left,right,top,bottom");
+    } else if (arg == "--font") {
+      if (!value(v)) return usage("option --font needs a value");
+      const std::size_t colon = v.rfind(':');
+      a.font_name = cp1252::trim(cp1252::from_utf8(v.substr(0, colon == std::string::npos ? v.size() : colon)));
+      if (colon != std::string::npos && colon + 1 < v.size()) {
+        char* end = nullptr;
+        const std::string size = v.substr(colon + 1);
+        a.font_size = std::strtod(size.c_str(), &end);
+        if (end != size.c_str() + size.size() || !(a.font_size >= print::kSmallestTextSize && a.font_size <= 72))
+          return usage("not a font size: " + size + " (7 to 72 points)");
+      }
+      if (a.font_name.empty() && a.font_size == 0) return usage("--font needs NAME:SIZE, NAME or :SIZE");
+    } else if (arg == "--items") {
+      if (!value(a.items)) return usage("option --items needs a list of items");
+      a.items_set = true;
+    } else if (arg == "--all-items") {
+      a.all_items = true;
     } else if (arg.rfind("--", 0) == 0) {
       return usage("unknown option: " + arg);
     } else {
@@ -156,6 +244,7 @@ int parse(int argc, char** argv, PrintArgs& a) {
   if (needs_person(a.request) && !a.blank_form && !a.person_set) return usage("print needs --person N");
   if (!a.text_out.empty() && a.request != print::request::FamilyNames)
     return usage("--text is for --list names only");
+  if (a.items_set && a.all_items) return usage("choose items with --items or --all-items, not both");
   if (a.generations_set) {
     print::GenerationCheck c = print::CheckGenerations(cp1252::from_utf8(a.generations));
     if (!c.ok) {
@@ -215,6 +304,9 @@ int print_request(const PrintArgs& a) {
   }
   Session& s = cs.session();
   if (OpenFamilyFile(s, a.file) != -1) return 1;
+  // The one question a printout asks is whether to go on with a font that
+  // may be large for the paper: the options asked for it, so it goes on.
+  cs.prompter().answer_yes = true;
   if (needs_person(a.request) && !a.blank_form && !readable_person(s, a.person)) {
     std::fprintf(stderr, "vft: %s has no person %d\n", a.file.c_str(), a.person);
     return 1;
@@ -225,12 +317,26 @@ int print_request(const PrintArgs& a) {
   const std::string term = IniReadTextAt(settings, "Field Names", "Baptised");
   if (!cp1252::trim(term).empty()) s.Messages.apply_field_labels(s.Messages[msg::FamNameLabel],
                                                                  s.Messages[msg::GivenNamesLabel], cp1252::trim(term));
+  // What the print window would print for this request: its saved items,
+  // page settings and paper, changed only where the options say so.
+  print::PanelSettings panel = print::LoadPanelSettingsFrom(settings, a.request);
+  if (a.all_items) print::TickAllItems(s, panel, a.request);
+  std::string unknown;
+  if (a.items_set && !print::TickItems(s, panel, a.request, a.items, unknown)) {
+    std::string names;
+    for (const std::string& n : print::ItemNames(s, a.request)) names += (names.empty() ? "" : ", ") + n;
+    std::fprintf(stderr, "vft: this printout has no item %s (its items: %s)\n", unknown.c_str(), names.c_str());
+    return 2;
+  }
+  panel = print::ForGenerators(panel);
   print::PrintRequest r;
   r.request = a.request;
-  r.chart = print::LoadChartOptionsFrom(settings, a.request);
-  r.sheet = print::LoadSheetOptionsFrom(settings, a.request);
+  r.chart = panel.chart;
+  r.sheet = panel.sheet;
   if (a.generations_set) r.chart.generations = print::CheckGenerations(cp1252::from_utf8(a.generations)).value;
-  if (a.landscape) r.chart.orientation = print::Orientation::Landscape;
+  if (a.orientation >= 0) r.chart.orientation = static_cast<print::Orientation>(a.orientation);
+  if (!a.font_name.empty()) r.chart.font.name = a.font_name;
+  if (a.font_size > 0) r.chart.font.size = a.font_size;
   if (a.sort >= 0) r.sheet.sort = static_cast<print::SortBy>(a.sort);
   if (a.format >= 0) r.sheet.format = static_cast<print::ListFormat>(a.format);
   if (!a.family_name.empty()) r.sheet.family_name = a.family_name;
@@ -241,7 +347,22 @@ int print_request(const PrintArgs& a) {
 
   ui::QtTextMeasure measure;
   print::PageDocument doc(measure);
-  doc.set_paper_code(a.paper);
+  const int saved_paper = IniReadIntAt(settings, print::kPrintingSection, "PaperSize");
+  const int paper = a.paper ? a.paper : print::paper_has_size(saved_paper) ? saved_paper : print::kPaperA4;
+  doc.set_paper_code(paper);
+  if (!a.margins.empty()) {
+    const std::vector<double>& m = a.margins;
+    r.chart.margin_left = m[0];
+    r.chart.margin_right = m.size() == 4 ? m[1] : m[0];
+    r.chart.margin_top = m.size() == 4 ? m[2] : m[0];
+    r.chart.margin_bottom = m.size() == 4 ? m[3] : m[0];
+    doc.set_orientation(r.chart.orientation);
+    if (r.chart.margin_left + r.chart.margin_right >= doc.page_width() ||
+        r.chart.margin_top + r.chart.margin_bottom >= doc.page_height()) {
+      std::fputs("vft: the margins leave no room to print on this paper\n", stderr);
+      return 2;
+    }
+  }
   print::PrintResult result = print::RunPrintRequest(s, doc, measure, r);
   if (!result.completed) {
     std::fputs("vft: the printout could not be made\n", stderr);

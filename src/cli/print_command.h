@@ -18,7 +18,14 @@ inline constexpr const char* kPrintUsage =
     "      [--sort number|name]       person lists (default: the saved order)\n"
     "  vft print FILE.vfl --list names OUT.pdf | --text OUT.txt\n"
     "      [--format comma|4|3]       family names (default: the saved format)\n"
-    "  every printout: [--landscape] [--paper A4|Letter]\n";
+    "  every printout takes the page settings and items saved for it in the\n"
+    "  print window, and these to change them:\n"
+    "      [--paper A3|A4|A5|Letter|Legal] [--landscape | --portrait]\n"
+    "      [--margins M | L,R,T,B]     each with its unit: 1in, 2.5cm, 20mm\n"
+    "      [--font NAME:SIZE]          e.g. Arial:10, Times New Roman:12, :9\n"
+    "      [--items LIST | --all-items]\n"
+    "                                 LIST: names separated by commas, exactly\n"
+    "                                 the items to print; the names are:\n";
 
 // The arguments after "print". Returns the exit code: 0 written, 1 the file,
 // person or PDF failed, 2 the arguments were wrong.

@@ -194,9 +194,6 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   auto* lblPaper = new QLabel(QStringLiteral("Paper Size: "), this);
   cmb_PaperSize_ = new QComboBox(this);
   cmb_PaperSize_->setObjectName(QStringLiteral("cmb_PaperSize"));
-  // The entries carry their codes far to the right, out of sight.
-  cmb_PaperSize_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cmb_PaperSize_->setMinimumContentsLength(34);
   auto* orientation = new QHBoxLayout;
   const QString captions[2] = {QStringLiteral("Portrait"), QStringLiteral("Landscape")};
   for (int i = 0; i < 2; ++i) {
@@ -255,18 +252,18 @@ void frmPrinterSet::fill_papers() {
   for (int code = 1; code <= kPaperUserDefined; ++code) {
     if (!doc_.paper_supported(code)) continue;
     if (code == doc_.paper_code()) current = cmb_PaperSize_->count();
-    cmb_PaperSize_->addItem(qs(PaperEntry(code)));
+    cmb_PaperSize_->addItem(qs(PaperName(code)), code);
   }
   // A paper the device does not list is still the one in use.
   if (current < 0) {
     current = cmb_PaperSize_->count();
-    cmb_PaperSize_->addItem(qs(PaperEntry(doc_.paper_code())));
+    cmb_PaperSize_->addItem(qs(PaperName(doc_.paper_code())), doc_.paper_code());
   }
   cmb_PaperSize_->setCurrentIndex(current);
 }
 
 void frmPrinterSet::paper_chosen(int index) {
-  const int code = PaperCodeOfEntry(cp(cmb_PaperSize_->itemText(index)));
+  const int code = cmb_PaperSize_->itemData(index).toInt();
   if (code > 0) doc_.set_paper_code(code);
   if (request_ == print::request::FamilyData) check_family_form();
 }

@@ -23,6 +23,7 @@
 #include "preview_page_view.h"
 #include "print/print_request.h"
 #include "qt_text.h"
+#include "qt_text_measure.h"
 #include "store/file_io.h"
 
 namespace vft::ui {
@@ -34,8 +35,9 @@ namespace {
 PrintRequest make_request(const Session& s, int request, const PanelSettings& settings) {
   PrintRequest r;
   r.request = request;
-  r.chart = settings.chart;
-  r.sheet = settings.sheet;
+  const PanelSettings items = ForGenerators(settings);
+  r.chart = items.chart;
+  r.sheet = items.sheet;
   r.person = s.Rel.Selected.PerNum;
   const PartnerList& partners = s.Rel.Partners;
   if (s.Rel.DisplayedPartner >= 0 && s.Rel.DisplayedPartner < partners.count)
@@ -168,19 +170,24 @@ void frmPrintPreview::choose_font() {
   if (font_dialog) {
     ok = font_dialog(f);
   } else {
-    QFont initial(qs(f.name));
+    // The dialog opens on the family the pages are drawn with (Arial where
+    // it is installed, else its metric twin), so changing only the size
+    // keeps the document's font.
+    const QString family = font_family(f.name);
+    QFont initial(family);
     initial.setPointSizeF(f.size);
     initial.setBold(f.bold);
     initial.setItalic(f.italic);
     QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
     if (ok) {
-      f.name = cp(chosen.family());
+      if (chosen.family().compare(family, Qt::CaseInsensitive) != 0) f.name = cp(chosen.family());
       f.size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : f.size;
       f.bold = chosen.bold();
       f.italic = chosen.italic();
     }
   }
   if (!ok) return;
+  f.size = std::max(f.size, kSmallestTextSize);
   doc_.set_font(f);
   settings_.chart.font = doc_.font();
   refresh_status();

@@ -98,6 +98,35 @@ TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsed) {
   // An explicit number of generations wins over the saved one.
   r = vft(quote(file) + " --chart descendants --person 1 --generations 2 " + quote(out));
   EXPECT_EQ(r.out.rfind("Ron Root has 41 recorded descendants in 2 generations\n", 0), 0u);
+
+  // The paper saved in the printer dialog, unless another is asked for.
+  ASSERT_EQ(IniWriteAt(ini, "Printing", "PaperSize", "11"), 1);
+  const std::pair<std::string, std::string> papers[] = {
+      {"", "595x420"}, {"--portrait", "420x595"}, {"--paper A3", "1191x842"}, {"--paper legal --portrait", "612x1008"}};
+  for (const auto& [args, size] : papers) {
+    r = vft(quote(file) + " --chart descendants --person 1 " + args + " " + quote(out));
+    ASSERT_EQ(r.code, 0) << args << r.err;
+    EXPECT_EQ(pdf_size(read(out)), size) << args;
+  }
+}
+
+TEST_F(PrintCli, ItemsMarginsAndFontChangeThePages) {
+  std::string file = big_family();
+  std::string out = dir + "items.pdf";
+  struct Case {
+    std::string args;
+    int pages;
+  } cases[] = {
+      {"--list all --items person-number", 1},  // a row a person
+      {"--list all --all-items", 4},            // and the children of Ron and Wendy twice
+      {"--list all --items person-number --font Arial:14", 2},
+      {"--list all --items person-number --margins 1in,1in,4in,4in", 2},
+  };
+  for (const Case& c : cases) {
+    PrintRun r = vft(quote(file) + " " + c.args + " " + quote(out));
+    ASSERT_EQ(r.code, 0) << c.args << r.err;
+    EXPECT_EQ(pdf_pages(read(out)), c.pages) << c.args;
+  }
 }
 
 TEST_F(PrintCli, RefusalsSayWhyAndWriteNothing) {
@@ -119,7 +148,14 @@ TEST_F(PrintCli, RefusalsSayWhyAndWriteNothing) {
       {chart + "fan --person 1 " + quote(out), 2, "unknown chart: fan", true},
       {chart + "pedigree " + quote(out), 2, "print needs --person N", true},
       {chart + "pedigree --person 1", 2, "", true},
-      {chart + "pedigree --person 1 --paper A3 " + quote(out), 2, "", true},
+      {chart + "pedigree --person 1 --paper B5 " + quote(out), 2, "unknown paper: B5", true},
+      {chart + "pedigree --person 1 --margins 1 " + quote(out), 2, "not a margin: 1", true},
+      {chart + "pedigree --person 1 --margins 1in,1in " + quote(out), 2, "four: left,right,top,bottom", true},
+      {chart + "pedigree --person 1 --margins 4.2in " + quote(out), 2, "leave no room to print", true},
+      {chart + "pedigree --person 1 --font Arial:6 " + quote(out), 2, "not a font size: 6", true},
+      {chart + "pedigree --person 1 --items notes " + quote(out), 2, "no item notes (its items: name, person-number",
+       true},
+      {chart + "pedigree --person 1 --items name --all-items " + quote(out), 2, "not both", true},
       {quote(dir + "missing.vfl") + " --chart pedigree --person 1 " + quote(out), 1, "", true},
       {chart + "pedigree --person 1 " + quote(dir + "no/such/folder/x.pdf"), 1, "could not be written", true},
   };

@@ -43,16 +43,40 @@ class Descendants : public test::ChartTest {
   }
 };
 
-TEST(DescendantRows, FormatsPerDepthAndPageWidth) {
-  EXPECT_EQ(DescendantRowFormat(0, true), "7000|500|500|500|500|500|500|500|500|500|500|500|~");
-  EXPECT_EQ(DescendantRowFormat(2, true), "500|500|7000|500|500|500|500|500|500|500|500|500|~");
-  EXPECT_EQ(DescendantRowFormat(5, true), "500|500|500|500|500|6000|500|500|500|500|500|500|~");
-  EXPECT_EQ(DescendantRowFormat(8, true), "500|500|500|500|500|500|500|500|5000|500|500|500|~");
-  EXPECT_EQ(DescendantRowFormat(10, true), "500|500|500|500|500|500|500|500|500|500|6000|500|~");
-  EXPECT_EQ(DescendantRowFormat(11, true), "500|500|500|500|500|500|500|500|500|500|500|5000|~");
-  EXPECT_EQ(DescendantRowFormat(0, false), "4000|300|300|300|300|300|300|300|300|300|300|300|~");
-  EXPECT_EQ(DescendantRowFormat(11, false), "300|300|300|300|300|300|300|300|300|300|300|4000|~");
-  for (int d = 0; d < 12; ++d) EXPECT_TRUE(parse_table_format(DescendantRowFormat(d, true)).ok()) << d;
+std::string times(int n, const std::string& column) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += column;
+  return out;
+}
+
+TEST(DescendantRows, FormatsPerDepthEndAtTheRightMargin) {
+  struct Case {
+    double page, printable;
+    int depth;
+    std::string format;
+  };
+  const Case cases[] = {
+      {16838, 20000, 0, "7000|" + times(11, "500|") + "~"},  // room for all twelve columns
+      {16838, 20000, 2, "500|500|7000|" + times(9, "500|") + "~"},
+      {16838, 20000, 5, times(5, "500|") + "6000|" + times(6, "500|") + "~"},
+      {16838, 20000, 8, times(8, "500|") + "5000|500|500|500|~"},
+      {16838, 20000, 11, times(11, "500|") + "5000|~"},
+      {11906, 9026, 4, "500|500|500|500|7000|~"},  // A4 portrait: 9000 wide, no room for a step after
+      {11906, 9026, 9, times(9, "500|") + "4526|~"},  // 6000 would cross the margin
+      {11906, 9026, 11, times(11, "500|") + "3526|~"},
+      {9990, 6000, 0, "4000|" + times(6, "300|") + "~"},
+      {9991, 7500, 11, times(11, "500|") + "2000|~"},  // the steps just keep 2000 for the deepest
+      {9991, 7499, 11, times(11, "499|") + "2010|~"},  // one twip less: the steps shrink
+      {9990, 5000, 11, times(11, "272|") + "2008|~"},
+  };
+  for (const Case& c : cases) {
+    const DescendantColumns columns = DescendantLayout(c.page, c.printable, 12);
+    EXPECT_EQ(DescendantRowFormat(c.depth, columns), c.format) << c.page << " " << c.printable << " " << c.depth;
+    EXPECT_LE(parse_table_format(c.format).format.total_width(), c.printable);
+  }
+  EXPECT_EQ(DescendantLayout(11906, 9026, 12).wide, true);
+  EXPECT_EQ(DescendantLayout(9990, 9026, 12).wide, false);
+  EXPECT_EQ(DescendantLayout(11906, 100, 1).step, 500);  // one generation needs no step
 
   EXPECT_EQ(DescendantRowCells(0, "Ann"), "Ann|||||||||||");
   EXPECT_EQ(DescendantRowCells(3, "Ann"), "|||Ann||||||||");
@@ -186,8 +210,9 @@ TEST_F(Descendants, APersonReachedTwiceIsPrintedOncePerLine) {
   EXPECT_EQ(name_rows(),
             (std::vector<std::string>{"Ron Root", "Adam Root", "Carl Root", "Eve Root", "Beth Root", "Dina Ext",
                                       "Eve Root"}));
-  EXPECT_EQ(r.descendants, 6);
-  EXPECT_EQ(r.summary, "Ron Root has 6 recorded descendants in 4 generations");
+  // Eve is one descendant, however many lines lead to her.
+  EXPECT_EQ(r.descendants, 5);
+  EXPECT_EQ(r.summary, "Ron Root has 5 recorded descendants in 4 generations");
   // Eve sits at depth 3 both times.
   auto rows = body();
   for (const TextAt& t : rows)

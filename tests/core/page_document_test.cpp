@@ -364,17 +364,48 @@ TEST_F(PageDoc, RunningHeaderAndFooterInTheMargins) {
                                            {"Page 5", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
   EXPECT_EQ(texts(2), (std::vector<Placed>{{"Changed", 1440, 600},
                                            {"Page 6", (1440 + 10466 - 600) / 2.0, 15398 + 600}}));
+}
 
-  Font small;
-  small.size = 8;  // lines 192 high
-  doc.set_header_font(small);
+TEST_F(PageDoc, RunningTextsKeepAPrintersDistanceFromTheEdge) {
   doc.set_header("H");
-  doc.set_footer("");
-  doc.set_margin_top(100);  // narrower than a line: the header sits at the top edge
+  doc.set_footer("F");
+  Font small;
+  small.size = 8;  // lines 192 high: a margin of 552 or more keeps them 360 from the edge
+  doc.set_header_font(small);
+  // Centred in wide margins, at the edge in one narrower than a line.
+  const std::pair<double, double> cases[] = {{1440, 624}, {720, 360}, {552, 360}, {551, 179.5}, {100, 0}};
+  for (auto [margin, top] : cases) {
+    ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
+    doc.start_doc();
+    doc.end_doc();
+    EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, top}, {"F", 1440, 16838 - top - 192}})) << margin;
+    for (const Item& item : doc.page_items(1)) EXPECT_TRUE(item.running && doc.item_font(item).size == 8);
+  }
+}
+
+TEST_F(PageDoc, ABlockEndingOnTheBottomMarginStaysAndOneTwipMoreMoves) {
+  with_heading();  // content from 1680
+  struct Case {
+    double y, height;
+    bool moves;
+  } cases[] = {{15398 - 480, 480, false}, {15398 - 480, 481, true}, {15398 - 479, 480, true},
+               {1680, 20000, false},  // the first thing under the heading stays: a new page gains nothing
+               {1681, 20000, true}};
+  for (const Case& c : cases) {
+    doc.start_doc();
+    doc.set_current_y(c.y);
+    EXPECT_EQ(doc.content_top(), 1680);
+    EXPECT_EQ(doc.fits_on_page(c.height), !c.moves) << c.y << " " << c.height;
+    EXPECT_EQ(doc.keep_together(c.height), c.moves) << c.y << " " << c.height;
+    EXPECT_EQ(doc.page_count(), c.moves ? 2 : 1);
+  }
+  // Row heights are known before the row is written.
+  EXPECT_EQ(doc.row_height("1000|500|~", "Two words|"), 480);
+  EXPECT_EQ(doc.row_height("1000|~", "Text|in a cell that is not there"), 0);
+  // No-break blanks keep a date on one line and print as blanks.
   doc.start_doc();
-  doc.end_doc();
-  EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, 0}}));
-  EXPECT_EQ(doc.item_font(doc.page_items(1)[0]).size, 8);
+  doc.add_table_row("1300|~", "Died " + NoBreak("12 Aug 1890"));
+  EXPECT_EQ(texts(doc.page_count()).back(), (Placed{"12 Aug 1890", 1500, 1920}));
 }
 
 // ---- Tables ----

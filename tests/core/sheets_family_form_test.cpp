@@ -14,10 +14,10 @@ namespace {
 
 class FamilyForm : public test::SheetTest {
  protected:
-  SheetOptions sheet = [] {
-    SheetOptions o;
+  ChartOptions sheet = [] {
+    ChartOptions o;
     o.request = request::FamilyData;
-    o.items[item1::TodaysDate] = true;
+    o.items[item3::TodaysDate] = true;
     return o;
   }();
   PrintResult run(std::int16_t p, std::int16_t partner, bool blank = false) {
@@ -63,7 +63,7 @@ TEST_F(FamilyForm, SmallPaperIsRefused) {
 
 TEST_F(FamilyForm, TheCoupleTheirMarriageAndChildrenOnALandscapePage) {
   build_family();
-  sheet.items[item1::PersonNumber] = true;
+  sheet.items[item3::PersonNumber] = true;
   PrintResult r = run(john, mary);
   ASSERT_TRUE(r.completed);
   EXPECT_EQ(r.title, "Print Family Data Sheet");

@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QFontDialog>
 #include <QTimer>
 
 #include "frm_page_setup.h"
@@ -24,6 +25,7 @@
 #include "frm_print_what.h"
 #include "print/page_setup_model.h"
 #include "qt_text.h"
+#include "qt_text_measure.h"
 #include "store/ini.h"
 #include "temp_session.h"
 #include "tree_builder.h"
@@ -255,14 +257,34 @@ TEST_F(PrintPreviewTest, SelectAllTogglesTheShownBoxes) {
   for (int i = 0; i < 9; ++i) box(w, "chkPrintStyle3", i)->setChecked(false);
   auto* all = button(w, "butSelectAllDescend");
   all->click();
-  for (int i = 0; i <= 9; ++i) EXPECT_TRUE(box(w, "chkPrintStyle3", i)->isChecked()) << i;
-  EXPECT_FALSE(box(w, "chkPrintStyle3", 13)->isChecked());  // hidden on the pedigree
+  for (int i = 0; i <= 9; ++i) EXPECT_EQ(box(w, "chkPrintStyle3", i)->isChecked(), i != 8) << i;
+  EXPECT_FALSE(box(w, "chkPrintStyle3", 13)->isChecked());  // hidden on the pedigree, as "Partners" is
   EXPECT_EQ(all->text(), QStringLiteral("DeSelect &All"));
   all->click();
   for (int i = 0; i <= 9; ++i) EXPECT_FALSE(box(w, "chkPrintStyle3", i)->isChecked()) << i;
   EXPECT_EQ(all->text(), QStringLiteral("Select &All"));
   QTest::keyClick(&w, Qt::Key_A);  // A selects all
   EXPECT_TRUE(box(w, "chkPrintStyle3", 4)->isChecked());
+}
+
+TEST_F(PrintPreviewTest, TheFontDialogOpensOnTheDocumentFont) {
+  frmPrintPreview w(s, 2);
+  QFont opened;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    opened = d->currentFont();
+    QFont bigger = opened;
+    bigger.setPointSize(12);  // only the size changes
+    d->setCurrentFont(bigger);
+    d->accept();
+  });
+  button(w, "Command1_1")->click();
+  EXPECT_EQ(opened.family(), font_family("Arial"));
+  EXPECT_EQ(opened.pointSizeF(), 10);
+  EXPECT_EQ(w.document().font().name, "Arial");
+  EXPECT_EQ(w.document().font().size, 12);
+  EXPECT_EQ(child<QLabel>(w, QStringLiteral("Label3_4"))->text(), QStringLiteral("Font: Arial 12 Pts."));
 }
 
 TEST_F(PrintPreviewTest, PrintsAllPagesOrARangeIntoAPdfFile) {
@@ -412,8 +434,10 @@ TEST_F(PrintPreviewTest, PrinterDialogListsPapersAndGuardsTheFamilyForm) {
     EXPECT_EQ(t.prompter.shown[0].title, "Print a Family Data Form");
     EXPECT_TRUE(child<QRadioButton>(p, QStringLiteral("Option1_1"))->isChecked());
     auto* papers = child<QComboBox>(p, QStringLiteral("cmb_PaperSize"));
-    EXPECT_EQ(print::PaperCodeOfEntry(cp(papers->currentText())), print::kPaperA5);
-    const int a4 = papers->findText(qs(print::PaperEntry(print::kPaperA4)));
+    // Names only: the codes travel as the entries' data.
+    EXPECT_EQ(papers->currentText(), QStringLiteral("A5, 148 x 210 mm"));
+    EXPECT_EQ(papers->currentData().toInt(), print::kPaperA5);
+    const int a4 = papers->findText(QStringLiteral("A4, 210 x 297 mm"));
     ASSERT_GE(a4, 0);
     papers->setCurrentIndex(a4);
     emit papers->activated(a4);
@@ -430,7 +454,7 @@ TEST_F(PrintPreviewTest, PrinterDialogListsPapersAndGuardsTheFamilyForm) {
     // Cancel puts paper and orientation back.
     frmPrinterSet p(s, doc, 3);
     auto* papers = child<QComboBox>(p, QStringLiteral("cmb_PaperSize"));
-    const int letter = papers->findText(qs(print::PaperEntry(print::kPaperLetter)));
+    const int letter = papers->findData(print::kPaperLetter);
     ASSERT_GE(letter, 0);
     emit papers->activated(letter);
     child<QRadioButton>(p, QStringLiteral("Option1_0"))->setChecked(true);

@@ -87,7 +87,7 @@ ChartOptions LoadChartOptions(const IniFile& ini, int request) {
   double size = size_of(value_of(ini, section, "FontSize"));
   // A size the font dialog never gives counts as the chart's usual one.
   if (!(size >= 1 && size <= 1000)) size = request == request::Pedigree ? 8 : 10;
-  o.font.size = size;
+  o.font.size = std::max(size, kSmallestTextSize);
   o.font.bold = int_of(ini, section, "FontBold") != 0;
   o.font.italic = int_of(ini, section, "FontItalic") != 0;
   o.orientation = int_of(ini, section, "Orientation") == 1 ? Orientation::Landscape : Orientation::Portrait;
@@ -138,6 +138,7 @@ void ApplyChartOptions(PageDocument& doc, const ChartOptions& o) {
   doc.set_orientation(o.orientation);
   Font font = o.font;
   if (font.name.empty()) font.name = "Arial";
+  if (font.size >= 1 && font.size < kSmallestTextSize) font.size = kSmallestTextSize;
   doc.set_font(font);
   doc.set_first_page_number(o.first_page_number);
   // Each margin on its own may be fine while the pair leaves nothing between

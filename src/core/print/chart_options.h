@@ -64,6 +64,10 @@ std::string_view Item3Key(int request, int index);
 enum class HeadingPages : std::uint8_t { None = 0, FirstPage = 1, EveryPage = 2 };
 
 inline constexpr int kMaxGenerations = 12;
+// No printout writes smaller than this (points): a generator that makes
+// texts smaller to fit stops here, and a smaller document font is taken up
+// to it.
+inline constexpr double kSmallestTextSize = 7;
 inline constexpr int kDefaultGenerations = 4;
 
 struct ChartOptions {

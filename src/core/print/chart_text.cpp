@@ -19,7 +19,8 @@ std::string life_line(const char* word, const std::string& date_field, const std
   std::string place = with_place ? cp1252::trim(place_field) : std::string();
   if (date.empty() && place.empty()) return {};
   std::string line = std::string(word) + " ";
-  if (!date.empty()) line += date;
+  // A date is one piece of text: it is never split over two lines.
+  if (!date.empty()) line += NoBreak(date);
   if (!date.empty() && !place.empty()) line += " ";
   if (!place.empty()) line += "at " + place;
   return line;

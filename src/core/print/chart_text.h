@@ -19,7 +19,7 @@ std::string PrintedDate(const LocalTime& t);
 
 // "Born " + date, "Born " + date + " at " + place, or "Born at " + place, as
 // far as the ticked boxes and the recorded fields go; empty when there is
-// nothing to say.
+// nothing to say. The date's blanks are no-break blanks.
 std::string BirthLine(const PersonRecord& p, bool with_date, bool with_place);
 // The same with "Died ", " at " and "Died at ".
 std::string DeathLine(const PersonRecord& p, bool with_date, bool with_place);
@@ -40,6 +40,7 @@ class ChartRecords {
   bool person(std::int16_t n, PersonRecord& out);
   // Whether n is a record of the persons file.
   bool has_person(std::int16_t n) const { return n >= 1 && n <= person_count_; }
+  long person_count() const { return person_count_; }
   // Ceremony record m (marriage date and notes); blank when it cannot be read.
   CeremonyRecord ceremony(std::int16_t m);
   // The families in which p is Husband or Wife, in Marriage number order, at

@@ -54,6 +54,8 @@ class DescendantsWriter {
   void partner_rows(std::int16_t person, std::int16_t family, int d);
   void close_list(int d);
   RowResult row(int d, const std::string& text, bool bold);
+  double rows_height(int d, const std::vector<std::string>& lines, bool first_bold);
+  bool on_line_of_descent(std::int16_t person) const;
   void page_break();
   void vertical_line(int depth, double y1, double y2);
   std::string name_text(const PersonRecord& p, const Font& font);
@@ -68,8 +70,7 @@ class DescendantsWriter {
   ChartRecords records_;
 
   int generations_ = 1;
-  bool wide_ = true;
-  double step_ = kWideStep;
+  DescendantColumns columns_;
   Font body_, name_font_, heading_font_;
   std::string heading_;
   std::string date_;
@@ -77,11 +78,12 @@ class DescendantsWriter {
 
   std::vector<Level> levels_;
   std::array<ListLine, kMaxGenerations + 1> lines_{};
-  int counter_ = -1;
+  int counter_ = -1;  // person rows printed after the root's
+  std::vector<bool> printed_;
+  int descendants_ = 0;
   int deepest_ = 0;
   bool cancelled_ = false;
   bool stopped_ = false;  // the size limit was reached
-  std::vector<LineSpan> wrap_;
 };
 
 bool DescendantsWriter::cancel_requested(const std::string& name) {
@@ -91,11 +93,12 @@ bool DescendantsWriter::cancel_requested(const std::string& name) {
 
 void DescendantsWriter::set_up(const PersonRecord& root) {
   generations_ = ClampGenerations(o_.generations);
-  wide_ = doc_.page_width() >= kWideChartPage;
-  step_ = wide_ ? kWideStep : kNarrowStep;
+  columns_ = DescendantLayout(doc_.page_width(), doc_.page_width() - doc_.margin_left() - doc_.margin_right(),
+                              generations_);
   body_ = o_.font;
   if (body_.name.empty()) body_.name = "Arial";
   if (!(body_.size >= 1 && body_.size <= 1000)) body_.size = 10;
+  body_.size = std::max(body_.size, kSmallestTextSize);
   body_.italic = false;
   body_.underline = false;
   name_font_ = body_;
@@ -121,7 +124,7 @@ void DescendantsWriter::page_start(int page) {
   const bool colour = o_.ticked(item3::BreakLine);
   for (int g = 1; g <= generations_; ++g) {
     doc_.set_text_colour(colour ? GenerationColour(g) : kBlack);
-    doc_.set_current_x(left + (g - 1) * step_);
+    doc_.set_current_x(left + (g - 1) * columns_.step);
     doc_.write_text(std::to_string(g));
   }
   doc_.set_text_colour(kBlack);
@@ -145,21 +148,31 @@ RowResult DescendantsWriter::row(int d, const std::string& text, bool bold) {
   const Font& font = bold ? name_font_ : body_;
   doc_.set_font(font);
   const std::string cell = CellText(text);
-  wrap_.clear();
-  wrap_text(cell, DescendantTextWidth(d, wide_) - 2 * kCellPadding, font, measure_, wrap_);
-  const double height = static_cast<double>(std::max<std::size_t>(1, wrap_.size())) * measure_.line_height(font);
-  const double bottom = doc_.page_height() - doc_.margin_bottom();
-  if (doc_.current_y() + height > bottom && doc_.current_y() > content_top_) page_break();
+  const std::string format = DescendantRowFormat(d, columns_);
+  const std::string cells = DescendantRowCells(d, cell);
+  if (!doc_.fits_on_page(doc_.row_height(format, cells))) page_break();
   RowResult r;
-  if (!stopped_) r = doc_.add_table_row(DescendantRowFormat(d, wide_), DescendantRowCells(d, cell));
+  if (!stopped_) r = doc_.add_table_row(format, cells);
   doc_.set_font(body_);
   if (!r.ok) stopped_ = true;
   return r;
 }
 
+// How high the rows of `lines` will be, the first in bold when asked.
+double DescendantsWriter::rows_height(int d, const std::vector<std::string>& lines, bool first_bold) {
+  const std::string format = DescendantRowFormat(d, columns_);
+  double height = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    doc_.set_font(i == 0 && first_bold ? name_font_ : body_);
+    height += doc_.row_height(format, DescendantRowCells(d, CellText(lines[i])));
+  }
+  doc_.set_font(body_);
+  return height;
+}
+
 void DescendantsWriter::vertical_line(int depth, double y1, double y2) {
-  if (!wide_ || y2 <= y1) return;
-  const double x = doc_.margin_left() + (depth - 1) * step_;
+  if (!columns_.wide || y2 <= y1) return;
+  const double x = doc_.margin_left() + (depth - 1) * columns_.step;
   doc_.set_pen_width(kConnectorPen);
   doc_.set_pen_colour(o_.ticked(item3::BreakLine) ? GenerationColour(depth) : kBlack);
   doc_.draw_line(x, y1, x, y2);
@@ -193,21 +206,34 @@ void DescendantsWriter::page_break() {
 }
 
 void DescendantsWriter::person_rows(const PersonRecord& p, int d) {
+  std::vector<std::string> lines = {name_text(p, name_font_)};
+  for (std::string line : {BirthLine(p, o_.ticked(item3::DateOfBirth), o_.ticked(item3::PlaceOfBirth)),
+                           DeathLine(p, o_.ticked(item3::DateOfDeath), o_.ticked(item3::PlaceOfDeath))})
+    if (!line.empty()) lines.push_back(std::move(line));
   doc_.set_font(body_);
+  // A person starts a page's foot only with room for a few rows under the
+  // name, and never apart from his or her own dates.
   const double u = 2 * doc_.text_height("X");
-  if (doc_.current_y() > doc_.page_height() - doc_.margin_bottom() - 3 * u) page_break();
+  if (doc_.current_y() > doc_.page_height() - doc_.margin_bottom() - 3 * u ||
+      !doc_.fits_on_page(rows_height(d, lines, true)))
+    page_break();
   if (stopped_) return;
 
-  RowResult r = row(d, name_text(p, name_font_), true);
+  RowResult r = row(d, lines[0], true);
   if (!r.ok) return;
   ++counter_;
+  if (d > 0 && p.PerNum >= 1 && static_cast<std::size_t>(p.PerNum) < printed_.size() &&
+      !printed_[static_cast<std::size_t>(p.PerNum)]) {
+    printed_[static_cast<std::size_t>(p.PerNum)] = true;
+    ++descendants_;
+  }
   levels_[static_cast<std::size_t>(d)].started = true;
   const double connector = r.top + measure_.line_height(name_font_) - kConnectorRise;
-  if (wide_ && d >= 2) {
-    const double x = doc_.margin_left() + (d - 1) * kWideStep;
+  if (columns_.wide && d >= 2) {
+    const double x = doc_.margin_left() + (d - 1) * columns_.step;
     doc_.set_pen_width(kConnectorPen);
     doc_.set_pen_colour(o_.ticked(item3::BreakLine) ? GenerationColour(d) : kBlack);
-    doc_.draw_line(x + 550, connector, x, connector);
+    doc_.draw_line(x + columns_.step + 50, connector, x, connector);
     doc_.set_pen_width(0);
     doc_.set_pen_colour(kBlack);
   }
@@ -219,13 +245,7 @@ void DescendantsWriter::person_rows(const PersonRecord& p, int d) {
     }
     line.last = connector;
   }
-
-  const std::string birth =
-      BirthLine(p, o_.ticked(item3::DateOfBirth), o_.ticked(item3::PlaceOfBirth));
-  const std::string death =
-      DeathLine(p, o_.ticked(item3::DateOfDeath), o_.ticked(item3::PlaceOfDeath));
-  if (!birth.empty()) row(d, birth, false);
-  if (!death.empty()) row(d, death, false);
+  for (std::size_t i = 1; i < lines.size() && !stopped_; ++i) row(d, lines[i], false);
 }
 
 void DescendantsWriter::partner_rows(std::int16_t person, std::int16_t family, int d) {
@@ -240,7 +260,7 @@ void DescendantsWriter::partner_rows(std::int16_t person, std::int16_t family, i
     else {
       // Without a date the line says only that they married.
       const std::string date = cp1252::trim(c.MarriedDate);
-      lines.push_back((date.empty() ? std::string("Married") : "Married on " + date) +
+      lines.push_back((date.empty() ? std::string("Married") : "Married on " + NoBreak(date)) +
                       (f.Divorced ? " (divorced) " : ""));
     }
   }
@@ -253,19 +273,30 @@ void DescendantsWriter::partner_rows(std::int16_t person, std::int16_t family, i
   }
   const std::string notes = cp1252::trim(c.MarriedAt);
   if (details && !notes.empty()) lines.push_back("Marriage notes: " + notes);
+  std::erase_if(lines, [](const std::string& line) { return cp1252::trim(line).empty(); });
+  // The partner, the dates and the marriage go over the leaf together.
+  if (!doc_.fits_on_page(rows_height(d, lines, false))) page_break();
   for (const std::string& line : lines) {
     if (stopped_) return;
-    if (!cp1252::trim(line).empty()) row(d, line, false);
+    row(d, line, false);
   }
 }
 
+bool DescendantsWriter::on_line_of_descent(std::int16_t person) const {
+  for (const Level& level : levels_)
+    if (level.index < level.kids.size() && level.kids[level.index] == person) return true;
+  return false;
+}
+
+// A child who is already on the line being printed would start the same
+// lines over again: a cycle that only a damaged tree has.
 std::vector<std::int16_t> DescendantsWriter::children(std::int16_t family) {
   const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(family)];
   std::vector<std::int16_t> kids;
   const int n = KidCount(f);
   for (int i = 0; i < n; ++i) {
     std::int16_t k = f.Kids[static_cast<std::size_t>(i)];
-    if (records_.has_person(k)) kids.push_back(k);
+    if (records_.has_person(k) && !on_line_of_descent(k)) kids.push_back(k);
   }
   return kids;
 }
@@ -335,6 +366,7 @@ DescendantsResult DescendantsWriter::run(std::int16_t root) {
   doc_.set_page_start_handler([this](int page) { page_start(page); });
   doc_.start_doc();
   levels_.reserve(kMaxGenerations + 1);
+  printed_.assign(static_cast<std::size_t>(records_.person_count()) + 1, false);
   Level top;
   top.kids = {root};
   levels_.push_back(std::move(top));
@@ -351,7 +383,7 @@ DescendantsResult DescendantsWriter::run(std::int16_t root) {
 
   r.completed = finished;
   r.truncated = stopped_ || doc_.truncated();
-  r.descendants = std::max(counter_, 0);
+  r.descendants = descendants_;
   r.deepest = deepest_;
   r.summary = cp1252::trim(p.GivenNames) + " " + cp1252::trim(p.FamName) + " has " + std::to_string(r.descendants) +
               " recorded descendants in " + std::to_string(r.deepest + 1) + " generations";

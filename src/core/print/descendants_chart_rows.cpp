@@ -1,5 +1,6 @@
 // The row formats and colours of the descendants chart.
 #include <algorithm>
+#include <cmath>
 
 #include "print/descendants_chart.h"
 
@@ -26,18 +27,33 @@ Colour GenerationColour(int g) {
   }
 }
 
-double DescendantTextWidth(int depth, bool wide) {
-  return wide ? wide_text_width(std::clamp(depth, 0, kColumns - 1)) : 4000;
+DescendantColumns DescendantLayout(double page_width, double printable, int generations) {
+  DescendantColumns c;
+  c.wide = page_width >= kWideChartPage;
+  c.printable = std::max(0.0, printable);
+  const int deepest = std::clamp(generations, 1, kColumns) - 1;
+  const double nominal = c.wide ? kWideStep : kNarrowStep;
+  c.step = deepest == 0 ? nominal : std::floor(std::clamp((c.printable - kMinDescendantText) / deepest, 0.0, nominal));
+  return c;
 }
 
-std::string DescendantRowFormat(int depth, bool wide) {
+double DescendantTextWidth(int depth, const DescendantColumns& c) {
   const int d = std::clamp(depth, 0, kColumns - 1);
-  const std::string step = wide ? "500" : "300";
-  const std::string text = wide ? std::to_string(wide_text_width(d)) : "4000";
+  const double nominal = c.wide ? wide_text_width(d) : 4000;
+  return std::max(0.0, std::min(nominal, c.printable - d * c.step));
+}
+
+std::string DescendantRowFormat(int depth, const DescendantColumns& c) {
+  const int d = std::clamp(depth, 0, kColumns - 1);
+  const long step = std::lround(c.step);
+  const long text = std::lround(std::floor(DescendantTextWidth(d, c)));
   std::string format;
+  long used = 0;
   for (int i = 0; i < kColumns; ++i) {
-    format += i == d ? text : step;
-    format += '|';
+    const long w = i == d ? text : step;
+    if (i > d && used + w > c.printable) break;
+    format += std::to_string(w) + '|';
+    used += w;
   }
   return format + '~';
 }

@@ -87,8 +87,8 @@ PrintResult PrintFamilyNames(Session& s, PageDocument& doc, const ChartOptions& 
   doc.set_footer(chart.ticked(item3::PageNumbers) ? "|Page %d|" : "");
   doc.set_page_start_handler([&](int page) {
     if (progress) progress("Page " + std::to_string(page), page);
-    if (!chart.heading_on(page) || date.empty()) return;
-    WriteChartHeading(doc, "", heading_font, date);
+    if (!chart.heading_on(page)) return;
+    WriteChartHeading(doc, "List of " + s.Messages[msg::FamNameLabel] + "s", heading_font, date);
     doc.set_current_y(doc.current_y() + doc.text_height("X") / 2);
   });
   doc.start_doc();

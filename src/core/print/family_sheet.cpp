@@ -6,7 +6,6 @@
 #include "common/cp1252.h"
 #include "print/chart_text.h"
 #include "print/page_setup_model.h"
-#include "print/pedigree_chart.h"
 #include "print/sheet_text.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
@@ -27,15 +26,24 @@ constexpr double kGap = 120;
 constexpr double kChildTableSize = 8;
 
 std::string with_dates(const Session& s, const PersonRecord& p) {
-  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate);
+  const std::string birth = NoBreak(cp1252::trim(p.BirthDate)), death = NoBreak(cp1252::trim(p.DeathDate));
   std::string dates = birth;
   if (!death.empty()) dates += (dates.empty() ? "" : " - ") + death;
   return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates);
 }
 
+// One labelled field of a couple block: the label, the value after it and
+// a ruled line under the value.
+struct Field {
+  std::string_view label;
+  std::string value;
+  double x = 0, w = 0, label_w = 0;
+  bool bold = false;
+};
+
 class FormWriter {
  public:
-  FormWriter(Session& s, PageDocument& doc, const TextMeasure& measure, const SheetOptions& o, const AllPersons& all,
+  FormWriter(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o, const AllPersons& all,
              bool blank, double width)
       : s_(s), doc_(doc), measure_(measure), o_(o), all_(all), blank_(blank), width_(width) {}
 
@@ -47,8 +55,7 @@ class FormWriter {
  private:
   double x0() const { return doc_.margin_left(); }
   double y() const { return doc_.current_y(); }
-  void field(std::string_view label, const std::string& value, double x, double w, double label_w, bool bold = false);
-  void next_row() { doc_.set_current_y(y() + row_h()); }
+  void fields(const std::vector<Field>& row);
   double row_h() const { return measure_.line_height(doc_.font()) * 1.3; }
   std::string child_cells(const PersonRecord& c);
   void table_header();
@@ -57,33 +64,49 @@ class FormWriter {
   Session& s_;
   PageDocument& doc_;
   const TextMeasure& measure_;
-  const SheetOptions& o_;
+  const ChartOptions& o_;
   const AllPersons& all_;
   bool blank_;
   double width_;
+  std::vector<LineSpan> wrap_;
 };
 
-void FormWriter::field(std::string_view label, const std::string& value, double x, double w, double label_w,
-                       bool bold) {
+// A row of fields; a value longer than its field goes on over further lines
+// of the row rather than being cut.
+void FormWriter::fields(const std::vector<Field>& row) {
   const Font body = doc_.font();
   const double top = y();
-  if (bold) {
-    Font b = body;
-    b.bold = true;
-    doc_.set_font(b);
+  std::vector<std::vector<std::string>> values;
+  std::size_t lines = 1;
+  for (const Field& f : row) {
+    std::vector<std::string>& out = values.emplace_back();
+    if (blank_ || f.value.empty()) continue;
+    wrap_.clear();
+    wrap_text(f.value, f.w - f.label_w - 2 * kCellPadding, body, measure_, wrap_);
+    for (const LineSpan& l : wrap_) out.push_back(f.value.substr(l.offset, l.length));
+    lines = std::max(lines, out.size());
   }
-  doc_.set_current_x(x + kCellPadding);
-  doc_.set_current_y(top);
-  doc_.write_text(label);
-  doc_.set_font(body);
-  const double line_y = top + row_h() - kCellPadding / 2;
-  doc_.draw_line(x + label_w, line_y, x + w - kCellPadding, line_y);
-  if (!blank_ && !value.empty()) {
-    doc_.set_current_x(x + label_w + kCellPadding);
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const Field& f = row[i];
+    if (f.bold) {
+      Font b = body;
+      b.bold = true;
+      doc_.set_font(b);
+    }
+    doc_.set_current_x(f.x + kCellPadding);
     doc_.set_current_y(top);
-    doc_.write_text(FitChartText(value, w - label_w - 2 * kCellPadding, body, measure_));
+    doc_.write_text(f.label);
+    doc_.set_font(body);
+    const double line_y = top + static_cast<double>(lines) * row_h() - kCellPadding / 2;
+    doc_.draw_line(f.x + f.label_w, line_y, f.x + f.w - kCellPadding, line_y);
+    for (std::size_t k = 0; k < values[i].size(); ++k) {
+      doc_.set_current_x(f.x + f.label_w + kCellPadding);
+      doc_.set_current_y(top + static_cast<double>(k) * row_h());
+      doc_.write_text(values[i][k]);
+    }
   }
-  doc_.set_current_y(top);
+  doc_.set_current_x(x0());
+  doc_.set_current_y(top + static_cast<double>(lines) * row_h());
 }
 
 void FormWriter::couple(const char* label, const PersonRecord* p, std::int16_t family) {
@@ -92,16 +115,12 @@ void FormWriter::couple(const char* label, const PersonRecord* p, std::int16_t f
   const double top = y();
   const double x = x0(), w = width_;
   std::string name = p && !blank_ ? FullName(s_, *p) : std::string();
-  if (p && !blank_ && o_.ticked(item1::PersonNumber)) name += "  (#" + std::to_string(p->PerNum) + ")";
-  field(label, name, x, w, kWideLabel, true);
-  next_row();
-  field(" Occupation", cp1252::trim(r.Occupation), x, w, kWideLabel);
-  next_row();
+  if (p && !blank_ && o_.ticked(item3::PersonNumber)) name += "  (#" + std::to_string(p->PerNum) + ")";
+  fields({{label, name, x, w, kWideLabel, true}});
+  fields({{" Occupation", cp1252::trim(r.Occupation), x, w, kWideLabel}});
   const double split = kLabel + kDateColumn;
   auto dated = [&](const char* what, const std::string& date, const std::string& place) {
-    field(what, cp1252::trim(date), x, split, kLabel);
-    field(" Place ", cp1252::trim(place), x + split, w - split, kLabel);
-    next_row();
+    fields({{what, NoBreak(cp1252::trim(date)), x, split, kLabel}, {" Place ", cp1252::trim(place), x + split, w - split, kLabel}});
   };
   dated("Born ", r.BirthDate, r.BirthPlace);
   dated("Died ", r.DeathDate, r.DeathPlace);
@@ -118,11 +137,8 @@ void FormWriter::couple(const char* label, const PersonRecord* p, std::int16_t f
       others += (others.empty() ? "" : ", ") + FullName(s_, *o);
     }
   }
-  field("Father ", father, x, w / 2, kLabel);
-  field(" Mother ", mother, x + w / 2, w / 2, kLabel);
-  next_row();
-  field("Other Partners ", others, x, w, kOtherPartnersLabel);
-  next_row();
+  fields({{"Father ", father, x, w / 2, kLabel}, {" Mother ", mother, x + w / 2, w / 2, kLabel}});
+  fields({{"Other Partners ", others, x, w, kOtherPartnersLabel}});
   doc_.draw_rectangle(x, top, x + w, y());
   doc_.set_current_y(y() + kGap);
 }
@@ -130,14 +146,12 @@ void FormWriter::couple(const char* label, const PersonRecord* p, std::int16_t f
 void FormWriter::married(std::int16_t family) {
   const CeremonyRecord c = family > 0 && !blank_ ? all_.ceremony(family) : blank_ceremony();
   const double split = kLabel + kDateColumn;
-  field("MARRIED", cp1252::trim(c.MarriedDate), x0(), split, kLabel, true);
-  field(" Place ", cp1252::trim(c.MarriedAt), x0() + split, width_ - split, kLabel);
-  next_row();
+  fields({{"MARRIED", NoBreak(cp1252::trim(c.MarriedDate)), x0(), split, kLabel, true},
+          {" Place ", cp1252::trim(c.MarriedAt), x0() + split, width_ - split, kLabel}});
   doc_.set_current_y(y() + kGap);
 }
 
 std::string FormWriter::child_cells(const PersonRecord& c) {
-  const TableFormat format = parse_table_format(ChildRowFormat(width_)).format;
   std::string married, married_to;
   const auto& families = all_.partnerships(c.PerNum);
   if (!families.empty()) {
@@ -146,14 +160,13 @@ std::string FormWriter::child_cells(const PersonRecord& c) {
   }
   const char sex = SexOf(c);
   const std::string values[8] = {sex ? std::string(1, sex) : std::string(), FullName(s_, c),
-                                 cp1252::trim(c.BirthDate),                 cp1252::trim(c.BirthPlace),
-                                 married,                                   married_to,
-                                 cp1252::trim(c.DeathDate),                 cp1252::trim(c.DeathPlace)};
+                                 NoBreak(cp1252::trim(c.BirthDate)),        cp1252::trim(c.BirthPlace),
+                                 NoBreak(married),                          married_to,
+                                 NoBreak(cp1252::trim(c.DeathDate)),        cp1252::trim(c.DeathPlace)};
   std::string cells;
   for (std::size_t i = 0; i < 8; ++i) {
     if (i) cells += '|';
-    const double room = format.columns[i].width - 2 * kCellPadding;
-    cells += CellText(FitChartText(values[i], room, doc_.font(), measure_));
+    cells += CellText(values[i]);
   }
   return cells;
 }
@@ -175,29 +188,39 @@ void FormWriter::child_row(const std::string& cells) {
 }
 
 bool FormWriter::children(const std::vector<std::int16_t>& kids, const std::string& more_heading) {
-  // Dates and places must fit columns of 1150 and 2000-odd twips, so the
-  // table keeps to a small type whatever the document font is.
+  // Dates and places share columns of 1150 and 2000-odd twips, so the table
+  // keeps to a small type whatever the document font is; a text longer than
+  // its column goes on over a further line of its row.
   const Font body = doc_.font();
   Font table = body;
-  table.size = std::min(body.size, kChildTableSize);
+  table.size = std::max(kSmallestTextSize, std::min(body.size, kChildTableSize));
   doc_.set_font(table);
   const double top = y();
   table_header();
-  const double line = measure_.line_height(table);
-  const double room = doc_.page_height() - doc_.margin_bottom() - y();
-  const std::size_t rows = static_cast<std::size_t>(std::max(1.0, std::floor(room / line)));
+  const std::string format = ChildRowFormat(width_);
   const std::string empty_row = "|||||||";
-  const bool overflow = !blank_ && kids.size() > rows;
-  const std::size_t on_form = blank_ ? 0 : overflow ? rows - 1 : kids.size();
+  const double bottom = doc_.page_height() - doc_.margin_bottom();
+  const double line = doc_.row_height(format, empty_row);
+  std::size_t on_form = 0;
   bool ok = true;
-  for (std::size_t i = 0; i < on_form && ok; ++i) {
-    if (s_.CancelFlag) ok = false;
-    else if (const PersonRecord* c = all_.find(kids[i])) child_row(child_cells(*c));
-    else child_row(empty_row);
+  if (!blank_) {
+    for (; on_form < kids.size() && ok; ++on_form) {
+      if (s_.CancelFlag) {
+        ok = false;
+        break;
+      }
+      const PersonRecord* c = all_.find(kids[on_form]);
+      const std::string cells = c ? child_cells(*c) : empty_row;
+      // The last row left is kept for the count of the children after it.
+      const double reserve = on_form + 1 < kids.size() ? line : 0;
+      if (y() + doc_.row_height(format, cells) + reserve > bottom) break;
+      child_row(cells);
+    }
   }
+  const bool overflow = ok && on_form < kids.size();
   if (overflow) child_row("|" + std::to_string(kids.size() - on_form) + " More)");
   // The rest of the form stays ruled for writing in by hand.
-  for (std::size_t i = on_form + (overflow ? 1 : 0); i < rows && ok; ++i) child_row(empty_row);
+  while (ok && y() + line <= bottom) child_row(empty_row);
   doc_.draw_rectangle(x0(), top, x0() + width_, y());
   if (ok && overflow) {
     doc_.new_page();
@@ -243,7 +266,7 @@ std::string ChildRowFormat(double form_width) {
                              : "^500|3000|^1150|2020|^1150|2020|^1150|2020~";
 }
 
-PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& measure, const SheetOptions& sheet,
+PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
                              std::int16_t person, std::int16_t partner, bool blank, const Progress& progress) {
   PrintResult r;
   r.title = "Print Family Data Sheet";
@@ -271,9 +294,9 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
   if (!blank)
     header = "Family of " + (q ? FullName(s, *q) : std::string()) + " and " + cp1252::trim(p->GivenNames) + " " +
              cp1252::trim(display_famname(s, *p));
-  if (sheet.ticked(item1::TodaysDate)) header += "||Date " + PrintedDate(s.now());
+  if (o.ticked(item3::TodaysDate)) header += "||Date " + PrintedDate(s.now());
   doc.set_header(header);
-  doc.set_footer("");
+  doc.set_footer(o.ticked(item3::PageNumbers) ? "|Page %d|" : "");
   doc.set_page_start_handler(nullptr);
   doc.start_doc();
 
@@ -290,7 +313,7 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
       (SexOf(*p) == 'F' ? wife : husband) = p;
     }
   }
-  FormWriter form(s, doc, measure, sheet, all, blank, width);
+  FormWriter form(s, doc, measure, o, all, blank, width);
   form.couple("HUSBAND ", husband, family);
   form.married(family);
   form.couple("WIFE ", wife, family);
@@ -306,11 +329,13 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
   if (!form.children(kids, more) || s.CancelFlag) {
     doc.kill_doc();
     doc.set_header("");
+    doc.set_footer("");
     return r;
   }
   r.truncated = doc.truncated();
   doc.end_doc();
   doc.set_header("");
+  doc.set_footer("");
   r.completed = true;
   return r;
 }

@@ -27,8 +27,10 @@ std::string ChildHeaderFormat(double form_width);
 std::string ChildRowFormat(double form_width);
 
 // Writes the form of `person` and `partner` (0: a partner not recorded)
-// into `doc`, landscape. `sheet` gives "Person number" and "Todays date".
-PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& measure, const SheetOptions& sheet,
+// into `doc`, landscape. `o` gives "Person number", "Todays date" and
+// "Page numbers"; the form's running text keeps a printer's distance from
+// the paper's edge.
+PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
                              std::int16_t person, std::int16_t partner, bool blank,
                              const Progress& progress = {});
 

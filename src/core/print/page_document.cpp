@@ -92,11 +92,16 @@ void PageDocument::begin_page() {
 void PageDocument::finish_page() {
   if (pages_.empty()) return;
   const Page& page = pages_.back();
-  double top_in_margin = std::max(0.0, (margin_top_ - measure_.line_height(header_font_)) / 2);
-  if (!header_.empty()) add_running_text(header_, top_in_margin);
+  const double lh = measure_.line_height(header_font_);
+  // Centred in its margin, but no nearer the edge than a printer can print
+  // while the margin has room for that.
+  auto from_edge = [&](double margin) {
+    const double centred = std::max(0.0, (margin - lh) / 2);
+    return margin >= kRunningTextEdge + lh ? std::max(centred, kRunningTextEdge) : centred;
+  };
+  if (!header_.empty()) add_running_text(header_, from_edge(margin_top_));
   if (!footer_.empty()) {
-    double lh = measure_.line_height(header_font_);
-    double top = page.height - margin_bottom_ + std::max(0.0, (margin_bottom_ - lh) / 2);
+    double top = page.height - from_edge(margin_bottom_) - lh;
     add_running_text(footer_, std::clamp(top, 0.0, std::max(0.0, page.height - lh)));
   }
 }

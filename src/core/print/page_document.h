@@ -53,6 +53,9 @@ inline constexpr std::string_view kPdfDevice = "PDF file";
 inline constexpr int kMaxPages = 20000;        // a runaway writer stops here, see truncated()
 inline constexpr double kCellPadding = 60;     // twips between a cell's edge and its text
 inline constexpr double kDefaultMargin = 1440;  // one inch on every side
+// Many printers cannot print nearer the paper's edge than this; running
+// headers and footers keep at least this far from it where the margin allows.
+inline constexpr double kRunningTextEdge = 360;
 inline constexpr int kMinZoom = 10;
 inline constexpr int kMaxZoom = 500;
 
@@ -69,6 +72,7 @@ struct Item {
   enum class Kind : std::uint8_t { Text, Line, Rectangle };
   Kind kind = Kind::Text;
   bool filled = false;     // rectangles: painted inside with `fill`
+  bool running = false;    // text of the running header or footer, in a margin
   std::uint16_t font = 0;  // text: index into fonts()
   Colour colour = kBlack;  // text colour, or pen colour of lines and rectangles
   Colour fill = kWhite;
@@ -215,6 +219,8 @@ class PageDocument {
   void set_current_x(double x);
   void set_current_y(double y);
 
+  // Texts may glue words together with kNoBreakSpace (a date, "12 Aug 1890",
+  // is never split over two lines); the pages show it as a blank.
   // Writes `text` at the current position in the current font and text
   // colour. x moves on by its width; a line break in the text goes to the
   // left margin one line lower. No wrapping and no page breaks: this is for
@@ -243,6 +249,20 @@ class PageDocument {
   // The same with format and cells in one text: everything up to the first
   // "~" is the format, the rest the cells ("500|4000|~|John Smith").
   RowResult add_table_row(std::string_view format_and_cells);
+  // The height add_table_row() would give the row in the current font,
+  // without writing it; 0 when the format cannot be read.
+  double row_height(std::string_view format, std::string_view cells);
+
+  // ---- Keeping blocks whole ----
+  // Where the page's content starts: below what the page-start handler wrote.
+  double content_top() const { return content_top_; }
+  // Whether a block `height` high fits between the current position and the
+  // bottom margin (a block ending exactly on the margin fits), or would be
+  // the first thing on its page anyway, where moving it gains nothing.
+  bool fits_on_page(double height) const;
+  // Starts a new page first when a block `height` high does not fit; true
+  // when it did.
+  bool keep_together(double height);
 
   // ---- Drawing ----
   double pen_width() const { return pen_width_; }
@@ -277,12 +297,15 @@ class PageDocument {
   void begin_page();
   void finish_page();
   bool writable() const { return open_ && !truncated_; }
-  bool break_before(double height);
   void fit_empty_page();
   std::uint16_t font_index(const Font& font);
   void add_item(const Item& item);
   void add_text_item(double x, double y, std::string_view text, double width, double height, std::uint16_t font,
-                     Colour colour);
+                     Colour colour, bool running = false);
+  // Splits `cells` and wraps each into its column; false (with `error`)
+  // when a surplus cell holds text. Leaves the lines in scratch().
+  bool lay_out_row(const TableFormat& format, std::string_view cells, const Font& font, std::string& error,
+                   double& height);
   void add_running_text(const std::string& text, double top);
   const TableFormat* cached_format(std::string_view text, std::string& error);
   double sheet_width() const;

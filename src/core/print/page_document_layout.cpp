@@ -84,6 +84,12 @@ void wrap_line(std::string_view text, std::size_t start, std::size_t end, double
 
 }  // namespace
 
+std::string NoBreak(std::string_view text) {
+  std::string out(text);
+  std::replace(out.begin(), out.end(), ' ', kNoBreakSpace);
+  return out;
+}
+
 double TableFormat::total_width() const {
   double total = 0;
   for (const TableColumn& c : columns) total += c.width;

@@ -15,6 +15,11 @@ namespace vft::print {
 
 enum class Align : std::uint8_t { Left = 0, Centre = 1, Right = 2 };
 
+// A blank that does not end a line when text is wrapped (CP1252 0xA0).
+inline constexpr char kNoBreakSpace = '\xA0';
+// `text` with its blanks made no-break blanks: it stays on one line.
+std::string NoBreak(std::string_view text);
+
 struct TableColumn {
   double width = 0;  // twips
   Align align = Align::Left;

@@ -41,7 +41,7 @@ void PageDocument::add_item(const Item& item) {
 }
 
 void PageDocument::add_text_item(double x, double y, std::string_view text, double width, double height,
-                                 std::uint16_t font, Colour colour) {
+                                 std::uint16_t font, Colour colour, bool running) {
   if (text.empty()) return;
   if (texts_.size() + text.size() > std::numeric_limits<std::uint32_t>::max()) {
     truncated_ = true;
@@ -49,6 +49,7 @@ void PageDocument::add_text_item(double x, double y, std::string_view text, doub
   }
   Item item;
   item.kind = Item::Kind::Text;
+  item.running = running;
   item.font = font;
   item.colour = colour;
   item.x1 = x;
@@ -57,7 +58,9 @@ void PageDocument::add_text_item(double x, double y, std::string_view text, doub
   item.y2 = y + height;
   item.text_offset = static_cast<std::uint32_t>(texts_.size());
   item.text_length = static_cast<std::uint32_t>(text.size());
+  const std::size_t start = texts_.size();
   texts_.append(text);
+  std::replace(texts_.begin() + static_cast<std::ptrdiff_t>(start), texts_.end(), kNoBreakSpace, ' ');
   add_item(item);
 }
 
@@ -74,17 +77,19 @@ void PageDocument::add_running_text(const std::string& text, double top) {
     if (parts[i].empty()) continue;
     double w = measure_.width(parts[i], header_font_);
     double x = i == 0 ? left : i == 1 ? (left + right - w) / 2 : right - w;
-    add_text_item(x, top, parts[i], w, lh, fi, kBlack);
+    add_text_item(x, top, parts[i], w, lh, fi, kBlack, true);
   }
 }
 
-// Starts a new page when a block `height` high would cross the bottom
-// margin, unless the block would be the first thing below the page's
-// heading. True when a page was started.
-bool PageDocument::break_before(double height) {
-  if (in_page_start_) return false;
-  double bottom = pages_.back().height - margin_bottom_;
-  if (y_ + height <= bottom || y_ <= content_top_) return false;
+bool PageDocument::fits_on_page(double height) const {
+  if (!open_ || pages_.empty()) return true;
+  const double bottom = pages_.back().height - margin_bottom_;
+  return y_ + height <= bottom || y_ <= content_top_;
+}
+
+// The handler's own writing never breaks its page.
+bool PageDocument::keep_together(double height) {
+  if (in_page_start_ || fits_on_page(height)) return false;
   return new_page();
 }
 
@@ -140,7 +145,7 @@ bool PageDocument::write_paragraph(std::string_view text) {
   wrap_text(text, right - left, font, measure_, s.lines);
   x_ = left;
   for (const LineSpan& line : s.lines) {
-    break_before(lh);
+    keep_together(lh);
     if (!writable()) return false;  // the handler of the new page cancelled
     double x = align == Align::Left     ? left
                : align == Align::Centre ? (left + right - line.width) / 2
@@ -182,6 +187,46 @@ RowResult PageDocument::add_table_row(std::string_view format_and_cells) {
   return add_table_row(format_and_cells.substr(0, tilde + 1), format_and_cells.substr(tilde + 1));
 }
 
+bool PageDocument::lay_out_row(const TableFormat& format, std::string_view cells, const Font& font,
+                               std::string& error, double& height) {
+  Scratch& s = scratch();
+  const std::vector<TableColumn>& columns = format.columns;
+  s.cells.clear();
+  for (std::size_t pos = 0;;) {
+    std::size_t bar = cells.find('|', pos);
+    s.cells.push_back(cells.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos));
+    if (bar == std::string_view::npos) break;
+    pos = bar + 1;
+  }
+  for (std::size_t i = columns.size(); i < s.cells.size(); ++i) {
+    if (!s.cells[i].empty()) {
+      error = "The table row has text in cell " + std::to_string(i + 1) + " but its format has only " +
+              std::to_string(columns.size()) + " columns.";
+      return false;
+    }
+  }
+  s.lines.clear();
+  s.line_counts.clear();
+  std::size_t most_lines = 1;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    std::string_view text = i < s.cells.size() ? s.cells[i] : std::string_view();
+    std::size_t before = s.lines.size();
+    if (!text.empty()) wrap_text(text, columns[i].width - 2 * kCellPadding, font, measure_, s.lines);
+    s.line_counts.push_back(s.lines.size() - before);
+    most_lines = std::max(most_lines, s.lines.size() - before);
+  }
+  height = static_cast<double>(most_lines) * measure_.line_height(font);
+  return true;
+}
+
+double PageDocument::row_height(std::string_view format, std::string_view cells) {
+  std::string error;
+  const TableFormat* parsed = cached_format(format, error);
+  double height = 0;
+  if (parsed == nullptr || !lay_out_row(*parsed, cells, font_, error, height)) return 0;
+  return height;
+}
+
 RowResult PageDocument::add_table_row(std::string_view format, std::string_view cells) {
   RowResult r;
   if (!open_) {
@@ -197,38 +242,13 @@ RowResult PageDocument::add_table_row(std::string_view format, std::string_view 
   Scratch& s = scratch();
   s.format = *parsed;
   const std::vector<TableColumn>& columns = s.format.columns;
-
-  s.cells.clear();
-  for (std::size_t pos = 0;;) {
-    std::size_t bar = cells.find('|', pos);
-    s.cells.push_back(cells.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos));
-    if (bar == std::string_view::npos) break;
-    pos = bar + 1;
-  }
-  for (std::size_t i = columns.size(); i < s.cells.size(); ++i) {
-    if (!s.cells[i].empty()) {
-      r.error = "The table row has text in cell " + std::to_string(i + 1) + " but its format has only " +
-                std::to_string(columns.size()) + " columns.";
-      return r;
-    }
-  }
-
   Font font = font_;
   Colour colour = text_colour_;
   double lh = measure_.line_height(font);
-  s.lines.clear();
-  s.line_counts.clear();
-  std::size_t most_lines = 1;
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    std::string_view text = i < s.cells.size() ? s.cells[i] : std::string_view();
-    std::size_t before = s.lines.size();
-    if (!text.empty()) wrap_text(text, columns[i].width - 2 * kCellPadding, font, measure_, s.lines);
-    s.line_counts.push_back(s.lines.size() - before);
-    most_lines = std::max(most_lines, s.lines.size() - before);
-  }
-  double height = static_cast<double>(most_lines) * lh;
+  double height = 0;
+  if (!lay_out_row(s.format, cells, font, r.error, height)) return r;
 
-  break_before(height);
+  keep_together(height);
   if (!writable()) {
     r.error = "The document was closed while the table row was written.";
     return r;

@@ -67,18 +67,9 @@ Message MarginRefusal() {
           Buttons::OK, Icon::Critical, 0};
 }
 
-std::string PaperEntry(int code) {
-  return std::string(paper_size(code).name) + " " + std::string(50, ' ') + "~" + std::to_string(code);
-}
-
-int PaperCodeOfEntry(std::string_view entry) {
-  std::size_t tilde = entry.rfind('~');
-  if (tilde == std::string_view::npos) return 0;
-  std::string_view digits = entry.substr(tilde + 1);
-  int code = 0;
-  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
-  if (ec != std::errc() || end != digits.data() + digits.size() || code < 0) return 0;
-  return code;
+std::string PaperName(int code) {
+  const std::string_view name = paper_size(code).name;
+  return name.empty() ? "Paper " + std::to_string(code) : std::string(name);
 }
 
 bool FamilyFormFits(double landscape_width) { return landscape_width >= kFamilyFormMinWidth; }

@@ -1,7 +1,7 @@
 // The margins dialog and the printer dialog without their widgets: margins
 // shown in inches or centimetres and read back in twips, the page thumbnail
 // with its printable area and the refusal of margins that leave none, the
-// paper list's entries with their hidden codes, and the family data form's
+// paper list's names, and the family data form's
 // paper check.
 #pragma once
 #include <optional>
@@ -43,11 +43,9 @@ Thumbnail PageThumbnail(double page_width, double page_height, Orientation o, do
                         double top, double bottom);
 Message MarginRefusal();
 
-// The paper list: the name, a blank, 50 blanks and "~" with the code, so the
-// code travels with the entry out of sight.
-std::string PaperEntry(int code);
-// The code of an entry; 0 when it carries none.
-int PaperCodeOfEntry(std::string_view entry);
+// The paper list shows names only (the code goes with each entry as its
+// data); a code without a name is listed by its number.
+std::string PaperName(int code);
 
 // The family data form needs a landscape page at least this wide.
 inline constexpr double kFamilyFormMinWidth = 15000;

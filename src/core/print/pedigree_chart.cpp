@@ -17,17 +17,42 @@ namespace {
 constexpr double kBelowGap = 30;
 // Between a heading and what follows it.
 constexpr double kHeadingGap = 60;
-// Texts are made smaller where a band is too low for them, but no smaller.
-constexpr double kMinTextSize = 4;
+// Line heights between a name's last line and the band's line below it, and
+// kept clear at either end of a band so neighbours do not touch; a crowded
+// chart closes up to the tight spacing before anything gets smaller.
+struct Spacing {
+  double rise, pad;
+};
+constexpr Spacing kUsualSpacing{0.7, 0.2};
+constexpr Spacing kTightSpacing{0.1, 0.02};
 constexpr double kSizeStep = 0.5;
+constexpr int kLeaves = 1 << (kPedigreeGenerations - 1);
+
+template <typename T>
+using PerSlot = std::array<std::array<T, kLeaves>, kPedigreeGenerations>;
+
+// What one person puts on the chart: the name above the band's line, the
+// birth, death and marriage lines below it, wrapped to the column.
+struct Slot {
+  bool used = false;
+  Font font;
+  double h = 0;  // line height
+  Spacing spacing = kUsualSpacing;
+  std::vector<std::string> above, below;
+  double to_line() const { return (spacing.pad + spacing.rise + static_cast<double>(above.size())) * h; }
+  double from_line() const { return kBelowGap + (static_cast<double>(below.size()) + spacing.pad) * h; }
+  double need() const { return used ? to_line() + from_line() : 0; }
+};
 
 struct Geometry {
   double left = 0, top = 0;  // of the bands
   double width = 0, height = 0;
   double x(int g) const { return left + width / 8.5 + g * width / 5; }
-  double band(int g) const { return height / std::pow(2.0, g); }
-  double middle(int g, int p) const { return top + (p + 1) * band(g) - band(g) / 2; }
-  double fit_width() const { return width / 5 - 50; }
+  double right() const { return left + width; }
+  double text_x(int g) const { return x(g) - width / 9; }
+  // The column's text width, never past the right margin.
+  double fit_width(int g) const { return std::min(width / 5 - 50, right() - text_x(g)); }
+  double line_end(int g) const { return std::min(x(g) + width / 12, right()); }
 };
 
 class PedigreeWriter {
@@ -38,9 +63,13 @@ class PedigreeWriter {
   PedigreeResult run(std::int16_t person, const Progress& progress);
 
  private:
-  Font generation_font(int g, int lines_below) const;
   void heading(const PersonRecord& p);
-  void person(const AncestorTable& table, int g, int pos, const PersonRecord& p);
+  void gather(int g, int pos, const PersonRecord& p);
+  // The outermost `one_line` generations get one line per text.
+  void lay_out(const std::array<double, kPedigreeGenerations>& sizes, Spacing spacing, int one_line);
+  double required(int g, int pos);
+  void assign(int g, int pos, double top, double height);
+  void draw(const AncestorTable& table, int g, int pos);
 
   Session& s_;
   PageDocument& doc_;
@@ -49,20 +78,12 @@ class PedigreeWriter {
   ChartRecords records_;
   Font body_;
   Geometry geo_;
+  PerSlot<std::vector<std::string>> texts_{};  // name first, then the lines below
+  PerSlot<Slot> slots_{};
+  PerSlot<double> need_{}, band_top_{}, band_height_{}, line_y_{};
+  std::array<bool, kPedigreeGenerations> present_{};
+  std::vector<LineSpan> wrap_;
 };
-
-// The document font, or smaller where the name above the line or the texts
-// below it would leave their band.
-Font PedigreeWriter::generation_font(int g, int lines_below) const {
-  Font f = body_;
-  const double half = geo_.band(g) / 2;
-  while (f.size > kMinTextSize) {
-    const double h = measure_.line_height(f);
-    if (1.7 * h <= half && kBelowGap + lines_below * h <= half) break;
-    f.size = std::max(kMinTextSize, f.size - kSizeStep);
-  }
-  return f;
-}
 
 void PedigreeWriter::heading(const PersonRecord& p) {
   Font title = body_;
@@ -70,61 +91,120 @@ void PedigreeWriter::heading(const PersonRecord& p) {
   title.size = body_.size * 1.3;
   const double h = measure_.line_height(title);
   const std::string date = o_.ticked(item3::TodaysDate) ? PrintedDate(s_.now()) : std::string();
-  // The bands fill the page between the margins, so the heading goes into
-  // the top margin when there is room for it there.
-  if (doc_.margin_top() >= h + kHeadingGap) {
-    doc_.set_current_y(doc_.margin_top() - h - kHeadingGap);
-  } else {
-    doc_.set_current_y(doc_.margin_top());
-    geo_.top += h + kHeadingGap;
-    geo_.height -= h + kHeadingGap;
-  }
+  // The heading takes its room from the bands: nothing goes into the margin.
+  doc_.set_current_y(doc_.margin_top());
+  geo_.top += h + kHeadingGap;
+  geo_.height -= h + kHeadingGap;
   WriteChartHeading(doc_, "Pedigree of " + DisplayName(s_, p), title, date);
 }
 
-void PedigreeWriter::person(const AncestorTable& table, int g, int pos, const PersonRecord& p) {
-  const double w = geo_.width;
-  const double b = geo_.band(g);
-  const double m = geo_.middle(g, pos);
-  const double x = geo_.x(g);
+void PedigreeWriter::gather(int g, int pos, const PersonRecord& p) {
+  present_[static_cast<std::size_t>(g)] = true;
+  std::vector<std::string>& texts = texts_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)];
+  std::string name = DisplayName(s_, p);
+  if (o_.ticked(item3::Name) && o_.ticked(item3::PersonNumber)) name += "  #" + std::to_string(p.PerNum);
+  texts.push_back(name);
+  texts.push_back(BirthLine(p, o_.ticked(item3::DateOfBirth), o_.ticked(item3::PlaceOfBirth)));
+  texts.push_back(DeathLine(p, o_.ticked(item3::DateOfDeath), o_.ticked(item3::PlaceOfDeath)));
+  if (g <= 2) texts.push_back(ParentsMarriageLine(s_, p.PerNum));
+  std::erase_if(texts, [](const std::string& t) { return t.empty(); });
+}
 
+// Wraps every text to its column in its generation's size; in the
+// outermost `one_line` generations each text is shortened to one line
+// instead (the last resort).
+void PedigreeWriter::lay_out(const std::array<double, kPedigreeGenerations>& sizes, Spacing spacing, int one_line) {
+  for (int g = 0; g < kPedigreeGenerations; ++g) {
+    const bool shortened = g >= kPedigreeGenerations - one_line;
+    Font font = body_;
+    font.size = sizes[static_cast<std::size_t>(g)];
+    const double width = geo_.fit_width(g);
+    for (int pos = 0; pos < (1 << g); ++pos) {
+      const auto& texts = texts_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)];
+      Slot& slot = slots_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)];
+      slot = Slot{};
+      if (texts.empty()) continue;
+      slot.used = true;
+      slot.spacing = spacing;
+      slot.font = font;
+      slot.h = measure_.line_height(font);
+      for (std::size_t i = 0; i < texts.size(); ++i) {
+        auto& out = i == 0 ? slot.above : slot.below;
+        if (shortened) {
+          out.push_back(FitChartText(texts[i], width, font, measure_));
+          continue;
+        }
+        wrap_.clear();
+        wrap_text(texts[i], width, font, measure_, wrap_);
+        for (const LineSpan& l : wrap_) out.push_back(texts[i].substr(l.offset, l.length));
+      }
+    }
+  }
+}
+
+// The least height the band of (g, pos) needs for its person and the bands
+// of the ancestors it holds.
+double PedigreeWriter::required(int g, int pos) {
+  double need = slots_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)].need();
+  if (g + 1 < kPedigreeGenerations) need = std::max(need, required(g + 1, 2 * pos) + required(g + 1, 2 * pos + 1));
+  need_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)] = need;
+  return need;
+}
+
+// Each band splits into its parents' bands: halves where both fit, else
+// each side what it needs and the rest to the other.
+void PedigreeWriter::assign(int g, int pos, double top, double height) {
+  const auto gi = static_cast<std::size_t>(g), pi = static_cast<std::size_t>(pos);
+  band_top_[gi][pi] = top;
+  band_height_[gi][pi] = height;
+  const Slot& slot = slots_[gi][pi];
+  const double lo = top + slot.to_line(), hi = top + height - slot.from_line();
+  line_y_[gi][pi] = lo > hi ? lo : std::clamp(top + height / 2, lo, hi);
+  if (g + 1 >= kPedigreeGenerations) return;
+  const double a = need_[gi + 1][2 * pi], b = need_[gi + 1][2 * pi + 1];
+  double first = height / 2;
+  if (a + b <= height) first = std::clamp(first, a, height - b);
+  else if (a + b > 0) first = height * a / (a + b);
+  assign(g + 1, 2 * pos, top, first);
+  assign(g + 1, 2 * pos + 1, top + first, height - first);
+}
+
+void PedigreeWriter::draw(const AncestorTable& table, int g, int pos) {
+  const auto gi = static_cast<std::size_t>(g), pi = static_cast<std::size_t>(pos);
+  const Slot& slot = slots_[gi][pi];
+  const double m = line_y_[gi][pi];
+  const double end = geo_.line_end(g);
   doc_.set_pen_width(kPedigreePen);
   doc_.set_pen_colour(kBlack);
-  doc_.draw_line(x - w / 8.5, m, x + w / 12, m);
+  doc_.draw_line(geo_.x(g) - geo_.width / 8.5, m, end, m);
   // The line up to a parent's band only where that parent is recorded.
   if (g + 1 < kPedigreeGenerations) {
-    const auto& parents = table[static_cast<std::size_t>(g + 1)];
-    if (parents[static_cast<std::size_t>(2 * pos)]) doc_.draw_line(x + w / 12, m - b / 4, x + w / 12, m);
-    if (parents[static_cast<std::size_t>(2 * pos + 1)]) doc_.draw_line(x + w / 12, m, x + w / 12, m + b / 4);
+    const auto& parents = table[gi + 1];
+    if (parents[2 * pi] && slots_[gi + 1][2 * pi].used) doc_.draw_line(end, line_y_[gi + 1][2 * pi], end, m);
+    if (parents[2 * pi + 1] && slots_[gi + 1][2 * pi + 1].used)
+      doc_.draw_line(end, m, end, line_y_[gi + 1][2 * pi + 1]);
   }
   doc_.set_pen_width(0);
 
-  std::string suffix;
-  if (o_.ticked(item3::Name) && o_.ticked(item3::PersonNumber)) suffix = "  #" + std::to_string(p.PerNum);
-  std::vector<std::string> below;
-  below.push_back(BirthLine(p, o_.ticked(item3::DateOfBirth), o_.ticked(item3::PlaceOfBirth)));
-  below.push_back(DeathLine(p, o_.ticked(item3::DateOfDeath), o_.ticked(item3::PlaceOfDeath)));
-  if (g <= 2) below.push_back(ParentsMarriageLine(s_, p.PerNum));
-  std::erase_if(below, [](const std::string& t) { return t.empty(); });
-
-  const int possible = (o_.ticked(item3::DateOfBirth) || o_.ticked(item3::PlaceOfBirth) ? 1 : 0) +
-                       (o_.ticked(item3::DateOfDeath) || o_.ticked(item3::PlaceOfDeath) ? 1 : 0) + (g <= 2 ? 1 : 0);
-  const Font font = generation_font(g, possible);
-  doc_.set_font(font);
-  const double h = measure_.line_height(font);
-  const double fit = geo_.fit_width();
-
-  const std::string name = DisplayName(s_, p);
-  const double suffix_width = suffix.empty() ? 0 : measure_.width(suffix, font);
-  doc_.set_current_x(x - w / 9);
-  doc_.set_current_y(m - 1.7 * h);
-  doc_.write_text(FitChartText(name, fit - suffix_width, font, measure_) + suffix);
-  double y = m + kBelowGap;
-  for (const std::string& text : below) {
-    doc_.set_current_x(x - w / 9);
+  // Only what lies inside the band is written, so even the last resort
+  // never writes outside the chart.
+  const double top = band_top_[gi][pi], bottom = top + band_height_[gi][pi];
+  doc_.set_font(slot.font);
+  auto put = [&](const std::string& text, double y) {
+    if (y < top - 1e-6 || y + slot.h > bottom + 1e-6) return;
+    doc_.set_current_x(geo_.text_x(g));
     doc_.set_current_y(y);
-    doc_.write_text(FitChartText(text, fit, font, measure_));
-    y += h;
+    doc_.write_text(text);
+  };
+  double y = m - (slot.spacing.rise + static_cast<double>(slot.above.size())) * slot.h;
+  for (const std::string& line : slot.above) {
+    put(line, y);
+    y += slot.h;
+  }
+  y = m + kBelowGap;
+  for (const std::string& line : slot.below) {
+    put(line, y);
+    y += slot.h;
   }
   doc_.set_font(body_);
 }
@@ -139,6 +219,7 @@ PedigreeResult PedigreeWriter::run(std::int16_t person, const Progress& progress
   body_ = o_.font;
   if (body_.name.empty()) body_.name = "Arial";
   if (!(body_.size >= 1 && body_.size <= 1000)) body_.size = 8;
+  body_.size = std::max(body_.size, kSmallestTextSize);
   body_.bold = false;
   body_.italic = false;
   body_.underline = false;
@@ -162,15 +243,42 @@ PedigreeResult PedigreeWriter::run(std::int16_t person, const Progress& progress
       cancelled = true;
       break;
     }
-    if (geo_.width <= 0 || geo_.height <= 0) continue;
-    const int positions = 1 << g;
-    for (int pos = 0; pos < positions; ++pos) {
+    for (int pos = 0; pos < (1 << g); ++pos) {
       PersonRecord p;
       const std::int16_t n = table[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)];
       if (!n || !records_.person(n, p)) continue;
-      this->person(table, g, pos, p);
+      gather(g, pos, p);
       ++r.persons;
     }
+  }
+  if (!cancelled && geo_.width > 0 && geo_.height > 0) {
+    // Bands grow where their texts need room and give it up where nobody is
+    // recorded. Only when that is not enough do the outer generations get a
+    // smaller size (never below the smallest), then the spacing closes up,
+    // and only then are the outer generations' texts shortened to a line.
+    std::array<double, kPedigreeGenerations> sizes;
+    sizes.fill(body_.size);
+    Spacing spacing = kUsualSpacing;
+    int one_line = 0;
+    while (true) {
+      lay_out(sizes, spacing, one_line);
+      if (required(0, 0) <= geo_.height) break;
+      int g = kPedigreeGenerations - 1;
+      while (g >= 0 && (sizes[static_cast<std::size_t>(g)] <= kSmallestTextSize || !present_[static_cast<std::size_t>(g)]))
+        --g;
+      if (g >= 0)
+        sizes[static_cast<std::size_t>(g)] = std::max(kSmallestTextSize, sizes[static_cast<std::size_t>(g)] - kSizeStep);
+      else if (spacing.rise != kTightSpacing.rise)
+        spacing = kTightSpacing;
+      else if (one_line < kPedigreeGenerations)
+        ++one_line;
+      else
+        break;  // what does not fit its band is left out rather than overprinted
+    }
+    assign(0, 0, geo_.top, geo_.height);
+    for (int g = 0; g < kPedigreeGenerations; ++g)
+      for (int pos = 0; pos < (1 << g); ++pos)
+        if (slots_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)].used) draw(table, g, pos);
   }
   if (cancelled) {
     doc_.kill_doc();
@@ -187,12 +295,20 @@ PedigreeResult PedigreeWriter::run(std::int16_t person, const Progress& progress
 AncestorTable FillAncestors(const Session& s, std::int16_t person) {
   AncestorTable t{};
   t[0][0] = person;
+  // A parent who is already on the line down to the root (a damaged tree
+  // can make a person his own ancestor) is left out: the chart stays true.
+  auto on_line = [&](std::size_t g, std::size_t q, std::int16_t n) {
+    for (std::size_t k = 0; k <= g; ++k)
+      if (t[g - k][q >> k] == n) return true;
+    return false;
+  };
   for (std::size_t g = 1; g < kPedigreeGenerations; ++g) {
     for (std::size_t q = 0; q < (std::size_t{1} << (g - 1)); ++q) {
       const std::int16_t child = t[g - 1][q];
       if (!child) continue;
-      t[g][2 * q] = FatherOf(s, child);
-      t[g][2 * q + 1] = MotherOf(s, child);
+      const std::int16_t father = FatherOf(s, child), mother = MotherOf(s, child);
+      if (father && !on_line(g - 1, q, father)) t[g][2 * q] = father;
+      if (mother && !on_line(g - 1, q, mother) && mother != t[g][2 * q]) t[g][2 * q + 1] = mother;
     }
   }
   return t;
@@ -200,10 +316,17 @@ AncestorTable FillAncestors(const Session& s, std::int16_t person) {
 
 std::string FitChartText(std::string_view text, double width, const Font& font, const TextMeasure& measure) {
   if (measure.width(text, font) <= width) return std::string(text);
-  for (std::size_t n = std::min(text.size(), kFittedTextChars);; --n) {
-    std::string cut = std::string(text.substr(0, n)) + "..";
-    if (n == 0 || measure.width(cut, font) <= width) return cut;
+  // Shortened at a blank only, so no word, number or date (whose blanks are
+  // no-break blanks) loses its end.
+  for (std::size_t end = text.size(); end > 0; --end) {
+    if (text[end - 1] != ' ') continue;
+    std::string_view head = text.substr(0, end - 1);
+    while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
+    if (head.empty()) break;
+    std::string cut = std::string(head) + "..";
+    if (measure.width(cut, font) <= width) return cut;
   }
+  return "..";
 }
 
 std::string ParentsMarriageLine(const Session& s, std::int16_t p) {
@@ -215,7 +338,7 @@ std::string ParentsMarriageLine(const Session& s, std::int16_t p) {
   const std::string date = MarriageDateOf(s, m);
   // Without a date the line says only that they married.
   if (date.empty()) return f.Divorced ? "Married - Div." : "Married.";
-  return "Married on " + date + (f.Divorced ? " - Div." : ".");
+  return "Married on " + NoBreak(date + (f.Divorced ? " - Div." : "."));
 }
 
 PedigreeResult PrintPedigree(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,

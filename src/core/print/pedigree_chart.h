@@ -22,22 +22,22 @@ namespace vft::print {
 inline constexpr int kPedigreeGenerations = 5;
 inline constexpr int kAncestorSlots = 17;  // the widest generation uses 16
 inline constexpr double kPedigreePen = 10;
-// Texts longer than the column keep at most this many characters before "..".
-inline constexpr std::size_t kFittedTextChars = 20;
 
 // Person numbers by generation g (0..4) and position p: the person at (0, 0),
 // the father of (g - 1, q) at (g, 2q) and the mother at (g, 2q + 1); 0 where
-// nobody is recorded.
+// nobody is recorded. A parent already on the line down to the person (a
+// damaged tree's cycle) is not recorded again.
 using AncestorTable = std::array<std::array<std::int16_t, kAncestorSlots>, kPedigreeGenerations>;
 AncestorTable FillAncestors(const Session& s, std::int16_t person);
 
-// `text` as it fits `width` twips: whole when it fits, else its first 20
-// characters followed by "..", dropping one more character at a time until
-// it fits (".." alone at the very least).
+// `text` as it fits one line `width` twips wide: whole when it fits, else
+// cut at its last blank that leaves room for ".." after it (".." alone at the
+// very least). No-break blanks never cut, so a date is kept whole or dropped.
 std::string FitChartText(std::string_view text, double width, const Font& font, const TextMeasure& measure);
 
 // The line about the marriage of p's parents: "Not Married", "Married on " +
-// date + ".", or "Married on " + date + " - Div."; empty when p has no
+// date + ".", or "Married on " + date + " - Div." (what follows "on" is
+// glued with no-break blanks); empty when p has no
 // recorded father or the parents' family is not there.
 std::string ParentsMarriageLine(const Session& s, std::int16_t p);
 
@@ -48,7 +48,8 @@ struct PedigreeResult {
 };
 
 // Writes the one-page chart of `person` into `doc` (whose paper, orientation
-// and margins are already set). The cancel flag and `progress` are heard once
+// and margins are already set). Texts wrap within their columns; a band
+// grows where its texts need the room. The cancel flag and `progress` are heard once
 // per generation; a cancelled run abandons the document.
 PedigreeResult PrintPedigree(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
                              std::int16_t person, const Progress& progress = {});

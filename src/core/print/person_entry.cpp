@@ -14,7 +14,9 @@ void PersonEntryWriter::bold_row(std::string_view a, std::string_view b) {
   doc_.set_font(f);
 }
 
-void PersonEntryWriter::life(const PersonRecord& p) {
+std::vector<std::string> PersonEntryWriter::life(const PersonRecord& p) const {
+  std::vector<std::string> rows;
+  auto row = [&](std::string text) { rows.push_back(std::move(text)); };
   std::string dates = LifeDates(s_, p, on(item1::DateOfBirth), on(item1::DateOfDeath), on(item1::Age));
   if (!dates.empty()) row(dates);
   const std::string born_at = cp1252::trim(p.BirthPlace);
@@ -42,39 +44,69 @@ void PersonEntryWriter::life(const PersonRecord& p) {
   if (on(item1::CurrentAddress) && !address.empty()) row("Current Address is " + address);
   const std::string phone = cp1252::trim(p.Phone);
   if (on(item1::Phone) && !phone.empty()) row("Phone " + phone);
+  return rows;
+}
+
+double PersonEntryWriter::bold_height(std::string_view a, std::string_view b) {
+  const Font f = doc_.font();
+  Font bold = f;
+  bold.bold = true;
+  doc_.set_font(bold);
+  const double h = SheetRowHeight(doc_, RowLayout::LabelValue, a, b);
+  doc_.set_font(f);
+  return h;
 }
 
 void PersonEntryWriter::children(const PersonRecord& p) {
-  std::vector<std::int16_t> kids = all_.children(p.PerNum);
-  if (kids.empty()) return;
+  std::vector<std::string> entries;
+  for (std::int16_t k : all_.children(p.PerNum))
+    if (const PersonRecord* c = all_.find(k)) entries.push_back(RelativeEntry(s_, *c));
+  if (entries.empty()) return;
+  // The heading never stands alone at the foot of a page.
+  doc_.keep_together(bold_height("CHILDREN:") + SheetRowHeight(doc_, RowLayout::ListEntry, "", entries[0]));
   bold_row("CHILDREN:");
-  for (std::int16_t k : kids)
-    if (const PersonRecord* c = all_.find(k)) WriteSheetRow(doc_, RowLayout::ListEntry, "", RelativeEntry(s_, *c));
+  for (const std::string& entry : entries) WriteSheetRow(doc_, RowLayout::ListEntry, "", entry);
 }
 
 void PersonEntryWriter::partners(const PersonRecord& p) {
   const auto& families = all_.partnerships(p.PerNum);
   if (families.empty()) return;
-  bold_row("PARTNER(s):");
+  bool first = true;
   for (std::int16_t m : families) {
     const PersonRecord* partner = all_.find(all_.partner_in(m, p.PerNum));
-    WriteSheetRow(doc_, RowLayout::ListEntry, "", partner ? RelativeEntry(s_, *partner) : s_.Messages[msg::Unknown] + ".");
+    const std::string entry = partner ? RelativeEntry(s_, *partner) : s_.Messages[msg::Unknown] + ".";
     const CeremonyRecord c = all_.ceremony(m);
     const std::string date = cp1252::trim(c.MarriedDate);
-    if (on(item1::MarriageDates) && !date.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Married on " + date);
-    const std::string notes = cp1252::trim(c.MarriedAt);
-    if (on(item1::MarriageNotes) && !notes.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Marriage:", notes);
+    const std::string married = on(item1::MarriageDates) && !date.empty() ? "Married on " + NoBreak(date) : "";
+    const std::string notes = on(item1::MarriageNotes) ? cp1252::trim(c.MarriedAt) : "";
+    // A partner goes over the leaf with the marriage, and the first one
+    // takes the heading along.
+    double height = SheetRowHeight(doc_, RowLayout::ListEntry, "", entry);
+    if (!married.empty()) height += SheetRowHeight(doc_, RowLayout::Indented, "", married);
+    if (!notes.empty()) height += SheetRowHeight(doc_, RowLayout::Indented, "", "Marriage:", notes);
+    if (first) height += bold_height("PARTNER(s):");
+    doc_.keep_together(height);
+    if (first) bold_row("PARTNER(s):");
+    first = false;
+    WriteSheetRow(doc_, RowLayout::ListEntry, "", entry);
+    if (!married.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", married);
+    if (!notes.empty()) WriteSheetRow(doc_, RowLayout::Indented, "", "Marriage:", notes);
   }
 }
 
 void PersonEntryWriter::write(const PersonRecord& p) {
-  if (style_ == EntryStyle::DataSheet) {
-    bold_row("Name: " + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
-  } else {
-    std::string number = on(item1::PersonNumber) ? "#" + std::to_string(p.PerNum) + ", " : std::string();
-    bold_row(number + ListName(s_, p), on(item1::Sex) ? SexText(p) : std::string());
-  }
-  life(p);
+  std::string name = "Name: " + ListName(s_, p);
+  if (style_ == EntryStyle::ListAll)
+    name = (on(item1::PersonNumber) ? "#" + std::to_string(p.PerNum) + ", " : std::string()) + ListName(s_, p);
+  const std::string sex = on(item1::Sex) ? SexText(p) : std::string();
+  // The person with the dates, places and the rest of the record is one
+  // block: it goes over the leaf whole.
+  const std::vector<std::string> rows = life(p);
+  double height = bold_height(name, sex);
+  for (const std::string& r : rows) height += SheetRowHeight(doc_, RowLayout::LabelValue, r);
+  doc_.keep_together(height);
+  bold_row(name, sex);
+  for (const std::string& r : rows) row(r);
   if (on(item1::Children)) children(p);
   if (on(item1::Partners)) partners(p);
   const std::string source = cp1252::trim(p.Source);

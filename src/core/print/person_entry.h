@@ -4,7 +4,9 @@
 // source and the notes, each section only when its box is ticked and there
 // is something to say.
 #pragma once
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/session.h"
 #include "print/page_document.h"
@@ -29,7 +31,9 @@ class PersonEntryWriter {
   bool on(int box) const { return o_.ticked(box); }
   void row(std::string_view a, std::string_view b = {}) { WriteSheetRow(doc_, RowLayout::LabelValue, a, b); }
   void bold_row(std::string_view a, std::string_view b = {});
-  void life(const PersonRecord& p);
+  double bold_height(std::string_view a, std::string_view b = {});
+  // The rows of dates, places, baptism, interment, occupation, address and phone.
+  std::vector<std::string> life(const PersonRecord& p) const;
   void children(const PersonRecord& p);
   void partners(const PersonRecord& p);
 

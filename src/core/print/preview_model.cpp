@@ -30,6 +30,10 @@ void show(std::array<BoxState, item3::Count>& boxes, std::initializer_list<int> 
   for (int i : which) boxes[static_cast<std::size_t>(i)].visible = on;
 }
 
+void hide(std::array<BoxState, item1::Count>& boxes, std::initializer_list<int> which) {
+  for (int i : which) boxes[static_cast<std::size_t>(i)].visible = false;
+}
+
 // The leading whole number of a typed text, as the preview reads its boxes;
 // false when the text does not start with one.
 bool leading_number(std::string_view text, long& out) {
@@ -95,6 +99,10 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
   switch (request) {
     case request::DataSheet:
       p.sheet[item1::BaptismData].caption = s.Messages[msg::BaptisedLabel] + " data";
+      // The sheet always has the place of death and the interment, and
+      // is never a file.
+      hide(p.sheet, {item1::BirthAndDeath, item1::BirthAndDeath2, item1::PlaceOfDeath, item1::BurialData,
+                     item1::PrintToFile});
       p.title = "Print Data Sheet for " + person;
       p.preview_waits = true;
       break;
@@ -107,13 +115,14 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
       break;
     case request::Pedigree:
       show(c, {item3::PrintHeading}, true);
+      show(c, {item3::Partners}, false);  // the parents' marriages are always there
       c[item3::Name].enabled = true;
       p.title = "Set items to include in pedigree chart";
       break;
     case request::ListAll:
       p.sort = true;
       p.sheet[item1::BreakLine].visible = true;
-      p.sheet[item1::PrintToFile].visible = false;
+      hide(p.sheet, {item1::BirthAndDeath, item1::BirthAndDeath2, item1::PrintToFile});
       p.title = "Set Items to Include in List of All Recorded People";
       break;
     case request::FamilyList:
@@ -127,14 +136,19 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
       break;
     case request::TimeLine:
       show(c, {item3::PrintHeading}, true);
-      show(c, {item3::Name}, false);
+      // Every dated event is on the time line, by date alone.
+      show(c, {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
+               item3::Partners},
+           false);
       c[item3::Name].enabled = false;
       p.title = "Set Items to Include in Time Line";
       p.starts_at_once = true;
       break;
     case request::FamilyNames:
       show(c, {item3::PrintHeading, item3::PrintToFile}, true);
-      show(c, {item3::Name, item3::PersonNumber}, false);
+      show(c, {item3::Name, item3::PersonNumber, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth,
+               item3::PlaceOfDeath, item3::Partners},
+           false);
       p.select_all = false;
       p.list_format = true;
       p.title = "Set Items to Include in List of " + family_term(s) + "s";
@@ -142,6 +156,11 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
     case request::FamilyData:
       c[item3::PrintHeading].caption = "Print blank form";
       show(c, {item3::PrintHeading}, true);
+      // The form has room for every field: what it offers is the person
+      // numbers, the date, the page numbers and the blank form.
+      show(c, {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
+               item3::Partners},
+           false);
       p.select_all = false;
       p.printer_button = false;
       p.close_button = false;
@@ -280,10 +299,19 @@ void SheetToChartBoxes(const SheetOptions& sheet, ChartOptions& chart) {
 }
 
 PanelSettings LoadPanelSettings(const Session& s, int request) {
+  return LoadPanelSettingsFrom(s.settings_file(), request);
+}
+
+PanelSettings LoadPanelSettingsFrom(const std::string& settings_file, int request) {
   PanelSettings p;
-  p.chart = LoadChartOptions(s, request);
-  p.sheet = LoadSheetOptions(s, request);
+  p.chart = LoadChartOptionsFrom(settings_file, request);
+  p.sheet = LoadSheetOptionsFrom(settings_file, request);
   if (request == request::FamilyList) SheetToChartBoxes(p.sheet, p.chart);
+  return p;
+}
+
+PanelSettings ForGenerators(PanelSettings p) {
+  if (p.chart.request == request::FamilyList) ChartBoxesToSheet(p.chart, p.sheet);
   return p;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/session.h"
 #include "print/chart_options.h"
@@ -124,6 +125,21 @@ struct PanelSettings {
   SheetOptions sheet;
 };
 PanelSettings LoadPanelSettings(const Session& s, int request);
+// The same from a settings file on disk (`vft print` reads the user's).
+PanelSettings LoadPanelSettingsFrom(const std::string& settings_file, int request);
+// The item boxes as the generators read them: the one-family list's chart
+// boxes become its sheet items.
+PanelSettings ForGenerators(PanelSettings p);
+
+// ---- choosing items by name (`vft print --items`)
+// The names of the boxes `request`'s panel offers the user ("date-of-birth",
+// "notes", "heading", ...), in panel order.
+std::vector<std::string> ItemNames(const Session& s, int request);
+// Ticks the named boxes and unticks the other boxes the panel offers;
+// false, naming the first unknown name in `error`, when a name is not one
+// of ItemNames(). `all` ticks every box the panel offers instead.
+bool TickItems(const Session& s, PanelSettings& p, int request, std::string_view names, std::string& error);
+void TickAllItems(const Session& s, PanelSettings& p, int request);
 // Writes the request's section and "Printing"; false when a write failed.
 bool SavePanelSettings(Session& s, PanelSettings p);
 // The one-family list's chart boxes as the list's sheet items, and back.

@@ -43,7 +43,7 @@ PrintResult RunPrintRequest(Session& s, PageDocument& doc, const TextMeasure& me
       out = PrintFamilyNames(s, doc, r.chart, r.sheet, progress);
       break;
     case request::FamilyData:
-      out = PrintFamilySheet(s, doc, measure, r.sheet, r.person, r.partner, r.blank_form, progress);
+      out = PrintFamilySheet(s, doc, measure, r.chart, r.person, r.partner, r.blank_form, progress);
       break;
     default:
       break;

@@ -20,11 +20,12 @@ struct PrintRequest {
   std::int16_t person = 0;             // the selected person
   std::int16_t partner = 0;            // request 8: the displayed partner (0: none)
   bool blank_form = false;             // request 8: the blank family data form
-  // Which options each generator reads: requests 1, 4, 5 and 8 take their
+  // Which options each generator reads: requests 1, 4 and 5 take their
   // item boxes from `sheet` (request 5 also its family name, 4 and 5 the
-  // sort order); 6 and 7 take theirs from `chart` (7 its format from
-  // `sheet`, "Print to File" from chart box 10); the lists take the heading
-  // pages from `chart`. Font, margins and orientation always come from `chart`.
+  // sort order); 2, 3, 6, 7 and 8 take theirs from `chart` (7 its format
+  // from `sheet`, "Print to File" from chart box 10); the lists take the
+  // heading pages from `chart`. Font, margins and orientation always come
+  // from `chart`.
 };
 
 struct PrintResult {

@@ -70,9 +70,9 @@ std::string SheetRowFormat(RowLayout layout, bool wide, double printable) {
   return format_of(widths);
 }
 
-RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
-                        std::string_view c) {
-  const bool wide = doc.page_width() >= kWideSheetPage;
+namespace {
+
+std::string sheet_cells(RowLayout layout, std::string_view a, std::string_view b, std::string_view c) {
   std::string cells = CellText(a);
   cells += '|';
   cells += CellText(b);
@@ -80,8 +80,25 @@ RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a,
     cells += '|';
     cells += CellText(c);
   }
+  return cells;
+}
+
+std::string sheet_format(const PageDocument& doc, RowLayout layout) {
+  const bool wide = doc.page_width() >= kWideSheetPage;
   const double printable = doc.page_width() - doc.margin_left() - doc.margin_right();
-  return doc.add_table_row(SheetRowFormat(layout, wide, printable), cells);
+  return SheetRowFormat(layout, wide, printable);
+}
+
+}  // namespace
+
+RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
+                        std::string_view c) {
+  return doc.add_table_row(sheet_format(doc, layout), sheet_cells(layout, a, b, c));
+}
+
+double SheetRowHeight(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
+                      std::string_view c) {
+  return doc.row_height(sheet_format(doc, layout), sheet_cells(layout, a, b, c));
 }
 
 std::string SexText(const PersonRecord& p) {
@@ -103,11 +120,11 @@ std::string FullName(const Session& s, const PersonRecord& p) {
 std::string LifeDates(const Session& s, const PersonRecord& p, bool born, bool died, bool age) {
   std::string out;
   const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate);
-  if (born && !birth.empty()) add_part(out, "Born " + birth);
-  if (died && !death.empty()) add_part(out, "Died " + death);
+  if (born && !birth.empty()) add_part(out, "Born " + NoBreak(birth));
+  if (died && !death.empty()) add_part(out, "Died " + NoBreak(death));
   if (age) {
     std::string a = ChartAgeText(s, p.BirthDate, p.DeathDate);
-    if (!a.empty()) add_part(out, "Age " + a);
+    if (!a.empty()) add_part(out, "Age " + NoBreak(a));
   }
   return out;
 }
@@ -117,19 +134,22 @@ bool IsBaptised(const PersonRecord& p) {
   return flag == "Yes" || flag == "Y";
 }
 
-bool LooksLikeFullDate(std::string_view date) { return date.size() == 10 && date[1] == ' ' && date[5] == ' '; }
+bool LooksLikeFullDate(std::string_view date) {
+  auto blank = [](char c) { return c == ' ' || c == kNoBreakSpace; };
+  return date.size() == 10 && blank(date[1]) && blank(date[5]);
+}
 
 std::string BaptismText(const std::string& term, const PersonRecord& p, bool pattern_only) {
   const std::string date = cp1252::trim(p.DOBap), place = cp1252::trim(p.Baptisplace);
   if (date.empty() && place.empty()) return {};
   std::string out = term;
-  if (!date.empty()) out += (!pattern_only || LooksLikeFullDate(date) ? " on " : " ") + date;
+  if (!date.empty()) out += (!pattern_only || LooksLikeFullDate(date) ? " on " : " ") + NoBreak(date);
   if (!place.empty()) out += " at " + place;
   return out;
 }
 
 std::string IntermentText(const PersonRecord& p) {
-  const std::string date = cp1252::trim(p.InterDate), place = cp1252::trim(p.InteredPlace);
+  const std::string date = NoBreak(cp1252::trim(p.InterDate)), place = cp1252::trim(p.InteredPlace);
   if (date.empty() && place.empty()) return {};
   if (date.empty()) return "Interred at " + place;
   if (LooksLikeFullDate(date)) return place.empty() ? "Interred on " + date : "Interred at " + place + " on " + date;
@@ -137,7 +157,7 @@ std::string IntermentText(const PersonRecord& p) {
 }
 
 std::string RelativeEntry(const Session& s, const PersonRecord& p) {
-  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate);
+  const std::string birth = NoBreak(cp1252::trim(p.BirthDate)), death = NoBreak(cp1252::trim(p.DeathDate));
   std::string dates = birth;
   if (!death.empty()) dates += (dates.empty() ? "" : " - ") + death;
   return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates) + ".";

@@ -27,6 +27,9 @@ std::string SheetRowFormat(RowLayout layout, bool wide, double printable);
 // printable width; '|' inside a cell is shown, not taken as a cell break.
 RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b = {},
                         std::string_view c = {});
+// The height WriteSheetRow() would give the row, without writing it.
+double SheetRowHeight(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b = {},
+                      std::string_view c = {});
 
 // "Male", "Female", or "Not Set" for anything else.
 std::string SexText(const PersonRecord& p);
@@ -35,7 +38,8 @@ std::string ListName(const Session& s, const PersonRecord& p);
 // Given names + " " + family name.
 std::string FullName(const Session& s, const PersonRecord& p);
 // "Born " + date, "Died " + date and "Age " + age as far as asked for and
-// recorded, separated by ",  "; empty when nothing is left.
+// recorded, separated by ",  "; empty when nothing is left. Dates (here and
+// in the texts below) have no-break blanks, so a wrap never splits one.
 std::string LifeDates(const Session& s, const PersonRecord& p, bool born, bool died, bool age);
 // Whether the baptism flag says baptised: trimmed "Yes" or "Y".
 bool IsBaptised(const PersonRecord& p);

@@ -93,15 +93,17 @@ PrintResult PrintTimeLine(Session& s, PageDocument& doc, const ChartOptions& o, 
   doc.set_footer(o.ticked(item3::PageNumbers) ? "|Page %d|" : "");
   doc.set_page_start_handler([&](int page) {
     if (progress) progress("Page " + std::to_string(page), page);
-    if (o.heading_on(page) && !date.empty()) WriteChartHeading(doc, "", heading_font, date);
+    if (o.heading_on(page)) {
+      WriteChartHeading(doc, kTimeLineTitle, heading_font, date);
+      doc.set_current_y(doc.current_y() + doc.text_height("X") / 2);
+    }
+    // The column words stand over their columns.
     Font bold = body;
     bold.bold = true;
     doc.set_font(bold);
-    doc.set_current_x(doc.margin_left() + kCellPadding);
-    doc.write_text(kTimeLineHeading);
+    doc.add_table_row(format, kTimeLineColumns);
     doc.set_font(body);
-    doc.set_current_x(doc.margin_left());
-    doc.set_current_y(doc.current_y() + doc.text_height("X") * 1.5);
+    doc.set_current_y(doc.current_y() + doc.text_height("X") / 2);
   });
   doc.start_doc();
 
@@ -115,7 +117,7 @@ PrintResult PrintTimeLine(Session& s, PageDocument& doc, const ChartOptions& o, 
       break;
     }
     if (doc.truncated()) break;
-    cells = TimeLineDate(e.key) + "|" + CellText(TimeLineText(s, all, e, numbers));
+    cells = NoBreak(TimeLineDate(e.key)) + "|" + CellText(TimeLineText(s, all, e, numbers));
     doc.add_table_row(format, cells);
     ++count;
   }

@@ -19,8 +19,10 @@ struct TimeLineEvent {
   std::int16_t partner = 0;  // the second partner of a marriage
 };
 
-// The column heading on top of every page: "Date", 21 blanks, "Event".
-inline constexpr const char* kTimeLineHeading = "Date                     Event";
+// The column heading on top of every page, "Date" and "Event" each over its
+// column, under the heading "Time Line" where headings are printed.
+inline constexpr const char* kTimeLineColumns = "Date|Event";
+inline constexpr const char* kTimeLineTitle = "Time Line";
 
 // The events of the tree in date order (ties keep the order they were
 // found in: persons by number, then the families).
