@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/cp1252.h"
+#include "date_forms_table.h"
 #include "store/dates.h"
 #include "temp_session.h"
 
@@ -64,10 +65,15 @@ const Typed kNormalised[] = {
     {"? ??? 0", "? ??? 2000"},      {"? ??? 05", "? ??? 2005"},     {"12 ??? ????", "12 ??? ????"},
     {"12 ? ??", "12 ??? ????"},     {"?? Mar 1901", "? Mar 1901"},  {"00 3 1901", "? Mar 1901"},
     {"? 12 1901", "? Dec 1901"},    {"? MARCH 1901", "? Mar 1901"}, {"?  mar   1901", "? Mar 1901"},
-    {"5 Jan 800", "5 Jan 800"},     {"31/2/1901", "31 Feb 1901"},   {"29 2 1900", "29 Feb 1900"},
-    {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
-    // unknown month words are kept, separators turned into blanks
+    {"5 Jan 800", "5 Jan 800"},     {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
+    {"1901", "1901"},               {"Mar 1901", "? Mar 1901"},     {"3 1901", "? Mar 1901"},
+    // typed shorthand: month numbers, this century's years, "to" between years
+    {"abt 05", "ABT 2005"},         {"ABT 1 1900", "ABT Jan 1900"}, {"1850 to 1855", "1850-1855"},
+    {"1850 - 1855", "1850-1855"},   {"0-3-1901", "? Mar 1901"},
+    // texts that are no date are kept, separators turned into blanks
     {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"abc def ghi", "abc def ghi"},
+    {"??????", "??????"},           {"5 Jan 1901 x", "5 Jan 1901 x"}, {"12 Mar ?????", "12 Mar ?????"},
+    {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
 };
 
 }  // namespace
@@ -109,15 +115,76 @@ TEST_F(DateBox, EmptyBoxStoresUnknownBirthOnly) {
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
-TEST_F(DateBox, TextsThatCannotBeTakenApartAreLeftAsTyped) {
-  for (const char* in : {"1901", "Mar 1901", "??????", "5 Jan abc", "5 Jan 19011", "5 Jan 1901 x",
-                         "? Mar 1901x", "12 Mar ?????"}) {
-    std::string text = in;
+TEST_F(DateBox, RealWorldFormsAreStoredWholeOrRefused) {
+  for (const test::RealDate& c : test::kRealDates) {
+    SCOPED_TRACE(c.in);
+    t.prompter.shown.clear();
+    focused.clear();
     stored.clear();
-    EXPECT_FALSE(check(text)) << in;
-    EXPECT_EQ(text, in);
-    EXPECT_TRUE(stored.empty()) << in;
+    std::string text = c.in;
+    const bool ok = check(text, datefield::Death);
+    if (c.whole) {
+      EXPECT_TRUE(ok);
+      ASSERT_EQ(stored.size(), 1u);
+      EXPECT_EQ(stored[0].second, c.stored);
+      // A day its month does not have is asked about (and kept: the answer is Yes).
+      EXPECT_EQ(t.prompter.shown.size(), c.impossible ? 1u : 0u);
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_TRUE(stored.empty());
+      EXPECT_EQ(text, c.in);
+      ASSERT_EQ(t.prompter.shown.size(), 1u);
+      const std::string hint = *c.stored ? "entered as '" + std::string(c.stored) + "';" : "Please shorten it;";
+      EXPECT_NE(t.prompter.shown[0].text.find(hint), std::string::npos) << t.prompter.shown[0].text;
+      EXPECT_EQ(focused, std::vector<int>{datefield::Death});
+    }
   }
+}
+
+TEST_F(DateBox, ATextTheFieldCannotHoldIsRefusedWithWhatWouldFit) {
+  std::string text = "abt. 5 Jan 1901";
+  EXPECT_FALSE(check(text, datefield::Baptism));
+  EXPECT_EQ(text, "abt. 5 Jan 1901");
+  EXPECT_TRUE(stored.empty());
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Date Error");
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "'abt. 5 Jan 1901' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
+            "It could be entered as 'ABT Jan 1901'; the full text can go in the notes.");
+  EXPECT_EQ(focused, std::vector<int>{datefield::Baptism});
+  // Short enough, but two years in one: no word about the width.
+  EXPECT_EQ(typed("1721/22"), "<nothing>");
+  EXPECT_EQ(t.prompter.shown[1].text,
+            "'1721/22' cannot be kept whole in a date field.\r\n"
+            "It could be entered as '1722'; the full text can go in the notes.");
+  EXPECT_EQ(typed(std::string(13, 'x')), "<nothing>");
+  EXPECT_EQ(t.prompter.shown[2].text,
+            "'xxxxxxxxxxxxx' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
+            "Please shorten it; the full text can go in the notes.");
+}
+
+TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {
+  t.prompter.answers = {kAnswerNo};
+  EXPECT_EQ(typed("29/2/1901"), "<nothing>");
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "29 Feb 1901 is not a day of the calendar: February 1901 has 28 days.\r\n"
+            "Click 'Yes' to keep it as it is, or 'No' to correct it.");
+  EXPECT_EQ(t.prompter.shown[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
+  EXPECT_EQ(typed("29/2/1901"), "29 Feb 1901");  // Yes
+  const std::pair<const char*, const char*> why[] = {
+      {"31 Apr 1901", "April 1901 has 30 days."},   {"32 Jan 1901", "January 1901 has 31 days."},
+      {"29 Feb 1900", "February 1900 has 28 days."}, {"30 Feb ????", "February has at most 29 days."},
+      {"31 Sep ????", "September has 30 days."},    {"32 ??? 1901", "no month has more than 31 days."}};
+  for (auto [in, reason] : why) {
+    t.prompter.shown.clear();
+    EXPECT_EQ(typed(in), in);
+    ASSERT_EQ(t.prompter.shown.size(), 1u) << in;
+    EXPECT_NE(t.prompter.shown[0].text.find(std::string(": ") + reason + "\r\n"), std::string::npos) << in;
+  }
+  t.prompter.shown.clear();
+  for (const char* fine : {"29 Feb 2000", "31 ??? 1901", "30 Apr 1901", "29 Feb ????"}) EXPECT_EQ(typed(fine), fine);
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
@@ -135,8 +202,10 @@ TEST_F(DateBox, LaterYearIsRefusedWithTheMessageAndNothingStored) {
   EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
 
   EXPECT_EQ(typed("? ??? 2027"), "<nothing>");
-  EXPECT_EQ(typed("1 Mar 2027x"), "<nothing>");  // cannot be taken apart: no message
-  EXPECT_EQ(t.prompter.shown.size(), 2u);
+  EXPECT_EQ(typed("ABT 2027"), "<nothing>");
+  EXPECT_EQ(typed("1850-2027"), "<nothing>");
+  EXPECT_EQ(typed("1 Mar 2027x"), "1 Mar 2027x");  // no date: kept as typed, no message
+  EXPECT_EQ(t.prompter.shown.size(), 4u);
 }
 
 TEST_F(DateBox, LaterMonthThisYearIsRefusedLikeALaterYear) {
@@ -145,8 +214,8 @@ TEST_F(DateBox, LaterMonthThisYearIsRefusedLikeALaterYear) {
   EXPECT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(typed("? Nov 2026"), "? Nov 2026");
   EXPECT_EQ(typed("? ??? 2026"), "? ??? 2026");
-  EXPECT_EQ(typed("31 Nov 2026"), "31 Nov 2026");  // no such day, but the month is this one
-  EXPECT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(typed("31 Nov 2026"), "31 Nov 2026");  // no such day (asked), but the month is this one
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
 }
 
 TEST_F(DateBox, CompleteFutureDateIsStoredThenRefused) {
@@ -264,6 +333,7 @@ TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
         EXPECT_EQ(text, in);
       } else {
         EXPECT_EQ(cp1252::trim(text), stored.back().second);
+        EXPECT_LE(stored.back().second.size(), 12u) << in;
       }
     }
   }
@@ -352,6 +422,9 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"", "", "?"},
       {"", "1 Jan 1900", "?"},
       {"garbage", "", "?"},
+      {"ABT 1900", "", "126 (approx.)"},
+      {"1850-1855", "? ??? 1900", "45 (approx.)"},
+      {"44 BC", "", "?"},  // no age is counted from a year before Christ
   };
   for (const Case& c : cases)
     EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;
