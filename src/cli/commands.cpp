@@ -175,15 +175,14 @@ int import_gedcom(const std::string& in, const std::string& out) {
     WriteConfig(s);
   }
   if (int rc = save_to(s, out)) return rc;
-  std::string text = "Imported " + Thousands(r.counts.individuals) + " persons and " +
-                     Thousands(r.counts.families) + " families from " + FileNameOf(in);
-  if (r.problems > 0)
-    text += "; " + Thousands(static_cast<long>(r.problems)) + (r.problems == 1 ? " problem" : " problems") +
-            ", see below";
+  auto counted = [](long n, const char* one, const char* many) { return Thousands(n) + (n == 1 ? one : many); };
+  std::string text = "Imported " + counted(r.counts.individuals, " person", " persons") + " and " +
+                     counted(r.counts.families, " family", " families") + " from " + FileNameOf(in);
+  if (r.problems > 0) text += "; " + counted(static_cast<long>(r.problems), " problem", " problems") + ", see below";
   text += ".\n";
   if (r.counts.placeholders > 0)
-    text += "Added " + Thousands(r.counts.placeholders) +
-            " placeholder partners for families in which the file names one partner only.\n";
+    text += "Added " + counted(r.counts.placeholders, " placeholder partner for a family", " placeholder partners for families") +
+            " in which the file names one partner only.\n";
   for (const std::string& line : r.not_kept) text += terminal_text(line);
   text += terminal_text(r.errors);
   std::fputs(text.c_str(), stdout);

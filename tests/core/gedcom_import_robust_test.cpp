@@ -108,6 +108,67 @@ TEST_F(GedcomRobust, OtherStructuresAreSkippedWithEverythingBelowThem) {
   EXPECT_TRUE(has("Skipped FAM CHAN: 1 (first at line 28)"));
 }
 
+TEST_F(GedcomRobust, AFileWithoutIndividualsIsRefusedAndChangesNothing) {
+  existing_tree(2, 1);
+  const auto before = record_files();
+  ImportResult r = import(crlf({"0 @S1@ SUBM", "1 NAME Someone"}));
+  EXPECT_EQ(r.status, ImportStatus::Refused);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text,
+            "The file 'test.ged' holds no individuals, so there is nothing to import.\r\n"
+            "Your existing Family Files have not been changed.");
+  EXPECT_EQ(record_files(), before);
+}
+
+TEST_F(GedcomRobust, LoopsAndDuplicateIdentifiersAreLeftOutAndListed) {
+  ImportResult r = imported(crlf({
+      "0 @I1@ INDI", "1 NAME Self /Loop/", "1 SEX M", "0 @I2@ INDI", "1 NAME Ann /Cycle/", "1 SEX F",
+      "0 @I3@ INDI", "1 NAME Bob /Cycle/", "1 SEX M", "0 @I2@ INDI", "1 NAME Twin /Copy/",
+      "0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I1@",   // his own child
+      "0 @F2@ FAM", "1 WIFE @I2@", "1 CHIL @I3@",   // Ann is Bob's mother
+      "0 @F3@ FAM", "1 HUSB @I3@", "1 CHIL @I2@",   // and Bob is Ann's father
+      "0 @F1@ FAM", "1 HUSB @I3@"}));
+  EXPECT_EQ(r.counts.individuals, 3);
+  EXPECT_EQ(r.counts.families, 3);
+  EXPECT_EQ(r.problems, 4u);
+  EXPECT_NE(r.errors.find("\r\nThe following records have an identifier an earlier record already has; they were "
+                          "left out:\r\n@I2@  (line 13)\r\n@F1@  (line 24)\r\n"),
+            std::string::npos)
+      << r.errors;
+  EXPECT_NE(r.errors.find("\r\nThe following individuals would have been their own ancestors; these links were "
+                          "left out:\r\nNumber 1  Self Loop  (as a child of Family 1)\r\n"
+                          "Number 2  Ann Cycle  (as a child of Family 3)\r\n"),
+            std::string::npos)
+      << r.errors;
+  EXPECT_EQ(kids(2), std::vector<int>{3});  // Bob stays Ann's son
+  EXPECT_EQ(kids(3), std::vector<int>{});
+  EXPECT_TRUE(CheckTree(s).empty());
+}
+
+TEST_F(GedcomRobust, TheSummaryCountsWhatWasNotKept) {
+  ImportResult r = imported(crlf({
+      "0 @I1@ INDI", "1 NAME Ann /Lee/", "2 NICK Annie", "1 NAME Anna /Lee/", "1 TITL Dr", "1 SOUR @S1@",
+      "2 PAGE 5", "1 BIRT", "2 DATE 29 FEB 1901", "2 SOUR @S1@", "1 OBJE @O1@", "1 CENS", "1 BURI",
+      "2 DATE ABT 31 DEC 1997", "0 @I2@ INDI", "1 NAME \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD /Lee/",
+      "1 NOTE \xC5\x81\xC3\xB3" "d\xC5\xBA", "0 @F1@ FAM", "1 WIFE @I1@", "1 MARR", "2 NOTE In church", "1 DIV",
+      "2 DATE 1950", "0 @S1@ SOUR", "1 TITL Register"}));
+  const std::vector<std::string> not_kept = {
+      "2 source citations, 1 source record, 1 media link, 1 title, 1 alternative name, 1 part of a name (prefix, "
+      "nickname, suffix), 1 other event or fact of a person, 1 note on an event or a family, 1 date or place of a "
+      "divorce were not imported.",
+      "2 texts held characters this program cannot store; they were replaced by ?.",
+      "1 date was shortened to fit the date field; the full text is in the notes."};
+  EXPECT_EQ(r.not_kept, not_kept);
+  EXPECT_NE(r.summary.find("2 Individuals were found\r\n" + not_kept[0] + "\r\n"), std::string::npos) << r.summary;
+  EXPECT_NE(r.errors.find("have a day their month does not have; they were kept as written:\r\n"
+                          "Number 1  Ann Lee  (Birth date 29 Feb 1901)\r\n"),
+            std::string::npos);
+  EXPECT_NE(r.errors.find("cannot store; they were replaced by ?:\r\nNumber 2  ???? Lee\r\n"), std::string::npos);
+  EXPECT_EQ(T(person(1).InterDate), "ABT Dec 1997");
+  EXPECT_EQ(notes(1), "Burial date: ABT 31 DEC 1997");
+  EXPECT_EQ(notes(2), "?\xF3" "d?");
+}
+
 TEST_F(GedcomRobust, NotesInlineLinkedAndAsGedcom7SharedNotes) {
   imported(crlf({"0 @I1@ INDI", "1 NOTE First line", "2 CONT second ", "2 CONC line", "1 NOTE @N0001@",
                  "0 @I2@ INDI", "1 NOTE", "2 CONC joined", "2 CONT next", "1 SNOTE @X9@", "0 @I3@ INDI",
@@ -118,11 +179,23 @@ TEST_F(GedcomRobust, NotesInlineLinkedAndAsGedcom7SharedNotes) {
   EXPECT_EQ(notes(3), "Linked text\r\nmore");
 }
 
+TEST_F(GedcomRobust, AWrittenOutSourceIsTheSourceAndOurNoteDoesNotRepeatIt) {
+  imported(crlf({"0 @I1@ INDI", "1 SOUR Parish register", "1 NOTE Information Source: Parish register. Born.",
+                 "2 CONT Died.", "0 @I2@ INDI", "1 SOUR Census", "1 NOTE Information Source: Census.", "0 @I3@ INDI",
+                 "1 SOUR Census", "1 NOTE Information Source: Parish register. Kept.", "1 SOUR Second"}));
+  const std::pair<const char*, const char*> want[] = {
+      {"Parish register", "Born.\r\nDied."}, {"Census", ""}, {"Census", "Information Source: Parish register. Kept."}};
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_EQ(T(person(n).Source), want[n - 1].first) << n;
+    EXPECT_EQ(notes(n), want[n - 1].second) << n;
+  }
+}
+
 TEST_F(GedcomRobust, DivorceInAnyFormAndMarriageEvents) {
   std::string body = crlf({"0 @M@ INDI", "1 NAME Max /Man/", "1 SEX M", "0 @W@ INDI", "1 NAME Wil /Wife/", "1 SEX F"});
   const char* fams[] = {"1 DIV Y", "1 DIV\r\n2 DATE 1990\r\n2 PLAC Court", "1 DIV N",
                         "1 MARR\r\n2 DATE not married\r\n2 PLAC Here", "1 MARR\r\n2 PLAC Church", "1 MARR Y",
-                        "1 MARR\r\n2 DATE @#DJULIAN@ 5 JAN 1700"};
+                        "1 MARR\r\n2 DATE @#DJULIAN@ 5 JAN 1700", "1 MARR\r\n2 TYPE Unmarried\r\n2 PLAC There"};
   int n = 0;
   for (const char* f : fams) body += crlf({"0 @F" + std::to_string(++n) + "@ FAM", "1 HUSB @M@", "1 WIFE @W@", f});
   prompter.answers = {kAnswerYes};
@@ -139,7 +212,10 @@ TEST_F(GedcomRobust, DivorceInAnyFormAndMarriageEvents) {
   EXPECT_EQ(T(ceremony(5).MarriedAt), "Church");
   EXPECT_EQ(T(ceremony(6).MarriedDate), "? ??? ????");
   EXPECT_EQ(T(ceremony(7).MarriedDate), "5 Jan 1700");
-  EXPECT_EQ(person(1).NumPartners, 7);
+  EXPECT_EQ(family(8).NotMarried, -1);
+  EXPECT_EQ(T(ceremony(8).MarriedDate), "");
+  EXPECT_EQ(T(ceremony(8).MarriedAt), "There");
+  EXPECT_EQ(person(1).NumPartners, 8);
   // The Julian date's original goes to both partners' notes.
   EXPECT_EQ(notes(1), "Marriage date (Wil Wife): @#DJULIAN@ 5 JAN 1700");
   EXPECT_EQ(notes(2), "Marriage date (Max Man): @#DJULIAN@ 5 JAN 1700");
