@@ -154,8 +154,8 @@ TEST_F(GedcomRobust, TheSummaryCountsWhatWasNotKept) {
       "2 DATE 1950", "0 @S1@ SOUR", "1 TITL Register"}));
   const std::vector<std::string> not_kept = {
       "2 source citations, 1 source record, 1 media link, 1 title, 1 alternative name, 1 part of a name (prefix, "
-      "nickname, suffix), 1 other event or fact of a person, 1 note on an event or a family, 1 date or place of a "
-      "divorce were not imported.",
+      "nickname, suffix), 1 other event or fact of a person, 1 note on an event or a family, 1 detail of a divorce "
+      "(date, place) were not imported.",
       "2 texts held characters this program cannot store; they were replaced by ?.",
       "1 date was shortened to fit the date field; the full text is in the notes."};
   EXPECT_EQ(r.not_kept, not_kept);

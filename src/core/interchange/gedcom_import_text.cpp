@@ -32,7 +32,7 @@ constexpr std::array<KindName, static_cast<std::size_t>(SkipKind::Count)> kKindN
     {"other event or fact of a person", "other events and facts of persons"},
     {"other event of a family", "other events of families"},
     {"note on an event or a family", "notes on events and families"},
-    {"date or place of a divorce", "dates and places of divorces"},
+    {"detail of a divorce (date, place)", "details of divorces (dates, places)"},
     {"association", "associations"},
     {"record number or change date", "record numbers and change dates"},
     {"other record", "other records"},
