@@ -52,6 +52,8 @@ inline constexpr RealDate kRealDates[] = {
     {"15 MAR 44 B.C.", "15 Mar 44 BC", true},
     {"12 MAR 1044 B.C.", "1044 BC", false},
     {"BET 100 BC AND 50 BC", "100 BC-50 BC", true},
+    {"BET 1000 BC AND 900 BC", "900 BC", false},
+    {"5 Jan 1901#2", "5 Jan 1901#2", true},  // a sign no date has: kept as written
     {"5 M\xE4rz 1901", "5 Mar 1901", true},
     {"5 janvier 1901", "5 Jan 1901", true},
     {"1 juil 1900", "1 Jul 1900", true},
@@ -61,6 +63,12 @@ inline constexpr RealDate kRealDates[] = {
     {"Christmas Day 1900", "1900", false},
     {"in 1850 or 1851 or so", "", false},
     {"@#DJULIAN@ 5 JAN 1700", "5 Jan 1700", false},
+    {"@#DGREGORIAN@ 5 JAN 1700", "5 Jan 1700", true},
+    {"JULIAN 5 JAN 1700", "5 Jan 1700", false},  // GEDCOM 7 names the calendar with a word
+    {"HEBREW 1 TSH 5760", "", false},
+    {"(about Easter)", "about Easter", true},
+    {" 5  JAN  1901 ", "5 Jan 1901", true},
+    {"abt Jan 5, 1901", "ABT Jan 1901", false},
     {"@#DHEBREW@ 1 TSH 5760", "", false},
     {"29 FEB 1901", "29 Feb 1901", true, true},
     {"29 FEB 1904", "29 Feb 1904", true},

@@ -241,7 +241,7 @@ TEST(GedcomDates, OtherProgramsDateFormsToOurs) {
     EXPECT_EQ(d.impossible_day, c.impossible) << c.in;
   }
   // What only a date box reads as shorthand is kept as a file wrote it.
-  const char* as_written[] = {"5/1/1901", "5 JAN 19", "1 2 1901", "ABT 05", " 5 1 1901 "};
+  const char* as_written[] = {"5/1/1901", "5 JAN 19", "1 2 1901", "ABT 05", " 5 1 1901 ", "1901/1920"};
   for (const char* in : as_written) EXPECT_EQ(gedcom::ConvertDate(in).stored, cp1252::trim(in)) << in;
   // The year the 120-year rule may count from: none when only a lower bound is known.
   const std::pair<const char*, int> years[] = {{"ABT 1850", 1850}, {"BEF 1850", 1850}, {"AFT 1850", 0},

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "common/cp1252.h"
+
 namespace vft::gedcom {
 namespace {
 
@@ -51,6 +53,18 @@ constexpr std::array<char32_t, 128> kMacintosh = {
 char32_t CodePageChar(Charset c, unsigned char b) {
   if (b < 0x80) return b;
   return c == Charset::MacRoman ? kMacintosh[b - 0x80] : kIbmPc[b - 0x80];
+}
+
+// Neither set has combining marks: one byte is one character.
+std::string DecodeCodePage(std::string_view bytes, Charset c, std::vector<std::size_t>* replaced) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char b : bytes) {
+    const int cp = cp1252::from_unicode(CodePageChar(c, b));
+    if (cp < 0 && replaced) replaced->push_back(out.size());
+    out.push_back(cp < 0 ? '?' : static_cast<char>(cp));
+  }
+  return out;
 }
 
 }  // namespace vft::gedcom

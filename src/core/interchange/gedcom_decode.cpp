@@ -255,18 +255,6 @@ std::string decode_ansel(std::string_view s, std::vector<std::size_t>* replaced)
   return out;
 }
 
-// ---- IBMPC and MACINTOSH: one byte, one character
-
-std::string decode_code_page(std::string_view s, Charset cs, std::vector<std::size_t>* replaced) {
-  std::string out;
-  out.reserve(s.size());
-  {
-    Composer c(out, replaced);
-    for (unsigned char b : s) c.add(CodePageChar(cs, b));
-  }
-  return out;
-}
-
 // ---- detection
 
 bool starts_with(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
@@ -355,7 +343,7 @@ std::string DecodeAs(std::string_view bytes, Charset c, std::vector<std::size_t>
     case Charset::Utf16BE: return decode_utf16(bytes, false, replaced);
     case Charset::Ansel: return decode_ansel(bytes, replaced);
     case Charset::IbmPc:
-    case Charset::MacRoman: return decode_code_page(bytes, c, replaced);
+    case Charset::MacRoman: return DecodeCodePage(bytes, c, replaced);
     case Charset::Cp1252: break;
   }
   return std::string(bytes);

@@ -39,8 +39,10 @@ Decoded DecodeGedcom(std::string_view bytes);
 // `replaced`, when given, receives the offsets of the "?"s put in.
 std::string DecodeAs(std::string_view bytes, Charset c, std::vector<std::size_t>* replaced = nullptr);
 
-// Unicode for a byte of the IBMPC (code page 437) or MACINTOSH (Mac Roman) set.
+// Unicode for a byte of the IBMPC (code page 437) or MACINTOSH (Mac Roman) set,
+// and a whole text in one of them.
 char32_t CodePageChar(Charset c, unsigned char b);
+std::string DecodeCodePage(std::string_view bytes, Charset c, std::vector<std::size_t>* replaced);
 
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 // `multibyte` receives whether any character above U+007F occurs.

@@ -64,6 +64,10 @@ std::vector<LoopLink> FindAncestryLoops(const MarriageRecord* families, int coun
   return out;
 }
 
+std::string OwnAncestorRefusal(const std::string& child_name) {
+  return child_name + " would become his or her own ancestor, so the connection was not made.";
+}
+
 bool WouldBeOwnAncestor(const Session& s, int child, int parent) {
   if (child < 1 || parent < 1) return false;
   if (child == parent) return true;

@@ -4,6 +4,7 @@
 // the connect checks never make one. Every walk up or down the tree relies on
 // there being none.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "common/session.h"
@@ -27,5 +28,7 @@ std::vector<LoopLink> FindAncestryLoops(const MarriageRecord* families, int coun
 // own ancestor: `parent` is `child` or descends from it, through every
 // family of the tree (one parent or two).
 bool WouldBeOwnAncestor(const Session& s, int child, int parent);
+// The refusal shown then, naming the child.
+std::string OwnAncestorRefusal(const std::string& child_name);
 
 }  // namespace vft

@@ -25,7 +25,7 @@ bool can_take_child(Session& s, std::int16_t m, std::int16_t child) {
 // ancestor.
 bool no_loop(Session& s, std::int16_t child, std::int16_t h, std::int16_t w) {
   if (!WouldBeOwnAncestor(s, child, h) && !WouldBeOwnAncestor(s, child, w)) return true;
-  return refuse(s, DisplayNameOf(s, child) + " would become his or her own ancestor, so the connection was not made.");
+  return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, child)));
 }
 
 bool finish(Session& s, bool ok) {
