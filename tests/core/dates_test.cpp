@@ -364,6 +364,10 @@ TEST(DatesInOrder, ComparesWhatIsKnown) {
       {"12 ??? ????", "1 Jan 1800", true},
       {"1 Jan 1800", "? ??? 1799", false},
       {"? ??? 1799", "? ??? 1800", true},
+      {"1850-1855", "? ??? 1850", true},  // a range is in order with anything after its start
+      {"1850-1855", "1849", false},
+      {"1848", "1850-1855", true},
+      {"1856", "1850-1855", false},
   };
   for (const Case& c : cases) EXPECT_EQ(DatesInOrder(c.a, c.b), c.in_order) << c.a << " / " << c.b;
 }

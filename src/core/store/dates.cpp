@@ -160,7 +160,10 @@ bool DatesInOrder(const std::string& a, const std::string& b) {
   auto db = ParseCompleteDate(tb, false);
   if (da && db && WholeYears(*da, *db) < 0) return false;
   if (year_unknown(ta) || year_unknown(tb)) return true;
-  return year_value(tb) - year_value(ta) >= 0;
+  // A range ends with its later year; the earlier one is what `a` can be.
+  const DateForm fa = NormaliseDate(ta);
+  const long ya = fa.kind == DateKind::Range && !fa.first.bc ? fa.first.year : year_value(ta);
+  return year_value(tb) - ya >= 0;
 }
 
 namespace {
