@@ -11,6 +11,7 @@
 #include "common/folders.h"
 #include "interchange/gedcom_export.h"
 #include "interchange/gedcom_import.h"
+#include "store/paths.h"
 #include "relations/tree_check.h"
 #include "store/ini.h"
 #include "store/familyfile.h"
@@ -141,6 +142,20 @@ int save_to(Session& s, const std::string& out) {
   return 0;
 }
 
+// Text for the terminal: UTF-8, one line break per line, without the window's
+// instruction to print the list.
+std::string terminal_text(const std::string& cp) {
+  std::string out;
+  for (std::string_view rest = cp; !rest.empty();) {
+    const std::size_t end = rest.find("\r\n");
+    const std::string_view line = rest.substr(0, end);
+    if (line != "Click 'Print' to print this list.") out += cp1252::to_utf8(line) + "\n";
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 2);
+  }
+  return out;
+}
+
 int import_gedcom(const std::string& in, const std::string& out) {
   CliSession cs;
   if (!cs.ok()) return 1;
@@ -149,19 +164,29 @@ int import_gedcom(const std::string& in, const std::string& out) {
     return 1;
   }
   Session& s = cs.session();
-  cs.prompter().answer_yes = true;
   ImportOptions options;
   options.remember_folder = false;
+  options.ask_identifiers = false;
   ImportResult r = ImportGedcom(s, in, {}, options);
-  if (!r.summary.empty()) cs.prompter().ask({"", r.summary, Buttons::OK, Icon::None, 0});
-  if (!r.errors.empty()) cs.prompter().ask({"", r.errors, Buttons::OK, Icon::None, 0});
   if (r.status != ImportStatus::Imported) return 1;
   // A Family file must name a person to show first.
   if (s.Config.LastPerson() < 1 && s.Config.NumPersons() > 0) {
     s.Config.setLastPerson(1);
     WriteConfig(s);
   }
-  return save_to(s, out);
+  if (int rc = save_to(s, out)) return rc;
+  auto counted = [](long n, const char* one, const char* many) { return Thousands(n) + (n == 1 ? one : many); };
+  std::string text = "Imported " + counted(r.counts.individuals, " person", " persons") + " and " +
+                     counted(r.counts.families, " family", " families") + " from " + FileNameOf(in);
+  if (r.problems > 0) text += "; " + counted(static_cast<long>(r.problems), " problem", " problems") + ", see below";
+  text += ".\n";
+  if (r.counts.placeholders > 0)
+    text += "Added " + counted(r.counts.placeholders, " placeholder partner for a family", " placeholder partners for families") +
+            " in which the file names one partner only.\n";
+  for (const std::string& line : r.not_kept) text += terminal_text(line);
+  text += terminal_text(r.errors);
+  std::fputs(text.c_str(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 int export_gedcom(const std::string& in, const std::string& out, const ConvertOptions& o) {
@@ -172,8 +197,12 @@ int export_gedcom(const std::string& in, const std::string& out, const ConvertOp
   e.flavour = o.gedcom_551 ? GedcomFlavour::Gedcom551 : GedcomFlavour::Standard;
   e.submitter = submitter_for(o);
   e.file_name = out;
+  e.tell_done = false;
   ExportResult r = ExportGedcom(s, e, {});
-  return r.status == ExportStatus::Done ? 0 : 1;
+  if (r.status != ExportStatus::Done) return 1;
+  std::printf("Exported %s persons and %s families to %s.\n", Thousands(r.persons).c_str(),
+              Thousands(r.families).c_str(), FileNameOf(out).c_str());
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "relations/delete_person.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "store/dates.h"
 
 namespace vft::ui {
 
@@ -89,7 +90,8 @@ void frmEditPerson::build() {
     } else {
       auto* e = new QLineEdit(this);
       // The sex box shows a word for the one letter it stores.
-      if (i != editfield::Sex) e->setMaxLength(static_cast<int>(EditField(i).width));
+      if (EditField(i).date_code != 0) e->setMaxLength(kDateBoxChars);
+      else if (i != editfield::Sex) e->setMaxLength(static_cast<int>(EditField(i).width));
       connect(e, &QLineEdit::textEdited, this, [this, i] { edited(i); });
       box = e;
     }

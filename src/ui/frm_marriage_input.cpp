@@ -15,12 +15,12 @@
 
 #include "editing_windows.h"
 #include "qt_text.h"
+#include "store/dates.h"
 
 namespace vft::ui {
 
 namespace {
 
-constexpr int kDateInputLength = 20;  // room for "12 September 1901" before it is normalised
 constexpr std::size_t kPlaceLength = 200;
 
 // Keeps the characters a CP1252 record can hold; `dropped` tells whether any
@@ -98,7 +98,7 @@ void frmMarriageInput::build() {
   lblOn->setObjectName(QStringLiteral("lblOn"));
   txtMarriedDate_ = new QLineEdit(this);
   txtMarriedDate_->setObjectName(QStringLiteral("txtMarriedDate"));
-  txtMarriedDate_->setMaxLength(kDateInputLength);
+  txtMarriedDate_->setMaxLength(kDateBoxChars);
   txtMarriedDate_->setMaximumWidth(140);
   lblOn->setBuddy(txtMarriedDate_);
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "common/cp1252.h"
+#include "relations/delete_person.h"
+#include "relations/lookups.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -117,6 +119,51 @@ TEST_F(Cli, CheckPassesASoundTreeAndNamesABrokenOne) {
   EXPECT_EQ(bad.code, 1);
   EXPECT_NE(bad.out.find("5"), std::string::npos);
   EXPECT_NE(bad.out.find("problem"), std::string::npos);
+}
+
+TEST_F(Cli, CheckAcceptsADeletedPartnerAndFindsALoop) {
+  std::string file = saved_tree("tree.vfl");
+  std::int16_t m = 1;
+  while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 || t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1) ++m;
+  MarriageRecord f = t.s.Marriages[static_cast<std::size_t>(m)];
+  ASSERT_TRUE(MarkPersonDeleted(t.s, f.Wife > 0 ? f.Wife : f.Husband));
+  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
+  EXPECT_EQ(vft_run("check " + quote(file), dir).code, 0);
+  // The first child becomes the father of the family's husband.
+  const std::int16_t father = f.Husband, child = f.Kids[0];
+  const std::int16_t up = ParentFamilyOf(t.s, father);
+  t.s.Marriages[static_cast<std::size_t>(up)].Husband = child;
+  t.s.MarBuf = t.s.Marriages[static_cast<std::size_t>(up)];
+  ASSERT_TRUE(WriteMarriageOnly(t.s, up));
+  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
+  CliRun loop = vft_run("check " + quote(file), dir);
+  EXPECT_EQ(loop.code, 1);
+  EXPECT_NE(loop.out.find("is his or her own ancestor: family"), std::string::npos) << loop.out;
+}
+
+TEST_F(Cli, ConvertReportsLikeACommandLineTool) {
+  const std::string head = "0 HEAD\r\n1 CHAR ANSI\r\n", trailer = "0 TRLR\r\n";
+  const std::string loop = dir + "loop.ged", none = dir + "none.ged", out = dir + "out.vfl";
+  // Identifiers with letters, a person who is his own child and a source citation.
+  auto write = [](const std::string& path, const std::string& text) {
+    return fileio::write_all(path, Bytes(text.begin(), text.end()));
+  };
+  ASSERT_TRUE(write(loop, head + "0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n0 @X1@ FAM\r\n"
+                          "1 HUSB @P1@\r\n1 CHIL @P1@\r\n" + trailer));
+  CliRun c = vft_run("convert " + quote(loop) + " " + quote(out), dir);
+  EXPECT_EQ(c.code, 0) << c.err;
+  EXPECT_EQ(c.err, "");
+  EXPECT_EQ(c.out,
+            "Imported 1 person and 1 family from loop.ged; 1 problem, see below.\n"
+            "Added 1 placeholder partner for a family in which the file names one partner only.\n"
+            "1 source citation was not imported.\n\n"
+            "The following individuals would have been their own ancestors; these links were left out:\n"
+            "Number 1  Al Loop  (as a child of Family 1)\n");
+  ASSERT_TRUE(write(none, head + "0 @S1@ SUBM\r\n1 NAME Me\r\n" + trailer));
+  CliRun n = vft_run("convert " + quote(none) + " " + quote(dir + "none.vfl"), dir);
+  EXPECT_EQ(n.code, 1);
+  EXPECT_NE(n.err.find("holds no individuals"), std::string::npos) << n.err;
+  EXPECT_FALSE(fileio::exists(dir + "none.vfl"));
 }
 
 TEST_F(Cli, GedcomRoundTripKeepsPersonsAndFamilies) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/cp1252.h"
+#include "date_forms_table.h"
 #include "store/dates.h"
 #include "temp_session.h"
 
@@ -64,10 +65,15 @@ const Typed kNormalised[] = {
     {"? ??? 0", "? ??? 2000"},      {"? ??? 05", "? ??? 2005"},     {"12 ??? ????", "12 ??? ????"},
     {"12 ? ??", "12 ??? ????"},     {"?? Mar 1901", "? Mar 1901"},  {"00 3 1901", "? Mar 1901"},
     {"? 12 1901", "? Dec 1901"},    {"? MARCH 1901", "? Mar 1901"}, {"?  mar   1901", "? Mar 1901"},
-    {"5 Jan 800", "5 Jan 800"},     {"31/2/1901", "31 Feb 1901"},   {"29 2 1900", "29 Feb 1900"},
-    {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
-    // unknown month words are kept, separators turned into blanks
+    {"5 Jan 800", "5 Jan 800"},     {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
+    {"1901", "1901"},               {"Mar 1901", "? Mar 1901"},     {"3 1901", "? Mar 1901"},
+    // typed shorthand: month numbers, this century's years, "to" between years
+    {"abt 05", "ABT 2005"},         {"ABT 1 1900", "ABT Jan 1900"}, {"1850 to 1855", "1850-1855"},
+    {"1850 - 1855", "1850-1855"},   {"0-3-1901", "? Mar 1901"},
+    // texts that are no date are kept, separators turned into blanks
     {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"abc def ghi", "abc def ghi"},
+    {"??????", "??????"},           {"5 Jan 1901 x", "5 Jan 1901 x"}, {"12 Mar ?????", "12 Mar ?????"},
+    {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
 };
 
 }  // namespace
@@ -109,64 +115,107 @@ TEST_F(DateBox, EmptyBoxStoresUnknownBirthOnly) {
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
-TEST_F(DateBox, TextsThatCannotBeTakenApartAreLeftAsTyped) {
-  for (const char* in : {"1901", "Mar 1901", "??????", "5 Jan abc", "5 Jan 19011", "5 Jan 1901 x",
-                         "? Mar 1901x", "12 Mar ?????"}) {
-    std::string text = in;
+TEST_F(DateBox, RealWorldFormsAreStoredWholeOrRefused) {
+  for (const test::RealDate& c : test::kRealDates) {
+    SCOPED_TRACE(c.in);
+    t.prompter.shown.clear();
+    focused.clear();
     stored.clear();
-    EXPECT_FALSE(check(text)) << in;
-    EXPECT_EQ(text, in);
-    EXPECT_TRUE(stored.empty()) << in;
+    std::string text = c.in;
+    const bool ok = check(text, datefield::Death);
+    if (c.whole) {
+      EXPECT_TRUE(ok);
+      ASSERT_EQ(stored.size(), 1u);
+      EXPECT_EQ(stored[0].second, c.stored);
+      // A day its month does not have is asked about (and kept: the answer is Yes).
+      EXPECT_EQ(t.prompter.shown.size(), c.impossible ? 1u : 0u);
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_TRUE(stored.empty());
+      EXPECT_EQ(text, c.in);
+      ASSERT_EQ(t.prompter.shown.size(), 1u);
+      const std::string hint = *c.stored ? "entered as '" + std::string(c.stored) + "';" : "Please shorten it;";
+      EXPECT_NE(t.prompter.shown[0].text.find(hint), std::string::npos) << t.prompter.shown[0].text;
+      EXPECT_EQ(focused, std::vector<int>{datefield::Death});
+    }
   }
+}
+
+TEST_F(DateBox, ATextTheFieldCannotHoldIsRefusedWithWhatWouldFit) {
+  std::string text = "abt. 5 Jan 1901";
+  EXPECT_FALSE(check(text, datefield::Baptism));
+  EXPECT_EQ(text, "abt. 5 Jan 1901");
+  EXPECT_TRUE(stored.empty());
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].title, "Date Error");
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "'abt. 5 Jan 1901' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
+            "It could be entered as 'ABT Jan 1901'; the full text can go in the notes.");
+  EXPECT_EQ(focused, std::vector<int>{datefield::Baptism});
+  // Short enough, but two years in one: no word about the width.
+  EXPECT_EQ(typed("1721/22"), "<nothing>");
+  EXPECT_EQ(t.prompter.shown[1].text,
+            "'1721/22' cannot be kept whole in a date field.\r\n"
+            "It could be entered as '1722'; the full text can go in the notes.");
+  EXPECT_EQ(typed(std::string(13, 'x')), "<nothing>");
+  EXPECT_EQ(t.prompter.shown[2].text,
+            "'xxxxxxxxxxxxx' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
+            "Please shorten it; the full text can go in the notes.");
+}
+
+TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {
+  t.prompter.answers = {kAnswerNo};
+  EXPECT_EQ(typed("29/2/1901"), "<nothing>");
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "29 Feb 1901 is not a day of the calendar: February 1901 has 28 days.\r\n"
+            "Click 'Yes' to keep it as it is, or 'No' to correct it.");
+  EXPECT_EQ(t.prompter.shown[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
+  EXPECT_EQ(typed("29/2/1901"), "29 Feb 1901");  // Yes
+  const std::pair<const char*, const char*> why[] = {
+      {"31 Apr 1901", "April 1901 has 30 days."},   {"32 Jan 1901", "January 1901 has 31 days."},
+      {"29 Feb 1900", "February 1900 has 28 days."}, {"30 Feb ????", "February has at most 29 days."},
+      {"31 Sep ????", "September has 30 days."},    {"32 ??? 1901", "no month has more than 31 days."}};
+  for (auto [in, reason] : why) {
+    t.prompter.shown.clear();
+    EXPECT_EQ(typed(in), in);
+    ASSERT_EQ(t.prompter.shown.size(), 1u) << in;
+    EXPECT_NE(t.prompter.shown[0].text.find(std::string(": ") + reason + "\r\n"), std::string::npos) << in;
+  }
+  t.prompter.shown.clear();
+  for (const char* fine : {"29 Feb 2000", "31 ??? 1901", "30 Apr 1901", "29 Feb ????"}) EXPECT_EQ(typed(fine), fine);
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
-TEST_F(DateBox, LaterYearIsRefusedWithTheMessageAndNothingStored) {
-  std::string text = "? ??? 45";
-  EXPECT_FALSE(check(text));
-  EXPECT_EQ(text, "? ??? 45");
-  EXPECT_TRUE(stored.empty());
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  const Message& m = t.prompter.shown[0];
-  EXPECT_EQ(m.title, "Date Error");
-  EXPECT_EQ(m.text, kFutureBirth);
-  EXPECT_EQ(m.icon, Icon::Exclamation);
-  EXPECT_EQ(m.buttons, Buttons::OK);
-  EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
-
-  EXPECT_EQ(typed("? ??? 2027"), "<nothing>");
-  EXPECT_EQ(typed("1 Mar 2027x"), "<nothing>");  // cannot be taken apart: no message
-  EXPECT_EQ(t.prompter.shown.size(), 2u);
-}
-
-TEST_F(DateBox, LaterMonthThisYearIsRefusedLikeALaterYear) {
-  set_today(2026, 11, 30);
-  EXPECT_EQ(typed("? Dec 2026"), "<nothing>");
-  EXPECT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(typed("? Nov 2026"), "? Nov 2026");
-  EXPECT_EQ(typed("? ??? 2026"), "? ??? 2026");
-  EXPECT_EQ(typed("31 Nov 2026"), "31 Nov 2026");  // no such day, but the month is this one
-  EXPECT_EQ(t.prompter.shown.size(), 1u);
-}
-
-TEST_F(DateBox, CompleteFutureDateIsStoredThenRefused) {
-  std::string text = "6/12/2026";
-  EXPECT_FALSE(check(text, datefield::Death));
-  EXPECT_EQ(text, "6 Dec 2026");
-  ASSERT_EQ(stored.size(), 1u);
-  EXPECT_EQ(stored[0], std::make_pair(datefield::Death, std::string("6 Dec 2026")));
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].text,
-            "You have entered a date of death for \r\n this person that is later than today.  \r\n ");
-  EXPECT_EQ(focused, std::vector<int>{datefield::Death});
-
-  // A two-digit year of the 2000s can lie ahead too.
-  EXPECT_EQ(typed("5/1/29"), "5 Jan 2029");
-  EXPECT_EQ(t.prompter.shown.size(), 2u);
-  // Today itself is not later than today.
-  std::string today = "5.12.2026";
-  EXPECT_TRUE(check(today));
-  EXPECT_EQ(t.prompter.shown.size(), 2u);
+TEST_F(DateBox, DatesLaterThanTodayAreRefused) {
+  struct Case {
+    int month, day;     // of 2026, today
+    const char* in;
+    const char* box;    // what the box received; a complete date is stored before it is refused
+    bool refused;
+  } cases[] = {
+      {12, 5, "? ??? 45", "<nothing>", true},   {12, 5, "? ??? 2027", "<nothing>", true},
+      {12, 5, "ABT 2027", "<nothing>", true},   {12, 5, "1850-2027", "<nothing>", true},
+      {12, 5, "1 Mar 2027x", "1 Mar 2027x", false},  // no date: kept as typed
+      {11, 30, "? Dec 2026", "<nothing>", true}, {11, 30, "? Nov 2026", "? Nov 2026", false},
+      {11, 30, "? ??? 2026", "? ??? 2026", false}, {12, 5, "6/12/2026", "6 Dec 2026", true},
+      {12, 5, "5/1/29", "5 Jan 2029", true},    {12, 5, "5.12.2026", "5 Dec 2026", false},
+  };
+  for (const Case& c : cases) {
+    set_today(2026, c.month, c.day);
+    t.prompter.shown.clear();
+    focused.clear();
+    EXPECT_EQ(typed(c.in), c.box) << c.in;
+    ASSERT_EQ(t.prompter.shown.size(), c.refused ? 1u : 0u) << c.in;
+    if (!c.refused) continue;
+    const Message& m = t.prompter.shown[0];
+    EXPECT_EQ(m.title, "Date Error");
+    EXPECT_EQ(m.text, kFutureBirth);
+    EXPECT_EQ(m.icon, Icon::Exclamation);
+    EXPECT_EQ(m.buttons, Buttons::OK);
+    EXPECT_EQ(focused, std::vector<int>{datefield::Birth}) << c.in;
+  }
 }
 
 TEST_F(DateBox, MessageNamesTheKindOfDate) {
@@ -264,6 +313,7 @@ TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
         EXPECT_EQ(text, in);
       } else {
         EXPECT_EQ(cp1252::trim(text), stored.back().second);
+        EXPECT_LE(stored.back().second.size(), 12u) << in;
       }
     }
   }
@@ -314,6 +364,10 @@ TEST(DatesInOrder, ComparesWhatIsKnown) {
       {"12 ??? ????", "1 Jan 1800", true},
       {"1 Jan 1800", "? ??? 1799", false},
       {"? ??? 1799", "? ??? 1800", true},
+      {"1850-1855", "? ??? 1850", true},  // a range is in order with anything after its start
+      {"1850-1855", "1849", false},
+      {"1848", "1850-1855", true},
+      {"1856", "1850-1855", false},
   };
   for (const Case& c : cases) EXPECT_EQ(DatesInOrder(c.a, c.b), c.in_order) << c.a << " / " << c.b;
 }
@@ -352,6 +406,9 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"", "", "?"},
       {"", "1 Jan 1900", "?"},
       {"garbage", "", "?"},
+      {"ABT 1900", "", "126 (approx.)"},
+      {"1850-1855", "? ??? 1900", "45 (approx.)"},
+      {"44 BC", "", "?"},  // no age is counted from a year before Christ
   };
   for (const Case& c : cases)
     EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;

@@ -71,6 +71,33 @@ TEST(GedcomDecode, TheBytesOutweighTheCharLine) {
   EXPECT_STREQ(CharsetName(Charset::Cp1252), "ANSI");
 }
 
+TEST(GedcomDecode, DosAndMacintoshCodePagesAndWhatTheyLack) {
+  struct Case {
+    const char* declared;
+    Charset charset;
+    const char* bytes;  // Jürgen Köln Üß, then a character CP1252 lacks
+    const char* text;
+  };
+  const Case cases[] = {
+      {"IBMPC", Charset::IbmPc, "J\x81rgen K\x94ln \x9A\xE1\xB3", "J\xFCrgen K\xF6ln \xDC\xDF?"},
+      {"IBM PC", Charset::IbmPc, "\x82\x8A\xA4\x9C\xE0", "\xE9\xE8\xF1\xA3?"},
+      {"MACINTOSH", Charset::MacRoman, "J\x9Frgen K\x9Aln \x86\xA7\xF0", "J\xFCrgen K\xF6ln \xDC\xDF?"},
+      {"MACINTOSH", Charset::MacRoman, "\x8E\x8F\x96\xDB\xD2\xD3", "\xE9\xE8\xF1\x80\x93\x94"},
+  };
+  for (const Case& c : cases) {
+    const std::string head = "0 HEAD\r\n1 CHAR " + std::string(c.declared) + "\r\n1 NAME ";
+    Decoded d = DecodeGedcom(head + c.bytes + "\r\n");
+    EXPECT_EQ(d.charset, c.charset) << c.declared;
+    EXPECT_EQ(d.text, head + c.text + "\r\n") << c.declared;
+    const std::string text = c.text;
+    std::vector<std::size_t> at;
+    if (text.back() == '?') at.push_back(head.size() + text.size() - 1);
+    EXPECT_EQ(d.replaced, at) << c.declared;
+  }
+  EXPECT_STREQ(CharsetName(Charset::IbmPc), "IBMPC");
+  EXPECT_STREQ(CharsetName(Charset::MacRoman), "MACINTOSH");
+}
+
 TEST(GedcomDecode, Utf16InBothByteOrdersWithAndWithoutMark) {
   const std::u16string src = u"0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\u00F6e \u0141ukasz \U0001F600\r\n";
   const std::string want = "0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\xF6" "e ?ukasz ?\r\n";

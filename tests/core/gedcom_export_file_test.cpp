@@ -59,7 +59,7 @@ TEST(GedcomExportEdgeCases, OnlyPersonWithoutDatesStillHasBirthAndEmptyDate) {
   EXPECT_EQ(record(file, "@F1@"), (Lines{"0 @F1@ FAM", "1 CHIL @I1@"}));
 }
 
-TEST(GedcomExportEdgeCases, AddressAndPhoneOnlyWhileAlive) {
+TEST(GedcomExportEdgeCases, AddressAndPhoneWhetherAliveOrNot) {
   ExportTree t;
   PersonRecord p = make_person("Lee", "Ada", "F");
   p.CurrAddress = "3 Elm Row";
@@ -70,7 +70,7 @@ TEST(GedcomExportEdgeCases, AddressAndPhoneOnlyWhileAlive) {
   p.DeathDate = "4 Apr 1990";
   t.person(1, p);
   EXPECT_EQ(record(build(t), "@I1@"), (Lines{"0 @I1@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
-                                             "1 DEAT", "2 DATE 4 Apr 1990"}));
+                                             "1 DEAT", "2 DATE 4 Apr 1990", "1 ADDR 3 Elm Row", "1 PHON 0123"}));
 }
 
 TEST(GedcomExportEdgeCases, MarriageEventOnlyWithDatePlaceOrNotMarried) {
@@ -82,9 +82,13 @@ TEST(GedcomExportEdgeCases, MarriageEventOnlyWithDatePlaceOrNotMarried) {
   t.marriage(1, 1, 2, {}, "", "", false, true);
   EXPECT_EQ(record(build(t), "@F1@"),
             (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE Not Married"}));
-  // A place alone gives the event without a date line; a place with a zero byte is left out.
+  EXPECT_EQ(record(build(t, GedcomFlavour::Gedcom551), "@F1@"),
+            (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 TYPE Unmarried"}));
+  // A place alone keeps an empty date line, so no unknown date comes back;
+  // a place with a zero byte is left out.
   t.marriage(1, 1, 2, {}, "", "Rome");
-  EXPECT_EQ(record(build(t), "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 PLAC Rome"}));
+  EXPECT_EQ(record(build(t), "@F1@"),
+            (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE ", "2 PLAC Rome"}));
   t.marriage(1, 1, 2, {}, "1 May 1960", std::string("Ro\0me", 5), true);
   EXPECT_EQ(record(build(t), "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR",
                                              "2 DATE 1 May 1960", "1 DIV Y"}));

@@ -313,12 +313,13 @@ TEST_F(GedcomImport, PersonsBornMoreThan120YearsAgoHaveDied) {
                  "0 @I2@ INDI", "1 BIRT", "2 DATE 31 DEC 1905", "0 @I3@ INDI", "1 BIRT", "2 DATE ABT 1850",
                  "0 @I4@ INDI", "1 BIRT Y", "0 @I5@ INDI", "1 CHR", "2 DATE 1800",  // no birth year
                  "0 @I6@ INDI", "1 BURI", "0 @I7@ INDI", "1 DEAT Y", "0 @I8@ INDI", "1 BIRT", "2 DATE 1800",
-                 "1 DEAT", "2 DATE 1 JAN 1870"}));
-  const char* want[] = {"", "? ??? ????", "? ??? ????", "", "? ??? ????", "? ??? ????", "? ??? ????",
-                        "1 Jan 1870"};
-  for (int n = 1; n <= 8; ++n) EXPECT_EQ(T(person(n).DeathDate), want[n - 1]) << n;
+                 "1 DEAT", "2 DATE 1 JAN 1870", "0 @I9@ INDI", "1 BIRT", "2 DATE 10 ??? ????", "0 @I10@ INDI",
+                 "1 BIRT", "2 DATE AFT 1850", "0 @I11@ INDI", "1 BIRT", "2 DATE 44 B.C."}));
+  const char* want[] = {"", "? ??? ????", "? ??? ????", "", "", "? ??? ????", "? ??? ????",
+                        "1 Jan 1870", "", "", "? ??? ????"};
+  for (int n = 1; n <= 11; ++n) EXPECT_EQ(T(person(n).DeathDate), want[n - 1]) << n;
   EXPECT_EQ(T(person(4).BirthDate), "? ??? ????");
-  EXPECT_EQ(T(person(5).DOBap), "? ??? 1800");
+  EXPECT_EQ(T(person(5).DOBap), "1800");
   EXPECT_EQ(T(person(5).Baptised), "Y");
   EXPECT_EQ(T(person(6).InterDate), "? ??? ????");
 }

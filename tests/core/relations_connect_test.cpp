@@ -287,6 +287,17 @@ TEST_F(RelationsConnect, ChildLeavesItsOwnFamilyForTheCouple) {
   expect_sound();
 }
 
+TEST_F(RelationsConnect, NoConnectionMakesAPersonHisOwnAncestor) {
+  // Lou's son in a family without a mother, where the dialogs' descendant check does not look.
+  const std::int16_t son = b.child(b.family(lou, 0), "Sol", "Lone", "M");
+  const auto before = test::snapshot(s);
+  connect(Father, lou, son);
+  EXPECT_EQ(last_box().text, "Lou LONE would become his or her own ancestor, so the connection was not made.");
+  EXPECT_EQ(last_box().title, "Problem");
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_TRUE(state_reset());
+}
+
 TEST_F(RelationsConnect, ChildForAFullFamilyIsRefusedAndStaysWhereItWas) {
   for (int i = 0; i < 40; ++i) b.child(C, "K" + std::to_string(i), "Dale", "M");
   ASSERT_EQ(connect(Child, c, lou).step, ConnectStep::ChooseChildCouple);

@@ -45,6 +45,26 @@ TEST_F(TreeCheck, SoundTreeHasNoViolations) {
   b.write(p);
   b.empty_family();
   EXPECT_TRUE(CheckTree(s).empty());
+  // A deleted partner keeps his place in the family, whatever his record says.
+  PersonRecord hal = b.read(h);
+  hal.Deleted = -1;
+  hal.Sex = " ";
+  b.write(hal);
+  fam(1).NumKids = 0;
+  fam(1).Kids[0] = 0;
+  EXPECT_TRUE(CheckTree(s).empty());
+}
+
+TEST_F(TreeCheck, APersonWhoIsHisOwnAncestor) {
+  fam(1).Husband = k;  // Kit becomes the father of his own father
+  expect_only(TreeFault::AncestryLoop, h, 1,
+              "Person 1 (Hal Hart) is his or her own ancestor: family 1 lists him or her as a child.");
+  fam(1).Husband = 0;
+  fam(m).Kids[1] = h;  // Hal is a child of his own family as well
+  fam(m).NumKids = 2;
+  fam(1).NumKids = 0;
+  expect_only(TreeFault::AncestryLoop, h, m,
+              "Person 1 (Hal Hart) is his or her own ancestor: family 3 lists him or her as a child.");
 }
 
 TEST_F(TreeCheck, PersonWithoutParentFamily) {

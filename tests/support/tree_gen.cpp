@@ -98,17 +98,17 @@ class Builder {
     p.GivenNames = gen::given_name(r_, sex, o_.accented);
     p.Sex = std::string(1, sex);
     int year = 1700 + 25 * gen + r_.range(0, 20);
-    p.BirthDate = gen::date(r_, year);
+    p.BirthDate = gen::date(r_, year, o_.real_world_dates);
     p.BirthPlace = r_.chance(0.05) ? gen::full_width_place(r_, width::Place) : gen::place(r_, o_.accented);
     if (r_.chance(0.6)) {
       p.Baptised = r_.chance(0.8) ? "Yes" : "Y";
-      p.DOBap = gen::date(r_, year);
+      p.DOBap = gen::date(r_, year, o_.real_world_dates);
       p.Baptisplace = gen::place(r_, o_.accented);
     }
     if (gen < o_.generations - 2 || r_.chance(0.2)) {
-      p.DeathDate = gen::date(r_, year + r_.range(1, 90));
+      p.DeathDate = gen::date(r_, year + r_.range(1, 90), o_.real_world_dates);
       if (r_.chance(0.7)) p.DeathPlace = gen::place(r_, o_.accented);
-      if (r_.chance(0.5)) p.InterDate = gen::date(r_, year + 91);
+      if (r_.chance(0.5)) p.InterDate = gen::date(r_, year + 91, o_.real_world_dates);
       if (r_.chance(0.5)) p.InteredPlace = gen::place(r_, o_.accented);
     }
     if (r_.chance(0.5)) p.Occupation = gen::occupation(r_, o_.accented);
@@ -130,13 +130,16 @@ class Builder {
     f.kid_gen = kid_gen;
     bool couple = husband != 0 && wife != 0;
     if ((couple || husband != 0 || wife != 0) && r_.chance(couple ? 0.7 : 0.4)) {
-      f.cer.MarriedDate = gen::date(r_, 1720 + 25 * kid_gen);
+      f.cer.MarriedDate = gen::date(r_, 1720 + 25 * kid_gen, o_.real_world_dates);
       f.cer.MarriedAt = r_.chance(0.05) ? gen::full_width_place(r_, width::MarriedAt) : gen::place(r_, o_.accented);
     }
     if (couple) {
       int flag = r_.below(10);
       if (flag == 0) f.rec.Divorced = -1;
-      if (flag == 1) f.rec.NotMarried = -1;
+      if (flag == 1) {
+        f.rec.NotMarried = -1;
+        f.cer.MarriedDate.clear();  // as the marriage editor clears it
+      }
     }
     families_.push_back(f);
     return f.rec.MarNum;

@@ -26,6 +26,7 @@ struct TreeOptions {
   double single_parent_fraction = 0.1;  // families with one parent
   double autocap_fraction = 0.1;    // persons with AutoCap 1
   bool accented = true;             // CP1252 accented names and places
+  bool real_world_dates = false;    // bare years, ABT/BEF/EST, year ranges and texts among the dates
 };
 
 struct GeneratedTree {

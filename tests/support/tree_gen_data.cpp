@@ -80,11 +80,22 @@ std::string occupation(Rng& r, bool accented) {
   return accented && r.chance(0.1) ? "Caf\xE9 owner" : pick(r, kOccupation);
 }
 
-std::string date(Rng& r, int year) {
+std::string date(Rng& r, int year, bool real_world) {
   int kind = r.below(10);
   std::string y = std::to_string(year);
   if (kind == 0) return "? ??? " + y;
   if (kind == 1) return "? " + pick(r, kMonth) + " " + y;
+  if (real_world) {
+    switch (kind) {
+      case 2: return y;
+      case 3: return "ABT " + y;
+      case 4: return "BEF " + pick(r, kMonth) + " " + y;
+      case 5: return y + "-" + std::to_string(year + r.range(1, 5));
+      case 6: return "EST " + pick(r, kMonth) + " " + y;
+      case 7: return "Easter " + y;
+      default: break;
+    }
+  }
   return std::to_string(r.range(1, 28)) + " " + pick(r, kMonth) + " " + y;
 }
 

@@ -30,8 +30,9 @@ std::string place(Rng& r, bool accented);
 // A place text of exactly `width` characters (fills a field to its last byte).
 std::string full_width_place(Rng& r, std::size_t width);
 std::string occupation(Rng& r, bool accented);
-// A stored date text for a year: "d mmm yyyy", or with unknown parts.
-std::string date(Rng& r, int year);
+// A stored date text for a year: "d mmm yyyy", or with unknown parts; with
+// `real_world` also a bare year, qualified dates, a range and a text.
+std::string date(Rng& r, int year, bool real_world);
 std::string phone(Rng& r);
 std::string source(Rng& r);
 // Notes text of exactly `length` characters: sentences and CrLf line breaks,

@@ -121,6 +121,35 @@ TEST_F(EditPerson, TypingAndOkWritesTheRecord) {
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
+TEST_F(EditPerson, DateBoxesTakeWhatPeopleTypeAndNeverCutIt) {
+  frmEditPerson w(s, ann);
+  w.show();
+  struct Row {
+    int box;
+    const char* typed;
+    const char* shown;  // what the box shows afterwards
+    const char* kept;   // what the record keeps
+  };
+  const Row rows[] = {
+      {editfield::BirthDate, "12 September 1901", "12 Sep 1901", "12 Sep 1901"},
+      {editfield::DeathDate, "between 1950 and 1955", "1950-1955", "1950-1955"},
+      {editfield::BurialDate, "abt. 5 Jan 1956", "abt. 5 Jan 1956", ""},  // refused: kept as typed in the box only
+  };
+  for (const Row& r : rows) {
+    type(w, r.box, QString::fromLatin1(r.typed));
+    EXPECT_EQ(box(w, r.box)->text().toStdString(), r.shown) << r.typed;
+    EXPECT_EQ(cp1252::trim(s.Person2.*(r.box == editfield::BirthDate   ? &PersonRecord::BirthDate
+                                       : r.box == editfield::DeathDate ? &PersonRecord::DeathDate
+                                                                       : &PersonRecord::InterDate)),
+              r.kept);
+  }
+  EXPECT_GE(box(w, editfield::BirthDate)->maxLength(), 40);
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text,
+            "'abt. 5 Jan 1956' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
+            "It could be entered as 'ABT Jan 1956'; the full text can go in the notes.");
+}
+
 TEST_F(EditPerson, CancelAsksBeforeDroppingChanges) {
   const auto before = test::snapshot(s);
   frmEditPerson w(s, ann);

@@ -137,7 +137,7 @@ TEST_F(MarriageInput, OkLinksThePartnerWithDateAndPlaceLines) {
   adding_sue();
   frmMarriageInput w(s, MarriageEditMode::AddPartner);
   activate(w);
-  type_date(w, "7/7/1930");
+  type_date(w, "7 September 1930 ");
   auto* place = child<QPlainTextEdit>(w, "txtMarriedAt");
   place->setFocus();
   EXPECT_EQ(statuses.back(), MarriagePlaceHint());
@@ -152,7 +152,7 @@ TEST_F(MarriageInput, OkLinksThePartnerWithDateAndPlaceLines) {
   const std::int16_t m = FamilyBetween(s, tom, sue);
   ASSERT_GE(m, 1);
   const CeremonyRecord c = test::stored_ceremony(s, m);
-  EXPECT_EQ(cp1252::trim(c.MarriedDate), "7 Jul 1930");
+  EXPECT_EQ(cp1252::trim(c.MarriedDate), "7 Sep 1930");
   EXPECT_EQ(cp1252::trim(c.MarriedAt), "St Mary's\r\nWhitby");
   EXPECT_FALSE(s.Rel.AddMode || s.Rel.AsPartner);
 }

@@ -192,7 +192,8 @@ bool MarriageEditor::DateMatchesPartners(const std::string& date) {
 std::string MarriageEditor::check(const std::string& typed, bool& refused, bool& in_order) {
   refused = false;
   std::string text = typed;
-  CheckDate(s_, text, datefield::Marriage, {}, [&](int) { refused = true; });
+  // Nothing stored and nothing refused: the box held only separators.
+  if (!CheckDate(s_, text, datefield::Marriage, {}, [&](int) { refused = true; }) && !refused) text.clear();
   text = cp1252::trim(text);
   in_order = refused || DateMatchesPartners(text);
   return text;
@@ -220,9 +221,9 @@ void MarriageEditor::fill_buffers(const std::string& date, const std::string& pl
 
 MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& place) {
   std::string d = view_.not_married ? std::string() : date;
-  if (!(checked_ && d == checked_date_)) {
-    // Not checked yet: what the check finds now is news to the user, so the
-    // editor stays open for the correction.
+  if (!(checked_ && d == checked_date_) || checked_refused_) {
+    // Not checked yet, or refused before: what the check finds now is told
+    // (again), and the editor stays open for the correction.
     bool refused = false, in_order = true;
     d = check(d, refused, in_order);
     checked_date_ = d;
@@ -230,9 +231,6 @@ MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& pl
     checked_refused_ = refused;
     view_.date = d;
     if (refused || !in_order) return MarriageResult::Stay;
-  } else if (checked_refused_) {
-    DateError(s_, datefield::Marriage);
-    return MarriageResult::Stay;
   }
   fill_buffers(d, place);
   switch (mode_) {

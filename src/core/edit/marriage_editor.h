@@ -99,7 +99,7 @@ class MarriageEditor {
   // The last date text checked when the box was left, and how that went.
   std::string checked_date_;
   bool checked_ = false;
-  bool checked_refused_ = false;  // later than today: never written
+  bool checked_refused_ = false;  // refused (later than today, too long, no such day): never written
 
   std::string name_of(std::int16_t p) const;
   // Normalises and checks; `refused` is set for a date later than today.

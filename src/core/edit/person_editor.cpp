@@ -152,9 +152,8 @@ LeaveResult PersonEditor::leave_date(int index, const std::string& typed) {
     bad_dates_.insert(index);
     return {stored ? text : t, false, false};
   }
-  // A text that cannot be taken apart (a bare year, say) is kept as typed,
-  // in the box and in the record alike.
-  if (!ok || !stored) SetFieldValue(p, index, t);
+  // Nothing stored and nothing refused: the box held only separators.
+  if (!ok || !stored) SetFieldValue(p, index, "");
   bad_dates_.erase(index);
   order_shown_ = !CheckDateOrder(s_, p);
   return {BoxText(index), true, false};

@@ -67,7 +67,7 @@ bool is_combining(char32_t c) {
 // marks follow.
 class Composer {
  public:
-  explicit Composer(std::string& out) : out_(out) {}
+  Composer(std::string& out, std::vector<std::size_t>* replaced) : out_(out), replaced_(replaced) {}
   ~Composer() { flush(); }
   void add(char32_t cp) {
     if (is_combining(cp)) {
@@ -80,7 +80,7 @@ class Composer {
   }
   void mark(char32_t m) {
     if (!has_base_) {
-      out_.push_back('?');  // a mark with nothing to stand on
+      replacement();  // a mark with nothing to stand on
       return;
     }
     if (marks_ == 0) mark_ = m;
@@ -96,16 +96,24 @@ class Composer {
       b = ComposeCp1252(base_, mark_);
     if (marks_ > 0 && b < 0 && base_ < 0x20) {
       // A mark at the end of a line: the line break must survive.
-      out_.push_back('?');
+      replacement();
       out_.push_back(static_cast<char>(base_));
+    } else if (b < 0) {
+      replacement();
     } else {
-      out_.push_back(b < 0 ? '?' : static_cast<char>(b));
+      out_.push_back(static_cast<char>(b));
     }
     marks_ = 0;
   }
 
  private:
+  void replacement() {
+    if (replaced_) replaced_->push_back(out_.size());
+    out_.push_back('?');
+  }
+
   std::string& out_;
+  std::vector<std::size_t>* replaced_;
   char32_t base_ = 0, mark_ = 0;
   bool has_base_ = false;
   int marks_ = 0;
@@ -144,11 +152,11 @@ char32_t utf8_next(std::string_view s, std::size_t& i) {
   return cp;
 }
 
-std::string decode_utf8(std::string_view s) {
+std::string decode_utf8(std::string_view s, std::vector<std::size_t>* replaced) {
   std::string out;
   out.reserve(s.size());
   {
-    Composer c(out);
+    Composer c(out, replaced);
     std::size_t i = 0;
     while (i < s.size()) c.add(utf8_next(s, i));
   }
@@ -157,7 +165,7 @@ std::string decode_utf8(std::string_view s) {
 
 // ---- UTF-16
 
-std::string decode_utf16(std::string_view s, bool little_endian) {
+std::string decode_utf16(std::string_view s, bool little_endian, std::vector<std::size_t>* replaced) {
   std::string out;
   out.reserve(s.size() / 2);
   auto unit = [&](std::size_t i) -> char32_t {
@@ -165,7 +173,7 @@ std::string decode_utf16(std::string_view s, bool little_endian) {
     return little_endian ? static_cast<char32_t>(a | (b << 8)) : static_cast<char32_t>((a << 8) | b);
   };
   {
-    Composer c(out);
+    Composer c(out, replaced);
     std::size_t i = 0;
     for (; i + 1 < s.size(); i += 2) {
       char32_t u = unit(i);
@@ -208,11 +216,11 @@ constexpr std::array<char32_t, 96> kAnsel = {
     0x031C, 0x032E, 0xFE22, 0xFE23, 0, 0, 0x0313, 0,
 };
 
-std::string decode_ansel(std::string_view s) {
+std::string decode_ansel(std::string_view s, std::vector<std::size_t>* replaced) {
   std::string out;
   out.reserve(s.size());
   {
-    Composer c(out);
+    Composer c(out, replaced);
     // Marks precede their letter in ANSEL; hold them until the letter comes.
     std::array<char32_t, 4> held{};
     std::size_t nheld = 0, extra = 0;
@@ -303,6 +311,8 @@ const char* CharsetName(Charset c) {
     case Charset::Utf16LE: return "UTF-16LE";
     case Charset::Utf16BE: return "UTF-16BE";
     case Charset::Ansel: return "ANSEL";
+    case Charset::IbmPc: return "IBMPC";
+    case Charset::MacRoman: return "MACINTOSH";
     case Charset::Cp1252: break;
   }
   return "ANSI";
@@ -326,12 +336,14 @@ bool IsValidUtf8(std::string_view s, bool* multibyte) {
   return true;
 }
 
-std::string DecodeAs(std::string_view bytes, Charset c) {
+std::string DecodeAs(std::string_view bytes, Charset c, std::vector<std::size_t>* replaced) {
   switch (c) {
-    case Charset::Utf8: return decode_utf8(bytes);
-    case Charset::Utf16LE: return decode_utf16(bytes, true);
-    case Charset::Utf16BE: return decode_utf16(bytes, false);
-    case Charset::Ansel: return decode_ansel(bytes);
+    case Charset::Utf8: return decode_utf8(bytes, replaced);
+    case Charset::Utf16LE: return decode_utf16(bytes, true, replaced);
+    case Charset::Utf16BE: return decode_utf16(bytes, false, replaced);
+    case Charset::Ansel: return decode_ansel(bytes, replaced);
+    case Charset::IbmPc:
+    case Charset::MacRoman: return DecodeCodePage(bytes, c, replaced);
     case Charset::Cp1252: break;
   }
   return std::string(bytes);
@@ -364,6 +376,10 @@ Decoded DecodeGedcom(std::string_view bytes) {
       d.charset = Charset::Utf8;
     } else if (decl == "ANSEL") {
       d.charset = Charset::Ansel;
+    } else if (decl == "IBMPC" || decl == "IBM PC" || decl == "IBM-PC" || decl == "IBM DOS") {
+      d.charset = Charset::IbmPc;
+    } else if (decl == "MACINTOSH" || decl == "MACROMAN" || decl == "MAC") {
+      d.charset = Charset::MacRoman;
     } else if (utf8 && (decl.empty() || decl == "UTF-8" || decl == "UTF8" || decl == "UNICODE")) {
       d.charset = Charset::Utf8;  // plain ASCII, read the same either way
     } else {
@@ -371,10 +387,10 @@ Decoded DecodeGedcom(std::string_view bytes) {
       // are read as ANSI, which keeps every accented letter CP1252 has.
       d.charset = Charset::Cp1252;
     }
-    d.text = DecodeAs(bytes, d.charset);
+    d.text = DecodeAs(bytes, d.charset, &d.replaced);
     return d;
   }
-  d.text = DecodeAs(bytes, d.charset);
+  d.text = DecodeAs(bytes, d.charset, &d.replaced);
   d.declared = find_char_line(d.text);
   return d;
 }

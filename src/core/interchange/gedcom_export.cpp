@@ -128,7 +128,7 @@ ExportResult ExportGedcom(Session& s, const ExportOptions& o, const Progress& pr
   store_settings(s, folder, o.submitter);
   result.status = ExportStatus::Done;
   result.message = "GEDCOM file '" + name + "' has been created and stored in the folder: " + folder;
-  s.ask(kTitle, result.message, Buttons::OK, Icon::None);
+  if (o.tell_done) s.ask(kTitle, result.message, Buttons::OK, Icon::None);
   return result;
 }
 

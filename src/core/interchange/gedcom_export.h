@@ -24,6 +24,9 @@ struct ExportOptions {
   // Free bytes in a folder, or -1 when not known. Empty: ask the file system.
   // Front ends leave it empty; tests use it to stage a full disk.
   std::function<std::int64_t(const std::string& folder)> free_bytes;
+  // Say where the file went in a box at the end (the command line says it
+  // its own way).
+  bool tell_done = true;
 };
 
 enum class ExportStatus { Done, Cancelled, Failed };

@@ -1,6 +1,7 @@
 // The lines of an export, in file order: header, submitter, individuals,
-// families, trailer. Both flavours share the walk; where they differ the 5.5.1
-// flavour keeps to what GEDCOM 5.5.1 readers accept without complaint.
+// families, trailer. Every flavour shares the walk; where they differ the
+// builder asks the flavour's rules (gedcom_export_flavour.h). Every fact the
+// tree holds is written in each flavour.
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "common/cp1252.h"
 #include "interchange/gedcom_export.h"
 #include "interchange/gedcom_export_date.h"
+#include "interchange/gedcom_export_flavour.h"
 #include "interchange/gedcom_export_source.h"
 #include "interchange/gedcom_tables.h"
 #include "store/paths.h"
@@ -62,13 +64,17 @@ struct Membership {
 class Builder {
  public:
   Builder(const Session& s, const ExportOptions& o, std::string& out)
-      : s_(s), o_(o), w_(o.flavour, out), src_(s), std_(o.flavour == GedcomFlavour::Standard) {}
+      : s_(s), o_(o), w_(o.flavour, out), src_(s), r_(RulesOf(o.flavour)) {}
 
   bool run(const Progress& progress, long& persons, long& families);
 
  private:
   void header();
   void submitter();
+  std::string date_text(const std::string& stored) const {
+    return r_.dates_as_stored ? stored : GedcomDate551(stored);
+  }
+  bool has_facts(int m) const;
   void index_families();
   bool family_written(int m) const;
   void individual(int n);
@@ -80,7 +86,7 @@ class Builder {
   const ExportOptions& o_;
   GedcomWriter w_;
   RecordSource src_;
-  bool std_;  // the standard flavour
+  const FlavourRules& r_;
   std::vector<std::size_t> member_start_;  // by person: first entry in members_
   std::vector<Membership> members_;        // grouped by person, marriages ascending
 };
@@ -88,7 +94,7 @@ class Builder {
 void Builder::header() {
   const std::string version = std::string(VFT_VERSION).substr(0, 4);
   w_.tag(0, tag::HEAD);
-  if (std_) {
+  if (r_.header == HeaderStyle::Classic) {
     w_.text(1, tag::SOUR, "Vorlan Family Tree");
     w_.text(2, tag::VERS, version);
     w_.text(1, tag::DEST, "PAF");
@@ -116,7 +122,7 @@ void Builder::submitter() {
   const SubmitterDetails& d = o_.submitter;
   const std::string name = value(d.Name), a1 = value(d.Address1), a2 = value(d.Address2),
                     a3 = value(d.Address3), phone = value(d.Phone), email = value(d.Email);
-  if (std_) {
+  if (r_.header == HeaderStyle::Classic) {
     // Each line has its own condition, exactly as older readers of our files expect.
     if (!name.empty()) {
       w_.record(gedcom::kSubmitterXref, tag::SUBM);
@@ -172,31 +178,39 @@ void Builder::index_families() {
   for_each_member([&](int n, Membership e) { members_[fill[static_cast<std::size_t>(n)]++] = e; });
 }
 
-// Whether the 5.5.1 flavour writes family m: it needs a live husband or a live
-// child. (The standard flavour writes every family with a husband or children.)
-bool Builder::family_written(int m) const {
+bool Builder::has_facts(int m) const {
   const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
-  if (std_) return r.Husband >= 1 || r.NumKids > 0;
-  if (src_.live(r.Husband)) return true;
-  const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
-  for (int k = 0; k < kids; ++k)
-    if (src_.live(r.Kids[static_cast<std::size_t>(k)])) return true;
-  return false;
+  const CeremonyRecord c = src_.ceremony(m);
+  return r.Divorced != 0 || r.NotMarried != 0 || !value(c.MarriedDate).empty() || !value(c.MarriedAt).empty();
 }
 
-// An event with its date and place. The standard flavour always writes the date
-// line (empty when no date is known); the 5.5.1 flavour writes what is known and
-// "Y" when nothing is.
+// Whether family m is written. Every family with a husband or children is, and
+// one with only a wife when it holds a fact of its own (a date, a place, a
+// flag). With only live pointers, a family needs a live child, or a live
+// partner together with the other partner (deleted, say) or a fact.
+bool Builder::family_written(int m) const {
+  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
+  if (!r_.only_live_pointers) return r.Husband >= 1 || kids > 0 || (r.Wife >= 1 && has_facts(m));
+  for (int k = 0; k < kids; ++k)
+    if (src_.live(r.Kids[static_cast<std::size_t>(k)])) return true;
+  if (!src_.live(r.Husband) && !src_.live(r.Wife)) return false;
+  return (r.Husband >= 1 && r.Wife >= 1) || has_facts(m);
+}
+
+// An event with its date and place. With an empty date line the DATE is always
+// written (empty when no date is known); otherwise what is known, and "Y" when
+// nothing is.
 void Builder::event(std::string_view t, const std::string& date, const std::string& place_field) {
   std::string place;
   const bool has_place = place_text(place_field, place);
-  if (std_) {
+  const std::string d = date_text(date);
+  if (r_.empty_date_line) {
     w_.tag(1, t);
-    w_.text(2, tag::DATE, date);
+    w_.text(2, tag::DATE, d);
     if (has_place) w_.text(2, tag::PLAC, place);
     return;
   }
-  const std::string d = GedcomDate551(date);
   if (d.empty() && !has_place) {
     w_.text(1, t, "Y");
     return;
@@ -209,18 +223,19 @@ void Builder::event(std::string_view t, const std::string& date, const std::stri
 void Builder::notes(const PersonRecord& p) {
   const std::string source = value(p.Source);
   const std::string chain = cp1252::trim(src_.notes(p.NotesRec));
-  if (source.empty() && chain.empty()) return;
+  // The source as a citation of its own, so that it comes back as the source.
+  if (!source.empty() && !has_zero(source)) w_.text(1, tag::SOUR, source);
   std::string text;
-  if (!source.empty()) text = "Information Source: " + source + ". ";
+  if (!source.empty() && r_.source_in_note) text = "Information Source: " + source + ". ";
   text += chain;
-  if (has_zero(text)) return;
+  if (text.empty() || has_zero(text)) return;
   // A paragraph ends with a carriage return; the line feed after it is dropped.
   // The 5.5.1 flavour also ends one at a lone line feed (text from elsewhere).
   const std::string_view all = text;
   bool first = true;
   for (std::size_t start = 0;;) {
     std::size_t end = start;
-    while (end < all.size() && all[end] != '\r' && (std_ || all[end] != '\n')) ++end;
+    while (end < all.size() && all[end] != '\r' && (!r_.notes_split_at_lf || all[end] != '\n')) ++end;
     const std::string piece = cp1252::trim(all.substr(start, end - start));
     if (first) w_.text(1, tag::NOTE, piece);
     else w_.text(2, tag::CONT, piece);
@@ -235,33 +250,33 @@ void Builder::individual(int n) {
   const PersonRecord& p = src_.person(n);
   const std::string sex = value(p.Sex), given = value(p.GivenNames), fam = value(p.FamName);
   w_.record(person_xref(n), tag::INDI);
-  if (std_ || !given.empty()) w_.text(1, tag::NAME, given + " /" + fam + "/");
+  if (r_.name_blank_given || !given.empty()) w_.text(1, tag::NAME, given + " /" + fam + "/");
   else w_.text(1, tag::NAME, "/" + fam + "/");
-  if (std_) w_.text(1, tag::SEX, sex);
+  if (r_.sex_as_stored) w_.text(1, tag::SEX, sex);
   else w_.text(1, tag::SEX, (sex == "M" || sex == "F") ? sex : std::string("U"));
 
   const std::string birth = value(p.BirthDate), death = value(p.DeathDate);
   std::string unused;
-  if (std_ || !GedcomDate551(birth).empty() || place_text(p.BirthPlace, unused))
+  if (r_.birth_always || !date_text(birth).empty() || place_text(p.BirthPlace, unused))
     event(tag::BIRT, birth, p.BirthPlace);
-  if (!death.empty()) event(tag::DEAT, death, p.DeathPlace);
+  // An event is written when its date or its place is known.
+  if (!death.empty() || place_text(p.DeathPlace, unused)) event(tag::DEAT, death, p.DeathPlace);
   const std::string baptised = value(p.Baptised);
   if (baptised == "Yes" || baptised == "Y") event(tag::CHR, value(p.DOBap), p.Baptisplace);
   const std::string interred = value(p.InterDate);
-  if (!interred.empty()) event(tag::BURI, interred, p.InteredPlace);
+  if (!interred.empty() || place_text(p.InteredPlace, unused)) event(tag::BURI, interred, p.InteredPlace);
 
   const std::string occupation = value(p.Occupation), address = value(p.CurrAddress), phone = value(p.Phone);
   if (!occupation.empty()) w_.text(1, tag::OCCU, occupation);
-  if (death.empty()) {
-    if (std_) {
-      if (!address.empty()) w_.text(1, tag::ADDR, address);
-      if (!phone.empty()) w_.text(1, tag::PHON, phone);
-    } else if (!address.empty() || !phone.empty()) {
-      // 5.5.1 keeps an individual's address and phone under a residence.
-      w_.tag(1, tag::RESI);
-      if (!address.empty()) w_.text(2, tag::ADDR, address);
-      if (!phone.empty()) w_.text(2, tag::PHON, phone);
-    }
+  // The last address known is a fact of the person whether living or not.
+  if (!r_.address_under_resi) {
+    if (!address.empty()) w_.text(1, tag::ADDR, address);
+    if (!phone.empty()) w_.text(1, tag::PHON, phone);
+  } else if (!address.empty() || !phone.empty()) {
+    // 5.5.1 keeps an individual's address and phone under a residence.
+    w_.tag(1, tag::RESI);
+    if (!address.empty()) w_.text(2, tag::ADDR, address);
+    if (!phone.empty()) w_.text(2, tag::PHON, phone);
   }
   notes(p);
 
@@ -274,8 +289,8 @@ void Builder::individual(int n) {
   for (std::size_t i = first; i < end; ++i) {
     const Membership& e = members_[i];
     if (e.role == Role::Child) continue;
-    const bool listed = std_ ? (e.role == Role::Husband ? sex == "M" : sex == "F")
-                             : (family_written(e.marriage) && e.marriage != last);
+    const bool listed = r_.fams_by_sex ? (e.role == Role::Husband ? sex == "M" : sex == "F")
+                                       : (family_written(e.marriage) && e.marriage != last);
     if (!listed) continue;
     w_.pointer(1, tag::FAMS, family_xref(e.marriage));
     last = e.marriage;
@@ -288,10 +303,11 @@ void Builder::individual(int n) {
     const Membership& e = members_[i];
     if (e.role != Role::Child || e.marriage == last) continue;
     const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(e.marriage)];
-    if (!std_ && (r.Husband == n || r.Wife == n)) continue;  // no CHIL line either: see family()
+    if (r_.only_live_pointers && (r.Husband == n || r.Wife == n)) continue;  // no CHIL line either: see family()
+    if (r_.only_live_pointers && !family_written(e.marriage)) continue;
     w_.pointer(1, tag::FAMC, family_xref(e.marriage));
     last = e.marriage;
-    if (std_) break;
+    if (r_.famc_first_only) break;
   }
 }
 
@@ -301,15 +317,14 @@ bool Builder::family(int m) {
   const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
   const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
   w_.record(family_xref(m), tag::FAM);
-  if (std_) {
+  if (!r_.only_live_pointers) {
     if (r.Husband >= 1) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
     if (r.Wife > 0) w_.pointer(1, tag::WIFE, person_xref(r.Wife));
     for (int k = 0; k < kids; ++k) w_.pointer(1, tag::CHIL, person_xref(r.Kids[static_cast<std::size_t>(k)]));
-    if (r.Husband < 1) return true;
   } else {
-    // Only pointers to records that are in the file, each child once.
-    const bool husband = src_.live(r.Husband);
-    if (husband) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
+    // Only pointers to records that are in the file, each child once. A
+    // deleted partner leaves the other one alone in the family.
+    if (src_.live(r.Husband)) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
     if (src_.live(r.Wife) && r.Wife != r.Husband) w_.pointer(1, tag::WIFE, person_xref(r.Wife));
     std::vector<int> seen;
     for (int k = 0; k < kids; ++k) {
@@ -320,29 +335,23 @@ bool Builder::family(int m) {
       seen.push_back(kid);
       w_.pointer(1, tag::CHIL, person_xref(kid));
     }
-    if (!husband) return true;
   }
 
   const CeremonyRecord c = src_.ceremony(m);
   const std::string date = value(c.MarriedDate);
   const bool place_given = !value(c.MarriedAt).empty();
   if (r.NotMarried != 0) {
-    // GEDCOM 5.5.1 has no way to say "did not marry" other than leaving the event out.
-    if (std_) {
-      w_.tag(1, tag::MARR);
+    w_.tag(1, tag::MARR);
+    std::string place;
+    if (r_.not_married == NotMarriedForm::DateLine) {
       w_.text(2, tag::DATE, gedcom::kNotMarried);
-      std::string place;
-      if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
-    }
-  } else if (!date.empty() || place_given) {
-    if (std_) {
-      w_.tag(1, tag::MARR);
-      if (!date.empty()) w_.text(2, tag::DATE, date);
-      std::string place;
-      if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
     } else {
-      event(tag::MARR, date, c.MarriedAt);
+      w_.text(2, tag::TYPE, gedcom::kUnmarriedType);
+      if (!date_text(date).empty()) w_.text(2, tag::DATE, date_text(date));
     }
+    if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
+  } else if (!date.empty() || place_given) {
+    event(tag::MARR, date, c.MarriedAt);
   }
   if (r.Divorced != 0) w_.text(1, tag::DIV, "Y");
   return true;

@@ -1,6 +1,7 @@
 #include "interchange/gedcom_export_writer.h"
 
 #include "common/cp1252.h"
+#include "interchange/gedcom_export_flavour.h"
 #include "interchange/gedcom_tables.h"
 
 namespace vft {
@@ -24,7 +25,7 @@ std::size_t piece_end(std::string_view v, std::size_t from, std::size_t limit, b
 
 }  // namespace
 
-void GedcomWriter::trailer() { put(0, {}, gedcom::tag::TRLR, {}, Value::None, flavour_ == GedcomFlavour::Standard); }
+void GedcomWriter::trailer() { put(0, {}, gedcom::tag::TRLR, {}, Value::None, RulesOf(flavour_).trailer_extra_cr); }
 
 void GedcomWriter::put(int level, std::string_view xref, std::string_view tag, std::string_view value, Value kind,
                        bool extra_cr) {
@@ -40,17 +41,18 @@ void GedcomWriter::put(int level, std::string_view xref, std::string_view tag, s
     if (c == '\0') continue;
     clean.push_back((c == '\r' || c == '\n') ? ' ' : c);
   }
-  if (flavour_ == GedcomFlavour::Standard) {
+  const FlavourRules& r = RulesOf(flavour_);
+  if (r.conc_width == 0) {
     append_line(level, xref, tag, clean, kind, extra_cr);
     return;
   }
   // A continuation of a CONT or CONC line belongs to the same parent, so it keeps its level.
   const int conc_level = (tag == gedcom::tag::CONT || tag == gedcom::tag::CONC) ? level : level + 1;
   std::string_view v = clean;
-  std::size_t end = piece_end(v, 0, kMaxValue, true);
+  std::size_t end = piece_end(v, 0, r.conc_width, r.double_at);
   append_line(level, xref, tag, v.substr(0, end), kind, false);
   while (end < v.size()) {
-    std::size_t next = piece_end(v, end, kMaxValue, true);
+    std::size_t next = piece_end(v, end, r.conc_width, r.double_at);
     append_line(conc_level, {}, gedcom::tag::CONC, v.substr(end, next - end), kind, false);
     end = next;
   }
@@ -65,11 +67,12 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
     out_ += ' ';
   }
   out_ += tag;
+  const FlavourRules& r = RulesOf(flavour_);
   // 5.5.1 readers take "n TAG " as a value of one blank; an empty value has no delimiter there.
-  const bool empty551 = kind == Value::Text && value.empty() && flavour_ == GedcomFlavour::Gedcom551;
-  if (kind != Value::None && !empty551) {
+  const bool omitted = kind == Value::Text && value.empty() && r.omit_empty_value;
+  if (kind != Value::None && !omitted) {
     out_ += ' ';
-    if (kind == Value::Text && flavour_ == GedcomFlavour::Gedcom551) {
+    if (kind == Value::Text && r.double_at) {
       for (std::size_t i = 0; i < value.size();) {
         std::size_t at = value.find('@', i);
         append_text(value.substr(i, at == std::string_view::npos ? std::string_view::npos : at - i));
@@ -87,7 +90,7 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
 
 // Values are CP1252; the 5.5.1 flavour is written as UTF-8.
 void GedcomWriter::append_text(std::string_view s) {
-  if (flavour_ == GedcomFlavour::Standard) {
+  if (!RulesOf(flavour_).utf8) {
     out_ += s;
     return;
   }

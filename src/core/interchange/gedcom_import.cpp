@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "interchange/gedcom_decode.h"
 #include "interchange/gedcom_import_internal.h"
@@ -46,10 +48,52 @@ std::string abandoned_text() {
          CrLf + " have not been changed.";
 }
 
-std::string summary_text(int individuals) {
-  return std::string("Finished GEDCOM import.") + CrLf + std::to_string(individuals) + " Individuals were found" +
-         CrLf + "Click 'OK' to merge the GEDCOM file with your existing" + CrLf +
+std::string summary_text(int individuals, const std::vector<std::string>& not_kept) {
+  std::string t = std::string("Finished GEDCOM import.") + CrLf + std::to_string(individuals) + " Individuals were found";
+  for (const std::string& line : not_kept) t += CrLf + line;
+  return t + CrLf + "Click 'OK' to merge the GEDCOM file with your existing" + CrLf +
          "Family Files or 'Cancel' to abandon the GEDCOM import.";
+}
+
+// A later record with an identifier already used cannot be told apart from
+// the first by anything that points at it: it is left out and listed.
+void drop_duplicates(std::vector<RecordRef>& records, ImportProblems& problems) {
+  std::unordered_set<std::string_view> seen;
+  std::vector<RecordRef> kept;
+  kept.reserve(records.size());
+  for (const RecordRef& r : records) {
+    if (!r.xref.empty() && !seen.insert(r.xref).second) {
+      problems.duplicates.push_back(std::string(r.xref) + "  (line " + std::to_string(r.line) + ")");
+      continue;
+    }
+    kept.push_back(r);
+  }
+  records.swap(kept);
+}
+
+// Which texts of the records we read had characters replaced by "?" while
+// decoding, and whose they were.
+void count_replaced(std::string_view text, const std::vector<std::size_t>& replaced, const FileIndex& idx,
+                    ImportProblems& problems) {
+  if (replaced.empty()) return;
+  std::unordered_map<std::size_t, int> person_at;  // record offset -> person (0: a family or note)
+  for (std::size_t i = 0; i < idx.indi.size(); ++i) person_at.emplace(idx.indi[i].offset, static_cast<int>(i + 1));
+  for (const auto* list : {&idx.fam, &idx.note})
+    for (const RecordRef& r : *list) person_at.emplace(r.offset, 0);
+  std::size_t last_line = std::string_view::npos;
+  int last_person = 0;
+  for (std::size_t pos : replaced) {
+    auto next = std::upper_bound(idx.starts.begin(), idx.starts.end(), pos);
+    if (next == idx.starts.begin()) continue;
+    auto rec = person_at.find(*(next - 1));
+    if (rec == person_at.end()) continue;  // the header, a source: nothing of it is kept
+    const std::size_t line = text.find_last_of("\r\n", pos);
+    if (line == last_line) continue;
+    last_line = line;
+    ++problems.replaced_texts;
+    if (rec->second != 0 && rec->second != last_person) problems.replaced_persons.push_back(rec->second);
+    if (rec->second != 0) last_person = rec->second;
+  }
 }
 
 ImportResult refuse(Session& s, ImportResult r, const char* title, const std::string& text,
@@ -70,7 +114,7 @@ ImportResult abandon(Session& s, ImportResult r) {
 }  // namespace
 
 ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name,
-                           const Progress& progress, GedcomConversion& out) {
+                           const Progress& progress, GedcomConversion& out, const ImportOptions& options) {
   out = GedcomConversion{};
   ImportResult r;
   auto step = [&](const char* stage, std::size_t count) {
@@ -84,11 +128,19 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
 
   if (!step("Counting", 0)) return abandon(s, r);
   SkipLog log;
-  const FileIndex idx = IndexRecords(text, log);
+  FileIndex idx = IndexRecords(text, log);
   if (!idx.head_first)
     return refuse(s, r, kFileTitle, "The file '" + file_name + "' is not a valid GEDCOM file. (Missing header)");
   if (!HasTrailer(text)) return refuse(s, r, kFileTitle, "This GEDCOM file is incomplete and cannot be imported.");
+  if (idx.indi.empty())
+    return refuse(s, r, kFileTitle,
+                  "The file '" + file_name + "' holds no individuals, so there is nothing to import." + CrLf +
+                      "Your existing Family Files have not been changed.");
   ReadHeader(text, idx, r.header);
+  ImportProblems problems;
+  drop_duplicates(idx.indi, problems);
+  drop_duplicates(idx.fam, problems);
+  count_replaced(text, d.replaced, idx, problems);
 
   const int P = std::max<int>(0, s.Config.NumPersons());
   const int M = std::max<int>(0, s.Config.NumMarriages());
@@ -96,7 +148,7 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   if (M + idx.fam.size() > static_cast<std::size_t>(kMaxMarriages))
     return refuse(s, r, "Problem", marriage_limit_text(), Icon::Information);
 
-  if (HasAlphanumericIds(idx.indi)) {
+  if (options.ask_identifiers && HasAlphanumericIds(idx.indi)) {
     if (s.ask(kImportTitle, question_text(), Buttons::YesNo, Icon::Question) != kAnswerYes) {
       r.status = ImportStatus::Cancelled;
       return r;
@@ -136,7 +188,6 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   if (!step("Re-numbering Individuals", persons.size())) return abandon(s, r);
   if (!step("Checking Partners", families.size())) return abandon(s, r);
 
-  ImportProblems problems;
   BuildConversion(persons, families, links, notes_room, out, problems);
 
   // Placeholders and parent families count against the limits as well.
@@ -156,8 +207,10 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   n.parent_families = static_cast<int>(out.families.size()) - n.families;
   n.first_person = out.persons.empty() ? 0 : P + 1;
   n.first_family = out.families.empty() ? 0 : M + 1;
-  r.summary = summary_text(n.individuals);
+  r.not_kept = NotKeptLines(log, problems);
+  r.summary = summary_text(n.individuals, r.not_kept);
   r.errors = ErrorListText(problems, out, P, M);
+  r.problems = problems.listed();
   r.log = log.lines();
   r.status = ImportStatus::Converted;
   out.result = r;
@@ -169,7 +222,7 @@ void ShowImportAbandoned(Session& s) { abandon(s, ImportResult{}); }
 ImportResult ImportGedcomData(Session& s, std::string_view bytes, const std::string& file_name,
                               const Progress& progress, const ImportOptions& options) {
   GedcomConversion c;
-  ImportResult r = ConvertGedcom(s, bytes, file_name, progress, c);
+  ImportResult r = ConvertGedcom(s, bytes, file_name, progress, c, options);
   if (r.status != ImportStatus::Converted) return r;
   if (options.confirm_merge) {
     std::string text = r.summary;

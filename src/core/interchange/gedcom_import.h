@@ -53,6 +53,10 @@ struct ImportResult {
   std::string message;  // the box shown for a refusal or a cancel; empty otherwise
   std::string summary;  // "Finished GEDCOM import." and what was found
   std::string errors;   // the error list with its heading, or empty
+  std::size_t problems = 0;  // entries on the error list
+  // What was not kept, counted by kind ("312 source citations, 45 titles were
+  // not imported."); the summary ends with these lines too.
+  std::vector<std::string> not_kept;
   ImportCounts counts;
   GedcomHeaderInfo header;
   // What was left out, one entry per tag with its count and the first line.
@@ -65,6 +69,9 @@ struct ImportOptions {
   bool confirm_merge = false;
   // Keep the file's folder as GEDCOMLoadPath in the settings file.
   bool remember_folder = true;
+  // Ask before reading a file whose identifiers hold letters. The command
+  // line asks nothing.
+  bool ask_identifiers = true;
 };
 
 // A file converted in memory, waiting for the merge. Person references in
@@ -79,17 +86,21 @@ struct GedcomConversion {
 };
 
 // Reads the file's bytes into `out`. Shows the refusal messages (missing
-// header, incomplete file, the 15,000 limit), asks the identifier question and
+// header, incomplete file, no individuals, the 15,000 limit), asks the
+// identifier question and
 // reports stages through `progress` (returning false cancels). On success the
 // result's status is Converted and it holds the summary and the error list.
 ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name,
-                           const Progress& progress, GedcomConversion& out);
+                           const Progress& progress, GedcomConversion& out, const ImportOptions& options = {});
 
 // Appends a conversion to the record files: persons after NumPersons, families
 // after NumMarriages, notes at the end of the notes file; then the counts,
 // WriteConfig and LoadMarriages. Returns false (and says so) when a record file
 // cannot be written; the counts are then left as they were.
 bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
+
+// A count as the summaries write it: "2,322".
+std::string Thousands(long n);
 
 // The box that says the import was abandoned and the tree left as it was
 // (for a window that closes before the merge).

@@ -15,6 +15,7 @@
 #include "common/session.h"
 #include "interchange/gedcom_import_internal.h"
 #include "interchange/gedcom_tables.h"
+#include "relations/ancestry_loops.h"
 
 namespace vft::gedcom {
 namespace {
@@ -142,6 +143,8 @@ void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& 
     const PersonWork& p = persons[static_cast<std::size_t>(n - 1)];
     if (p.unreadable_note) problems.unreadable_notes.push_back(n);
     notes_cut[static_cast<std::size_t>(n)] = p.notes_cut;
+    problems.dates_reduced += p.dates_reduced;
+    for (const std::string& d : p.impossible_dates) problems.impossible_dates.emplace_back(n, d);
   }
 
   // Partners: the placeholder for a missing one, the ceremony, the flags.
@@ -157,10 +160,15 @@ void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& 
       if (cp1252::iequals(d, "NOT MARRIED")) {
         w.not_married = true;
       } else if (!w.date_given) {
-        date = kUnknownDate;
+        // A wedding without a date happened on a day not known; a couple that
+        // did not marry has no date to know.
+        if (!w.not_married) date = kUnknownDate;
       } else {
         ConvertedDate cd = ConvertDate(d);
         date = cd.stored;
+        if (cd.to_notes) ++problems.dates_reduced;
+        if (cd.impossible_day && (w.husb != 0 || w.wife != 0))
+          problems.impossible_dates.emplace_back(w.husb != 0 ? w.husb : w.wife, "Marriage date " + cd.stored);
         if (!cd.to_notes) d = {};
         for (int who : {w.husb, w.wife}) {
           if (who == 0 || d.empty()) continue;
@@ -202,6 +210,18 @@ void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& 
       ++out.persons[static_cast<std::size_t>(w.husb - 1)].NumPartners;
       ++out.persons[static_cast<std::size_t>(w.wife - 1)].NumPartners;
     }
+  }
+
+  // No one may be his or her own ancestor: such a child link is taken out,
+  // and the child gets a parent family of its own below.
+  for (const LoopLink& l : FindAncestryLoops(out.families.data(), nfam, individuals)) {
+    MarriageRecord& m = out.families[static_cast<std::size_t>(l.family - 1)];
+    const auto end = m.Kids.begin() + m.NumKids;
+    const auto at = std::find(m.Kids.begin(), end, static_cast<std::int16_t>(l.child));
+    std::copy(at + 1, end, at);
+    m.Kids[static_cast<std::size_t>(--m.NumKids)] = 0;
+    parent_family[static_cast<std::size_t>(l.child)] = 0;
+    problems.own_ancestor.emplace_back(l.child, l.family);
   }
 
   // Every person a child somewhere: a parent family of its own, with no

@@ -4,6 +4,7 @@
 //   1 CHIL @XREF@            {0:M} in order; the checks keep at most 41
 //   1 MARR [Y]               {0:M} the first DATE and PLAC count
 //     2 DATE <date>          "NOT MARRIED" in any case marks a couple that did not marry
+//     2 TYPE Unmarried       so does this ("Not married" too)
 //     2 PLAC <place>         (3 CONC/CONT joined)
 //   1 DIV [anything]         {0:M} marks the couple divorced, whatever follows
 // Any other structure is skipped with everything below it and logged.
@@ -13,6 +14,13 @@
 
 namespace vft::gedcom {
 namespace {
+
+// "2 TYPE Unmarried" under MARR is how GEDCOM 5.5.1 files say a couple did
+// not marry.
+bool is_unmarried(std::string_view type) {
+  std::string_view t = TrimView(type);
+  return TagIs(t, "UNMARRIED") || TagIs(t, "NOT MARRIED");
+}
 
 int person_of(const GedLine& l, const XrefMap& persons) {
   if (!l.pointer) return 0;
@@ -57,8 +65,7 @@ void ReadFamily(GedcomLexer& lex, const RecordRef& r, const XrefMap& persons, Sk
       } else if (TagIs(l.tag, "MARR")) {
         out.married = in_marr = true;
       } else if (TagIs(l.tag, "DIV")) {
-        out.divorced = true;
-        skip_level = 1;  // its date and place are not kept
+        out.divorced = true;  // its date and place are not kept: they are logged below
       } else {
         skip_level = 1;
         log.add("FAM", l.tag, l.number);
@@ -67,6 +74,8 @@ void ReadFamily(GedcomLexer& lex, const RecordRef& r, const XrefMap& persons, Sk
       date_seen = true;
       out.date = l.value;
       cont = &out.date;
+    } else if (l.level == 2 && in_marr && TagIs(l.tag, "TYPE") && is_unmarried(l.value)) {
+      out.not_married = true;
     } else if (l.level == 2 && in_marr && TagIs(l.tag, "PLAC") && !place_seen) {
       place_seen = true;
       out.place = l.value;

@@ -1,5 +1,6 @@
 // First pass of the import: where every level-0 record starts, the header
 // details, the trailer check and the cross-reference maps.
+#include <initializer_list>
 #include <string>
 
 #include "common/session.h"
@@ -9,7 +10,29 @@ namespace vft::gedcom {
 
 // ---- SkipLog
 
+SkipKind KindOfSkip(std::string_view where, std::string_view tag) {
+  auto is = [&](std::initializer_list<std::string_view> tags) {
+    for (std::string_view t : tags)
+      if (TagIs(tag, t)) return true;
+    return false;
+  };
+  const bool record = where == "record";
+  if (is({"SOUR"})) return record ? SkipKind::SourceRecords : SkipKind::SourceCitations;
+  if (is({"OBJE", "_PHOTO", "_OBJE"})) return record ? SkipKind::MediaRecords : SkipKind::MediaLinks;
+  if (record) return SkipKind::OtherRecords;
+  if (is({"TITL"})) return SkipKind::Titles;
+  if (is({"NOTE", "SNOTE"})) return SkipKind::Notes;
+  if (is({"REFN", "RIN", "RFN", "AFN", "UID", "_UID", "EXID", "CHAN", "_FSFTID"})) return SkipKind::RecordNumbers;
+  if (is({"ASSO"})) return SkipKind::Associations;
+  if (where == "INDI") return is({"NAME", "ALIA", "_AKA"}) ? SkipKind::AlternativeNames : SkipKind::OtherEvents;
+  if (where == "INDI NAME") return SkipKind::NameDetails;
+  if (where == "FAM") return SkipKind::FamilyEvents;
+  if (where == "FAM DIV") return SkipKind::DivorceDetails;
+  return SkipKind::OtherDetails;
+}
+
 void SkipLog::add(std::string_view where, std::string_view tag, std::uint32_t line) {
+  ++kinds_[static_cast<std::size_t>(KindOfSkip(where, tag))];
   std::string key(where);
   key += ' ';
   key.append(tag.substr(0, 40));
@@ -65,6 +88,7 @@ FileIndex IndexRecords(std::string_view text, SkipLog& log) {
       continue;
     }
     in_head = false;
+    idx.starts.push_back(l.offset);
     RecordRef r{l.xref, l.offset, l.number};
     if (TagIs(l.tag, "HEAD")) {
       if (!idx.head) {

@@ -3,6 +3,7 @@
 // date conversion, the individual and family handlers and the checks that turn
 // what was read into records the relationship model accepts.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,13 +31,26 @@ inline constexpr std::size_t kMaxNotesChars = static_cast<std::size_t>(kMaxNotes
 
 // ---- what was left out
 
+// What a skipped structure was, for the summary's count of what was not
+// imported.
+enum class SkipKind {
+  SourceCitations, SourceRecords, MediaLinks, MediaRecords, Titles, AlternativeNames, NameDetails,
+  OtherEvents, FamilyEvents, Notes, DivorceDetails, Associations, RecordNumbers, OtherRecords, OtherDetails,
+  Count
+};
+// `where` is "record" for a level-0 record, else the record's tag and the
+// level-1 tag above the skipped line ("INDI", "INDI BIRT", "FAM DIV").
+SkipKind KindOfSkip(std::string_view where, std::string_view tag);
+
 // Skipped structures counted per tag, so a file with ten thousand source
-// citations gives one log line, not ten thousand.
+// citations gives one log line, not ten thousand, and per kind.
 class SkipLog {
  public:
   void add(std::string_view where, std::string_view tag, std::uint32_t line);
   void bad_line(std::uint32_t line);
   std::vector<std::string> lines() const;
+  long count(SkipKind k) const { return kinds_[static_cast<std::size_t>(k)]; }
+  long bad_lines() const { return bad_; }
 
  private:
   struct Entry {
@@ -48,6 +62,7 @@ class SkipLog {
   std::unordered_map<std::string, std::size_t> index_;
   long others_ = 0, bad_ = 0;
   std::uint32_t first_bad_ = 0;
+  std::array<long, static_cast<std::size_t>(SkipKind::Count)> kinds_{};
 };
 
 // ---- first pass
@@ -63,6 +78,7 @@ struct FileIndex {
   std::optional<RecordRef> head;
   std::vector<RecordRef> indi, fam, note, subm;
   std::string_view submitter_pointer;  // HEAD's "1 SUBM @X@"
+  std::vector<std::size_t> starts;     // offsets of every level-0 line, in file order
 };
 
 // One pass over all lines, up to "0 TRLR": where each level-0 record starts.
@@ -106,15 +122,12 @@ bool AddNoteParagraph(std::string& notes, std::string_view label, std::string_vi
 // ---- dates
 
 struct ConvertedDate {
-  std::string stored;  // for the 12-character field (already cut)
-  bool to_notes = false;  // the whole original text must go into the notes
+  std::string stored;           // for the 12-character field, reduced to fit (store/date_forms.h)
+  bool to_notes = false;        // the whole original text must go into the notes
+  bool impossible_day = false;  // kept, but the day is not one its month has
+  int year = 0;                 // a year the date is known to be in or before; 0 none
 };
-// "5 JAN 1901" -> "5 Jan 1901", "JAN 1994" -> "? Jan 1994", "1831" -> "? ??? 1831";
-// anything else as written, cut to 12 characters (and then to_notes).
 ConvertedDate ConvertDate(std::string_view value);
-// The first three- or four-digit number standing alone in a date text (the
-// year for the 120-year rule); 0 when there is none.
-int YearOf(std::string_view date);
 
 // ---- individuals and families
 
@@ -124,6 +137,8 @@ struct PersonWork {
   std::string notes;
   bool unreadable_note = false;
   bool notes_cut = false;  // more notes than the notes file could take
+  int dates_reduced = 0;   // dates stored shorter than written (their text is in the notes)
+  std::vector<std::string> impossible_dates;  // "Birth date 29 Feb 1901"
 };
 
 // Person <-> family links that individual records give (FAMC, FAMS), both
@@ -167,6 +182,18 @@ struct ImportProblems {
   std::vector<std::pair<int, int>> second_parents;   // child, family that also listed it
   std::vector<std::pair<int, int>> wrong_partner;    // family, partner left out
   std::vector<int> notes_cut;                        // persons
+  std::vector<std::pair<int, std::string>> impossible_dates;  // person, "Birth date 29 Feb 1901"
+  std::vector<std::pair<int, int>> own_ancestor;     // child, family whose child it would have been
+  std::vector<std::string> duplicates;               // "@I5@ (line 120)": records left out
+  std::vector<int> replaced_persons;                 // persons with characters replaced by "?"
+  long replaced_texts = 0;                           // lines with characters replaced by "?"
+  long dates_reduced = 0;                            // dates stored shorter; their text is in the notes
+  // Entries on the error list.
+  std::size_t listed() const {
+    return unreadable_notes.size() + extra_children.size() + second_parents.size() + wrong_partner.size() +
+           notes_cut.size() + impossible_dates.size() + own_ancestor.size() + duplicates.size() +
+           replaced_persons.size();
+  }
 };
 
 // Turns what was read into records: applies the FAMC/FAMS links, settles
@@ -188,5 +215,7 @@ std::string MergeFailedText();
 // them (persons after `persons_before`, families after `families_before`).
 std::string ErrorListText(const ImportProblems& problems, const GedcomConversion& c, int persons_before,
                           int families_before);
+// What was not kept, counted by kind, one sentence a line; empty when all was.
+std::vector<std::string> NotKeptLines(const SkipLog& log, const ImportProblems& problems);
 
 }  // namespace vft::gedcom

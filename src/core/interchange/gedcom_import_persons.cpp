@@ -11,9 +11,14 @@
 //                                         there is no 1 ADDR / 1 PHON; the last one counts
 //   1 PHON <text>                   {0:1}
 //   1 NOTE <text> | @XREF@          {0:M} 2 CONT/CONC; GEDCOM 7's SNOTE as well
+//   1 SOUR <text>                   {0:1} a source written out (not a pointer): the
+//                                         person's source; our own note that repeats it
+//                                         as "Information Source: <text>. " is not kept twice
 //   1 FAMS @XREF@, 1 FAMC @XREF@    {0:M} links the family records may lack
 // Any other structure is skipped with everything below it and logged.
 // Values too long for their field are cut; the whole text goes into the notes.
+// Dates are reduced by the rules of store/date_forms.h, the whole text likewise
+// going into the notes.
 #include <algorithm>
 #include <string>
 
@@ -114,10 +119,17 @@ class IndiReader {
     if (t.size() > width) paragraph(label, t);
     return std::string(t.substr(0, width));
   }
-  std::string date_field(const EventWork& e, std::string_view label, bool unknown_when_missing) {
+  std::string date_field(const EventWork& e, std::string_view label, bool unknown_when_missing, int* year = nullptr) {
     if (!e.date_given) return unknown_when_missing ? std::string(kUnknownDate) : std::string();
     ConvertedDate d = ConvertDate(e.date);
-    if (d.to_notes) paragraph(label, TrimView(e.date));
+    if (d.to_notes) {
+      paragraph(label, TrimView(e.date));
+      ++out_.dates_reduced;
+    }
+    if (d.impossible_day) out_.impossible_dates.push_back(std::string(label) + " " + d.stored);
+    if (year) *year = d.year;
+    // A date that could not be kept at all still says the event happened.
+    if (d.stored.empty() && d.to_notes && unknown_when_missing) return std::string(kUnknownDate);
     return d.stored;
   }
   void name_fields();
@@ -136,7 +148,8 @@ class IndiReader {
   const std::size_t notes_cap_;
 
   bool name_seen_ = false, sex_seen_ = false, occu_seen_ = false, addr_seen_ = false, phone_seen_ = false;
-  std::string name_, givn_, surn_, sex_, occupation_, addr_, addr_parts_, phone_;
+  bool source_seen_ = false;
+  std::string name_, givn_, surn_, sex_, occupation_, addr_, addr_parts_, phone_, source_;
   bool resi_in_addr_ = false;
   std::string resi_addr_, resi_parts_, resi_phone_;
   std::string resi_addr_last_, resi_phone_last_;
@@ -203,6 +216,10 @@ void IndiReader::level1(const GedLine& l) {
       append(out_.notes, l.value);
       follow(&out_.notes, 1, CrLf);
     }
+  } else if (TagIs(tag, "SOUR") && !l.pointer && !source_seen_) {
+    source_seen_ = true;
+    source_ = l.value;
+    follow(&source_, 1, " ");
   } else if (TagIs(tag, "FAMS") || TagIs(tag, "FAMC")) {
     auto it = l.pointer ? ctx_.families.find(TrimView(l.value)) : ctx_.families.end();
     if (it != ctx_.families.end())
@@ -299,19 +316,30 @@ void IndiReader::name_fields() {
 
 void IndiReader::finish() {
   close_resi();
+  // Our own files repeat the source at the start of the note; it is kept once.
+  const std::string_view source = TrimView(source_);
+  if (!source.empty()) {
+    const std::string said = "Information Source: " + std::string(source) + ".";
+    if (out_.notes == said) out_.notes.clear();
+    else if (out_.notes.rfind(said + " ", 0) == 0) out_.notes.erase(0, said.size() + 1);
+  }
   PersonRecord& p = out_.rec;
   p = blank_person();
   p.PerNum = static_cast<std::int16_t>(number_);
   name_fields();
 
+  // "M" or "F" first or last ("Male", "F", "female"); "U" and the like leave
+  // the sex unknown, as a blank.
   std::string_view sex = TrimView(sex_);
   if (!sex.empty()) {
     char c = cp1252::upper(sex.front());
-    p.Sex = std::string(1, (c == 'M' || c == 'F') ? c : cp1252::upper(sex.back()));
+    if (c != 'M' && c != 'F') c = cp1252::upper(sex.back());
+    if (c == 'M' || c == 'F') p.Sex = std::string(1, c);
   }
 
   const EventWork &birth = ev_[kBirth], &death = ev_[kDeath], &bap = ev_[kBaptism], &bur = ev_[kBurial];
-  p.BirthDate = date_field(birth, "Birth date", false);
+  int birth_year = 0;
+  p.BirthDate = date_field(birth, "Birth date", false, &birth_year);
   p.BirthPlace = field(birth.place, width::Place, "Birth place");
   if (bap.seen) {
     p.Baptised = "Y";
@@ -326,13 +354,11 @@ void IndiReader::finish() {
     p.InteredPlace = field(bur.place, width::Place, "Burial place");
   }
   if (TrimView(p.BirthDate).empty()) p.BirthDate = kUnknownDate;
-  if (TrimView(p.DeathDate).empty()) {
-    // Whole years from the birth year (else the baptism year) to this year.
-    int year = YearOf(birth.date);
-    if (year == 0) year = YearOf(bap.date);
-    if (year > 0 && ctx_.this_year - year > 120) p.DeathDate = kUnknownDate;
-  }
+  // Only a birth year that is known can make a person too old to be living.
+  if (TrimView(p.DeathDate).empty() && birth_year != 0 && ctx_.this_year - birth_year > 120)
+    p.DeathDate = kUnknownDate;
 
+  p.Source = field(source, width::Source, "Source");
   p.Occupation = field(occupation_, width::Occupation, "Occupation");
   std::string addr = !TrimView(addr_).empty() ? addr_ : addr_parts_;
   if (TrimView(addr).empty()) addr = resi_addr_last_;

@@ -24,8 +24,10 @@ inline constexpr std::string_view kUnknownYear = "????";
 inline constexpr std::string_view kUnknownMonth = "???";
 inline constexpr std::string_view kUnknownDay = "?";
 
-// Text of the marriage date line for a couple marked as not married.
+// Text of the marriage date line for a couple marked as not married (our own
+// files), and the event type GEDCOM 5.5.1 readers take for the same.
 inline constexpr std::string_view kNotMarried = "Not Married";
+inline constexpr std::string_view kUnmarriedType = "Unmarried";
 
 // Identifier prefixes: "@I" + n + "@", "@F" + m + "@", and the one submitter.
 inline constexpr std::string_view kPersonXrefPrefix = "@I";
@@ -36,7 +38,7 @@ inline constexpr std::string_view kSubmitterXref = "@S1@";
 // same tags at the same levels.
 namespace tag {
 inline constexpr std::string_view HEAD = "HEAD";   // 0, once, first
-inline constexpr std::string_view SOUR = "SOUR";   // 1 under HEAD: program name
+inline constexpr std::string_view SOUR = "SOUR";   // 1 under HEAD: program name; 1 under INDI: the source
 inline constexpr std::string_view VERS = "VERS";   // 2 under SOUR and GEDC
 inline constexpr std::string_view DEST = "DEST";   // 1 under HEAD
 inline constexpr std::string_view DATE = "DATE";   // 1 under HEAD; 2 under events
@@ -61,6 +63,7 @@ inline constexpr std::string_view PLAC = "PLAC";   // 2 under events
 inline constexpr std::string_view RESI = "RESI";   // 1 under INDI (5.5.1): ADDR, PHON at 2
 inline constexpr std::string_view OCCU = "OCCU";   // 1 under INDI
 inline constexpr std::string_view NOTE = "NOTE";   // 1 under INDI; 0 record when read
+                                                   // (ours open with "Information Source: ")
 inline constexpr std::string_view FAMS = "FAMS";   // 1 under INDI
 inline constexpr std::string_view FAMC = "FAMC";   // 1 under INDI
 inline constexpr std::string_view FAM = "FAM";     // 0 record
@@ -69,6 +72,7 @@ inline constexpr std::string_view WIFE = "WIFE";   // 1 under FAM
 inline constexpr std::string_view CHIL = "CHIL";   // 1 under FAM, repeated
 inline constexpr std::string_view MARR = "MARR";   // 1 event under FAM
 inline constexpr std::string_view DIV = "DIV";     // 1 event under FAM
+inline constexpr std::string_view TYPE = "TYPE";   // 2 under MARR (5.5.1): Unmarried
 inline constexpr std::string_view TRLR = "TRLR";   // 0, last
 }  // namespace tag
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "relations/ancestry_loops.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
 #include "relations/lookups.h"
@@ -79,6 +80,9 @@ std::string first_failed_check(const Session& s, Role role, std::int16_t x, cons
   if (role == Child && IsDescendant(s, x, c))
     return X + "is a direct descendant of " + C + "and can not be connected as a child.";
   if (role == Child && HasParents(s, x)) return X + "already has parents" + "and can not be connected as a child.";
+  // The descendant check above does not look through families with one
+  // parent; no parent may come from below in any family.
+  if (parent && WouldBeOwnAncestor(s, c, x)) return OwnAncestorRefusal(C);
   return {};
 }
 

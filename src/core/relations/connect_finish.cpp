@@ -1,6 +1,7 @@
 // The last step of a connection, once the user has chosen the family and the
 // place. Room in the target family is checked before the person leaves its old
 // one, so a refusal changes nothing.
+#include "relations/ancestry_loops.h"
 #include "relations/connect.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
@@ -19,6 +20,14 @@ bool can_take_child(Session& s, std::int16_t m, std::int16_t child) {
   return true;
 }
 
+// The other checks look at what the connect dialogs show; this one looks at
+// the whole tree, so that no connection ever makes a person his or her own
+// ancestor.
+bool no_loop(Session& s, std::int16_t child, std::int16_t h, std::int16_t w) {
+  if (!WouldBeOwnAncestor(s, child, h) && !WouldBeOwnAncestor(s, child, w)) return true;
+  return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, child)));
+}
+
 bool finish(Session& s, bool ok) {
   const std::int16_t c = s.Rel.Selected.PerNum;
   ResetRelationState(s);
@@ -34,6 +43,8 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   const bool x_moves = !HasParents(s, x);
   const std::int16_t mover = x_moves ? x : c, stays = x_moves ? c : x;
   if (!can_take_child(s, ParentFamilyOf(s, stays), mover)) return finish(s, false);
+  const MarriageRecord& joined = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, stays))];
+  if (!no_loop(s, mover, joined.Husband, joined.Wife)) return finish(s, false);
   RemoveFromParentFamily(s, mover);
   return finish(s, InsertSiblingAt(s, mover, stays, k));
 }
@@ -44,7 +55,7 @@ bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t
     refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
     return finish(s, false);
   }
-  if (!can_take_child(s, m, x)) return finish(s, false);
+  if (!can_take_child(s, m, x) || !no_loop(s, x, h, w)) return finish(s, false);
   RemoveFromParentFamily(s, x);
   return finish(s, InsertChildOfCouple(s, h, w, x, k));
 }
@@ -59,6 +70,7 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
   if (!can_take_child(s, m, c)) return finish(s, false);
   const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   const std::int16_t h = f.Husband, w = f.Wife;
+  if (!no_loop(s, c, h, w)) return finish(s, false);
   RemoveFromParentFamily(s, c);
   return finish(s, InsertChildOfCouple(s, h, w, c, k));
 }
@@ -71,7 +83,7 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     refuse(s, DisplayNameOf(s, c) + " is not listed as a child in any family.");
     return finish(s, false);
   }
-  if (!SetParentBySex(s, m, x)) return finish(s, false);
+  if (!no_loop(s, c, x, 0) || !SetParentBySex(s, m, x)) return finish(s, false);
   const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   const bool mother_missing = f.Wife == 0, father_missing = f.Husband == 0;
   if (mother_missing || father_missing) {

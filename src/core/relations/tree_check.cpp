@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp1252.h"
+#include "relations/ancestry_loops.h"
 #include "relations/lookups.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -40,6 +41,12 @@ class Checker {
     read_persons();
     for (int m = 1; m <= families_; ++m) check_family(static_cast<std::int16_t>(m));
     for (int p = 1; p <= persons_read_; ++p) check_person(static_cast<std::int16_t>(p));
+    for (const LoopLink& l : FindAncestryLoops(&s_.Marriages[1], families_, persons_)) {
+      const auto c = static_cast<std::int16_t>(l.child);
+      add(TreeFault::AncestryLoop, c, static_cast<std::int16_t>(l.family),
+          who(c) + " is his or her own ancestor: family " + std::to_string(l.family) +
+              " lists him or her as a child.");
+    }
     return std::move(out_);
   }
 
@@ -113,7 +120,7 @@ class Checker {
       return;
     }
     if (other != 0) ++partnered_[static_cast<std::size_t>(p)];
-    if (!readable(p)) return;
+    if (!readable(p) || people_[static_cast<std::size_t>(p)].Deleted != 0) return;
     const char has = people_[static_cast<std::size_t>(p)].Sex;
     if (has != sex)
       add(TreeFault::PartnerSex, p, m,

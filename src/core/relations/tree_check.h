@@ -6,7 +6,12 @@
 // in Husband (male) and Wife (female); a person's NumPartners equals the
 // partnerships in which the other slot is filled; Husband, Wife and Kids name
 // persons 1..NumPersons; NumKids is 0..41; each record carries its own number;
-// the counts in the settings record agree with the files.
+// the counts in the settings record agree with the files; no one is his or
+// her own ancestor.
+//
+// What the program itself leaves behind is sound: a deleted partner keeps
+// his or her place in the family (whatever the record now says about sex),
+// and families may be empty.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -26,6 +31,7 @@ enum class TreeFault {
   PartnerCount,         // NumPartners differs from the partnerships found
   PersonOutOfRange,     // Husband, Wife or a child outside 1..NumPersons
   NumKidsOutOfRange,    // NumKids outside 0..41
+  AncestryLoop,         // a person is his or her own ancestor
 };
 
 struct TreeViolation {

@@ -1,50 +1,25 @@
 #include "store/dates.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "common/cp1252.h"
+#include "store/date_forms.h"
+#include "store/date_words.h"
 
 namespace vft {
 
 namespace {
-
-bool all_digits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
 
 Ymd today(const Session& s) {
   LocalTime t = s.now();
   return {t.year, t.month, t.day};
 }
 
-std::string stored_form(const Session& s, const Ymd& d) {
-  char year[16];
-  std::snprintf(year, sizeof year, "%04d", d.year);
-  return std::to_string(d.day) + " " + s.Messages.month_abbrev(d.month) + " " + year;
-}
-
-// Separators become blanks and runs of blanks one blank, so "5 - 1901" and
-// "?  Mar 1901" split into their parts like the single-blank forms.
-std::string with_single_blanks(std::string_view t) {
-  std::string out;
-  out.reserve(t.size());
-  for (char c : t) {
-    if (c == '.' || c == '-' || c == '/') c = ' ';
-    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-    out += c;
-  }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
-// The year of a stored date is its last four characters, read as a number the
-// way a user would: leading blanks skipped, digits up to the first non-digit,
-// 0 when there are none ("????", "").
+// The last four characters read as a number: leading blanks skipped, digits
+// up to the first non-digit, 0 when there are none ("????", ""). A year
+// before Christ ("44 BC") is not one an age can be counted from: 0 too.
 long year_value(std::string_view trimmed) {
+  if (trimmed.size() >= 3 && trimmed.substr(trimmed.size() - 3) == " BC") return 0;
   std::string_view last4 = trimmed.size() > 4 ? trimmed.substr(trimmed.size() - 4) : trimmed;
   std::size_t i = 0;
   while (i < last4.size() && last4[i] == ' ') ++i;
@@ -57,74 +32,40 @@ bool year_unknown(std::string_view trimmed) {
   return last4 == UnknownYear;
 }
 
-// Day word of a partial date: "?" for an unknown or zero day, a number without
-// its leading zeros, anything else as typed.
-std::string day_part(const std::string& w) {
-  if (w[0] == '?') return "?";
-  if (!all_digits(w)) return w;
-  std::size_t nz = w.find_first_not_of('0');
-  return nz == std::string::npos ? "?" : w.substr(nz);
+bool has_box(int code) {
+  return code == datefield::Birth || code == datefield::Death || code == datefield::Baptism ||
+         code == datefield::Burial || code == datefield::Marriage;
 }
 
-// Month of a partial date: 1..12, 13 for "???", 0 when the word is no month.
-// Names are matched in any case, typed in full or cut, so "MAR" and "march"
-// are read like "Mar" rather than left as typed.
-int month_part(const std::string& w) {
-  if (w == "?" || w == "??" || w == "???") return 13;
-  if (all_digits(w)) {
-    std::size_t nz = w.find_first_not_of('0');
-    if (nz == std::string::npos || w.size() - nz > 2) return 0;
-    int m = std::stoi(w.substr(nz));
-    return m <= 12 ? m : 0;
-  }
-  return MonthFromName(w);
+// A typed text the field cannot hold as it is: refused, with the form that
+// would fit when there is one.
+void NotKeptWhole(Session& s, int code, const std::string& typed, const std::string& fits,
+                  const std::function<void(int)>& focus) {
+  std::string text = "'" + typed + "' cannot be kept whole in a date field";
+  text += typed.size() > kStoredDateMax ? ", which holds at most 12 characters." : ".";
+  text += CrLf;
+  text += fits.empty() ? std::string("Please shorten it; the full text can go in the notes.")
+                       : "It could be entered as '" + fits + "'; the full text can go in the notes.";
+  s.ask("Date Error", text, Buttons::OK, Icon::Exclamation);
+  if (has_box(code) && focus) focus(code);
 }
 
-enum class Partial { Stored, Refused, Failed };
-
-// A text the date parser does not take as a complete date: day, month and year
-// words split at the first two blanks.
-Partial store_partial(Session& s, std::string& t, int code, const DateSink& sink,
-                      const std::function<void(int)>& focus) {
-  if (t == "?") {
-    t = UnknownDate;
-    StoreDate(s, t, code, sink);
-    return Partial::Stored;
-  }
-  std::size_t b1 = t.find(' ');
-  std::size_t b2 = b1 == std::string::npos ? b1 : t.find(' ', b1 + 1);
-  if (b2 == std::string::npos) return Partial::Failed;  // a bare year, a lone word
-  std::string day = day_part(t.substr(0, b1));
-  std::string month_word = t.substr(b1 + 1, b2 - b1 - 1);
-  std::string year = t.substr(b2 + 1);
-
-  int month = month_part(month_word);
-  if (month == 0) {  // not a month we know: keep the user's words
-    StoreDate(s, t, code, sink);
-    return Partial::Stored;
-  }
-  std::string month_text = month == 13 ? "???" : s.Messages.month_abbrev(month);
-
-  Ymd now = today(s);
-  if (year == "?" || year == "??" || year == "???" || year == "????") {
-    year = UnknownYear;
+// A day its month does not have: the user keeps it (Yes) or corrects it.
+bool KeepImpossibleDay(Session& s, const DateForm& f) {
+  const DatePart& p = f.first;
+  std::string why;
+  if (p.month == 0) {
+    why = "no month has more than 31 days.";
+  } else if (p.year > 0 && !p.bc) {
+    why = std::string(FullMonthName(p.month)) + " " + std::to_string(p.year) + " has " +
+          std::to_string(DaysInMonth(p.year, p.month)) + " days.";
   } else {
-    if (!all_digits(year) || year.size() > 4) return Partial::Failed;
-    // One or two digits are shorthand in the current century; a typed "0" is
-    // 2000 like "00", not "200".
-    if (year.size() == 1) year = "0" + year;
-    if (year.size() == 2) year = std::to_string(now.year / 100) + year;
-    int y = std::stoi(year);
-    // A known month later this year is as much in the future as a later year:
-    // both are refused, and nothing is stored.
-    if (y > now.year || (y == now.year && month != 13 && month > now.month)) {
-      DateError(s, code, focus);
-      return Partial::Refused;
-    }
+    why = std::string(FullMonthName(p.month)) + " has " + (p.month == 2 ? "at most 29" : std::to_string(DaysInMonth(2000, p.month))) +
+          " days.";
   }
-  t = day + " " + month_text + " " + year;
-  StoreDate(s, t, code, sink);
-  return Partial::Stored;
+  const std::string text = f.stored + " is not a day of the calendar: " + why + CrLf +
+                           "Click 'Yes' to keep it as it is, or 'No' to correct it.";
+  return s.ask("Date Error", text, Buttons::YesNo, Icon::Exclamation) == kAnswerYes;
 }
 
 }  // namespace
@@ -157,57 +98,59 @@ void StoreDate(Session& s, const std::string& text, int code, const DateSink& si
 
 bool CheckDate(Session& s, std::string& text, int code, const DateSink& sink,
                const std::function<void(int)>& focus) {
-  std::string t = cp1252::trim(text);
-  if (auto d = ParseCompleteDate(t, s.MonthFirst)) t = stored_form(s, *d);
-  t = with_single_blanks(t);
-
-  if (t.empty()) {
+  const Ymd now = today(s);
+  const DateForm f = NormaliseDate(text, {true, s.MonthFirst, now.year});
+  if (f.kind == DateKind::Empty) {
     if (code != datefield::Birth) return false;
     text = UnknownDate;
     StoreDate(s, text, code, sink);
     return true;
   }
-
-  if (auto d = ParseCompleteDate(t, s.MonthFirst)) {
+  if (!f.whole) {
+    NotKeptWhole(s, code, cp1252::trim(text), f.stored, focus);
+    return false;
+  }
+  if (f.complete) {
     // A complete date is stored even when it is refused: the message then
     // sends the user back to a box that shows what was read.
-    text = stored_form(s, *d);
+    text = f.stored;
     StoreDate(s, text, code, sink);
-    Ymd now = today(s);
-    if (d->year > now.year || *d > now) {
+    if (f.complete->year > now.year || *f.complete > now) {
       DateError(s, code, focus);
       return false;
     }
     return true;
   }
-
-  switch (store_partial(s, t, code, sink, focus)) {
-    case Partial::Stored:
-      text = t;
-      return true;
-    case Partial::Refused:
-    case Partial::Failed:
-      break;  // the box keeps what the user typed
+  // A known month later this year is as much in the future as a later year:
+  // both are refused, and nothing is stored.
+  if (f.kind != DateKind::Text && (f.year > now.year || (f.year == now.year && f.month > now.month))) {
+    DateError(s, code, focus);
+    return false;
   }
-  return false;
+  if (f.impossible_day && !KeepImpossibleDay(s, f)) {
+    if (has_box(code) && focus) focus(code);
+    return false;
+  }
+  text = f.stored;
+  StoreDate(s, text, code, sink);
+  return true;
 }
 
 void DateError(Session& s, int code, const std::function<void(int)>& focus) {
   std::string kind;
-  bool has_box = true;
   switch (code) {
     case datefield::Birth: kind = "a birth date"; break;
     case datefield::Death: kind = "a date of death"; break;
     case datefield::Baptism: kind = "a " + s.Messages[msg::BaptisedLabel] + " date"; break;
     case datefield::Burial: kind = "a burial or cremation date"; break;
     case datefield::Marriage: kind = "a marriage date"; break;
-    default: has_box = false; break;
+    default: break;
   }
   s.ask("Date Error",
         std::string("You have entered ") + kind + " for " + CrLf +
             " this person that is later than today.  " + CrLf + " ",
         Buttons::OK, Icon::Exclamation);
-  if (has_box && focus) focus(code);
+  if (has_box(code) && focus) focus(code);
 }
 
 bool DatesInOrder(const std::string& a, const std::string& b) {
@@ -217,7 +160,10 @@ bool DatesInOrder(const std::string& a, const std::string& b) {
   auto db = ParseCompleteDate(tb, false);
   if (da && db && WholeYears(*da, *db) < 0) return false;
   if (year_unknown(ta) || year_unknown(tb)) return true;
-  return year_value(tb) - year_value(ta) >= 0;
+  // A range ends with its later year; the earlier one is what `a` can be.
+  const DateForm fa = NormaliseDate(ta);
+  const long ya = fa.kind == DateKind::Range && !fa.first.bc ? fa.first.year : year_value(ta);
+  return year_value(tb) - ya >= 0;
 }
 
 namespace {

@@ -27,6 +27,11 @@ constexpr int DeathRecord = 99;    // no form: DeathDate of the current Person r
 constexpr int MarriageRecord = 100;  // no form: MarriedDate of the ceremony buffer
 }  // namespace datefield
 
+// A date box takes this many characters as typed ("between 12 September 1850
+// and 3 March 1855" included); CheckDate then stores what fits the field or
+// refuses the text. A box is never what cuts a date.
+inline constexpr int kDateBoxChars = 64;
+
 // Receives the normalised text for the codes that have a box (3, 4, 8, 11, 50).
 using DateSink = std::function<void(int code, const std::string& text)>;
 
@@ -35,11 +40,14 @@ using DateSink = std::function<void(int code, const std::string& text)>;
 // current records for 98, 99 and 100. Unknown codes store nothing.
 void StoreDate(Session& s, const std::string& text, int code, const DateSink& sink);
 
-// Normalises a date the user has typed into its stored form, stores it and
-// refuses dates later than today. `text` comes back as what was stored, or as
-// typed when nothing was. Returns true when a value was stored and no date
-// error was shown. An empty box stores "? ??? ????" for a birth date and
-// nothing for the others.
+// Normalises a date the user has typed into its stored form (store/date_forms.h),
+// stores it and refuses dates later than today. A text the field cannot hold
+// whole is refused with the form that would fit; a day its month does not
+// have is stored only when the user says to keep it. `text` comes back as
+// what was stored, or as typed when nothing was. Returns true when a value
+// was stored and no date error was shown. An empty box stores "? ??? ????"
+// for a birth date and nothing for the others. Every refusal calls `focus`
+// with the code of a box.
 bool CheckDate(Session& s, std::string& text, int code, const DateSink& sink = {},
                const std::function<void(int)>& focus = {});
 

@@ -1,0 +1,48 @@
+// Everything the export flavours write differently, in one table. The
+// builder and the line writer ask these rules and never the flavour itself,
+// so a new flavour is one more row (and, when its header differs, one more
+// header style).
+#pragma once
+#include <cstddef>
+
+#include "interchange/gedcom_export_writer.h"
+
+namespace vft {
+
+enum class HeaderStyle {
+  Classic,    // SOUR with blanks, DEST PAF, CHAR ANSI, GEDC VERS 4; submitter lines each on its own condition
+  Gedcom551,  // SOUR id without blanks, SUBM pointer, GEDC VERS 5.5.1 and FORM, CHAR UTF-8
+};
+
+enum class NotMarriedForm {
+  DateLine,  // "1 MARR" / "2 DATE Not Married": read back by our own import only
+  TypeLine,  // "1 MARR" / "2 TYPE Unmarried": what GEDCOM 5.5.1 readers understand
+};
+
+struct FlavourRules {
+  HeaderStyle header;
+  // Lines
+  bool utf8;                 // values converted from CP1252 to UTF-8 (else written as stored)
+  bool double_at;            // "@" in a value written "@@"
+  std::size_t conc_width;    // longer values go on CONC lines; 0 = never split
+  bool omit_empty_value;     // "n TAG" rather than "n TAG " when the value is empty
+  bool trailer_extra_cr;     // "0 TRLR" followed by one more carriage return
+  // Individuals
+  bool dates_as_stored;      // dates verbatim (else the GEDCOM form of store/date_forms.h)
+  bool birth_always;         // a BIRT for everyone, with its DATE line even when empty
+  bool empty_date_line;      // events write "2 DATE " when no date is known (else "1 TAG Y")
+  bool sex_as_stored;        // the stored letter (else "U" for an unknown sex)
+  bool name_blank_given;     // "NAME  /Smith/" for no given names (else "NAME /Smith/")
+  bool address_under_resi;   // ADDR and PHON of the living under RESI
+  bool notes_split_at_lf;    // a lone line feed also ends a note paragraph
+  bool source_in_note;       // the note also opens with "Information Source: <source>. "
+  bool fams_by_sex;          // FAMS for a man as husband and a woman as wife only
+  bool famc_first_only;      // FAMC for the first family listing the person only
+  // Families
+  bool only_live_pointers;   // pointers only to records in the file, each child once
+  NotMarriedForm not_married;
+};
+
+const FlavourRules& RulesOf(GedcomFlavour f);
+
+}  // namespace vft
