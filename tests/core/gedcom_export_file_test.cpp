@@ -59,7 +59,7 @@ TEST(GedcomExportEdgeCases, OnlyPersonWithoutDatesStillHasBirthAndEmptyDate) {
   EXPECT_EQ(record(file, "@F1@"), (Lines{"0 @F1@ FAM", "1 CHIL @I1@"}));
 }
 
-TEST(GedcomExportEdgeCases, AddressAndPhoneWhetherAliveOrNot) {
+TEST(GedcomExportEdgeCases, AddressAndPhoneOnlyWhileAlive) {
   ExportTree t;
   PersonRecord p = make_person("Lee", "Ada", "F");
   p.CurrAddress = "3 Elm Row";
@@ -70,7 +70,7 @@ TEST(GedcomExportEdgeCases, AddressAndPhoneWhetherAliveOrNot) {
   p.DeathDate = "4 Apr 1990";
   t.person(1, p);
   EXPECT_EQ(record(build(t), "@I1@"), (Lines{"0 @I1@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
-                                             "1 DEAT", "2 DATE 4 Apr 1990", "1 ADDR 3 Elm Row", "1 PHON 0123"}));
+                                             "1 DEAT", "2 DATE 4 Apr 1990"}));
 }
 
 TEST(GedcomExportEdgeCases, MarriageEventOnlyWithDatePlaceOrNotMarried) {

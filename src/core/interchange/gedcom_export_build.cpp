@@ -268,15 +268,18 @@ void Builder::individual(int n) {
 
   const std::string occupation = value(p.Occupation), address = value(p.CurrAddress), phone = value(p.Phone);
   if (!occupation.empty()) w_.text(1, tag::OCCU, occupation);
-  // The last address known is a fact of the person whether living or not.
-  if (!r_.address_under_resi) {
-    if (!address.empty()) w_.text(1, tag::ADDR, address);
-    if (!phone.empty()) w_.text(1, tag::PHON, phone);
-  } else if (!address.empty() || !phone.empty()) {
-    // 5.5.1 keeps an individual's address and phone under a residence.
-    w_.tag(1, tag::RESI);
-    if (!address.empty()) w_.text(2, tag::ADDR, address);
-    if (!phone.empty()) w_.text(2, tag::PHON, phone);
+  // An address and phone are how to reach someone living; once a death is
+  // recorded they are no longer shared.
+  if (death.empty()) {
+    if (!r_.address_under_resi) {
+      if (!address.empty()) w_.text(1, tag::ADDR, address);
+      if (!phone.empty()) w_.text(1, tag::PHON, phone);
+    } else if (!address.empty() || !phone.empty()) {
+      // 5.5.1 keeps an individual's address and phone under a residence.
+      w_.tag(1, tag::RESI);
+      if (!address.empty()) w_.text(2, tag::ADDR, address);
+      if (!phone.empty()) w_.text(2, tag::PHON, phone);
+    }
   }
   notes(p);
 
