@@ -29,7 +29,8 @@ const char* kUsage =
     "      [--text OUT.txt]           family names as a text file instead\n"
     "      [--landscape] [--paper A4|Letter]   (see vft print --help)\n"
     "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
-    "      [--html] [--include-living-dates] [--colours BG,TEXT,LINK,VISITED]\n"
+    "      [--style modern|classic] [--html] [--include-living-dates]\n"
+    "      [--colours BG,TEXT,LINK,VISITED]\n"
     "  vft help                       show this text\n";
 
 int usage_error(const std::string& what) {
