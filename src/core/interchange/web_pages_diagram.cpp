@@ -30,7 +30,7 @@ constexpr std::array<short, 95> kAdvance = {
     278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
     556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
 
-// Estimated width of a bold text: wider faces (and bold) run up to a sixth
+// Estimated width of a bold text: wider faces (and bold) run up to a fifth
 // wider than the table, so the estimate errs on the wide side.
 double text_width(std::string_view t, double size) {
   double w = 0;
@@ -38,7 +38,7 @@ double text_width(std::string_view t, double size) {
     const auto u = static_cast<unsigned char>(c);
     w += (u >= 0x20 && u < 0x7F) ? kAdvance[u - 0x20] : 667;
   }
-  return w * size * 1.18 / 1000;
+  return w * size * 1.22 / 1000;
 }
 
 // The year of a stored date ("3 Apr 1846" gives "1846"); empty when unknown.
@@ -107,23 +107,23 @@ class Diagram {
     }
     const char sex = person ? d_.person(person).sex : 0;
     emit(out_, "<g class=\"", !person ? "e" : sex == 'M' ? "m" : sex == 'F' ? "f" : "o", big ? " big\"" : "\"",
-         " transform=\"translate(", x, " ", y, ")\"><rect width=\"", bw, "\" height=\"", h, "\" rx=\"7\"/>");
+         " transform=\"translate(", x, " ", y, ")\">");
+    const double size = big ? 13.5 : 11.5, room = bw - 18;
+    const std::string name = person ? fitted(d_.person(person), room, size) : std::string();
+    if (person && name != d_.name(person)) {  // the whole name, shown on pointing
+      w_ << "<title>";
+      w_.text(d_.name(person)) << "</title>";
+    }
+    emit(out_, "<rect width=\"", bw, "\" height=\"", h, "\" rx=\"7\"/>");
     if (person) emit(out_, "<rect class=\"s\" x=\"3\" y=\"7\" width=\"3.5\" height=\"", h - 14, "\" rx=\"1.75\"/>");
     emit(out_, "<text class=\"c\" x=\"12\" y=\"", big ? 15 : 14, "\">");
     w_ << caption << "</text>";
     if (person) {
-      const ShownPerson& p = d_.person(person);
-      const double size = big ? 13.5 : 12, room = bw - 18;
-      const std::string name = fitted(p, room, size);
       emit(out_, "<text class=\"n\" x=\"12\" y=\"", big ? 33 : 30, "\"");
       if (text_width(name, size) > room) emit(out_, " textLength=\"", room, "\" lengthAdjust=\"spacingAndGlyphs\"");
       out_ += ">";
       w_.text(name) << "</text>";
-      if (name != p.name) {
-        w_ << "<title>";
-        w_.text(p.name) << "</title>";
-      }
-      if (const std::string y = years(p); !y.empty()) {
+      if (const std::string y = years(d_.person(person)); !y.empty()) {
         emit(out_, "<text class=\"y\" x=\"12\" y=\"", big ? 47 : 42, "\">");
         w_.text(y) << "</text>";
       }

@@ -46,7 +46,8 @@ std::string letters_of(const SiteData& d) {
 }
 
 // A to Z, each a link where some name starts with it; '#' last when used.
-void letter_bar(const SiteData& d, HtmlWriter& w, const std::string& used, bool to_pages) {
+// On a letter's own page that letter is marked as the current one.
+void letter_bar(const SiteData& d, HtmlWriter& w, const std::string& used, bool to_pages, char current = 0) {
   w << "<nav aria-label=\"Letters\"><ul class=\"letters\">";
   for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ#")) {
     const std::string label(1, c);
@@ -57,8 +58,11 @@ void letter_bar(const SiteData& d, HtmlWriter& w, const std::string& used, bool 
       }
       continue;
     }
-    w << "<li>";
-    w.link(to_pages ? letter_page(d, c) : "#letter-" + std::string(1, c == '#' ? '0' : c), label) << "</li>";
+    w << "<li><a href=";
+    w.attr(to_pages ? letter_page(d, c) : "#letter-" + std::string(1, c == '#' ? '0' : c));
+    if (c == current) w << " aria-current=\"page\"";
+    w << ">";
+    w.text(label) << "</a></li>";
   }
   w << "</ul></nav>\n";
 }
@@ -161,7 +165,7 @@ bool ModernListPages(const SiteData& d, const WebPageSink& sink) {
     w << "<h1><span class=\"kicker\">List of All People</span>";
     w.text(std::string(1, c)) << "</h1>\n";
     find_box(w);
-    letter_bar(d, w, used, true);
+    letter_bar(d, w, used, true, c);
     people(d, w, c);
     w << kFindScript;
     ModernFooter(d, w);

@@ -55,7 +55,7 @@ h2{font-size:1.3rem;line-height:1.3;margin:2rem 0 .8rem}
 @media (max-width:25rem){.wrap{padding:0 .75rem}}
 .tree text{fill:#1F2937;font-family:inherit}
 .tree .c{font-size:8.5px;font-weight:600;letter-spacing:.04em;fill:#6B7280}
-.tree .n{font-size:12px;font-weight:600}
+.tree .n{font-size:11.5px;font-weight:600}
 .tree .y{font-size:10px;fill:#4B5563}
 .tree .big .n{font-size:13.5px}
 .tree .big .y{font-size:11px}
@@ -68,7 +68,7 @@ h2{font-size:1.3rem;line-height:1.3;margin:2rem 0 .8rem}
 .tree .f .s{fill:#C05882;stroke:none}
 .tree .o .s{fill:#9A8A52;stroke:none}
 .tree .e .c{fill:#A3A9B3}
-.tree a:hover rect:first-child,.tree a:focus rect:first-child{stroke-width:2}
+.tree a:hover rect:not(.s),.tree a:focus rect:not(.s){stroke-width:2}
 .tree path{fill:none;stroke:#9CA5B1;stroke-width:1.5;stroke-linejoin:round;stroke-linecap:round}
 .tree .pill rect{fill:#FFFFFF;stroke:#CFD6DF}
 .tree .pill text{font-size:10px;text-anchor:middle}
@@ -77,6 +77,7 @@ h2{font-size:1.3rem;line-height:1.3;margin:2rem 0 .8rem}
 .letters{display:flex;flex-wrap:wrap;gap:.25rem;margin:1rem 0 1.5rem;padding:0;list-style:none}
 .letters a,.letters span{display:block;min-width:2rem;padding:.3rem .25rem;text-align:center;border:1px solid var(--line);border-radius:.4rem;text-decoration:none;background:var(--card)}
 .letters span{color:var(--muted);opacity:.45;background:none}
+.letters [aria-current]{background:var(--fg);border-color:var(--fg);color:var(--bg)}
 .letter>h2{font-size:1.6rem;border-bottom:2px solid var(--line);padding-bottom:.2rem;margin:1.75rem 0 .25rem}
 .group h3{font-size:1.05rem;margin:1.1rem 0 .3rem}
 .people{list-style:none;margin:0;padding:0;columns:17rem;column-gap:2.5rem}
@@ -97,6 +98,7 @@ footer p{margin:.3rem 0}
 [hidden]{display:none!important}
 @media print{
 body{background:#fff;color:#000;font-size:11pt}
+.top{background:none}
 .top nav,.find,.letters,footer a[href^="mailto:"]{display:none}
 a,a:visited{color:inherit;text-decoration:none}
 .card,.stats li,.names a{background:none}
