@@ -114,7 +114,8 @@ TEST_F(WebPages, HtmlModeNamesEveryFileAndLinkHtml) {
     for (const auto& [name, html] : site) {
       EXPECT_TRUE(name == "index.html" || name == "vftstyle.css" || name.ends_with(".html")) << name;
       EXPECT_FALSE(has(html, ".htm>") || has(html, ".htm#") || has(html, ".htm\"")) << name;
-      EXPECT_EQ(has(html, "<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>\r\n"), style == WebStyle::Classic);
+      EXPECT_EQ(has(html, "<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>\r\n"),
+                style == WebStyle::Classic);
     }
     EXPECT_TRUE(has(site["vfl00005.html"], "HREF=vfl00003.html>George Smith</a>") ||
                 has(site["vfl00005.html"], "href=\"vfl00003.html\">George Smith</a>"));
@@ -205,7 +206,8 @@ TEST_F(WebPages, DamagedFamiliesNeverLeadOutsideTheTree) {
     Site site = generate(style);
     EXPECT_EQ(site.size(), style == WebStyle::Classic ? 3u : 5u);
     const std::string& page = site["vfl00003.htm"];
-    EXPECT_TRUE(has(page, "<B><A HREF=vfl00003.htm>Al Ford</a></B>") || has(page, "<h3><a href=\"vfl00003.htm\">Al Ford</a>"));
+    EXPECT_TRUE(has(page, "<B><A HREF=vfl00003.htm>Al Ford</a></B>") ||
+                has(page, "<h3><a href=\"vfl00003.htm\">Al Ford</a>"));
     EXPECT_FALSE(has(page, "9999"));
   }
 }

@@ -63,7 +63,8 @@ std::string WebExtension(const WebOptions& o) { return o.HTMLMode ? ".html" : ".
 
 std::string FamilyPageName(int marriage, const WebOptions& o) {
   std::string name = o.HTMLMode ? "vfl00000.html" : "vfl00000.htm";
-  for (int i = 7, n = std::clamp(marriage, 0, 99999); n > 0; --i, n /= 10) name[static_cast<std::size_t>(i)] = static_cast<char>('0' + n % 10);
+  for (int i = 7, n = std::clamp(marriage, 0, 99999); n > 0; --i, n /= 10)
+    name[static_cast<std::size_t>(i)] = static_cast<char>('0' + n % 10);
   return name;
 }
 

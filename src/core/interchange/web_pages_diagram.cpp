@@ -167,8 +167,6 @@ std::string marriage_words(const SiteData& d, int m) {
   return when;
 }
 
-Markup child_caption(char sex) { return sex == 'M' ? Markup("Son") : sex == 'F' ? Markup("Daughter") : Markup("Child"); }
-
 }  // namespace
 
 void FamilyDiagram(const SiteData& d, int m, std::string& out) {
@@ -230,7 +228,7 @@ void FamilyDiagram(const SiteData& d, int m, std::string& out) {
       const int kid = kids[first + k];
       const double x = x0 + k * (bw + kGap);
       g.line({{x + bw / 2, y - kBus}, {x + bw / 2, y}});
-      g.box(x, y, bw, false, child_caption(d.person(kid).sex), kid, d.own_family(kid));
+      g.box(x, y, bw, false, ChildCaption(d.person(kid).sex), kid, d.own_family(kid));
     }
   }
   out += "</svg></figure>\n";

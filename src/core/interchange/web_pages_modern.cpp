@@ -100,8 +100,7 @@ void ModernFamilyPage(const SiteData& d, int m, std::string& out) {
       const ShownPerson& p = d.person(kid);
       const int own = d.own_family(kid);
       card_start(d, out, kid);
-      w << "<span class=\"role\">" << (p.sex == 'M' ? Markup("Son") : p.sex == 'F' ? Markup("Daughter") : Markup("Child"))
-        << "</span><h3>";
+      w << "<span class=\"role\">" << ChildCaption(p.sex) << "</span><h3>";
       if (own) w.link(d.page(own), p.name);
       else w.text(p.name);
       w << "</h3>\n<dl class=\"facts\">\n";

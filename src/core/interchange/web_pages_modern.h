@@ -16,6 +16,11 @@ inline constexpr const char* kIndexPage = "index.html";
 // withheld).
 std::string ShownDate(const std::string& stored);
 
+// How a child's box and card are captioned.
+inline Markup ChildCaption(char sex) {
+  return sex == 'M' ? Markup("Son") : sex == 'F' ? Markup("Daughter") : Markup("Child");
+}
+
 // The tree's title: the Family file's name without folder and extension.
 std::string SiteTitle(const SiteData& d);
 

@@ -3,7 +3,7 @@
 // lines of script: without it the box stays hidden and the page works as a
 // plain list). A list longer than kListRowsPerPage becomes a page of family
 // names with one page of people per first letter.
-#include <array>
+#include <algorithm>
 
 #include "interchange/web_pages_modern.h"
 
@@ -37,11 +37,14 @@ std::string group_href(const SiteData& d, const NameGroup& g) {
   return (split(d) ? letter_page(d, letter_of(d, g)) : d.listname) + "#" + g.anchor;
 }
 
-// The letters that start a group, in order of the list.
+// The letters that start a group: A to Z, then '#' for the rest (names that
+// start with a digit, a sign or a letter without a plain form), which sort
+// both before and after the letters.
 std::string letters_of(const SiteData& d) {
   std::string out;
-  for (const NameGroup& g : d.groups())
-    if (out.find(letter_of(d, g)) == std::string::npos) out += letter_of(d, g);
+  for (char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ#"))
+    if (std::any_of(d.groups().begin(), d.groups().end(), [&](const NameGroup& g) { return letter_of(d, g) == c; }))
+      out += c;
   return out;
 }
 
@@ -78,58 +81,56 @@ void letter_start(HtmlWriter& w, char c, Markup heading_open, Markup heading_clo
   w.text(std::string(1, c)) << heading_close << "\n";
 }
 
-// The groups of one letter (every letter when `only` is 0) with their people.
-void people(const SiteData& d, HtmlWriter& w, char only) {
-  char open = 0;
-  for (const NameGroup& g : d.groups()) {
-    const char c = letter_of(d, g);
-    if (only && c != only) continue;
-    if (!only && c != open) {
-      if (open) w << "</section>\n";
-      letter_start(w, c, "<h2>", "</h2>");
-      open = c;
+// One family name with its people, each linked to their family page.
+void group_of_people(const SiteData& d, HtmlWriter& w, const NameGroup& g) {
+  const std::string& fam = d.person(d.rows()[g.first].person).fam;
+  w << "<section class=\"group\" id=";
+  w.attr(g.anchor) << "><h3>";
+  w.text(fam.empty() ? std::string("?") : fam) << "</h3>\n<ul class=\"people\">\n";
+  for (std::size_t i = g.first; i < g.end; ++i) {
+    const int n = d.rows()[i].person;
+    const ShownPerson& p = d.person(n);
+    const std::string shown = p.given.empty() ? p.fam : (p.fam.empty() ? p.given : p.fam + ", " + p.given);
+    w << "<li>";
+    if (int own = d.own_family(n)) w.link(d.page(own), shown);
+    else w.text(shown);
+    if (const std::string born = ShownDate(p.born); !born.empty()) {
+      w << " <span class=\"date\">";
+      w.text(born) << "</span>";
     }
-    const std::string& fam = d.person(d.rows()[g.first].person).fam;
-    w << "<section class=\"group\" id=";
-    w.attr(g.anchor) << "><h3>";
-    w.text(fam.empty() ? std::string("?") : fam) << "</h3>\n<ul class=\"people\">\n";
-    for (std::size_t i = g.first; i < g.end; ++i) {
-      const int n = d.rows()[i].person;
-      const ShownPerson& p = d.person(n);
-      const std::string shown = p.given.empty() ? p.fam : (p.fam.empty() ? p.given : p.fam + ", " + p.given);
-      w << "<li>";
-      if (int own = d.own_family(n)) w.link(d.page(own), shown);
-      else w.text(shown);
-      if (const std::string born = ShownDate(p.born); !born.empty()) {
-        w << " <span class=\"date\">";
-        w.text(born) << "</span>";
-      }
-      w << "</li>\n";
-    }
-    w << "</ul></section>\n";
+    w << "</li>\n";
   }
-  if (open) w << "</section>\n";
+  w << "</ul></section>\n";
+}
+
+// The groups of one letter, or of every letter under its heading when `only`
+// is 0, with their people.
+void people(const SiteData& d, HtmlWriter& w, char only) {
+  for (char c : letters_of(d)) {
+    if (only && c != only) continue;
+    if (!only) letter_start(w, c, "<h2>", "</h2>");
+    for (const NameGroup& g : d.groups())
+      if (letter_of(d, g) == c) group_of_people(d, w, g);
+    if (!only) w << "</section>\n";
+  }
 }
 
 // Family names as links into the list, grouped by letter, each with the
 // number of people who carry it.
 void name_chips(const SiteData& d, HtmlWriter& w) {
-  char open = 0;
-  for (const NameGroup& g : d.groups()) {
-    const char c = letter_of(d, g);
-    if (c != open) {
-      if (open) w << "</ul></section>\n";
-      letter_start(w, c, "<h3>", "</h3>");
-      w << "<ul class=\"names\">\n";
-      open = c;
+  for (char c : letters_of(d)) {
+    letter_start(w, c, "<h3>", "</h3>");
+    w << "<ul class=\"names\">\n";
+    for (const NameGroup& g : d.groups()) {
+      if (letter_of(d, g) != c) continue;
+      const std::string& fam = d.person(d.rows()[g.first].person).fam;
+      w << "<li><a href=";
+      w.attr(group_href(d, g)) << ">";
+      w.text(fam.empty() ? std::string("?") : fam) << " <span class=\"count\">";
+      w.number(static_cast<long>(g.end - g.first)) << "</span></a></li>\n";
     }
-    const std::string& fam = d.person(d.rows()[g.first].person).fam;
-    w << "<li><a href=";
-    w.attr(group_href(d, g)) << ">";
-    w.text(fam.empty() ? std::string("?") : fam) << " <span class=\"count\">";
-    w.number(static_cast<long>(g.end - g.first)) << "</span></a></li>\n";
+    w << "</ul></section>\n";
   }
-  if (open) w << "</ul></section>\n";
 }
 
 void list_heading(const SiteData& d, HtmlWriter& w) {

@@ -120,8 +120,8 @@ std::string ShownDate(const std::string& stored) {
 }
 
 std::string SiteTitle(const SiteData& d) {
-  std::string t = std::filesystem::path(d.session.CurrentFilePath).stem().string();
-  t = cp1252::trim(t);
+  // The path is the file system's (UTF-8); the page's texts are CP1252.
+  std::string t = cp1252::trim(cp1252::path_text(std::filesystem::path(d.session.CurrentFilePath).stem().string()));
   if (t.empty()) return "Family Tree";
   t[0] = cp1252::upper(t[0]);
   return t;
@@ -130,7 +130,9 @@ std::string SiteTitle(const SiteData& d) {
 std::string ModernStylesheet(const WebOptions& o) {
   const WebColours& c = o.colours;
   std::string css = "/* Vorlan Family Tree " VFT_VERSION " */\n:root{";
-  auto var = [&](const char* name, std::uint32_t rgb) { css += std::string("--") + name + ":" + HtmlColour(rgb) + ";"; };
+  auto var = [&](const char* name, std::uint32_t rgb) {
+    css += std::string("--") + name + ":" + HtmlColour(rgb) + ";";
+  };
   var("bg", c.BackColour);
   var("fg", c.NormTextColour);
   var("link", c.LinkColour);
