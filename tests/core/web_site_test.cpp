@@ -41,6 +41,7 @@ class WebSite : public test::WebPagesFixture {
     GenerateWebPages(s, c, [&](const std::string& n, const std::string&) { return made.insert(n).second; }, {});
     for (const auto& [n, html] : site) found.insert(n);
     EXPECT_EQ(found, made);
+    EXPECT_EQ(CountExistingWebPages(c.folder), static_cast<long>(made.size()));
     return site;
   }
 };
