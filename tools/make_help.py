@@ -367,10 +367,27 @@ Choose the GEDCOM 5.5.1 form for current programs. Deleted persons are not expor
 page("web_pages", "Family web pages", f"""
 <p>Builds a small web site of your family: one page per family, a list of everyone and an index of
 family names, all linked together. Choose an empty folder (or let the program create one), the
-colours and whether the pages end in .htm or .html, then press {B("&OK")}. Open index page in your
-browser when asked, and copy the folder to your web space to publish it.</p>
-<div class="tip">For privacy the birth dates of living persons are left out unless you tick the box
-that includes them. Think twice before publishing details of living people.</div>
+page style, the colours and whether the pages end in .htm or .html, then press {B("&OK")}. Open the
+pages in your browser when asked, and copy the folder to your web space to publish it.</p>
+<h2>Page style</h2>
+<ul>
+<li><b>Modern</b> pages read well on a phone and on a desktop. Each family page shows a small family
+diagram, drawn like the family view, and a card for the husband, the wife and each child. The list
+of everyone has letters that jump to the family names and a box that finds a name as you type; a
+list of more than about 2,000 people is split into a page per letter. The site opens on
+<b>index.html</b> with the tree's name, the numbers of people and families and the date. Everything
+the pages need is in the folder: nothing is fetched from the internet.</li>
+<li><b>Classic</b> pages are the plain pages of earlier versions, exactly as they were. If you made
+web pages before, the program keeps this style until you choose Modern.</li>
+</ul>
+<p>Your colours from {B("Set Text &Colours...")} are used in both styles.</p>
+<p><img src="web-family-phone.png" alt="A Modern family page on a phone" width="300">
+<img src="web-family-desktop.png" alt="The same family page on a desktop" width="640"></p>
+<div class="tip">For privacy the birth and marriage dates of living persons are left out unless you
+tick the box that includes them. Think twice before publishing details of living people.</div>
+<p>If the folder already holds an <b>index.html</b> that this program did not make (for example the
+front page of your own web site), Modern pages are not written there: choose another folder, such as
+a new folder inside it.</p>
 """)
 
 page("web_colours", "Web page colours", f"""

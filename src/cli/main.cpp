@@ -28,9 +28,11 @@ const char* kUsage =
     "  vft print FILE.vfl --sheet person|family|blank-family [--person N] OUT.pdf\n"
     "  vft print FILE.vfl --list all|family-name NAME|names|timeline OUT.pdf\n"
     "      [--text OUT.txt]           family names as a text file instead\n"
-    "      [--landscape] [--paper A4|Letter]   (see vft print --help)\n"
+    "      [--paper A3|A4|A5|Letter|Legal] [--landscape|--portrait] [--margins M]\n"
+    "      [--font NAME:SIZE] [--items LIST | --all-items]   (see vft print --help)\n"
     "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
-    "      [--html] [--include-living-dates] [--colours BG,TEXT,LINK,VISITED]\n"
+    "      [--style modern|classic] [--html] [--include-living-dates]\n"
+    "      [--colours BG,TEXT,LINK,VISITED]\n"
     "  vft relate FILE.vfl A B        how persons A and B (Person numbers) are related\n"
     "  vft help                       show this text\n";
 

@@ -53,6 +53,10 @@ int cmd_web(int argc, char** argv) {
     const std::string a = argv[i];
     if (a == "--html") {
       o.HTMLMode = true;
+    } else if (a == "--style") {
+      const std::string v = i + 1 < argc ? argv[++i] : "";
+      if (v != "classic" && v != "modern") return usage("option --style needs classic or modern");
+      o.style = v == "classic" ? WebStyle::Classic : WebStyle::Modern;
     } else if (a == "--include-living-dates") {
       o.IncludeBirthdays = true;
     } else if (a == "--colours") {

@@ -99,6 +99,14 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
 
   // ---- how
   auto* how = new QGroupBox(QStringLiteral("Appearance"), this);
+  optClassic_ = new QRadioButton(QStringLiteral("C&lassic"), how);
+  optClassic_->setObjectName(QStringLiteral("optStyle_0"));
+  optModern_ = new QRadioButton(QStringLiteral("&Modern, for phones and desktops"), how);
+  optModern_->setObjectName(QStringLiteral("optStyle_1"));
+  (o.style == WebStyle::Classic ? optClassic_ : optModern_)->setChecked(true);
+  auto* styles = new QButtonGroup(how);
+  styles->addButton(optModern_);
+  styles->addButton(optClassic_);
   auto* colours = new QPushButton(QStringLiteral("Set Text &Colours..."), how);
   colours->setObjectName(QStringLiteral("cmdColours"));
   colours->setAutoDefault(false);
@@ -114,11 +122,14 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
   group->addButton(optHtm_);
   group->addButton(optHtml_);
   auto* how_grid = new QGridLayout(how);
-  how_grid->addWidget(colours, 0, 0);
-  how_grid->addWidget(lblColours_, 0, 1, 1, 3);
-  how_grid->addWidget(new QLabel(QStringLiteral("File extension:"), how), 1, 0);
-  how_grid->addWidget(optHtm_, 1, 1);
-  how_grid->addWidget(optHtml_, 1, 2);
+  how_grid->addWidget(new QLabel(QStringLiteral("Page style:"), how), 0, 0);
+  how_grid->addWidget(optModern_, 0, 1, 1, 2);
+  how_grid->addWidget(optClassic_, 0, 3);
+  how_grid->addWidget(colours, 1, 0);
+  how_grid->addWidget(lblColours_, 1, 1, 1, 3);
+  how_grid->addWidget(new QLabel(QStringLiteral("File extension:"), how), 2, 0);
+  how_grid->addWidget(optHtm_, 2, 1);
+  how_grid->addWidget(optHtml_, 2, 2);
   how_grid->setColumnStretch(3, 1);
 
   // ---- progress and buttons
@@ -173,6 +184,7 @@ WebOptions frmWebPages::options() const {
   o.folder = cp(txtFolder_->text());
   o.IncludeBirthdays = chkIncludeBirthdays_->isChecked();
   o.HTMLMode = optHtml_->isChecked();
+  o.style = optClassic_->isChecked() ? WebStyle::Classic : WebStyle::Modern;
   o.colours = colours_;
   o.include_name = chkName_->isChecked();
   o.include_email = chkEmail_->isChecked();

@@ -4,7 +4,8 @@
 //
 // Controls by objectName: txtFolder, cmdSelect, chkIncludeBirthdays, chkName,
 // txtName, chkEmail, txtEmail, chkWebSite, txtWebSite, cmdColours,
-// lblColours, optExtension_0 (".htm"), optExtension_1 (".html"),
+// lblColours, optStyle_0 (Classic), optStyle_1 (Modern), optExtension_0
+// (".htm"), optExtension_1 (".html"),
 // lblCharWarning, lblStatus, prgWeb, cmdOK, cmdCancel, cmdHelp.
 #pragma once
 #include <QColor>
@@ -61,6 +62,8 @@ class frmWebPages : public QDialog {
   QLineEdit* txtEmail_;
   QLineEdit* txtWebSite_;
   QLabel* lblColours_;
+  QRadioButton* optClassic_;
+  QRadioButton* optModern_;
   QRadioButton* optHtml_;
   QRadioButton* optHtm_;
   QLabel* lblStatus_;

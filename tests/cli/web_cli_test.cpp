@@ -42,29 +42,37 @@ class WebCli : public ::testing::Test {
   }
 };
 
-TEST_F(WebCli, WritesTheWholeSiteWithChosenExtensionAndColours) {
+TEST_F(WebCli, WritesTheWholeSiteWithChosenStyleExtensionAndColours) {
   test::TreeOptions o;
   o.persons = 120;
   o.marriages = 90;
   test::generate_tree(t.s, o);
   const long families = CountWebFamilies(t.s);
   const std::string file = save("tree.vfl");
-  const std::string out = dir + "pages";  // created by the command
-  WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(out) +
-                         " --html --colours '#102030,abcdef,000001,FF0000'", dir);
-  ASSERT_EQ(r.code, 0) << r.err;
-  long pages = 0;
-  for (const auto& e : fs::directory_iterator(out)) {
-    const std::string name = e.path().filename().string();
-    EXPECT_EQ(name.substr(name.size() - 5), ".html") << name;
-    EXPECT_NE(file_text(e.path().string()).find("<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>"),
-              std::string::npos);
-    pages += name.rfind("vfl", 0) == 0;
+  const struct {
+    const char* style;
+    const char* colours_in;  // the file that carries the colours
+    std::string colours, index;
+  } cases[] = {
+      {"classic", "famnames.html", "<BODY BGCOLOR=#102030 TEXT=#ABCDEF LINK=#000001 VLINK=#FF0000>", "famnames.html"},
+      {"modern", "vftstyle.css", ":root{--bg:#102030;--fg:#ABCDEF;--link:#000001;--visited:#FF0000;", "index.html"},
+  };
+  for (const auto& c : cases) {
+    const std::string out = dir + c.style;  // created by the command
+    WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(out) + " --style " + c.style +
+                           " --html --colours '#102030,abcdef,000001,FF0000'", dir);
+    ASSERT_EQ(r.code, 0) << r.err;
+    long pages = 0;
+    for (const auto& e : fs::directory_iterator(out)) {
+      const std::string name = e.path().filename().string();
+      EXPECT_TRUE(name.ends_with(".html") || name == "vftstyle.css") << name;
+      pages += name.rfind("vfl", 0) == 0;
+    }
+    EXPECT_EQ(pages, families);
+    EXPECT_NE(file_text(out + "/" + c.colours_in).find(c.colours), std::string::npos) << c.style;
+    EXPECT_NE(r.out.find(std::to_string(families) + " family pages"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(out + "/" + c.index), std::string::npos) << r.out;
   }
-  EXPECT_EQ(pages, families);
-  EXPECT_TRUE(fs::exists(out + "/famnames.html"));
-  EXPECT_TRUE(fs::exists(out + "/listname.html"));
-  EXPECT_NE(r.out.find(std::to_string(families) + " family pages"), std::string::npos) << r.out;
 }
 
 TEST_F(WebCli, LivingDatesOnlyOnRequest) {
@@ -76,8 +84,8 @@ TEST_F(WebCli, LivingDatesOnlyOnRequest) {
   p.BirthDate = "1 Jan 1960";
   b.write(p);
   const std::string file = save("living.vfl");
-  ASSERT_EQ(run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "a"), dir).code, 0);
-  ASSERT_EQ(run_vft("web --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b"), dir).code, 0);
+  ASSERT_EQ(run_vft("web --style classic " + shell_quote(file) + " " + shell_quote(dir + "a"), dir).code, 0);
+  ASSERT_EQ(run_vft("web --style classic --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b"), dir).code, 0);
   const std::string hidden = file_text(dir + "a/vfl00003.htm"), shown = file_text(dir + "b/vfl00003.htm");
   EXPECT_NE(hidden.find("   Born: ? ??? ????\r\n"), std::string::npos);
   EXPECT_NE(hidden.find("Married: ? ??? ????   Bath\r\n"), std::string::npos);
@@ -102,6 +110,8 @@ TEST_F(WebCli, BadArgumentsAndFilesWriteNothing) {
       {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours GGGGGG,000000,000000,000000", 2,
        "colours must be"},
       {"web " + shell_quote(file) + " " + shell_quote(out) + " --htm", 2, "unknown option: --htm"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --style fancy", 2, "--style needs classic or modern"},
+      {"web " + shell_quote(file) + " " + shell_quote(out) + " --style", 2, "--style needs classic or modern"},
       {"web " + shell_quote(dir + "missing.vfl") + " " + shell_quote(out), 1, "no such file"},
   };
   for (const Case& c : cases) {

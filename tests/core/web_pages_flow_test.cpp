@@ -74,7 +74,7 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   WebBuildResult r = BuildWebPages(s, o, [&](const std::string&, long) { return ++calls != 1; });
   ASSERT_EQ(r.status, WebStatus::Done);
   EXPECT_TRUE(r.open_index);
-  EXPECT_EQ(r.index_file, folder() + "famnames.html");
+  EXPECT_EQ(r.index_file, folder() + "index.html");
   EXPECT_EQ(texts(), (std::vector<std::string>{
                          "Do you really want to include birthdates and marriage \r\n"
                          "dates of living persons in your web pages?\r\n"
@@ -96,6 +96,7 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), o.folder);
   EXPECT_EQ(IniReadInt(s, "WebSite", "IncludeBirthdays"), 1);
   EXPECT_EQ(IniReadInt(s, "WebSite", "HTMLMode"), 1);
+  EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Modern");
 }
 
 TEST_F(WebFlow, CancelDuringProgressWritesNothing) {
@@ -126,6 +127,25 @@ TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
   EXPECT_EQ(HtmlColour(l.colours.VisitedColour), "#AABBCC");
   EXPECT_EQ(l.Email, "me@example.org");
   EXPECT_EQ(l.WebSite, "http://www.example.org");
+}
+
+// Modern for new users; pages made before the choice existed keep their look.
+TEST_F(WebFlow, PageStyleAsStored) {
+  const struct {
+    const char* folder;
+    const char* style;
+    WebStyle want;
+  } cases[] = {{"", "", WebStyle::Modern},          {"/srv/web", "", WebStyle::Classic},
+               {"/srv/web", "Modern", WebStyle::Modern}, {"", "classic", WebStyle::Classic},
+               {"", "fancy", WebStyle::Modern}};
+  for (const auto& c : cases) {
+    IniWrite(s, "FilePaths", "WebPagesSavePath", c.folder);
+    IniWrite(s, "WebSite", "PageStyle", c.style);
+    EXPECT_EQ(LoadWebOptions(s, "/x").style, c.want) << c.folder << " " << c.style;
+  }
+  o.style = WebStyle::Classic;
+  StoreWebOptions(s, o);
+  EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Classic");
 }
 
 TEST_F(WebFlow, PrivacyReminderUntilSuppressed) {

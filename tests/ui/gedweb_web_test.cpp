@@ -62,6 +62,7 @@ TEST_F(GedwebWebWindow, ProposesAFolderAndShowsTheStoredOptions) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Build Family Web Pages"));
     EXPECT_EQ(child<QLineEdit>(*w, "txtFolder")->text(), qs(docs() + "/My Family Web Pages"));
     EXPECT_TRUE(child<QRadioButton>(*w, "optExtension_0")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(*w, "optStyle_1")->isChecked());  // Modern for a new user
     EXPECT_FALSE(child<QCheckBox>(*w, "chkIncludeBirthdays")->isChecked());
     EXPECT_FALSE(child<QLineEdit>(*w, "txtName")->isEnabled());
   }
@@ -73,6 +74,7 @@ TEST_F(GedwebWebWindow, ProposesAFolderAndShowsTheStoredOptions) {
   auto w = dialog();
   EXPECT_EQ(child<QLineEdit>(*w, "txtFolder")->text(), QStringLiteral("/srv/pages"));
   EXPECT_TRUE(child<QRadioButton>(*w, "optExtension_1")->isChecked());
+  EXPECT_TRUE(child<QRadioButton>(*w, "optStyle_0")->isChecked());  // pages made before keep their style
   EXPECT_TRUE(child<QCheckBox>(*w, "chkIncludeBirthdays")->isChecked());
   EXPECT_EQ(child<QLineEdit>(*w, "txtWebSite")->text(), QStringLiteral("http://www.example.org"));
   const WebOptions o = w->options();
@@ -135,6 +137,7 @@ TEST_F(GedwebWebWindow, OKAsksAboutTheFolderWritesThePagesAndOpensTheIndex) {
   w->show();
   test::retype(child<QLineEdit>(*w, "txtFolder"), qs(folder()));
   child<QRadioButton>(*w, "optExtension_1")->click();
+  child<QRadioButton>(*w, "optStyle_0")->click();
   child<QCheckBox>(*w, "chkName")->click();  // Yes
   test::retype(child<QLineEdit>(*w, "txtName"), QStringLiteral("Ann <Author>"));
   t.prompter.shown.clear();
@@ -156,6 +159,7 @@ TEST_F(GedwebWebWindow, OKAsksAboutTheFolderWritesThePagesAndOpensTheIndex) {
   EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), folder());
   EXPECT_EQ(IniReadText(s, "USER", "Name"), "Ann <Author>");
   EXPECT_EQ(IniReadInt(s, "WebSite", "HTMLMode"), 1);
+  EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Classic");
 }
 
 TEST_F(GedwebWebWindow, AnsweringNoKeepsTheDialogOpenAndWritesNothing) {
@@ -253,7 +257,7 @@ TEST_F(GedwebWebWindow, ColoursChosenInTheColourDialogReachThePages) {
   child<QPushButton>(*w, "cmdOK")->click();
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_TRUE(opened.empty());
-  EXPECT_NE(test::read_file(folder() + "/vfl00003.htm").find("TEXT=#ABCDEF"), std::string::npos);
+  EXPECT_NE(test::read_file(folder() + "/vftstyle.css").find("--fg:#ABCDEF;"), std::string::npos);
 }
 
 TEST_F(GedwebWebWindow, RunShowsThePrivacyReminderOnce) {

@@ -2,8 +2,13 @@
 // user's choice. One page per family with both partners ("vfl00001.htm"), a
 // list of all people ("listname") and an index of family names ("famnames").
 //
-// Pages are written in CP1252 and say so. Every text taken from the records or
-// typed by the user passes through one escaping writer (web_pages_html.h).
+// Two styles. Classic pages are the preformatted pages sites have always been
+// made of, in CP1252. Modern pages (UTF-8) read well on a phone and on a
+// desktop: one stylesheet "vftstyle.css", a family diagram on each family
+// page, a list of people with letters and a search box (split into a page per
+// first letter, "listname-a", when it is long) and a front page "index.html".
+// Every text taken from the records or typed by the user passes through one
+// escaping writer (web_pages_html.h).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -21,8 +26,11 @@ struct WebColours {
   std::uint32_t VisitedColour = 0x800080;
 };
 
+enum class WebStyle { Classic, Modern };
+
 struct WebOptions {
   std::string folder;             // where the pages go (CP1252 path)
+  WebStyle style = WebStyle::Modern;
   bool IncludeBirthdays = false;  // dates of living persons too
   bool HTMLMode = false;          // ".html" instead of ".htm"
   WebColours colours;
@@ -41,8 +49,12 @@ std::string FamilyPageName(int marriage, const WebOptions& o);
 
 // The options as last stored. An empty folder becomes `documents_folder` +
 // "My Family Web Pages"; a stored web site without "http://" gets it in front.
+// The style is Modern unless Classic was chosen, or pages were made before
+// the choice existed (a folder is stored but no style): those keep the look
+// their published site has.
 WebOptions LoadWebOptions(const Session& s, const std::string& documents_folder);
-// Stores the folder, the preparer details, colours, IncludeBirthdays and HTMLMode.
+// Stores the folder, the preparer details, colours, IncludeBirthdays,
+// HTMLMode and the style.
 void StoreWebOptions(Session& s, const WebOptions& o);
 
 // ---- the site itself, without questions
@@ -60,8 +72,9 @@ struct WebSiteCounts {
 // must be loaded).
 long CountWebFamilies(const Session& s);
 
-// Builds every page in order (family pages by Marriage number, then "listname",
-// then "famnames") and hands each to `sink`. Progress reports "Page No. " + n
+// Builds every page in order (family pages by Marriage number, then "listname"
+// with its letter pages, then "famnames", and for Modern "index.html" and the
+// stylesheet) and hands each to `sink`. Progress reports "Page No. " + n
 // for family pages, then "Generating List of Names", "Sorting",
 // "Writing LISTNAME", "Generating List of Family Names" and "Writing FAMNAMES".
 // Returns false when the sink or the progress callback asked to stop.
@@ -74,17 +87,19 @@ struct WebResult {
   WebStatus status = WebStatus::Failed;
   std::string message;   // why it failed (CP1252), for Failed
   WebSiteCounts counts;
-  std::string index_file;  // full path of "famnames" once written
+  std::string index_file;  // full path of "index.html" (Classic: "famnames") once written
 };
 
 // Writes the whole site into o.folder, which must exist. Each page goes to a
 // temporary name first; only when every page is complete are they renamed into
 // place, so a cancelled or failed run leaves no half-written page and no
-// temporary file behind.
+// temporary file behind. An "index.html" in the folder that this program did
+// not make is never replaced: the run fails before writing anything.
 WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
 
 // Pages of an earlier run in `folder` ("vfl" + five digits, "famnames",
-// "listname", with either extension).
+// "listname" and its letter pages, with either extension, the stylesheet, and
+// an "index.html" that this program made).
 long CountExistingWebPages(const std::string& folder);
 // Deletes them; returns the number deleted.
 long DeleteWebPages(const std::string& folder);

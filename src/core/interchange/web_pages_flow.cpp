@@ -81,6 +81,9 @@ WebOptions LoadWebOptions(const Session& s, const std::string& documents_folder)
   read_colour(s, "VisitedColour", o.colours.VisitedColour);
   o.IncludeBirthdays = IniReadInt(s, kWebSection, "IncludeBirthdays") == 1;
   o.HTMLMode = IniReadInt(s, kWebSection, "HTMLMode") == 1;
+  const std::string style = cp1252::trim(IniReadText(s, kWebSection, "PageStyle"));
+  const bool made_before = !cp1252::trim(IniReadText(s, section::FilePaths, "WebPagesSavePath")).empty();
+  if (cp1252::iequals(style, "Classic") || (style.empty() && made_before)) o.style = WebStyle::Classic;
   return o;
 }
 
@@ -95,6 +98,7 @@ void StoreWebOptions(Session& s, const WebOptions& o) {
   write_colour(s, "VisitedColour", o.colours.VisitedColour);
   IniWrite(s, kWebSection, "IncludeBirthdays", o.IncludeBirthdays ? "1" : "0");
   IniWrite(s, kWebSection, "HTMLMode", o.HTMLMode ? "1" : "0");
+  IniWrite(s, kWebSection, "PageStyle", o.style == WebStyle::Classic ? "Classic" : "Modern");
 }
 
 WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& progress) {

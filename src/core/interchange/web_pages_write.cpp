@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -49,18 +50,37 @@ bool write_file(const std::string& path, const std::string& data, int& err) {
   return ok;
 }
 
-// A file name of the site: "vfl" + five digits, "famnames" or "listname", with
-// ".htm" or ".html".
-bool is_site_page(const std::string& name) {
+// An "index.html" is only ours when its generator line says so: the folder
+// may be the user's own web space with a front page of their own.
+bool made_here(const std::filesystem::path& page) {
+  std::ifstream in(page, std::ios::binary);
+  std::string head(1024, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return head.find("content=\"Vorlan Family Tree") != std::string::npos;
+}
+
+// A file name of the site: "vfl" + five digits, "famnames", "listname" or
+// "listname-" + a letter or "0", with ".htm" or ".html"; the stylesheet; the
+// front page "index.html".
+bool is_site_name(const std::string& name) {
+  if (name == "vftstyle.css" || name == "index.html") return true;
   std::string stem;
   if (name.size() > 5 && name.compare(name.size() - 5, 5, ".html") == 0) stem = name.substr(0, name.size() - 5);
   else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0) stem = name.substr(0, name.size() - 4);
   else return false;
   if (stem == "famnames" || stem == "listname") return true;
+  if (stem.size() == 10 && stem.compare(0, 9, "listname-") == 0)
+    return (stem[9] >= 'a' && stem[9] <= 'z') || stem[9] == '0';
   if (stem.size() != 8 || stem.compare(0, 3, "vfl") != 0) return false;
   for (std::size_t i = 3; i < 8; ++i)
     if (stem[i] < '0' || stem[i] > '9') return false;
   return true;
+}
+
+bool is_site_page(const std::filesystem::path& page) {
+  const std::string name = page.filename().string();
+  return is_site_name(name) && (name != "index.html" || made_here(page));
 }
 
 template <typename F>
@@ -72,7 +92,7 @@ long for_each_site_page(const std::string& folder, F&& visit) {
   for (; !ec && it != end; it.increment(ec)) {
     std::error_code ec2;
     if (!it->is_regular_file(ec2)) continue;
-    if (!is_site_page(it->path().filename().string())) continue;
+    if (!is_site_page(it->path())) continue;
     if (visit(it->path())) ++n;
   }
   return n;
@@ -101,6 +121,14 @@ long DeleteWebPages(const std::string& folder) {
 WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress) {
   WebResult r;
   const std::string folder = with_separator(cp1252::trim(o.folder));
+  std::error_code ec;
+  if (o.style == WebStyle::Modern && std::filesystem::exists(folder + "index.html", ec) &&
+      !made_here(folder + "index.html")) {
+    r.status = WebStatus::Failed;
+    r.message = "The folder " + folder + " already holds a page index.html that Vorlan Family Tree did not make." +
+                CrLf + "Choose another folder for the web pages, or move that page away.";
+    return r;
+  }
   std::vector<std::pair<std::string, std::string>> written;  // temporary, final
   auto discard = [&] {
     for (const auto& w : written) ::unlink(w.first.c_str());
@@ -109,6 +137,11 @@ WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& pr
   int err = 0;
   auto sink = [&](const std::string& name, const std::string& html) {
     const std::string final_path = folder + name;
+    if (!is_site_name(name)) {  // only the site's own names, never a path
+      err = EINVAL;
+      failed_path = final_path;
+      return false;
+    }
     const std::string tmp = folder + "~vft-" + name + ".tmp";
     written.emplace_back(tmp, final_path);
     if (write_file(tmp, html, err)) return true;
@@ -126,7 +159,7 @@ WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& pr
     }
     if (failed_path.empty()) {
       r.status = WebStatus::Done;
-      r.index_file = folder + "famnames" + WebExtension(o);
+      r.index_file = folder + (o.style == WebStyle::Modern ? std::string("index.html") : "famnames" + WebExtension(o));
       return r;
     }
   }

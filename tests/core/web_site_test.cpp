@@ -1,0 +1,180 @@
+// Web sites written to a folder: every link and anchor resolves, nothing but
+// the site's pages is left in the folder, Modern pages are valid HTML5, a
+// long list of people is split by letter, and cancelled or refused runs
+// leave the folder as it was.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "tree_gen.h"
+#include "web_pages_fixture.h"
+
+using namespace vft;
+namespace fs = std::filesystem;
+
+namespace {
+
+using test::Site;
+
+class WebSite : public test::WebPagesFixture {
+ protected:
+  // Writes the site into a new folder and returns it as file name -> text.
+  Site write(const std::string& name, WebStyle style) {
+    WebOptions c = o;
+    c.style = style;
+    c.folder = t.dir.path() + name + "/";
+    fs::create_directories(c.folder);
+    WebResult r = WriteWebSite(s, c, {});
+    EXPECT_EQ(r.status, WebStatus::Done) << r.message;
+    EXPECT_EQ(r.index_file, c.folder + (style == WebStyle::Modern ? "index.html" : "famnames" + WebExtension(c)));
+    Site site;
+    for (const auto& e : fs::directory_iterator(c.folder)) {
+      auto b = fileio::read_all(e.path().string());
+      site[e.path().filename().string()] = std::string(b->begin(), b->end());
+    }
+    // Exactly the pages the generator makes: no temporary file stays behind.
+    std::set<std::string> made, found;
+    GenerateWebPages(s, c, [&](const std::string& n, const std::string&) { return made.insert(n).second; }, {});
+    for (const auto& [n, html] : site) found.insert(n);
+    EXPECT_EQ(found, made);
+    EXPECT_EQ(CountExistingWebPages(c.folder), static_cast<long>(made.size()));
+    return site;
+  }
+};
+
+// Every link of a site names a page of it, and every "#name" one anchor on
+// that page; returns the number of links.
+long check_links(const Site& site) {
+  const std::regex href("<A HREF=([^ >]+)>|<a href=\"([^\"]*)\""), anchor("<A NAME=([^ >]+)>| id=\"([^\"]*)\"");
+  std::map<std::string, std::set<std::string>> anchors;
+  for (const auto& [file, html] : site)
+    for (std::sregex_iterator i(html.begin(), html.end(), anchor), e; i != e; ++i)
+      EXPECT_TRUE(anchors[file].insert((*i)[1].matched ? (*i)[1] : (*i)[2]).second) << file << " " << (*i)[0];
+  long links = 0;
+  for (const auto& [file, html] : site) {
+    for (std::sregex_iterator i(html.begin(), html.end(), href), e; i != e; ++i, ++links) {
+      std::string target = (*i)[1].matched ? (*i)[1] : (*i)[2], name;
+      if (auto hash = target.find('#'); hash != std::string::npos) {
+        name = target.substr(hash + 1);
+        target.erase(hash);
+      }
+      if (target.empty()) target = file;
+      EXPECT_TRUE(site.count(target)) << file << " links to missing " << target;
+      EXPECT_TRUE(name.empty() || anchors[target].count(name)) << file << " -> " << target << "#" << name;
+    }
+  }
+  return links;
+}
+
+TEST_F(WebSite, EveryLinkAndAnchorResolves) {
+  ASSERT_EQ(OpenFamilyFile(s, VFT_SAMPLE_FILE), -1);
+  for (WebStyle style : test::kStyles) EXPECT_GT(check_links(write(style == WebStyle::Modern ? "m" : "c", style)), 150);
+  test::TreeOptions big;
+  big.persons = 500;
+  big.marriages = 380;
+  big.generations = 6;
+  test::generate_tree(s, big);
+  o.HTMLMode = true;
+  for (WebStyle style : test::kStyles) {
+    const Site site = write(style == WebStyle::Modern ? "bm" : "bc", style);
+    EXPECT_GT(check_links(site), 3 * CountWebFamilies(s));
+  }
+}
+
+// The list of people stays one page up to 2,000 people; one more and it is a
+// page of family names with a page per first letter.
+TEST_F(WebSite, LongListOfPeopleIsSplitByLetter) {
+  for (int people : {2000, 2001}) {
+    test::TreeOptions big;
+    big.persons = people;
+    big.marriages = 100;
+    big.deleted_fraction = 0;
+    test::generate_tree(s, big);
+    const Site site = write("list" + std::to_string(people), WebStyle::Modern);
+    // One line per person on the list's pages: the letter pages when split.
+    long rows = 0;
+    const bool split = site.lower_bound("listname-")->first.rfind("listname-", 0) == 0;
+    for (const auto& [name, html] : site) {
+      if (split ? name.rfind("listname-", 0) != 0 : name != "listname.htm") continue;
+      for (std::size_t at = 0; (at = html.find("\n<li>", at)) != std::string::npos; ++at) ++rows;
+    }
+    EXPECT_EQ(rows, people);
+    EXPECT_EQ(split, people > 2000) << people;
+    EXPECT_EQ(site.at("famnames.htm").find("href=\"listname.htm#") == std::string::npos, people > 2000);
+    check_links(site);
+  }
+}
+
+// Debian's HTML5 parser in strict mode: any parse error fails.
+TEST_F(WebSite, ModernPagesAreValidHtml5) {
+  if (std::system("/usr/bin/python3 -c 'import html5lib' 2>/dev/null") != 0)
+    GTEST_SKIP() << "python3-html5lib is not installed (scripts/deps installs it)";
+  ASSERT_EQ(OpenFamilyFile(s, VFT_SAMPLE_FILE), -1);
+  write("sample", WebStyle::Modern);
+  // Names that sort before and after the letters share one "#" group.
+  test::TreeBuilder b(s);
+  b.family(b.person("<script>x</script> \"Q\"", "A&B</PRE>", "M"), b.person("\x81\x9D", "\xC9lise", "F"), "", "<b>");
+  b.family(b.person("Ann", "1st", "M"), b.person("Eva", "\xDEorsson", "F"));
+  check_links(write("hostile", WebStyle::Modern));
+  const std::string report = t.dir.path() + "html5.txt";
+  const std::string cmd =
+      "cd '" + t.dir.path() + "' && /usr/bin/python3 -c 'import sys, html5lib\n"
+      "for f in sys.argv[1:]:\n"
+      "    try: html5lib.HTMLParser(strict=True).parse(open(f, \"rb\"))\n"
+      "    except Exception as e: print(f, e); sys.exit(1)\n' sample/*.htm sample/*.html hostile/*.htm* > '" +
+      report + "' 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << test::read_text(report);
+}
+
+TEST_F(WebSite, CancelLeavesNoPageBehind) {
+  build_fixture();
+  const std::string folder = t.dir.path() + "site/";
+  fs::create_directories(folder);
+  fileio::write_all(folder + "vfl00003.htm", Bytes{'o', 'l', 'd'});
+  o.folder = folder;
+  for (const char* stop_at : {"Page No. 3", "Writing FAMNAMES"}) {
+    WebResult r = WriteWebSite(s, o, [&](const std::string& m, long) { return m != stop_at; });
+    EXPECT_EQ(r.status, WebStatus::Cancelled);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(folder)) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"vfl00003.htm"}) << stop_at;
+    EXPECT_EQ(fileio::read_all(folder + "vfl00003.htm")->size(), 3u);
+  }
+}
+
+TEST_F(WebSite, UnwritableFolderFailsWithMessage) {
+  build_fixture();
+  o.folder = t.dir.path() + "missing/";
+  WebResult r = WriteWebSite(s, o, {});
+  EXPECT_EQ(r.status, WebStatus::Failed);
+  EXPECT_EQ(r.message.rfind("The web page '" + t.dir.path() + "missing/vfl00003.htm' could not be written.\r\n", 0),
+            0u);
+}
+
+// A front page the user made is neither counted, deleted nor replaced; ours is.
+TEST_F(WebSite, ForeignIndexPageIsLeftAlone) {
+  build_fixture();
+  const std::string folder = t.dir.path() + "site/", index = folder + "index.html";
+  fs::create_directories(folder);
+  fileio::write_all(index, Bytes{'m', 'i', 'n', 'e'});
+  EXPECT_EQ(CountExistingWebPages(folder), 0);
+  o.folder = folder;
+  o.style = WebStyle::Modern;
+  WebResult r = WriteWebSite(s, o, {});
+  EXPECT_EQ(r.status, WebStatus::Failed);
+  EXPECT_EQ(r.message, "The folder " + folder + " already holds a page index.html that Vorlan Family Tree did not "
+                       "make.\r\nChoose another folder for the web pages, or move that page away.");
+  EXPECT_EQ(DeleteWebPages(folder), 0);
+  EXPECT_EQ(test::read_text(index), "mine");
+  fs::remove(index);
+  ASSERT_EQ(WriteWebSite(s, o, {}).status, WebStatus::Done);
+  EXPECT_EQ(CountExistingWebPages(folder), 4 + 4);  // four families, two lists, index, stylesheet
+  EXPECT_EQ(DeleteWebPages(folder), 8);
+  EXPECT_TRUE(fs::is_empty(folder));
+}
+
+}  // namespace
