@@ -148,6 +148,7 @@ class StartUp {
     s_.prompter = &prompter_;
     main_->on_exit = [] { QTimer::singleShot(0, [] { QApplication::exit(0); }); };
     s_.on_help = [this](const std::string& topic) { OpenHelpPage(s_, topic); };
+    prompter_.open_help = s_.on_help;
     install_windows(*main_, s_, dialogs_);
     main_->on_leaving = [this] {
       if (lock_) lock_->unlock();

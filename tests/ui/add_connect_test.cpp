@@ -399,7 +399,7 @@ TEST_F(AddConnect, ConnectRefusedByACheckChangesNothing) {
   connect_person({{"frmConnectAs", [](QWidget* w) { click(w, "Command1_0"); }}});
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].title, "Problem");
-  EXPECT_EQ(t.prompter.shown[0].text, "Fay Fenn is a female and  cannot be connected as a father.");
+  EXPECT_EQ(t.prompter.shown[0].text, "Fay Fenn is a female and cannot be connected as a father.");
   EXPECT_EQ(test::snapshot(s), before);
   expect_reset();
 

@@ -130,7 +130,7 @@ TEST_F(EditPerson, CancelAsksBeforeDroppingChanges) {
   click(w, "butCancel");
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].title, "Data Changed Warning");
-  EXPECT_EQ(t.prompter.shown[0].text, "Data has been changed or added.   Do you still wish to Cancel this operation?");
+  EXPECT_EQ(t.prompter.shown[0].text, "Data has been changed or added. Do you still wish to Cancel this operation?");
   EXPECT_TRUE(w.isVisible());  // No: back to the editor
   t.prompter.answers = {kAnswerYes};
   click(w, "butCancel");
@@ -284,7 +284,7 @@ TEST_F(EditPerson, BackFromTheFirstPersonShowsTheLast) {
   type(w, editfield::Phone, QStringLiteral("77"));
   t.prompter.answers = {kAnswerYes};
   click(w, "butForward");
-  EXPECT_EQ(t.prompter.shown.back().text, "Data has been changed or added.   Do you wish to save this data?");
+  EXPECT_EQ(t.prompter.shown.back().text, "Data has been changed or added. Do you wish to save this data?");
   EXPECT_EQ(stored(tom, &PersonRecord::Phone), "77");
   EXPECT_EQ(box(w, editfield::GivenNames)->text(), QStringLiteral("Sue"));
   click(w, "butChildren");  // Sue's first child

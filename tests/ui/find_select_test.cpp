@@ -94,7 +94,7 @@ TEST_F(FindSelect, FindByNumberRefusesThenPicks) {
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].title, "Problem");
   EXPECT_EQ(t.prompter.shown[0].text,
-            "The Person Number 77 is higher than the   number of people stored in the records.");
+            "The Person Number 77 is higher than the number of people stored in the records.");
   EXPECT_TRUE(f.isVisible());  // stays open for another try
 
   fam->setText(QStringLiteral("4"));
@@ -121,7 +121,7 @@ TEST_F(FindSelect, FindByNamesOffersTheListAndStoresTheTexts) {
   QTest::mouseClick(child<QPushButton>(f, "Command1_0"), Qt::LeftButton);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].text,
-            "There are 2 persons named HI  listed in the records.    Do you wish to list them?");
+            "There are 2 persons named HI listed in the records. Do you wish to list them?");
   EXPECT_EQ(f.outcome(), FindStep::OpenList);
   EXPECT_EQ(s.SearchFamName, "HI");
 
@@ -206,7 +206,7 @@ TEST_F(FindSelect, EnterWithANumberSelectsItRefusalsKeepTheDialog) {
   QTest::keyClick(box, Qt::Key_Return);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].text,
-            "The Person Number 2 has been   deleted from the records.           Please select another.");
+            "The Person Number 2 has been deleted from the records. Please select another.");
   EXPECT_TRUE(d.isVisible());
   box->setText(QStringLiteral("1"));
   QTest::keyClick(box, Qt::Key_Return);
@@ -238,7 +238,7 @@ TEST_F(FindSelect, ConnectingAPartnerListsOnlyTheOtherSexWithoutTheSelected) {
   s.Rel.AsPartner = true;
   frmSelectPerson d(s, "Tom HILL");
   d.show();
-  EXPECT_EQ(d.windowTitle(), QStringLiteral("Tom HILL Select a Partner to Connect to "));
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Tom HILL Select a Partner to Connect to"));
   EXPECT_FALSE(child<QPushButton>(d, "butEdit")->isVisible());
   QAbstractItemModel* m = child<QTableView>(d, "SBList1")->model();
   ASSERT_EQ(m->rowCount(), 3);

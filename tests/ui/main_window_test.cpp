@@ -163,7 +163,7 @@ TEST_F(MainWindow, ButtonBarCaptionsAndToolTips) {
   // Tool tips that name the selected person.
   EXPECT_EQ(but("butAddPerson")->toolTip(), q("Add a NEW person to Tom Hill as a relation"));
   EXPECT_EQ(but("butConnect")->toolTip(), q("Find and Connect previously recorded person to Tom Hill as a relation"));
-  EXPECT_EQ(but("butDelete")->toolTip(), q("Delete Tom Hill  permanently  from the records."));
+  EXPECT_EQ(but("butDelete")->toolTip(), q("Delete Tom Hill permanently from the records."));
   EXPECT_EQ(but("butEditMarr")->toolTip(), q("Edit the marriage of Tom Hill and Sue Dale"));
   EXPECT_EQ(w->windowTitle(), q("Vorlan Family Tree"));  // a tree without a file name
 }

@@ -147,7 +147,7 @@ TEST_F(AddFlow, SiblingConnectedFromThePersonWithParents) {
   }
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Connect a Sibling");
-  EXPECT_EQ(boxes.shown[0].text, "Connect Bo Laneas a sibling to Ann Hill");
+  EXPECT_EQ(boxes.shown[0].text, "Connect Bo Lane as a sibling to Ann Hill");
   EXPECT_EQ(picker, QStringLiteral("Select a person to Connect to Ann Hill as a Sibling"));
   EXPECT_EQ(caption, QStringLiteral("Connect Bo Lane as a Sibling to Ann Hill"));
   EXPECT_EQ(kids(first), (std::vector<std::int16_t>{ann, bo}));
@@ -194,10 +194,10 @@ TEST_F(AddFlow, ConnectRefusedByTheChecksChangesNothing) {
   }
   ASSERT_EQ(boxes.shown.size(), 3u);
   for (const Message& m : boxes.shown) EXPECT_EQ(m.title, "Problem");
-  EXPECT_EQ(box(0), "Tom Hillis a parent of Ann Hilland cannot be connected.");
-  EXPECT_EQ(box(1), "Kit Hillalready has parents and can not be connected as a sibling.\r\n"
-                    "Disconnect Kit Hillfrom his or her parents before attempting to connect as a sibling.");
-  EXPECT_EQ(box(2), "Bo Lane is a male and  cannot be connected as a partner.");
+  EXPECT_EQ(box(0), "Tom Hill is a parent of Ann Hill and cannot be connected.");
+  EXPECT_EQ(box(1), "Kit Hill already has parents and can not be connected as a sibling.\r\n"
+                    "Disconnect Kit Hill from his or her parents before attempting to connect as a sibling.");
+  EXPECT_EQ(box(2), "Bo Lane is a male and cannot be connected as a partner.");
   EXPECT_EQ(snapshot(s), before);
   EXPECT_FALSE(s.Rel.ConnectMode);
 }
@@ -315,7 +315,7 @@ TEST_F(CancelPartner, NoKeepsThePartnerAsAnUnrelatedPerson) {
   ASSERT_GE(max, 1);
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[0].title, "Add Partner Cancelled");
-  EXPECT_EQ(box(0), "Do you wish to Delete  Max Fordfrom the records.");
+  EXPECT_EQ(box(0), "Do you wish to Delete Max Ford from the records.");
   EXPECT_EQ(boxes.shown[0].default_button, 1);
   EXPECT_EQ(box(1), "Max Ford has been added to the records as an 'Unrelated' person.");
   EXPECT_EQ(person(max).Deleted, 0);

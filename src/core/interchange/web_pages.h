@@ -83,10 +83,11 @@ struct WebResult {
 // temporary file behind.
 WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
 
-// Pages of an earlier run in `folder` ("vfl" + five digits, "famnames",
-// "listname", with either extension).
+// The family pages of an earlier run in `folder` ("vfl" + five digits, with
+// either extension): what the question about them counts.
 long CountExistingWebPages(const std::string& folder);
-// Deletes them; returns the number deleted.
+// Deletes the earlier run's pages (its family pages, "famnames" and
+// "listname"); returns the number deleted.
 long DeleteWebPages(const std::string& folder);
 
 // ---- the dialog's questions
