@@ -250,8 +250,9 @@ TEST_F(FindSelect, ConnectingAPartnerListsOnlyTheOtherSexWithoutTheSelected) {
 
 TEST_F(FindSelect, NoMatchShowsOneRowAndSelectDoesNothing) {
   s.SearchFamName = "Zz";
-  frmSelectPerson d(s, "");
+  frmSelectPerson d(s, "", nullptr, true);
   d.show();
+  EXPECT_EQ(child<QLabel>(d, "lblFilter")->text(), QStringLiteral("Showing 0 persons named Zz"));
   QAbstractItemModel* m = child<QTableView>(d, "SBList1")->model();
   ASSERT_EQ(m->rowCount(), 1);
   EXPECT_EQ(m->index(0, 0).data().toString(), QStringLiteral("No Match Found"));
@@ -261,6 +262,9 @@ TEST_F(FindSelect, NoMatchShowsOneRowAndSelectDoesNothing) {
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result_pick().step, PickStep::None);
   EXPECT_TRUE(t.prompter.shown.empty());
+  QTest::mouseClick(child<QPushButton>(d, "butListAll"), Qt::LeftButton);
+  EXPECT_EQ(m->rowCount(), 5);
+  EXPECT_FALSE(child<QLabel>(d, "lblFilter")->isVisible());
 }
 
 // Writes pictures of both dialogs when VFT_UI_SHOTS names a folder, so their

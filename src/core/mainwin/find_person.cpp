@@ -125,6 +125,18 @@ void StoreSearchTexts(Session& s, const std::string& given, const std::string& f
   s.SearchFamName = ParseTypedNumber(famname) ? std::string() : famname;
 }
 
+PersonFilter ListFilter(const Session& s, bool filtered) {
+  if (filtered) return StoredSearchFilter(s);
+  PersonFilter f = SearchFilter(s, {}, {});
+  f.precise = false;
+  return f;
+}
+
+std::string FilterNotice(const Session& s, std::size_t shown) {
+  return Sentence({"Showing", std::to_string(shown), shown == 1 ? "person named" : "persons named",
+                   typed_name(s.SearchGivenNames, s.SearchFamName)});
+}
+
 std::string ConnectRoleWord(const Session& s) {
   const RelationState& r = s.Rel;
   if (r.AsFather) return "Father";
