@@ -292,4 +292,8 @@ void FamilyView::nextSibling() { afterNavigation(NextSibling(s_, cursor_)); }
 
 void FamilyView::setStatus(const QString& text) { emit statusTextChanged(text); }
 
+QString FamilyView::restingStatus() const {
+  return s_.Config.NumPersons() >= 1 ? qs(s_.Messages[msg::ClickOnABox]) : QString();
+}
+
 }  // namespace vft::ui

@@ -51,6 +51,8 @@ class FamilyView : public QWidget {
   void RefreshFamilyView();
 
   const FamilyViewModel& model() const { return model_; }
+  // The status line while nothing is pointed at: how to use the view.
+  QString restingStatus() const;
   const ViewCursor& cursor() const { return cursor_; }
   void setColours(const FamilyColours& colours);
   // How long the pointer rests on a "More" control before its list opens.

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 
 #include "frm_famtree.h"
 #include "frm_start_menu.h"
@@ -248,6 +249,24 @@ TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
   EXPECT_EQ(s.Config.LastPerson(), 1);
 }
 
+TEST_F(MainWindow, AccessKeysOfMenusAndButtonsNeverClash) {
+  build_tree();
+  open_window();
+  w->show();
+  std::map<QChar, QString> owner;
+  auto claim = [&owner](const QString& text) {
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp < 0 || amp + 1 >= text.size()) return;
+    const QChar key = text.at(amp + 1).toLower();
+    EXPECT_FALSE(owner.count(key)) << text.toStdString() << " and " << owner[key].toStdString();
+    owner[key] = text;
+  };
+  for (QAction* menu : w->menuBar()->actions()) claim(menu->text());
+  for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+    if (b->isVisible()) claim(b->text());
+  EXPECT_GE(owner.size(), 15u);  // the menus, the button bar and the family view's buttons
+}
+
 TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
   open_changed_tree_for_exit();
   boxes.answers = {kAnswerCancel};
@@ -297,6 +316,25 @@ TEST_F(MainWindow, EmptyTreeActivationBringsTheStartMenuAndItsExitEndsTheProgram
   EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(MainWindow, CancellingTheFirstPersonBringsTheStartMenuBack) {
+  open_window();
+  EditingHooks hooks;
+  hooks.add_person = [] {};  // the editor cancelled: nobody added
+  w->set_hooks(hooks);
+  w->show();
+  int menus = 0;
+  std::function<void()> answer = [&] {
+    frmStartMenu* menu = w->startMenu();
+    if (menu && menu->isVisible()) QTest::keyClick(menu, ++menus == 1 ? Qt::Key_A : Qt::Key_X);
+    if (!exited && menus < 2) QTimer::singleShot(5, answer);
+  };
+  QTimer::singleShot(0, answer);
+  w->OnActivate();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return exited; }, 2000));
+  EXPECT_EQ(menus, 2);
+  EXPECT_TRUE(w->startTag());
+}
+
 TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   {
     test::TempSession other;
@@ -310,15 +348,18 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   w->show();
   dialogs.answers = {t.dir.path() + "junk.vfl", t.dir.path() + "frost.vfl"};
   bool stayed_open = false;
+  QString status_after_refusal = q("unset");
   QTimer::singleShot(0, [&] {
     frmStartMenu* menu = w->startMenu();
     ASSERT_NE(menu, nullptr);
     QTest::keyClick(menu, Qt::Key_O);
     stayed_open = w->startMenu() != nullptr && menu->isVisible();
+    status_after_refusal = w->statusText();
     QTest::keyClick(menu, Qt::Key_O);
   });
   w->OnActivate();
   EXPECT_TRUE(stayed_open);
+  EXPECT_EQ(status_after_refusal, QString());  // not the load's "Reading Family Data"
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Open Vorlan Family Tree File - Error");
   EXPECT_EQ(s.Config.NumPersons(), 1);
