@@ -148,7 +148,7 @@ TEST_F(AddFlow, SiblingConnectedFromThePersonWithParents) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Connect a Sibling");
   EXPECT_EQ(boxes.shown[0].text, "Connect Bo Lane as a sibling to Ann Hill");
-  EXPECT_EQ(picker, QStringLiteral("Select a person to Connect to Ann Hill as a Sibling"));
+  EXPECT_EQ(picker.toStdString(), "Select a person to Connect to Ann Hill as a Sibling");
   EXPECT_EQ(caption, QStringLiteral("Connect Bo Lane as a Sibling to Ann Hill"));
   EXPECT_EQ(kids(first), (std::vector<std::int16_t>{ann, bo}));
   expect_sound_tree();
