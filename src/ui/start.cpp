@@ -25,7 +25,7 @@
 #include "qt_text.h"
 #include "store/password.h"
 #include "store/settings.h"
-#include "tab_order.h"
+#include "window_rules.h"
 
 #ifndef VFT_SOURCE_RESOURCES
 #define VFT_SOURCE_RESOURCES ""
@@ -222,7 +222,7 @@ int run_program(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("Vorlan Family Tree"));
   QApplication::setApplicationVersion(QStringLiteral(VFT_VERSION));
   apply_app_style(app);
-  InstallReadingTabOrder(app);
+  InstallWindowRules(app);
   // The program ends with the exit path of the main window, not when some
   // window happens to be the last one open (a message box before the main
   // window is up, say).

@@ -4,12 +4,12 @@
 
 #include <QApplication>
 
-#include "tab_order.h"
+#include "window_rules.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  vft::ui::InstallReadingTabOrder(app);  // as the program does
+  vft::ui::InstallWindowRules(app);  // as the program does
   return RUN_ALL_TESTS();
 }

@@ -1,7 +1,8 @@
 // Every window laid out on a 1280 x 720 screen, with a family whose lists
 // are long: the window fits the screen, no control is cut by its parent or
-// smaller than its text needs, no two controls overlap, and Tab moves in
-// reading order (down the window, left to right along a row).
+// smaller than its text needs, no two controls overlap, labels show plain
+// text, and Tab moves in reading order (down the window, left to right along
+// a row).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -69,7 +70,8 @@ QRect in_window(const QWidget* w, const QWidget* window) {
 void check_layout(QWidget& win, const std::string& name) {
   SCOPED_TRACE(name);
   win.show();
-  if (win.width() > kScreenW || win.height() > kScreenH) win.resize(std::min(win.width(), kScreenW), std::min(win.height(), kScreenH));
+  if (win.width() > kScreenW || win.height() > kScreenH)
+    win.resize(std::min(win.width(), kScreenW), std::min(win.height(), kScreenH));
   QApplication::processEvents();
   EXPECT_LE(win.width(), kScreenW);
   EXPECT_LE(win.height(), kScreenH);
@@ -83,19 +85,25 @@ void check_layout(QWidget& win, const std::string& name) {
     // Not cut by any parent on the way up.
     const QRect r = in_window(w, &win);
     for (QWidget* p = w->parentWidget(); p; p = p == &win ? nullptr : p->parentWidget())
-      EXPECT_TRUE(in_window(p, &win).adjusted(-1, -1, 1, 1).contains(r)) << who << " cut by " << p->objectName().toStdString();
+      EXPECT_TRUE(in_window(p, &win).adjusted(-1, -1, 1, 1).contains(r))
+          << who << " cut by " << p->objectName().toStdString();
     // Big enough for its text.
     auto* label = qobject_cast<QLabel*>(w);
+    if (label) {
+      EXPECT_NE(label->textFormat(), Qt::AutoText) << who << ": a name would be read as markup";
+    }
     if (label && label->wordWrap()) {
       EXPECT_GE(w->height() + 2, label->heightForWidth(w->width())) << who;
     } else if (!qobject_cast<QAbstractScrollArea*>(w)) {
       EXPECT_GE(w->width() + 1, w->minimumSizeHint().width()) << who;
       EXPECT_GE(w->height() + 1, w->minimumSizeHint().height()) << who;
     }
-    for (QWidget* o : controls)
-      if (o < w && !o->isAncestorOf(w) && !w->isAncestorOf(o))
+    for (QWidget* o : controls) {
+      if (o < w && !o->isAncestorOf(w) && !w->isAncestorOf(o)) {
         EXPECT_FALSE(r.adjusted(1, 1, -1, -1).intersects(in_window(o, &win)))
             << who << " overlaps " << o->objectName().toStdString();
+      }
+    }
   }
   // Tab order: each next control starts below the last or to its right on
   // the same row, but for the one step that goes round to the top again.

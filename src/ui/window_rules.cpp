@@ -1,10 +1,11 @@
-#include "tab_order.h"
+#include "window_rules.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -30,7 +31,11 @@ class OnShowAndResize : public QObject {
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (e->type() == QEvent::Show || e->type() == QEvent::Resize) {
       auto* w = qobject_cast<QWidget*>(watched);
-      if (w && w->isWindow() && w->isVisible()) SetReadingTabOrder(w);
+      if (!w || !w->isWindow() || !w->isVisible()) return QObject::eventFilter(watched, e);
+      SetReadingTabOrder(w);
+      if (e->type() == QEvent::Show)
+        for (QLabel* l : w->findChildren<QLabel*>())
+          if (l->textFormat() == Qt::AutoText) l->setTextFormat(Qt::PlainText);
     }
     return QObject::eventFilter(watched, e);
   }
@@ -64,6 +69,6 @@ void SetReadingTabOrder(QWidget* window) {
   for (std::size_t i = 1; i < ordered.size(); ++i) QWidget::setTabOrder(ordered[i - 1].w, ordered[i].w);
 }
 
-void InstallReadingTabOrder(QApplication& app) { app.installEventFilter(new OnShowAndResize(&app)); }
+void InstallWindowRules(QApplication& app) { app.installEventFilter(new OnShowAndResize(&app)); }
 
 }  // namespace vft::ui
