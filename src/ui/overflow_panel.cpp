@@ -107,14 +107,22 @@ void OverflowPanel::showList(const OverflowList& list, const QRect& anchor, doub
   const int w = std::max(content_w + m.left() + m.right(), static_cast<int>(220 * scale));
   const int list_h = rows * row_h + 2 * list_->frameWidth();
   const int chrome = m.top() + m.bottom() + layout()->spacing() + caption_->sizeHint().height();
-  const Rect at = PlaceOverflowList(rect_of(anchor), w, list_h + chrome, host->width(), host->height(),
-                                    rect_of(keep_clear));
-  // A list whose rows all fit has no scroll bar.
-  const bool all_fit = count <= kVisibleRows && at.h >= list_h + chrome;
-  list_->setVerticalScrollBarPolicy(all_fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-  setGeometry(QRectF(at.x, at.y, at.w, at.h).toRect());
+  auto place = [&](int extra) {
+    const Rect at = PlaceOverflowList(rect_of(anchor), w, list_h + chrome + extra, host->width(), host->height(),
+                                      rect_of(keep_clear));
+    // A list whose rows all fit has no scroll bar.
+    const bool all_fit = count <= kVisibleRows && at.h >= list_h + chrome + extra;
+    list_->setVerticalScrollBarPolicy(all_fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setGeometry(QRectF(at.x, at.y, at.w, at.h).toRect());
+  };
+  place(0);
   show();
   raise();
+  // The style's paddings are known only once the panel is laid out: what the
+  // rows still lack is added, so that no row is cut.
+  layout()->activate();
+  const int lacking = rows * row_h - list_->viewport()->height();
+  if (lacking > 0) place(lacking);
 }
 
 void OverflowPanel::showEvent(QShowEvent* e) {
