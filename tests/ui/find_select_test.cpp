@@ -18,7 +18,6 @@
 #include "temp_session.h"
 #include "widget_find.h"
 #include "tree_builder.h"
-#include "tree_gen.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -265,34 +264,6 @@ TEST_F(FindSelect, NoMatchShowsOneRowAndSelectDoesNothing) {
   QTest::mouseClick(child<QPushButton>(d, "butListAll"), Qt::LeftButton);
   EXPECT_EQ(m->rowCount(), 5);
   EXPECT_FALSE(child<QLabel>(d, "lblFilter")->isVisible());
-}
-
-// Writes pictures of both dialogs when VFT_UI_SHOTS names a folder, so their
-// look can be checked by eye.
-TEST_F(FindSelect, Screenshots) {
-  const QString dir = qEnvironmentVariable("VFT_UI_SHOTS");
-  if (dir.isEmpty()) GTEST_SKIP() << "VFT_UI_SHOTS not set";
-  frmFindPerson f(s, "");
-  f.show();
-  f.grab().save(dir + QStringLiteral("/frmFindPerson.png"));
-  s.Rel.ConnectMode = true;
-  s.Rel.AsFather = true;
-  frmFindPerson c(s, "Ann HILL");
-  c.show();
-  c.grab().save(dir + QStringLiteral("/frmFindPerson_connect.png"));
-  ResetRelationState(s.Rel);
-  frmSelectPerson d(s, "");
-  d.show();
-  d.grab().save(dir + QStringLiteral("/frmSelectPerson.png"));
-
-  // The largest tree, to see a full list.
-  test::TempSession big;
-  test::generate_max_tree(big.s);
-  big.s.Config.setLastPerson(7000);
-  frmSelectPerson full(big.s, "");
-  full.show();
-  QApplication::processEvents();
-  full.grab().save(dir + QStringLiteral("/frmSelectPerson_max.png"));
 }
 
 }  // namespace

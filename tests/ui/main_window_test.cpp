@@ -89,54 +89,8 @@ class MainWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindow, MenuTreeHasItsCaptionsInOrder) {
+TEST_F(MainWindow, SubMenusSitWhereTheTreePutsThem) {
   open_window();
-  QStringList titles;
-  for (QAction* a : w->menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, (QStringList{q("&Files"), q("Edit"), q("Pe&rson"), q("Fa&mily"), q("Tools"), q("&Help")}));
-
-  const std::pair<const char*, const char*> entries[] = {
-      {"mnuNew", "&New Family Tree"},
-      {"mnuOpen", "&Open a .VFL file"},
-      {"mnuSave", "&Save"},
-      {"mnuSaveAs", "Save &As "},
-      {"mnuBackup", "Backup Family Records"},
-      {"mnuRestore", "Restore Family Records"},
-      {"mnuGEDIn", "Import a GEDCOM file..."},
-      {"mnuGEDOut", "Export a GEDCOM file..."},
-      {"mnuPrintData", "&Person's Data Sheet..."},
-      {"mnuPrintFam", "&Family Data Sheet..."},
-      {"mnuPrintDesc", "&Descendants Chart..."},
-      {"mnuPrintPed", "&Pedigree Chart..."},
-      {"mnuPrintListAll", "&All People..."},
-      {"mnuPrintListName", "Same Family &Name..."},
-      {"mnuFamNames", "All Famil&y Names..."},
-      {"mnuTimeLine", "&Time Line..."},
-      {"mnuPrinterSetup", "Printer &Setup ..."},
-      {"mnuExit", "E&xit "},
-      {"mnuUndo", "Undo"},
-      {"mnuAddPerson", "&Add a new person..."},
-      {"mnuEditPerson", "&Edit this person..."},
-      {"mnuDeletePerson", "&Delete this person..."},
-      {"mnuSelect", "&Select a person..."},
-      {"mnuConnect", "&Connect an existing person..."},
-      {"mnuDisconnect", "&Disconnect this person..."},
-      {"mnuEditMarr", "&Edit Marriage..."},
-      {"mnuArrangeFam", "&Re-arrange Family Members..."},
-      {"mnuOrphans", "List Orphan Entries..."},
-      {"mnuBuildWebPages", "Build Family Web Pages..."},
-      {"mnuConfig", "Options..."},
-      {"mnuVorlanHelp", "&Vorlan Help"},
-      {"mnuContents", "&Contents"},
-      {"mnuAbout", "&About Vorlan Family Tree..."},
-  };
-  for (const auto& [name, caption] : entries) {
-    QAction* a = act(name);
-    if (a) {
-      EXPECT_EQ(a->text(), q(caption)) << name;
-    }
-  }
-  // The sub-menus sit where the tree puts them.
   auto* gedcom = w->findChild<QMenu*>(q("mnuGedcom"));
   auto* print = w->findChild<QMenu*>(q("mnuPrint"));
   auto* lists = w->findChild<QMenu*>(q("PrintLists"));
@@ -149,15 +103,9 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsInOrder) {
   EXPECT_TRUE(print->actions().contains(lists->menuAction()));
 }
 
-TEST_F(MainWindow, ButtonBarCaptionsAndToolTips) {
+TEST_F(MainWindow, ButtonBarToolTips) {
   build_tree();
   open_window();
-  const std::pair<const char*, const char*> captions[] = {
-      {"butAddPerson", "&Add Person"}, {"butEditMarr", "&Edit Marig."}, {"butSelect", "&Select"},
-      {"butConnect", "&Connect"},      {"butDisconnect", "&Disconnect"}, {"butDelete", "De&lete Per."},
-      {"butPrint", "&Print"},          {"butQuit", "E&xit to Win"},     {"butSave", "Save"},
-      {"butUndo", "&Undo"}};
-  for (const auto& [name, caption] : captions) EXPECT_EQ(but(name)->text(), q(caption)) << name;
   EXPECT_EQ(but("butQuit")->toolTip(), q("Close Vorlan Family Tree and Exit to Windows"));
   EXPECT_EQ(but("butSave")->toolTip(), q("Save to Disk"));
   EXPECT_EQ(but("butPrint")->toolTip(), q("Print Menu"));
