@@ -53,18 +53,7 @@ class FindSelect : public ::testing::Test {
 TEST_F(FindSelect, FindDialogControlsAndTexts) {
   frmFindPerson f(s, "Ann HILL");
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Select a Person"));
-  EXPECT_EQ(child<QLabel>(f, "lblGivenNames")->text(), QStringLiteral("Given Names: "));
-  EXPECT_EQ(child<QLabel>(f, "lblFamName")->text(), QStringLiteral("Family Name or Number: "));
-  EXPECT_EQ(child<QLabel>(f, "lblHint")->text(),
-            QStringLiteral("Enter all or part of the name or number of the person to select"));
-  EXPECT_EQ(child<QLineEdit>(f, "txtGivenNames")->toolTip(),
-            QStringLiteral("Enter all or the first part of his/her Given Name"));
-  EXPECT_EQ(child<QLineEdit>(f, "txtFamName")->toolTip(),
-            QStringLiteral("Enter the person's number or all or the first part of his/her Family Name."));
-  EXPECT_EQ(child<QCheckBox>(f, "chkPrecise")->text(), QStringLiteral("Precise Search"));
-  EXPECT_EQ(child<QPushButton>(f, "Command1_1")->text(), QStringLiteral("&List All"));
-  EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QStringLiteral("&Cancel"));
-  EXPECT_EQ(child<QPushButton>(f, "Command1_3")->text(), QStringLiteral("&Help"));
+  EXPECT_EQ(child<QLabel>(f, "lblGivenNames")->text(), QStringLiteral("Given Names: "));  // the user's label
 
   // The search button reads "List" while the family box holds a number.
   auto* search = child<QPushButton>(f, "Command1_0");

@@ -319,17 +319,6 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
 
 TEST(StartMenu, EntriesKeysAndTheCloseBox) {
   frmStartMenu menu;
-  const char* captions[] = {"&Add the First Person", "&Open a Vorlan Family Tree 'Vfl' File", "&Import a GEDCOM File",
-                            "E&Xit to Windows"};
-  const char* tips[] = {"Add the first person to start a new family tree. ",
-                        "Open a previously Saved Vorlan Family Tree .VFL File.",
-                        "Import a GEDCOM file to the Vorlan Family Tree records.", "Exit to Windows"};
-  for (int i = 0; i < 4; ++i) {
-    auto* b = menu.findChild<QPushButton*>(QStringLiteral("butStart%1").arg(i));
-    ASSERT_NE(b, nullptr) << i;
-    EXPECT_EQ(b->text(), q(captions[i]));
-    EXPECT_EQ(b->toolTip(), q(tips[i]));
-  }
   std::vector<int> pressed;
   for (int i = 0; i < 4; ++i) menu.set_action(i, [&pressed, i] { pressed.push_back(i); });
   int helps = 0;
