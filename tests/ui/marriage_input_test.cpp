@@ -20,18 +20,14 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
 
 namespace {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using vft::test::child;
 
 class MarriageInput : public ::testing::Test {
  protected:
