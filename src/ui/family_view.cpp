@@ -1,5 +1,6 @@
 #include "family_view.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <cmath>
 
@@ -13,13 +14,9 @@
 namespace vft::ui {
 namespace {
 
-constexpr double kButtonPx = 12;  // board size of the buttons' captions
-constexpr double kPillPx = 11.5;  // children buttons and the parents' line
 constexpr int kDefaultHoverMs = 450;
 
-// Name areas of the boxes (board units): the box less its paddings.
-constexpr double kNameArea = kBoxWidth - kBoxPadLeft - kBoxPadRight;
-constexpr double kSelectedNameArea = kSelectedWidth - kBoxPadLeft - kBoxPadRight;
+QRect widget_rect(const Rect& r) { return QRectF(r.x, r.y, r.w, r.h).toRect(); }
 
 struct SlotNaming {
   const char* base;
@@ -122,8 +119,12 @@ void FamilyView::setColours(const FamilyColours& colours) {
   showModel();
 }
 
-double FamilyView::boardScale() const {
-  return std::max(0.35, std::min(width() / kBoardWidth, height() / kBoardHeight));
+DiagramScale FamilyView::scaleNow() const {
+  // A view not laid out yet is as small as a widget starts; names fitted to
+  // that would lose their given names for nothing.
+  const QSize at_least = minimumSizeHint();
+  return ChooseDiagramScale(std::max(width(), at_least.width()), std::max(height(), at_least.height()),
+                            QFontInfo(font()).pixelSize());
 }
 
 ViewMetrics FamilyView::metrics() const {
@@ -131,20 +132,20 @@ ViewMetrics FamilyView::metrics() const {
   // twips, so the box width passed on is exactly its name area. The selected
   // box's larger font is allowed for by fitting its name into a
   // proportionally narrower area.
-  const double scale = boardScale();
-  const double name_px = std::max(1L, std::lround(kBoxNamePx * scale));
-  const double selected_px = std::max(1L, std::lround(kSelectedBoxNamePx * scale));
+  const double name_px = std::max(1L, std::lround(kBoxNameText * scale_.text));
+  const double selected_px = std::max(1L, std::lround(kSelectedNameText * scale_.text));
   ViewMetrics m;
   m.name_font = print::Font{"Arial", name_px * 0.75, true, false, false};
-  m.box_width = kNameArea * scale * 15 + kNameMargin;
-  m.selected_width = kSelectedNameArea * scale * 15 * (name_px / selected_px) + kNameMargin;
+  m.box_width = scale_.name_area() * 15 + kNameMargin;
+  m.selected_width = scale_.selected_name_area() * 15 * (name_px / selected_px) + kNameMargin;
   return m;
 }
 
 void FamilyView::RefreshFamilyView() {
   panel_->hide();
   hover_.stop();
-  fitted_scale_ = boardScale();
+  scale_ = scaleNow();
+  fitted_ = scale_;
   model_ = vft::RefreshFamilyView(s_, cursor_, measure_, metrics());
   showModel();
   setStatus(qs(model_.Status));
@@ -152,9 +153,14 @@ void FamilyView::RefreshFamilyView() {
 }
 
 void FamilyView::rebuild() {
-  fitted_scale_ = boardScale();
+  // A list or a description of who was shown before belongs to the old view.
+  panel_->hide();
+  hover_.stop();
+  scale_ = scaleNow();
+  fitted_ = scale_;
   model_ = BuildFamilyView(s_, cursor_, measure_, metrics());
   showModel();
+  setStatus(restingStatus());
   emit viewChanged();
 }
 
@@ -177,50 +183,43 @@ void FamilyView::showModel() {
   relayout();
 }
 
-QRectF FamilyView::toWidget(const QRectF& board) const {
-  return QRectF(ox_ + board.x() * scale_, oy_ + board.y() * scale_, board.width() * scale_,
-                board.height() * scale_);
-}
-
 void FamilyView::relayout() {
-  scale_ = boardScale();
-  ox_ = std::max(0.0, (width() - kBoardWidth * scale_) / 2);
-  oy_ = std::max(0.0, (height() - kBoardHeight * scale_) / 2);
-  const QFont button_font = BoardFont(kButtonPx, scale_, true);
-  const QFont pill_font = BoardFont(kPillPx, scale_, false);
+  scale_ = scaleNow();
+  const double t = scale_.text;
+  const QFont button_font = BoardFont(kButtonText, t, true);
+  const QFont pill_font = BoardFont(kPillText, t, false);
 
-  // Caption widths in board units, measured in the fonts they are drawn in.
+  // Caption widths, measured in the fonts they are drawn in.
   const QFontMetricsF button_fm(button_font), pill_fm(pill_font);
-  auto board = [this](double px) { return px / scale_; };
   CaptionWidths widths;
   widths.partnership =
-      board(button_fm.horizontalAdvance(partnership_->text().remove(QLatin1Char('&')))) * model_.Partnership.widen;
-  widths.parentsMarried = board(pill_fm.horizontalAdvance(parentsMarried_->text()));
+      button_fm.horizontalAdvance(partnership_->text().remove(QLatin1Char('&'))) * model_.Partnership.widen;
+  widths.parentsMarried = pill_fm.horizontalAdvance(parentsMarried_->text());
   for (int i = 0; i < kChildSlots; ++i) {
     const auto idx = static_cast<std::size_t>(i);
-    widths.childButtons[idx] = board(pill_fm.horizontalAdvance(childButtons_[idx]->text()));
+    widths.childButtons[idx] = pill_fm.horizontalAdvance(childButtons_[idx]->text());
   }
   for (QPushButton* b : {moreSpouses_, moreChildren_, moreSiblings_})
-    widths.more = std::max(widths.more, board(button_fm.horizontalAdvance(b->text().remove(QLatin1Char('&')))));
-  layout_ = LayOutDiagram(model_, widths);
+    widths.more = std::max(widths.more, button_fm.horizontalAdvance(b->text().remove(QLatin1Char('&'))));
+  layout_ = LayOutDiagram(model_, scale_, widths);
 
   for (int i = 0; i < kSlotCount; ++i) {
     PersonBox* box = boxes_[static_cast<std::size_t>(i)];
-    const QRectF& r = layout_.boxes[static_cast<std::size_t>(i)];
-    if (r.isNull()) {
+    const Rect& r = layout_.boxes[static_cast<std::size_t>(i)];
+    if (r.empty()) {
       box->hide();
       continue;
     }
-    box->setGeometry(toWidget(r).toRect());
-    box->arrange(scale_);
+    box->setGeometry(widget_rect(r));
+    box->arrange(t);
     box->show();
   }
-  auto place = [this](QWidget* w, const QRectF& r) {
-    if (r.isNull()) {
+  auto place = [](QWidget* w, const Rect& r) {
+    if (r.empty()) {
       w->hide();
       return;
     }
-    w->setGeometry(toWidget(r).toRect());
+    w->setGeometry(widget_rect(r));
     w->show();
   };
   for (int i = 0; i < kMarkerCount; ++i) {
@@ -246,19 +245,20 @@ void FamilyView::relayout() {
 
 void FamilyView::resizeEvent(QResizeEvent*) {
   if (panel_->isVisible()) panel_->hide();
-  // Another size fits the names anew.
-  if (model_.Selected && std::abs(boardScale() - fitted_scale_) > 1e-3) rebuild();
+  // Boxes of another width fit the names anew.
+  const DiagramScale now = scaleNow();
+  if (model_.Selected &&
+      (std::abs(now.name_area() - fitted_.name_area()) > 0.5 || std::abs(now.text - fitted_.text) > 1e-3))
+    rebuild();
   else relayout();
 }
 
 QSize FamilyView::sizeHint() const {
   const double f = logicalDpiY() / 96.0;
-  return QSize(static_cast<int>(kBoardWidth * f), static_cast<int>(kBoardHeight * f));
+  return QSize(static_cast<int>(1200 * f), static_cast<int>(640 * f));
 }
 
-QSize FamilyView::minimumSizeHint() const {
-  return QSize(static_cast<int>(kBoardWidth * 0.5), static_cast<int>(kBoardHeight * 0.5));
-}
+QSize FamilyView::minimumSizeHint() const { return QSize(600, 320); }
 
 // ---- navigation
 
@@ -274,8 +274,6 @@ void FamilyView::selectPerson(std::int16_t person) { afterNavigation(NavigateTo(
 
 void FamilyView::afterNavigation(bool moved) {
   if (!moved) return;
-  panel_->hide();
-  hover_.stop();
   rebuild();
   emit personSelected(model_.Selected);
 }
@@ -291,5 +289,9 @@ void FamilyView::nextChild() {
 void FamilyView::nextSibling() { afterNavigation(NextSibling(s_, cursor_)); }
 
 void FamilyView::setStatus(const QString& text) { emit statusTextChanged(text); }
+
+QString FamilyView::restingStatus() const {
+  return s_.Config.NumPersons() >= 1 ? qs(s_.Messages[msg::ClickOnABox]) : QString();
+}
 
 }  // namespace vft::ui

@@ -1,7 +1,7 @@
 // The family view: the diagram of the selected person's family that fills
-// the main window. It shows what BuildFamilyView works out, lays it out on a
-// board that scales with the window, draws the connector lines and turns
-// clicks, hovers and keys into the view's navigation.
+// the main window. It shows what BuildFamilyView works out where
+// LayOutDiagram puts it, draws the connector lines and turns clicks, hovers
+// and keys into the view's navigation.
 //
 // Control names. Single controls carry their own names (lblSelectedName,
 // lblSelectedNum, lblParentsMarried, butPartnersMarried, butMoreSpouses,
@@ -30,7 +30,7 @@
 
 #include "common/session.h"
 #include "family_view_colours.h"
-#include "family_view_layout.h"
+#include "mainwin/family_view_geometry.h"
 #include "mainwin/family_view_model.h"
 #include "qt_text_measure.h"
 
@@ -51,6 +51,8 @@ class FamilyView : public QWidget {
   void RefreshFamilyView();
 
   const FamilyViewModel& model() const { return model_; }
+  // The status line while nothing is pointed at: how to use the view.
+  QString restingStatus() const;
   const ViewCursor& cursor() const { return cursor_; }
   void setColours(const FamilyColours& colours);
   // How long the pointer rests on a "More" control before its list opens.
@@ -93,9 +95,8 @@ class FamilyView : public QWidget {
   void hoverStarts(int list_kind);
   void showLists();
   void setStatus(const QString& text);
-  double boardScale() const;  // the board's scale at the widget's size
+  DiagramScale scaleNow() const;  // the diagram's scale at the widget's size
   ViewMetrics metrics() const;
-  QRectF toWidget(const QRectF& board) const;
   QRect anchorFor(int list_kind) const;
   const QPixmap& shadowFor(QSize box, bool selected);
 
@@ -105,8 +106,8 @@ class FamilyView : public QWidget {
   FamilyViewModel model_;
   DiagramLayout layout_;
   FamilyColours colours_;
-  double scale_ = 1, ox_ = 0, oy_ = 0;
-  double fitted_scale_ = 0;  // the scale the model's names were fitted at
+  DiagramScale scale_;
+  DiagramScale fitted_;  // the scale the model's names were fitted at
 
   std::array<PersonBox*, kSlotCount> boxes_{};
   std::array<MarkerTab*, kMarkerCount> markers_{};
@@ -121,7 +122,7 @@ class FamilyView : public QWidget {
 
   struct ShadowCache {
     QSize box;
-    double scale = 0;
+    double text = 0;
     QPixmap pixmap;
     double spread = 0;
   };

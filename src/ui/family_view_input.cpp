@@ -91,23 +91,24 @@ void FamilyView::hoverStarts(int list_kind) {
 }
 
 QRect FamilyView::anchorFor(int kind) const {
-  QRectF board;
-  if (kind == listkind::Siblings) board = layout_.moreSiblings;
-  else if (kind == listkind::Partners) board = layout_.moreSpouses;
-  else if (kind == listkind::Children) board = layout_.moreChildren;
+  Rect r;
+  if (kind == listkind::Siblings) r = layout_.moreSiblings;
+  else if (kind == listkind::Partners) r = layout_.moreSpouses;
+  else if (kind == listkind::Children) r = layout_.moreChildren;
   else if (kind >= listkind::ChildsChildren0 && kind < listkind::ChildsChildren0 + kChildSlots)
-    board = layout_.childButtons[static_cast<std::size_t>(kind - listkind::ChildsChildren0)];
+    r = layout_.childButtons[static_cast<std::size_t>(kind - listkind::ChildsChildren0)];
   else if (kind >= listkind::GreatGrandParents0 && kind <= listkind::PartnersParents)
-    board = layout_.markers[static_cast<std::size_t>(kind - listkind::GreatGrandParents0)];
-  if (board.isNull()) return QRect(width() / 2, height() / 2, 1, 1);
-  return toWidget(board).toRect();
+    r = layout_.markers[static_cast<std::size_t>(kind - listkind::GreatGrandParents0)];
+  if (r.empty()) return QRect(width() / 2, height() / 2, 1, 1);
+  return QRectF(r.x, r.y, r.w, r.h).toRect();
 }
 
 void FamilyView::showLists() {
   hover_.stop();
   const OverflowList list = BuildOverflowList(s_, model_, cursor_.ListKind);
   if (list.Caption.empty() && list.Rows.empty()) return;
-  panel_->showList(list, anchorFor(cursor_.ListKind), scale_);
+  const Rect& row = layout_.selectedRow;
+  panel_->showList(list, anchorFor(cursor_.ListKind), scale_.text, QRectF(row.x, row.y, row.w, row.h).toRect());
 }
 
 }  // namespace vft::ui

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "family_view.h"
+#include "person_box.h"
 
 namespace vft::ui {
 namespace {
@@ -38,8 +39,9 @@ QPainterPath rounded_polyline(const QPolygonF& points, double radius) {
 // a redraw.
 const QPixmap& FamilyView::shadowFor(QSize box, bool selected) {
   ShadowCache& c = shadows_[selected ? 1 : 0];
-  if (c.box == box && qFuzzyCompare(c.scale, scale_)) return c.pixmap;
-  const double spread = (selected ? 6 : 4) * 1.2 * scale_ + 2;
+  const double t = scale_.text;
+  if (c.box == box && qFuzzyCompare(c.text, t)) return c.pixmap;
+  const double spread = (selected ? 6 : 4) * 1.2 * t + 2;
   const double dpr = devicePixelRatioF();
   QPixmap pm(QSizeF((box.width() + 2 * spread) * dpr, (box.height() + 2 * spread) * dpr).toSize());
   pm.setDevicePixelRatio(dpr);
@@ -50,13 +52,13 @@ const QPixmap& FamilyView::shadowFor(QSize box, bool selected) {
   const QRectF r(spread, spread, box.width(), box.height());
   const int layers = selected ? 6 : 4;
   for (int k = layers; k >= 1; --k) {
-    const double grow = k * 1.2 * scale_;
+    const double grow = k * 1.2 * t;
     p.setBrush(QColor(15, 23, 42, selected ? 9 : 7));
-    const double radius = 10 * scale_ + grow;
+    const double radius = 10 * t + grow;
     p.drawRoundedRect(r.adjusted(-grow, -grow + 1, grow, grow), radius, radius);
   }
   p.end();
-  c = ShadowCache{box, scale_, pm, spread};
+  c = ShadowCache{box, t, pm, spread};
   return c.pixmap;
 }
 
@@ -64,29 +66,31 @@ void FamilyView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(rect(), colours_.background);
+  const double t = scale_.text;
 
   for (std::size_t i = 0; i < layout_.boxes.size(); ++i) {
-    if (layout_.boxes[i].isNull() || !model_.Slots[i].Person) continue;
-    const QRect r = toWidget(layout_.boxes[i]).toRect();  // where relayout put the box
+    if (layout_.boxes[i].empty() || !model_.Slots[i].Person) continue;
+    const QRect r = boxes_[i]->geometry();  // where relayout put the box
     const bool selected = i == SlotIndex(Slot::Selected);
     const QPixmap& shadow = shadowFor(r.size(), selected);
     const double spread = shadows_[selected ? 1 : 0].spread;
-    p.drawPixmap(QPointF(r.left() - spread, r.top() - spread + 2.5 * scale_), shadow);
+    p.drawPixmap(QPointF(r.left() - spread, r.top() - spread + 2.5 * t), shadow);
   }
 
-  QPen pen(colours_.line, std::max(1.0, 1.7 * scale_), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QPen pen(colours_.line, std::max(1.0, 1.7 * t), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  for (const QPolygonF& line : layout_.lines) {
+  for (const std::vector<Point>& line : layout_.lines) {
     QPolygonF w;
-    w.reserve(line.size());
-    for (const QPointF& pt : line) w << QPointF(ox_ + pt.x() * scale_, oy_ + pt.y() * scale_);
-    p.drawPath(rounded_polyline(w, 12 * scale_));
+    w.reserve(static_cast<qsizetype>(line.size()));
+    for (const Point& pt : line) w << QPointF(pt.x, pt.y);
+    p.drawPath(rounded_polyline(w, 12 * t));
   }
 
   // The parents' line carries its text on a pill of its own, over the line.
-  if (!layout_.parentsMarried.isNull()) {
-    const QRectF pill = toWidget(layout_.parentsMarried);
+  if (!layout_.parentsMarried.empty()) {
+    const Rect& r = layout_.parentsMarried;
+    const QRectF pill(r.x, r.y, r.w, r.h);
     p.setPen(QPen(colours_.buttonBorder, 1));
     p.setBrush(colours_.button);
     p.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);

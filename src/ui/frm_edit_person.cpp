@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -186,16 +187,26 @@ void frmEditPerson::build() {
   root->setSpacing(8);
   root->addLayout(head);
   root->addWidget(picRecords_);
+  // A long list of relatives scrolls inside its box; the form keeps its room.
   auto* family = new QHBoxLayout;
-  family->addWidget(picParents_, 1);
-  family->addWidget(picFamily_, 1);
+  for (QLabel* pic : {picParents_, picFamily_}) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(pic->objectName() + QStringLiteral("Scroll"));
+    scroll->setWidget(pic);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setFixedHeight(4 * fontMetrics().lineSpacing() + 12);
+    family->addWidget(scroll, 1);
+  }
   root->addLayout(family);
   root->addLayout(grid);
   root->addLayout(autocap_row);
   root->addLayout(relatives_row);
   root->addWidget(lblStatus_);
   root->addLayout(ok_row);
-  resize(900, 640);
+  resize(900, 600);
 
   // Tab follows the boxes' order on screen.
   const int order[] = {0, 1, 2, 4, 5, 6, 7, 3, 8, 9, 10, 11, 12, 13, 14, 16, 15};
@@ -302,10 +313,13 @@ EditPersonOutcome RunEditPerson(Session& s, QWidget* parent, std::int16_t person
   frmEditPerson w(s, person, parent);
   if (!w.loaded()) {
     ResetRelationState(s.Rel);
+    s.EditFlag = false;
     return {};
   }
   w.open_options = [&s, &w] { RunOptions(s, &w); };
   w.exec();
+  // The person picked next is only selected again, not edited.
+  s.EditFlag = false;
   return w.outcome();
 }
 

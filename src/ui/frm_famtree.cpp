@@ -168,6 +168,8 @@ void frmFamtree::RefreshFamilyView() {
 void frmFamtree::after_load(OpenOutcome outcome) {
   if (outcome != OpenOutcome::Opened) {
     update_save_state();
+    // What the load said while it ran ("Reading Family Data") is over.
+    setStatusText(view_->restingStatus());
     return;
   }
   start_tag_ = s_.Config.NumPersons() < 1;

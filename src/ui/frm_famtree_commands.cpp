@@ -164,10 +164,15 @@ void frmFamtree::start_menu_add_first() {
   start_menu_->close_from_code();
   if (hooks_.add_person) hooks_.add_person();
   s_.AddingFirstPerson = false;
-  // With the first person the empty tree's start state ends.
+  // With the first person the empty tree's start state ends; without one
+  // the start menu is the way on again.
   start_tag_ = s_.Config.NumPersons() < 1;
   buttonBar_->setVisible(!start_tag_);
   RefreshFamilyView();
+  if (start_tag_) {
+    start_menu_pending_ = true;
+    QTimer::singleShot(0, this, &frmFamtree::OnActivate);
+  }
 }
 
 void frmFamtree::start_menu_open() {
@@ -177,7 +182,10 @@ void frmFamtree::start_menu_open() {
     out = OpenCommand(s_, dialogs_, doc_, false);
   }
   // A failed or cancelled open leaves the start menu for another choice.
-  if (out != OpenOutcome::Opened) return;
+  if (out != OpenOutcome::Opened) {
+    setStatusText(view_->restingStatus());
+    return;
+  }
   start_menu_->close_from_code();
   s_.RecordsSaved = true;
   after_load(out);

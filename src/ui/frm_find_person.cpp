@@ -176,6 +176,7 @@ void frmFindPerson::search_pressed() {
     case FindStep::OpenList:
     case FindStep::Picked:
       outcome_ = r.step;
+      list_filtered_ = true;
       pick_ = r.pick;
       accept();
       return;
@@ -186,12 +187,13 @@ void frmFindPerson::list_all_pressed() {
   apply_ucase();
   StoreSearchTexts(s_, cp(txtGivenNames_->text()), cp(txtFamName_->text()));
   outcome_ = FindStep::OpenList;
+  list_filtered_ = false;
   accept();
 }
 
 PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                           const SexColours& colours, const std::function<void()>& help) {
-  frmSelectPerson list(s, fitted_name, parent);
+                           const SexColours& colours, const std::function<void()>& help, bool filtered) {
+  frmSelectPerson list(s, fitted_name, parent, filtered);
   list.set_colours(colours);
   if (help) QObject::connect(&list, &frmSelectPerson::helpRequested, &list, help);
   list.exec();
@@ -204,7 +206,8 @@ PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* pa
   if (help) QObject::connect(&find, &frmFindPerson::helpRequested, &find, help);
   find.exec();
   if (find.outcome() == FindStep::Picked) return find.pick();
-  if (find.outcome() == FindStep::OpenList) return RunSelectPerson(s, fitted_name, parent, colours, help);
+  if (find.outcome() == FindStep::OpenList)
+    return RunSelectPerson(s, fitted_name, parent, colours, help, find.list_filtered());
   return {};
 }
 

@@ -29,6 +29,8 @@ class frmFindPerson : public QDialog {
 
   // After exec: Picked (see pick()), OpenList, or Close (cancelled).
   FindStep outcome() const { return outcome_; }
+  // OpenList for the matches of the search (not "List All", which lists everyone).
+  bool list_filtered() const { return list_filtered_; }
   PickResult pick() const { return pick_; }
 
  signals:
@@ -44,6 +46,7 @@ class frmFindPerson : public QDialog {
   QCheckBox* chkPrecise_;
   QPushButton* cmdSearch_;
   FindStep outcome_ = FindStep::Close;
+  bool list_filtered_ = false;
   PickResult pick_;
 
   void search_pressed();
@@ -57,8 +60,10 @@ class frmFindPerson : public QDialog {
 // requests of either dialog go to `help` when given.
 PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* parent,
                          const SexColours& colours = {}, const std::function<void()>& help = {});
-// frmSelectPerson alone, on the stored search texts.
+// frmSelectPerson alone: everyone, or the matches of the stored search texts
+// when `filtered`.
 PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                           const SexColours& colours = {}, const std::function<void()>& help = {});
+                           const SexColours& colours = {}, const std::function<void()>& help = {},
+                           bool filtered = false);
 
 }  // namespace vft::ui

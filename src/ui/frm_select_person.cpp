@@ -34,7 +34,7 @@ bool is_alt(const QKeyEvent* k, int key) {
 
 }  // namespace
 
-frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent)
+frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent, bool filtered)
     : QDialog(parent), s_(s), model_(new PersonListModel(this)) {
   setObjectName(QStringLiteral("frmSelectPerson"));
   setModal(true);
@@ -105,6 +105,14 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
   QPushButton* butCancel = button(QStringLiteral("&Cancel"), "butCancel", this);
   QPushButton* butHelp = button(QStringLiteral("&Help"), "butHelp", this);
 
+  lblFilter_ = new QLabel(this);
+  lblFilter_->setObjectName(QStringLiteral("lblFilter"));
+  lblFilter_->setTextFormat(Qt::PlainText);
+  butListAll_ = button(QStringLiteral("&List All"), "butListAll", this);
+  auto* filter = new QHBoxLayout;
+  filter->addWidget(lblFilter_, 1);
+  filter->addWidget(butListAll_);
+
   auto* search = new QHBoxLayout;
   search->setSpacing(8);
   search->addWidget(lblSearch_);
@@ -122,9 +130,11 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(16, 14, 16, 14);
   root->setSpacing(12);
+  root->addLayout(filter);
   root->addLayout(search);
   root->addLayout(middle, 1);
   root->addLayout(buttons);
+  setTabOrder(butListAll_, txtSelectPerson_);
   setTabOrder(txtSelectPerson_, SBList1_);
   setTabOrder(SBList1_, butSelectOK_);
   setTabOrder(butSelectOK_, butEdit_);
@@ -134,12 +144,7 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
   apply_captions(fitted_name);
   model_->set_name_labels(qs(s_.Messages[msg::FamNameLabel]), qs(s_.Messages[msg::GivenNamesLabel]));
   lblSearch_->setText(qs(SearchLabel(search_)));
-  {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->set_rows(ListPersons(s_, StoredSearchFilter(s_)));
-    QApplication::restoreOverrideCursor();
-  }
-  head->setSortIndicator(0, Qt::AscendingOrder);
+  fill(filtered);
 
   connect(head, &QHeaderView::sectionClicked, this, &frmSelectPerson::header_clicked);
   connect(txtSelectPerson_, &QLineEdit::textChanged, this, &frmSelectPerson::search_changed);
@@ -147,6 +152,10 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
           [this] { row_changed(); });
   connect(SBList1_, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
     if (std::int16_t n = model_->number_at(i.row())) SelectPerson(n);
+  });
+  connect(butListAll_, &QPushButton::clicked, this, [this] {
+    fill(false);
+    txtSelectPerson_->setFocus();
   });
   connect(butSelectOK_, &QPushButton::clicked, this, &frmSelectPerson::select_pressed);
   connect(butEdit_, &QPushButton::clicked, this, &frmSelectPerson::edit_pressed);
@@ -157,13 +166,24 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
   txtSelectPerson_->installEventFilter(this);
   SBList1_->installEventFilter(this);
 
+  txtSelectPerson_->setFocus();
+}
+
+void frmSelectPerson::fill(bool filtered) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  model_->set_rows(ListPersons(s_, ListFilter(s_, filtered)));
+  QApplication::restoreOverrideCursor();
+  SBList1_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+  // A list that does not show everyone says so, and how to see everyone.
+  lblFilter_->setText(filtered ? qs(FilterNotice(s_, model_->rows().size())) : QString());
+  lblFilter_->setVisible(filtered);
+  butListAll_->setVisible(filtered);
   // Start on the person the family view shows, when listed.
   int start = -1;
   for (std::size_t i = 0; i < model_->rows().size() && start < 0; ++i)
     if (model_->rows()[i].number == s_.Config.LastPerson()) start = static_cast<int>(i);
   move_to_row(start >= 0 ? start : (model_->rows().empty() ? -1 : 0));
   update_edit_enabled();
-  txtSelectPerson_->setFocus();
 }
 
 void frmSelectPerson::apply_captions(const std::string& fitted_name) {

@@ -6,7 +6,8 @@
 //
 // Controls by objectName: txtSelectPerson, lblSearch (its label), SBList1,
 // KplPanel1 with lblDetails (the details area), butSelectOK, butEdit,
-// butCancel, butHelp.
+// butCancel, butHelp; over a filtered list lblFilter says so and butListAll
+// lists everyone.
 #pragma once
 #include <QDialog>
 #include <string>
@@ -26,8 +27,9 @@ class frmSelectPerson : public QDialog {
   Q_OBJECT
  public:
   // `fitted_name` is the selected person's name as its family-view box shows
-  // it (used in the caption while connecting); empty means the plain display name.
-  frmSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent = nullptr);
+  // it (used in the caption while connecting); empty means the plain display
+  // name. `filtered` lists only the matches of the stored search texts.
+  frmSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent = nullptr, bool filtered = false);
 
   void set_colours(const SexColours& c) { model_->set_colours(c); }
   // What was picked; PickStep::None after Cancel.
@@ -50,11 +52,14 @@ class frmSelectPerson : public QDialog {
   QLineEdit* txtSelectPerson_;
   QTableView* SBList1_;
   QLabel* lblDetails_;
+  QLabel* lblFilter_;
+  QPushButton* butListAll_;
   QPushButton* butSelectOK_;
   QPushButton* butEdit_;
   ListColumn search_ = ListColumn::FamName;  // what the search box searches
   PickResult picked_;
 
+  void fill(bool filtered);
   void header_clicked(int section);
   void search_changed(const QString& text);
   void row_changed();

@@ -1,11 +1,14 @@
 #include "overflow_panel.h"
 
+#include <QApplication>
 #include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
+#include "mainwin/family_view_geometry.h"
 #include "person_box.h"
 #include "qt_text.h"
 
@@ -13,7 +16,9 @@ namespace vft::ui {
 namespace {
 
 constexpr int kRowTextRole = Qt::UserRole;  // the row as the list holds it, with its "#" number
-constexpr int kVisibleRows = 10;
+constexpr int kVisibleRows = 16;  // more rows scroll
+
+Rect rect_of(const QRect& r) { return Rect{double(r.x()), double(r.y()), double(r.width()), double(r.height())}; }
 
 }  // namespace
 
@@ -74,7 +79,7 @@ void OverflowPanel::setColours(const FamilyColours& colours) {
                          colours.subtext.name(), colours.listBackground.name()));
 }
 
-void OverflowPanel::showList(const OverflowList& list, const QRect& anchor, double scale) {
+void OverflowPanel::showList(const OverflowList& list, const QRect& anchor, double scale, const QRect& keep_clear) {
   caption_->setText(qs(list.Caption));
   caption_->setFont(BoardFont(13, scale, true));
   list_->setFont(BoardFont(12.5, scale, false));
@@ -91,25 +96,58 @@ void OverflowPanel::showList(const OverflowList& list, const QRect& anchor, doub
   for (int col = 0; col < 3; ++col) list_->resizeColumnToContents(col);
 
   const QWidget* host = parentWidget();
-  const int row_h = std::max(list_->sizeHintForRow(0), static_cast<int>(std::lround(20 * scale)));
-  const int rows = std::clamp(static_cast<int>(list.Rows.size()), 1, kVisibleRows);
+  const int row_h = list_->sizeHintForRow(0);
+  const int count = static_cast<int>(list.Rows.size());
+  const int rows = std::clamp(count, 1, kVisibleRows);
   int content_w = caption_->fontMetrics().horizontalAdvance(caption_->text()) + 40;
   int columns_w = 0;
-  for (int col = 0; col < 3; ++col) columns_w += list_->columnWidth(col) + static_cast<int>(std::lround(12 * scale));
-  content_w = std::max(content_w, columns_w + 24);
-  const int w = std::min(std::max(content_w + 24, static_cast<int>(280 * scale)), host->width() - 16);
-  const int chrome = 8 + 12 + 6 + caption_->sizeHint().height() + 2 * list_->frameWidth() + 4;
-  const int h = std::min(rows * row_h + chrome, host->height() - 16);
-
-  // Below the control when it fits, else above; always inside the view.
-  int x = anchor.center().x() - w / 2;
-  int y = anchor.bottom() + 6;
-  if (y + h > host->height() - 8) y = anchor.top() - 6 - h;
-  x = std::clamp(x, 8, std::max(8, host->width() - w - 8));
-  y = std::clamp(y, 8, std::max(8, host->height() - h - 8));
-  setGeometry(x, y, w, h);
+  for (int col = 0; col < 3; ++col) columns_w += list_->columnWidth(col);
+  content_w = std::max(content_w, columns_w + 2 * list_->frameWidth() + 24);
+  const QMargins m = layout()->contentsMargins();
+  const int w = std::max(content_w + m.left() + m.right(), static_cast<int>(220 * scale));
+  const int list_h = rows * row_h + 2 * list_->frameWidth();
+  const int chrome = m.top() + m.bottom() + layout()->spacing() + caption_->sizeHint().height();
+  auto place = [&](int extra) {
+    const Rect at = PlaceOverflowList(rect_of(anchor), w, list_h + chrome + extra, host->width(), host->height(),
+                                      rect_of(keep_clear));
+    // A list whose rows all fit has no scroll bar.
+    const bool all_fit = count <= kVisibleRows && at.h >= list_h + chrome + extra;
+    list_->setVerticalScrollBarPolicy(all_fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setGeometry(QRectF(at.x, at.y, at.w, at.h).toRect());
+  };
+  place(0);
   show();
   raise();
+  // The style's paddings are known only once the panel is laid out: what the
+  // rows still lack is added, so that no row is cut.
+  layout()->activate();
+  const int lacking = rows * row_h - list_->viewport()->height();
+  if (lacking > 0) place(lacking);
+}
+
+void OverflowPanel::showEvent(QShowEvent* e) {
+  QFrame::showEvent(e);
+  qApp->installEventFilter(this);
+}
+
+void OverflowPanel::hideEvent(QHideEvent* e) {
+  qApp->removeEventFilter(this);
+  QFrame::hideEvent(e);
+}
+
+bool OverflowPanel::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonPress) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w && w != this && !isAncestorOf(w)) hide();
+  } else if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+    // Only the main window's Escape: a dialog over it keeps its own.
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w && w->window() == window()) {
+      hide();
+      return true;
+    }
+  }
+  return QFrame::eventFilter(watched, e);
 }
 
 void OverflowPanel::rowClicked(QTreeWidgetItem* item) {

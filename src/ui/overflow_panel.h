@@ -2,7 +2,7 @@
 // the diagram holding the list SBList1 of every sibling, partner, child or
 // great-grandparent behind a "More" control, one row a person in three
 // columns (name, dates, Person number). Rows are coloured by sex; a click on a
-// row selects that person.
+// row selects that person. A click anywhere else or Escape puts it away.
 #pragma once
 #include <QFrame>
 #include <QLabel>
@@ -19,9 +19,9 @@ class OverflowPanel : public QFrame {
  public:
   explicit OverflowPanel(QWidget* parent);
 
-  // Fills the panel and shows it next to `anchor` (parent coordinates),
-  // inside the parent's rectangle.
-  void showList(const OverflowList& list, const QRect& anchor, double scale);
+  // Fills the panel and shows it beside `anchor` (parent coordinates),
+  // inside the parent's rectangle and off `keep_clear`.
+  void showList(const OverflowList& list, const QRect& anchor, double scale, const QRect& keep_clear);
   void setColours(const FamilyColours& colours);
 
   QTreeWidget* list() const { return list_; }
@@ -29,6 +29,11 @@ class OverflowPanel : public QFrame {
 
  signals:
   void personChosen(std::int16_t person);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
 
  private:
   void rowClicked(QTreeWidgetItem* item);

@@ -11,8 +11,6 @@
 namespace vft::ui {
 namespace {
 
-// Board sizes of the box's texts and paddings.
-constexpr double kCaptionPx = 10.5, kDatesPx = 11.5;
 constexpr double kPadLeft = kBoxPadLeft, kPadRight = kBoxPadRight;
 
 void set_text_colour(QLabel* l, const QColor& c) {
@@ -87,17 +85,18 @@ void PersonBox::setColours(const FamilyColours& colours) {
   update();
 }
 
-void PersonBox::arrange(double scale) {
-  scale_ = scale;
+void PersonBox::arrange(double text) {
+  const double scale = text;
+  scale_ = text;
   const double w = width(), h = height();
-  const double name_px = selected_ ? kSelectedBoxNamePx : kBoxNamePx;
+  const double name_px = selected_ ? kSelectedNameText : kBoxNameText;
   set_font(name_, BoardFont(name_px, scale, true));
-  set_font(dates_, BoardFont(kDatesPx, scale, false));
+  set_font(dates_, BoardFont(kDatesText, scale, false));
   const double left = kPadLeft * scale, inner = w - left - kPadRight * scale;
   // Title at the top, name under it, dates at the foot.
   const double caption_h = (selected_ ? 26 : 22) * scale;
   const double name_h = (name_px + 8) * scale;
-  const double dates_h = (kDatesPx + 7) * scale;
+  const double dates_h = (kDatesText + 7) * scale;
   const double free = std::max(0.0, h - caption_h - name_h - dates_h - 6 * scale);
   name_->setGeometry(QRectF(left, caption_h + free / 2, inner, name_h).toRect());
   dates_->setGeometry(QRectF(left, caption_h + free / 2 + name_h, inner, dates_h).toRect());
@@ -148,7 +147,7 @@ void PersonBox::paintEvent(QPaintEvent*) {
 
   QColor caption = filled_ ? colours_.caption : colours_.emptyAccent.darker(115);
   p.setPen(caption);
-  QFont f = BoardFont(kCaptionPx, scale_, true);
+  QFont f = BoardFont(kCaptionText, scale_, true);
   f.setLetterSpacing(QFont::PercentageSpacing, 104);
   p.setFont(f);
   const QRectF caption_rect(kPadLeft * scale_, 6 * scale_, width() - (kPadLeft + kPadRight) * scale_,

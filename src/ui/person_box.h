@@ -7,13 +7,9 @@
 #include <QWidget>
 
 #include "family_view_colours.h"
+#include "mainwin/family_view_geometry.h"
 
 namespace vft::ui {
-
-// Board sizes of a box's paddings and name fonts; the view fits names to the
-// area between the paddings.
-inline constexpr double kBoxPadLeft = 16, kBoxPadRight = 10;
-inline constexpr double kBoxNamePx = 13.5, kSelectedBoxNamePx = 16;
 
 class PersonBox : public QWidget {
   Q_OBJECT
@@ -27,8 +23,9 @@ class PersonBox : public QWidget {
   void setPerson(const QString& name, const QString& dates, char sex, bool filled);
   void setNumber(const QString& number);  // selected box only
   void setColours(const FamilyColours& colours);
-  // Lays the labels out for a box of `size` drawn at `scale` of the board.
-  void arrange(double scale);
+  // Lays the labels out for the box's size, with texts and paddings at
+  // `text` pixels per unit of the diagram's text scale.
+  void arrange(double text);
 
   QLabel* nameLabel() const { return name_; }
   QLabel* datesLabel() const { return dates_; }
@@ -59,9 +56,9 @@ class PersonBox : public QWidget {
   double scale_ = 1;
 };
 
-// The board's fonts at a scale, in whole pixels (text is drawn at whole pixel
-// sizes, and names are fitted at the size they are drawn): everything in the
-// view is sized from these.
+// The diagram's fonts at a text scale, in whole pixels (text is drawn at
+// whole pixel sizes, and names are fitted at the size they are drawn):
+// everything in the view is sized from these.
 QFont BoardFont(double board_px, double scale, bool bold);
 
 }  // namespace vft::ui

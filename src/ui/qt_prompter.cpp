@@ -1,19 +1,51 @@
 #include "qt_prompter.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
+#include "common/sentence.h"
 #include "qt_text.h"
 
 namespace vft::ui {
+namespace {
+
+// More lines than this go to the details area; the box keeps the first ones.
+constexpr int kMaxBoxLines = 24;
+constexpr int kKeptLines = 16;
+
+}  // namespace
+
+void SetMessageText(QMessageBox& box, const std::string& text) {
+  std::string tidy = TidyBlanks(text);
+  // Message texts join their lines with CR LF; Qt wants plain line feeds.
+  for (std::size_t p; (p = tidy.find("\r\n")) != std::string::npos;) tidy.erase(p, 1);
+  QString shown = qs(tidy);
+  QStringList lines = shown.split(QLatin1Char('\n'));
+  if (lines.size() > kMaxBoxLines) {
+    box.setDetailedText(shown);
+    lines = lines.mid(0, kKeptLines);
+    lines << QStringLiteral("\u2026");
+    shown = lines.join(QLatin1Char('\n'));
+  }
+  box.setTextFormat(Qt::PlainText);
+  box.setText(shown);
+  // A box re-wraps lines wider than about half the screen; as wide as its
+  // longest line, it keeps the program's own line breaks.
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    const QScreen* screen = box.screen();
+    const int room = screen ? screen->availableGeometry().width() - 160 : 1000;
+    label->setMinimumWidth(std::min(widest + 4, std::max(room, 300)));
+  }
+}
 
 int QtPrompter::ask(const Message& m) {
   QMessageBox box(parent_);
-  box.setWindowTitle(qs(m.title));
-  std::string text = m.text;
-  // Message texts join their lines with CR LF; Qt wants plain line feeds.
-  for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.erase(p, 1);
-  box.setText(qs(text));
+  box.setWindowTitle(qs(cp1252::trim(TidyBlanks(m.title))));
+  SetMessageText(box, m.text);
   switch (m.icon) {
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
     case Icon::Question: box.setIcon(QMessageBox::Question); break;
@@ -39,9 +71,20 @@ int QtPrompter::ask(const Message& m) {
   box.setStandardButtons(all);
   auto def = static_cast<std::size_t>(m.default_button);
   if (def < choices.size()) box.setDefaultButton(choices[def].button);
-  int result = box.exec();
+  if (!m.help.empty()) {
+    QAbstractButton* help = box.addButton(QMessageBox::Help);
+    help->setObjectName(QStringLiteral("butHelp"));
+    // Help opens the page and leaves the question open: the box must not
+    // take the click as its answer.
+    help->disconnect();
+    QObject::connect(help, &QAbstractButton::clicked, &box, [this, topic = m.help] {
+      if (open_help) open_help(topic);
+    });
+  }
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
   for (const auto& c : choices)
-    if (c.button == result) return c.code;
+    if (clicked && box.standardButton(clicked) == c.button) return c.code;
   // Closing the box with Escape or its close button counts as its cancelling answer.
   return m.buttons == Buttons::YesNo ? kAnswerNo : (m.buttons == Buttons::OK ? kAnswerOK : kAnswerCancel);
 }

@@ -6,7 +6,9 @@
 #include <QIcon>
 #include <QLockFile>
 #include <QScreen>
+#include <QSize>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 #include "app_style.h"
@@ -23,6 +25,7 @@
 #include "qt_text.h"
 #include "store/password.h"
 #include "store/settings.h"
+#include "window_rules.h"
 
 #ifndef VFT_SOURCE_RESOURCES
 #define VFT_SOURCE_RESOURCES ""
@@ -63,6 +66,27 @@ bool in_use(const std::string& folder) {
   return lock.error() == QLockFile::LockFailedError;
 }
 
+// "--screenshot FILE.png [--size WIDTHxHEIGHT]" before the Family file: the
+// program opens the file, saves a picture of its main window and ends, for
+// machines without a display.
+struct Screenshot {
+  QString file;
+  QSize size{1366, 768};
+};
+
+QStringList take_screenshot_options(QStringList args, Screenshot& shot) {
+  while (args.size() >= 2 && args.front().startsWith(QStringLiteral("--"))) {
+    const QString option = args.takeFirst(), value = args.takeFirst();
+    if (option == QStringLiteral("--screenshot")) {
+      shot.file = value;
+    } else if (option == QStringLiteral("--size")) {
+      const QStringList wh = value.split(QLatin1Char('x'));
+      if (wh.size() == 2 && wh[0].toInt() > 0 && wh[1].toInt() > 0) shot.size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+  }
+  return args;
+}
+
 class StartUp {
  public:
   explicit StartUp(QApplication& app) : app_(app) {}
@@ -84,6 +108,7 @@ class StartUp {
   std::unique_ptr<frmFamtree> main_;
   StartChoice choice_;
   bool recovered_ = false;
+  Screenshot shot_;
 
   void quit(int code) {
     splash_.close();
@@ -129,7 +154,9 @@ class StartUp {
     recovered_ = !leftovers.empty() && OfferRecovery(s_, leftovers);
 
     if (!recovered_) {
-      QStringList args = QApplication::arguments().mid(1);
+      const QStringList args = take_screenshot_options(QApplication::arguments().mid(1), shot_);
+      // A picture wants the tree, not the first run's welcome text.
+      if (!shot_.file.isEmpty()) s_.FirstActivation = false;
       choice_ = ChooseStartFile(s_, native_path(args.join(QLatin1Char(' '))), native_path(QDir::currentPath()));
     }
     splash_.set_message(qs(choice_.splash_text));
@@ -148,6 +175,7 @@ class StartUp {
     s_.prompter = &prompter_;
     main_->on_exit = [] { QTimer::singleShot(0, [] { QApplication::exit(0); }); };
     s_.on_help = [this](const std::string& topic) { OpenHelpPage(s_, topic); };
+    prompter_.open_help = s_.on_help;
     install_windows(*main_, s_, dialogs_);
     main_->on_leaving = [this] {
       if (lock_) lock_->unlock();
@@ -160,6 +188,13 @@ class StartUp {
       s_.NothingChanged = false;
       main_->RefreshFamilyView();
     }
+    if (!shot_.file.isEmpty()) {
+      main_->resize(shot_.size);
+      main_->show();
+      QTimer::singleShot(800, main_.get(), [this] { save_screenshot(); });
+      splash_.close();
+      return;
+    }
     // The whole screen, also where no window manager maximises windows.
     if (QScreen* screen = QApplication::primaryScreen()) main_->setGeometry(screen->availableGeometry());
     main_->showMaximized();
@@ -169,6 +204,16 @@ class StartUp {
     // activation's work must happen all the same.
     QTimer::singleShot(0, main_.get(), [this] { main_->OnActivate(); });
   }
+
+  // The picture, then an end without the exit path's questions: nothing was changed.
+  void save_screenshot() {
+    main_->RefreshFamilyView();
+    const bool saved = main_->grab().save(shot_.file);
+    fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "Saved" : "Could not save", qPrintable(shot_.file));
+    if (lock_) lock_->unlock();
+    RemoveWorkFolder(s_);
+    QApplication::exit(saved ? 0 : 1);
+  }
 };
 
 }  // namespace
@@ -177,6 +222,7 @@ int run_program(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("Vorlan Family Tree"));
   QApplication::setApplicationVersion(QStringLiteral(VFT_VERSION));
   apply_app_style(app);
+  InstallWindowRules(app);
   // The program ends with the exit path of the main window, not when some
   // window happens to be the last one open (a message box before the main
   // window is up, say).

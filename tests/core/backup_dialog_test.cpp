@@ -88,7 +88,7 @@ TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(box_title(0), "Backup Path");
-  EXPECT_EQ(box_text(0), "The Folder: " + folder + "was not found. Do you want to create it?");
+  EXPECT_EQ(box_text(0), "The Folder: " + folder + " was not found. Do you want to create it?");
   EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNo);
   EXPECT_FALSE(fs::exists(path("usb")));
   EXPECT_TRUE(dialogs.shown.empty());

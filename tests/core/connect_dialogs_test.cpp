@@ -36,13 +36,6 @@ class ConnectDialogs : public ::testing::Test {
   }
 };
 
-TEST_F(ConnectDialogs, JoinPiecesAddsOneSpaceOnlyWhereNeeded) {
-  EXPECT_EQ(JoinPieces({"Is the Mother of", "Ann HILL", "known?"}), "Is the Mother of Ann HILL known?");
-  EXPECT_EQ(JoinPieces({"Add a person to ", "Ann", "as a"}), "Add a person to Ann as a");
-  EXPECT_EQ(JoinPieces({"Ann", " and ", "Bob", "?"}), "Ann and Bob?");
-  EXPECT_EQ(JoinPieces({"", "x", ""}), "x");
-}
-
 TEST_F(ConnectDialogs, ConnectAsTextsAndFlagsClearedOnLoad) {
   auto c = b.person("Cal", "Dale", "M");
   start(true, c);
@@ -329,7 +322,7 @@ TEST_F(ConnectDialogs, UnknownPartnerIsReplacedByTheConnectedPerson) {
   EXPECT_EQ(lines[1], "Is Xav Xu the father of those children?");
   EXPECT_EQ(lines[2], "Kay Cole");
   EXPECT_EQ(lines[3],
-            "Please display the 'Unknown' partner who is currently  shown to be the father of the children of "
+            "Please display the 'Unknown' partner who is currently shown to be the father of the children of "
             "whom Xav Xu will replace when connected.");
   ASSERT_TRUE(ReplaceUnknownPartner(s, x, m));
   EXPECT_EQ(test::stored_family(s, m).Husband, x);

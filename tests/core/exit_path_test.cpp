@@ -115,7 +115,8 @@ TEST_F(ExitPath, FirstBackupQuestionYesShowsTheBackup) {
   boxes.answers = {kAnswerYes};
   EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
   EXPECT_EQ(backups, 1);
-  EXPECT_EQ(boxes.shown.size(), 1u);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].help, "backup");
   EXPECT_EQ(ini("Backup", "LastBackup"), "");  // the backup itself writes it
 }
 
@@ -133,7 +134,7 @@ TEST_F(ExitPath, TimedReminderAfterThirtyDays) {
   EXPECT_EQ(box_text(0), "The last time you backed up your Vorlan Family Tree \r\n"
                          "records was on 04 Nov 2026\r\n"
                          "Do you wish to backup your records now?");
-  EXPECT_EQ(box_text(1), "Do you wish to be reminded again to backup in 30 days time?\"");
+  EXPECT_EQ(box_text(1), "Do you wish to be reminded again to backup in 30 days time?");
   EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
 
   IniWrite(s, "Backup", "LastBackup", "20250101");
@@ -214,18 +215,27 @@ TEST_F(ExitPath, UnreadableLastBackupDateAsksNothing) {
   EXPECT_EQ(DaysSinceBackup(s, "20240229"), 1010);
 }
 
-TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterRelease) {
-  IniWrite(s, "Configure", "AskUpdate", "");
-  EXPECT_TRUE(UpgradeReminderDue(s));
-  IniWrite(s, "Configure", "AskUpdate", "-1");
-  EXPECT_TRUE(UpgradeReminderDue(s));
-  IniWrite(s, "Configure", "AskUpdate", "1");
+TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterTheBuild) {
+  struct Case {
+    const char* ask_update;
+    LocalTime today;
+    bool due;
+  };
+  // Built 10 Oct 2004; the reminder starts more than 30200 past it as yyyymmdd numbers.
+  const Case cases[] = {{"", {2007, 12, 11}, true},  {"-1", {2007, 12, 11}, true}, {"1", {2007, 12, 11}, false},
+                        {"0", {2007, 12, 10}, false}, {"0", {2007, 12, 11}, true}, {"0", {2007, 10, 10}, false}};
+  for (const Case& c : cases) {
+    IniWrite(s, "Configure", "AskUpdate", c.ask_update);
+    s.now = [&c] { return c.today; };
+    EXPECT_EQ(UpgradeReminderDue(s, 20041010), c.due) << c.ask_update << " " << c.today.year << c.today.month;
+  }
+  // A program built today is never due, and the exit path asks the build's own date.
+  const long built = BuildDateNumber();
+  EXPECT_GT(built, 20250101);
+  s.now = [built] { return LocalTime{static_cast<int>(built / 10000), static_cast<int>(built / 100 % 100),
+                                     static_cast<int>(built % 100)}; };
   EXPECT_FALSE(UpgradeReminderDue(s));
-  IniWrite(s, "Configure", "AskUpdate", "0");
-  s.now = [] { return LocalTime{2007, 10, 10, 9, 0, 0}; };  // 30000 past the date: not yet
-  EXPECT_FALSE(UpgradeReminderDue(s));
-  s.now = [] { return LocalTime{2007, 12, 11, 9, 0, 0}; };
-  EXPECT_TRUE(UpgradeReminderDue(s));
+  s.now = [built] { return LocalTime{static_cast<int>(built / 10000) + 4, 1, 1}; };
   EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
   EXPECT_TRUE(upgrade_shown);
 }

@@ -264,15 +264,15 @@ TEST_F(FamilyViewSlots, ParentsLineAndPartnershipButton) {
 
   FamilyViewModel v = show(me);
   EXPECT_EQ(v.ParentsMarried, " Married 10 May 1876 ");
-  EXPECT_EQ(v.Partnership.text, " Marri&ed 2 Jun 1904 (divorced) ");
+  EXPECT_EQ(v.Partnership.text, " Marr&ied 2 Jun 1904 (divorced) ");
   EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.02);
   NextPartner(s, cursor);
   v = view();
-  EXPECT_EQ(v.Partnership.text, " Not Marri&ed ");
+  EXPECT_EQ(v.Partnership.text, " Not Marr&ied ");
   EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.03);
   NextPartner(s, cursor);
   v = view();
-  EXPECT_EQ(v.Partnership.text, "  Marri&ed ? ??? 1920 ");
+  EXPECT_EQ(v.Partnership.text, "  Marr&ied ? ??? 1920 ");
   EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.07);
 
   fam(pm).Divorced = -1;

@@ -9,9 +9,9 @@ using namespace vft;
 
 namespace {
 
-const std::string kHigher = "The Person Number 9 is higher than the   number of people stored in the records.";
+const std::string kHigher = "The Person Number 9 is higher than the number of people stored in the records.";
 const std::string kDeleted =
-    "The Person Number 2 has been   deleted from the records.           Please select another.";
+    "The Person Number 2 has been deleted from the records. Please select another.";
 
 class FindPersonTest : public ::testing::Test {
  protected:
@@ -64,7 +64,7 @@ TEST_F(FindPersonTest, NumberAboveTheCountIsRefused) {
   // A number far beyond any record is repeated as typed, not wrapped.
   FindPerson(s, "", "4294967297");
   EXPECT_EQ(t.prompter.shown.back().text,
-            "The Person Number 4294967297 is higher than the   number of people stored in the records.");
+            "The Person Number 4294967297 is higher than the number of people stored in the records.");
 }
 
 TEST_F(FindPersonTest, DeletedNumberIsRefusedNeverSelected) {
@@ -115,7 +115,7 @@ TEST_F(FindPersonTest, SeveralMatchesOfferTheList) {
   EXPECT_EQ(r.step, FindStep::OpenList);
   EXPECT_EQ(only_box().title, "Select Person");
   EXPECT_EQ(only_box().text,
-            "There are 3 persons named sm  listed in the records.    Do you wish to list them?");
+            "There are 3 persons named sm listed in the records. Do you wish to list them?");
   EXPECT_EQ(only_box().buttons, Buttons::YesNo);
   EXPECT_EQ(s.SearchFamName, "sm");
   EXPECT_EQ(s.SearchGivenNames, "");
@@ -125,7 +125,7 @@ TEST_F(FindPersonTest, SeveralMatchesOfferTheList) {
   r = FindPerson(s, "j", "Sm");
   EXPECT_EQ(r.step, FindStep::StayOpen);
   EXPECT_EQ(t.prompter.shown.back().text,
-            "There are 2 persons named j Sm  listed in the records.    Do you wish to list them?");
+            "There are 2 persons named j Sm listed in the records. Do you wish to list them?");
   EXPECT_EQ(s.SearchFamName, "old");
 }
 
@@ -143,9 +143,9 @@ TEST_F(FindPersonTest, NoMatchAsksToTryAgain) {
   EXPECT_EQ(FindPerson(s, "Zed", "Smith").step, FindStep::StayOpen);
   EXPECT_EQ(t.prompter.shown.back().title, "Select a Person");
   EXPECT_EQ(t.prompter.shown.back().text,
-            "There is no match for the name Zed Smith  In the records.    Try again?");
+            "There is no match for the name Zed Smith In the records. Try again?");
   EXPECT_EQ(FindPerson(s, "", "Qu").step, FindStep::Close);
-  EXPECT_EQ(t.prompter.shown.back().text, "There is no match for the name Qu  In the records.    Try again?");
+  EXPECT_EQ(t.prompter.shown.back().text, "There is no match for the name Qu In the records. Try again?");
 }
 
 TEST_F(FindPersonTest, PreciseSearchFindsOnlyEqualNames) {
@@ -229,7 +229,7 @@ TEST_F(FindPersonTest, CaptionsNameTheRoleAndThePerson) {
   for (auto [flag, word] : roles) {
     s.Rel.*flag = true;
     EXPECT_EQ(FindCaption(s, "Ann BAKER"), std::string("Select a person to Connect to Ann BAKER as a ") + word);
-    EXPECT_EQ(SelectCaption(s, "Ann BAKER"), std::string("Ann BAKER Select a ") + word + " to Connect to ");
+    EXPECT_EQ(SelectCaption(s, "Ann BAKER"), std::string("Ann BAKER Select a ") + word + " to Connect to");
     s.Rel.*flag = false;
   }
 }

@@ -111,7 +111,7 @@ TEST_F(MarriageEditorTest, EditingReadsTheDisplayedFamilyAndItsFlags) {
   EXPECT_EQ(e.family(), m2);
   const MarriageView& v = e.view();
   EXPECT_EQ(v.title, "Edit Marriage");
-  EXPECT_EQ(v.caption, "Edit the marriage ofTom Hill and Sue Dale");
+  EXPECT_EQ(v.caption, "Edit the marriage of Tom Hill and Sue Dale");
   EXPECT_EQ(v.date, "3 Mar 1925");
   EXPECT_EQ(v.place, "St Mary's");
   EXPECT_TRUE(v.not_married);
@@ -131,7 +131,7 @@ TEST_F(MarriageEditorTest, DamagedFamilyWithBothFlagsLoadsAsDivorcedOnly) {
   b.select(sue);
   MarriageEditor e(s, MarriageEditMode::Edit);
   ASSERT_TRUE(e.Load());
-  EXPECT_EQ(e.view().caption, "Edit the marriage ofSue Dale and Tom Hill");
+  EXPECT_EQ(e.view().caption, "Edit the marriage of Sue Dale and Tom Hill");
   EXPECT_TRUE(e.view().divorced);
   EXPECT_FALSE(e.view().not_married);
   EXPECT_FALSE(e.view().not_married_enabled);
@@ -220,17 +220,17 @@ TEST_F(MarriageEditorTest, DateAfterADeathNamesThatPartnerDeathsFirst) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "Date Error");
   EXPECT_EQ(shown[0].icon, Icon::Exclamation);
-  EXPECT_EQ(shown[0].text, "The marriage date is after the date of death of " + kCrLf + "Tom Hill .. (1 Jan 1920)");
+  EXPECT_EQ(shown[0].text, "The marriage date is after the date of death of" + kCrLf + "Tom Hill .. (1 Jan 1920)");
   // Before Tom's death, still before Sue's birth.
   e.LeaveDate("? ??? 1915");
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text, "The marriage date is before the date of birth of " + kCrLf + "Sue Dale .. (1 Jan 1930)");
+  EXPECT_EQ(shown[1].text, "The marriage date is before the date of birth of" + kCrLf + "Sue Dale .. (1 Jan 1930)");
   // The second partner's death and the first partner's birth.
   dates(sue, "1 Jan 1880", "5 May 1910");
   e.LeaveDate("6 May 1910");
-  EXPECT_EQ(shown.back().text, "The marriage date is after the date of death of " + kCrLf + "Sue Dale .. (5 May 1910)");
+  EXPECT_EQ(shown.back().text, "The marriage date is after the date of death of" + kCrLf + "Sue Dale .. (5 May 1910)");
   e.LeaveDate("1 Jan 1889");
-  EXPECT_EQ(shown.back().text, "The marriage date is before the date of birth of " + kCrLf + "Tom Hill .. (1 Jan 1890)");
+  EXPECT_EQ(shown.back().text, "The marriage date is before the date of birth of" + kCrLf + "Tom Hill .. (1 Jan 1890)");
   const auto before = shown.size();
   EXPECT_EQ(e.LeaveDate("2 Feb 1905"), "2 Feb 1905");
   EXPECT_EQ(e.LeaveDate("? ??? ????"), "? ??? ????");
@@ -255,7 +255,7 @@ TEST_F(MarriageEditorTest, ParentsMarriageIsCheckedAgainstTheParentsNotTheChild)
   EXPECT_EQ(e.view().connected_name, "Mia Dale");
   e.LeaveDate("1 Jan 1903");
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of " + kCrLf + "Mia Dale .. (4 Apr 1904)");
+  EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of" + kCrLf + "Mia Dale .. (4 Apr 1904)");
 }
 
 TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
@@ -509,7 +509,7 @@ TEST_F(MarriageEditorTest, CancelledPartnerDeletedAfterTwoYes) {
   EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].title, "Add Partner Cancelled");
-  EXPECT_EQ(shown[0].text, "Do you wish to Delete  Sue Dalefrom the records.");
+  EXPECT_EQ(shown[0].text, "Do you wish to Delete Sue Dale from the records.");
   EXPECT_EQ(shown[0].buttons, Buttons::YesNo);
   EXPECT_EQ(shown[1].title, "Add Partner Cancelled");
   EXPECT_EQ(shown[1].text, "Are you sure you want to Delete Sue Dale from the records?");
@@ -602,7 +602,7 @@ TEST_F(MarriageEditorParents, YesThenNoDisconnectsButKeepsThePersons) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[1].title, "Add Parents");
   EXPECT_EQ(shown[1].text,
-            "You have deleted the marriage of  Dan Dale and Mia Dale and disconnected as parents from Cal Dale "
+            "You have deleted the marriage of Dan Dale and Mia Dale and disconnected as parents from Cal Dale\r\n"
             "Do you wish to delete them from the records?");
   const std::int16_t m = ParentFamilyOf(s, cal);
   EXPECT_EQ(test::stored_family(s, m).Husband, 0);

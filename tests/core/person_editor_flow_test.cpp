@@ -304,7 +304,7 @@ TEST_F(PersonEditorFlow, CancelAsksOnlyWhenDataChanged) {
   EXPECT_FALSE(e.Cancel());
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(last_box().title, "Data Changed Warning");
-  EXPECT_EQ(last_box().text, "Data has been changed or added.   Do you still wish to Cancel this operation?");
+  EXPECT_EQ(last_box().text, "Data has been changed or added. Do you still wish to Cancel this operation?");
   EXPECT_EQ(last_box().buttons, Buttons::YesNo);
   EXPECT_EQ(last_box().default_button, 1);
   EXPECT_TRUE(e.Cancel());
@@ -428,7 +428,7 @@ TEST_F(PersonEditorFlow, LeavingAChangedRecordAsksToSave) {
   t.prompter.answers = {kAnswerNo};
   EXPECT_TRUE(e.LeaveRecord(-1, "", focus));
   EXPECT_EQ(last_box().title, "Data Changed Warning");
-  EXPECT_EQ(last_box().text, "Data has been changed or added.   Do you wish to save this data?");
+  EXPECT_EQ(last_box().text, "Data has been changed or added. Do you wish to save this data?");
   EXPECT_EQ(last_box().icon, Icon::Question);
   EXPECT_EQ(last_box().default_button, 1);
   EXPECT_EQ(stored(ann, &PersonRecord::Phone), "");

@@ -81,34 +81,34 @@ TEST_F(RelationsConnect, EachCheckRefusesWithItsOwnTextAndChangesNothing) {
   const std::vector<CheckCase> cases = {
       {1, Partner, c, c, "You cannot to connect a person to themself"},
       {1, Child, c, c, "You cannot to connect a person to themself"},
-      {2, Child, c, dad, "Dan DALEis a parent of Cal DALEand cannot be connected."},
-      {2, Partner, c, mum, "Meg MOSSis a parent of Cal DALEand cannot be connected."},
+      {2, Child, c, dad, "Dan DALE is a parent of Cal DALE and cannot be connected."},
+      {2, Partner, c, mum, "Meg MOSS is a parent of Cal DALE and cannot be connected."},
       {3, Mother, c, lou, "Lou LONE is a male and cannot be connected as a mother."},
-      {4, Father, c, fay, "Fay LONE is a female and  cannot be connected as a father."},
-      {5, Partner, c, lou, "Lou LONE is a male and  cannot be connected as a partner."},
-      {5, Partner, sis, fay, "Fay LONE is a female and  cannot be connected as a partner."},
+      {4, Father, c, fay, "Fay LONE is a female and cannot be connected as a father."},
+      {5, Partner, c, lou, "Lou LONE is a male and cannot be connected as a partner."},
+      {5, Partner, sis, fay, "Fay LONE is a female and cannot be connected as a partner."},
       {6, Partner, c, pat, "The sex of Pat PINE is not set and cannot be connected as a partner."},
       {7, Father, c, pat, "The sex of Pat PINE is not set and cannot be connected as a parent."},
-      {8, Sibling, c, sis, "Sue DALEis already a sibling of Cal DALEand cannot be connected as a sibling."},
-      {9, Father, c, kid, "Kim DALEis a direct descendant of Cal DALEand can not be connected as a parent."},
-      {10, Partner, c, sis, "Sue DALEis a sibling Cal DALEand cannot be connected as a partner."},
-      {11, Partner, c, gk, "Gina DALEis a direct descendant of Cal DALEand can not be connected as a partner."},
+      {8, Sibling, c, sis, "Sue DALE is already a sibling of Cal DALE and cannot be connected as a sibling."},
+      {9, Father, c, kid, "Kim DALE is a direct descendant of Cal DALE and can not be connected as a parent."},
+      {10, Partner, c, sis, "Sue DALE is a sibling Cal DALE and cannot be connected as a partner."},
+      {11, Partner, c, gk, "Gina DALE is a direct descendant of Cal DALE and can not be connected as a partner."},
       {12, Mother, c, wife,
-       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a parent."},
-      {13, Partner, c, gma, "Gwen DALEis an ancestor of Cal DALEand can not be connected as a partner."},
+       "Wen WADE is already recorded as a partner of Cal DALE and cannot be connected as a parent."},
+      {13, Partner, c, gma, "Gwen DALE is an ancestor of Cal DALE and can not be connected as a partner."},
       {14, Partner, c, wife,
-       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a partner."},
+       "Wen WADE is already recorded as a partner of Cal DALE and cannot be connected as a partner."},
       {16, Sibling, c, wife,
-       "Wen WADEis already recorded as a partner of Cal DALEand cannot be connected as a sibling."},
-      {17, Sibling, c, gpa, "Gus DALEis an ancestor of Cal DALEand can not be connected as a sibling."},
-      {18, Sibling, c, kid, "Kim DALEis a direct descendant of Cal DALEand can not be connected as a sibling."},
+       "Wen WADE is already recorded as a partner of Cal DALE and cannot be connected as a sibling."},
+      {17, Sibling, c, gpa, "Gus DALE is an ancestor of Cal DALE and can not be connected as a sibling."},
+      {18, Sibling, c, kid, "Kim DALE is a direct descendant of Cal DALE and can not be connected as a sibling."},
       {19, Sibling, c, oc,
-       "Oz OTHERalready has parents and can not be connected as a sibling.\r\n"
-       "Disconnect Oz OTHERfrom his or her parents before attempting to connect as a sibling."},
-      {21, Child, c, wife, "Wen WADEis recorded as a partner of Cal DALEand cannot be connected as a child."},
-      {22, Child, c, gma, "Gwen DALEis an ancestor of Cal DALEand can not be connected as a child."},
-      {23, Child, c, gk, "Gina DALEis a direct descendant of Cal DALEand can not be connected as a child."},
-      {24, Child, c, oc, "Oz OTHERalready has parentsand can not be connected as a child."},
+       "Oz OTHER already has parents and can not be connected as a sibling.\r\n"
+       "Disconnect Oz OTHER from his or her parents before attempting to connect as a sibling."},
+      {21, Child, c, wife, "Wen WADE is recorded as a partner of Cal DALE and cannot be connected as a child."},
+      {22, Child, c, gma, "Gwen DALE is an ancestor of Cal DALE and can not be connected as a child."},
+      {23, Child, c, gk, "Gina DALE is a direct descendant of Cal DALE and can not be connected as a child."},
+      {24, Child, c, oc, "Oz OTHER already has parents and can not be connected as a child."},
   };
   const auto before = test::snapshot(s);
   const auto table = s.Marriages;
@@ -168,11 +168,11 @@ TEST_F(RelationsConnect, ConfirmationNamesTheRole) {
   };
   auto loner = b.person("Nia", "Nash", "F");
   const std::vector<Ask> asks = {
-      {Father, loner, lou, "Connect Parents", "Connect Lou LONEas a father to Nia NASH"},
-      {Mother, lou, fay, "Connect Parents", "Connect Fay LONEas a mother to Lou LONE"},
-      {Partner, lou, fay, "Connect a Partner", "Connect Fay LONEas a partner to Lou LONE"},
-      {Sibling, c, lou, "Connect a Sibling", "Connect Lou LONEas a sibling to Cal DALE"},
-      {Child, lou, fay, "Connect a Child", "Connect Fay LONEas a child to Lou LONE"},
+      {Father, loner, lou, "Connect Parents", "Connect Lou LONE as a father to Nia NASH"},
+      {Mother, lou, fay, "Connect Parents", "Connect Fay LONE as a mother to Lou LONE"},
+      {Partner, lou, fay, "Connect a Partner", "Connect Fay LONE as a partner to Lou LONE"},
+      {Sibling, c, lou, "Connect a Sibling", "Connect Lou LONE as a sibling to Cal DALE"},
+      {Child, lou, fay, "Connect a Child", "Connect Fay LONE as a child to Lou LONE"},
   };
   for (const Ask& a : asks) {
     ConnectOutcome out = connect(a.role, a.selected, a.x, {kAnswerNo});
@@ -230,7 +230,7 @@ TEST_F(RelationsConnect, PartnerOfSomeoneWithPartnersChoosesAPosition) {
   ConnectOutcome out = connect(Partner, c, fay);
   ASSERT_EQ(out.step, ConnectStep::ChoosePartnerPosition);
   EXPECT_TRUE(s.Rel.PartnerSequenceMode);
-  EXPECT_EQ(out.caption, "Add a  second Partner for Cal DALE");
+  EXPECT_EQ(out.caption, "Add a second Partner for Cal DALE");
   EXPECT_EQ(out.prompt, "Enter the position number in the sequence below where the partner is to be inserted: (1 - 2):");
   EXPECT_EQ(out.sequence, Kids{wife});
   s.Rel.InsertPosition = 0;

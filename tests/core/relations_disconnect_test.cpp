@@ -231,8 +231,8 @@ class RelationsDelete : public FamilyOfFive {};
 TEST_F(RelationsDelete, QuestionAndHintTexts) {
   s.UCaseFamname = true;
   EXPECT_EQ(DeleteQuestion(s, b.read(ann)),
-            "You are about to permanently DELETE    Ann DALE from the records.   Do you wish to delete this person? ");
-  EXPECT_EQ(DeleteHint(s, "Ann DALE"), "Delete Ann DALE  permanently  from the records.");
+            "You are about to permanently DELETE Ann DALE from the records. Do you wish to delete this person?");
+  EXPECT_EQ(DeleteHint(s, "Ann DALE"), "Delete Ann DALE permanently from the records.");
 }
 
 TEST_F(RelationsDelete, NoChangesNothing) {
@@ -278,7 +278,7 @@ TEST_F(RelationsDelete, DeletedOrUnreadablePersonIsRefused) {
   EXPECT_FALSE(DeletePerson(s, ann).deleted);
   EXPECT_EQ(last_box().title, "Problem");
   EXPECT_EQ(last_box().text,
-            "The Person Number 3 has been   deleted from the records.           Please select another.");
+            "The Person Number 3 has been deleted from the records. Please select another.");
   EXPECT_FALSE(DeletePerson(s, 99).deleted);
   EXPECT_EQ(last_box().text, "Person 99 cannot be read from the records.");
   EXPECT_EQ(test::snapshot(s), before);

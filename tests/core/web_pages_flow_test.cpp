@@ -45,7 +45,7 @@ TEST_F(WebFlow, FolderIsCheckedFirst) {
   EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed);
   o.folder = "/tmp/bad|name";
   EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed);
-  EXPECT_EQ(texts(), (std::vector<std::string>{"Please enter a drive and path   to save the web pages to.",
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Please enter a drive and path to save the web pages to.",
                                                "The path name you entered is invalid.",
                                                "The path name you entered is invalid."}));
   EXPECT_EQ(p.shown[0].title, "Build Family Web Pages");
@@ -56,7 +56,7 @@ TEST_F(WebFlow, MissingFolderIsCreatedOnlyWhenWanted) {
   EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Cancelled);
   EXPECT_FALSE(fs::exists(folder()));
   ASSERT_EQ(p.shown.size(), 1u);
-  EXPECT_EQ(p.shown[0].text, "The Folder: " + folder() + "was not found. Do you want to create it?");
+  EXPECT_EQ(p.shown[0].text, "The Folder: " + folder() + " was not found. Do you want to create it?");
   EXPECT_EQ(p.shown[0].buttons, Buttons::YesNo);
 }
 
@@ -80,14 +80,14 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
                          "dates of living persons in your web pages?\r\n"
                          "It may be that some of your living relations may not like \r\n"
                          "to have their date events published on the Internet.",
-                         "A set of 2 web pages already exists in the folder " + folder() +
-                             "Do you want to delete these pages?",
+                         "A set of 1 web pages already exists in the folder " + folder() +
+                             "\r\nDo you want to delete these pages?",
                          "Web Page files deleted!",
-                         "You are about to generate 1 web pages. and use approximately 2KB of disk space. "
+                         "You are about to generate 1 web pages. and use approximately 2 KB of disk space. "
                          "Do you wish to continue?",
                          " Do you wish to cancel this operation?",
-                         "Vorlan Family Tree generated 1web pages and saved them in: " + folder() +
-                             "Do you want to view these pages?"}));
+                         "Vorlan Family Tree generated 1 web pages and saved them in: " + folder() +
+                             "\r\nDo you want to view these pages?"}));
   EXPECT_EQ(p.shown[4].title, "Generating Family Web");
   EXPECT_FALSE(fs::exists(folder() + "vfl00009.htm"));
   EXPECT_GT(fileio::size_of(folder() + "listname.html"), 1);

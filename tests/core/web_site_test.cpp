@@ -2,6 +2,7 @@
 // the site's pages is left in the folder, Modern pages are valid HTML5, a
 // long list of people is split by letter, and cancelled or refused runs
 // leave the folder as it was.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,9 @@ class WebSite : public test::WebPagesFixture {
     GenerateWebPages(s, c, [&](const std::string& n, const std::string&) { return made.insert(n).second; }, {});
     for (const auto& [n, html] : site) found.insert(n);
     EXPECT_EQ(found, made);
-    EXPECT_EQ(CountExistingWebPages(c.folder), static_cast<long>(made.size()));
+    // The question about an earlier run counts its family pages.
+    EXPECT_EQ(CountExistingWebPages(c.folder),
+              std::count_if(made.begin(), made.end(), [](const std::string& n) { return n.rfind("vfl", 0) == 0; }));
     return site;
   }
 };
@@ -172,8 +175,8 @@ TEST_F(WebSite, ForeignIndexPageIsLeftAlone) {
   EXPECT_EQ(test::read_text(index), "mine");
   fs::remove(index);
   ASSERT_EQ(WriteWebSite(s, o, {}).status, WebStatus::Done);
-  EXPECT_EQ(CountExistingWebPages(folder), 4 + 4);  // four families, two lists, index, stylesheet
-  EXPECT_EQ(DeleteWebPages(folder), 8);
+  EXPECT_EQ(CountExistingWebPages(folder), 4);  // the four family pages
+  EXPECT_EQ(DeleteWebPages(folder), 8);        // and the two lists, the index and the stylesheet
   EXPECT_TRUE(fs::is_empty(folder));
 }
 

@@ -22,6 +22,7 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "workflow_driver.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -30,66 +31,24 @@ namespace {
 
 using Kids = std::vector<std::int16_t>;
 
-template <typename T>
-T* child(QWidget* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void click(QWidget* w, const char* name) {
-  auto* b = child<QPushButton>(w, name);
-  ASSERT_NE(b, nullptr);
-  ASSERT_TRUE(b->isEnabled()) << name;
-  QTest::mouseClick(b, Qt::LeftButton);
-}
-QString text(QWidget* w, const char* name) {
-  auto* l = child<QLabel>(w, name);
-  return l ? l->text() : QString();
-}
+using test::click;
+using test::find;
+using test::ModalDriver;
+QString text(QWidget* w, const char* name) { return test::label_text(w, name); }
 
-// Plays one action per modal window as each one comes up. A window nobody
-// expects is rejected after a while so a wrong turn fails instead of hanging.
-class ModalScript : public QObject {
- public:
-  struct Step {
-    QString window;
-    std::function<void(QWidget*)> act;
-  };
-  explicit ModalScript(std::vector<Step> steps) : steps_(steps.begin(), steps.end()) {
-    connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
-    timer_.start(5);
-  }
-  ~ModalScript() override { EXPECT_TRUE(steps_.empty()) << "windows never shown, next: " << steps_.front().window.toStdString(); }
-  std::vector<QString> shown;
-
- private:
-  std::deque<Step> steps_;
-  QTimer timer_;
-  int stray_ = 0;
-  bool busy_ = false;
-  void poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w || busy_) return;
-    if (!steps_.empty() && w->objectName() == steps_.front().window) {
-      stray_ = 0;
-      Step st = steps_.front();
-      steps_.pop_front();
-      shown.push_back(st.window);
-      busy_ = true;
-      st.act(w);
-      busy_ = false;
-      return;
-    }
-    if (++stray_ > 200) {
-      ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
-      stray_ = 0;
-      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-    }
-  }
+// One action per modal window, played as each one comes up.
+struct Step {
+  const char* window;
+  ModalDriver::Action act;
 };
+std::unique_ptr<ModalDriver> script(const std::vector<Step>& steps) {
+  auto d = std::make_unique<ModalDriver>();
+  for (const Step& st : steps) d->on(st.window, st.act);
+  return d;
+}
 
 void type_position(QWidget* w, const char* digits) {
-  auto* box = child<QLineEdit>(w, "Text1");
+  auto* box = find<QLineEdit>(w, "Text1");
   box->clear();
   QTest::keyClicks(box, digits);
   click(w, "Command1");
@@ -169,12 +128,12 @@ class AddConnect : public ::testing::Test {
                  r.AsChild || r.AsUnrelated || r.PartnerSequenceMode);
     EXPECT_EQ(r.InsertPosition, 0);
   }
-  void add(std::vector<ModalScript::Step> script) {
-    ModalScript m(std::move(script));
+  void add(const std::vector<Step>& windows) {
+    auto driver = script(windows);
     RunAddPerson(s, nullptr, steps);
   }
-  void connect_person(std::vector<ModalScript::Step> script) {
-    ModalScript m(std::move(script));
+  void connect_person(const std::vector<Step>& windows) {
+    auto driver = script(windows);
     RunConnectPerson(s, nullptr, steps);
   }
 };
@@ -189,7 +148,7 @@ TEST_F(AddConnect, FatherWithoutMotherGetsAnUnknownMother) {
         [](QWidget* w) {
           EXPECT_EQ(w->windowTitle(), QStringLiteral("Add a person"));
           EXPECT_EQ(text(w, "Label1"), QStringLiteral("Add a person to Cal Dale as a"));
-          EXPECT_TRUE(child<QPushButton>(w, "Command1_5")->isVisible());
+          EXPECT_TRUE(find<QPushButton>(w, "Command1_5")->isVisible());
           click(w, "Command1_0");
         }},
        {"frmAddParent", [](QWidget* w) {
@@ -212,9 +171,9 @@ TEST_F(AddConnect, FatherWithoutMotherGetsAnUnknownMother) {
   expect_sound();
 
   // With both parents recorded neither can be added again.
-  ModalScript look({{"frmConnectAs", [](QWidget* w) {
-                       EXPECT_FALSE(child<QPushButton>(w, "Command1_0")->isEnabled());
-                       EXPECT_FALSE(child<QPushButton>(w, "Command1_1")->isEnabled());
+  auto look = script({{"frmConnectAs", [](QWidget* w) {
+                       EXPECT_FALSE(find<QPushButton>(w, "Command1_0")->isEnabled());
+                       EXPECT_FALSE(find<QPushButton>(w, "Command1_1")->isEnabled());
                        click(w, "cmdCancel");
                      }}});
   RunAddPerson(s, nullptr, steps);
@@ -252,17 +211,17 @@ TEST_F(AddConnect, ChildOfTheSecondPartnerAtTheChosenPlace) {
        {"frmSelectOther",
         [](QWidget* w) {
           EXPECT_EQ(text(w, "Label1"), QStringLiteral(" Select a Partner as Mother of Child. "));
-          auto* list = child<QListWidget>(w, "SBList1");
+          auto* list = find<QListWidget>(w, "SBList1");
           ASSERT_EQ(list->count(), 1);
           EXPECT_EQ(list->item(0)->text(), QStringLiteral("Bea Birch"));
           list->setCurrentRow(-1);
-          EXPECT_FALSE(child<QPushButton>(w, "Command1")->isEnabled());  // nobody chosen
+          EXPECT_FALSE(find<QPushButton>(w, "Command1")->isEnabled());  // nobody chosen
           list->setCurrentRow(0);
           click(w, "Command1");
         }},
        {"frmListSequence", [](QWidget* w) {
           EXPECT_EQ(w->windowTitle(), QStringLiteral("Add a Child for Hal Hart"));
-          EXPECT_EQ(child<QListWidget>(w, "SBList1")->item(0)->text(), QStringLiteral("1  Kit  Hart  1 Jan 1900"));
+          EXPECT_EQ(find<QListWidget>(w, "SBList1")->item(0)->text(), QStringLiteral("1  Kit  Hart  1 Jan 1900"));
           type_position(w, "1");
         }}});
   const std::int16_t lou = s.Config.NumPersons();
@@ -288,9 +247,9 @@ TEST_F(AddConnect, PartnerAtPositionOneOfThreeWithTheRangeRefusals) {
           EXPECT_EQ(text(w, "Label1"),
                     QStringLiteral("Enter the position number in the sequence below where the partner is to be "
                                    "inserted: (1 - 3):"));
-          EXPECT_FALSE(child<QPushButton>(w, "Command1")->isEnabled());  // blank
-          QTest::keyClicks(child<QLineEdit>(w, "Text1"), "  ");
-          EXPECT_FALSE(child<QPushButton>(w, "Command1")->isEnabled());
+          EXPECT_FALSE(find<QPushButton>(w, "Command1")->isEnabled());  // blank
+          QTest::keyClicks(find<QLineEdit>(w, "Text1"), "  ");
+          EXPECT_FALSE(find<QPushButton>(w, "Command1")->isEnabled());
           type_position(w, "0");
           type_position(w, "4");
           EXPECT_TRUE(w->isVisible());  // both refused, still open
@@ -363,7 +322,7 @@ TEST_F(AddConnect, SiblingConnectedInBothDirections) {
   connect_person({{"frmConnectAs",
                    [](QWidget* w) {
                      EXPECT_EQ(w->windowTitle(), QStringLiteral("Connect a person"));
-                     EXPECT_FALSE(child<QPushButton>(w, "Command1_5")->isVisible());
+                     EXPECT_FALSE(find<QPushButton>(w, "Command1_5")->isVisible());
                      click(w, "Command1_2");
                    }},
                   {"frmListSequence", [](QWidget* w) {
@@ -382,7 +341,7 @@ TEST_F(AddConnect, SiblingConnectedInBothDirections) {
   picks = {d};
   connect_person({{"frmConnectAs", [](QWidget* w) { click(w, "Command1_2"); }},
                   {"frmListSequence", [](QWidget* w) {
-                     EXPECT_EQ(child<QListWidget>(w, "SBList1")->count(), 3);
+                     EXPECT_EQ(find<QListWidget>(w, "SBList1")->count(), 3);
                      type_position(w, "4");  // n+1 appends
                    }}});
   EXPECT_EQ(kids(pf), (Kids{c, x, d, lone}));
@@ -399,7 +358,7 @@ TEST_F(AddConnect, ConnectRefusedByACheckChangesNothing) {
   connect_person({{"frmConnectAs", [](QWidget* w) { click(w, "Command1_0"); }}});
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].title, "Problem");
-  EXPECT_EQ(t.prompter.shown[0].text, "Fay Fenn is a female and  cannot be connected as a father.");
+  EXPECT_EQ(t.prompter.shown[0].text, "Fay Fenn is a female and cannot be connected as a father.");
   EXPECT_EQ(test::snapshot(s), before);
   expect_reset();
 

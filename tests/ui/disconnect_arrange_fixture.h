@@ -14,15 +14,11 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 namespace vft::test {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using vft::test::child;
 
 // Runs `act` on the modal dialog that the next exec() opens, looking for it
 // every few milliseconds up to `tries` times (a dialog opened while another

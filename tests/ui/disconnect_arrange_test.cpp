@@ -172,7 +172,7 @@ TEST_F(Delete, NoKeepsEverything) {
   const Message& m = t.prompter.shown[0];
   EXPECT_EQ(m.title, "Warning");
   EXPECT_EQ(m.text,
-            "You are about to permanently DELETE    Cy Dale from the records.   Do you wish to delete this person? ");
+            "You are about to permanently DELETE Cy Dale from the records. Do you wish to delete this person?");
   EXPECT_EQ(m.buttons, Buttons::YesNo);
   EXPECT_EQ(m.icon, Icon::Critical);
   EXPECT_EQ(m.default_button, 1);  // No
@@ -244,8 +244,7 @@ TEST_F(Delete, AnAlreadyDeletedPersonIsRefused) {
   RunDeletePerson(s, nullptr);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].title, "Problem");
-  EXPECT_EQ(box_text(0), std::string("The Person Number 5 has been  ") + " deleted from the records.          " +
-                            " Please select another.");
+  EXPECT_EQ(box_text(0), "The Person Number 5 has been deleted from the records. Please select another.");
   EXPECT_EQ(test::snapshot(s), before);
 }
 

@@ -14,15 +14,11 @@
 
 #include "common/prompter.h"
 #include "store/file_io.h"
+#include "widget_find.h"
 
 namespace vft::test {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using vft::test::child;
 
 inline void write_file(const std::string& path, const std::string& text) {
   ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));

@@ -146,10 +146,10 @@ TEST_F(GedwebWebWindow, OKAsksAboutTheFolderWritesThePagesAndOpensTheIndex) {
   const std::string f = folder() + "/";
   EXPECT_EQ(test::texts(t.prompter),
             (std::vector<std::string>{
-                "The Folder: " + f + "was not found. Do you want to create it?",
-                "You are about to generate 1 web pages. and use approximately 2KB of disk space. Do you wish to "
+                "The Folder: " + f + " was not found. Do you want to create it?",
+                "You are about to generate 1 web pages. and use approximately 2 KB of disk space. Do you wish to "
                 "continue?",
-                "Vorlan Family Tree generated 1web pages and saved them in: " + f + "Do you want to view these pages?"}));
+                "Vorlan Family Tree generated 1 web pages and saved them in: " + f + "\r\nDo you want to view these pages?"}));
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(opened, std::vector<std::string>{f + "famnames.html"});

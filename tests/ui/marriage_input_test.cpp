@@ -20,18 +20,14 @@
 #include "store/records.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
 
 namespace {
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
+using vft::test::child;
 
 class MarriageInput : public ::testing::Test {
  protected:
@@ -130,7 +126,7 @@ TEST_F(MarriageInput, LeavingTheDateChecksItAgainstBothPartners) {
   EXPECT_EQ(date->text(), QStringLiteral("1 Jan 1899"));
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "Date Error");
-  EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of \r\nTom Hill .. (1 Jan 1900)");
+  EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of\r\nTom Hill .. (1 Jan 1900)");
 }
 
 TEST_F(MarriageInput, OkLinksThePartnerWithDateAndPlaceLines) {
@@ -207,7 +203,7 @@ TEST_F(MarriageInput, CancelWhileAddingOffersTheDeletionThenKeepsThePerson) {
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(w.result_step(), MarriageResult::Cancelled);
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text, "Do you wish to Delete  Sue Dalefrom the records.");
+  EXPECT_EQ(shown[0].text, "Do you wish to Delete Sue Dale from the records.");
   EXPECT_EQ(shown[1].text, "Sue Dale has been added to the records as an 'Unrelated' person.");
   EXPECT_EQ(FamilyBetween(s, tom, sue), 0);
   EXPECT_FALSE(s.Rel.AddMode);
@@ -219,7 +215,7 @@ TEST_F(MarriageInput, EscapeWithAChangedMarriageAsksToSave) {
   frmMarriageInput w(s, MarriageEditMode::Edit);
   activate(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Edit Marriage"));
-  EXPECT_EQ(child<QLabel>(w, "lblCaption")->text(), QStringLiteral("Edit the marriage ofTom Hill and Sue Dale"));
+  EXPECT_EQ(child<QLabel>(w, "lblCaption")->text(), QStringLiteral("Edit the marriage of Tom Hill and Sue Dale"));
   EXPECT_EQ(child<QLineEdit>(w, "txtMarriedDate")->text(), QStringLiteral("1 Jan 1950"));
   EXPECT_EQ(child<QPlainTextEdit>(w, "txtMarriedAt")->toPlainText(), QStringLiteral("Hull"));
   QTest::mouseClick(child<QCheckBox>(w, "chkDivorced"), Qt::LeftButton);

@@ -28,6 +28,7 @@
 #include "store/password.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -35,16 +36,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <typename T>
-T* child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
-  return c;
-}
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  return child<T>(w, QString::fromLatin1(name));
-}
+using vft::test::child;
 
 // Replaces a box's text as a user would: select all, type.
 void retype(QLineEdit* box, const QString& text) {

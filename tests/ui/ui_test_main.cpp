@@ -4,9 +4,12 @@
 
 #include <QApplication>
 
+#include "window_rules.h"
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  vft::ui::InstallWindowRules(app);  // as the program does
   return RUN_ALL_TESTS();
 }

@@ -49,7 +49,7 @@ TEST_F(ConnectOnRecord, FatherWithAPartnerTakesTheChildIntoTheirFamily) {
   }
   ASSERT_EQ(boxes.shown.size(), 1u) << all_boxes();
   EXPECT_EQ(boxes.shown[0].title, "Connect Parents");
-  EXPECT_EQ(box(0), "Connect Zed Yaleas a father to Ivy Ash");
+  EXPECT_EQ(box(0), "Connect Zed Yale as a father to Ivy Ash");
   // The question is about Zed's wife as Ivy's other parent.
   EXPECT_EQ(lines, (QStringList{QStringLiteral("Is the mother of Ivy Ash listed in the Vorlan Family Tree records?"),
                                 QStringLiteral("Zed Yale has a spouse."), QStringLiteral("She is Cat Yale."),
@@ -72,7 +72,7 @@ TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {
     w->button("butConnect")->click();
   }
   ASSERT_EQ(boxes.shown.size(), 1u) << all_boxes();
-  EXPECT_EQ(box(0), "Connect Max Fordas a partner to Ann Hill");
+  EXPECT_EQ(box(0), "Connect Max Ford as a partner to Ann Hill");
   EXPECT_EQ(fam(hills).Husband, max);
   EXPECT_EQ(fam(hills).Wife, ann);
   EXPECT_EQ(kids(hills), std::vector<std::int16_t>{pip});

@@ -96,7 +96,7 @@ TEST_F(Family, DeleteThenUndoReturnsToTheLastUndoPoint) {
   }
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Warning");
-  EXPECT_EQ(box(0), "You are about to permanently DELETE    Ben Hill from the records.   Do you wish to delete this person? ");
+  EXPECT_EQ(box(0), "You are about to permanently DELETE Ben Hill from the records. Do you wish to delete this person?");
   EXPECT_EQ(person(ben).Deleted, -1);
   EXPECT_EQ(kids(first), std::vector<std::int16_t>{ann});
   EXPECT_NE(selected(), ben);

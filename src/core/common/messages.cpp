@@ -43,15 +43,19 @@ MessageTable::MessageTable() {
   t[350] = "Disconnect ";
   t[msg::DeletePrefix] = "Delete ";
   t[msg::DeleteSuffix] = "  permanently  from the records.";
-  t[285] = "<< &More";
-  t[286] = "Mo&re >>";
+  // The access keys of the More buttons and the partnership button sit on
+  // characters no menu or command button of the main window uses (M, r and
+  // e are taken by the Family and Person menus and "&Edit Marig."); the
+  // plain keys R, O and M still step through children, siblings, partners.
+  t[285] = "&<< More";
+  t[286] = "More &>>";
   t[287] = "M&ore >>";
   t[msg::NextSibling] = "Display Next Sibling ";
   t[msg::NextChild] = "Display next Child";
   t[msg::NextPartner] = "Display next Partner";
   t[msg::Is] = " is ";
-  t[msg::MarriedCaption] = "Marri&ed";
-  t[msg::NotMarriedCaption] = "Not Marri&ed";
+  t[msg::MarriedCaption] = "Marr&ied";
+  t[msg::NotMarriedCaption] = "Not Marr&ied";
   t[msg::MonthNames] = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec";
   apply_field_labels("Family Name", "Given Names", "Baptised");
 }

@@ -22,6 +22,7 @@ struct Message {
   Buttons buttons = Buttons::OK;
   Icon icon = Icon::None;
   int default_button = 0;  // 0-based index among the buttons
+  std::string help = {};   // a help page topic: the box has a Help button that opens it
 };
 
 class Prompter {

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "relations/connect.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
@@ -59,24 +60,13 @@ DialogStep child_position(Session& s, std::int16_t m) {
     return step(r.AddMode ? DialogNext::EditNewPerson : DialogNext::ConnectChild);
   }
   DialogStep out = step(DialogNext::ListSequence);
-  out.list.caption = (r.AddMode ? "Add a Child for " : "Connect a Child to ") + selected_name(s);
+  out.list.caption = Sentence({r.AddMode ? "Add a Child for" : "Connect a Child to", selected_name(s)});
   out.list.prompt = kChildPrompt + std::to_string(kids.size() + 1) + "):";
   out.list.persons = kids;
   return out;
 }
 
 }  // namespace
-
-std::string JoinPieces(const std::vector<std::string>& pieces) {
-  std::string out;
-  for (const std::string& p : pieces) {
-    if (p.empty()) continue;
-    const bool punct = p[0] == '?' || p[0] == '.' || p[0] == ',';
-    if (!out.empty() && out.back() != ' ' && p[0] != ' ' && !punct) out += ' ';
-    out += p;
-  }
-  return out;
-}
 
 // ---- frmConnectAs
 
@@ -86,7 +76,7 @@ ConnectAsView LoadConnectAs(Session& s) {
   if (r.Selected.PerNum >= 1) SelectPersonForRelations(s, r.Selected.PerNum);
   ConnectAsView v;
   v.title = r.AddMode ? "Add a person" : "Connect a person";
-  v.label = JoinPieces({r.AddMode ? "Add a person to " : "Connect a person to ", selected_name(s), "as a"});
+  v.label = Sentence({r.AddMode ? "Add a person to " : "Connect a person to ", selected_name(s), "as a"});
   // More than 32 shown children leave no room the family view could show.
   v.child = KidsOfCoupleWithDisplayedPartner(s) <= 32;
   const std::int16_t pf = ParentFamilyOf(s, r.Selected.PerNum);
@@ -123,7 +113,7 @@ DialogStep ChooseRelation(Session& s, Relation rel) {
       std::vector<std::int16_t> kids = kids_of(s, ParentFamilyOf(s, c));
       if (kids.empty()) return step(DialogNext::EditNewPerson);
       DialogStep out = step(DialogNext::ListSequence);
-      out.list.caption = "Add a Sibling to " + selected_name(s);
+      out.list.caption = Sentence({"Add a Sibling to", selected_name(s)});
       out.list.prompt = "Enter the position number in the sequence below where the sibling is to inserted (1 - " +
                         std::to_string(kids.size() + 1) + "):";
       out.list.persons = std::move(kids);
@@ -135,7 +125,7 @@ DialogStep ChooseRelation(Session& s, Relation rel) {
       r.PartnerSequenceMode = true;
       DialogStep out = step(DialogNext::ListSequence);
       for (int i = 0; i < r.Partners.count; ++i) out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
-      out.list.caption = "Add a" + PartnerOrdinal(n) + "Partner for " + selected_name(s);
+      out.list.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", selected_name(s)});
       out.list.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                         std::to_string(out.list.persons.size() + 1) + "):";
       return out;
@@ -150,7 +140,7 @@ DialogStep ChooseRelation(Session& s, Relation rel) {
 
 // ---- frmNoSex
 
-std::string NoSexText(const Session& s) { return JoinPieces({"The sex of ", selected_name(s), "is not recorded."}); }
+std::string NoSexText(const Session& s) { return Sentence({"The sex of ", selected_name(s), "is not recorded."}); }
 std::string NoSexMustText() { return "You must enter the sex of the person to continue."; }
 
 DialogStep StoreSelectedSex(Session& s, char sex) {
@@ -181,11 +171,11 @@ AddChildView LoadAddChild(const Session& s, bool ask_known) {
   const std::string verb = r.AddMode ? "Added" : "Connected";
   if (r.Selected.NumPartners < 1 || ask_known || !displayed_row(s)) {
     const std::string other = SexOf(r.Selected) == 'F' ? "Is the Father of the child" : "Is the Mother of the child";
-    v.question = JoinPieces({other, "to be " + verb + " known?"});
+    v.question = Sentence({other, "to be " + verb + " known?"});
     return v;
   }
   v.issue_of = true;
-  v.question = JoinPieces({"Is the child to be " + verb + " the issue of", selected_name(s), " and ",
+  v.question = Sentence({"Is the child to be " + verb + " the issue of", selected_name(s), " and ",
                            name_or_unknown(s, displayed_row(s)->Partner), "?"});
   return v;
 }
@@ -231,7 +221,7 @@ DialogStep SupplyUnknownOtherParent(Session& s, std::string& status) {
   const std::int16_t p = CreateUnknownPerson(s, c_male ? 'F' : 'M');
   const std::int16_t m = p ? FamilyBetween(s, r.Selected.PerNum, p) : 0;
   if (!m) return cancelled(s);
-  status = JoinPieces({"Vorlan Family Tree has added 'Unknown' as a",
+  status = Sentence({"Vorlan Family Tree has added 'Unknown' as a",
                        c_male ? "Mother to the family Tree" : "Father to the family Tree"});
   // The placeholder was made as a partner; the operation is about the child.
   r.AsPartner = false;
@@ -256,7 +246,7 @@ DialogStep StartOtherParentAsPartner(Session& s) {
   r.PartnerSequenceMode = true;
   DialogStep out = step(DialogNext::ListSequence);
   for (int i = 0; i < r.Partners.count; ++i) out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
-  out.list.caption = "Add a" + PartnerOrdinal(n) + "Partner for " + selected_name(s);
+  out.list.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", selected_name(s)});
   out.list.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                     std::to_string(out.list.persons.size() + 1) + "):";
   return out;
@@ -281,8 +271,8 @@ AddParentView LoadAddParent(const Session& s) {
   const bool mother = s.Rel.AsMother;
   const std::string c = selected_name(s);
   return {mother ? "Add a Mother" : "Add a Father",
-          JoinPieces({mother ? "Is the Mother of" : "Is the Father of", c, "known?"}),
-          JoinPieces({mother ? "Vorlan Family Tree is adding a Mother to" : "Vorlan Family Tree is adding a Father to", c,
+          Sentence({mother ? "Is the Mother of" : "Is the Father of", c, "known?"}),
+          Sentence({mother ? "Vorlan Family Tree is adding a Mother to" : "Vorlan Family Tree is adding a Father to", c,
                       "as 'Unknown'"})};
 }
 
@@ -296,7 +286,7 @@ ConnectParentView LoadConnectParent(const Session& s, std::int16_t x, std::int16
   ConnectParentView v;
   v.title = t[msg::ConnectAParent];
   // The question is about the other parent: the spouse of x.
-  v.lines.push_back(JoinPieces({t[spouse_female ? 43 : 42], c, t[44]}));
+  v.lines.push_back(Sentence({t[spouse_female ? 43 : 42], c, t[44]}));
   v.lines.push_back(name_or_unknown(s, x) + t[45]);
   v.lines.push_back(t[spouse_female ? 46 : 47] + name_or_unknown(s, spouse) + t[48]);
   v.lines.push_back(t[spouse_female ? 49 : 50] + c + t[51]);
@@ -314,7 +304,7 @@ std::vector<PartnerRow> ParentCandidates(const Session& s, std::int16_t x) {
 SequenceList ParentCoupleSequence(const Session& s, std::int16_t x, std::int16_t spouse) {
   SequenceList l;
   l.persons = kids_of(s, FamilyBetween(s, x, spouse));
-  l.caption = "Connect Parents to " + selected_name(s);
+  l.caption = Sentence({"Connect Parents to", selected_name(s)});
   l.prompt = kChildPrompt + std::to_string(l.persons.size() + 1) + "):";
   return l;
 }
@@ -337,12 +327,12 @@ std::vector<std::string> ConnectPartnerLines(const Session& s, std::int16_t x, s
   const bool x_male = !ReadStoredPerson(s, x, xr) || SexOf(xr) != 'F';
   const std::string c = selected_name(s), X = name_or_unknown(s, x);
   std::vector<std::string> lines;
-  lines.push_back(c + " has an Unknown partner with children.");
-  lines.push_back(JoinPieces({"Is ", X, x_male ? "the father of those children?" : " the mother of those children?"}));
+  lines.push_back(Sentence({c, "has an Unknown partner with children."}));
+  lines.push_back(Sentence({"Is ", X, x_male ? "the father of those children?" : " the mother of those children?"}));
   std::string names;
   for (std::int16_t k : kids_of(s, family)) names += (names.empty() ? "" : ", ") + name_or_unknown(s, k);
   lines.push_back(names);
-  lines.push_back(JoinPieces({"Please display the 'Unknown' partner who is currently  ",
+  lines.push_back(Sentence({"Please display the 'Unknown' partner who is currently  ",
                               x_male ? "shown to be the father of the children of whom " : "shown to be the mother of the children of whom ",
                               X, " will replace when connected."}));
   return lines;
@@ -359,7 +349,7 @@ bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family) {
     std::int16_t& slot = familywrite::slot_for(f, sex);
     ok = slot > 0 && slot != c && ReadStoredPerson(s, slot, old) && IsPlaceholder(s, old);
     if (!ok) {
-      familywrite::refuse(s, DisplayName(s, xr) + " cannot take the place of that partner.");
+      familywrite::refuse(s, Sentence({DisplayName(s, xr), "cannot take the place of that partner."}));
     } else {
       const std::int16_t placeholder = slot;
       slot = x;
@@ -424,7 +414,7 @@ std::optional<int> CheckSequencePosition(Session& s, const std::string& text, in
 
 std::string PartnerLine(const Session& s, const PartnerRow& row) {
   const char* state = row.Divorced ? "Divorced" : row.NotMarried ? "Not Married" : "";
-  return JoinPieces({name_or_unknown(s, row.Partner), state});
+  return Sentence({name_or_unknown(s, row.Partner), state});
 }
 
 std::string SelectOtherHeader(bool mother) {
@@ -434,7 +424,7 @@ std::string SelectOtherHeader(bool mother) {
 // ---- frmUnrelated
 
 std::string UnrelatedNotice(const Session& s, std::int16_t person) {
-  return JoinPieces({name_or_unknown(s, person), "has been added to the records as an Unrelated person."});
+  return Sentence({name_or_unknown(s, person), "has been added to the records as an Unrelated person."});
 }
 
 }  // namespace vft

@@ -46,10 +46,6 @@ struct DialogStep {
   std::string header;                 // for SelectOther: the line above the list
 };
 
-// Joins text pieces as they are shown: one space between two pieces unless
-// one of them already has it.
-std::string JoinPieces(const std::vector<std::string>& pieces);
-
 // ---- frmConnectAs
 struct ConnectAsView {
   std::string title;

@@ -1,6 +1,7 @@
 #include "edit/marriage_editor.h"
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "relations/add_person.h"
 #include "relations/connect.h"
 #include "relations/delete_person.h"
@@ -108,7 +109,7 @@ bool MarriageEditor::Load() {
       }
       if (family_ < 1) return nothing(DisplayNameOf(s_, c) + " has no partner whose marriage could be edited.");
       view_.title = "Edit Marriage";
-      view_.caption = "Edit the marriage of" + name_of(first_) + " and " + name_of(second_);
+      view_.caption = Sentence({"Edit the marriage of", name_of(first_), "and", name_of(second_)});
       const MarriageRecord& f = family_at(s_, family_);
       ReadCeremony(s_, family_);
       view_.date = cp1252::trim(s_.CerBuf.MarriedDate);
@@ -131,7 +132,7 @@ bool MarriageEditor::Load() {
   }
   if (mode_ != MarriageEditMode::Edit) {
     view_.title = "Add Marriage";
-    view_.caption = "Add the Marriage details of " + name_of(first_) + " and " + name_of(second_);
+    view_.caption = Sentence({"Add the Marriage details of", name_of(first_), "and", name_of(second_)});
     s_.CerBuf = blank_ceremony();
     s_.MarBuf.Divorced = 0;
     s_.MarBuf.NotMarried = 0;
@@ -180,12 +181,12 @@ bool MarriageEditor::DateMatchesPartners(const std::string& date) {
   };
   for (int i = 0; i < 2; ++i)
     if (have[i] && !DatesInOrder(date, p[i].DeathDate))
-      return fail("The marriage date is after the date of death of " + std::string(CrLf) + DisplayName(s_, p[i]) +
-                  " .. (" + cp1252::trim(p[i].DeathDate) + ")");
+      return fail(Sentence({"The marriage date is after the date of death of", CrLf, DisplayName(s_, p[i]),
+                            "..", "(" + cp1252::trim(p[i].DeathDate) + ")"}));
   for (int i = 0; i < 2; ++i)
     if (have[i] && !DatesInOrder(p[i].BirthDate, date))
-      return fail("The marriage date is before the date of birth of " + std::string(CrLf) + DisplayName(s_, p[i]) +
-                  " .. (" + cp1252::trim(p[i].BirthDate) + ")");
+      return fail(Sentence({"The marriage date is before the date of birth of", CrLf, DisplayName(s_, p[i]),
+                            "..", "(" + cp1252::trim(p[i].BirthDate) + ")"}));
   return true;
 }
 
@@ -309,7 +310,7 @@ MarriageResult MarriageEditor::Cancel(const std::string& date, const std::string
   switch (mode_) {
     case MarriageEditMode::Edit:
       if (data_changed_ &&
-          s_.ask("Data Changed Warning", std::string("Data has been changed or added. ") + "Do you wish to save this data?",
+          s_.ask("Data Changed Warning", Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
                  Buttons::YesNo, Icon::Question) == kAnswerYes)
         return Ok(date, place);
       break;
@@ -329,15 +330,15 @@ void MarriageEditor::cancel_partner() {
   const std::string name = name_of(a);
   const char* title = "Add Partner Cancelled";
   // No is the default: a slip of the Enter key must not delete anyone.
-  if (s_.ask(title, "Do you wish to Delete  " + name + "from the records.", Buttons::YesNo, Icon::Question, 1) ==
+  if (s_.ask(title, Sentence({"Do you wish to Delete", name, "from the records."}), Buttons::YesNo, Icon::Question, 1) ==
           kAnswerYes &&
-      s_.ask(title, "Are you sure you want to Delete " + name + " from the records?", Buttons::YesNo,
+      s_.ask(title, Sentence({"Are you sure you want to Delete", name, "from the records?"}), Buttons::YesNo,
              Icon::Question, 1) == kAnswerYes) {
     MarkPersonDeleted(s_, a);
     return;
   }
   if (!ParentFamilyOf(s_, a)) NewParentFamily(s_, a);
-  s_.ask(title, name + " " + "has been added to the records as an 'Unrelated' person.", Buttons::OK,
+  s_.ask(title, Sentence({name, "has been added to the records as an 'Unrelated' person."}), Buttons::OK,
          Icon::Information);
 }
 
@@ -346,8 +347,8 @@ void MarriageEditor::cancel_parents() {
   const std::string father = name_of(first_), mother = name_of(second_), child = name_of(c);
   const char* title = "Add Parents";
   if (s_.ask(title,
-             "Do you wish to delete the marriage of " + father + " " + "and " + mother + " " +
-                 "and disconnect them as parents from " + child,
+             Sentence({"Do you wish to delete the marriage of", father, "and", mother,
+                       "and disconnect them as parents from", child}),
              Buttons::YesNo, Icon::Question, 1) != kAnswerYes)
     return;
   const std::int16_t m = ParentFamilyOf(s_, c);
@@ -365,8 +366,8 @@ void MarriageEditor::cancel_parents() {
     }
   }
   if (s_.ask(title,
-             "You have deleted the marriage of  " + father + " " + "and " + mother + " " +
-                 "and disconnected as parents from " + child + " " + "Do you wish to delete them from the records?",
+             Sentence({"You have deleted the marriage of", father, "and", mother, "and disconnected as parents from",
+                       child, CrLf, "Do you wish to delete them from the records?"}),
              Buttons::YesNo, Icon::Question, 1) != kAnswerYes)
     return;
   MarkPersonDeleted(s_, first_);

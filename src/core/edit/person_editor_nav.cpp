@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "edit/person_editor.h"
 #include "relations/delete_person.h"
 #include "relations/disconnect.h"
@@ -54,8 +55,7 @@ std::int16_t fresh_placeholder_partner(const Session& s, std::int16_t c) {
 bool PersonEditor::Cancel() {
   if (data_changed_) {
     const int a = s_.ask(kDataChanged,
-                         std::string("Data has been changed or added. ") + "  " +
-                             "Do you still wish to Cancel this operation?",
+                         Sentence({"Data has been changed or added.", "Do you still wish to Cancel this operation?"}),
                          Buttons::YesNo, Icon::Question, 1);
     if (a != kAnswerYes) return false;
   }
@@ -75,8 +75,7 @@ void PersonEditor::take_back() {
     const std::int16_t added = r.RememberedParent;
     const std::string name = cp1252::trim(DisplayNameOf(s_, added));
     if (s_.ask("Add Parents Cancelled",
-               "You have Added " + name + " " + "to the records. " +
-                   "Do you wish to delete this person from the records?",
+               Sentence({"You have Added", name, "to the records.", "Do you wish to delete this person from the records?"}),
                Buttons::YesNo, Icon::Question) == kAnswerYes) {
       unlink_parent(s_, c, added);
       MarkPersonDeleted(s_, added);
@@ -90,12 +89,12 @@ void PersonEditor::take_back() {
     if (!p) return;
     const std::string name = cp1252::trim(DisplayNameOf(s_, p));
     if (s_.ask("Add a Child",
-               "You have added " + name + " as a partner to " + cname + CrLf + "Do you wish to disconnect " +
-                   name + " as a Partner to " + cname + "?",
+               Sentence({"You have added", name, "as a partner to", cname, CrLf, "Do you wish to disconnect", name,
+                         "as a Partner to", cname, "?"}),
                Buttons::YesNo, Icon::Question) != kAnswerYes)
       return;
     DisconnectFromPartner(s_, c, p);
-    if (s_.ask("Delete a Person", "Do you wish to delete " + name + " " + "PERMANENTLY from the family records?",
+    if (s_.ask("Delete a Person", Sentence({"Do you wish to delete", name, "PERMANENTLY from the family records?"}),
                Buttons::YesNo, Icon::Question) == kAnswerYes)
       MarkPersonDeleted(s_, p);
     SelectPersonForRelations(s_, c);
@@ -107,7 +106,7 @@ bool PersonEditor::LeaveRecord(int focused, const std::string& focused_text, int
   if (adding_) return false;  // a new person is only left by OK or Cancel
   if (!data_changed_) return true;
   const int a = s_.ask(kDataChanged,
-                       std::string("Data has been changed or added. ") + "  " + "Do you wish to save this data?",
+                       Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
                        Buttons::YesNo, Icon::Question, 1);
   if (a != kAnswerYes) {
     data_changed_ = notes_changed_ = false;

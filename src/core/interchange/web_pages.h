@@ -97,11 +97,12 @@ struct WebResult {
 // not make is never replaced: the run fails before writing anything.
 WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
 
-// Pages of an earlier run in `folder` ("vfl" + five digits, "famnames",
-// "listname" and its letter pages, with either extension, the stylesheet, and
-// an "index.html" that this program made).
+// The family pages of an earlier run in `folder` ("vfl" + five digits, with
+// either extension): what the question about them counts.
 long CountExistingWebPages(const std::string& folder);
-// Deletes them; returns the number deleted.
+// Deletes every page of the earlier run (family pages, the lists and their
+// letter pages, the stylesheet and an index this program made); returns the
+// number deleted.
 long DeleteWebPages(const std::string& folder);
 
 // ---- the dialog's questions

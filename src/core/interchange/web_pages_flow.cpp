@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "interchange/web_pages.h"
 #include "store/ini.h"
 #include "store/paths.h"
@@ -110,21 +111,21 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
     return r;
   };
   const std::string entered = cp1252::trim(o.folder);
-  if (entered.empty()) return fail(std::string("Please enter a drive and path  ") + " to save the web pages to.");
+  if (entered.empty()) return fail(Sentence({"Please enter a drive and path", "to save the web pages to."}));
   if (!ValidPath(entered)) return fail("The path name you entered is invalid.");
   const std::string folder = with_separator(entered);
   namespace fs = std::filesystem;
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) {
     if (fs::exists(entered, ec)) return fail("The path name you entered is invalid.");
-    const std::string q = "The Folder: " + folder + "was not found. " + "Do you want to create it?";
+    const std::string q = Sentence({"The Folder:", folder, "was not found.", "Do you want to create it?"});
     if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) != kAnswerYes) {
       r.status = WebStatus::Cancelled;
       return r;
     }
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder, ec))
-      return fail("The Folder: " + folder + " could not be created." + CrLf + ec.message());
+      return fail(Sentence({"The Folder:", folder, "could not be created.", CrLf, ec.message()}));
   }
 
   if (o.IncludeBirthdays) {
@@ -141,16 +142,16 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
   LoadMarriages(s);
   const long n = CountWebFamilies(s);
   if (const long existing = CountExistingWebPages(folder); existing > 0) {
-    const std::string q = "A set of " + std::to_string(existing) + " web pages already exists in the folder " +
-                          folder + "Do you want to delete these pages?";
+    const std::string q = Sentence({"A set of", std::to_string(existing), "web pages already exists in the folder",
+                                    folder, CrLf, "Do you want to delete these pages?"});
     if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) == kAnswerYes) {
       DeleteWebPages(folder);
       s.ask(kTitle, "Web Page files deleted!", Buttons::OK, Icon::Information);
     }
   }
-  const std::string q = "You are about to generate " + std::to_string(n) + " web pages. " +
-                        "and use approximately " + std::to_string(2 * n) + "KB of disk space. " +
-                        "Do you wish to continue?";
+  const std::string q = Sentence({"You are about to generate", std::to_string(n), "web pages.",
+                                  "and use approximately", std::to_string(2 * n), "KB of disk space.",
+                                  "Do you wish to continue?"});
   if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) != kAnswerYes) {
     r.status = WebStatus::Cancelled;
     return r;
@@ -171,8 +172,8 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
   }
   opts.folder = entered;
   StoreWebOptions(s, opts);
-  const std::string done = "Vorlan Family Tree generated " + std::to_string(r.counts.family_pages) +
-                           "web pages and saved them in: " + folder + "Do you want to view these pages?";
+  const std::string done = Sentence({"Vorlan Family Tree generated", std::to_string(r.counts.family_pages),
+                                     "web pages and saved them in:", folder, CrLf, "Do you want to view these pages?"});
   r.open_index = s.ask(kTitle, done, Buttons::YesNo, Icon::Question) == kAnswerYes;
   return r;
 }

@@ -101,7 +101,7 @@ long for_each_site_page(const std::string& folder, F&& visit) {
 }  // namespace
 
 long CountExistingWebPages(const std::string& folder) {
-  return for_each_site_page(folder, [](const std::filesystem::path&) { return true; });
+  return for_each_site_page(folder, [](const std::filesystem::path& p) { return p.filename().string().rfind("vfl", 0) == 0; });
 }
 
 long DeleteWebPages(const std::string& folder) {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "mainwin/commands.h"
 #include "store/familyfile.h"
 #include "store/ini.h"
@@ -23,14 +24,14 @@ bool is_folder(const std::string& path) {
 // Step 2: a folder that is not there yet is made only when the user agrees.
 BackupNext ensure_folder(Session& s, const std::string& folder) {
   if (is_folder(folder)) return BackupNext::Done;
-  if (s.ask("Backup Path", "The Folder: " + folder + "was not found. " + "Do you want to create it?", Buttons::YesNo,
+  if (s.ask("Backup Path", Sentence({"The Folder:", folder, "was not found.", "Do you want to create it?"}), Buttons::YesNo,
             Icon::Question) != kAnswerYes)
     return BackupNext::Stay;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (is_folder(folder)) return BackupNext::Done;
   // A name taken by a file, or a place the user may not write to.
-  s.ask("Backup Path", "The Folder: " + folder + " could not be created.", Buttons::OK, Icon::Critical);
+  s.ask("Backup Path", Sentence({"The Folder:", folder, "could not be created."}), Buttons::OK, Icon::Critical);
   return BackupNext::FocusFolder;
 }
 

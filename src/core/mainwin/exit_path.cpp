@@ -10,9 +10,8 @@
 namespace vft {
 namespace {
 
-// The date the upgrade reminder counts from, and how far past it (as
-// yyyymmdd numbers, so a little over three years) the reminder starts.
-constexpr long kReleaseDate = 20041010;
+// How far past the release date (as yyyymmdd numbers, so a little over
+// three years) the upgrade reminder starts.
 constexpr long kUpgradeAfter = 30200;
 constexpr long kBackupPeriodDays = 30;
 
@@ -67,8 +66,8 @@ bool ExitAndSave(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
   return GuardUnsavedWork(s, dialogs, doc, GuardFor::Exit);
 }
 
-bool UpgradeReminderDue(const Session& s) {
-  return TodayNumber(s) - kReleaseDate > kUpgradeAfter && IniReadInt(s, "Configure", "AskUpdate") <= 0;
+bool UpgradeReminderDue(const Session& s, long release_date) {
+  return TodayNumber(s) - release_date > kUpgradeAfter && IniReadInt(s, "Configure", "AskUpdate") <= 0;
 }
 
 std::string BackupDateText(const Session& s, const std::string& yyyymmdd) {
@@ -99,7 +98,7 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
                                          "or, if you prefer, remind you to make a backup every 30 days.",
                                          "Do you wish to make a backup of your Vorlan Family Tree records ",
                                          "now (recommended)?"});
-    if (s.ask(kFirstBackupTitle, text, Buttons::YesNo, Icon::Question) == kAnswerYes) {
+    if (s.prompter->ask({kFirstBackupTitle, text, Buttons::YesNo, Icon::Question, 0, "backup"}) == kAnswerYes) {
       backed_up = make_backup();
     } else {
       IniWrite(s, "Backup", "LastBackup", today);
@@ -112,7 +111,7 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
     if (s.ask(kCloseTitle, text, Buttons::YesNo, Icon::Question) == kAnswerYes) {
       backed_up = make_backup();
     } else {
-      const bool again = s.ask(kCloseTitle, "Do you wish to be reminded again to backup in 30 days time?\"",
+      const bool again = s.ask(kCloseTitle, "Do you wish to be reminded again to backup in 30 days time?",
                                Buttons::YesNo, Icon::Question) == kAnswerYes;
       IniWrite(s, "Backup", "LastBackup", again ? today : "No");
     }

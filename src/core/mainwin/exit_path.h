@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/build_date.h"
 #include "common/session.h"
 #include "mainwin/commands.h"
 
@@ -29,8 +30,8 @@ void RewriteSettingsRecord(Session& s);
 bool ExitAndSave(Session& s, FileDialogs& dialogs, WindowDocument& doc);
 
 // Step 3: the program is more than about three years past its release date
-// and the user has not turned the reminder off.
-bool UpgradeReminderDue(const Session& s);
+// (yyyymmdd; the day it was built) and the user has not turned the reminder off.
+bool UpgradeReminderDue(const Session& s, long release_date = BuildDateNumber());
 
 // "dd MMM yyyy" of a stored yyyymmdd date ("05 Nov 2026"); empty when it is
 // not a date.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "mainwin/person_list.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
@@ -42,7 +43,7 @@ std::optional<TypedNumber> ParseTypedNumber(std::string_view text) {
 
 bool CheckPersonNumber(Session& s, const TypedNumber& n) {
   const std::string higher =
-      "The Person Number " + n.digits + " is higher than the  " + " number of people stored in the records.";
+      Sentence({"The Person Number", n.digits, "is higher than the", "number of people stored in the records."});
   if (n.value > s.Config.NumPersons()) {
     problem(s, higher);
     return false;
@@ -55,8 +56,8 @@ bool CheckPersonNumber(Session& s, const TypedNumber& n) {
     return false;
   }
   if (p.Deleted != 0) {
-    problem(s, "The Person Number " + n.digits + " has been  " + " deleted from the records.          " +
-                   " Please select another.");
+    problem(s, Sentence({"The Person Number", n.digits, "has been", "deleted from the records.",
+                         "Please select another."}));
     return false;
   }
   return true;
@@ -106,16 +107,15 @@ FindResult FindPerson(Session& s, const std::string& given, const std::string& f
   }
   if (rows.size() > 1) {
     const int a = s.ask("Select Person",
-                        "There are " + std::to_string(rows.size()) + " persons named " + name + " " +
-                            " listed in the records. " + "  " + " Do you wish to list them?",
+                        Sentence({"There are", std::to_string(rows.size()), "persons named", name,
+                                  "listed in the records.", "Do you wish to list them?"}),
                         Buttons::YesNo, Icon::Question);
     if (a != kAnswerYes) return {FindStep::StayOpen, {}};
     StoreSearchTexts(s, given, famname);
     return {FindStep::OpenList, {}};
   }
   const int a = s.ask("Select a Person",
-                      "There is no match for the name " + name + " " + " In the records. " + "  " +
-                          " Try again?",
+                      Sentence({"There is no match for the name", name, "In the records.", "Try again?"}),
                       Buttons::YesNo, Icon::Question);
   return {a == kAnswerNo ? FindStep::Close : FindStep::StayOpen, {}};
 }
@@ -123,6 +123,18 @@ FindResult FindPerson(Session& s, const std::string& given, const std::string& f
 void StoreSearchTexts(Session& s, const std::string& given, const std::string& famname) {
   s.SearchGivenNames = given;
   s.SearchFamName = ParseTypedNumber(famname) ? std::string() : famname;
+}
+
+PersonFilter ListFilter(const Session& s, bool filtered) {
+  if (filtered) return StoredSearchFilter(s);
+  PersonFilter f = SearchFilter(s, {}, {});
+  f.precise = false;
+  return f;
+}
+
+std::string FilterNotice(const Session& s, std::size_t shown) {
+  return Sentence({"Showing", std::to_string(shown), shown == 1 ? "person named" : "persons named",
+                   typed_name(s.SearchGivenNames, s.SearchFamName)});
 }
 
 std::string ConnectRoleWord(const Session& s) {
@@ -138,12 +150,12 @@ std::string ConnectRoleWord(const Session& s) {
 std::string FindCaption(const Session& s, const std::string& fitted_name) {
   if (!s.Rel.ConnectMode) return "Select a Person";
   const std::string role = ConnectRoleWord(s);
-  return "Select a person to Connect to " + fitted_name + (role.empty() ? "" : " as a " + role);
+  return Sentence({"Select a person to Connect to", fitted_name, role.empty() ? "" : "as a " + role});
 }
 
 std::string SelectCaption(const Session& s, const std::string& fitted_name) {
   const std::string role = s.Rel.ConnectMode ? ConnectRoleWord(s) : std::string();
-  if (!role.empty()) return fitted_name + " Select a " + role + " to Connect to ";
+  if (!role.empty()) return Sentence({fitted_name, "Select a " + role + " to Connect to"});
   return s.EditFlag ? "Select Person to Edit" : "Select Person to Edit or View";
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/session.h"
+#include "mainwin/person_list.h"
 
 namespace vft {
 
@@ -66,9 +67,18 @@ struct FindResult {
 // `famname` is the box text as FamNameBoxText gives it.
 FindResult FindPerson(Session& s, const std::string& given, const std::string& famname);
 
-// "List All": stores the two texts as the search texts. A number in the
-// family-name box is no name, so the list then searches by given names alone.
+// Stores the two texts as the search texts the list dialog shows the
+// matches of. A number in the family-name box is no name, so the list then
+// searches by given names alone.
 void StoreSearchTexts(Session& s, const std::string& given, const std::string& famname);
+
+// Who the list dialog offers: everyone it may offer (while connecting, not
+// the selected person, and a partner only of the other sex), or only the
+// matches of the stored search texts when `filtered`. Unfiltered means every
+// name, whatever "Precise Search" says.
+PersonFilter ListFilter(const Session& s, bool filtered);
+// The line over a filtered list: "Showing 16 persons named Smi".
+std::string FilterNotice(const Session& s, std::size_t shown);
 
 // The relation being connected, as the captions name it ("Father", "Mother",
 // "Partner", "Sibling", "Child"); empty when none is chosen.

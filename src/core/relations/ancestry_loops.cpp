@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/sentence.h"
 #include "relations/lookups.h"
 
 namespace vft {
@@ -65,7 +66,7 @@ std::vector<LoopLink> FindAncestryLoops(const MarriageRecord* families, int coun
 }
 
 std::string OwnAncestorRefusal(const std::string& child_name) {
-  return child_name + " would become his or her own ancestor, so the connection was not made.";
+  return Sentence({child_name, "would become his or her own ancestor, so the connection was not made."});
 }
 
 bool WouldBeOwnAncestor(const Session& s, int child, int parent) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/sentence.h"
 #include "relations/ancestry_loops.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
@@ -35,51 +36,52 @@ std::string first_failed_check(const Session& s, Role role, std::int16_t x, cons
   const std::string X = DisplayName(s, xr), C = DisplayName(s, cr);
   const char x_sex = SexOf(xr), c_sex = SexOf(cr);
   const bool parent = role == Father || role == Mother;
+  auto x_c = [&X, &C](std::string_view middle, std::string_view end) { return Sentence({X, middle, C, end}); };
 
   if (x == c) return "You cannot to connect a person to themself";
-  if (x == FatherOf(s, c) || x == MotherOf(s, c)) return X + "is a parent of " + C + "and cannot be connected.";
-  if (role == Mother && x_sex == 'M') return X + " is a male and " + "cannot be connected as a mother.";
-  if (role == Father && x_sex == 'F') return X + " is a female and  " + "cannot be connected as a father.";
+  if (x == FatherOf(s, c) || x == MotherOf(s, c)) return x_c("is a parent of", "and cannot be connected.");
+  if (role == Mother && x_sex == 'M') return Sentence({X, "is a male and", "cannot be connected as a mother."});
+  if (role == Father && x_sex == 'F') return Sentence({X, "is a female and", "cannot be connected as a father."});
   if (role == Partner && x_sex && x_sex == c_sex)
-    return X + (x_sex == 'F' ? " is a female and  " : " is a male and  ") + "cannot be connected as a partner.";
-  if (role == Partner && !x_sex) return "The sex of " + X + " is not set and cannot be connected as a partner.";
-  if (parent && !x_sex) return "The sex of " + X + " is not set and cannot be connected as a parent.";
+    return Sentence({X, x_sex == 'F' ? "is a female and" : "is a male and", "cannot be connected as a partner."});
+  if (role == Partner && !x_sex) return Sentence({"The sex of", X, "is not set and cannot be connected as a partner."});
+  if (parent && !x_sex) return Sentence({"The sex of", X, "is not set and cannot be connected as a parent."});
   if (role == Sibling && IsSiblingOfSelected(s, x))
-    return X + "is already a sibling of " + C + "and cannot be connected as a sibling.";
+    return x_c("is already a sibling of", "and cannot be connected as a sibling.");
   if (parent && HasParents(s, x) && IsDescendant(s, x, c))
-    return X + "is a direct descendant of " + C + "and can not be connected as a parent.";
+    return x_c("is a direct descendant of", "and can not be connected as a parent.");
   if (role == Partner && IsSiblingOfSelected(s, x))
-    return X + "is a sibling " + C + "and cannot be connected as a partner.";
+    return x_c("is a sibling", "and cannot be connected as a partner.");
   if (role == Partner && IsDescendant(s, x, c))
-    return X + "is a direct descendant of " + C + "and can not be connected as a partner.";
+    return x_c("is a direct descendant of", "and can not be connected as a partner.");
   if (parent && IsPartnerOfSelected(s, x))
-    return X + "is already recorded as a partner of " + C + "and cannot be connected as a parent.";
+    return x_c("is already recorded as a partner of", "and cannot be connected as a parent.");
   if (role == Partner && IsAncestor(s, c, x))
-    return X + "is an ancestor of " + C + "and can not be connected as a partner.";
+    return x_c("is an ancestor of", "and can not be connected as a partner.");
   if (role == Partner && IsPartnerOfSelected(s, x))
-    return X + "is already recorded as a partner of " + C + "and cannot be connected as a partner.";
+    return x_c("is already recorded as a partner of", "and cannot be connected as a partner.");
   // (The second descendant test for a partner can no longer fail here; it
   // keeps its place so the order of the checks stays the one users know.)
   if (role == Partner && IsDescendant(s, x, c))
-    return X + "is a direct descendant of " + C + "and cannot be connected as a partner.";
+    return x_c("is a direct descendant of", "and cannot be connected as a partner.");
   if (role == Sibling && IsPartnerOfSelected(s, x))
-    return X + "is already recorded as a partner of " + C + "and cannot be connected as a sibling.";
+    return x_c("is already recorded as a partner of", "and cannot be connected as a sibling.");
   if (role == Sibling && IsAncestor(s, c, x))
-    return X + "is an ancestor of " + C + "and can not be connected as a sibling.";
+    return x_c("is an ancestor of", "and can not be connected as a sibling.");
   if (role == Sibling && IsDescendant(s, x, c))
-    return X + "is a direct descendant of " + C + "and can not be connected as a sibling.";
+    return x_c("is a direct descendant of", "and can not be connected as a sibling.");
   if (role == Sibling && HasParents(s, c) && HasParents(s, x))
-    return X + "already has parents and can not be connected as a sibling." + CrLf + "Disconnect " + X +
-           "from his or her parents before attempting to connect as a sibling.";
+    return Sentence({X, "already has parents and can not be connected as a sibling.", CrLf, "Disconnect", X,
+                     "from his or her parents before attempting to connect as a sibling."});
   if (role == Sibling && x_in_family(s, ParentFamilyOf(s, c), x))
-    return X + "is already a sibling of  " + C + "and cannot be connected as a sibling.";
+    return x_c("is already a sibling of", "and cannot be connected as a sibling.");
   if (role == Child && IsPartnerOfSelected(s, x))
-    return X + "is recorded as a partner of " + C + "and cannot be connected as a child.";
+    return x_c("is recorded as a partner of", "and cannot be connected as a child.");
   if (role == Child && IsAncestor(s, c, x))
-    return X + "is an ancestor of " + C + "and can not be connected as a child.";
+    return x_c("is an ancestor of", "and can not be connected as a child.");
   if (role == Child && IsDescendant(s, x, c))
-    return X + "is a direct descendant of " + C + "and can not be connected as a child.";
-  if (role == Child && HasParents(s, x)) return X + "already has parents" + "and can not be connected as a child.";
+    return x_c("is a direct descendant of", "and can not be connected as a child.");
+  if (role == Child && HasParents(s, x)) return Sentence({X, "already has parents", "and can not be connected as a child."});
   // The descendant check above does not look through families with one
   // parent; no parent may come from below in any family.
   if (parent && WouldBeOwnAncestor(s, c, x)) return OwnAncestorRefusal(C);
@@ -143,7 +145,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
   }
   const std::string X = DisplayName(s, xr), C = DisplayName(s, cr);
   const Confirmation ask = confirmation(role);
-  r.Answer = s.ask(ask.title, "Connect " + X + ask.as + C, Buttons::YesNo, Icon::Question);
+  r.Answer = s.ask(ask.title, Sentence({"Connect", X, ask.as, C}), Buttons::YesNo, Icon::Question);
   if (r.Answer == kAnswerNo) return ended(s, ConnectStep::Declined);
 
   s.Person3 = xr;
@@ -170,7 +172,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
       }
       r.PartnerSequenceMode = true;
       out.step = ConnectStep::ChoosePartnerPosition;
-      out.caption = "Add a " + PartnerOrdinal(n) + "Partner for " + C;
+      out.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", C});
       out.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                    std::to_string(n + 1) + "):";
       for (int i = 0; i < r.Partners.count; ++i) out.sequence.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
@@ -184,7 +186,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
         out.sequence.assign(f.Kids.begin(), f.Kids.begin() + KidCount(f));
       }
       out.step = ConnectStep::ChooseSiblingPosition;
-      out.caption = "Connect " + X + " as a Sibling to " + C;
+      out.caption = Sentence({"Connect", X, "as a Sibling to", C});
       out.prompt = "Enter the position number in the sequence below where the sibling is to inserted (1 - " +
                    std::to_string(out.sequence.size() + 1) + "):";
       return out;

@@ -1,6 +1,7 @@
 #include "relations/delete_person.h"
 
 #include "common/cp1252.h"
+#include "common/sentence.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
 #include "relations/person_io.h"
@@ -9,12 +10,12 @@
 namespace vft {
 
 std::string DeleteQuestion(const Session& s, const PersonRecord& p) {
-  return std::string("You are about to permanently DELETE   ") + " " + cp1252::trim(p.GivenNames) + " " +
-         display_famname(s, p) + " from the records. " + "  " + "Do you wish to delete this person? ";
+  return Sentence({"You are about to permanently DELETE", cp1252::trim(p.GivenNames), display_famname(s, p),
+                   "from the records.", "Do you wish to delete this person?"});
 }
 
 std::string DeleteHint(const Session& s, const std::string& name) {
-  return s.Messages[msg::DeletePrefix] + name + s.Messages[msg::DeleteSuffix];
+  return TidyBlanks(Sentence({s.Messages[msg::DeletePrefix], name, s.Messages[msg::DeleteSuffix]}));
 }
 
 bool MarkPersonDeleted(Session& s, std::int16_t p) {
@@ -35,8 +36,8 @@ DeleteOutcome DeletePerson(Session& s, std::int16_t c) {
   PersonRecord r;
   if (!familywrite::read_person(s, c, r)) return out;
   if (r.Deleted != 0) {
-    familywrite::refuse(s, "The Person Number " + std::to_string(c) + " has been  " +
-                               " deleted from the records.          " + " Please select another.");
+    familywrite::refuse(s, Sentence({"The Person Number", std::to_string(c), "has been", "deleted from the records.",
+                                     "Please select another."}));
     return out;
   }
   // No is the default: a slip of the Enter key must not delete anyone.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/sentence.h"
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
 #include "relations/lookups.h"
@@ -30,7 +31,7 @@ bool partnership_allowed(Session& s, std::int16_t a, std::int16_t c, char& c_sex
   if (!read_person(s, a, ap) || !read_person(s, c, cp)) return false;
   if (a == c) return refuse(s, "You cannot to connect a person to themself");
   c_sex = SexOf(cp);
-  if (!c_sex) return refuse(s, "The sex of " + DisplayName(s, cp) + "is not recorded.");
+  if (!c_sex) return refuse(s, Sentence({"The sex of", DisplayName(s, cp), "is not recorded."}));
   if (c_gains_one && !has_partner_room(s, c)) return false;
   return has_partner_room(s, a);
 }
