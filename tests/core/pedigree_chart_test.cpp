@@ -259,7 +259,9 @@ TEST_F(Pedigree, FullTreesKeepToTheirColumnsAndNeverShrinkBelowSevenPoints) {
       EXPECT_GE(t.y, kTop) << t.text;
       EXPECT_LE(t.y + t.size * 24, bottom + 1e-6) << t.text;
       EXPECT_LE(t.right, kLeft + w + 1e-6) << t.text;
-      if (c.whole) EXPECT_EQ(t.text.find(".."), std::string::npos) << t.text;
+      if (c.whole) {
+        EXPECT_EQ(t.text.find(".."), std::string::npos) << t.text;
+      }
       if (t.y > kTop && t.text.rfind("Printed: ", 0) != 0) columns[t.x].push_back(t);
     }
     EXPECT_EQ(columns.size(), 5u);
