@@ -22,6 +22,7 @@
 #include "qt_prompter.h"
 #include "qt_text.h"
 #include "store/password.h"
+#include "store/paths.h"
 #include "store/settings.h"
 
 #ifndef VFT_SOURCE_RESOURCES
@@ -154,8 +155,8 @@ class StartUp {
     };
     main_->LoadWindow();
     if (recovered_) {
-      // The recovered records came from no file the settings know of.
-      main_->document().FileName.clear();
+      // The recovered records belong to the file they were opened from, if any.
+      main_->document().FileName = s_.OpenedAs.path.empty() ? std::string() : FileNameOf(s_.OpenedAs.path);
       s_.RecordsSaved = false;
       s_.NothingChanged = false;
       main_->RefreshFamilyView();

@@ -77,7 +77,7 @@ TEST_F(Cli, ConvertRepacksToTheSameTree) {
 TEST_F(Cli, RefusalsGoToStderrAndWriteNothing) {
   std::string bogus = dir + "notes.vfl";
   Bytes junk(3000, 'x');
-  ASSERT_TRUE(fileio::write_all(bogus, junk));
+  ASSERT_TRUE(test::put_file(bogus, junk));
   std::string out = dir + "out.vfl";
   CliRun c = vft_run("convert " + quote(bogus) + " " + quote(out), dir);
   EXPECT_NE(c.code, 0);

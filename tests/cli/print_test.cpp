@@ -49,7 +49,7 @@ class PrintCli : public ::testing::Test {
       b.write(p);
     }
     s.Config.setLastPerson(1);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     std::string file = dir + "family.vfl";
     EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, file), -1);
     return file;
@@ -88,8 +88,9 @@ TEST_F(PrintCli, PedigreeChartIsOnePage) {
 TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsed) {
   std::string file = big_family();
   std::string ini = appdata + "Vorlan Family Tree/Vorlan.Ini";
-  ASSERT_EQ(IniWriteAt(ini, "Print Descendants", "Generations", "1"), 1);
-  ASSERT_EQ(IniWriteAt(ini, "Print Descendants", "Orientation", "1"), 1);
+  fileio::FileSystem fs;
+  ASSERT_EQ(IniWriteAt(fs, ini, "Print Descendants", "Generations", "1"), 1);
+  ASSERT_EQ(IniWriteAt(fs, ini, "Print Descendants", "Orientation", "1"), 1);
   std::string out = dir + "saved.pdf";
   PrintRun r = vft(quote(file) + " --chart descendants --person 1 " + quote(out));
   ASSERT_EQ(r.code, 0) << r.err;

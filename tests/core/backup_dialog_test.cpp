@@ -106,7 +106,7 @@ TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
 TEST_F(BackupDialog, FolderThatCannotBeCreatedIsReported) {
   // A file stands where the folder would go.
   const std::string blocker = path("taken");
-  fileio::write_atomic(blocker, Bytes{'x'});
+  test::put_file(blocker, Bytes{'x'});
   form.Folder = blocker + "/sub";
   boxes.answers = {kAnswerYes};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);

@@ -127,13 +127,14 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(box_title(0), "Save File");
-  EXPECT_EQ(box_text(0), "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl"));
+  EXPECT_EQ(box_text(0),
+            "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") + "\r\nNo such file or directory");
   EXPECT_FALSE(s.RecordsSaved);
 }
 
 TEST_F(Commands, CorrectedNameOfAnExistingFileIsNotReplacedWithoutAsking) {
   build_tree();
-  ASSERT_TRUE(fileio::write_all(path("keep.Vfl"), Bytes{'o', 'l', 'd'}));
+  ASSERT_TRUE(test::put_file(path("keep.Vfl"), Bytes{'o', 'l', 'd'}));
   change_something();
   dialogs.answers = {path("keep.txt")};
   boxes.answers = {kAnswerOK, kAnswerNo};
@@ -226,7 +227,7 @@ TEST_F(Commands, OpenLoadsTheChosenFileAndForgetsTheOldUndoPoint) {
 
 TEST_F(Commands, OpenOfABadFileChangesNothing) {
   build_tree();
-  ASSERT_TRUE(fileio::write_all(path("notes.vfl"), Bytes(3000, 'x')));
+  ASSERT_TRUE(test::put_file(path("notes.vfl"), Bytes(3000, 'x')));
   auto before = snapshot(s);
   dialogs.answers = {path("notes.vfl")};
   doc.FileName = "tree.vfl";
@@ -276,14 +277,14 @@ TEST_F(Commands, NewTreeEmptiesTheRecordsButKeepsTheOptions) {
   build_tree();
   s.Config.set16(20, 0x1234);  // a colour of the scheme
   s.Config.raw[4] = 'L';       // the legacy text
-  WriteConfig(s);
+  ASSERT_TRUE(WriteConfig(s));
   s.CurrentFilePath = path("tree.vfl");
   doc.FileName = "tree.vfl";
   s.DeletedCount = 1;
   ASSERT_TRUE(NewFamilyCommand(s, dialogs, doc));
   EXPECT_TRUE(boxes.shown.empty());
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
-    EXPECT_FALSE(fileio::exists(s.work(f))) << f;
+    EXPECT_EQ(fileio::size_of(s.work(f)), 0) << f;
   ConfigRecord stored;
   ASSERT_TRUE(fileio::read_record(s.work(recfile::Config), 1, kConfigLen, stored.raw.data()));
   EXPECT_EQ(stored.NumPersons(), 0);

@@ -47,7 +47,9 @@ TEST_F(GedcomRoundTrip, OurExportReadsBackAsTheSameTree) {
   const std::vector<std::string> texts = {"Two paragraphs\r\nSecond one", "", std::string(100, 'x')};
   for (std::size_t i = 0; i < ps.size(); ++i) {
     ps[i].PerNum = static_cast<std::int16_t>(i + 1);
-    if (i < texts.size()) AppendNotes(ps[i], texts[i], src.s.work(recfile::Notes));
+    if (i < texts.size()) {
+      ASSERT_TRUE(AppendNotes(src.s.disk, ps[i], texts[i], src.s.work(recfile::Notes)));
+    }
   }
   struct Fam {
     int h, w;

@@ -167,7 +167,7 @@ class ListPages : public WholePrintouts {
       if (i == count - 1 && notes_lines_of_last > 0) {
         std::string notes;
         for (int l = 0; l < notes_lines_of_last; ++l) notes += "Line " + std::to_string(l) + "\r\n";
-        AppendNotes(p, notes, s.work(recfile::Notes));
+        ASSERT_TRUE(AppendNotes(s.disk, p, notes, s.work(recfile::Notes)));
       }
       tree.write(p);
     }

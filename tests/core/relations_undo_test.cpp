@@ -29,7 +29,7 @@ class RelationsUndo : public test::TreeFixture {
     s.CurNum = meg;
     ReadPerson(s);
     s.NotesText = "Born in a snowstorm.";
-    WritePerson(s);
+    ASSERT_TRUE(WritePerson(s));
   }
   Bytes file(const std::string& name) {
     auto d = fileio::read_all(s.work(name));
@@ -64,12 +64,12 @@ TEST_F(RelationsUndo, RestoreBringsBackTheRecordsAndThePerson) {
   auto before = test::snapshot(s);
   ASSERT_TRUE(SaveUndoPoint(s, "Undo disconnection of Kit Dale"));
   ASSERT_TRUE(DisconnectFromParents(s, kid));
-  ASSERT_TRUE(DeletePerson(s, dan).deleted);
+  ASSERT_TRUE(MarkPersonDeleted(s, dan));
   s.CurNum = meg;
   ReadPerson(s);
   s.NotesText = "Born in a snowstorm, in the year of the great flood, at the mill by the river.";
   s.NotesChanged = true;
-  WritePerson(s);
+  ASSERT_TRUE(WritePerson(s));
   b.select(meg);
   ASSERT_NE(test::snapshot(s), before);
 
@@ -107,10 +107,10 @@ TEST_F(RelationsUndo, DeletedCountFollowsTheRestoredPersonFile) {
 
 TEST_F(RelationsUndo, NewUndoPointReplacesTheOldOne) {
   b.select(kid);
-  SaveUndoPoint(s, "first");
+  ASSERT_TRUE(SaveUndoPoint(s, "first"));
   ASSERT_TRUE(DisconnectFromParents(s, kid));
   auto middle = test::snapshot(s);
-  SaveUndoPoint(s, "second");
+  ASSERT_TRUE(SaveUndoPoint(s, "second"));
   EXPECT_EQ(s.UndoText, "second");
   ASSERT_TRUE(DeletePerson(s, meg).deleted);
   ASSERT_TRUE(RestoreUndoPoint(s));
@@ -122,7 +122,7 @@ TEST_F(RelationsUndo, NewUndoPointReplacesTheOldOne) {
 
 TEST_F(RelationsUndo, NothingToUndoChangesNothing) {
   // Copies left in the folder by an earlier run are not an undo point of this tree.
-  ASSERT_TRUE(fileio::write_all(s.work("Undo.per"), Bytes(kPersonLen, 0)));
+  ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(kPersonLen, 0)));
   auto before = test::snapshot(s);
   const ConfigRecord cfg = s.Config;
   s.RecordsSaved = true;
@@ -147,7 +147,7 @@ TEST(RelationsUndoEmpty, MissingRecordFilesAreCopiedAsEmptyAndComeBackEmpty) {
   s.CurNum = 1;
   ReadPerson(s);
   s.NotesText = "The first one.";
-  WritePerson(s);
+  ASSERT_TRUE(WritePerson(s));
   ASSERT_GT(fileio::size_of(s.work(recfile::Notes)), 0);
   // ... and undone: the tree is empty again.
   ASSERT_TRUE(RestoreUndoPoint(s));

@@ -17,7 +17,7 @@ namespace {
 
 using Startup = MainWin;
 
-void touch(const std::string& file) { ASSERT_TRUE(fileio::write_all(file, Bytes{'x'})); }
+void touch(const std::string& file) { ASSERT_TRUE(test::put_file(file, Bytes{'x'})); }
 
 }  // namespace
 
@@ -34,7 +34,7 @@ TEST(StartupTexts, VersionAndCommandLine) {
 TEST(StartupPaths, LongFormTakesEachNameFromItsFolder) {
   TempDir d;
   fs::create_directories(d.path() + "Trees/Old");
-  ASSERT_TRUE(fileio::write_all(d.path() + "Trees/Old/Smith.VFL", Bytes{'x'}));
+  ASSERT_TRUE(test::put_file(d.path() + "Trees/Old/Smith.VFL", Bytes{'x'}));
   const std::string want = d.path() + "Trees/Old/Smith.VFL";
   EXPECT_EQ(LongPathForm(d.path() + "Trees/Old/Smith.VFL", "/"), want);
   EXPECT_EQ(LongPathForm(d.path() + "trees/OLD/smith.vfl", "/"), want);
@@ -144,11 +144,11 @@ TEST_F(Startup, RepairPassPutsEveryRecordInOrder) {
   p.PerNum = 77;
   p.FamName = "smith";
   p.Phone = "  555 123";
-  WritePersonRecord(s, 1, p);
+  ASSERT_TRUE(WritePersonRecord(s, 1, p));
   ASSERT_TRUE(ReadPersonRecord(s, 2, p));
   p.Phone = std::string("12\0 4", 5);
   p.Deleted = -1;
-  WritePersonRecord(s, 2, p);
+  ASSERT_TRUE(WritePersonRecord(s, 2, p));
   s.UCaseFamname = true;
   EXPECT_EQ(RepairPersonRecords(s), 1);
   s.UCaseFamname = false;  // read back as stored
@@ -192,7 +192,7 @@ TEST_F(Startup, LoadOfATreeCountsTheDeletedAndSelectsTheLastPerson) {
   PersonRecord p;
   ASSERT_TRUE(ReadPersonRecord(s, 2, p));
   p.Deleted = -1;
-  WritePersonRecord(s, 2, p);
+  ASSERT_TRUE(WritePersonRecord(s, 2, p));
   s.DeletedCount = 5;  // as a count made elsewhere might have left it
   s.Rel.ConnectMode = true;
   IniWrite(s, "FilePaths", "CurrentFile", "Smith.vfl");
@@ -237,7 +237,7 @@ TEST_F(Startup, ActivationsOfATreeNeverBringTheStartMenu) {
 
 TEST_F(Startup, WelcomeTextIsReadAsLinesAndCanBeDeclined) {
   EXPECT_FALSE(WelcomeWanted(s));
-  ASSERT_TRUE(fileio::write_all(s.ProgramFolder + "/welcome.txt", Bytes{'H', 'i', '\r', '\n', '\n', 'B', 'y', 'e', '\n'}));
+  ASSERT_TRUE(test::put_file(s.ProgramFolder + "/welcome.txt", Bytes{'H', 'i', '\r', '\n', '\n', 'B', 'y', 'e', '\n'}));
   EXPECT_TRUE(WelcomeWanted(s));
   EXPECT_EQ(ReadWelcomeText(s), "Hi\r\n\r\nBye");
   DeclineWelcome(s);
@@ -252,7 +252,7 @@ TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwn) {
   ASSERT_TRUE(file);
   (*file)[494] = 7;                 // the reserved field of person 1
   (*file)[kPersonLen + 130] = 0;    // a NUL in person 2's baptism date
-  ASSERT_TRUE(fileio::write_all(s.work(recfile::Person), *file));
+  ASSERT_TRUE(test::put_file(s.work(recfile::Person), *file));
   EXPECT_EQ(RepairPersonRecords(s), 0);
   EXPECT_EQ(fileio::read_all(s.work(recfile::Person)), file);
 }

@@ -299,7 +299,7 @@ TEST_F(WebPages, CancelLeavesNoPageBehind) {
   build_fixture();
   const std::string folder = t.dir.path() + "site/";
   fs::create_directories(folder);
-  fileio::write_all(folder + "vfl00003.htm", Bytes{'o', 'l', 'd'});
+  test::put_file(folder + "vfl00003.htm", Bytes{'o', 'l', 'd'});
   o.folder = folder;
   for (const char* stop_at : {"Page No. 3", "Writing FAMNAMES"}) {
     WebResult r = WriteWebSite(s, o, [&](const std::string& m, long) { return m != stop_at; });

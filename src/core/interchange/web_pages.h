@@ -81,7 +81,7 @@ struct WebResult {
 // temporary name first; only when every page is complete are they renamed into
 // place, so a cancelled or failed run leaves no half-written page and no
 // temporary file behind.
-WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
+WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress);
 
 // Pages of an earlier run in `folder` ("vfl" + five digits, "famnames",
 // "listname", with either extension).

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "store/file_system.h"
 
 namespace vft {
 
@@ -64,9 +65,10 @@ int ini_to_int(const std::string& value);
 // Operations on an ini file by path; each reads (and writes) the file anew.
 int IniReadIntAt(const std::string& file, const std::string& section, const std::string& key);
 std::string IniReadTextAt(const std::string& file, const std::string& section, const std::string& key);
-// Returns 1 on success, 0 when the file could not be written. A file that
-// exists but cannot be read (or is implausibly large) is never overwritten.
-int IniWriteAt(const std::string& file, const std::string& section, const std::string& key,
+// Returns 1 on success, 0 when the file could not be written (`fs` then says
+// why). A file that exists but cannot be read (or is implausibly large) is
+// never overwritten.
+int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section, const std::string& key,
                const std::string& value);
 
 // The same on the session's settings file ("Vorlan.Ini"); IniWrite keeps its
