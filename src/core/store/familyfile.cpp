@@ -57,30 +57,6 @@ bool replace_working_files(Session& s, const RecordFiles& f, const Bytes& note) 
   return batch.commit();
 }
 
-struct Setting {
-  const char* section;
-  std::string key, value;
-};
-
-// Writes the settings an open stores in one rewrite of the settings file, with
-// IniWrite's rules (an empty value removes its key; a file that exists but
-// cannot be read is never written over). Twelve separate IniWrite calls would
-// each rewrite the file and wait for the disk, most of what an open costs.
-void store_settings(Session& s, const std::vector<Setting>& settings) {
-  const std::string file = s.settings_file();
-  IniFile ini;
-  if (auto data = fileio::read_all(file, 4u * 1024 * 1024)) {
-    ini = IniFile::parse(*data);
-  } else if (fileio::exists(file)) {
-    s.StatusWord = 0;
-    return;
-  }
-  for (const Setting& v : settings) ini.set(v.section, v.key, v.value);
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize()) ? 1 : 0;
-}
-
 std::string with_separator(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
@@ -154,8 +130,10 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
   ReadConfig(s);
   LoadMarriages(s);
   s.DeletedCount = im.DeletedCount;
-  std::vector<Setting> settings = {{"FilePaths", "FileLoadPath", FolderOf(fileName)},
-                                   {"FilePaths", "CurrentFile", fileName}};
+  // One rewrite of the settings file: twelve separate IniWrite calls would
+  // each rewrite it and wait for the disk, most of what an open costs.
+  std::vector<IniValue> settings = {{"FilePaths", "FileLoadPath", FolderOf(fileName)},
+                                    {"FilePaths", "CurrentFile", fileName}};
   for (std::size_t k = 0; k < kFunctionKeyCount; ++k) {
     s.FunctionKeys[k] = im.FunctionKeys[k];
     // An empty text is kept as a blank so that the key is not removed and
@@ -163,7 +141,10 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
     const std::string& text = im.FunctionKeys[k];
     settings.push_back({"QuickKeys", "F" + std::to_string(k + 3), text.empty() ? " " : text});
   }
-  if (access == OpenAccess::Edit) store_settings(s, settings);
+  if (access == OpenAccess::Edit && !IniWriteMany(s, settings)) {
+    // The tree is open; only the next start will not offer this file (or
+    // these key texts) from the settings. The status word says so.
+  }
   s.RecordsSaved = true;
   s.CurrentFilePath = fileName;
   return -1;

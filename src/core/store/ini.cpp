@@ -250,6 +250,19 @@ std::string IniReadText(const Session& s, const std::string& section, const std:
   return IniReadTextAt(s.settings_file(), section, key);
 }
 
+int IniWriteMany(Session& s, const std::vector<IniValue>& values) {
+  const std::string file = s.settings_file();
+  IniFile ini;
+  s.StatusWord = 0;
+  if (load(file, ini) == Loaded::Unreadable) return 0;
+  for (const IniValue& v : values)
+    if (!ini.set(v.section, v.key, v.value)) return 0;
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize()) ? 1 : 0;
+  return s.StatusWord;
+}
+
 int IniWrite(Session& s, const std::string& section, const std::string& key, const std::string& value) {
   s.StatusWord = IniWriteAt(s.disk, s.settings_file(), section, key, value);
   return s.StatusWord;

@@ -77,4 +77,13 @@ int IniReadInt(const Session& s, const std::string& section, const std::string& 
 std::string IniReadText(const Session& s, const std::string& section, const std::string& key);
 int IniWrite(Session& s, const std::string& section, const std::string& key, const std::string& value);
 
+// Several values in one rewrite of the session's settings file, with
+// IniWrite's rules: all of them are stored, or (when the file cannot be read
+// or written) none. Returns 1 or 0 and keeps it in the status word as
+// IniWrite does; s.disk.failure() says why a write failed.
+struct IniValue {
+  std::string section, key, value;
+};
+[[nodiscard]] int IniWriteMany(Session& s, const std::vector<IniValue>& values);
+
 }  // namespace vft
