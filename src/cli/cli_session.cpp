@@ -156,11 +156,21 @@ CliSession::CliSession() {
   // The process number in the name lets a later run tell a folder whose
   // owner was killed outright from one still in use.
   std::string tmpl = (tmp / (std::string(kPrefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
-  if (tmpl.size() >= sizeof g_root || !mkdtemp(tmpl.data())) return;
-  root_ = tmpl + "/";
-  std::memcpy(g_root, tmpl.c_str(), tmpl.size() + 1);
-  g_root_set = 1;
+  if (tmpl.size() >= sizeof g_root) return;
   install_handlers();
+  // No signal may come between making the folder and naming it to the handler.
+  sigset_t stop, was;
+  sigemptyset(&stop);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) sigaddset(&stop, sig);
+  ::sigprocmask(SIG_BLOCK, &stop, &was);
+  const bool made = mkdtemp(tmpl.data()) != nullptr;
+  if (made) {
+    std::memcpy(g_root, tmpl.c_str(), tmpl.size() + 1);
+    g_root_set = 1;
+  }
+  ::sigprocmask(SIG_SETMASK, &was, nullptr);
+  if (!made) return;
+  root_ = tmpl + "/";
   s_.WorkFolder = root_ + "work/";
   s_.AppDataFolder = root_ + "appdata/";
   fs::create_directories(s_.WorkFolder, ec);

@@ -1,6 +1,10 @@
 // The one-level undo: copies of the five record files and their restoration.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
+#include <vector>
+
 #include "relations/delete_person.h"
 #include "relations/disconnect.h"
 #include "relations/lookups.h"
@@ -158,6 +162,62 @@ TEST(RelationsUndoEmpty, MissingRecordFilesAreCopiedAsEmptyAndComeBackEmpty) {
   EXPECT_EQ(s.Rel.Selected.PerNum, 0);
   EXPECT_EQ(s.DeletedCount, 0);
   EXPECT_TRUE(CheckTree(s).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RelationsUndo, AnUndoPointThatCannotBeWrittenKeepsTheOldCopiesAndTurnsUndoOff) {
+  b.select(kid);
+  ASSERT_TRUE(SaveUndoPoint(s, "first"));
+  const auto copies = [&] {
+    std::vector<Bytes> out;
+    for (const char* f : {"Undo.cfg", "Undo.per", "Undo.mar", "Undo.mce", "Undo.Not"}) out.push_back(file(f));
+    return out;
+  };
+  const auto first = copies();
+  ASSERT_TRUE(MarkPersonDeleted(s, dan));
+  for (long step = 1; step <= 20; ++step) {  // five copies, each made, written, the old one set aside, renamed
+    s.disk.fail_at(step, ENOSPC);
+    EXPECT_FALSE(SaveUndoPoint(s, "second")) << step;
+    EXPECT_FALSE(s.UndoAvailable);
+    EXPECT_EQ(s.UndoText, "Undo is off: the copy of the records it needs could not be written (No space left on device).");
+    EXPECT_EQ(copies(), first) << step;
+    EXPECT_EQ(s.disk.failure().error, 0);  // a change going on is not stopped by it
+  }
+}
+
+TEST_F(RelationsUndo, DamagedOrUnwritableCopiesNeverReachTheRecords) {
+  b.select(kid);
+  ASSERT_TRUE(SaveUndoPoint(s, "x"));
+  ASSERT_TRUE(MarkPersonDeleted(s, meg));
+  const auto after = test::snapshot(s);
+  const Bytes per = file("Undo.per");
+  const std::pair<const char*, std::function<void()>> damage[] = {
+      {"a copy cut short", [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.begin(), per.end() - 1))); }},
+      {"a copy missing", [&] { fileio::remove(s.work("Undo.mar")); }},
+      {"a copy of another size", [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.size() + kPersonLen))); }},
+  };
+  for (const auto& [what, harm] : damage) {
+    ASSERT_TRUE(SaveUndoPoint(s, "x"));
+    harm();
+    t.prompter.shown.clear();
+    EXPECT_FALSE(RestoreUndoPoint(s)) << what;
+    EXPECT_EQ(test::snapshot(s), after) << what;
+    ASSERT_EQ(t.prompter.shown.size(), 1u);
+    EXPECT_EQ(last_box().text, "The last change cannot be undone: its copy of the records is incomplete.\r\n"
+                               "Your family records have not been changed.");
+    EXPECT_FALSE(s.UndoAvailable);
+  }
+  ASSERT_TRUE(SaveUndoPoint(s, "x"));
+  for (long step = 1; step <= 20; ++step) {  // five record files, each made, written, the old one set aside, renamed
+    s.disk.fail_at(step, EIO);
+    EXPECT_FALSE(RestoreUndoPoint(s)) << step;
+    EXPECT_EQ(test::snapshot(s), after) << step;
+    EXPECT_TRUE(s.UndoAvailable);  // the copies are sound: trying again may work
+  }
+  EXPECT_TRUE(RestoreUndoPoint(s));
 }
 
 }  // namespace

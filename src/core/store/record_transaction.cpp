@@ -47,8 +47,9 @@ struct RecordTransaction::Snapshot {
     s.NothingChanged = NothingChanged;
     // An undo point taken for the change that failed holds the records as
     // they are now: undoing it would change nothing while its text promised
-    // otherwise, and the point before it is gone.
-    if (s.UndoAvailable != UndoAvailable || s.UndoText != UndoText) {
+    // otherwise, and the point before it is gone. (An undo point that could
+    // not be taken keeps its text, which says why Undo is off.)
+    if (s.UndoAvailable && (!UndoAvailable || s.UndoText != UndoText)) {
       s.UndoAvailable = false;
       s.UndoText.clear();
     }
