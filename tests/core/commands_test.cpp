@@ -3,6 +3,8 @@
 // smaller checks, each with the exact boxes and dialogs the user sees.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "mainwin/backup_save.h"
 #include "mainwin_fixture.h"
 #include "relations/undo.h"
@@ -19,32 +21,21 @@ Bytes bytes_of(const std::string& file) { return fileio::read_all(file).value_or
 
 }  // namespace
 
-TEST(SaveAsExtension, WrongExtensionBecomesVflAfterTheMessage) {
-  ExtensionFix f = CorrectVflExtension("/home/ann/trees/family.txt");
-  EXPECT_EQ(f.path, "/home/ann/trees/family.Vfl");
-  EXPECT_EQ(f.message,
-            "The file name family.txt with the extension txt is not valid. It will be changed to family.Vfl. "
-            "Press OK to continue.");
+TEST(SaveAsExtension, AnyOtherExtensionBecomesVflAfterTheMessage) {
   // Only the part after the last dot of the name is the extension; dots in
-  // folder names are not looked at.
-  f = CorrectVflExtension("/home/a.b/my.tree.GED");
-  EXPECT_EQ(f.path, "/home/a.b/my.tree.Vfl");
-  EXPECT_NE(f.message.find("with the extension GED is not valid"), std::string::npos);
-  f = CorrectVflExtension("/data/family.");
-  EXPECT_EQ(f.path, "/data/family.Vfl");
-  EXPECT_EQ(f.message, "The file name family. with the extension  is not valid. It will be changed to family.Vfl. "
-                       "Press OK to continue.");
-}
-
-TEST(SaveAsExtension, VflInAnyCaseStaysAndNoExtensionGetsOne) {
-  for (const char* ok : {"/t/Family.vfl", "/t/FAMILY.VFL", "/t/x.Vfl"}) {
-    ExtensionFix f = CorrectVflExtension(ok);
-    EXPECT_EQ(f.path, ok);
-    EXPECT_EQ(f.message, "");
+  // folder names are not looked at. "vfl" in any case stays.
+  for (const auto& [in, out, name, ext] :
+       {std::tuple{"/home/ann/trees/family.txt", "/home/ann/trees/family.Vfl", "family.txt", "txt"},
+        {"/home/a.b/my.tree.GED", "/home/a.b/my.tree.Vfl", "my.tree.GED", "GED"},
+        {"/data/family.", "/data/family.Vfl", "family.", ""}, {"/t/Family.vfl", "/t/Family.vfl", "", ""},
+        {"/t/FAMILY.VFL", "/t/FAMILY.VFL", "", ""}, {"/a.b/family", "/a.b/family.vfl", "", ""}}) {
+    ExtensionFix f = CorrectVflExtension(in);
+    EXPECT_EQ(f.path, out);
+    EXPECT_EQ(f.message, *name ? "The file name " + std::string(name) + " with the extension " + ext +
+                                     " is not valid. It will be changed to " + FileNameOf(out) +
+                                     ". Press OK to continue."
+                               : "");
   }
-  ExtensionFix f = CorrectVflExtension("/a.b/family");
-  EXPECT_EQ(f.path, "/a.b/family.vfl");
-  EXPECT_EQ(f.message, "");
 }
 
 TEST(WindowTitle, NamesTheFileOnceTheTreeHasLivingPersons) {

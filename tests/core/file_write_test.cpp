@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -18,13 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string text_of(const std::string& path) {
-  auto b = fileio::read_all(path);
-  return b ? std::string(b->begin(), b->end()) : "(missing)";
+  const Bytes b = fileio::read_all(path).value_or(Bytes{});
+  return std::string(b.begin(), b.end());
 }
-unsigned mode_of(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
+unsigned mode_of(const std::string& path) { return static_cast<unsigned>(fs::status(path).permissions()); }
 std::set<std::string> names_in(const std::string& folder) {
   std::set<std::string> out;
   for (const auto& e : fs::directory_iterator(folder)) out.insert(e.path().filename());
@@ -57,20 +55,14 @@ TEST(FileWriter, WritesThroughLinksAndKeepsTheMode) {
 TEST(FileWriter, NewFilesArePrivateUnlessMadeToBeShared) {
   test::TempDir d;
   fileio::FileSystem disk;
-  const struct {
-    mode_t umask;
-    fileio::NewMode mode;
-    unsigned want;
-  } cases[] = {{022, fileio::NewMode::Private, 0600}, {077, fileio::NewMode::Private, 0600},
-               {0277, fileio::NewMode::Private, 0400}, {022, fileio::NewMode::Shared, 0644},
-               {027, fileio::NewMode::Shared, 0640}};
-  int i = 0;
-  for (const auto& c : cases) {
-    const mode_t old = ::umask(c.umask);
-    const std::string path = d.path() + "new" + std::to_string(i++);
-    EXPECT_TRUE(fileio::write_file(disk, path, std::string("x"), c.mode));
+  using enum fileio::NewMode;
+  for (const auto& [mask, mode, want] : {std::tuple{022, Private, 0600}, {077, Private, 0600}, {0277, Private, 0400},
+                                         {022, Shared, 0644}, {027, Shared, 0640}}) {
+    const mode_t old = ::umask(static_cast<mode_t>(mask));
+    const std::string path = d.path() + std::to_string(mask) + (mode == Shared ? "shared" : "private");
+    EXPECT_TRUE(fileio::write_file(disk, path, std::string("x"), mode));
     ::umask(old);
-    EXPECT_EQ(mode_of(path), c.want) << path;
+    EXPECT_EQ(mode_of(path), static_cast<unsigned>(want)) << path;
   }
 }
 

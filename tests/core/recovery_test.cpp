@@ -54,26 +54,14 @@ TEST_F(Recovery, LeftoverIsDescribedFromItsRecordsAndItsFile) {
   EXPECT_EQ(std::tie(run.changed.year, run.changed.month, run.changed.day, run.changed.hour, run.changed.minute),
             std::tie(want.year, want.month, want.day, want.hour, want.minute));
 
-  struct Case {
-    const char* file;
-    int persons;
-    LocalTime changed;
-    const char* middle;
-  } cases[] = {
-      {"/home/ann/smith.vfl", 2, {2026, 12, 6, 14, 5, 0},
-       "Recover the unsaved changes to smith.vfl made on 6 Dec 2026 at 14:05?\r\nThe records hold 2 persons."},
-      {"", 1, {2027, 1, 31, 9, 0, 59},
-       "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person."},
-  };
-  for (const Case& c : cases) {
-    run.file.path = c.file;
-    run.persons = c.persons;
-    run.changed = c.changed;
-    EXPECT_EQ(RecoveryQuestion(run),
-              std::string("Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n"
-                          "\r\n") +
-                  c.middle + "\r\n\r\nYes recovers them, No deletes them, Cancel keeps them for the next start.");
-  }
+  const std::string head = "Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n\r\n",
+                    tail = "\r\n\r\nYes recovers them, No deletes them, Cancel keeps them for the next start.";
+  run.changed = {2026, 12, 6, 14, 5, 0};
+  EXPECT_EQ(RecoveryQuestion(run), head + "Recover the unsaved changes to smith.vfl made on 6 Dec 2026 at 14:05?\r\n"
+                                          "The records hold 2 persons." + tail);
+  run = {folder, "09:30:15", 1, {}, {2027, 1, 31, 9, 0, 59}};
+  EXPECT_EQ(RecoveryQuestion(run),
+            head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." + tail);
 }
 
 TEST_F(Recovery, RecoveredTreeBelongsToItsFileAndTakesItsLock) {

@@ -97,31 +97,23 @@ TEST_F(RelationsUndo, RestoreBringsBackTheRecordsAndThePerson) {
   EXPECT_EQ(test::snapshot(s), after);
 }
 
-TEST_F(RelationsUndo, DeletedCountFollowsTheRestoredPersonFile) {
-  ASSERT_TRUE(DeletePerson(s, kid).deleted);
-  b.select(meg);
-  ASSERT_TRUE(SaveUndoPoint(s, ""));
-  ASSERT_TRUE(DeletePerson(s, dan).deleted);
-  EXPECT_EQ(s.DeletedCount, 2);
-  ASSERT_TRUE(RestoreUndoPoint(s));
-  EXPECT_EQ(s.DeletedCount, 1);
-  EXPECT_EQ(CountDeletedPersons(s), 1);
-  EXPECT_EQ(PersonsOnRecord(s), 2);
-}
-
-TEST_F(RelationsUndo, NewUndoPointReplacesTheOldOne) {
+TEST_F(RelationsUndo, ADeletionTakesItsOwnUndoPointAndIsUndoneAlone) {
   b.select(kid);
-  ASSERT_TRUE(SaveUndoPoint(s, "first"));
+  ASSERT_TRUE(SaveUndoPoint(s, "Undo disconnection of Kit Dale"));
   ASSERT_TRUE(DisconnectFromParents(s, kid));
-  auto middle = test::snapshot(s);
-  ASSERT_TRUE(SaveUndoPoint(s, "second"));
-  EXPECT_EQ(s.UndoText, "second");
+  const auto middle = test::snapshot(s);
+  b.select(meg);
   ASSERT_TRUE(DeletePerson(s, meg).deleted);
+  EXPECT_EQ(s.UndoText, "Undo deletion of Meg Moss");
+  EXPECT_EQ(s.DeletedCount, 1);
   ASSERT_TRUE(RestoreUndoPoint(s));
-  auto after = test::snapshot(s);
+  const auto after = test::snapshot(s);
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
-    EXPECT_EQ(after[f], middle[f]) << f;
-  EXPECT_EQ(ParentFamilyOf(s, kid), 4);
+    EXPECT_EQ(after.at(f), middle.at(f)) << f;
+  EXPECT_EQ(s.DeletedCount, 0);
+  EXPECT_EQ(PersonsOnRecord(s), 3);
+  EXPECT_EQ(s.Rel.Selected.PerNum, meg);
+  EXPECT_EQ(ParentFamilyOf(s, kid), 4);  // the disconnection before it stays
 }
 
 TEST_F(RelationsUndo, NothingToUndoChangesNothing) {
@@ -172,9 +164,7 @@ TEST_F(RelationsUndo, AnUndoPointThatCannotBeWrittenKeepsTheOldCopiesAndTurnsUnd
   b.select(kid);
   ASSERT_TRUE(SaveUndoPoint(s, "first"));
   const auto copies = [&] {
-    std::vector<Bytes> out;
-    for (const char* f : {"Undo.cfg", "Undo.per", "Undo.mar", "Undo.mce", "Undo.Not"}) out.push_back(file(f));
-    return out;
+    return std::vector{file("Undo.cfg"), file("Undo.per"), file("Undo.mar"), file("Undo.mce"), file("Undo.Not")};
   };
   const auto first = copies();
   ASSERT_TRUE(MarkPersonDeleted(s, dan));

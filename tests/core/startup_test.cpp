@@ -44,23 +44,39 @@ TEST(StartupPaths, LongFormTakesEachNameFromItsFolder) {
   EXPECT_EQ(LongPathForm("", "/"), "");
 }
 
-TEST_F(Startup, CommandLineWinsOverAutoStart) {
+TEST_F(Startup, TheStartFileIsTheCommandLinesElseTheLastOneWithAutoStart) {
   touch(path("Smith.vfl"));
   touch(path("Last.vfl"));
-  IniWrite(s, "Configure", "AutoStart", "2");
   IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  StartChoice c = ChooseStartFile(s, "\"" + path("smith.vfl") + "\"", "/");
-  EXPECT_EQ(c.path, path("Smith.vfl"));
-  EXPECT_EQ(c.splash_text, "Opening File  'Smith.vfl'.   Please wait...");
-  EXPECT_FALSE(c.open_now);
+  const std::string last = path("Last.vfl"), opening = "Opening File  'Last.vfl'.   Please wait...";
+  const struct {
+    std::string line, autostart, current, path, splash;
+    int timer;
+    bool now;
+    std::string folder;  // CurrentFilePath afterwards
+  } cases[] = {
+      {"\"" + path("smith.vfl") + "\"", "2", "Last.vfl", path("Smith.vfl"),
+       "Opening File  'Smith.vfl'.   Please wait...", 100, false, ""},
+      {"//nas/trees/Smith.vfl", "0", "Last.vfl", "//nas/trees/Smith.vfl", "Opening Network File ", 100, false, ""},
+      {"   ", "2", "Last.vfl", last, opening, 2000, true, last},
+      {"", "2", last, last, opening, 2000, true, last},  // the whole path an open leaves in "CurrentFile"
+      {"", "0", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "1", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "3", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "2", "", "", "", 2000, false, ""},  // AutoStart without a last file
+  };
+  for (const auto& c : cases) {
+    s.CurrentFilePath.clear();
+    IniWrite(s, "Configure", "AutoStart", c.autostart);
+    IniWrite(s, "FilePaths", "CurrentFile", c.current);
+    StartChoice got = ChooseStartFile(s, c.line, "/");
+    EXPECT_EQ(got.path, c.path) << c.line << c.autostart;
+    EXPECT_EQ(got.splash_text, c.splash);
+    EXPECT_EQ(got.timer_ms, c.timer);
+    EXPECT_EQ(got.open_now, c.now);
+    EXPECT_EQ(s.CurrentFilePath, c.folder);
+  }
   EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(Startup, CommandLineNetworkPathIsUsedUnchanged) {
-  StartChoice c = ChooseStartFile(s, "//nas/trees/Smith.vfl", "/");
-  EXPECT_EQ(c.path, "//nas/trees/Smith.vfl");
-  EXPECT_EQ(c.splash_text, "Opening Network File ");
 }
 
 TEST_F(Startup, CommandLineFileThatIsNotThereIsStillNamedToTheOpen) {
@@ -89,42 +105,6 @@ TEST_F(Startup, AutoStartWithTheLastFileGoneSaysSoOnceAndForgetsIt) {
   c = ChooseStartFile(s, "", "/");
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(c.path, "");
-}
-
-TEST_F(Startup, AutoStartOpensTheLastFileBeforeItsTwoSecondTimer) {
-  touch(path("Last.vfl"));
-  IniWrite(s, "Configure", "AutoStart", "2");
-  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  StartChoice c = ChooseStartFile(s, "   ", "/");
-  EXPECT_EQ(c.path, path("Last.vfl"));
-  EXPECT_TRUE(c.open_now);
-  EXPECT_EQ(c.timer_ms, 2000);
-  EXPECT_EQ(c.splash_text, "Opening File  'Last.vfl'.   Please wait...");
-  EXPECT_EQ(s.CurrentFilePath, path("Last.vfl"));
-  // The whole path an open leaves in "CurrentFile" works as well.
-  IniWrite(s, "FilePaths", "CurrentFile", path("Last.vfl"));
-  EXPECT_EQ(ChooseStartFile(s, "", "/").path, path("Last.vfl"));
-}
-
-TEST_F(Startup, WithoutAutoStartNoFileIsOpened) {
-  touch(path("Last.vfl"));
-  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  for (const char* value : {"0", "1", "3"}) {
-    IniWrite(s, "Configure", "AutoStart", value);
-    StartChoice c = ChooseStartFile(s, "", "/");
-    EXPECT_EQ(c.path, "") << value;
-    EXPECT_EQ(c.timer_ms, 1);
-    EXPECT_EQ(s.CurrentFilePath, t.dir.path());
-  }
-  // AutoStart on without a last file: nothing to open, the long timer.
-  IniWrite(s, "Configure", "AutoStart", "2");
-  IniWrite(s, "FilePaths", "CurrentFile", "");
-  StartChoice c = ChooseStartFile(s, "", "/");
-  EXPECT_EQ(c.path, "");
-  EXPECT_EQ(c.timer_ms, 2000);
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(Startup, OpenStartFileOpensAndCountsAsSaved) {

@@ -3,6 +3,7 @@
 // records are exactly as before, the tree sound and the user told why.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
 
@@ -39,9 +40,7 @@ const std::pair<const char*, Change> kChanges[] = {
     {"edit with long notes",
      [](Tree& x) {
        PersonEditor e(x.s);
-       e.OpenPerson(x.kit);
-       e.Changed();
-       return e.Ok(editfield::Notes, std::string(200, 'n'), "Dale").saved;
+       return e.OpenPerson(x.kit) && (e.Changed(), e.Ok(editfield::Notes, std::string(200, 'n'), "Dale").saved);
      }},
     {"connect as a child", [](Tree& x) { return FinishConnectChild(x.s, x.una, x.dan, x.meg, 1); }},
     {"partner put first", [](Tree& x) { return InsertPartnershipAt(x.s, x.una, x.dan, 0) != 0; }},
@@ -64,9 +63,8 @@ const std::pair<const char*, Change> kChanges[] = {
 };
 
 bool told(const Tree& x, const std::string& reason) {
-  for (const Message& m : x.t.prompter.shown)
-    if (m.text.find("\r\n" + reason) != std::string::npos) return true;
-  return false;
+  return std::any_of(x.t.prompter.shown.begin(), x.t.prompter.shown.end(),
+                     [&](const Message& m) { return m.text.find("\r\n" + reason) != std::string::npos; });
 }
 
 // Everything as before the change: the five files byte for byte, and the
