@@ -24,12 +24,10 @@ std::string folder_of(const std::string& path) {
 
 // A temporary name in the target's folder that no file has yet. The leading
 // dot keeps it out of folder listings, and out of the web site's own pages.
-int create_temp(const std::string& target, unsigned mode, std::string& temp) {
+int create_temp(const std::string& target, unsigned mode, std::string& temp, unsigned long& seed) {
   const std::size_t slash = target.rfind('/');
   const std::string prefix = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + "." +
                              target.substr(slash == std::string::npos ? 0 : slash + 1) + ".vft";
-  static_assert(sizeof(unsigned long) >= 4);
-  unsigned long seed = static_cast<unsigned long>(::getpid()) * 2654435761UL ^ reinterpret_cast<std::uintptr_t>(&temp);
   for (int i = 0; i < kNameTries; ++i) {
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
     char suffix[24];
@@ -78,13 +76,13 @@ int sync_file_system(const std::string& folder) {
 #endif
 }
 
-}  // namespace
-
-std::string final_target(const std::string& path) {
+// Follows links to the file `path` finally names; `st` is that file's status
+// (`exists` false when there is none yet). Empty when the links go round.
+std::string resolve(const std::string& path, struct stat& st, bool& exists) {
   std::string p = path;
   for (int i = 0; i < kMaxLinks; ++i) {
-    struct stat st {};
-    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    exists = ::lstat(p.c_str(), &st) == 0;
+    if (!exists || !S_ISLNK(st.st_mode)) return p;
     char buf[PATH_MAX];
     const ssize_t n = ::readlink(p.c_str(), buf, sizeof buf);
     if (n <= 0) return p;
@@ -98,8 +96,31 @@ std::string final_target(const std::string& path) {
   return {};
 }
 
+// The process's umask, read without changing it (Linux tells it in
+// /proc/self/status); when it cannot be read, 0777 makes every file get its
+// mode set explicitly.
+unsigned current_umask() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  unsigned mask = 0777;
+  if (!f) return mask;
+  char line[256];
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+  std::fclose(f);
+  return mask;
+}
+
+}  // namespace
+
+std::string final_target(const std::string& path) {
+  struct stat st {};
+  bool exists = false;
+  return resolve(path, st, exists);
+}
+
 FileBatch::FileBatch(FileSystem& fs, Sync sync, NewMode mode, bool all_or_nothing)
-    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing) {}
+    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing), umask_(current_umask()), gid_(::getegid()),
+      seed_(static_cast<unsigned long>(::getpid()) * 2654435761UL ^ reinterpret_cast<std::uintptr_t>(this)) {}
 
 FileBatch::~FileBatch() {
   if (!committed_) discard();
@@ -119,26 +140,25 @@ bool FileBatch::fail_all(const std::string& path, int error) {
 bool FileBatch::add(const std::string& path, Data data) {
   if (committed_) return fs_.fail(path, EINVAL);
   File f;
-  f.target = final_target(path);
-  if (f.target.empty()) return fail_all(path, ELOOP);
   struct stat st {};
-  f.existed = ::stat(f.target.c_str(), &st) == 0;
+  f.target = resolve(path, st, f.existed);
+  if (f.target.empty()) return fail_all(path, ELOOP);
   if (f.existed && S_ISDIR(st.st_mode)) return fail_all(path, EISDIR);
 
   if (int err = fs_.step(f.target)) return fail_all(f.target, err);
-  const unsigned mode = mode_ == NewMode::Shared ? 0666 : 0600;  // the umask applies
-  int fd = create_temp(f.target, mode, f.temp);
+  // A new file gets its mode less the umask; an old one keeps its own.
+  const unsigned old_mode = f.existed ? st.st_mode & 07777 : 0;
+  const unsigned mode = f.existed ? old_mode : mode_ == NewMode::Shared ? 0666 : 0600;
+  int fd = create_temp(f.target, mode, f.temp, seed_);
   if (fd < 0) return fail_all(f.target, errno);
   files_.push_back(f);
   int err = 0;
-  if (f.existed) {
-    // The group first: changing it may clear the set-group-ID bit, which
-    // the mode then puts back. A group we may not give is no failure.
-    if (::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
-      // The file then gets the user's own group, as any new file would.
-    }
-    if (::fchmod(fd, st.st_mode & 07777) != 0) err = errno;
-  }
+  // The group first: changing it may clear the set-group-ID bit, which the
+  // mode then puts back. A group we may not give is no failure: the file then
+  // has the user's own group, as any new file would.
+  bool regroup = f.existed && st.st_gid != gid_;
+  if (regroup && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) regroup = false;
+  if (f.existed && ((old_mode & umask_) != 0 || regroup) && ::fchmod(fd, old_mode) != 0) err = errno;
   if (!err) err = fs_.step(f.target);
   if (!err) err = write_all_fd(fd, data.data(), data.size());
   if (!err && sync_ == Sync::EachFile && !(err = fs_.step(f.target)) && ::fsync(fd) != 0) err = errno;

@@ -82,6 +82,9 @@ class FileBatch {
   Sync sync_;
   NewMode mode_;
   bool all_or_nothing_;
+  unsigned umask_;  // read once per batch
+  unsigned gid_;    // the group a new file gets
+  unsigned long seed_;  // for the temporary names
   bool committed_ = false;
   std::vector<File> files_;
 };
