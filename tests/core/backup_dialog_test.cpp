@@ -227,7 +227,7 @@ TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {
   ASSERT_FALSE(boxes.shown.empty());
   const Message& last = boxes.shown.back();
   EXPECT_EQ(last.title, "Backup Vorlan Family Tree Records File");
-  EXPECT_EQ(last.text, "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(last.text, "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
   EXPECT_EQ(last.icon, Icon::Critical);
   for (const char* key : {"Remind", "CurBackupPath", "LastBackup", "LastBackupNumPer"})
     EXPECT_EQ(ini("Backup", key), "") << key;

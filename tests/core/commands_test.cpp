@@ -368,7 +368,7 @@ TEST_F(Commands, BackupCanBeCancelledAtTheCorrectionAndReportsAFailure) {
   EXPECT_FALSE(fileio::exists(path("b.Vfl")));
   EXPECT_FALSE(BackupToChosenFile(s, dialogs));
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_text(1), "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(box_text(1), "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
   EXPECT_EQ(boxes.shown[1].icon, Icon::Critical);
   EXPECT_EQ(ini("Backup", "LastBackup"), "");
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <cerrno>
 
 #include "disconnect_arrange_fixture.h"
 #include "editing_windows.h"
@@ -267,6 +268,19 @@ class UndoFlow : public test::FamilyWindows {
     w->LoadWindow();
   }
 };
+
+TEST_F(UndoFlow, OnAFullDiskNothingIsDeletedAndUndoSaysWhyItIsOff) {
+  open_window();
+  const test::RecordFiles before = test::snapshot(s);
+  s.disk.fail_at(1, ENOSPC, true);
+  t.prompter.answers = {kAnswerYes};
+  QTest::mouseClick(w->button("butDelete"), Qt::LeftButton);
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(t.prompter.shown.back().title, "Vorlan Family Tree");
+  EXPECT_FALSE(w->button("butUndo")->isEnabled());
+  EXPECT_EQ(w->button("butUndo")->toolTip(),
+            QStringLiteral("Undo is off: the copy of the records it needs could not be written (No space left on device)."));
+}
 
 TEST_F(UndoFlow, UndoBringsBackTheFamilyAndTheDisconnectedPerson) {
   open_window();
