@@ -104,7 +104,14 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
     s.CurrentFilePath = FolderOf(LastFilePath(s));
   } else {
     s.CurrentFilePath = file.path;
-    s.ReadOnly = s.Lock.take(file.path, s.now()) == FamilyFileLock::Taken::HeldByOther;
+    LockOwner holder;
+    s.ReadOnly = s.Lock.take(file.path, s.now(), &holder) == FamilyFileLock::Taken::HeldByOther;
+    if (s.ReadOnly)
+      s.ask("Recover Family Records",
+            "The Family file " + cp1252::path_text(FileNameOf(file.path)) + " is open in Vorlan Family Tree, " +
+                cp1252::from_utf8(OwnerText(holder)) + "." + CrLf +
+                "The recovered records are kept here: save them under another name with Save As.",
+            Buttons::OK, Icon::Information);
   }
   DiscardWorkFolder(folder);
   return true;
