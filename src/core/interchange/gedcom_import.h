@@ -89,7 +89,7 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
 // after NumMarriages, notes at the end of the notes file; then the counts,
 // WriteConfig and LoadMarriages. Returns false (and says so) when a record file
 // cannot be written; the counts are then left as they were.
-bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
+[[nodiscard]] bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
 
 // The box that says the import was abandoned and the tree left as it was
 // (for a window that closes before the merge).

@@ -45,14 +45,14 @@ enum class SaveTarget {
 // status line then reads "Cancelled"); `why` then holds the system's reason
 // when a write failed, and is empty when the user has already been told or
 // chose not to write.
-std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName,
-                            SaveTarget target = SaveTarget::Copy, std::string* why = nullptr);
+[[nodiscard]] std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName,
+                                          SaveTarget target = SaveTarget::Copy, std::string* why = nullptr);
 
 // SaveFamilyFile with the free-space query supplied by the caller (tests use
 // it to see the disk-full path without filling a disk).
 using FreeSpaceQuery = std::function<std::int64_t(const std::string& folder)>;
-std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const std::string& fileName,
-                                const FreeSpaceQuery& free_bytes, SaveTarget target = SaveTarget::Copy,
-                                std::string* why = nullptr);
+[[nodiscard]] std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const std::string& fileName,
+                                              const FreeSpaceQuery& free_bytes, SaveTarget target = SaveTarget::Copy,
+                                              std::string* why = nullptr);
 
 }  // namespace vft

@@ -68,8 +68,8 @@ std::string IniReadTextAt(const std::string& file, const std::string& section, c
 // Returns 1 on success, 0 when the file could not be written (`fs` then says
 // why). A file that exists but cannot be read (or is implausibly large) is
 // never overwritten.
-int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section, const std::string& key,
-               const std::string& value);
+[[nodiscard]] int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value);
 
 // The same on the session's settings file ("Vorlan.Ini"); IniWrite keeps its
 // result in the session's status word.
