@@ -119,7 +119,8 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(box_title(0), "Save File");
   EXPECT_EQ(box_text(0),
-            "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") + "\r\nNo such file or directory");
+            "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
+                "\r\nNo such file or directory");
   EXPECT_FALSE(s.RecordsSaved);
 }
 

@@ -326,7 +326,8 @@ TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("keep.vfl"), SaveTarget::Copy, &why), 0) << step;
     EXPECT_EQ(why, reason);
     EXPECT_EQ(read_file(path("keep.vfl")), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.dir.path()), {}), 4) << step;  // work, appdata, program, keep.vfl
+    // Nothing but work/, appdata/, program/ and keep.vfl.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.dir.path()), {}), 4) << step;
     EXPECT_EQ(statuses.back(), "Cancelled");
     EXPECT_FALSE(s.RecordsSaved);
   }

@@ -61,7 +61,8 @@ TEST_F(Recovery, LeftoverIsDescribedFromItsRecordsAndItsFile) {
                                           "The records hold 2 persons." + tail);
   run = {folder, "09:30:15", 1, {}, {2027, 1, 31, 9, 0, 59}};
   EXPECT_EQ(RecoveryQuestion(run),
-            head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." + tail);
+            head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." +
+                tail);
 }
 
 TEST_F(Recovery, RecoveredTreeBelongsToItsFileAndTakesItsLock) {

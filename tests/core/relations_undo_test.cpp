@@ -172,7 +172,8 @@ TEST_F(RelationsUndo, AnUndoPointThatCannotBeWrittenKeepsTheOldCopiesAndTurnsUnd
     s.disk.fail_at(step, ENOSPC);
     EXPECT_FALSE(SaveUndoPoint(s, "second")) << step;
     EXPECT_FALSE(s.UndoAvailable);
-    EXPECT_EQ(s.UndoText, "Undo is off: the copy of the records it needs could not be written (No space left on device).");
+    EXPECT_EQ(s.UndoText,
+              "Undo is off: the copy of the records it needs could not be written (No space left on device).");
     EXPECT_EQ(copies(), first) << step;
     EXPECT_EQ(s.disk.failure().error, 0);  // a change going on is not stopped by it
   }
@@ -187,7 +188,8 @@ TEST_F(RelationsUndo, DamagedOrUnwritableCopiesNeverReachTheRecords) {
   const std::pair<const char*, std::function<void()>> damage[] = {
       {"a copy cut short", [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.begin(), per.end() - 1))); }},
       {"a copy missing", [&] { fileio::remove(s.work("Undo.mar")); }},
-      {"a copy of another size", [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.size() + kPersonLen))); }},
+      {"a copy of another size",
+       [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.size() + kPersonLen))); }},
   };
   for (const auto& [what, harm] : damage) {
     ASSERT_TRUE(SaveUndoPoint(s, "x"));

@@ -279,7 +279,8 @@ TEST_F(UndoFlow, OnAFullDiskNothingIsDeletedAndUndoSaysWhyItIsOff) {
   EXPECT_EQ(t.prompter.shown.back().title, "Vorlan Family Tree");
   EXPECT_FALSE(w->button("butUndo")->isEnabled());
   EXPECT_EQ(w->button("butUndo")->toolTip(),
-            QStringLiteral("Undo is off: the copy of the records it needs could not be written (No space left on device)."));
+            QStringLiteral("Undo is off: the copy of the records it needs could not be written "
+                           "(No space left on device)."));
 }
 
 TEST_F(UndoFlow, UndoBringsBackTheFamilyAndTheDisconnectedPerson) {

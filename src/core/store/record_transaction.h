@@ -4,7 +4,8 @@
 // once), and when the outermost transaction ends, each overwritten record gets
 // its bytes back, each file its old length, and the session the working state
 // it had at the start (marriage table, counts, working copies, the selected
-// person and its lists; the operation's modes are left to the operation). The user is then told which file could not be written and why.
+// person and its lists; the operation's modes are left to the operation).
+// The user is then told which file could not be written and why.
 //
 // Transactions nest: only the outermost one takes the snapshot and decides.
 // A refusal that writes nothing is no failure; whatever was written before a
