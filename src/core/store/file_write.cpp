@@ -110,6 +110,18 @@ unsigned current_umask() {
   return mask;
 }
 
+// The old file back under its name. A hard-linked copy is that file
+// already and only loses its second name; a moved one is renamed back (and
+// left where it is should even that fail, rather than lost).
+void put_back(const std::string& aside, const std::string& target) {
+  struct stat a {}, now {};
+  if (::stat(aside.c_str(), &a) != 0) return;
+  if (::stat(target.c_str(), &now) == 0 && a.st_ino == now.st_ino && a.st_dev == now.st_dev)
+    ::unlink(aside.c_str());
+  else
+    std::rename(aside.c_str(), target.c_str());
+}
+
 }  // namespace
 
 std::string final_target(const std::string& path) {
@@ -184,11 +196,17 @@ bool FileBatch::commit() {
     f.aside = f.target + ".vft-old";
     ::unlink(f.aside.c_str());
     int err = fs_.step(f.target);
-    if (!err && ::link(f.target.c_str(), f.aside.c_str()) != 0) err = errno;
+    if (!err && ::link(f.target.c_str(), f.aside.c_str()) != 0) {
+      err = errno;
+      // A file system without hard links: the old file moves aside instead.
+      if ((err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == EMLINK) &&
+          std::rename(f.target.c_str(), f.aside.c_str()) == 0)
+        err = 0;
+    }
     if (err) {
       f.aside.clear();
       for (std::size_t i = 0; i < asides; ++i)
-        if (!files_[i].aside.empty()) ::unlink(files_[i].aside.c_str());
+        if (!files_[i].aside.empty()) put_back(files_[i].aside, files_[i].target);
       return fail_all(f.target, err);
     }
   }
@@ -205,17 +223,20 @@ bool FileBatch::commit() {
     }
   }
   if (err && all_or_nothing_) {
-    for (std::size_t i = 0; i < placed; ++i) {
+    // Every old file back under its name, and the new ones that had no old
+    // one gone.
+    for (std::size_t i = 0; i < files_.size(); ++i) {
       const File& f = files_[i];
-      if (f.existed)
-        std::rename(f.aside.c_str(), f.target.c_str());
-      else
+      if (!f.aside.empty())
+        put_back(f.aside, f.target);
+      else if (i < placed)
         ::unlink(f.target.c_str());
     }
   }
   for (std::size_t i = placed; i < files_.size(); ++i) ::unlink(files_[i].temp.c_str());
-  for (const File& f : files_)
-    if (!f.aside.empty()) ::unlink(f.aside.c_str());
+  if (!err)
+    for (const File& f : files_)
+      if (!f.aside.empty()) ::unlink(f.aside.c_str());
   std::set<std::string> folders;
   for (std::size_t i = 0; i < placed; ++i) folders.insert(folder_of(files_[i].target));
   committed_ = true;
