@@ -103,7 +103,7 @@ void BM_ImportGedcom(benchmark::State& state) {
   test::TempDir dir;
   const std::string path = dir.path() + "bench.ged";
   const std::string text = generate();
-  if (!fileio::write_all(path, Bytes(text.begin(), text.end()))) state.SkipWithError("cannot write the file");
+  if (!vft::test::put_file(path, Bytes(text.begin(), text.end()))) state.SkipWithError("cannot write the file");
   long persons = 0;
   for (auto _ : state) {
     state.PauseTiming();

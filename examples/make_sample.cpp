@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     s.Config.setNumPersons(static_cast<std::int16_t>(i + 1));
     s.Person2 = b.persons[i];
     s.NotesText = b.notes[i];
-    AddPersonRecord(s);
+    if (!AddPersonRecord(s)) return 1;
   }
   for (const Family& f : b.families) {
     s.Config.setNumMarriages(static_cast<std::int16_t>(s.Config.NumMarriages() + 1));
@@ -189,10 +189,10 @@ int main(int argc, char** argv) {
     s.CerBuf = blank_ceremony();
     s.CerBuf.MarriedDate = f.date;
     s.CerBuf.MarriedAt = f.place;
-    AddMarriageRecord(s);
+    if (!AddMarriageRecord(s)) return 1;
   }
   s.Config.setLastPerson(1);
-  WriteConfig(s);
+  if (!WriteConfig(s)) return 1;
   LoadMarriages(s);
   int rc = SaveFamilyFile(s, s.WorkFolder, argv[1]) == -1 ? 0 : 1;
   std::filesystem::remove_all(root);

@@ -32,7 +32,7 @@ bool open_tree(CliSession& cs, const std::string& file) {
     std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
     return false;
   }
-  return OpenFamilyFile(cs.session(), file) == -1;
+  return OpenFamilyFile(cs.session(), file, OpenAccess::Inspect) == -1;
 }
 
 std::string t(const std::string& field) { return json_string(cp1252::trim(field)); }
@@ -135,8 +135,11 @@ SubmitterDetails submitter_for(const ConvertOptions& o) {
 }
 
 int save_to(Session& s, const std::string& out) {
-  if (SaveFamilyFile(s, s.WorkFolder, out) != -1) {
-    std::fprintf(stderr, "vft: could not write %s\n", out.c_str());
+  std::string why;
+  if (SaveFamilyFile(s, s.WorkFolder, out, SaveTarget::Copy, &why) != -1) {
+    // Without a reason the prompter has already printed why.
+    if (!why.empty())
+      std::fprintf(stderr, "vft: could not write %s: %s\n", out.c_str(), cp1252::to_utf8(why).c_str());
     return 1;
   }
   return 0;
@@ -172,7 +175,9 @@ int import_gedcom(const std::string& in, const std::string& out) {
   // A Family file must name a person to show first.
   if (s.Config.LastPerson() < 1 && s.Config.NumPersons() > 0) {
     s.Config.setLastPerson(1);
-    WriteConfig(s);
+    if (!WriteConfig(s)) {
+      // The save below packs the counts held in memory.
+    }
   }
   if (int rc = save_to(s, out)) return rc;
   auto counted = [](long n, const char* one, const char* many) { return Thousands(n) + (n == 1 ? one : many); };

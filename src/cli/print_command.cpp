@@ -29,6 +29,7 @@
 #include "relations/person_io.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 
 namespace vft::cli {
@@ -303,7 +304,7 @@ int print_request(const PrintArgs& a) {
     return 1;
   }
   Session& s = cs.session();
-  if (OpenFamilyFile(s, a.file) != -1) return 1;
+  if (OpenFamilyFile(s, a.file, OpenAccess::Inspect) != -1) return 1;
   // The one question a printout asks is whether to go on with a font that
   // may be large for the paper: the options asked for it, so it goes on.
   cs.prompter().answer_yes = true;
@@ -373,8 +374,9 @@ int print_request(const PrintArgs& a) {
     // A text file for today's editors: UTF-8, like everything else the tool writes.
     const std::string utf8 = cp1252::to_utf8(result.text);
     Bytes bytes(utf8.begin(), utf8.end());
-    if (!fileio::write_atomic(a.text_out, bytes)) {
-      std::fprintf(stderr, "vft: %s could not be written\n", a.text_out.c_str());
+    if (!fileio::write_file(s.disk, a.text_out, bytes)) {
+      std::fprintf(stderr, "vft: %s could not be written: %s\n", a.text_out.c_str(),
+                   s.disk.failure().reason().c_str());
       return 1;
     }
     std::printf("%s\n", plain(print::SavedFamilyNamesText(s, a.text_out)).c_str());

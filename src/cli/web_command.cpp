@@ -80,7 +80,7 @@ int cmd_web(int argc, char** argv) {
     std::fprintf(stderr, "vft: no such file: %s\n", files[0].c_str());
     return 1;
   }
-  if (OpenFamilyFile(cs.session(), files[0]) != -1) return 1;
+  if (OpenFamilyFile(cs.session(), files[0], OpenAccess::Inspect) != -1) return 1;
 
   namespace fs = std::filesystem;
   std::error_code ec;

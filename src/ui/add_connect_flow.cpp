@@ -85,8 +85,7 @@ class Flow {
         case DialogNext::PickPerson: return picked(steps_.pick_person(kPickCaption));
         case DialogNext::ConnectChild: {
           const RelationState& r = s_.Rel;
-          FinishConnectChild(s_, connecting_, r.ChildFather, r.ChildMother, r.InsertPosition);
-          return;
+          return last_step(FinishConnectChild(s_, connecting_, r.ChildFather, r.ChildMother, r.InsertPosition));
         }
       }
     }
@@ -100,10 +99,7 @@ class Flow {
         frmAddParent d(s_, steps_.notice_ms, parent_);
         d.exec();
         if (d.answer() == Answer::Yes) return edited(steps_.edit_new_person());
-        if (d.answer() == Answer::No) {
-          SupplyUnknownParent(s_);
-          return;
-        }
+        if (d.answer() == Answer::No) return last_step(SupplyUnknownParent(s_) != 0);
         return cancel();
       }
       case LinkStep::EditParentsMarriage: steps_.marriage(MarriageMode::AddParents); return;
@@ -111,10 +107,7 @@ class Flow {
         const MarriageNext next = steps_.marriage(MarriageMode::AddPartner);
         if (next != MarriageNext::AddChild) return;
         // The partner was the child's other parent; now the child itself.
-        if (connecting_) {
-          ConnectChildToDisplayedCouple(s_, connecting_);
-          return;
-        }
+        if (connecting_) return last_step(ConnectChildToDisplayedCouple(s_, connecting_));
         return edited(steps_.edit_new_person());
       }
       case LinkStep::UnrelatedNotice: {
@@ -127,6 +120,11 @@ class Flow {
     }
   }
 
+  // The flow's last step has run. A refusal or a record that could not be
+  // written has been told in its own box, and the records are whole either
+  // way, so the flow ends the same.
+  static void last_step(bool /*linked*/) {}
+
   // The person picker has chosen x to be connected.
   void picked(std::int16_t x) {
     if (x < 1) return cancel();
@@ -138,7 +136,7 @@ class Flow {
       case ConnectStep::ChooseSiblingPosition: {
         int k = 0;
         if (!out.sequence.empty()) k = position_in({out.caption, out.prompt, out.sequence});
-        if (k >= 0) FinishConnectSibling(s_, x, k);
+        if (k >= 0) last_step(FinishConnectSibling(s_, x, k));
         return;
       }
       case ConnectStep::ChooseChildCouple:
@@ -160,25 +158,19 @@ class Flow {
     }
     frmConnectParent d(s_, x, spouse, parent_);
     d.exec();
-    if (d.answer() == Answer::No) {
-      FinishConnectParentAlone(s_, x);
-      return;
-    }
+    if (d.answer() == Answer::No) return last_step(FinishConnectParentAlone(s_, x));
     if (d.answer() != Answer::Yes) return cancel();
     const SequenceList list = ParentCoupleSequence(s_, x, spouse);
     int k = 0;
     if (!list.persons.empty() && (k = position_in(list)) < 0) return;
-    FinishConnectParentWithSpouse(s_, x, spouse, k);
+    last_step(FinishConnectParentWithSpouse(s_, x, spouse, k));
   }
 
   void connect_partner(std::int16_t x, const ConnectOutcome& out) {
     if (const std::int16_t fam = UnknownPartnerFamily(s_)) {
       frmConnectPartner d(s_, x, fam, parent_);
       d.exec();
-      if (d.answer() == Answer::Yes) {
-        ReplaceUnknownPartner(s_, x, fam);
-        return;
-      }
+      if (d.answer() == Answer::Yes) return last_step(ReplaceUnknownPartner(s_, x, fam));
       if (d.answer() != Answer::No) return cancel();
     }
     if (out.step == ConnectStep::ChoosePartnerPosition) {

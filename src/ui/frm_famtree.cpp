@@ -126,8 +126,10 @@ void frmFamtree::SetUnDo(const QString& text) {
 void frmFamtree::SetVars(bool value) { s_.NothingChanged = value; }
 
 void frmFamtree::update_save_state() {
-  button("butSave")->setEnabled(!s_.RecordsSaved);
-  action("mnuSave")->setEnabled(!s_.RecordsSaved);
+  // A file another program has open is kept with Save As only.
+  const bool can_save = !s_.RecordsSaved && !s_.ReadOnly;
+  button("butSave")->setEnabled(can_save);
+  action("mnuSave")->setEnabled(can_save);
 }
 
 bool frmFamtree::event(QEvent* e) {

@@ -261,7 +261,11 @@ void frmFamtree::arrangeFamily() {
 
 void frmFamtree::undo() {
   if (button("butUndo")->text() != QStringLiteral("&Undo")) return;
-  after_records_shrank([this] { RestoreUndoPoint(s_); });
+  after_records_shrank([this] {
+    if (!RestoreUndoPoint(s_)) {
+      // Its box has said why; the records are as they were.
+    }
+  });
 }
 
 // A delete, an orphan clean-up or an undo may leave the records empty (the

@@ -245,7 +245,8 @@ void frmFamtree::update_commands() {
   action("mnuVorlanHelp")->setEnabled(has_help);
   action("mnuContents")->setEnabled(has_help);
   both("mnuUndo", "butUndo", s_.UndoAvailable);
-  if (s_.UndoAvailable) button("butUndo")->setToolTip(qs(s_.UndoText));
+  // While Undo is off its tool tip says why, when there is a reason to give.
+  button("butUndo")->setToolTip(qs(s_.UndoText));
   update_save_state();
 
   // The tool tips that name the selected person.

@@ -25,6 +25,7 @@
 #include "qt_text.h"
 #include "qt_text_measure.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 
 namespace vft::ui {
 
@@ -297,7 +298,7 @@ void frmPrintPreview::save_list(const std::string& text) {
   // The same file `vft print --text` writes: UTF-8, what editors on this
   // platform expect, so names such as "Müller" survive.
   const std::string utf8 = cp1252::to_utf8(text);
-  Message m = fileio::write_atomic(name.toStdString(), Bytes(utf8.begin(), utf8.end()))
+  Message m = fileio::write_file(s_.disk, name.toStdString(), utf8)
                   ? FamilyNamesSavedMessage(s_, cp(name))
                   : FamilyNamesNotSavedMessage(cp(name));
   s_.ask(m.title, m.text, m.buttons, m.icon);

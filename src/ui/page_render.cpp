@@ -1,16 +1,18 @@
 #include "page_render.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 #include <cmath>
 #include <optional>
 #include <vector>
 
 #include "qt_text.h"
 #include "qt_text_measure.h"
+#include "store/file_write.h"
 
 namespace vft::ui {
 namespace {
@@ -137,23 +139,21 @@ bool write_pdf(const print::PageDocument& doc, const QString& path, QString* err
     set_error(error, QStringLiteral("There is no finished document to save."));
     return false;
   }
-  // Written beside the target and renamed into place, so a failure leaves
-  // any earlier file of that name as it was.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    set_error(error, QStringLiteral("The PDF file %1 could not be written: %2").arg(path, file.errorString()));
-    return false;
-  }
+  // Made in memory and handed to the program's one writer, which puts it in
+  // place only when complete (following a link, keeping the file's mode).
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Vorlan Family Tree"));
-    if (!paint_pages(writer, doc, 1, doc.page_count(), error)) {
-      file.cancelWriting();
-      return false;
-    }
+    if (!paint_pages(writer, doc, 1, doc.page_count(), error)) return false;
   }
-  if (!file.commit()) {
-    set_error(error, QStringLiteral("The PDF file %1 could not be written: %2").arg(path, file.errorString()));
+  fileio::FileSystem disk;
+  const QByteArray& pdf = buffer.data();
+  const std::string_view bytes(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+  if (!fileio::write_file(disk, QFile::encodeName(path).toStdString(), bytes)) {
+    set_error(error, QStringLiteral("The PDF file %1 could not be written: %2")
+                         .arg(path, QString::fromStdString(disk.failure().reason())));
     return false;
   }
   return true;

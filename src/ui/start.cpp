@@ -24,6 +24,7 @@
 #include "qt_prompter.h"
 #include "qt_text.h"
 #include "store/password.h"
+#include "store/paths.h"
 #include "store/settings.h"
 #include "window_rules.h"
 
@@ -182,8 +183,8 @@ class StartUp {
     };
     main_->LoadWindow();
     if (recovered_) {
-      // The recovered records came from no file the settings know of.
-      main_->document().FileName.clear();
+      // The recovered records belong to the file they were opened from, if any.
+      main_->document().FileName = s_.OpenedAs.path.empty() ? std::string() : FileNameOf(s_.OpenedAs.path);
       s_.RecordsSaved = false;
       s_.NothingChanged = false;
       main_->RefreshFamilyView();

@@ -1,12 +1,17 @@
 // End-to-end runs of the vft tool as a subprocess.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <string>
+
+#include <unistd.h>
 
 #include "common/cp1252.h"
 #include "relations/delete_person.h"
 #include "relations/lookups.h"
 #include "store/familyfile.h"
+#include "store/file_claim.h"
 #include "store/file_io.h"
 #include "store/records.h"
 #include "temp_session.h"
@@ -79,7 +84,7 @@ TEST_F(Cli, ConvertRepacksToTheSameTree) {
 TEST_F(Cli, RefusalsGoToStderrAndWriteNothing) {
   std::string bogus = dir + "notes.vfl";
   Bytes junk(3000, 'x');
-  ASSERT_TRUE(fileio::write_all(bogus, junk));
+  ASSERT_TRUE(test::put_file(bogus, junk));
   std::string out = dir + "out.vfl";
   CliRun c = vft_run("convert " + quote(bogus) + " " + quote(out), dir);
   EXPECT_NE(c.code, 0);
@@ -146,7 +151,7 @@ TEST_F(Cli, ConvertReportsLikeACommandLineTool) {
   const std::string loop = dir + "loop.ged", none = dir + "none.ged", out = dir + "out.vfl";
   // Identifiers with letters, a person who is his own child and a source citation.
   auto write = [](const std::string& path, const std::string& text) {
-    return fileio::write_all(path, Bytes(text.begin(), text.end()));
+    return test::put_file(path, Bytes(text.begin(), text.end()));
   };
   ASSERT_TRUE(write(loop, head + "0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n0 @X1@ FAM\r\n"
                           "1 HUSB @P1@\r\n1 CHIL @P1@\r\n" + trailer));
@@ -192,3 +197,51 @@ TEST_F(Cli, Gedcom551FlavourIsUtf8) {
   EXPECT_NE(g.find("Ann Example"), std::string::npos);
   EXPECT_EQ(vft_run("convert --flavour 4 " + quote(file) + " " + quote(ged), dir).code, 2);
 }
+
+namespace {
+
+TEST_F(Cli, ConvertDoesNotWriteOverAFileAnotherProgramHasOpen) {
+  const std::string file = saved_tree("tree.vfl");
+  const std::string out = dir + "open.vfl";
+  ASSERT_TRUE(test::put_file(out, Bytes{'m', 'i', 'n', 'e'}));
+  FamilyFileLock held;
+  ASSERT_EQ(held.take(out, LocalTime{}), FamilyFileLock::Taken::Yes);
+  CliRun r = vft_run("convert " + quote(file) + " " + quote(out), dir);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("open.vfl is open in Vorlan Family Tree, opened by "), std::string::npos) << r.err;
+  EXPECT_EQ(test::file_text(out), "mine");
+}
+
+// The tool's temporary folder goes with it however it is stopped, and a
+// later run clears what a run killed outright left behind.
+TEST_F(Cli, TheWorkFolderGoesWhenTheToolIsStoppedOrWasKilled) {
+  const std::string file = saved_tree("big.vfl", 2000, 1500);  // its dump is more than a pipe holds
+  const std::string tmp = dir + "tmp/", dead = tmp + "vft-cli-2147483646-abcdef";
+  auto ours = [&] { return std::distance(std::filesystem::directory_iterator(tmp), {}); };
+  for (int sig : {SIGTERM, SIGINT, SIGPIPE}) {
+    std::filesystem::create_directories(dead + "/work");  // a run killed outright (no such process)
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(out[1], 1);
+      close(out[0]);
+      close(out[1]);
+      setenv("TMPDIR", tmp.c_str(), 1);
+      execl(VFT_CLI_PATH, "vft", "dump", file.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(out[1]);
+    for (int i = 0; i < 1000 && (std::filesystem::exists(dead) || ours() != 1); ++i) usleep(10000);
+    EXPECT_FALSE(std::filesystem::exists(dead)) << sig;
+    EXPECT_EQ(ours(), 1) << sig;  // its own, while it waits to write
+    if (sig == SIGPIPE) close(out[0]); else kill(child, sig);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (sig != SIGPIPE) close(out[0]);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig;
+    EXPECT_EQ(ours(), 0) << sig;
+  }
+}
+
+}  // namespace

@@ -38,7 +38,7 @@ class PrintSheetsCli : public ::testing::Test {
     b.person("Lone", "M\xFCller", "M");           // 4, no partner
     b.person("Zoe", "Adams", "F");                // 5
     s.Config.setLastPerson(1);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     file = dir + "family.vfl";
     ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, file), -1);
   }
@@ -88,7 +88,8 @@ TEST_F(PrintSheetsCli, FamilyNamesAsATextFileInEachFormat) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(read(txt), "Adams   Jones   M\xC3\xBCller  Smith\r\n");
   // The saved choice is used when none is given.
-  ASSERT_EQ(IniWriteAt(appdata + "Vorlan Family Tree/Vorlan.Ini", "Print Family Names", "Format", "2"), 1);
+  fileio::FileSystem fs;
+  ASSERT_EQ(IniWriteAt(fs, appdata + "Vorlan Family Tree/Vorlan.Ini", "Print Family Names", "Format", "2"), 1);
   r = vft("--list names --text " + quote(txt));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(read(txt), "Adams   Jones   M\xC3\xBCller\r\nSmith\r\n");

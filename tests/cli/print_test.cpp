@@ -49,7 +49,7 @@ class PrintCli : public ::testing::Test {
       b.write(p);
     }
     s.Config.setLastPerson(1);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     std::string file = dir + "family.vfl";
     EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, file), -1);
     return file;
@@ -88,8 +88,9 @@ TEST_F(PrintCli, PedigreeChartIsOnePage) {
 TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsed) {
   std::string file = big_family();
   std::string ini = appdata + "Vorlan Family Tree/Vorlan.Ini";
-  ASSERT_EQ(IniWriteAt(ini, "Print Descendants", "Generations", "1"), 1);
-  ASSERT_EQ(IniWriteAt(ini, "Print Descendants", "Orientation", "1"), 1);
+  fileio::FileSystem fs;
+  ASSERT_EQ(IniWriteAt(fs, ini, "Print Descendants", "Generations", "1"), 1);
+  ASSERT_EQ(IniWriteAt(fs, ini, "Print Descendants", "Orientation", "1"), 1);
   std::string out = dir + "saved.pdf";
   PrintRun r = vft(quote(file) + " --chart descendants --person 1 " + quote(out));
   ASSERT_EQ(r.code, 0) << r.err;
@@ -100,7 +101,7 @@ TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsed) {
   EXPECT_EQ(r.out.rfind("Ron Root has 41 recorded descendants in 2 generations\n", 0), 0u);
 
   // The paper saved in the printer dialog, unless another is asked for.
-  ASSERT_EQ(IniWriteAt(ini, "Printing", "PaperSize", "11"), 1);
+  ASSERT_EQ(IniWriteAt(fs, ini, "Printing", "PaperSize", "11"), 1);
   const std::pair<std::string, std::string> papers[] = {
       {"", "595x420"}, {"--portrait", "420x595"}, {"--paper A3", "1191x842"}, {"--paper legal --portrait", "612x1008"}};
   for (const auto& [args, size] : papers) {

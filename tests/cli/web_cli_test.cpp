@@ -35,7 +35,7 @@ class WebCli : public ::testing::Test {
   std::string save(const std::string& name) {
     // Trees made with TreeBuilder have no settings record on disk yet.
     if (t.s.Config.LastPerson() < 1) t.s.Config.setLastPerson(1);
-    WriteConfig(t.s);
+    EXPECT_TRUE(WriteConfig(t.s));
     std::string file = dir + name;
     EXPECT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
     return file;
@@ -120,7 +120,7 @@ TEST_F(WebCli, BadArgumentsAndFilesWriteNothing) {
     EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
     EXPECT_FALSE(fs::exists(out)) << c.args;
   }
-  fileio::write_all(dir + "plain.txt", Bytes{'x'});
+  test::put_file(dir + "plain.txt", Bytes{'x'});
   WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "plain.txt"), dir);
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("cannot use the folder"), std::string::npos) << r.err;

@@ -106,7 +106,7 @@ TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
 TEST_F(BackupDialog, FolderThatCannotBeCreatedIsReported) {
   // A file stands where the folder would go.
   const std::string blocker = path("taken");
-  fileio::write_atomic(blocker, Bytes{'x'});
+  test::put_file(blocker, Bytes{'x'});
   form.Folder = blocker + "/sub";
   boxes.answers = {kAnswerYes};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
@@ -227,7 +227,7 @@ TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {
   ASSERT_FALSE(boxes.shown.empty());
   const Message& last = boxes.shown.back();
   EXPECT_EQ(last.title, "Backup Vorlan Family Tree Records File");
-  EXPECT_EQ(last.text, "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(last.text, "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
   EXPECT_EQ(last.icon, Icon::Critical);
   for (const char* key : {"Remind", "CurBackupPath", "LastBackup", "LastBackupNumPer"})
     EXPECT_EQ(ini("Backup", key), "") << key;

@@ -112,7 +112,7 @@ TEST_F(ChartOptionsTest, ValuesTheDialogsNeverWriteFallBack) {
 
   // A settings file that is not one reads as nothing saved.
   std::string junk = t.dir.path() + "junk.ini";
-  ASSERT_TRUE(fileio::write_atomic(junk, Bytes{0, 0xFF, '[', '\n', '=', '=', 0x80}));
+  ASSERT_TRUE(test::put_file(junk, Bytes{0, 0xFF, '[', '\n', '=', '=', 0x80}));
   ChartOptions j = LoadChartOptionsFrom(junk, request::Descendants);
   EXPECT_EQ(j.generations, 4);
   EXPECT_TRUE(j.ticked(item3::Name));

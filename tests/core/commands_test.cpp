@@ -3,6 +3,8 @@
 // smaller checks, each with the exact boxes and dialogs the user sees.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "mainwin/backup_save.h"
 #include "mainwin_fixture.h"
 #include "relations/undo.h"
@@ -19,32 +21,21 @@ Bytes bytes_of(const std::string& file) { return fileio::read_all(file).value_or
 
 }  // namespace
 
-TEST(SaveAsExtension, WrongExtensionBecomesVflAfterTheMessage) {
-  ExtensionFix f = CorrectVflExtension("/home/ann/trees/family.txt");
-  EXPECT_EQ(f.path, "/home/ann/trees/family.Vfl");
-  EXPECT_EQ(f.message,
-            "The file name family.txt with the extension txt is not valid. It will be changed to family.Vfl. "
-            "Press OK to continue.");
+TEST(SaveAsExtension, AnyOtherExtensionBecomesVflAfterTheMessage) {
   // Only the part after the last dot of the name is the extension; dots in
-  // folder names are not looked at.
-  f = CorrectVflExtension("/home/a.b/my.tree.GED");
-  EXPECT_EQ(f.path, "/home/a.b/my.tree.Vfl");
-  EXPECT_NE(f.message.find("with the extension GED is not valid"), std::string::npos);
-  f = CorrectVflExtension("/data/family.");
-  EXPECT_EQ(f.path, "/data/family.Vfl");
-  EXPECT_EQ(f.message, "The file name family. with the extension  is not valid. It will be changed to family.Vfl. "
-                       "Press OK to continue.");
-}
-
-TEST(SaveAsExtension, VflInAnyCaseStaysAndNoExtensionGetsOne) {
-  for (const char* ok : {"/t/Family.vfl", "/t/FAMILY.VFL", "/t/x.Vfl"}) {
-    ExtensionFix f = CorrectVflExtension(ok);
-    EXPECT_EQ(f.path, ok);
-    EXPECT_EQ(f.message, "");
+  // folder names are not looked at. "vfl" in any case stays.
+  for (const auto& [in, out, name, ext] :
+       {std::tuple{"/home/ann/trees/family.txt", "/home/ann/trees/family.Vfl", "family.txt", "txt"},
+        {"/home/a.b/my.tree.GED", "/home/a.b/my.tree.Vfl", "my.tree.GED", "GED"},
+        {"/data/family.", "/data/family.Vfl", "family.", ""}, {"/t/Family.vfl", "/t/Family.vfl", "", ""},
+        {"/t/FAMILY.VFL", "/t/FAMILY.VFL", "", ""}, {"/a.b/family", "/a.b/family.vfl", "", ""}}) {
+    ExtensionFix f = CorrectVflExtension(in);
+    EXPECT_EQ(f.path, out);
+    EXPECT_EQ(f.message, *name ? "The file name " + std::string(name) + " with the extension " + ext +
+                                     " is not valid. It will be changed to " + FileNameOf(out) +
+                                     ". Press OK to continue."
+                               : "");
   }
-  ExtensionFix f = CorrectVflExtension("/a.b/family");
-  EXPECT_EQ(f.path, "/a.b/family.vfl");
-  EXPECT_EQ(f.message, "");
 }
 
 TEST(WindowTitle, NamesTheFileOnceTheTreeHasLivingPersons) {
@@ -127,13 +118,15 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(box_title(0), "Save File");
-  EXPECT_EQ(box_text(0), "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl"));
+  EXPECT_EQ(box_text(0),
+            "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
+                "\r\nNo such file or directory");
   EXPECT_FALSE(s.RecordsSaved);
 }
 
 TEST_F(Commands, CorrectedNameOfAnExistingFileIsNotReplacedWithoutAsking) {
   build_tree();
-  ASSERT_TRUE(fileio::write_all(path("keep.Vfl"), Bytes{'o', 'l', 'd'}));
+  ASSERT_TRUE(test::put_file(path("keep.Vfl"), Bytes{'o', 'l', 'd'}));
   change_something();
   dialogs.answers = {path("keep.txt")};
   boxes.answers = {kAnswerOK, kAnswerNo};
@@ -226,7 +219,7 @@ TEST_F(Commands, OpenLoadsTheChosenFileAndForgetsTheOldUndoPoint) {
 
 TEST_F(Commands, OpenOfABadFileChangesNothing) {
   build_tree();
-  ASSERT_TRUE(fileio::write_all(path("notes.vfl"), Bytes(3000, 'x')));
+  ASSERT_TRUE(test::put_file(path("notes.vfl"), Bytes(3000, 'x')));
   auto before = snapshot(s);
   dialogs.answers = {path("notes.vfl")};
   doc.FileName = "tree.vfl";
@@ -276,14 +269,14 @@ TEST_F(Commands, NewTreeEmptiesTheRecordsButKeepsTheOptions) {
   build_tree();
   s.Config.set16(20, 0x1234);  // a colour of the scheme
   s.Config.raw[4] = 'L';       // the legacy text
-  WriteConfig(s);
+  ASSERT_TRUE(WriteConfig(s));
   s.CurrentFilePath = path("tree.vfl");
   doc.FileName = "tree.vfl";
   s.DeletedCount = 1;
   ASSERT_TRUE(NewFamilyCommand(s, dialogs, doc));
   EXPECT_TRUE(boxes.shown.empty());
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
-    EXPECT_FALSE(fileio::exists(s.work(f))) << f;
+    EXPECT_EQ(fileio::size_of(s.work(f)), 0) << f;
   ConfigRecord stored;
   ASSERT_TRUE(fileio::read_record(s.work(recfile::Config), 1, kConfigLen, stored.raw.data()));
   EXPECT_EQ(stored.NumPersons(), 0);
@@ -376,7 +369,7 @@ TEST_F(Commands, BackupCanBeCancelledAtTheCorrectionAndReportsAFailure) {
   EXPECT_FALSE(fileio::exists(path("b.Vfl")));
   EXPECT_FALSE(BackupToChosenFile(s, dialogs));
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_text(1), "Your Vorlan Family Tree records file backup failed.");
+  EXPECT_EQ(box_text(1), "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
   EXPECT_EQ(boxes.shown[1].icon, Icon::Critical);
   EXPECT_EQ(ini("Backup", "LastBackup"), "");
 }

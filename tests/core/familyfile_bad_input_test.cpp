@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "familyfile_fixture.h"
 #include "store/familyfile.h"
@@ -133,7 +134,9 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"NumMarriages above the limit", [](Bytes& b) { set16(b, 104, 15001); }, Expect::ReadError},
       {"NumPersons far beyond the file", [](Bytes& b) { set16(b, 100, 32767); }, Expect::ReadError},
       {"NumMarriages beyond the file", [](Bytes& b) { set16(b, 104, 15000); }, Expect::ReadError},
-      {"LastPerson beyond NumPersons", [](Bytes& b) { set16(b, 108, 4); }, Expect::ReadError},
+      // Nothing is lost by a LastPerson that names nobody: another is shown.
+      {"LastPerson beyond NumPersons", [](Bytes& b) { set16(b, 108, 4); }, Expect::Opens},
+      {"LastPerson below 1", [](Bytes& b) { set16(b, 108, -5); }, Expect::Opens},
       {"marriages placed past the end", [](Bytes& b) { set32(b, 1799, 1 << 30); }, Expect::ReadError},
       {"marriages placed before the start", [](Bytes& b) { set32(b, 1799, -5); }, Expect::ReadError},
       {"persons placed past the end", [](Bytes& b) { set32(b, 1807, 0x7FFFFFFF); }, Expect::ReadError},
@@ -177,16 +180,22 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
 }
 
 TEST_F(BadInput, FailureWhileReplacingTheWorkFilesChangesNothing) {
-  // A temp file that cannot be written, then a working file that cannot be
-  // moved aside after two others already were.
-  for (const char* blocker : {"temp.mce", "old.mar"}) {
-    SCOPED_TRACE(blocker);
-    std::filesystem::create_directories(s.work(blocker) + "/x");
-    check(good, Expect::ReadError, blocker);
-    std::filesystem::remove_all(s.work(blocker));
-    for (const char* left : {"temp.cfg", "temp.per", "old.cfg", "old.per"}) EXPECT_FALSE(fileio::exists(s.work(left)));
+  write_file(name, good);
+  // Every write step of the replacement in turn: the open is refused with
+  // the reason, and nothing of it is left in the work folder.
+  for (long step = 1;; ++step) {
+    SCOPED_TRACE(step);
+    t.prompter.shown.clear();
+    s.disk.fail_at(step, EIO);
+    if (OpenFamilyFile(s, name) == -1) break;
+    ASSERT_EQ(t.prompter.shown.size(), 1u);
+    EXPECT_EQ(t.prompter.shown[0].text.substr(t.prompter.shown[0].text.size() - 18), "Input/output error");
+    EXPECT_EQ(snapshot(s), before);
+    std::set<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(s.WorkFolder)) left.insert(e.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{"vorlan.Per", "vorlan.cfg", "vorlan.mar", "vorlan.mce", "vorlan.not"}));
   }
-  check(good, Expect::Opens, "nothing in the way");
+  s.disk.clear_faults();
 }
 
 TEST_F(BadInput, MissingAutoCapLeavesEveryoneCapitalised) {
@@ -247,7 +256,9 @@ TEST_F(BadInput, EverySingleByteFlip) {
       SCOPED_TRACE(what);
       if (in(o, 32, 49)) {
         EXPECT_EQ(p.error, FamilyFileError::NotAFamilyFile);
-      } else if (in(o, 100, 101) || in(o, 104, 105) || in(o, 108, 109) || in(o, 1799, 1802) || in(o, 1807, 1810)) {
+      } else if (in(o, 108, 109)) {
+        EXPECT_EQ(p.error, at16(b, 109) == 0 ? FamilyFileError::ReadError : FamilyFileError::None);
+      } else if (in(o, 100, 101) || in(o, 104, 105) || in(o, 1799, 1802) || in(o, 1807, 1810)) {
         // Counts and section positions. One less person or marriage still
         // reads (the AutoCap section is then not found, which is allowed).
         if (mask == 0xFF) {

@@ -34,7 +34,7 @@ inline void set16(Bytes& b, std::size_t offset, std::int16_t v) {
   b[offset + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8);
 }
 
-inline void write_file(const std::string& path, const Bytes& b) { ASSERT_TRUE(fileio::write_all(path, b)); }
+inline void write_file(const std::string& path, const Bytes& b) { ASSERT_TRUE(test::put_file(path, b)); }
 inline Bytes read_file(const std::string& path) { return fileio::read_all(path).value_or(Bytes{}); }
 
 // The five working files, byte for byte.
@@ -80,7 +80,7 @@ inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, st
   s.CerBuf.MarriedDate = date;
   s.CerBuf.MarriedAt = place;
   ASSERT_TRUE(AddMarriageRecord(s));
-  WriteConfig(s);
+  ASSERT_TRUE(WriteConfig(s));
 }
 
 // Assembles a Family file by hand, field by field, so tests can state the

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "common/cp1252.h"
 #include "familyfile_fixture.h"
@@ -234,6 +235,7 @@ TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   FamilyImage im;
   im.NumPersons = 140;
   std::string notes_file = path("append.not");
+  fileio::FileSystem fs;
   std::vector<std::int32_t> chains;
   for (int n = 1; n <= im.NumPersons; ++n) {
     FamilyPerson& fp = im.Persons.emplace_back();
@@ -242,7 +244,7 @@ TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
     fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ') : std::string(static_cast<std::size_t>(n - 1), 'x');
     PersonRecord owner = blank_person();
     owner.PerNum = fp.rec.PerNum;
-    AppendNotes(owner, fp.Notes, notes_file);
+    ASSERT_TRUE(AppendNotes(fs, owner, fp.Notes, notes_file));
     chains.push_back(owner.NotesRec);
   }
   RecordFiles files = UnpackFamilyImage(im, ConfigRecord{});
@@ -303,7 +305,6 @@ TEST_F(FamilyFile, SavingMarksTheTreeSaved) {
   EXPECT_EQ(statuses, (std::vector<std::string>{"Saving " + path("s.vfl"), "Saving Family Data"}));
   EXPECT_TRUE(s.RecordsSaved);
   EXPECT_EQ(at16(read_file(s.work(recfile::Config)), 658), -1);
-  EXPECT_FALSE(fileio::exists(path("s.vfl.vft-part")));
 }
 
 TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
@@ -312,13 +313,24 @@ TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
   s.Config.setLastPerson(1);
   const Bytes old = {'o', 'l', 'd'};
   write_file(path("keep.vfl"), old);
-  // The new file is written beside the old one first; make that impossible.
-  std::filesystem::create_directory(path("keep.vfl.vft-part"));
-  statuses.clear();
-  EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("keep.vfl")), 0);
-  EXPECT_EQ(read_file(path("keep.vfl")), old);
-  EXPECT_EQ(statuses.back(), "Cancelled");
-  EXPECT_FALSE(s.RecordsSaved);
+  // A failure at each step of the writer (make the temporary file, write it,
+  // flush it, rename it): the old file stays, nothing else is left, and the
+  // reason is the system's.
+  for (const auto& [step, error, reason] : {std::tuple{1, ENOSPC, "No space left on device"},
+                                            std::tuple{2, EIO, "Input/output error"},
+                                            std::tuple{3, ENOSPC, "No space left on device"},
+                                            std::tuple{4, EACCES, "Permission denied"}}) {
+    statuses.clear();
+    s.disk.fail_at(step, error);
+    std::string why;
+    EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("keep.vfl"), SaveTarget::Copy, &why), 0) << step;
+    EXPECT_EQ(why, reason);
+    EXPECT_EQ(read_file(path("keep.vfl")), old);
+    // Nothing but work/, appdata/, program/ and keep.vfl.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.dir.path()), {}), 4) << step;
+    EXPECT_EQ(statuses.back(), "Cancelled");
+    EXPECT_FALSE(s.RecordsSaved);
+  }
   EXPECT_TRUE(t.prompter.shown.empty());
 
   EXPECT_EQ(SaveFamilyFile(s, s.WorkFolder, path("no/such/folder/x.vfl")), 0);

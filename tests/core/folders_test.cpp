@@ -25,7 +25,7 @@ EnvLookup env_of(std::map<std::string, std::string> vars) {
 
 void write_file(const std::string& path, const std::string& content) {
   fs::create_directories(fs::path(path).parent_path());
-  ASSERT_TRUE(fileio::write_all(path, Bytes(content.begin(), content.end())));
+  ASSERT_TRUE(test::put_file(path, Bytes(content.begin(), content.end())));
 }
 
 std::string read_file(const std::string& path) {

@@ -247,7 +247,7 @@ TEST(GedcomExportDamaged, RecordsOutOfRangeNeitherCrashNorPointNowhereIn551) {
   ASSERT_EQ(notes.size(), 2 * kNotesLen);
   notes[kNotesLen + 46] = 1;
   notes[kNotesLen + 47] = 0;
-  fileio::write_all(t.s.work(recfile::Notes), notes);
+  test::put_file(t.s.work(recfile::Notes), notes);
   PersonRecord p2 = make_person("Lee", "Ada", "F");
   p2.NotesRec = 2;
   t.person(2, p2);
@@ -281,13 +281,13 @@ TEST(GedcomExportDamaged, RandomRecordFilesStillGiveWellFormedLines) {
     Bytes per = noise(kPersonLen * 30);
     for (std::size_t off = 0; off < per.size(); off += kPersonLen)  // most of them live
       per[off + 496] = per[off + 497] = (rng() % 5 == 0) ? 0xFF : 0;
-    fileio::write_all(t.s.work(recfile::Person), per);
-    fileio::write_all(t.s.work(recfile::Notes), noise(kNotesLen * 200));
-    fileio::write_all(t.s.work(recfile::Ceremony), noise(kCeremonyLen * 30));
+    test::put_file(t.s.work(recfile::Person), per);
+    test::put_file(t.s.work(recfile::Notes), noise(kNotesLen * 200));
+    test::put_file(t.s.work(recfile::Ceremony), noise(kCeremonyLen * 30));
     Bytes mar = noise(kMarriageLen * 30);
     // Small numbers, so that the marriages point at the persons that are there.
     for (std::size_t i = 0; i + 1 < mar.size(); i += 2) mar[i + 1] = (rng() % 8 == 0) ? 0xFF : 0;
-    fileio::write_all(t.s.work(recfile::Marriage), mar);
+    test::put_file(t.s.work(recfile::Marriage), mar);
     t.s.Config.setNumPersons(static_cast<std::int16_t>(round * 3));  // some beyond the file
     t.s.Config.setNumMarriages(30);
     for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551}) {

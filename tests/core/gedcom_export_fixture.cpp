@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <set>
 
+#include <gtest/gtest.h>
+
 #include "store/file_io.h"
 
 namespace vft::test {
@@ -19,8 +21,8 @@ PersonRecord make_person(const std::string& fam, const std::string& given, const
 
 void ExportTree::person(std::int16_t n, PersonRecord p, const std::string& notes) {
   p.PerNum = n;
-  AppendNotes(p, notes, s.work(recfile::Notes));
-  WritePersonRecord(s, n, p);
+  EXPECT_TRUE(AppendNotes(s.disk, p, notes, s.work(recfile::Notes)));
+  EXPECT_TRUE(WritePersonRecord(s, n, p));
   if (s.Config.NumPersons() < n) s.Config.setNumPersons(n);
 }
 
@@ -37,7 +39,7 @@ void ExportTree::marriage(std::int16_t m, std::int16_t husband, std::int16_t wif
   s.CerBuf = blank_ceremony();
   s.CerBuf.MarriedDate = date;
   s.CerBuf.MarriedAt = place;
-  WriteMarriage(s, m);
+  EXPECT_TRUE(WriteMarriage(s, m));
   if (s.Config.NumMarriages() < m) s.Config.setNumMarriages(m);
 }
 

@@ -83,7 +83,7 @@ inline void ImportTest::existing_tree(int persons, int marriages) {
     p.GivenNames = "P" + std::to_string(n);
     p.Sex = n % 2 ? "M" : "F";
     p.BirthDate = "1 Jan 1950";
-    AppendNotes(p, "Existing note of " + std::to_string(n), s.work(recfile::Notes));
+    ASSERT_TRUE(AppendNotes(s.disk, p, "Existing note of " + std::to_string(n), s.work(recfile::Notes)));
     ASSERT_TRUE(WritePersonRecord(s, p.PerNum, p));
   }
   for (int m = 1; m <= marriages; ++m) {

@@ -325,7 +325,7 @@ TEST_F(GedcomRobust, PartnersAreSettledBySex) {
 TEST_F(GedcomRobust, NotesStopWhereTheNotesFileIsFull) {
   // Room for seven more records: chains use 16-bit record numbers.
   Bytes full(static_cast<std::size_t>(gedcom::kMaxNotesRecords - 7) * kNotesLen, 0);
-  ASSERT_TRUE(fileio::write_all(s.work(recfile::Notes), full));
+  ASSERT_TRUE(test::put_file(s.work(recfile::Notes), full));
   const std::string long_note(500, 'z');
   ImportResult r = import(crlf({"0 @I1@ INDI", "1 NAME Long /Note/", "1 NOTE " + long_note, "0 @I2@ INDI",
                                 "1 NAME Short /Note/", "1 NOTE hi"}));

@@ -259,7 +259,7 @@ TEST_F(GedcomImport, AFileImportKeepsItsFolder) {
   std::filesystem::create_directories(s.settings_folder());
   const std::string path = t.dir.path() + "in.ged";
   std::string text = file(indis(1));
-  ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));
+  ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
   EXPECT_EQ(ImportGedcom(s, path, {}).status, ImportStatus::Imported);
   EXPECT_EQ(IniReadText(s, "FilePaths", "GEDCOMLoadPath"), t.dir.path());
   ImportResult r = ImportGedcom(s, t.dir.path() + "missing.ged", {});

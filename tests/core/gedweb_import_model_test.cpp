@@ -39,7 +39,7 @@ class GedwebImportModel : public test::ImportTest {
     write(kHeader + kSubmitters + kPeople);
   }
   void write(const std::string& text) {
-    ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));
+    ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
   }
   std::vector<std::string> shown() const {
     std::vector<std::string> out;

@@ -20,7 +20,7 @@ class IniOnDisk : public ::testing::Test {
 
   void put(const std::string& content) {
     std::filesystem::create_directories(s.settings_folder());
-    ASSERT_TRUE(fileio::write_all(s.settings_file(), bytes_of(content)));
+    ASSERT_TRUE(test::put_file(s.settings_file(), bytes_of(content)));
   }
   std::string file() {
     auto b = fileio::read_all(s.settings_file());

@@ -36,7 +36,7 @@ class MainWin : public ::testing::Test {
     auto m = b.family(john, mary, "4 May 1920");
     b.child(m, "Ann", "Smith", "F");
     s.Config.setLastPerson(3);
-    WriteConfig(s);
+    ASSERT_TRUE(WriteConfig(s));
     s.RecordsSaved = true;
     s.NothingChanged = true;
   }

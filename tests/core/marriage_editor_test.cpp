@@ -450,7 +450,7 @@ TEST_F(MarriageEditorTest, ConnectingAChildMovesItToTheNewCouple) {
   s.Rel.PartnerForChild = true;
   s.Rel.PendingChild = kit;
   auto sue = save_new("Sue", "Dale", "F");
-  NewParentFamily(s, sue);
+  ASSERT_TRUE(NewParentFamily(s, sue));
   s.Rel.NewPerson = sue;
   MarriageEditor e(s, MarriageEditMode::AddPartner);
   ASSERT_TRUE(e.Load());

@@ -163,7 +163,7 @@ TEST_F(PersonList, ShortOrMissingPersonsFileListsWhatIsThere) {
   auto bytes = fileio::read_all(s.work(recfile::Person));
   ASSERT_TRUE(bytes);
   bytes->resize(kPersonLen + 100);
-  ASSERT_TRUE(fileio::write_all(s.work(recfile::Person), *bytes));
+  ASSERT_TRUE(test::put_file(s.work(recfile::Person), *bytes));
   EXPECT_EQ(numbers(all()), (Nums{a}));
   fileio::remove(s.work(recfile::Person));
   EXPECT_TRUE(all().empty());

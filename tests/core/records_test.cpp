@@ -179,7 +179,7 @@ TEST_F(RecordStore, ReadNotesSurvivesDamagedChains) {
   Bytes b;
   encode(NotesRecord{1, 5, "hello", 1}, b);
   encode(NotesRecord{1, 99, "world", 40}, b);
-  ASSERT_TRUE(fileio::write_all(s.work(recfile::Notes), b));
+  ASSERT_TRUE(test::put_file(s.work(recfile::Notes), b));
   std::string loop = ReadNotes(1, s.work(recfile::Notes));
   EXPECT_EQ(loop.substr(0, 5), "hello");
   EXPECT_LE(loop.size(), 5u + 2 * 42u);
@@ -294,11 +294,11 @@ TEST_F(RecordStore, ConfigRoundTripsAllBytes) {
 
 TEST_F(RecordStore, MoveOldConfigTakesOnlyARealFile) {
   std::string old = t.dir.path();
-  ASSERT_TRUE(fileio::write_all(old + "Vorlan.Cfg", Bytes{1}));
-  MoveOldConfig(s, old);
+  ASSERT_TRUE(test::put_file(old + "Vorlan.Cfg", Bytes{1}));
+  ASSERT_TRUE(MoveOldConfig(s, old));
   EXPECT_TRUE(fileio::exists(old + "Vorlan.Cfg"));  // one byte: left alone
-  ASSERT_TRUE(fileio::write_all(old + "Vorlan.Cfg", Bytes(kConfigLen, 5)));
-  MoveOldConfig(s, old);
+  ASSERT_TRUE(test::put_file(old + "Vorlan.Cfg", Bytes(kConfigLen, 5)));
+  ASSERT_TRUE(MoveOldConfig(s, old));
   EXPECT_FALSE(fileio::exists(old + "Vorlan.Cfg"));
   EXPECT_EQ(fileio::size_of(s.work(recfile::Config)), static_cast<std::int64_t>(kConfigLen));
 }

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "common/cp1252.h"
 #include "common/folders.h"
@@ -27,23 +31,53 @@ class Recovery : public MainWin {
     auto a = b.person("Ann", "Crash", "F");
     b.person("Bob", "Crash", "M");
     other.s.Config.setLastPerson(a);
-    WriteConfig(other.s);
+    EXPECT_TRUE(WriteConfig(other.s));
     return folder;
   }
 };
 
 }  // namespace
 
-TEST_F(Recovery, LeftoverIsDescribedFromItsRecords) {
+TEST_F(Recovery, LeftoverIsDescribedFromItsRecordsAndItsFile) {
   const std::string folder = crashed_run("093015");
+  // The newest of the record files tells when the work was done.
+  const timespec older[2] = {{1000000000, 0}, {1000000000, 0}}, newer[2] = {{1000000600, 0}, {1000000600, 0}};
+  for (const char* f : {recfile::Config, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    utimensat(AT_FDCWD, (folder + f).c_str(), older, 0);
+  ASSERT_EQ(utimensat(AT_FDCWD, (folder + recfile::Person).c_str(), newer, 0), 0);
+  ASSERT_TRUE(put_file(folder + kFamilyFileNote, FamilyFileNote({"/home/ann/smith.vfl", 9, 8, 7})));
   LeftoverRun run = DescribeLeftover(folder);
   EXPECT_EQ(run.started, "09:30:15");
   EXPECT_EQ(run.persons, 2);
+  EXPECT_EQ(run.file, (FileIdentity{"/home/ann/smith.vfl", 9, 8, 7}));
+  const LocalTime want = local_time_at(1000000600);
+  EXPECT_EQ(std::tie(run.changed.year, run.changed.month, run.changed.day, run.changed.hour, run.changed.minute),
+            std::tie(want.year, want.month, want.day, want.hour, want.minute));
+
+  const std::string head = "Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n\r\n",
+                    tail = "\r\n\r\nYes recovers them, No deletes them, Cancel keeps them for the next start.";
+  run.changed = {2026, 12, 6, 14, 5, 0};
+  EXPECT_EQ(RecoveryQuestion(run), head + "Recover the unsaved changes to smith.vfl made on 6 Dec 2026 at 14:05?\r\n"
+                                          "The records hold 2 persons." + tail);
+  run = {folder, "09:30:15", 1, {}, {2027, 1, 31, 9, 0, 59}};
   EXPECT_EQ(RecoveryQuestion(run),
-            "Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n"
-            "It left behind family records of 2 persons that may not have been saved.\r\n\r\n"
-            "Do you want to recover these records now?\r\n\r\n"
-            "Yes recovers them, No deletes them, Cancel keeps them for the next start.");
+            head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." +
+                tail);
+}
+
+TEST_F(Recovery, RecoveredTreeBelongsToItsFileAndTakesItsLock) {
+  const std::string folder = crashed_run("093015");
+  const std::string file = t.dir.path() + "smith.vfl";
+  ASSERT_TRUE(put_file(file, Bytes{'v', 'f', 'l'}));
+  const FileIdentity id = IdentityOf(file, Bytes{'v', 'f', 'l'});
+  ASSERT_TRUE(put_file(folder + kFamilyFileNote, FamilyFileNote(id)));
+  ASSERT_TRUE(RecoverWorkFolder(s, folder));
+  EXPECT_EQ(s.CurrentFilePath, file);
+  EXPECT_EQ(s.OpenedAs, id);
+  EXPECT_TRUE(s.Lock.holds(file));
+  EXPECT_FALSE(s.ReadOnly);
+  EXPECT_EQ(ReadFamilyFileNote(s.WorkFolder), id);
+  EXPECT_FALSE(s.RecordsSaved);
 }
 
 TEST_F(Recovery, YesBringsTheRecordsBackAsUnsavedWork) {

@@ -158,7 +158,7 @@ TEST_F(FamilyOfFive, NoFamilyWithThatPartnerChangesNothing) {
 
 TEST_F(FamilyOfFive, PersonLimitRefusesThePlaceholderAndKeepsTheFamily) {
   s.Config.setNumPersons(14999);
-  WriteConfig(s);
+  ASSERT_TRUE(WriteConfig(s));
   auto before = test::snapshot(s);
   EXPECT_FALSE(DisconnectFromPartner(s, bob, eve));
   EXPECT_EQ(last_box().title, "Problem");

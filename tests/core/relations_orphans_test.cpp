@@ -31,7 +31,7 @@ class RelationsOrphans : public test::TreeFixture {
 TEST_F(RelationsOrphans, UnrelatedPersonIsListedUntilConnectedAsAPartner) {
   auto carl = b.person("Carl", "Cook", "M");
   auto una = b.loose_person("Una", "Alone", "F");
-  NewParentFamily(s, una);  // added as unrelated
+  ASSERT_TRUE(NewParentFamily(s, una));  // added as unrelated
   EXPECT_EQ(found(), (Nums{carl, una}));
 
   b.select(carl);

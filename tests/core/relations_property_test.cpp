@@ -62,6 +62,10 @@ class RandomRun {
     select(s.Config.LastPerson());
   }
 
+  // An operation may well be refused (its box says why); what it must never
+  // do on a sound disk is fail a write.
+  void ran(bool /*linked*/) { EXPECT_EQ(s.disk.failure().error, 0) << trace_; }
+
   // Runs `steps` steps; stops at the first failure so the report names it.
   void run(int steps) {
     for (step_ = 0; step_ < steps && !::testing::Test::HasFailure(); ++step_) {
@@ -73,7 +77,7 @@ class RandomRun {
       const test::RecordFiles before = undo_after ? test::snapshot(s) : test::RecordFiles{};
       ConfigRecord at_undo_point = s.Config;
       at_undo_point.setLastPerson(c());
-      SaveUndoPoint(s, "step");
+      ran(SaveUndoPoint(s, "step"));
       t.prompter.answers.clear();
 
       switch (kind) {
@@ -253,7 +257,7 @@ class RandomRun {
     LinkResult res = LinkNewPerson(s, a);
     if (res.step == LinkStep::AskOtherParent) {
       if (rng_.chance(50)) {
-        SupplyUnknownParent(s);
+        ran(SupplyUnknownParent(s));
         return;
       }
       const std::int16_t second = save_new(r.AsMother ? 'F' : 'M');
@@ -263,7 +267,7 @@ class RandomRun {
     if (res.step == LinkStep::EditPartnership) {
       marriage_editor();
       partner_position();
-      LinkNewPartner(s, a);
+      ran(LinkNewPartner(s, a));
     }
   }
 
@@ -290,9 +294,9 @@ class RandomRun {
         std::int16_t spouse = 0;
         for (int i = 0; i < xs.count && !spouse; ++i) spouse = xs.rows[static_cast<std::size_t>(i)].Partner;
         if (spouse && rng_.chance(50))
-          FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4));
+          ran(FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4)));
         else
-          FinishConnectParentAlone(s, x);
+          ran(FinishConnectParentAlone(s, x));
         break;
       }
       case ConnectStep::ChoosePartnerPosition:
@@ -300,14 +304,14 @@ class RandomRun {
         [[fallthrough]];
       case ConnectStep::EditPartnership:
         marriage_editor();
-        LinkNewPartner(s, x);
+        ran(LinkNewPartner(s, x));
         break;
       case ConnectStep::ChooseSiblingPosition:
-        FinishConnectSibling(s, x, rng_.below(static_cast<int>(out.sequence.size()) + 1));
+        ran(FinishConnectSibling(s, x, rng_.below(static_cast<int>(out.sequence.size()) + 1)));
         break;
       case ConnectStep::ChooseChildCouple:
         if (r.Partners.count > 0)
-          FinishConnectChild(s, x, c(), shown_partner(), rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2));
+          ran(FinishConnectChild(s, x, c(), shown_partner(), rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2)));
         break;
       default:
         break;
@@ -320,13 +324,13 @@ class RandomRun {
     if (rng_.chance(20)) {
       // Straight to the operations, past the dialog's enabling rules.
       if (rng_.chance(50))
-        DisconnectFromParents(s, c());
+        ran(DisconnectFromParents(s, c()));
       else
-        DisconnectFromPartner(s, c(), shown_partner());
+        ran(DisconnectFromPartner(s, c(), shown_partner()));
       s.Rel.DisconnectMode = false;
       return;
     }
-    DisconnectAs(s, static_cast<DisconnectChoice>(rng_.below(3)));
+    ran(DisconnectAs(s, static_cast<DisconnectChoice>(rng_.below(3))));
   }
 
   void remove() {

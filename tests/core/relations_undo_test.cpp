@@ -1,6 +1,10 @@
 // The one-level undo: copies of the five record files and their restoration.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
+#include <vector>
+
 #include "relations/delete_person.h"
 #include "relations/disconnect.h"
 #include "relations/lookups.h"
@@ -29,7 +33,7 @@ class RelationsUndo : public test::TreeFixture {
     s.CurNum = meg;
     ReadPerson(s);
     s.NotesText = "Born in a snowstorm.";
-    WritePerson(s);
+    ASSERT_TRUE(WritePerson(s));
   }
   Bytes file(const std::string& name) {
     auto d = fileio::read_all(s.work(name));
@@ -64,12 +68,12 @@ TEST_F(RelationsUndo, RestoreBringsBackTheRecordsAndThePerson) {
   auto before = test::snapshot(s);
   ASSERT_TRUE(SaveUndoPoint(s, "Undo disconnection of Kit Dale"));
   ASSERT_TRUE(DisconnectFromParents(s, kid));
-  ASSERT_TRUE(DeletePerson(s, dan).deleted);
+  ASSERT_TRUE(MarkPersonDeleted(s, dan));
   s.CurNum = meg;
   ReadPerson(s);
   s.NotesText = "Born in a snowstorm, in the year of the great flood, at the mill by the river.";
   s.NotesChanged = true;
-  WritePerson(s);
+  ASSERT_TRUE(WritePerson(s));
   b.select(meg);
   ASSERT_NE(test::snapshot(s), before);
 
@@ -93,36 +97,28 @@ TEST_F(RelationsUndo, RestoreBringsBackTheRecordsAndThePerson) {
   EXPECT_EQ(test::snapshot(s), after);
 }
 
-TEST_F(RelationsUndo, DeletedCountFollowsTheRestoredPersonFile) {
-  ASSERT_TRUE(DeletePerson(s, kid).deleted);
-  b.select(meg);
-  ASSERT_TRUE(SaveUndoPoint(s, ""));
-  ASSERT_TRUE(DeletePerson(s, dan).deleted);
-  EXPECT_EQ(s.DeletedCount, 2);
-  ASSERT_TRUE(RestoreUndoPoint(s));
-  EXPECT_EQ(s.DeletedCount, 1);
-  EXPECT_EQ(CountDeletedPersons(s), 1);
-  EXPECT_EQ(PersonsOnRecord(s), 2);
-}
-
-TEST_F(RelationsUndo, NewUndoPointReplacesTheOldOne) {
+TEST_F(RelationsUndo, ADeletionTakesItsOwnUndoPointAndIsUndoneAlone) {
   b.select(kid);
-  SaveUndoPoint(s, "first");
+  ASSERT_TRUE(SaveUndoPoint(s, "Undo disconnection of Kit Dale"));
   ASSERT_TRUE(DisconnectFromParents(s, kid));
-  auto middle = test::snapshot(s);
-  SaveUndoPoint(s, "second");
-  EXPECT_EQ(s.UndoText, "second");
+  const auto middle = test::snapshot(s);
+  b.select(meg);
   ASSERT_TRUE(DeletePerson(s, meg).deleted);
+  EXPECT_EQ(s.UndoText, "Undo deletion of Meg Moss");
+  EXPECT_EQ(s.DeletedCount, 1);
   ASSERT_TRUE(RestoreUndoPoint(s));
-  auto after = test::snapshot(s);
+  const auto after = test::snapshot(s);
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
-    EXPECT_EQ(after[f], middle[f]) << f;
-  EXPECT_EQ(ParentFamilyOf(s, kid), 4);
+    EXPECT_EQ(after.at(f), middle.at(f)) << f;
+  EXPECT_EQ(s.DeletedCount, 0);
+  EXPECT_EQ(PersonsOnRecord(s), 3);
+  EXPECT_EQ(s.Rel.Selected.PerNum, meg);
+  EXPECT_EQ(ParentFamilyOf(s, kid), 4);  // the disconnection before it stays
 }
 
 TEST_F(RelationsUndo, NothingToUndoChangesNothing) {
   // Copies left in the folder by an earlier run are not an undo point of this tree.
-  ASSERT_TRUE(fileio::write_all(s.work("Undo.per"), Bytes(kPersonLen, 0)));
+  ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(kPersonLen, 0)));
   auto before = test::snapshot(s);
   const ConfigRecord cfg = s.Config;
   s.RecordsSaved = true;
@@ -147,7 +143,7 @@ TEST(RelationsUndoEmpty, MissingRecordFilesAreCopiedAsEmptyAndComeBackEmpty) {
   s.CurNum = 1;
   ReadPerson(s);
   s.NotesText = "The first one.";
-  WritePerson(s);
+  ASSERT_TRUE(WritePerson(s));
   ASSERT_GT(fileio::size_of(s.work(recfile::Notes)), 0);
   // ... and undone: the tree is empty again.
   ASSERT_TRUE(RestoreUndoPoint(s));
@@ -158,6 +154,62 @@ TEST(RelationsUndoEmpty, MissingRecordFilesAreCopiedAsEmptyAndComeBackEmpty) {
   EXPECT_EQ(s.Rel.Selected.PerNum, 0);
   EXPECT_EQ(s.DeletedCount, 0);
   EXPECT_TRUE(CheckTree(s).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RelationsUndo, AnUndoPointThatCannotBeWrittenKeepsTheOldCopiesAndTurnsUndoOff) {
+  b.select(kid);
+  ASSERT_TRUE(SaveUndoPoint(s, "first"));
+  const auto copies = [&] {
+    return std::vector{file("Undo.cfg"), file("Undo.per"), file("Undo.mar"), file("Undo.mce"), file("Undo.Not")};
+  };
+  const auto first = copies();
+  ASSERT_TRUE(MarkPersonDeleted(s, dan));
+  for (long step = 1; step <= 20; ++step) {  // five copies, each made, written, the old one set aside, renamed
+    s.disk.fail_at(step, ENOSPC);
+    EXPECT_FALSE(SaveUndoPoint(s, "second")) << step;
+    EXPECT_FALSE(s.UndoAvailable);
+    EXPECT_EQ(s.UndoText,
+              "Undo is off: the copy of the records it needs could not be written (No space left on device).");
+    EXPECT_EQ(copies(), first) << step;
+    EXPECT_EQ(s.disk.failure().error, 0);  // a change going on is not stopped by it
+  }
+}
+
+TEST_F(RelationsUndo, DamagedOrUnwritableCopiesNeverReachTheRecords) {
+  b.select(kid);
+  ASSERT_TRUE(SaveUndoPoint(s, "x"));
+  ASSERT_TRUE(MarkPersonDeleted(s, meg));
+  const auto after = test::snapshot(s);
+  const Bytes per = file("Undo.per");
+  const std::pair<const char*, std::function<void()>> damage[] = {
+      {"a copy cut short", [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.begin(), per.end() - 1))); }},
+      {"a copy missing", [&] { fileio::remove(s.work("Undo.mar")); }},
+      {"a copy of another size",
+       [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.size() + kPersonLen))); }},
+  };
+  for (const auto& [what, harm] : damage) {
+    ASSERT_TRUE(SaveUndoPoint(s, "x"));
+    harm();
+    t.prompter.shown.clear();
+    EXPECT_FALSE(RestoreUndoPoint(s)) << what;
+    EXPECT_EQ(test::snapshot(s), after) << what;
+    ASSERT_EQ(t.prompter.shown.size(), 1u);
+    EXPECT_EQ(last_box().text, "The last change cannot be undone: its copy of the records is incomplete.\r\n"
+                               "Your family records have not been changed.");
+    EXPECT_FALSE(s.UndoAvailable);
+  }
+  ASSERT_TRUE(SaveUndoPoint(s, "x"));
+  for (long step = 1; step <= 20; ++step) {  // five record files, each made, written, the old one set aside, renamed
+    s.disk.fail_at(step, EIO);
+    EXPECT_FALSE(RestoreUndoPoint(s)) << step;
+    EXPECT_EQ(test::snapshot(s), after) << step;
+    EXPECT_TRUE(s.UndoAvailable);  // the copies are sound: trying again may work
+  }
+  EXPECT_TRUE(RestoreUndoPoint(s));
 }
 
 }  // namespace

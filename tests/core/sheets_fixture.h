@@ -34,7 +34,7 @@ class SheetTest : public ChartTest {
     j.CurrAddress = "1 High St";
     j.Phone = "555 1234";
     j.Source = "Parish records";
-    AppendNotes(j, "Kept the bakery on Kirkgate.", s.work(recfile::Notes));
+    EXPECT_TRUE(AppendNotes(s.disk, j, "Kept the bakery on Kirkgate.", s.work(recfile::Notes)));
     tree.write(j);
   }
 

@@ -17,7 +17,7 @@ namespace {
 
 using Startup = MainWin;
 
-void touch(const std::string& file) { ASSERT_TRUE(fileio::write_all(file, Bytes{'x'})); }
+void touch(const std::string& file) { ASSERT_TRUE(test::put_file(file, Bytes{'x'})); }
 
 }  // namespace
 
@@ -34,7 +34,7 @@ TEST(StartupTexts, VersionAndCommandLine) {
 TEST(StartupPaths, LongFormTakesEachNameFromItsFolder) {
   TempDir d;
   fs::create_directories(d.path() + "Trees/Old");
-  ASSERT_TRUE(fileio::write_all(d.path() + "Trees/Old/Smith.VFL", Bytes{'x'}));
+  ASSERT_TRUE(test::put_file(d.path() + "Trees/Old/Smith.VFL", Bytes{'x'}));
   const std::string want = d.path() + "Trees/Old/Smith.VFL";
   EXPECT_EQ(LongPathForm(d.path() + "Trees/Old/Smith.VFL", "/"), want);
   EXPECT_EQ(LongPathForm(d.path() + "trees/OLD/smith.vfl", "/"), want);
@@ -44,23 +44,39 @@ TEST(StartupPaths, LongFormTakesEachNameFromItsFolder) {
   EXPECT_EQ(LongPathForm("", "/"), "");
 }
 
-TEST_F(Startup, CommandLineWinsOverAutoStart) {
+TEST_F(Startup, TheStartFileIsTheCommandLinesElseTheLastOneWithAutoStart) {
   touch(path("Smith.vfl"));
   touch(path("Last.vfl"));
-  IniWrite(s, "Configure", "AutoStart", "2");
   IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  StartChoice c = ChooseStartFile(s, "\"" + path("smith.vfl") + "\"", "/");
-  EXPECT_EQ(c.path, path("Smith.vfl"));
-  EXPECT_EQ(c.splash_text, "Opening File  'Smith.vfl'.   Please wait...");
-  EXPECT_FALSE(c.open_now);
+  const std::string last = path("Last.vfl"), opening = "Opening File  'Last.vfl'.   Please wait...";
+  const struct {
+    std::string line, autostart, current, path, splash;
+    int timer;
+    bool now;
+    std::string folder;  // CurrentFilePath afterwards
+  } cases[] = {
+      {"\"" + path("smith.vfl") + "\"", "2", "Last.vfl", path("Smith.vfl"),
+       "Opening File  'Smith.vfl'.   Please wait...", 100, false, ""},
+      {"//nas/trees/Smith.vfl", "0", "Last.vfl", "//nas/trees/Smith.vfl", "Opening Network File ", 100, false, ""},
+      {"   ", "2", "Last.vfl", last, opening, 2000, true, last},
+      {"", "2", last, last, opening, 2000, true, last},  // the whole path an open leaves in "CurrentFile"
+      {"", "0", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "1", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "3", "Last.vfl", "", "", 1, false, t.dir.path()},
+      {"", "2", "", "", "", 2000, false, ""},  // AutoStart without a last file
+  };
+  for (const auto& c : cases) {
+    s.CurrentFilePath.clear();
+    IniWrite(s, "Configure", "AutoStart", c.autostart);
+    IniWrite(s, "FilePaths", "CurrentFile", c.current);
+    StartChoice got = ChooseStartFile(s, c.line, "/");
+    EXPECT_EQ(got.path, c.path) << c.line << c.autostart;
+    EXPECT_EQ(got.splash_text, c.splash);
+    EXPECT_EQ(got.timer_ms, c.timer);
+    EXPECT_EQ(got.open_now, c.now);
+    EXPECT_EQ(s.CurrentFilePath, c.folder);
+  }
   EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(Startup, CommandLineNetworkPathIsUsedUnchanged) {
-  StartChoice c = ChooseStartFile(s, "//nas/trees/Smith.vfl", "/");
-  EXPECT_EQ(c.path, "//nas/trees/Smith.vfl");
-  EXPECT_EQ(c.splash_text, "Opening Network File ");
 }
 
 TEST_F(Startup, CommandLineFileThatIsNotThereIsStillNamedToTheOpen) {
@@ -91,42 +107,6 @@ TEST_F(Startup, AutoStartWithTheLastFileGoneSaysSoOnceAndForgetsIt) {
   EXPECT_EQ(c.path, "");
 }
 
-TEST_F(Startup, AutoStartOpensTheLastFileBeforeItsTwoSecondTimer) {
-  touch(path("Last.vfl"));
-  IniWrite(s, "Configure", "AutoStart", "2");
-  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  StartChoice c = ChooseStartFile(s, "   ", "/");
-  EXPECT_EQ(c.path, path("Last.vfl"));
-  EXPECT_TRUE(c.open_now);
-  EXPECT_EQ(c.timer_ms, 2000);
-  EXPECT_EQ(c.splash_text, "Opening File  'Last.vfl'.   Please wait...");
-  EXPECT_EQ(s.CurrentFilePath, path("Last.vfl"));
-  // The whole path an open leaves in "CurrentFile" works as well.
-  IniWrite(s, "FilePaths", "CurrentFile", path("Last.vfl"));
-  EXPECT_EQ(ChooseStartFile(s, "", "/").path, path("Last.vfl"));
-}
-
-TEST_F(Startup, WithoutAutoStartNoFileIsOpened) {
-  touch(path("Last.vfl"));
-  IniWrite(s, "FilePaths", "FileLoadPath", t.dir.path());
-  IniWrite(s, "FilePaths", "CurrentFile", "Last.vfl");
-  for (const char* value : {"0", "1", "3"}) {
-    IniWrite(s, "Configure", "AutoStart", value);
-    StartChoice c = ChooseStartFile(s, "", "/");
-    EXPECT_EQ(c.path, "") << value;
-    EXPECT_EQ(c.timer_ms, 1);
-    EXPECT_EQ(s.CurrentFilePath, t.dir.path());
-  }
-  // AutoStart on without a last file: nothing to open, the long timer.
-  IniWrite(s, "Configure", "AutoStart", "2");
-  IniWrite(s, "FilePaths", "CurrentFile", "");
-  StartChoice c = ChooseStartFile(s, "", "/");
-  EXPECT_EQ(c.path, "");
-  EXPECT_EQ(c.timer_ms, 2000);
-  EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(Startup, OpenStartFileOpensAndCountsAsSaved) {
   save_tree_as(path("tree.vfl"));
   TempSession other;
@@ -144,11 +124,11 @@ TEST_F(Startup, RepairPassPutsEveryRecordInOrder) {
   p.PerNum = 77;
   p.FamName = "smith";
   p.Phone = "  555 123";
-  WritePersonRecord(s, 1, p);
+  ASSERT_TRUE(WritePersonRecord(s, 1, p));
   ASSERT_TRUE(ReadPersonRecord(s, 2, p));
   p.Phone = std::string("12\0 4", 5);
   p.Deleted = -1;
-  WritePersonRecord(s, 2, p);
+  ASSERT_TRUE(WritePersonRecord(s, 2, p));
   s.UCaseFamname = true;
   EXPECT_EQ(RepairPersonRecords(s), 1);
   s.UCaseFamname = false;  // read back as stored
@@ -192,7 +172,7 @@ TEST_F(Startup, LoadOfATreeCountsTheDeletedAndSelectsTheLastPerson) {
   PersonRecord p;
   ASSERT_TRUE(ReadPersonRecord(s, 2, p));
   p.Deleted = -1;
-  WritePersonRecord(s, 2, p);
+  ASSERT_TRUE(WritePersonRecord(s, 2, p));
   s.DeletedCount = 5;  // as a count made elsewhere might have left it
   s.Rel.ConnectMode = true;
   IniWrite(s, "FilePaths", "CurrentFile", "Smith.vfl");
@@ -237,7 +217,7 @@ TEST_F(Startup, ActivationsOfATreeNeverBringTheStartMenu) {
 
 TEST_F(Startup, WelcomeTextIsReadAsLinesAndCanBeDeclined) {
   EXPECT_FALSE(WelcomeWanted(s));
-  ASSERT_TRUE(fileio::write_all(s.ProgramFolder + "/welcome.txt", Bytes{'H', 'i', '\r', '\n', '\n', 'B', 'y', 'e', '\n'}));
+  ASSERT_TRUE(test::put_file(s.ProgramFolder + "/welcome.txt", Bytes{'H', 'i', '\r', '\n', '\n', 'B', 'y', 'e', '\n'}));
   EXPECT_TRUE(WelcomeWanted(s));
   EXPECT_EQ(ReadWelcomeText(s), "Hi\r\n\r\nBye");
   DeclineWelcome(s);
@@ -252,7 +232,7 @@ TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwn) {
   ASSERT_TRUE(file);
   (*file)[494] = 7;                 // the reserved field of person 1
   (*file)[kPersonLen + 130] = 0;    // a NUL in person 2's baptism date
-  ASSERT_TRUE(fileio::write_all(s.work(recfile::Person), *file));
+  ASSERT_TRUE(test::put_file(s.work(recfile::Person), *file));
   EXPECT_EQ(RepairPersonRecords(s), 0);
   EXPECT_EQ(fileio::read_all(s.work(recfile::Person)), file);
 }

@@ -144,7 +144,7 @@ TEST_F(TreeCheck, RecordsCarryingAnotherNumber) {
   p.PerNum = 9;
   Bytes rec;
   encode(p, rec);
-  ASSERT_TRUE(fileio::write_record(s.work(recfile::Person), k, rec.data(), rec.size()));
+  ASSERT_TRUE(fileio::write_record(s.disk, s.work(recfile::Person), k, rec.data(), rec.size()));
   auto v = CheckTree(s);
   ASSERT_EQ(v.size(), 2u);
   EXPECT_EQ(v[0].fault, TreeFault::RecordNumber);

@@ -62,9 +62,9 @@ TEST_F(WebFlow, MissingFolderIsCreatedOnlyWhenWanted) {
 
 TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   fs::create_directories(folder());
-  fileio::write_all(folder() + "vfl00009.htm", Bytes{'x'});
-  fileio::write_all(folder() + "listname.html", Bytes{'x'});
-  fileio::write_all(folder() + "notes.txt", Bytes{'x'});
+  test::put_file(folder() + "vfl00009.htm", Bytes{'x'});
+  test::put_file(folder() + "listname.html", Bytes{'x'});
+  test::put_file(folder() + "notes.txt", Bytes{'x'});
   o.IncludeBirthdays = true;
   o.HTMLMode = true;
   long calls = 0;

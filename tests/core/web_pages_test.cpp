@@ -27,7 +27,7 @@ void expect_golden(const std::string& file, const Site& site) {
     got.replace(at, std::strlen(VFT_VERSION), "@VERSION@");
   const std::string path = std::string(VFT_WEB_GOLDEN_DIR) + "/" + file;
   if (std::getenv("VFT_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(fileio::write_all(path, Bytes(got.begin(), got.end())));
+    ASSERT_TRUE(test::put_file(path, Bytes(got.begin(), got.end())));
     return;
   }
   auto b = fileio::read_all(path);

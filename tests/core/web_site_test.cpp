@@ -137,7 +137,7 @@ TEST_F(WebSite, CancelLeavesNoPageBehind) {
   build_fixture();
   const std::string folder = t.dir.path() + "site/";
   fs::create_directories(folder);
-  fileio::write_all(folder + "vfl00003.htm", Bytes{'o', 'l', 'd'});
+  ASSERT_TRUE(test::put_file(folder + "vfl00003.htm", Bytes{'o', 'l', 'd'}));
   o.folder = folder;
   for (const char* stop_at : {"Page No. 3", "Writing FAMNAMES"}) {
     WebResult r = WriteWebSite(s, o, [&](const std::string& m, long) { return m != stop_at; });
@@ -163,7 +163,7 @@ TEST_F(WebSite, ForeignIndexPageIsLeftAlone) {
   build_fixture();
   const std::string folder = t.dir.path() + "site/", index = folder + "index.html";
   fs::create_directories(folder);
-  fileio::write_all(index, Bytes{'m', 'i', 'n', 'e'});
+  ASSERT_TRUE(test::put_file(index, Bytes{'m', 'i', 'n', 'e'}));
   EXPECT_EQ(CountExistingWebPages(folder), 0);
   o.folder = folder;
   o.style = WebStyle::Modern;

@@ -1,5 +1,6 @@
 #include "temp_session.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -15,6 +16,13 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+bool put_file(const std::string& path, const Bytes& data) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
+  return std::fclose(f) == 0 && ok;
 }
 
 TempSession::TempSession() {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/bytes.h"
 #include "common/prompter.h"
 #include "common/session.h"
 
@@ -20,6 +21,9 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// Writes a whole file for a test's set-up, plainly (not through a session).
+bool put_file(const std::string& path, const Bytes& data);
 
 struct TempSession {
   TempDir dir;

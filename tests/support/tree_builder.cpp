@@ -12,7 +12,7 @@ namespace vft::test {
 TreeBuilder::TreeBuilder(Session& s) : s_(s) {
   s_.Config.setNumPersons(0);
   s_.Config.setNumMarriages(0);
-  WriteConfig(s_);
+  if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
   LoadMarriages(s_);
 }
 
@@ -26,7 +26,7 @@ std::int16_t TreeBuilder::add_person(const std::string& given, const std::string
   p.Sex = sex;
   p.BirthDate = "1 Jan 1900";
   write(p);
-  WriteConfig(s_);
+  if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
   return n;
 }
 
@@ -40,7 +40,7 @@ std::int16_t TreeBuilder::add_family(const MarriageRecord& f, const CeremonyReco
   if (!WriteMarriage(s_, m)) throw std::runtime_error("family not written");
   s_.CerBuf = blank_ceremony();
   s_.MarBuf = MarriageRecord{};
-  WriteConfig(s_);
+  if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
   return m;
 }
 
@@ -103,7 +103,7 @@ void TreeBuilder::write_family(std::int16_t m) {
 void TreeBuilder::set_counts(int persons, int families) {
   s_.Config.setNumPersons(static_cast<std::int16_t>(persons));
   s_.Config.setNumMarriages(static_cast<std::int16_t>(families));
-  WriteConfig(s_);
+  if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
 }
 
 void TreeBuilder::select(std::int16_t p) {

@@ -11,6 +11,7 @@
 #include "common/cp1252.h"
 #include "store/file_io.h"
 #include "store/records.h"
+#include "temp_session.h"
 #include "tree_gen_data.h"
 
 namespace vft::test {
@@ -308,17 +309,16 @@ class Builder {
       encode(f.rec, mar);
       encode(f.cer, mce);
     }
-    fileio::write_all(s.work(recfile::Person), per);
-    fileio::write_all(s.work(recfile::Marriage), mar);
-    fileio::write_all(s.work(recfile::Ceremony), mce);
-    fileio::write_all(s.work(recfile::Notes), notes);
+    if (!put_file(s.work(recfile::Person), per) || !put_file(s.work(recfile::Marriage), mar) ||
+        !put_file(s.work(recfile::Ceremony), mce) || !put_file(s.work(recfile::Notes), notes))
+      throw std::runtime_error("record files not written");
     s.Config.setNumPersons(static_cast<std::int16_t>(o_.persons));
     s.Config.setNumMarriages(static_cast<std::int16_t>(families_.size()));
     int last = 1;
     while (deleted_[static_cast<std::size_t>(last)]) ++last;
     s.Config.setLastPerson(static_cast<std::int16_t>(last));
     s.DeletedCount = out_.deleted;
-    WriteConfig(s);
+    if (!WriteConfig(s)) throw std::runtime_error("settings record not written");
     LoadMarriages(s);
     out_.persons = o_.persons;
     out_.marriages = static_cast<int>(families_.size());

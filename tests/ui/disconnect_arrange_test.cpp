@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <cerrno>
 
 #include "disconnect_arrange_fixture.h"
 #include "editing_windows.h"
@@ -206,8 +207,9 @@ TEST_F(Delete, YesDeletesAndOffersTheListWithoutTheDeletedPerson) {
   // The picker was cancelled: the view falls back to Cy's father.
   EXPECT_EQ(s.Config.LastPerson(), dan);
   EXPECT_EQ(s.Rel.Selected.PerNum, dan);
-  // The delete itself takes no undo point.
-  EXPECT_FALSE(s.UndoAvailable);
+  // The delete takes an undo point of its own.
+  EXPECT_TRUE(s.UndoAvailable);
+  EXPECT_EQ(s.UndoText, "Undo deletion of Cy Dale");
 }
 
 TEST_F(Delete, ThePickedPersonIsShown) {
@@ -256,7 +258,7 @@ class UndoFlow : public test::FamilyWindows {
   std::unique_ptr<frmFamtree> w;
   void open_window() {
     s.Config.setLastPerson(bob);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     w = std::make_unique<frmFamtree>(s, dialogs);
     EditingHooks hooks;
     hooks.disconnect = [this] { RunDisconnect(s, w.get()); };
@@ -265,6 +267,20 @@ class UndoFlow : public test::FamilyWindows {
     w->LoadWindow();
   }
 };
+
+TEST_F(UndoFlow, OnAFullDiskNothingIsDeletedAndUndoSaysWhyItIsOff) {
+  open_window();
+  const test::RecordFiles before = test::snapshot(s);
+  s.disk.fail_at(1, ENOSPC, true);
+  t.prompter.answers = {kAnswerYes};
+  QTest::mouseClick(w->button("butDelete"), Qt::LeftButton);
+  EXPECT_EQ(test::snapshot(s), before);
+  EXPECT_EQ(t.prompter.shown.back().title, "Vorlan Family Tree");
+  EXPECT_FALSE(w->button("butUndo")->isEnabled());
+  EXPECT_EQ(w->button("butUndo")->toolTip(),
+            QStringLiteral("Undo is off: the copy of the records it needs could not be written "
+                           "(No space left on device)."));
+}
 
 TEST_F(UndoFlow, UndoBringsBackTheFamilyAndTheDisconnectedPerson) {
   open_window();
@@ -279,23 +295,11 @@ TEST_F(UndoFlow, UndoBringsBackTheFamilyAndTheDisconnectedPerson) {
   EXPECT_TRUE(undo->isEnabled());
   EXPECT_EQ(undo->toolTip(), QStringLiteral("Undo disconnection of Bob Dale"));
 
-  // Then Ann is deleted (no undo point of its own) ...
-  select(ann);
-  s.Config.setLastPerson(ann);
-  w->RefreshFamilyView();
-  t.prompter.answers = {kAnswerYes};
-  on_modal([](QWidget& d) { QTest::mouseClick(child<QPushButton>(d, "butCancel"), Qt::LeftButton); });
-  QTest::mouseClick(w->button("butDelete"), Qt::LeftButton);
-  ASSERT_EQ(b.read(ann).Deleted, -1);
-  ASSERT_EQ(s.DeletedCount, 1);
-
-  // ... and undo returns to the state before the disconnection: the
-  // placeholder is gone, Ann is back and Bob is selected again.
+  // Undo returns to the state before the disconnection: the placeholder is
+  // gone and Bob is selected again.
   QTest::mouseClick(undo, Qt::LeftButton);
   EXPECT_EQ(s.Config.NumPersons(), persons);
   EXPECT_EQ(fam(couple).Husband, bob);
-  EXPECT_EQ(b.read(ann).Deleted, 0);
-  EXPECT_EQ(s.DeletedCount, 0);
   EXPECT_EQ(s.Rel.Selected.PerNum, bob);
   EXPECT_EQ(w->view()->model().Selected, bob);
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony})

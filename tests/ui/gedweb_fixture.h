@@ -14,6 +14,7 @@
 
 #include "common/prompter.h"
 #include "store/file_io.h"
+#include "temp_session.h"
 #include "widget_find.h"
 
 namespace vft::test {
@@ -21,7 +22,7 @@ namespace vft::test {
 using vft::test::child;
 
 inline void write_file(const std::string& path, const std::string& text) {
-  ASSERT_TRUE(fileio::write_all(path, Bytes(text.begin(), text.end())));
+  ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
 }
 
 // Types `text` into a box key by key, as a user would (QTest cannot type

@@ -48,7 +48,7 @@ class MainWindow : public ::testing::Test {
     auto m = b.family(tom, sue, "4 May 1950");
     for (const char* name : {"Ann", "Bob", "Cat", "Dan", "Eve"}) b.child(m, name, "Hill", "F");
     s.Config.setLastPerson(tom);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     s.RecordsSaved = true;
   }
   void open_window() {
@@ -291,7 +291,7 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
     other.s.Config.setLastPerson(1);
     ASSERT_EQ(SaveFamilyFile(other.s, other.s.WorkFolder, t.dir.path() + "frost.vfl"), -1);
   }
-  ASSERT_TRUE(fileio::write_all(t.dir.path() + "junk.vfl", Bytes(3000, 'j')));
+  ASSERT_TRUE(test::put_file(t.dir.path() + "junk.vfl", Bytes(3000, 'j')));
   open_window();
   w->show();
   dialogs.answers = {t.dir.path() + "junk.vfl", t.dir.path() + "frost.vfl"};

@@ -25,7 +25,7 @@ namespace {
 using test::child;
 
 void write_text(const std::string& file, const std::string& text) {
-  ASSERT_TRUE(fileio::write_all(file, Bytes(text.begin(), text.end())));
+  ASSERT_TRUE(test::put_file(file, Bytes(text.begin(), text.end())));
 }
 
 }  // namespace

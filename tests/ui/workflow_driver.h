@@ -190,7 +190,7 @@ class Workflow : public ::testing::Test {
   // A tree just saved, with p selected, in a freshly opened main window.
   void open_saved_tree_at(std::int16_t p) {
     s.Config.setLastPerson(p);
-    WriteConfig(s);
+    EXPECT_TRUE(WriteConfig(s));
     s.RecordsSaved = true;
     open_window();
   }

@@ -13,5 +13,7 @@ using Clock = std::function<LocalTime()>;
 
 // The machine's local time; the front ends install this.
 LocalTime system_now();
+// The local time of a moment given in seconds since 1970 (a file's time).
+LocalTime local_time_at(long long seconds);
 
 }  // namespace vft

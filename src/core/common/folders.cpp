@@ -8,6 +8,7 @@
 #include "common/cp1252.h"
 #include "common/session.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/records.h"
 
 namespace vft {
@@ -65,9 +66,9 @@ std::string find_file(const std::string& folder, const std::string& name) {
 
 // Copies through memory rather than with copy_file, which would also copy a
 // read-only mode from the installed folder.
-bool copy_settings(const std::string& from, const std::string& to) {
+bool copy_settings(fileio::FileSystem& fs, const std::string& from, const std::string& to) {
   auto data = fileio::read_all(from, kMaxSettingsBytes);
-  return data && fileio::write_atomic(to, *data);
+  return data && fileio::write_file(fs, to, *data);
 }
 
 }  // namespace
@@ -192,14 +193,16 @@ bool MigrateSettingsFile(Session& s) {
   if (std::string old_file = find_file(old_folder, "Vorlan.Ini"); !old_file.empty()) {
     // The old folder is cleared only once its settings are safe in the new
     // place; after a failed copy the next start tries again.
-    if (!copy_settings(old_file, target)) return false;
+    if (!copy_settings(s.disk, old_file, target)) return false;
     RemoveFilesAndFolder(old_folder);
     return true;
   }
   // The default file stays in the program folder: on this platform that is
   // the shared, read-only installed folder, and every user of the machine
   // needs it for their own first start.
-  copy_settings(s.ProgramFolder + "/Vorlan.In~", target);
+  if (!copy_settings(s.disk, s.ProgramFolder + "/Vorlan.In~", target)) {
+    // A first start works without a settings file; the defaults apply.
+  }
   return false;
 }
 

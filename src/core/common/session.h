@@ -11,6 +11,8 @@
 #include "common/messages.h"
 #include "common/prompter.h"
 #include "relations/relation_state.h"
+#include "store/file_claim.h"
+#include "store/file_system.h"
 #include "store/record_layout.h"
 
 namespace vft {
@@ -24,12 +26,20 @@ using Progress = std::function<bool(const std::string& message, long count)>;
 class Session {
  public:
   explicit Session(Prompter& prompter) : prompter(&prompter) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   // ---- folders (native separators; AppDataFolder and WorkFolder end with one)
   std::string ProgramFolder;
   std::string AppDataFolder;
   std::string WorkFolder;
   std::string CurrentFilePath;
+
+  // ---- writing, and the Family file the tree belongs to
+  fileio::FileSystem disk;  // every write goes through it (store/file_system.h)
+  FamilyFileLock Lock;      // held while a Family file is open for editing
+  FileIdentity OpenedAs;    // that file as it was when opened or last saved
+  bool ReadOnly = false;    // another program had it open: Save goes to Save As
 
   // ---- flags
   bool RecordsSaved = true;
@@ -53,7 +63,8 @@ class Session {
   std::int16_t LastAdded = 0;           // last Person number added
   RelationState Rel;                    // the add/connect operation in progress
   bool UndoAvailable = false;           // an undo point has been taken (relations/undo.h)
-  std::string UndoText;                 // what the undo command will undo
+  std::string UndoText;                 // what the undo command will undo, or why it cannot
+  std::array<std::int64_t, 5> UndoSizes{};  // the undo copies' sizes when they were taken
   std::string DisconnectLog;            // a line describing the last disconnection
 
   // ---- finding persons (they outlive the find and list dialogs for the run)

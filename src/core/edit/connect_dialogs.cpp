@@ -10,6 +10,7 @@
 #include "relations/family_write.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -144,6 +145,7 @@ std::string NoSexText(const Session& s) { return Sentence({"The sex of ", select
 std::string NoSexMustText() { return "You must enter the sex of the person to continue."; }
 
 DialogStep StoreSelectedSex(Session& s, char sex) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   PersonRecord p;
@@ -339,6 +341,7 @@ std::vector<std::string> ConnectPartnerLines(const Session& s, std::int16_t x, s
 }
 
 bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   PersonRecord xr, old;
@@ -353,14 +356,8 @@ bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family) {
     } else {
       const std::int16_t placeholder = slot;
       slot = x;
-      ok = familywrite::store(s, family);
-      if (ok) {
-        AddToNumPartners(s, x, +1);
-        AddToNumPartners(s, placeholder, -1);
-        s.mark_changed();
-      } else {
-        slot = placeholder;
-      }
+      ok = familywrite::store(s, family) && AddToNumPartners(s, x, +1) && AddToNumPartners(s, placeholder, -1);
+      if (ok) s.mark_changed();
     }
   }
   ResetRelationState(s);

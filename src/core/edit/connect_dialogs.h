@@ -91,7 +91,7 @@ DialogStep StartOtherParentAsPartner(Session& s);
 // The partner has been added on the way to connecting x as a child: x leaves
 // its own family and becomes the last child of the selected person and the
 // displayed partner. Ends the operation.
-bool ConnectChildToDisplayedCouple(Session& s, std::int16_t x);
+[[nodiscard]] bool ConnectChildToDisplayedCouple(Session& s, std::int16_t x);
 // The couple a child of the selected person and `partner` belongs to, by sex,
 // put into ChildFather / ChildMother.
 void SetChildCouple(Session& s, std::int16_t partner);
@@ -123,7 +123,7 @@ std::vector<std::string> ConnectPartnerLines(const Session& s, std::int16_t x, s
 // Yes: x takes the 'Unknown' partner's place in `family`. x gains a partner
 // and the placeholder loses one; the selected person's count stays. Ends the
 // operation.
-bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family);
+[[nodiscard]] bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family);
 
 // ---- frmListSequence
 // One line of the list: position, given names, family name, birth and death.

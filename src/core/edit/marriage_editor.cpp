@@ -9,6 +9,7 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/dates.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -264,7 +265,7 @@ MarriageResult MarriageEditor::write_parents() {
     f.NotMarried = s_.MarBuf.NotMarried;
     if (!SaveFamily(s_, m)) return MarriageResult::Stay;
   }
-  WriteConfig(s_);
+  if (!WriteConfig(s_)) return MarriageResult::Stay;
   ResetRelationState(s_);
   SelectPersonForRelations(s_, c);
   return MarriageResult::Done;
@@ -277,10 +278,14 @@ MarriageResult MarriageEditor::link_partner() {
   const bool for_child = r.PartnerForChild || (r.AsChild && r.AsPartner);
   const bool new_person = r.AddMode || r.PartnerForChild;
   const std::int16_t pending = r.PendingChild;
+  RecordTransaction tx(s_);
   const std::int16_t m = LinkNewPartner(s_, a);
   if (!m) {
     // Refused with its box: a person just added stays on record, unrelated.
-    if (new_person && !ParentFamilyOf(s_, a)) NewParentFamily(s_, a);
+    // (After a failed write the whole link is taken back instead.)
+    if (tx.ok() && new_person && !ParentFamilyOf(s_, a) && !NewParentFamily(s_, a)) {
+      // No family number left for it either; that box has been shown too.
+    }
     ResetRelationState(s_);
     SelectPersonForRelations(s_, c);
     return MarriageResult::Done;
@@ -298,7 +303,8 @@ MarriageResult MarriageEditor::link_partner() {
   }
   if (for_child && r.ConnectMode && pending >= 1) {
     const MarriageRecord& f = family_at(s_, m);
-    FinishConnectChild(s_, pending, f.Husband, f.Wife, KidCount(f));
+    // A child refused here (its box says why) leaves the partnership made.
+    if (!FinishConnectChild(s_, pending, f.Husband, f.Wife, KidCount(f)) && !tx.ok()) return MarriageResult::Done;
   }
   ResetRelationState(s_);
   SelectPersonForRelations(s_, c);
@@ -334,10 +340,10 @@ void MarriageEditor::cancel_partner() {
           kAnswerYes &&
       s_.ask(title, Sentence({"Are you sure you want to Delete", name, "from the records?"}), Buttons::YesNo,
              Icon::Question, 1) == kAnswerYes) {
-    MarkPersonDeleted(s_, a);
-    return;
+    if (MarkPersonDeleted(s_, a)) return;
+    if (s_.disk.failure().error) return;  // not deleted, and the box has said why
   }
-  if (!ParentFamilyOf(s_, a)) NewParentFamily(s_, a);
+  if (!ParentFamilyOf(s_, a) && !NewParentFamily(s_, a)) return;
   s_.ask(title, Sentence({name, "has been added to the records as an 'Unrelated' person."}), Buttons::OK,
          Icon::Information);
 }
@@ -353,25 +359,28 @@ void MarriageEditor::cancel_parents() {
     return;
   const std::int16_t m = ParentFamilyOf(s_, c);
   if (m >= 1) {
+    RecordTransaction tx(s_);
     MarriageRecord& f = family_at(s_, m);
     const bool couple = f.Husband == first_ && f.Wife == second_;
     if (f.Husband == first_) f.Husband = 0;
     if (f.Wife == second_) f.Wife = 0;
     f.Divorced = f.NotMarried = 0;
     s_.CerBuf = blank_ceremony();
-    if (SaveFamily(s_, m) && couple) {
-      // They are no longer partners anywhere through this family.
-      AddToNumPartners(s_, first_, -1);
-      AddToNumPartners(s_, second_, -1);
-    }
+    // They are no longer partners anywhere through this family.
+    if (!SaveFamily(s_, m) ||
+        (couple && !(AddToNumPartners(s_, first_, -1) && AddToNumPartners(s_, second_, -1))))
+      return;
   }
   if (s_.ask(title,
              Sentence({"You have deleted the marriage of", father, "and", mother, "and disconnected as parents from",
                        child, CrLf, "Do you wish to delete them from the records?"}),
              Buttons::YesNo, Icon::Question, 1) != kAnswerYes)
     return;
-  MarkPersonDeleted(s_, first_);
-  MarkPersonDeleted(s_, second_);
+  // Both or neither: a record that could not be written takes both back.
+  RecordTransaction tx(s_);
+  if ((MarkPersonDeleted(s_, first_) || tx.ok()) && !MarkPersonDeleted(s_, second_)) {
+    // Already deleted needs nothing; a failed write has told its box.
+  }
 }
 
 }  // namespace vft

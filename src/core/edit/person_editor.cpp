@@ -7,6 +7,7 @@
 #include "relations/undo.h"
 #include "store/dates.h"
 #include "store/ini.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 #include "store/settings.h"
 
@@ -228,8 +229,21 @@ EditorResult PersonEditor::Ok(int focused, const std::string& focused_text, cons
     return r;
   }
   if (!ready_to_save(focused, focused_text, r.focus)) return r;
-  SaveUndoPoint(s_, adding_ ? std::string() : "Undo editing of " + DisplayName(s_, s_.Person2));
-  if (!SavePerson(r.link)) {
+  const RelationState operation = rel;
+  bool saved = false;
+  {
+    RecordTransaction tx(s_);
+    TakeUndoPoint(s_, adding_ ? std::string() : "Undo editing of " + DisplayName(s_, s_.Person2));
+    saved = SavePerson(r.link) && tx.ok();
+  }
+  if (!saved && s_.disk.failure().error) {
+    // Nothing of it is on record and the box has said why; the window stays
+    // open with everything typed, so the user can try again or cancel.
+    rel = operation;
+    r.link = {};
+    return r;
+  }
+  if (!saved) {
     // The person limit: nothing was written, and the operation ends.
     ResetRelationState(rel);
     r.close = true;
@@ -269,21 +283,21 @@ bool PersonEditor::SavePerson(LinkResult& link) {
     p.NumPartners = 0;
     p.NotesRec = -1;
     s_.NotesText = notes_;
-    AddPersonRecord(s_);
+    if (!AddPersonRecord(s_)) return false;
     s_.LastAdded = n;
+    link = LinkNewPerson(s_, n);
+    if (s_.disk.failure().error != 0) return false;
     adding_ = false;
     number_ = n;
     data_changed_ = notes_changed_ = false;
-    link = LinkNewPerson(s_, n);
-    if (!link.undo_text.empty()) s_.UndoText = link.undo_text;
+    if (!link.undo_text.empty() && s_.UndoAvailable) s_.UndoText = link.undo_text;
     return true;
   }
   s_.Person = p;
   s_.CurNum = number_;
   s_.NotesText = notes_;
   s_.NotesChanged = notes_changed_;
-  WritePerson(s_);
-  WriteConfig(s_);
+  if (!WritePerson(s_) || !WriteConfig(s_)) return false;
   p.NotesRec = s_.Person.NotesRec;
   data_changed_ = notes_changed_ = false;
   if (s_.Rel.Selected.PerNum == number_) SelectPersonForRelations(s_, number_);

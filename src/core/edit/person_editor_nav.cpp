@@ -10,6 +10,7 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "relations/undo.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -25,15 +26,15 @@ bool living(const Session& s, std::int16_t n) {
 
 // Takes the parent added earlier in this operation out of c's parent family
 // again, so deleting it leaves no family pointing at a deleted person.
-void unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
+bool unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
   const std::int16_t m = ParentFamilyOf(s, c);
-  if (m < 1) return;
+  if (m < 1) return true;
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
-  if (f.Husband != parent && f.Wife != parent) return;
+  if (f.Husband != parent && f.Wife != parent) return true;
   if (f.Husband == parent) f.Husband = 0;
   if (f.Wife == parent) f.Wife = 0;
   s.MarBuf = f;
-  WriteMarriageOnly(s, m);
+  return WriteMarriageOnly(s, m);
 }
 
 // The 'Unknown' partner of c that the child dialogs created for this
@@ -77,9 +78,8 @@ void PersonEditor::take_back() {
     if (s_.ask("Add Parents Cancelled",
                Sentence({"You have Added", name, "to the records.", "Do you wish to delete this person from the records?"}),
                Buttons::YesNo, Icon::Question) == kAnswerYes) {
-      unlink_parent(s_, c, added);
-      MarkPersonDeleted(s_, added);
-      SelectPersonForRelations(s_, c);
+      RecordTransaction tx(s_);
+      if (unlink_parent(s_, c, added) && MarkPersonDeleted(s_, added)) SelectPersonForRelations(s_, c);
     }
     return;
   }
@@ -93,10 +93,14 @@ void PersonEditor::take_back() {
                          "as a Partner to", cname, "?"}),
                Buttons::YesNo, Icon::Question) != kAnswerYes)
       return;
-    DisconnectFromPartner(s_, c, p);
-    if (s_.ask("Delete a Person", Sentence({"Do you wish to delete", name, "PERMANENTLY from the family records?"}),
-               Buttons::YesNo, Icon::Question) == kAnswerYes)
-      MarkPersonDeleted(s_, p);
+    // Each step is whole on its own: a failed deletion (told in its box)
+    // still leaves the partner disconnected, as the user asked first.
+    if (DisconnectFromPartner(s_, c, p) &&
+        s_.ask("Delete a Person", Sentence({"Do you wish to delete", name, "PERMANENTLY from the family records?"}),
+               Buttons::YesNo, Icon::Question) == kAnswerYes &&
+        !MarkPersonDeleted(s_, p)) {
+      // Not deleted: the person stays on record, disconnected.
+    }
     SelectPersonForRelations(s_, c);
   }
 }
@@ -114,9 +118,11 @@ bool PersonEditor::LeaveRecord(int focused, const std::string& focused_text, int
     return true;
   }
   if (!ready_to_save(focused, focused_text, focus)) return false;
-  SaveUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Person2));
+  RecordTransaction tx(s_);
+  TakeUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Person2));
   LinkResult unused;
-  return SavePerson(unused);
+  // A record that could not be written keeps the window on this person.
+  return SavePerson(unused) && tx.ok();
 }
 
 std::int16_t PersonEditor::StepTarget(bool forward) const {

@@ -1,14 +1,11 @@
 #include "interchange/gedcom_export.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include "common/cp1252.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 #include "store/paths.h"
 #include "store/records.h"
@@ -18,45 +15,6 @@ namespace vft {
 namespace {
 
 constexpr const char* kTitle = "Export GEDCOM File";
-constexpr const char* kTempName = "Temp.Ged";
-
-bool write_fd(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t w = ::write(fd, data.data() + done, data.size() - done);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    done += static_cast<std::size_t>(w);
-  }
-  return true;
-}
-
-// Writes "Temp.Ged" beside the target and renames it into place, so the old
-// file survives any failure. A "Temp.Ged" that is already there is somebody's
-// file and is left alone: the temporary then takes a name of its own.
-bool write_beside(const std::string& folder, const std::string& path, const std::string& data, std::string& error) {
-  const std::string tmp = folder + kTempName;
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    if (errno != EEXIST) {
-      error = std::generic_category().message(errno);
-      return false;
-    }
-    return fileio::write_atomic(path, Bytes(data.begin(), data.end()), &error);
-  }
-  bool ok = write_fd(fd, data) && ::fsync(fd) == 0;
-  int err = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) {
-    err = errno;
-    ok = false;
-  }
-  if (!ok) {
-    error = std::generic_category().message(err);
-    ::unlink(tmp.c_str());
-  }
-  return ok;
-}
 
 void store_settings(Session& s, const std::string& folder, const SubmitterDetails& d) {
   IniWrite(s, section::FilePaths, "GEDCOMSavePath", folder);
@@ -119,9 +77,9 @@ ExportResult ExportGedcom(Session& s, const ExportOptions& o, const Progress& pr
     }
   }
 
-  std::string error;
-  if (!write_beside(folder, path, text, error)) {
-    result.message = "The GEDCOM file '" + path + "' could not be written." + CrLf + error;
+  if (!fileio::write_file(s.disk, path, text)) {
+    result.message = "The GEDCOM file '" + path + "' could not be written." + CrLf +
+                     cp1252::from_utf8(s.disk.failure().reason());
     s.ask(kTitle, result.message, Buttons::OK, Icon::Critical);
     return result;
   }

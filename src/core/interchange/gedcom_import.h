@@ -97,7 +97,7 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
 // after NumMarriages, notes at the end of the notes file; then the counts,
 // WriteConfig and LoadMarriages. Returns false (and says so) when a record file
 // cannot be written; the counts are then left as they were.
-bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
+[[nodiscard]] bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress);
 
 // A count as the summaries write it: "2,322".
 std::string Thousands(long n);

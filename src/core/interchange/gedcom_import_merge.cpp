@@ -3,15 +3,16 @@
 // Persons go to vorlan.Per from record NumPersons + 1, families to vorlan.mar
 // and vorlan.mce from NumMarriages + 1 with every person reference raised by
 // NumPersons, notes to the end of vorlan.not as AppendNotes chains them. Each
-// file gets one write of all its new records; the settings record with the new
-// counts is written last, so a failure on the way leaves the counts, and with
-// them the tree, as they were.
+// file gets one write of all its new records and the settings record with the
+// new counts comes last; a failure on the way cuts every file back to its old
+// length, so the records are as they were.
 #include <algorithm>
 #include <string>
 
 #include "common/cp1252.h"
 #include "interchange/gedcom_import_internal.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -54,8 +55,10 @@ bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress
   const int M = std::max<int>(0, s.Config.NumMarriages());
   const int persons = static_cast<int>(c.persons.size());
   const int families = static_cast<int>(c.families.size());
-  auto fail = [&] {
-    s.ask("GEDCOM Import", gedcom::MergeFailedText(), Buttons::OK, Icon::Critical);
+  auto fail = [&](const std::string& why = {}) {
+    std::string text = gedcom::MergeFailedText();
+    if (!why.empty()) text += CrLf + why;
+    s.ask("GEDCOM Import", text, Buttons::OK, Icon::Critical);
     return false;
   };
   // ConvertGedcom has checked both limits against the same counts.
@@ -93,23 +96,24 @@ bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress
     encode(c.ceremonies[static_cast<std::size_t>(j)], mce);
   }
 
-  auto put = [](const std::string& file, std::int64_t offset, const Bytes& b) {
-    return b.empty() || fileio::write_at(file, offset, b.data(), b.size());
+  auto put = [&s](const std::string& file, std::int64_t offset, const Bytes& b) {
+    return b.empty() || fileio::write_at(s.disk, file, offset, b.data(), b.size());
   };
-  bool ok = put(notes_file, notes_before * static_cast<std::int64_t>(kNotesLen), notes) &&
-            put(s.work(recfile::Person), static_cast<std::int64_t>(P) * kPersonLen, per) &&
-            put(s.work(recfile::Marriage), static_cast<std::int64_t>(M) * kMarriageLen, mar) &&
-            put(s.work(recfile::Ceremony), static_cast<std::int64_t>(M) * kCeremonyLen, mce);
-  if (!ok) return fail();
-
-  const ConfigRecord before = s.Config;
-  s.Config.setNumPersons(static_cast<std::int16_t>(P + persons));
-  s.Config.setNumMarriages(static_cast<std::int16_t>(M + families));
-  // A tree that was empty shows the first imported person.
-  if (s.Config.LastPerson() < 1 && persons > 0) s.Config.setLastPerson(static_cast<std::int16_t>(P + 1));
-  if (!WriteConfig(s)) {
-    s.Config = before;
-    return fail();
+  bool ok = false;
+  {
+    RecordTransaction tx(s, false);
+    ok = put(notes_file, notes_before * static_cast<std::int64_t>(kNotesLen), notes) &&
+         put(s.work(recfile::Person), static_cast<std::int64_t>(P) * kPersonLen, per) &&
+         put(s.work(recfile::Marriage), static_cast<std::int64_t>(M) * kMarriageLen, mar) &&
+         put(s.work(recfile::Ceremony), static_cast<std::int64_t>(M) * kCeremonyLen, mce);
+    s.Config.setNumPersons(static_cast<std::int16_t>(P + persons));
+    s.Config.setNumMarriages(static_cast<std::int16_t>(M + families));
+    // A tree that was empty shows the first imported person.
+    if (s.Config.LastPerson() < 1 && persons > 0) s.Config.setLastPerson(static_cast<std::int16_t>(P + 1));
+    ok = ok && WriteConfig(s);
+  }
+  if (!ok) {
+    return fail(FailureLines(s.disk.failure()));
   }
   LoadMarriages(s);
   s.mark_changed();

@@ -95,7 +95,7 @@ struct WebResult {
 // place, so a cancelled or failed run leaves no half-written page and no
 // temporary file behind. An "index.html" in the folder that this program did
 // not make is never replaced: the run fails before writing anything.
-WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress);
+WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress);
 
 // The family pages of an earlier run in `folder` ("vfl" + five digits, with
 // either extension): what the question about them counts.

@@ -1,21 +1,17 @@
 // Putting the pages on disk. Every page is written to a temporary name first
 // and renamed only when all pages are complete: a cancelled or failed run
-// leaves the folder as it found it, apart from pages that were complete.
+// leaves the folder as it found it.
 //
 // Pages are not flushed one by one: thousands of fsync calls would make the
-// run slow, and a crash only costs pages that can be generated again.
-#include <cerrno>
-#include <cstring>
+// run slow. The batch flushes the file system once, before the renames.
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "common/cp1252.h"
 #include "interchange/web_pages.h"
+#include "store/file_write.h"
 
 namespace vft {
 namespace {
@@ -23,31 +19,6 @@ namespace {
 std::string with_separator(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
-}
-
-bool write_file(const std::string& path, const std::string& data, int& err) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    err = errno;
-    return false;
-  }
-  std::size_t done = 0;
-  bool ok = true;
-  while (done < data.size()) {
-    ssize_t w = ::write(fd, data.data() + done, data.size() - done);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) {
-      err = w < 0 ? errno : ENOSPC;
-      ok = false;
-      break;
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  if (::close(fd) != 0 && ok) {
-    err = errno;
-    ok = false;
-  }
-  return ok;
 }
 
 // An "index.html" is only ours when its generator line says so: the folder
@@ -118,7 +89,7 @@ long DeleteWebPages(const std::string& folder) {
   return n;
 }
 
-WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& progress) {
+WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress) {
   WebResult r;
   const std::string folder = with_separator(cp1252::trim(o.folder));
   std::error_code ec;
@@ -129,47 +100,38 @@ WebResult WriteWebSite(const Session& s, const WebOptions& o, const Progress& pr
                 CrLf + "Choose another folder for the web pages, or move that page away.";
     return r;
   }
-  std::vector<std::pair<std::string, std::string>> written;  // temporary, final
-  auto discard = [&] {
-    for (const auto& w : written) ::unlink(w.first.c_str());
-  };
-  std::string failed_path;
-  int err = 0;
+  // Pages are made to be published: a new one is readable by others as any
+  // new file of the user's is.
+  fileio::FileBatch batch(s.disk, fileio::Sync::Once, fileio::NewMode::Shared);
+  bool failed = false;
+  std::string foreign;  // a name the site may not use
   auto sink = [&](const std::string& name, const std::string& html) {
-    const std::string final_path = folder + name;
     if (!is_site_name(name)) {  // only the site's own names, never a path
-      err = EINVAL;
-      failed_path = final_path;
+      foreign = name;
       return false;
     }
-    const std::string tmp = folder + "~vft-" + name + ".tmp";
-    written.emplace_back(tmp, final_path);
-    if (write_file(tmp, html, err)) return true;
-    failed_path = final_path;
-    return false;
+    failed = !batch.add(folder + name, html);
+    return !failed;
   };
   const bool complete = GenerateWebPages(s, o, sink, progress, &r.counts);
-  if (complete) {
-    for (std::size_t i = 0; i < written.size(); ++i) {
-      if (std::rename(written[i].first.c_str(), written[i].second.c_str()) == 0) continue;
-      err = errno;
-      failed_path = written[i].second;
-      written.erase(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(i));
-      break;
-    }
-    if (failed_path.empty()) {
-      r.status = WebStatus::Done;
-      r.index_file = folder + (o.style == WebStyle::Modern ? std::string("index.html") : "famnames" + WebExtension(o));
-      return r;
-    }
+  if (complete && batch.commit()) {
+    r.status = WebStatus::Done;
+    r.index_file = folder + (o.style == WebStyle::Modern ? std::string("index.html") : "famnames" + WebExtension(o));
+    return r;
   }
-  discard();
-  if (failed_path.empty()) {
+  if (!foreign.empty()) {
+    r.status = WebStatus::Failed;
+    r.message = "The web page '" + foreign + "' is not a page of the site and was not written.";
+    return r;
+  }
+  if (!complete && !failed) {
     r.status = WebStatus::Cancelled;
     return r;
   }
+  const fileio::WriteFailure& f = s.disk.failure();
   r.status = WebStatus::Failed;
-  r.message = "The web page '" + failed_path + "' could not be written." + CrLf + std::strerror(err);
+  r.message =
+      "The web page '" + cp1252::path_text(f.path) + "' could not be written." + CrLf + cp1252::from_utf8(f.reason());
   return r;
 }
 

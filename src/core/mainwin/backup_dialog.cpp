@@ -100,10 +100,14 @@ BackupNext BackupOK(Session& s, FileDialogs& dialogs, const BackupForm& f, const
   // A backup is not the user's document: whether the tree has unsaved
   // changes is the same after it as before.
   const bool saved_before = s.RecordsSaved;
-  const bool ok = SaveFamilyFile(s, s.WorkFolder, fix.path) == -1;
+  std::string why;
+  const bool ok = SaveFamilyFile(s, s.WorkFolder, fix.path, SaveTarget::Copy, &why) == -1;
   s.RecordsSaved = saved_before;
   if (!ok) {
-    s.ask(kResultTitle, "Your Vorlan Family Tree records file backup failed.", Buttons::OK, Icon::Critical);
+    // Without a reason the user has been told already, or chose not to write.
+    if (!why.empty())
+      s.ask(kResultTitle, "Your Vorlan Family Tree records file backup failed." + std::string(CrLf) + why, Buttons::OK,
+            Icon::Critical);
     return BackupNext::Stay;
   }
   IniWrite(s, "Backup", "Remind", f.Remind ? "1" : "0");

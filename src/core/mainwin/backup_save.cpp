@@ -20,11 +20,15 @@ bool BackupToChosenFile(Session& s, FileDialogs& dialogs) {
     return false;
 
   const bool saved_before = s.RecordsSaved;
-  const bool ok = SaveFamilyFile(s, s.WorkFolder, fix.path) == -1;
+  std::string why;
+  const bool ok = SaveFamilyFile(s, s.WorkFolder, fix.path, SaveTarget::Copy, &why) == -1;
   s.RecordsSaved = saved_before;
   const char* title = "Backup Vorlan Family Tree Records File";
   if (!ok) {
-    s.ask(title, "Your Vorlan Family Tree records file backup failed.", Buttons::OK, Icon::Critical);
+    // Without a reason the user has been told already, or chose not to write.
+    if (!why.empty())
+      s.ask(title, "Your Vorlan Family Tree records file backup failed." + std::string(CrLf) + why, Buttons::OK,
+            Icon::Critical);
     return false;
   }
   IniWrite(s, "Backup", "CurBackupPath", FolderOf(fix.path));

@@ -5,8 +5,10 @@
 #include "common/cp1252.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 #include "store/paths.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 #include "relations/undo.h"
 
@@ -40,13 +42,17 @@ void remember_file(Session& s, const std::string& path) {
 }
 
 SaveOutcome save_into(Session& s, WindowDocument& doc, const std::string& path) {
-  if (SaveFamilyFile(s, s.WorkFolder, path) == -1) {
+  std::string why;
+  if (SaveFamilyFile(s, s.WorkFolder, path, SaveTarget::TreeFile, &why) == -1) {
     s.CurrentFilePath = path;
     doc.FileName = FileNameOf(path);
     remember_file(s, path);
     return SaveOutcome::Saved;
   }
-  s.ask("Save File", "Vorlan Family Tree could not save the file: " + cp1252::path_text(path), Buttons::OK, Icon::Exclamation);
+  // An empty reason: the user was told already, or chose not to write.
+  if (!why.empty())
+    s.ask("Save File", "Vorlan Family Tree could not save the file: " + cp1252::path_text(path) + CrLf + why,
+          Buttons::OK, Icon::Exclamation);
   return SaveOutcome::Failed;
 }
 
@@ -63,7 +69,7 @@ int LivingPersons(const Session& s) { return s.Config.NumPersons() - s.DeletedCo
 std::string WindowCaption(const Session& s, const std::string& file_name) {
   std::string name = cp1252::trim(cp1252::path_text(file_name));
   if (LivingPersons(s) < 1 || name.empty()) return kEmptyTreeCaption;
-  return name + " Family Tree ";
+  return name + (s.ReadOnly ? " Family Tree (read-only) " : " Family Tree ");
 }
 
 ExtensionFix CorrectVflExtension(const std::string& path) {
@@ -89,9 +95,10 @@ SaveOutcome SaveCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
     if (out != SaveOutcome::Saved) doc.FileName = before;
     return out;
   }
-  // A name without a file behind it (a tree recovered or started afresh) has
-  // nowhere to go but through the dialog.
-  if (blank(s.CurrentFilePath) || s.CurrentFilePath.back() == '/') return SaveAsCommand(s, dialogs, doc);
+  // A name without a file behind it (a tree started afresh) has nowhere to go
+  // but through the dialog; nor has a file that another program holds.
+  if (blank(s.CurrentFilePath) || s.CurrentFilePath.back() == '/' || s.ReadOnly)
+    return SaveAsCommand(s, dialogs, doc);
   return save_into(s, doc, s.CurrentFilePath);
 }
 
@@ -176,16 +183,33 @@ OpenOutcome RestoreCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc
 
 bool NewFamilyCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
   if (!GuardUnsavedWork(s, dialogs, doc, GuardFor::NewTree)) return false;
-  for (const char* f : {recfile::Config, recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
-    fileio::remove(s.work(f));
+  // The colour tables and options in the settings record stay; only the tree
+  // goes. The record files are emptied all at once, or not at all.
+  ConfigRecord cfg = s.Config;
+  cfg.clearLegacy();
+  cfg.setNumPersons(0);
+  cfg.setNumMarriages(0);
+  cfg.setLastPerson(0);
+  cfg.markFileTouched();
+  {
+    fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
+    bool ok = batch.add(s.work(recfile::Config), fileio::Data(cfg.raw.data(), cfg.raw.size()));
+    for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+      ok = ok && batch.add(s.work(f), Bytes{});
+    if (!ok || !batch.commit()) {
+      s.ask("New Family",
+            "A new family tree could not be started; the tree you have stays open." + std::string(CrLf) +
+                FailureLines(s.disk.failure()),
+            Buttons::OK, Icon::Exclamation);
+      return false;
+    }
+  }
+  fileio::remove(s.work(kFamilyFileNote));
   forget_undo(s);
-  // The colour tables and options in the settings record stay; only the tree goes.
-  s.Config.clearLegacy();
-  s.Config.setNumPersons(0);
-  s.Config.setNumMarriages(0);
-  s.Config.setLastPerson(0);
-  s.Config.markFileTouched();
-  WriteConfig(s);
+  s.Config = cfg;
+  s.Lock.release();
+  s.OpenedAs = {};
+  s.ReadOnly = false;
   std::fill(s.Marriages.begin(), s.Marriages.end(), MarriageRecord{});
   s.Person = PersonRecord{};
   s.CurNum = 0;

@@ -3,6 +3,7 @@
 #include "common/cp1252.h"
 #include "common/folders.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 #include "store/paths.h"
 #include "store/records.h"
@@ -56,10 +57,9 @@ std::string join_lines(std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-void RewriteSettingsRecord(Session& s) {
-  if (cp1252::trim(s.WorkFolder).empty()) return;
-  fileio::remove(s.work(recfile::Config));
-  WriteConfig(s);
+bool RewriteSettingsRecord(Session& s) {
+  if (cp1252::trim(s.WorkFolder).empty()) return true;
+  return fileio::write_file(s.disk, s.work(recfile::Config), fileio::Data(s.Config.raw.data(), s.Config.raw.size()));
 }
 
 bool ExitAndSave(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
@@ -129,13 +129,16 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
 }
 
 void FinishExit(Session& s) {
+  s.Lock.release();
   RemoveWorkFolder(s);
   IniWrite(s, "FilePaths", "CurrentFile", FileNameOf(s.CurrentFilePath));
   IniWrite(s, "FilePaths", "FileLoadPath", FolderOf(s.CurrentFilePath));
 }
 
 bool RunExitPath(Session& s, FileDialogs& dialogs, WindowDocument& doc, const ExitHooks& hooks) {
-  RewriteSettingsRecord(s);
+  if (!RewriteSettingsRecord(s)) {
+    // The save below packs the counts held in memory, so nothing is lost.
+  }
   if (!ExitAndSave(s, dialogs, doc)) return false;
   if (UpgradeReminderDue(s) && hooks.upgrade_reminder) hooks.upgrade_reminder();
   if (!BackupReminder(s, hooks.backup)) return false;

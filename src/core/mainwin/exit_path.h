@@ -23,8 +23,9 @@ struct ExitHooks {
 };
 
 // Step 1: vorlan.cfg written afresh from the settings record in memory, so
-// the Family file saved next holds the current counters and selection.
-void RewriteSettingsRecord(Session& s);
+// the Family file saved next holds the current counters and selection. False
+// when it could not be written (the old record then stays).
+[[nodiscard]] bool RewriteSettingsRecord(Session& s);
 
 // Step 2, the save prompt. True when the exit may go on.
 bool ExitAndSave(Session& s, FileDialogs& dialogs, WindowDocument& doc);

@@ -1,13 +1,19 @@
 #include "mainwin/recovery.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
+#include <sys/stat.h>
+
+#include "common/cp1252.h"
 #include "common/folders.h"
 #include "mainwin/commands.h"
 #include "relations/undo.h"
-#include "store/paths.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
+#include "store/paths.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -15,6 +21,26 @@ namespace {
 
 constexpr const char* kRecordFiles[] = {recfile::Config, recfile::Person, recfile::Marriage, recfile::Ceremony,
                                         recfile::Notes};
+constexpr std::size_t kMaxRecordFile = std::size_t{32768} * 1024;
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// The newest modification time among the record files, in seconds.
+long long last_change(const std::string& folder) {
+  long long newest = 0;
+  for (const char* f : kRecordFiles) {
+    struct stat st {};
+    if (::stat((folder + f).c_str(), &st) == 0 && st.st_mtime > newest) newest = st.st_mtime;
+  }
+  return newest;
+}
+
+std::string when_text(const LocalTime& t) {
+  char hm[8];
+  std::snprintf(hm, sizeof hm, "%02d:%02d", t.hour, t.minute);
+  return std::to_string(t.day) + " " + kMonths[(t.month >= 1 && t.month <= 12 ? t.month : 1) - 1] + " " +
+         std::to_string(t.year) + " at " + hm;
+}
 
 // A session that only reads another run's folder.
 struct FolderReader {
@@ -33,45 +59,60 @@ LeftoverRun DescribeLeftover(const std::string& folder) {
   FolderReader r(folder);
   if (ReadConfig(r.s) && r.s.Config.NumPersons() > 0)
     run.persons = r.s.Config.NumPersons() - CountDeletedPersons(r.s);
+  run.file = ReadFamilyFileNote(folder);
+  run.changed = local_time_at(last_change(folder));
   return run;
 }
 
 std::string RecoveryQuestion(const LeftoverRun& run) {
+  const std::string what = run.file.path.empty()
+                               ? std::string("Recover the unsaved family tree")
+                               : "Recover the unsaved changes to " + cp1252::path_text(FileNameOf(run.file.path));
   return "Vorlan Family Tree was not closed properly when it last ran (started at " + run.started + ")." + CrLf +
-         "It left behind family records of " + std::to_string(run.persons) +
-         (run.persons == 1 ? " person" : " persons") + " that may not have been saved." + CrLf + CrLf +
-         "Do you want to recover these records now?" + CrLf + CrLf +
+         CrLf + what + " made on " + when_text(run.changed) + "?" + CrLf + "The records hold " +
+         std::to_string(run.persons) + (run.persons == 1 ? " person." : " persons.") + CrLf + CrLf +
          "Yes recovers them, No deletes them, Cancel keeps them for the next start.";
 }
 
 bool RecoverWorkFolder(Session& s, const std::string& folder) {
-  for (const char* f : kRecordFiles) {
-    const std::string from = folder + f;
-    // Only the settings record must be there; a tree without notes has no
-    // notes file, and so on.
-    if (!fileio::exists(from)) {
-      if (std::string_view(f) == recfile::Config) return false;
-      continue;
+  // Only the settings record must be there; a tree without notes has no
+  // notes file, and so on.
+  if (!fileio::exists(folder + recfile::Config)) return false;
+  {
+    fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
+    for (const char* f : kRecordFiles) {
+      auto data = fileio::read_all(folder + f, kMaxRecordFile);
+      if (!data && fileio::exists(folder + f)) return false;
+      if (!batch.add(s.work(f), data.value_or(Bytes{}))) return false;
     }
-    if (!fileio::copy(from, s.work(std::string(f) + ".rec"))) {
-      for (const char* g : kRecordFiles) fileio::remove(s.work(std::string(g) + ".rec"));
-      return false;
-    }
+    if (!batch.commit()) return false;
   }
-  for (const char* f : kRecordFiles) {
-    fileio::remove(s.work(f));
-    std::error_code ec;
-    if (fileio::exists(s.work(std::string(f) + ".rec")))
-      std::filesystem::rename(s.work(std::string(f) + ".rec"), s.work(f), ec);
+  const FileIdentity file = ReadFamilyFileNote(folder);
+  if (!file.path.empty() && !fileio::write_file(s.disk, s.work(kFamilyFileNote), FamilyFileNote(file))) {
+    // A second crash would then not know the file; the records are safe.
   }
   ReadConfig(s);
   LoadMarriages(s);
   s.DeletedCount = CountDeletedPersons(s);
   s.RecordsSaved = false;
   s.NothingChanged = false;
-  // The recovered records belong to no file: a Save asks where to put them,
-  // starting in the folder of the file used last.
-  s.CurrentFilePath = FolderOf(LastFilePath(s));
+  s.OpenedAs = file;
+  s.ReadOnly = false;
+  if (file.path.empty()) {
+    // Never saved: a Save asks where to put them, starting in the folder of
+    // the file used last.
+    s.CurrentFilePath = FolderOf(LastFilePath(s));
+  } else {
+    s.CurrentFilePath = file.path;
+    LockOwner holder;
+    s.ReadOnly = s.Lock.take(file.path, s.now(), &holder) == FamilyFileLock::Taken::HeldByOther;
+    if (s.ReadOnly)
+      s.ask("Recover Family Records",
+            "The Family file " + cp1252::path_text(FileNameOf(file.path)) + " is open in Vorlan Family Tree, " +
+                cp1252::from_utf8(OwnerText(holder)) + "." + CrLf +
+                "The recovered records are kept here: save them under another name with Save As.",
+            Buttons::OK, Icon::Information);
+  }
   DiscardWorkFolder(folder);
   return true;
 }
@@ -87,10 +128,12 @@ bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers) {
     }
     const int answer = s.ask("Recover Family Records", RecoveryQuestion(run), Buttons::YesNoCancel, Icon::Question);
     if (answer == kAnswerYes) {
+      s.disk.clear_failure();
       if (RecoverWorkFolder(s, folder)) return true;
-      s.ask("Recover Family Records",
-            "The family records could not be recovered. They are kept in the folder" + std::string(CrLf) + folder,
-            Buttons::OK, Icon::Exclamation);
+      std::string text = "The family records could not be recovered. They are kept in the folder" +
+                         std::string(CrLf) + cp1252::path_text(folder);
+      if (s.disk.failure().error) text += CrLf + FailureLines(s.disk.failure());
+      s.ask("Recover Family Records", text, Buttons::OK, Icon::Exclamation);
       return false;
     }
     if (answer == kAnswerNo) {

@@ -1,6 +1,7 @@
 // Work folders left behind by a run that ended abnormally hold the records as
 // they were at the crash, possibly never saved. The start-up offers them back
-// instead of abandoning them.
+// instead of abandoning them, naming the Family file they belong to and when
+// they were last changed.
 #pragma once
 #include <string>
 #include <vector>
@@ -13,20 +14,27 @@ struct LeftoverRun {
   std::string folder;      // ends with "/"
   std::string started;     // "hh:mm:ss" from the folder's name
   int persons = 0;         // living persons in its records
+  FileIdentity file;       // the Family file the records belong to (path empty: none)
+  LocalTime changed;       // when its records were last written
 };
 
-// What a leftover work folder holds, from its settings and persons files.
+// What a leftover work folder holds, from its settings and persons files and
+// its note of the Family file.
 LeftoverRun DescribeLeftover(const std::string& folder);
 
-// The question for one leftover run.
+// The question for one leftover run: "Recover the unsaved changes to
+// smith.vfl made on 6 Dec 2026 at 14:05?" and what each answer does.
 std::string RecoveryQuestion(const LeftoverRun& run);
 
-// Copies the leftover's record files into the session's work folder, reads
-// them in (settings record, marriage table, deleted persons) and removes the
-// leftover. The recovered tree has no file (CurrentFilePath is the last
-// file's folder) and counts as unsaved.
+// Copies the leftover's record files into the session's work folder (all or
+// nothing), reads them in (settings record, marriage table, deleted persons)
+// and removes the leftover. The recovered tree belongs to the file it was
+// opened from, as that file was then, so that a Save writes it back (and asks
+// first when somebody has written it since); it is locked again, or read-only
+// when another program has it open. Without such a file CurrentFilePath is
+// the last file's folder. The tree counts as unsaved.
 // False, with the work folder as it was, when the copy failed.
-bool RecoverWorkFolder(Session& s, const std::string& folder);
+[[nodiscard]] bool RecoverWorkFolder(Session& s, const std::string& folder);
 
 // Deletes a leftover work folder's files and the folder.
 void DiscardWorkFolder(const std::string& folder);

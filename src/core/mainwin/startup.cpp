@@ -8,6 +8,7 @@
 #include "relations/lookups.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 #include "store/paths.h"
 #include "store/records.h"
@@ -162,7 +163,9 @@ int RepairPersonRecords(Session& s) {
     if (rec[kDeletedAt] != 0 || rec[kDeletedAt + 1] != 0) ++deleted;
   }
   // One write of the whole file, and none when every record was in order.
-  if (changed) fileio::write_all(s.work(recfile::Person), *data);
+  if (changed && !fileio::write_file(s.disk, s.work(recfile::Person), *data)) {
+    // The records stay as they were; every reader copes with them unrepaired.
+  }
   return deleted;
 }
 
@@ -171,14 +174,18 @@ void LoadMainWindowRecords(Session& s, WindowDocument& doc) {
   ResetRelationState(s.Rel);
   // Old versions left their counters beside the program; ours never does, so
   // this only finds a file someone copied there by hand.
-  MoveOldConfig(s, s.ProgramFolder + "/");
+  if (!MoveOldConfig(s, s.ProgramFolder + "/")) {
+    // The old file stays where it is, for the next start to try again.
+  }
   ReadConfig(s);
   // The deleted persons are counted here afresh (an open counted them too;
   // adding both would count every one twice).
   s.DeletedCount = RepairPersonRecords(s);
   if (s.Config.NumPersons() < 1) {
     s.Config.setEnblPrompts(1);
-    WriteConfig(s);
+    if (!WriteConfig(s)) {
+      // Kept in memory; the next write of the settings record carries it.
+    }
   }
   LoadMarriages(s);
   const std::int16_t last = s.Config.LastPerson();

@@ -4,14 +4,18 @@
 #include "relations/family_write.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "store/record_transaction.h"
 
 namespace vft {
 namespace {
 
 // A refused link must not lose the person just stored: it stays as an
-// unrelated person.
+// unrelated person. (After a failed write nothing more is written: the
+// transaction takes the whole addition back.)
 LinkResult refused(Session& s, std::int16_t a) {
-  familywrite::ensure_parent_family(s, a);
+  if (s.disk.failure().error == 0 && !familywrite::ensure_parent_family(s, a)) {
+    // Refused for the tree's limits as well: the box has said so.
+  }
   ResetRelationState(s);
   return {LinkStep::Refused, {}};
 }
@@ -31,6 +35,7 @@ LinkResult link_parent(Session& s, std::int16_t a, std::int16_t c) {
 }  // namespace
 
 LinkResult LinkNewPerson(Session& s, std::int16_t a) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   if (s.Config.NumMarriages() < 1) {
     // The first person of an empty tree: family 1 is its parent family.
@@ -68,12 +73,15 @@ LinkResult LinkNewPerson(Session& s, std::int16_t a) {
 }
 
 std::int16_t LinkNewPartner(Session& s, std::int16_t a) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   const std::int16_t m =
       r.PartnerSequenceMode ? InsertPartnershipAt(s, a, c, r.InsertPosition) : CompleteSoleParentFamily(s, a, c);
   if (!m) {
-    if (r.AddMode) familywrite::ensure_parent_family(s, a);
+    if (r.AddMode && tx.ok() && !familywrite::ensure_parent_family(s, a)) {
+      // Refused for the tree's limits as well: the box has said so.
+    }
     return 0;
   }
   SelectPersonForRelations(s, c);
@@ -83,22 +91,19 @@ std::int16_t LinkNewPartner(Session& s, std::int16_t a) {
 }
 
 std::int16_t SupplyUnknownParent(Session& s) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   const bool mother = r.AsMother;
   r.AsFather = !mother;  // CreateUnknownPerson leaves the linking of a parent to us
   r.AsMother = mother;
   std::int16_t p = CreateUnknownPerson(s, mother ? 'F' : 'M');
-  if (p) {
-    if (mother)
-      SetMother(s, c, p);
-    else
-      SetFather(s, c, p);
-    familywrite::ensure_parent_family(s, p);
+  if (p && (mother ? SetMother(s, c, p) : SetFather(s, c, p)) && !familywrite::ensure_parent_family(s, p)) {
+    // Refused for the tree's limits: the box has said so.
   }
   ResetRelationState(s);
   SelectPersonForRelations(s, c);
-  return p;
+  return tx.ok() ? p : std::int16_t{0};
 }
 
 }  // namespace vft

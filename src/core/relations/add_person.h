@@ -30,18 +30,18 @@ struct LinkResult {
 // a is the Person number just stored. With no family in the tree yet (the
 // first person) family 1 becomes a's parent family and a the selected person.
 // Otherwise, in AddMode, the relation flag links a to the selected person.
-LinkResult LinkNewPerson(Session& s, std::int16_t a);
+[[nodiscard]] LinkResult LinkNewPerson(Session& s, std::int16_t a);
 
 // The marriage editor's OK for a new or connected partner a of the selected
 // person: InsertPartnershipAt(InsertPosition) in PartnerSequenceMode, else
 // CompleteSoleParentFamily. The partner lists are refreshed and the new
 // partnership becomes the displayed one. Returns its Marriage number, 0 when
 // refused (a new person then keeps a parent family of its own).
-std::int16_t LinkNewPartner(Session& s, std::int16_t a);
+[[nodiscard]] std::int16_t LinkNewPartner(Session& s, std::int16_t a);
 
 // The missing parent is not known: a placeholder of the missing parent's sex
 // (AsMother: "F", AsFather: "M") becomes that parent of the selected person.
 // Ends the operation. Returns the placeholder, 0 when refused.
-std::int16_t SupplyUnknownParent(Session& s);
+[[nodiscard]] std::int16_t SupplyUnknownParent(Session& s);
 
 }  // namespace vft

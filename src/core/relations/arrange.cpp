@@ -8,6 +8,7 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -102,14 +103,13 @@ bool write_partners(Session& s, const ArrangeList& l) {
     if (m < 1 || m > FamilyCount(s) || !(family(s, m) == l.saved_families[i])) return stale(s);
   }
   s.mark_changed();
-  bool ok = true;
   for (std::size_t k = 0; k < n; ++k) {
     const auto from = static_cast<std::size_t>(l.rows[k].key - 1);
     const std::int16_t m = l.places[k];
     s.Marriages[static_cast<std::size_t>(m)] = l.saved_families[from];
-    ok = familywrite::store_with(s, m, l.saved_ceremonies[from]) && ok;
+    if (!familywrite::store_with(s, m, l.saved_ceremonies[from])) return false;
   }
-  return ok;
+  return true;
 }
 
 bool write_kids(Session& s, const ArrangeList& l) {
@@ -166,6 +166,7 @@ int MoveArrangeRow(ArrangeList& list, int row, bool up) {
 
 bool WriteArrangement(Session& s, const ArrangeList& list) {
   if (list.rows.empty()) return true;
+  RecordTransaction tx(s);
   const bool ok = list.mode == ArrangeMode::Partners ? write_partners(s, list) : write_kids(s, list);
   if (s.Rel.Selected.PerNum == list.person) SelectPersonForRelations(s, list.person);
   return ok;

@@ -51,6 +51,6 @@ int MoveArrangeRow(ArrangeList& list, int row, bool up);
 // OK: writes the rows' order. The rows must be exactly the members the list
 // was built with and the family table must still hold them as it did;
 // otherwise a box titled "Problem" says so and nothing is written.
-bool WriteArrangement(Session& s, const ArrangeList& list);
+[[nodiscard]] bool WriteArrangement(Session& s, const ArrangeList& list);
 
 }  // namespace vft

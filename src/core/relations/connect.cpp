@@ -158,12 +158,11 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
         out.step = ConnectStep::ChooseParentCouple;
         return out;
       }
-      if (role == Father)
-        SetFather(s, c, x);
-      else
-        SetMother(s, c, x);
-      SelectPersonForRelations(s, c);
-      return ended(s, ConnectStep::Done);
+      {
+        const bool linked = role == Father ? SetFather(s, c, x) : SetMother(s, c, x);
+        SelectPersonForRelations(s, c);
+        return ended(s, linked ? ConnectStep::Done : ConnectStep::Refused);
+      }
     case Partner: {
       const int n = cr.NumPartners;
       if (n < 1) {

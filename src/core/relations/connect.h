@@ -50,14 +50,14 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x);
 
 // Sibling at 0-based position k: the one of x and c without parents joins the
 // other's parent family (x when neither has parents).
-bool FinishConnectSibling(Session& s, std::int16_t x, int k);
+[[nodiscard]] bool FinishConnectSibling(Session& s, std::int16_t x, int k);
 // x leaves its own family and becomes child k of the family of h and w.
-bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k);
+[[nodiscard]] bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k);
 // x's partner `spouse` is c's other parent: c moves to place k among the
 // children of x and spouse.
-bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k);
+[[nodiscard]] bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k);
 // x alone becomes the parent in c's parent family (by x's sex); the other
 // parent, if missing, is supplied as an "Unknown" placeholder.
-bool FinishConnectParentAlone(Session& s, std::int16_t x);
+[[nodiscard]] bool FinishConnectParentAlone(Session& s, std::int16_t x);
 
 }  // namespace vft

@@ -7,6 +7,7 @@
 #include "relations/family_write.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "store/record_transaction.h"
 
 namespace vft {
 namespace {
@@ -38,6 +39,7 @@ bool finish(Session& s, bool ok) {
 }  // namespace
 
 bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
+  RecordTransaction tx(s);
   const std::int16_t c = s.Rel.Selected.PerNum;
   // x joins c's parent family unless x has parents and c has none.
   const bool x_moves = !HasParents(s, x);
@@ -45,22 +47,24 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   if (!can_take_child(s, ParentFamilyOf(s, stays), mover)) return finish(s, false);
   const MarriageRecord& joined = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, stays))];
   if (!no_loop(s, mover, joined.Husband, joined.Wife)) return finish(s, false);
-  RemoveFromParentFamily(s, mover);
+  if (RemoveFromParentFamily(s, mover) < 0) return finish(s, false);
   return finish(s, InsertSiblingAt(s, mover, stays, k));
 }
 
 bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k) {
+  RecordTransaction tx(s);
   const std::int16_t m = FamilyBetween(s, h, w);
   if (!m) {
     refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
     return finish(s, false);
   }
   if (!can_take_child(s, m, x) || !no_loop(s, x, h, w)) return finish(s, false);
-  RemoveFromParentFamily(s, x);
+  if (RemoveFromParentFamily(s, x) < 0) return finish(s, false);
   return finish(s, InsertChildOfCouple(s, h, w, x, k));
 }
 
 bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k) {
+  RecordTransaction tx(s);
   const std::int16_t c = s.Rel.Selected.PerNum;
   const std::int16_t m = FamilyBetween(s, x, spouse);
   if (!m) {
@@ -71,11 +75,12 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
   const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   const std::int16_t h = f.Husband, w = f.Wife;
   if (!no_loop(s, c, h, w)) return finish(s, false);
-  RemoveFromParentFamily(s, c);
+  if (RemoveFromParentFamily(s, c) < 0) return finish(s, false);
   return finish(s, InsertChildOfCouple(s, h, w, c, k));
 }
 
 bool FinishConnectParentAlone(Session& s, std::int16_t x) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   const std::int16_t m = ParentFamilyOf(s, c);
@@ -94,15 +99,12 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     r.AsFather = !mother_missing;
     r.AsPartner = r.AsChild = r.AsSibling = false;
     const std::int16_t p = CreateUnknownPerson(s, mother_missing ? 'F' : 'M');
-    if (p) {
-      if (mother_missing)
-        SetMother(s, c, p);
-      else
-        SetFather(s, c, p);
-      familywrite::ensure_parent_family(s, p);
-    }
+    // A placeholder refused for the tree's limits leaves the connection made
+    // so far; a record that could not be written ends it.
+    if (p && (mother_missing ? SetMother(s, c, p) : SetFather(s, c, p)))
+      (void)familywrite::ensure_parent_family(s, p);
   }
-  return finish(s, true);
+  return finish(s, tx.ok());
 }
 
 }  // namespace vft

@@ -5,6 +5,8 @@
 #include "relations/family_ops.h"
 #include "relations/family_write.h"
 #include "relations/person_io.h"
+#include "relations/undo.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -19,6 +21,7 @@ std::string DeleteHint(const Session& s, const std::string& name) {
 }
 
 bool MarkPersonDeleted(Session& s, std::int16_t p) {
+  RecordTransaction tx(s);
   PersonRecord r;
   if (!ReadStoredPerson(s, p, r) || r.Deleted != 0) return false;
   r.Deleted = -1;
@@ -27,8 +30,7 @@ bool MarkPersonDeleted(Session& s, std::int16_t p) {
   for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &s.Rel.Selected})
     if (copy->PerNum == p) copy->Deleted = -1;
   ++s.DeletedCount;
-  RemoveFromParentFamily(s, p);
-  return true;
+  return RemoveFromParentFamily(s, p) >= 0;
 }
 
 DeleteOutcome DeletePerson(Session& s, std::int16_t c) {
@@ -43,7 +45,10 @@ DeleteOutcome DeletePerson(Session& s, std::int16_t c) {
   // No is the default: a slip of the Enter key must not delete anyone.
   if (s.ask("Warning", DeleteQuestion(s, r), Buttons::YesNo, Icon::Critical, 1) != kAnswerYes) return out;
 
+  RecordTransaction tx(s);
+  TakeUndoPoint(s, "Undo deletion of " + DisplayName(s, r));
   out.deleted = MarkPersonDeleted(s, c);
+  if (!out.deleted) return out;
   out.tree_empty = PersonsOnRecord(s) < 1;
   if (!out.tree_empty) out.count_text = PersonsRecordedText(s);
   return out;

@@ -24,14 +24,16 @@ std::string DeleteQuestion(const Session& s, const PersonRecord& p);
 // The hint of the delete command for the person named `name`.
 std::string DeleteHint(const Session& s, const std::string& name);
 
-// Asks (title "Warning", Yes/No, No the default) and on Yes deletes c. A
-// person that is already deleted or cannot be read is refused with a box.
+// Asks (title "Warning", Yes/No, No the default) and on Yes takes an undo
+// point ("Undo deletion of " + name) and deletes c. A person that is already
+// deleted or cannot be read is refused with a box.
 DeleteOutcome DeletePerson(Session& s, std::int16_t c);
 
 // Marks p deleted without asking: Deleted = -1 written (working copies of p
 // follow), one more deleted person counted, p taken out of its parent family.
-// False when p cannot be read or is already deleted.
-bool MarkPersonDeleted(Session& s, std::int16_t p);
+// False when p cannot be read or is already deleted, or when a record could
+// not be written (everything is then as it was).
+[[nodiscard]] bool MarkPersonDeleted(Session& s, std::int16_t p);
 
 // Living persons: NumPersons less the deleted ones.
 int PersonsOnRecord(const Session& s);

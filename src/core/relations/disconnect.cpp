@@ -7,6 +7,7 @@
 #include "relations/undo.h"
 #include "store/dates.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -28,20 +29,21 @@ std::int16_t partners_of(const Session& s, std::int16_t p) {
 }  // namespace
 
 bool DisconnectFromParents(Session& s, std::int16_t c) {
+  RecordTransaction tx(s);
   const std::int16_t m = ParentFamilyOf(s, c);
   if (!m) return false;
   const int slot = slot_of(family(s, m), c);
   // c must land in a family of its own; without a number for it, c stays put.
   if (!familywrite::room_for_families(s, 1)) return false;
 
-  RemoveFromParentFamily(s, c);
-  NewParentFamily(s, c);
+  if (RemoveFromParentFamily(s, c) < 0 || !NewParentFamily(s, c)) return false;
   s.DisconnectLog = "Person #" + std::to_string(c) + ", child " + std::to_string(slot + 1) + " in family" +
                     std::to_string(m) + " disconnected from Parents and Siblings";
   return true;
 }
 
 bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
+  RecordTransaction tx(s);
   if (c < 1 || p < 0 || c == p) return false;
   const std::int16_t m = FamilyBetween(s, c, p);
   if (!m) return false;
@@ -61,7 +63,7 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
     s.Rel.DisconnectMode = mode;
     if (!placeholder) return false;
     // Its partnership counts only when the family's other parent is known.
-    if (p == 0) AddToNumPartners(s, placeholder, -1);
+    if (p == 0 && !AddToNumPartners(s, placeholder, -1)) return false;
     ceremony = blank_ceremony();
     ceremony.MarriedDate = UnknownDate;
   } else {
@@ -75,12 +77,12 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
     (c_is_husband ? f.Husband : f.Wife) = placeholder;
   else
     f.Husband = f.Wife = 0;
-  familywrite::store_with(s, m, ceremony);
+  if (!familywrite::store_with(s, m, ceremony)) return false;
 
   // A partnership with an unknown partner was never counted for anyone.
   if (p >= 1) {
-    if (!has_children && partners_of(s, p) > 0) AddToNumPartners(s, p, -1);
-    if (cr.NumPartners > 0) AddToNumPartners(s, c, -1);
+    if (!has_children && partners_of(s, p) > 0 && !AddToNumPartners(s, p, -1)) return false;
+    if (cr.NumPartners > 0 && !AddToNumPartners(s, c, -1)) return false;
   }
   s.mark_changed();
   s.DisconnectLog = "Person #" + std::to_string(c) + " in family" + std::to_string(m) +
@@ -117,7 +119,8 @@ bool DisconnectAs(Session& s, DisconnectChoice choice) {
   const bool partner = choice != DisconnectChoice::ParentsAndSiblings;
   if ((parents && !CanDisconnectFromParents(s, c)) || (partner && !CanDisconnectFromPartner(s))) return false;
 
-  SaveUndoPoint(s, "Undo disconnection of " + DisplayName(s, s.Rel.Selected));
+  RecordTransaction tx(s);
+  TakeUndoPoint(s, "Undo disconnection of " + DisplayName(s, s.Rel.Selected));
   s.Config.setLastPerson(c);
   bool ok = true;
   std::string log;
@@ -132,7 +135,7 @@ bool DisconnectAs(Session& s, DisconnectChoice choice) {
   if (!log.empty()) s.DisconnectLog = log;
   s.Rel.DisconnectMode = false;
   SelectPersonForRelations(s, c);
-  return ok;
+  return ok && tx.ok();
 }
 
 }  // namespace vft

@@ -19,7 +19,7 @@ enum class DisconnectChoice { ParentsAndSiblings = 0, SpouseAndChildren = 1, All
 // and becomes the only child of a new family without parents. Its own
 // partnerships and children stay as they are. False, with nothing changed,
 // when c is in no family or no family number is left.
-bool DisconnectFromParents(Session& s, std::int16_t c);
+[[nodiscard]] bool DisconnectFromParents(Session& s, std::int16_t c);
 
 // c leaves the first family in which c and p are the two partners. Without
 // children the family is emptied and both lose a partner. With children, c's
@@ -28,7 +28,7 @@ bool DisconnectFromParents(Session& s, std::int16_t c);
 // unknown date with no place. p may be 0 (a partnership with an unknown
 // partner, which counts for nobody's NumPartners). False, with nothing
 // changed, when there is no such family or no room for the placeholder.
-bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p);
+[[nodiscard]] bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p);
 
 // The partner the main window shows for the selected person, 0 when none.
 std::int16_t DisplayedPartnerOf(const Session& s);
@@ -46,6 +46,6 @@ std::string DisconnectHint(const std::string& name, DisconnectChoice choice);
 // ("Undo disconnection of " + name), then the disconnection(s) ("All" does the
 // partner first, then the parents), DisconnectMode cleared and the selected
 // person's lists refreshed. With "All" the log holds both lines.
-bool DisconnectAs(Session& s, DisconnectChoice choice);
+[[nodiscard]] bool DisconnectAs(Session& s, DisconnectChoice choice);
 
 }  // namespace vft

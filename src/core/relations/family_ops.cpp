@@ -6,6 +6,7 @@
 #include "relations/family_write.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -106,21 +107,18 @@ bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   if (needs_family && !room_for_families(s, 1)) return false;
 
   slot = a;
-  store(s, m);
+  if (!store(s, m)) return false;
   std::int16_t other = father ? MotherOf(s, c) : FatherOf(s, c);
-  if (other >= 1) {
-    AddToNumPartners(s, other, +1);
-    AddToNumPartners(s, a, +1);
-  }
+  if (other >= 1 && !(AddToNumPartners(s, other, +1) && AddToNumPartners(s, a, +1))) return false;
   s.mark_changed();
-  if (needs_family) NewParentFamily(s, a);
-  WriteConfig(s);
-  return true;
+  if (needs_family && !NewParentFamily(s, a)) return false;
+  return WriteConfig(s);
 }
 
 }  // namespace
 
 bool SaveFamily(Session& s, std::int16_t m) {
+  RecordTransaction tx(s);
   if (m < 1 || m > kMaxMarriages) {
     ShowMarriageLimit(s);
     return false;
@@ -131,20 +129,26 @@ bool SaveFamily(Session& s, std::int16_t m) {
 }
 
 std::int16_t NewParentFamily(Session& s, std::int16_t a) {
+  RecordTransaction tx(s);
   if (!room_for_families(s, 1)) return 0;
   std::int16_t m = take_family_number(s);
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   f.Kids[0] = a;
   f.NumKids = 1;
-  store_with(s, m, blank_ceremony());
-  WriteConfig(s);
-  return m;
+  return store_with(s, m, blank_ceremony()) && WriteConfig(s) ? m : std::int16_t{0};
 }
 
-bool SetFather(Session& s, std::int16_t c, std::int16_t a) { return set_parent(s, c, a, true); }
-bool SetMother(Session& s, std::int16_t c, std::int16_t a) { return set_parent(s, c, a, false); }
+bool SetFather(Session& s, std::int16_t c, std::int16_t a) {
+  RecordTransaction tx(s);
+  return set_parent(s, c, a, true);
+}
+bool SetMother(Session& s, std::int16_t c, std::int16_t a) {
+  RecordTransaction tx(s);
+  return set_parent(s, c, a, false);
+}
 
 bool SetParentBySex(Session& s, std::int16_t m, std::int16_t a) {
+  RecordTransaction tx(s);
   if (m < 1 || m > kMaxMarriages) {
     ShowMarriageLimit(s);
     return false;
@@ -159,17 +163,14 @@ bool SetParentBySex(Session& s, std::int16_t m, std::int16_t a) {
   if (!has_partner_room(s, a)) return false;
 
   slot = a;
-  store(s, m);
+  if (!store(s, m)) return false;
   const std::int16_t other = SexOf(p) == 'F' ? f.Husband : f.Wife;
-  if (other >= 1) {
-    AddToNumPartners(s, other, +1);
-    AddToNumPartners(s, a, +1);
-  }
-  WriteConfig(s);
-  return true;
+  if (other >= 1 && !(AddToNumPartners(s, other, +1) && AddToNumPartners(s, a, +1))) return false;
+  return WriteConfig(s);
 }
 
 std::int16_t AppendChild(Session& s, std::int16_t a, std::int16_t c) {
+  RecordTransaction tx(s);
   PersonRecord cp;
   if (!read_person(s, c, cp)) return 0;
   const char sex = SexOf(cp);
@@ -191,9 +192,7 @@ std::int16_t AppendChild(Session& s, std::int16_t a, std::int16_t c) {
     f.Kids[0] = a;
     f.NumKids = 1;
     (sex == 'M' ? f.Husband : f.Wife) = c;
-    store_with(s, m, blank_ceremony());
-    WriteConfig(s);
-    return m;
+    return store_with(s, m, blank_ceremony()) && WriteConfig(s) ? m : std::int16_t{0};
   }
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   const int n = KidCount(f);
@@ -204,11 +203,11 @@ std::int16_t AppendChild(Session& s, std::int16_t a, std::int16_t c) {
   f.Kids[static_cast<std::size_t>(n)] = a;
   f.NumKids = static_cast<std::int16_t>(n + 1);
   (sex == 'M' ? f.Husband : f.Wife) = c;
-  store(s, m);
-  return m;
+  return store(s, m) ? m : std::int16_t{0};
 }
 
 bool InsertChildAt(Session& s, std::int16_t m, std::int16_t a, int k) {
+  RecordTransaction tx(s);
   if (m < 1 || m > kMaxMarriages) {
     ShowMarriageLimit(s);
     return false;
@@ -220,12 +219,11 @@ bool InsertChildAt(Session& s, std::int16_t m, std::int16_t a, int k) {
   for (int i = n - 1; i >= k; --i) f.Kids[static_cast<std::size_t>(i + 1)] = f.Kids[static_cast<std::size_t>(i)];
   f.Kids[static_cast<std::size_t>(k)] = a;
   f.NumKids = static_cast<std::int16_t>(n + 1);
-  bool ok = store(s, m);
-  WriteConfig(s);
-  return ok;
+  return store(s, m) && WriteConfig(s);
 }
 
 bool InsertChildOfCouple(Session& s, std::int16_t h, std::int16_t w, std::int16_t a, int k) {
+  RecordTransaction tx(s);
   std::int16_t m = FamilyBetween(s, h, w);
   if (!m)
     return refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
@@ -242,6 +240,7 @@ bool InsertSiblingAt(Session& s, std::int16_t a, std::int16_t c, int k) {
 }
 
 std::int16_t RemoveFromParentFamily(Session& s, std::int16_t p) {
+  RecordTransaction tx(s);
   std::int16_t m = ParentFamilyOf(s, p);
   if (!m) return 0;
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
@@ -251,8 +250,7 @@ std::int16_t RemoveFromParentFamily(Session& s, std::int16_t p) {
   for (; i + 1 < n; ++i) f.Kids[static_cast<std::size_t>(i)] = f.Kids[static_cast<std::size_t>(i + 1)];
   f.Kids[static_cast<std::size_t>(n - 1)] = 0;  // the slot given up is unused again
   f.NumKids = static_cast<std::int16_t>(n - 1);
-  store(s, m);
-  return m;
+  return store(s, m) ? m : std::int16_t{-1};
 }
 
 void ResetRelationState(Session& s) { ResetRelationState(s.Rel); }

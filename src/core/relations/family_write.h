@@ -11,10 +11,10 @@ namespace vft::familywrite {
 
 // Family m of the table, MarNum set to m, written to vorlan.mar only. Outside
 // 1..15000 the limit box is shown and nothing is written.
-bool store(Session& s, std::int16_t m);
+[[nodiscard]] bool store(Session& s, std::int16_t m);
 // The same, and ceremony record m from `ceremony`. The ceremony buffer keeps
 // what it held, because the marriage editor's details may still be needed.
-bool store_with(Session& s, std::int16_t m, const CeremonyRecord& ceremony);
+[[nodiscard]] bool store_with(Session& s, std::int16_t m, const CeremonyRecord& ceremony);
 
 // True when `count` more Marriage numbers can be handed out; otherwise shows
 // the limit box.
@@ -33,8 +33,8 @@ bool read_person(Session& s, std::int16_t p, PersonRecord& out);
 
 // Gives a its own parent family unless it is already listed as a child
 // somewhere. A person on record always has one; giving it a second would make
-// its parents ambiguous.
-bool ensure_parent_family(Session& s, std::int16_t a);
+// its parents ambiguous. False when refused or not written.
+[[nodiscard]] bool ensure_parent_family(Session& s, std::int16_t a);
 
 // Husband for "M", Wife for "F".
 std::int16_t& slot_for(MarriageRecord& f, char sex);

@@ -10,6 +10,7 @@
 #include "store/date_parse.h"
 #include "store/dates.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -133,10 +134,15 @@ OrphanDeletion DeleteOrphans(Session& s, const std::vector<std::int16_t>& person
   }
   if (chosen.empty()) return out;
 
-  SaveUndoPoint(s, "Restore orphaned records");
+  RecordTransaction tx(s);
+  TakeUndoPoint(s, "Restore orphaned records");
   const std::int16_t selected = s.Rel.Selected.PerNum;
   for (std::int16_t p : chosen) {
-    if (!MarkPersonDeleted(s, p)) continue;
+    if (!MarkPersonDeleted(s, p)) {
+      // All or none: a record that could not be written takes every deletion back.
+      if (!tx.ok()) return OrphanDeletion{};
+      continue;
+    }
     ++out.deleted;
     if (p == selected) out.selected_deleted = true;
   }

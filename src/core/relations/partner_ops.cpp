@@ -9,6 +9,7 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -65,6 +66,7 @@ void make_couple(MarriageRecord& f, std::int16_t a, std::int16_t c, char c_sex, 
 }  // namespace
 
 std::int16_t AppendPartnership(Session& s, std::int16_t a, std::int16_t c) {
+  RecordTransaction tx(s);
   char c_sex = 0;
   if (!partnership_allowed(s, a, c, c_sex)) return 0;
   const bool needs_family = partner_needs_parent_family(s, a);
@@ -72,16 +74,15 @@ std::int16_t AppendPartnership(Session& s, std::int16_t a, std::int16_t c) {
 
   const std::int16_t m = take_family_number(s);
   make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
-  AddToNumPartners(s, c, +1);
-  AddToNumPartners(s, a, +1);
-  store_with(s, m, s.CerBuf);
-  if (needs_family) NewParentFamily(s, a);
-  WriteConfig(s);
+  if (!AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1) || !store_with(s, m, s.CerBuf)) return 0;
+  if (needs_family && !NewParentFamily(s, a)) return 0;
+  if (!WriteConfig(s)) return 0;
   if (!s.Rel.AddMode) s.Rel.AsPartner = false;
   return m;
 }
 
 std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int k) {
+  RecordTransaction tx(s);
   char c_sex = 0;
   if (!partnership_allowed(s, a, c, c_sex)) return 0;
   std::vector<std::int16_t> fams;
@@ -107,11 +108,11 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
 
   const std::int16_t last = take_family_number(s);
   s.Marriages[static_cast<std::size_t>(last)] = family_copy.back();
-  store_with(s, last, ceremony_copy.back());
+  if (!store_with(s, last, ceremony_copy.back())) return 0;
   for (int i = n - 1; i > k; --i) {
     const auto to = static_cast<std::size_t>(fams[static_cast<std::size_t>(i)]);
     s.Marriages[to] = family_copy[static_cast<std::size_t>(i - 1)];
-    store_with(s, fams[static_cast<std::size_t>(i)], ceremony_copy[static_cast<std::size_t>(i - 1)]);
+    if (!store_with(s, fams[static_cast<std::size_t>(i)], ceremony_copy[static_cast<std::size_t>(i - 1)])) return 0;
   }
   const std::int16_t place = fams[static_cast<std::size_t>(k)];
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(place)];
@@ -119,12 +120,9 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
   f = MarriageRecord{};
   f.Reserved = reserved;
   make_couple(f, a, c, c_sex, flags);
-  store_with(s, place, details);
-
-  AddToNumPartners(s, c, +1);
-  AddToNumPartners(s, a, +1);
-  if (needs_family) NewParentFamily(s, a);
-  WriteConfig(s);
+  if (!store_with(s, place, details) || !AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1)) return 0;
+  if (needs_family && !NewParentFamily(s, a)) return 0;
+  if (!WriteConfig(s)) return 0;
   if (!s.Rel.AddMode) s.Rel.AsPartner = false;
   // The file is the truth after so many moves.
   LoadMarriages(s);
@@ -133,6 +131,7 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
 }
 
 std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c) {
+  RecordTransaction tx(s);
   char c_sex = 0;
   if (!partnership_allowed(s, a, c, c_sex, false)) return 0;
   // Only a family in which c is the sole parent may take a; the other slot of
@@ -148,25 +147,21 @@ std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c
     if (!has_partner_room(s, c) || !room_for_families(s, needs_family ? 2 : 1)) return 0;
     m = take_family_number(s);
     make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
-    AddToNumPartners(s, a, +1);
-    AddToNumPartners(s, c, +1);
-    store_with(s, m, s.CerBuf);
-    if (needs_family) NewParentFamily(s, a);
-    WriteConfig(s);
-    return m;
+    if (!AddToNumPartners(s, a, +1) || !AddToNumPartners(s, c, +1) || !store_with(s, m, s.CerBuf)) return 0;
+    if (needs_family && !NewParentFamily(s, a)) return 0;
+    return WriteConfig(s) ? m : std::int16_t{0};
   }
   if (needs_family && !room_for_families(s, 1)) return 0;
   // The marriage editor's flags apply to the completed family as to a new one.
   make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
-  store_with(s, m, s.CerBuf);
-  AddToNumPartners(s, c, +1);
-  AddToNumPartners(s, a, +1);
+  if (!store_with(s, m, s.CerBuf) || !AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1)) return 0;
   s.mark_changed();
-  if (needs_family) NewParentFamily(s, a);
+  if (needs_family && !NewParentFamily(s, a)) return 0;
   return m;
 }
 
 std::int16_t CreateUnknownPerson(Session& s, char sex) {
+  RecordTransaction tx(s);
   RelationState& r = s.Rel;
   if (s.Config.NumPersons() >= kPersonLimit) {
     s.ask("Problem", s.Messages[msg::MaxPersons], Buttons::OK, Icon::Critical);
@@ -189,26 +184,23 @@ std::int16_t CreateUnknownPerson(Session& s, char sex) {
   p.Sex = std::string(1, sex);
   p.BirthDate = kUnknownBirthDate;
   if (r.DisconnectMode) p.NumPartners = 1;
-  WritePersonRecord(s, n, p);
-  WriteConfig(s);
+  if (!WritePersonRecord(s, n, p) || !WriteConfig(s)) return 0;
   s.LastAdded = n;
 
-  if (r.DisconnectMode) {
-    NewParentFamily(s, n);
-    return n;
-  }
+  if (r.DisconnectMode) return NewParentFamily(s, n) ? n : std::int16_t{0};
   if (!as_partner) return n;
   r.AsPartner = true;
   r.AsChild = false;
   s.MarBuf.Divorced = s.MarBuf.NotMarried = 0;
   s.CerBuf = blank_ceremony();
-  if (r.PartnerSequenceMode)
-    InsertPartnershipAt(s, n, r.Selected.PerNum, r.InsertPosition);
-  else
-    CompleteSoleParentFamily(s, n, r.Selected.PerNum);
-  // Whatever happened to the partnership, the placeholder is on record and
+  // A refused partnership leaves the placeholder on record, and then it
   // must sit in a family like every person.
-  ensure_parent_family(s, n);
+  if (r.PartnerSequenceMode) {
+    if (!InsertPartnershipAt(s, n, r.Selected.PerNum, r.InsertPosition) && !tx.ok()) return 0;
+  } else if (!CompleteSoleParentFamily(s, n, r.Selected.PerNum) && !tx.ok()) {
+    return 0;
+  }
+  if (!ensure_parent_family(s, n) && !tx.ok()) return 0;
   return n;
 }
 

@@ -29,6 +29,6 @@ bool IsPlaceholder(const Session& s, const PersonRecord& p);
 // Adds delta to NumPartners of person n and writes the record. Working copies
 // of the same person (Person, Person2, Person3, the selected person) get the
 // new count too, so a later write of a working copy cannot undo it.
-bool AddToNumPartners(Session& s, std::int16_t n, int delta);
+[[nodiscard]] bool AddToNumPartners(Session& s, std::int16_t n, int delta);
 
 }  // namespace vft

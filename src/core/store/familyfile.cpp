@@ -8,8 +8,10 @@
 
 #include "common/cp1252.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 #include "store/ini.h"
 #include "store/paths.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 
 namespace vft {
@@ -42,69 +44,17 @@ void refuse(Session& s, const std::string& path, FamilyFileError error) {
   }
 }
 
-struct WorkFile {
-  const char* temp;
-  const char* aside;
-  const char* working;
-  const Bytes* data;
-};
-
-// Puts the unpacked record files in place of the working ones. All five temp.*
-// files are written first, then the working files are moved aside, the new
-// ones renamed in and the old ones deleted; a failure at any step puts the old
-// files back, so the open tree is never left half replaced. (Renaming onto a
-// name that no longer exists also spares the file system a flush to disk that
-// replacing an existing file would cost.)
-bool replace_working_files(Session& s, const RecordFiles& f) {
-  const WorkFile files[] = {{"temp.cfg", "old.cfg", recfile::Config, &f.cfg},
-                            {"temp.per", "old.per", recfile::Person, &f.per},
-                            {"temp.mar", "old.mar", recfile::Marriage, &f.mar},
-                            {"temp.mce", "old.mce", recfile::Ceremony, &f.mce},
-                            {"temp.not", "old.not", recfile::Notes, &f.notes}};
-  auto move = [&](const char* from, const char* to) {
-    return std::rename(s.work(from).c_str(), s.work(to).c_str()) == 0;
-  };
-  bool ok = true;
-  for (const WorkFile& w : files) ok = ok && fileio::write_all(s.work(w.temp), *w.data);
-  std::size_t aside = 0, placed = 0;
-  for (; ok && aside < std::size(files); ++aside)
-    if (fileio::exists(s.work(files[aside].working))) ok = move(files[aside].working, files[aside].aside);
-  if (ok)
-    for (; ok && placed < std::size(files); ++placed) ok = move(files[placed].temp, files[placed].working);
-  if (!ok) {
-    for (std::size_t i = 0; i < placed; ++i) fileio::remove(s.work(files[i].working));
-    for (std::size_t i = 0; i < aside; ++i)
-      if (fileio::exists(s.work(files[i].aside))) move(files[i].aside, files[i].working);
-  }
-  for (const WorkFile& w : files) {
-    fileio::remove(s.work(w.temp));
-    fileio::remove(s.work(w.aside));
-  }
-  return ok;
-}
-
-struct Setting {
-  const char* section;
-  std::string key, value;
-};
-
-// Writes the settings an open stores in one rewrite of the settings file, with
-// IniWrite's rules (an empty value removes its key; a file that exists but
-// cannot be read is never written over). Twelve separate IniWrite calls would
-// each rewrite the file and wait for the disk, most of what an open costs.
-void store_settings(Session& s, const std::vector<Setting>& settings) {
-  const std::string file = s.settings_file();
-  IniFile ini;
-  if (auto data = fileio::read_all(file, 4u * 1024 * 1024)) {
-    ini = IniFile::parse(*data);
-  } else if (fileio::exists(file)) {
-    s.StatusWord = 0;
-    return;
-  }
-  for (const Setting& v : settings) ini.set(v.section, v.key, v.value);
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  s.StatusWord = fileio::write_atomic(file, ini.serialize()) ? 1 : 0;
+// Puts the unpacked record files, and the note of the file they came from, in
+// place of the working ones, all or nothing: the open tree is never left half
+// replaced.
+bool replace_working_files(Session& s, const RecordFiles& f, const Bytes& note) {
+  const std::pair<const char*, const Bytes*> files[] = {{recfile::Config, &f.cfg},   {recfile::Person, &f.per},
+                                                        {recfile::Marriage, &f.mar}, {recfile::Ceremony, &f.mce},
+                                                        {recfile::Notes, &f.notes},  {kFamilyFileNote, &note}};
+  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
+  for (const auto& [name, data] : files)
+    if (!batch.add(s.work(name), *data)) return false;
+  return batch.commit();
 }
 
 std::string with_separator(std::string folder) {
@@ -117,9 +67,32 @@ std::int16_t cancelled(Session& s) {
   return 0;
 }
 
+// Who has the file open, asked before anything changes: true to go on, with
+// `read_only` set when the user chose to open it read-only.
+bool may_open(Session& s, const std::string& fileName, OpenAccess access, bool& read_only) {
+  read_only = access == OpenAccess::Inspect;
+  if (read_only) return true;
+  const auto holder = LockHolder(fileName, s.Lock);
+  if (!holder) return true;
+  read_only = true;
+  return s.ask("Open Vorlan Family Tree File",
+               "The Family file " + cp1252::path_text(FileNameOf(fileName)) +
+                   " is already open in Vorlan Family Tree, " + cp1252::from_utf8(OwnerText(*holder)) + "." + CrLf +
+                   "If both of you save it, one will overwrite the other's changes." + CrLf + CrLf +
+                   "Do you want to open it read-only? You can still keep your changes in a file of your own "
+                   "with Save As.",
+               Buttons::YesNo, Icon::Exclamation, 1) == kAnswerYes;
+}
+
+std::string refused_by_holder(const std::string& fileName, const LockOwner& holder) {
+  return "The Family file " + cp1252::path_text(FileNameOf(fileName)) + " is open in Vorlan Family Tree, " +
+         cp1252::from_utf8(OwnerText(holder)) + "." + CrLf +
+         "It cannot be saved over while it is open there. Save your family tree under another name instead.";
+}
+
 }  // namespace
 
-std::int16_t OpenFamilyFile(Session& s, const std::string& fileName) {
+std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess access) {
   s.status("Opening " + cp1252::path_text(fileName));
   auto data = fileio::read_all(fileName, kMaxFamilyFileBytes);
   if (!data) {
@@ -133,17 +106,34 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName) {
     return 0;
   }
   const FamilyImage& im = parsed.image;
-  if (!replace_working_files(s, UnpackFamilyImage(im, s.Config))) {
-    refuse(s, fileName, FamilyFileError::ReadError);
-    return 0;
+  bool read_only = false;
+  if (!may_open(s, fileName, access, read_only)) return cancelled(s);
+  ConfigRecord carried = s.Config;
+  carried.setEnblPrompts(static_cast<std::int16_t>(IniReadInt(s, "Configure", "EnblPrompts")));
+  carried.markFileTouched();
+  const FileIdentity id = IdentityOf(fileName, *data);
+  if (!replace_working_files(s, UnpackFamilyImage(im, carried), FamilyFileNote(id))) {
+    s.ask("Open a Family File",
+          "The family records could not be unpacked into the working folder." + std::string(CrLf) +
+              FailureLines(s.disk.failure()),
+          Buttons::OK, Icon::Exclamation);
+    return cancelled(s);
   }
+  if (read_only) {
+    s.Lock.release();
+  } else if (s.Lock.take(fileName, s.now()) == FamilyFileLock::Taken::HeldByOther) {
+    read_only = true;  // taken in the moment between the question and now
+  }
+  s.ReadOnly = read_only;
+  s.OpenedAs = id;
 
   ReadConfig(s);
-  s.Config.setEnblPrompts(static_cast<std::int16_t>(IniReadInt(s, "Configure", "EnblPrompts")));
   LoadMarriages(s);
   s.DeletedCount = im.DeletedCount;
-  std::vector<Setting> settings = {{"FilePaths", "FileLoadPath", FolderOf(fileName)},
-                                   {"FilePaths", "CurrentFile", fileName}};
+  // One rewrite of the settings file: twelve separate IniWrite calls would
+  // each rewrite it and wait for the disk, most of what an open costs.
+  std::vector<IniValue> settings = {{"FilePaths", "FileLoadPath", FolderOf(fileName)},
+                                    {"FilePaths", "CurrentFile", fileName}};
   for (std::size_t k = 0; k < kFunctionKeyCount; ++k) {
     s.FunctionKeys[k] = im.FunctionKeys[k];
     // An empty text is kept as a blank so that the key is not removed and
@@ -151,20 +141,23 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName) {
     const std::string& text = im.FunctionKeys[k];
     settings.push_back({"QuickKeys", "F" + std::to_string(k + 3), text.empty() ? " " : text});
   }
-  store_settings(s, settings);
-  s.Config.markFileTouched();
-  WriteConfig(s);
+  if (access == OpenAccess::Edit && !IniWriteMany(s, settings)) {
+    // The tree is open; only the next start will not offer this file (or
+    // these key texts) from the settings. The status word says so.
+  }
   s.RecordsSaved = true;
   s.CurrentFilePath = fileName;
   return -1;
 }
 
-std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName) {
-  return SaveFamilyFileWith(s, dataFolder, fileName, FreeDiskBytes);
+std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName,
+                            SaveTarget target, std::string* why) {
+  return SaveFamilyFileWith(s, dataFolder, fileName, FreeDiskBytes, target, why);
 }
 
 std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const std::string& fileName,
-                                const FreeSpaceQuery& free_bytes) {
+                                const FreeSpaceQuery& free_bytes, SaveTarget role, std::string* why) {
+  if (why) why->clear();
   s.status("Saving " + fileName);
   FamilyHeader header;
   LocalTime t = s.now();
@@ -187,7 +180,10 @@ std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const
   files.mce = fileio::read_all(folder + recfile::Ceremony).value_or(Bytes{});
   files.notes = fileio::read_all(folder + recfile::Notes).value_or(Bytes{});
   Bytes out;
-  if (!PackFamilyFile(header, files, out)) return cancelled(s);
+  if (!PackFamilyFile(header, files, out)) {
+    if (why) *why = "The working family records do not hold every person and family they count.";
+    return cancelled(s);
+  }
   files = RecordFiles{};
 
   std::string target = FolderOf(fileName);
@@ -200,11 +196,38 @@ std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const
           Buttons::OK, Icon::Exclamation);
     return cancelled(s);
   }
-  if (!fileio::write_atomic(fileName, out)) return cancelled(s);
+  if (const auto holder = LockHolder(fileName, s.Lock)) {
+    s.ask("Save Vorlan Family Tree File", refused_by_holder(fileName, *holder), Buttons::OK, Icon::Exclamation);
+    return cancelled(s);
+  }
+  if (SameFile(fileName, s.OpenedAs.path) && ChangedOnDisk(s.OpenedAs) &&
+      s.ask("Save Vorlan Family Tree File",
+            "The Family file " + cp1252::path_text(FileNameOf(fileName)) +
+                " has been changed on disk since you opened or last saved it, perhaps by another program." + CrLf +
+                "Do you want to replace it with the family tree you are working on?",
+            Buttons::YesNo, Icon::Exclamation, 1) != kAnswerYes)
+    return cancelled(s);
+  if (!fileio::write_file(s.disk, fileName, out)) {
+    if (why) *why = cp1252::from_utf8(s.disk.failure().reason());
+    return cancelled(s);
+  }
 
   s.RecordsSaved = true;
+  if (role == SaveTarget::TreeFile) {
+    if (!s.Lock.holds(fileName) && s.Lock.take(fileName, s.now()) != FamilyFileLock::Taken::Yes) {
+      // A folder that takes no lock file: the file is saved all the same.
+    }
+    s.ReadOnly = false;
+    s.OpenedAs = IdentityOf(fileName, out);
+    if (!fileio::write_file(s.disk, s.work(kFamilyFileNote), FamilyFileNote(s.OpenedAs))) {
+      // Only a recovery after a crash would miss it: it then asks where
+      // the records go. Nothing of the tree is lost.
+    }
+  }
   s.Config.markFileTouched();
-  WriteConfig(s);
+  if (!WriteConfig(s)) {
+    // The flag stays in memory and goes with the next write of the record.
+  }
   return -1;
 }
 

@@ -118,9 +118,15 @@ struct RecordFiles {
 // than the counts name or a count is out of range.
 bool PackFamilyFile(const FamilyHeader& header, const RecordFiles& files, Bytes& out);
 
+// The person an opened tree shows first: LastPerson when it names a living
+// person, otherwise the living person with the lowest number (1 when all are
+// deleted).
+std::int16_t OpeningPerson(const FamilyImage& image);
+
 // Unpacks an image into record-file contents (the open side): `config` is the
-// settings record to carry, with the three counts replaced; notes become new
-// chains exactly as AppendNotes makes them, in the order the persons come.
+// settings record to carry, with the two counts and OpeningPerson as
+// LastPerson; notes become new chains exactly as AppendNotes makes them, in
+// the order the persons come.
 RecordFiles UnpackFamilyImage(const FamilyImage& image, const ConfigRecord& config);
 
 }  // namespace vft

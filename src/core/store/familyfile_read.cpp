@@ -95,7 +95,10 @@ class Reader {
     // A file written without counts, or with counts no tree can have, is not
     // opened: every tree with persons has at least Marriage 1.
     if (im.NumPersons < 1 || im.NumMarriages < 1 || im.NumMarriages > kMaxMarriages) return damaged(100);
-    if (im.LastPerson < 1 || im.LastPerson > im.NumPersons) return damaged(108);
+    // A LastPerson that names nobody loses nothing: the open selects another
+    // person (OpeningPerson). Only the zero that files without a tree carry
+    // is refused, as always.
+    if (im.LastPerson == 0) return damaged(108);
 
     for (std::size_t k = 0; k < kFunctionKeyCount; ++k) {
       r_.seek(256 + 96 * k);

@@ -1,5 +1,6 @@
 // From a Family file image to the contents of the five record files, all in
 // memory: a tree of 15,000 persons is unpacked with one write per file.
+#include <algorithm>
 #include <vector>
 
 #include "store/familyfile_image.h"
@@ -34,12 +35,24 @@ std::int32_t append_notes(Bytes& file, std::int16_t owner, const std::string& te
 
 }  // namespace
 
+std::int16_t OpeningPerson(const FamilyImage& im) {
+  std::vector<bool> living(static_cast<std::size_t>(std::max<int>(im.NumPersons, 0)) + 1, false);
+  for (const FamilyPerson& fp : im.Persons)
+    if (fp.rec.PerNum >= 1 && fp.rec.PerNum <= im.NumPersons && fp.rec.Deleted == 0)
+      living[static_cast<std::size_t>(fp.rec.PerNum)] = true;
+  if (im.LastPerson >= 1 && im.LastPerson <= im.NumPersons && living[static_cast<std::size_t>(im.LastPerson)])
+    return im.LastPerson;
+  for (std::size_t n = 1; n < living.size(); ++n)
+    if (living[n]) return static_cast<std::int16_t>(n);
+  return 1;
+}
+
 RecordFiles UnpackFamilyImage(const FamilyImage& im, const ConfigRecord& config) {
   RecordFiles f;
   ConfigRecord cfg = config;
   cfg.setNumPersons(im.NumPersons);
   cfg.setNumMarriages(im.NumMarriages);
-  cfg.setLastPerson(im.LastPerson);
+  cfg.setLastPerson(OpeningPerson(im));
   f.cfg.assign(cfg.raw.begin(), cfg.raw.end());
 
   // Notes chains are made in the order the persons come in the file; the

@@ -1,6 +1,9 @@
 #include "store/file_io.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +12,133 @@
 
 namespace vft::fileio {
 namespace fs = std::filesystem;
+
+namespace {
+
+// pwrite until done. A write that makes no progress is a full disk.
+int pwrite_all(int fd, const std::uint8_t* data, std::size_t len, std::int64_t offset) {
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t w = ::pwrite(fd, data + done, len - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0) return errno;
+    if (w == 0) return ENOSPC;
+    done += static_cast<std::size_t>(w);
+  }
+  return 0;
+}
+
+std::size_t pread_some(int fd, std::uint8_t* out, std::size_t len, std::int64_t offset) {
+  std::size_t got = 0;
+  while (got < len) {
+    ssize_t r = ::pread(fd, out + got, len - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  return got;
+}
+
+// One range write, without the step: the caller has counted it (or is
+// putting bytes back and must not be stopped).
+int put_range(const std::string& path, std::int64_t offset, const std::uint8_t* data, std::size_t len) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return errno;
+  int err = pwrite_all(fd, data, len, offset);
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+bool range_write(FileSystem& fsys, const std::string& path, std::int64_t offset, const std::uint8_t* data,
+                 std::size_t len) {
+  if (offset < 0) return fsys.fail(path, EINVAL);
+  if (int err = fsys.step(path)) return fsys.fail(path, err);
+  fsys.note_range(path, offset, len);
+  if (int err = put_range(path, offset, data, len)) return fsys.fail(path, err);
+  return true;
+}
+
+}  // namespace
+
+std::string WriteFailure::reason() const { return error ? std::strerror(error) : std::string(); }
+
+// ---- FileSystem
+
+void FileSystem::fail_at(long nth, int error, bool persist) {
+  fault_at_ = steps_ + (nth < 1 ? 1 : nth);
+  fault_error_ = error;
+  fault_persist_ = persist;
+}
+
+int FileSystem::step(const std::string&) {
+  if (depth_ > 0 && failure_.error) return failure_.error;
+  ++steps_;
+  if (fault_at_ > 0 && (steps_ == fault_at_ || (fault_persist_ && steps_ > fault_at_))) return fault_error_;
+  return 0;
+}
+
+bool FileSystem::fail(const std::string& path, int error) {
+  // Inside a transaction the first failure is the one to tell: the rest
+  // only follow from it.
+  if (!(depth_ > 0 && failure_.error)) failure_ = {path, error ? error : EIO};
+  return false;
+}
+
+void FileSystem::begin_transaction() {
+  if (depth_++ > 0) return;
+  failure_ = {};
+  journal_.clear();
+  sizes_.clear();
+}
+
+void FileSystem::note_range(const std::string& path, std::int64_t offset, std::size_t len) {
+  if (depth_ == 0) return;
+  std::int64_t size = -1;
+  bool known = false;
+  for (const Size& s : sizes_)
+    if (s.path == path) known = true;
+  size = size_of(path);
+  if (!known) sizes_.push_back({path, size});
+  if (size <= offset) return;  // nothing there to overwrite; the cut removes it
+  const auto n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(len), size - offset));
+  Before b{path, offset, Bytes(n)};
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    b.bytes.resize(pread_some(fd, b.bytes.data(), n, offset));
+    ::close(fd);
+  } else {
+    b.bytes.clear();
+  }
+  journal_.push_back(std::move(b));
+}
+
+bool FileSystem::take_back() {
+  bool ok = true;
+  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it)
+    if (!it->bytes.empty() && put_range(it->path, it->offset, it->bytes.data(), it->bytes.size()) != 0) ok = false;
+  for (const Size& s : sizes_) {
+    if (s.size < 0) {
+      std::error_code ec;
+      fs::remove(s.path, ec);
+      if (ec) ok = false;
+    } else if (::truncate(s.path.c_str(), static_cast<off_t>(s.size)) != 0) {
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+FileSystem::Ended FileSystem::end_transaction() {
+  if (depth_ == 0) return Ended::Kept;
+  if (--depth_ > 0) return Ended::Nested;
+  Ended out = Ended::Kept;
+  if (failure_.error) out = take_back() ? Ended::TakenBack : Ended::NotTakenBack;
+  journal_.clear();
+  sizes_.clear();
+  return out;
+}
+
+// ---- reading and small helpers
 
 std::optional<Bytes> read_all(const std::string& path, std::size_t limit) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -29,50 +159,6 @@ std::optional<Bytes> read_all(const std::string& path, std::size_t limit) {
   return out;
 }
 
-namespace {
-bool write_fd(int fd, const Bytes& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t w = ::write(fd, data.data() + done, data.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  return true;
-}
-}  // namespace
-
-bool write_atomic(const std::string& path, const Bytes& data, std::string* error) {
-  std::string tmp = path + ".vft-part";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    if (error) *error = std::generic_category().message(errno);
-    return false;
-  }
-  bool ok = write_fd(fd, data) && ::fsync(fd) == 0;
-  int err = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) {
-    err = errno;
-    ok = false;
-  }
-  if (!ok) {
-    if (error) *error = std::generic_category().message(err);
-    ::unlink(tmp.c_str());
-  }
-  return ok;
-}
-
-bool write_all(const std::string& path, const Bytes& data) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  ok = (std::fclose(f) == 0) && ok;
-  return ok;
-}
-
 std::int64_t size_of(const std::string& path) {
   std::error_code ec;
   auto s = fs::file_size(path, ec);
@@ -89,65 +175,24 @@ bool remove(const std::string& path) {
   return fs::remove(path, ec);
 }
 
-bool copy(const std::string& from, const std::string& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  return !ec;
-}
-
 bool read_record(const std::string& path, long n, std::size_t len, std::uint8_t* out) {
   if (n < 1) return false;
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  auto off = static_cast<off_t>(n - 1) * static_cast<off_t>(len);
-  std::size_t got = 0;
-  while (got < len) {
-    ssize_t r = ::pread(fd, out + got, len - got, off + static_cast<off_t>(got));
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break;
-    got += static_cast<std::size_t>(r);
-  }
+  auto off = static_cast<std::int64_t>(n - 1) * static_cast<std::int64_t>(len);
+  std::size_t got = pread_some(fd, out, len, off);
   ::close(fd);
   return got == len;
 }
 
-bool write_record(const std::string& path, long n, const std::uint8_t* data, std::size_t len) {
-  if (n < 1) return false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  auto off = static_cast<off_t>(n - 1) * static_cast<off_t>(len);
-  std::size_t done = 0;
-  bool ok = true;
-  while (done < len) {
-    ssize_t w = ::pwrite(fd, data + done, len - done, off + static_cast<off_t>(done));
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  ok = (::close(fd) == 0) && ok;
-  return ok;
+bool write_record(FileSystem& fsys, const std::string& path, long n, const std::uint8_t* data, std::size_t len) {
+  if (n < 1) return fsys.fail(path, EINVAL);
+  return range_write(fsys, path, static_cast<std::int64_t>(n - 1) * static_cast<std::int64_t>(len), data, len);
 }
 
-bool write_at(const std::string& path, std::int64_t offset, const std::uint8_t* data, std::size_t len) {
-  if (offset < 0) return false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::size_t done = 0;
-  bool ok = true;
-  while (done < len) {
-    ssize_t w = ::pwrite(fd, data + done, len - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  ok = (::close(fd) == 0) && ok;
-  return ok;
+bool write_at(FileSystem& fsys, const std::string& path, std::int64_t offset, const std::uint8_t* data,
+              std::size_t len) {
+  return range_write(fsys, path, offset, data, len);
 }
 
 }  // namespace vft::fileio

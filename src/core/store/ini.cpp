@@ -10,6 +10,7 @@
 #include "common/cp1252.h"
 #include "common/session.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 
 namespace vft {
 namespace {
@@ -226,7 +227,7 @@ std::string IniReadTextAt(const std::string& file, const std::string& section, c
   return v->substr(0, kMaxTextRead);
 }
 
-int IniWriteAt(const std::string& file, const std::string& section, const std::string& key,
+int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) {
   IniFile ini;
   Loaded state = load(file, ini);
@@ -238,7 +239,7 @@ int IniWriteAt(const std::string& file, const std::string& section, const std::s
   std::error_code ec;
   auto parent = std::filesystem::path(file).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-  return fileio::write_atomic(file, ini.serialize()) ? 1 : 0;
+  return fileio::write_file(fs, file, ini.serialize()) ? 1 : 0;
 }
 
 int IniReadInt(const Session& s, const std::string& section, const std::string& key) {
@@ -249,8 +250,21 @@ std::string IniReadText(const Session& s, const std::string& section, const std:
   return IniReadTextAt(s.settings_file(), section, key);
 }
 
+int IniWriteMany(Session& s, const std::vector<IniValue>& values) {
+  const std::string file = s.settings_file();
+  IniFile ini;
+  s.StatusWord = 0;
+  if (load(file, ini) == Loaded::Unreadable) return 0;
+  for (const IniValue& v : values)
+    if (!ini.set(v.section, v.key, v.value)) return 0;
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize()) ? 1 : 0;
+  return s.StatusWord;
+}
+
 int IniWrite(Session& s, const std::string& section, const std::string& key, const std::string& value) {
-  s.StatusWord = IniWriteAt(s.settings_file(), section, key, value);
+  s.StatusWord = IniWriteAt(s.disk, s.settings_file(), section, key, value);
   return s.StatusWord;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "store/file_system.h"
 
 namespace vft {
 
@@ -64,15 +65,25 @@ int ini_to_int(const std::string& value);
 // Operations on an ini file by path; each reads (and writes) the file anew.
 int IniReadIntAt(const std::string& file, const std::string& section, const std::string& key);
 std::string IniReadTextAt(const std::string& file, const std::string& section, const std::string& key);
-// Returns 1 on success, 0 when the file could not be written. A file that
-// exists but cannot be read (or is implausibly large) is never overwritten.
-int IniWriteAt(const std::string& file, const std::string& section, const std::string& key,
-               const std::string& value);
+// Returns 1 on success, 0 when the file could not be written (`fs` then says
+// why). A file that exists but cannot be read (or is implausibly large) is
+// never overwritten.
+[[nodiscard]] int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value);
 
 // The same on the session's settings file ("Vorlan.Ini"); IniWrite keeps its
 // result in the session's status word.
 int IniReadInt(const Session& s, const std::string& section, const std::string& key);
 std::string IniReadText(const Session& s, const std::string& section, const std::string& key);
 int IniWrite(Session& s, const std::string& section, const std::string& key, const std::string& value);
+
+// Several values in one rewrite of the session's settings file, with
+// IniWrite's rules: all of them are stored, or (when the file cannot be read
+// or written) none. Returns 1 or 0 and keeps it in the status word as
+// IniWrite does; s.disk.failure() says why a write failed.
+struct IniValue {
+  std::string section, key, value;
+};
+[[nodiscard]] int IniWriteMany(Session& s, const std::vector<IniValue>& values);
 
 }  // namespace vft

@@ -5,6 +5,7 @@
 
 #include "common/cp1252.h"
 #include "store/file_io.h"
+#include "store/file_write.h"
 
 namespace vft {
 namespace {
@@ -20,10 +21,10 @@ void apply_ucase(const Session& s, PersonRecord& p) {
   if (s.UCaseFamname) p.FamName = cp1252::upper(p.FamName);
 }
 
-bool write_notes_record(const std::string& file, long n, const NotesRecord& r) {
+bool write_notes_record(fileio::FileSystem& fs, const std::string& file, long n, const NotesRecord& r) {
   Bytes b;
   encode(r, b);
-  return fileio::write_record(file, n, b.data(), b.size());
+  return fileio::write_record(fs, file, n, b.data(), b.size());
 }
 
 long notes_count(const std::string& file) {
@@ -46,7 +47,7 @@ bool ReadConfig(Session& s) {
 }
 
 bool WriteConfig(Session& s) {
-  return fileio::write_record(s.work(recfile::Config), 1, s.Config.raw.data(), kConfigLen);
+  return fileio::write_record(s.disk, s.work(recfile::Config), 1, s.Config.raw.data(), kConfigLen);
 }
 
 bool ReadPersonRecord(const Session& s, std::int16_t n, PersonRecord& out) {
@@ -60,9 +61,8 @@ bool ReadPersonRecord(const Session& s, std::int16_t n, PersonRecord& out) {
 bool WritePersonRecord(Session& s, std::int16_t n, const PersonRecord& p) {
   Bytes b;
   encode(p, b);
-  if (!fileio::write_record(s.work(recfile::Person), n, b.data(), b.size())) return false;
   s.mark_changed();
-  return true;
+  return fileio::write_record(s.disk, s.work(recfile::Person), n, b.data(), b.size());
 }
 
 bool ReadPerson(Session& s) { return ReadPersonRecord(s, s.CurNum, s.Person); }
@@ -78,26 +78,27 @@ bool ReadPersonNew(Session& s, std::int16_t n) {
 }
 
 bool WritePerson(Session& s) {
-  if (s.Person.Deleted == 0) {
-    if (!cp1252::trim(s.NotesText).empty() && !has_chain(s.Person.NotesRec))
-      AppendNotes(s.Person, s.NotesText, s.work(recfile::Notes));
-    else if (s.NotesChanged)
-      RewriteNotes(s, s.Person, s.NotesText);
-  }
   s.mark_changed();
+  if (s.Person.Deleted == 0) {
+    if (!cp1252::trim(s.NotesText).empty() && !has_chain(s.Person.NotesRec)) {
+      if (!AppendNotes(s.disk, s.Person, s.NotesText, s.work(recfile::Notes))) return false;
+    } else if (s.NotesChanged && !RewriteNotes(s, s.Person, s.NotesText)) {
+      return false;
+    }
+  }
   Bytes b;
   encode(s.Person, b);
-  return fileio::write_record(s.work(recfile::Person), s.CurNum, b.data(), b.size());
+  return fileio::write_record(s.disk, s.work(recfile::Person), s.CurNum, b.data(), b.size());
 }
 
 bool AddPersonRecord(Session& s) {
+  s.mark_changed();
   s.Person2.PerNum = s.Config.NumPersons();
-  AppendNotes(s.Person2, s.NotesText, s.work(recfile::Notes));
+  if (!AppendNotes(s.disk, s.Person2, s.NotesText, s.work(recfile::Notes))) return false;
   Bytes b;
   encode(s.Person2, b);
-  bool ok = fileio::write_record(s.work(recfile::Person), s.Person2.PerNum, b.data(), b.size());
-  s.mark_changed();
-  return WriteConfig(s) && ok;
+  return fileio::write_record(s.disk, s.work(recfile::Person), s.Person2.PerNum, b.data(), b.size()) &&
+         WriteConfig(s);
 }
 
 void ClearPerson(Session& s) {
@@ -127,10 +128,9 @@ bool WriteMarriage(Session& s, std::int16_t n) {
   Bytes m, c;
   encode(s.MarBuf, m);
   encode(s.CerBuf, c);
-  bool ok = fileio::write_record(s.work(recfile::Marriage), n, m.data(), m.size());
-  ok = fileio::write_record(s.work(recfile::Ceremony), n, c.data(), c.size()) && ok;
   s.mark_changed();
-  return ok;
+  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, m.data(), m.size()) &&
+         fileio::write_record(s.disk, s.work(recfile::Ceremony), n, c.data(), c.size());
 }
 
 bool WriteMarriageOnly(Session& s, std::int16_t n) {
@@ -140,9 +140,8 @@ bool WriteMarriageOnly(Session& s, std::int16_t n) {
   }
   Bytes m;
   encode(s.MarBuf, m);
-  bool ok = fileio::write_record(s.work(recfile::Marriage), n, m.data(), m.size());
   s.mark_changed();
-  return ok;
+  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, m.data(), m.size());
 }
 
 void ShowMarriageLimit(Session& s) { limit_message(s); }
@@ -198,33 +197,28 @@ std::string ReadNotesFrom(std::int32_t first, const Bytes& file) {
   return text;
 }
 
-void AppendNotes(PersonRecord& owner, const std::string& text, const std::string& notes_file) {
-  if (cp1252::trim(text).empty()) return;
+bool AppendNotes(fileio::FileSystem& fs, PersonRecord& owner, const std::string& text, const std::string& notes_file) {
+  if (cp1252::trim(text).empty()) return true;
   long n = notes_count(notes_file);
   owner.NotesRec = static_cast<std::int32_t>(n + 1);
-  if (text.size() <= static_cast<std::size_t>(kNotesChunk)) {
-    write_notes_record(notes_file, n + 1, {owner.PerNum, static_cast<std::int16_t>(text.size()), text, -1});
-    return;
-  }
+  if (text.size() <= static_cast<std::size_t>(kNotesChunk))
+    return write_notes_record(fs, notes_file, n + 1, {owner.PerNum, static_cast<std::int16_t>(text.size()), text, -1});
   long rec = n;
   NotesRecord last;
   for (std::size_t pos = 0;; pos += kNotesChunk) {
     std::string piece = pos < text.size() ? text.substr(pos, kNotesChunk) : std::string();
     ++rec;
     last = {owner.PerNum, static_cast<std::int16_t>(piece.size()), piece, static_cast<std::int16_t>(rec + 1)};
-    if (!write_notes_record(notes_file, rec, last)) return;
+    if (!write_notes_record(fs, notes_file, rec, last)) return false;
     if (piece.size() != static_cast<std::size_t>(kNotesChunk)) break;
   }
   last.Next = -1;
-  write_notes_record(notes_file, rec, last);
+  return write_notes_record(fs, notes_file, rec, last);
 }
 
-void RewriteNotes(Session& s, PersonRecord& owner, const std::string& text) {
+bool RewriteNotes(Session& s, PersonRecord& owner, const std::string& text) {
   const std::string file = s.work(recfile::Notes);
-  if (!has_chain(owner.NotesRec)) {
-    AppendNotes(owner, text, file);
-    return;
-  }
+  if (!has_chain(owner.NotesRec)) return AppendNotes(s.disk, owner, text, file);
   const std::string stored = cp1252::trim(text) + "^";
   const std::size_t pieces = stored.size() / kNotesChunk + (stored.size() % kNotesChunk ? 1 : 0);
 
@@ -252,13 +246,18 @@ void RewriteNotes(Session& s, PersonRecord& owner, const std::string& text) {
       r.Chunk = piece.substr(0, piece.rfind('^'));  // the marker is always the last byte
       r.ChunkLen = static_cast<std::int16_t>(r.Chunk.size());
     }
-    if (!write_notes_record(file, slots[i], r)) return;
+    if (!write_notes_record(s.disk, file, slots[i], r)) return false;
   }
+  return true;
 }
 
-void MoveOldConfig(Session& s, const std::string& old_folder) {
-  std::string old = old_folder + "Vorlan.Cfg";
-  if (fileio::size_of(old) > 1 && fileio::copy(old, s.work(recfile::Config))) fileio::remove(old);
+bool MoveOldConfig(Session& s, const std::string& old_folder) {
+  const std::string old = old_folder + "Vorlan.Cfg";
+  if (fileio::size_of(old) <= 1) return true;
+  auto data = fileio::read_all(old, kConfigLen * 4);
+  if (!data || !fileio::write_file(s.disk, s.work(recfile::Config), *data)) return false;
+  fileio::remove(old);
+  return true;
 }
 
 }  // namespace vft

@@ -18,21 +18,25 @@ inline constexpr const char* Notes = "vorlan.not";
 inline constexpr const char* Config = "vorlan.cfg";
 }  // namespace recfile
 
+// Every write below goes through the session's FileSystem and is checked: a
+// false result means the record is not (wholly) on disk, and s.disk.failure()
+// says which file and why. Inside a RecordTransaction the operation then stops
+// and everything it wrote is taken back.
 bool ReadConfig(Session& s);
-bool WriteConfig(Session& s);
+[[nodiscard]] bool WriteConfig(Session& s);
 // Reads record CurNum into Person; applies UCaseFamname.
 bool ReadPerson(Session& s);
 // Reads record n into Person (nothing for n < 1); applies UCaseFamname; a read
 // failure is reported to the user.
 bool ReadPersonNew(Session& s, std::int16_t n);
 // Stores Person at CurNum, its notes first.
-bool WritePerson(Session& s);
+[[nodiscard]] bool WritePerson(Session& s);
 // Stores Person2 as the new person NumPersons (the caller has raised it).
-bool AddPersonRecord(Session& s);
+[[nodiscard]] bool AddPersonRecord(Session& s);
 void ClearPerson(Session& s);
-bool AddMarriageRecord(Session& s);
-bool WriteMarriage(Session& s, std::int16_t n);
-bool WriteMarriageOnly(Session& s, std::int16_t n);
+[[nodiscard]] bool AddMarriageRecord(Session& s);
+[[nodiscard]] bool WriteMarriage(Session& s, std::int16_t n);
+[[nodiscard]] bool WriteMarriageOnly(Session& s, std::int16_t n);
 // The box shown instead of writing a Marriage number outside 1..15000.
 void ShowMarriageLimit(Session& s);
 bool ReadCeremony(Session& s, std::int16_t n);
@@ -40,17 +44,19 @@ void LoadMarriages(Session& s);
 
 // Notes chains. `notes_file` is a full path.
 std::string ReadNotes(std::int32_t first, const std::string& notes_file);
-void AppendNotes(PersonRecord& owner, const std::string& text, const std::string& notes_file);
-void RewriteNotes(Session& s, PersonRecord& owner, const std::string& text);
+[[nodiscard]] bool AppendNotes(fileio::FileSystem& fs, PersonRecord& owner, const std::string& text,
+                               const std::string& notes_file);
+[[nodiscard]] bool RewriteNotes(Session& s, PersonRecord& owner, const std::string& text);
 // Reads a chain from an in-memory copy of a notes file (used by bulk readers).
 std::string ReadNotesFrom(std::int32_t first, const Bytes& notes_file);
 
-// Moves an old "Vorlan.Cfg" from `old_folder` into the work folder.
-void MoveOldConfig(Session& s, const std::string& old_folder);
+// Moves an old "Vorlan.Cfg" from `old_folder` into the work folder. False
+// when it was there and could not be moved (it is then left where it is).
+[[nodiscard]] bool MoveOldConfig(Session& s, const std::string& old_folder);
 
 // Reads any Person record without touching the working copies (a scratch read).
 bool ReadPersonRecord(const Session& s, std::int16_t n, PersonRecord& out);
-bool WritePersonRecord(Session& s, std::int16_t n, const PersonRecord& p);
+[[nodiscard]] bool WritePersonRecord(Session& s, std::int16_t n, const PersonRecord& p);
 
 // A NotesRec value that points at a chain.
 inline bool has_chain(std::int32_t notes_rec) { return notes_rec >= 1 && notes_rec < 65535; }

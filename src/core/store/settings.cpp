@@ -1,5 +1,8 @@
 #include "store/settings.h"
 
+#include <array>
+#include <vector>
+
 #include "common/cp1252.h"
 #include "store/ini.h"
 
@@ -274,26 +277,37 @@ bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
   // with every other change still in the dialog.
   if (password_changed && !password.empty() && !PasswordAcceptable(s, password)) return false;
 
-  IniWrite(s, section::Configure, "AutoCapFirstChar", std::to_string(o.AutoCap ? 0 : 1));
-  IniWrite(s, section::Configure, "EnblPrompts", std::to_string(flag(o.EnblPrompts)));
-  IniWrite(s, section::Configure, "UCaseFamname", std::to_string(flag(o.UCaseFamname)));
-  IniWrite(s, section::Configure, "ColourScheme", o.ColourScheme256 ? "256" : "0");
   const std::string fam = label_or_default(o.FamName, kFamName);
   const std::string given = label_or_default(o.GivenNames, kGivenNames);
   const std::string bap = label_or_default(o.Baptised, kBaptised);
-  IniWrite(s, section::FieldNames, kFamName.key, fam);
-  IniWrite(s, section::FieldNames, kGivenNames.key, given);
-  IniWrite(s, section::FieldNames, kBaptised.key, bap);
+  std::vector<IniValue> values = {{section::Configure, "AutoCapFirstChar", std::to_string(o.AutoCap ? 0 : 1)},
+                                  {section::Configure, "EnblPrompts", std::to_string(flag(o.EnblPrompts))},
+                                  {section::Configure, "UCaseFamname", std::to_string(flag(o.UCaseFamname))},
+                                  {section::Configure, "ColourScheme", o.ColourScheme256 ? "256" : "0"},
+                                  {section::FieldNames, kFamName.key, fam},
+                                  {section::FieldNames, kGivenNames.key, given},
+                                  {section::FieldNames, kBaptised.key, bap},
+                                  {section::Backup, "Remind", std::to_string(flag(o.Remind))}};
+  std::array<std::string, 10> keys = o.FunctionKeys;
+  for (int i = 0; i < 10; ++i) {
+    std::string& text = keys[static_cast<std::size_t>(i)];
+    text = cp1252::trim(text);
+    values.push_back({section::QuickKeys, FunctionKeyName(i), text.empty() ? " " : text});
+  }
+  // In one write: the dialog stays open with every entry when it fails.
+  if (!IniWriteMany(s, values)) {
+    std::string text = "Your options could not be stored in the settings file" + std::string(CrLf) +
+                       cp1252::path_text(s.settings_file());
+    if (s.disk.failure().error) text += CrLf + cp1252::from_utf8(s.disk.failure().reason());
+    s.ask("Configure", text, Buttons::OK, Icon::Exclamation);
+    return false;
+  }
   s.Messages.apply_field_labels(fam, given, bap);
-  IniWrite(s, section::Backup, "Remind", std::to_string(flag(o.Remind)));
-
   ConfigRecord working = o.Config;
   working.setEnblPrompts(static_cast<std::int16_t>(flag(o.EnblPrompts)));
   s.UCaseFamname = o.UCaseFamname;
   s.Config = working;
-
-  s.FunctionKeys = o.FunctionKeys;
-  StoreFunctionKeys(s);
+  s.FunctionKeys = keys;
 
   if (password_changed) StorePassword(s, password, random);
   return true;

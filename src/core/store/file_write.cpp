@@ -1,0 +1,256 @@
+#include "store/file_write.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <climits>
+#include <cstdint>
+#include <set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vft::fileio {
+namespace {
+
+constexpr int kMaxLinks = 40;  // as the system itself follows them
+constexpr int kNameTries = 100;
+
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A temporary name in the target's folder that no file has yet. The leading
+// dot keeps it out of folder listings, and out of the web site's own pages.
+int create_temp(const std::string& target, unsigned mode, std::string& temp, unsigned long& seed) {
+  const std::size_t slash = target.rfind('/');
+  const std::string prefix = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + "." +
+                             target.substr(slash == std::string::npos ? 0 : slash + 1) + ".vft";
+  for (int i = 0; i < kNameTries; ++i) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, "%06lx", (seed >> 20) & 0xFFFFFFUL);
+    temp = prefix + suffix;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+int write_all_fd(int fd, const std::uint8_t* data, std::size_t len) {
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t w = ::write(fd, data + done, len - done);
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0) return errno;
+    if (w == 0) return ENOSPC;
+    done += static_cast<std::size_t>(w);
+  }
+  return 0;
+}
+
+// So that a power cut cannot lose the new names. Folders whose file system
+// cannot sync a folder say so; that is no failure.
+int sync_folder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int err = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return err == EINVAL || err == ENOTSUP || err == EROFS ? 0 : err;
+}
+
+int sync_file_system(const std::string& folder) {
+#ifdef __linux__
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = ::syncfs(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return err;
+#else
+  (void)folder;
+  ::sync();
+  return 0;
+#endif
+}
+
+// Follows links to the file `path` finally names; `st` is that file's status
+// (`exists` false when there is none yet). Empty when the links go round.
+std::string resolve(const std::string& path, struct stat& st, bool& exists) {
+  std::string p = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    exists = ::lstat(p.c_str(), &st) == 0;
+    if (!exists || !S_ISLNK(st.st_mode)) return p;
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(p.c_str(), buf, sizeof buf);
+    if (n <= 0) return p;
+    std::string link(buf, static_cast<std::size_t>(n));
+    if (link.front() != '/') {
+      const std::size_t slash = p.rfind('/');
+      if (slash != std::string::npos) link = p.substr(0, slash + 1) + link;
+    }
+    p = link;
+  }
+  return {};
+}
+
+// The process's umask, read without changing it (Linux tells it in
+// /proc/self/status); when it cannot be read, 0777 makes every file get its
+// mode set explicitly.
+unsigned current_umask() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  unsigned mask = 0777;
+  if (!f) return mask;
+  char line[256];
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+  std::fclose(f);
+  return mask;
+}
+
+// The old file back under its name. A hard-linked copy is that file
+// already and only loses its second name; a moved one is renamed back (and
+// left where it is should even that fail, rather than lost).
+void put_back(const std::string& aside, const std::string& target) {
+  struct stat a {}, now {};
+  if (::stat(aside.c_str(), &a) != 0) return;
+  if (::stat(target.c_str(), &now) == 0 && a.st_ino == now.st_ino && a.st_dev == now.st_dev)
+    ::unlink(aside.c_str());
+  else
+    std::rename(aside.c_str(), target.c_str());
+}
+
+}  // namespace
+
+std::string final_target(const std::string& path) {
+  struct stat st {};
+  bool exists = false;
+  return resolve(path, st, exists);
+}
+
+FileBatch::FileBatch(FileSystem& fs, Sync sync, NewMode mode, bool all_or_nothing)
+    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing), umask_(current_umask()), gid_(::getegid()),
+      seed_(static_cast<unsigned long>(::getpid()) * 2654435761UL ^ reinterpret_cast<std::uintptr_t>(this)) {}
+
+FileBatch::~FileBatch() {
+  if (!committed_) discard();
+}
+
+void FileBatch::discard() {
+  for (const File& f : files_) ::unlink(f.temp.c_str());
+  files_.clear();
+}
+
+bool FileBatch::fail_all(const std::string& path, int error) {
+  fs_.fail(path, error);  // first: `path` may be one of the batch's own
+  discard();
+  return false;
+}
+
+bool FileBatch::add(const std::string& path, Data data) {
+  if (committed_) return fs_.fail(path, EINVAL);
+  File f;
+  struct stat st {};
+  f.target = resolve(path, st, f.existed);
+  if (f.target.empty()) return fail_all(path, ELOOP);
+  if (f.existed && S_ISDIR(st.st_mode)) return fail_all(path, EISDIR);
+
+  if (int err = fs_.step(f.target)) return fail_all(f.target, err);
+  // A new file gets its mode less the umask; an old one keeps its own.
+  const unsigned old_mode = f.existed ? st.st_mode & 07777 : 0;
+  const unsigned mode = f.existed ? old_mode : mode_ == NewMode::Shared ? 0666 : 0600;
+  int fd = create_temp(f.target, mode, f.temp, seed_);
+  if (fd < 0) return fail_all(f.target, errno);
+  files_.push_back(f);
+  int err = 0;
+  // The group first: changing it may clear the set-group-ID bit, which the
+  // mode then puts back. A group we may not give is no failure: the file then
+  // has the user's own group, as any new file would.
+  bool regroup = f.existed && st.st_gid != gid_;
+  if (regroup && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) regroup = false;
+  if (f.existed && ((old_mode & umask_) != 0 || regroup) && ::fchmod(fd, old_mode) != 0) err = errno;
+  if (!err) err = fs_.step(f.target);
+  if (!err) err = write_all_fd(fd, data.data(), data.size());
+  if (!err && sync_ == Sync::EachFile && !(err = fs_.step(f.target)) && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && !err) err = errno;
+  if (err) return fail_all(f.target, err);
+  return true;
+}
+
+bool FileBatch::commit() {
+  if (committed_) return true;
+  if (sync_ == Sync::Once && !files_.empty()) {
+    const std::string& first = files_.front().target;
+    int err = fs_.step(first);
+    if (!err) err = sync_file_system(folder_of(first));
+    if (err) return fail_all(first, err);
+  }
+  // Old files of an all-or-nothing set stay reachable under a second name
+  // until every new one is in place.
+  std::size_t asides = 0;
+  for (; all_or_nothing_ && asides < files_.size(); ++asides) {
+    File& f = files_[asides];
+    if (!f.existed) continue;
+    f.aside = f.target + ".vft-old";
+    ::unlink(f.aside.c_str());
+    int err = fs_.step(f.target);
+    if (!err && ::link(f.target.c_str(), f.aside.c_str()) != 0) {
+      err = errno;
+      // A file system without hard links: the old file moves aside instead.
+      if ((err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == EMLINK) &&
+          std::rename(f.target.c_str(), f.aside.c_str()) == 0)
+        err = 0;
+    }
+    if (err) {
+      f.aside.clear();
+      for (std::size_t i = 0; i < asides; ++i)
+        if (!files_[i].aside.empty()) put_back(files_[i].aside, files_[i].target);
+      return fail_all(f.target, err);
+    }
+  }
+  std::size_t placed = 0;
+  int err = 0;
+  std::string failed;
+  for (; placed < files_.size(); ++placed) {
+    const File& f = files_[placed];
+    err = fs_.step(f.target);
+    if (!err && std::rename(f.temp.c_str(), f.target.c_str()) != 0) err = errno;
+    if (err) {
+      failed = f.target;
+      break;
+    }
+  }
+  if (err && all_or_nothing_) {
+    // Every old file back under its name, and the new ones that had no old
+    // one gone.
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+      const File& f = files_[i];
+      if (!f.aside.empty())
+        put_back(f.aside, f.target);
+      else if (i < placed)
+        ::unlink(f.target.c_str());
+    }
+  }
+  for (std::size_t i = placed; i < files_.size(); ++i) ::unlink(files_[i].temp.c_str());
+  if (!err)
+    for (const File& f : files_)
+      if (!f.aside.empty()) ::unlink(f.aside.c_str());
+  std::set<std::string> folders;
+  for (std::size_t i = 0; i < placed; ++i) folders.insert(folder_of(files_[i].target));
+  committed_ = true;
+  files_.clear();
+  if (err) return fs_.fail(failed, err);
+  if (sync_ != Sync::None)
+    for (const std::string& folder : folders)
+      if (int e = sync_folder(folder)) return fs_.fail(folder, e);
+  return true;
+}
+
+bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode) {
+  FileBatch batch(fs, Sync::EachFile, mode);
+  return batch.add(path, data) && batch.commit();
+}
+
+}  // namespace vft::fileio

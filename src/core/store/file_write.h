@@ -1,0 +1,100 @@
+// The one way the program puts a whole file on disk: the Family file, GEDCOM
+// files, web pages, the settings file, text printouts, and the sets of record
+// files and undo copies in the work folder.
+//
+// Each file is written under a temporary name in its target's folder and
+// renamed over the target only when it is complete, so a failure at any point
+// leaves the old file as it was. A target that is a symbolic link is followed:
+// the link stays and its target gets the new content (renamed in the target's
+// own folder). A file that existed keeps its mode and, where the system
+// allows, its group; a new file is private (0600, or stricter if the umask
+// says so) unless the batch is made for files meant to be shared.
+//
+// Single files:    if (!fileio::write_file(s.disk, path, bytes)) ... s.disk.failure()
+// Many files:      fileio::FileBatch batch(s.disk, fileio::Sync::Once, fileio::NewMode::Shared);
+//                  for (...) if (!batch.add(path, text)) return ...;   // temporaries
+//                  if (!batch.commit()) return ...;                    // one sync, then renames
+// A batch that is not committed removes its temporaries when it goes away.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/bytes.h"
+#include "store/file_system.h"
+
+namespace vft::fileio {
+
+// The bytes to write, from either kind of buffer.
+class Data {
+ public:
+  Data(const Bytes& b) : p_(b.data()), n_(b.size()) {}
+  Data(const std::string& s) : Data(std::string_view(s)) {}
+  Data(std::string_view s) : p_(reinterpret_cast<const std::uint8_t*>(s.data())), n_(s.size()) {}
+  Data(const std::uint8_t* p, std::size_t n) : p_(p), n_(n) {}
+  const std::uint8_t* data() const { return p_; }
+  std::size_t size() const { return n_; }
+
+ private:
+  const std::uint8_t* p_;
+  std::size_t n_;
+};
+
+enum class Sync {
+  None,      // scratch files in the work folder: a crash loses nothing of value
+  Once,      // one flush of the file system at commit, before the renames
+  EachFile,  // each file flushed before its rename (a single document)
+};
+// The mode of a file that did not exist before.
+enum class NewMode {
+  Private,  // 0600: family records hold details of living persons
+  Shared,   // 0666 less the umask: web pages meant to be published
+};
+
+class FileBatch {
+ public:
+  // `all_or_nothing`: should a rename fail, the files already renamed get
+  // their old content back (for sets of files that belong together, such as
+  // the five record files).
+  explicit FileBatch(FileSystem& fs, Sync sync = Sync::Once, NewMode mode = NewMode::Private,
+                     bool all_or_nothing = false);
+  ~FileBatch();
+  FileBatch(const FileBatch&) = delete;
+  FileBatch& operator=(const FileBatch&) = delete;
+
+  // Writes `data` under a temporary name beside (the target of) `path`.
+  [[nodiscard]] bool add(const std::string& path, Data data);
+  // Flushes as asked, renames every file into place and syncs their folders.
+  [[nodiscard]] bool commit();
+  std::size_t size() const { return files_.size(); }
+
+ private:
+  struct File {
+    std::string target;  // the real file (links followed)
+    std::string temp;
+    std::string aside;  // all-or-nothing: the old file, kept until the end
+    bool existed = false;
+  };
+  bool fail_all(const std::string& path, int error);
+  void discard();
+
+  FileSystem& fs_;
+  Sync sync_;
+  NewMode mode_;
+  bool all_or_nothing_;
+  unsigned umask_;  // read once per batch
+  unsigned gid_;    // the group a new file gets
+  unsigned long seed_;  // for the temporary names
+  bool committed_ = false;
+  std::vector<File> files_;
+};
+
+// One file, flushed to disk before it replaces the old one and with its folder
+// synced afterwards.
+[[nodiscard]] bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode = NewMode::Private);
+
+// The file a path finally names once symbolic links are followed (the path
+// itself when it is no link); empty when the links go round in a circle.
+std::string final_target(const std::string& path);
+
+}  // namespace vft::fileio

@@ -1,0 +1,88 @@
+#include "store/record_transaction.h"
+
+#include "common/cp1252.h"
+
+namespace vft {
+
+struct RecordTransaction::Snapshot {
+  ConfigRecord Config;
+  std::vector<MarriageRecord> Marriages;
+  PersonRecord Person, Person2, Person3;
+  std::int16_t CurNum, LastAdded;
+  std::string NotesText, DisconnectLog, UndoText;
+  bool NotesChanged, RecordsSaved, NothingChanged, UndoAvailable;
+  MarriageRecord MarBuf;
+  CeremonyRecord CerBuf;
+  int DeletedCount;
+  RelationState Rel;
+
+  explicit Snapshot(const Session& s)
+      : Config(s.Config), Marriages(s.Marriages), Person(s.Person), Person2(s.Person2), Person3(s.Person3),
+        CurNum(s.CurNum), LastAdded(s.LastAdded), NotesText(s.NotesText), DisconnectLog(s.DisconnectLog),
+        UndoText(s.UndoText), NotesChanged(s.NotesChanged), RecordsSaved(s.RecordsSaved),
+        NothingChanged(s.NothingChanged), UndoAvailable(s.UndoAvailable), MarBuf(s.MarBuf), CerBuf(s.CerBuf),
+        DeletedCount(s.DeletedCount), Rel(s.Rel) {}
+
+  void restore(Session& s) {
+    s.Config = Config;
+    s.Marriages = std::move(Marriages);
+    s.Person = Person;
+    s.Person2 = Person2;
+    s.Person3 = Person3;
+    s.CurNum = CurNum;
+    s.LastAdded = LastAdded;
+    s.NotesText = NotesText;
+    s.NotesChanged = NotesChanged;
+    s.DisconnectLog = DisconnectLog;
+    s.MarBuf = MarBuf;
+    s.CerBuf = CerBuf;
+    s.DeletedCount = DeletedCount;
+    // The view comes back with the records; the operation's own modes stay
+    // as it left them, for it ends (or offers another try) its own way.
+    s.Rel.Selected = Rel.Selected;
+    s.Rel.Partners = Rel.Partners;
+    s.Rel.DisplayedPartner = Rel.DisplayedPartner;
+    s.Rel.Siblings = Rel.Siblings;
+    s.RecordsSaved = RecordsSaved;
+    s.NothingChanged = NothingChanged;
+    // An undo point taken for the change that failed holds the records as
+    // they are now: undoing it would change nothing while its text promised
+    // otherwise, and the point before it is gone. (An undo point that could
+    // not be taken keeps its text, which says why Undo is off.)
+    if (s.UndoAvailable && (!UndoAvailable || s.UndoText != UndoText)) {
+      s.UndoAvailable = false;
+      s.UndoText.clear();
+    }
+  }
+};
+
+RecordTransaction::RecordTransaction(Session& s, bool tell) : s_(s), tell_(tell) {
+  if (!s.disk.in_transaction()) before_ = std::make_unique<Snapshot>(s);
+  s.disk.begin_transaction();
+}
+
+RecordTransaction::~RecordTransaction() {
+  const fileio::WriteFailure failure = s_.disk.failure();
+  const auto ended = s_.disk.end_transaction();
+  if (ended == fileio::FileSystem::Ended::Nested || ended == fileio::FileSystem::Ended::Kept || !before_) return;
+  before_->restore(s_);
+  if (tell_)
+    s_.ask("Vorlan Family Tree", WriteFailedText(failure, ended == fileio::FileSystem::Ended::TakenBack), Buttons::OK,
+         Icon::Critical);
+}
+
+bool RecordTransaction::ok() const { return s_.disk.failure().error == 0; }
+
+std::string FailureLines(const fileio::WriteFailure& failure) {
+  return "Writing " + cp1252::path_text(failure.path) + " failed:" + CrLf + cp1252::from_utf8(failure.reason());
+}
+
+std::string WriteFailedText(const fileio::WriteFailure& failure, bool taken_back) {
+  return std::string("The change could not be written to your family records, so it has not been made.") + CrLf +
+         FailureLines(failure) + CrLf + CrLf +
+         (taken_back ? "Your family records are as they were before the change."
+                     : "Part of the change could not be taken back either. Undo the last change, or open your "
+                       "Family file again, before you go on.");
+}
+
+}  // namespace vft
