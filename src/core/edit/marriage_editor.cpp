@@ -376,11 +376,11 @@ void MarriageEditor::cancel_parents() {
                        child, CrLf, "Do you wish to delete them from the records?"}),
              Buttons::YesNo, Icon::Question, 1) != kAnswerYes)
     return;
-  // Both or neither: a record that could not be written takes both back.
+  // Both or neither: a record that could not be written takes both back and
+  // its box says why. A person already deleted needs nothing.
   RecordTransaction tx(s_);
-  if ((MarkPersonDeleted(s_, first_) || tx.ok()) && !MarkPersonDeleted(s_, second_)) {
-    // Already deleted needs nothing; a failed write has told its box.
-  }
+  (void)MarkPersonDeleted(s_, first_);
+  if (tx.ok()) (void)MarkPersonDeleted(s_, second_);
 }
 
 }  // namespace vft

@@ -95,12 +95,12 @@ void PersonEditor::take_back() {
       return;
     // Each step is whole on its own: a failed deletion (told in its box)
     // still leaves the partner disconnected, as the user asked first.
+    // (A deletion that cannot be written leaves the person on record,
+    // disconnected.)
     if (DisconnectFromPartner(s_, c, p) &&
         s_.ask("Delete a Person", Sentence({"Do you wish to delete", name, "PERMANENTLY from the family records?"}),
-               Buttons::YesNo, Icon::Question) == kAnswerYes &&
-        !MarkPersonDeleted(s_, p)) {
-      // Not deleted: the person stays on record, disconnected.
-    }
+               Buttons::YesNo, Icon::Question) == kAnswerYes)
+      (void)MarkPersonDeleted(s_, p);
     SelectPersonForRelations(s_, c);
   }
 }
