@@ -4,8 +4,9 @@
 What is checked:
   - the file: UTF-8 (an optional byte-order mark), no forbidden control
     characters, the line grammar (level, optional cross-reference, tag,
-    optional value), levels rising one at a time, a value that starts with "@"
-    is a pointer or starts with "@@";
+    optional value; no blanks before the level, none after the tag without a
+    value), levels rising one at a time, a value that starts with "@" is a
+    pointer or starts with "@@";
   - the document: HEAD first with GEDC.VERS 7.0, TRLR last and alone, records
     between them;
   - structures: every standard substructure is one the standard allows under
@@ -860,6 +861,8 @@ class Checker:
                 continue
             level, xref, tag, value = int(m.group(1)), m.group(2), m.group(3), m.group(4)
             pointer = value is not None and POINTER.match(value) is not None
+            if value == "":
+                self.error(number, "a blank after the tag but no payload")
             if value is not None and value.startswith("@") and not pointer and not value.startswith("@@"):
                 self.error(number, "a value that starts with @ must be a pointer or start with @@")
             if value is not None and value.startswith("@@"):
