@@ -1,5 +1,6 @@
 // GEDCOM export of the largest tree (14,998 persons, 15,000 families, a third
-// with notes). Target: the whole export, file written, at most 300 ms.
+// with notes), in each flavour (0 standard, 1 GEDCOM 5.5.1, 2 GEDCOM 7.0).
+// Targets: the whole export, file written, at most 300 ms; at most 150 ms in 7.0.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -45,7 +46,7 @@ void BM_ExportGedcom(benchmark::State& state) {
   }
   state.counters["persons"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_ExportGedcom)->Arg(0)->Arg(1)->ArgName("flavour")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportGedcom)->Arg(0)->Arg(1)->Arg(2)->ArgName("flavour")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The text alone, in memory.
 void BM_BuildGedcom(benchmark::State& state) {
@@ -59,6 +60,6 @@ void BM_BuildGedcom(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(out.size()));
 }
-BENCHMARK(BM_BuildGedcom)->Arg(0)->Arg(1)->ArgName("flavour")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildGedcom)->Arg(0)->Arg(1)->Arg(2)->ArgName("flavour")->Unit(benchmark::kMillisecond);
 
 }  // namespace

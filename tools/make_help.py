@@ -361,7 +361,13 @@ added after those already on record, so importing into an existing tree merges b
 page("gedcom_export", "Exporting a GEDCOM file", f"""
 <p>Writes the whole tree as a GEDCOM file that other family-tree programs can read. Enter your
 name and address as the submitter (they are remembered), choose the kind of file and the file name.
-Choose the GEDCOM 5.5.1 form for current programs. Deleted persons are not exported.</p>
+Without a tick the file has the classic form that other copies of this program and older programs
+read. Tick <b>GEDCOM 5.5.1 for other programs</b> for most current programs, or <b>GEDCOM 7.0 for
+newer programs</b> for programs that read the current GEDCOM version (UTF-8 text, lines of any
+length; a couple who did not marry is written as &ldquo;no marriage&rdquo;, a date that is not a
+calendar date as a date phrase). Every form carries everything the tree holds: dates, places, notes,
+sources, addresses, divorces and couples who did not marry. Deleted persons are not exported; a
+family keeps its remaining partner.</p>
 """)
 
 page("web_pages", "Family web pages", f"""

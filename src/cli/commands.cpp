@@ -199,7 +199,9 @@ int export_gedcom(const std::string& in, const std::string& out, const ConvertOp
   if (!open_tree(cs, in)) return 1;
   Session& s = cs.session();
   ExportOptions e;
-  e.flavour = o.gedcom_551 ? GedcomFlavour::Gedcom551 : GedcomFlavour::Standard;
+  e.flavour = o.flavour == "5.5.1" ? GedcomFlavour::Gedcom551
+              : o.flavour == "7"   ? GedcomFlavour::Gedcom70
+                                   : GedcomFlavour::Standard;
   e.submitter = submitter_for(o);
   e.file_name = out;
   e.tell_done = false;

@@ -7,7 +7,7 @@ namespace vft::cli {
 // Each returns the process exit code: 0 done, 1 refused or problems found.
 int cmd_dump(const std::string& file);
 struct ConvertOptions {
-  bool gedcom_551 = false;  // --flavour 5.5.1
+  std::string flavour;  // --flavour 5.5.1 | 7 (empty: the standard form)
   // --submitter-name etc.; unset fields come from the user's settings file.
   std::string name, address1, address2, address3, phone, email;
   bool name_set = false, address1_set = false, address2_set = false, address3_set = false,

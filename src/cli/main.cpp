@@ -16,7 +16,7 @@ const char* kUsage =
     "  vft dump FILE.vfl              print the whole tree as one JSON object\n"
     "  vft convert IN.vfl OUT.vfl     open a Family file and save it again (repack)\n"
     "  vft convert IN.vfl OUT.ged     export the tree as a GEDCOM file\n"
-    "      [--flavour 5.5.1]          UTF-8 GEDCOM 5.5.1 for other programs\n"
+    "      [--flavour 5.5.1|7]        UTF-8 GEDCOM 5.5.1 or 7.0 for other programs\n"
     "      [--submitter-name TEXT] [--submitter-address1 TEXT] [--submitter-address2 TEXT]\n"
     "      [--submitter-address3 TEXT] [--submitter-phone TEXT] [--submitter-email TEXT]\n"
     "  vft convert IN.ged OUT.vfl     import a GEDCOM file into a new tree and save it\n"
@@ -71,11 +71,10 @@ int main(int argc, char** argv) {
       };
       bool ok = true;
       bool dummy = false;
-      std::string flavour;
       if (a == "--flavour") {
-        ok = value(flavour, dummy);
-        if (ok && flavour != "5.5.1") return usage_error("unknown flavour: " + flavour);
-        o.gedcom_551 = true;
+        ok = value(o.flavour, dummy);
+        if (ok && o.flavour == "7.0") o.flavour = "7";
+        if (ok && o.flavour != "5.5.1" && o.flavour != "7") return usage_error("unknown flavour: " + o.flavour);
       } else if (a == "--submitter-name") ok = value(o.name, o.name_set);
       else if (a == "--submitter-address1") ok = value(o.address1, o.address1_set);
       else if (a == "--submitter-address2") ok = value(o.address2, o.address2_set);

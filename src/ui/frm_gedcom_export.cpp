@@ -73,6 +73,16 @@ frmGEDCOMExport::frmGEDCOMExport(Session& s, FileDialogs& dialogs, QWidget* pare
   chkOtherPrograms_->setObjectName(QStringLiteral("chkOtherPrograms"));
   chkOtherPrograms_->setToolTip(
       QStringLiteral("Writes UTF-8 text in the form most other genealogy programs read without complaint."));
+  chkGedcom7_ = new QCheckBox(QStringLiteral("GEDCOM 7.0 for newer programs"), this);
+  chkGedcom7_->setObjectName(QStringLiteral("chkGedcom7"));
+  chkGedcom7_->setToolTip(QStringLiteral("Writes the current GEDCOM version, for programs that read GEDCOM 7.0."));
+  // One flavour at a time; neither ticked is the standard form.
+  connect(chkOtherPrograms_, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) chkGedcom7_->setChecked(false);
+  });
+  connect(chkGedcom7_, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) chkOtherPrograms_->setChecked(false);
+  });
 
   lblStatus_ = new QLabel(this);
   lblStatus_->setObjectName(QStringLiteral("lblStatus"));
@@ -101,6 +111,7 @@ frmGEDCOMExport::frmGEDCOMExport(Session& s, FileDialogs& dialogs, QWidget* pare
   layout->addWidget(warning);
   layout->addSpacing(4);
   layout->addWidget(chkOtherPrograms_);
+  layout->addWidget(chkGedcom7_);
   layout->addWidget(lblStatus_);
   layout->addLayout(buttons);
 
@@ -120,7 +131,10 @@ void frmGEDCOMExport::export_pressed() {
   if (working_) return;
   const std::string file = dialogs_.save_file(GedcomSaveRequest(s_));
   if (cp1252::trim(file).empty()) return;  // the dialog stays for another try
-  const ExportOptions options = GedcomDialogOptions(typed(), chkOtherPrograms_->isChecked(), file);
+  const GedcomFlavour flavour = chkGedcom7_->isChecked()         ? GedcomFlavour::Gedcom70
+                                : chkOtherPrograms_->isChecked() ? GedcomFlavour::Gedcom551
+                                                                 : GedcomFlavour::Standard;
+  const ExportOptions options = GedcomDialogOptions(typed(), flavour, file);
   working_ = true;
   stop_ = false;
   cmdExport_->setEnabled(false);

@@ -4,7 +4,7 @@
 // file and Cancel stops between persons.
 //
 // Controls by objectName: lblCaption_0, lblCaption_1, txtName, txtAddress1,
-// txtAddress2, txtAddress3, txtPhone, txtEmail, chkOtherPrograms,
+// txtAddress2, txtAddress3, txtPhone, txtEmail, chkOtherPrograms, chkGedcom7,
 // lblCharWarning, lblStatus, cmdExport, cmdCancel, cmdHelp.
 #pragma once
 #include <QDialog>
@@ -39,6 +39,7 @@ class frmGEDCOMExport : public QDialog {
   FileDialogs& dialogs_;
   std::array<QLineEdit*, 6> boxes_{};
   QCheckBox* chkOtherPrograms_;
+  QCheckBox* chkGedcom7_;
   QLabel* lblStatus_;
   QPushButton* cmdExport_;
   bool working_ = false;

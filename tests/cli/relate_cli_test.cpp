@@ -47,8 +47,12 @@ TEST_F(RelateCli, AnswersInWordsAndRefusesBadPersons) {
     SCOPED_TRACE(run.args);
     const test::ToolRun r = vft(f + run.args);
     EXPECT_EQ(r.code, run.code);
-    if (!run.golden.empty()) EXPECT_EQ(r.out, test::file_text(VFT_CLI_GOLDEN_DIR "/" + run.golden));
-    if (run.code != 0) EXPECT_EQ(r.out, "");
+    if (!run.golden.empty()) {
+      EXPECT_EQ(r.out, test::file_text(VFT_CLI_GOLDEN_DIR "/" + run.golden));
+    }
+    if (run.code != 0) {
+      EXPECT_EQ(r.out, "");
+    }
     EXPECT_EQ(r.err.substr(0, run.err.size()), run.err);
   }
   const test::ToolRun r = vft("relate " + test::shell_quote(dir + "none.vfl") + " 1 2");

@@ -50,29 +50,6 @@ std::string build(ExportTree& t, GedcomFlavour f = GedcomFlavour::Standard, cons
 
 }  // namespace
 
-TEST(GedcomExportEdgeCases, OnlyPersonWithoutDatesStillHasBirthAndEmptyDate) {
-  ExportTree t;
-  t.person(1, make_person("Solo", "Han", "M"));
-  t.marriage(1, 0, 0, {1});
-  const std::string file = build(t);
-  EXPECT_EQ(record(file, "@I1@"), (Lines{"0 @I1@ INDI", "1 NAME Han /Solo/", "1 SEX M", "1 BIRT", "2 DATE ", "1 FAMC @F1@"}));
-  EXPECT_EQ(record(file, "@F1@"), (Lines{"0 @F1@ FAM", "1 CHIL @I1@"}));
-}
-
-TEST(GedcomExportEdgeCases, AddressAndPhoneOnlyWhileAlive) {
-  ExportTree t;
-  PersonRecord p = make_person("Lee", "Ada", "F");
-  p.CurrAddress = "3 Elm Row";
-  p.Phone = "0123";
-  t.person(1, p);
-  EXPECT_EQ(record(build(t), "@I1@"), (Lines{"0 @I1@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
-                                             "1 ADDR 3 Elm Row", "1 PHON 0123"}));
-  p.DeathDate = "4 Apr 1990";
-  t.person(1, p);
-  EXPECT_EQ(record(build(t), "@I1@"), (Lines{"0 @I1@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
-                                             "1 DEAT", "2 DATE 4 Apr 1990"}));
-}
-
 TEST(GedcomExportEdgeCases, MarriageEventOnlyWithDatePlaceOrNotMarried) {
   ExportTree t;
   t.person(1, make_person("Lee", "Bob", "M"));
@@ -84,6 +61,12 @@ TEST(GedcomExportEdgeCases, MarriageEventOnlyWithDatePlaceOrNotMarried) {
             (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE Not Married"}));
   EXPECT_EQ(record(build(t, GedcomFlavour::Gedcom551), "@F1@"),
             (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 TYPE Unmarried"}));
+  EXPECT_EQ(record(build(t, GedcomFlavour::Gedcom70), "@F1@"),
+            (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 NO MARR"}));
+  t.marriage(1, 1, 2, {}, "Easter 1960", "", false, true);
+  EXPECT_EQ(record(build(t, GedcomFlavour::Gedcom70), "@F1@"),
+            (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 NO MARR", "1 EVEN", "2 TYPE Unmarried", "2 DATE",
+                   "3 PHRASE Easter 1960"}));
   // A place alone keeps an empty date line, so no unknown date comes back;
   // a place with a zero byte is left out.
   t.marriage(1, 1, 2, {}, "", "Rome");
@@ -111,6 +94,18 @@ TEST(GedcomExportEdgeCases, NotesWithSourceOnlyOrAZeroByte) {
   EXPECT_EQ(record(file, "@I3@").back(), "2 DATE ");
 }
 
+TEST(GedcomExportEdgeCases, NotesOfTwoPersonsAreOneSharedNoteIn70) {
+  ExportTree t;
+  t.person(1, make_person("Lee", "Bob", "M"), "@Both\r\nof them");
+  PersonRecord p = make_person("Lee", "Ada", "F");
+  p.NotesRec = 1;
+  t.person(2, p);
+  const std::string file = build(t, GedcomFlavour::Gedcom70);
+  EXPECT_EQ(record(file, "@I1@").back(), "1 SNOTE @N1@");
+  EXPECT_EQ(record(file, "@I2@").back(), "1 SNOTE @N1@");
+  EXPECT_EQ(record(file, "@N1@"), (Lines{"0 @N1@ SNOTE @@Both", "1 CONT of them"}));
+}
+
 TEST(GedcomExportHeader, SubmitterLinesEachHaveTheirOwnCondition) {
   ExportTree t;
   ExportOptions o = t.options("x.ged");
@@ -121,9 +116,9 @@ TEST(GedcomExportHeader, SubmitterLinesEachHaveTheirOwnCondition) {
     LoadMarriages(t.s);
     BuildGedcom(t.s, o, {}, out);
     Lines h = head(out);
-    return Lines(h.begin() + (f == GedcomFlavour::Standard ? 9 : 11), h.end());
+    return Lines(h.begin() + (f == GedcomFlavour::Standard ? 9 : f == GedcomFlavour::Gedcom551 ? 11 : 7), h.end());
   };
-  const auto std_ = GedcomFlavour::Standard, g551 = GedcomFlavour::Gedcom551;
+  const auto std_ = GedcomFlavour::Standard, g551 = GedcomFlavour::Gedcom551, g70 = GedcomFlavour::Gedcom70;
   EXPECT_EQ(header({}, std_), Lines{});
   EXPECT_EQ(header({"", "", "", "", "", "me@x"}, std_), (Lines{"1 ADDR me@x"}));
   EXPECT_EQ(header({"", "", "Flat 2", "", "99", ""}, std_), (Lines{"2 CONT Flat 2", "1 PHON 99"}));
@@ -132,6 +127,10 @@ TEST(GedcomExportHeader, SubmitterLinesEachHaveTheirOwnCondition) {
   EXPECT_EQ(header({}, g551), (Lines{"0 @S1@ SUBM", "1 NAME"}));
   EXPECT_EQ(header({"", "", "Flat 2", "Town", "99", "me@x"}, g551),
             (Lines{"0 @S1@ SUBM", "1 NAME", "1 ADDR Flat 2", "2 CONT Town", "1 PHON 99", "1 EMAIL me@@x"}));
+  // 7.0 names a submitter only when there is one.
+  EXPECT_EQ(header({}, g70), Lines{});
+  EXPECT_EQ(header({"", "", "", "", "99", "@me"}, g70),
+            (Lines{"1 SUBM @S1@", "0 @S1@ SUBM", "1 NAME", "1 PHON 99", "1 EMAIL @@me"}));
 }
 
 TEST(GedcomExportFile, DoneStoresSettingsAndTellsWhereTheFileIs) {
@@ -149,12 +148,8 @@ TEST(GedcomExportFile, DoneStoresSettingsAndTellsWhereTheFileIs) {
   EXPECT_EQ(r.message, m.text);
   EXPECT_EQ(IniReadText(t.s, "FilePaths", "GEDCOMSavePath"), t.out_dir());
   SubmitterDetails d = LoadSubmitterDetails(t.s);
-  EXPECT_EQ(d.Name, "A. Researcher");
-  EXPECT_EQ(d.Address1, "10 Long Road");
-  EXPECT_EQ(d.Address2, "");
-  EXPECT_EQ(d.Address3, "Springfield");
-  EXPECT_EQ(d.Phone, "555 0000");
-  EXPECT_EQ(d.Email, "ar@example.org");
+  EXPECT_EQ((Lines{d.Name, d.Address1, d.Address2, d.Address3, d.Phone, d.Email}),
+            (Lines{"A. Researcher", "10 Long Road", "", "Springfield", "555 0000", "ar@example.org"}));
   EXPECT_EQ(DefaultExportOptions(t.s, "/a/b.ged").submitter.Address3, "Springfield");
 }
 
@@ -290,8 +285,8 @@ TEST(GedcomExportDamaged, RandomRecordFilesStillGiveWellFormedLines) {
     test::put_file(t.s.work(recfile::Marriage), mar);
     t.s.Config.setNumPersons(static_cast<std::int16_t>(round * 3));  // some beyond the file
     t.s.Config.setNumMarriages(30);
-    for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551}) {
-      const std::string file = build(t, f);
+    for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551, GedcomFlavour::Gedcom70}) {
+      const std::string file = build(t, f).substr(f == GedcomFlavour::Gedcom70 ? 3 : 0);  // 7.0's byte-order mark
       if (round > 4) {
         EXPECT_NE(file.find(" INDI\r\n"), std::string::npos);
       }
@@ -300,7 +295,7 @@ TEST(GedcomExportDamaged, RandomRecordFilesStillGiveWellFormedLines) {
         EXPECT_EQ(l.find_first_of("\r\n"), std::string::npos) << l;
         EXPECT_TRUE(std::regex_match(l, line_form)) << '"' << l << '"';
       }
-      if (f == GedcomFlavour::Gedcom551) {
+      if (f != GedcomFlavour::Standard) {
         EXPECT_EQ(vft::test::dangling_pointers(file), std::vector<std::string>{});
       }
     }

@@ -151,7 +151,8 @@ std::vector<std::string> dangling_pointers(const std::string& file) {
     std::size_t sp2 = rest.find(' ');
     if (sp2 == std::string::npos) continue;
     std::string v = rest.substr(sp2 + 1);
-    if (v.size() > 2 && v.front() == '@' && v.back() == '@' && v.find("@@") == std::string::npos) used.push_back(v);
+    if (v.size() > 2 && v.front() == '@' && v.back() == '@' && v.find("@@") == std::string::npos && v != "@VOID@")
+      used.push_back(v);
   }
   for (const std::string& u : used)
     if (!defined.count(u)) missing.push_back(u);

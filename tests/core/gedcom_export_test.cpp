@@ -1,4 +1,4 @@
-// Whole exports of a small hand-built tree, line by line, in both flavours.
+// Whole exports of a small hand-built tree, line by line, in each flavour.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,6 +81,36 @@ const std::vector<std::string> kGedcom551 = {
     "0 @F6@ FAM", "1 CHIL @I8@",
     "0 TRLR"};
 
+// 7.0: the version first, "@" left alone inside a value, no CONC, the source
+// cited through "@VOID@", a date in words as a PHRASE, "NO MARR" and the
+// couple's place under an event of its own, the deleted husband as "@VOID@".
+const std::vector<std::string> kGedcom70 = {
+    "0 HEAD", "1 GEDC", "2 VERS 7.0", "1 SOUR VorlanFamilyTree", "2 VERS 1.63", "2 NAME Vorlan Family Tree",
+    "1 DATE 5 DEC 2026", "1 SUBM @S1@",
+    "0 @S1@ SUBM", "1 NAME A. Researcher", "1 ADDR 10 Long Road", "2 CONT Springfield", "1 PHON 555 0000",
+    "1 EMAIL ar@example.org",
+    "0 @I1@ INDI", "1 NAME John /Smith/", "1 SEX M", "1 BIRT", "2 DATE 5 JAN 1901", "2 PLAC London", "1 DEAT",
+    "2 DATE MAR 1970", "2 PLAC Leeds", "1 CHR", "2 DATE 1901", "2 PLAC St Paul's", "1 BURI", "2 DATE 12 MAR 1970",
+    "2 PLAC Leeds Cemetery", "1 OCCU Baker", "1 SOUR @VOID@", "2 PAGE Parish register", "1 NOTE Born at home.",
+    "2 CONT Served in the war.", "1 FAMS @F1@",
+    "0 @I2@ INDI", "1 NAME Mary Ann /M\xC3\xBCller/", "1 SEX F", "1 BIRT", "2 DATE 1905", "1 CHR Y", "1 RESI",
+    "2 ADDR 2 Mill Lane", "2 PHON 555 9876", "1 NOTE mail@home " + std::string(245, 'a'), "1 FAMS @F1@",
+    "0 @I4@ INDI", "1 NAME Pat /Smith/", "1 SEX U", "1 FAMC @F1@",
+    "0 @I5@ INDI", "1 NAME Ann /Smith/", "1 SEX F", "1 BIRT", "2 DATE", "3 PHRASE 12 ??? ????", "1 NOTE First para",
+    "2 CONT", "2 CONT Third para", "1 FAMS @F2@", "1 FAMC @F1@",
+    "0 @I6@ INDI", "1 NAME Peter /Brown/", "1 SEX M", "1 BIRT", "2 DATE ABT 1900", "1 DEAT Y", "1 FAMS @F2@",
+    "0 @I7@ INDI", "1 NAME \xC3\x89lodie /Dupr\xC3\xA9/", "1 SEX F", "1 BIRT", "2 PLAC Lyon", "1 FAMS @F3@",
+    "0 @I8@ INDI", "1 NAME Luc /Dupr\xC3\xA9/", "1 SEX M", "1 BIRT", "2 DATE 3 FEB 1950", "1 FAMC @F3@",
+    "1 FAMC @F6@",
+    "0 @I9@ INDI", "1 NAME /Doe/", "1 SEX F", "1 FAMS @F4@",
+    "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I5@", "1 CHIL @I4@", "1 MARR", "2 DATE 12 JUN 1925",
+    "2 PLAC St Mary's London", "1 DIV Y",
+    "0 @F2@ FAM", "1 HUSB @I6@", "1 WIFE @I5@", "1 NO MARR", "1 EVEN", "2 TYPE Unmarried", "2 PLAC Gretna",
+    "0 @F3@ FAM", "1 WIFE @I7@", "1 CHIL @I8@", "1 MARR", "2 DATE 1 MAY 1949", "2 PLAC Lyon",
+    "0 @F4@ FAM", "1 HUSB @VOID@", "1 WIFE @I9@", "1 MARR", "2 DATE 1 JAN 1950",
+    "0 @F6@ FAM", "1 CHIL @I8@",
+    "0 TRLR"};
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string out;
   for (const std::string& l : lines) out += l + "\r\n";
@@ -89,32 +119,33 @@ std::string joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TEST(GedcomExportTree, StandardFlavourLineByLine) {
-  ExportTree t;
-  t.build_sample();
-  ExportResult r = t.export_to("family.ged");
-  ASSERT_EQ(r.status, ExportStatus::Done) << r.message;
-  const std::string file = t.read("family.ged");
-  EXPECT_EQ(vft::test::crlf_lines(file), kStandard);
-  // Every line ends in CR LF; the trailer has one more CR before its line end.
-  std::string expected = joined(kStandard);
-  expected.insert(expected.size() - 2, "\r");
-  EXPECT_EQ(file, expected);
-  EXPECT_EQ(r.persons, 8);
-  EXPECT_EQ(r.families, 6);
-}
-
-TEST(GedcomExportTree, Gedcom551FlavourLineByLine) {
-  ExportTree t;
-  t.build_sample();
-  ExportResult r = t.export_to("family.ged", GedcomFlavour::Gedcom551);
-  ASSERT_EQ(r.status, ExportStatus::Done) << r.message;
-  const std::string file = t.read("family.ged");
-  EXPECT_EQ(vft::test::crlf_lines(file), kGedcom551);
-  EXPECT_EQ(file, joined(kGedcom551));  // no extra carriage return after the trailer
-  EXPECT_EQ(r.persons, 8);
-  EXPECT_EQ(r.families, 5);
-  EXPECT_EQ(vft::test::dangling_pointers(file), std::vector<std::string>{});
+// Every line ends in CR LF; the standard trailer has one more CR before its
+// line end, the 7.0 file starts with a byte-order mark. Only the standard
+// flavour names pointers to records not written.
+TEST(GedcomExportTree, EachFlavourLineByLine) {
+  struct Case {
+    GedcomFlavour flavour;
+    const std::vector<std::string>& lines;
+    long families;
+  };
+  for (const Case& c : {Case{GedcomFlavour::Standard, kStandard, 6}, Case{GedcomFlavour::Gedcom551, kGedcom551, 5},
+                        Case{GedcomFlavour::Gedcom70, kGedcom70, 5}}) {
+    ExportTree t;
+    t.build_sample();
+    ExportResult r = t.export_to("family.ged", c.flavour);
+    ASSERT_EQ(r.status, ExportStatus::Done) << r.message;
+    const std::string file = t.read("family.ged");
+    const std::string bom = c.flavour == GedcomFlavour::Gedcom70 ? "\xEF\xBB\xBF" : "";
+    EXPECT_EQ(vft::test::crlf_lines(file.substr(bom.size())), c.lines);
+    std::string expected = bom + joined(c.lines);
+    if (c.flavour == GedcomFlavour::Standard) expected.insert(expected.size() - 2, "\r");
+    EXPECT_EQ(file, expected);
+    EXPECT_EQ(r.persons, 8);
+    EXPECT_EQ(r.families, c.families);
+    if (c.flavour != GedcomFlavour::Standard) {
+      EXPECT_EQ(vft::test::dangling_pointers(file), std::vector<std::string>{});
+    }
+  }
 }
 
 TEST(GedcomExportTree, UpperCaseFamilyNamesWhenTheOptionIsOn) {

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <filesystem>
+#include <tuple>
 
 #include "editing_windows.h"
 #include "frm_gedcom.h"
@@ -100,6 +101,26 @@ TEST_F(Gedweb, ExportTakesTheBoxesFromTheSettingsAndStoresThem) {
   EXPECT_EQ(texts(t.prompter), std::vector<std::string>{"GEDCOM file 'out.ged' has been created and stored in the "
                                                          "folder: " + t.dir.path()});
   EXPECT_EQ(help, std::vector<std::string>{"gedcom_export"});
+}
+
+// The flavour boxes untick each other; each writes its own header.
+TEST_F(Gedweb, ExportFlavourBoxesChooseTheFormOneAtATime) {
+  const std::string target = t.dir.path() + "out.ged";
+  frmGEDCOMExport w(s, dialogs);
+  auto* g551 = child<QCheckBox>(w, "chkOtherPrograms");
+  auto* g70 = child<QCheckBox>(w, "chkGedcom7");
+  EXPECT_FALSE(g551->isChecked() || g70->isChecked());
+  for (auto [box, other, marker] : {std::tuple{g551, g70, "2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR UTF-8\r\n"},
+                                    std::tuple{g70, g551, "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n"}}) {
+    other->setChecked(true);
+    box->click();
+    EXPECT_FALSE(other->isChecked());
+    dialogs.answers = {target};
+    click(w, "cmdExport");
+    const std::string text = read_file(target);
+    EXPECT_NE(text.find(marker), std::string::npos) << marker;
+    EXPECT_EQ(text.find("1 CHAR ANSI"), std::string::npos);
+  }
 }
 
 TEST_F(Gedweb, ExportCancelledWhileWritingLeavesNoFile) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/cp1252.h"
@@ -14,6 +15,7 @@
 #include "interchange/gedcom_export_source.h"
 #include "interchange/gedcom_tables.h"
 #include "store/paths.h"
+#include "store/records.h"
 
 namespace vft {
 namespace {
@@ -23,6 +25,7 @@ using gedcom_export::RecordSource;
 
 std::string person_xref(int n) { return std::string(gedcom::kPersonXrefPrefix) + std::to_string(n) + "@"; }
 std::string family_xref(int m) { return std::string(gedcom::kFamilyXrefPrefix) + std::to_string(m) + "@"; }
+std::string note_xref(std::int32_t first) { return std::string(gedcom::kNoteXrefPrefix) + std::to_string(first) + "@"; }
 
 // Field text as written: blanks trimmed. Zero bytes (never-written field space)
 // count as blanks.
@@ -71,15 +74,29 @@ class Builder {
  private:
   void header();
   void submitter();
-  std::string date_text(const std::string& stored) const {
-    return r_.dates_as_stored ? stored : GedcomDate551(stored);
+  GedcomDate date_of(const std::string& stored) const {
+    switch (r_.dates) {
+      case DateStyle::AsStored: return {stored, {}};
+      case DateStyle::Gedcom551: return {GedcomDate551(stored), {}};
+      case DateStyle::Gedcom70: break;
+    }
+    return GedcomDate70(stored);
   }
+  void date_line(int level, const GedcomDate& d) {
+    w_.text(level, tag::DATE, d.value);
+    if (!d.phrase.empty()) w_.text(level + 1, tag::PHRASE, d.phrase);
+  }
+  bool has_submitter() const;
   bool has_facts(int m) const;
   void index_families();
-  bool family_written(int m) const;
+  bool decide_family(int m) const;
+  bool family_written(int m) const { return written_[static_cast<std::size_t>(m)] != 0; }
   void individual(int n);
   void event(std::string_view tag, const std::string& date, const std::string& place);
   void notes(const PersonRecord& p);
+  void paragraphs(int level, std::string_view t, std::string_view text, std::string_view xref = {});
+  void find_shared_notes();
+  void shared_notes();
   bool family(int m);
 
   const Session& s_;
@@ -89,10 +106,22 @@ class Builder {
   const FlavourRules& r_;
   std::vector<std::size_t> member_start_;  // by person: first entry in members_
   std::vector<Membership> members_;        // grouped by person, marriages ascending
+  std::vector<std::uint8_t> written_;      // by family: whether it is written (decide_family)
+  // Notes chains more than one living person starts at (shared notes only),
+  // with their texts once read; by first notes record.
+  std::vector<std::pair<std::int32_t, std::string>> shared_;
 };
+
+bool Builder::has_submitter() const {
+  const SubmitterDetails& d = o_.submitter;
+  for (const std::string* f : {&d.Name, &d.Address1, &d.Address2, &d.Address3, &d.Phone, &d.Email})
+    if (!value(*f).empty()) return true;
+  return false;
+}
 
 void Builder::header() {
   const std::string version = std::string(VFT_VERSION).substr(0, 4);
+  if (r_.byte_order_mark) w_.byte_order_mark();
   w_.tag(0, tag::HEAD);
   if (r_.header == HeaderStyle::Classic) {
     w_.text(1, tag::SOUR, "Vorlan Family Tree");
@@ -103,6 +132,17 @@ void Builder::header() {
     w_.text(1, tag::FILE, FileNameOf(o_.file_name));
     w_.tag(1, tag::GEDC);
     w_.text(2, tag::VERS, "4");
+    return;
+  }
+  if (r_.header == HeaderStyle::Gedcom70) {
+    // The version comes first, so that a reader knows the rules before it reads on.
+    w_.tag(1, tag::GEDC);
+    w_.text(2, tag::VERS, "7.0");
+    w_.text(1, tag::SOUR, "VorlanFamilyTree");
+    w_.text(2, tag::VERS, version);
+    w_.text(2, tag::NAME, "Vorlan Family Tree");
+    w_.text(1, tag::DATE, today(s_, o_.flavour));
+    if (has_submitter()) w_.pointer(1, tag::SUBM, gedcom::kSubmitterXref);
     return;
   }
   // 5.5.1 wants a system id without blanks, the submitter pointer and the form.
@@ -138,7 +178,9 @@ void Builder::submitter() {
     if (!phone.empty()) w_.text(1, tag::PHON, phone);
     return;
   }
-  // The header points at the submitter, so the record is always there.
+  // The header points at the submitter, so the record is there whenever the
+  // header names one (always in 5.5.1).
+  if (r_.header == HeaderStyle::Gedcom70 && !has_submitter()) return;
   w_.record(gedcom::kSubmitterXref, tag::SUBM);
   w_.text(1, tag::NAME, name);
   bool first = true;
@@ -176,6 +218,19 @@ void Builder::index_families() {
   members_.resize(member_start_[np + 1]);
   std::vector<std::size_t> fill(member_start_.begin(), member_start_.end());
   for_each_member([&](int n, Membership e) { members_[fill[static_cast<std::size_t>(n)]++] = e; });
+  // Asked for each partner, child and the family itself: decided once.
+  written_.assign(static_cast<std::size_t>(src_.marriages()) + 1, 0);
+  for (int m = 1; m <= src_.marriages(); ++m) written_[static_cast<std::size_t>(m)] = decide_family(m) ? 1 : 0;
+}
+
+void Builder::find_shared_notes() {
+  std::vector<std::int32_t> firsts;
+  for (int n = 1; n <= src_.persons(); ++n)
+    if (src_.live(n) && has_chain(src_.person(n).NotesRec)) firsts.push_back(src_.person(n).NotesRec);
+  std::sort(firsts.begin(), firsts.end());
+  for (std::size_t i = 1; i < firsts.size(); ++i)
+    if (firsts[i] == firsts[i - 1] && (shared_.empty() || shared_.back().first != firsts[i]))
+      shared_.emplace_back(firsts[i], std::string());
 }
 
 bool Builder::has_facts(int m) const {
@@ -188,7 +243,7 @@ bool Builder::has_facts(int m) const {
 // one with only a wife when it holds a fact of its own (a date, a place, a
 // flag). With only live pointers, a family needs a live child, or a live
 // partner together with the other partner (deleted, say) or a fact.
-bool Builder::family_written(int m) const {
+bool Builder::decide_family(int m) const {
   const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
   const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
   if (!r_.only_live_pointers) return r.Husband >= 1 || kids > 0 || (r.Wife >= 1 && has_facts(m));
@@ -204,10 +259,10 @@ bool Builder::family_written(int m) const {
 void Builder::event(std::string_view t, const std::string& date, const std::string& place_field) {
   std::string place;
   const bool has_place = place_text(place_field, place);
-  const std::string d = date_text(date);
+  const GedcomDate d = date_of(date);
   if (r_.empty_date_line) {
     w_.tag(1, t);
-    w_.text(2, tag::DATE, d);
+    date_line(2, d);
     if (has_place) w_.text(2, tag::PLAC, place);
     return;
   }
@@ -216,34 +271,61 @@ void Builder::event(std::string_view t, const std::string& date, const std::stri
     return;
   }
   w_.tag(1, t);
-  if (!d.empty()) w_.text(2, tag::DATE, d);
+  if (!d.empty()) date_line(2, d);
   if (has_place) w_.text(2, tag::PLAC, place);
 }
 
 void Builder::notes(const PersonRecord& p) {
   const std::string source = value(p.Source);
-  const std::string chain = cp1252::trim(src_.notes(p.NotesRec));
   // The source as a citation of its own, so that it comes back as the source.
-  if (!source.empty() && !has_zero(source)) w_.text(1, tag::SOUR, source);
+  // GEDCOM 7.0 cites a source without a record of its own so.
+  if (!source.empty() && !has_zero(source)) {
+    if (r_.source_as_citation) {
+      w_.pointer(1, tag::SOUR, gedcom::kVoidXref);
+      w_.text(2, tag::PAGE, source);
+    } else {
+      w_.text(1, tag::SOUR, source);
+    }
+  }
+  if (r_.shared_notes) {
+    auto it = std::lower_bound(shared_.begin(), shared_.end(), p.NotesRec,
+                               [](const auto& e, std::int32_t k) { return e.first < k; });
+    if (it != shared_.end() && it->first == p.NotesRec) {
+      if (it->second.empty()) it->second = cp1252::trim(src_.notes(p.NotesRec));
+      if (!it->second.empty() && !has_zero(it->second)) w_.pointer(1, tag::SNOTE, note_xref(p.NotesRec));
+      return;
+    }
+  }
+  const std::string chain = cp1252::trim(src_.notes(p.NotesRec));
   std::string text;
   if (!source.empty() && r_.source_in_note) text = "Information Source: " + source + ". ";
   text += chain;
   if (text.empty() || has_zero(text)) return;
-  // A paragraph ends with a carriage return; the line feed after it is dropped.
-  // The 5.5.1 flavour also ends one at a lone line feed (text from elsewhere).
-  const std::string_view all = text;
+  paragraphs(1, tag::NOTE, text);
+}
+
+// A paragraph ends with a carriage return; the line feed after it is dropped.
+// The 5.5.1 and 7.0 flavours also end one at a lone line feed (text from elsewhere).
+void Builder::paragraphs(int level, std::string_view t, std::string_view all, std::string_view xref) {
   bool first = true;
   for (std::size_t start = 0;;) {
     std::size_t end = start;
     while (end < all.size() && all[end] != '\r' && (!r_.notes_split_at_lf || all[end] != '\n')) ++end;
     const std::string piece = cp1252::trim(all.substr(start, end - start));
-    if (first) w_.text(1, tag::NOTE, piece);
-    else w_.text(2, tag::CONT, piece);
+    if (first && xref.empty()) w_.text(level, t, piece);
+    else if (first) w_.record_text(xref, t, piece);
+    else w_.text(level + 1, tag::CONT, piece);
     first = false;
     if (end >= all.size()) break;
     start = end + 1;
     if (all[end] == '\r' && start < all.size() && all[start] == '\n') ++start;
   }
+}
+
+// The notes more than one person shares, each once, as SNOTE records.
+void Builder::shared_notes() {
+  for (const auto& [first, text] : shared_)
+    if (!text.empty() && !has_zero(text)) paragraphs(0, tag::SNOTE, text, note_xref(first));
 }
 
 void Builder::individual(int n) {
@@ -257,7 +339,7 @@ void Builder::individual(int n) {
 
   const std::string birth = value(p.BirthDate), death = value(p.DeathDate);
   std::string unused;
-  if (r_.birth_always || !date_text(birth).empty() || place_text(p.BirthPlace, unused))
+  if (r_.birth_always || !date_of(birth).empty() || place_text(p.BirthPlace, unused))
     event(tag::BIRT, birth, p.BirthPlace);
   // An event is written when its date or its place is known.
   if (!death.empty() || place_text(p.DeathPlace, unused)) event(tag::DEAT, death, p.DeathPlace);
@@ -314,7 +396,7 @@ void Builder::individual(int n) {
   }
 }
 
-// Writes family m when it is written at all (see family_written).
+// Writes family m when it is written at all (see decide_family).
 bool Builder::family(int m) {
   if (!family_written(m)) return false;
   const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
@@ -326,9 +408,12 @@ bool Builder::family(int m) {
     for (int k = 0; k < kids; ++k) w_.pointer(1, tag::CHIL, person_xref(r.Kids[static_cast<std::size_t>(k)]));
   } else {
     // Only pointers to records that are in the file, each child once. A
-    // deleted partner leaves the other one alone in the family.
+    // deleted partner leaves the other one alone in the family, in 7.0 with
+    // the place held by "@VOID@".
     if (src_.live(r.Husband)) w_.pointer(1, tag::HUSB, person_xref(r.Husband));
+    else if (r_.void_partner && r.Husband >= 1) w_.pointer(1, tag::HUSB, gedcom::kVoidXref);
     if (src_.live(r.Wife) && r.Wife != r.Husband) w_.pointer(1, tag::WIFE, person_xref(r.Wife));
+    else if (r_.void_partner && r.Wife >= 1 && r.Wife != r.Husband) w_.pointer(1, tag::WIFE, gedcom::kVoidXref);
     std::vector<int> seen;
     for (int k = 0; k < kids; ++k) {
       int kid = r.Kids[static_cast<std::size_t>(k)];
@@ -343,14 +428,27 @@ bool Builder::family(int m) {
   const CeremonyRecord c = src_.ceremony(m);
   const std::string date = value(c.MarriedDate);
   const bool place_given = !value(c.MarriedAt).empty();
-  if (r.NotMarried != 0) {
+  if (r.NotMarried != 0 && r_.not_married == NotMarriedForm::NonEvent) {
+    // 7.0 says plainly that no marriage took place; what is known of the
+    // couple's time together goes under an event of its own.
+    w_.text(1, tag::NO, tag::MARR);
+    std::string place;
+    const GedcomDate d = date_of(date);
+    const bool has_place = place_text(c.MarriedAt, place);
+    if (!d.empty() || has_place) {
+      w_.tag(1, tag::EVEN);
+      w_.text(2, tag::TYPE, gedcom::kUnmarriedType);
+      if (!d.empty()) date_line(2, d);
+      if (has_place) w_.text(2, tag::PLAC, place);
+    }
+  } else if (r.NotMarried != 0) {
     w_.tag(1, tag::MARR);
     std::string place;
     if (r_.not_married == NotMarriedForm::DateLine) {
       w_.text(2, tag::DATE, gedcom::kNotMarried);
     } else {
       w_.text(2, tag::TYPE, gedcom::kUnmarriedType);
-      if (!date_text(date).empty()) w_.text(2, tag::DATE, date_text(date));
+      if (const GedcomDate d = date_of(date); !d.empty()) date_line(2, d);
     }
     if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
   } else if (!date.empty() || place_given) {
@@ -364,6 +462,7 @@ bool Builder::run(const Progress& progress, long& persons, long& families) {
   header();
   submitter();
   index_families();
+  if (r_.shared_notes) find_shared_notes();
   const std::string label = "Generating GEDCOM file: " + FileNameOf(o_.file_name);
   for (int n = 1; n <= src_.persons(); ++n) {
     if (progress && !progress(label, n)) return false;
@@ -373,6 +472,7 @@ bool Builder::run(const Progress& progress, long& persons, long& families) {
   }
   for (int m = 1; m <= src_.marriages(); ++m)
     if (family(m)) ++families;
+  shared_notes();
   w_.trailer();
   return true;
 }

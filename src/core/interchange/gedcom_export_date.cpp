@@ -9,14 +9,14 @@ namespace {
 
 // [[day] MON] year [B.C.]; false when the part cannot be written so (a day
 // without its month, no year).
-bool part(const DatePart& p, std::string& out) {
+bool part(const DatePart& p, bool v7, std::string& out) {
   if (p.year == 0 || (p.day > 0 && p.month == 0)) return false;
   if (p.day > 0) out += std::to_string(p.day) + " ";
   if (p.month > 0) out += std::string(gedcom::kMonthTags[static_cast<std::size_t>(p.month - 1)]) + " ";
   std::string year = std::to_string(p.year);
   if (static_cast<int>(year.size()) < p.year_digits) year.insert(0, static_cast<std::size_t>(p.year_digits) - year.size(), '0');
   out += year;
-  if (p.bc) out += " B.C.";
+  if (p.bc) out += v7 ? " BCE" : " B.C.";
   return true;
 }
 
@@ -34,26 +34,71 @@ const char* keyword(DateQualifier q) {
   return "";
 }
 
+bool digits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The stored forms almost every date has, "5 Jan 1901", "? Mar 1903" and
+// "? ??? 1950", written without the full date reader: a large export has tens
+// of thousands of them. False for anything else, and for a 29 February, whose
+// year decides (the full reader does).
+bool plain_form(std::string_view text, std::string& out) {
+  const std::size_t a = text.find(' '), b = a == std::string_view::npos ? a : text.find(' ', a + 1);
+  if (b == std::string_view::npos || text.find(' ', b + 1) != std::string_view::npos) return false;
+  const std::string_view day = text.substr(0, a), mon = text.substr(a + 1, b - a - 1), year = text.substr(b + 1);
+  if (year.size() != 4 || !digits(year) || year == "0000") return false;
+  if (day == "?" && mon == "???") {
+    out = std::string(year);
+    return true;
+  }
+  const int m = gedcom::MonthNumber(mon);
+  if (m == 0) return false;
+  out = std::string(gedcom::kMonthTags[static_cast<std::size_t>(m - 1)]) + " " + std::string(year);
+  if (day == "?") return true;
+  if (day.size() > 2 || !digits(day) || day[0] == '0') return false;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (std::stoi(std::string(day)) > kDays[m - 1]) return false;
+  out.insert(0, std::string(day) + " ");
+  return true;
+}
+
+// The date in GEDCOM keywords; false when it cannot be written so.
+bool gedcom_form(const std::string& text, bool v7, std::string& out) {
+  if (plain_form(text, out)) return true;
+  const DateForm f = NormaliseDate(text);
+  if (!f.whole || f.impossible_day) return false;
+  if (f.kind == DateKind::Date) {
+    out = keyword(f.qualifier);
+    return part(f.first, v7, out);
+  }
+  if (f.kind != DateKind::Range) return false;
+  out = "BET ";
+  if (!part(f.first, v7, out)) return false;
+  out += " AND ";
+  return part(f.last, v7, out);
+}
+
 }  // namespace
 
 std::string GedcomDate551(std::string_view stored) {
   const std::string text = cp1252::trim(stored);
   if (text.empty() || text == gedcom::kUnknownDate) return {};
-  const DateForm f = NormaliseDate(text);
   std::string out;
-  bool ok = f.whole && !f.impossible_day;
-  if (ok && f.kind == DateKind::Date) {
-    out = keyword(f.qualifier);
-    ok = part(f.first, out);
-  } else if (ok && f.kind == DateKind::Range) {
-    out = "BET ";
-    ok = part(f.first, out);
-    out += " AND ";
-    ok = ok && part(f.last, out);
-  } else {
-    ok = false;
+  return gedcom_form(text, false, out) ? out : "(" + text + ")";
+}
+
+GedcomDate GedcomDate70(std::string_view stored) {
+  const std::string text = cp1252::trim(stored);
+  GedcomDate d;
+  if (text.empty() || text == gedcom::kUnknownDate) return d;
+  if (!gedcom_form(text, true, d.value)) {
+    d.value.clear();
+    d.phrase = text;
   }
-  return ok ? out : "(" + text + ")";
+  return d;
 }
 
 }  // namespace vft

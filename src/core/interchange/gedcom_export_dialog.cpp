@@ -19,10 +19,9 @@ FileRequest GedcomSaveRequest(const Session& s) {
   return r;
 }
 
-ExportOptions GedcomDialogOptions(const SubmitterDetails& typed, bool for_other_programs,
-                                  const std::string& file_name) {
+ExportOptions GedcomDialogOptions(const SubmitterDetails& typed, GedcomFlavour flavour, const std::string& file_name) {
   ExportOptions o;
-  o.flavour = for_other_programs ? GedcomFlavour::Gedcom551 : GedcomFlavour::Standard;
+  o.flavour = flavour;
   o.submitter = {cp1252::trim(typed.Name),     cp1252::trim(typed.Address1), cp1252::trim(typed.Address2),
                  cp1252::trim(typed.Address3), cp1252::trim(typed.Phone),    cp1252::trim(typed.Email)};
   o.file_name = file_name;

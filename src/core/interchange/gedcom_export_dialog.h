@@ -16,7 +16,6 @@ FileRequest GedcomSaveRequest(const Session& s);
 
 // The export as the dialog starts it: the submitter details as typed (blanks
 // around them taken off), the chosen flavour and file.
-ExportOptions GedcomDialogOptions(const SubmitterDetails& typed, bool for_other_programs,
-                                  const std::string& file_name);
+ExportOptions GedcomDialogOptions(const SubmitterDetails& typed, GedcomFlavour flavour, const std::string& file_name);
 
 }  // namespace vft

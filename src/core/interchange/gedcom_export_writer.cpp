@@ -72,7 +72,10 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
   const bool omitted = kind == Value::Text && value.empty() && r.omit_empty_value;
   if (kind != Value::None && !omitted) {
     out_ += ' ';
-    if (kind == Value::Text && r.double_at) {
+    if (kind == Value::Text && r.leading_at_only && !value.empty() && value[0] == '@') {
+      out_ += '@';  // GEDCOM 7.0 reads a value starting with "@" as a pointer unless it is doubled
+      append_text(value);
+    } else if (kind == Value::Text && r.double_at) {
       for (std::size_t i = 0; i < value.size();) {
         std::size_t at = value.find('@', i);
         append_text(value.substr(i, at == std::string_view::npos ? std::string_view::npos : at - i));
@@ -88,19 +91,20 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
   out_ += "\r\n";
 }
 
-// Values are CP1252; the 5.5.1 flavour is written as UTF-8.
+// Values are CP1252; the 5.5.1 and 7.0 flavours are written as UTF-8.
 void GedcomWriter::append_text(std::string_view s) {
   if (!RulesOf(flavour_).utf8) {
     out_ += s;
     return;
   }
-  for (char ch : s) {
-    auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out_ += ch;
-      continue;
-    }
-    char32_t cp = cp1252::to_unicode(b);
+  for (std::size_t i = 0; i < s.size();) {
+    // Runs of ASCII go across as they are.
+    std::size_t run = i;
+    while (run < s.size() && static_cast<unsigned char>(s[run]) < 0x80) ++run;
+    out_.append(s.substr(i, run - i));
+    if (run == s.size()) break;
+    i = run + 1;
+    char32_t cp = cp1252::to_unicode(static_cast<unsigned char>(s[run]));
     if (cp < 0x800) {
       out_ += static_cast<char>(0xC0 | (cp >> 6));
       out_ += static_cast<char>(0x80 | (cp & 0x3F));

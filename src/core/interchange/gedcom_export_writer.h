@@ -10,7 +10,9 @@ namespace vft {
 // Standard: the classic form other copies of this program and older readers
 // expect (GEDCOM 4, ANSI, values verbatim). Gedcom551: for other programs
 // (UTF-8, "@@", CONC for long values, no extra carriage return at the end).
-enum class GedcomFlavour { Standard, Gedcom551 };
+// Gedcom70: for programs that read GEDCOM 7.0 (UTF-8, lines of any length,
+// "@@" only at the start of a value).
+enum class GedcomFlavour { Standard, Gedcom551, Gedcom70 };
 
 class GedcomWriter {
  public:
@@ -25,10 +27,16 @@ class GedcomWriter {
   void tag(int level, std::string_view tag) { put(level, {}, tag, {}, Value::None); }
   // "n TAG value" (the standard flavour writes the blank even when the value is empty)
   void text(int level, std::string_view tag, std::string_view value) { put(level, {}, tag, value, Value::Text); }
-  // "n TAG @X1@": a cross-reference, never escaped or split.
+  // "n TAG @X1@": a cross-reference (or "@VOID@"), never escaped or split.
   void pointer(int level, std::string_view tag, std::string_view xref) { put(level, {}, tag, xref, Value::Pointer); }
   // "0 @X1@ TAG"
   void record(std::string_view xref, std::string_view tag) { put(0, xref, tag, {}, Value::None); }
+  // "0 @N1@ SNOTE text": a record with a value of its own.
+  void record_text(std::string_view xref, std::string_view tag, std::string_view value) {
+    put(0, xref, tag, value, Value::Text);
+  }
+  // U+FEFF, which the GEDCOM 7.0 standard recommends as a UTF-8 file's first character.
+  void byte_order_mark() { out_ += "\xEF\xBB\xBF"; }
   // "0 TRLR", in the standard flavour with one more carriage return before the line end.
   void trailer();
 

@@ -3,7 +3,8 @@
 //     2 GIVN, 2 SURN                {0:1} used where the NAME value has no slashes or an empty part
 //   1 SEX <M|F|...>                 {0:1}
 //   1 BIRT | DEAT | CHR | BAPM | BURI | CREM [Y]   {0:M} the first DATE and PLAC of each kind count
-//     2 DATE <date>                 {0:1} (3 CONC/CONT joined)
+//     2 DATE <date>                 {0:1} (3 CONC/CONT joined; an empty date's 3 PHRASE
+//                                         is read as the date in words)
 //     2 PLAC <place>                {0:1} (3 CONC/CONT joined)
 //   1 OCCU <text>                   {0:M} the first one
 //   1 ADDR <text>                   {0:1} with 2 CONT/CONC, or else 2 ADR1..CTRY joined
@@ -14,6 +15,7 @@
 //   1 SOUR <text>                   {0:1} a source written out (not a pointer): the
 //                                         person's source; our own note that repeats it
 //                                         as "Information Source: <text>. " is not kept twice
+//   1 SOUR @VOID@ / 2 PAGE <text>   {0:1} GEDCOM 7's citation without a source record: the same
 //   1 FAMS @XREF@, 1 FAMC @XREF@    {0:M} links the family records may lack
 // Any other structure is skipped with everything below it and logged.
 // Values too long for their field are cut; the whole text goes into the notes.
@@ -37,7 +39,7 @@ struct EventWork {
   std::string date, place;
 };
 
-enum class Ctx { None, Name, Event, Addr, Resi };
+enum class Ctx { None, Name, Event, Addr, Resi, Source };
 
 int event_of(std::string_view tag) {
   if (TagIs(tag, "BIRT")) return kBirth;
@@ -84,6 +86,9 @@ class IndiReader {
       level2(l);
     else if (l.level == 3 && ctx1_ == Ctx::Resi && resi_in_addr_ && is_address_part(l.tag))
       join(resi_parts_, l.value, ", ");
+    else if (l.level == 3 && ctx1_ == Ctx::Event && in_date_ && TagIs(l.tag, "PHRASE") &&
+             TrimView(ev_[event_].date).empty())
+      ev_[event_].date = "(" + std::string(TrimView(l.value)) + ")";  // the date form of words
     else
       skip(l);
   }
@@ -148,7 +153,7 @@ class IndiReader {
   const std::size_t notes_cap_;
 
   bool name_seen_ = false, sex_seen_ = false, occu_seen_ = false, addr_seen_ = false, phone_seen_ = false;
-  bool source_seen_ = false;
+  bool source_seen_ = false, in_date_ = false;
   std::string name_, givn_, surn_, sex_, occupation_, addr_, addr_parts_, phone_, source_;
   bool resi_in_addr_ = false;
   std::string resi_addr_, resi_parts_, resi_phone_;
@@ -216,6 +221,8 @@ void IndiReader::level1(const GedLine& l) {
       append(out_.notes, l.value);
       follow(&out_.notes, 1, CrLf);
     }
+  } else if (TagIs(tag, "SOUR") && l.pointer && TrimView(l.value) == "@VOID@" && !source_seen_) {
+    ctx1_ = Ctx::Source;
   } else if (TagIs(tag, "SOUR") && !l.pointer && !source_seen_) {
     source_seen_ = true;
     source_ = l.value;
@@ -231,6 +238,7 @@ void IndiReader::level1(const GedLine& l) {
 
 void IndiReader::level2(const GedLine& l) {
   std::string_view tag = l.tag;
+  in_date_ = false;
   switch (ctx1_) {
     case Ctx::Name:
       if (TagIs(tag, "GIVN")) {
@@ -248,6 +256,7 @@ void IndiReader::level2(const GedLine& l) {
         if (e.date_given) break;
         e.date_given = true;
         e.date = l.value;
+        in_date_ = true;
         follow(&e.date, 2, " ");
         return;
       }
@@ -276,6 +285,14 @@ void IndiReader::level2(const GedLine& l) {
       }
       if (TagIs(tag, "PHON")) {
         if (resi_phone_.empty()) resi_phone_ = l.value;
+        return;
+      }
+      break;
+    case Ctx::Source:
+      if (TagIs(tag, "PAGE") && !source_seen_) {
+        source_seen_ = true;
+        source_ = l.value;
+        follow(&source_, 2, " ");
         return;
       }
       break;

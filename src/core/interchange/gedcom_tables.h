@@ -33,6 +33,10 @@ inline constexpr std::string_view kUnmarriedType = "Unmarried";
 inline constexpr std::string_view kPersonXrefPrefix = "@I";
 inline constexpr std::string_view kFamilyXrefPrefix = "@F";
 inline constexpr std::string_view kSubmitterXref = "@S1@";
+// GEDCOM 7.0: notes shared by several persons ("@N" + first notes record + "@"),
+// and the pointer that stands for a record not in the file.
+inline constexpr std::string_view kNoteXrefPrefix = "@N";
+inline constexpr std::string_view kVoidXref = "@VOID@";
 
 // Tags. Level and use are noted where we write them; the reader accepts the
 // same tags at the same levels.
@@ -73,6 +77,11 @@ inline constexpr std::string_view CHIL = "CHIL";   // 1 under FAM, repeated
 inline constexpr std::string_view MARR = "MARR";   // 1 event under FAM
 inline constexpr std::string_view DIV = "DIV";     // 1 event under FAM
 inline constexpr std::string_view TYPE = "TYPE";   // 2 under MARR (5.5.1): Unmarried
+inline constexpr std::string_view PHRASE = "PHRASE"; // 3 under DATE (7.0): a date in words
+inline constexpr std::string_view PAGE = "PAGE";   // 2 under SOUR @VOID@ (7.0): the source
+inline constexpr std::string_view SNOTE = "SNOTE"; // 0 record and 1 pointer under INDI (7.0)
+inline constexpr std::string_view NO = "NO";       // 1 under FAM (7.0): NO MARR, not married
+inline constexpr std::string_view EVEN = "EVEN";   // 1 under FAM (7.0): TYPE Unmarried, DATE, PLAC
 inline constexpr std::string_view TRLR = "TRLR";   // 0, last
 }  // namespace tag
 
