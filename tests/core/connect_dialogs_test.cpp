@@ -135,18 +135,6 @@ TEST_F(ConnectDialogs, AddPartnerNeedsTheSexOrAPlaceInTheSequence) {
   EXPECT_EQ(st.list.persons, (Kids{w1, w2}));
 }
 
-TEST_F(ConnectDialogs, PartnerOrdinalsInTheCaption) {
-  auto h = b.person("Hal", "Hart", "M");
-  const char* want[] = {"Add a second Partner for Hal Hart", "Add a third Partner for Hal Hart",
-                        "Add a fourth Partner for Hal Hart", "Add a 5th Partner for Hal Hart",
-                        "Add a 6th Partner for Hal Hart"};
-  for (int n = 1; n <= 5; ++n) {
-    b.family(h, b.person("W" + std::to_string(n), "Wade", "F"));
-    start(true, h);
-    EXPECT_EQ(ChooseRelation(s, Relation::Partner).list.caption, want[n - 1]) << n;
-  }
-}
-
 TEST_F(ConnectDialogs, ChildAndConnectSteps) {
   auto c = b.person("Cal", "Dale", "M");
   start(true, c);

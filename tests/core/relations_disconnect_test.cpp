@@ -180,13 +180,6 @@ TEST_F(FamilyOfFive, DialogButtonsFollowWhatCanBeDisconnected) {
   EXPECT_FALSE(DisconnectAs(s, DisconnectChoice::All));
   EXPECT_FALSE(s.UndoAvailable);
   EXPECT_EQ(test::snapshot(s), before);
-
-  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::ParentsAndSiblings),
-            "Disconnect Bob Dale from Parents and Siblings");
-  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::SpouseAndChildren),
-            "Disconnect Bob Dale from Partner and Children");
-  EXPECT_EQ(DisconnectHint("Bob Dale", DisconnectChoice::All),
-            "Disconnect Bob Dale from Parents, Siblings, Partner and Children");
 }
 
 TEST_F(FamilyOfFive, AllDisconnectsThePartnerFirstAndUndoBringsEverythingBack) {
@@ -228,11 +221,10 @@ TEST_F(FamilyOfFive, AllDisconnectsThePartnerFirstAndUndoBringsEverythingBack) {
 
 class RelationsDelete : public FamilyOfFive {};
 
-TEST_F(RelationsDelete, QuestionAndHintTexts) {
+TEST_F(RelationsDelete, QuestionText) {
   s.UCaseFamname = true;
   EXPECT_EQ(DeleteQuestion(s, b.read(ann)),
             "You are about to permanently DELETE Ann DALE from the records. Do you wish to delete this person?");
-  EXPECT_EQ(DeleteHint(s, "Ann DALE"), "Delete Ann DALE permanently from the records.");
 }
 
 TEST_F(RelationsDelete, NoChangesNothing) {
