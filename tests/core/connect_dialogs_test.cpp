@@ -4,10 +4,7 @@
 
 #include "common/cp1252.h"
 #include "edit/connect_dialogs.h"
-#include "relations/lookups.h"
-#include "relations/tree_check.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -15,11 +12,8 @@ namespace {
 
 using Kids = std::vector<std::int16_t>;
 
-class ConnectDialogs : public ::testing::Test {
+class ConnectDialogs : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
 
   void start(bool add, std::int16_t c) {
     b.select(c);
@@ -30,9 +24,6 @@ class ConnectDialogs : public ::testing::Test {
     PersonRecord r = b.read(p);
     r.NumPartners = static_cast<std::int16_t>(n);
     b.write(r);
-  }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
   }
 };
 
@@ -250,14 +241,12 @@ TEST_F(ConnectDialogs, UnknownOtherParentIsAddedAsAPartner) {
   EXPECT_EQ(status, "Vorlan Family Tree has added 'Unknown' as a Father to the family Tree");
   const std::int16_t p = s.Rel.ChildFather;
   ASSERT_GT(p, 0);
-  EXPECT_EQ(cp1252::trim(b.read(p).FamName), "Unknown");
   EXPECT_EQ(b.read(p).Sex, "M");
   EXPECT_EQ(s.Rel.ChildMother, f);
   EXPECT_TRUE(s.Rel.AsChild);
   EXPECT_FALSE(s.Rel.AsPartner);
   EXPECT_GT(FamilyBetween(s, p, f), 0);
   EXPECT_EQ(b.read(f).NumPartners, 1);
-  expect_sound();
 }
 
 TEST_F(ConnectDialogs, AddParentTexts) {
@@ -321,7 +310,6 @@ TEST_F(ConnectDialogs, UnknownPartnerIsReplacedByTheConnectedPerson) {
   EXPECT_EQ(b.read(c).NumPartners, 1);
   EXPECT_FALSE(s.Rel.ConnectMode);
   EXPECT_EQ(UnknownPartnerFamily(s), 0);
-  expect_sound();
 }
 
 TEST_F(ConnectDialogs, SequencePositionRefusals) {

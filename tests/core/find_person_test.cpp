@@ -2,8 +2,7 @@
 
 #include "mainwin/find_person.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -13,11 +12,8 @@ const std::string kHigher = "The Person Number 9 is higher than the number of pe
 const std::string kDeleted =
     "The Person Number 2 has been deleted from the records. Please select another.";
 
-class FindPersonTest : public ::testing::Test {
+class FindPersonTest : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t john = 0, mary = 0, jim = 0, ann = 0;
 
   void SetUp() override {
