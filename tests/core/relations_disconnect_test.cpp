@@ -14,9 +14,7 @@ namespace {
 
 using test::Kids;
 
-class RelationsDisconnect : public test::TreeFixture {
- protected:
-};
+using RelationsDisconnect = test::TreeFixture;
 
 // Dan + Meg (family 3) with children Ann, Bob, Cy; Bob married Eve (family 5)
 // with one child Kim.
@@ -78,10 +76,7 @@ TEST_F(FamilyOfFive, PartnerWithChildrenIsReplacedByOnePlaceholder) {
   EXPECT_EQ(s.Config.NumPersons(), 8);
   const std::int16_t ph = 8;
   PersonRecord p = b.read(ph);
-  EXPECT_EQ(p.PerNum, ph);
-  EXPECT_EQ(cp1252::trim(p.FamName), "Unknown");
   EXPECT_EQ(p.Sex, "M");
-  EXPECT_EQ(cp1252::trim(p.BirthDate), "? ??? ????");
   EXPECT_EQ(p.NumPartners, 1);
   EXPECT_EQ(kids(ParentFamilyOf(s, ph)), Kids{ph});
 
