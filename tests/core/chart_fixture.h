@@ -49,10 +49,19 @@ inline std::vector<LineAt> lines_of(const print::PageDocument& doc) {
   return out;
 }
 
+inline bool has_text(const std::vector<TextAt>& texts, const std::string& text) {
+  for (const TextAt& t : texts)
+    if (t.text == text) return true;
+  return false;
+}
+// The nth text reading `text`; a missing one fails the test and gives a text
+// at no position, never a null to read through.
 inline const TextAt* find_text(const std::vector<TextAt>& texts, const std::string& text, int nth = 0) {
   for (const TextAt& t : texts)
     if (t.text == text && nth-- == 0) return &t;
-  return nullptr;
+  ADD_FAILURE() << "no text \"" << text << "\" on the pages";
+  static const TextAt none{0, "<missing>", -1e9, -1e9, -1e9};
+  return &none;
 }
 
 class ChartTest : public ::testing::Test {

@@ -33,22 +33,6 @@ std::vector<int> ticked(const ChartOptions& o) {
   return out;
 }
 
-TEST(ChartSections, NamesAndKeys) {
-  EXPECT_EQ(PrintSection(request::Descendants), "Print Descendants");
-  EXPECT_EQ(PrintSection(request::Pedigree), "Print Pedigree");
-  EXPECT_EQ(PrintSection(request::DataSheet), "Print Data");
-  EXPECT_EQ(PrintSection(request::FamilyData), "Print Family Data");
-  EXPECT_EQ(PrintSection(0), "");
-  EXPECT_EQ(PrintSection(9), "");
-  // Box 11 is "Colour" on the descendants chart and stored under that name.
-  EXPECT_EQ(Item3Key(request::Descendants, item3::BreakLine), "Colour");
-  EXPECT_EQ(Item3Key(request::Pedigree, item3::BreakLine), "PrintBreakLine");
-  EXPECT_EQ(Item3Key(request::Pedigree, item3::MarriageDetails), "Marriage");
-  EXPECT_EQ(Item3Key(request::Pedigree, item3::PrintHeading), "PrintHeadings");
-  EXPECT_EQ(Item3Key(request::Pedigree, 14), "");
-  EXPECT_EQ(Item3Key(request::Pedigree, -1), "");
-}
-
 TEST_F(ChartOptionsTest, WithoutSettingsAFirstPrintoutShowsWhatItNeeds) {
   ChartOptions d = LoadChartOptions(s, request::Descendants);
   using namespace item3;

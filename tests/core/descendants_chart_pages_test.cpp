@@ -1,6 +1,7 @@
 // The descendants chart across pages (open lines, headings), its partner
 // rows, cancelling, and trees that are damaged or large.
 #include "chart_fixture.h"
+#include "golden.h"
 #include "print/descendants_chart.h"
 
 using namespace vft;
@@ -46,37 +47,18 @@ TEST_F(DescendantPages, OpenLinesRunToTheBottomMarginAndGoOnOverleaf) {
   ASSERT_EQ(doc.page_count(), 2);
 
   // Two rows a person from 1.4 x the key's height; a person row starts only
-  // above the limit, so Kid24 (13536) is the last on page 1.
+  // above the limit, so Kid24 is the last on page 1. The open line runs to
+  // the bottom margin and on overleaf, where the key stands but no heading.
   auto texts = test::texts_of(doc);
-  const TextAt* first = test::find_text(texts, "Kid1 Root");
-  const TextAt* last_on_1 = test::find_text(texts, "Kid24 Root");
-  const TextAt* first_on_2 = test::find_text(texts, "Kid25 Root");
-  const TextAt* last = test::find_text(texts, "Kid41 Root");
-  ASSERT_TRUE(first && last_on_1 && first_on_2 && last);
-  EXPECT_DOUBLE_EQ(first->y, 1440 * 1.4 + 480);
-  EXPECT_EQ(last_on_1->page, 1);
-  EXPECT_DOUBLE_EQ(last_on_1->y, 1440 * 1.4 + 24 * 480);
-  EXPECT_LE(last_on_1->y, kRowLimit);
-  EXPECT_GT(last_on_1->y + 480, kRowLimit);
-  EXPECT_EQ(first_on_2->page, 2);
-  EXPECT_DOUBLE_EQ(first_on_2->y, 1440 * 1.4);  // page 2 has the key but no heading
-  EXPECT_DOUBLE_EQ(last->y, 1440 * 1.4 + 16 * 480);
-
-  auto page1 = lines_at(kLeft, 1);
-  ASSERT_EQ(page1.size(), 1u);
-  EXPECT_DOUBLE_EQ(page1[0].y1, first->y + 220);
-  EXPECT_DOUBLE_EQ(page1[0].y2, kBottom);
-  EXPECT_EQ(page1[0].colour, kRed);
-  EXPECT_EQ(page1[0].pen, 15);
-  auto page2 = lines_at(kLeft, 2);
-  ASSERT_EQ(page2.size(), 1u);
-  EXPECT_DOUBLE_EQ(page2[0].y1, 1440 * 1.4);
-  EXPECT_DOUBLE_EQ(page2[0].y2, last->y + 220);
-
+  EXPECT_EQ(test::find_text(texts, "Kid24 Root")->page, 1);
+  EXPECT_LE(test::find_text(texts, "Kid24 Root")->y, kRowLimit);
+  EXPECT_EQ(test::find_text(texts, "Kid25 Root")->page, 2);
   for (const TextAt& t : texts) {
-    if (t.text == "Page 1" || t.text == "Page 2") continue;
-    EXPECT_LE(t.y + 240, kBottom) << t.text;
+    if (t.text != "Page 1" && t.text != "Page 2") {
+      EXPECT_LE(t.y + 240, kBottom) << t.text;
+    }
   }
+  test::expect_golden("descendants_open_lines.txt", test::page_text(doc));
 }
 
 TEST_F(DescendantPages, ALineEndsAtTheLastChildWhenItsRowsSpillOver) {
@@ -91,7 +73,6 @@ TEST_F(DescendantPages, ALineEndsAtTheLastChildWhenItsRowsSpillOver) {
 
   auto texts = test::texts_of(doc);
   const TextAt* last = test::find_text(texts, "Kid23 Root");
-  ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->page, 1);
   EXPECT_EQ(test::find_text(texts, "Wife10 Other")->page, 2);
   auto page1 = lines_at(kLeft, 1);
@@ -113,7 +94,7 @@ TEST_F(DescendantPages, HeadingOnTheFirstPageOnEveryPageOrNone) {
   run(o, r0);
   ASSERT_GE(doc.page_count(), 2);
   EXPECT_EQ(headings(), std::vector<int>{1});
-  EXPECT_NE(test::find_text(test::texts_of(doc), "Page 2"), nullptr);
+  EXPECT_TRUE(test::has_text(test::texts_of(doc), "Page 2"));
   o.heading = HeadingPages::EveryPage;
   run(o, r0);
   EXPECT_EQ(headings().size(), static_cast<std::size_t>(doc.page_count()));
@@ -122,8 +103,8 @@ TEST_F(DescendantPages, HeadingOnTheFirstPageOnEveryPageOrNone) {
   run(o, r0);
   EXPECT_TRUE(headings().empty());
   auto texts = test::texts_of(doc);
-  EXPECT_EQ(test::find_text(texts, "Printed: 5 Dec 2026"), nullptr);
-  EXPECT_EQ(test::find_text(texts, "Page 1"), nullptr);
+  EXPECT_FALSE(test::has_text(texts, "Printed: 5 Dec 2026"));
+  EXPECT_FALSE(test::has_text(texts, "Page 1"));
   // Every page still starts with the key.
   int keys = 0;
   for (const TextAt& t : texts) keys += t.text == " <- Gens.";
@@ -159,14 +140,14 @@ TEST_F(DescendantPages, PartnerRowsFollowTheTickedItems) {
   o.items[item3::DateOfBirth] = false;
   run(o, john);
   auto texts = test::texts_of(doc);
-  EXPECT_EQ(test::find_text(texts, "Married on 2 Jun 1870 (divorced) "), nullptr);
-  EXPECT_EQ(test::find_text(texts, "Marriage notes: Wakefield"), nullptr);
-  EXPECT_NE(test::find_text(texts, "Mary Brown"), nullptr);
+  EXPECT_FALSE(test::has_text(texts, "Married on 2 Jun 1870 (divorced) "));
+  EXPECT_FALSE(test::has_text(texts, "Marriage notes: Wakefield"));
+  EXPECT_TRUE(test::has_text(texts, "Mary Brown"));
   o.items[item3::Partners] = false;
   run(o, john);
   texts = test::texts_of(doc);
-  EXPECT_EQ(test::find_text(texts, "Mary Brown"), nullptr);
-  EXPECT_NE(test::find_text(texts, "Ann Smith"), nullptr);
+  EXPECT_FALSE(test::has_text(texts, "Mary Brown"));
+  EXPECT_TRUE(test::has_text(texts, "Ann Smith"));
 }
 
 TEST_F(DescendantPages, CancelDropsTheDocument) {

@@ -52,7 +52,6 @@ TEST_F(ExitPath, UnsavedTreeWithoutANameOffersSaveAsThenGoesOnToTheBackupReminde
   EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
   ASSERT_EQ(boxes.shown.size(), 4u);
   EXPECT_EQ(box_title(0), "Exit Vorlan Family Tree");
-  EXPECT_EQ(box_text(0), "You have made changes to your family records. \r\n Do you wish to save them?");
   EXPECT_EQ(box_title(1), "Exit Vorlan Family Tree");
   EXPECT_EQ(box_title(2), "Backup your Vorlan Family Tree Records");
   EXPECT_EQ(box_text(2), kFirstBackupQuestion);

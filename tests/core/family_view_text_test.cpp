@@ -22,15 +22,6 @@ class FamilyViewText : public test::FamilyViewTest {
   std::string fit(double width, std::int16_t p) { return FitName(s, measure, metrics.name_font, width, p); }
 };
 
-TEST_F(FamilyViewText, NumberWord) {
-  const char* words[] = {"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine"};
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(NumberWord(i), words[i - 1]);
-  EXPECT_EQ(NumberWord(0), "0");
-  EXPECT_EQ(NumberWord(10), "10");
-  EXPECT_EQ(NumberWord(41), "41");
-  EXPECT_EQ(NumberWord(-3), "-3");
-}
-
 TEST_F(FamilyViewText, FitNameDropsGivenNamesFromTheRight) {
   auto p = tree.person("John Paul George", "Smith", "M");  // 22 characters in all
   EXPECT_EQ(fit(2400, p), "John Paul George Smith");       // 2200 available: exactly fits

@@ -2,8 +2,7 @@
 
 #include "mainwin/find_person.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -13,11 +12,8 @@ const std::string kHigher = "The Person Number 9 is higher than the number of pe
 const std::string kDeleted =
     "The Person Number 2 has been deleted from the records. Please select another.";
 
-class FindPersonTest : public ::testing::Test {
+class FindPersonTest : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t john = 0, mary = 0, jim = 0, ann = 0;
 
   void SetUp() override {
@@ -28,9 +24,11 @@ class FindPersonTest : public ::testing::Test {
     b.select(ann);
     s.Config.setLastPerson(ann);
   }
-  const Message& only_box() {
-    EXPECT_EQ(t.prompter.shown.size(), 1u);
-    return t.prompter.shown.back();
+  // The one box shown so far; none or several fails the test here, before any is read.
+  ::testing::AssertionResult one_box(Message& out) const {
+    if (t.prompter.shown.size() != 1) return ::testing::AssertionFailure() << t.prompter.shown.size() << " boxes shown";
+    out = t.prompter.shown[0];
+    return ::testing::AssertionSuccess();
   }
   void delete_person(std::int16_t n) {
     PersonRecord p = b.read(n);
@@ -56,9 +54,11 @@ TEST_F(FindPersonTest, NumberAboveTheCountIsRefused) {
   FindResult r = FindPerson(s, "", "9");
   EXPECT_EQ(r.step, FindStep::StayOpen);
   EXPECT_EQ(r.pick.step, PickStep::Refused);
-  EXPECT_EQ(only_box().title, "Problem");
-  EXPECT_EQ(only_box().text, kHigher);
-  EXPECT_EQ(only_box().buttons, Buttons::OK);
+  Message box;
+  ASSERT_TRUE(one_box(box));
+  EXPECT_EQ(box.title, "Problem");
+  EXPECT_EQ(box.text, kHigher);
+  EXPECT_EQ(box.buttons, Buttons::OK);
   EXPECT_EQ(s.Config.LastPerson(), ann);
   EXPECT_EQ(test::snapshot(s), snap);
   // A number far beyond any record is repeated as typed, not wrapped.
@@ -71,8 +71,10 @@ TEST_F(FindPersonTest, DeletedNumberIsRefusedNeverSelected) {
   delete_person(mary);
   FindResult r = FindPerson(s, "Whatever", "2");
   EXPECT_EQ(r.step, FindStep::StayOpen);
-  EXPECT_EQ(only_box().title, "Problem");
-  EXPECT_EQ(only_box().text, kDeleted);
+  Message box;
+  ASSERT_TRUE(one_box(box));
+  EXPECT_EQ(box.title, "Problem");
+  EXPECT_EQ(box.text, kDeleted);
   EXPECT_EQ(s.Config.LastPerson(), ann);
   EXPECT_EQ(s.Rel.Selected.PerNum, ann);
 }
@@ -97,8 +99,10 @@ TEST_F(FindPersonTest, ConnectingToThemselfIsRefused) {
   s.Rel.AsSibling = true;
   FindResult r = FindPerson(s, "", "4");
   EXPECT_EQ(r.step, FindStep::StayOpen);
-  EXPECT_EQ(only_box().title, "Problem");
-  EXPECT_EQ(only_box().text, "You tried to connect a person to themself");
+  Message box;
+  ASSERT_TRUE(one_box(box));
+  EXPECT_EQ(box.title, "Problem");
+  EXPECT_EQ(box.text, "You tried to connect a person to themself");
   EXPECT_TRUE(s.Rel.ConnectMode);
   // Another number is handed on to the connection, nothing selected.
   r = FindPerson(s, "", "1");
@@ -113,10 +117,12 @@ TEST_F(FindPersonTest, SeveralMatchesOfferTheList) {
   t.prompter.answers = {kAnswerYes};
   FindResult r = FindPerson(s, "", "sm");
   EXPECT_EQ(r.step, FindStep::OpenList);
-  EXPECT_EQ(only_box().title, "Select Person");
-  EXPECT_EQ(only_box().text,
+  Message box;
+  ASSERT_TRUE(one_box(box));
+  EXPECT_EQ(box.title, "Select Person");
+  EXPECT_EQ(box.text,
             "There are 3 persons named sm listed in the records. Do you wish to list them?");
-  EXPECT_EQ(only_box().buttons, Buttons::YesNo);
+  EXPECT_EQ(box.buttons, Buttons::YesNo);
   EXPECT_EQ(s.SearchFamName, "sm");
   EXPECT_EQ(s.SearchGivenNames, "");
 
@@ -185,7 +191,9 @@ TEST_F(FindPersonTest, SelectPersonChecksAndSelects) {
   EXPECT_EQ(SelectPerson(s, -4).step, PickStep::None);
   EXPECT_TRUE(t.prompter.shown.empty());
   EXPECT_EQ(SelectPerson(s, 9).step, PickStep::Refused);
-  EXPECT_EQ(only_box().text, kHigher);
+  Message box;
+  ASSERT_TRUE(one_box(box));
+  EXPECT_EQ(box.text, kHigher);
   delete_person(mary);
   EXPECT_EQ(SelectPerson(s, mary).step, PickStep::Refused);
   EXPECT_EQ(t.prompter.shown.back().text, kDeleted);

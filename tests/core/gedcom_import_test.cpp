@@ -335,6 +335,7 @@ TEST_F(GedcomImport, PersonsBornMoreThan120YearsAgoHaveDied) {
   const char* want[] = {"", "? ??? ????", "? ??? ????", "", "", "? ??? ????", "? ??? ????",
                         "1 Jan 1870", "", "", "? ??? ????"};
   for (int n = 1; n <= 11; ++n) EXPECT_EQ(T(person(n).DeathDate), want[n - 1]) << n;
+  EXPECT_EQ(T(person(2).BirthDate), "31 Dec 1905");  // the last day of a month is kept
   EXPECT_EQ(T(person(4).BirthDate), "? ??? ????");
   EXPECT_EQ(T(person(5).DOBap), "1800");
   EXPECT_EQ(T(person(5).Baptised), "Y");

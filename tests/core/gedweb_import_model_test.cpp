@@ -81,22 +81,6 @@ TEST_F(GedwebImportModel, NoHeaderGivesAnEmptyFrame) {
   EXPECT_FALSE(ReadGedcomHeader(std::string("\0\0\0", 3), h));
 }
 
-TEST_F(GedwebImportModel, FrameLabelsInOrder) {
-  GedcomHeaderInfo h;
-  h.Source = "S";
-  h.Destination = "D";
-  h.Date = "DT";
-  h.Version = "V";
-  h.GedcomVersion = "GV";
-  h.SubmitterName = "N";
-  h.SubmitterAddress = "A";
-  h.SubmitterPhone = "P";
-  std::vector<std::string> got;
-  for (const auto& f : GedcomHeaderFields(h)) got.push_back(f.label + f.value);
-  EXPECT_EQ(got, (std::vector<std::string>{"Source: S", "Destination: D", "Date: DT", "Version: V",
-                                           "GEDCOM Version: GV", "Name: N", "Address: A", "Phone: P"}));
-}
-
 TEST_F(GedwebImportModel, ConvertThenMergeAddsTheRecordsAndKeepsTheFolder) {
   existing_tree(3, 1);
   GedcomImportModel m(s, path);
@@ -192,19 +176,4 @@ TEST_F(GedwebImportModel, AnsweringNoToTheIdentifierQuestionEndsQuietly) {
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].buttons, Buttons::YesNo);
   EXPECT_EQ(s.Config.NumPersons(), 0);
-}
-
-TEST_F(GedwebImportModel, ReportAddsTheErrorListAfterTheSummary) {
-  write(kHeader + crlf({"0 @I1@ INDI", "1 NAME Ann /Lee/", "1 NOTE @N9@", "0 TRLR"}));
-  GedcomImportModel m(s, path);
-  ASSERT_TRUE(m.open());
-  ASSERT_EQ(m.convert({}), ImportStatus::Converted);
-  EXPECT_EQ(ImportReportText(m.result()),
-            "Finished GEDCOM import.\r\n1 Individuals were found\r\n"
-            "Click 'OK' to merge the GEDCOM file with your existing\r\n"
-            "Family Files or 'Cancel' to abandon the GEDCOM import.\r\n"
-            "\r\nThe following individuals had unreadable GEDCOM notes:\r\nNumber 1  Ann Lee\r\n"
-            "Click 'Print' to print this list.");
-  EXPECT_EQ(GedcomImportModel::merging_text(),
-            "Adding the converted GEDCOM file to the Vorlan Family Tree Records. \r\nPlease wait.");
 }

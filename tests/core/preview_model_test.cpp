@@ -179,26 +179,6 @@ TEST(PreviewStatus, FontOrientationAndHints) {
   f.bold = false;
   f.size = 12.5;
   EXPECT_EQ(FontLabel(f), "Font: Arial 12.5 Pts. Italic");
-  EXPECT_EQ(OrientationName(Orientation::Landscape), "Landscape");
-  EXPECT_EQ(OrientationName(Orientation::Portrait), "Portrait");
-  EXPECT_EQ(StatusHint(0, "Office"), "Printer - Office");
-  EXPECT_EQ(StatusHint(1, "A4"), "Paper Size - A4");
-  EXPECT_EQ(StatusHint(2, "Portrait"), "Portrait");
-}
-
-TEST(PreviewGenerations, RefusalsAndRange) {
-  for (const char* bad : {"0", "", "x"}) {
-    GenerationCheck c = CheckGenerations(bad);
-    EXPECT_FALSE(c.ok) << bad;
-    EXPECT_EQ(c.title, "Problem");
-    EXPECT_EQ(c.text, "You must enter the number of generations to print.  ");
-  }
-  GenerationCheck high = CheckGenerations("13");
-  EXPECT_FALSE(high.ok);
-  EXPECT_EQ(high.text, "You cannot print more than 12 Generations  \r\n on a Descendants chart.");
-  EXPECT_TRUE(CheckGenerations("12").ok);
-  EXPECT_TRUE(CheckGenerations(" 1").ok);
-  EXPECT_STREQ(kGenerationsAfterRefusal, "12");
 }
 
 TEST_F(PreviewModel, NoPartnersRefusalNamesThePronoun) {

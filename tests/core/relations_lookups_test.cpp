@@ -4,10 +4,7 @@
 #include <random>
 #include <set>
 
-#include "relations/lookups.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
 #include "tree_fixture.h"
 
 using namespace vft;
@@ -16,9 +13,7 @@ namespace {
 
 using test::Kids;
 
-class RelationsLookups : public test::TreeFixture {
- protected:
-};
+using RelationsLookups = test::TreeFixture;
 
 TEST_F(RelationsLookups, ParentsComeFromTheLowestFamilyListingTheChild) {
   auto john = b.person("John", "Smith", "M");  // family 1

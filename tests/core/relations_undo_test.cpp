@@ -7,13 +7,9 @@
 
 #include "relations/delete_person.h"
 #include "relations/disconnect.h"
-#include "relations/lookups.h"
-#include "relations/tree_check.h"
 #include "relations/undo.h"
 #include "store/file_io.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
 #include "tree_fixture.h"
 
 using namespace vft;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 #include "common/cp1252.h"
 #include "common/messages.h"
@@ -33,22 +32,6 @@ class Settings : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST(SettingsTable, HasEveryKeyOnceWithItsDefault) {
-  std::set<std::string> seen;
-  for (const auto& k : SettingKeys())
-    EXPECT_TRUE(seen.insert(std::string(k.section) + "/" + std::string(k.key)).second) << k.key;
-  EXPECT_EQ(SettingKeys().size(), 170u);
-  for (const char* key : {"AutoCapFirstChar", "EnblPrompts", "UCaseFamname", "ColourScheme", "AutoStart", "AskUpdate"})
-    EXPECT_EQ(FindSettingKey("Configure", key)->default_value, "0") << key;
-  EXPECT_EQ(FindSettingKey("configure", "spw")->default_value, "");
-  EXPECT_EQ(FindSettingKey("Field Names", "GivenNames")->default_value, "Given Names");
-  EXPECT_EQ(FindSettingKey("QuickKeys", "F12")->default_value, "");
-  EXPECT_NE(FindSettingKey("USER", "Email"), nullptr);
-  EXPECT_EQ(FindSettingKey("QuickKeys", "F2"), nullptr);
-  EXPECT_EQ(FunctionKeyName(0), "F3");
-  EXPECT_EQ(FunctionKeyName(9), "F12");
-}
 
 TEST(SettingsTable, ShippedDefaultFileHoldsEveryKeyWithItsDefault) {
   auto data = fileio::read_all(kResources + "/Vorlan.In~");

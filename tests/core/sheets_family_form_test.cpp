@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "print/family_sheet.h"
+#include "golden.h"
 #include "sheets_fixture.h"
 
 using namespace vft;
@@ -69,24 +70,9 @@ TEST_F(FamilyForm, TheCoupleTheirMarriageAndChildrenOnALandscapePage) {
   EXPECT_EQ(r.title, "Print Family Data Sheet");
   ASSERT_EQ(doc.page_count(), 1);
   EXPECT_EQ(doc.page(1).orientation, Orientation::Landscape);
-  auto texts = page_texts(1);
-  // The running text: the displayed partner first, then the person.
-  EXPECT_TRUE(contains(texts, "Family of Mary Jones and John Smith"));
-  EXPECT_TRUE(contains(texts, "Date 5 Dec 2026"));
-  for (const char* label : {"HUSBAND ", "WIFE ", "MARRIED", " Occupation", "Born ", "Died ", "Interred ", " Place ",
-                            "Father ", " Mother ", "Other Partners ", "CHILDREN", "Born", "Married To", "Sex", "M/F"})
-    EXPECT_TRUE(contains(texts, label)) << label;
-  EXPECT_TRUE(contains(texts, "John Smith  (#1)"));
-  EXPECT_TRUE(contains(texts, "Mary Jones  (#2)"));
-  EXPECT_TRUE(contains(texts, "Baker"));
-  EXPECT_TRUE(contains(texts, "5 Jun 1925"));
-  EXPECT_TRUE(contains(texts, "St Mary's, Leeds"));
-  EXPECT_TRUE(contains(texts, "Ann Smith"));
-  // The form is centred on the A4 sheet: 14000 twips from x 1419.
-  const auto all = test::texts_of(doc);
-  const test::TextAt* sex = test::find_text(all, "F");
-  ASSERT_NE(sex, nullptr);
-  EXPECT_NEAR((sex->x + sex->right) / 2, 1419 + 250, 1);
+  // The running text names the displayed partner first; every label and the
+  // couple's data; the form centred on the A4 sheet, 14000 twips from x 1419.
+  test::expect_golden("family_form.txt", test::page_text(doc));
 }
 
 TEST_F(FamilyForm, LetterPaperTakesTheNarrowerForm) {
@@ -96,7 +82,6 @@ TEST_F(FamilyForm, LetterPaperTakesTheNarrowerForm) {
   const double left = std::floor((15840 - 13000) / 2.0);
   const auto all = test::texts_of(doc);
   const test::TextAt* name = test::find_text(all, "Ann Smith");
-  ASSERT_NE(name, nullptr);
   EXPECT_EQ(name->x, left + 500 + kCellPadding);
 }
 
@@ -124,18 +109,10 @@ TEST_F(FamilyForm, TheBlankFormHasEveryLabelAndLineButNoData) {
   PrintResult r = run(john, mary, true);
   ASSERT_TRUE(r.completed);
   ASSERT_EQ(doc.page_count(), 1);
-  auto texts = page_texts(1);
-  for (const char* label : {"HUSBAND ", "WIFE ", "MARRIED", " Occupation", "Other Partners ", "CHILDREN", "Died"})
-    EXPECT_TRUE(contains(texts, label)) << label;
-  for (const auto& t : texts) {
-    EXPECT_EQ(t.find("Smith"), std::string::npos) << t;
-    EXPECT_EQ(t.find("Jones"), std::string::npos) << t;
-  }
-  EXPECT_TRUE(contains(texts, "Date 5 Dec 2026"));
-  // Writing lines for every field (eleven in each couple block, two for the
-  // marriage) and under the header and each of the 26 empty child rows.
-  auto lines = test::lines_of(doc);
-  EXPECT_EQ(lines.size(), 2u * 11 + 2 + 1 + 26);
+  // Every label and writing line (eleven in each couple block, two for the
+  // marriage, under the header and each of the 26 empty child rows), no data.
+  test::expect_golden("family_form_blank.txt", test::page_text(doc));
+  for (const auto& t : page_texts(1)) EXPECT_EQ(t.find("Smith"), std::string::npos) << t;
   // Even a form for nobody prints blank.
   EXPECT_TRUE(run(0, 0, true).completed);
 }

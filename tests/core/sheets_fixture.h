@@ -51,7 +51,7 @@ class SheetTest : public ChartTest {
     for (const TextAt& t : texts_of(doc)) out.push_back(t.text);
     return out;
   }
-  bool has(const std::string& text) const { return find_text(texts_of(doc), text) != nullptr; }
+  bool has(const std::string& text) const { return has_text(texts_of(doc), text); }
   int count_of(const std::string& text) const {
     int n = 0;
     for (const TextAt& t : texts_of(doc)) n += t.text == text;

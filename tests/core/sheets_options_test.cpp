@@ -18,22 +18,6 @@ std::vector<int> ticked(const SheetOptions& o) {
   return out;
 }
 
-TEST(SheetOptionKeys, FollowTheSettingsNames) {
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::PersonNumber), "PersonNumber");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::BurialData), "Burial/Crem");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::BaptismData), "BaptismData");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::Partners), "AllPartners");
-  EXPECT_EQ(Item1Key(request::ListAll, item1::MarriageDates), "MarriageDate");
-  EXPECT_EQ(Item1Key(request::ListAll, item1::BreakLine), "PrintBreakLine");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::BirthAndDeath), "FamilyName");
-  // The one-family list's single dates box; "FamilyName" holds the name there.
-  EXPECT_EQ(Item1Key(request::FamilyList, item1::BirthAndDeath), "Dates");
-  EXPECT_EQ(Item1Key(request::FamilyList, item1::BirthAndDeath2), "Dates");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::Hidden), "");
-  EXPECT_EQ(Item1Key(request::DataSheet, -1), "");
-  EXPECT_EQ(Item1Key(request::DataSheet, item1::Count), "");
-}
-
 TEST(SheetOptionDefaults, AFirstPrintoutShowsNamesDatesPlacesPartnersAndPages) {
   using namespace item1;
   SheetOptions d = LoadSheetOptions(IniFile(), request::DataSheet);
@@ -49,20 +33,6 @@ TEST(SheetOptionDefaults, AFirstPrintoutShowsNamesDatesPlacesPartnersAndPages) {
   SheetOptions data = LoadSheetOptions(IniFile(), request::FamilyData);
   EXPECT_EQ(ticked(data), (std::vector<int>{TodaysDate}));
   EXPECT_EQ(LoadSheetOptions(IniFile(), request::FamilyNames).format, ListFormat::Comma);
-}
-
-TEST(SheetOptionDefaults, TheChartSideOfTheSheetSectionsHasDefaultsToo) {
-  ChartOptions time = LoadChartOptions(IniFile(), request::TimeLine);
-  EXPECT_TRUE(time.ticked(item3::TodaysDate));
-  EXPECT_TRUE(time.ticked(item3::PageNumbers));
-  EXPECT_FALSE(time.ticked(item3::PersonNumber));
-  EXPECT_EQ(time.heading, HeadingPages::FirstPage);
-  ChartOptions names = LoadChartOptions(IniFile(), request::FamilyNames);
-  EXPECT_FALSE(names.ticked(item3::PrintToFile));
-  EXPECT_EQ(names.font.size, 10);
-  EXPECT_EQ(LoadChartOptions(IniFile(), request::FamilyData).orientation, Orientation::Landscape);
-  EXPECT_EQ(LoadChartOptions(IniFile(), request::ListAll).heading, HeadingPages::FirstPage);
-  EXPECT_EQ(LoadChartOptions(IniFile(), request::DataSheet).font.name, "Arial");
 }
 
 TEST(SheetOptionDefaults, BadValuesReadAsTheirPlainMeaning) {

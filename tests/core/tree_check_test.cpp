@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "relations/tree_check.h"
 #include "store/file_io.h"
 #include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 
 namespace {
 
-class TreeCheck : public ::testing::Test {
+class TreeCheck : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b{s};
   std::int16_t h, w, m, k;
 
   // A sound little tree: Hal and Wyn with their son Kit.
@@ -24,7 +19,6 @@ class TreeCheck : public ::testing::Test {
     m = b.family(h, w);                // 3
     k = b.child(m, "Kit", "Hart", "M");
   }
-  MarriageRecord& fam(std::int16_t n) { return s.Marriages[static_cast<std::size_t>(n)]; }
 
   void expect_only(TreeFault fault, std::int16_t person, std::int16_t family, const std::string& text) {
     auto v = CheckTree(s);
