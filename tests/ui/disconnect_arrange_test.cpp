@@ -12,7 +12,7 @@
 #include "frm_disconnect_as.h"
 #include "family_view.h"
 #include "frm_famtree.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
 #include "relations/delete_person.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"

@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "store/record_layout.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -1,9 +1,9 @@
 #include "mainwin/exit_path.h"
 
 #include "common/cp1252.h"
-#include "common/folders.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/folders.h"
 #include "store/ini.h"
 #include "store/paths.h"
 #include "store/records.h"

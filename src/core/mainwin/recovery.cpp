@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 
 #include "common/cp1252.h"
-#include "common/folders.h"
 #include "mainwin/commands.h"
 #include "relations/undo.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/folders.h"
 #include "store/paths.h"
 #include "store/record_transaction.h"
 #include "store/records.h"

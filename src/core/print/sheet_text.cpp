@@ -8,10 +8,10 @@
 #include "print/chart_text.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
-#include "relations/relation_state.h"
 #include "store/dates.h"
 #include "store/file_io.h"
 #include "store/records.h"
+#include "store/relation_state.h"
 
 namespace vft::print {
 namespace {

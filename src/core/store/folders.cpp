@@ -1,4 +1,4 @@
-#include "common/folders.h"
+#include "store/folders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
 #include "store/records.h"
+#include "store/session.h"
 
 namespace vft {
 namespace fs = std::filesystem;

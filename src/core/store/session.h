@@ -10,10 +10,10 @@
 #include "common/clock.h"
 #include "common/messages.h"
 #include "common/prompter.h"
-#include "relations/relation_state.h"
 #include "store/file_claim.h"
 #include "store/file_system.h"
 #include "store/record_layout.h"
+#include "store/relation_state.h"
 
 namespace vft {
 
