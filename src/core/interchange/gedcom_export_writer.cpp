@@ -90,26 +90,10 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
 
 // Values are CP1252; the 5.5.1 flavour is written as UTF-8.
 void GedcomWriter::append_text(std::string_view s) {
-  if (!RulesOf(flavour_).utf8) {
+  if (RulesOf(flavour_).utf8)
+    out_ += cp1252::to_utf8(s);
+  else
     out_ += s;
-    return;
-  }
-  for (char ch : s) {
-    auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out_ += ch;
-      continue;
-    }
-    char32_t cp = cp1252::to_unicode(b);
-    if (cp < 0x800) {
-      out_ += static_cast<char>(0xC0 | (cp >> 6));
-      out_ += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out_ += static_cast<char>(0xE0 | (cp >> 12));
-      out_ += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out_ += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
 }
 
 }  // namespace vft

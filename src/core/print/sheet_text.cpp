@@ -16,9 +16,6 @@
 namespace vft::print {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 // No tree holds more than 32767 persons, 65535 notes pieces or 15000
 // ceremonies; files beyond that are not read at all.
 constexpr std::size_t kMaxPersonsFile = 32767 * kPersonLen;
@@ -163,10 +160,6 @@ std::string RelativeEntry(const Session& s, const PersonRecord& p) {
   return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates) + ".";
 }
 
-std::string DayMonthYear(int year, int month, int day) {
-  return std::to_string(day) + " " + kMonths[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)] + " " +
-         std::to_string(year);
-}
 
 AllPersons::AllPersons(const Session& s) : s_(s) {
   if (auto data = fileio::read_all(s.work(recfile::Person), kMaxPersonsFile)) {
