@@ -1,6 +1,7 @@
-// End-to-end runs of the vft tool as a subprocess.
+// End-to-end runs of `vft dump`, `convert` and `check` as a subprocess.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -12,150 +13,138 @@
 #include "relations/lookups.h"
 #include "store/familyfile.h"
 #include "store/file_claim.h"
-#include "store/file_io.h"
 #include "store/records.h"
-#include "temp_session.h"
 #include "run_tool.h"
 #include "tree_gen.h"
 
 using namespace vft;
+using test::shell_quote;
 
 namespace {
 
-using CliRun = test::ToolRun;
-std::string quote(const std::string& s) { return test::shell_quote(s); }
-
-CliRun vft_run(const std::string& args, const std::string& scratch) {
-  return test::run_tool(quote(VFT_CLI_PATH) + " " + args, scratch + "stderr.txt");
-}
-
-class Cli : public ::testing::Test {
+class Cli : public test::ToolTest {
  protected:
-  test::TempSession t;
-  std::string dir = t.dir.path();
-
   // A generated tree saved as a Family file.
   std::string saved_tree(const std::string& name, int persons = 40, int marriages = 30) {
     test::TreeOptions o;
     o.persons = persons;
     o.marriages = marriages;
     test::generate_tree(t.s, o);
-    std::string file = dir + name;
-    EXPECT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
-    return file;
+    return save(name);
+  }
+  void set_family(std::int16_t m, const MarriageRecord& f) {
+    t.s.Marriages[static_cast<std::size_t>(m)] = f;
+    t.s.MarBuf = f;
+    ASSERT_TRUE(WriteMarriageOnly(t.s, m));
   }
 };
 
-}  // namespace
-
-TEST_F(Cli, DumpPrintsEveryPersonAndMarriage) {
-  std::string file = saved_tree("tree.vfl");
-  CliRun r = vft_run("dump " + quote(file), dir);
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("{\"NumPersons\":40,\"NumMarriages\":30,", 0), 0u);
+TEST_F(Cli, DumpConvertAndCheckKeepTheTree) {
+  const std::string file = saved_tree("tree.vfl");
+  const test::ToolRun dump = vft("dump " + shell_quote(file));
+  ASSERT_EQ(dump.code, 0) << dump.err;
+  EXPECT_EQ(dump.out.rfind("{\"NumPersons\":40,\"NumMarriages\":30,", 0), 0u);
   PersonRecord p;
   ASSERT_TRUE(ReadPersonRecord(t.s, 7, p));
-  std::string given = cp1252::to_utf8(cp1252::trim(p.GivenNames));
-  EXPECT_NE(r.out.find("{\"PerNum\":7,\"FamName\":\"" + cp1252::to_utf8(cp1252::trim(p.FamName)) +
-                       "\",\"GivenNames\":\"" + given + "\""),
+  EXPECT_NE(dump.out.find("{\"PerNum\":7,\"FamName\":\"" + cp1252::to_utf8(cp1252::trim(p.FamName)) +
+                          "\",\"GivenNames\":\"" + cp1252::to_utf8(cp1252::trim(p.GivenNames)) + "\""),
             std::string::npos);
-  EXPECT_NE(r.out.find("\"MarNum\":30,"), std::string::npos);
-  EXPECT_EQ(r.out.back(), '\n');
+  EXPECT_NE(dump.out.find("\"MarNum\":30,"), std::string::npos);
+
+  // A repack dumps the same; apart from the time stamp a repack of a repack
+  // is the same file.
+  const std::string again = dir + "again.vfl", third = dir + "third.vfl";
+  ASSERT_EQ(vft("convert " + shell_quote(file) + " " + shell_quote(again)).code, 0);
+  EXPECT_EQ(vft("dump " + shell_quote(again)).out, dump.out);
+  ASSERT_EQ(vft("convert " + shell_quote(again) + " " + shell_quote(third)).code, 0);
+  const std::string x = test::file_text(again), y = test::file_text(third);
+  ASSERT_EQ(x.size(), y.size());
+  EXPECT_EQ(x.substr(8), y.substr(8));
+
+  // Through GEDCOM and back, still a sound tree; the other flavour is UTF-8.
+  const std::string ged = dir + "tree.ged", back = dir + "back.vfl", other = dir + "other.ged";
+  ASSERT_EQ(vft("convert " + shell_quote(file) + " " + shell_quote(ged)).code, 0);
+  EXPECT_EQ(test::file_text(ged).rfind("0 HEAD", 0), 0u);
+  ASSERT_EQ(vft("convert " + shell_quote(ged) + " " + shell_quote(back)).code, 0);
+  const test::ToolRun check = vft("check " + shell_quote(back));
+  EXPECT_EQ(check.code, 0) << check.out;
+  ASSERT_EQ(vft("convert --flavour 5.5.1 --submitter-name 'Ann Example' " + shell_quote(file) + " " +
+                shell_quote(other))
+                .code,
+            0);
+  EXPECT_NE(test::file_text(other).find("1 CHAR UTF-8"), std::string::npos);
+  EXPECT_NE(test::file_text(other).find("Ann Example"), std::string::npos);
 }
 
-TEST_F(Cli, ConvertRepacksToTheSameTree) {
-  std::string file = saved_tree("tree.vfl");
-  std::string out = dir + "again.vfl";
-  CliRun c = vft_run("convert " + quote(file) + " " + quote(out), dir);
-  ASSERT_EQ(c.code, 0) << c.err;
-  CliRun a = vft_run("dump " + quote(file), dir);
-  CliRun b = vft_run("dump " + quote(out), dir);
-  ASSERT_EQ(a.code, 0);
-  EXPECT_EQ(a.out, b.out);
-  // Apart from the time stamp, a repack of a repack is the same file.
-  std::string out2 = dir + "third.vfl";
-  ASSERT_EQ(vft_run("convert " + quote(out) + " " + quote(out2), dir).code, 0);
-  auto x = fileio::read_all(out), y = fileio::read_all(out2);
-  ASSERT_TRUE(x && y);
-  ASSERT_EQ(x->size(), y->size());
-  EXPECT_TRUE(std::equal(x->begin() + 8, x->end(), y->begin() + 8));
-}
-
-TEST_F(Cli, RefusalsGoToStderrAndWriteNothing) {
-  std::string bogus = dir + "notes.vfl";
-  Bytes junk(3000, 'x');
-  ASSERT_TRUE(test::put_file(bogus, junk));
-  std::string out = dir + "out.vfl";
-  CliRun c = vft_run("convert " + quote(bogus) + " " + quote(out), dir);
-  EXPECT_NE(c.code, 0);
-  EXPECT_NE(c.err.find("is not a Vorlan Family Tree File"), std::string::npos);
-  EXPECT_FALSE(fileio::exists(out));
-  EXPECT_TRUE(c.out.empty());
-
-  CliRun d = vft_run("dump " + quote(dir + "missing.vfl"), dir);
-  EXPECT_NE(d.code, 0);
-  EXPECT_TRUE(d.out.empty());
-
-  CliRun u = vft_run("frobnicate", dir);
-  EXPECT_EQ(u.code, 2);
-  EXPECT_NE(u.err.find("Usage:"), std::string::npos);
-}
-
-TEST_F(Cli, CheckPassesASoundTreeAndNamesABrokenOne) {
-  std::string file = saved_tree("tree.vfl");
-  CliRun ok = vft_run("check " + quote(file), dir);
-  EXPECT_EQ(ok.code, 0) << ok.out;
-
-  // Take person 5 out of every family: a live person who is nobody's child.
-  for (int m = 1; m <= t.s.Config.NumMarriages(); ++m) {
-    MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
-    for (int k = 0; k < f.NumKids; ++k)
-      if (f.Kids[static_cast<std::size_t>(k)] == 5) {
-        for (int j = k; j + 1 < f.NumKids; ++j) f.Kids[static_cast<std::size_t>(j)] = f.Kids[static_cast<std::size_t>(j + 1)];
-        f.Kids[static_cast<std::size_t>(--f.NumKids)] = 0;
-        t.s.MarBuf = f;
-        ASSERT_TRUE(WriteMarriageOnly(t.s, static_cast<std::int16_t>(m)));
-        break;
-      }
-  }
-  std::string broken = dir + "broken.vfl";
-  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, broken), -1);
-  CliRun bad = vft_run("check " + quote(broken), dir);
-  EXPECT_EQ(bad.code, 1);
-  EXPECT_NE(bad.out.find("5"), std::string::npos);
-  EXPECT_NE(bad.out.find("problem"), std::string::npos);
-}
-
-TEST_F(Cli, CheckAcceptsADeletedPartnerAndFindsALoop) {
-  std::string file = saved_tree("tree.vfl");
-  std::int16_t m = 1;
-  while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 || t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1) ++m;
-  MarriageRecord f = t.s.Marriages[static_cast<std::size_t>(m)];
-  ASSERT_TRUE(MarkPersonDeleted(t.s, f.Wife > 0 ? f.Wife : f.Husband));
-  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
-  EXPECT_EQ(vft_run("check " + quote(file), dir).code, 0);
-  // The first child becomes the father of the family's husband.
-  const std::int16_t father = f.Husband, child = f.Kids[0];
-  const std::int16_t up = ParentFamilyOf(t.s, father);
-  t.s.Marriages[static_cast<std::size_t>(up)].Husband = child;
-  t.s.MarBuf = t.s.Marriages[static_cast<std::size_t>(up)];
-  ASSERT_TRUE(WriteMarriageOnly(t.s, up));
-  ASSERT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
-  CliRun loop = vft_run("check " + quote(file), dir);
-  EXPECT_EQ(loop.code, 1);
-  EXPECT_NE(loop.out.find("is his or her own ancestor: family"), std::string::npos) << loop.out;
-}
-
-TEST_F(Cli, ConvertReportsLikeACommandLineTool) {
-  const std::string head = "0 HEAD\r\n1 CHAR ANSI\r\n", trailer = "0 TRLR\r\n";
-  const std::string loop = dir + "loop.ged", none = dir + "none.ged", out = dir + "out.vfl";
-  // Identifiers with letters, a person who is his own child and a source citation.
-  auto write = [](const std::string& path, const std::string& text) {
-    return test::put_file(path, Bytes(text.begin(), text.end()));
+TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
+  const std::string file = saved_tree("tree.vfl");
+  const std::string out = dir + "out.vfl", open = dir + "open.vfl", none = dir + "none.ged";
+  ASSERT_TRUE(test::put_file(dir + "notes.vfl", Bytes(3000, 'x')));
+  ASSERT_TRUE(test::put_file(open, Bytes{'m', 'i', 'n', 'e'}));
+  const std::string empty = "0 HEAD\r\n1 CHAR ANSI\r\n0 @S1@ SUBM\r\n1 NAME Me\r\n0 TRLR\r\n";
+  ASSERT_TRUE(test::put_file(none, Bytes(empty.begin(), empty.end())));
+  FamilyFileLock held;  // as another copy of the program holds a file
+  ASSERT_EQ(held.take(open, LocalTime{}), FamilyFileLock::Taken::Yes);
+  const struct {
+    std::string args;
+    int code;
+    std::string says;
+  } cases[] = {
+      {"convert " + shell_quote(dir + "notes.vfl") + " " + shell_quote(out), 1, "is not a Vorlan Family Tree File"},
+      {"convert " + shell_quote(none) + " " + shell_quote(out), 1, "holds no individuals"},
+      {"convert " + shell_quote(file) + " " + shell_quote(open), 1, "open.vfl is open in Vorlan Family Tree, opened by "},
+      {"convert --flavour 4 " + shell_quote(file) + " " + shell_quote(out), 2, "Usage:"},
+      {"dump " + shell_quote(dir + "missing.vfl"), 1, "missing.vfl"},
+      {"frobnicate", 2, "Usage:"},
   };
-  ASSERT_TRUE(write(loop, head + "0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n0 @X1@ FAM\r\n"
-                          "1 HUSB @P1@\r\n1 CHIL @P1@\r\n" + trailer));
-  CliRun c = vft_run("convert " + quote(loop) + " " + quote(out), dir);
+  for (const auto& c : cases) {
+    const test::ToolRun r = vft(c.args);
+    EXPECT_EQ(r.code, c.code) << c.args;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
+    EXPECT_TRUE(r.out.empty()) << c.args;
+  }
+  EXPECT_FALSE(fileio::exists(out));
+  EXPECT_EQ(test::file_text(open), "mine");
+}
+
+// A deleted partner is sound; a live person who is nobody's child, and a
+// person who is his own ancestor, are named.
+TEST_F(Cli, CheckNamesWhatIsBroken) {
+  const std::string file = saved_tree("tree.vfl");
+  std::int16_t m = 1;
+  while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 || t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1)
+    ++m;
+  const MarriageRecord f = t.s.Marriages[static_cast<std::size_t>(m)];
+  ASSERT_TRUE(MarkPersonDeleted(t.s, f.Wife > 0 ? f.Wife : f.Husband));
+  save("tree.vfl");
+  EXPECT_EQ(vft("check " + shell_quote(file)).code, 0);
+
+  const std::int16_t up = ParentFamilyOf(t.s, f.Husband);
+  MarriageRecord loop = t.s.Marriages[static_cast<std::size_t>(up)];
+  loop.Husband = f.Kids[0];  // the first child becomes the father of his father
+  set_family(up, loop);
+  test::ToolRun r = vft("check " + shell_quote(save("loop.vfl")));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("is his or her own ancestor: family"), std::string::npos) << r.out;
+
+  const std::int16_t orphan = f.Kids[0];
+  MarriageRecord left = t.s.Marriages[static_cast<std::size_t>(m)];
+  std::copy(left.Kids.begin() + 1, left.Kids.begin() + left.NumKids, left.Kids.begin());
+  left.Kids[static_cast<std::size_t>(--left.NumKids)] = 0;
+  set_family(m, left);
+  r = vft("check " + shell_quote(save("orphan.vfl")));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find(std::to_string(orphan)), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("problem"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, ConvertReportsWhatItLeftOut) {
+  const std::string loop = dir + "loop.ged", out = dir + "out.vfl";
+  // Identifiers with letters, a person who is his own child and a source citation.
+  const std::string text = "0 HEAD\r\n1 CHAR ANSI\r\n0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n"
+                           "0 @X1@ FAM\r\n1 HUSB @P1@\r\n1 CHIL @P1@\r\n0 TRLR\r\n";
+  ASSERT_TRUE(test::put_file(loop, Bytes(text.begin(), text.end())));
+  const test::ToolRun c = vft("convert " + shell_quote(loop) + " " + shell_quote(out));
   EXPECT_EQ(c.code, 0) << c.err;
   EXPECT_EQ(c.err, "");
   EXPECT_EQ(c.out,
@@ -164,52 +153,6 @@ TEST_F(Cli, ConvertReportsLikeACommandLineTool) {
             "1 source citation was not imported.\n\n"
             "The following individuals would have been their own ancestors; these links were left out:\n"
             "Number 1  Al Loop  (as a child of Family 1)\n");
-  ASSERT_TRUE(write(none, head + "0 @S1@ SUBM\r\n1 NAME Me\r\n" + trailer));
-  CliRun n = vft_run("convert " + quote(none) + " " + quote(dir + "none.vfl"), dir);
-  EXPECT_EQ(n.code, 1);
-  EXPECT_NE(n.err.find("holds no individuals"), std::string::npos) << n.err;
-  EXPECT_FALSE(fileio::exists(dir + "none.vfl"));
-}
-
-TEST_F(Cli, GedcomRoundTripKeepsPersonsAndFamilies) {
-  std::string file = saved_tree("tree.vfl", 30, 20);
-  std::string ged = dir + "tree.ged";
-  CliRun e = vft_run("convert " + quote(file) + " " + quote(ged), dir);
-  ASSERT_EQ(e.code, 0) << e.err;
-  std::string g = test::file_text(ged);
-  EXPECT_EQ(g.rfind("0 HEAD", 0), 0u);
-  EXPECT_NE(g.find("0 TRLR"), std::string::npos);
-
-  std::string back = dir + "back.vfl";
-  CliRun i = vft_run("convert " + quote(ged) + " " + quote(back), dir);
-  ASSERT_EQ(i.code, 0) << i.err;
-  CliRun check = vft_run("check " + quote(back), dir);
-  EXPECT_EQ(check.code, 0) << check.out;
-}
-
-TEST_F(Cli, Gedcom551FlavourIsUtf8) {
-  std::string file = saved_tree("tree.vfl", 20, 12);
-  std::string ged = dir + "other.ged";
-  CliRun e = vft_run("convert --flavour 5.5.1 --submitter-name 'Ann Example' " + quote(file) + " " + quote(ged), dir);
-  ASSERT_EQ(e.code, 0) << e.err;
-  std::string g = test::file_text(ged);
-  EXPECT_NE(g.find("1 CHAR UTF-8"), std::string::npos);
-  EXPECT_NE(g.find("Ann Example"), std::string::npos);
-  EXPECT_EQ(vft_run("convert --flavour 4 " + quote(file) + " " + quote(ged), dir).code, 2);
-}
-
-namespace {
-
-TEST_F(Cli, ConvertDoesNotWriteOverAFileAnotherProgramHasOpen) {
-  const std::string file = saved_tree("tree.vfl");
-  const std::string out = dir + "open.vfl";
-  ASSERT_TRUE(test::put_file(out, Bytes{'m', 'i', 'n', 'e'}));
-  FamilyFileLock held;
-  ASSERT_EQ(held.take(out, LocalTime{}), FamilyFileLock::Taken::Yes);
-  CliRun r = vft_run("convert " + quote(file) + " " + quote(out), dir);
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("open.vfl is open in Vorlan Family Tree, opened by "), std::string::npos) << r.err;
-  EXPECT_EQ(test::file_text(out), "mine");
 }
 
 // The tool's temporary folder goes with it however it is stopped, and a

@@ -1,12 +1,16 @@
 // Running the vft tool as a subprocess from the end-to-end tests.
 #pragma once
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <regex>
 #include <string>
 
+#include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/records.h"
+#include "temp_session.h"
 
 namespace vft::test {
 
@@ -53,5 +57,27 @@ inline std::string pdf_size(const std::string& pdf) {
              ? std::string(m[1]) + "x" + std::string(m[2])
              : std::string();
 }
+
+// A test that runs the tool on trees of its own session, saved in its folder.
+class ToolTest : public ::testing::Test {
+ protected:
+  TempSession t;
+  Session& s = t.s;
+  std::string dir = t.dir.path();
+  std::string env;  // settings put before the command, as VAR=value
+
+  ToolRun vft(const std::string& args) {
+    return run_tool(env + shell_quote(VFT_CLI_PATH) + " " + args, dir + "stderr.txt");
+  }
+  // A session's tree as a Family file `name` in the test's folder.
+  std::string save(const std::string& name) { return save(s, name); }
+  std::string save(Session& from, const std::string& name) {
+    if (from.Config.LastPerson() < 1) from.Config.setLastPerson(1);
+    EXPECT_TRUE(WriteConfig(from));
+    const std::string file = dir + name;
+    EXPECT_EQ(SaveFamilyFile(from, from.WorkFolder, file), -1);
+    return file;
+  }
+};
 
 }  // namespace vft::test

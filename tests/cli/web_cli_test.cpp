@@ -5,10 +5,6 @@
 #include <string>
 
 #include "interchange/web_pages.h"
-#include "store/familyfile.h"
-#include "store/file_io.h"
-#include "store/records.h"
-#include "temp_session.h"
 #include "run_tool.h"
 #include "tree_builder.h"
 #include "tree_gen.h"
@@ -18,29 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using WebRun = test::ToolRun;
+using test::file_text;
 using test::shell_quote;
 
-WebRun run_vft(const std::string& args, const std::string& scratch) {
-  return test::run_tool(shell_quote(VFT_CLI_PATH) + " " + args, scratch + "web-stderr.txt");
-}
-
-using test::file_text;
-
-class WebCli : public ::testing::Test {
- protected:
-  test::TempSession t;
-  std::string dir = t.dir.path();
-
-  std::string save(const std::string& name) {
-    // Trees made with TreeBuilder have no settings record on disk yet.
-    if (t.s.Config.LastPerson() < 1) t.s.Config.setLastPerson(1);
-    EXPECT_TRUE(WriteConfig(t.s));
-    std::string file = dir + name;
-    EXPECT_EQ(SaveFamilyFile(t.s, t.s.WorkFolder, file), -1);
-    return file;
-  }
-};
+class WebCli : public test::ToolTest {};
 
 TEST_F(WebCli, WritesTheWholeSiteWithChosenStyleExtensionAndColours) {
   test::TreeOptions o;
@@ -59,8 +36,8 @@ TEST_F(WebCli, WritesTheWholeSiteWithChosenStyleExtensionAndColours) {
   };
   for (const auto& c : cases) {
     const std::string out = dir + c.style;  // created by the command
-    WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(out) + " --style " + c.style +
-                           " --html --colours '#102030,abcdef,000001,FF0000'", dir);
+    test::ToolRun r = vft("web " + shell_quote(file) + " " + shell_quote(out) + " --style " + c.style +
+                           " --html --colours '#102030,abcdef,000001,FF0000'");
     ASSERT_EQ(r.code, 0) << r.err;
     long pages = 0;
     for (const auto& e : fs::directory_iterator(out)) {
@@ -84,8 +61,8 @@ TEST_F(WebCli, LivingDatesOnlyOnRequest) {
   p.BirthDate = "1 Jan 1960";
   b.write(p);
   const std::string file = save("living.vfl");
-  ASSERT_EQ(run_vft("web --style classic " + shell_quote(file) + " " + shell_quote(dir + "a"), dir).code, 0);
-  ASSERT_EQ(run_vft("web --style classic --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b"), dir).code, 0);
+  ASSERT_EQ(vft("web --style classic " + shell_quote(file) + " " + shell_quote(dir + "a")).code, 0);
+  ASSERT_EQ(vft("web --style classic --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b")).code, 0);
   const std::string hidden = file_text(dir + "a/vfl00003.htm"), shown = file_text(dir + "b/vfl00003.htm");
   EXPECT_NE(hidden.find("   Born: ? ??? ????\r\n"), std::string::npos);
   EXPECT_NE(hidden.find("Married: ? ??? ????   Bath\r\n"), std::string::npos);
@@ -98,32 +75,30 @@ TEST_F(WebCli, BadArgumentsAndFilesWriteNothing) {
   b.person("Adam", "Stone", "M");
   const std::string file = save("one.vfl");
   const std::string out = dir + "never";
+  ASSERT_TRUE(test::put_file(dir + "plain.txt", Bytes{'x'}));
   struct Case {
     std::string args;
     int code;
     std::string says;
   };
+  const std::string web = "web " + shell_quote(file) + " ", to = web + shell_quote(out) + " ";
   const Case cases[] = {
-      {"web " + shell_quote(file), 2, "web needs a Family file and an output folder"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours 1,2,3", 2, "colours must be"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours", 2, "option --colours needs a value"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --colours GGGGGG,000000,000000,000000", 2,
-       "colours must be"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --htm", 2, "unknown option: --htm"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --style fancy", 2, "--style needs classic or modern"},
-      {"web " + shell_quote(file) + " " + shell_quote(out) + " --style", 2, "--style needs classic or modern"},
+      {web, 2, "web needs a Family file and an output folder"},
+      {to + "--colours 1,2,3", 2, "colours must be"},
+      {to + "--colours", 2, "option --colours needs a value"},
+      {to + "--colours GGGGGG,000000,000000,000000", 2, "colours must be"},
+      {to + "--htm", 2, "unknown option: --htm"},
+      {to + "--style fancy", 2, "--style needs classic or modern"},
+      {to + "--style", 2, "--style needs classic or modern"},
       {"web " + shell_quote(dir + "missing.vfl") + " " + shell_quote(out), 1, "no such file"},
+      {web + shell_quote(dir + "plain.txt"), 1, "cannot use the folder"},
   };
   for (const Case& c : cases) {
-    WebRun r = run_vft(c.args, dir);
+    test::ToolRun r = vft(c.args);
     EXPECT_EQ(r.code, c.code) << c.args;
     EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
     EXPECT_FALSE(fs::exists(out)) << c.args;
   }
-  test::put_file(dir + "plain.txt", Bytes{'x'});
-  WebRun r = run_vft("web " + shell_quote(file) + " " + shell_quote(dir + "plain.txt"), dir);
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("cannot use the folder"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -216,6 +216,16 @@ TEST_F(BackupDialog, SuccessWritesTheFourKeysClosesThenReports) {
   dialogs.answers = {path("bk/Smiths2.vfl")};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Done);
   EXPECT_EQ(ini("Backup", "Remind"), "0");
+
+  // A backup whose settings cannot be written is still a backup, and says
+  // that the next reminder will not know of it.
+  dialogs.answers = {path("bk/Smiths3.vfl")};
+  form.Remind = true;
+  fs::remove(s.settings_file());
+  fs::create_directories(s.settings_file());  // there, but no file to read or write
+  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Done);
+  expect_backup_of_tree(path("bk/Smiths3.vfl"));
+  EXPECT_NE(boxes.shown.back().text.find("will not know of this backup"), std::string::npos) << boxes.shown.back().text;
 }
 
 TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {

@@ -122,7 +122,7 @@ TEST_F(Settings, EmptyFunctionKeyIsStoredAsOneBlank) {
   s.FunctionKeys[1] = "";
   s.FunctionKeys[2] = "   ";
   IniWrite(s, "QuickKeys", "F4", "old text");
-  StoreFunctionKeys(s);
+  ASSERT_TRUE(StoreFunctionKeys(s));
   std::string f = file();
   EXPECT_NE(f.find("F3=Born in\r\n"), std::string::npos);
   EXPECT_NE(f.find("F4= \r\n"), std::string::npos);

@@ -116,7 +116,7 @@ TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
   o.Name = "Me";
   o.Email = "me@example.org";
   o.WebSite = "www.example.org";
-  StoreWebOptions(s, o);
+  ASSERT_TRUE(StoreWebOptions(s, o));
   // Kept as Windows colour values (blue in the high byte).
   EXPECT_EQ(IniReadInt(s, "WebSite", "BackColour"), 0x332211);
   WebOptions l = LoadWebOptions(s, "/x");
@@ -144,7 +144,7 @@ TEST_F(WebFlow, PageStyleAsStored) {
     EXPECT_EQ(LoadWebOptions(s, "/x").style, c.want) << c.folder << " " << c.style;
   }
   o.style = WebStyle::Classic;
-  StoreWebOptions(s, o);
+  ASSERT_TRUE(StoreWebOptions(s, o));
   EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Classic");
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "relations/lookups.h"
@@ -27,7 +28,11 @@ class TreeFixture : public ::testing::Test {
     return Kids(f.Kids.begin(), f.Kids.begin() + f.NumKids);
   }
   int partners(std::int16_t p) { return b.read(p).NumPartners; }
-  const Message& last_box() { return t.prompter.shown.back(); }
+  // The last message box shown; a test that expected one fails at once without it.
+  const Message& last_box() {
+    if (t.prompter.shown.empty()) throw std::logic_error("no message box was shown");
+    return t.prompter.shown.back();
+  }
 
   // Every rule of a sound tree holds.
   void expect_sound() {

@@ -1,23 +1,159 @@
-// Finding a window's control by its objectName in the widget tests; a missing
-// control fails the test at once instead of crashing it later.
+// Finding and working a window's controls by objectName in the widget tests.
+// A control that is missing, disabled or out of range throws ControlError:
+// in a test body gtest reports it and the test ends there; inside the event
+// loop (a timer, a modal window's turn) `guarded` reports it and closes the
+// modal window, since an exception must never cross Qt's loop. Either way the
+// test fails at once and never goes on with a null pointer.
 // Header only: the support library itself is built without Qt.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QWidget>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace vft::test {
 
+struct ControlError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Any pointer a test goes on to use: null is a ControlError.
 template <typename T>
-T* child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
+T* must(T* p, const std::string& what) {
+  if (!p) throw ControlError("missing: " + what);
+  return p;
+}
+
+template <typename T = QWidget>
+T* child(QWidget* w, const QString& name) {
+  T* c = w ? w->findChild<T*>(name) : nullptr;
+  if (!c)
+    throw ControlError("no " + std::string(T::staticMetaObject.className()) + " " + name.toStdString() + " in " +
+                       (w ? w->objectName().toStdString() : std::string("<no window>")));
   return c;
 }
-template <typename T>
-T* child(QWidget& w, const char* name) {
+template <typename T = QWidget>
+T* child(QWidget& w, const QString& name) {
+  return child<T>(&w, name);
+}
+template <typename T = QWidget>
+T* child(QWidget* w, const char* name) {
   return child<T>(w, QString::fromLatin1(name));
+}
+template <typename T = QWidget>
+T* child(QWidget& w, const char* name) {
+  return child<T>(&w, QString::fromLatin1(name));
+}
+
+// Clicks a named button, which must be there and enabled: with the mouse
+// when it is shown, else as its shortcut would.
+inline void click(QWidget* w, const char* name) {
+  auto* b = child<QAbstractButton>(w, name);
+  if (!b->isEnabled()) throw ControlError(std::string(name) + " is disabled");
+  if (b->isVisible())
+    QTest::mouseClick(b, Qt::LeftButton);
+  else
+    b->click();
+}
+inline void click(QWidget& w, const char* name) { click(&w, name); }
+
+// Replaces the text of a named box by typing, then leaves it, so the
+// window's leave-field rules run (a window that is not active gets no focus
+// changes from Tab: those leave by hand).
+inline void type(QWidget* w, const char* name, const QString& text) {
+  auto* e = child<QLineEdit>(w, name);
+  e->setFocus();
+  e->selectAll();
+  if (text.isEmpty())
+    QTest::keyClick(e, Qt::Key_Delete);
+  else
+    QTest::keyClicks(e, text);
+  if (e->hasFocus()) {
+    QTest::keyClick(e, Qt::Key_Tab);
+    if (!e->hasFocus()) return;
+  }
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(e, &out);
+}
+inline void type(QWidget* w, const char* name, const char* latin1) { type(w, name, QString::fromLatin1(latin1)); }
+inline void type(QWidget& w, const char* name, const QString& text) { type(&w, name, text); }
+inline void type(QWidget& w, const char* name, const char* latin1) { type(&w, name, latin1); }
+
+// Types characters QTest cannot name (beyond ASCII) key by key, as a keyboard
+// that has them would.
+inline void type_keys(QWidget* box, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &release);
+  }
+}
+
+inline QString label_text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
+inline QString label_text(QWidget& w, const char* name) { return label_text(&w, name); }
+
+// Selects row `row` of a named list, which must have it.
+inline void pick_row(QWidget* w, const char* name, int row) {
+  auto* l = child<QListWidget>(w, name);
+  if (row >= l->count()) throw ControlError(std::string(name) + " has no row " + std::to_string(row));
+  l->setCurrentRow(row);
+}
+
+// Runs a step from inside the event loop; see the top of this file.
+inline void guarded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << e.what();
+    QWidget* m = QApplication::activeModalWidget();
+    if (auto* d = qobject_cast<QDialog*>(m))
+      d->reject();
+    else if (m)
+      m->close();
+  }
+}
+
+// Runs `act` on the active modal window once `ready` holds for it, looking
+// every 5 ms while a modal loop runs; gives up after five seconds.
+inline void when_modal(std::function<bool(QWidget&)> ready, std::function<void(QWidget&)> act) {
+  auto* timer = new QTimer(qApp);
+  auto clock = std::make_shared<QElapsedTimer>();
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, ready, act] {
+    QWidget* w = QApplication::activeModalWidget();
+    bool now = false, broke = true;
+    guarded([&] {
+      now = w != nullptr && w->isVisible() && ready(*w);
+      broke = false;
+    });
+    if (!broke && !now && clock->elapsed() <= 5000) return;
+    timer->stop();
+    timer->deleteLater();
+    if (broke) return;  // already reported, the window closed
+    if (now)
+      guarded([&] { act(*w); });
+    else
+      guarded([] { throw ControlError("the window never came"); });
+  });
+  timer->start(5);
+}
+inline void on_modal(std::function<void(QWidget&)> act) {
+  when_modal([](QWidget&) { return true; }, std::move(act));
 }
 
 }  // namespace vft::test

@@ -1,6 +1,7 @@
 // The family view widget offscreen on the sample family: controls found by
 // their names, clicks and keys as a user would give them, the overflow list,
-// and names and the overflow list at the usual screen sizes.
+// and names and the overflow list at the usual screen sizes. What the view
+// shows is tested in the core tests of its model, text and geometry.
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "relations/person_io.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -39,15 +41,9 @@ class FamilyViewWidget : public ::testing::Test {
     view.show();
     view.RefreshFamilyView();
   }
-  template <typename T>
-  T* find(const QString& name) {
-    T* w = view.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-  }
-  QLabel* label(const char* name) { return find<QLabel>(QString::fromLatin1(name)); }
-  QPushButton* button(const char* name) { return find<QPushButton>(QString::fromLatin1(name)); }
-  QWidget* box(const char* name) { return find<QWidget>(QString::fromLatin1(name)); }
+  QLabel* label(const char* name) { return test::child<QLabel>(view, name); }
+  QPushButton* button(const char* name) { return test::child<QPushButton>(view, name); }
+  QWidget* box(const char* name) { return test::child(view, name); }
   QString name_of(std::int16_t p) { return qs(DisplayNameOf(s, p)); }
   // Lets the event loop run until `done` holds (at most a second).
   static bool wait_for(const std::function<bool()>& done) {
@@ -63,30 +59,18 @@ class FamilyViewWidget : public ::testing::Test {
 };
 
 TEST_F(FamilyViewWidget, ShowsTheFamilyInNamedControls) {
-  // "Thomas Alexander Georg Brandt" is too wide for the box: the last given
-  // name goes first, and a word is never cut.
+  // "Thomas Alexander Georg Brandt" is too wide for the box: a word is
+  // dropped, never cut.
   const QString name = label("lblSelectedName")->text();
-  EXPECT_TRUE(name.startsWith(QStringLiteral("Thomas "))) << name.toStdString();
-  EXPECT_TRUE(name.endsWith(QStringLiteral(" Brandt"))) << name.toStdString();
+  EXPECT_TRUE(name.startsWith(QStringLiteral("Thomas ")) && name.endsWith(QStringLiteral(" Brandt")));
   EXPECT_FALSE(name.contains(QStringLiteral("Georg"))) << name.toStdString();
-  EXPECT_EQ(label("lblSelectedDates")->text(), QStringLiteral("2 Mar 1940 - "));
   EXPECT_EQ(label("lblSelectedNum")->text(), QString::number(fam.selected));
-  EXPECT_TRUE(label("lblParentName0")->text().startsWith(QStringLiteral("Friedrich ")));
   EXPECT_EQ(label("lblParentName1")->text(), QStringLiteral("Margaret Wells"));
-  EXPECT_TRUE(label("lblGrandParentName3")->text().endsWith(QStringLiteral(" Hargreaves")));
-  EXPECT_EQ(label("lblParentsMarried")->text(), QStringLiteral(" Married 14 Jun 1936 "));
   EXPECT_EQ(button("butPartnersMarried")->text(), QStringLiteral(" Marr&ied 12 Jun 1965 (divorced) "));
-  EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Helen Carter"));
   EXPECT_EQ(button("butChildren0")->text(), QStringLiteral("Two Children"));
-  EXPECT_EQ(button("butChildren1")->text(), QStringLiteral("One Child"));
   EXPECT_FALSE(button("butChildren2")->isVisible());
-  for (const char* b : {"butMoreSpouses", "butMoreChildren", "butMoreSiblings", "butPartnersMarried"})
-    EXPECT_TRUE(button(b)->isVisible()) << b;
   EXPECT_TRUE(box("picGreatGrand0")->isVisible());
   EXPECT_FALSE(box("picGreatGrand1")->isVisible());  // only a mother recorded
-  EXPECT_TRUE(box("picGreatGrand4")->isVisible());   // the partner's parents
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(box(qPrintable(QStringLiteral("pnlChild%1").arg(i)))->isVisible());
-  EXPECT_EQ(label("lblSiblingName0")->text(), QStringLiteral("Peter Brandt"));
   EXPECT_EQ(label("lblSiblingName1")->text(), QStringLiteral("Elisabeth Brandt"));
 }
 
@@ -97,8 +81,6 @@ TEST_F(FamilyViewWidget, ClickingABoxSelectsThatPerson) {
   EXPECT_EQ(selected.at(0).at(0).value<std::int16_t>(), fam.children[1]);
   EXPECT_EQ(s.Config.LastPerson(), fam.children[1]);
   EXPECT_EQ(label("lblSelectedName")->text(), QStringLiteral("Laura Brandt"));
-  EXPECT_EQ(view.model().slot(Slot::Father).Person, fam.selected);
-  EXPECT_EQ(view.model().slot(Slot::Mother).Person, fam.first_wife);
 
   // A click on a label inside a box counts as a click on the box.
   QTest::mouseClick(label("lblParentName1"), Qt::LeftButton);
@@ -113,26 +95,16 @@ TEST_F(FamilyViewWidget, ClickingABoxSelectsThatPerson) {
 TEST_F(FamilyViewWidget, MoreButtonsStep) {
   QTest::mouseClick(button("butMoreChildren"), Qt::LeftButton);
   EXPECT_EQ(label("lblChildName0")->text(), name_of(fam.children[1]));
-  EXPECT_EQ(label("lblChildName3")->text(), name_of(fam.children[4]));
-
   QTest::mouseClick(button("butMoreSpouses"), Qt::LeftButton);
   EXPECT_EQ(label("lblPartnerName")->text(), QStringLiteral("Susan Miller"));
-  EXPECT_EQ(label("lblChildName0")->text(), QStringLiteral("Emily Brandt"));
-  EXPECT_FALSE(box("pnlChild1")->isVisible());
   EXPECT_FALSE(button("butMoreChildren")->isVisible());
-  EXPECT_EQ(button("butPartnersMarried")->text(), QStringLiteral("  Marr&ied 3 Oct 1981 "));
-
+  QSignalSpy marriage(&view, &FamilyView::editMarriageRequested);
+  QTest::mouseClick(button("butPartnersMarried"), Qt::LeftButton);
+  EXPECT_EQ(marriage.count(), 1);
   QSignalSpy selected(&view, &FamilyView::personSelected);
   QTest::mouseClick(button("butMoreSiblings"), Qt::LeftButton);
   EXPECT_EQ(s.Config.LastPerson(), fam.siblings[1]);
-  EXPECT_EQ(view.cursor().SiblingSteps, 1);
   EXPECT_EQ(selected.count(), 1);
-
-  QSignalSpy marriage(&view, &FamilyView::editMarriageRequested);
-  view.RefreshFamilyView();  // Peter has no partner: back to someone who has
-  view.selectPerson(fam.selected);
-  QTest::mouseClick(button("butPartnersMarried"), Qt::LeftButton);
-  EXPECT_EQ(marriage.count(), 1);
 }
 
 TEST_F(FamilyViewWidget, KeysOfTheView) {
@@ -167,27 +139,20 @@ TEST_F(FamilyViewWidget, HoverShowsStatusAndTheOverflowList) {
   EXPECT_EQ(status.at(0).at(0).toString(),
             QStringLiteral("Father is Friedrich Wilhelm Brandt  (#%1),   11 Feb 1910 - 23 Jan 1985").arg(fam.father));
 
-  auto* panel = find<QWidget>(QStringLiteral("KplPanel1"));
-  auto* list = find<QTreeWidget>(QStringLiteral("SBList1"));
+  auto* panel = box("KplPanel1");
+  auto* list = test::child<QTreeWidget>(view, "SBList1");
   hover(button("butMoreSiblings"));
   ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
   ASSERT_EQ(list->topLevelItemCount(), 3);
   EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("Three Siblings..."));
-  EXPECT_EQ(list->topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));  // Anna Luise
-  EXPECT_EQ(list->topLevelItem(1)->foreground(0).color(), QColor(0, 0, 255));  // Peter
-  EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("Peter Brandt"));
-  EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("19 Oct 1942 - 8 Aug 2010"));
+  // Daughters and sons in the list's own colours, whatever the scheme.
+  EXPECT_EQ(list->topLevelItem(0)->foreground(0).color(), ColoursForScheme(256).listFemale);  // Anna Luise
+  EXPECT_EQ(list->topLevelItem(1)->foreground(0).color(), ColoursForScheme(256).listMale);  // Peter
   EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("#%1").arg(fam.siblings[1]));
 
   // Resting on a name puts the list away again.
   hover(label("lblSelectedName"));
   EXPECT_FALSE(panel->isVisible());
-
-  hover(box("picGreatGrand0"));
-  EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Great Grand Parents recorded."));
-  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
-  EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("Paternal Great Grand Parents are... "));
-  ASSERT_EQ(list->topLevelItemCount(), 1);
 
   // A click on a row selects that person.
   hover(button("butChildren0"));
@@ -221,12 +186,7 @@ TEST_F(FamilyViewWidget, BoxesTakeTheirColourFromTheScheme) {
     EXPECT_EQ(fill_of("pnlSelected"), c.female) << colours;
     view.selectPerson(fam.selected);
   }
-  const FamilyColours full = ColoursForScheme(1 << 24), few = ColoursForScheme(256);
-  EXPECT_NE(full.male, few.male);
-  // The overflow list keeps its own colours in every scheme.
-  EXPECT_EQ(few.listFemale, QColor(255, 0, 0));
-  EXPECT_EQ(few.listMale, QColor(0, 0, 255));
-  EXPECT_EQ(few.listBackground, QColor(255, 255, 221));
+  EXPECT_NE(ColoursForScheme(1 << 24).male, ColoursForScheme(256).male);
 }
 
 TEST_F(FamilyViewWidget, EmptyTreeShowsNothing) {
@@ -261,8 +221,8 @@ TEST_F(FamilyViewWidget, NamesFitAndTheListStaysOffTheSelectedRow) {
     }
   }
   view.selectPerson(fam.selected);
-  auto* panel = find<QWidget>(QStringLiteral("KplPanel1"));
-  auto* list = find<QTreeWidget>(QStringLiteral("SBList1"));
+  auto* panel = box("KplPanel1");
+  auto* list = test::child<QTreeWidget>(view, "SBList1");
   for (int close = 0; close < 2; ++close) {
     hover(button("butMoreChildren"));
     ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));

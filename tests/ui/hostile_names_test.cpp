@@ -15,6 +15,7 @@
 #include "relations/delete_person.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "widget_find.h"
 
 using namespace vft;
 using vft::ui::qs;
@@ -35,10 +36,12 @@ TEST(HostileNames, QuestionsShowTheNameAsTyped) {
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
-    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    seen.push_back({label->text(), label->textFormat()});
-    QAbstractButton* answer = box->button(QMessageBox::No);
-    (answer ? answer : box->button(QMessageBox::Ok))->click();
+    test::guarded([&] {
+      auto* label = test::child<QLabel>(box, "qt_msgbox_label");
+      seen.push_back({label->text(), label->textFormat()});
+      QAbstractButton* answer = box->button(QMessageBox::No);
+      test::must(answer ? answer : box->button(QMessageBox::Ok), "No or OK")->click();
+    });
   });
   poll.start(5);
   const std::int16_t ann = b.person("Ann", "Hill", "F");

@@ -82,25 +82,17 @@ struct Rendered : ::testing::Test {
 TEST_F(Rendered, ArialFallsBackToLiberationSansAndMeasuresLikeQt) {
   bool has_arial = QFontDatabase::hasFamily(QStringLiteral("Arial"));
   EXPECT_EQ(ui::font_family("Arial"), has_arial ? QStringLiteral("Arial") : QStringLiteral("Liberation Sans"));
-  EXPECT_EQ(ui::font_family("Courier New"), QStringLiteral("Courier New"));
-
   Font plain;
   QFont qfont = ui::twips_font(plain);
   EXPECT_EQ(qfont.pixelSize(), 200);
-  EXPECT_FALSE(qfont.kerning());
   // Letter by letter adds up to what Qt lays out for the whole text.
   for (const char* text : {"Person 1", "Born 12 Mar 1901 at Little Snoring, Norfolk", "AVAWAY To. Wo."})
     EXPECT_NEAR(measure.width(text, plain), QFontMetricsF(qfont).horizontalAdvance(QString::fromLatin1(text)), 0.5)
         << text;
-  double x = measure.width("X", plain);
-  EXPECT_GT(x, 100);
-  EXPECT_LT(x, 200);
-  EXPECT_NEAR(measure.width("XXXX", plain), 4 * x, 1);
-  Font bold = plain;
+  Font bold = plain, big = plain;
   bold.bold = true;
-  EXPECT_GT(measure.width("Person", bold), measure.width("Person", plain));
-  Font big = plain;
   big.size = 20;
+  EXPECT_GT(measure.width("Person", bold), measure.width("Person", plain));
   EXPECT_NEAR(measure.width("Person", big), 2 * measure.width("Person", plain), 2);
   EXPECT_GT(measure.line_height(plain), 200);  // a line is taller than the font's size
   EXPECT_LT(measure.line_height(plain), 300);

@@ -1,19 +1,16 @@
-// The small windows of the start: the welcome text and the password prompt.
+// The welcome window of the start: its text, the check box that silences it
+// and the ReadMe button. (The password prompt is walked in the main window's
+// flows.)
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 
-#include "frm_password.h"
-#include "frm_splash.h"
 #include "frm_welcome.h"
 #include "mainwin/startup.h"
 #include "store/file_io.h"
-#include "store/password.h"
 #include "temp_session.h"
 #include "widget_find.h"
 
@@ -70,30 +67,4 @@ TEST(WelcomeWindow, ReadMeMissingOrWithoutAViewer) {
   viewer = true;
   readme->click();
   EXPECT_EQ(t.prompter.shown.size(), 2u);
-}
-
-TEST(PasswordWindow, WrongEntryIsReportedAndTheRightOneLetsIn) {
-  test::TempSession t;
-  ASSERT_TRUE(StorePassword(t.s, "Secret", [] { return 12345u; }));
-  frmPassword p(t.s);
-  auto* text = child<QLineEdit>(p, "txtPassword");
-  auto* error = child<QLabel>(p, "lblError");
-  EXPECT_EQ(text->echoMode(), QLineEdit::Password);
-  EXPECT_TRUE(error->text().isEmpty());
-  p.show();
-  QTest::keyClicks(text, QStringLiteral("secret"));
-  child<QPushButton>(p, "butOK")->click();
-  EXPECT_FALSE(error->text().isEmpty());
-  EXPECT_TRUE(text->text().isEmpty());
-  EXPECT_EQ(p.result(), 0);
-  QTest::keyClicks(text, QStringLiteral("Secret"));
-  QTest::keyClick(text, Qt::Key_Return);
-  EXPECT_EQ(p.result(), static_cast<int>(QDialog::Accepted));
-}
-
-TEST(SplashWindow, ShowsTheVersionAndTheMessage) {
-  frmSplash s;
-  EXPECT_EQ(child<QLabel>(s, "lblVersion")->text(), QStringLiteral("Vorlan Family Tree Version: 1.63 (1.63.0)"));
-  s.set_message(QStringLiteral("Opening File  'a.vfl'.   Please wait..."));
-  EXPECT_EQ(child<QLabel>(s, "lblMessage")->text(), QStringLiteral("Opening File  'a.vfl'.   Please wait..."));
 }

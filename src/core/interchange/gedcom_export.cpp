@@ -17,13 +17,12 @@ namespace {
 constexpr const char* kTitle = "Export GEDCOM File";
 
 void store_settings(Session& s, const std::string& folder, const SubmitterDetails& d) {
-  IniWrite(s, section::FilePaths, "GEDCOMSavePath", folder);
-  IniWrite(s, section::User, "Name", d.Name);
-  IniWrite(s, section::User, "Address1", d.Address1);
-  IniWrite(s, section::User, "Address2", d.Address2);
-  IniWrite(s, section::User, "Address3", d.Address3);
-  IniWrite(s, section::User, "Phone", d.Phone);
-  IniWrite(s, section::User, "Email", d.Email);
+  const std::vector<IniValue> values = {
+      {section::FilePaths, "GEDCOMSavePath", folder}, {section::User, "Name", d.Name},
+      {section::User, "Address1", d.Address1},        {section::User, "Address2", d.Address2},
+      {section::User, "Address3", d.Address3},        {section::User, "Phone", d.Phone},
+      {section::User, "Email", d.Email}};
+  if (!IniWriteMany(s, values)) s.status(SettingsNotKept(s));
 }
 
 }  // namespace

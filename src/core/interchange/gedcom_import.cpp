@@ -249,7 +249,7 @@ ImportResult ImportGedcom(Session& s, const std::string& path, const Progress& p
   std::string_view bytes(reinterpret_cast<const char*>(data->data()), data->size());
   ImportResult r = ImportGedcomData(s, bytes, name, progress, options);
   if (r.status == ImportStatus::Imported && options.remember_folder)
-    IniWrite(s, "FilePaths", "GEDCOMLoadPath", FolderOf(path));
+    if (!IniWrite(s, "FilePaths", "GEDCOMLoadPath", FolderOf(path))) s.status(SettingsNotKept(s));
   return r;
 }
 

@@ -96,7 +96,7 @@ bool GedcomImportModel::merge(const Progress& progress) {
     state_ = State::Closed;
     return false;
   }
-  IniWrite(s_, section::FilePaths, "GEDCOMLoadPath", FolderOf(path_));
+  if (!IniWrite(s_, section::FilePaths, "GEDCOMLoadPath", FolderOf(path_))) s_.status(SettingsNotKept(s_));
   result_.status = ImportStatus::Imported;
   state_ = State::Merged;
   conversion_ = GedcomConversion{};

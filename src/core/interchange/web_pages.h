@@ -54,8 +54,9 @@ std::string FamilyPageName(int marriage, const WebOptions& o);
 // their published site has.
 WebOptions LoadWebOptions(const Session& s, const std::string& documents_folder);
 // Stores the folder, the preparer details, colours, IncludeBirthdays,
-// HTMLMode and the style.
-void StoreWebOptions(Session& s, const WebOptions& o);
+// HTMLMode and the style, in one write; false when the settings file could not
+// be written (s.disk says why).
+[[nodiscard]] bool StoreWebOptions(Session& s, const WebOptions& o);
 
 // ---- the site itself, without questions
 

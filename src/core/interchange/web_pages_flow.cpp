@@ -37,8 +37,8 @@ void read_colour(const Session& s, const char* key, std::uint32_t& colour) {
   colour = swap_rb(static_cast<std::uint32_t>(ini_to_int(text)) & 0xFFFFFFu);
 }
 
-void write_colour(Session& s, const char* key, std::uint32_t colour) {
-  IniWrite(s, kWebSection, key, std::to_string(swap_rb(colour & 0xFFFFFFu)));
+IniValue colour_value(const char* key, std::uint32_t colour) {
+  return {kWebSection, key, std::to_string(swap_rb(colour & 0xFFFFFFu))};
 }
 
 std::string with_separator(std::string folder) {
@@ -88,18 +88,18 @@ WebOptions LoadWebOptions(const Session& s, const std::string& documents_folder)
   return o;
 }
 
-void StoreWebOptions(Session& s, const WebOptions& o) {
-  IniWrite(s, section::FilePaths, "WebPagesSavePath", cp1252::trim(o.folder));
-  IniWrite(s, section::User, "Name", cp1252::trim(o.Name));
-  IniWrite(s, section::User, "Email", cp1252::trim(o.Email));
-  IniWrite(s, section::User, "WebSite", cp1252::trim(o.WebSite));
-  write_colour(s, "BackColour", o.colours.BackColour);
-  write_colour(s, "NormTextColour", o.colours.NormTextColour);
-  write_colour(s, "LinkColour", o.colours.LinkColour);
-  write_colour(s, "VisitedColour", o.colours.VisitedColour);
-  IniWrite(s, kWebSection, "IncludeBirthdays", o.IncludeBirthdays ? "1" : "0");
-  IniWrite(s, kWebSection, "HTMLMode", o.HTMLMode ? "1" : "0");
-  IniWrite(s, kWebSection, "PageStyle", o.style == WebStyle::Classic ? "Classic" : "Modern");
+bool StoreWebOptions(Session& s, const WebOptions& o) {
+  return IniWriteMany(s, {{section::FilePaths, "WebPagesSavePath", cp1252::trim(o.folder)},
+                          {section::User, "Name", cp1252::trim(o.Name)},
+                          {section::User, "Email", cp1252::trim(o.Email)},
+                          {section::User, "WebSite", cp1252::trim(o.WebSite)},
+                          colour_value("BackColour", o.colours.BackColour),
+                          colour_value("NormTextColour", o.colours.NormTextColour),
+                          colour_value("LinkColour", o.colours.LinkColour),
+                          colour_value("VisitedColour", o.colours.VisitedColour),
+                          {kWebSection, "IncludeBirthdays", o.IncludeBirthdays ? "1" : "0"},
+                          {kWebSection, "HTMLMode", o.HTMLMode ? "1" : "0"},
+                          {kWebSection, "PageStyle", o.style == WebStyle::Classic ? "Classic" : "Modern"}});
 }
 
 WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& progress) {
@@ -171,7 +171,7 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
     return r;
   }
   opts.folder = entered;
-  StoreWebOptions(s, opts);
+  if (!StoreWebOptions(s, opts)) s.status(SettingsNotKept(s));
   const std::string done = Sentence({"Vorlan Family Tree generated", std::to_string(r.counts.family_pages),
                                      "web pages and saved them in:", folder, CrLf, "Do you want to view these pages?"});
   r.open_index = s.ask(kTitle, done, Buttons::YesNo, Icon::Question) == kAnswerYes;
@@ -192,7 +192,7 @@ bool ShowPrivacyReminder(Session& s) {
       "Click \"Yes\" if you want to be reminded again." + CrLf +
       "Click \"No\" if you don't want to see this message again.";
   if (s.ask(kTitle, text, Buttons::YesNo, Icon::Information) == kAnswerNo)
-    IniWrite(s, kWebSection, "RemindSuppressDates", "1");
+    (void)IniWrite(s, kWebSection, "RemindSuppressDates", "1");  // not kept, the reminder only comes again
   return true;
 }
 

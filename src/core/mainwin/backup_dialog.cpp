@@ -5,6 +5,7 @@
 
 #include "common/cp1252.h"
 #include "common/sentence.h"
+#include "mainwin/backup_save.h"
 #include "mainwin/commands.h"
 #include "store/familyfile.h"
 #include "store/ini.h"
@@ -110,12 +111,9 @@ BackupNext BackupOK(Session& s, FileDialogs& dialogs, const BackupForm& f, const
             Icon::Critical);
     return BackupNext::Stay;
   }
-  IniWrite(s, "Backup", "Remind", f.Remind ? "1" : "0");
-  IniWrite(s, "Backup", "CurBackupPath", FolderOf(fix.path));
-  IniWrite(s, "Backup", "LastBackup", std::to_string(TodayNumber(s)));
-  IniWrite(s, "Backup", "LastBackupNumPer", std::to_string(LivingPersons(s)));
+  const std::string unkept = RememberBackup(s, fix.path, &f.Remind);
   if (close) close();
-  s.ask(kResultTitle, std::string(CrLf) + "Your backup was successful.", Buttons::OK, Icon::Information);
+  s.ask(kResultTitle, std::string(CrLf) + "Your backup was successful." + unkept, Buttons::OK, Icon::Information);
   return BackupNext::Done;
 }
 

@@ -31,11 +31,19 @@ bool BackupToChosenFile(Session& s, FileDialogs& dialogs) {
             Icon::Critical);
     return false;
   }
-  IniWrite(s, "Backup", "CurBackupPath", FolderOf(fix.path));
-  IniWrite(s, "Backup", "LastBackup", std::to_string(TodayNumber(s)));
-  IniWrite(s, "Backup", "LastBackupNumPer", std::to_string(LivingPersons(s)));
-  s.ask(title, std::string(CrLf) + "Your backup was successful.", Buttons::OK, Icon::Information);
+  s.ask(title, std::string(CrLf) + "Your backup was successful." + RememberBackup(s, fix.path), Buttons::OK,
+        Icon::Information);
   return true;
+}
+
+std::string RememberBackup(Session& s, const std::string& path, const bool* remind) {
+  std::vector<IniValue> values;
+  if (remind) values.push_back({"Backup", "Remind", *remind ? "1" : "0"});
+  values.push_back({"Backup", "CurBackupPath", FolderOf(path)});
+  values.push_back({"Backup", "LastBackup", std::to_string(TodayNumber(s))});
+  values.push_back({"Backup", "LastBackupNumPer", std::to_string(LivingPersons(s))});
+  if (IniWriteMany(s, values)) return {};
+  return std::string(CrLf) + CrLf + SettingsNotKept(s) + CrLf + "The next backup reminder will not know of this backup.";
 }
 
 }  // namespace vft

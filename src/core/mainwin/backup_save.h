@@ -14,4 +14,10 @@ namespace vft {
 // does not change: a backup is not the user's document. True when written.
 bool BackupToChosenFile(Session& s, FileDialogs& dialogs);
 
+// The settings that remember a backup just written to `path` (its folder, the
+// day and the number of living persons; the reminder choice when given), in one
+// write. The text to tell after the success message: empty when they were
+// kept, else why the next reminder will not know of this backup.
+std::string RememberBackup(Session& s, const std::string& path, const bool* remind = nullptr);
+
 }  // namespace vft

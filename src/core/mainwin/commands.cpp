@@ -35,8 +35,8 @@ void forget_undo(Session& s) {
 // Writes the session's file as the one last used, so that a run that ends
 // without the exit path still finds it next time.
 void remember_file(Session& s, const std::string& path) {
-  IniWrite(s, "FilePaths", "FileLoadPath", FolderOf(path));
-  IniWrite(s, "FilePaths", "CurrentFile", path);
+  if (!IniWriteMany(s, {{"FilePaths", "FileLoadPath", FolderOf(path)}, {"FilePaths", "CurrentFile", path}}))
+    s.status(SettingsNotKept(s));
 }
 
 SaveOutcome save_into(Session& s, WindowDocument& doc, const std::string& path) {

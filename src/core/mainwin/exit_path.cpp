@@ -81,7 +81,8 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
     if (s.prompter->ask({kFirstBackupTitle, text, Buttons::YesNo, Icon::Question, 0, "backup"}) == kAnswerYes) {
       backed_up = make_backup();
     } else {
-      IniWrite(s, "Backup", "LastBackup", today);
+      // Not kept, the question only comes again at the next exit.
+      (void)IniWrite(s, "Backup", "LastBackup", today);
       s.ask(kFirstBackupTitle, "You will be reminded again after 30 days.", Buttons::OK, Icon::Information);
     }
   } else if (!cp1252::iequals(last, "No") && DaysSinceBackup(s, last) > kBackupPeriodDays) {
@@ -93,7 +94,7 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
     } else {
       const bool again = s.ask(kCloseTitle, "Do you wish to be reminded again to backup in 30 days time?",
                                Buttons::YesNo, Icon::Question) == kAnswerYes;
-      IniWrite(s, "Backup", "LastBackup", again ? today : "No");
+      (void)IniWrite(s, "Backup", "LastBackup", again ? today : "No");  // as above
     }
   }
   // A backup made a moment ago holds every change; asking again would only
@@ -111,8 +112,10 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
 void FinishExit(Session& s) {
   s.Lock.release();
   RemoveWorkFolder(s);
-  IniWrite(s, "FilePaths", "CurrentFile", FileNameOf(s.CurrentFilePath));
-  IniWrite(s, "FilePaths", "FileLoadPath", FolderOf(s.CurrentFilePath));
+  // The program is ending: all a failure can cost is that the next start does
+  // not open this file by itself, which the Open dialog mends.
+  (void)IniWriteMany(s, {{"FilePaths", "CurrentFile", FileNameOf(s.CurrentFilePath)},
+                         {"FilePaths", "FileLoadPath", FolderOf(s.CurrentFilePath)}});
 }
 
 bool RunExitPath(Session& s, FileDialogs& dialogs, WindowDocument& doc, const ExitHooks& hooks) {

@@ -102,7 +102,7 @@ StartChoice ChooseStartFile(Session& s, const std::string& command_line, const s
     if (!blank(current) && !fileio::exists(path)) {
       s.ask("Open Vorlan Family Tree File", "Cannot find the previously saved Vorlan Family Tree file:" + std::string(CrLf) + cp1252::path_text(current),
             Buttons::OK, Icon::None);
-      IniWrite(s, "FilePaths", "CurrentFile", "");
+      if (!IniWrite(s, "FilePaths", "CurrentFile", "")) s.status(SettingsNotKept(s));
       s.CurrentFilePath = FolderOf(path);
       return c;
     }
@@ -211,7 +211,8 @@ bool WelcomeWanted(const Session& s) {
   return fileio::exists(s.ProgramFolder + "/welcome.txt") && IniReadInt(s, "Configure", "HideWelcome") == 0;
 }
 
-void DeclineWelcome(Session& s) { IniWrite(s, "Configure", "HideWelcome", "1"); }
+// Not kept, the welcome only comes again at the next start.
+void DeclineWelcome(Session& s) { (void)IniWrite(s, "Configure", "HideWelcome", "1"); }
 
 std::string ReadWelcomeText(const Session& s) {
   auto data = fileio::read_all(s.ProgramFolder + "/welcome.txt", kMaxWelcomeBytes);

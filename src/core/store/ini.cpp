@@ -268,4 +268,9 @@ int IniWrite(Session& s, const std::string& section, const std::string& key, con
   return s.StatusWord;
 }
 
+std::string SettingsNotKept(const Session& s) {
+  return "Your choices could not be kept in the settings file " + cp1252::path_text(s.settings_file()) + ": " +
+         cp1252::from_utf8(s.disk.failure().reason());
+}
+
 }  // namespace vft

@@ -86,4 +86,7 @@ struct IniValue {
 };
 [[nodiscard]] int IniWriteMany(Session& s, const std::vector<IniValue>& values);
 
+// What to tell after a settings write failed: the file and the system's reason.
+std::string SettingsNotKept(const Session& s);
+
 }  // namespace vft

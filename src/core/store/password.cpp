@@ -148,7 +148,8 @@ bool RenewPasswordAfterMigration(Session& s, const RandomSource& random) {
             "If you wish to continue using a password please " + CrLf + "click on the Vorlan Family Tree menu  " +
             CrLf + "bar 'Options' and enter a new password.",
         Buttons::OK, Icon::Information);
-  IniWrite(s, kConfigure, kSPW, ScramblePassword(kPasswordError, random()));
+  if (!IniWrite(s, kConfigure, kSPW, ScramblePassword(kPasswordError, random())))
+    s.ask("Password Update", SettingsNotKept(s), Buttons::OK, Icon::Exclamation);
   return true;
 }
 

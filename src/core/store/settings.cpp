@@ -221,25 +221,41 @@ std::string FunctionKeyName(int index) { return "F" + std::to_string(index + 3);
 void LoadSettings(Session& s) {
   std::string labels[3];
   const Label* which[3] = {&kBaptised, &kGivenNames, &kFamName};
+  std::vector<IniValue> missing;
   for (int i = 0; i < 3; ++i) {
     labels[i] = read_label(s, *which[i]);
     if (labels[i].empty()) {
       labels[i] = which[i]->fallback;
-      IniWrite(s, section::FieldNames, which[i]->key, labels[i]);
+      missing.push_back({section::FieldNames, which[i]->key, labels[i]});
     }
   }
+  // Written so that the user can find and change them; when the file cannot
+  // be written the labels are still the defaults, and the status word says so.
+  if (!missing.empty()) (void)IniWriteMany(s, missing);
   s.Messages.apply_field_labels(labels[2], labels[1], labels[0]);
   s.UCaseFamname = IniReadInt(s, section::Configure, "UCaseFamname") != 0;
   for (int i = 0; i < 10; ++i)
     s.FunctionKeys[static_cast<std::size_t>(i)] = cp1252::trim(IniReadText(s, section::QuickKeys, FunctionKeyName(i)));
 }
 
-void StoreFunctionKeys(Session& s) {
+namespace {
+
+// Trims the texts and gives their settings; an empty text is kept as one blank
+// so its key stays in the file.
+void add_function_keys(std::array<std::string, 10>& keys, std::vector<IniValue>& values) {
   for (int i = 0; i < 10; ++i) {
-    std::string& text = s.FunctionKeys[static_cast<std::size_t>(i)];
+    std::string& text = keys[static_cast<std::size_t>(i)];
     text = cp1252::trim(text);
-    IniWrite(s, section::QuickKeys, FunctionKeyName(i), text.empty() ? " " : text);
+    values.push_back({section::QuickKeys, FunctionKeyName(i), text.empty() ? " " : text});
   }
+}
+
+}  // namespace
+
+bool StoreFunctionKeys(Session& s) {
+  std::vector<IniValue> values;
+  add_function_keys(s.FunctionKeys, values);
+  return IniWriteMany(s, values) != 0;
 }
 
 Options LoadOptions(const Session& s) {
@@ -289,11 +305,7 @@ bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
                                   {section::FieldNames, kBaptised.key, bap},
                                   {section::Backup, "Remind", std::to_string(flag(o.Remind))}};
   std::array<std::string, 10> keys = o.FunctionKeys;
-  for (int i = 0; i < 10; ++i) {
-    std::string& text = keys[static_cast<std::size_t>(i)];
-    text = cp1252::trim(text);
-    values.push_back({section::QuickKeys, FunctionKeyName(i), text.empty() ? " " : text});
-  }
+  add_function_keys(keys, values);
   // In one write: the dialog stays open with every entry when it fails.
   if (!IniWriteMany(s, values)) {
     std::string text = "Your options could not be stored in the settings file" + std::string(CrLf) +

@@ -46,8 +46,9 @@ std::string FunctionKeyName(int index);
 // function-key texts.
 void LoadSettings(Session& s);
 // Writes the session's function-key texts, trimmed; an empty text is written
-// as one blank so its key stays in the file.
-void StoreFunctionKeys(Session& s);
+// as one blank so its key stays in the file. False when the settings file
+// could not be written (s.disk says why).
+[[nodiscard]] bool StoreFunctionKeys(Session& s);
 
 // Everything the options dialog edits, as its boxes show it.
 struct Options {

@@ -1,0 +1,421 @@
+// Adding, connecting and selecting through the real main window and the
+// windows its commands chain, one walk per window: each window's controls
+// are found by name, the answers reach the records, and the messages show.
+// What each step decides is tested once, in the core tests of the relations
+// and of the dialogs' models.
+#include <QCheckBox>
+#include <QTableView>
+
+#include "frm_start_menu.h"
+#include "ui_driver.h"
+
+using namespace vft;
+using namespace vft::test;
+
+namespace {
+
+using Nums = std::vector<std::int16_t>;
+
+// Tom Hill with two partners: Sue Dale (family `first`, child Ann) and Amy
+// Rose (family `second`, child Kit); Bo Lane and Cy Cole (sex not recorded)
+// stand alone.
+class AddFlow : public Workflow {
+ protected:
+  std::int16_t tom = 0, sue = 0, amy = 0, ann = 0, kit = 0, bo = 0, cy = 0, first = 0, second = 0;
+  void SetUp() override {
+    tom = b.person("Tom", "Hill", "M");
+    sue = b.person("Sue", "Dale", "F");
+    amy = b.person("Amy", "Rose", "F");
+    first = b.family(tom, sue, "4 May 1950");
+    second = b.family(tom, amy, "9 Jun 1960");
+    ann = b.child(first, "Ann", "Hill", "F");
+    kit = b.child(second, "Kit", "Hill", "M");
+    bo = b.person("Bo", "Lane", "M");
+    cy = b.person("Cy", "Cole", "");
+    open_saved_tree_at(tom);
+  }
+};
+
+TEST_F(AddFlow, ChildOfTheSecondPartnerGoesFirstInThatFamily) {
+  show_person(tom, 0);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_4"))
+        .on("frmAddChild",
+            [](QWidget* q) {
+              EXPECT_EQ(label_text(q, "Label1"),
+                        QStringLiteral("Is the child to be Added the issue of Tom Hill and Sue Dale?"));
+              click(q, "cmdNo");
+            })
+        .on("frmSelectOther",
+            [](QWidget* o) {
+              pick_row(o, "SBList1", 0);  // Amy, the only other partner
+              click(o, "Command1");
+            })
+        .on("frmListSequence", position("1"))
+        .on("frmEditPerson", [](QWidget* e) {
+          // A child of Tom takes his family name.
+          EXPECT_EQ(child<QLineEdit>(e, "Text_0")->text(), QStringLiteral("Hill"));
+          new_person("Lu")(e);
+        });
+    button("butAddPerson")->click();
+  }
+  const std::int16_t lu = number_of("Lu");
+  ASSERT_GE(lu, 1);
+  EXPECT_EQ(kids(second), (Nums{lu, kit}));
+  EXPECT_EQ(kids(first), Nums{ann});
+  expect_sound();
+}
+
+TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
+  show_person(tom);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_3"))
+        .on("frmListSequence",
+            [](QWidget* l) {
+              EXPECT_EQ(l->windowTitle(), QStringLiteral("Add a third Partner for Tom Hill"));
+              position("4")(l);  // n + 1 of a list of 3 partners: refused, the list stays
+              EXPECT_TRUE(l->isVisible());
+              position("1")(l);
+            })
+        .on("frmEditPerson", new_person("Zoe", "West"))
+        .on("frmMarriageInput", [](QWidget* m) {
+          type(m, "txtMarriedDate", "1 Jan 1945");
+          click(m, "butOKAddMarr");
+        });
+    button("butAddPerson")->click();
+  }
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Problem");
+  const std::int16_t zoe = number_of("Zoe");
+  ASSERT_GE(zoe, 1);
+  EXPECT_EQ(partner_list(tom), (Nums{zoe, sue, amy}));
+  EXPECT_EQ(kids(family_of(tom, sue)), Nums{ann});
+  EXPECT_EQ(cp1252::trim(stored_ceremony(s, family_of(tom, zoe)).MarriedDate), "1 Jan 1945");
+  expect_sound();
+}
+
+TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
+  show_person(ann);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_4"))
+        .on("frmAddChild",
+            [](QWidget* q) {
+              EXPECT_EQ(label_text(q, "Label1"), QStringLiteral("Is the Father of the child to be Added known?"));
+              click(q, "cmdYes");
+            })
+        .on("frmEditPerson",
+            [](QWidget* e) {
+              EXPECT_EQ(e->windowTitle(), QStringLiteral(" Add a Partner for Ann Hill"));
+              EXPECT_EQ(child<QLineEdit>(e, "Text_16")->text(), QStringLiteral("Male"));
+              new_person("Max", "Ford")(e);
+            })
+        .on("frmMarriageInput", press("butOKAddMarr"))
+        .on("frmEditPerson", [](QWidget* e) {
+          EXPECT_EQ(e->windowTitle(), QStringLiteral(" Add a Child for Ann Hill"));
+          // A child of a mother takes the family name of her partner.
+          EXPECT_EQ(child<QLineEdit>(e, "Text_0")->text(), QStringLiteral("Ford"));
+          new_person("Pip")(e);
+        });
+    button("butAddPerson")->click();
+  }
+  const std::int16_t max = number_of("Max"), pip = number_of("Pip");
+  ASSERT_TRUE(max && pip);
+  const std::int16_t m = family_of(max, ann);
+  ASSERT_GE(m, 1);
+  EXPECT_EQ(kids(m), Nums{pip});
+  EXPECT_FALSE(s.Rel.AddMode);
+  expect_sound();
+}
+
+TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
+  show_person(cy);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_4"))
+        .on("frmNoSex",
+            [](QWidget* q) {
+              EXPECT_EQ(label_text(q, "Label1"), QStringLiteral("The sex of Cy Cole is not recorded."));
+              click(q, "cmdMale");
+            })
+        .on("frmAddChild", press("cmdNo"))
+        .on("frmEditPerson", new_person("Pip", "Cole"));
+    button("butAddPerson")->click();
+  }
+  EXPECT_EQ(person(cy).Sex, "M");
+  const std::int16_t pip = number_of("Pip");
+  ASSERT_GE(pip, 1);
+  const MarriageRecord& m = fam(ParentFamilyOf(s, pip));
+  EXPECT_EQ(m.Husband, cy);
+  ASSERT_GE(m.Wife, 1);
+  EXPECT_TRUE(IsPlaceholder(s, person(m.Wife)));
+  expect_sound();
+}
+
+TEST_F(AddFlow, UnrelatedPersonGetsAFamilyOfItsOwnAndANotice) {
+  show_person(tom);
+  QString notice;
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_5"))
+        .on("frmEditPerson",
+            [](QWidget* e) {
+              EXPECT_EQ(e->windowTitle(), QStringLiteral(" Add an Unrelated Person "));
+              new_person("Una", "Zed")(e);
+            })
+        // The notice closes by itself.
+        .on("frmUnrelated", [&](QWidget* u) { notice = label_text(u, "Label1"); });
+    button("butAddPerson")->click();
+  }
+  EXPECT_EQ(notice, QStringLiteral("Una Zed has been added to the records as an Unrelated person."));
+  const std::int16_t una = number_of("Una");
+  ASSERT_GE(una, 1);
+  EXPECT_EQ(kids(ParentFamilyOf(s, una)), Nums{una});
+  EXPECT_EQ(selected(), tom);
+  expect_sound();
+}
+
+TEST_F(AddFlow, SiblingConnectedThroughThePicker) {
+  show_person(ann);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_2"))
+        .on("frmFindPerson",
+            [this](QWidget* f) {
+              EXPECT_EQ(f->windowTitle(), QStringLiteral("Select a person to Connect to Ann Hill as a Sibling"));
+              pick_number(bo)(f);
+            })
+        .on("frmListSequence", position("2"));
+    button("butConnect")->click();
+  }
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Connect Bo Lane as a sibling to Ann Hill"});
+  EXPECT_EQ(kids(first), (Nums{ann, bo}));
+  expect_sound();
+}
+
+// From an empty tree: the start menu's first person, then both parents with
+// the parents' marriage editor.
+TEST_F(Workflow, FirstPersonFromTheStartMenuThenBothParents) {
+  open_window();
+  w->show();
+  {
+    ModalDriver d;
+    d.on("frmStartMenu", press("butStart0")).on("frmEditPerson", new_person("Ann", "Hill", "F"));
+    w->OnActivate();
+  }
+  QTest::qWait(20);
+  ASSERT_EQ(s.Config.NumPersons(), 1);
+  ASSERT_EQ(selected(), 1);
+  ASSERT_TRUE(button("butAddPerson")->isVisibleTo(w.get()));  // out of the start state
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_0"))
+        .on("frmEditPerson", new_person("Tom", "Hill"))
+        .on("frmAddParent",
+            [](QWidget* q) {
+              EXPECT_EQ(label_text(q, "Label1"), QStringLiteral("Is the Mother of Ann Hill known?"));
+              click(q, "cmdYes");
+            })
+        .on("frmEditPerson", new_person("Sue", "Dale"))
+        .on("frmMarriageInput", [](QWidget* m) {
+          type(m, "txtMarriedDate", "4 May 1950");
+          QTest::keyClicks(child(m, "txtMarriedAt"), QStringLiteral("Leeds"));
+          click(m, "butOKAddMarr");
+        });
+    button("butAddPerson")->click();
+  }
+  const std::int16_t ann = number_of("Ann"), tom = number_of("Tom"), sue = number_of("Sue");
+  ASSERT_TRUE(ann && tom && sue);
+  const std::int16_t m = ParentFamilyOf(s, ann);
+  EXPECT_EQ(fam(m).Husband, tom);
+  EXPECT_EQ(fam(m).Wife, sue);
+  EXPECT_EQ(cp1252::trim(stored_ceremony(s, m).MarriedDate), "4 May 1950");
+  EXPECT_EQ(cp1252::trim(stored_ceremony(s, m).MarriedAt).rfind("Leeds", 0), 0u);
+  EXPECT_EQ(selected(), ann);
+  EXPECT_EQ(w->view()->model().ParentFamily, m);
+  EXPECT_TRUE(boxes.shown.empty());
+  expect_sound();
+}
+
+// People on record: Zed and Cat Yale with their child Dee; Ivy Ash alone;
+// Ann Hill with an 'Unknown' husband and their child Pip; Max Ford alone.
+class ConnectOnRecord : public Workflow {
+ protected:
+  std::int16_t zed = 0, dee = 0, ivy = 0, yales = 0, ann = 0, unknown = 0, pip = 0, max = 0, hills = 0;
+  void SetUp() override {
+    zed = b.person("Zed", "Yale", "M");
+    yales = b.family(zed, b.person("Cat", "Yale", "F"));
+    dee = b.child(yales, "Dee", "Yale", "F");
+    ivy = b.person("Ivy", "Ash", "F");
+    ann = b.person("Ann", "Hill", "F");
+    unknown = b.person("Unknown", "Unknown", "M");
+    hills = b.family(unknown, ann);
+    pip = b.child(hills, "Pip", "Hill", "M");
+    max = b.person("Max", "Ford", "M");
+    open_saved_tree_at(ivy);
+  }
+};
+
+TEST_F(ConnectOnRecord, FatherWithAPartnerTakesTheChildIntoTheirFamily) {
+  QStringList lines;
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_0"))
+        .on("frmFindPerson", pick_number(zed))
+        .on("frmConnectParent",
+            [&](QWidget* q) {
+              for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) lines << label_text(q, name);
+              click(q, "cmdYes");
+            })
+        .on("frmListSequence", position("2"));
+    button("butConnect")->click();
+  }
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Connect Zed Yale as a father to Ivy Ash"});
+  EXPECT_EQ(lines, (QStringList{QStringLiteral("Is the mother of Ivy Ash listed in the Vorlan Family Tree records?"),
+                                QStringLiteral("Zed Yale has a spouse."), QStringLiteral("She is Cat Yale."),
+                                QStringLiteral("Is she the Mother of Ivy Ash?")}));
+  EXPECT_EQ(kids(yales), (Nums{dee, ivy}));
+  EXPECT_EQ(selected(), ivy);
+  EXPECT_EQ(w->view()->model().ParentFamily, yales);
+  expect_sound();
+}
+
+TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {
+  show_person(ann);
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_3"))
+        .on("frmFindPerson", pick_number(max))
+        .on("frmConnectPartner", press("cmdYes"));
+    button("butConnect")->click();
+  }
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Connect Max Ford as a partner to Ann Hill"});
+  EXPECT_EQ(fam(hills).Husband, max);
+  EXPECT_EQ(kids(hills), Nums{pip});
+  EXPECT_EQ(person(unknown).NumPartners, 0);
+  expect_sound();
+}
+
+class SelectPath : public Workflow {
+ protected:
+  std::int16_t sue = 0, ann = 0, bob = 0;
+  void SetUp() override {
+    const auto tom = b.person("Tom", "Hill", "M");
+    sue = b.person("Sue", "Dale", "F");
+    ann = b.child(b.family(tom, sue), "Ann", "Hill", "F");
+    bob = b.person("Bob", "Smith", "M");
+    b.person("Jane", "Smale", "F");
+    b.person("Kit", "Smee", "F");
+    open_saved_tree_at(ann);
+  }
+  // The list as it opens: how many rows, and its filter line if shown.
+  ModalDriver::Action note_list(int& rows, QString& filter, const char* then_button, const char* search = "") {
+    return [&rows, &filter, then_button, search](QWidget* d) {
+      rows = child<QTableView>(d, "SBList1")->model()->rowCount();
+      auto* line = child<QLabel>(d, "lblFilter");
+      filter = line->isVisible() ? line->text() : QString();
+      if (*search) type(d, "txtSelectPerson", search);
+      click(d, then_button);
+    };
+  }
+};
+
+TEST_F(SelectPath, AfterEditingFromTheListSelectMovesAgain) {
+  int rows = 0;
+  QString filter;
+  {
+    ModalDriver d;
+    d.on("frmSelectPerson", note_list(rows, filter, "butEdit", "Smith")).on("frmEditPerson", press("butCancel"));
+    button("butSelect")->click();
+  }
+  EXPECT_EQ(selected(), bob);
+  {
+    ModalDriver d;
+    d.on("frmSelectPerson", note_list(rows, filter, "butSelectOK", "Dale"));
+    button("butSelect")->click();
+  }
+  EXPECT_EQ(selected(), sue);  // and no editor came
+  EXPECT_FALSE(s.EditFlag);
+}
+
+// A search made while connecting must not follow the user into the main
+// window's Select.
+TEST_F(SelectPath, ASearchWhileConnectingStaysThereAndListAllShowsEveryone) {
+  show_person(bob);
+  int connect_rows = 0, main_rows = 0, all_rows = 0;
+  QString connect_filter, main_filter, all_filter;
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_2"))
+        .on("frmFindPerson",
+            [](QWidget* f) {
+              child<QCheckBox>(f, "chkPrecise")->setChecked(false);
+              type(f, "txtFamName", "Sm");
+              click(f, "Command1_0");
+            })
+        .on("frmSelectPerson", note_list(connect_rows, connect_filter, "butCancel"));
+    button("butConnect")->click();
+  }
+  s.PreciseSearch = true;
+  {
+    ModalDriver d;
+    d.on("frmSelectPerson", note_list(main_rows, main_filter, "butCancel"));
+    button("butSelect")->click();
+  }
+  {
+    ModalDriver d;
+    d.on("frmConnectAs", press("Command1_2"))
+        .on("frmFindPerson",
+            [](QWidget* f) {
+              type(f, "txtFamName", "Sm");
+              click(f, "Command1_1");
+            })
+        .on("frmSelectPerson", note_list(all_rows, all_filter, "butCancel"));
+    button("butConnect")->click();
+  }
+  // Connecting leaves out the selected person (Bob Smith).
+  EXPECT_EQ(connect_rows, 2);
+  EXPECT_EQ(connect_filter, QStringLiteral("Showing 2 persons named Sm"));
+  EXPECT_EQ(main_rows, 6);
+  EXPECT_EQ(main_filter, QString());
+  EXPECT_EQ(all_rows, 5);
+  EXPECT_EQ(all_filter, QString());
+}
+
+// "How Are They Related?" from the Tools menu: the second person picked in
+// the list, the answer read, and a person of the path shown.
+TEST_F(Workflow, RelationshipFromTheToolsMenuToAPersonOfThePath) {
+  const auto tom = b.person("Tom", "Hill", "M");
+  const auto parents = b.family(tom, b.person("Sue", "Dale", "F"));
+  const auto ann = b.child(parents, "Ann", "Hill", "F");
+  const auto ben = b.child(parents, "Ben", "Hill", "M");
+  const auto kai = b.child(b.family(ben, 0), "Kai", "Hill", "M");
+  open_saved_tree_at(ann);
+  {
+    ModalDriver d;
+    d.on("frmRelationship", [&](QWidget* x) {
+       EXPECT_EQ(label_text(x, "lblFirstName"), QStringLiteral("Ann Hill (#3)"));
+       click(x, "butSecond");
+       EXPECT_EQ(s.Config.LastPerson(), ann);  // picking did not move the main window
+       EXPECT_EQ(label_text(x, "lblSecondName"), QStringLiteral("Kai Hill (#5)"));
+       EXPECT_EQ(label_text(x, "lblResult"),
+                 QStringLiteral("Ann Hill is the aunt of Kai Hill.\nKai Hill is the nephew of Ann Hill."));
+       auto* path = child<QListWidget>(x, "lstPath");
+       ASSERT_EQ(path->count(), 4);
+       EXPECT_EQ(path->item(2)->text(), QStringLiteral("son: Ben Hill (#4)"));
+       pick_row(x, "lstPath", 2);
+       click(x, "butShow");
+     }).on("frmSelectPerson", [&](QWidget* l) {
+      auto* box = child<QLineEdit>(l, "txtSelectPerson");
+      box->setText(QString::number(kai));
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    action("mnuRelationship")->trigger();
+  }
+  EXPECT_EQ(selected(), ben);
+  EXPECT_EQ(s.Config.LastPerson(), ben);
+}
+
+}  // namespace

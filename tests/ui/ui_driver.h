@@ -1,0 +1,185 @@
+// Drives the real main window and the modal windows its commands chain, as a
+// user would: each expected window is waited for by objectName, then its
+// controls are found by objectName, typed into and clicked. A window nobody
+// expects is rejected after a while, so a wrong turn fails instead of hanging.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPointer>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "editing_windows.h"
+#include "family_view.h"
+#include "frm_famtree.h"
+#include "common/file_dialogs.h"
+#include "relations/lookups.h"
+#include "relations/person_io.h"
+#include "store/records.h"
+#include "tree_fixture.h"
+#include "widget_find.h"
+
+namespace vft::test {
+
+// One action per expected modal window, played in order as each comes up.
+// Actions run from their own event so a click that opens a further modal
+// window returns only when the script has dealt with that one too.
+class ModalDriver : public QObject {
+ public:
+  using Action = std::function<void(QWidget*)>;
+  ModalDriver() {
+    connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+    timer_.start(5);
+  }
+  ~ModalDriver() override {
+    if (!steps_.empty()) ADD_FAILURE() << "window never shown: " << steps_.front().window.toStdString();
+  }
+  ModalDriver& on(const char* window, Action act) {
+    steps_.push_back({QString::fromLatin1(window), std::move(act)});
+    return *this;
+  }
+
+ private:
+  struct Step {
+    QString window;
+    Action act;
+  };
+  std::deque<Step> steps_;
+  QTimer timer_;
+  QElapsedTimer stray_;  // how long a window nobody expects has been up
+  QPointer<QWidget> stray_window_;
+  bool pending_ = false;
+
+  void poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || pending_ || !w->isVisible()) return;
+    if (!steps_.empty() && w->objectName() == steps_.front().window) {
+      stray_.invalidate();
+      Step st = std::move(steps_.front());
+      steps_.pop_front();
+      pending_ = true;
+      QPointer<QWidget> target(w);
+      QTimer::singleShot(0, this, [this, target, act = std::move(st.act)] {
+        pending_ = false;
+        if (target) guarded([&] { act(target.data()); });
+      });
+      return;
+    }
+    // Some windows close themselves after a moment (the notices); others
+    // would wait for ever.
+    if (!stray_.isValid() || stray_window_ != w) {
+      stray_window_ = w;
+      stray_.start();
+    }
+    if (stray_.elapsed() > 5000) {
+      ADD_FAILURE() << "unexpected window " << w->objectName().toStdString() << " (expected "
+                    << (steps_.empty() ? std::string("none") : steps_.front().window.toStdString()) << ")";
+      stray_.invalidate();
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    }
+  }
+};
+
+// Types a new person into the person editor and presses OK.
+inline ModalDriver::Action new_person(const char* given, const char* family = nullptr, const char* sex = nullptr) {
+  return [=](QWidget* e) {
+    if (family) type(e, "Text_0", family);
+    type(e, "Text_1", given);
+    if (sex) type(e, "Text_16", sex);
+    click(e, "butOKEdit");
+  };
+}
+// A position typed into frmListSequence, then OK.
+inline ModalDriver::Action position(const char* digits) {
+  return [=](QWidget* l) {
+    type(l, "Text1", digits);
+    click(l, "Command1");
+  };
+}
+// The person picker: a Person number typed into the family name box finds
+// that person at once.
+inline ModalDriver::Action pick_number(std::int16_t n) {
+  return [=](QWidget* f) {
+    type(f, "txtFamName", QString::number(n));
+    click(f, "Command1_0");
+  };
+}
+inline ModalDriver::Action press(const char* button) {
+  return [=](QWidget* w) { click(w, button); };
+}
+
+// The real main window, with every window installed, over the tree a test
+// builds with `b`.
+class Workflow : public TreeFixture {
+ protected:
+  ScriptedPrompter& boxes = t.prompter;
+  ScriptedFileDialogs dialogs;
+  std::unique_ptr<vft::ui::frmFamtree> w;
+
+  // A tree just saved, with p selected, in a freshly opened main window.
+  void open_saved_tree_at(std::int16_t p) {
+    s.Config.setLastPerson(p);
+    ASSERT_TRUE(WriteConfig(s));
+    s.RecordsSaved = true;
+    open_window();
+  }
+  void open_window() {
+    w = std::make_unique<vft::ui::frmFamtree>(s, dialogs);
+    w->open_help = [] {};
+    w->on_exit = [] {};
+    vft::ui::install_windows(*w, s, dialogs);
+    w->LoadWindow();
+    w->resize(1366, 768);
+  }
+  // Shows p in the main window with its partnership row `partner`.
+  void show_person(std::int16_t p, int partner = 0) {
+    s.Config.setLastPerson(p);
+    s.Rel.DisplayedPartner = partner;
+    w->RefreshFamilyView();
+    ASSERT_EQ(selected(), p);
+  }
+  // The main window's buttons and menu commands, which must be there.
+  QPushButton* button(const char* name) { return must(w->button(name), name); }
+  QAction* action(const char* name) { return must(w->action(name), name); }
+  std::int16_t selected() const { return w->view()->model().Selected; }
+
+  // p's partners in partnership order.
+  std::vector<std::int16_t> partner_list(std::int16_t p) {
+    std::vector<std::int16_t> out;
+    const PartnerList l = ListPartners(s, p);
+    for (int i = 0; i < l.count; ++i) out.push_back(l.rows[static_cast<std::size_t>(i)].Partner);
+    return out;
+  }
+  PersonRecord person(std::int16_t n) {
+    PersonRecord p;
+    EXPECT_TRUE(ReadPersonRecord(s, n, p)) << n;
+    return p;
+  }
+  // The family whose partners are a and b, either way round; 0 when none.
+  std::int16_t family_of(std::int16_t a, std::int16_t b) {
+    for (int m = 1; m <= s.Config.NumMarriages(); ++m) {
+      const MarriageRecord& f = fam(static_cast<std::int16_t>(m));
+      if ((f.Husband == a && f.Wife == b) || (f.Husband == b && f.Wife == a)) return static_cast<std::int16_t>(m);
+    }
+    return 0;
+  }
+  // The living person whose given names are `name`; 0 when none.
+  std::int16_t number_of(const std::string& name) {
+    for (int n = 1; n <= s.Config.NumPersons(); ++n) {
+      const PersonRecord p = person(static_cast<std::int16_t>(n));
+      if (cp1252::trim(p.GivenNames) == name && p.Deleted == 0) return static_cast<std::int16_t>(n);
+    }
+    return 0;
+  }
+  std::vector<std::string> box_texts() const {
+    std::vector<std::string> out;
+    for (const Message& m : boxes.shown) out.push_back(m.text);
+    return out;
+  }
+};
+
+}  // namespace vft::test
