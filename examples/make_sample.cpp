@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "common/prompter.h"
-#include "common/session.h"
 #include "store/familyfile.h"
 #include "store/records.h"
+#include "store/session.h"
 
 using namespace vft;
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/prompter.h"
-#include "common/session.h"
 #include "interchange/gedcom_import.h"
+#include "store/session.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/prompter.h"
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::cli {
 

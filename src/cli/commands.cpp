@@ -8,14 +8,14 @@
 #include "cli_session.h"
 #include "common/cp1252.h"
 #include "json_writer.h"
-#include "common/folders.h"
 #include "interchange/gedcom_export.h"
 #include "interchange/gedcom_import.h"
-#include "store/paths.h"
 #include "relations/tree_check.h"
-#include "store/ini.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/folders.h"
+#include "store/ini.h"
+#include "store/paths.h"
 #include "store/records.h"
 
 namespace vft::cli {

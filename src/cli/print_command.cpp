@@ -13,7 +13,7 @@
 
 #include "cli_session.h"
 #include "common/cp1252.h"
-#include "common/folders.h"
+#include "store/folders.h"
 #include "page_render.h"
 #include "common/messages.h"
 #include "print/chart_options.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 #include "editing_windows.h"
 
 class QWidget;

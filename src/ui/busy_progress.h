@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/prompter.h"
-#include "common/session.h"
+#include "store/session.h"
 
 class QProgressDialog;
 class QWidget;

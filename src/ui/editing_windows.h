@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
 #include "relations/add_person.h"
+#include "store/session.h"
 
 class QWidget;
 

@@ -28,7 +28,7 @@
 #include <QWidget>
 #include <array>
 
-#include "common/session.h"
+#include "store/session.h"
 #include "family_view_colours.h"
 #include "mainwin/family_view_geometry.h"
 #include "mainwin/family_view_model.h"

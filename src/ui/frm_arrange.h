@@ -13,8 +13,8 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
 #include "relations/arrange.h"
+#include "store/session.h"
 
 class QLabel;
 class QTreeWidget;

@@ -7,9 +7,9 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
+#include "common/file_dialogs.h"
 #include "mainwin/backup_dialog.h"
-#include "mainwin/file_dialogs.h"
+#include "store/session.h"
 
 class QCheckBox;
 class QLineEdit;

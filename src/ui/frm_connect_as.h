@@ -10,8 +10,8 @@
 #include <QDialog>
 #include <optional>
 
-#include "common/session.h"
 #include "edit/connect_dialogs.h"
+#include "store/session.h"
 
 namespace vft::ui {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 class QHBoxLayout;
 class QLabel;

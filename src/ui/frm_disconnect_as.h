@@ -8,7 +8,7 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
+#include "store/session.h"
 
 class QPushButton;
 

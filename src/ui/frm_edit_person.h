@@ -15,8 +15,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "common/session.h"
 #include "edit/person_editor.h"
+#include "store/session.h"
 #include "editing_windows.h"
 
 class QCheckBox;

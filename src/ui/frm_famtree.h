@@ -17,9 +17,9 @@
 #include <functional>
 #include <map>
 
-#include "common/session.h"
+#include "common/file_dialogs.h"
 #include "mainwin/commands.h"
-#include "mainwin/file_dialogs.h"
+#include "store/session.h"
 
 class QAction;
 class QLabel;

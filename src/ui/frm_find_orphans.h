@@ -13,8 +13,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "common/session.h"
 #include "edit/orphan_picker.h"
+#include "store/session.h"
 
 class QCheckBox;
 class QLabel;

@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
 #include "mainwin/find_person.h"
+#include "store/session.h"
 #include "person_list_model.h"
 
 class QCheckBox;

@@ -13,8 +13,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
 #include "interchange/gedcom_import_window.h"
+#include "store/session.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -10,9 +10,9 @@
 #include <QDialog>
 #include <array>
 
-#include "common/session.h"
+#include "common/file_dialogs.h"
 #include "interchange/gedcom_export.h"
-#include "mainwin/file_dialogs.h"
+#include "store/session.h"
 
 class QCheckBox;
 class QLabel;

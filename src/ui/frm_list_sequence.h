@@ -11,8 +11,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "common/session.h"
 #include "edit/connect_dialogs.h"
+#include "store/session.h"
 
 class QLineEdit;
 class QListWidget;

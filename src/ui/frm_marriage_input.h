@@ -10,8 +10,8 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
 #include "edit/marriage_editor.h"
+#include "store/session.h"
 
 class QCheckBox;
 class QLabel;

@@ -12,7 +12,7 @@
 #include <array>
 #include <functional>
 
-#include "common/session.h"
+#include "store/session.h"
 #include "store/settings.h"
 
 class QCheckBox;

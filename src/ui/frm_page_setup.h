@@ -11,9 +11,9 @@
 #include <QDialog>
 #include <array>
 
-#include "common/session.h"
 #include "print/page_document.h"
 #include "print/page_setup_model.h"
+#include "store/session.h"
 
 class QComboBox;
 class QLabel;

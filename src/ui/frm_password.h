@@ -7,7 +7,7 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
+#include "store/session.h"
 
 class QLabel;
 class QLineEdit;

@@ -18,9 +18,9 @@
 #include <array>
 #include <functional>
 
-#include "common/session.h"
 #include "print/page_document.h"
 #include "print/preview_model.h"
+#include "store/session.h"
 #include "qt_text_measure.h"
 
 class QCheckBox;

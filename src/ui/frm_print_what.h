@@ -2,7 +2,7 @@
 #pragma once
 #include <QDialog>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::ui {
 

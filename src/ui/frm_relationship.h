@@ -12,8 +12,8 @@
 #include <QDialog>
 #include <cstdint>
 
-#include "common/session.h"
 #include "relations/relationship.h"
+#include "store/session.h"
 
 class QLabel;
 class QListWidget;

@@ -12,8 +12,8 @@
 #include <QDialog>
 #include <string>
 
-#include "common/session.h"
 #include "mainwin/find_person.h"
+#include "store/session.h"
 #include "person_list_model.h"
 
 class QLabel;

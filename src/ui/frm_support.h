@@ -6,8 +6,8 @@
 #include <QString>
 #include <string>
 
-#include "common/session.h"
 #include "mainwin/support_info.h"
+#include "store/session.h"
 
 class QPlainTextEdit;
 

@@ -11,8 +11,8 @@
 #include <functional>
 #include <optional>
 
-#include "common/session.h"
 #include "interchange/web_pages.h"
+#include "store/session.h"
 
 class QLabel;
 class QPushButton;

@@ -14,9 +14,9 @@
 #include <memory>
 #include <optional>
 
-#include "common/session.h"
+#include "common/file_dialogs.h"
 #include "interchange/web_pages.h"
-#include "mainwin/file_dialogs.h"
+#include "store/session.h"
 
 class QCheckBox;
 class QLabel;

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "common/session.h"
+#include "store/session.h"
 
 class QCheckBox;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/prompter.h"
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::ui {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
 
 class QWidget;
 

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app_style.h"
-#include "common/folders.h"
+#include "store/folders.h"
 #include "frm_famtree.h"
 #include "frm_password.h"
 #include "editing_windows.h"

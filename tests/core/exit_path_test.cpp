@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "common/cp1252.h"
-#include "common/folders.h"
 #include "mainwin/exit_path.h"
+#include "store/folders.h"
 #include "mainwin_fixture.h"
 
 using namespace vft;

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <map>
 
-#include "common/folders.h"
 #include "store/file_io.h"
+#include "store/folders.h"
 #include "store/ini.h"
 #include "store/password.h"
 #include "store/records.h"

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "common/file_dialogs.h"
 #include "mainwin/commands.h"
-#include "mainwin/file_dialogs.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/ini.h"

@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 
 #include "common/cp1252.h"
-#include "common/folders.h"
 #include "mainwin/recovery.h"
+#include "store/folders.h"
 #include "mainwin_fixture.h"
 
 using namespace vft;

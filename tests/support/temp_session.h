@@ -5,7 +5,7 @@
 
 #include "common/bytes.h"
 #include "common/prompter.h"
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::test {
 

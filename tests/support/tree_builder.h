@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::test {
 

@@ -23,17 +23,8 @@ using gen::Rng;
 // lays it out on disk.
 void append_chain(Bytes& file, PersonRecord& owner, const std::string& text) {
   if (cp1252::trim(text).empty()) return;
-  long rec = static_cast<long>(file.size() / kNotesLen);
-  owner.NotesRec = static_cast<std::int32_t>(rec + 1);
-  for (std::size_t pos = 0;; pos += kNotesChunk) {
-    std::string piece = pos < text.size() ? text.substr(pos, kNotesChunk) : std::string();
-    ++rec;
-    bool last = piece.size() != static_cast<std::size_t>(kNotesChunk) || text.size() <= kNotesChunk;
-    encode(NotesRecord{owner.PerNum, static_cast<std::int16_t>(piece.size()), piece,
-                       static_cast<std::int16_t>(last ? -1 : rec + 1)},
-           file);
-    if (last) return;
-  }
+  owner.NotesRec = static_cast<std::int32_t>(file.size() / kNotesLen + 1);
+  encode_notes_chain(owner.PerNum, text, owner.NotesRec, file);
 }
 
 class Builder {

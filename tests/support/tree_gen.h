@@ -11,7 +11,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::test {
 

@@ -17,7 +17,7 @@
 
 #include "frm_famtree.h"
 #include "frm_start_menu.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/ini.h"

@@ -16,7 +16,7 @@
 #include "editing_windows.h"
 #include "family_view.h"
 #include "frm_famtree.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/records.h"

@@ -123,4 +123,9 @@ class ByteWriter {
   Bytes& out_;
 };
 
+// The little-endian numbers at `p`, for readers that pick single fields out
+// of a record whose length they have already checked.
+inline std::int16_t read_i16(const std::uint8_t* p) { return ByteReader(p, 2).i16(); }
+inline std::int32_t read_i32(const std::uint8_t* p) { return ByteReader(p, 4).i32(); }
+
 }  // namespace vft

@@ -85,14 +85,17 @@ int from_unicode(char32_t cp) {
   return -1;
 }
 
-std::string to_utf8(std::string_view cp) {
-  std::string out;
-  out.reserve(cp.size() + cp.size() / 8);
-  for (unsigned char b : cp) {
-    char32_t u = to_unicode(b);
-    if (u < 0x80) {
-      out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
+void append_utf8(std::string& out, std::string_view cp) {
+  for (std::size_t i = 0; i < cp.size();) {
+    // Runs of ASCII go across as they are: most text is ASCII, and whole
+    // GEDCOM files go through here.
+    std::size_t run = i;
+    while (run < cp.size() && static_cast<unsigned char>(cp[run]) < 0x80) ++run;
+    out.append(cp.substr(i, run - i));
+    if (run == cp.size()) break;
+    i = run + 1;
+    const char32_t u = to_unicode(static_cast<unsigned char>(cp[run]));
+    if (u < 0x800) {
       out.push_back(static_cast<char>(0xC0 | (u >> 6)));
       out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
     } else {
@@ -101,6 +104,12 @@ std::string to_utf8(std::string_view cp) {
       out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
     }
   }
+}
+
+std::string to_utf8(std::string_view cp) {
+  std::string out;
+  out.reserve(cp.size() + cp.size() / 8);
+  append_utf8(out, cp);
   return out;
 }
 

@@ -20,10 +20,23 @@ char lower(char c);
 // Case-insensitive equality by the same tables.
 bool iequals(std::string_view a, std::string_view b);
 
+// The ASCII digits 0-9 only: a CP1252 byte above 0x7F is never a digit, and
+// the answer does not hang on the locale or on char being signed.
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+// A text of one or more digits and nothing else.
+constexpr bool all_digits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (!is_digit(c)) return false;
+  return true;
+}
+
 // Edge conversions. Characters CP1252 cannot hold become '?'; malformed UTF-8
 // bytes become '?' too. Undefined CP1252 bytes (0x81, 0x8D, 0x8F, 0x90, 0x9D)
 // map to the C1 control of the same value so nothing is lost on a round trip.
 std::string to_utf8(std::string_view cp);
+// The same, added to the end of `out`.
+void append_utf8(std::string& out, std::string_view cp);
 std::string from_utf8(std::string_view utf8);
 // A file-system path (UTF-8 bytes on this platform) as text for a message or
 // a title: what CP1252 cannot show becomes '?', so a path is never shown as

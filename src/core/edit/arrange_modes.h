@@ -3,8 +3,8 @@
 #pragma once
 #include <array>
 
-#include "common/session.h"
 #include "relations/arrange.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
 #include "relations/orphans.h"
+#include "store/session.h"
 
 namespace vft {
 

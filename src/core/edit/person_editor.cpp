@@ -1,7 +1,6 @@
 #include "edit/person_editor.h"
 
 #include "common/cp1252.h"
-#include "mainwin/commands.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "relations/undo.h"

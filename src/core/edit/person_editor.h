@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
 #include "edit/person_editor_fields.h"
 #include "relations/add_person.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
 #include "interchange/gedcom_export_writer.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -4,9 +4,9 @@
 #pragma once
 #include <string>
 
-#include "common/session.h"
+#include "common/file_dialogs.h"
 #include "interchange/gedcom_export.h"
-#include "mainwin/file_dialogs.h"
+#include "store/session.h"
 
 namespace vft {
 

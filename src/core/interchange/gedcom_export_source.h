@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
 #include "store/record_layout.h"
+#include "store/session.h"
 
 namespace vft::gedcom_export {
 

@@ -93,27 +93,10 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
 
 // Values are CP1252; the 5.5.1 and 7.0 flavours are written as UTF-8.
 void GedcomWriter::append_text(std::string_view s) {
-  if (!RulesOf(flavour_).utf8) {
+  if (RulesOf(flavour_).utf8)
+    cp1252::append_utf8(out_, s);
+  else
     out_ += s;
-    return;
-  }
-  for (std::size_t i = 0; i < s.size();) {
-    // Runs of ASCII go across as they are.
-    std::size_t run = i;
-    while (run < s.size() && static_cast<unsigned char>(s[run]) < 0x80) ++run;
-    out_.append(s.substr(i, run - i));
-    if (run == s.size()) break;
-    i = run + 1;
-    char32_t cp = cp1252::to_unicode(static_cast<unsigned char>(s[run]));
-    if (cp < 0x800) {
-      out_ += static_cast<char>(0xC0 | (cp >> 6));
-      out_ += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out_ += static_cast<char>(0xE0 | (cp >> 12));
-      out_ += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out_ += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
 }
 
 }  // namespace vft

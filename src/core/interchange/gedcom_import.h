@@ -12,16 +12,17 @@
 // byte for byte as they were. ImportGedcom runs both steps for one file.
 //
 // Pipeline: gedcom_decode (character set -> CP1252), gedcom_lex (lines), the
-// record handlers in gedcom_import_persons/_families/_notes/_dates, the checks
-// in gedcom_import_checks and the writer in gedcom_import_merge.
+// record handlers in gedcom_import_persons/_families/_notes/_dates, the records
+// made of what they read in gedcom_import_to_records, and the writer in
+// gedcom_import_merge.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "store/record_layout.h"
+#include "store/session.h"
 
 namespace vft {
 

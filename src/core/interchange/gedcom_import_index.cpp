@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "common/session.h"
 #include "interchange/gedcom_import_internal.h"
+#include "store/session.h"
 
 namespace vft::gedcom {
 

@@ -18,23 +18,6 @@
 namespace vft {
 namespace {
 
-// The records AppendNotes would write for `text`, starting at record `first`.
-void append_chain(Bytes& out, std::int16_t owner, const std::string& text, long first) {
-  if (text.size() <= static_cast<std::size_t>(kNotesChunk)) {
-    encode(NotesRecord{owner, static_cast<std::int16_t>(text.size()), text, -1}, out);
-    return;
-  }
-  long rec = first;
-  for (std::size_t pos = 0;; pos += kNotesChunk, ++rec) {
-    std::string piece = pos < text.size() ? text.substr(pos, kNotesChunk) : std::string();
-    bool last = piece.size() != static_cast<std::size_t>(kNotesChunk);
-    encode(NotesRecord{owner, static_cast<std::int16_t>(piece.size()), piece,
-                       static_cast<std::int16_t>(last ? -1 : rec + 1)},
-           out);
-    if (last) break;
-  }
-}
-
 std::int16_t raised(std::int16_t n, int by) { return n == 0 ? 0 : static_cast<std::int16_t>(n + by); }
 
 }  // namespace
@@ -79,7 +62,7 @@ bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress
     long need = gedcom::NotesRecordsFor(text.size());
     if (!cp1252::trim(text).empty() && next_note + need - 1 <= gedcom::kMaxNotesRecords) {
       p.NotesRec = static_cast<std::int32_t>(next_note);
-      append_chain(notes, p.PerNum, text, next_note);
+      encode_notes_chain(p.PerNum, text, next_note, notes);
       next_note += need;
     }
     encode(p, per);

@@ -5,8 +5,8 @@
 //     +1 CONT <text>          {0:M}  a new line (CrLf)
 //     +1 CONC <text>          {0:M}  the same line, joined as written
 //     +1 SOUR, REFN, CHAN ... skipped
-#include "common/session.h"
 #include "interchange/gedcom_import_internal.h"
+#include "store/session.h"
 
 namespace vft::gedcom {
 

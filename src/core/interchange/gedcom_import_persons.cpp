@@ -25,9 +25,9 @@
 #include <string>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "interchange/gedcom_import_internal.h"
 #include "interchange/gedcom_tables.h"
+#include "store/session.h"
 
 namespace vft::gedcom {
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "common/session.h"
 #include "interchange/gedcom_import_internal.h"
+#include "store/session.h"
 
 namespace vft::gedcom {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "interchange/gedcom_import.h"
+#include "store/session.h"
 
 namespace vft {
 

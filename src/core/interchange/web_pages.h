@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -45,7 +45,7 @@ double text_width(std::string_view t, double size) {
 std::string year_of(const std::string& date) {
   const std::size_t at = date.find_last_of(' ');
   std::string y = at == std::string::npos ? date : date.substr(at + 1);
-  if (y.empty() || y.size() > 4 || !std::all_of(y.begin(), y.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  if (y.size() > 4 || !cp1252::all_digits(y))
     return {};
   return y;
 }

@@ -4,13 +4,11 @@
 #include <unordered_set>
 
 #include "common/cp1252.h"
+#include "store/date_words.h"
 #include "store/dates.h"
 
 namespace vft::web {
 namespace {
-
-constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // A stored field as shown: zero bytes (never-written field space) are blanks.
 std::string clean(const std::string& field) {
@@ -39,7 +37,7 @@ SiteData::SiteData(const Session& s, const WebOptions& o)
     : session(s), options(o), ext(WebExtension(o)), famnames("famnames" + ext), listname("listname" + ext),
       src_(s) {
   const LocalTime t = s.now();
-  today = std::to_string(t.day) + " " + kMonths[std::clamp(t.month, 1, 12) - 1] + " " + std::to_string(t.year);
+  today = DayMonthYear(t.year, t.month, t.day);
 
   const int np = src_.persons(), nm = src_.marriages();
   shown_.resize(static_cast<std::size_t>(np) + 1);

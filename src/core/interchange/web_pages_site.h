@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
 #include "interchange/gedcom_export_source.h"
 #include "interchange/web_pages.h"
+#include "store/session.h"
 
 namespace vft::web {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
+#include "store/session.h"
 
 namespace vft {
 

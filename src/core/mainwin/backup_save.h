@@ -3,8 +3,8 @@
 // reminder box builds on this; until it exists the Backup entry and the exit
 // reminder use the file choice alone.
 #pragma once
-#include "common/session.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
+#include "store/session.h"
 
 namespace vft {
 

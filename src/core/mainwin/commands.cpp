@@ -15,8 +15,6 @@
 namespace vft {
 namespace {
 
-constexpr int kMaxPersonsBeforeAdd = 14999;
-
 bool blank(const std::string& text) { return cp1252::trim(text).empty(); }
 
 // The name a Save As proposes: the tree's own, else the built-in one.
@@ -227,12 +225,6 @@ bool NewFamilyCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
   s.CurrentFilePath = FolderOf(s.CurrentFilePath);
   doc.Caption = "Vorlan Family Tree";
   return true;
-}
-
-bool RoomForAnotherPerson(Session& s) {
-  if (s.Config.NumPersons() < kMaxPersonsBeforeAdd) return true;
-  s.ask("Problem", s.Messages[msg::MaxPersons], Buttons::OK, Icon::Critical);
-  return false;
 }
 
 std::vector<OrphanRow> SearchOrphans(Session& s) {

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
-#include "mainwin/file_dialogs.h"
+#include "common/file_dialogs.h"
+#include "relations/add_person.h"  // RoomForAnotherPerson, checked before Add
 #include "relations/orphans.h"
+#include "store/session.h"
 
 namespace vft {
 
@@ -79,10 +80,6 @@ OpenOutcome LoadChosenFile(Session& s, WindowDocument& doc, const std::string& p
 // New tree (mnuNew): after the guard, empties the work folder's records and
 // the settings record's counts. False when the guard stopped it.
 bool NewFamilyCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc);
-
-// Refuses, with message table entry 86, to add a person once the records hold
-// 14999; true when there is room.
-bool RoomForAnotherPerson(Session& s);
 
 // The orphan search of the Tools menu: its status line, and the box that says
 // so when there is nothing to list.

@@ -1,9 +1,10 @@
 #include "mainwin/exit_path.h"
 
 #include "common/cp1252.h"
-#include "common/folders.h"
+#include "store/date_parse.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/folders.h"
 #include "store/ini.h"
 #include "store/paths.h"
 #include "store/records.h"
@@ -19,34 +20,13 @@ constexpr long kBackupPeriodDays = 30;
 constexpr const char* kFirstBackupTitle = "Backup your Vorlan Family Tree Records";
 constexpr const char* kCloseTitle = "Close Vorlan Family Tree";
 
-struct Ymd {
-  int y = 0, m = 0, d = 0;
-};
-
-bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
 // A stored "yyyymmdd" that is a real calendar date.
 bool parse_ymd(const std::string& text, Ymd& out) {
-  if (text.size() != 8) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  out.y = std::stoi(text.substr(0, 4));
-  out.m = std::stoi(text.substr(4, 2));
-  out.d = std::stoi(text.substr(6, 2));
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (out.y < 1 || out.m < 1 || out.m > 12 || out.d < 1) return false;
-  return out.d <= days[out.m - 1] + (out.m == 2 && leap(out.y) ? 1 : 0);
-}
-
-// Days since 1 March of year 0 in the proleptic Gregorian calendar.
-long day_number(const Ymd& t) {
-  long y = t.y - (t.m <= 2 ? 1 : 0);
-  const long era = y / 400;
-  const long yoe = y - era * 400;
-  const long mp = (t.m + 9) % 12;
-  const long doy = (153 * mp + 2) / 5 + t.d - 1;
-  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe;
+  if (text.size() != 8 || !cp1252::all_digits(text)) return false;
+  out.year = std::stoi(text.substr(0, 4));
+  out.month = std::stoi(text.substr(4, 2));
+  out.day = std::stoi(text.substr(6, 2));
+  return out.year >= 1 && out.day >= 1 && out.day <= DaysInMonth(out.year, out.month);
 }
 
 std::string join_lines(std::initializer_list<std::string> lines) {
@@ -73,14 +53,14 @@ bool UpgradeReminderDue(const Session& s, long release_date) {
 std::string BackupDateText(const Session& s, const std::string& yyyymmdd) {
   Ymd d;
   if (!parse_ymd(yyyymmdd, d)) return {};
-  return yyyymmdd.substr(6, 2) + " " + s.Messages.month_abbrev(d.m) + " " + yyyymmdd.substr(0, 4);
+  return yyyymmdd.substr(6, 2) + " " + s.Messages.month_abbrev(d.month) + " " + yyyymmdd.substr(0, 4);
 }
 
 long DaysSinceBackup(const Session& s, const std::string& yyyymmdd) {
   Ymd then;
   if (!parse_ymd(yyyymmdd, then)) return -1;
   const LocalTime t = s.now();
-  const long days = day_number({t.year, t.month, t.day}) - day_number(then);
+  const long days = DayNumber({t.year, t.month, t.day}) - DayNumber(then);
   return days < 0 ? -1 : days;
 }
 

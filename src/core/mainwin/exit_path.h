@@ -6,8 +6,8 @@
 #include <string>
 
 #include "common/build_date.h"
-#include "common/session.h"
 #include "mainwin/commands.h"
+#include "store/session.h"
 
 namespace vft {
 

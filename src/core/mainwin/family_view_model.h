@@ -14,9 +14,9 @@
 #include <optional>
 #include <string>
 
-#include "common/session.h"
+#include "common/text_measure.h"
 #include "mainwin/family_view_text.h"
-#include "print/text_measure.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -13,21 +13,6 @@
 namespace vft {
 namespace {
 
-std::vector<std::string> words_of(const std::string& text) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : text) {
-    if (c == ' ') {
-      if (!word.empty()) words.push_back(word);
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
-
 const MarriageRecord* family_at(const Session& s, std::int16_t m) {
   if (m < 1 || m > FamilyCount(s)) return nullptr;
   return &s.Marriages[static_cast<std::size_t>(m)];
@@ -41,35 +26,6 @@ std::string NumberWord(int n) {
   return std::to_string(n);
 }
 
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, const PersonRecord& p) {
-  const double available = box_width - kNameMargin;
-  const std::string fam = display_famname(s, p);
-  const std::string given = cp1252::trim(p.GivenNames);
-  const std::string full = given + " " + fam;
-  if (measure.width(full, font) <= available) return full;
-
-  // Whole words from the left, each with the blank that will separate it from
-  // what follows, in the room the family name leaves. The last given name is
-  // the one a reader can best do without, so the short form never has it.
-  const double room = available - measure.width(fam, font);
-  const std::vector<std::string> words = words_of(given);
-  std::string kept;
-  for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-    std::string next = kept + " " + words[i];
-    if (measure.width(next, font) > room) break;
-    kept = std::move(next);
-  }
-  return cp1252::trim(kept) + " " + fam;
-}
-
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, std::int16_t n) {
-  PersonRecord p;
-  if (!ReadStoredPerson(s, n, p)) return {};
-  return FitName(s, measure, font, box_width, p);
-}
-
 std::string DateLine(const PersonRecord& p, bool selected_box) {
   std::string birth = cp1252::trim(p.BirthDate);
   if (birth.empty() && selected_box) birth = UnknownDate;
@@ -79,13 +35,6 @@ std::string DateLine(const PersonRecord& p, bool selected_box) {
 std::string SlotDescription(const PersonRecord& p) {
   return cp1252::trim(p.GivenNames) + " " + cp1252::trim(p.FamName) + "  (#" + std::to_string(p.PerNum) +
          "),   " + cp1252::trim(p.BirthDate) + " - " + cp1252::trim(p.DeathDate);
-}
-
-std::string MarriageDateOf(const Session& s, std::int16_t m) {
-  if (m < 1) return {};
-  std::uint8_t buf[kCeremonyLen];
-  if (!fileio::read_record(s.work(recfile::Ceremony), m, kCeremonyLen, buf)) return {};
-  return cp1252::trim(decode_ceremony(buf).MarriedDate);
 }
 
 std::string ParentsMarriedText(const Session& s, std::int16_t m) {

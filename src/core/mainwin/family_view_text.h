@@ -5,28 +5,17 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
-#include "print/text_measure.h"
+#include "common/text_measure.h"
+#include "relations/fit_name.h"
+#include "store/session.h"
 
 namespace vft {
 
-// The boxes keep this much of their width free of the name (twips).
-inline constexpr double kNameMargin = 200;
 // Tool tips name people at this width (twips).
 inline constexpr double kToolTipNameWidth = 3000;
 
 // "One" .. "Nine" for 1 to 9; any other value in digits.
 std::string NumberWord(int n);
-
-// The name of person n shortened to fit a box `box_width` twips wide when
-// written in `font`. Given names are dropped from the right a whole word at a
-// time, and the last given name never appears in a shortened name. Empty when
-// the person cannot be read.
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, std::int16_t n);
-// The same for a record already read.
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, const PersonRecord& p);
 
 // "birth - death" as stored, trimmed; the selected person's box shows an
 // unknown birth date instead of none.
@@ -45,9 +34,6 @@ struct PartnershipCaption {
   double widen = 1.0;
 };
 PartnershipCaption PartnershipButtonCaption(const Session& s, std::int16_t m);
-
-// The marriage date of family m, trimmed; empty when there is none.
-std::string MarriageDateOf(const Session& s, std::int16_t m);
 
 // Tool tips of the command buttons that name the selected person.
 struct CommandToolTips {

@@ -31,7 +31,7 @@ PickResult refused() { return {PickStep::Refused, 0}; }
 
 std::optional<TypedNumber> ParseTypedNumber(std::string_view text) {
   std::string t = cp1252::trim(text);
-  if (t.empty() || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  if (!cp1252::all_digits(t))
     return std::nullopt;
   t.erase(0, std::min(t.find_first_not_of('0'), t.size()));
   if (t.empty()) return std::nullopt;  // 0 is no Person number

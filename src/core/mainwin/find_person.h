@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/session.h"
 #include "mainwin/person_list.h"
+#include "store/session.h"
 
 namespace vft {
 

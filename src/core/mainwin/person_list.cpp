@@ -7,6 +7,7 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/date_parse.h"
+#include "store/date_words.h"
 #include "store/dates.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -18,14 +19,8 @@ namespace {
 // The few Person record fields a list needs, read straight from the record
 // bytes: decoding all sixteen text fields of 15,000 records would cost more
 // than the list is worth.
-constexpr std::size_t kFamNameAt = 2, kGivenAt = 22, kSexAt = 52, kBirthAt = 53, kDeletedAt = 496;
-
 std::string field(const std::uint8_t* rec, std::size_t at, std::size_t width) {
   return cp1252::trim(std::string_view(reinterpret_cast<const char*>(rec + at), width));
-}
-
-std::int16_t i16_at(const std::uint8_t* rec, std::size_t at) {
-  return static_cast<std::int16_t>(rec[at] | (rec[at + 1] << 8));
 }
 
 char sex_letter(const std::string& sex) { return sex == "M" ? 'M' : sex == "F" ? 'F' : 0; }
@@ -46,9 +41,7 @@ bool prefix_matches(std::string_view name, std::string_view text) {
   return starts_with_nocase(padded, text);
 }
 
-bool all_digits(std::string_view t) {
-  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+using cp1252::all_digits;
 
 }  // namespace
 
@@ -88,18 +81,18 @@ std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f) {
   rows.reserve(static_cast<std::size_t>(present));
   for (long i = 0; i < present; ++i) {
     const std::uint8_t* rec = data->data() + static_cast<std::size_t>(i) * kPersonLen;
-    if (i16_at(rec, kDeletedAt) != 0) continue;
+    if (read_i16(rec + person_at::Deleted) != 0) continue;
     const auto n = static_cast<std::int16_t>(i + 1);
     if (n == f.exclude) continue;
     PersonRow r;
-    r.sex = sex_letter(field(rec, kSexAt, width::Sex));
+    r.sex = sex_letter(field(rec, person_at::Sex, width::Sex));
     if (f.only_sex && r.sex != f.only_sex) continue;
-    r.famname = field(rec, kFamNameAt, width::FamName);
+    r.famname = field(rec, person_at::FamName, width::FamName);
     if (s.UCaseFamname) r.famname = cp1252::upper(r.famname);
-    r.given = field(rec, kGivenAt, width::GivenNames);
+    r.given = field(rec, person_at::GivenNames, width::GivenNames);
     if (!NameMatches(f, r.famname, r.given)) continue;
     r.number = n;
-    r.born = field(rec, kBirthAt, width::Date);
+    r.born = field(rec, person_at::BirthDate, width::Date);
     r.born_key = BirthSortKey(r.born, s.MonthFirst);
     rows.push_back(std::move(r));
   }
@@ -122,12 +115,10 @@ std::int32_t BirthSortKey(std::string_view text, bool month_first) {
   int year = 0, month = 0;
   if (!words.empty() && words.back().size() <= 4 && all_digits(words.back()))
     year = std::stoi(std::string(words.back()));
-  static constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   for (std::string_view w : words) {
     if (w.size() < 3) continue;
     for (int m = 0; m < 12 && month == 0; ++m)
-      if (cp1252::iequals(w.substr(0, 3), kMonths[static_cast<std::size_t>(m)])) month = m + 1;
+      if (cp1252::iequals(w.substr(0, 3), MonthAbbrev(m + 1))) month = m + 1;
     if (month) break;
   }
   if (year == 0 && month == 0) return 0;

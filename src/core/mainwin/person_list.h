@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -7,11 +7,12 @@
 #include <sys/stat.h>
 
 #include "common/cp1252.h"
-#include "common/folders.h"
 #include "mainwin/commands.h"
 #include "relations/undo.h"
+#include "store/date_words.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/folders.h"
 #include "store/paths.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
@@ -22,8 +23,6 @@ namespace {
 constexpr const char* kRecordFiles[] = {recfile::Config, recfile::Person, recfile::Marriage, recfile::Ceremony,
                                         recfile::Notes};
 constexpr std::size_t kMaxRecordFile = std::size_t{32768} * 1024;
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The newest modification time among the record files, in seconds.
 long long last_change(const std::string& folder) {
@@ -38,8 +37,7 @@ long long last_change(const std::string& folder) {
 std::string when_text(const LocalTime& t) {
   char hm[8];
   std::snprintf(hm, sizeof hm, "%02d:%02d", t.hour, t.minute);
-  return std::to_string(t.day) + " " + kMonths[(t.month >= 1 && t.month <= 12 ? t.month : 1) - 1] + " " +
-         std::to_string(t.year) + " at " + hm;
+  return DayMonthYear(t.year, t.month, t.day) + " at " + hm;
 }
 
 // A session that only reads another run's folder.

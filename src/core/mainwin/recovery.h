@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

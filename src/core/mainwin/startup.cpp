@@ -24,8 +24,6 @@ namespace {
 // No welcome text or persons file of ours comes near these sizes.
 constexpr std::size_t kMaxWelcomeBytes = 256 * 1024;
 constexpr std::size_t kMaxPersonFileBytes = std::size_t{32767} * kPersonLen;
-// Where the repair pass looks in a Person record.
-constexpr std::size_t kPerNumAt = 0, kFamNameAt = 2, kPhoneAt = 404, kDeletedAt = 496;
 
 bool blank(const std::string& text) { return cp1252::trim(text).empty(); }
 
@@ -150,17 +148,18 @@ int RepairPersonRecords(Session& s) {
   for (std::size_t i = 0; i < records; ++i) {
     std::uint8_t* rec = data->data() + i * kPersonLen;
     const auto number = static_cast<std::uint16_t>(i + 1);
-    put(rec + kPerNumAt, static_cast<std::uint8_t>(number & 0xFF));
-    put(rec + kPerNumAt + 1, static_cast<std::uint8_t>(number >> 8));
+    put(rec + person_at::PerNum, static_cast<std::uint8_t>(number & 0xFF));
+    put(rec + person_at::PerNum + 1, static_cast<std::uint8_t>(number >> 8));
     if (s.UCaseFamname)
-      for (std::size_t k = 0; k < width::FamName; ++k)
-        put(rec + kFamNameAt + k, static_cast<std::uint8_t>(cp1252::upper(static_cast<char>(rec[kFamNameAt + k]))));
-    std::string phone(reinterpret_cast<const char*>(rec + kPhoneAt), width::Phone);
+      for (std::size_t k = person_at::FamName; k < person_at::FamName + width::FamName; ++k)
+        put(rec + k, static_cast<std::uint8_t>(cp1252::upper(static_cast<char>(rec[k]))));
+    std::string phone(reinterpret_cast<const char*>(rec + person_at::Phone), width::Phone);
     phone = cp1252::trim(phone);
     if (phone.find('\0') != std::string::npos) phone = " ";
     phone = cp1252::fit(phone, width::Phone);
-    for (std::size_t k = 0; k < width::Phone; ++k) put(rec + kPhoneAt + k, static_cast<std::uint8_t>(phone[k]));
-    if (rec[kDeletedAt] != 0 || rec[kDeletedAt + 1] != 0) ++deleted;
+    for (std::size_t k = 0; k < width::Phone; ++k)
+      put(rec + person_at::Phone + k, static_cast<std::uint8_t>(phone[k]));
+    if (rec[person_at::Deleted] != 0 || rec[person_at::Deleted + 1] != 0) ++deleted;
   }
   // One write of the whole file, and none when every record was in order.
   if (changed && !fileio::write_file(s.disk, s.work(recfile::Person), *data)) {

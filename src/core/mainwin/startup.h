@@ -6,8 +6,8 @@
 #pragma once
 #include <string>
 
-#include "common/session.h"
 #include "mainwin/commands.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/file_io.h"
 #include "store/ini.h"
+#include "store/session.h"
 #include "store/settings.h"
 
 namespace vft::print {
@@ -120,8 +120,15 @@ bool SaveChartOptions(Session& s, const ChartOptions& o) {
   ok &= write(s, section, "PrintHeadings", std::to_string(static_cast<int>(o.heading)));
   if (o.request == request::Descendants)
     ok &= write(s, section, "Generations", std::to_string(ClampGenerations(o.generations)));
-  ok &= write(s, section, "FontName", o.font.name.empty() ? std::string("Arial") : o.font.name);
-  ok &= write(s, section, "FontSize", size_text(o.font.size));
+  ok &= WritePageSettings(s, o, size_text(o.font.size));
+  return ok;
+}
+
+bool WritePageSettings(Session& s, const ChartOptions& o, const std::string& font_size) {
+  std::string_view section = PrintSection(o.request);
+  if (section.empty()) return false;
+  bool ok = write(s, section, "FontName", o.font.name.empty() ? std::string("Arial") : o.font.name);
+  ok &= write(s, section, "FontSize", font_size);
   ok &= write(s, section, "FontBold", o.font.bold ? "1" : "0");
   ok &= write(s, section, "FontItalic", o.font.italic ? "1" : "0");
   ok &= write(s, section, "Orientation", o.orientation == Orientation::Landscape ? "1" : "0");

@@ -101,6 +101,9 @@ ChartOptions LoadChartOptions(const Session& s, int request);
 // Writes the options to the request's section and the "Printing" section of
 // the session's settings file. Returns false when a write failed.
 bool SaveChartOptions(Session& s, const ChartOptions& o);
+// The font, orientation, margins and first page number with the font size
+// already written out: the part of the options every print request saves.
+bool WritePageSettings(Session& s, const ChartOptions& o, const std::string& font_size);
 
 // Puts the font, orientation, margins and first page number into the page
 // document (before start_doc()). Margins that leave no room to print on the

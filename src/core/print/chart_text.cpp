@@ -5,13 +5,11 @@
 
 #include "common/cp1252.h"
 #include "relations/lookups.h"
+#include "store/date_words.h"
 #include "store/records.h"
 
 namespace vft::print {
 namespace {
-
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 std::string life_line(const char* word, const std::string& date_field, const std::string& place_field,
                       bool with_date, bool with_place) {
@@ -44,8 +42,7 @@ bool read_at(std::ifstream& f, long n, std::size_t len, std::uint8_t* out) {
 }  // namespace
 
 std::string PrintedDate(const LocalTime& t) {
-  int month = std::clamp(t.month, 1, 12);
-  return std::to_string(t.day) + " " + kMonths[static_cast<std::size_t>(month - 1)] + " " + std::to_string(t.year);
+  return DayMonthYear(t.year, t.month, t.day);
 }
 
 std::string BirthLine(const PersonRecord& p, bool with_date, bool with_place) {

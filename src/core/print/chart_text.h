@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/clock.h"
-#include "common/session.h"
 #include "print/page_document.h"
+#include "store/session.h"
 
 namespace vft::print {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/cp1252.h"
-#include "mainwin/family_view_text.h"
 #include "print/chart_text.h"
+#include "relations/fit_name.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 

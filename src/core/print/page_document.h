@@ -27,9 +27,9 @@
 #include <utility>
 #include <vector>
 
+#include "common/text_measure.h"
 #include "print/page_document_layout.h"
 #include "print/page_document_paper.h"
-#include "print/text_measure.h"
 
 namespace vft::print {
 

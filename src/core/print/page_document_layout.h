@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "print/text_measure.h"
+#include "common/text_measure.h"
 
 namespace vft::print {
 

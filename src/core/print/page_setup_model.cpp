@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "print/chart_options.h"
 #include "store/ini.h"
+#include "store/session.h"
 
 namespace vft::print {
 

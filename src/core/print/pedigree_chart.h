@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/session.h"
 #include "print/chart_options.h"
 #include "print/page_document.h"
+#include "store/session.h"
 
 namespace vft::print {
 

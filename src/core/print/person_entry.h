@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "print/page_document.h"
 #include "print/sheet_options.h"
 #include "print/sheet_text.h"
+#include "store/session.h"
 
 namespace vft::print {
 

@@ -347,21 +347,6 @@ bool SavePanelChoices(Session& s, int request, SortBy sort, ListFormat format) {
   return ok;
 }
 
-bool SavePageSettings(Session& s, const ChartOptions& o) {
-  std::string_view section = PrintSection(o.request);
-  if (section.empty()) return false;
-  bool ok = write(s, section, "FontName", o.font.name.empty() ? std::string("Arial") : o.font.name);
-  ok &= write(s, section, "FontSize", size_text(o.font.size));
-  ok &= write(s, section, "FontBold", o.font.bold ? "1" : "0");
-  ok &= write(s, section, "FontItalic", o.font.italic ? "1" : "0");
-  ok &= write(s, section, "Orientation", o.orientation == Orientation::Landscape ? "1" : "0");
-  auto twips = [](double v) { return std::to_string(std::lround(v)); };
-  ok &= write(s, kPrintingSection, "LMarg", twips(o.margin_left));
-  ok &= write(s, kPrintingSection, "RMarg", twips(o.margin_right));
-  ok &= write(s, kPrintingSection, "TMarg", twips(o.margin_top));
-  ok &= write(s, kPrintingSection, "BMarg", twips(o.margin_bottom));
-  ok &= write(s, kPrintingSection, "StartPageNumber", std::to_string(o.first_page_number));
-  return ok;
-}
+bool SavePageSettings(Session& s, const ChartOptions& o) { return WritePageSettings(s, o, size_text(o.font.size)); }
 
 }  // namespace vft::print

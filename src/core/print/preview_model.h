@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "print/chart_options.h"
 #include "print/sheet_options.h"
+#include "store/session.h"
 
 namespace vft::print {
 

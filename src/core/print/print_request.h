@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
 #include "print/chart_options.h"
 #include "print/page_document.h"
 #include "print/sheet_options.h"
+#include "store/session.h"
 
 namespace vft::print {
 

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/file_io.h"
 #include "store/ini.h"
+#include "store/session.h"
 #include "store/settings.h"
 
 namespace vft::print {

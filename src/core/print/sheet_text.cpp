@@ -8,16 +8,13 @@
 #include "print/chart_text.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
-#include "relations/relation_state.h"
 #include "store/dates.h"
 #include "store/file_io.h"
 #include "store/records.h"
+#include "store/relation_state.h"
 
 namespace vft::print {
 namespace {
-
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // No tree holds more than 32767 persons, 65535 notes pieces or 15000
 // ceremonies; files beyond that are not read at all.
@@ -163,10 +160,6 @@ std::string RelativeEntry(const Session& s, const PersonRecord& p) {
   return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates) + ".";
 }
 
-std::string DayMonthYear(int year, int month, int day) {
-  return std::to_string(day) + " " + kMonths[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)] + " " +
-         std::to_string(year);
-}
 
 AllPersons::AllPersons(const Session& s) : s_(s) {
   if (auto data = fileio::read_all(s.work(recfile::Person), kMaxPersonsFile)) {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/session.h"
 #include "print/page_document.h"
+#include "store/session.h"
 
 namespace vft::print {
 
@@ -55,8 +55,6 @@ std::string IntermentText(const PersonRecord& p);
 // A child or partner entry: given names and family name, the two dates
 // joined by " - ", closed by ".".
 std::string RelativeEntry(const Session& s, const PersonRecord& p);
-// "5 Dec 2026" from a parsed calendar date.
-std::string DayMonthYear(int year, int month, int day);
 
 // Every person of the persons file, in Person-number order, deleted records
 // left out, with the notes and ceremony files at hand and each person's

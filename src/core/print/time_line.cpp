@@ -8,6 +8,7 @@
 #include "print/chart_text.h"
 #include "relations/lookups.h"
 #include "store/date_parse.h"
+#include "store/date_words.h"
 
 namespace vft::print {
 namespace {

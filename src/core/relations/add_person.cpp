@@ -9,6 +9,8 @@
 namespace vft {
 namespace {
 
+constexpr int kMaxPersonsBeforeAdd = 14999;
+
 // A refused link must not lose the person just stored: it stays as an
 // unrelated person. (After a failed write nothing more is written: the
 // transaction takes the whole addition back.)
@@ -33,6 +35,12 @@ LinkResult link_parent(Session& s, std::int16_t a, std::int16_t c) {
 }
 
 }  // namespace
+
+bool RoomForAnotherPerson(Session& s) {
+  if (s.Config.NumPersons() < kMaxPersonsBeforeAdd) return true;
+  s.ask("Problem", s.Messages[msg::MaxPersons], Buttons::OK, Icon::Critical);
+  return false;
+}
 
 LinkResult LinkNewPerson(Session& s, std::int16_t a) {
   RecordTransaction tx(s);

@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
+
+// Refuses, with message table entry 86, to add a person once the records hold
+// 14999; true when there is room.
+bool RoomForAnotherPerson(Session& s);
 
 enum class LinkStep {
   Done,                 // linked; the relation state is reset

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/session.h"
 #include "store/records.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

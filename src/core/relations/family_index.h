@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -19,7 +19,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

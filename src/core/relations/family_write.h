@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft::familywrite {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/cp1252.h"
 #include "relations/person_io.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -176,6 +177,13 @@ bool SelectPersonForRelations(Session& s, std::int16_t c) {
   std::vector<std::int16_t> sibs = ListSiblings(s, c);
   std::copy_n(sibs.begin(), std::min<std::size_t>(sibs.size(), r.Siblings.size()), r.Siblings.begin());
   return true;
+}
+
+std::string MarriageDateOf(const Session& s, std::int16_t m) {
+  if (m < 1) return {};
+  std::uint8_t buf[kCeremonyLen];
+  if (!fileio::read_record(s.work(recfile::Ceremony), m, kCeremonyLen, buf)) return {};
+  return cp1252::trim(decode_ceremony(buf).MarriedDate);
 }
 
 }  // namespace vft

@@ -8,9 +8,10 @@
 // bound. A Person number below 1 has no relatives.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 
@@ -79,5 +80,8 @@ bool IsDescendant(const Session& s, std::int16_t x, std::int16_t c);
 // from the table. The displayed partner row stays where it was when it still
 // exists, else goes back to the first.
 bool SelectPersonForRelations(Session& s, std::int16_t c);
+
+// The marriage date of family m, trimmed; empty when there is none.
+std::string MarriageDateOf(const Session& s, std::int16_t m);
 
 }  // namespace vft

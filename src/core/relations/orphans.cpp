@@ -8,6 +8,7 @@
 #include "relations/lookups.h"
 #include "relations/undo.h"
 #include "store/date_parse.h"
+#include "store/date_words.h"
 #include "store/dates.h"
 #include "store/file_io.h"
 #include "store/record_transaction.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr std::size_t kPersonSlots = 32768;  // every positive i16 Person number
 constexpr std::size_t kPersonFileLimit = kPersonSlots * kPersonLen;
-constexpr std::array<const char*, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // What the rule needs from the family table, gathered in one pass instead of
 // one scan per person: each person's father (from the first family listing
@@ -61,9 +60,7 @@ struct PersonFile {
   PersonRecord at(std::size_t n) const { return decode_person(data.data() + (n - 1) * kPersonLen); }
 };
 
-bool all_digits(std::string_view t) {
-  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+using cp1252::all_digits;
 
 }  // namespace
 
@@ -95,8 +92,8 @@ long BirthSortKey(const Session& s, const std::string& birth_date) {
   const std::string_view year = std::string_view(t).substr(t.size() - 4);
   if (!all_digits(year)) return 0;
   const long y = std::stol(std::string(year));
-  for (std::size_t i = 0; i < kMonths.size(); ++i)
-    if (t.find(kMonths[i]) != std::string::npos) return y * 10000L + static_cast<long>(i + 1) * 100L + 1;
+  for (int m = 1; m <= 12; ++m)
+    if (t.find(MonthAbbrev(m)) != std::string::npos) return y * 10000L + m * 100L + 1;
   return y * 10000L + 101;
 }
 

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -18,16 +18,14 @@ struct PersonFacts {
   std::string name;
 };
 
-std::int16_t i16_at(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
-
 PersonFacts facts_of(const std::uint8_t* rec) {
   PersonFacts f;
-  f.PerNum = i16_at(rec);
-  f.Sex = static_cast<char>(rec[52]);
-  f.Deleted = i16_at(rec + 496);
-  f.NumPartners = i16_at(rec + 502);
-  std::string fam(reinterpret_cast<const char*>(rec + 2), width::FamName);
-  std::string given(reinterpret_cast<const char*>(rec + 22), width::GivenNames);
+  f.PerNum = read_i16(rec + person_at::PerNum);
+  f.Sex = static_cast<char>(rec[person_at::Sex]);
+  f.Deleted = read_i16(rec + person_at::Deleted);
+  f.NumPartners = read_i16(rec + person_at::NumPartners);
+  std::string fam(reinterpret_cast<const char*>(rec + person_at::FamName), width::FamName);
+  std::string given(reinterpret_cast<const char*>(rec + person_at::GivenNames), width::GivenNames);
   f.name = cp1252::trim(cp1252::trim(given) + " " + cp1252::trim(fam));
   return f;
 }

@@ -32,9 +32,6 @@ constexpr std::array<FilePair, 5> kPairs{{
 // no record file of ours is larger than this.
 constexpr std::size_t kPersonFileLimit = std::size_t{32768} * kPersonLen;
 constexpr std::size_t kFileLimit = std::size_t{32768} * 1024;
-constexpr std::size_t kDeletedOffset = 496;  // Deleted within a Person record
-
-std::int16_t i16_at(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
 
 bool undo_failed(Session& s, const std::string& why) {
   s.ask("Undo", "The last change cannot be undone: " + why + CrLf + "Your family records have not been changed.",
@@ -137,7 +134,7 @@ int CountDeletedPersons(const Session& s) {
   const std::size_t records = std::min(data->size() / kPersonLen, static_cast<std::size_t>(persons));
   int deleted = 0;
   for (std::size_t n = 0; n < records; ++n)
-    if (i16_at(data->data() + n * kPersonLen + kDeletedOffset) != 0) ++deleted;
+    if (read_i16(data->data() + n * kPersonLen + person_at::Deleted) != 0) ++deleted;
   return deleted;
 }
 

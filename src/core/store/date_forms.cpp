@@ -14,7 +14,7 @@ namespace {
 using datereading::Tok;
 using datereading::Token;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using cp1252::is_digit;
 int number(std::string_view digits) {  // callers pass at most four digits
   int n = 0;
   for (char c : digits) n = n * 10 + (c - '0');

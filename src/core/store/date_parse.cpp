@@ -2,28 +2,22 @@
 
 #include <array>
 
+#include "common/cp1252.h"
+#include "store/date_words.h"
+
 namespace vft {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonthNamesEn = {
-    "january", "february", "march",     "april",   "may",      "june",
-    "july",    "august",   "september", "october", "november", "december"};
-
 // Byte tests that never see a sign-extended CP1252 byte as a letter or digit.
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using cp1252::all_digits;
+using cp1252::is_digit;
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool is_separator(char c) {
   return c == '/' || c == '-' || c == '.' || c == ',' || c == ' ' || c == '\t';
 }
 
-bool all_digits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s)
-    if (!is_digit(c)) return false;
-  return true;
-}
 bool all_letters(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)
@@ -60,12 +54,12 @@ std::optional<Ymd> checked(int y, int m, int d) {
 
 int MonthFromName(std::string_view word) {
   if (word.size() < 3 || word.size() > 9) return 0;
-  for (std::size_t m = 0; m < kMonthNamesEn.size(); ++m) {
-    std::string_view name = kMonthNamesEn[m];
+  for (int m = 1; m <= 12; ++m) {
+    std::string_view name = FullMonthName(m);
     if (word.size() > name.size()) continue;
     bool same = true;
-    for (std::size_t i = 0; i < word.size() && same; ++i) same = lower_ascii(word[i]) == name[i];
-    if (same) return static_cast<int>(m) + 1;
+    for (std::size_t i = 0; i < word.size() && same; ++i) same = lower_ascii(word[i]) == lower_ascii(name[i]);
+    if (same) return m;
   }
   return 0;
 }

@@ -6,7 +6,7 @@
 namespace vft::datereading {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using cp1252::is_digit;
 bool is_letter(char ch) {
   const auto c = static_cast<unsigned char>(ch);
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;

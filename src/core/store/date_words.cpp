@@ -1,5 +1,6 @@
 #include "store/date_words.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vft {
@@ -87,6 +88,11 @@ std::string_view FullMonthName(int month) {
 
 std::string_view MonthAbbrev(int month) {
   return month >= 1 && month <= 12 ? kAbbrev[static_cast<std::size_t>(month - 1)] : std::string_view("???");
+}
+
+std::string DayMonthYear(int year, int month, int day) {
+  return std::to_string(day) + " " + std::string(MonthAbbrev(std::clamp(month, 1, 12))) + " " +
+         std::to_string(year);
 }
 
 }  // namespace vft

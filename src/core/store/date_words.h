@@ -3,6 +3,7 @@
 // AND ..."), era and calendar markers. One table, read by the date forms that
 // both the date boxes and the GEDCOM import use.
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace vft {
@@ -38,5 +39,9 @@ std::string_view FullMonthName(int month);
 
 // The three-letter abbreviation of the stored form ("Feb").
 std::string_view MonthAbbrev(int month);
+
+// "5 Dec 2026": a calendar date as the printouts, web pages and notices show
+// it. A month out of range is taken as the nearest one.
+std::string DayMonthYear(int year, int month, int day);
 
 }  // namespace vft

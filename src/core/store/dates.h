@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
 #include "store/date_parse.h"
+#include "store/session.h"
 
 namespace vft {
 

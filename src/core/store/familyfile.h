@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "common/session.h"
 #include "store/familyfile_image.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -14,23 +14,9 @@ namespace {
 // Returns the owner's new NotesRec (-1 when no chain was made).
 std::int32_t append_notes(Bytes& file, std::int16_t owner, const std::string& text) {
   if (text.find_first_not_of(' ') == std::string::npos) return -1;
-  const long n = static_cast<long>(file.size() / kNotesLen);
-  const auto first = static_cast<std::int32_t>(n + 1);
-  const auto chunk = static_cast<std::size_t>(kNotesChunk);
-  if (text.size() <= chunk) {
-    encode(NotesRecord{owner, static_cast<std::int16_t>(text.size()), text, -1}, file);
-    return first;
-  }
-  long rec = n;
-  for (std::size_t pos = 0;; pos += chunk) {
-    std::string piece = pos < text.size() ? text.substr(pos, chunk) : std::string();
-    ++rec;
-    bool last = piece.size() != chunk;
-    encode(NotesRecord{owner, static_cast<std::int16_t>(piece.size()), piece,
-                       static_cast<std::int16_t>(last ? -1 : rec + 1)},
-           file);
-    if (last) return first;
-  }
+  const auto first = static_cast<std::int32_t>(file.size() / kNotesLen + 1);
+  encode_notes_chain(owner, text, first, file);
+  return first;
 }
 
 }  // namespace
@@ -75,7 +61,7 @@ RecordFiles UnpackFamilyImage(const FamilyImage& im, const ConfigRecord& config)
     }
     const std::size_t at = f.per.size();
     encode(fp->rec, f.per);
-    ByteWriter(f.per).put_i32_at(at + 498, chain[static_cast<std::size_t>(fp - im.Persons.data())]);  // NotesRec
+    ByteWriter(f.per).put_i32_at(at + person_at::NotesRec, chain[static_cast<std::size_t>(fp - im.Persons.data())]);
   }
 
   f.mar.reserve(im.Marriages.size() * kMarriageLen);

@@ -25,9 +25,14 @@ struct FieldAt {
   std::size_t offset, width;
 };
 constexpr FieldAt kPersonText[kTextTags] = {
-    {2, 20},   {22, 30},  {53, 12},  {65, 12},  {77, 50},  {127, 3},  {130, 12}, {142, 50},
-    {192, 50}, {242, 12}, {254, 50}, {304, 50}, {354, 50}, {404, 48}, {454, 40}};
-constexpr std::size_t kSexAt = 52, kAutoCapAt = 452, kDeletedAt = 496, kNotesRecAt = 498, kPartnersAt = 502;
+    {person_at::FamName, width::FamName},         {person_at::GivenNames, width::GivenNames},
+    {person_at::BirthDate, width::Date},          {person_at::DeathDate, width::Date},
+    {person_at::BirthPlace, width::Place},        {person_at::Baptised, width::Baptised},
+    {person_at::DOBap, width::Date},              {person_at::Baptisplace, width::Place},
+    {person_at::DeathPlace, width::Place},        {person_at::InterDate, width::Date},
+    {person_at::InteredPlace, width::Place},      {person_at::Occupation, width::Occupation},
+    {person_at::CurrAddress, width::CurrAddress}, {person_at::Phone, width::Phone},
+    {person_at::Source, width::Source}};
 
 std::string_view trimmed(std::string_view s) {
   std::size_t b = s.find_first_not_of(' ');
@@ -35,20 +40,8 @@ std::string_view trimmed(std::string_view s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-std::int16_t get16(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
-std::int32_t get32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                   (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-}
-void put32(Bytes& b, std::size_t at, std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  for (std::size_t k = 0; k < 4; ++k) b[at + k] = static_cast<std::uint8_t>((u >> (8 * k)) & 0xFF);
-}
-void put16(Bytes& b, std::size_t at, std::int16_t v) {
-  auto u = static_cast<std::uint16_t>(v);
-  b[at] = static_cast<std::uint8_t>(u & 0xFF);
-  b[at + 1] = static_cast<std::uint8_t>(u >> 8);
-}
+void put32(Bytes& b, std::size_t at, std::int32_t v) { ByteWriter(b).put_i32_at(at, v); }
+void put16(Bytes& b, std::size_t at, std::int16_t v) { ByteWriter(b).put_i16_at(at, v); }
 void put_text(Bytes& b, std::size_t at, std::string_view s) {
   for (std::size_t k = 0; k < s.size(); ++k) b[at + k] = static_cast<std::uint8_t>(s[k]);
 }
@@ -253,16 +246,16 @@ bool PackFamilyFile(const FamilyHeader& h, const RecordFiles& files, Bytes& out)
     // The record's place is its number; a record whose number field was never
     // filled in still goes into the file under the right number.
     p.PerNum = static_cast<std::int16_t>(n);
-    p.deleted = get16(r + kDeletedAt) != 0;
-    p.sex = text(kSexAt, 1);
+    p.deleted = read_i16(r + person_at::Deleted) != 0;
+    p.sex = text(person_at::Sex, 1);
     for (std::size_t i = 0; i < kTextTags; ++i) p.texts[i] = text(kPersonText[i].offset, kPersonText[i].width);
-    p.NumPartners = get16(r + kPartnersAt);
+    p.NumPartners = read_i16(r + person_at::NumPartners);
     // Notes go into the file only when the chain pointer is valid and the
     // chain holds some text: an empty notes item would say nothing.
-    const std::int32_t chain = get32(r + kNotesRecAt);
+    const std::int32_t chain = read_i32(r + person_at::NotesRec);
     notes = p.deleted || !has_chain(chain) ? std::string() : ReadNotesFrom(chain, files.notes);
     p.notes = notes;
-    w.person(p, get16(r + kAutoCapAt));
+    w.person(p, read_i16(r + person_at::AutoCap));
   }
   w.finish();
   return true;

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "store/date_words.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
 
@@ -22,8 +23,6 @@ namespace {
 constexpr std::size_t kMaxFamilyFile = 64u * 1024 * 1024;
 constexpr std::size_t kMaxNote = 4096;
 constexpr int kLockTries = 4;
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 std::uint64_t checksum(const Bytes& b) {
   std::uint64_t h = 14695981039346656037ULL;  // FNV-1a
@@ -52,9 +51,8 @@ std::string user_name() {
 
 std::string time_text(const LocalTime& t) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%02d:%02d on %d %s %d", t.hour, t.minute, t.day,
-                kMonths[(t.month >= 1 && t.month <= 12 ? t.month : 1) - 1], t.year);
-  return buf;
+  std::snprintf(buf, sizeof buf, "%02d:%02d on ", t.hour, t.minute);
+  return buf + DayMonthYear(t.year, t.month, t.day);
 }
 
 std::string read_fd(int fd) {

@@ -8,9 +8,9 @@
 #include <unordered_set>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/session.h"
 
 namespace vft {
 namespace {

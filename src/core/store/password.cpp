@@ -3,8 +3,8 @@
 #include <random>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/ini.h"
+#include "store/session.h"
 
 namespace vft {
 namespace {

@@ -3,13 +3,30 @@
 namespace vft {
 namespace {
 
-std::int16_t rd16(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
-std::int32_t rd32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                   (static_cast<std::uint32_t>(p[2]) << 16) |
-                                   (static_cast<std::uint32_t>(p[3]) << 24));
-}
 std::string rdtext(const std::uint8_t* p, std::size_t n) { return std::string(reinterpret_cast<const char*>(p), n); }
+
+// The offsets are the running sum of the field widths the encoder writes.
+static_assert(person_at::GivenNames == person_at::FamName + width::FamName);
+static_assert(person_at::Sex == person_at::GivenNames + width::GivenNames);
+static_assert(person_at::BirthDate == person_at::Sex + width::Sex);
+static_assert(person_at::DeathDate == person_at::BirthDate + width::Date);
+static_assert(person_at::BirthPlace == person_at::DeathDate + width::Date);
+static_assert(person_at::Baptised == person_at::BirthPlace + width::Place);
+static_assert(person_at::DOBap == person_at::Baptised + width::Baptised);
+static_assert(person_at::Baptisplace == person_at::DOBap + width::Date);
+static_assert(person_at::DeathPlace == person_at::Baptisplace + width::Place);
+static_assert(person_at::InterDate == person_at::DeathPlace + width::Place);
+static_assert(person_at::InteredPlace == person_at::InterDate + width::Date);
+static_assert(person_at::Occupation == person_at::InteredPlace + width::Place);
+static_assert(person_at::CurrAddress == person_at::Occupation + width::Occupation);
+static_assert(person_at::Phone == person_at::CurrAddress + width::CurrAddress);
+static_assert(person_at::AutoCap == person_at::Phone + width::Phone);
+static_assert(person_at::Source == person_at::AutoCap + 2);
+static_assert(person_at::Reserved == person_at::Source + width::Source);
+static_assert(person_at::Deleted == person_at::Reserved + 2);
+static_assert(person_at::NotesRec == person_at::Deleted + 2);
+static_assert(person_at::NumPartners == person_at::NotesRec + 4);
+static_assert(kPersonLen == person_at::NumPartners + 2);
 
 }  // namespace
 
@@ -41,27 +58,27 @@ void encode(const PersonRecord& r, Bytes& out) {
 
 PersonRecord decode_person(const std::uint8_t* p) {
   PersonRecord r;
-  r.PerNum = rd16(p + 0);
-  r.FamName = rdtext(p + 2, 20);
-  r.GivenNames = rdtext(p + 22, 30);
-  r.Sex = rdtext(p + 52, 1);
-  r.BirthDate = rdtext(p + 53, 12);
-  r.DeathDate = rdtext(p + 65, 12);
-  r.BirthPlace = rdtext(p + 77, 50);
-  r.Baptised = rdtext(p + 127, 3);
-  r.DOBap = rdtext(p + 130, 12);
-  r.Baptisplace = rdtext(p + 142, 50);
-  r.DeathPlace = rdtext(p + 192, 50);
-  r.InterDate = rdtext(p + 242, 12);
-  r.InteredPlace = rdtext(p + 254, 50);
-  r.Occupation = rdtext(p + 304, 50);
-  r.CurrAddress = rdtext(p + 354, 50);
-  r.Phone = rdtext(p + 404, 48);
-  r.AutoCap = rd16(p + 452);
-  r.Source = rdtext(p + 454, 40);
-  r.Deleted = rd16(p + 496);
-  r.NotesRec = rd32(p + 498);
-  r.NumPartners = rd16(p + 502);
+  r.PerNum = read_i16(p + person_at::PerNum);
+  r.FamName = rdtext(p + person_at::FamName, width::FamName);
+  r.GivenNames = rdtext(p + person_at::GivenNames, width::GivenNames);
+  r.Sex = rdtext(p + person_at::Sex, width::Sex);
+  r.BirthDate = rdtext(p + person_at::BirthDate, width::Date);
+  r.DeathDate = rdtext(p + person_at::DeathDate, width::Date);
+  r.BirthPlace = rdtext(p + person_at::BirthPlace, width::Place);
+  r.Baptised = rdtext(p + person_at::Baptised, width::Baptised);
+  r.DOBap = rdtext(p + person_at::DOBap, width::Date);
+  r.Baptisplace = rdtext(p + person_at::Baptisplace, width::Place);
+  r.DeathPlace = rdtext(p + person_at::DeathPlace, width::Place);
+  r.InterDate = rdtext(p + person_at::InterDate, width::Date);
+  r.InteredPlace = rdtext(p + person_at::InteredPlace, width::Place);
+  r.Occupation = rdtext(p + person_at::Occupation, width::Occupation);
+  r.CurrAddress = rdtext(p + person_at::CurrAddress, width::CurrAddress);
+  r.Phone = rdtext(p + person_at::Phone, width::Phone);
+  r.AutoCap = read_i16(p + person_at::AutoCap);
+  r.Source = rdtext(p + person_at::Source, width::Source);
+  r.Deleted = read_i16(p + person_at::Deleted);
+  r.NotesRec = read_i32(p + person_at::NotesRec);
+  r.NumPartners = read_i16(p + person_at::NumPartners);
   return r;
 }
 
@@ -79,13 +96,13 @@ void encode(const MarriageRecord& m, Bytes& out) {
 
 MarriageRecord decode_marriage(const std::uint8_t* p) {
   MarriageRecord m;
-  m.MarNum = rd16(p);
-  m.Husband = rd16(p + 2);
-  m.Wife = rd16(p + 4);
-  m.NumKids = rd16(p + 6);
-  for (int i = 0; i < kMaxKids; ++i) m.Kids[static_cast<std::size_t>(i)] = rd16(p + 8 + 2 * i);
-  m.Divorced = rd16(p + 90);
-  m.NotMarried = rd16(p + 92);
+  m.MarNum = read_i16(p);
+  m.Husband = read_i16(p + 2);
+  m.Wife = read_i16(p + 4);
+  m.NumKids = read_i16(p + 6);
+  for (int i = 0; i < kMaxKids; ++i) m.Kids[static_cast<std::size_t>(i)] = read_i16(p + 8 + 2 * i);
+  m.Divorced = read_i16(p + 90);
+  m.NotMarried = read_i16(p + 92);
   for (std::size_t i = 0; i < 8; ++i) m.Reserved[i] = p[94 + i];
   return m;
 }
@@ -107,7 +124,24 @@ void encode(const NotesRecord& n, Bytes& out) {
 }
 
 NotesRecord decode_notes(const std::uint8_t* p) {
-  return {rd16(p), rd16(p + 2), rdtext(p + 4, 42), rd16(p + 46)};
+  return {read_i16(p), read_i16(p + 2), rdtext(p + 4, 42), read_i16(p + 46)};
+}
+
+void encode_notes_chain(std::int16_t owner, const std::string& text, long first, Bytes& out) {
+  const auto chunk = static_cast<std::size_t>(kNotesChunk);
+  if (text.size() <= chunk) {
+    encode(NotesRecord{owner, static_cast<std::int16_t>(text.size()), text, -1}, out);
+    return;
+  }
+  long rec = first;
+  for (std::size_t pos = 0;; pos += chunk, ++rec) {
+    std::string piece = pos < text.size() ? text.substr(pos, chunk) : std::string();
+    const bool last = piece.size() != chunk;
+    encode(NotesRecord{owner, static_cast<std::int16_t>(piece.size()), piece,
+                       static_cast<std::int16_t>(last ? -1 : rec + 1)},
+           out);
+    if (last) return;
+  }
 }
 
 PersonRecord blank_person() {

@@ -77,7 +77,7 @@ struct ConfigRecord {
   std::array<std::uint8_t, kConfigLen> raw{};
 
   std::int16_t get16(std::size_t off) const {
-    return static_cast<std::int16_t>(raw[off] | (raw[off + 1] << 8));
+    return read_i16(raw.data() + off);
   }
   void set16(std::size_t off, std::int16_t v) {
     auto u = static_cast<std::uint16_t>(v);
@@ -105,6 +105,16 @@ constexpr std::size_t FamName = 20, GivenNames = 30, Sex = 1, Date = 12, Place =
                       MarriedDate = 12, MarriedAt = 200, Chunk = 42;
 }
 
+// Where each Person record field starts, for readers that pick a few fields
+// straight from the bytes (a list of 15,000 persons) instead of decoding all.
+namespace person_at {
+constexpr std::size_t PerNum = 0, FamName = 2, GivenNames = 22, Sex = 52, BirthDate = 53, DeathDate = 65,
+                      BirthPlace = 77, Baptised = 127, DOBap = 130, Baptisplace = 142, DeathPlace = 192,
+                      InterDate = 242, InteredPlace = 254, Occupation = 304, CurrAddress = 354, Phone = 404,
+                      AutoCap = 452, Source = 454, Reserved = 494, Deleted = 496, NotesRec = 498,
+                      NumPartners = 502;
+}
+
 void encode(const PersonRecord& p, Bytes& out);  // appends 504 bytes
 PersonRecord decode_person(const std::uint8_t* p);  // reads 504 bytes
 void encode(const MarriageRecord& m, Bytes& out);   // appends 102 bytes
@@ -113,6 +123,12 @@ void encode(const CeremonyRecord& c, Bytes& out);  // appends 212 bytes
 CeremonyRecord decode_ceremony(const std::uint8_t* p);
 void encode(const NotesRecord& n, Bytes& out);  // appends 48 bytes
 NotesRecord decode_notes(const std::uint8_t* p);
+// Appends the Notes records of `text` as one chain owned by person `owner`,
+// numbered from `first`: 42-byte pieces, each pointing at the next, the last
+// with Next -1 (and with ChunkLen 0 when the text is an exact multiple of 42
+// long). A text of 42 bytes or less is a single record. Whether a blank text
+// gets a chain at all is the caller's rule.
+void encode_notes_chain(std::int16_t owner, const std::string& text, long first, Bytes& out);
 
 // A Person record with every text field blank (spaces) and NotesRec -1.
 PersonRecord blank_person();

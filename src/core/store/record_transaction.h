@@ -13,7 +13,7 @@
 #pragma once
 #include <memory>
 
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 

@@ -201,19 +201,12 @@ bool AppendNotes(fileio::FileSystem& fs, PersonRecord& owner, const std::string&
   if (cp1252::trim(text).empty()) return true;
   long n = notes_count(notes_file);
   owner.NotesRec = static_cast<std::int32_t>(n + 1);
-  if (text.size() <= static_cast<std::size_t>(kNotesChunk))
-    return write_notes_record(fs, notes_file, n + 1, {owner.PerNum, static_cast<std::int16_t>(text.size()), text, -1});
-  long rec = n;
-  NotesRecord last;
-  for (std::size_t pos = 0;; pos += kNotesChunk) {
-    std::string piece = pos < text.size() ? text.substr(pos, kNotesChunk) : std::string();
-    ++rec;
-    last = {owner.PerNum, static_cast<std::int16_t>(piece.size()), piece, static_cast<std::int16_t>(rec + 1)};
-    if (!write_notes_record(fs, notes_file, rec, last)) return false;
-    if (piece.size() != static_cast<std::size_t>(kNotesChunk)) break;
-  }
-  last.Next = -1;
-  return write_notes_record(fs, notes_file, rec, last);
+  Bytes chain;
+  encode_notes_chain(owner.PerNum, text, n + 1, chain);
+  for (std::size_t at = 0; at < chain.size(); at += kNotesLen)
+    if (!fileio::write_record(fs, notes_file, n + 1 + static_cast<long>(at / kNotesLen), chain.data() + at, kNotesLen))
+      return false;
+  return true;
 }
 
 bool RewriteNotes(Session& s, PersonRecord& owner, const std::string& text) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/session.h"
 #include "store/password.h"
+#include "store/session.h"
 
 namespace vft {
 

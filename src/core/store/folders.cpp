@@ -1,4 +1,4 @@
-#include "common/folders.h"
+#include "store/folders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "common/cp1252.h"
-#include "common/session.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
 #include "store/records.h"
+#include "store/session.h"
 
 namespace vft {
 namespace fs = std::filesystem;
@@ -42,12 +42,9 @@ bool is_folder(const std::string& p) {
 
 // "hhmmss" or "hhmmss-n": the only names our work folders have.
 bool work_folder_name(const std::string& name) {
-  if (name.size() < 6) return false;
-  for (std::size_t i = 0; i < 6; ++i)
-    if (name[i] < '0' || name[i] > '9') return false;
-  if (name.size() == 6) return true;
-  if (name[6] != '-' || name.size() == 7) return false;
-  return std::all_of(name.begin() + 7, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const std::string_view n = name;
+  if (n.size() < 6 || !cp1252::all_digits(n.substr(0, 6))) return false;
+  return n.size() == 6 || (n[6] == '-' && cp1252::all_digits(n.substr(7)));
 }
 
 // A file in `folder` whose name matches `name` ignoring case (an exact match

@@ -1,4 +1,4 @@
-#include "common/session.h"
+#include "store/session.h"
 
 namespace vft {
 
