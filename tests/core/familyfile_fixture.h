@@ -69,7 +69,7 @@ inline void add_person(Session& s, const NewPerson& p) {
   ASSERT_TRUE(AddPersonRecord(s));
 }
 
-inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, std::initializer_list<int> kids,
+inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, const std::vector<int>& kids,
                          const std::string& date = "", const std::string& place = "") {
   s.Config.setNumMarriages(static_cast<std::int16_t>(s.Config.NumMarriages() + 1));
   s.MarBuf = MarriageRecord{};

@@ -211,3 +211,12 @@ TEST(FamilyFileRoundTrip, MaximumTree) {
   EXPECT_LT(tree.notes.size() / kNotesLen, 32767u);
   round_trip(a.s, b.s, a.dir.path());
 }
+
+TEST(FamilyFileRoundTrip, AFamilyOfFortyOneChildren) {
+  TempSession a, b;
+  std::vector<int> kids;
+  for (int k = 1; k <= kMaxKids; ++k) add_person(a.s, {"Smith", "Kid", "F"}), kids.push_back(k);
+  add_marriage(a.s, 0, 0, kids);
+  a.s.Config.setLastPerson(1);
+  round_trip(a.s, b.s, a.dir.path());
+}
