@@ -59,6 +59,7 @@ TEST(RelateCli, AnswersInWordsAndRefusesBadPersons) {
        "     father: Max Brown (#7)\n",
        ""},
       {f + "3 10", 1, "", "vft: There is no person number 10.\n"},
+      {f + "9 10", 1, "", "vft: There is no person number 10.\n"},  // 9, the highest, is one
       {f + "0 3", 1, "", "vft: There is no person number 0.\n"},
       {f + "6 3", 1, "", "vft: Person number 6 has been deleted.\n"},
       {f + "3 3", 1, "", "vft: Choose two different persons.\n"},
