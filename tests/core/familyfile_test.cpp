@@ -358,14 +358,14 @@ TEST_F(FamilyFile, TooLittleFreeSpaceIsReported) {
   EXPECT_EQ(m.text, "The disk is full on drive " + t.dir.path() + ". \r\n Free some space on this disk/drive  \r\n"
                     " or save the file to a different disk.");
   EXPECT_EQ(m.icon, Icon::Exclamation);
+  EXPECT_FALSE(fileio::exists(path("full.vfl")));
+  EXPECT_EQ(statuses.back(), "Cancelled");
   // Room for exactly the file is enough; a byte less is not.
   ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("sized.vfl")), -1);
   std::int64_t room = fileio::size_of(path("sized.vfl")) - 1;
   auto disk = [&](const std::string&) { return room++; };
   EXPECT_EQ(SaveFamilyFileWith(s, s.WorkFolder, path("full.vfl"), disk), 0);
   EXPECT_EQ(SaveFamilyFileWith(s, s.WorkFolder, path("full.vfl"), disk), -1);
-  EXPECT_FALSE(fileio::exists(path("full.vfl")));
-  EXPECT_EQ(statuses.back(), "Cancelled");
 }
 
 TEST_F(FamilyFile, ReaderCutsLongTextsAndBlanksZeroBytes) {
