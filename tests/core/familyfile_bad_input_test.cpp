@@ -146,6 +146,10 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"first marriage of length 0", [&](Bytes& b) { set32(b, mar[0], 0); }, Expect::ReadError},
       {"NumKids 42", [&](Bytes& b) { set16(b, mar[0] + 10, 42); }, Expect::ReadError},
       {"NumKids negative", [&](Bytes& b) { set16(b, mar[0] + 10, -1); }, Expect::ReadError},
+      {"NumKids negative, no child slot", [&](Bytes& b) {
+         set16(b, mar[0] + 10, -1), b.erase(b.begin() + mar[0] + 12, b.begin() + mar[0] + 14);
+         set32(b, mar[0], at32(b, mar[0] + 1) - 2), set32(b, 1807, at32(b, 1808) - 2);
+       }, Expect::ReadError},
       {"more children than the record holds", [&](Bytes& b) { set16(b, mar[0] + 10, 5); }, Expect::ReadError},
       {"unknown marriage item", [&](Bytes& b) { b[date_item] = 3; }, Expect::ReadError},
       {"date longer than its record", [&](Bytes& b) { b[date_item + 1] = 200; }, Expect::ReadError},
@@ -166,6 +170,8 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"negative notes length", [&](Bytes& b) { set32(b, notes_item() + 2, -1); }, Expect::ReadError},
       {"AutoCap section cut short", [&](Bytes& b) { b.resize(autocap + 8); }, Expect::ReadError},
       {"no AutoCap section", [&](Bytes& b) { b.resize(autocap); }, Expect::Opens},
+      {"last end byte past the end", [&](Bytes& b) { b.resize(autocap), set32(b, per[2], at32(b, per[2] + 1) + 1); },
+       Expect::ReadError},
       {"other disk number and version", [](Bytes& b) { set16(b, 8, 7), set32(b, 50, 999); }, Expect::Opens},
       {"more spaces at the end", [](Bytes& b) { b.insert(b.end(), 500, ' '); }, Expect::Opens},
       {"empty file", [](Bytes& b) { b.clear(); }, Expect::NotVfl},

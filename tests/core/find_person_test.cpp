@@ -89,9 +89,9 @@ TEST_F(FindPersonTest, NumberSelectsThePerson) {
   EXPECT_TRUE(t.prompter.shown.empty());
   // With the edit flag the person editor is to open instead.
   s.EditFlag = true;
-  r = FindPerson(s, "", "1");
+  r = FindPerson(s, "", "4");  // the highest number
   EXPECT_EQ(r.pick.step, PickStep::Edit);
-  EXPECT_EQ(s.Config.LastPerson(), john);
+  EXPECT_EQ(s.Config.LastPerson(), ann);
 }
 
 TEST_F(FindPersonTest, ConnectingToThemselfIsRefused) {

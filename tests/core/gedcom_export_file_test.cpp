@@ -200,13 +200,14 @@ TEST(GedcomExportFile, DiskFullAsksAgainUntilCancelled) {
   EXPECT_FALSE(t.exists("Temp.Ged"));
 
   // Room made after the first warning: OK goes on and writes the file.
-  std::int64_t room = 100;
-  o.free_bytes = [&](const std::string&) { return std::exchange(room, 1 << 30); };
+  const std::string want = build(t, GedcomFlavour::Standard, "old.ged");
+  std::int64_t room = 100;  // then exactly the file's size
+  o.free_bytes = [&](const std::string&) { return std::exchange(room, static_cast<std::int64_t>(want.size())); };
   t.prompter.shown.clear();
   r = ExportGedcom(t.s, o, {});
   EXPECT_EQ(r.status, ExportStatus::Done);
   EXPECT_EQ(t.prompter.shown.size(), 2u);
-  EXPECT_EQ(t.read("old.ged"), build(t, GedcomFlavour::Standard, "old.ged"));
+  EXPECT_EQ(t.read("old.ged"), want);
 }
 
 TEST(GedcomExportFile, UnwritableTargetFailsWithAMessage) {

@@ -220,7 +220,7 @@ TEST_F(PageDoc, PaperOrientationAndPageSize) {
 TEST_F(PageDoc, MarginsRefuseNonsense) {
   EXPECT_TRUE(doc.set_margin_left(567) && doc.set_margin_right(0) && doc.set_margin_top(720) &&
               doc.set_margin_bottom(1000));
-  EXPECT_FALSE(doc.set_margin_left(-1));
+  EXPECT_FALSE(doc.set_margin_left(-1) || doc.set_margin_left(11906));
   EXPECT_FALSE(doc.set_margin_right(11906));
   EXPECT_FALSE(doc.set_margin_top(16838));
   EXPECT_FALSE(doc.set_margin_bottom(INFINITY));

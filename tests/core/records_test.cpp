@@ -149,8 +149,8 @@ TEST_F(RecordStore, RewrittenNotesReuseTheOldChainThenAppend) {
   // The chain is now one piece long: the empty piece after a full one is appended.
   rewrite_notes(std::string(42, 'z'));
   EXPECT_EQ(pieces(), (Pieces{{42, 5, 1}, {42, 3, 1}, {42, 4, 1}, {4, -1, 1}, {0, -1, 1}}));
-  rewrite_notes("a^b");  // a caret typed by the user is kept
-  EXPECT_EQ(notes_of(1), "a^b");
+  rewrite_notes("a" + std::string(39, 'b') + "^");  // a caret typed by the user is kept, also last in a piece
+  EXPECT_EQ(notes_of(1), "a" + std::string(39, 'b') + "^");
 }
 
 TEST_F(RecordStore, LongerNotesUseTheWholeOldChainThenAppend) {

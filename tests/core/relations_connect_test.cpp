@@ -85,6 +85,7 @@ TEST_F(RelationsConnect, EachCheckRefusesWithItsOwnTextAndChangesNothing) {
       {5, Partner, sis, fay, "Fay LONE is a female and cannot be connected as a partner."},
       {6, Partner, c, pat, "The sex of Pat PINE is not set and cannot be connected as a partner."},
       {7, Father, c, pat, "The sex of Pat PINE is not set and cannot be connected as a parent."},
+      {7, Mother, c, pat, "The sex of Pat PINE is not set and cannot be connected as a parent."},
       {8, Sibling, c, sis, "Sue DALE is already a sibling of Cal DALE and cannot be connected as a sibling."},
       {9, Father, c, kid, "Kim DALE is a direct descendant of Cal DALE and can not be connected as a parent."},
       {10, Partner, c, sis, "Sue DALE is a sibling Cal DALE and cannot be connected as a partner."},

@@ -128,12 +128,14 @@ TEST_F(RelationsLookups, PartnerListRowsCarryFlagsAndCeremonyDate) {
 
 TEST_F(RelationsLookups, PartnerListStopsAtTwentyRows) {
   auto h = b.person("Hal", "Hart", "M");
-  for (int i = 0; i < 22; ++i) b.family(h, b.person("W" + std::to_string(i), "Wife", "F"));
+  std::vector<std::int16_t> fams;
+  for (int i = 0; i < 22; ++i) fams.push_back(b.family(h, b.person("W" + std::to_string(i), "Wife", "F")));
   PartnerList list = ListPartners(s, h);
   EXPECT_EQ(list.count, 20);
   EXPECT_EQ(list.rows[0].Partner, 2);
   EXPECT_EQ(list.rows[19].Partner, 21);  // the 20th wife; the 21st and 22nd are not listed
   EXPECT_EQ(CountPartnerships(s, h), 22);
+  EXPECT_TRUE(IsDescendant(s, b.child(fams[19], "Kit", "Hart", "F"), h));  // a child of the 20th
 }
 
 TEST_F(RelationsLookups, ChildrenOfCoupleAndOfAllPartnerships) {

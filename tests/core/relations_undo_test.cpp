@@ -186,6 +186,10 @@ TEST_F(RelationsUndo, DamagedOrUnwritableCopiesNeverReachTheRecords) {
       {"a copy missing", [&] { fileio::remove(s.work("Undo.mar")); }},
       {"a copy of another size",
        [&] { ASSERT_TRUE(test::put_file(s.work("Undo.per"), Bytes(per.size() + kPersonLen))); }},
+      {"a copy lacking a family it counts", [&] {
+         ASSERT_TRUE(test::put_file(s.work("Undo.mar"), Bytes(file("Undo.mar").size() - kMarriageLen)));
+         s.UndoSizes[2] -= static_cast<std::int64_t>(kMarriageLen);
+       }},
   };
   for (const auto& [what, harm] : damage) {
     ASSERT_TRUE(SaveUndoPoint(s, "x"));

@@ -95,6 +95,7 @@ TEST(WriteSafety, AFailureAtAnyWriteStepLeavesTheRecordsAsTheyWere) {
     for (long n = 1;; ++n) {
       SCOPED_TRACE(std::string(name) + ", write step " + std::to_string(n));
       Tree x;
+      ASSERT_TRUE(SaveUndoPoint(x.s, "before"));  // an older undo point stays only while the change took none
       const long base = x.s.disk.steps();
       x.s.disk.fail_at(n, n % 2 ? ENOSPC : EIO);
       const bool done = change(x);
@@ -111,6 +112,7 @@ TEST(WriteSafety, AFailureAtAnyWriteStepLeavesTheRecordsAsTheyWere) {
       EXPECT_FALSE(done);
       EXPECT_TRUE(told(x, n % 2 ? "No space left on device" : "Input/output error"));
       expect_as_before(x);
+      EXPECT_TRUE(!x.s.UndoAvailable || x.s.UndoText == "before");
     }
   }
 }
