@@ -68,7 +68,7 @@ TEST(FileWriter, NewFilesArePrivateUnlessMadeToBeShared) {
 
 TEST(FileWriter, ASetThatBelongsTogetherIsPutInPlaceWholeOrNotAtAll) {
   test::TempDir d;
-  const std::set<std::string> files = {"a", "b", "c"}, old = {"b", "c"};  // "a" is new
+  const std::set<std::string> files = {"a", "b", "c"}, old = {"a", "c"};  // "b" is new
   for (const std::string& f : old) ASSERT_TRUE(test::put_file(d.path() + f, Bytes{'o'}));
   fileio::FileSystem disk;
   for (long n = 1;; ++n) {
