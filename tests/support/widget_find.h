@@ -104,6 +104,14 @@ inline void type_keys(QWidget* box, const QString& text) {
   }
 }
 
+// Replaces a box's text as a user would: select all, delete, type.
+inline void retype(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  box->del();
+  type_keys(box, text);
+}
+
 inline QString label_text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
 inline QString label_text(QWidget& w, const char* name) { return label_text(&w, name); }
 

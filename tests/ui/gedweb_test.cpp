@@ -26,15 +26,11 @@ using namespace vft;
 using namespace vft::ui;
 using vft::test::child;
 using vft::test::click;
+using vft::test::retype;
 namespace fs = std::filesystem;
 
 namespace {
 
-void retype(QLineEdit* box, const QString& text) {
-  box->selectAll();
-  box->del();
-  test::type_keys(box, text);
-}
 std::string read_file(const std::string& path) {
   auto b = fileio::read_all(path);
   return b ? std::string(b->begin(), b->end()) : std::string();

@@ -25,17 +25,10 @@ using namespace vft;
 using namespace vft::ui;
 using vft::test::child;
 using vft::test::click;
+using vft::test::retype;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Replaces a box's text as a user would: select all, type.
-void retype(QLineEdit* box, const QString& text) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Delete);
-  QTest::keyClicks(box, text);
-}
 
 class OptionsDialog : public ::testing::Test {
  protected:
