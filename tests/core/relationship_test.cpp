@@ -63,10 +63,10 @@ void saga(test::TreeBuilder& b, Session& s, Names& n) {
 // Two lines down from Root: a is `up` generations below Root, b `down`
 // (0: Root himself, of a's or b's sex). Half: the second line comes from
 // Root's second partner.
-void lines(test::TreeBuilder& b, Names& n, const char* spec) {
+void lines(test::TreeBuilder& b, Names& n, const char* shape) {
   char kind = 0, sa = 0, sb = 0;
   int up = 0, down = 0;
-  ASSERT_EQ(std::sscanf(spec, "%c%d%c%d%c", &kind, &up, &sa, &down, &sb), 5) << spec;
+  ASSERT_EQ(std::sscanf(shape, "%c%d%c%d%c", &kind, &up, &sa, &down, &sb), 5) << shape;
   auto sex = [](char c) { return std::string(c == '-' ? "" : std::string(1, c)); };
   const char root_sex = up == 0 ? sa : down == 0 ? sb : 'M';
   const auto root = n["Root"] = b.person("Root", "Line", sex(root_sex));
