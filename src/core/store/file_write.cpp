@@ -250,7 +250,8 @@ bool OutputFiles::add(const std::string& path, std::string data) {
   f.target = resolve(path, st, f.existed);
   if (f.target.empty()) return fs_.fail(path, ELOOP);
   if (f.existed && S_ISDIR(st.st_mode)) return fs_.fail(path, EISDIR);
-  f.old_size = f.existed ? static_cast<long long>(st.st_size) : 0;
+  f.regular = f.existed && S_ISREG(st.st_mode);
+  f.old_size = f.regular ? static_cast<long long>(st.st_size) : 0;
   f.data = std::move(data);
   files_.push_back(std::move(f));
   return true;
@@ -293,11 +294,12 @@ int OutputFiles::put(const File& f) {
     else ++written_;
     return err;
   }
-  int fd = ::open(f.target.c_str(), O_RDWR | O_CLOEXEC);
+  int fd = f.regular ? ::open(f.target.c_str(), O_RDWR | O_CLOEXEC) : -1;
   if (fd < 0) {
-    if (errno != EACCES && errno != EPERM) return errno;
-    // Read-only to the user, though in a folder they may write to: replaced,
-    // as any program that saves through a temporary file would.
+    if (f.regular && errno != EACCES && errno != EPERM) return errno;
+    // Read-only to the user, though in a folder they may write to, or a pipe
+    // that would never take the page: replaced, as any program that saves
+    // through a temporary file would.
     FileBatch one(fs_, Sync::None, mode_);
     if (!one.add(f.target, f.data) || !one.commit()) return fs_.failure().error;
     ++written_;

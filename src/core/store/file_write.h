@@ -101,7 +101,8 @@ class FileBatch {
 //   - a file that already holds the same bytes is left alone (its date too, so
 //     a tool that publishes the site sends only what changed);
 //   - a changed file is rewritten in place, keeping its inode, mode and group;
-//     one the user may not write to is replaced through a temporary file;
+//     one the user may not write to, or a name that holds no plain file, is
+//     replaced through a temporary file;
 //   - a new file is created under its name;
 //   - the file system is flushed once at the end.
 // A write that still fails (an I/O error) stops the run with some files new
@@ -125,8 +126,8 @@ class OutputFiles {
     std::string target;  // links followed
     std::string data;
     bool existed = false;
+    bool regular = false;  // an existing plain file, not a pipe or a device
     long long old_size = 0;
-    unsigned long long device = 0;
   };
   bool enough_space();
   int put(const File& f);
