@@ -145,34 +145,6 @@ TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
   EXPECT_TRUE(ini.find("QuickKeys", "F12"));
 }
 
-TEST_F(FamilyFile, NotesComeBackAsNewChains) {
-  const std::string n42(42, 'a'), n84 = std::string(42, 'b') + std::string(42, 'c');
-  const std::string n100 = "Line one\r\nLine two " + std::string(81, 'd');
-  add_person(s, {"A", "None", "M", "", "", "", ""});
-  add_person(s, {"B", "Forty-two", "M", "", "", "", n42});
-  add_person(s, {"C", "Eighty-four", "F", "", "", "", n84});
-  add_person(s, {"D", "Hundred", "F", "", "", "", "  " + n100 + "  "});
-  add_marriage(s, 0, 0, {1, 2, 3, 4});
-  s.Config.setLastPerson(1);
-  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("n.vfl")), -1);
-  ASSERT_EQ(OpenFamilyFile(other.s, path("n.vfl")), -1);
-  Session& o = other.s;
-
-  // One piece for 42 characters, three for 84 (the last one empty), three for the 100 left of n100.
-  ASSERT_EQ(read_file(o.work(recfile::Notes)).size(), 7 * kNotesLen);
-  struct Chain {
-    int person;
-    std::string text;
-    std::int32_t first;
-  };
-  for (const Chain& c : {Chain{1, "", -1}, Chain{2, n42, 1}, Chain{3, n84, 2}, Chain{4, n100, 5}}) {
-    PersonRecord p;
-    ASSERT_TRUE(ReadPersonRecord(o, static_cast<std::int16_t>(c.person), p));
-    EXPECT_EQ(p.NotesRec, c.first);
-    EXPECT_EQ(cp1252::trim(ReadNotes(p.NotesRec, o.work(recfile::Notes))), c.text);
-  }
-}
-
 TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   FamilyImage im;
   im.NumPersons = 140;
@@ -182,7 +154,8 @@ TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   for (int n = 1; n <= im.NumPersons; ++n) {
     FamilyPerson& fp = im.Persons.emplace_back();
     fp.rec.PerNum = static_cast<std::int16_t>(n);
-    // Every length from 0 to 139, blanks-only texts among them.
+    // Every length from 0 to 139 (chains of one piece, of full pieces and an
+    // empty one, of a short last piece), blanks-only texts among them.
     fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ') : std::string(static_cast<std::size_t>(n - 1), 'x');
     PersonRecord owner = blank_person();
     owner.PerNum = fp.rec.PerNum;
