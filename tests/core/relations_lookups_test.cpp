@@ -231,26 +231,6 @@ TEST_F(RelationsLookups, WalksFollowMothersLinesToo) {
   EXPECT_TRUE(IsAncestor(s, kid, solo));
 }
 
-TEST_F(RelationsLookups, WalksEndOnACyclicTree) {
-  auto a = b.person("A", "Loop", "M");
-  auto w = b.person("W", "Loop", "F");
-  auto m = b.family(a, w);
-  auto kid = b.child(m, "K", "Loop", "M");
-  auto kw = b.person("KW", "Loop", "F");
-  auto km = b.family(kid, kw);
-  // A is made a child of his own son: the tree now loops.
-  fam(km).Kids[0] = a;
-  fam(km).NumKids = 1;
-  b.write_family(km);
-  fam(1).NumKids = 0;
-  b.write_family(1);
-
-  EXPECT_TRUE(IsAncestor(s, a, a));
-  EXPECT_FALSE(IsAncestor(s, a, 999));
-  EXPECT_TRUE(IsDescendant(s, a, a));
-  EXPECT_FALSE(IsDescendant(s, 999, a));
-}
-
 TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
   auto h = b.person("Hal", "Hart", "M");
   auto w = b.person("Wyn", "Hart", "F");
@@ -269,8 +249,9 @@ TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
   EXPECT_EQ(CountPartnerships(s, h), 0);
 }
 
-// The walks work from an index; on random trees, damaged ones included, they
-// must answer exactly what walks built on the single look-ups answer.
+// The walks work from an index; on random trees, damaged ones included (a
+// child picked at random often closes a loop), they must answer exactly what
+// walks built on the single look-ups answer.
 bool reference_ancestor(const Session& s, std::int16_t x, std::int16_t target) {
   std::set<std::int16_t> seen{x};
   std::function<bool(std::int16_t)> up = [&](std::int16_t p) {

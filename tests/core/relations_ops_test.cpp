@@ -22,20 +22,6 @@ class RelationsOps : public test::TreeFixture {
   int stored_persons() { return stored_count(12); }
 };
 
-TEST_F(RelationsOps, NewUnrelatedPersonIsOnlyChildOfANewFamily) {
-  b.person("Ann", "Ash", "F");
-  b.person("Bob", "Birch", "M");
-  auto x = b.loose_person("Cy", "Cole", "M");
-  ASSERT_EQ(NewParentFamily(s, x), 3);
-  EXPECT_EQ(stored_families(), 3);
-  EXPECT_EQ(fam(3).MarNum, 3);
-  EXPECT_EQ(fam(3).Husband, 0);
-  EXPECT_EQ(fam(3).Wife, 0);
-  EXPECT_EQ(kids(3), Kids{x});
-  EXPECT_EQ(fam(3), test::stored_family(s, 3));
-  EXPECT_EQ(test::stored_ceremony(s, 3), blank_ceremony());
-}
-
 TEST_F(RelationsOps, MotherAddedRaisesPartnerCountsOnlyBesideAFather) {
   auto dad = b.person("Dan", "Dale", "M");
   auto pf = b.family(dad, 0);
