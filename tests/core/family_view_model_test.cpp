@@ -44,28 +44,6 @@ TEST_F(FamilyViewSlots, FourChildrenShowAllAFifthStepsByOneAndWraps) {
   EXPECT_EQ(cursor.ChildStart, 0);
 }
 
-TEST_F(FamilyViewSlots, ChildrenButtonsCountTheChildsOwnChildren) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  Kids k = kids(tree.family(dad, mum), 3);  // C1 son, C2 daughter, C3 son
-  // The son has two partnerships with 2 and 1 children; the daughter one child.
-  auto w1 = tree.person("Ada", "Lee", "F");
-  auto w2 = tree.person("Bea", "Ray", "F");
-  kids(tree.family(k[0], w1), 2);
-  kids(tree.family(k[0], w2), 1);
-  auto h = tree.person("Cy", "Orr", "M");
-  kids(tree.family(h, k[1]), 1);
-
-  FamilyViewModel v = show(dad);
-  EXPECT_EQ(v.ChildButtons[0].Caption, "Three Children");
-  EXPECT_EQ(v.ChildButtons[0].Count, 3);
-  EXPECT_TRUE(v.ChildButtons[0].Visible);
-  EXPECT_EQ(v.ChildButtons[1].Caption, "One Child");
-  EXPECT_FALSE(v.ChildButtons[2].Visible);
-  EXPECT_FALSE(v.ChildButtons[3].Visible);  // no fourth child at all
-  EXPECT_FALSE(v.slot(Slot::Child3).Visible);
-}
-
 TEST_F(FamilyViewSlots, SiblingsOfOneToFourChildren) {
   auto dad = tree.person("Tom", "Hart", "M");
   auto m = tree.family(dad, 0);

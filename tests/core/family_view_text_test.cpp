@@ -121,10 +121,14 @@ TEST_F(FamilyViewText, OverflowListsOfSiblingsPartnersAndChildren) {
   EXPECT_TRUE(BuildOverflowList(s, v, 13).Caption.empty());
 }
 
-TEST_F(FamilyViewText, OverflowListOfAChildsChildren) {
+TEST_F(FamilyViewText, ChildButtonsAndTheOverflowListOfAChildsChildren) {
   auto dad = tree.person("Tom", "Hart", "M");
   auto mum = tree.person("Eve", "Hart", "F");
-  auto son = tree.child(tree.family(dad, mum), "Bo", "Hart", "M");
+  auto pm = tree.family(dad, mum);
+  auto son = tree.child(pm, "Bo", "Hart", "M");
+  auto daughter = tree.child(pm, "Cy", "Hart", "F");
+  tree.child(pm, "Ed", "Hart", "M");  // no children of his own
+  tree.child(tree.family(tree.person("Hy", "Orr", "M"), daughter), "Fay", "Orr", "F");
   auto w = tree.person("Di", "Ash", "F");
   auto m = tree.family(son, w);
   auto g1 = tree.child(m, "Al", "Hart", "M");
@@ -133,6 +137,10 @@ TEST_F(FamilyViewText, OverflowListOfAChildsChildren) {
 
   FamilyViewModel v = show(dad);
   ASSERT_EQ(v.ChildButtons[0].Caption, "Three Children");
+  EXPECT_EQ(v.ChildButtons[0].Count, 3);
+  EXPECT_EQ(v.ChildButtons[1].Caption, "One Child");
+  EXPECT_FALSE(v.ChildButtons[2].Visible);
+  EXPECT_FALSE(v.ChildButtons[3].Visible);  // no fourth child at all
   OverflowList list = BuildOverflowList(s, v, ListKindForChildButton(0));
   EXPECT_EQ(list.Caption, "Bo Hart has Three Children...");
   ASSERT_EQ(list.Rows.size(), 3u);
