@@ -146,7 +146,8 @@ TEST_F(FamilyViewText, ChildButtonsAndTheOverflowListOfAChildsChildren) {
   ASSERT_EQ(list.Rows.size(), 3u);
   EXPECT_EQ(list.Rows[0].Text, "\\2\\ Son: Al Hart   1 Jan 1900 -    #" + std::to_string(g1));
   EXPECT_EQ(list.Rows[1].Text, "\\1\\ Daughter: Bea Hart   1 Jan 1900 -    #" + std::to_string(g2));
-  EXPECT_EQ(list.Rows[2].Text, "Child: Cid Hart   1 Jan 1900 -    #" + std::to_string(g3));  // no colour marker
+  // No sex recorded: no colour marker.
+  EXPECT_EQ(list.Rows[2].Text, "Child: Cid Hart   1 Jan 1900 -    #" + std::to_string(g3));
 
   set_dates(son, "1 Jan 1900", "5 May 1950");
   fam(m).NumKids = 1;

@@ -127,7 +127,7 @@ TEST_F(RecordStore, NotesChainsCut42CharactersAPieceAndAFullLastPieceGetsAnEmpty
   EXPECT_TRUE(s.prompter == &t.prompter);
 }
 
-TEST_F(RecordStore, WritesMarkTheTreeChangedEmptyNotesWriteNoFile) {
+TEST_F(RecordStore, WritesMarkTheTreeChangedAndEmptyNotesWriteNoFile) {
   int calls = 0;
   s.on_changed = [&] { ++calls; };
   add_person("Smith", "Ann", "   ");

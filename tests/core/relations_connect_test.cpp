@@ -123,7 +123,7 @@ TEST_F(RelationsConnect, EachCheckRefusesWithItsOwnTextAndChangesNothing) {
   EXPECT_TRUE(s.Marriages == table);
 }
 
-TEST_F(RelationsConnect, NotInConnectModeDoesNothingPersonNotOnRecordIsRefused) {
+TEST_F(RelationsConnect, NothingHappensOutsideConnectModeOrForAPersonNotOnRecord) {
   b.select(c);
   s.Rel.AsPartner = true;
   EXPECT_EQ(ConnectSelectedPerson(s, lou).step, ConnectStep::NotConnecting);

@@ -51,7 +51,7 @@ TEST_F(FamilyOfFive, MiddleChildLeavesParentsIntoAFamilyOfItsOwn) {
   expect_table_matches_file();
 }
 
-TEST_F(RelationsDisconnect, OnlyChildOfAParentlessFamilyLeavesItEmptyNoFamilyNothing) {
+TEST_F(RelationsDisconnect, OnlyChildLeavesItsFamilyEmptyAPersonInNoneIsLeftAlone) {
   auto solo = b.person("Sol", "Solo", "M");
   ASSERT_TRUE(DisconnectFromParents(s, solo));
   EXPECT_EQ(fam(1).Kids[0], 0);

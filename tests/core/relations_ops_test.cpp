@@ -147,7 +147,7 @@ TEST_F(RelationsOps, AppendedPartnershipTakesTheEditorsDetails) {
   EXPECT_EQ(fam(5).Wife, a);
 }
 
-TEST_F(RelationsOps, SoleParentFamilyIsCompletedNeverAKnownPartnerReplaced) {
+TEST_F(RelationsOps, SoleParentFamilyIsCompletedAKnownPartnerNeverReplaced) {
   auto h = b.person("Hal", "Hart", "M");
   auto w = b.person("Wyn", "Wade", "F");
   auto v = b.person("Val", "Vane", "F");

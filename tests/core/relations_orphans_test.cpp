@@ -148,7 +148,7 @@ TEST_F(RelationsOrphans, DeletionLeavesEmptyFamiliesAndUndoBringsAllBack) {
   EXPECT_EQ(found(), (Nums{carl, una}));
 }
 
-TEST_F(RelationsOrphans, NothingCheckedDeletesNothingOneDeletesTheLastPerson) {
+TEST_F(RelationsOrphans, NothingCheckedDeletesNothingTheLastPersonEmptiesTheTree) {
   auto a = b.person("Al", "One", "M");
   auto before = test::snapshot(s);
   EXPECT_EQ(DeleteOrphans(s, {}).deleted, 0);
