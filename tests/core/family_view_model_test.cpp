@@ -11,9 +11,7 @@ namespace {
 class FamilyViewSlots : public test::FamilyViewTest {};
 
 TEST_F(FamilyViewSlots, FourChildrenShowAllAFifthStepsByOneAndWraps) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto m = tree.family(dad, mum, "3 Apr 1900");
+  auto m = parents("3 Apr 1900");
   Kids k = kids(m, 4);
 
   FamilyViewModel v = show(dad);
@@ -76,9 +74,7 @@ TEST_F(FamilyViewSlots, SiblingsOfOneToFourChildren) {
 }
 
 TEST_F(FamilyViewSlots, NextSiblingWalksTheRingAndCounts) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  Kids k = kids(tree.family(dad, mum), 4);
+  Kids k = kids(parents(), 4);
   show(k[2]);
   cursor.ChildStart = 3;
   Kids visited;
@@ -176,9 +172,7 @@ TEST_F(FamilyViewSlots, GreatGrandParentMarkersNeedARecordedFather) {
 }
 
 TEST_F(FamilyViewSlots, MissingBirthDateOnlyTheSelectedBoxShowsUnknown) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto me = tree.child(tree.family(dad, mum, "10 May 1876"), "Ann", "Hart", "F");
+  auto me = tree.child(parents("10 May 1876"), "Ann", "Hart", "F");
   set_dates(me, "", "4 Jun 1920");
   set_dates(dad, "", "4 Jun 1920");
   set_dates(mum, "", "");
@@ -194,9 +188,7 @@ TEST_F(FamilyViewSlots, MissingBirthDateOnlyTheSelectedBoxShowsUnknown) {
 }
 
 TEST_F(FamilyViewSlots, ParentsLineAndPartnershipButton) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto pm = tree.family(dad, mum, "10 May 1876");
+  auto pm = parents("10 May 1876");
   auto me = tree.child(pm, "Ann", "Hart", "F");
   auto m1 = tree.family(tree.person("Bob", "Ash", "M"), me, "2 Jun 1904");
   auto m2 = tree.family(tree.person("Cy", "Orr", "M"), me);
@@ -231,9 +223,7 @@ TEST_F(FamilyViewSlots, ParentsLineAndPartnershipButton) {
 }
 
 TEST_F(FamilyViewSlots, NavigationUpdatesTheSelectedPersonEverywhere) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto me = tree.child(tree.family(dad, mum), "Ann", "Hart", "F");
+  auto me = tree.child(parents(), "Ann", "Hart", "F");
   auto w2 = tree.person("Zoe", "Lake", "F");
   tree.family(dad, w2);
   show(me);
@@ -261,9 +251,7 @@ TEST_F(FamilyViewSlots, NavigationUpdatesTheSelectedPersonEverywhere) {
 }
 
 TEST_F(FamilyViewSlots, CommandStatesFollowTheView) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto pm = tree.family(dad, mum);
+  auto pm = parents();
   auto me = tree.child(pm, "Ann", "Hart", "F");
   auto m = tree.family(tree.person("Bob", "Ash", "M"), me);
   kids(m, 1);
@@ -309,9 +297,7 @@ TEST_F(FamilyViewSlots, EmptyTreeAndDeletedPersons) {
 }
 
 TEST_F(FamilyViewSlots, DamagedValuesStayInsideTheTables) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto m = tree.family(dad, mum);
+  auto m = parents();
   Kids k = kids(m, 2);
   // LastPerson past the end of the persons file: nothing is shown.
   FamilyViewModel v = show(400);

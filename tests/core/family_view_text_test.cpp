@@ -75,9 +75,7 @@ TEST_F(FamilyViewText, ToolTipsNameTheSelectedPerson) {
 }
 
 TEST_F(FamilyViewText, HoverTextsNameTheBoxAndTheDescription) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto me = tree.child(tree.family(dad, mum), "Ann", "Hart", "F");
+  auto me = tree.child(parents(), "Ann", "Hart", "F");
   set_dates(dad, "3 Apr 1850", "");
   FamilyViewModel v = show(me);
   EXPECT_EQ(SlotHoverStatus(s, v, Slot::Father), "Father is Tom Hart  (#1),   3 Apr 1850 - ");
@@ -86,9 +84,7 @@ TEST_F(FamilyViewText, HoverTextsNameTheBoxAndTheDescription) {
 }
 
 TEST_F(FamilyViewText, OverflowListsOfSiblingsPartnersAndChildren) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto pm = tree.family(dad, mum);
+  auto pm = parents();
   auto me = tree.child(pm, "Ann", "Hart", "F");
   auto bro = tree.child(pm, "Bo", "Hart", "M");
   auto sis = tree.child(pm, "Cy", "Hart", "F");
@@ -122,9 +118,7 @@ TEST_F(FamilyViewText, OverflowListsOfSiblingsPartnersAndChildren) {
 }
 
 TEST_F(FamilyViewText, ChildButtonsAndTheOverflowListOfAChildsChildren) {
-  auto dad = tree.person("Tom", "Hart", "M");
-  auto mum = tree.person("Eve", "Hart", "F");
-  auto pm = tree.family(dad, mum);
+  auto pm = parents();
   auto son = tree.child(pm, "Bo", "Hart", "M");
   auto daughter = tree.child(pm, "Cy", "Hart", "F");
   tree.child(pm, "Ed", "Hart", "M");  // no children of his own
