@@ -212,21 +212,6 @@ TEST_F(PersonEditorFlow, NewSiblingIsSavedAndLinked) {
   EXPECT_EQ(cp1252::trim(p.BirthDate), "? ??? ????");
 }
 
-TEST_F(PersonEditorFlow, FirstPersonOfAnEmptyTree) {
-  test::TempSession t2;
-  test::TreeBuilder empty(t2.s);
-  t2.s.AddingFirstPerson = true;
-  PersonEditor e(t2.s);
-  e.OpenNew();
-  EXPECT_EQ(e.Title(), " Add an Unrelated Person ");
-  EXPECT_EQ(e.Age(), "");  // no birth date yet: no age, not "?"
-  e.Changed();
-  e.LeaveField(editfield::FamName, "first");
-  EditorResult r = e.Ok(editfield::GivenNames, "eve", "First");
-  ASSERT_TRUE(r.saved);
-  EXPECT_EQ(r.person, 1);
-}
-
 TEST_F(PersonEditorFlow, CancelAsksOnlyWhenDataChanged) {
   PersonEditor e(s);
   ASSERT_TRUE(e.OpenPerson(ann));
