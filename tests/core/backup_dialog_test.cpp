@@ -61,17 +61,44 @@ TEST_F(BackupDialog, SelectOpensTheFolderBrowserAtTheBoxFolder) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(BackupDialog, RelativeOrMalformedFolderIsRefusedBeforeAnythingElse) {
-  for (const char* bad : {"backups", "backups/2026", "/tmp/a|b", "/tmp/too.long.name"}) {
+TEST_F(BackupDialog, BadEmptyOrUncreatableFolderKeepsTheDialogOpen) {
+  const std::string blocker = path("taken");  // a file stands where the folder would go
+  test::put_file(blocker, Bytes{'x'});
+  const std::string invalid = "The path name you entered is invalid.",
+                    empty = "You need to enter a drive and folder to store the backup file into.",
+                    cancel = "Do you wish wish to cancel the backup?";
+  const struct {
+    std::string folder;
+    std::vector<int> answers;
+    BackupNext next;
+    std::vector<std::string> boxes;
+  } cases[] = {
+      // A relative or malformed folder is refused before anything else.
+      {"backups", {}, BackupNext::FocusFolder, {invalid}},
+      {"backups/2026", {}, BackupNext::FocusFolder, {invalid}},
+      {"/tmp/a|b", {}, BackupNext::FocusFolder, {invalid}},
+      {"/tmp/too.long.name", {}, BackupNext::FocusFolder, {invalid}},
+      {blocker + "/sub", {kAnswerYes}, BackupNext::FocusFolder,
+       {"The Folder: " + blocker + "/sub was not found. Do you want to create it?",
+        "The Folder: " + blocker + "/sub could not be created."}},
+      // An empty box: OK goes back to it, Cancel asks whether to give up.
+      {"   ", {kAnswerOK}, BackupNext::FocusFolder, {empty}},
+      {"   ", {kAnswerCancel, kAnswerNo}, BackupNext::FocusFolder, {empty, cancel}},
+      {"   ", {kAnswerCancel, kAnswerYes}, BackupNext::Cancelled, {empty, cancel}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
     boxes.shown.clear();
-    form.Folder = bad;
-    EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder) << bad;
-    ASSERT_EQ(boxes.shown.size(), 1u) << bad;
-    EXPECT_EQ(box_title(0), "Configure Backup Path");
-    EXPECT_EQ(box_text(0), "The path name you entered is invalid.");
+    boxes.answers.assign(c.answers.begin(), c.answers.end());
+    form.Folder = c.folder;
+    EXPECT_EQ(BackupOK(s, dialogs, form), c.next);
+    ASSERT_EQ(boxes.shown.size(), c.boxes.size());
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) EXPECT_EQ(box_text(i), c.boxes[i]);
   }
+  EXPECT_EQ(box_title(0), "Configure Backup Path");
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_FALSE(fs::exists("backups"));
+  EXPECT_EQ(ini("Backup", "LastBackup"), "");
 }
 
 TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
@@ -92,43 +119,6 @@ TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].folder, folder);
   expect_backup_of_tree(folder + "/tree.vfl");
-}
-
-TEST_F(BackupDialog, FolderThatCannotBeCreatedIsReported) {
-  // A file stands where the folder would go.
-  const std::string blocker = path("taken");
-  test::put_file(blocker, Bytes{'x'});
-  form.Folder = blocker + "/sub";
-  boxes.answers = {kAnswerYes};
-  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_text(1), "The Folder: " + blocker + "/sub could not be created.");
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(BackupDialog, EmptyFolderBoxAsksAndMayCancelTheBackup) {
-  form.Folder = "   ";
-  // OK: back to the box.
-  boxes.answers = {kAnswerOK};
-  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(box_text(0), "You need to enter a drive and folder to store the backup file into.");
-  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
-
-  // Cancel, then No: still in the dialog.
-  boxes.shown.clear();
-  boxes.answers = {kAnswerCancel, kAnswerNo};
-  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::FocusFolder);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_text(1), "Do you wish wish to cancel the backup?");
-
-  // Cancel, then Yes: the dialog closes without a backup.
-  boxes.shown.clear();
-  boxes.answers = {kAnswerCancel, kAnswerYes};
-  EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Cancelled);
-  EXPECT_EQ(boxes.shown.size(), 2u);
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(ini("Backup", "LastBackup"), "");
 }
 
 TEST_F(BackupDialog, SaveDialogProposesTheOpenFileOrADefaultName) {
