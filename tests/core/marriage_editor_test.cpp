@@ -60,7 +60,7 @@ class MarriageEditorTest : public test::TreeFixture {
 
 // ---- loading
 
-TEST_F(MarriageEditorTest, AddingAPartnerShowsBothNamesAndStartsEmpty) {
+TEST_F(MarriageEditorTest, AddingAPartnerStartsEmptyAndTheCheckBoxesExcludeEachOther) {
   auto tom = b.person("Tom", "Hill", "M");
   s.CerBuf = {"1 Jan 1901", "left over"};
   s.MarBuf.Divorced = -1;
@@ -77,6 +77,31 @@ TEST_F(MarriageEditorTest, AddingAPartnerShowsBothNamesAndStartsEmpty) {
   EXPECT_EQ(s.CerBuf, blank_ceremony());
   EXPECT_EQ(s.MarBuf.Divorced, 0);
   EXPECT_FALSE(e.DataChanged());
+
+  // The check boxes exclude each other and Not Married clears the date.
+  EXPECT_EQ(e.LeaveDate("3 3 1925"), "3 Mar 1925");
+  e.SetNotMarried(true);
+  EXPECT_TRUE(e.DataChanged());
+  EXPECT_EQ(e.view().date, "");
+  EXPECT_FALSE(e.view().date_enabled || e.view().divorced_visible);
+  e.SetNotMarried(false);
+  EXPECT_TRUE(e.view().date_enabled && e.view().divorced_visible);
+  EXPECT_EQ(e.view().date, "");  // the cleared date does not come back
+  EXPECT_FALSE(e.view().not_married);
+  e.SetDivorced(true);
+  EXPECT_FALSE(e.view().not_married_enabled);
+  e.SetDivorced(false);
+  EXPECT_TRUE(e.view().not_married_enabled);
+  e.SetDivorced(true);
+  e.SetNotMarried(true);  // only reachable by a damaged caller: Not Married wins and clears Divorced
+  EXPECT_FALSE(e.view().divorced);
+  e.SetNotMarried(false);
+  e.SetDivorced(true);
+  ASSERT_EQ(e.Ok("", ""), MarriageResult::Done);
+  const std::int16_t m = FamilyBetween(s, tom, sue);
+  ASSERT_GE(m, 1);
+  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
+  EXPECT_EQ(test::stored_family(s, m).NotMarried, 0);
 }
 
 TEST_F(MarriageEditorTest, EditingReadsTheDisplayedFamilyAndItsFlags) {
@@ -141,38 +166,6 @@ TEST_F(MarriageEditorTest, NothingToEditOrAddIsRefusedWithABox) {
   expect_reset();
 }
 
-// ---- check boxes
-
-TEST_F(MarriageEditorTest, CheckBoxesExcludeEachOtherAndNotMarriedClearsTheDate) {
-  auto tom = b.person("Tom", "Hill", "M");
-  new_partner_of(tom, "Sue", "F");
-  MarriageEditor e(s, MarriageEditMode::AddPartner);
-  ASSERT_TRUE(e.Load());
-  EXPECT_EQ(e.LeaveDate("3 3 1925"), "3 Mar 1925");
-  e.SetNotMarried(true);
-  EXPECT_TRUE(e.DataChanged());
-  EXPECT_EQ(e.view().date, "");
-  EXPECT_FALSE(e.view().date_enabled || e.view().divorced_visible);
-  e.SetNotMarried(false);
-  EXPECT_TRUE(e.view().date_enabled && e.view().divorced_visible);
-  EXPECT_EQ(e.view().date, "");  // the cleared date does not come back
-  EXPECT_FALSE(e.view().not_married);
-  e.SetDivorced(true);
-  EXPECT_FALSE(e.view().not_married_enabled);
-  e.SetDivorced(false);
-  EXPECT_TRUE(e.view().not_married_enabled);
-  e.SetDivorced(true);
-  e.SetNotMarried(true);  // only reachable by a damaged caller: Not Married wins and clears Divorced
-  EXPECT_FALSE(e.view().divorced);
-  e.SetNotMarried(false);
-  e.SetDivorced(true);
-  ASSERT_EQ(e.Ok("", ""), MarriageResult::Done);
-  const std::int16_t m = FamilyBetween(s, tom, 2);
-  ASSERT_GE(m, 1);
-  EXPECT_EQ(test::stored_family(s, m).Divorced, -1);
-  EXPECT_EQ(test::stored_family(s, m).NotMarried, 0);
-}
-
 // ---- the date check
 
 TEST_F(MarriageEditorTest, DateOutsideALifeNamesThatPartnerDeathsFirst) {
@@ -206,7 +199,7 @@ TEST_F(MarriageEditorTest, DateOutsideALifeNamesThatPartnerDeathsFirst) {
   }
 }
 
-TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
+TEST_F(MarriageEditorTest, TypedDatesAreNormalisedFutureDatesRefusedWarningsShownOnce) {
   auto tom = b.person("Tom", "Hill", "M");
   auto sue = b.person("Sue", "Dale", "F");
   auto m = b.family(tom, sue, "1 Jan 1950");
@@ -229,30 +222,23 @@ TEST_F(MarriageEditorTest, TypedDatesAreNormalisedAndFutureDatesNeverWritten) {
   EXPECT_EQ(test::snapshot(s), files);
   EXPECT_EQ(e.Ok("5 Dec 2026", "Paris"), MarriageResult::Done);
   EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "5 Dec 2026");
-}
-
-TEST_F(MarriageEditorTest, OkStaysForADateErrorNotYetSeenButNotForOneAlreadyShown) {
-  auto tom = b.person("Tom", "Hill", "M");
-  auto sue = b.person("Sue", "Dale", "F");
-  auto m = b.family(tom, sue);
-  b.select(tom);
+  shown.clear();
   {
-    MarriageEditor e(s, MarriageEditMode::Edit);
-    ASSERT_TRUE(e.Load());
-    EXPECT_EQ(e.Ok("1 Jan 1890", ""), MarriageResult::Stay);
+    // A date warning not yet seen keeps OK in the editor; a second OK keeps the date.
+    MarriageEditor again(s, MarriageEditMode::Edit);
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(again.Ok("1 Jan 1890", ""), MarriageResult::Stay);
     EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "");
-    // The user has seen the warning and presses OK again: the date is kept.
-    EXPECT_EQ(e.Ok("1 Jan 1890", ""), MarriageResult::Done);
+    EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "5 Dec 2026");
+    EXPECT_EQ(again.Ok("1 Jan 1890", ""), MarriageResult::Done);
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "1 Jan 1890");
   }
   // Shown when the box was left: OK does not show it again.
-  b.select(tom);
-  MarriageEditor e(s, MarriageEditMode::Edit);
-  ASSERT_TRUE(e.Load());
-  e.LeaveDate("2 2 1891");
-  EXPECT_EQ(e.Ok("2 Feb 1891", ""), MarriageResult::Done);
+  MarriageEditor last(s, MarriageEditMode::Edit);
+  ASSERT_TRUE(last.Load());
+  last.LeaveDate("2 2 1891");
+  EXPECT_EQ(last.Ok("2 Feb 1891", ""), MarriageResult::Done);
   EXPECT_EQ(shown.size(), 2u);
 }
 
