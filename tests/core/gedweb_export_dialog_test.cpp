@@ -31,9 +31,8 @@ TEST_F(GedwebExportDialog, SaveRequestStartsWhereTheLastExportWent) {
   EXPECT_EQ((std::vector<std::string>{r.title, r.filter, r.default_ext, r.folder, r.proposed_name}),
             (std::vector<std::string>{"Save GEDCOM File As", "GEDCOM File (*.GED)|*.GED|", "Ged", "/home/ann/Exports/",
                                       "Smith family"}));
-}
-
-TEST_F(GedwebExportDialog, NoFamilyFileProposesNoName) {
+  // No Family file: no name proposed.
+  IniWrite(s, "FilePaths", "GEDCOMSavePath", "");
   s.CurrentFilePath.clear();
   EXPECT_EQ(GedcomSaveRequest(s).proposed_name, "");
   s.CurrentFilePath = "/x/.vfl";  // nothing left once the extension is off

@@ -144,15 +144,6 @@ TEST_F(Startup, RepairPassPutsEveryRecordInOrder) {
   EXPECT_EQ(snapshot(s), before);
 }
 
-TEST_F(Startup, RepairPassCopesWithAShortPersonsFile) {
-  build_tree();
-  s.Config.setNumPersons(40);  // more than the file holds
-  EXPECT_EQ(RepairPersonRecords(s), 0);
-  EXPECT_EQ(fileio::size_of(s.work(recfile::Person)), 3 * static_cast<std::int64_t>(kPersonLen));
-  fileio::remove(s.work(recfile::Person));
-  EXPECT_EQ(RepairPersonRecords(s), 0);
-}
-
 TEST_F(Startup, LoadOfAnEmptyTreeTurnsPromptsOn) {
   IniWrite(s, "FilePaths", "CurrentFile", "/home/ann/Smith.vfl");
   LoadMainWindowRecords(s, doc);
@@ -211,7 +202,7 @@ TEST_F(Startup, WelcomeTextIsReadAsLinesAndCanBeDeclined) {
   EXPECT_TRUE(fileio::exists(s.ProgramFolder + "/welcome.txt"));
 }
 
-TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwn) {
+TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwnAndCopesWithAShortFile) {
   build_tree();
   auto file = fileio::read_all(s.work(recfile::Person));
   ASSERT_TRUE(file);
@@ -220,4 +211,10 @@ TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwn) {
   ASSERT_TRUE(test::put_file(s.work(recfile::Person), *file));
   EXPECT_EQ(RepairPersonRecords(s), 0);
   EXPECT_EQ(fileio::read_all(s.work(recfile::Person)), file);
+  // A count above what the file holds, and no file at all.
+  s.Config.setNumPersons(40);
+  EXPECT_EQ(RepairPersonRecords(s), 0);
+  EXPECT_EQ(fileio::size_of(s.work(recfile::Person)), 3 * static_cast<std::int64_t>(kPersonLen));
+  fileio::remove(s.work(recfile::Person));
+  EXPECT_EQ(RepairPersonRecords(s), 0);
 }
