@@ -104,16 +104,17 @@ TEST_F(MarriageEditorTest, AddingAPartnerStartsEmptyAndTheCheckBoxesExcludeEachO
   EXPECT_EQ(test::stored_family(s, m).NotMarried, 0);
 }
 
-TEST_F(MarriageEditorTest, EditingReadsTheDisplayedFamilyAndItsFlags) {
+TEST_F(MarriageEditorTest, EditingReadsAndWritesTheDisplayedFamilyOnly) {
   auto tom = b.person("Tom", "Hill", "M");
   auto ann = b.person("Ann", "Gray", "F");
   auto sue = b.person("Sue", "Dale", "F");
-  b.family(tom, ann, "2 Feb 1920", "Leeds");
+  auto m1 = b.family(tom, ann, "2 Feb 1920", "Leeds");
   auto m2 = b.family(tom, sue, "3 Mar 1925", "St Mary's");
   fam(m2).NotMarried = -1;
   b.write_family(m2);
   b.select(tom);
   s.Rel.DisplayedPartner = 1;
+  const auto other = test::stored_ceremony(s, m1);
   MarriageEditor e(s, MarriageEditMode::Edit);
   ASSERT_TRUE(e.Load());
   EXPECT_EQ(e.family(), m2);
@@ -123,6 +124,20 @@ TEST_F(MarriageEditorTest, EditingReadsTheDisplayedFamilyAndItsFlags) {
   EXPECT_EQ(v.place, "St Mary's");
   EXPECT_TRUE(v.not_married && v.not_married_enabled);
   EXPECT_FALSE(v.divorced || v.divorced_visible || v.date_enabled);
+
+  // OK writes the flags and the ceremony at that family only.
+  e.SetNotMarried(false);
+  e.SetDivorced(true);
+  e.TextEdited();
+  ASSERT_EQ(e.Ok("4 Apr 1926", "York Minster\r\nNorth aisle"), MarriageResult::Done);
+  const MarriageRecord f = test::stored_family(s, m2);
+  EXPECT_EQ(f.Divorced, -1);
+  EXPECT_EQ(f.NotMarried, 0);
+  const CeremonyRecord c = test::stored_ceremony(s, m2);
+  EXPECT_EQ(c.MarriedDate, cp1252::fit("4 Apr 1926", width::MarriedDate));
+  EXPECT_EQ(cp1252::trim(c.MarriedAt), "York Minster\r\nNorth aisle");
+  EXPECT_EQ(test::stored_ceremony(s, m1), other);
+  EXPECT_EQ(test::stored_family(s, m1).Divorced, 0);
 }
 
 TEST_F(MarriageEditorTest, DamagedFamilyWithBothFlagsLoadsAsDivorcedOnly) {
@@ -243,31 +258,6 @@ TEST_F(MarriageEditorTest, TypedDatesAreNormalisedFutureDatesRefusedWarningsShow
 }
 
 // ---- OK per mode
-
-TEST_F(MarriageEditorTest, EditOkWritesFlagsAndCeremonyAtTheFamilyOnly) {
-  auto tom = b.person("Tom", "Hill", "M");
-  auto sue = b.person("Sue", "Dale", "F");
-  auto ann = b.person("Ann", "Gray", "F");
-  auto m1 = b.family(tom, ann, "2 Feb 1920", "Leeds");
-  auto m2 = b.family(tom, sue, "3 Mar 1925", "York");
-  b.child(m2, "Kit", "Hill", "M");
-  b.select(tom);
-  s.Rel.DisplayedPartner = 1;
-  const auto other = test::stored_ceremony(s, m1);
-  MarriageEditor e(s, MarriageEditMode::Edit);
-  ASSERT_TRUE(e.Load());
-  e.SetDivorced(true);
-  e.TextEdited();
-  ASSERT_EQ(e.Ok("4 Apr 1926", "York Minster\r\nNorth aisle"), MarriageResult::Done);
-  const MarriageRecord f = test::stored_family(s, m2);
-  EXPECT_EQ(f.Divorced, -1);
-  EXPECT_EQ(f.NotMarried, 0);
-  const CeremonyRecord c = test::stored_ceremony(s, m2);
-  EXPECT_EQ(c.MarriedDate, cp1252::fit("4 Apr 1926", width::MarriedDate));
-  EXPECT_EQ(cp1252::trim(c.MarriedAt), "York Minster\r\nNorth aisle");
-  EXPECT_EQ(test::stored_ceremony(s, m1), other);
-  EXPECT_EQ(test::stored_family(s, m1).Divorced, 0);
-}
 
 TEST_F(MarriageEditorTest, ParentsAreCheckedAndOkCompletesTheChildsParentFamily) {
   auto cal = b.person("Cal", "Dale", "M");

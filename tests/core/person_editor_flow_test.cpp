@@ -61,17 +61,6 @@ TEST_F(PersonEditorFlow, EditSavesTheRecordWithAnUndoPoint) {
   EXPECT_FALSE(s.RecordsSaved);
 }
 
-TEST_F(PersonEditorFlow, OkWithNothingChangedWritesNothing) {
-  const auto before = test::snapshot(s);
-  PersonEditor e(s);
-  ASSERT_TRUE(e.OpenPerson(ann));
-  EditorResult r = e.Ok(editfield::GivenNames, "something else", "Hill");
-  EXPECT_TRUE(r.close);
-  EXPECT_FALSE(r.saved);
-  EXPECT_EQ(test::snapshot(s), before);
-  EXPECT_FALSE(s.UndoAvailable);
-}
-
 TEST_F(PersonEditorFlow, DatesAreCheckedWhenTheBoxIsLeft) {
   PersonEditor e(s);
   ASSERT_TRUE(e.OpenPerson(ann));
@@ -212,13 +201,18 @@ TEST_F(PersonEditorFlow, NewSiblingIsSavedAndLinked) {
   EXPECT_EQ(cp1252::trim(p.BirthDate), "? ??? ????");
 }
 
-TEST_F(PersonEditorFlow, CancelAsksOnlyWhenDataChanged) {
+TEST_F(PersonEditorFlow, UnchangedOkWritesNothingAndCancelAsksOnlyWhenDataChanged) {
+  const auto before = test::snapshot(s);
   PersonEditor e(s);
+  ASSERT_TRUE(e.OpenPerson(ann));
+  EditorResult r = e.Ok(editfield::GivenNames, "something else", "Hill");
+  EXPECT_TRUE(r.close);
+  EXPECT_FALSE(r.saved || s.UndoAvailable);
+  EXPECT_EQ(test::snapshot(s), before);
   ASSERT_TRUE(e.OpenPerson(ann));
   EXPECT_TRUE(e.Cancel());
   EXPECT_TRUE(t.prompter.shown.empty());
 
-  const auto before = test::snapshot(s);
   ASSERT_TRUE(e.OpenPerson(ann));
   type(e, editfield::Phone, "123");
   t.prompter.answers = {kAnswerNo, kAnswerYes};
@@ -298,7 +292,7 @@ TEST_F(PersonEditorFlow, CancelDoesNotOfferAnOlderUnknownWithChildren) {
   EXPECT_TRUE(t.prompter.shown.empty());
 }
 
-TEST_F(PersonEditorFlow, BackAndForwardWrapAndSkipDeleted) {
+TEST_F(PersonEditorFlow, BackAndForwardWrapAndSkipDeletedAndBadNumbersAreRefused) {
   auto gone = b.person("Gone", "Away", "M");  // person 5
   PersonRecord g = b.read(gone);
   g.Deleted = -1;
@@ -316,6 +310,11 @@ TEST_F(PersonEditorFlow, BackAndForwardWrapAndSkipDeleted) {
   EXPECT_EQ(s.Config.LastPerson(), bob);
   EXPECT_FALSE(e.Show(gone));  // deleted persons are never shown
   EXPECT_EQ(e.number(), bob);
+  EXPECT_TRUE(t.prompter.shown.empty());
+  EXPECT_FALSE(e.OpenPerson(0));
+  EXPECT_FALSE(e.OpenPerson(999));
+  ASSERT_EQ(t.prompter.shown.size(), 2u);
+  EXPECT_EQ(last_box().text, "The record of person 999 cannot be read.");
 }
 
 TEST_F(PersonEditorFlow, LeavingAChangedRecordAsksToSave) {
@@ -364,14 +363,6 @@ TEST_F(PersonEditorFlow, RelativesOfThePersonShown) {
   EXPECT_TRUE(e.RelativesOf(Relatives::Siblings).empty());
   ASSERT_TRUE(e.Show(kid));
   EXPECT_TRUE(e.RelativesOf(Relatives::Children).empty());
-}
-
-TEST_F(PersonEditorFlow, BadPersonNumbersAreRefusedWithABox) {
-  PersonEditor e(s);
-  EXPECT_FALSE(e.OpenPerson(0));
-  EXPECT_FALSE(e.OpenPerson(999));
-  ASSERT_EQ(t.prompter.shown.size(), 2u);
-  EXPECT_EQ(last_box().text, "The record of person 999 cannot be read.");
 }
 
 }  // namespace
