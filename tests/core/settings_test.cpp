@@ -170,7 +170,7 @@ TEST_F(Settings, OkStoresEveryValue) {
   EXPECT_FALSE(back.PasswordEnabled);
 }
 
-TEST_F(Settings, CheckedPasswordBoxWithoutPasswordKeepsTheDialogOpen) {
+TEST_F(Settings, PasswordThroughTheDialog) {
   Options o = LoadOptions(s);
   o.PasswordEnabled = true;
   o.EnblPrompts = true;
@@ -178,17 +178,12 @@ TEST_F(Settings, CheckedPasswordBoxWithoutPasswordKeepsTheDialogOpen) {
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].text,
             "'Enable Password' has been checked. \r\nYou must enter a password or uncheck \r\n'Enable Password'.");
-  EXPECT_FALSE(fileio::exists(s.settings_file()));
   EXPECT_EQ(s.Config.EnblPrompts(), 0);
-}
-
-TEST_F(Settings, PasswordThroughTheDialog) {
-  Options o = LoadOptions(s);
-  o.PasswordEnabled = true;
+  // A refused password keeps it open too.
   o.Password = "error";
   EXPECT_FALSE(ApplyOptions(s, o, fixed(3)));
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].title, "Enter a Password");
+  ASSERT_EQ(t.prompter.shown.size(), 2u);
+  EXPECT_EQ(t.prompter.shown[1].title, "Enter a Password");
   EXPECT_FALSE(fileio::exists(s.settings_file()));
 
   o.Password = "Rosebud";
