@@ -78,7 +78,7 @@ TEST_F(ConnectDialogs, ConnectAsEnableRules) {
   EXPECT_TRUE(v.sibling);
 }
 
-TEST_F(ConnectDialogs, AddSiblingOffersThePlaceAmongTheChildren) {
+TEST_F(ConnectDialogs, AddSiblingOffersThePlaceAmongTheChildrenInLines) {
   s.UCaseFamname = true;
   auto pa = b.person("Pa", "Dale", "M");
   auto pf = b.family(pa, 0);
@@ -93,6 +93,18 @@ TEST_F(ConnectDialogs, AddSiblingOffersThePlaceAmongTheChildren) {
   EXPECT_EQ(st.list.prompt, "Enter the position number in the sequence below where the sibling is to inserted (1 - 3):");
   EXPECT_EQ(st.list.persons, (Kids{c, d}));
   EXPECT_EQ(st.list.last_position(), 3);
+  // The lines of such lists.
+  PersonRecord r = b.read(d);
+  r.BirthDate = cp1252::fit("1 Jan 1900", 12);
+  r.DeathDate = cp1252::fit("2 Feb 1970", 12);
+  b.write(r);
+  EXPECT_EQ(SequenceLine(s, 3, d), "3  Dot  DALE  1 Jan 1900  2 Feb 1970");
+  EXPECT_EQ(SequenceLine(s, 1, 0), "1  Unknown");
+  PartnerRow row;
+  row.Partner = d;
+  row.NotMarried = -1;
+  EXPECT_EQ(PartnerLine(s, row), "Dot DALE Not Married");
+  EXPECT_EQ(SelectOtherHeader(false), " Select a Partner as Father of Child. ");
 }
 
 TEST_F(ConnectDialogs, AddPartnerNeedsTheSexOrAPlaceInTheSequence) {
@@ -292,22 +304,6 @@ TEST_F(ConnectDialogs, SequencePositionRefusals) {
   EXPECT_EQ(CheckSequencePosition(s, "1", 4), 0);
   EXPECT_EQ(CheckSequencePosition(s, "4", 4), 3);  // n+1 appends
   EXPECT_EQ(t.prompter.shown.size(), 4u);
-}
-
-TEST_F(ConnectDialogs, ListLinesAndNotices) {
-  s.UCaseFamname = true;
-  auto p = b.person("Ann", "Hill", "F");
-  PersonRecord r = b.read(p);
-  r.BirthDate = cp1252::fit("1 Jan 1900", 12);
-  r.DeathDate = cp1252::fit("2 Feb 1970", 12);
-  b.write(r);
-  EXPECT_EQ(SequenceLine(s, 3, p), "3  Ann  HILL  1 Jan 1900  2 Feb 1970");
-  EXPECT_EQ(SequenceLine(s, 1, 0), "1  Unknown");
-  PartnerRow row;
-  row.Partner = p;
-  row.NotMarried = -1;
-  EXPECT_EQ(PartnerLine(s, row), "Ann HILL Not Married");
-  EXPECT_EQ(SelectOtherHeader(false), " Select a Partner as Father of Child. ");
 }
 
 }  // namespace

@@ -87,12 +87,6 @@ TEST_F(Folders, WorkFolderIsNamedByTheStartTimeAndNeverReused) {
   EXPECT_EQ(s.WorkFolder, base + "090705-4/");
 }
 
-TEST_F(Folders, WorkFolderFailsCleanlyWhenTheSettingsFolderCannotExist) {
-  write_file(s.AppDataFolder + "Vorlan Family Tree", "not a folder");
-  EXPECT_FALSE(CreateWorkFolder(s));
-  EXPECT_EQ(s.WorkFolder, "");
-}
-
 TEST_F(Folders, RemoveWorkFolderDeletesItsFilesAndTheFolder) {
   ASSERT_TRUE(CreateWorkFolder(s));
   const std::string folder = s.WorkFolder;
@@ -158,10 +152,13 @@ TEST_F(Folders, OldSettingsAreMovedAndTheirPasswordRenewed) {
   EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 2);  // the rest of the moved file stays
 }
 
-TEST_F(Folders, OldSettingsStayWhenTheyCannotBeCopied) {
+TEST_F(Folders, NoSettingsFolderKeepsTheOldSettingsAndMakesNoWorkFolder) {
   write_file(OldSettingsFolder(s) + "Vorlan.Ini", "[Configure]\r\nAutoStart=2\r\n");
   write_file(s.AppDataFolder + "Vorlan Family Tree", "a file where the folder should be");
   EXPECT_FALSE(MigrateSettingsFile(s));
   EXPECT_FALSE(fileio::exists(s.settings_file()));
   EXPECT_EQ(read_file(OldSettingsFolder(s) + "Vorlan.Ini"), "[Configure]\r\nAutoStart=2\r\n");
+  // Nor can a work folder be made: it fails cleanly.
+  EXPECT_FALSE(CreateWorkFolder(s));
+  EXPECT_EQ(s.WorkFolder, "");
 }

@@ -76,9 +76,7 @@ TEST_F(Password, StoreCheckAndClear) {
   ASSERT_TRUE(ClearPassword(s));
   EXPECT_FALSE(PasswordStored(s));
   EXPECT_EQ(IniReadText(s, "Configure", "SPW"), "");
-}
-
-TEST_F(Password, DamagedStoredValueCountsAsNoPassword) {
+  // A damaged stored value counts as no password.
   IniWrite(s, "Configure", "SPW", ScramblePassword("Rosebud", 42).substr(0, 20));
   EXPECT_FALSE(PasswordStored(s));
   EXPECT_FALSE(CheckPassword(s, "Rosebud"));
