@@ -56,6 +56,18 @@ class MarriageEditorTest : public test::TreeFixture {
     EXPECT_EQ(LinkNewPerson(s, a).step, LinkStep::EditPartnership);
     return a;
   }
+  // Dan and Mia typed in as new parents of c, one or the other first, up to the
+  // marriage editor: {Dan, Mia}.
+  std::pair<std::int16_t, std::int16_t> new_parents_of(std::int16_t c, bool father_first) {
+    b.select(c);
+    s.Rel.AddMode = true;
+    (father_first ? s.Rel.AsFather : s.Rel.AsMother) = true;
+    auto first = father_first ? save_new("Dan", "Dale", "M") : save_new("Mia", "Dale", "F");
+    EXPECT_EQ(LinkNewPerson(s, first).step, LinkStep::AskOtherParent);
+    auto second = father_first ? save_new("Mia", "Dale", "F") : save_new("Dan", "Dale", "M");
+    EXPECT_EQ(LinkNewPerson(s, second).step, LinkStep::EditParentsMarriage);
+    return father_first ? std::pair{first, second} : std::pair{second, first};
+  }
 };
 
 // ---- loading
@@ -262,14 +274,8 @@ TEST_F(MarriageEditorTest, TypedDatesAreNormalisedFutureDatesRefusedWarningsShow
 TEST_F(MarriageEditorTest, ParentsAreCheckedAndOkCompletesTheChildsParentFamily) {
   auto cal = b.person("Cal", "Dale", "M");
   dates(cal, "1 Jan 1700", "");  // the child's dates play no part
-  b.select(cal);
-  s.Rel.AddMode = true;
-  s.Rel.AsMother = true;
-  auto mum = save_new("Mia", "Dale", "F");
+  const auto [dad, mum] = new_parents_of(cal, false);
   dates(mum, "4 Apr 1904", "");
-  ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::AskOtherParent);
-  auto dad = save_new("Dan", "Dale", "M");
-  ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::EditParentsMarriage);
   MarriageEditor e(s, MarriageEditMode::AddParents);
   ASSERT_TRUE(e.Load());
   EXPECT_EQ(e.view().caption, "Add the Marriage details of Dan Dale and Mia Dale");
@@ -430,13 +436,7 @@ TEST_F(MarriageEditorTest, CancelledParentsStayLinkedOrAreDisconnectedOrDeleted)
     SCOPED_TRACE(static_cast<int>(c.left));
     shown.clear();
     auto cal = b.person("Cal", "Dale", "M");
-    b.select(cal);
-    s.Rel.AddMode = true;
-    s.Rel.AsFather = true;
-    auto dad = save_new("Dan", "Dale", "M");
-    ASSERT_EQ(LinkNewPerson(s, dad).step, LinkStep::AskOtherParent);
-    auto mum = save_new("Mia", "Dale", "F");
-    ASSERT_EQ(LinkNewPerson(s, mum).step, LinkStep::EditParentsMarriage);
+    const auto [dad, mum] = new_parents_of(cal, true);
     MarriageEditor e(s, MarriageEditMode::AddParents);
     ASSERT_TRUE(e.Load());
     const auto files = test::snapshot(s);
