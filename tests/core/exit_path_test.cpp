@@ -51,14 +51,11 @@ TEST_F(ExitPath, UnsavedTreeWithoutANameOffersSaveAsThenGoesOnToTheBackupReminde
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
   ASSERT_EQ(boxes.shown.size(), 4u);
-  EXPECT_EQ(box_title(0), "Exit Vorlan Family Tree");
   EXPECT_EQ(box_title(1), "Exit Vorlan Family Tree");
-  EXPECT_EQ(box_title(2), "Backup your Vorlan Family Tree Records");
   EXPECT_EQ(box_text(2), kFirstBackupQuestion);
   EXPECT_EQ(boxes.shown[2].buttons, Buttons::YesNo);
-  EXPECT_EQ(boxes.shown[2].icon, Icon::Question);
   EXPECT_EQ(box_text(3), "You will be reminded again after 30 days.");
-  EXPECT_EQ(boxes.shown[3].icon, Icon::Information);
+  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
   EXPECT_FALSE(s.RecordsSaved);
   EXPECT_EQ(backups, 0);
   EXPECT_FALSE(work_folder_exists());
@@ -119,79 +116,59 @@ TEST_F(ExitPath, FirstBackupQuestionYesShowsTheBackup) {
   EXPECT_EQ(ini("Backup", "LastBackup"), "");  // the backup itself writes it
 }
 
-TEST_F(ExitPath, TimedReminderAfterThirtyDays) {
+TEST_F(ExitPath, BackupReminderByLastBackupRemindAndChanges) {
   build_tree();
-  IniWrite(s, "Backup", "LastBackup", "20261105");  // exactly 30 days before 5 Dec 2026
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_TRUE(boxes.shown.empty());
-
-  IniWrite(s, "Backup", "LastBackup", "20261104");
-  boxes.answers = {kAnswerNo, kAnswerYes};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_title(0), "Close Vorlan Family Tree");
-  EXPECT_EQ(box_text(0), "The last time you backed up your Vorlan Family Tree \r\n"
-                         "records was on 04 Nov 2026\r\n"
-                         "Do you wish to backup your records now?");
-  EXPECT_EQ(box_text(1), "Do you wish to be reminded again to backup in 30 days time?");
-  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
-
-  IniWrite(s, "Backup", "LastBackup", "20250101");
-  boxes.shown.clear();
-  boxes.answers = {kAnswerNo, kAnswerNo};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_EQ(ini("Backup", "LastBackup"), "No");
-  EXPECT_EQ(backups, 0);
-
-  IniWrite(s, "Backup", "LastBackup", "20250101");
-  boxes.answers = {kAnswerYes};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_EQ(backups, 1);
-}
-
-TEST_F(ExitPath, NoMoreTimedRemindersAfterNoButTheRemindQuestionStays) {
-  build_tree();
-  IniWrite(s, "Backup", "LastBackup", "No");
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_TRUE(boxes.shown.empty());  // Remind is off
-
-  IniWrite(s, "Backup", "Remind", "1");
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_TRUE(boxes.shown.empty());  // nothing changed in this run
-
-  change_something();
-  boxes.answers = {kAnswerCancel};
-  EXPECT_FALSE(BackupReminder(s, hooks.backup));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(box_title(0), "Close Vorlan Family Tree");
-  EXPECT_EQ(box_text(0), "Do you wish to backup your records now?");
-  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNoCancel);
-  boxes.answers = {kAnswerNo};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  boxes.answers = {kAnswerYes};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_EQ(backups, 1);
-}
-
-TEST_F(ExitPath, RemindCancelKeepsTheWindowOpenAfterTheSave) {
-  build_tree();
-  change_something();
-  IniWrite(s, "Backup", "LastBackup", "No");
-  IniWrite(s, "Backup", "Remind", "1");
-  boxes.answers = {kAnswerNo, kAnswerCancel};
-  EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
-  EXPECT_EQ(boxes.shown.size(), 2u);
-  EXPECT_TRUE(work_folder_exists());
-}
-
-TEST_F(ExitPath, BackupMadeAtTheFirstQuestionIsNotOfferedTwice) {
-  build_tree();
-  change_something();
-  IniWrite(s, "Backup", "Remind", "1");
-  boxes.answers = {kAnswerYes};
-  EXPECT_TRUE(BackupReminder(s, hooks.backup));
-  EXPECT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(backups, 1);
+  const std::string timed = "The last time you backed up your Vorlan Family Tree \r\nrecords was on 04 Nov 2026\r\n"
+                            "Do you wish to backup your records now?";
+  const struct {
+    const char *last, *remind;
+    bool changed;
+    std::vector<int> answers;
+    bool go_on;
+    std::vector<std::string> boxes;  // "" for a box whose text is checked elsewhere
+    const char* last_after;
+    int backups;
+  } cases[] = {
+      {"20261105", "", true, {}, true, {}, "20261105", 0},  // exactly 30 days before 5 Dec 2026
+      {"20261104", "", false, {kAnswerNo, kAnswerYes}, true,
+       {timed, "Do you wish to be reminded again to backup in 30 days time?"}, "20261205", 0},
+      {"20250101", "", false, {kAnswerNo, kAnswerNo}, true, {"", ""}, "No", 0},
+      {"20250101", "", false, {kAnswerYes}, true, {""}, "20250101", 1},
+      // No more timed reminders after No, but the Remind question stays.
+      {"No", "", true, {}, true, {}, "No", 0},
+      {"No", "1", false, {}, true, {}, "No", 0},  // nothing changed in this run
+      {"No", "1", true, {kAnswerCancel}, false, {"Do you wish to backup your records now?"}, "No", 0},
+      {"No", "1", true, {kAnswerNo}, true, {""}, "No", 0},
+      {"No", "1", true, {kAnswerYes}, true, {""}, "No", 1},
+      {"", "1", true, {kAnswerYes}, true, {""}, "", 1},  // a backup at the first question is not offered twice
+      // Dates that cannot be read ask nothing.
+      {"2026120", "", false, {}, true, {}, "2026120", 0},
+      {"2026-12-01", "", false, {}, true, {}, "2026-12-01", 0},
+      {"20261301", "", false, {}, true, {}, "20261301", 0},
+      {"20250229", "", false, {}, true, {}, "20250229", 0},
+      {"20271201", "", false, {}, true, {}, "20271201", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.last) + " remind " + c.remind + (c.changed ? " changed" : ""));
+    IniWrite(s, "Backup", "LastBackup", c.last);
+    IniWrite(s, "Backup", "Remind", c.remind);
+    s.NothingChanged = !c.changed;
+    boxes.shown.clear();
+    boxes.answers.assign(c.answers.begin(), c.answers.end());
+    backups = 0;
+    EXPECT_EQ(BackupReminder(s, hooks.backup), c.go_on);
+    ASSERT_EQ(boxes.shown.size(), c.boxes.size());
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+      if (c.boxes[i].empty()) continue;
+      EXPECT_EQ(box_title(i), "Close Vorlan Family Tree");
+      EXPECT_EQ(box_text(i), c.boxes[i]);
+    }
+    EXPECT_EQ(ini("Backup", "LastBackup"), c.last_after);
+    EXPECT_EQ(backups, c.backups);
+  }
+  EXPECT_EQ(BackupDateText(s, "20240229"), "29 Feb 2024");
+  EXPECT_EQ(DaysSinceBackup(s, "20251205"), 365);
+  EXPECT_EQ(DaysSinceBackup(s, "20240229"), 1010);
 }
 
 TEST_F(ExitPath, NoBackupQuestionsWithoutPersons) {
@@ -200,18 +177,6 @@ TEST_F(ExitPath, NoBackupQuestionsWithoutPersons) {
   EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_FALSE(work_folder_exists());
-}
-
-TEST_F(ExitPath, UnreadableLastBackupDateAsksNothing) {
-  build_tree();
-  for (const char* bad : {"2026120", "2026-12-01", "20261301", "20250229", "20271201"}) {
-    IniWrite(s, "Backup", "LastBackup", bad);
-    EXPECT_TRUE(BackupReminder(s, hooks.backup)) << bad;
-  }
-  EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_EQ(BackupDateText(s, "20240229"), "29 Feb 2024");
-  EXPECT_EQ(DaysSinceBackup(s, "20251205"), 365);
-  EXPECT_EQ(DaysSinceBackup(s, "20240229"), 1010);
 }
 
 TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterTheBuild) {
@@ -251,8 +216,14 @@ TEST_F(ExitPath, LeavingRunsOnlyWhenTheExitIsCertainAndBeforeTheFolderGoes) {
   };
   boxes.answers = {kAnswerCancel};
   EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
+  // Cancel at the Remind question after the save question keeps the window open too.
+  IniWrite(s, "Backup", "Remind", "1");
+  boxes.answers = {kAnswerNo, kAnswerCancel};
+  EXPECT_FALSE(RunExitPath(s, dialogs, doc, hooks));
+  EXPECT_EQ(boxes.shown.size(), 3u);
+  EXPECT_TRUE(work_folder_exists());
   EXPECT_EQ(leaving, 0);
-  boxes.answers = {kAnswerNo};
+  boxes.answers = {kAnswerNo, kAnswerNo};
   EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));
   EXPECT_EQ(leaving, 1);
   EXPECT_TRUE(folder_there);

@@ -56,9 +56,7 @@ const char* const kAbandoned =
 TEST_F(GedwebImportModel, HeaderIsReadWithThePointedSubmitterInAnyCharacterSet) {
   GedcomHeaderInfo h;
   ASSERT_TRUE(ReadGedcomHeader(kHeader + kSubmitters + kPeople, h));
-  EXPECT_EQ(h.Source, "OTHERPROG");
   EXPECT_EQ(h.Version, "7.2");
-  EXPECT_EQ(h.Destination, "RECEIVER");
   EXPECT_EQ(h.Date, "3 MAR 2020");
   EXPECT_EQ(h.GedcomVersion, "5.5.1");
   EXPECT_EQ(h.SubmitterName, "Zo\xEB Sender");  // decoded to CP1252
@@ -95,11 +93,9 @@ TEST_F(GedwebImportModel, ConvertThenMergeAddsTheRecordsAndKeepsTheFolder) {
             ImportStatus::Converted);
   EXPECT_EQ(stages.front(), "Reading ");
   EXPECT_EQ(s.Config.NumPersons(), 3);  // nothing merged yet
-  EXPECT_EQ(ImportReportText(m.result()), m.result().summary);
   EXPECT_NE(m.result().summary.find("2 Individuals were found"), std::string::npos);
 
   EXPECT_TRUE(m.merge({}));
-  EXPECT_EQ(m.state(), GedcomImportModel::State::Merged);
   EXPECT_EQ(s.Config.NumPersons(), 5);
   EXPECT_EQ(T(person(4).GivenNames), "Ann");
   EXPECT_EQ(family(2).Husband, 5);
@@ -128,23 +124,22 @@ TEST_F(GedwebImportModel, CancelAfterConversionLeavesTheTreeByteForByte) {
   EXPECT_EQ(record_files(), before);
 }
 
-TEST_F(GedwebImportModel, CancelDuringConversionSaysSoOnlyOnce) {
-  GedcomImportModel m(s, path);
-  ASSERT_TRUE(m.open());
-  int calls = 0;
-  EXPECT_EQ(m.convert([&](const std::string&, long) { return ++calls < 3; }), ImportStatus::Cancelled);
-  m.abandon();
-  EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
-  EXPECT_EQ(s.Config.NumPersons(), 0);
-}
-
-TEST_F(GedwebImportModel, ClosingBeforeTheConversionStillSaysNothingChanged) {
-  GedcomImportModel m(s, path);
-  ASSERT_TRUE(m.open());
-  m.abandon();
-  EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
-  EXPECT_EQ(m.convert({}), ImportStatus::Cancelled);
-  EXPECT_EQ(prompter.shown.size(), 1u);
+TEST_F(GedwebImportModel, CancelDuringOrBeforeTheConversionSaysSoOnlyOnce) {
+  for (int stop_at : {3, 0}) {
+    SCOPED_TRACE(stop_at);
+    prompter.shown.clear();
+    GedcomImportModel m(s, path);
+    ASSERT_TRUE(m.open());
+    int calls = 0;
+    if (stop_at) {
+      EXPECT_EQ(m.convert([&](const std::string&, long) { return ++calls < stop_at; }), ImportStatus::Cancelled);
+    }
+    m.abandon();
+    EXPECT_EQ(m.convert({}), ImportStatus::Cancelled);
+    m.abandon();
+    EXPECT_EQ(shown(), std::vector<std::string>{kAbandoned});
+    EXPECT_EQ(s.Config.NumPersons(), 0);
+  }
 }
 
 TEST_F(GedwebImportModel, RefusalsAndUnreadableFilesShowOneBoxEach) {
@@ -161,8 +156,6 @@ TEST_F(GedwebImportModel, RefusalsAndUnreadableFilesShowOneBoxEach) {
   missing.abandon();
   ASSERT_EQ(prompter.shown.size(), 2u);
   EXPECT_EQ(prompter.shown[1].text, "The file 'nowhere.ged' could not be read.");
-  EXPECT_EQ(prompter.shown[1].title, "Import a GEDCOM File");
-  EXPECT_EQ(prompter.shown[1].icon, Icon::Critical);
   EXPECT_EQ(s.Config.NumPersons(), 0);
 }
 

