@@ -56,6 +56,7 @@ TEST_F(BackupDialog, SelectOpensTheFolderBrowserAtTheBoxFolder) {
   // A box naming no folder starts the browser at the top of the file system.
   EXPECT_EQ(SelectBackupFolder(dialogs, "relative/folder"), "");
   ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].title, "Select the folder where you wish to store your backup.");
   EXPECT_EQ(dialogs.shown[0].folder, path(""));
   EXPECT_EQ(dialogs.shown[1].folder, "/");
   EXPECT_TRUE(boxes.shown.empty());
@@ -95,7 +96,11 @@ TEST_F(BackupDialog, BadEmptyOrUncreatableFolderKeepsTheDialogOpen) {
     ASSERT_EQ(boxes.shown.size(), c.boxes.size());
     for (std::size_t i = 0; i < c.boxes.size(); ++i) EXPECT_EQ(box_text(i), c.boxes[i]);
   }
+  // The last case's two boxes.
   EXPECT_EQ(box_title(0), "Configure Backup Path");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
+  EXPECT_EQ(box_title(1), "Configure Backup");
+  EXPECT_EQ(boxes.shown[1].buttons, Buttons::YesNo);
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_FALSE(fs::exists("backups"));
   EXPECT_EQ(ini("Backup", "LastBackup"), "");
@@ -107,7 +112,9 @@ TEST_F(BackupDialog, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
   boxes.answers = {kAnswerNo};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
   ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Path");
   EXPECT_EQ(box_text(0), "The Folder: " + folder + " was not found. Do you want to create it?");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::YesNo);
   EXPECT_FALSE(fs::exists(path("usb")));
   EXPECT_TRUE(dialogs.shown.empty());
 
@@ -147,6 +154,8 @@ TEST_F(BackupDialog, WrongExtensionIsCorrectedAfterTheUserConfirms) {
   boxes.answers = {kAnswerCancel};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
   ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Family File");
+  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
   EXPECT_EQ(box_text(0),
             "The file name FAMILY.TXT with the extension TXT is not valid. "
             "It will be changed to FAMILY.Vfl. Press OK to continue.");
@@ -176,7 +185,9 @@ TEST_F(BackupDialog, SuccessWritesTheFourKeysClosesThenReports) {
   EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
   EXPECT_EQ(ini("Backup", "LastBackupNumPer"), "2");
   ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Backup Vorlan Family Tree Records File");
   EXPECT_EQ(box_text(0), "\r\nYour backup was successful.");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Information);
   // The tree's own unsaved changes are still unsaved.
   EXPECT_FALSE(s.RecordsSaved);
   expect_backup_of_tree(path("bk/Smiths.vfl"));
@@ -208,6 +219,8 @@ TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
   ASSERT_FALSE(boxes.shown.empty());
   EXPECT_EQ(boxes.shown.back().text, "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
+  EXPECT_EQ(boxes.shown.back().title, "Backup Vorlan Family Tree Records File");
+  EXPECT_EQ(boxes.shown.back().icon, Icon::Critical);
   for (const char* key : {"Remind", "CurBackupPath", "LastBackup", "LastBackupNumPer"})
     EXPECT_EQ(ini("Backup", key), "") << key;
   EXPECT_FALSE(fs::exists(path("gone")));

@@ -33,6 +33,7 @@ TEST_F(ConnectDialogs, ConnectAsTextsAndFlagsClearedOnLoad) {
   s.Rel.AsSibling = s.Rel.PartnerSequenceMode = true;
   s.Rel.InsertPosition = 3;
   ConnectAsView v = LoadConnectAs(s);
+  EXPECT_EQ(v.title, "Add a person");
   EXPECT_EQ(v.label, "Add a person to Cal Dale as a");
   EXPECT_TRUE(v.father && v.mother && v.sibling && v.partner && v.child && v.unrelated_visible);
   EXPECT_FALSE(s.Rel.AsSibling || s.Rel.PartnerSequenceMode);
@@ -41,6 +42,7 @@ TEST_F(ConnectDialogs, ConnectAsTextsAndFlagsClearedOnLoad) {
 
   start(false, c);
   v = LoadConnectAs(s);
+  EXPECT_EQ(v.title, "Connect a person");
   EXPECT_EQ(v.label, "Connect a person to Cal Dale as a");
   EXPECT_FALSE(v.unrelated_visible);
 }
@@ -304,6 +306,19 @@ TEST_F(ConnectDialogs, SequencePositionRefusals) {
   EXPECT_EQ(CheckSequencePosition(s, "1", 4), 0);
   EXPECT_EQ(CheckSequencePosition(s, "4", 4), 3);  // n+1 appends
   EXPECT_EQ(t.prompter.shown.size(), 4u);
+}
+
+TEST_F(ConnectDialogs, AddParentTexts) {
+  auto c = b.person("Cal", "Dale", "M");
+  start(true, c);
+  s.Rel.AsMother = true;
+  AddParentView v = LoadAddParent(s);
+  EXPECT_EQ(v.title, "Add a Mother");
+  EXPECT_EQ(v.question, "Is the Mother of Cal Dale known?");
+  EXPECT_EQ(v.adding, "Vorlan Family Tree is adding a Mother to Cal Dale as 'Unknown'");
+  s.Rel.AsMother = false;
+  s.Rel.AsFather = true;
+  EXPECT_EQ(LoadAddParent(s).question, "Is the Father of Cal Dale known?");
 }
 
 }  // namespace

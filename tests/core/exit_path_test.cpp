@@ -52,8 +52,10 @@ TEST_F(ExitPath, UnsavedTreeWithoutANameOffersSaveAsThenGoesOnToTheBackupReminde
   EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
   ASSERT_EQ(boxes.shown.size(), 4u);
   EXPECT_EQ(box_title(1), "Exit Vorlan Family Tree");
+  EXPECT_EQ(box_title(2), "Backup your Vorlan Family Tree Records");
   EXPECT_EQ(box_text(2), kFirstBackupQuestion);
   EXPECT_EQ(boxes.shown[2].buttons, Buttons::YesNo);
+  EXPECT_EQ(boxes.shown[2].icon, Icon::Question);
   EXPECT_EQ(box_text(3), "You will be reminded again after 30 days.");
   EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
   EXPECT_FALSE(s.RecordsSaved);

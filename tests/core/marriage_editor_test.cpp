@@ -131,6 +131,7 @@ TEST_F(MarriageEditorTest, EditingReadsAndWritesTheDisplayedFamilyOnly) {
   ASSERT_TRUE(e.Load());
   EXPECT_EQ(e.family(), m2);
   const MarriageView& v = e.view();
+  EXPECT_EQ(v.title, "Edit Marriage");
   EXPECT_EQ(v.caption, "Edit the marriage of Tom Hill and Sue Dale");
   EXPECT_EQ(v.date, "3 Mar 1925");
   EXPECT_EQ(v.place, "St Mary's");
