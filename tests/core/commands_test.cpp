@@ -60,6 +60,7 @@ TEST_F(Commands, SaveWithoutANameRunsSaveAsProposingMyFamily) {
   EXPECT_EQ(r.filter, "Vorlan Family Tree Files (*.vfl)|*.vfl|");
   EXPECT_EQ(r.proposed_name, "MyFamily.Vfl");
   ASSERT_EQ(boxes.shown.size(), 1u);  // the corrected extension
+  EXPECT_EQ(box_title(0), "Save Family File");
   EXPECT_TRUE(fileio::exists(path("out.Vfl")));
   EXPECT_FALSE(fileio::exists(path("out.txt")));
   EXPECT_TRUE(s.RecordsSaved);
@@ -111,6 +112,7 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   doc.FileName = "tree.vfl";
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Save File");
   EXPECT_EQ(box_text(0),
             "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
                 "\r\nNo such file or directory");
@@ -195,6 +197,7 @@ TEST_F(Commands, OpenAndRestoreLoadTheChosenFileAndForgetTheOldUndoPoint) {
   dialogs.answers = {path("smith.vfl")};
   EXPECT_EQ(OpenCommand(other.s, dialogs, doc), OpenOutcome::Opened);
   ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].title, "Open Vorlan Family Tree File");
   EXPECT_EQ(dialogs.shown[0].filter, "Vorlan Family File (*.vfl)|*.vfl|All Files (*.*)|*.*|");
   EXPECT_EQ(dialogs.shown[0].folder, t.dir.path());
   ASSERT_FALSE(status.empty());
@@ -287,7 +290,9 @@ TEST_F(Commands, OrphanSearchSaysWhenThereAreNone) {
   s.on_status = [&](const std::string& m) { status.push_back(m); };
   EXPECT_TRUE(SearchOrphans(s).empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(box_title(0), "Delete Orphan Records");
   EXPECT_EQ(box_text(0), "No orphaned records found.");
+  EXPECT_EQ(boxes.shown[0].icon, Icon::Information);
   EXPECT_EQ(status, std::vector<std::string>{"Searching for orphaned records"});
 
   TreeBuilder b(s);
@@ -301,6 +306,7 @@ TEST_F(Commands, GedcomFileIsChosenFromTheLastImportFolder) {
   IniWrite(s, "FilePaths", "GEDCOMLoadPath", "/home/ann/ged/");
   dialogs.answers = {"/home/ann/ged/royal.ged"};
   EXPECT_EQ(ChooseGedcomFile(s, dialogs), "/home/ann/ged/royal.ged");
+  EXPECT_EQ(dialogs.shown[0].title, "Select GEDCOM file to Import");
   EXPECT_EQ(dialogs.shown[0].filter, "GEDCOM Files (*.ged)|*.ged|");
   EXPECT_EQ(dialogs.shown[0].folder, "/home/ann/ged/");
   EXPECT_EQ(ChooseGedcomFile(s, dialogs), "");

@@ -112,6 +112,7 @@ TEST_F(TwoPartners, CoupleWithTwoFamiliesKeepsBoth) {
 TEST_F(TwoPartners, SiblingsAndChildrenChangeOnlyTheirOrder) {
   b.select(kim);
   ArrangeList l = BuildArrangeList(s, ArrangeMode::Siblings);
+  EXPECT_EQ(l.title, "Re-arrange the Order of Siblings");
   EXPECT_EQ(l.label, "Re-order of the siblings of Kim Cook");
   EXPECT_EQ(keys(l), (Kids{kay, kim}));
   EXPECT_EQ(l.rows[1].text, cp1252::fit("Kim", 30) + cp1252::fit("Cook", 20) + "    6");
@@ -128,6 +129,7 @@ TEST_F(TwoPartners, SiblingsAndChildrenChangeOnlyTheirOrder) {
   b.select(carl);
   s.Rel.DisplayedPartner = 1;  // Pam
   l = BuildArrangeList(s, ArrangeMode::Children);
+  EXPECT_EQ(l.title, "Re-arrange the Order of Children");
   EXPECT_EQ(l.label, "Re-order of the children of Carl Cook and Pam Two");
   EXPECT_EQ(l.family, 7);
   EXPECT_EQ(keys(l), (Kids{kim, kay}));
