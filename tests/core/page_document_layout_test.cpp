@@ -3,6 +3,7 @@
 // twips a character, 110 in bold, lines 240 high).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <string>
 #include <vector>
@@ -127,21 +128,12 @@ TEST(WrapText, NarrowOrNonsenseWidthsLoseNothing) {
 }
 
 TEST(RunningText, ThreePartsAndPageNumbers) {
-  auto p = split_three_parts("Left|Centre|Right");
-  EXPECT_EQ(p[0], "Left");
-  EXPECT_EQ(p[1], "Centre");
-  EXPECT_EQ(p[2], "Right");
-  p = split_three_parts("Family of Ann Smith and John Smith||Date 5 Dec 2026");
-  EXPECT_EQ(p[0], "Family of Ann Smith and John Smith");
-  EXPECT_EQ(p[1], "");
-  EXPECT_EQ(p[2], "Date 5 Dec 2026");
-  p = split_three_parts("only left");
-  EXPECT_EQ(p[0], "only left");
-  EXPECT_TRUE(p[1].empty() && p[2].empty());
-  p = split_three_parts("|mid");
-  EXPECT_EQ(p[1], "mid");
-  p = split_three_parts("a|b|c|d");
-  EXPECT_EQ(p[2], "c|d");
+  using Parts = std::array<std::string_view, 3>;
+  EXPECT_EQ(split_three_parts("Left|Centre|Right"), (Parts{"Left", "Centre", "Right"}));
+  EXPECT_EQ(split_three_parts("Family of Ann||Date"), (Parts{"Family of Ann", "", "Date"}));
+  EXPECT_EQ(split_three_parts("only left"), (Parts{"only left", "", ""}));
+  EXPECT_EQ(split_three_parts("|mid"), (Parts{"", "mid", ""}));
+  EXPECT_EQ(split_three_parts("a|b|c|d"), (Parts{"a", "b", "c|d"}));
 
   EXPECT_EQ(substitute_page_number("Page %d", 7), "Page 7");
   EXPECT_EQ(substitute_page_number("%d/%d 50% %", 12), "12/12 50% %");
