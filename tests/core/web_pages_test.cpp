@@ -1,12 +1,11 @@
 // Family web pages as generated, in both styles: whole sites against the
 // pages kept beside this test, the privacy rule, the edge cases and escaping.
-#include <cstdlib>
 #include <cstring>
 #include <set>
 
+#include "golden.h"
 #include "interchange/web_pages_html.h"
 #include "store/familyfile.h"
-#include "store/file_io.h"
 #include "web_pages_fixture.h"
 
 using namespace vft;
@@ -19,25 +18,12 @@ using WebPages = test::WebPagesFixture;
 bool has(const std::string& page, const std::string& text) { return page.find(text) != std::string::npos; }
 
 // Whole sites, one file per site with each page after a "=== name" line.
-// VFT_UPDATE_GOLDEN=1 rewrites the files.
 void expect_golden(const std::string& file, const Site& site) {
   std::string got;
   for (const auto& [name, html] : site) got += "=== " + name + "\n" + html;
   for (std::size_t at; (at = got.find(VFT_VERSION)) != std::string::npos;)
     got.replace(at, std::strlen(VFT_VERSION), "@VERSION@");
-  const std::string path = std::string(VFT_WEB_GOLDEN_DIR) + "/" + file;
-  if (std::getenv("VFT_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(test::put_file(path, Bytes(got.begin(), got.end())));
-    return;
-  }
-  auto b = fileio::read_all(path);
-  ASSERT_TRUE(b) << path;
-  const std::string want(b->begin(), b->end());
-  std::size_t line = 1, i = 0;
-  for (; i < want.size() && i < got.size() && want[i] == got[i]; ++i) line += want[i] == '\n';
-  if (want == got) return;
-  auto around = [&](const std::string& t) { return t.substr(t.rfind('\n', i) + 1, 160); };
-  ADD_FAILURE() << file << " differs at line " << line << "\nwant: " << around(want) << "\ngot:  " << around(got);
+  test::expect_golden(file, got, VFT_WEB_GOLDEN_DIR);
 }
 
 TEST_F(WebPages, SitesAsKeptBesideTheTest) {
