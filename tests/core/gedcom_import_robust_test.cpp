@@ -72,18 +72,6 @@ TEST_F(GedcomRobust, OtherStructuresAreSkippedWithEverythingBelowThem) {
   EXPECT_TRUE(has("Skipped FAM CHAN: 1 (first at line 28)"));
 }
 
-TEST_F(GedcomRobust, AFileWithoutIndividualsIsRefusedAndChangesNothing) {
-  existing_tree(2, 1);
-  const auto before = record_files();
-  ImportResult r = import(crlf({"0 @S1@ SUBM", "1 NAME Someone"}));
-  EXPECT_EQ(r.status, ImportStatus::Refused);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text,
-            "The file 'test.ged' holds no individuals, so there is nothing to import.\r\n"
-            "Your existing Family Files have not been changed.");
-  EXPECT_EQ(record_files(), before);
-}
-
 TEST_F(GedcomRobust, LoopsAndDuplicateIdentifiersAreLeftOutAndListed) {
   ImportResult r = imported(crlf({
       "0 @I1@ INDI", "1 NAME Self /Loop/", "1 SEX M", "0 @I2@ INDI", "1 NAME Ann /Cycle/", "1 SEX F",

@@ -47,6 +47,9 @@ TEST_F(GedcomImport, RefusalsShowTheirMessageAndLeaveTheTreeByteForByte) {
       // A truncated file whose last record happens to mention TRLR long before the end.
       {"0 HEAD\r\n1 NOTE TRLR\r\n" + indis(20), "Import a GEDCOM File",
        "This GEDCOM file is incomplete and cannot be imported."},
+      {file(crlf({"0 @S1@ SUBM", "1 NAME Someone"})), "Import a GEDCOM File",
+       "The file 'test.ged' holds no individuals, so there is nothing to import.\r\n"
+       "Your existing Family Files have not been changed."},
   };
   for (const auto& c : cases) {
     prompter.shown.clear();

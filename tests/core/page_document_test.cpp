@@ -44,33 +44,21 @@ struct PageDoc : ::testing::Test {
     }
     return out;
   }
-  // A handler writing a one-line heading, so content starts at y 1680.
+  // A handler writing a one-line heading, so content starts at y 1680. It
+  // runs for every page before anything is on it.
   std::vector<int> started;
   void with_heading() {
     doc.set_page_start_handler([this](int page) {
       started.push_back(page);
+      EXPECT_EQ(doc.page_count(), page);
+      EXPECT_TRUE(doc.page_items(page).empty());
+      EXPECT_EQ(doc.current_y(), doc.margin_top());
       doc.write_text("Heading " + std::to_string(page) + "\n");
     });
   }
 };
 
 // ---- Document life ----
-
-TEST_F(PageDoc, PageStartRunsForEveryPageBeforeItsText) {
-  doc.set_page_start_handler([this](int page) {
-    started.push_back(page);
-    EXPECT_EQ(doc.page_count(), page);
-    EXPECT_TRUE(doc.page_items(page).empty());
-    EXPECT_EQ(doc.current_y(), 1440);
-    doc.write_text("Heading " + std::to_string(page) + "\n");
-  });
-  doc.start_doc();
-  ASSERT_TRUE(doc.add_table_row("4000|~", "Row").ok);
-  ASSERT_TRUE(doc.new_page());
-  ASSERT_TRUE(doc.end_doc());
-  EXPECT_EQ(started, (std::vector<int>{1, 2}));
-  EXPECT_EQ(texts(1), (std::vector<Placed>{{"Heading 1", 1440, 1440}, {"Row", 1500, 1680}}));
-}
 
 TEST_F(PageDoc, StartEndKillAndNothingOutsideADocument) {
   EXPECT_FALSE(doc.write_text("x"));

@@ -186,19 +186,11 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   EXPECT_EQ(back.sheet.sort, SortBy::Name);
   EXPECT_EQ(back.sheet.family_name, "Hill");
 
-  // The descendants chart keeps generations and the heading choice; the
-  // family-names list its format beside the chart boxes.
-  PanelSettings d = LoadPanelSettings(s, request::Descendants);
-  EXPECT_EQ(d.chart.generations, kDefaultGenerations);
-  d.chart.generations = 7;
-  d.chart.heading = HeadingPages::EveryPage;
-  ASSERT_TRUE(SavePanelSettings(s, d));
+  // The family-names list keeps its format beside the chart boxes.
   PanelSettings n = LoadPanelSettings(s, request::FamilyNames);
   n.sheet.format = ListFormat::FourColumns;
   n.chart.items[item3::PrintToFile] = true;
   ASSERT_TRUE(SavePanelSettings(s, n));
-  EXPECT_EQ(LoadPanelSettings(s, request::Descendants).chart.generations, 7);
-  EXPECT_EQ(LoadPanelSettings(s, request::Descendants).chart.heading, HeadingPages::EveryPage);
   EXPECT_EQ(LoadPanelSettings(s, request::FamilyNames).sheet.format, ListFormat::FourColumns);
   EXPECT_TRUE(LoadPanelSettings(s, request::FamilyNames).chart.ticked(item3::PrintToFile));
 
