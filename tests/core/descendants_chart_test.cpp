@@ -73,10 +73,6 @@ TEST(DescendantRows, FormatsPerDepthEndAtTheRightMargin) {
   EXPECT_EQ(DescendantLayout(9990, 9026, 12).wide, false);
   EXPECT_EQ(DescendantLayout(11906, 100, 1).step, 500);  // one generation needs no step
 
-  EXPECT_EQ(DescendantRowCells(0, "Ann"), "Ann|||||||||||");
-  EXPECT_EQ(DescendantRowCells(3, "Ann"), "|||Ann||||||||");
-  EXPECT_EQ(DescendantRowCells(11, "Ann"), "|||||||||||Ann");
-
   const Colour by_generation[] = {kRed, kBlue, kGreen, kRed, kBlue, kGreen, kRed, kBlue, kGreen, kRed, kBlue, kGreen};
   for (int g = 1; g <= 12; ++g) EXPECT_EQ(GenerationColour(g), by_generation[g - 1]) << g;
 }

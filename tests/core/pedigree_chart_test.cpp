@@ -77,17 +77,12 @@ TEST_F(Pedigree, TheAncestorTableHoldsFathersAtEvenAndMothersAtOddPositions) {
   auto michael = tree.child(tree.family(stanley, betty), "Michael", "Smith", "M");
   auto chloe = tree.person("Chloe", "Dubois", "F");
   auto sophie = tree.child(tree.family(michael, chloe), "Sophie", "Smith", "F");
-  auto single = tree.person("Olive", "Single", "F");
-  auto son = tree.child(tree.family(0, single), "Sam", "Single", "M");
 
   AncestorTable t = FillAncestors(s, sophie);
   EXPECT_EQ(t[0][0], sophie);
   EXPECT_EQ((std::vector<std::int16_t>{t[1][0], t[1][1], t[2][0], t[2][1], t[2][2], t[2][3]}),
             (std::vector<std::int16_t>{michael, chloe, stanley, betty, 0, 0}));
   for (std::size_t p = 0; p < kAncestorSlots; ++p) EXPECT_EQ(t[4][p], 0);
-  AncestorTable u = FillAncestors(s, son);
-  EXPECT_EQ(u[1][0], 0);
-  EXPECT_EQ(u[1][1], single);
 }
 
 TEST_F(Pedigree, APersonWithoutParentsFillsTheFirstColumnOnly) {

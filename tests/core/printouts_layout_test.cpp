@@ -43,8 +43,6 @@ TEST(SheetRows, ColumnsThatFitAreKeptAsGiven) {
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::infinity()), given);
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::quiet_NaN()), given);
     }
-  EXPECT_EQ(SheetRowFormat(RowLayout::LabelValue, true), "8000|3000|~");
-  EXPECT_EQ(SheetRowFormat(RowLayout::ListEntry, false), "400|6000|3000|~");
 }
 
 TEST(SheetRows, WideColumnsAreNarrowedInProportion) {

@@ -35,15 +35,13 @@ class FamilyForm : public test::SheetTest {
   }
 };
 
-TEST(FamilyFormSizes, WidthsAndFormats) {
+TEST(FamilyFormSizes, WidthsForThePaper) {
   EXPECT_EQ(FamilyFormWidth(16838), 14000);  // A4 landscape
   EXPECT_EQ(FamilyFormWidth(16001), 14000);
   EXPECT_EQ(FamilyFormWidth(16000), 13000);
   EXPECT_EQ(FamilyFormWidth(15000), 13000);
   EXPECT_EQ(FamilyFormWidth(14999), 0);
   EXPECT_EQ(FamilyFormWidth(11906), 0);  // A5 landscape
-  EXPECT_EQ(ChildHeaderFormat(14000), "^500|^3200|^1150|^2270|^1150|^2270|^1150|^2300~");
-  EXPECT_EQ(ChildRowFormat(14000), "^500|3200|^1150|2270|^1150|2270|^1150|2300~");
 }
 
 TEST_F(FamilyForm, TheCoupleTheirMarriageAndChildrenOnALandscapePage) {
