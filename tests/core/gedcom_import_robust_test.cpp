@@ -4,6 +4,7 @@
 // full notes file, and hostile input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "date_forms_table.h"
@@ -61,11 +62,7 @@ TEST_F(GedcomRobust, OtherStructuresAreSkippedWithEverythingBelowThem) {
   EXPECT_EQ(s.Config.NumPersons(), 1);
   EXPECT_EQ(T(ceremony(1).MarriedDate), "? ??? ????");
   // The log names what was left out, with the first line it was found on.
-  auto has = [&](const std::string& text) {
-    for (const auto& l : r.log)
-      if (l == text) return true;
-    return false;
-  };
+  auto has = [&](const std::string& text) { return std::find(r.log.begin(), r.log.end(), text) != r.log.end(); };
   EXPECT_TRUE(has("Skipped INDI CHAN: 1 (first at line 6)"));
   EXPECT_TRUE(has("Skipped INDI DEAT SOUR: 1 (first at line 15)"));
   EXPECT_TRUE(has("Skipped record _MYOWNTAG: 1 (first at line 25)"));

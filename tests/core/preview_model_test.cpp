@@ -70,7 +70,6 @@ TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
   ItemPanel d = BuildItemPanel(s, request::DataSheet);
   EXPECT_EQ(d.group, ItemGroup::Sheet);
   EXPECT_EQ(d.sheet[9].caption, "Christened data");
-  EXPECT_EQ(d.title, "Print Data Sheet for Ann Hill");
   EXPECT_TRUE(d.preview_waits);
   // Not the placeholder, the name parts, what the sheet always prints (the
   // place of death and the interment), the break line or a file.
