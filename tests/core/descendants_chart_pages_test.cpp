@@ -106,7 +106,7 @@ TEST_F(DescendantPages, PartnerRowsFollowTheTickedItems) {
   auto mary = tree.person("Mary", "Brown", "F");
   auto kate = tree.person("Kate", "Hall", "F");
   auto m1 = tree.family(john, mary, "2 Jun 1870", "Wakefield");
-  auto m2 = tree.family(john, kate);
+  tree.family(john, kate);
   tree.child(m1, "Ann", "Smith", "F");
   set_flags(m1, true, false);
   set_life(kate, "", "");
@@ -114,30 +114,20 @@ TEST_F(DescendantPages, PartnerRowsFollowTheTickedItems) {
   ChartOptions o = names_only(request::Descendants);
   o.items[item3::PersonNumber] = o.items[item3::Partners] = o.items[item3::MarriageDetails] = true;
   o.items[item3::DateOfBirth] = true;
+  // Numbers and births on every row, the divorce in the marriage line and the
+  // wedding's place as the partner's marriage notes.
   run(o, john);
-  std::vector<std::string> rows;
-  for (const TextAt& t : test::texts_of(doc))
-    if (t.y > 1440 && t.text != " <- Gens." && t.text != "Page 1") rows.push_back(t.text);
-  EXPECT_EQ(rows, (std::vector<std::string>{"John Smith (1)", "Born 1 Jan 1900", "Married on 2 Jun 1870 (divorced) ",
-                                            "Mary Brown (2)", "Born 1 Jan 1900", "Marriage notes: Wakefield",
-                                            "Ann Smith (4)", "Born 1 Jan 1900", "Married", "Kate Hall (3)"}));
-  (void)m2;
-
+  std::string docs = test::page_text(doc) + "===\n";
   // Without marriage details the partners keep only their own rows; without
   // partners the children still follow.
   o.items[item3::MarriageDetails] = false;
   o.items[item3::PersonNumber] = false;
   o.items[item3::DateOfBirth] = false;
   run(o, john);
-  auto texts = test::texts_of(doc);
-  EXPECT_FALSE(test::has_text(texts, "Married on 2 Jun 1870 (divorced) "));
-  EXPECT_FALSE(test::has_text(texts, "Marriage notes: Wakefield"));
-  EXPECT_TRUE(test::has_text(texts, "Mary Brown"));
+  docs += test::page_text(doc) + "===\n";
   o.items[item3::Partners] = false;
   run(o, john);
-  texts = test::texts_of(doc);
-  EXPECT_FALSE(test::has_text(texts, "Mary Brown"));
-  EXPECT_TRUE(test::has_text(texts, "Ann Smith"));
+  test::expect_golden("descendants_partner_rows.txt", docs + test::page_text(doc));
 }
 
 TEST_F(DescendantPages, CancelDropsTheDocument) {
