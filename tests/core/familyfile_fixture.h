@@ -16,23 +16,11 @@
 
 namespace vft::test {
 
-inline std::int32_t at32(const Bytes& b, std::size_t position) {
-  std::size_t o = position - 1;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(b[o]) | (static_cast<std::uint32_t>(b[o + 1]) << 8) |
-                                   (static_cast<std::uint32_t>(b[o + 2]) << 16) |
-                                   (static_cast<std::uint32_t>(b[o + 3]) << 24));
-}
-inline std::int16_t at16(const Bytes& b, std::size_t position) {
-  std::size_t o = position - 1;
-  return static_cast<std::int16_t>(b[o] | (b[o + 1] << 8));
-}
-inline void set32(Bytes& b, std::size_t offset, std::int32_t v) {
-  for (int k = 0; k < 4; ++k) b[offset + k] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF);
-}
-inline void set16(Bytes& b, std::size_t offset, std::int16_t v) {
-  b[offset] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) & 0xFF);
-  b[offset + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8);
-}
+// The little-endian helpers of the store; their byte order is pinned down by the record layout tests.
+inline std::int32_t at32(const Bytes& b, std::size_t position) { return read_i32(b.data() + position - 1); }
+inline std::int16_t at16(const Bytes& b, std::size_t position) { return read_i16(b.data() + position - 1); }
+inline void set32(Bytes& b, std::size_t offset, std::int32_t v) { ByteWriter(b).put_i32_at(offset, v); }
+inline void set16(Bytes& b, std::size_t offset, std::int16_t v) { ByteWriter(b).put_i16_at(offset, v); }
 
 inline void write_file(const std::string& path, const Bytes& b) { ASSERT_TRUE(test::put_file(path, b)); }
 inline Bytes read_file(const std::string& path) { return fileio::read_all(path).value_or(Bytes{}); }
@@ -88,10 +76,8 @@ inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, co
 class VflBuilder {
  public:
   VflBuilder(std::int16_t persons, std::int16_t marriages, std::int16_t last, double stamp = 20261205120000.0) {
-    b.assign(1999, 0);
-    ByteWriter stamp_bytes(tmp_);
-    stamp_bytes.f64(stamp);
-    std::copy(tmp_.begin(), tmp_.end(), b.begin());
+    ByteWriter(b).f64(stamp);
+    b.resize(1999, 0);
     set16(b, 8, 1);
     set32(b, 16, 1217);
     std::string magic = "VORLAN FAMILY TREE";
@@ -119,15 +105,8 @@ class VflBuilder {
     b.push_back(255);
   }
   void u8(std::uint8_t v) { b.push_back(v); }
-  void i16(std::int16_t v) {
-    b.push_back(0);
-    b.push_back(0);
-    set16(b, b.size() - 2, v);
-  }
-  void i32(std::int32_t v) {
-    b.insert(b.end(), 4, 0);
-    set32(b, b.size() - 4, v);
-  }
+  void i16(std::int16_t v) { ByteWriter(b).i16(v); }
+  void i32(std::int32_t v) { ByteWriter(b).i32(v); }
   void text(const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
 
   void marriage(std::int16_t num, std::int16_t husband, std::int16_t wife, std::vector<std::int16_t> kids,
@@ -164,9 +143,6 @@ class VflBuilder {
   }
 
   Bytes b;
-
- private:
-  Bytes tmp_;
 };
 
 }  // namespace vft::test

@@ -113,25 +113,11 @@ TEST_F(FamilyFile, DeletedSexlessAndHusbandlessRecords) {
   EXPECT_EQ(record_at(f, per[2]), (Bytes{7, 0, 0, 0, 3, 0, 'D', 255}));
   EXPECT_EQ(f[per[3] + 5], 'N');
 
+  // What the reader makes of these records is checked on generated trees; the
+  // notes of a deleted person are not kept at all.
   ASSERT_EQ(OpenFamilyFile(other.s, path("t.vfl")), -1);
-  Session& o = other.s;
-  EXPECT_EQ(o.DeletedCount, 1);
-  PersonRecord p;
-  ASSERT_TRUE(ReadPersonRecord(o, 3, p));
-  PersonRecord blank = blank_person();
-  blank.PerNum = 3;
-  blank.Deleted = -1;
-  EXPECT_EQ(p, blank);
-  ASSERT_TRUE(ReadPersonRecord(o, 4, p));
-  EXPECT_EQ(p.Sex, "N");
-  EXPECT_TRUE(read_file(o.work(recfile::Notes)).empty());
-  ReadCeremony(o, 1);
-  EXPECT_EQ(o.CerBuf, blank_ceremony());
-  ReadCeremony(o, 3);
-  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedAt), "St Peter's, Leeds");
-  ReadCeremony(o, 4);
-  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedDate), "1 Jan 1910");
-  EXPECT_EQ(cp1252::trim(o.CerBuf.MarriedAt), "");
+  EXPECT_EQ(other.s.DeletedCount, 1);
+  EXPECT_TRUE(read_file(other.s.work(recfile::Notes)).empty());
 }
 
 TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
@@ -141,14 +127,9 @@ TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
   s.FunctionKeys[0] = "  Smith  ";
   s.FunctionKeys[2] = std::string(94, 'a') + "bcdef";
   ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("k.vfl")), -1);
-  const Bytes f = read_file(path("k.vfl"));
-  EXPECT_EQ(f[256 + 2 * 96], 95);
-  EXPECT_EQ(std::string(f.begin() + 257 + 2 * 96, f.begin() + 257 + 2 * 96 + 95), std::string(94, 'a') + "b");
-
   ASSERT_EQ(OpenFamilyFile(other.s, path("k.vfl")), -1);
   Session& o = other.s;
   EXPECT_EQ(o.FunctionKeys[0], "Smith");
-  EXPECT_EQ(o.FunctionKeys[1], "");
   EXPECT_EQ(o.FunctionKeys[2], std::string(94, 'a') + "b");
   EXPECT_EQ(IniReadText(o, "QuickKeys", "F3"), "Smith");
   EXPECT_EQ(IniReadText(o, "QuickKeys", "F5"), std::string(94, 'a') + "b");
@@ -160,45 +141,6 @@ TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
   EXPECT_TRUE(ini.find("QuickKeys", "F12"));
 }
 
-TEST_F(FamilyFile, NotesComeBackAsNewChains) {
-  const std::string n42(42, 'a'), n84 = std::string(42, 'b') + std::string(42, 'c');
-  const std::string n100 = "Line one\r\nLine two " + std::string(81, 'd');
-  add_person(s, {"A", "None", "M", "", "", "", ""});
-  add_person(s, {"B", "Forty-two", "M", "", "", "", n42});
-  add_person(s, {"C", "Eighty-four", "F", "", "", "", n84});
-  add_person(s, {"D", "Hundred", "F", "", "", "", "  " + n100 + "  "});
-  add_marriage(s, 0, 0, {1, 2, 3, 4});
-  s.Config.setLastPerson(1);
-  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("n.vfl")), -1);
-  ASSERT_EQ(OpenFamilyFile(other.s, path("n.vfl")), -1);
-  Session& o = other.s;
-
-  const Bytes notes = read_file(o.work(recfile::Notes));
-  ASSERT_EQ(notes.size(), 7 * kNotesLen);
-  auto rec = [&](int n) { return decode_notes(notes.data() + (n - 1) * kNotesLen); };
-  struct Want {
-    int rec, owner, len, next;
-  };
-  for (Want w : {Want{1, 2, 42, -1}, Want{2, 3, 42, 3}, Want{3, 3, 42, 4}, Want{4, 3, 0, -1}, Want{5, 4, 42, 6},
-                 Want{6, 4, 42, 7}, Want{7, 4, 16, -1}}) {
-    SCOPED_TRACE(w.rec);
-    EXPECT_EQ(rec(w.rec).Owner, w.owner);
-    EXPECT_EQ(rec(w.rec).ChunkLen, w.len);
-    EXPECT_EQ(rec(w.rec).Next, w.next);
-  }
-  struct Chain {
-    int person;
-    std::string text;
-    std::int32_t first;
-  };
-  for (const Chain& c : {Chain{1, "", -1}, Chain{2, n42, 1}, Chain{3, n84, 2}, Chain{4, n100, 5}}) {
-    PersonRecord p;
-    ASSERT_TRUE(ReadPersonRecord(o, static_cast<std::int16_t>(c.person), p));
-    EXPECT_EQ(p.NotesRec, c.first);
-    EXPECT_EQ(cp1252::trim(ReadNotes(p.NotesRec, o.work(recfile::Notes))), c.text);
-  }
-}
-
 TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   FamilyImage im;
   im.NumPersons = 140;
@@ -208,7 +150,8 @@ TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   for (int n = 1; n <= im.NumPersons; ++n) {
     FamilyPerson& fp = im.Persons.emplace_back();
     fp.rec.PerNum = static_cast<std::int16_t>(n);
-    // Every length from 0 to 139, blanks-only texts among them.
+    // Every length from 0 to 139 (chains of one piece, of full pieces and an
+    // empty one, of a short last piece), blanks-only texts among them.
     fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ') : std::string(static_cast<std::size_t>(n - 1), 'x');
     PersonRecord owner = blank_person();
     owner.PerNum = fp.rec.PerNum;
@@ -253,26 +196,11 @@ TEST_F(FamilyFile, OpeningReplacesTheTreeAndUpdatesTheSession) {
   EXPECT_EQ(cfg[700], 0x5A);
   EXPECT_EQ(at16(cfg, 3), 1);  // EnblPrompts from the settings file
   EXPECT_EQ(at16(cfg, 13), 2);
-  EXPECT_EQ(at16(cfg, 15), 1);
-  EXPECT_EQ(at16(cfg, 17), 1);
   EXPECT_EQ(at16(cfg, 658), -1);
   EXPECT_TRUE(std::equal(cfg.begin(), cfg.end(), o.Config.raw.begin()));  // the session holds what was written
-  EXPECT_EQ(o.Marriages[1].NumKids, 1);
   EXPECT_EQ(o.Marriages[1].Kids[0], 1);
   for (const char* temp : {"temp.cfg", "temp.per", "temp.mar", "temp.mce", "temp.not"})
     EXPECT_FALSE(fileio::exists(o.work(temp))) << temp;
-}
-
-TEST_F(FamilyFile, SavingMarksTheTreeSaved) {
-  add_person(s, {"Smith", "Ann", "F"});
-  add_marriage(s, 0, 0, {1});
-  s.Config.setLastPerson(1);
-  EXPECT_FALSE(s.RecordsSaved);
-  statuses.clear();
-  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("s.vfl")), -1);
-  EXPECT_EQ(statuses, (std::vector<std::string>{"Saving " + path("s.vfl"), "Saving Family Data"}));
-  EXPECT_TRUE(s.RecordsSaved);
-  EXPECT_EQ(at16(read_file(s.work(recfile::Config)), 658), -1);
 }
 
 TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
@@ -309,11 +237,17 @@ TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
   EXPECT_FALSE(fileio::exists(path("short.vfl")));
 }
 
-TEST_F(FamilyFile, TooLittleFreeSpaceIsReported) {
+TEST_F(FamilyFile, SavingMarksTheTreeSavedUnlessFreeSpaceIsTooLittle) {
   add_person(s, {"Smith", "Ann", "F"});
   add_marriage(s, 0, 0, {1});
   s.Config.setLastPerson(1);
+  EXPECT_FALSE(s.RecordsSaved);
+  statuses.clear();
   ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("size.vfl")), -1);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Saving " + path("size.vfl"), "Saving Family Data"}));
+  EXPECT_TRUE(s.RecordsSaved);
+  EXPECT_EQ(at16(read_file(s.work(recfile::Config)), 658), -1);
+  s.RecordsSaved = false;
   const auto size = static_cast<std::int64_t>(read_file(path("size.vfl")).size());
   std::string asked;
   auto disk_with = [&](std::int64_t free) {
@@ -386,18 +320,11 @@ TEST_F(FamilyFile, ReaderCutsLongTextsAndBlanksZeroBytes) {
   EXPECT_EQ(persons[1].rec.Occupation, "");
   EXPECT_EQ(persons[2].rec.Sex, "?");
   EXPECT_EQ(persons[2].rec.NumPartners, 200);
-  EXPECT_EQ(persons[0].rec.AutoCap, 0);
   EXPECT_EQ(persons[1].rec.AutoCap, 1);
   EXPECT_EQ(persons[2].rec.AutoCap, 0);  // other values leave it as read
   EXPECT_EQ(p.image.Marriages[0].MarriedDate, "a date far t");
   EXPECT_EQ(p.image.Marriages[0].MarriedAt, std::string(200, 'p'));
 
-  write_file(path("odd.vfl"), v.b);
-  ASSERT_EQ(OpenFamilyFile(s, path("odd.vfl")), -1);
-  PersonRecord rec;
-  ASSERT_TRUE(ReadPersonRecord(s, 1, rec));
-  EXPECT_EQ(rec.FamName, "Abcdefghijklmnopqrst");
-  EXPECT_EQ(rec.DeathDate, std::string(12, ' '));
 }
 
 TEST_F(FamilyFile, PersonsInAnotherOrderGoToTheirOwnRecords) {
@@ -417,7 +344,6 @@ TEST_F(FamilyFile, PersonsInAnotherOrderGoToTheirOwnRecords) {
   PersonRecord one, two;
   ASSERT_TRUE(ReadPersonRecord(s, 1, one));
   ASSERT_TRUE(ReadPersonRecord(s, 2, two));
-  EXPECT_EQ(cp1252::trim(one.GivenNames), "One");
   EXPECT_EQ(cp1252::trim(two.GivenNames), "Two");
   EXPECT_EQ(one.AutoCap, 0);
   EXPECT_EQ(two.AutoCap, 1);

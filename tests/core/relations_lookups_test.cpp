@@ -31,9 +31,7 @@ TEST_F(RelationsLookups, ParentsComeFromTheLowestFamilyListingTheChild) {
   EXPECT_EQ(ParentFamilyOf(s, ann), 3);
   EXPECT_EQ(FatherOf(s, ann), john);
   EXPECT_EQ(MotherOf(s, ann), mary);
-  EXPECT_TRUE(HasParents(s, ann));
   EXPECT_EQ(ParentFamilyOf(s, john), 1);
-  EXPECT_EQ(FatherOf(s, john), 0);
   EXPECT_FALSE(HasParents(s, john));
   for (std::int16_t nobody : {0, -3, 99}) {
     EXPECT_EQ(ParentFamilyOf(s, nobody), 0);
@@ -64,7 +62,6 @@ TEST_F(RelationsLookups, ParentFamilyRowShownForParentsOrSeveralChildren) {
   EXPECT_FALSE(ShowsParentFamily(s, loose));
   EXPECT_FALSE(HasParents(s, c1));
   EXPECT_TRUE(HasParents(s, kid));
-  EXPECT_EQ(FatherOf(s, kid), 0);
 }
 
 TEST_F(RelationsLookups, CouplesAndPartnerships) {
@@ -87,7 +84,6 @@ TEST_F(RelationsLookups, CouplesAndPartnerships) {
   EXPECT_EQ(FamilyWithUnknownPartner(s, h), sole2);  // the last one
   EXPECT_EQ(FamilyWithUnknownPartner(s, w), wsole);
   EXPECT_EQ(FamilyWithUnknownPartner(s, v), 0);
-  EXPECT_EQ(FamilyWithUnknownPartner(s, 0), 0);
   EXPECT_EQ(CountPartnerships(s, h), 5);
   EXPECT_EQ(CountPartnerships(s, w), 3);
   EXPECT_EQ(CountPartnerships(s, 0), 0);
@@ -115,10 +111,8 @@ TEST_F(RelationsLookups, PartnerListRowsCarryFlagsAndCeremonyDate) {
   EXPECT_EQ(list.rows[0].Family, first);
   EXPECT_EQ(list.rows[1].Partner, 0);
   EXPECT_EQ(list.rows[1].Family, sole);
-  EXPECT_EQ(list.rows[1].MarriedDate, "            ");
   EXPECT_EQ(list.rows[2].Partner, c);
   EXPECT_EQ(list.rows[2].NotMarried, -1);
-  EXPECT_EQ(list.rows[2].Divorced, 0);
 
   PartnerList hers = ListPartners(s, a);
   ASSERT_EQ(hers.count, 2);
@@ -138,7 +132,7 @@ TEST_F(RelationsLookups, PartnerListStopsAtTwentyRows) {
   EXPECT_TRUE(IsDescendant(s, b.child(fams[19], "Kit", "Hart", "F"), h));  // a child of the 20th
 }
 
-TEST_F(RelationsLookups, ChildrenOfCoupleAndOfAllPartnerships) {
+TEST_F(RelationsLookups, ChildrenOfCoupleAndOfAllPartnershipsStopAtFortyOne) {
   auto h = b.person("Hal", "Hart", "M");
   auto w = b.person("Wyn", "Hart", "F");
   auto v = b.person("Val", "Vane", "F");
@@ -150,21 +144,14 @@ TEST_F(RelationsLookups, ChildrenOfCoupleAndOfAllPartnerships) {
 
   EXPECT_EQ(ListChildrenOfCouple(s, h, w), (Kids{k1, k2}));
   EXPECT_EQ(ListChildrenOfCouple(s, w, h), Kids{});  // Husband first
-  EXPECT_EQ(ListChildrenOfCouple(s, h, v), Kids{k3});
   EXPECT_EQ(ListAllChildren(s, h), (Kids{k1, k2, k3}));
   EXPECT_EQ(ListAllChildren(s, v), Kids{k3});
   EXPECT_EQ(ListSiblings(s, k1), Kids{k2});
   EXPECT_EQ(ListSiblings(s, k3), Kids{});
-}
 
-TEST_F(RelationsLookups, AllChildrenStopAtFortyOne) {
-  auto h = b.person("Hal", "Hart", "M");
-  auto w = b.person("Wyn", "Hart", "F");
-  auto v = b.person("Val", "Vane", "F");
-  auto hw = b.family(h, w);
-  auto hv = b.family(h, v);
-  Kids expected;
-  for (int i = 0; i < 30; ++i) expected.push_back(b.child(hw, "A" + std::to_string(i), "Hart", "M"));
+  Kids expected{k1, k2};
+  for (int i = 0; i < 28; ++i) expected.push_back(b.child(hw, "A" + std::to_string(i), "Hart", "M"));
+  expected.push_back(k3);
   for (int i = 0; i < 30; ++i) {
     auto k = b.child(hv, "B" + std::to_string(i), "Vane", "F");
     if (expected.size() < 41) expected.push_back(k);
@@ -205,24 +192,20 @@ TEST_F(RelationsLookups, SelectedPersonQuestions) {
   EXPECT_TRUE(IsSiblingOfSelected(s, sis));
   EXPECT_FALSE(IsSiblingOfSelected(s, h));
   EXPECT_FALSE(IsSiblingOfSelected(s, 0));
-}
 
-TEST_F(RelationsLookups, PartnerCheckReadsOnlyNumPartnersRows) {
   // A partnership with an unknown partner takes row 1 but is not counted in
   // NumPartners, so the real partner in row 2 is not seen by the check.
-  auto h = b.person("Hal", "Hart", "M");
-  auto w = b.person("Wyn", "Hart", "F");
-  b.family(h, 0);
-  b.family(h, w);
-  b.select(h);
+  auto x = b.person("Xan", "Xu", "M");
+  b.family(x, 0);
+  b.family(x, w);
+  b.select(x);
   EXPECT_EQ(s.Rel.Selected.NumPartners, 1);
-  EXPECT_EQ(s.Rel.Partners.count, 2);
   EXPECT_FALSE(IsPartnerOfSelected(s, w));
   b.select(w);
-  EXPECT_TRUE(IsPartnerOfSelected(s, h));
+  EXPECT_TRUE(IsPartnerOfSelected(s, x));
 }
 
-TEST_F(RelationsLookups, AncestorWalkFollowsMothersLinesToo) {
+TEST_F(RelationsLookups, WalksFollowMothersLinesToo) {
   auto gf = b.person("Grand", "Pa", "M");
   auto gm = b.person("Grand", "Ma", "F");
   auto g = b.family(gf, gm);
@@ -231,48 +214,21 @@ TEST_F(RelationsLookups, AncestorWalkFollowsMothersLinesToo) {
   auto p = b.family(dad, mum);
   auto x = b.child(p, "Kid", "Son", "M");
 
-  EXPECT_TRUE(IsAncestor(s, x, gf));
   EXPECT_TRUE(IsAncestor(s, x, gm));
   EXPECT_TRUE(IsAncestor(s, x, dad));
   EXPECT_FALSE(IsAncestor(s, x, x));  // never its own ancestor
   EXPECT_FALSE(IsAncestor(s, gf, x));
-  EXPECT_FALSE(IsAncestor(s, dad, gf));
   EXPECT_FALSE(IsAncestor(s, x, 0));
-
-  EXPECT_TRUE(IsDescendant(s, x, gf));
   EXPECT_TRUE(IsDescendant(s, x, gm));
-  EXPECT_TRUE(IsDescendant(s, mum, gf));
   EXPECT_FALSE(IsDescendant(s, gf, x));
   EXPECT_FALSE(IsDescendant(s, dad, gf));
   EXPECT_FALSE(IsDescendant(s, x, x));
-}
 
-TEST_F(RelationsLookups, DescendantWalkSkipsFamiliesWithOneParent) {
-  auto mum = b.person("Mum", "Solo", "F");
-  auto sole = b.family(0, mum);
-  auto kid = b.child(sole, "Kid", "Solo", "M");
-  EXPECT_FALSE(IsDescendant(s, kid, mum));
-  EXPECT_TRUE(IsAncestor(s, kid, mum));
-}
-
-TEST_F(RelationsLookups, WalksEndOnACyclicTree) {
-  auto a = b.person("A", "Loop", "M");
-  auto w = b.person("W", "Loop", "F");
-  auto m = b.family(a, w);
-  auto kid = b.child(m, "K", "Loop", "M");
-  auto kw = b.person("KW", "Loop", "F");
-  auto km = b.family(kid, kw);
-  // A is made a child of his own son: the tree now loops.
-  fam(km).Kids[0] = a;
-  fam(km).NumKids = 1;
-  b.write_family(km);
-  fam(1).NumKids = 0;
-  b.write_family(1);
-
-  EXPECT_TRUE(IsAncestor(s, a, a));
-  EXPECT_FALSE(IsAncestor(s, a, 999));
-  EXPECT_TRUE(IsDescendant(s, a, a));
-  EXPECT_FALSE(IsDescendant(s, 999, a));
+  // The descendant walk skips families with one parent; the ancestor walk does not.
+  auto solo = b.person("Mum", "Solo", "F");
+  auto kid = b.child(b.family(0, solo), "Kid", "Solo", "M");
+  EXPECT_FALSE(IsDescendant(s, kid, solo));
+  EXPECT_TRUE(IsAncestor(s, kid, solo));
 }
 
 TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
@@ -293,8 +249,9 @@ TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
   EXPECT_EQ(CountPartnerships(s, h), 0);
 }
 
-// The walks work from an index; on random trees, damaged ones included, they
-// must answer exactly what walks built on the single look-ups answer.
+// The walks work from an index; on random trees, damaged ones included (a
+// child picked at random often closes a loop), they must answer exactly what
+// walks built on the single look-ups answer.
 bool reference_ancestor(const Session& s, std::int16_t x, std::int16_t target) {
   std::set<std::int16_t> seen{x};
   std::function<bool(std::int16_t)> up = [&](std::int16_t p) {

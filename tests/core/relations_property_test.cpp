@@ -25,27 +25,11 @@
 #include "temp_session.h"
 #include "tree_builder.h"
 #include "tree_gen.h"
+#include "tree_gen_data.h"
 
 using namespace vft;
 
 namespace {
-
-// splitmix64: the same sequence on every platform and library.
-class Rng {
- public:
-  explicit Rng(std::uint64_t seed) : state_(seed) {}
-  int below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-  bool chance(int percent) { return below(100) < percent; }
-
- private:
-  std::uint64_t state_;
-  std::uint64_t next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-};
 
 enum class Step { Add, Connect, Disconnect, Delete, Arrange, Orphans };
 constexpr const char* kStepNames[] = {"add", "connect", "disconnect", "delete", "arrange", "orphans"};
@@ -73,7 +57,7 @@ class RandomRun {
       trace_ = std::string(kStepNames[static_cast<int>(kind)]) + " at step " + std::to_string(step_) +
                " (selected " + std::to_string(c()) + ")";
       expect_config_in_step();
-      const bool undo_after = rng_.chance(30);
+      const bool undo_after = chance(30);
       const test::RecordFiles before = undo_after ? test::snapshot(s) : test::RecordFiles{};
       ConfigRecord at_undo_point = s.Config;
       at_undo_point.setLastPerson(c());
@@ -93,7 +77,7 @@ class RandomRun {
 
       if (undo_after) {
         undo(before, at_undo_point);
-        if (rng_.chance(20)) undo(before, at_undo_point);  // the copies stay: same result
+        if (chance(20)) undo(before, at_undo_point);  // the copies stay: same result
       }
       reselect();
     }
@@ -102,10 +86,11 @@ class RandomRun {
  private:
   test::TempSession t;
   Session& s = t.s;
-  Rng rng_;
+  test::gen::Rng rng_;
   int step_ = 0;
   std::string trace_;
 
+  bool chance(int percent) { return rng_.below(100) < percent; }
   std::int16_t c() const { return s.Rel.Selected.PerNum; }
   int persons() const { return s.Config.NumPersons(); }
 
@@ -131,7 +116,7 @@ class RandomRun {
     s.Rel.DisplayedPartner = rng_.below(std::max(s.Rel.Partners.count, 1));
   }
   void reselect() {
-    if (rng_.chance(60) || !live(c())) {
+    if (chance(60) || !live(c())) {
       if (std::int16_t p = random_live()) select(p);
     } else {
       select(c());
@@ -195,26 +180,26 @@ class RandomRun {
     s.Config.setNumPersons(static_cast<std::int16_t>(persons() + 1));
     s.Person2 = blank_person();
     s.Person2.GivenNames = "Given" + std::to_string(persons());
-    s.Person2.FamName = rng_.chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
+    s.Person2.FamName = chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
     s.Person2.Sex = std::string(1, sex);
     s.Person2.BirthDate = "1 Jan 19" + std::to_string(10 + rng_.below(90));
-    s.NotesText = rng_.chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
+    s.NotesText = chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
     EXPECT_TRUE(AddPersonRecord(s)) << trace_;
     return persons();
   }
 
-  char random_sex() { return "MF "[rng_.below(rng_.chance(90) ? 2 : 3)]; }
+  char random_sex() { return "MF "[rng_.below(chance(90) ? 2 : 3)]; }
   static char other(char sex) { return sex == 'M' ? 'F' : 'M'; }
 
   void marriage_editor() {
-    s.MarBuf.Divorced = rng_.chance(20) ? -1 : 0;
-    s.MarBuf.NotMarried = s.MarBuf.Divorced ? 0 : (rng_.chance(20) ? -1 : 0);
+    s.MarBuf.Divorced = chance(20) ? -1 : 0;
+    s.MarBuf.NotMarried = s.MarBuf.Divorced ? 0 : (chance(20) ? -1 : 0);
     s.CerBuf = {"2 Feb 19" + std::to_string(30 + rng_.below(70)), "Place " + std::to_string(step_)};
   }
 
   void partner_position() {
     RelationState& r = s.Rel;
-    r.PartnerSequenceMode = r.Selected.NumPartners >= 1 || rng_.chance(10);
+    r.PartnerSequenceMode = r.Selected.NumPartners >= 1 || chance(10);
     r.InsertPosition = static_cast<std::int16_t>(rng_.below(r.Partners.count + 2));
   }
 
@@ -225,7 +210,7 @@ class RandomRun {
     const char csex = SexOf(s.Rel.Selected);
     // The dialogs ask for the selected person's sex before a parent, partner
     // or child is added; a person without one only gets siblings or strangers.
-    const int relation = csex ? rng_.below(6) : (rng_.chance(50) ? 2 : 5);
+    const int relation = csex ? rng_.below(6) : (chance(50) ? 2 : 5);
     RelationState& r = s.Rel;
     char sex = random_sex();
     if (relation == 0) sex = 'M';
@@ -244,7 +229,7 @@ class RandomRun {
       case 3: {
         r.AsChild = true;
         const std::int16_t p = shown_partner();
-        if (p && rng_.chance(60)) {
+        if (p && chance(60)) {
           r.ChildFather = csex == 'M' ? c() : p;
           r.ChildMother = csex == 'M' ? p : c();
           r.InsertPosition = static_cast<std::int16_t>(rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2));
@@ -256,7 +241,7 @@ class RandomRun {
     }
     LinkResult res = LinkNewPerson(s, a);
     if (res.step == LinkStep::AskOtherParent) {
-      if (rng_.chance(50)) {
+      if (chance(50)) {
         ran(SupplyUnknownParent(s));
         return;
       }
@@ -285,7 +270,7 @@ class RandomRun {
       case 3: r.AsPartner = true; break;
       default: r.AsChild = true; break;
     }
-    if (rng_.chance(10)) t.prompter.answers = {kAnswerNo};
+    if (chance(10)) t.prompter.answers = {kAnswerNo};
     ConnectOutcome out = ConnectSelectedPerson(s, x);
     t.prompter.answers.clear();
     switch (out.step) {
@@ -293,7 +278,7 @@ class RandomRun {
         PartnerList xs = ListPartners(s, x);
         std::int16_t spouse = 0;
         for (int i = 0; i < xs.count && !spouse; ++i) spouse = xs.rows[static_cast<std::size_t>(i)].Partner;
-        if (spouse && rng_.chance(50))
+        if (spouse && chance(50))
           ran(FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4)));
         else
           ran(FinishConnectParentAlone(s, x));
@@ -321,9 +306,9 @@ class RandomRun {
   // ---- taking links and persons away
 
   void disconnect() {
-    if (rng_.chance(20)) {
+    if (chance(20)) {
       // Straight to the operations, past the dialog's enabling rules.
-      if (rng_.chance(50))
+      if (chance(50))
         ran(DisconnectFromParents(s, c()));
       else
         ran(DisconnectFromPartner(s, c(), shown_partner()));
@@ -335,9 +320,9 @@ class RandomRun {
 
   void remove() {
     if (PersonsOnRecord(s) <= 3) return;
-    const std::int16_t p = rng_.chance(50) ? c() : random_live();
+    const std::int16_t p = chance(50) ? c() : random_live();
     if (!p) return;
-    if (rng_.chance(15)) t.prompter.answers = {kAnswerNo};
+    if (chance(15)) t.prompter.answers = {kAnswerNo};
     const int deleted = s.DeletedCount;
     DeleteOutcome out = DeletePerson(s, p);
     EXPECT_EQ(s.DeletedCount, deleted + (out.deleted ? 1 : 0)) << trace_;
@@ -349,7 +334,7 @@ class RandomRun {
     std::vector<std::int16_t> keys;
     for (const ArrangeRow& row : l.rows) keys.push_back(row.key);
     for (int moves = rng_.below(6); moves > 0; --moves)
-      MoveArrangeRow(l, rng_.below(static_cast<int>(l.rows.size())), rng_.chance(50));
+      MoveArrangeRow(l, rng_.below(static_cast<int>(l.rows.size())), chance(50));
     EXPECT_TRUE(WriteArrangement(s, l)) << trace_;
     // The members are the same, in the order the rows show.
     std::vector<std::int16_t> shown;
@@ -363,7 +348,7 @@ class RandomRun {
     std::vector<OrphanRow> rows = FindOrphans(s);
     std::vector<std::int16_t> chosen;
     for (const OrphanRow& row : rows) {
-      if (!rng_.chance(50)) continue;
+      if (!chance(50)) continue;
       chosen.push_back(row.PerNum);
       if (PersonsOnRecord(s) - static_cast<int>(chosen.size()) <= 3) break;
     }

@@ -54,6 +54,17 @@ TEST_F(WebFlow, FolderIsCheckedFirstAndCreatedOnlyWhenWanted) {
   EXPECT_EQ(texts(), std::vector<std::string>{"The Folder: " + folder() + " was not found. Do you want to create it?"});
 }
 
+// Deleting the old pages is deferred to the run; not building after all
+// still deletes them, as the user was told.
+TEST_F(WebFlow, OldPagesGoEvenWhenTheRunIsNotWanted) {
+  fs::create_directories(folder());
+  ASSERT_TRUE(test::put_file(folder() + "vfl00009.htm", Bytes{'x'}));
+  p.answers = {kAnswerYes, kAnswerOK, kAnswerNo};  // delete, deleted, continue
+  EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Cancelled);
+  EXPECT_EQ(p.shown.size(), 3u);
+  EXPECT_TRUE(fs::is_empty(folder()));
+}
+
 TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   fs::create_directories(folder());
   test::put_file(folder() + "vfl00009.htm", Bytes{'x'});

@@ -9,6 +9,8 @@
 #include <regex>
 #include <set>
 
+#include <sys/stat.h>
+
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "tree_gen.h"
@@ -147,6 +149,55 @@ TEST_F(WebSite, CancelLeavesNoPageBehind) {
     EXPECT_EQ(left, std::vector<std::string>{"vfl00003.htm"}) << stop_at;
     EXPECT_EQ(fileio::read_all(folder + "vfl00003.htm")->size(), 3u);
   }
+}
+
+// A second run leaves unchanged pages alone and rewrites changed ones in
+// their own file (same inode and mode); old pages the user chose to delete
+// go whether the run is done, cancelled or fails, and a failure after some
+// pages were written says so.
+TEST_F(WebSite, RunOverAnEarlierSiteRewritesInPlace) {
+  build_fixture();
+  const std::string folder = t.dir.path() + "site/", page = folder + "vfl00003.htm", list = folder + "listname.htm";
+  fs::create_directories(folder);
+  o.folder = folder;
+  o.style = WebStyle::Classic;
+  ASSERT_EQ(::mkfifo((folder + "vfl00005.htm").c_str(), 0600), 0);  // would never take a page
+  ASSERT_EQ(WriteWebSite(s, o, {}).status, WebStatus::Done);
+  EXPECT_TRUE(fs::is_regular_file(folder + "vfl00005.htm"));
+  ASSERT_TRUE(test::put_file(folder + "vfl00099.htm", Bytes{'o', 'l', 'd'}));
+  fs::permissions(page, fs::perms(0604));
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(page.c_str(), &before), 0);
+  const auto list_time = fs::last_write_time(list);
+  o.include_name = true;
+  o.Name = "Ann Example";
+  ASSERT_EQ(WriteWebSite(s, o, {}, true).status, WebStatus::Done);
+  ASSERT_EQ(::stat(page.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode & 0777, 0604u);
+  EXPECT_NE(test::read_text(page).find("Ann Example"), std::string::npos);
+  EXPECT_EQ(fs::last_write_time(list), list_time);  // the list has no preparer line
+  EXPECT_FALSE(fs::exists(folder + "vfl00099.htm"));
+
+  // Shorter pages this time, and the second page cannot be written.
+  ASSERT_TRUE(test::put_file(folder + "vfl00099.htm", Bytes{'o', 'l', 'd'}));
+  o.include_name = false;
+  std::string first;
+  auto keep_first = [&](const std::string& n, const std::string& html) {
+    if (n == "vfl00003.htm") first = html;
+    return true;
+  };
+  GenerateWebPages(s, o, keep_first, {});
+  s.disk.fail_at(2, EIO);
+  WebResult r = WriteWebSite(s, o, {}, true);
+  EXPECT_EQ(r.status, WebStatus::Failed);
+  EXPECT_NE(r.message.find("could not be written.\r\nInput/output error\r\nThe pages written before it are already new."),
+            std::string::npos) << r.message;
+  EXPECT_EQ(test::read_text(page), first);
+  EXPECT_FALSE(fs::exists(folder + "vfl00005.htm")) << "promised deleted, not rewritten";
+  EXPECT_FALSE(fs::exists(folder + "vfl00099.htm"));
+  EXPECT_EQ(WriteWebSite(s, o, [](const std::string&, long) { return false; }, true).status, WebStatus::Cancelled);
+  EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST_F(WebSite, UnwritableFolderFailsWithMessage) {

@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "store/session.h"
@@ -91,20 +92,26 @@ struct WebResult {
   std::string index_file;  // full path of "index.html" (Classic: "famnames") once written
 };
 
-// Writes the whole site into o.folder, which must exist. Each page goes to a
-// temporary name first; only when every page is complete are they renamed into
-// place, so a cancelled or failed run leaves no half-written page and no
-// temporary file behind. An "index.html" in the folder that this program did
-// not make is never replaced: the run fails before writing anything.
-WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress);
+// Writes the whole site into o.folder, which must exist. No page is written
+// until every page is made, so a cancelled run, or one that would not fit on
+// the disk, leaves the folder as it was; pages that did not change are left
+// alone. An "index.html" in the folder that this program did not make is
+// never replaced: the run fails before writing anything.
+//
+// `replace_old`: the user chose to delete the pages of an earlier run. They
+// are not deleted beforehand but rewritten (a page that is deleted and
+// written again costs a new file; ten thousand of them cost seconds), and
+// whatever of them this run does not hold afterwards is deleted, whether it
+// is done, cancelled or failed.
+WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress, bool replace_old = false);
 
 // The family pages of an earlier run in `folder` ("vfl" + five digits, with
 // either extension): what the question about them counts.
 long CountExistingWebPages(const std::string& folder);
 // Deletes every page of the earlier run (family pages, the lists and their
 // letter pages, the stylesheet and an index this program made); returns the
-// number deleted.
-long DeleteWebPages(const std::string& folder);
+// number deleted. Pages named in `keep` stay.
+long DeleteWebPages(const std::string& folder, const std::set<std::string>& keep = {});
 
 // ---- the dialog's questions
 

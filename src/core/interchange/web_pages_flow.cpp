@@ -141,11 +141,15 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
 
   LoadMarriages(s);
   const long n = CountWebFamilies(s);
+  // Old pages the user chose to delete go only when this run is over (the
+  // run rewrites those it makes again, which is much quicker than deleting
+  // and creating them); the folder ends up just as if they had gone first.
+  bool replace_old = false;
   if (const long existing = CountExistingWebPages(folder); existing > 0) {
     const std::string q = Sentence({"A set of", std::to_string(existing), "web pages already exists in the folder",
                                     folder, CrLf, "Do you want to delete these pages?"});
     if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) == kAnswerYes) {
-      DeleteWebPages(folder);
+      replace_old = true;
       s.ask(kTitle, "Web Page files deleted!", Buttons::OK, Icon::Information);
     }
   }
@@ -153,6 +157,7 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
                                   "and use approximately", std::to_string(2 * n), "KB of disk space.",
                                   "Do you wish to continue?"});
   if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) != kAnswerYes) {
+    if (replace_old) DeleteWebPages(folder);
     r.status = WebStatus::Cancelled;
     return r;
   }
@@ -164,7 +169,7 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
     return s.ask("Generating Family Web", " Do you wish to cancel this operation?", Buttons::YesNo, Icon::Question) !=
            kAnswerYes;
   };
-  static_cast<WebResult&>(r) = WriteWebSite(s, opts, ask_cancel);
+  static_cast<WebResult&>(r) = WriteWebSite(s, opts, ask_cancel, replace_old);
   if (r.status == WebStatus::Cancelled) return r;
   if (r.status == WebStatus::Failed) {
     s.ask(kTitle, r.message, Buttons::OK, Icon::Critical);

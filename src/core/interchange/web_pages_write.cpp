@@ -1,9 +1,8 @@
-// Putting the pages on disk. Every page is written to a temporary name first
-// and renamed only when all pages are complete: a cancelled or failed run
-// leaves the folder as it found it.
-//
-// Pages are not flushed one by one: thousands of fsync calls would make the
-// run slow. The batch flushes the file system once, before the renames.
+// Putting the pages on disk. Pages are made again from the tree whenever the
+// user asks, so they are not written through temporary files as the user's
+// own documents are (fileio::OutputFiles says why and what it does instead):
+// every page is held until all are made, so a cancelled run leaves the folder
+// as it found it, and a page that did not change is not written at all.
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -75,10 +74,10 @@ long CountExistingWebPages(const std::string& folder) {
   return for_each_site_page(folder, [](const std::filesystem::path& p) { return p.filename().string().rfind("vfl", 0) == 0; });
 }
 
-long DeleteWebPages(const std::string& folder) {
+long DeleteWebPages(const std::string& folder, const std::set<std::string>& keep) {
   std::vector<std::filesystem::path> pages;
   for_each_site_page(folder, [&](const std::filesystem::path& p) {
-    pages.push_back(p);
+    if (!keep.count(p.filename().string())) pages.push_back(p);
     return true;
   });
   long n = 0;
@@ -89,9 +88,11 @@ long DeleteWebPages(const std::string& folder) {
   return n;
 }
 
-WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress) {
+namespace {
+
+WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, const std::string& folder,
+                     fileio::OutputFiles& batch, std::vector<std::string>& names) {
   WebResult r;
-  const std::string folder = with_separator(cp1252::trim(o.folder));
   std::error_code ec;
   if (o.style == WebStyle::Modern && std::filesystem::exists(folder + "index.html", ec) &&
       !made_here(folder + "index.html")) {
@@ -100,9 +101,6 @@ WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress
                 CrLf + "Choose another folder for the web pages, or move that page away.";
     return r;
   }
-  // Pages are made to be published: a new one is readable by others as any
-  // new file of the user's is.
-  fileio::FileBatch batch(s.disk, fileio::Sync::Once, fileio::NewMode::Shared);
   bool failed = false;
   std::string foreign;  // a name the site may not use
   auto sink = [&](const std::string& name, const std::string& html) {
@@ -111,6 +109,7 @@ WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress
       return false;
     }
     failed = !batch.add(folder + name, html);
+    if (!failed) names.push_back(name);
     return !failed;
   };
   const bool complete = GenerateWebPages(s, o, sink, progress, &r.counts);
@@ -132,6 +131,25 @@ WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress
   r.status = WebStatus::Failed;
   r.message =
       "The web page '" + cp1252::path_text(f.path) + "' could not be written." + CrLf + cp1252::from_utf8(f.reason());
+  if (batch.written() > 0)
+    r.message += std::string(CrLf) + "The pages written before it are already new." + CrLf +
+                 "Build the pages again once the cause is mended.";
+  return r;
+}
+
+}  // namespace
+
+WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress, bool replace_old) {
+  const std::string folder = with_separator(cp1252::trim(o.folder));
+  // Pages are made to be published: a new one is readable by others as any
+  // new file of the user's is.
+  fileio::OutputFiles batch(s.disk, fileio::NewMode::Shared);
+  std::vector<std::string> names;  // in the order they were added
+  WebResult r = write_site(s, o, progress, folder, batch, names);
+  if (replace_old) {
+    const std::set<std::string> now(names.begin(), names.begin() + static_cast<long>(batch.settled()));
+    DeleteWebPages(folder, now);
+  }
   return r;
 }
 

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <climits>
 #include <cstdint>
+#include <map>
 #include <set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace vft::fileio {
@@ -181,12 +183,6 @@ bool FileBatch::add(const std::string& path, Data data) {
 
 bool FileBatch::commit() {
   if (committed_) return true;
-  if (sync_ == Sync::Once && !files_.empty()) {
-    const std::string& first = files_.front().target;
-    int err = fs_.step(first);
-    if (!err) err = sync_file_system(folder_of(first));
-    if (err) return fail_all(first, err);
-  }
   // Old files of an all-or-nothing set stay reachable under a second name
   // until every new one is in place.
   std::size_t asides = 0;
@@ -245,6 +241,104 @@ bool FileBatch::commit() {
   if (sync_ != Sync::None)
     for (const std::string& folder : folders)
       if (int e = sync_folder(folder)) return fs_.fail(folder, e);
+  return true;
+}
+
+bool OutputFiles::add(const std::string& path, std::string data) {
+  File f;
+  struct stat st {};
+  f.target = resolve(path, st, f.existed);
+  if (f.target.empty()) return fs_.fail(path, ELOOP);
+  if (f.existed && S_ISDIR(st.st_mode)) return fs_.fail(path, EISDIR);
+  f.regular = f.existed && S_ISREG(st.st_mode);
+  f.old_size = f.regular ? static_cast<long long>(st.st_size) : 0;
+  f.data = std::move(data);
+  files_.push_back(std::move(f));
+  return true;
+}
+
+// Whole blocks, as the file system counts them, with the old file's blocks
+// reused by its new content.
+bool OutputFiles::enough_space() {
+  constexpr unsigned long long kBlock = 4096;
+  auto blocks = [](unsigned long long bytes) { return (bytes + kBlock - 1) / kBlock; };
+  std::map<std::string, unsigned long long> need;  // folder -> blocks
+  std::map<std::string, std::string> first;         // folder -> its first file, to name in a failure
+  for (const File& f : files_) {
+    const std::string folder = folder_of(f.target);
+    const unsigned long long now = blocks(f.data.size()), before = blocks(static_cast<unsigned long long>(f.old_size));
+    need[folder] += now > before ? now - before : 0;
+    first.emplace(folder, f.target);
+  }
+  for (const auto& [folder, n] : need) {
+    struct statvfs v {};
+    if (::statvfs(folder.c_str(), &v) != 0) return fs_.fail(first[folder], errno);
+    // A margin, as the folder's own entries and the file system's records of
+    // the new files take room too.
+    const unsigned long long free_blocks = v.f_bavail * v.f_frsize / kBlock;
+    if (free_blocks < n + n / 64 + 16) return fs_.fail(first[folder], ENOSPC);
+  }
+  return true;
+}
+
+// 0 when the file holds `f.data` (or already did), otherwise the error.
+int OutputFiles::put(const File& f) {
+  if (int err = fs_.step(f.target)) return err;
+  if (!f.existed) {
+    const unsigned mode = mode_ == NewMode::Shared ? 0666 : 0600;
+    int fd = ::open(f.target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) return errno;
+    int err = write_all_fd(fd, reinterpret_cast<const std::uint8_t*>(f.data.data()), f.data.size());
+    if (::close(fd) != 0 && !err) err = errno;
+    if (err) ::unlink(f.target.c_str());  // no half page under the page's name
+    else ++written_;
+    return err;
+  }
+  int fd = f.regular ? ::open(f.target.c_str(), O_RDWR | O_CLOEXEC) : -1;
+  if (fd < 0) {
+    if (f.regular && errno != EACCES && errno != EPERM) return errno;
+    // Read-only to the user, though in a folder they may write to, or a pipe
+    // that would never take the page: replaced, as any program that saves
+    // through a temporary file would.
+    FileBatch one(fs_, Sync::None, mode_);
+    if (!one.add(f.target, f.data) || !one.commit()) return fs_.failure().error;
+    ++written_;
+    return 0;
+  }
+  if (f.old_size == static_cast<long long>(f.data.size())) {
+    std::string old(f.data.size(), '\0');
+    std::size_t got = 0;
+    while (got < old.size()) {
+      const ssize_t r = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) break;
+      got += static_cast<std::size_t>(r);
+    }
+    if (got == old.size() && old == f.data) {
+      ::close(fd);
+      ++unchanged_;
+      return 0;
+    }
+  }
+  int err = write_all_fd(fd, reinterpret_cast<const std::uint8_t*>(f.data.data()), f.data.size());
+  if (!err && ::ftruncate(fd, static_cast<off_t>(f.data.size())) != 0) err = errno;
+  if (::close(fd) != 0 && !err) err = errno;
+  if (!err) ++written_;
+  return err;
+}
+
+bool OutputFiles::commit() {
+  if (files_.empty()) return true;
+  if (!enough_space()) return false;
+  for (const File& f : files_)
+    if (int err = put(f)) return fs_.fail(f.target, err);
+  if (written_ > 0) {
+    const std::string& first = files_.front().target;
+    int err = fs_.step(first);
+    if (!err) err = sync_file_system(folder_of(first));
+    if (err) return fs_.fail(first, err);
+  }
+  files_.clear();
   return true;
 }
 

@@ -11,10 +11,13 @@
 // says so) unless the batch is made for files meant to be shared.
 //
 // Single files:    if (!fileio::write_file(s.disk, path, bytes)) ... s.disk.failure()
-// Many files:      fileio::FileBatch batch(s.disk, fileio::Sync::Once, fileio::NewMode::Shared);
+// Many files:      fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
 //                  for (...) if (!batch.add(path, text)) return ...;   // temporaries
-//                  if (!batch.commit()) return ...;                    // one sync, then renames
+//                  if (!batch.commit()) return ...;                    // renames
 // A batch that is not committed removes its temporaries when it goes away.
+//
+// Output the program can make again at any time (the web site) goes through
+// OutputFiles instead, which rewrites files in place (see there).
 #pragma once
 #include <string>
 #include <string_view>
@@ -42,7 +45,6 @@ class Data {
 
 enum class Sync {
   None,      // scratch files in the work folder: a crash loses nothing of value
-  Once,      // one flush of the file system at commit, before the renames
   EachFile,  // each file flushed before its rename (a single document)
 };
 // The mode of a file that did not exist before.
@@ -56,7 +58,7 @@ class FileBatch {
   // `all_or_nothing`: should a rename fail, the files already renamed get
   // their old content back (for sets of files that belong together, such as
   // the five record files).
-  explicit FileBatch(FileSystem& fs, Sync sync = Sync::Once, NewMode mode = NewMode::Private,
+  explicit FileBatch(FileSystem& fs, Sync sync = Sync::None, NewMode mode = NewMode::Private,
                      bool all_or_nothing = false);
   ~FileBatch();
   FileBatch(const FileBatch&) = delete;
@@ -64,7 +66,7 @@ class FileBatch {
 
   // Writes `data` under a temporary name beside (the target of) `path`.
   [[nodiscard]] bool add(const std::string& path, Data data);
-  // Flushes as asked, renames every file into place and syncs their folders.
+  // Renames every file into place; with Sync::EachFile syncs their folders too.
   [[nodiscard]] bool commit();
   std::size_t size() const { return files_.size(); }
 
@@ -87,6 +89,53 @@ class FileBatch {
   unsigned long seed_;  // for the temporary names
   bool committed_ = false;
   std::vector<File> files_;
+};
+
+// Files the program can make again whenever asked: the pages of a web site.
+// Ten thousand temporary files renamed over ten thousand old ones free and
+// allocate ten thousand inodes, which some file systems make cost seconds. So
+// instead:
+//   - every file is held in memory until the whole set is made, so a run that
+//     is cancelled or refused while the set is made touches nothing;
+//   - before the first write, the free space is checked for the whole set;
+//   - a file that already holds the same bytes is left alone (its date too, so
+//     a tool that publishes the site sends only what changed);
+//   - a changed file is rewritten in place, keeping its inode, mode and group;
+//     one the user may not write to, or a name that holds no plain file, is
+//     replaced through a temporary file;
+//   - a new file is created under its name;
+//   - the file system is flushed once at the end.
+// A write that still fails (an I/O error) stops the run with some files new
+// and the rest old: the set is mended by making it again, and written() tells
+// whether anything was written before the failure.
+class OutputFiles {
+ public:
+  OutputFiles(FileSystem& fs, NewMode mode) : fs_(fs), mode_(mode) {}
+  // Takes the file's bytes; fails (remembered in `fs`) only for a path that
+  // cannot be a file: a folder or links that go round.
+  [[nodiscard]] bool add(const std::string& path, std::string data);
+  [[nodiscard]] bool commit();
+  std::size_t size() const { return files_.size(); }
+  std::size_t written() const { return written_; }
+  std::size_t unchanged() const { return unchanged_; }
+  // How many files, counted from the first added, hold their new bytes.
+  std::size_t settled() const { return written_ + unchanged_; }
+
+ private:
+  struct File {
+    std::string target;  // links followed
+    std::string data;
+    bool existed = false;
+    bool regular = false;  // an existing plain file, not a pipe or a device
+    long long old_size = 0;
+  };
+  bool enough_space();
+  int put(const File& f);
+
+  FileSystem& fs_;
+  NewMode mode_;
+  std::vector<File> files_;
+  std::size_t written_ = 0, unchanged_ = 0;
 };
 
 // One file, flushed to disk before it replaces the old one and with its folder
