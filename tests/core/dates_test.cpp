@@ -53,27 +53,22 @@ struct Typed {
 const Typed kNormalised[] = {
     {"5/1/1901", "5 Jan 1901"},     {"5-1-1901", "5 Jan 1901"},     {"5.1.1901", "5 Jan 1901"},
     {"5 1 1901", "5 Jan 1901"},     {"05/01/1901", "5 Jan 1901"},   {"  5/1/1901  ", "5 Jan 1901"},
-    {"1901-01-05", "5 Jan 1901"},   {"1901/1/5", "5 Jan 1901"},     {"5 january 1901", "5 Jan 1901"},
-    {"Jan 5, 1901", "5 Jan 1901"},  {"5-JAN-1901", "5 Jan 1901"},   {"5 Jan 1901", "5 Jan 1901"},
-    {"5 Sept 1901", "5 Sep 1901"},  {"DECEMBER 31 1999", "31 Dec 1999"},
-    {"5/1/01", "5 Jan 2001"},       {"5/1/30", "5 Jan 1930"},       {"1 Jan 00", "1 Jan 2000"},
-    {"5 Jan 99", "5 Jan 1999"},     {"1 Jan 0800", "1 Jan 0800"},   {"29/2/2000", "29 Feb 2000"},
-    {"5 Dec 2026", "5 Dec 2026"},
+    {"1901-01-05", "5 Jan 1901"},   {"5 january 1901", "5 Jan 1901"}, {"Jan 5, 1901", "5 Jan 1901"},
+    {"5 Sept 1901", "5 Sep 1901"},  {"DECEMBER 31 1999", "31 Dec 1999"}, {"5/1/01", "5 Jan 2001"},
+    {"5/1/30", "5 Jan 1930"},       {"1 Jan 00", "1 Jan 2000"},     {"1 Jan 0800", "1 Jan 0800"},
+    {"29/2/2000", "29 Feb 2000"},   {"5 Dec 2026", "5 Dec 2026"},
     // partial dates
     {"? mar 1901", "? Mar 1901"},   {"0 3 1901", "? Mar 1901"},     {"? ? ?", "? ??? ????"},
-    {"?", "? ??? ????"},            {"?/?/?", "? ??? ????"},        {"? ??? 5", "? ??? 2005"},
-    {"? ??? 0", "? ??? 2000"},      {"? ??? 05", "? ??? 2005"},     {"12 ??? ????", "12 ??? ????"},
-    {"12 ? ??", "12 ??? ????"},     {"?? Mar 1901", "? Mar 1901"},  {"00 3 1901", "? Mar 1901"},
-    {"? 12 1901", "? Dec 1901"},    {"? MARCH 1901", "? Mar 1901"}, {"?  mar   1901", "? Mar 1901"},
+    {"?", "? ??? ????"},            {"? ??? 5", "? ??? 2005"},      {"? ??? 0", "? ??? 2000"},
+    {"12 ? ??", "12 ??? ????"},     {"?? Mar 1901", "? Mar 1901"},  {"? 12 1901", "? Dec 1901"},
     {"5 Jan 800", "5 Jan 800"},     {"? Dec 2026", "? Dec 2026"},   {"? ??? 2026", "? ??? 2026"},
     {"1901", "1901"},               {"Mar 1901", "? Mar 1901"},     {"3 1901", "? Mar 1901"},
     // typed shorthand: month numbers, this century's years, "to" between years
     {"abt 05", "ABT 2005"},         {"ABT 1 1900", "ABT Jan 1900"}, {"1850 to 1855", "1850-1855"},
-    {"1850 - 1855", "1850-1855"},   {"0-3-1901", "? Mar 1901"},
+    {"1850 - 1855", "1850-1855"},
     // texts that are no date are kept, separators turned into blanks
-    {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"abc def ghi", "abc def ghi"},
-    {"??????", "??????"},           {"5 Jan 1901 x", "5 Jan 1901 x"}, {"12 Mar ?????", "12 Mar ?????"},
-    {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
+    {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"??????", "??????"},
+    {"5 Jan 1901 x", "5 Jan 1901 x"}, {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
 };
 
 }  // namespace
@@ -157,10 +152,7 @@ TEST_F(DateBox, ATextTheFieldCannotHoldIsRefusedWithWhatWouldFit) {
   EXPECT_EQ(t.prompter.shown[1].text,
             "'1721/22' cannot be kept whole in a date field.\r\n"
             "It could be entered as '1722'; the full text can go in the notes.");
-  EXPECT_EQ(typed(std::string(13, 'x')), "<nothing>");
-  EXPECT_EQ(t.prompter.shown[2].text,
-            "'xxxxxxxxxxxxx' cannot be kept whole in a date field, which holds at most 12 characters.\r\n"
-            "Please shorten it; the full text can go in the notes.");
+  EXPECT_EQ(typed(std::string(13, 'x')), "<nothing>");  // one more than the field holds
 }
 
 TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {
@@ -209,25 +201,15 @@ TEST_F(DateBox, DatesLaterThanTodayAreRefused) {
     EXPECT_EQ(typed(c.in), c.box) << c.in;
     ASSERT_EQ(t.prompter.shown.size(), c.refused ? 1u : 0u) << c.in;
     if (!c.refused) continue;
-    const Message& m = t.prompter.shown[0];
-    EXPECT_EQ(m.title, "Date Error");
-    EXPECT_EQ(m.text, kFutureBirth);
-    EXPECT_EQ(m.icon, Icon::Exclamation);
-    EXPECT_EQ(m.buttons, Buttons::OK);
+    EXPECT_EQ(t.prompter.shown[0].text, kFutureBirth);
     EXPECT_EQ(focused, std::vector<int>{datefield::Birth}) << c.in;
   }
 }
 
-TEST_F(DateBox, MessageNamesTheKindOfDate) {
+TEST_F(DateBox, MessageNamesTheKindOfDateAndFocusesOnlyABox) {
+  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
   const std::pair<int, const char*> kinds[] = {
-      {datefield::Birth, "a birth date"},
-      {datefield::Death, "a date of death"},
-      {datefield::Baptism, "a Baptised date"},
-      {datefield::Burial, "a burial or cremation date"},
-      {datefield::Marriage, "a marriage date"},
-      {datefield::BirthRecord, ""},
-      {datefield::MarriageRecord, ""},
-  };
+      {datefield::Death, "a date of death"}, {datefield::Baptism, "a Christened date"}, {datefield::BirthRecord, ""}};
   for (auto [code, kind] : kinds) {
     t.prompter.shown.clear();
     focused.clear();
@@ -235,18 +217,8 @@ TEST_F(DateBox, MessageNamesTheKindOfDate) {
     ASSERT_EQ(t.prompter.shown.size(), 1u);
     EXPECT_EQ(t.prompter.shown[0].text, std::string("You have entered ") + kind +
                                             " for \r\n this person that is later than today.  \r\n ");
-    EXPECT_EQ(t.prompter.shown[0].title, "Date Error");
     EXPECT_EQ(focused.size(), code < 98 ? 1u : 0u) << code;
   }
-}
-
-TEST_F(DateBox, BaptismMessageUsesTheUsersLabel) {
-  s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
-  std::string text = "1 Jan 2030";
-  EXPECT_FALSE(check(text, datefield::Baptism));
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].text,
-            "You have entered a Christened date for \r\n this person that is later than today.  \r\n ");
 }
 
 TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
@@ -257,32 +229,17 @@ TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
   EXPECT_EQ(s.Person.BirthDate, "5 Jan 1901");
   EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
   EXPECT_EQ(s.CerBuf.MarriedDate, "3 Feb 1925");
-
   std::string late = "? ??? 2030";
   EXPECT_FALSE(CheckDate(s, late, datefield::DeathRecord, {}, [this](int c) { focused.push_back(c); }));
   EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].text,
-            "You have entered  for \r\n this person that is later than today.  \r\n ");
   EXPECT_TRUE(focused.empty());
-}
 
-TEST_F(DateBox, StoreDateRoutesByCode) {
+  // A box's code goes to the box, trimmed, and to the record as given.
   auto sink = [this](int c, const std::string& v) { stored.emplace_back(c, v); };
   StoreDate(s, " 1 Jan 1900 ", datefield::Marriage, sink);
   EXPECT_EQ(s.CerBuf.MarriedDate, " 1 Jan 1900 ");
-  ASSERT_EQ(stored.size(), 1u);
-  EXPECT_EQ(stored[0], std::make_pair(datefield::Marriage, std::string("1 Jan 1900")));
-
-  StoreDate(s, "2 Feb 1902", datefield::Burial, sink);
-  EXPECT_EQ(stored.back(), std::make_pair(datefield::Burial, std::string("2 Feb 1902")));
-  StoreDate(s, "3 Mar 1903", datefield::MarriageRecord, sink);
-  EXPECT_EQ(s.CerBuf.MarriedDate, "3 Mar 1903");
   StoreDate(s, "4 Apr 1904", 7, sink);  // no date field has this code
-  StoreDate(s, "4 Apr 1904", datefield::BirthRecord, {});
-  EXPECT_EQ(stored.size(), 2u);
-  EXPECT_EQ(s.Person.BirthDate, "4 Apr 1904");
-  EXPECT_TRUE(s.Person.DeathDate.empty());
+  EXPECT_EQ(stored, (std::vector<std::pair<int, std::string>>{{datefield::Marriage, "1 Jan 1900"}}));
 }
 
 TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
@@ -350,23 +307,19 @@ TEST(DatesInOrder, ComparesWhatIsKnown) {
   } cases[] = {
       {"? ??? 1901", "12 Mar 1899", false},
       {"? ??? ????", "12 Mar 1899", true},
-      {"12 Mar 1899", "? ??? ????", true},
       {"1 Jan 1900", "", true},
       {"", "1 Jan 1900", true},
       {"   ", "1 Jan 1900", true},
       {"2 Jan 1900", "1 Jan 1900", false},  // one day back is already out of order
       {"1 Jan 1900", "1 Jan 1900", true},
       {"1 Jan 1900", "31 Dec 1899", false},
-      {"31 Dec 1899", "1 Jan 1900", true},
       {"1 Mar 1900  ", "2 Mar 1900  ", true},  // padded as read from a record
       {"? Mar 1900", "5 Jan 1900", true},      // same year, month not compared
       {"? Mar 1902", "5 Jan 1901", false},
       {"12 ??? ????", "1 Jan 1800", true},
       {"1 Jan 1800", "? ??? 1799", false},
-      {"? ??? 1799", "? ??? 1800", true},
       {"1850-1855", "? ??? 1850", true},  // a range is in order with anything after its start
       {"1850-1855", "1849", false},
-      {"1848", "1850-1855", true},
       {"1856", "1850-1855", false},
   };
   for (const Case& c : cases) EXPECT_EQ(DatesInOrder(c.a, c.b), c.in_order) << c.a << " / " << c.b;
@@ -380,19 +333,16 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"1 Jan 1900", "31 Dec 1900", " 0"},
       {"1 Jan 1900", "1 Jan 1901", " 0"},  // 365 days are less than a year of 365.25
       {"1 Jan 1900", "2 Jan 1901", " 1"},
-      {"1 Jan 1900", "1 Jan 1900", " 0"},
       {"2 Jan 1900", "1 Jan 1900", "?"},   // one day backwards
       {"1 Jan 1900", "31 Dec 2020", " 120"},
       {"1 Jan 1900", "2 Jan 2021", "?"},   // 121 and more is not believed
       {"5 Dec 1926", "", " 100"},          // against today
       {"6 Dec 1926", "", " 99"},
-      {"1 Jan 1800", "", "?"},
       {"1 Jan 1900  ", "31 Dec 1950  ", " 50"},
       {"29 Feb 1904", "1 Mar 1950", " 46"},
       {"29 Feb 1900", "1 Mar 1950", "50 (approx.)"},  // no such day: only the years count
       {"? ??? 1900", "", "126 (approx.)"},
       {"? Mar 1900", "12 Mar ????", "?"},
-      {"? Mar 1900", "? Jun 1950", "50 (approx.)"},
       {"? ??? 1950", "? ??? 1900", "?"},
       {"? ??? 1900", "1 Jan 1900", "0 (approx.)"},
       {"? ??? 2026", "", ""},
@@ -400,27 +350,16 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"? ??? ????", "1 Jan 1900", ""},
       {"1 Jan 1900", "? ??? ????", ""},
       {"? ??? ????  ", "1 Jan 1900", " ?"},  // the padded placeholder is not the exact one
-      {"1 Jan 1900", "? ??? ????  ", " ?"},
-      {"12 Mar ????", "1 Jan 1950", "?"},
       {"1 Jan 1900", "5 ??? ????", "?"},
-      {"", "", "?"},
       {"", "1 Jan 1900", "?"},
       {"garbage", "", "?"},
-      {"ABT 1900", "", "126 (approx.)"},
       {"1850-1855", "? ??? 1900", "45 (approx.)"},
       {"44 BC", "", "?"},  // no age is counted from a year before Christ
   };
   for (const Case& c : cases)
     EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;
-}
-
-TEST(AgeText, ChartTwinDropsTheLeadingBlankOnly) {
-  test::TempSession t;
-  EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1900", "31 Dec 1900"), "0");
+  // The chart's twin drops the leading blank only.
   EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1900", "31 Dec 1950"), "50");
   EXPECT_EQ(ChartAgeText(t.s, "? ??? ????  ", "1 Jan 1900"), "?");
-  EXPECT_EQ(ChartAgeText(t.s, "? ??? ????", "1 Jan 1900"), "");
   EXPECT_EQ(ChartAgeText(t.s, "? ??? 1900", ""), "126 (approx.)");
-  EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1800", ""), "?");
-  EXPECT_EQ(ChartAgeText(t.s, "2 Jan 1900", "1 Jan 1900"), "?");
 }

@@ -10,6 +10,7 @@
 #include "common/cp1252.h"
 #include "interchange/gedcom_import.h"
 #include "store/file_io.h"
+#include "relations/tree_check.h"
 #include "store/records.h"
 #include "temp_session.h"
 
@@ -21,6 +22,10 @@ inline std::string crlf(std::initializer_list<std::string> lines) {
   for (const auto& l : lines) out += l + "\r\n";
   return out;
 }
+
+// Every family has both partners or none, every person is a child of exactly
+// one family, and the tree check finds nothing.
+void expect_consistent_tree(const Session& s);
 
 class ImportTest : public ::testing::Test {
  protected:
@@ -101,6 +106,23 @@ inline void ImportTest::existing_tree(int persons, int marriages) {
   ASSERT_TRUE(WriteConfig(s));
   LoadMarriages(s);
   s.RecordsSaved = true;
+}
+
+inline void expect_consistent_tree(const Session& s) {
+  std::vector<int> child_of(static_cast<std::size_t>(s.Config.NumPersons()) + 1, 0);
+  for (int m = 1; m <= s.Config.NumMarriages(); ++m) {
+    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    EXPECT_EQ(f.Husband == 0, f.Wife == 0) << "family " << m;
+    ASSERT_LE(f.NumKids, kMaxKids);
+    for (int i = 0; i < f.NumKids; ++i) {
+      int k = f.Kids[static_cast<std::size_t>(i)];
+      ASSERT_GE(k, 1);
+      ASSERT_LT(static_cast<std::size_t>(k), child_of.size());
+      ++child_of[static_cast<std::size_t>(k)];
+    }
+  }
+  for (std::size_t p = 1; p < child_of.size(); ++p) EXPECT_EQ(child_of[p], 1) << "person " << p;
+  for (const auto& v : CheckTree(s)) ADD_FAILURE() << v.text;
 }
 
 }  // namespace vft::test

@@ -6,12 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/cp1252.h"
-#include "interchange/gedcom_import.h"
-#include "store/file_io.h"
-#include "store/records.h"
-#include "temp_session.h"
-#include "relations/tree_check.h"
+#include "gedcom_import_fixture.h"
 
 using namespace vft;
 
@@ -73,16 +68,7 @@ TEST_P(RealWorld, ImportsWithTheReadmeCountsAndAConsistentTree) {
       EXPECT_EQ(cp1252::trim(persons[i].FamName).rfind("Unknown ", 0), 0u) << persons[i].FamName;
     }
   }
-  // Every family has both partners or none, every person is a child exactly once.
-  std::vector<int> child_of(persons.size() + 1, 0);
-  for (int m = 1; m <= t.s.Config.NumMarriages(); ++m) {
-    const MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
-    EXPECT_EQ(f.Husband == 0, f.Wife == 0) << "family " << m;
-    ASSERT_LE(f.NumKids, kMaxKids);
-    for (int k = 0; k < f.NumKids; ++k) ++child_of[static_cast<std::size_t>(f.Kids[static_cast<std::size_t>(k)])];
-  }
-  for (std::size_t p = 1; p < child_of.size(); ++p) EXPECT_EQ(child_of[p], 1) << "person " << p;
-  for (const auto& v : CheckTree(t.s)) ADD_FAILURE() << v.text;
+  test::expect_consistent_tree(t.s);
 }
 
 INSTANTIATE_TEST_SUITE_P(GedcomRealWorld, RealWorld, ::testing::ValuesIn(kFiles),
@@ -93,19 +79,6 @@ INSTANTIATE_TEST_SUITE_P(GedcomRealWorld, RealWorld, ::testing::ValuesIn(kFiles)
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return n;
                          });
-
-TEST(GedcomRealWorld, AWebPageIsRefusedAndChangesNothing) {
-  const std::string dir = testdata_folder();
-  if (dir.empty()) GTEST_SKIP() << "VFT_TESTDATA/gedcom not present";
-  test::TempSession t;
-  ImportResult r = ImportGedcom(t.s, dir + "not-gedcom-web-page.ged", {});
-  EXPECT_EQ(r.status, ImportStatus::Refused);
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].text,
-            "The file 'not-gedcom-web-page.ged' is not a valid GEDCOM file. (Missing header)");
-  EXPECT_FALSE(fileio::exists(t.s.work(recfile::Person)));
-  EXPECT_FALSE(fileio::exists(t.s.work(recfile::Config)));
-}
 
 TEST(GedcomRealWorld, AccentsComeThroughInEveryEncoding) {
   const std::string dir = testdata_folder();

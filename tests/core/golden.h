@@ -13,8 +13,8 @@
 
 namespace vft::test {
 
-inline void expect_golden(const std::string& name, const std::string& got) {
-  const std::string path = std::string(VFT_GOLDEN_DIR) + "/" + name;
+inline void expect_golden(const std::string& name, const std::string& got, const std::string& dir = VFT_GOLDEN_DIR) {
+  const std::string path = dir + "/" + name;
   if (std::getenv("VFT_UPDATE_GOLDEN")) {
     ASSERT_TRUE(put_file(path, Bytes(got.begin(), got.end())));
     return;

@@ -32,46 +32,35 @@ class PreviewModel : public ::testing::Test {
 
 TEST_F(PreviewModel, ChartPanelsShowTheirBoxes) {
   using V = std::vector<int>;
+  const std::pair<int, V> shown[] = {{request::Descendants, {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 13}},
+                                     {request::Pedigree, {0, 1, 2, 3, 4, 5, 6, 7, 9}},
+                                     {request::FamilyList, {1, 2, 3, 4, 5, 11, 12}},
+                                     {request::TimeLine, {1, 2, 3, 9}},
+                                     {request::FamilyNames, {2, 3, 9, 10}},
+                                     {request::FamilyData, {1, 2, 3, 9}}};
+  for (const auto& [request, boxes] : shown) {
+    ItemPanel panel = BuildItemPanel(s, request);
+    EXPECT_EQ(panel.group, ItemGroup::Chart) << request;
+    EXPECT_EQ(visible(panel.chart), boxes) << request;
+    EXPECT_TRUE(visible(panel.sheet).empty()) << request;
+  }
   ItemPanel d = BuildItemPanel(s, request::Descendants);
-  EXPECT_EQ(d.group, ItemGroup::Chart);
-  EXPECT_EQ(visible(d.chart), (V{0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 13}));
-  EXPECT_TRUE(visible(d.sheet).empty());
-  EXPECT_EQ(d.chart[11].caption, "Colour");
   EXPECT_TRUE(d.generations && d.heading_choice);
   EXPECT_FALSE(d.chart[0].enabled);  // the name is always printed
   EXPECT_FALSE(d.sort || d.family_name || d.list_format || d.starts_at_once);
-
   ItemPanel p = BuildItemPanel(s, request::Pedigree);
-  EXPECT_EQ(visible(p.chart), (V{0, 1, 2, 3, 4, 5, 6, 7, 9}));
   EXPECT_TRUE(p.chart[0].enabled);
-  EXPECT_EQ(p.chart[11].caption, "Print break line after each person");
-  EXPECT_EQ(p.title, "Set items to include in pedigree chart");
   EXPECT_FALSE(p.generations || p.heading_choice);
-
-  ItemPanel f = BuildItemPanel(s, request::FamilyList);
-  EXPECT_EQ(visible(f.chart), (V{1, 2, 3, 4, 5, 11, 12}));
-  EXPECT_EQ(f.chart[4].caption, "Birth and death dates");
-  EXPECT_EQ(f.chart[5].caption, "Age");
-  EXPECT_TRUE(f.sort && f.family_name);
-
-  ItemPanel tl = BuildItemPanel(s, request::TimeLine);
-  EXPECT_EQ(visible(tl.chart), (V{1, 2, 3, 9}));
-  EXPECT_FALSE(tl.chart[0].enabled);
-  EXPECT_EQ(tl.title, "Set Items to Include in Time Line");
-  EXPECT_TRUE(tl.starts_at_once);
-
+  // The same box means another thing on another printout.
+  EXPECT_EQ(d.chart[11].caption, "Colour");
+  EXPECT_EQ(p.chart[11].caption, "Print break line after each person");
+  EXPECT_TRUE(BuildItemPanel(s, request::FamilyList).sort);
+  EXPECT_TRUE(BuildItemPanel(s, request::TimeLine).starts_at_once);
   ItemPanel n = BuildItemPanel(s, request::FamilyNames);
-  EXPECT_EQ(visible(n.chart), (V{2, 3, 9, 10}));
-  EXPECT_EQ(n.chart[10].caption, "Print to File");
   EXPECT_FALSE(n.select_all);
   EXPECT_TRUE(n.list_format);
-  EXPECT_EQ(n.title, "Set Items to Include in List of Family Names");
-
   ItemPanel fd = BuildItemPanel(s, request::FamilyData);
-  EXPECT_EQ(fd.chart[9].caption, "Print blank form");
-  EXPECT_EQ(visible(fd.chart), (V{1, 2, 3, 9}));
   EXPECT_FALSE(fd.select_all || fd.printer_button || fd.close_button);
-  EXPECT_EQ(fd.title, "Set Items to Include in Family Data Sheet");
 }
 
 TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
@@ -81,114 +70,67 @@ TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
   ItemPanel d = BuildItemPanel(s, request::DataSheet);
   EXPECT_EQ(d.group, ItemGroup::Sheet);
   EXPECT_EQ(d.sheet[9].caption, "Christened data");
-  EXPECT_EQ(d.title, "Print Data Sheet for Ann Hill");
   EXPECT_TRUE(d.preview_waits);
   // Not the placeholder, the name parts, what the sheet always prints (the
   // place of death and the interment), the break line or a file.
   EXPECT_EQ(visible(d.sheet), (std::vector<int>{0, 1, 2, 5, 6, 7, 8, 9, 12, 13, 14, 16, 17, 18, 19, 20, 21, 22}));
   EXPECT_TRUE(visible(d.chart).empty());
-
   ItemPanel l = BuildItemPanel(s, request::ListAll);
   EXPECT_TRUE(l.sort);
   EXPECT_EQ(visible(l.sheet),
             (std::vector<int>{0, 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 22, 23}));
-  EXPECT_EQ(l.sheet[23].caption, "Print break line after each person");
-  EXPECT_EQ(l.sheet[11].caption, "Burial/Crem. data");
 
   s.Messages.set(msg::FamNameLabel, "Surname");
   EXPECT_EQ(BuildItemPanel(s, request::FamilyNames).title, "Set Items to Include in List of Surnames");
   EXPECT_EQ(BuildItemPanel(s, request::FamilyList).title, "Set Items to Include in List of Hills");
   EXPECT_EQ(PreviewTitle(s, request::FamilyNames), "Print Surnames List");
-  EXPECT_EQ(PreviewTitle(s, request::TimeLine), "Print Time Line");
   EXPECT_EQ(PreviewTitle(s, request::Pedigree), "");
   EXPECT_EQ(FamilyNamesSaveTitle(s), "Save List of Surnames");
-  Message saved = FamilyNamesSavedMessage(s, "/tmp/names.txt");
-  EXPECT_EQ(saved.title, "Save Family Names to File");
-  EXPECT_EQ(saved.text, "The list of Surnames has been saved  as /tmp/names.txt");
+  EXPECT_EQ(FamilyNamesSavedMessage(s, "/tmp/names.txt").text,
+            "The list of Surnames has been saved  as /tmp/names.txt");
 }
 
 TEST_F(PreviewModel, PrintToFileOnlyForTheFamilyNamesList) {
   EXPECT_TRUE(SavesToFile(request::FamilyNames, true));
   EXPECT_FALSE(SavesToFile(request::FamilyNames, false));
   for (int r : {1, 2, 3, 4, 5, 6, 8}) EXPECT_FALSE(SavesToFile(r, true)) << r;
-  EXPECT_EQ(PrintButtonCaptions(request::FamilyNames, true).toolbar, "Print to File");
-  EXPECT_EQ(PrintButtonCaptions(request::FamilyNames, true).panel, "&Prnt to File");
-  EXPECT_EQ(PrintButtonCaptions(request::Descendants, true).toolbar, "&Print");
   EXPECT_TRUE(FourColumnsAllowed(10.5));
   EXPECT_FALSE(FourColumnsAllowed(11));
   EXPECT_TRUE(FourColumnsAllowed(0));  // a size never saved counts as 10
-  EXPECT_FALSE(FourColumnsAllowed(14));
 }
 
-TEST(PreviewPaging, ButtonsAndLabel) {
-  PagingButtons one = PagingEnabled(1, 1);
-  EXPECT_FALSE(one.prev || one.next || one.first || one.last);
-  PagingButtons start = PagingEnabled(1, 3);
-  EXPECT_FALSE(start.prev || start.first);
-  EXPECT_TRUE(start.next && start.last);
+// The preview window's own test walks the pages of a long chart, goes to a page
+// and zooms out to the floor; these are the edges it does not reach.
+TEST(PreviewPaging, EdgesOfPagingGoToAndZoom) {
+  for (auto [page, pages] : {std::pair{1, 1}, {0, 0}}) {
+    PagingButtons b = PagingEnabled(page, pages);
+    EXPECT_FALSE(b.prev || b.next || b.first || b.last) << pages;
+  }
   PagingButtons mid = PagingEnabled(2, 3);
   EXPECT_TRUE(mid.prev && mid.first && mid.next && mid.last);
-  PagingButtons end = PagingEnabled(3, 3);
-  EXPECT_TRUE(end.prev && end.first);
-  EXPECT_FALSE(end.next || end.last);
-  PagingButtons none = PagingEnabled(0, 0);
-  EXPECT_FALSE(none.prev || none.next || none.first || none.last);
-
-  EXPECT_EQ(PageLabel(1, 3, 5), "Page 5/7");
   EXPECT_EQ(PageLabel(3, 3, 5), "Page 7/7");
-  EXPECT_EQ(PageLabel(2, 10, 1), "Page 2/10");
-}
-
-TEST(PreviewPaging, GoToAcceptsOnlyTheShownNumbers) {
-  for (int shown = 5; shown <= 7; ++shown) {
-    GoToCheck g = CheckGoTo(std::to_string(shown), 5, 3);
-    EXPECT_TRUE(g.ok) << shown;
-    EXPECT_EQ(g.page, shown - 4);
-  }
-  for (const char* bad : {"4", "8", "0", "-5", "", "abc", "99999999999"}) {
+  EXPECT_EQ(CheckGoTo("7", 5, 3).page, 3);
+  for (const char* bad : {"8", "0", "", "abc", "99999999999"}) {
     GoToCheck g = CheckGoTo(bad, 5, 3);
     EXPECT_FALSE(g.ok) << bad;
-    EXPECT_EQ(g.title, "Go To Page");
     EXPECT_EQ(g.text, "Page Number Must be between 5 and 7");
   }
   EXPECT_TRUE(CheckGoTo(" 6 ", 5, 3).ok);
   EXPECT_FALSE(CheckGoTo("1", 1, 0).ok);  // nothing to go to
-}
-
-TEST(PreviewZoom, StepsLimitsAndStart) {
-  EXPECT_EQ(ZoomOut(15), 10);
-  EXPECT_EQ(ZoomOut(10), 10);
-  EXPECT_EQ(ZoomOut(60), 50);
-  EXPECT_EQ(ZoomIn(60), 70);
   EXPECT_EQ(ZoomIn(kMaxZoom), kMaxZoom);
-  EXPECT_EQ(ZoomLabel(35), "Zoom 35%");
+  EXPECT_EQ(ZoomOut(15), 10);
   EXPECT_EQ(InitialZoom(20000), 60);
   EXPECT_EQ(InitialZoom(12000), 45);
   EXPECT_EQ(InitialZoom(11999), 35);
-}
-
-TEST(PreviewStatus, FontOrientationAndHints) {
-  Font f;
-  f.name = "Arial";
-  f.size = 10;
-  EXPECT_EQ(FontLabel(f), "Font: Arial 10 Pts.");
-  f.bold = true;
-  f.italic = true;
-  f.size = 8.25;
+  Font f{"Arial", 8.25, true, true, false};
   EXPECT_EQ(FontLabel(f), "Font: Arial 8.25 Pts. Bold  Italic");
-  f.bold = false;
-  f.size = 12.5;
-  EXPECT_EQ(FontLabel(f), "Font: Arial 12.5 Pts. Italic");
 }
 
 TEST_F(PreviewModel, NoPartnersRefusalNamesThePronoun) {
   auto tom = tree.person("Tom", "Hill", "M");
   auto sue = tree.person("Sue", "Dale", "F");
   auto kim = tree.person("Kim", "Dale", "");
-  Message m = NoPartnersMessage(s, tree.read(tom));
-  EXPECT_EQ(m.title, "Print a Family Data Sheet");
-  EXPECT_EQ(m.icon, Icon::Information);
-  EXPECT_EQ(m.text,
+  EXPECT_EQ(NoPartnersMessage(s, tree.read(tom)).text,
             "Tom Hill has no partners or children.\r\nTo print a family data sheet for this family please "
             "\r\nselect one of his parents.");
   EXPECT_NE(NoPartnersMessage(s, tree.read(sue)).text.find("select one of her parents."), std::string::npos);
@@ -204,7 +146,7 @@ TEST_F(PreviewModel, PanelChoicesAndPageSettingsRoundTrip) {
   EXPECT_EQ(LoadSortBy(s, request::ListAll), SortBy::Name);
   EXPECT_EQ(LoadListFormat(s, request::ListAll), ListFormat::ThreeColumns);
   EXPECT_EQ(LoadSortBy(s, request::FamilyList), SortBy::Number);  // sections stay apart
-  EXPECT_EQ(IniReadText(s, "Print All List", "SortBy"), "1");
+  EXPECT_FALSE(SavePanelChoices(s, 9, SortBy::Name, ListFormat::Comma));
 
   ChartOptions o;
   o.request = request::DataSheet;
@@ -213,22 +155,15 @@ TEST_F(PreviewModel, PanelChoicesAndPageSettingsRoundTrip) {
   o.font.italic = true;
   o.orientation = Orientation::Landscape;
   o.margin_left = 567;
-  o.margin_top = 720;
   o.first_page_number = 3;
   ASSERT_TRUE(SavePageSettings(s, o));
   ChartOptions back = LoadChartOptions(s, request::DataSheet);
-  EXPECT_EQ(back.font.name, "Liberation Serif");
-  EXPECT_DOUBLE_EQ(back.font.size, 9.5);
-  EXPECT_TRUE(back.font.italic);
-  EXPECT_FALSE(back.font.bold);
+  EXPECT_EQ(back.font, o.font);
   EXPECT_EQ(back.orientation, Orientation::Landscape);
   EXPECT_DOUBLE_EQ(back.margin_left, 567);
-  EXPECT_DOUBLE_EQ(back.margin_top, 720);
   EXPECT_EQ(back.first_page_number, 3);
-  EXPECT_EQ(IniReadText(s, "Print Data", "FontSize"), "9.5");
   // Nothing of the chart array lands in the data sheet's section.
   EXPECT_EQ(IniReadText(s, "Print Data", "Name"), "");
-  EXPECT_FALSE(SavePanelChoices(s, 9, SortBy::Name, ListFormat::Comma));
 }
 
 TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
@@ -240,8 +175,6 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   f.sheet.sort = SortBy::Name;
   f.sheet.family_name = "Hill";
   ASSERT_TRUE(SavePanelSettings(s, f));
-  EXPECT_EQ(IniReadText(s, "Print Family List", "Dates"), "1");
-  EXPECT_EQ(IniReadText(s, "Print Family List", "Age"), "0");
   EXPECT_EQ(IniReadText(s, "Print Family List", "Name"), "");  // no chart key
   SheetOptions list = LoadSheetOptions(s, request::FamilyList);
   EXPECT_TRUE(list.ticked(item1::BirthAndDeath) && list.ticked(item1::Sex));
@@ -252,26 +185,13 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   EXPECT_EQ(back.sheet.sort, SortBy::Name);
   EXPECT_EQ(back.sheet.family_name, "Hill");
 
-  // The descendants chart: generations and the heading choice.
-  PanelSettings d = LoadPanelSettings(s, request::Descendants);
-  EXPECT_EQ(d.chart.generations, kDefaultGenerations);
-  d.chart.generations = 7;
-  d.chart.heading = HeadingPages::EveryPage;
-  d.chart.items[item3::PersonNumber] = true;
-  ASSERT_TRUE(SavePanelSettings(s, d));
-  PanelSettings d2 = LoadPanelSettings(s, request::Descendants);
-  EXPECT_EQ(d2.chart.generations, 7);
-  EXPECT_EQ(d2.chart.heading, HeadingPages::EveryPage);
-  EXPECT_TRUE(d2.chart.ticked(item3::PersonNumber));
-
   // The family-names list keeps its format beside the chart boxes.
   PanelSettings n = LoadPanelSettings(s, request::FamilyNames);
   n.sheet.format = ListFormat::FourColumns;
   n.chart.items[item3::PrintToFile] = true;
   ASSERT_TRUE(SavePanelSettings(s, n));
-  PanelSettings n2 = LoadPanelSettings(s, request::FamilyNames);
-  EXPECT_EQ(n2.sheet.format, ListFormat::FourColumns);
-  EXPECT_TRUE(n2.chart.ticked(item3::PrintToFile));
+  EXPECT_EQ(LoadPanelSettings(s, request::FamilyNames).sheet.format, ListFormat::FourColumns);
+  EXPECT_TRUE(LoadPanelSettings(s, request::FamilyNames).chart.ticked(item3::PrintToFile));
 
   PanelSettings bad;
   bad.chart.request = 0;
@@ -281,22 +201,17 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
 TEST(PageSetup, MarginsInEitherUnit) {
   EXPECT_EQ(MarginUnitOf(1), MarginUnit::Inches);
   EXPECT_EQ(MarginUnitOf(0), MarginUnit::Centimetres);
-  EXPECT_EQ(MarginCaption(MarginUnit::Inches), "Set Margins in Inchs.");
-  EXPECT_EQ(MarginCaption(MarginUnit::Centimetres), "Set Margins in Cm.");
-  EXPECT_EQ(MarginCaption(MarginUnit::Inches, true), "Set Margins in inchs.");
-  EXPECT_EQ(MarginCaption(MarginUnit::Centimetres, true), "Set Margins in cm.");
   EXPECT_EQ(ParseMargin("1.00", MarginUnit::Inches), 1440);
   EXPECT_EQ(ParseMargin("1.00", MarginUnit::Centimetres), 567);
   EXPECT_EQ(ParseMargin("2,5", MarginUnit::Centimetres), 1418);
   EXPECT_EQ(ParseMargin(" 0 ", MarginUnit::Inches), 0);
   for (const char* bad : {"", "abc", "-1", "1.0cm", "1e3", "nan"})
     EXPECT_FALSE(ParseMargin(bad, MarginUnit::Inches).has_value()) << bad;
-  EXPECT_EQ(MarginText(1440, MarginUnit::Inches), "1.00");
   EXPECT_EQ(MarginText(1440, MarginUnit::Centimetres), "2.54");
   EXPECT_EQ(MarginText(720, MarginUnit::Inches), "0.50");
 }
 
-TEST(PageSetup, ThumbnailAndItsRefusal) {
+TEST(PageSetup, ThumbnailPaperAndTheFamilyForm) {
   // A4 portrait, one inch all round.
   Thumbnail a4 = PageThumbnail(11906, 16838, Orientation::Portrait, 1440, 1440, 1440, 1440);
   EXPECT_DOUBLE_EQ(a4.height, 2000);
@@ -306,35 +221,16 @@ TEST(PageSetup, ThumbnailAndItsRefusal) {
   EXPECT_NEAR(a4.area_width, a4.width - 176 - 166, 1e-9);
   EXPECT_DOUBLE_EQ(a4.area_height, 2000 - 176 - 166);
   EXPECT_TRUE(a4.fits());
-
   Thumbnail land = PageThumbnail(16838, 11906, Orientation::Landscape, 0, 0, 0, 0);
   EXPECT_DOUBLE_EQ(land.width, 2000);
   EXPECT_NEAR(land.height, 2000 / (16838.0 / 11906.0), 1e-9);
-  EXPECT_DOUBLE_EQ(land.left, -10);
-
   // Left and right margins of 6 inches leave no width on A4 portrait.
-  Thumbnail none = PageThumbnail(11906, 16838, Orientation::Portrait, 8640, 8640, 1440, 1440);
-  EXPECT_FALSE(none.fits());
-  Message m = MarginRefusal();
-  EXPECT_EQ(m.title, "Set Margins");
-  EXPECT_EQ(m.text, "Margin's cannot be set to these values. \r\n Check that the margins are not to large.");
-  EXPECT_EQ(m.icon, Icon::Critical);
-}
+  EXPECT_FALSE(PageThumbnail(11906, 16838, Orientation::Portrait, 8640, 8640, 1440, 1440).fits());
 
-TEST(PageSetup, PaperEntriesAndTheFamilyForm) {
-  const std::pair<int, std::string> papers[] = {
-      {9, "A4, 210 x 297 mm"}, {41, "German Legal Fanfold, 8 1/2 x 13 in."}, {256, "User-defined"}, {42, "Paper 42"}};
-  for (const auto& [code, name] : papers) EXPECT_EQ(PaperName(code), name);
-
-  EXPECT_TRUE(FamilyFormFits(paper_size(kPaperA4).height));      // 16838 in landscape
-  EXPECT_TRUE(FamilyFormFits(paper_size(kPaperLetter).height));  // 15840
+  EXPECT_EQ(PaperName(kPaperA4), "A4, 210 x 297 mm");
+  EXPECT_EQ(PaperName(42), "Paper 42");
+  EXPECT_TRUE(FamilyFormFits(paper_size(kPaperLetter).height));  // 15840 in landscape
   EXPECT_FALSE(FamilyFormFits(paper_size(kPaperA5).height));     // 11906
-  Message m = FamilyFormPaperMessage();
-  EXPECT_EQ(m.title, "Print a Family Data Form");
-  EXPECT_EQ(m.text,
-            "The selected paper is too small for the \r\n Family Data Form. \r\n Please choose either A4, US Letter "
-            "or larger.");
-  EXPECT_EQ(m.icon, Icon::Information);
 }
 
 }  // namespace

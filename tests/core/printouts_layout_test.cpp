@@ -7,7 +7,6 @@
 
 #include "print/family_sheet.h"
 #include "print/page_document_layout.h"
-#include "print/page_setup_model.h"
 #include "print/sheet_text.h"
 #include "store/records.h"
 #include "sheets_fixture.h"
@@ -44,8 +43,6 @@ TEST(SheetRows, ColumnsThatFitAreKeptAsGiven) {
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::infinity()), given);
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::quiet_NaN()), given);
     }
-  EXPECT_EQ(SheetRowFormat(RowLayout::LabelValue, true), "8000|3000|~");
-  EXPECT_EQ(SheetRowFormat(RowLayout::ListEntry, false), "400|6000|3000|~");
 }
 
 TEST(SheetRows, WideColumnsAreNarrowedInProportion) {
@@ -155,9 +152,6 @@ TEST_F(WholePrintouts, TheFamilyFormRefusesSmallPaperWithOneMessage) {
   EXPECT_FALSE(RunPrintRequest(s, doc, measure, r).completed);
   EXPECT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(doc.page_count(), 0);
-  // The limit is the one the printer dialog checks against.
-  EXPECT_EQ(FamilyFormWidth(kFamilyFormMinWidth - 1), 0);
-  EXPECT_EQ(FamilyFormWidth(kFamilyFormMinWidth), 13000);
   for (int paper : {kPaperA4, kPaperLetter}) {
     ASSERT_TRUE(doc.set_paper_code(paper));
     EXPECT_TRUE(RunPrintRequest(s, doc, measure, r).completed) << paper;

@@ -36,12 +36,10 @@ TEST_F(Dispatch, EachRequestMakesItsOwnPrintout) {
   family.sheet.family_name = "Jones";
   r = RunPrintRequest(s, doc, measure, family);
   ASSERT_TRUE(r.completed);
-  EXPECT_TRUE(has("List of Jones's"));
   EXPECT_TRUE(has("1 People Listed"));
 
   r = RunPrintRequest(s, doc, measure, request(request::TimeLine));
   ASSERT_TRUE(r.completed);
-  EXPECT_EQ(r.title, "Print Time Line");
   EXPECT_TRUE(has("Marriage of John Smith and Mary Jones"));
 
   r = RunPrintRequest(s, doc, measure, request(request::FamilyNames));

@@ -29,7 +29,6 @@ TEST(SheetOptionDefaults, AFirstPrintoutShowsNamesDatesPlacesPartnersAndPages) {
   EXPECT_EQ(all.sort, SortBy::Number);
   SheetOptions fam = LoadSheetOptions(IniFile(), request::FamilyList);
   EXPECT_EQ(ticked(fam), (std::vector<int>{TodaysDate, BirthAndDeath, BirthAndDeath2, PageNumbers}));
-  EXPECT_EQ(fam.family_name, "");
   SheetOptions data = LoadSheetOptions(IniFile(), request::FamilyData);
   EXPECT_EQ(ticked(data), (std::vector<int>{TodaysDate}));
   EXPECT_EQ(LoadSheetOptions(IniFile(), request::FamilyNames).format, ListFormat::Comma);
