@@ -144,7 +144,12 @@ TEST(GedcomExportFile, DoneWritesTheBuiltFileAndCancelKeepsTheOldOne) {
   EXPECT_EQ(t.read("family.ged"), build(t, GedcomFlavour::Standard, "family.ged"));
   EXPECT_EQ(t.read("Temp.Ged"), "mine");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.out_dir()), {}), 2);
-  EXPECT_EQ(r.message, "GEDCOM file 'family.ged' has been created and stored in the folder: " + t.out_dir());
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  const Message& m = t.prompter.shown[0];
+  EXPECT_EQ(m.title, "Export GEDCOM File");
+  EXPECT_EQ(m.text, "GEDCOM file 'family.ged' has been created and stored in the folder: " + t.out_dir());
+  EXPECT_EQ(m.buttons, Buttons::OK);
+  EXPECT_EQ(r.message, m.text);
   SubmitterDetails d = LoadSubmitterDetails(t.s);
   EXPECT_EQ((Lines{d.Name, d.Address1, d.Address2, d.Address3, d.Phone, d.Email}),
             (Lines{"A. Researcher", "10 Long Road", "", "Springfield", "555 0000", "ar@example.org"}));

@@ -98,7 +98,14 @@ TEST_F(GedcomImport, LettersInIdentifiersAskFirst) {
   ImportResult r = import(body);
   EXPECT_EQ(r.status, ImportStatus::Cancelled);
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].buttons, Buttons::YesNo);
+  const Message& q = prompter.shown[0];
+  EXPECT_EQ(q.title, "Import GEDCOM File");
+  EXPECT_EQ(q.text,
+            "This GEDCOM file contains alpha characters (letters) as well as\r\n"
+            "numbers in some of its data lines and requires extra processing.\r\n"
+            "This could take some time to process. \r\nDo you want to proceed?");
+  EXPECT_EQ(q.buttons, Buttons::YesNo);
+  EXPECT_EQ(q.icon, Icon::Question);
   EXPECT_EQ(record_files(), before);
 
   prompter.shown.clear();

@@ -86,8 +86,11 @@ TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
   EXPECT_EQ(PreviewTitle(s, request::FamilyNames), "Print Surnames List");
   EXPECT_EQ(PreviewTitle(s, request::Pedigree), "");
   EXPECT_EQ(FamilyNamesSaveTitle(s), "Save List of Surnames");
-  EXPECT_EQ(FamilyNamesSavedMessage(s, "/tmp/names.txt").text,
-            "The list of Surnames has been saved  as /tmp/names.txt");
+  const Message saved = FamilyNamesSavedMessage(s, "/tmp/names.txt");
+  EXPECT_EQ(saved.title, "Save Family Names to File");
+  EXPECT_EQ(saved.text, "The list of Surnames has been saved  as /tmp/names.txt");
+  EXPECT_EQ(PreviewTitle(s, request::TimeLine), "Print Time Line");
+  EXPECT_EQ(BuildItemPanel(s, request::TimeLine).title, "Set Items to Include in Time Line");
 }
 
 TEST_F(PreviewModel, PrintToFileOnlyForTheFamilyNamesList) {

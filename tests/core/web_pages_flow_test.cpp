@@ -46,6 +46,7 @@ TEST_F(WebFlow, FolderIsCheckedFirstAndCreatedOnlyWhenWanted) {
   EXPECT_EQ(texts(), (std::vector<std::string>{"Please enter a drive and path to save the web pages to.",
                                                "The path name you entered is invalid.",
                                                "The path name you entered is invalid."}));
+  EXPECT_EQ(p.shown[0].title, "Build Family Web Pages");
   p.shown.clear();
   o.folder = t.dir.path() + "web";
   p.answers = {kAnswerNo};
@@ -93,6 +94,7 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
                          " Do you wish to cancel this operation?",
                          "Vorlan Family Tree generated 1 web pages and saved them in: " + folder() +
                              "\r\nDo you want to view these pages?"}));
+  EXPECT_EQ(p.shown[4].title, "Generating Family Web");
   EXPECT_FALSE(fs::exists(folder() + "vfl00009.htm"));
   EXPECT_GT(fileio::size_of(folder() + "listname.html"), 1);
   EXPECT_TRUE(fs::exists(folder() + "notes.txt"));
@@ -175,7 +177,9 @@ TEST_F(WebFlow, ColourConflicts) {
   EXPECT_TRUE(SetWebColour(s, c, WebColour::NormText, 0xFFFFFF));
   EXPECT_EQ(c.NormTextColour, 0xFFFFFFu);
   EXPECT_TRUE(SetWebColour(s, c, WebColour::Back, 0x00FF00));
-  EXPECT_EQ(p.shown.size(), 2u);
+  ASSERT_EQ(p.shown.size(), 2u);
+  EXPECT_EQ(p.shown[0].title, "Set Text Colours");
+  EXPECT_EQ(p.shown[0].buttons, Buttons::OKCancel);
 }
 
 }  // namespace
