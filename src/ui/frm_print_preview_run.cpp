@@ -21,6 +21,7 @@
 #include "frm_print_preview.h"
 #include "page_print.h"
 #include "preview_page_view.h"
+#include "print/family_names.h"
 #include "print/print_request.h"
 #include "qt_text.h"
 #include "qt_text_measure.h"
@@ -281,7 +282,7 @@ void frmPrintPreview::print_document() {
 }
 
 void frmPrintPreview::save_list(const std::string& text) {
-  const QString title = qs(FamilyNamesSaveTitle(s_));
+  const QString title = qs(SaveFamilyNamesTitle(s_));
   QString name;
   if (save_dialog) {
     name = save_dialog(title);

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "common/cp1252.h"
+#include "print/family_names.h"
+#include "print/family_sheet.h"
 #include "relations/person_io.h"
 #include "store/ini.h"
 
@@ -247,24 +249,18 @@ std::string PreviewTitle(const Session& s, int request) {
 
 Message NoPartnersMessage(const Session& s, const PersonRecord& p) {
   if (p.NumPartners > 0) return {};
-  const char sex = SexOf(p);
-  const char* pronoun = sex == 'M' ? "his" : sex == 'F' ? "her" : "his/her";
   Message m;
   m.title = "Print a Family Data Sheet";
-  m.text = DisplayName(s, p) + " has no partners or children." + CrLf +
-           "To print a family data sheet for this family please " + CrLf + "select one of " + pronoun +
-           " parents.";
+  m.text = NoPartnersText(s, p);
   m.buttons = Buttons::OK;
   m.icon = Icon::Information;
   return m;
 }
 
-std::string FamilyNamesSaveTitle(const Session& s) { return "Save List of " + family_term(s) + "s"; }
-
 Message FamilyNamesSavedMessage(const Session& s, std::string_view file_name) {
   Message m;
   m.title = "Save Family Names to File";
-  m.text = "The list of " + family_term(s) + "s has been saved  " + "as " + std::string(file_name);
+  m.text = SavedFamilyNamesText(s, std::string(file_name));
   m.buttons = Buttons::OK;
   m.icon = Icon::Information;
   return m;

@@ -110,7 +110,6 @@ std::string PreviewTitle(const Session& s, int request);
 // The print chooser's refusal of a family data sheet for a person without
 // partners; empty title when the person has partners.
 Message NoPartnersMessage(const Session& s, const PersonRecord& p);
-std::string FamilyNamesSaveTitle(const Session& s);
 inline constexpr const char* kFamilyNamesFilter = "Text Files (*.txt);;All Files (*.*)";
 // Shown after the list was saved; `file_name` as the user chose it.
 Message FamilyNamesSavedMessage(const Session& s, std::string_view file_name);
