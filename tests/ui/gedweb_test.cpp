@@ -10,13 +10,13 @@
 #include <tuple>
 
 #include "editing_windows.h"
+#include "file_facts.h"
 #include "frm_gedcom.h"
 #include "frm_gedcom_export.h"
 #include "frm_web_colours.h"
 #include "frm_web_pages.h"
 #include "gedweb_text_guard.h"
 #include "qt_text.h"
-#include "store/file_io.h"
 #include "store/ini.h"
 #include "temp_session.h"
 #include "tree_builder.h"
@@ -26,15 +26,12 @@ using namespace vft;
 using namespace vft::ui;
 using vft::test::child;
 using vft::test::click;
+using vft::test::file_text;
 using vft::test::retype;
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_file(const std::string& path) {
-  auto b = fileio::read_all(path);
-  return b ? std::string(b->begin(), b->end()) : std::string();
-}
 std::vector<std::string> texts(const ScriptedPrompter& p) {
   std::vector<std::string> out;
   for (const Message& m : p.shown) out.push_back(m.text);
@@ -89,7 +86,7 @@ TEST_F(Gedweb, ExportTakesTheBoxesFromTheSettingsAndStoresThem) {
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].proposed_name, "Smiths");
   EXPECT_EQ(w.status(), ExportStatus::Done);
-  EXPECT_NE(read_file(target).find("0 @S1@ SUBM\r\n1 NAME Zo\xEB Author\r\n1 ADDR 1 Road\r\n2 CONT ann@example.org\r\n"
+  EXPECT_NE(file_text(target).find("0 @S1@ SUBM\r\n1 NAME Zo\xEB Author\r\n1 ADDR 1 Road\r\n2 CONT ann@example.org\r\n"
                                    "1 PHON 555 0100\r\n"),
             std::string::npos);
   EXPECT_EQ(IniReadText(s, "USER", "Name"), "Zo\xEB Author");
@@ -113,7 +110,7 @@ TEST_F(Gedweb, ExportFlavourBoxesChooseTheFormOneAtATime) {
     EXPECT_FALSE(other->isChecked());
     dialogs.answers = {target};
     click(w, "cmdExport");
-    const std::string text = read_file(target);
+    const std::string text = file_text(target);
     EXPECT_NE(text.find(marker), std::string::npos) << marker;
     EXPECT_EQ(text.find("1 CHAR ANSI"), std::string::npos);
   }
@@ -208,7 +205,7 @@ TEST_F(WebPages, OptionsAndQuestionsThenThePagesAndTheBrowser) {
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(opened, std::vector<std::string>{f + "famnames.html"});
-  EXPECT_NE(read_file(f + "vfl00003.html").find("Prepared by: Ann &lt;Author&gt;"), std::string::npos);
+  EXPECT_NE(file_text(f + "vfl00003.html").find("Prepared by: Ann &lt;Author&gt;"), std::string::npos);
   EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), folder());
   EXPECT_EQ(IniReadText(s, "USER", "Name"), "Ann <Author>");
   EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Classic");
@@ -246,7 +243,7 @@ TEST_F(WebPages, ColoursChosenInTheColourWindowReachThePages) {
   click(*w, "cmdOK");
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_TRUE(opened.empty());
-  EXPECT_NE(read_file(folder() + "/vftstyle.css").find("--fg:#ABCDEF;"), std::string::npos);
+  EXPECT_NE(file_text(folder() + "/vftstyle.css").find("--fg:#ABCDEF;"), std::string::npos);
 }
 
 TEST_F(WebPages, RunShowsThePrivacyReminderOverTheWindow) {

@@ -13,11 +13,11 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "file_facts.h"
 #include "frm_page_setup.h"
 #include "frm_print_preview.h"
 #include "frm_print_what.h"
@@ -39,19 +39,6 @@ QCheckBox* box(QWidget& w, const char* array, int i) {
   return child<QCheckBox>(w, QStringLiteral("%1_%2").arg(QString::fromLatin1(array)).arg(i));
 }
 QLineEdit* edit(QWidget& w, const char* name) { return child<QLineEdit>(w, name); }
-
-int pdf_pages(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-  int n = 0;
-  for (auto it = page.globalMatch(QString::fromLatin1(f.readAll())); it.hasNext(); it.next()) ++n;
-  return n;
-}
-QByteArray file_bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Tom and Sue Hill with Ann and Bob; Ann and Joe Oak with three daughters;
 // Lee Stone and Ida Mueller alone.
@@ -224,7 +211,7 @@ TEST_F(PrintPreview, PrintsAllPagesOrARangeIntoAPdfFile) {
   click(w, "cmdPrint");
   EXPECT_EQ(seen.from, 5);  // the range offered is the one shown
   EXPECT_EQ(seen.to, pages + 4);
-  EXPECT_EQ(pdf_pages(whole), pages);
+  EXPECT_EQ(test::pdf_pages(test::file_text(whole.toStdString())), pages);
   EXPECT_EQ(w.document().page_shown(), 2);  // back where it was
   w.print_dialog = [&](frmPrintPreview&, PrintChoice& c) {
     c.pdf_file = none;
@@ -337,7 +324,7 @@ TEST_F(PrintPreview, FamilyNamesGoToATextFileThroughTheSaveDialogOrArePrinted) {
   EXPECT_EQ(title, QStringLiteral("Save List of Family Names"));
   // The default extension is added; the umlaut arrives as UTF-8.
   const QString saved = dir.filePath(QStringLiteral("names.txt"));
-  EXPECT_EQ(file_bytes(saved), QByteArray("Dale, Hill, M\xC3\xBCller, Oak, Stone\r\n"));
+  EXPECT_EQ(test::file_text(saved.toStdString()), "Dale, Hill, M\xC3\xBCller, Oak, Stone\r\n");
   EXPECT_EQ(last_box().text, "The list of Family Names has been saved  as " + saved.toStdString());
 
   // Cancel in the dialog writes nothing and says nothing.
