@@ -18,8 +18,7 @@
 #include "person_box.h"
 #include "qt_text.h"
 #include "relations/person_io.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 #include "widget_find.h"
 
 using namespace vft;
@@ -59,8 +58,7 @@ struct Writer {
   }
 };
 
-SampleFamily BuildSampleFamily(Session& s) {
-  test::TreeBuilder t(s);
+SampleFamily BuildSampleFamily(Session& s, test::TreeBuilder& t) {
   Writer w{t};
   SampleFamily f;
   f.great_grandfather = w.person("Heinrich", "Brandt", "M", "3 Jan 1851", "12 Oct 1920");
@@ -108,11 +106,9 @@ SampleFamily BuildSampleFamily(Session& s) {
   return f;
 }
 
-class FamilyViewWidget : public ::testing::Test {
+class FamilyViewWidget : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  SampleFamily fam = BuildSampleFamily(s);
+  SampleFamily fam = BuildSampleFamily(s, b);
   FamilyView view{s};
 
   void SetUp() override {

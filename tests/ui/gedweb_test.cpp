@@ -18,8 +18,7 @@
 #include "gedweb_text_guard.h"
 #include "qt_text.h"
 #include "store/ini.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 #include "widget_find.h"
 
 using namespace vft;
@@ -40,16 +39,13 @@ std::vector<std::string> texts(const ScriptedPrompter& p) {
 bool is(QWidget& w, const char* name) { return w.objectName() == QLatin1String(name); }
 
 // John Smith and Mary Jones, married (family 3), with the submitter stored.
-class Gedweb : public ::testing::Test {
+class Gedweb : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
   ScriptedFileDialogs dialogs;
   std::vector<std::string> help;
 
   Gedweb() {
     fs::create_directories(s.settings_folder());
-    test::TreeBuilder b(s);
     b.family(b.person("John", "Smith", "M"), b.person("Mary", "Jones", "F"), "1 Jan 1950");
     s.CurrentFilePath = t.dir.path() + "Smiths.vfl";
     IniWrite(s, "USER", "Name", "Ann Author");

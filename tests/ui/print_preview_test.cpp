@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
-#include <algorithm>
 
 #include "file_facts.h"
 #include "frm_page_setup.h"
@@ -44,14 +43,13 @@ QLineEdit* edit(QWidget& w, const char* name) { return child<QLineEdit>(w, name)
 // Lee Stone and Ida Mueller alone.
 class PrintPreview : public test::TreeFixture {
  protected:
-  std::int16_t tom = 0, sue = 0, ann = 0, loner = 0;
+  std::int16_t tom = 0, loner = 0;
   QTemporaryDir dir;
 
   void SetUp() override {
     tom = b.person("Tom", "Hill", "M");
-    sue = b.person("Sue", "Dale", "F");
-    auto m = b.family(tom, sue, "3 Mar 1950");
-    ann = b.child(m, "Ann", "Hill", "F");
+    auto m = b.family(tom, b.person("Sue", "Dale", "F"), "3 Mar 1950");
+    const auto ann = b.child(m, "Ann", "Hill", "F");
     b.child(m, "Bob", "Hill", "M");
     auto m2 = b.family(b.person("Joe", "Oak", "M"), ann);
     for (const char* g : {"Cat", "Dan", "Eve"}) b.child(m2, g, "Oak", "F");
@@ -334,25 +332,18 @@ TEST_F(PrintPreview, FamilyNamesGoToATextFileThroughTheSaveDialogOrArePrinted) {
   EXPECT_EQ(printed, 1);
 }
 
+// What the time line holds is tested with the other printouts.
 TEST_F(PrintPreview, TheTimeLineBuildsItselfAsTheWindowOpensOnce) {
-  PersonRecord p = b.read(ann);
-  p.BirthDate = "2 Feb 1951";
-  b.write(p);
   frmPrintPreview w(s, 6);
   EXPECT_EQ(w.document().page_count(), 0);  // not before it is shown
   w.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return w.document().page_count() > 0; }, 3000));
   EXPECT_FALSE(child<QGroupBox>(w, "frmSetItems")->isVisible());
-  std::vector<std::string> texts;
-  const print::PageDocument& doc = w.document();
-  for (const print::Item& item : doc.page_items(1))
-    if (item.kind == print::Item::Kind::Text) texts.emplace_back(doc.item_text(item));
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Birth of Ann Hill"), texts.end());
   w.hide();
-  const int pages = doc.page_count();
+  const int pages = w.document().page_count();
   w.show();
   QTest::qWait(30);
-  EXPECT_EQ(doc.page_count(), pages);
+  EXPECT_EQ(w.document().page_count(), pages);
 }
 
 TEST_F(PrintPreview, TheFamilyFormPaperCheckIsShownOncePerAttempt) {
