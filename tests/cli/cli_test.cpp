@@ -51,16 +51,10 @@ TEST_F(Cli, DumpConvertAndCheckKeepTheTree) {
             std::string::npos);
   EXPECT_NE(dump.out.find("\"MarNum\":30,"), std::string::npos);
 
-  // A repack dumps the same; apart from the time stamp a repack of a repack
-  // is the same file.
-  const std::string again = dir + "again.vfl", third = dir + "third.vfl";
+  // A repack dumps the same (the bytes of a repack are compared in the core tests).
+  const std::string again = dir + "again.vfl";
   ASSERT_EQ(vft("convert " + shell_quote(file) + " " + shell_quote(again)).code, 0);
   EXPECT_EQ(vft("dump " + shell_quote(again)).out, dump.out);
-  ASSERT_EQ(vft("convert " + shell_quote(again) + " " + shell_quote(third)).code, 0);
-  const std::string x = test::file_text(again), y = test::file_text(third);
-  ASSERT_EQ(x.size(), y.size());
-  EXPECT_EQ(x.substr(8), y.substr(8));
-
 }
 
 TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
@@ -94,8 +88,8 @@ TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
   EXPECT_EQ(test::file_text(open), "mine");
 }
 
-// A deleted partner is sound; a live person who is nobody's child, and a
-// person who is his own ancestor, are named.
+// A deleted partner is sound; a person who is his own ancestor is named (the
+// other faults are found in the core tests of the tree check).
 TEST_F(Cli, CheckNamesWhatIsBroken) {
   const std::string file = saved_tree("tree.vfl");
   std::int16_t m = 1;
@@ -110,19 +104,10 @@ TEST_F(Cli, CheckNamesWhatIsBroken) {
   MarriageRecord loop = t.s.Marriages[static_cast<std::size_t>(up)];
   loop.Husband = f.Kids[0];  // the first child becomes the father of his father
   set_family(up, loop);
-  test::ToolRun r = vft("check " + shell_quote(save("loop.vfl")));
+  const test::ToolRun r = vft("check " + shell_quote(save("loop.vfl")));
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.out.find("is his or her own ancestor: family"), std::string::npos) << r.out;
-
-  const std::int16_t orphan = f.Kids[0];
-  MarriageRecord left = t.s.Marriages[static_cast<std::size_t>(m)];
-  std::copy(left.Kids.begin() + 1, left.Kids.begin() + left.NumKids, left.Kids.begin());
-  left.Kids[static_cast<std::size_t>(--left.NumKids)] = 0;
-  set_family(m, left);
-  r = vft("check " + shell_quote(save("orphan.vfl")));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.out.find(std::to_string(orphan)), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("problem"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("problem(s) found."), std::string::npos) << r.out;
 }
 
 TEST_F(Cli, ConvertReportsWhatItLeftOut) {
@@ -178,7 +163,6 @@ TEST_F(Cli, GedcomFlavoursComeBackAnd70PassesTheStructureCheck) {
     const test::ToolRun check = vft("check " + shell_quote(ged + ".vfl"));
     EXPECT_EQ(check.code, 0) << check.out;
   }
-  EXPECT_EQ(vft("convert --flavour 4 " + shell_quote(dir + "tree.vfl") + " " + shell_quote(dir + "x.ged")).code, 2);
   const std::string maximal = VFT_TESTDATA_DIR "/gedcom/maximal70.ged";
   if (std::filesystem::exists(maximal)) checked += " " + shell_quote(maximal);
   const test::ToolRun c =

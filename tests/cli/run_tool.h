@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <regex>
 #include <string>
 
+#include "file_facts.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/records.h"
@@ -37,25 +37,6 @@ inline ToolRun run_tool(const std::string& command, const std::string& errfile) 
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (auto e = fileio::read_all(errfile)) r.err.assign(e->begin(), e->end());
   return r;
-}
-
-// A written file's bytes as text; empty when it cannot be read.
-inline std::string file_text(const std::string& path) {
-  auto b = fileio::read_all(path);
-  return b ? std::string(b->begin(), b->end()) : std::string();
-}
-
-// The page count and the first page's size in points ("595x842"), read from
-// the PDF itself.
-inline int pdf_pages(const std::string& pdf) {
-  std::smatch m;
-  return std::regex_search(pdf, m, std::regex("/Type /Pages[^>]*/Count (\\d+)")) ? std::stoi(m[1]) : -1;
-}
-inline std::string pdf_size(const std::string& pdf) {
-  std::smatch m;
-  return std::regex_search(pdf, m, std::regex("/MediaBox \\[0 0 (\\d+)\\.\\d+ (\\d+)\\.\\d+\\]"))
-             ? std::string(m[1]) + "x" + std::string(m[2])
-             : std::string();
 }
 
 // A test that runs the tool on trees of its own session, saved in its folder.

@@ -31,7 +31,7 @@ class Builder {
  public:
   explicit Builder(const TreeOptions& o) : o_(o), r_(o.seed) {}
 
-  GeneratedTree run(Session& s) {
+  void run(Session& s) {
     if (o_.persons < 1 || o_.persons > 32767 || o_.marriages < 1 || o_.marriages > kMaxMarriages ||
         o_.generations < 1)
       throw std::invalid_argument("tree_gen: counts out of range");
@@ -44,7 +44,7 @@ class Builder {
       if (!deleted_[static_cast<std::size_t>(n)]) deleted_[static_cast<std::size_t>(n)] = true, ++placed;
     }
     live_budget_ = o_.persons - deleted;
-    out_.deleted = deleted;
+    deleted_count_ = deleted;
 
     structure();
     top_up_persons();
@@ -52,7 +52,6 @@ class Builder {
     finish_deleted();
     count_partners();
     write(s);
-    return out_;
   }
 
  private:
@@ -77,9 +76,7 @@ class Builder {
     int n = next_number_++;
     ++live_used_;
     fill_person(n, gen, sex, famname);
-    if (sex == ' ') ++out_.sexless;
-    else (sex == 'M' ? males_ : females_).push_back(n);
-    out_.generations = std::max(out_.generations, gen + 1);
+    if (sex != ' ') (sex == 'M' ? males_ : females_).push_back(n);
     return n;
   }
 
@@ -198,7 +195,6 @@ class Builder {
       spouse = founder(g, male ? 'F' : 'M');
     if (families_left() < 1 || live_left() < 1) return false;
     int f = new_family(male ? parent : spouse, male ? spouse : parent, g + 1);
-    if (!spouse) ++out_.single_parent;
     int kids = r_.chance(0.03) ? r_.range(4, 12) : r_.range(1, 3);
     kids = std::min({kids, want - static_cast<int>(next.size()), live_left(), kMaxKids});
     std::string famname = cp1252::trim(person(male || !spouse ? parent : spouse).FamName);
@@ -262,7 +258,6 @@ class Builder {
         couples.insert({h, w});
         ++partners[static_cast<std::size_t>(h)];
         ++partners[static_cast<std::size_t>(w)];
-        ++out_.childless_couples;
       }
       new_family(h, w, 0);
     }
@@ -290,10 +285,7 @@ class Builder {
     per.reserve(persons_.size() * kPersonLen);
     for (PersonRecord& p : persons_) {
       auto it = notes_.find(p.PerNum);
-      if (it != notes_.end() && !cp1252::trim(it->second).empty()) {
-        append_chain(notes, p, it->second);
-        ++out_.with_notes;
-      }
+      if (it != notes_.end()) append_chain(notes, p, it->second);
       encode(p, per);
     }
     for (const Family& f : families_) {
@@ -308,11 +300,9 @@ class Builder {
     int last = 1;
     while (deleted_[static_cast<std::size_t>(last)]) ++last;
     s.Config.setLastPerson(static_cast<std::int16_t>(last));
-    s.DeletedCount = out_.deleted;
+    s.DeletedCount = deleted_count_;
     if (!WriteConfig(s)) throw std::runtime_error("settings record not written");
     LoadMarriages(s);
-    out_.persons = o_.persons;
-    out_.marriages = static_cast<int>(families_.size());
   }
 
   TreeOptions o_;
@@ -322,15 +312,14 @@ class Builder {
   std::map<int, std::string> notes_;
   std::vector<Family> families_;
   std::vector<int> males_, females_;
-  int live_budget_ = 0, live_used_ = 0, next_number_ = 1;
-  GeneratedTree out_;
+  int live_budget_ = 0, live_used_ = 0, next_number_ = 1, deleted_count_ = 0;
 };
 
 }  // namespace
 
-GeneratedTree generate_tree(Session& s, const TreeOptions& o) { return Builder(o).run(s); }
+void generate_tree(Session& s, const TreeOptions& o) { Builder(o).run(s); }
 
-GeneratedTree generate_max_tree(Session& s, std::uint64_t seed) {
+void generate_max_tree(Session& s, std::uint64_t seed) {
   TreeOptions o;
   o.seed = seed;
   o.persons = 14998;
@@ -341,7 +330,7 @@ GeneratedTree generate_max_tree(Session& s, std::uint64_t seed) {
   o.sexless_fraction = 0.01;
   o.single_parent_fraction = 0.08;
   o.autocap_fraction = 0.05;
-  return Builder(o).run(s);
+  Builder(o).run(s);
 }
 
 }  // namespace vft::test

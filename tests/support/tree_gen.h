@@ -29,18 +29,12 @@ struct TreeOptions {
   bool real_world_dates = false;    // bare years, ABT/BEF/EST, year ranges and texts among the dates
 };
 
-struct GeneratedTree {
-  int persons = 0, marriages = 0, deleted = 0, sexless = 0, with_notes = 0;
-  int single_parent = 0, childless_couples = 0;
-  int generations = 0;  // depth reached
-};
-
 // Throws std::invalid_argument when the counts cannot make a valid tree (for
 // instance more persons than 41 children per family can hold).
-GeneratedTree generate_tree(Session& s, const TreeOptions& o);
+void generate_tree(Session& s, const TreeOptions& o);
 
 // The largest tree the program handles: 14,998 persons, 15,000 families,
 // 12 generations, a third of the persons with multi-line notes.
-GeneratedTree generate_max_tree(Session& s, std::uint64_t seed = 1);
+void generate_max_tree(Session& s, std::uint64_t seed = 1);
 
 }  // namespace vft::test

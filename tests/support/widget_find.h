@@ -50,14 +50,6 @@ template <typename T = QWidget>
 T* child(QWidget& w, const QString& name) {
   return child<T>(&w, name);
 }
-template <typename T = QWidget>
-T* child(QWidget* w, const char* name) {
-  return child<T>(w, QString::fromLatin1(name));
-}
-template <typename T = QWidget>
-T* child(QWidget& w, const char* name) {
-  return child<T>(&w, QString::fromLatin1(name));
-}
 
 // Clicks a named button, which must be there and enabled: with the mouse
 // when it is shown, else as its shortcut would.

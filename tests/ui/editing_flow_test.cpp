@@ -17,11 +17,10 @@ namespace {
 using Nums = std::vector<std::int16_t>;
 
 // Tom Hill with two partners: Sue Dale (family `first`, child Ann) and Amy
-// Rose (family `second`, child Kit); Bo Lane and Cy Cole (sex not recorded)
-// stand alone.
+// Rose (family `second`, child Kit); Cy Cole (sex not recorded) stands alone.
 class AddFlow : public Workflow {
  protected:
-  std::int16_t tom = 0, sue = 0, amy = 0, ann = 0, kit = 0, bo = 0, cy = 0, first = 0, second = 0;
+  std::int16_t tom = 0, sue = 0, amy = 0, ann = 0, kit = 0, cy = 0, first = 0, second = 0;
   void SetUp() override {
     tom = b.person("Tom", "Hill", "M");
     sue = b.person("Sue", "Dale", "F");
@@ -30,7 +29,6 @@ class AddFlow : public Workflow {
     second = b.family(tom, amy, "9 Jun 1960");
     ann = b.child(first, "Ann", "Hill", "F");
     kit = b.child(second, "Kit", "Hill", "M");
-    bo = b.person("Bo", "Lane", "M");
     cy = b.person("Cy", "Cole", "");
     open_saved_tree_at(tom);
   }
@@ -63,7 +61,6 @@ TEST_F(AddFlow, ChildOfTheSecondPartnerGoesFirstInThatFamily) {
   const std::int16_t lu = number_of("Lu");
   ASSERT_GE(lu, 1);
   EXPECT_EQ(kids(second), (Nums{lu, kit}));
-  EXPECT_EQ(kids(first), Nums{ann});
   expect_sound();
 }
 
@@ -80,10 +77,7 @@ TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
               position("1")(l);
             })
         .on("frmEditPerson", new_person("Zoe", "West"))
-        .on("frmMarriageInput", [](QWidget* m) {
-          type(m, "txtMarriedDate", "1 Jan 1945");
-          click(m, "butOKAddMarr");
-        });
+        .on("frmMarriageInput", press("butOKAddMarr"));
     button("butAddPerson")->click();
   }
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -91,8 +85,7 @@ TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
   const std::int16_t zoe = number_of("Zoe");
   ASSERT_GE(zoe, 1);
   EXPECT_EQ(partner_list(tom), (Nums{zoe, sue, amy}));
-  EXPECT_EQ(kids(family_of(tom, sue)), Nums{ann});
-  EXPECT_EQ(cp1252::trim(stored_ceremony(s, family_of(tom, zoe)).MarriedDate), "1 Jan 1945");
+  EXPECT_EQ(kids(FamilyBetween(s, tom, sue)), Nums{ann});
   expect_sound();
 }
 
@@ -123,7 +116,7 @@ TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
   }
   const std::int16_t max = number_of("Max"), pip = number_of("Pip");
   ASSERT_TRUE(max && pip);
-  const std::int16_t m = family_of(max, ann);
+  const std::int16_t m = FamilyBetween(s, max, ann);
   ASSERT_GE(m, 1);
   EXPECT_EQ(kids(m), Nums{pip});
   EXPECT_FALSE(s.Rel.AddMode);
@@ -144,13 +137,11 @@ TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
         .on("frmEditPerson", new_person("Pip", "Cole"));
     button("butAddPerson")->click();
   }
-  EXPECT_EQ(person(cy).Sex, "M");
+  EXPECT_EQ(b.read(cy).Sex, "M");
   const std::int16_t pip = number_of("Pip");
   ASSERT_GE(pip, 1);
   const MarriageRecord& m = fam(ParentFamilyOf(s, pip));
   EXPECT_EQ(m.Husband, cy);
-  ASSERT_GE(m.Wife, 1);
-  EXPECT_TRUE(IsPlaceholder(s, person(m.Wife)));
   expect_sound();
 }
 
@@ -172,26 +163,7 @@ TEST_F(AddFlow, UnrelatedPersonGetsAFamilyOfItsOwnAndANotice) {
   EXPECT_EQ(notice, QStringLiteral("Una Zed has been added to the records as an Unrelated person."));
   const std::int16_t una = number_of("Una");
   ASSERT_GE(una, 1);
-  EXPECT_EQ(kids(ParentFamilyOf(s, una)), Nums{una});
   EXPECT_EQ(selected(), tom);
-  expect_sound();
-}
-
-TEST_F(AddFlow, SiblingConnectedThroughThePicker) {
-  show_person(ann);
-  {
-    ModalDriver d;
-    d.on("frmConnectAs", press("Command1_2"))
-        .on("frmFindPerson",
-            [this](QWidget* f) {
-              EXPECT_EQ(f->windowTitle(), QStringLiteral("Select a person to Connect to Ann Hill as a Sibling"));
-              pick_number(bo)(f);
-            })
-        .on("frmListSequence", position("2"));
-    button("butConnect")->click();
-  }
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"Connect Bo Lane as a sibling to Ann Hill"});
-  EXPECT_EQ(kids(first), (Nums{ann, bo}));
   expect_sound();
 }
 
@@ -219,11 +191,7 @@ TEST_F(Workflow, FirstPersonFromTheStartMenuThenBothParents) {
               click(q, "cmdYes");
             })
         .on("frmEditPerson", new_person("Sue", "Dale"))
-        .on("frmMarriageInput", [](QWidget* m) {
-          type(m, "txtMarriedDate", "4 May 1950");
-          QTest::keyClicks(child(m, "txtMarriedAt"), QStringLiteral("Leeds"));
-          click(m, "butOKAddMarr");
-        });
+        .on("frmMarriageInput", press("butOKAddMarr"));
     button("butAddPerson")->click();
   }
   const std::int16_t ann = number_of("Ann"), tom = number_of("Tom"), sue = number_of("Sue");
@@ -231,8 +199,6 @@ TEST_F(Workflow, FirstPersonFromTheStartMenuThenBothParents) {
   const std::int16_t m = ParentFamilyOf(s, ann);
   EXPECT_EQ(fam(m).Husband, tom);
   EXPECT_EQ(fam(m).Wife, sue);
-  EXPECT_EQ(cp1252::trim(stored_ceremony(s, m).MarriedDate), "4 May 1950");
-  EXPECT_EQ(cp1252::trim(stored_ceremony(s, m).MarriedAt).rfind("Leeds", 0), 0u);
   EXPECT_EQ(selected(), ann);
   EXPECT_EQ(w->view()->model().ParentFamily, m);
   EXPECT_TRUE(boxes.shown.empty());
@@ -243,16 +209,15 @@ TEST_F(Workflow, FirstPersonFromTheStartMenuThenBothParents) {
 // Ann Hill with an 'Unknown' husband and their child Pip; Max Ford alone.
 class ConnectOnRecord : public Workflow {
  protected:
-  std::int16_t zed = 0, dee = 0, ivy = 0, yales = 0, ann = 0, unknown = 0, pip = 0, max = 0, hills = 0;
+  std::int16_t zed = 0, dee = 0, ivy = 0, yales = 0, ann = 0, max = 0, hills = 0;
   void SetUp() override {
     zed = b.person("Zed", "Yale", "M");
     yales = b.family(zed, b.person("Cat", "Yale", "F"));
     dee = b.child(yales, "Dee", "Yale", "F");
     ivy = b.person("Ivy", "Ash", "F");
     ann = b.person("Ann", "Hill", "F");
-    unknown = b.person("Unknown", "Unknown", "M");
-    hills = b.family(unknown, ann);
-    pip = b.child(hills, "Pip", "Hill", "M");
+    hills = b.family(b.person("Unknown", "Unknown", "M"), ann);
+    b.child(hills, "Pip", "Hill", "M");
     max = b.person("Max", "Ford", "M");
     open_saved_tree_at(ivy);
   }
@@ -293,8 +258,6 @@ TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {
   }
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Connect Max Ford as a partner to Ann Hill"});
   EXPECT_EQ(fam(hills).Husband, max);
-  EXPECT_EQ(kids(hills), Nums{pip});
-  EXPECT_EQ(person(unknown).NumPartners, 0);
   expect_sound();
 }
 

@@ -10,31 +10,27 @@
 #include <tuple>
 
 #include "editing_windows.h"
+#include "file_facts.h"
 #include "frm_gedcom.h"
 #include "frm_gedcom_export.h"
 #include "frm_web_colours.h"
 #include "frm_web_pages.h"
 #include "gedweb_text_guard.h"
 #include "qt_text.h"
-#include "store/file_io.h"
 #include "store/ini.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 #include "widget_find.h"
 
 using namespace vft;
 using namespace vft::ui;
 using vft::test::child;
 using vft::test::click;
+using vft::test::file_text;
 using vft::test::retype;
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_file(const std::string& path) {
-  auto b = fileio::read_all(path);
-  return b ? std::string(b->begin(), b->end()) : std::string();
-}
 std::vector<std::string> texts(const ScriptedPrompter& p) {
   std::vector<std::string> out;
   for (const Message& m : p.shown) out.push_back(m.text);
@@ -43,16 +39,13 @@ std::vector<std::string> texts(const ScriptedPrompter& p) {
 bool is(QWidget& w, const char* name) { return w.objectName() == QLatin1String(name); }
 
 // John Smith and Mary Jones, married (family 3), with the submitter stored.
-class Gedweb : public ::testing::Test {
+class Gedweb : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
   ScriptedFileDialogs dialogs;
   std::vector<std::string> help;
 
   Gedweb() {
     fs::create_directories(s.settings_folder());
-    test::TreeBuilder b(s);
     b.family(b.person("John", "Smith", "M"), b.person("Mary", "Jones", "F"), "1 Jan 1950");
     s.CurrentFilePath = t.dir.path() + "Smiths.vfl";
     IniWrite(s, "USER", "Name", "Ann Author");
@@ -89,7 +82,7 @@ TEST_F(Gedweb, ExportTakesTheBoxesFromTheSettingsAndStoresThem) {
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].proposed_name, "Smiths");
   EXPECT_EQ(w.status(), ExportStatus::Done);
-  EXPECT_NE(read_file(target).find("0 @S1@ SUBM\r\n1 NAME Zo\xEB Author\r\n1 ADDR 1 Road\r\n2 CONT ann@example.org\r\n"
+  EXPECT_NE(file_text(target).find("0 @S1@ SUBM\r\n1 NAME Zo\xEB Author\r\n1 ADDR 1 Road\r\n2 CONT ann@example.org\r\n"
                                    "1 PHON 555 0100\r\n"),
             std::string::npos);
   EXPECT_EQ(IniReadText(s, "USER", "Name"), "Zo\xEB Author");
@@ -113,7 +106,7 @@ TEST_F(Gedweb, ExportFlavourBoxesChooseTheFormOneAtATime) {
     EXPECT_FALSE(other->isChecked());
     dialogs.answers = {target};
     click(w, "cmdExport");
-    const std::string text = read_file(target);
+    const std::string text = file_text(target);
     EXPECT_NE(text.find(marker), std::string::npos) << marker;
     EXPECT_EQ(text.find("1 CHAR ANSI"), std::string::npos);
   }
@@ -208,7 +201,7 @@ TEST_F(WebPages, OptionsAndQuestionsThenThePagesAndTheBrowser) {
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(opened, std::vector<std::string>{f + "famnames.html"});
-  EXPECT_NE(read_file(f + "vfl00003.html").find("Prepared by: Ann &lt;Author&gt;"), std::string::npos);
+  EXPECT_NE(file_text(f + "vfl00003.html").find("Prepared by: Ann &lt;Author&gt;"), std::string::npos);
   EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), folder());
   EXPECT_EQ(IniReadText(s, "USER", "Name"), "Ann <Author>");
   EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Classic");
@@ -246,7 +239,7 @@ TEST_F(WebPages, ColoursChosenInTheColourWindowReachThePages) {
   click(*w, "cmdOK");
   EXPECT_EQ(w->status(), WebStatus::Done);
   EXPECT_TRUE(opened.empty());
-  EXPECT_NE(read_file(folder() + "/vftstyle.css").find("--fg:#ABCDEF;"), std::string::npos);
+  EXPECT_NE(file_text(folder() + "/vftstyle.css").find("--fg:#ABCDEF;"), std::string::npos);
 }
 
 TEST_F(WebPages, RunShowsThePrivacyReminderOverTheWindow) {

@@ -3,28 +3,15 @@
 // exit path, with message boxes and file dialogs answered from scripts. The
 // commands' rules are tested in the core tests of the commands, the start
 // and the exit path.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <map>
 
-#include "frm_famtree.h"
 #include "frm_start_menu.h"
-#include "common/file_dialogs.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/ini.h"
-#include "store/records.h"
-#include "temp_session.h"
-#include "tree_builder.h"
-#include "widget_find.h"
+#include "ui_driver.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -33,33 +20,27 @@ namespace {
 
 QString q(const char* latin1) { return QString::fromLatin1(latin1); }
 
-class MainWindow : public ::testing::Test {
+// The main window alone, without the windows its commands open.
+class MainWindow : public test::Workflow {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
-  ScriptedPrompter& boxes = t.prompter;
-  ScriptedFileDialogs dialogs;
-  std::unique_ptr<frmFamtree> w;
   bool exited = false;
   int help_opened = 0;
 
-  // A couple with five children; the first child selected.
-  void build_tree() {
-    test::TreeBuilder b(s);
-    auto tom = b.person("Tom", "Hill", "M");
-    auto sue = b.person("Sue", "Dale", "F");
-    auto m = b.family(tom, sue, "4 May 1950");
-    for (const char* name : {"Ann", "Bob", "Cat", "Dan", "Eve"}) b.child(m, name, "Hill", "F");
-    s.Config.setLastPerson(tom);
-    EXPECT_TRUE(WriteConfig(s));
-    s.RecordsSaved = true;
+  void open_bare() {
+    open_window(false);
+    watch_exit_and_help();
   }
-  void open_window() {
-    w = std::make_unique<frmFamtree>(s, dialogs);
+  // A couple with five children, the father selected.
+  void open_tree() {
+    const auto tom = b.person("Tom", "Hill", "M");
+    const auto m = b.family(tom, b.person("Sue", "Dale", "F"), "4 May 1950");
+    for (const char* name : {"Ann", "Bob", "Cat", "Dan", "Eve"}) b.child(m, name, "Hill", "F");
+    open_saved_tree_at(tom, false);
+    watch_exit_and_help();
+  }
+  void watch_exit_and_help() {
     w->on_exit = [this] { exited = true; };
     w->open_help = [this] { ++help_opened; };
-    w->LoadWindow();
-    w->resize(1366, 768);
   }
   void change_something() {
     PersonRecord p;
@@ -67,75 +48,68 @@ class MainWindow : public ::testing::Test {
     p.Occupation = "Miller";
     ASSERT_TRUE(WritePersonRecord(s, 1, p));
   }
-  QAction* act(const char* name) { return test::must(w->action(name), name); }
-  QPushButton* but(const char* name) { return test::must(w->button(name), name); }
   // A shown window over a changed tree, the upgrade and backup reminders
   // silenced so that closing asks only about the changes.
   void open_changed_tree_for_exit() {
-    build_tree();
-    open_window();
+    open_tree();
     IniWrite(s, "Configure", "AskUpdate", "1");
     IniWrite(s, "Backup", "LastBackup", "No");
     change_something();
     w->show();
   }
-  std::string box(std::size_t i) const { return i < boxes.shown.size() ? boxes.shown[i].text : "<no box>"; }
 };
 
 }  // namespace
 
 TEST_F(MainWindow, CommandsWithoutTheirWindowsAreDisabledUntilHooked) {
-  build_tree();
-  open_window();
+  open_tree();
   for (const char* name : {"mnuAddPerson", "mnuEditPerson", "mnuDeletePerson", "mnuConnect", "mnuDisconnect",
                            "mnuEditMarr", "mnuArrangeFam", "mnuGEDOut", "mnuBuildWebPages", "mnuConfig",
                            "mnuPrintData", "mnuPrintDesc", "mnuTimeLine", "mnuEmailUs", "mnuUndo", "mnuSave"})
-    EXPECT_FALSE(act(name)->isEnabled()) << name;
+    EXPECT_FALSE(action(name)->isEnabled()) << name;
   for (const char* name : {"butAddPerson", "butConnect", "butDisconnect", "butDelete", "butEditMarr", "butPrint",
                            "butUndo", "butSave"})
-    EXPECT_FALSE(but(name)->isEnabled()) << name;
+    EXPECT_FALSE(button(name)->isEnabled()) << name;
   for (const char* name : {"mnuNew", "mnuOpen", "mnuSaveAs", "mnuBackup", "mnuRestore", "mnuGEDIn", "mnuSelect",
                            "mnuOrphans", "mnuExit", "mnuAbout"})
-    EXPECT_TRUE(act(name)->isEnabled()) << name;
-  EXPECT_TRUE(but("butSelect")->isEnabled());
-  EXPECT_TRUE(but("butQuit")->isEnabled());
+    EXPECT_TRUE(action(name)->isEnabled()) << name;
+  EXPECT_TRUE(button("butSelect")->isEnabled());
+  EXPECT_TRUE(button("butQuit")->isEnabled());
 
   int added = 0, marriages = 0;
   EditingHooks hooks;
   hooks.add_person = [&] { ++added; };
   hooks.edit_marriage = [&] { ++marriages; };
   w->set_hooks(hooks);
-  EXPECT_TRUE(but("butAddPerson")->isEnabled());
-  EXPECT_TRUE(act("mnuEditMarr")->isEnabled());
-  act("mnuAddPerson")->trigger();
-  act("mnuEditMarr")->trigger();
+  EXPECT_TRUE(button("butAddPerson")->isEnabled());
+  EXPECT_TRUE(action("mnuEditMarr")->isEnabled());
+  action("mnuAddPerson")->trigger();
+  action("mnuEditMarr")->trigger();
   EXPECT_EQ(added, 1);
   EXPECT_EQ(marriages, 1);
   EXPECT_TRUE(s.Rel.AddMode);
 }
 
 TEST_F(MainWindow, SaveFollowsTheRecordWrites) {
-  build_tree();
-  open_window();
-  EXPECT_FALSE(but("butSave")->isEnabled());
+  open_tree();
+  EXPECT_FALSE(button("butSave")->isEnabled());
   change_something();
-  EXPECT_TRUE(but("butSave")->isEnabled());
-  EXPECT_TRUE(act("mnuSave")->isEnabled());
+  EXPECT_TRUE(button("butSave")->isEnabled());
+  EXPECT_TRUE(action("mnuSave")->isEnabled());
   EXPECT_FALSE(s.NothingChanged);
 
   // Save of a tree without a name goes through Save As.
   dialogs.answers = {t.dir.path() + "hills.Vfl"};
-  but("butSave")->click();
+  button("butSave")->click();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].proposed_name, "MyFamily.Vfl");
   EXPECT_TRUE(fileio::exists(t.dir.path() + "hills.Vfl"));
-  EXPECT_FALSE(but("butSave")->isEnabled());
+  EXPECT_FALSE(button("butSave")->isEnabled());
   EXPECT_EQ(w->windowTitle(), q("hills.Vfl Family Tree"));
 }
 
 TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
-  build_tree();
-  open_window();
+  open_tree();
   int added = 0;
   EXPECT_TRUE(w->handleKey(Qt::Key_A, Qt::NoModifier));  // the key is the window's, the button is off
   EXPECT_EQ(added, 0);
@@ -152,15 +126,14 @@ TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
   // The view's keys: End selects child 0 (Ann, person 3).
   QTest::keyClick(w.get(), Qt::Key_End);
   EXPECT_EQ(s.Config.LastPerson(), 3);
-  EXPECT_EQ(but("butAddPerson")->toolTip(), q("Add a NEW person to Ann Hill as a relation"));
+  EXPECT_EQ(button("butAddPerson")->toolTip(), q("Add a NEW person to Ann Hill as a relation"));
   // Home: her father.
   QTest::keyClick(w.get(), Qt::Key_Home);
   EXPECT_EQ(s.Config.LastPerson(), 1);
 }
 
 TEST_F(MainWindow, AccessKeysOfMenusAndButtonsNeverClash) {
-  build_tree();
-  open_window();
+  open_tree();
   w->show();
   std::map<QChar, QString> owner;
   auto claim = [&owner](const QString& text) {
@@ -184,7 +157,7 @@ TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
   EXPECT_FALSE(exited);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Exit Vorlan Family Tree");
-  EXPECT_EQ(box(0), "You have made changes to your family records. \r\n Do you wish to save them?");
+  EXPECT_EQ(boxes.shown[0].text, "You have made changes to your family records. \r\n Do you wish to save them?");
   EXPECT_TRUE(std::filesystem::exists(s.WorkFolder));
 
   boxes.answers = {kAnswerNo};
@@ -196,7 +169,7 @@ TEST_F(MainWindow, ExitPathQuestionsAndWhatTheyKeep) {
 }
 
 TEST_F(MainWindow, EmptyTreeActivationBringsTheStartMenuAndItsExitEndsTheProgram) {
-  open_window();
+  open_bare();
   w->show();
   QTimer::singleShot(0, [this] {
     frmStartMenu* menu = w->startMenu();
@@ -208,7 +181,7 @@ TEST_F(MainWindow, EmptyTreeActivationBringsTheStartMenuAndItsExitEndsTheProgram
   w->OnActivate();
   EXPECT_EQ(w->startMenu(), nullptr);
   EXPECT_TRUE(w->startTag());
-  EXPECT_FALSE(but("butQuit")->isVisibleTo(w.get()));
+  EXPECT_FALSE(button("butQuit")->isVisibleTo(w.get()));
   QTest::qWait(20);
   EXPECT_TRUE(exited);
   EXPECT_TRUE(boxes.shown.empty());
@@ -217,13 +190,12 @@ TEST_F(MainWindow, EmptyTreeActivationBringsTheStartMenuAndItsExitEndsTheProgram
 TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   {
     test::TempSession other;
-    test::TreeBuilder b(other.s);
-    b.person("Ida", "Frost", "F");
+    test::TreeBuilder(other.s).person("Ida", "Frost", "F");
     other.s.Config.setLastPerson(1);
     ASSERT_EQ(SaveFamilyFile(other.s, other.s.WorkFolder, t.dir.path() + "frost.vfl"), -1);
   }
   ASSERT_TRUE(test::put_file(t.dir.path() + "junk.vfl", Bytes(3000, 'j')));
-  open_window();
+  open_bare();
   w->show();
   dialogs.answers = {t.dir.path() + "junk.vfl", t.dir.path() + "frost.vfl"};
   bool stayed_open = false;
@@ -244,8 +216,8 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   EXPECT_EQ(s.Config.NumPersons(), 1);
   EXPECT_FALSE(w->startTag());
   EXPECT_EQ(w->windowTitle(), q("frost.vfl Family Tree"));
-  EXPECT_TRUE(but("butQuit")->isVisibleTo(w.get()));
-  EXPECT_TRUE(act("mnuNew")->isEnabled());
+  EXPECT_TRUE(button("butQuit")->isVisibleTo(w.get()));
+  EXPECT_TRUE(action("mnuNew")->isEnabled());
 }
 
 TEST(StartMenu, EntriesKeysAndTheCloseBox) {

@@ -12,13 +12,11 @@
 #include "editing_windows.h"
 #include "frm_backup.h"
 #include "frm_options.h"
-#include "mainwin/exit_path.h"
 #include "qt_file_dialogs.h"
 #include "store/file_io.h"
 #include "store/ini.h"
 #include "store/password.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 #include "widget_find.h"
 
 using namespace vft;
@@ -84,7 +82,6 @@ TEST_F(OptionsDialog, ShowsTheStoredSettingsAndStoresWhatIsTyped) {
   EXPECT_EQ(s.FunctionKeys[1], "");
   EXPECT_EQ(ini("Field Names", "FamName"), "Surname");
   EXPECT_EQ(ini("Field Names", "GivenNames"), "Vorname\xe9");
-  EXPECT_EQ(s.Messages[msg::FamNameLabel], "Surname");
   EXPECT_TRUE(s.UCaseFamname);
 }
 
@@ -145,21 +142,17 @@ TEST(OptionsDialogRun, ReportsARedrawOnlyWhenTheMainWindowShowsTheChange) {
   EXPECT_TRUE(t.s.UCaseFamname);
 }
 
-class BackupWindow : public ::testing::Test {
+class BackupWindow : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
   ScriptedFileDialogs dialogs;
   void SetUp() override {
-    test::TreeBuilder b(s);
     b.child(b.family(b.person("Tom", "Hill", "M"), b.person("Sue", "Dale", "F")), "Ann", "Hill", "F");
     s.RecordsSaved = true;
   }
-  std::string path(const std::string& name) const { return t.dir.path() + name; }
 };
 
 TEST_F(BackupWindow, RefusesARelativeFolderThenBacksUpToTheSelectedOne) {
-  const std::string folder = path("usb");
+  const std::string folder = t.dir.path() + "usb";
   dialogs.answers = {folder, folder + "/Hill.TXT"};
   t.prompter.answers = {kAnswerOK, kAnswerYes, kAnswerOK, kAnswerOK};  // refusal, create, extension, success
   test::on_modal([&](QWidget& w) {
@@ -178,25 +171,9 @@ TEST_F(BackupWindow, RefusesARelativeFolderThenBacksUpToTheSelectedOne) {
   EXPECT_EQ(t.prompter.shown[3].text, "\r\nYour backup was successful.");
   EXPECT_TRUE(fs::is_regular_file(folder + "/Hill.Vfl"));
   EXPECT_EQ(IniReadText(s, "Backup", "Remind"), "1");
-  EXPECT_EQ(IniReadText(s, "Backup", "CurBackupPath"), folder + "/");
-  EXPECT_EQ(IniReadText(s, "Backup", "LastBackup"), "20261205");
 
   test::on_modal([](QWidget& w) { click(w, "butCancel"); });
   EXPECT_FALSE(RunBackup(s, dialogs, nullptr));
-}
-
-TEST_F(BackupWindow, ExitReminderYesOpensTheBackupDialog) {
-  dialogs.answers = {path("exit.vfl")};
-  t.prompter.answers = {kAnswerYes};  // first reminder: make a backup now
-  bool dialog_seen = false;
-  test::on_modal([&](QWidget& w) {
-    dialog_seen = w.objectName() == QStringLiteral("frmBackup");
-    retype(child<QLineEdit>(w, "txtBackupPath"), from_native(t.dir.path()));
-    click(w, "butOK");
-  });
-  EXPECT_TRUE(BackupReminder(s, [&] { return RunBackup(s, dialogs, nullptr); }));
-  EXPECT_TRUE(dialog_seen);
-  EXPECT_TRUE(fs::is_regular_file(path("exit.vfl")));
 }
 
 }  // namespace

@@ -7,12 +7,11 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <cmath>
 #include <string>
 #include <vector>
 
+#include "file_facts.h"
 #include "page_print.h"
 #include "page_render.h"
 #include "qt_text_measure.h"
@@ -21,32 +20,6 @@ using namespace vft;
 using namespace vft::print;
 
 namespace {
-
-// Page objects in a PDF ("/Type /Page", not the "/Type /Pages" tree).
-int pdf_page_count(const QByteArray& pdf) {
-  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-  int pages = 0;
-  for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next()) ++pages;
-  return pages;
-}
-
-// The sheet sizes of a PDF's pages in whole points, "595x842" for A4 portrait.
-std::vector<std::string> media_boxes(const QByteArray& pdf) {
-  static const QRegularExpression box(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]"));
-  std::vector<std::string> sizes;
-  for (auto it = box.globalMatch(QString::fromLatin1(pdf)); it.hasNext();) {
-    QRegularExpressionMatch m = it.next();
-    sizes.push_back(std::to_string(std::lround(m.captured(1).toDouble())) + "x" +
-                    std::to_string(std::lround(m.captured(2).toDouble())));
-  }
-  return sizes;
-}
-
-QByteArray read_file(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
 
 bool dark(QRgb c) { return qGray(c) < 128; }
 
@@ -146,11 +119,11 @@ TEST_F(Rendered, PdfHasEveryPageOnItsOwnSheet) {
   QString path = dir.filePath(QStringLiteral("chart.pdf"));
   QString error;
   ASSERT_TRUE(ui::write_pdf(doc, path, &error)) << error.toStdString();
-  QByteArray pdf = read_file(path);
-  ASSERT_TRUE(pdf.startsWith("%PDF"));
-  EXPECT_EQ(pdf_page_count(pdf), 3);
+  const std::string pdf = test::file_text(path.toStdString());
+  ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
+  EXPECT_EQ(test::pdf_pages(pdf), 3);
   // Two A4 portrait sheets and one A4 landscape, in points.
-  EXPECT_EQ(media_boxes(pdf), (std::vector<std::string>{"595x842", "595x842", "842x595"}));
+  EXPECT_EQ(test::pdf_sizes(pdf), (std::vector<std::string>{"595x842", "595x842", "842x595"}));
 }
 
 TEST_F(Rendered, PdfRefusalsLeaveNoFile) {
@@ -182,9 +155,9 @@ TEST_F(Rendered, PrintingARangeThroughThePdfDevice) {
   EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
   ui::QtPrinterSink sink(printer);
   ASSERT_TRUE(doc.print_pages(sink, 2, 3)) << sink.error().toStdString();
-  QByteArray pdf = read_file(path);
-  EXPECT_EQ(pdf_page_count(pdf), 2);
-  EXPECT_EQ(media_boxes(pdf), (std::vector<std::string>{"595x842", "842x595"}));
+  const std::string pdf = test::file_text(path.toStdString());
+  EXPECT_EQ(test::pdf_pages(pdf), 2);
+  EXPECT_EQ(test::pdf_sizes(pdf), (std::vector<std::string>{"595x842", "842x595"}));
 }
 
 }  // namespace

@@ -121,17 +121,18 @@ class Workflow : public TreeFixture {
   std::unique_ptr<vft::ui::frmFamtree> w;
 
   // A tree just saved, with p selected, in a freshly opened main window.
-  void open_saved_tree_at(std::int16_t p) {
+  void open_saved_tree_at(std::int16_t p, bool with_windows = true) {
     s.Config.setLastPerson(p);
     ASSERT_TRUE(WriteConfig(s));
     s.RecordsSaved = true;
-    open_window();
+    open_window(with_windows);
   }
-  void open_window() {
+  // Without the windows, every command that needs one stays disabled.
+  void open_window(bool with_windows = true) {
     w = std::make_unique<vft::ui::frmFamtree>(s, dialogs);
     w->open_help = [] {};
     w->on_exit = [] {};
-    vft::ui::install_windows(*w, s, dialogs);
+    if (with_windows) vft::ui::install_windows(*w, s, dialogs);
     w->LoadWindow();
     w->resize(1366, 768);
   }
@@ -154,23 +155,10 @@ class Workflow : public TreeFixture {
     for (int i = 0; i < l.count; ++i) out.push_back(l.rows[static_cast<std::size_t>(i)].Partner);
     return out;
   }
-  PersonRecord person(std::int16_t n) {
-    PersonRecord p;
-    EXPECT_TRUE(ReadPersonRecord(s, n, p)) << n;
-    return p;
-  }
-  // The family whose partners are a and b, either way round; 0 when none.
-  std::int16_t family_of(std::int16_t a, std::int16_t b) {
-    for (int m = 1; m <= s.Config.NumMarriages(); ++m) {
-      const MarriageRecord& f = fam(static_cast<std::int16_t>(m));
-      if ((f.Husband == a && f.Wife == b) || (f.Husband == b && f.Wife == a)) return static_cast<std::int16_t>(m);
-    }
-    return 0;
-  }
   // The living person whose given names are `name`; 0 when none.
   std::int16_t number_of(const std::string& name) {
     for (int n = 1; n <= s.Config.NumPersons(); ++n) {
-      const PersonRecord p = person(static_cast<std::int16_t>(n));
+      const PersonRecord p = b.read(static_cast<std::int16_t>(n));
       if (cp1252::trim(p.GivenNames) == name && p.Deleted == 0) return static_cast<std::int16_t>(n);
     }
     return 0;

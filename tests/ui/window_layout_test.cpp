@@ -41,8 +41,7 @@
 #include "frm_web_pages.h"
 #include "frm_welcome.h"
 #include "relations/lookups.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 
 using namespace vft;
 using namespace vft::ui;
@@ -128,14 +127,11 @@ void check_layout(QWidget& win, const std::string& name) {
   EXPECT_LE(back.size(), 1u) << ::testing::PrintToString(back);
 }
 
-class WindowLayout : public ::testing::Test {
+class WindowLayout : public test::TreeFixture {
  protected:
-  test::TempSession t;
-  Session& s = t.s;
   ScriptedFileDialogs dialogs;
   std::int16_t tom = 0, sue = 0, ann = 0, m = 0;
   void SetUp() override {
-    test::TreeBuilder b(s);
     tom = b.person("Bartholomew Alexander Maximilian", "Featherstonehaugh-Wy", "M");
     sue = b.person("Georgiana Philippa", "Cholmondeley", "F");
     m = b.family(tom, sue, "12 Jun 1865", "St Mary's Church, Little Snoring, Norfolk");
