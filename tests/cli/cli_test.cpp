@@ -186,6 +186,9 @@ TEST_F(Cli, TheWorkFolderGoesWhenTheToolIsStoppedOrWasKilled) {
       close(out[0]);
       close(out[1]);
       setenv("TMPDIR", tmp.c_str(), 1);
+      // As from a terminal: a shell without job control starts background
+      // jobs with SIGINT ignored, which the tool rightly keeps ignoring.
+      signal(sig, SIG_DFL);
       execl(VFT_CLI_PATH, "vft", "dump", file.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
