@@ -16,7 +16,10 @@
 #include <sys/syscall.h>
 #endif
 
+#include <QLocale>
+
 #include "common/cp1252.h"
+#include "store/date_parse.h"
 
 namespace vft::cli {
 namespace {
@@ -172,6 +175,8 @@ CliSession::CliSession() {
   if (!made) return;
   root_ = tmpl + "/";
   s_.WorkFolder = root_ + "work/";
+  // Numeric dates in the tree sort and print as the window program reads them.
+  s_.MonthFirst = PatternPutsMonthFirst(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
   s_.AppDataFolder = root_ + "appdata/";
   fs::create_directories(s_.WorkFolder, ec);
   fs::create_directories(s_.settings_folder(), ec);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QLocale>
 #include <QLockFile>
 #include <QScreen>
 #include <QSize>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "app_style.h"
+#include "store/date_parse.h"
 #include "store/folders.h"
 #include "frm_famtree.h"
 #include "frm_password.h"
@@ -118,6 +120,7 @@ class StartUp {
 
   void splash_load() {
     s_.now = system_now;
+    s_.MonthFirst = PatternPutsMonthFirst(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
     const EnvLookup env = SystemEnvironment();
     s_.ProgramFolder = ProgramFolder(env, ExecutableFolder(), VFT_SOURCE_RESOURCES);
     s_.AppDataFolder = AppDataFolder(env);

@@ -7,6 +7,7 @@
 
 #include "common/cp1252.h"
 #include "date_forms_table.h"
+#include "store/date_parse.h"
 #include "store/dates.h"
 #include "temp_session.h"
 
@@ -90,6 +91,14 @@ TEST_F(DateBox, MonthFirstReadsNumericDatesTheOtherWay) {
   EXPECT_EQ(typed("13/1/1901"), "13 Jan 1901");
   s.MonthFirst = false;
   EXPECT_EQ(typed("1/31/1901"), "1 31 1901");
+}
+
+// The front ends read the order from the system's short date pattern.
+TEST(DatePattern, MonthFirstWhenTheMonthComesBeforeTheDay) {
+  const std::pair<const char*, bool> rows[] = {
+      {"M/d/yy", true},     {"dd/MM/yyyy", false}, {"dd.MM.yy", false}, {"yyyy-MM-dd", true},
+      {"d MMM yyyy", false}, {"'de' d/M", false},  {"'Md' d/M", false}, {"", false}};
+  for (const auto& [pattern, month_first] : rows) EXPECT_EQ(PatternPutsMonthFirst(pattern), month_first) << pattern;
 }
 
 TEST_F(DateBox, EmptyBoxStoresUnknownBirthOnly) {

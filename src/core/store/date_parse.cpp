@@ -64,6 +64,16 @@ int MonthFromName(std::string_view word) {
   return 0;
 }
 
+bool PatternPutsMonthFirst(std::string_view pattern) {
+  bool quoted = false;
+  for (char c : pattern) {
+    if (c == '\'') quoted = !quoted;
+    else if (!quoted && c == 'M') return true;
+    else if (!quoted && c == 'd') return false;
+  }
+  return false;
+}
+
 bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 int DaysInMonth(int y, int m) {

@@ -28,6 +28,11 @@ std::optional<Ymd> ParseCompleteDate(std::string_view text, bool month_first);
 // letters ("jan", "Sept", "FEBRUARY"), any case; 0 otherwise.
 int MonthFromName(std::string_view word);
 
+// Whether numeric dates read month first under the system's short date
+// pattern ("M/d/yy": yes; "dd.MM.yy": no). Year-first patterns ("yyyy-MM-dd")
+// also put the month before the day. Quoted literal text is not a field.
+bool PatternPutsMonthFirst(std::string_view pattern);
+
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 

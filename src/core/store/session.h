@@ -99,8 +99,8 @@ class Session {
   MessageTable Messages;
   bool UCaseFamname = false;
   std::array<std::string, 10> FunctionKeys;  // F3..F12
-  // Numeric dates read month-first. Nothing in the front ends sets it yet, so
-  // they always read day-first; tests set it.
+  // Numeric dates read month-first. The front ends set it from the system's
+  // date settings; without them (and in tests) dates read day-first.
   bool MonthFirst = false;
   int StatusWord = 1;  // result of the last settings-file write (store/ini writes and returns it)
 
