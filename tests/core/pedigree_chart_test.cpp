@@ -206,7 +206,10 @@ TEST_F(Pedigree, FullTreesKeepToTheirColumnsAndNeverShrinkBelowSevenPoints) {
     ChartOptions o = LoadChartOptions(s, request::Pedigree);
     o.font.size = c.size;
     doc.set_orientation(c.orientation);
-    run(o, p);
+    const PedigreeResult r = run(o, p);
+    // What has no room is left out, and the reader is told.
+    EXPECT_EQ(r.summary, c.whole ? "" : "16 lines did not fit the chart and are left out. "
+                                        "Portrait paper, narrower margins or fewer items make room.");
     const double w = doc.page_width() - 2880, bottom = doc.page_height() - 1440;
     std::map<double, std::vector<TextAt>> columns;
     for (const TextAt& t : test::texts_of(doc)) {

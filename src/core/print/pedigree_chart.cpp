@@ -83,6 +83,7 @@ class PedigreeWriter {
   PerSlot<double> need_{}, band_top_{}, band_height_{}, line_y_{};
   std::array<bool, kPedigreeGenerations> present_{};
   std::vector<LineSpan> wrap_;
+  int left_out_ = 0;  // lines that found no room in their band
 };
 
 void PedigreeWriter::heading(const PersonRecord& p) {
@@ -191,7 +192,10 @@ void PedigreeWriter::draw(const AncestorTable& table, int g, int pos) {
   const double top = band_top_[gi][pi], bottom = top + band_height_[gi][pi];
   doc_.set_font(slot.font);
   auto put = [&](const std::string& text, double y) {
-    if (y < top - 1e-6 || y + slot.h > bottom + 1e-6) return;
+    if (y < top - 1e-6 || y + slot.h > bottom + 1e-6) {
+      ++left_out_;
+      return;
+    }
     doc_.set_current_x(geo_.text_x(g));
     doc_.set_current_y(y);
     doc_.write_text(text);
@@ -279,6 +283,12 @@ PedigreeResult PedigreeWriter::run(std::int16_t person, const Progress& progress
     for (int g = 0; g < kPedigreeGenerations; ++g)
       for (int pos = 0; pos < (1 << g); ++pos)
         if (slots_[static_cast<std::size_t>(g)][static_cast<std::size_t>(pos)].used) draw(table, g, pos);
+    // A chart that is short of a line must say so: the reader would take
+    // the missing date for one never recorded.
+    if (left_out_ > 0)
+      r.summary = std::to_string(left_out_) + (left_out_ == 1 ? " line" : " lines") +
+                  " did not fit the chart and " + (left_out_ == 1 ? "is" : "are") +
+                  " left out. Portrait paper, narrower margins or fewer items make room.";
   }
   if (cancelled) {
     doc_.kill_doc();

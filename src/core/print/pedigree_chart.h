@@ -45,6 +45,7 @@ struct PedigreeResult {
   bool completed = false;  // false when cancelled or the person cannot be read
   int persons = 0;         // persons placed on the chart
   std::string title;       // the preview window's title while the chart is shown
+  std::string summary;     // what did not fit, if anything: shown under the preview
 };
 
 // Writes the one-page chart of `person` into `doc` (whose paper, orientation

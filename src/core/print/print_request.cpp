@@ -27,6 +27,7 @@ PrintResult RunPrintRequest(Session& s, PageDocument& doc, const TextMeasure& me
       PedigreeResult p = PrintPedigree(s, doc, measure, r.chart, r.person, progress);
       out.completed = p.completed;
       out.title = p.title;
+      out.summary = p.summary;
       break;
     }
     case request::DataSheet:
