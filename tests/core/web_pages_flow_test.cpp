@@ -8,6 +8,7 @@
 #include "store/ini.h"
 #include "temp_session.h"
 #include "tree_builder.h"
+#include "tree_gen.h"
 
 using namespace vft;
 namespace fs = std::filesystem;
@@ -64,6 +65,33 @@ TEST_F(WebFlow, OldPagesGoEvenWhenTheRunIsNotWanted) {
   EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Cancelled);
   EXPECT_EQ(p.shown.size(), 3u);
   EXPECT_TRUE(fs::is_empty(folder()));
+}
+
+// Cancel while the pages are saved: what is saved is new, and the user is told.
+TEST_F(WebFlow, CancelWhileSavingSaysWhatIsAlreadyNew) {
+  test::TreeOptions tree;
+  tree.persons = 200;
+  tree.marriages = 120;
+  test::generate_tree(s, tree);
+  p.answers = {kAnswerYes, kAnswerYes, kAnswerYes, kAnswerOK};  // create, continue, cancel, told
+  std::string saving;
+  long bar = -1;
+  auto progress = [&](const std::string& m, long n) {
+    if (m.rfind("Saving", 0) != 0) return true;
+    saving = m;
+    bar = n;
+    return false;
+  };
+  EXPECT_EQ(BuildWebPages(s, o, progress).status, WebStatus::Cancelled);
+  EXPECT_EQ(saving.rfind("Saving the pages: 50 of ", 0), 0u) << saving;
+  EXPECT_GT(bar, 0);
+  EXPECT_LT(bar, CountWebFamilies(s));
+  ASSERT_EQ(p.shown.size(), 4u);
+  EXPECT_EQ(p.shown[3].text,
+            "The pages saved before you cancelled are already new.\r\n"
+            "Build the pages again to bring the whole site up to date.");
+  EXPECT_EQ(p.shown[3].icon, Icon::Information);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator{}), 50);
 }
 
 TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {

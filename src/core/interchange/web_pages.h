@@ -87,7 +87,7 @@ enum class WebStatus { Done, Cancelled, Failed };
 
 struct WebResult {
   WebStatus status = WebStatus::Failed;
-  std::string message;   // why it failed (CP1252), for Failed
+  std::string message;   // why it failed (CP1252), for Failed; for Cancelled, what is already new
   WebSiteCounts counts;
   std::string index_file;  // full path of "index.html" (Classic: "famnames") once written
 };

@@ -170,7 +170,10 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
            kAnswerYes;
   };
   static_cast<WebResult&>(r) = WriteWebSite(s, opts, ask_cancel, replace_old);
-  if (r.status == WebStatus::Cancelled) return r;
+  if (r.status == WebStatus::Cancelled) {
+    if (!r.message.empty()) s.ask(kTitle, r.message, Buttons::OK, Icon::Information);
+    return r;
+  }
   if (r.status == WebStatus::Failed) {
     s.ask(kTitle, r.message, Buttons::OK, Icon::Critical);
     return r;

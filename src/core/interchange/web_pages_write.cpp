@@ -113,7 +113,16 @@ WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, 
     return !failed;
   };
   const bool complete = GenerateWebPages(s, o, sink, progress, &r.counts);
-  if (complete && batch.commit()) {
+  // Putting the pages on disk is normally a blink, but a busy disk can make
+  // it seconds: it reports on the bar the pages filled, and may be stopped.
+  const std::size_t total = batch.size();
+  auto saving = [&](std::size_t done) {
+    if (!progress || done % 50 != 0) return true;
+    const long bar = static_cast<long>(static_cast<double>(r.counts.family_pages) * static_cast<double>(done) /
+                                       static_cast<double>(total));
+    return progress("Saving the pages: " + std::to_string(done) + " of " + std::to_string(total), bar);
+  };
+  if (complete && batch.commit(saving)) {
     r.status = WebStatus::Done;
     r.index_file = folder + (o.style == WebStyle::Modern ? std::string("index.html") : "famnames" + WebExtension(o));
     return r;
@@ -125,6 +134,13 @@ WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, 
   }
   if (!complete && !failed) {
     r.status = WebStatus::Cancelled;
+    return r;
+  }
+  if (batch.stopped()) {
+    r.status = WebStatus::Cancelled;
+    if (batch.written() > 0)
+      r.message = "The pages saved before you cancelled are already new." + std::string(CrLf) +
+                  "Build the pages again to bring the whole site up to date.";
     return r;
   }
   const fileio::WriteFailure& f = s.disk.failure();

@@ -327,11 +327,16 @@ int OutputFiles::put(const File& f) {
   return err;
 }
 
-bool OutputFiles::commit() {
+bool OutputFiles::commit(const std::function<bool(std::size_t settled)>& going) {
   if (files_.empty()) return true;
   if (!enough_space()) return false;
-  for (const File& f : files_)
+  for (const File& f : files_) {
     if (int err = put(f)) return fs_.fail(f.target, err);
+    if (going && &f != &files_.back() && !going(settled())) {
+      stopped_ = true;
+      break;
+    }
+  }
   if (written_ > 0) {
     const std::string& first = files_.front().target;
     int err = fs_.step(first);
@@ -339,7 +344,7 @@ bool OutputFiles::commit() {
     if (err) return fs_.fail(first, err);
   }
   files_.clear();
-  return true;
+  return !stopped_;
 }
 
 bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode) {

@@ -19,6 +19,7 @@
 // Output the program can make again at any time (the web site) goes through
 // OutputFiles instead, which rewrites files in place (see there).
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,16 +106,19 @@ class FileBatch {
 //     replaced through a temporary file;
 //   - a new file is created under its name;
 //   - the file system is flushed once at the end.
-// A write that still fails (an I/O error) stops the run with some files new
-// and the rest old: the set is mended by making it again, and written() tells
-// whether anything was written before the failure.
+// A write that still fails (an I/O error), or a stop asked for while the files
+// are put on disk, leaves some files new and the rest old: the set is mended by
+// making it again, and written() tells whether anything was written first.
 class OutputFiles {
  public:
   OutputFiles(FileSystem& fs, NewMode mode) : fs_(fs), mode_(mode) {}
   // Takes the file's bytes; fails (remembered in `fs`) only for a path that
   // cannot be a file: a folder or links that go round.
   [[nodiscard]] bool add(const std::string& path, std::string data);
-  [[nodiscard]] bool commit();
+  // `going` hears how many files are settled after each but the last; false
+  // stops the run there (what is written is still flushed; commit() is false).
+  [[nodiscard]] bool commit(const std::function<bool(std::size_t settled)>& going = {});
+  bool stopped() const { return stopped_; }
   std::size_t size() const { return files_.size(); }
   std::size_t written() const { return written_; }
   std::size_t unchanged() const { return unchanged_; }
@@ -136,6 +140,7 @@ class OutputFiles {
   NewMode mode_;
   std::vector<File> files_;
   std::size_t written_ = 0, unchanged_ = 0;
+  bool stopped_ = false;
 };
 
 // One file, flushed to disk before it replaces the old one and with its folder
