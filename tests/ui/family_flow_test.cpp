@@ -56,7 +56,6 @@ TEST_F(Family, DisconnectFromPartnerWithChildrenLeavesThemAnUnknownFather) {
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(fam(first).Husband, tom);
   EXPECT_EQ(selected(), tom);
-  expect_sound();
 }
 
 TEST_F(Family, DeleteThenUndoBringsThePersonBack) {
@@ -77,7 +76,6 @@ TEST_F(Family, DeleteThenUndoBringsThePersonBack) {
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(b.read(ben).Deleted, 0);
   EXPECT_EQ(selected(), ben);
-  expect_sound();
 }
 
 TEST_F(Family, ReArrangingByTheButtonsAndTheUpKey) {
@@ -137,7 +135,6 @@ TEST_F(Family, OrphansDeletedThenUndone) {
 
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(b.read(ida).Deleted, 0);
-  expect_sound();
 }
 
 // A label renamed in the options names the field in the editor.

@@ -162,15 +162,12 @@ class WebPages : public Gedweb {
 
 TEST_F(WebPages, OptionsAndQuestionsThenThePagesAndTheBrowser) {
   auto w = dialog();
-  EXPECT_EQ(child<QLineEdit>(*w, "txtFolder")->text(), qs(docs() + "/My Family Web Pages"));  // proposed
   dialogs.answers = {folder()};
   click(*w, "cmdSelect");
-  EXPECT_EQ(child<QLineEdit>(*w, "txtFolder")->text(), qs(folder()));
   child<QRadioButton>(*w, "optExtension_1")->click();
   child<QRadioButton>(*w, "optStyle_0")->click();
   t.prompter.answers = {kAnswerYes};
   child<QCheckBox>(*w, "chkName")->click();
-  EXPECT_TRUE(child<QLineEdit>(*w, "txtName")->isEnabled());
   retype(child<QLineEdit>(*w, "txtName"), QStringLiteral("Ann <Author>"));
   t.prompter.shown.clear();
   click(*w, "cmdOK");
