@@ -110,9 +110,7 @@ TEST_F(OptionsDialog, ColourIsTriedAtOnceAndTakenBackOnCancel) {
   EXPECT_EQ(IniReadInt(s, "Configure", "ColourScheme"), 0);
 }
 
-TEST(OptionsDialogRun, ReportsARedrawOnlyWhenTheMainWindowShowsTheChange) {
-  test::TempSession t;
-  LoadSettings(t.s);
+TEST_F(OptionsDialog, RunReportsARedrawOnlyWhenTheMainWindowShowsTheChange) {
   const struct {
     bool toggle;
     const char* button;
@@ -123,9 +121,9 @@ TEST(OptionsDialogRun, ReportsARedrawOnlyWhenTheMainWindowShowsTheChange) {
       if (r.toggle) child<QCheckBox>(w, "chkUCaseFamname")->click();
       click(w, r.button);
     });
-    EXPECT_EQ(RunOptions(t.s, nullptr), r.redraw) << r.button;
+    EXPECT_EQ(RunOptions(s, nullptr), r.redraw) << r.button;
   }
-  EXPECT_TRUE(t.s.UCaseFamname);
+  EXPECT_TRUE(s.UCaseFamname);
 }
 
 class BackupWindow : public test::TreeFixture {
