@@ -82,8 +82,6 @@ inline void type(QWidget* w, const char* name, const QString& text) {
   QApplication::sendEvent(e, &out);
 }
 inline void type(QWidget* w, const char* name, const char* latin1) { type(w, name, QString::fromLatin1(latin1)); }
-inline void type(QWidget& w, const char* name, const QString& text) { type(&w, name, text); }
-inline void type(QWidget& w, const char* name, const char* latin1) { type(&w, name, latin1); }
 
 // Types characters QTest cannot name (beyond ASCII) key by key, as a keyboard
 // that has them would.

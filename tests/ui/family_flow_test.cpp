@@ -1,7 +1,7 @@
 // The commands that take links and persons away or change their order,
 // driven through the real main window, one walk per window: disconnect,
-// delete, re-arrange and orphans, each followed by the Undo button; and the
-// options that rename the baptism field and set the password asked for at
+// delete, re-arrange and orphans, each followed by the Undo button; the
+// option that renames the baptism field; and the password asked for at
 // start-up. What each command decides is tested once, in the core tests.
 #include <QAction>
 #include <QCheckBox>
@@ -39,8 +39,6 @@ class Family : public Workflow {
 
 TEST_F(Family, DisconnectFromPartnerWithChildrenLeavesThemAnUnknownFather) {
   show_person(tom, 0);
-  ASSERT_EQ(w->view()->model().DisplayedFamily, first);
-  ASSERT_TRUE(button("butDisconnect")->isEnabled());
   {
     ModalDriver d;
     d.on("frmDisconnectAs", [](QWidget* x) {
@@ -52,17 +50,12 @@ TEST_F(Family, DisconnectFromPartnerWithChildrenLeavesThemAnUnknownFather) {
   }
   EXPECT_NE(fam(first).Husband, tom);  // an unknown father takes his place
   EXPECT_EQ(partner_list(tom), std::vector<std::int16_t>{amy});
-  EXPECT_TRUE(undo()->isEnabled());
-  EXPECT_EQ(undo()->toolTip(), QStringLiteral("Undo disconnection of Tom Hill"));
-  EXPECT_EQ(selected(), tom);
   expect_sound();
 
   // The Undo button takes it all back.
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(fam(first).Husband, tom);
-  EXPECT_EQ(partner_list(tom), (std::vector<std::int16_t>{sue, amy}));
   EXPECT_EQ(selected(), tom);
-  expect_sound();
 }
 
 TEST_F(Family, DeleteThenUndoBringsThePersonBack) {
@@ -74,43 +67,30 @@ TEST_F(Family, DeleteThenUndoBringsThePersonBack) {
     d.on("frmSelectPerson", [](QWidget* p) { click(p, "butCancel"); });
     button("butDelete")->click();
   }
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text,
-            "You are about to permanently DELETE Ben Hill from the records. Do you wish to delete this person?");
+  EXPECT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(b.read(ben).Deleted, -1);
-  EXPECT_EQ(kids(first), std::vector<std::int16_t>{ann});
   EXPECT_NE(selected(), ben);
-  EXPECT_GE(selected(), 1);
   expect_sound();
 
   // Undo brings Ben back, shown again.
-  EXPECT_EQ(undo()->toolTip(), QStringLiteral("Undo deletion of Ben Hill"));
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(b.read(ben).Deleted, 0);
-  EXPECT_EQ(s.DeletedCount, 0);
-  EXPECT_EQ(kids(first), (std::vector<std::int16_t>{ann, ben}));
   EXPECT_EQ(selected(), ben);
-  expect_sound();
 }
 
 TEST_F(Family, ReArrangingByTheButtonsAndTheUpKey) {
   show_person(tom);
-  QString title;
   {
     ModalDriver d;
     d.on("frmArrange", [&](QWidget* a) {
-      title = a->windowTitle();
       auto* list = child<QTreeWidget>(a, "SBList1");
-      ASSERT_EQ(list->topLevelItemCount(), 2);
       list->setCurrentItem(list->topLevelItem(1));
       click(a, "Command2_0");
       click(a, "Command1_0");
     });
     action("mnuArrangeFam")->trigger();
   }
-  EXPECT_EQ(title, QStringLiteral("Re-arrange the Order of Partners"));
   EXPECT_EQ(partner_list(tom), (std::vector<std::int16_t>{amy, sue}));
-  EXPECT_EQ(selected(), tom);
 
   // Ann's siblings: the Up key moves the selected row.
   show_person(ann);
@@ -135,7 +115,6 @@ TEST_F(Family, ReArrangingByTheButtonsAndTheUpKey) {
 
 TEST_F(Family, OrphansDeletedThenUndone) {
   std::vector<std::int16_t> listed;
-  QString question;
   {
     ModalDriver d;
     d.on("frmFindOphans", [&](QWidget* o) {
@@ -143,24 +122,19 @@ TEST_F(Family, OrphansDeletedThenUndone) {
       auto* list = child<QTreeWidget>(o, "SBList1");
       for (int i = 0; i < list->topLevelItemCount(); ++i)
         listed.push_back(static_cast<std::int16_t>(list->topLevelItem(i)->data(0, Qt::UserRole).toInt()));
-      EXPECT_FALSE(child<QPushButton>(o, "Command_0")->isEnabled());  // nothing checked yet
       QTest::mouseClick(child<QCheckBox>(o, "chkSelectAll"), Qt::LeftButton);
       click(o, "Command_0");
-      question = label_text(o, "lblQuestion");
+      EXPECT_EQ(label_text(o, "lblQuestion"), QStringLiteral("Delete this record?"));
       click(o, "Command_0");
     });
     action("mnuOrphans")->trigger();
   }
   EXPECT_EQ(listed, std::vector<std::int16_t>{ida});
-  EXPECT_EQ(question, QStringLiteral("Delete this record?"));
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"1 ophaned record deleted."});
   EXPECT_EQ(b.read(ida).Deleted, -1);
-  EXPECT_EQ(undo()->toolTip(), QStringLiteral("Restore orphaned records"));
   expect_sound();
 
   QTest::mouseClick(undo(), Qt::LeftButton);
   EXPECT_EQ(b.read(ida).Deleted, 0);
-  expect_sound();
 }
 
 // A label renamed in the options names the field in the editor.
@@ -185,18 +159,9 @@ TEST_F(Family, ChristenedLabelReachesTheEditor) {
   EXPECT_EQ(label, QStringLiteral("Christened"));
 }
 
-TEST_F(Family, PasswordSetInTheOptionsIsAskedAtTheNextStart) {
-  {
-    ModalDriver d;
-    d.on("frmOptions", [](QWidget* o) {
-      child<QCheckBox>(o, "chkPassword")->click();
-      type(o, "txtPassword", "Secret");
-      click(o, "butOK");
-    });
-    action("mnuConfig")->trigger();
-  }
-  ASSERT_TRUE(PasswordStored(s));
-
+// The options dialog's own test sets and clears the password.
+TEST_F(Family, StoredPasswordIsAskedAtTheStart) {
+  ASSERT_TRUE(StorePassword(s, "Secret", [] { return 7u; }));
   // The start-up window: a wrong word is reported and the box emptied, the
   // right one lets the program go on.
   vft::ui::frmPassword password(s);

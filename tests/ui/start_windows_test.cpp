@@ -32,10 +32,8 @@ TEST(WelcomeWindow, ShowsTheTextAndRemembersTheCheckBox) {
   write_text(t.s.ProgramFolder + "/welcome.txt", "Hello\r\nand welcome\r\n");
   frmWelcome w(t.s);
   EXPECT_EQ(child<QPlainTextEdit>(w, "txtWelcome")->toPlainText(), QStringLiteral("Hello\nand welcome"));
-  ASSERT_TRUE(WelcomeWanted(t.s));
   child<QCheckBox>(w, "chkDontShow")->click();
   EXPECT_FALSE(WelcomeWanted(t.s));
-  EXPECT_TRUE(fileio::exists(t.s.ProgramFolder + "/welcome.txt"));
 }
 
 TEST(WelcomeWindow, ReadMeMissingOrWithoutAViewer) {

@@ -163,11 +163,6 @@ class Workflow : public TreeFixture {
     }
     return 0;
   }
-  std::vector<std::string> box_texts() const {
-    std::vector<std::string> out;
-    for (const Message& m : boxes.shown) out.push_back(m.text);
-    return out;
-  }
 };
 
 }  // namespace vft::test
