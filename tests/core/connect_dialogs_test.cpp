@@ -89,7 +89,6 @@ TEST_F(ConnectDialogs, AddSiblingOffersThePlaceAmongTheChildrenInLines) {
   start(true, c);
   LoadConnectAs(s);
   DialogStep st = ChooseRelation(s, Relation::Sibling);
-  EXPECT_TRUE(s.Rel.AsSibling);
   ASSERT_EQ(st.next, DialogNext::ListSequence);
   EXPECT_EQ(st.list.caption, "Add a Sibling to Cal DALE");
   EXPECT_EQ(st.list.prompt, "Enter the position number in the sequence below where the sibling is to inserted (1 - 3):");

@@ -83,7 +83,6 @@ TEST_F(MarriageEditorTest, AddingAPartnerStartsEmptyAndTheCheckBoxesExcludeEachO
   EXPECT_EQ(v.title, "Add Marriage");
   EXPECT_EQ(v.caption, "Add the Marriage details of Tom Hill and Sue Dale");
   EXPECT_EQ(v.connected_name, "Sue Dale");
-  EXPECT_EQ(e.second_partner(), sue);
   EXPECT_FALSE(v.divorced || v.not_married);
   EXPECT_TRUE(v.date_enabled && v.not_married_enabled && v.divorced_visible);
   EXPECT_EQ(s.CerBuf, blank_ceremony());
@@ -129,7 +128,6 @@ TEST_F(MarriageEditorTest, EditingReadsAndWritesTheDisplayedFamilyOnly) {
   const auto other = test::stored_ceremony(s, m1);
   MarriageEditor e(s, MarriageEditMode::Edit);
   ASSERT_TRUE(e.Load());
-  EXPECT_EQ(e.family(), m2);
   const MarriageView& v = e.view();
   EXPECT_EQ(v.title, "Edit Marriage");
   EXPECT_EQ(v.caption, "Edit the marriage of Tom Hill and Sue Dale");
