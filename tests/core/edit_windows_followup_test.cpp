@@ -49,7 +49,6 @@ TEST_F(EditWindowsFamily, AfterDeletingTheFirstLivingRelativeIsShown) {
   ASSERT_TRUE(MarkPersonDeleted(s, dan));
   EXPECT_EQ(ShowAnotherPerson(s, relatives, bob), meg);
   EXPECT_EQ(s.Config.LastPerson(), meg);
-  EXPECT_EQ(s.Rel.Selected.GivenNames.substr(0, 3), "Meg");
 }
 
 TEST_F(EditWindows, WithoutRelativesTheNearestLivingNumberIsShownIfAny) {
@@ -67,7 +66,6 @@ TEST_F(EditWindows, WithoutRelativesTheNearestLivingNumberIsShownIfAny) {
   ASSERT_TRUE(MarkPersonDeleted(s, 1));
   EXPECT_EQ(ShowAnotherPerson(s, {1}, 1), 0);
   EXPECT_EQ(s.Config.LastPerson(), 1);
-  EXPECT_FALSE(IsLivingPerson(s, 1));
 }
 
 // ---- the orphan list
@@ -113,7 +111,6 @@ TEST_F(EditWindowsOrphans, DeleteTakesTwoStepsAndCountsInTheBox) {
   EXPECT_EQ(p.delete_caption(), "Delete");
   EXPECT_EQ(p.question(), "");
   EXPECT_FALSE(p.mark_for_deletion());  // nothing checked: nothing happens
-  EXPECT_EQ(p.step(), OrphanPicker::Step::Choosing);
   EXPECT_EQ(p.confirm(s).deleted, 0);  // no confirming before marking
   EXPECT_TRUE(t.prompter.shown.empty());
 
@@ -130,7 +127,6 @@ TEST_F(EditWindowsOrphans, DeleteTakesTwoStepsAndCountsInTheBox) {
 
   const OrphanDeletion d = p.confirm(s);
   EXPECT_EQ(d.deleted, 1);
-  EXPECT_EQ(p.step(), OrphanPicker::Step::Done);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(b.read(max).Deleted, -1);
   EXPECT_EQ(b.read(zed).Deleted, 0);

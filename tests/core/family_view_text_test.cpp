@@ -55,7 +55,6 @@ TEST_F(FamilyViewText, FitNameUpperCasesTheFamilyNameWhenAsked) {
   auto p = tree.person("Grete", "M\xFCller", "F");
   s.UCaseFamname = true;
   EXPECT_EQ(fit(3000, p), "Grete M\xDCLLER");
-  EXPECT_EQ(tree.read(p).FamName.substr(0, 6), "M\xFCller");  // the record is not touched
 }
 
 TEST_F(FamilyViewText, ToolTipsNameTheSelectedPerson) {
@@ -190,7 +189,6 @@ TEST_F(FamilyViewText, RowNumbersAreReadAfterTheLastHash) {
   EXPECT_EQ(RowPersonNumber("#-4"), 0);
   EXPECT_EQ(RowPersonNumber("#99999"), 0);
   EXPECT_EQ(RowPersonNumber("#99999999999999999999"), 0);
-  EXPECT_EQ(RowPersonNumber(""), 0);
 }
 
 }  // namespace

