@@ -152,11 +152,6 @@ TEST_F(WholePrintouts, TheFamilyFormRefusesSmallPaperWithOneMessage) {
   EXPECT_FALSE(RunPrintRequest(s, doc, measure, r).completed);
   EXPECT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(doc.page_count(), 0);
-  for (int paper : {kPaperA4, kPaperLetter}) {
-    ASSERT_TRUE(doc.set_paper_code(paper));
-    EXPECT_TRUE(RunPrintRequest(s, doc, measure, r).completed) << paper;
-  }
-  EXPECT_EQ(t.prompter.shown.size(), 1u);
 }
 
 }  // namespace
