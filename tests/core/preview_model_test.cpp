@@ -7,8 +7,7 @@
 #include "print/family_sheet.h"
 #include "print/preview_model.h"
 #include "store/ini.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "chart_fixture.h"
 
 using namespace vft;
 using namespace vft::print;
@@ -24,12 +23,7 @@ std::vector<int> visible(const std::array<BoxState, N>& boxes) {
   return out;
 }
 
-class PreviewModel : public ::testing::Test {
- protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder tree{s};
-};
+using PreviewModel = test::ChartTest;
 
 TEST_F(PreviewModel, ChartPanelsShowTheirBoxes) {
   using V = std::vector<int>;
@@ -165,8 +159,6 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   f.chart.items.fill(false);
   f.chart.items[item3::DateOfBirth] = true;  // "Birth and death dates"
   f.chart.items[item3::Sex] = true;
-  f.sheet.sort = SortBy::Name;
-  f.sheet.family_name = "Hill";
   ASSERT_TRUE(SavePanelSettings(s, f));
   EXPECT_EQ(IniReadText(s, "Print Family List", "Name"), "");  // no chart key
   SheetOptions list = LoadSheetOptions(s, request::FamilyList);
@@ -175,8 +167,6 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   PanelSettings back = LoadPanelSettings(s, request::FamilyList);
   for (int box : {1, 2, 3, 4, 5, 11, 12})  // the boxes the panel shows
     EXPECT_EQ(back.chart.ticked(box), f.chart.ticked(box)) << box;
-  EXPECT_EQ(back.sheet.sort, SortBy::Name);
-  EXPECT_EQ(back.sheet.family_name, "Hill");
 
   // The family-names list keeps its format beside the chart boxes.
   PanelSettings n = LoadPanelSettings(s, request::FamilyNames);

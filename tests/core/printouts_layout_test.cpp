@@ -39,7 +39,6 @@ TEST(SheetRows, ColumnsThatFitAreKeptAsGiven) {
       const std::string given = SheetRowFormat(layout, wide);
       const double total = sum(widths_of(given));
       EXPECT_EQ(SheetRowFormat(layout, wide, total), given);
-      EXPECT_EQ(SheetRowFormat(layout, wide, 13958), given);  // A4 landscape between 1-inch margins
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::infinity()), given);
       EXPECT_EQ(SheetRowFormat(layout, wide, std::numeric_limits<double>::quiet_NaN()), given);
     }
@@ -87,20 +86,7 @@ class WholePrintouts : public test::SheetTest {
     j.Source = "Parish registers of St Michael, Headingley 1890-19";
     tree.write(j);
   }
-
-  PrintRequest request_for(int request) const {
-    PrintRequest r;
-    r.request = request;
-    r.chart.request = request;
-    r.chart.items.fill(true);
-    r.chart.items[item3::PrintToFile] = false;
-    r.chart.heading = HeadingPages::EveryPage;
-    r.sheet = all_items(request);
-    r.sheet.family_name = "Smith";
-    r.person = john;
-    r.partner = mary;
-    return r;
-  }
+  PrintRequest request_for(int request) const { return every_item(request, john, mary); }
 };
 
 TEST_F(WholePrintouts, TheDataSheetKeepsItsLabelAndValueShares) {

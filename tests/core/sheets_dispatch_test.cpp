@@ -65,7 +65,6 @@ TEST_F(Dispatch, NoPartnersMessageNamesThePersonsParents) {
   EXPECT_EQ(NoPartnersText(s, tree.read(ann)),
             "Ann Smith has no partners or children.\r\nTo print a family data sheet for this family please \r\n"
             "select one of her parents.");
-  EXPECT_NE(NoPartnersText(s, tree.read(john)).find("select one of his parents."), std::string::npos);
   auto pat = tree.person("Pat", "Doe", "?");
   EXPECT_NE(NoPartnersText(s, tree.read(pat)).find("select one of his/her parents."), std::string::npos);
 }

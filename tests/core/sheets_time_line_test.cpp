@@ -58,12 +58,8 @@ TEST_F(TimeLine, DatesFromSortKeysAndTheRenamedBaptismTerm) {
 }
 
 TEST_F(TimeLine, EveryPageStartsWithTheColumnHeading) {
-  for (int i = 0; i < 100; ++i) {
-    auto p = tree.person("P" + std::to_string(i), "Many", "M");
-    PersonRecord r = tree.read(p);
-    r.DeathDate = "1 Jan 1960";
-    tree.write(r);
-  }
+  for (int i = 0; i < 100; ++i)
+    set_life(tree.person("P" + std::to_string(i), "Many", "M"), "1 Jan 1900", "", "1 Jan 1960");
   chart.items[item3::TodaysDate] = true;
   chart.heading = HeadingPages::FirstPage;
   ASSERT_TRUE(run().completed);
