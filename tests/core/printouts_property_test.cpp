@@ -38,17 +38,9 @@ class PrintoutProperties : public test::SheetTest {
   }
 
   PrintRequest request_for(int request) const {
-    PrintRequest r;
-    r.request = request;
-    r.chart = LoadChartOptions(s, request);
-    r.chart.items.fill(true);
-    r.chart.items[item3::PrintToFile] = false;
-    r.chart.heading = HeadingPages::EveryPage;
+    const auto person = request == request::Descendants ? founder : request == request::Pedigree ? deepest : partnered;
+    PrintRequest r = every_item(request, person, partner);
     r.chart.generations = 12;
-    r.sheet = all_items(request);
-    r.sheet.family_name = "Smith";
-    r.person = request == request::Descendants ? founder : request == request::Pedigree ? deepest : partnered;
-    r.partner = partner;
     return r;
   }
 

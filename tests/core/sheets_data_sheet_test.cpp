@@ -83,15 +83,6 @@ TEST_F(DataSheet, UntickedBoxesAndEmptyFieldsLeaveNothing) {
   test::expect_golden("data_sheet_unticked.txt", docs + test::page_text(doc));
 }
 
-TEST_F(DataSheet, SexOtherThanMOrFIsNotSet) {
-  auto pat = tree.person("Pat", "Doe", "X");
-  SheetOptions o;
-  o.request = request::DataSheet;
-  o.items[item1::Sex] = true;
-  ASSERT_TRUE(run(o, pat).completed);
-  EXPECT_TRUE(has("Not Set"));
-}
-
 TEST_F(DataSheet, BaptismAndBurialDatesOfOtherFormsAreIntroducedDifferently) {
   auto p = tree.person("Tom", "Hill", "M");
   PersonRecord r = tree.read(p);

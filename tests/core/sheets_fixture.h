@@ -45,6 +45,20 @@ class SheetTest : public ChartTest {
     o.items[print::item1::Hidden] = false;
     return o;
   }
+  // Every item ticked, printed on paper with the heading on every page.
+  print::PrintRequest every_item(int request, std::int16_t person, std::int16_t partner) const {
+    print::PrintRequest r;
+    r.request = request;
+    r.chart = print::LoadChartOptions(s, request);
+    r.chart.items.fill(true);
+    r.chart.items[print::item3::PrintToFile] = false;
+    r.chart.heading = print::HeadingPages::EveryPage;
+    r.sheet = all_items(request);
+    r.sheet.family_name = "Smith";
+    r.person = person;
+    r.partner = partner;
+    return r;
+  }
 
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
