@@ -46,9 +46,8 @@ TEST(PasswordScramble, RoundTripsAnyTextAsPlainAscii) {
 
 TEST(PasswordScramble, DamagedTruncatedOrForeignValuesGiveError) {
   const std::string good = ScramblePassword("Rosebud", 12345);
-  EXPECT_EQ(UnscramblePassword(""), "Error");
   EXPECT_EQ(UnscramblePassword("Rosebud"), "Error");
-  for (std::size_t cut = 1; cut < good.size(); ++cut)
+  for (std::size_t cut = 0; cut < good.size(); ++cut)
     EXPECT_EQ(UnscramblePassword(good.substr(0, cut)), "Error") << cut;
   for (std::size_t i = 0; i < good.size(); ++i) {
     std::string bad = good;
@@ -60,7 +59,6 @@ TEST(PasswordScramble, DamagedTruncatedOrForeignValuesGiveError) {
   EXPECT_EQ(UnscramblePassword(lower), "Error");
   EXPECT_EQ(UnscramblePassword(good + "00"), "Error");
   EXPECT_EQ(UnscramblePassword(ScramblePassword(std::string(65, 'x'), 3)), "Error");
-  EXPECT_EQ(UnscramblePassword(ScramblePassword("Error", 3)), "Error");
 }
 
 TEST_F(Password, StoreCheckAndClear) {
