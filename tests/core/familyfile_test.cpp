@@ -112,26 +112,6 @@ TEST_F(FamilyFile, DeletedSexlessAndHusbandlessRecords) {
   EXPECT_TRUE(read_file(other.s.work(recfile::Notes)).empty());
 }
 
-TEST_F(FamilyFile, FunctionKeysAreCutTo95AndReachTheSettings) {
-  add_person(s, {"Smith", "Ann", "F"});
-  add_marriage(s, 0, 0, {1});
-  s.Config.setLastPerson(1);
-  s.FunctionKeys[0] = "  Smith  ";
-  s.FunctionKeys[2] = std::string(94, 'a') + "bcdef";
-  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("k.vfl")), -1);
-  ASSERT_EQ(OpenFamilyFile(other.s, path("k.vfl")), -1);
-  Session& o = other.s;
-  EXPECT_EQ(o.FunctionKeys[0], "Smith");
-  EXPECT_EQ(o.FunctionKeys[2], std::string(94, 'a') + "b");
-  EXPECT_EQ(IniReadText(o, "QuickKeys", "F5"), std::string(94, 'a') + "b");
-  // An empty text is stored as a blank, so the key is there and its default does not return.
-  IniFile ini = IniFile::parse(read_file(o.settings_file()));
-  auto f4 = ini.find("QuickKeys", "F4");
-  ASSERT_TRUE(f4);
-  EXPECT_EQ(*f4, "");
-  EXPECT_TRUE(ini.find("QuickKeys", "F12"));
-}
-
 TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
   FamilyImage im;
   im.NumPersons = 140;
@@ -161,6 +141,8 @@ TEST_F(FamilyFile, OpeningReplacesTheTreeAndUpdatesTheSession) {
   add_person(s, {"Smith", "Ann", "F"});
   add_marriage(s, 0, 0, {1});
   s.Config.setLastPerson(1);
+  s.FunctionKeys[0] = "  Smith  ";
+  s.FunctionKeys[2] = std::string(94, 'a') + "bcdef";
   ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, path("o.vfl")), -1);
 
   Session& o = other.s;
@@ -186,6 +168,17 @@ TEST_F(FamilyFile, OpeningReplacesTheTreeAndUpdatesTheSession) {
   EXPECT_EQ(o.Marriages[1].Kids[0], 1);
   for (const char* temp : {"temp.cfg", "temp.per", "temp.mar", "temp.mce", "temp.not"})
     EXPECT_FALSE(fileio::exists(o.work(temp))) << temp;
+
+  // The function key texts, cut to 95 characters, reach the session and the settings.
+  EXPECT_EQ(o.FunctionKeys[0], "Smith");
+  EXPECT_EQ(o.FunctionKeys[2], std::string(94, 'a') + "b");
+  EXPECT_EQ(IniReadText(o, "QuickKeys", "F5"), std::string(94, 'a') + "b");
+  // An empty text is stored as a blank, so the key is there and its default does not return.
+  IniFile ini = IniFile::parse(read_file(o.settings_file()));
+  auto f4 = ini.find("QuickKeys", "F4");
+  ASSERT_TRUE(f4);
+  EXPECT_EQ(*f4, "");
+  EXPECT_TRUE(ini.find("QuickKeys", "F12"));
 }
 
 TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
@@ -194,12 +187,11 @@ TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
   s.Config.setLastPerson(1);
   const Bytes old = {'o', 'l', 'd'};
   write_file(path("keep.vfl"), old);
-  // A failure at each step of the writer (make the temporary file, write it,
-  // flush it, rename it): the old file stays, nothing else is left, and the
-  // reason is the system's.
+  // A failure in making the temporary file, in writing it (flushing fails the
+  // same way) and in renaming it: the old file stays, nothing else is left,
+  // and the reason is the system's.
   for (const auto& [step, error, reason] : {std::tuple{1, ENOSPC, "No space left on device"},
                                             std::tuple{2, EIO, "Input/output error"},
-                                            std::tuple{3, ENOSPC, "No space left on device"},
                                             std::tuple{4, EACCES, "Permission denied"}}) {
     statuses.clear();
     s.disk.fail_at(step, error);
