@@ -332,7 +332,6 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"? ??? ????", "1 Jan 1900", ""},
       {"1 Jan 1900", "? ??? ????", ""},
       {"? ??? ????  ", "1 Jan 1900", " ?"},  // the padded placeholder is not the exact one
-      {"1 Jan 1900", "5 ??? ????", "?"},
       {"", "1 Jan 1900", "?"},
       {"1850-1855", "? ??? 1900", "45 (approx.)"},
       {"44 BC", "", "?"},  // no age is counted from a year before Christ
