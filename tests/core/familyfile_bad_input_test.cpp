@@ -23,7 +23,7 @@ class BadInput : public ::testing::Test {
  protected:
   TempSession t;
   Session& s = t.s;
-  WorkSnapshot before;
+  test::RecordFiles before;
   Bytes good;
   std::vector<std::size_t> mar, per;  // 0-based offsets of the records of `good`
   std::size_t autocap = 0;           // 0-based offset of "AutoCap"
@@ -40,11 +40,8 @@ class BadInput : public ::testing::Test {
 
     // The small valid file that the cases damage.
     TempSession src;
-    NewPerson john{"Smith", "John", "M"};
-    john.notes = "Some notes";
-    john.partners = 1;
-    add_person(src.s, john);
-    add_person(src.s, {"Brown", "Mary", "F", "", "", "", "", 1});
+    add_person(src.s, {"Smith", "John", "M", "", "Some notes", 1});
+    add_person(src.s, {"Brown", "Mary", "F", "", "", 1});
     add_person(src.s, {"Smith", "Baby", " "});
     add_marriage(src.s, 0, 0, {1});
     add_marriage(src.s, 0, 0, {2});
@@ -101,8 +98,7 @@ class BadInput : public ::testing::Test {
   }
 
   void restore() {
-    const char* names[] = {recfile::Config, recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes};
-    for (std::size_t i = 0; i < 5; ++i) write_file(s.work(names[i]), before[i]);
+    for (const auto& [file, bytes] : before) write_file(s.work(file), bytes);
     ReadConfig(s);
   }
 
@@ -129,19 +125,11 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"NumPersons 0", [](Bytes& b) { set16(b, 100, 0); }, Expect::ReadError},
       {"NumMarriages 0", [](Bytes& b) { set16(b, 104, 0); }, Expect::ReadError},
       {"LastPerson 0", [](Bytes& b) { set16(b, 108, 0); }, Expect::ReadError},
-      {"NumPersons negative", [](Bytes& b) { set16(b, 100, -3); }, Expect::ReadError},
-      {"NumMarriages negative", [](Bytes& b) { set16(b, 104, -1); }, Expect::ReadError},
       {"NumMarriages above the limit", [](Bytes& b) { set16(b, 104, 15001); }, Expect::ReadError},
-      {"NumPersons far beyond the file", [](Bytes& b) { set16(b, 100, 32767); }, Expect::ReadError},
       {"NumMarriages beyond the file", [](Bytes& b) { set16(b, 104, 15000); }, Expect::ReadError},
-      // Nothing is lost by a LastPerson that names nobody: another is shown.
-      {"LastPerson beyond NumPersons", [](Bytes& b) { set16(b, 108, 4); }, Expect::Opens},
-      {"LastPerson below 1", [](Bytes& b) { set16(b, 108, -5); }, Expect::Opens},
       {"marriages placed past the end", [](Bytes& b) { set32(b, 1799, 1 << 30); }, Expect::ReadError},
-      {"marriages placed before the start", [](Bytes& b) { set32(b, 1799, -5); }, Expect::ReadError},
       {"persons placed past the end", [](Bytes& b) { set32(b, 1807, 0x7FFFFFFF); }, Expect::ReadError},
       {"huge marriage length", [&](Bytes& b) { set32(b, mar[0], 0x7FFFFFFF); }, Expect::ReadError},
-      {"negative marriage length", [&](Bytes& b) { set32(b, mar[0], -20); }, Expect::ReadError},
       {"marriage length below its minimum", [&](Bytes& b) { set32(b, mar[0], 10); }, Expect::ReadError},
       {"first marriage of length 0", [&](Bytes& b) { set32(b, mar[0], 0); }, Expect::ReadError},
       {"NumKids 42", [&](Bytes& b) { set16(b, mar[0] + 10, 42); }, Expect::ReadError},
@@ -168,21 +156,11 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"notes item of another kind", [&](Bytes& b) { b[notes_item() + 1] = 2; }, Expect::ReadError},
       {"notes longer than their record", [&](Bytes& b) { set32(b, notes_item() + 2, 1000); }, Expect::ReadError},
       {"negative notes length", [&](Bytes& b) { set32(b, notes_item() + 2, -1); }, Expect::ReadError},
-      {"AutoCap section cut short", [&](Bytes& b) { b.resize(autocap + 8); }, Expect::ReadError},
-      {"no AutoCap section", [&](Bytes& b) { b.resize(autocap); }, Expect::Opens},
       {"last end byte past the end", [&](Bytes& b) { b.resize(autocap), set32(b, per[2], at32(b, per[2] + 1) + 1); },
        Expect::ReadError},
-      {"other disk number and version", [](Bytes& b) { set16(b, 8, 7), set32(b, 50, 999); }, Expect::Opens},
       {"more spaces at the end", [](Bytes& b) { b.insert(b.end(), 500, ' '); }, Expect::Opens},
-      {"empty file", [](Bytes& b) { b.clear(); }, Expect::NotVfl},
   };
   for (const Case& c : cases) check(with(c.change), c.want, c.what);
-
-  t.prompter.shown.clear();
-  EXPECT_EQ(OpenFamilyFile(s, t.dir.path() + "missing.vfl"), 0);
-  ASSERT_EQ(t.prompter.shown.size(), 1u);
-  EXPECT_EQ(t.prompter.shown[0].text, "An error occured while reading " + t.dir.path() + "missing.vfl\r\n\r\n");
-  EXPECT_EQ(snapshot(s), before);
 }
 
 TEST_F(BadInput, FailureWhileReplacingTheWorkFilesChangesNothing) {
@@ -202,18 +180,6 @@ TEST_F(BadInput, FailureWhileReplacingTheWorkFilesChangesNothing) {
     EXPECT_EQ(left, (std::set<std::string>{"vorlan.Per", "vorlan.cfg", "vorlan.mar", "vorlan.mce", "vorlan.not"}));
   }
   s.disk.clear_faults();
-}
-
-TEST_F(BadInput, MissingAutoCapLeavesEveryoneCapitalised) {
-  Bytes cut = with([&](Bytes& b) { b.resize(autocap); });
-  FamilyParse p = ParseFamilyFile(cut.data(), cut.size());
-  ASSERT_TRUE(p.ok());
-  EXPECT_FALSE(p.image.HasAutoCap);
-  FamilyParse full = ParseFamilyFile(good.data(), good.size());
-  ASSERT_TRUE(full.ok());
-  EXPECT_TRUE(full.image.HasAutoCap);
-  full.image.HasAutoCap = false;
-  EXPECT_EQ(p.image, full.image);  // every AutoCap of the small file is 0
 }
 
 TEST_F(BadInput, EveryTruncationPoint) {
@@ -278,14 +244,10 @@ TEST_F(BadInput, EverySingleByteFlip) {
 TEST_F(BadInput, RandomBytes) {
   gen::Rng r(7);
   for (int i = 0; i < 300; ++i) {
-    Bytes b(static_cast<std::size_t>(r.range(0, 4000)));
-    for (auto& c : b) c = static_cast<std::uint8_t>(r.below(256));
-    FamilyParse p = ParseFamilyFile(b.data(), b.size());
-    EXPECT_EQ(p.error, FamilyFileError::NotAFamilyFile);
     // A good header followed by noise.
     Bytes h(good.begin(), good.begin() + 1999);
-    h.insert(h.end(), b.begin(), b.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(b.size(), 700)));
-    p = ParseFamilyFile(h.data(), h.size());
+    for (int n = r.range(0, 700); n > 0; --n) h.push_back(static_cast<std::uint8_t>(r.below(256)));
+    FamilyParse p = ParseFamilyFile(h.data(), h.size());
     EXPECT_NE(p.error, FamilyFileError::NotAFamilyFile);
     if (i < 40) check(h, p.ok() ? Expect::Opens : Expect::Refused, "noise " + std::to_string(i));
   }

@@ -1,10 +1,9 @@
 // Helpers shared by the Family file tests: building trees through the record
 // store, reading positions of a file the way the format counts them (1-based),
-// snapshots of the working files, and a hand-assembler for Family files.
+// and a hand-assembler for Family files.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "store/file_io.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "tree_builder.h"
 
 namespace vft::test {
 
@@ -25,18 +25,9 @@ inline void set16(Bytes& b, std::size_t offset, std::int16_t v) { ByteWriter(b).
 inline void write_file(const std::string& path, const Bytes& b) { ASSERT_TRUE(test::put_file(path, b)); }
 inline Bytes read_file(const std::string& path) { return fileio::read_all(path).value_or(Bytes{}); }
 
-// The five working files, byte for byte.
-using WorkSnapshot = std::array<Bytes, 5>;
-inline WorkSnapshot snapshot(const Session& s) {
-  return {read_file(s.work(recfile::Config)), read_file(s.work(recfile::Person)),
-          read_file(s.work(recfile::Marriage)), read_file(s.work(recfile::Ceremony)),
-          read_file(s.work(recfile::Notes))};
-}
-
 struct NewPerson {
   std::string fam{}, given{}, sex{};
-  std::string born{}, died{}, phone{};
-  std::string notes{};
+  std::string born{}, notes{};
   std::int16_t partners = 0;
   std::int16_t autocap = 0;
 };
@@ -49,8 +40,6 @@ inline void add_person(Session& s, const NewPerson& p) {
   s.Person2.GivenNames = p.given;
   s.Person2.Sex = p.sex;
   s.Person2.BirthDate = p.born;
-  s.Person2.DeathDate = p.died;
-  s.Person2.Phone = p.phone;
   s.Person2.NumPartners = p.partners;
   s.Person2.AutoCap = p.autocap;
   s.NotesText = p.notes;

@@ -72,61 +72,26 @@ void expect_same_tree(const Tree& a, const Tree& b) {
   }
 }
 
-// Saves `s`, opens the file in `o`, saves `o` an hour later: the trees agree
-// and the two files differ only in their time stamps.
-void round_trip(Session& s, Session& o, const std::string& folder) {
+}  // namespace
+
+// Saves the tree, opens the file in another session and saves that a little
+// later: the trees agree and the two files differ only in their time stamps.
+TEST(FamilyFileRoundTrip, MaximumTree) {
+  TempSession a, b;
+  generate_max_tree(a.s);
+  Session &s = a.s, &o = b.s;
+  const std::string folder = a.dir.path();
   ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, folder + "first.vfl"), -1);
   ASSERT_EQ(OpenFamilyFile(o, folder + "first.vfl"), -1);
-  EXPECT_EQ(o.Config.NumPersons(), s.Config.NumPersons());
-  EXPECT_EQ(o.Config.NumMarriages(), s.Config.NumMarriages());
   EXPECT_EQ(o.Config.LastPerson(), s.Config.LastPerson());
   EXPECT_EQ(o.DeletedCount, s.DeletedCount);
   for (const TreeViolation& v : CheckTree(o)) ADD_FAILURE() << v.text;
   expect_same_tree(load(s), load(o));
-  // Written from the record files or from what the reader made of the file:
-  // the same bytes.
   Bytes first = read_file(folder + "first.vfl");
-  FamilyParse parsed = ParseFamilyFile(first.data(), first.size());
-  ASSERT_TRUE(parsed.ok());
-  EXPECT_TRUE(BuildFamilyFile(parsed.image) == first);
   o.now = [] { return LocalTime{2027, 1, 2, 13, 4, 5}; };
   ASSERT_EQ(SaveFamilyFile(o, o.WorkFolder, folder + "second.vfl"), -1);
   Bytes second = read_file(folder + "second.vfl");
   ASSERT_EQ(first.size(), second.size());
   EXPECT_NE(Bytes(first.begin(), first.begin() + 8), Bytes(second.begin(), second.begin() + 8));
   EXPECT_TRUE(std::equal(first.begin() + 8, first.end(), second.begin() + 8));
-}
-
-}  // namespace
-
-TEST(FamilyFileRoundTrip, GeneratedTreesWithAccentedNames) {
-  for (std::uint64_t seed : {1u, 2u, 3u}) {
-    SCOPED_TRACE(seed);
-    TempSession a, b;
-    TreeOptions o;
-    o.seed = seed;
-    o.persons = 400;
-    o.marriages = 330;
-    o.generations = 6;
-    o.notes_fraction = 0.5;
-    o.deleted_fraction = 0.05;
-    o.sexless_fraction = 0.05;
-    o.single_parent_fraction = 0.2;
-    generate_tree(a.s, o);
-    Tree tree = load(a.s);
-    bool accented = false;
-    for (const PersonRecord& p : tree.persons)
-      for (char c : p.FamName + p.GivenNames) accented = accented || static_cast<unsigned char>(c) >= 0x80;
-    EXPECT_TRUE(accented);
-    round_trip(a.s, b.s, a.dir.path());
-  }
-}
-
-TEST(FamilyFileRoundTrip, MaximumTree) {
-  TempSession a, b;
-  generate_max_tree(a.s);
-  Tree tree = load(a.s);
-  // Chains must stay reachable through the 16-bit Next field.
-  EXPECT_LT(tree.notes.size() / kNotesLen, 32767u);
-  round_trip(a.s, b.s, a.dir.path());
 }

@@ -15,7 +15,6 @@ TEST(MessageText, SentenceJoinsNamesAndWordsWithOneBlank) {
       {Sentence({"George Smith", "is a parent of", "Walter Smith", "and cannot be connected."}),
        "George Smith is a parent of Walter Smith and cannot be connected."},
       {Sentence({"Connect", "Zed Orphan", "as a child to ", "Ann"}), "Connect Zed Orphan as a child to Ann"},
-      {Sentence({"Edit the marriage of", "Walter Smith", " and ", "Mary"}), "Edit the marriage of Walter Smith and Mary"},
       {Sentence({"Add a", " second ", "Partner for ", "Ann"}), "Add a second Partner for Ann"},
       {Sentence({"Delete  ", "Tom Cancel", "from the records.", "  ", "Sure?"}), "Delete Tom Cancel from the records. Sure?"},
       {Sentence({"in:", "/bk/sub/", "\r\n", " Do you want to view these pages?"}), "in: /bk/sub/\r\nDo you want to view these pages?"},
@@ -30,6 +29,5 @@ TEST(MessageText, SentenceJoinsNamesAndWordsWithOneBlank) {
 TEST(MessageText, TidyBlanksKeepsTheLinesAndOneBlankBetweenWords) {
   EXPECT_EQ(TidyBlanks("  Data has been changed.   Do you\r\n  wish  to save?  \r\n\r\nYes "),
             "Data has been changed. Do you\r\nwish to save?\r\n\r\nYes");
-  EXPECT_EQ(TidyBlanks("a b"), "a b");
   EXPECT_EQ(TidyBlanks("   "), "");
 }
