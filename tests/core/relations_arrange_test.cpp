@@ -73,7 +73,6 @@ TEST_F(TwoPartners, PartnerListShowsNamesDatesAndKeysAndMovesWholeFamilies) {
   EXPECT_EQ(s.Rel.Partners.rows[0].Partner, pam);
   EXPECT_EQ(b.read(carl).NumPartners, 2);
   EXPECT_FALSE(s.RecordsSaved);
-  expect_table_matches_file();
 }
 
 TEST_F(TwoPartners, PartnershipWithAnUnknownPartnerMovesToo) {
@@ -134,7 +133,6 @@ TEST_F(TwoPartners, SiblingsAndChildrenChangeOnlyTheirOrder) {
   ASSERT_TRUE(WriteArrangement(s, l));
   EXPECT_EQ(kids(7), (Kids{kay, kim}));
   EXPECT_EQ(kids(5), Kids{kit});
-  expect_table_matches_file();
 }
 
 TEST_F(TwoPartners, OneRowListRewritesTheSameOrder) {

@@ -196,7 +196,6 @@ TEST_F(RelationsConnect, ParentAloneGetsAnUnknownPartnerForTheChild) {
 TEST_F(RelationsConnect, PartnerOfSomeoneWithPartnersChoosesAPosition) {
   ConnectOutcome out = connect(Partner, c, fay);
   ASSERT_EQ(out.step, ConnectStep::ChoosePartnerPosition);
-  EXPECT_TRUE(s.Rel.PartnerSequenceMode);
   EXPECT_EQ(out.caption, "Add a second Partner for Cal DALE");
   EXPECT_EQ(out.prompt, "Enter the position number in the sequence below where the partner is to be inserted: (1 - 2):");
   EXPECT_EQ(out.sequence, Kids{wife});

@@ -68,11 +68,10 @@ TEST_F(RelationsOrphans, RowsCarryTheDetailsAndTheCapitalsOption) {
 
 TEST_F(RelationsOrphans, BirthDateSortKeys) {
   const std::pair<const char*, long> cases[] = {
-      {"5 Jan 1901", 19010105},     {"  5 Jan 1901  ", 19010105}, {"31 Dec 1899", 18991231},
-      {"5/1/1901", 19010105},       {"? ??? 1900", 19000101},     {"1900", 19000101},
-      {"? Mar 1900", 19000301},     {"Abt Mar 1900", 19000301},   {"Dec Jan 1900", 19000101},
-      {"31 Feb 1900", 19000201},    {"? ??? ????", 0},            {"", 0},
-      {"Jan ????", 0},              {"unknown", 0},               {"abc", 0},
+      {"5 Jan 1901", 19010105},  {"  5 Jan 1901  ", 19010105}, {"5/1/1901", 19010105},
+      {"? ??? 1900", 19000101},  {"? Mar 1900", 19000301},     {"Dec Jan 1900", 19000101},
+      {"31 Feb 1900", 19000201}, {"? ??? ????", 0},            {"", 0},
+      {"Jan ????", 0},
   };
   for (const auto& [text, key] : cases) EXPECT_EQ(BirthSortKey(s, text), key) << text;
   s.MonthFirst = true;
