@@ -263,7 +263,8 @@ class RandomRun {
         break;
       case ConnectStep::ChooseChildCouple:
         if (r.Partners.count > 0)
-          ran(FinishConnectChild(s, x, c(), DisplayedPartnerOf(s), rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2)));
+          ran(FinishConnectChild(s, x, c(), DisplayedPartnerOf(s),
+                                 rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2)));
         break;
       default:
         break;
