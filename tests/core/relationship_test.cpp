@@ -155,8 +155,6 @@ const Row kRows[] = {
     {"L1-1F", "A", "B", "sibling", "sister", "Root", "A, father Root, daughter B"},
     {"L1-2M", "A", "B", "aunt or uncle", "nephew", "Root", ""},
     {"L1M5F", "A", "B", "3rd great-uncle", "3rd great-niece", "Root", ""},
-    {"L5-1-", "A", "B", "3rd great-niece or 3rd great-nephew", "3rd great-aunt or 3rd great-uncle", "Root", ""},
-    {"L3M3F", "A", "B", "second cousin", "second cousin", "Root", ""},
     {"L3M5F", "A", "B", "second cousin twice removed", "second cousin twice removed", "Root", ""},
     {"L4M7F", "A", "B", "third cousin three times removed", "third cousin three times removed", "Root", ""},
     {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Root", ""},
@@ -165,7 +163,6 @@ const Row kRows[] = {
     {"L12M12F", "A", "B", "11th cousin", "11th cousin", "Root", ""},
     {"H1-1-", "A", "B", "half-sibling", "half-sibling", "Root", "A, father Root, child B"},
     {"H1M3F", "A", "B", "half great-uncle", "half great-niece", "Root", ""},
-    {"H2M2F", "A", "B", "half first cousin", "half first cousin", "Root", ""},
     // a damaged tree in which X is his own grandfather
     {"cycle", "X", "Y", "father / son", "son", "X", "X, son Y"},
     {"cycle", "Z", "X", "grandson / half-brother", "grandfather", "X", "Z, father Y, father X"},
