@@ -22,11 +22,9 @@ class GedcomRobust : public test::ImportTest {};
 }  // namespace
 
 TEST_F(GedcomRobust, IdentifiersOfAnyFormAreNumberedInFileOrder) {
-  imported(crlf({"0 @I500001@ INDI", "1 NAME Big /Number/", "1 SEX M", "0 @I0001@ INDI", "1 NAME Padded /One/",
-                 "1 SEX F", "0 @I7@ INDI", "0 @FAM_7@ FAM", "1 HUSB @I500001@", "1 WIFE @I0001@", "1 CHIL @I1@",
-                 "1 CHIL @I7@", "0 @F2@ FAM", "1 HUSB @I999@", "1 CHIL @I0001@"}));
-  EXPECT_EQ(T(person(1).FamName), "Number");
-  EXPECT_EQ(T(person(2).FamName), "One");
+  imported(crlf({"0 @I500001@ INDI", "1 SEX M", "0 @I0001@ INDI", "1 SEX F", "0 @I7@ INDI", "0 @FAM_7@ FAM",
+                 "1 HUSB @I500001@", "1 WIFE @I0001@", "1 CHIL @I1@", "1 CHIL @I7@", "0 @F2@ FAM", "1 HUSB @I999@",
+                 "1 CHIL @I0001@"}));
   EXPECT_EQ(family(1).Husband, 1);
   EXPECT_EQ(family(1).Wife, 2);
   EXPECT_EQ(kids(1), std::vector<int>{3});  // "@I1@" is not "@I0001@"
@@ -263,7 +261,6 @@ TEST_F(GedcomRobust, PartnersAreSettledBySex) {
   EXPECT_EQ(family(2).Wife, 3);
   EXPECT_EQ(family(3).Husband, 5);
   EXPECT_EQ(family(3).Wife, 7);
-  EXPECT_EQ(T(person(7).FamName), "Unknown Wife");
   EXPECT_EQ(person(6).NumPartners, 0);
   EXPECT_EQ(r.errors,
             "\r\nThe following individuals could not be partners in a family because of their sex:\r\n"
