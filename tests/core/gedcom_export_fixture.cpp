@@ -19,11 +19,12 @@ PersonRecord make_person(const std::string& fam, const std::string& given, const
   return p;
 }
 
-void ExportTree::person(std::int16_t n, PersonRecord p, const std::string& notes) {
+std::int32_t ExportTree::person(std::int16_t n, PersonRecord p, const std::string& notes) {
   p.PerNum = n;
   EXPECT_TRUE(AppendNotes(s.disk, p, notes, s.work(recfile::Notes)));
   EXPECT_TRUE(WritePersonRecord(s, n, p));
   if (s.Config.NumPersons() < n) s.Config.setNumPersons(n);
+  return p.NotesRec;
 }
 
 void ExportTree::marriage(std::int16_t m, std::int16_t husband, std::int16_t wife,
@@ -83,18 +84,20 @@ void ExportTree::build_sample() {
   p.DeathDate = "? ??? ????";
   p.CurrAddress = "Old address";
   p.Phone = "111";
-  person(6, p);
+  const std::int32_t shared = person(6, p, "@Both\r\nof them");
 
   p = make_person("Dupr\xE9", "\xC9lodie", "F");
   p.BirthDate = "? ??? ????";
   p.BirthPlace = "Lyon";
+  p.Source = "Census 1901";
   person(7, p);
 
   p = make_person("Dupr\xE9", "Luc", "M");
   p.BirthDate = "3 Feb 1950";
+  p.NotesRec = shared;  // as a damaged or merged tree can have it
   person(8, p);
 
-  person(9, make_person("Doe", "", "F"));
+  person(9, make_person("Doe", "", "F"), std::string("bad\0note", 8));
 
   marriage(1, 1, 2, {5, 4}, "12 Jun 1925", "St Mary's\r\nLondon", true);
   marriage(2, 6, 5, {}, "", "Gretna", false, true);
@@ -103,6 +106,10 @@ void ExportTree::build_sample() {
   marriage(5, 0, 9, {});
   marriage(6, 0, 0, {8, 3});
   marriage(7, 4, 0, {});
+  marriage(8, 6, 7, {}, "Easter 1960", "", false, true);
+  marriage(9, 8, 5, {}, "", "Rome");
+  marriage(10, 8, 9, {}, "1 May 1960", std::string("Ro\0me", 5), true);
+  marriage(11, 1, 7, {}, "? ??? ????");
 }
 
 ExportOptions ExportTree::options(const std::string& name, GedcomFlavour f) const {

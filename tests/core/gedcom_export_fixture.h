@@ -20,13 +20,14 @@ struct ExportTree {
   ExportTree();
   std::string out_dir() const { return t.dir.path() + "out/"; }
 
-  // Stores person n (notes as a new chain) and raises NumPersons to n.
-  void person(std::int16_t n, PersonRecord p, const std::string& notes = "");
+  // Stores person n (notes as a new chain) and raises NumPersons to n;
+  // returns the person's first notes record.
+  std::int32_t person(std::int16_t n, PersonRecord p, const std::string& notes = "");
   // Stores marriage m with its ceremony and raises NumMarriages to m.
   void marriage(std::int16_t m, std::int16_t husband, std::int16_t wife, std::initializer_list<std::int16_t> kids,
                 const std::string& date = "", const std::string& place = "", bool divorced = false,
                 bool not_married = false);
-  // Nine persons (3 deleted, 4 without sex) and seven families; see the test file.
+  // Nine persons (3 deleted, 4 without sex) and eleven families; see the test file.
   void build_sample();
 
   ExportOptions options(const std::string& name, GedcomFlavour f = GedcomFlavour::Standard) const;

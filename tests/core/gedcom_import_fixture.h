@@ -3,7 +3,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "relations/tree_check.h"
 #include "store/records.h"
 #include "temp_session.h"
+#include "tree_builder.h"
 
 namespace vft::test {
 
@@ -67,14 +67,7 @@ class ImportTest : public ::testing::Test {
     return s.CerBuf;
   }
   // The five record files' bytes, to prove an import left them alone.
-  std::map<std::string, std::string> record_files() {
-    std::map<std::string, std::string> out;
-    for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes, recfile::Config}) {
-      auto b = fileio::read_all(s.work(f));
-      out[f] = b ? std::string(b->begin(), b->end()) : std::string("<missing>");
-    }
-    return out;
-  }
+  RecordFiles record_files() const { return snapshot(s); }
   // An existing tree: `persons` persons (notes on each) and `marriages`
   // couples, counts written.
   void existing_tree(int persons, int marriages);

@@ -130,7 +130,6 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   EXPECT_EQ(IniReadText(s, "FilePaths", "WebPagesSavePath"), o.folder);
   EXPECT_EQ(IniReadInt(s, "WebSite", "IncludeBirthdays"), 1);
   EXPECT_EQ(IniReadInt(s, "WebSite", "HTMLMode"), 1);
-  EXPECT_EQ(IniReadText(s, "WebSite", "PageStyle"), "Modern");
 }
 
 TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {

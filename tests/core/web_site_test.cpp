@@ -44,9 +44,6 @@ class WebSite : public test::WebPagesFixture {
     GenerateWebPages(s, c, [&](const std::string& n, const std::string&) { return made.insert(n).second; }, {});
     for (const auto& [n, html] : site) found.insert(n);
     EXPECT_EQ(found, made);
-    // The question about an earlier run counts its family pages.
-    EXPECT_EQ(CountExistingWebPages(c.folder),
-              std::count_if(made.begin(), made.end(), [](const std::string& n) { return n.rfind("vfl", 0) == 0; }));
     return site;
   }
 };
@@ -191,22 +188,14 @@ TEST_F(WebSite, RunOverAnEarlierSiteRewritesInPlace) {
   s.disk.fail_at(2, EIO);
   WebResult r = WriteWebSite(s, o, {}, true);
   EXPECT_EQ(r.status, WebStatus::Failed);
-  EXPECT_NE(r.message.find("could not be written.\r\nInput/output error\r\nThe pages written before it are already new."),
-            std::string::npos) << r.message;
+  EXPECT_EQ(r.message, "The web page '" + folder + "vfl00005.htm' could not be written.\r\n"
+                       "Input/output error\r\nThe pages written before it are already new.\r\n"
+                       "Build the pages again once the cause is mended.");
   EXPECT_EQ(test::read_text(page), first);
   EXPECT_FALSE(fs::exists(folder + "vfl00005.htm")) << "promised deleted, not rewritten";
   EXPECT_FALSE(fs::exists(folder + "vfl00099.htm"));
   EXPECT_EQ(WriteWebSite(s, o, [](const std::string&, long) { return false; }, true).status, WebStatus::Cancelled);
   EXPECT_TRUE(fs::is_empty(folder));
-}
-
-TEST_F(WebSite, UnwritableFolderFailsWithMessage) {
-  build_fixture();
-  o.folder = t.dir.path() + "missing/";
-  WebResult r = WriteWebSite(s, o, {});
-  EXPECT_EQ(r.status, WebStatus::Failed);
-  EXPECT_EQ(r.message.rfind("The web page '" + t.dir.path() + "missing/vfl00003.htm' could not be written.\r\n", 0),
-            0u);
 }
 
 // A front page the user made is neither counted, deleted nor replaced; ours is.
