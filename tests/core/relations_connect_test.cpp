@@ -251,6 +251,15 @@ TEST_F(RelationsConnect, NoConnectionMakesAPersonHisOwnAncestor) {
   EXPECT_EQ(last_box().text, "Lou LONE would become his or her own ancestor, so the connection was not made.");
   EXPECT_EQ(test::snapshot(s), before);
   expect_reset();
+
+  // A parent joins the whole family: Amy's son may not become her brother's father.
+  const std::int16_t none = b.family(0, 0);
+  const std::int16_t amy = b.child(none, "Amy", "Ash", "F"), ben = b.child(none, "Ben", "Ash", "M");
+  const std::int16_t kip = b.child(b.family(0, amy), "Kip", "Ash", "M");
+  const auto unlinked = test::snapshot(s);
+  EXPECT_EQ(connect(Father, ben, kip).step, ConnectStep::Refused);
+  EXPECT_EQ(last_box().text, "Amy ASH would become his or her own ancestor, so the connection was not made.");
+  EXPECT_EQ(test::snapshot(s), unlinked);
 }
 
 TEST_F(RelationsConnect, ChildForAFullFamilyIsRefusedAndStaysWhereItWas) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "relations/ancestry_loops.h"
 #include "relations/family_write.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
@@ -103,6 +104,11 @@ bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   if (slot != 0)
     return refuse(s, DisplayNameOf(s, c) + (father ? " already has a father." : " already has a mother."));
   if (!has_partner_room(s, a)) return false;
+  // The parent joins the family, so becomes the parent of c's brothers and
+  // sisters too: it may descend from none of them.
+  for (int k = 0; k < KidCount(f); ++k)
+    if (WouldBeOwnAncestor(s, f.Kids[static_cast<std::size_t>(k)], a))
+      return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, f.Kids[static_cast<std::size_t>(k)])));
   const bool needs_family = (s.Rel.AddMode || s.Rel.ConnectMode) && !ParentFamilyOf(s, a);
   if (needs_family && !room_for_families(s, 1)) return false;
 
