@@ -14,8 +14,6 @@ using namespace vft::test;
 
 namespace {
 
-using Nums = std::vector<std::int16_t>;
-
 // Tom Hill with two partners: Sue Dale (family `first`, child Ann) and Amy
 // Rose (family `second`, child Kit); Cy Cole (sex not recorded) stands alone.
 class AddFlow : public Workflow {
@@ -51,7 +49,7 @@ TEST_F(AddFlow, ChildOfTheSecondPartnerGoesFirstInThatFamily) {
   }
   const std::int16_t lu = number_of("Lu");
   ASSERT_GE(lu, 1);
-  EXPECT_EQ(kids(second), (Nums{lu, kit}));
+  EXPECT_EQ(kids(second), (Kids{lu, kit}));
 }
 
 TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
@@ -71,7 +69,7 @@ TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
   EXPECT_EQ(boxes.shown.size(), 1u);  // the refusal, worded in the core tests
   const std::int16_t zoe = number_of("Zoe");
   ASSERT_GE(zoe, 1);
-  EXPECT_EQ(partner_list(tom), (Nums{zoe, sue, amy}));
+  EXPECT_EQ(partner_list(tom), (std::vector<std::int16_t>{zoe, sue, amy}));
 }
 
 TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
@@ -93,7 +91,7 @@ TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
   ASSERT_TRUE(max && pip);
   const std::int16_t m = FamilyBetween(s, max, ann);
   ASSERT_GE(m, 1);
-  EXPECT_EQ(kids(m), Nums{pip});
+  EXPECT_EQ(kids(m), Kids{pip});
 }
 
 TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
@@ -195,7 +193,7 @@ TEST_F(ConnectOnRecord, FatherWithAPartnerTakesTheChildIntoTheirFamily) {
   EXPECT_EQ(lines, (QStringList{QStringLiteral("Is the mother of Ivy Ash listed in the Vorlan Family Tree records?"),
                                 QStringLiteral("Zed Yale has a spouse."), QStringLiteral("She is Cat Yale."),
                                 QStringLiteral("Is she the Mother of Ivy Ash?")}));
-  EXPECT_EQ(kids(yales), (Nums{dee, ivy}));
+  EXPECT_EQ(kids(yales), (Kids{dee, ivy}));
 }
 
 TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {

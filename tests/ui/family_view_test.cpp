@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
-#include <QElapsedTimer>
-#include <functional>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QPushButton>
@@ -117,13 +115,6 @@ class FamilyViewWidget : public test::TreeFixture {
   QLabel* label(const char* name) { return test::child<QLabel>(view, name); }
   QPushButton* button(const char* name) { return test::child<QPushButton>(view, name); }
   QWidget* box(const char* name) { return test::child(view, name); }
-  // Lets the event loop run until `done` holds (at most a second).
-  static bool wait_for(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 1000) QTest::qWait(10);
-    return done();
-  }
   void hover(QWidget* w) {
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(w, &enter);
@@ -197,7 +188,7 @@ TEST_F(FamilyViewWidget, HoverShowsStatusAndTheOverflowList) {
   auto* panel = box("KplPanel1");
   auto* list = test::child<QTreeWidget>(view, "SBList1");
   hover(button("butMoreSiblings"));
-  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 1000));
   ASSERT_EQ(list->topLevelItemCount(), 3);
   // Daughters in the list's own colour, whatever the scheme.
   EXPECT_EQ(list->topLevelItem(0)->foreground(0).color(), ColoursForScheme(256).listFemale);  // Anna Luise
@@ -211,7 +202,7 @@ TEST_F(FamilyViewWidget, HoverShowsStatusAndTheOverflowList) {
   // The list already open shows the new kind only when the pointer comes back.
   hover(label("lblChildName0"));
   hover(button("butChildren0"));
-  ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 1000));
   EXPECT_EQ(label("lblListCaption")->text(), QStringLiteral("James Brandt has Two Children..."));
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
@@ -265,7 +256,7 @@ TEST_F(FamilyViewWidget, NamesFitAndTheListStaysOffTheSelectedRow) {
   auto* list = test::child<QTreeWidget>(view, "SBList1");
   for (int close = 0; close < 2; ++close) {
     hover(button("butMoreChildren"));
-    ASSERT_TRUE(wait_for([&] { return panel->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 1000));
     EXPECT_FALSE(panel->geometry().intersects(box("pnlSelected")->geometry()));
     EXPECT_TRUE(view.rect().contains(panel->geometry()));
     EXPECT_FALSE(list->verticalScrollBar()->isVisible());

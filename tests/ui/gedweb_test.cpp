@@ -146,10 +146,9 @@ TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
 class WebPages : public Gedweb {
  protected:
   std::vector<std::string> opened;
-  std::string docs() const { return t.dir.path() + "docs"; }
   std::string folder() const { return t.dir.path() + "web"; }
   std::unique_ptr<frmWebPages> dialog() {
-    auto w = std::make_unique<frmWebPages>(s, docs());
+    auto w = std::make_unique<frmWebPages>(s, t.dir.path() + "docs");
     w->dialogs = &dialogs;
     w->open_in_browser = [this](const std::string& path) { opened.push_back(path); };
     w->show();

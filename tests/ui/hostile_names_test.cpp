@@ -11,17 +11,15 @@
 #include "qt_prompter.h"
 #include "qt_text.h"
 #include "relations/delete_person.h"
-#include "temp_session.h"
-#include "tree_builder.h"
+#include "tree_fixture.h"
 #include "widget_find.h"
 
 using namespace vft;
 using vft::ui::qs;
 
-TEST(HostileNames, QuestionsShowTheNameAsTyped) {
-  test::TempSession t;
-  Session& s = t.s;
-  test::TreeBuilder b(s);
+using HostileNames = test::TreeFixture;
+
+TEST_F(HostileNames, QuestionsShowTheNameAsTyped) {
   ui::QtPrompter qt;
   s.prompter = &qt;
   for (const char* name : {"<h1>Big</h1>", "<script>x()</script>", "Tom &amp; Jo", "</PRE>Ed"}) {
