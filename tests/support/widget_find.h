@@ -17,11 +17,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <deque>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -63,6 +64,12 @@ inline void click(QWidget* w, const char* name) {
 }
 inline void click(QWidget& w, const char* name) { click(&w, name); }
 
+// Moves the focus out of a box as Tab would, so its leave-field rules run.
+inline void leave(QWidget* box) {
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(box, &out);
+}
+
 // Replaces the text of a named box by typing, then leaves it, so the
 // window's leave-field rules run (a window that is not active gets no focus
 // changes from Tab: those leave by hand).
@@ -78,8 +85,7 @@ inline void type(QWidget* w, const char* name, const QString& text) {
     QTest::keyClick(e, Qt::Key_Tab);
     if (!e->hasFocus()) return;
   }
-  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(e, &out);
+  leave(e);
 }
 inline void type(QWidget* w, const char* name, const char* latin1) { type(w, name, QString::fromLatin1(latin1)); }
 
@@ -126,32 +132,76 @@ inline void guarded(const std::function<void()>& step) {
   }
 }
 
-// Runs `act` on the active modal window once `ready` holds for it, looking
-// every 5 ms while a modal loop runs; gives up after five seconds.
-inline void when_modal(std::function<bool(QWidget&)> ready, std::function<void(QWidget&)> act) {
-  auto* timer = new QTimer(qApp);
-  auto clock = std::make_shared<QElapsedTimer>();
-  clock->start();
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, ready, act] {
+// One action per expected modal window (named by objectName, or by class for
+// Qt's own dialogs), played in order as each comes up and, when a step has
+// a `ready` test, once that holds. Actions run from their own event so a
+// click that opens a further modal window returns only when the script has
+// dealt with that one too. A window nobody expects is rejected after five
+// seconds, so a wrong turn fails instead of hanging.
+class ModalDriver : public QObject {
+ public:
+  using Action = std::function<void(QWidget*)>;
+  using Ready = std::function<bool(QWidget&)>;
+  ModalDriver() {
+    connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+    timer_.start(5);
+  }
+  ~ModalDriver() override {
+    if (!steps_.empty()) ADD_FAILURE() << "window never shown: " << steps_.front().window.toStdString();
+  }
+  ModalDriver& on(const char* window, Action act, Ready ready = nullptr) {
+    steps_.push_back({QString::fromLatin1(window), std::move(act), std::move(ready)});
+    return *this;
+  }
+
+ private:
+  struct Step {
+    QString window;
+    Action act;
+    Ready ready;
+  };
+  std::deque<Step> steps_;
+  QTimer timer_;
+  QElapsedTimer stray_;  // how long a window nobody expects has been up
+  QPointer<QWidget> stray_window_;
+  bool pending_ = false;
+
+  bool expected(QWidget* w) {
+    if (steps_.empty()) return false;
+    const Step& st = steps_.front();
+    if (w->objectName() != st.window && QLatin1String(w->metaObject()->className()) != st.window) return false;
+    bool ready = true;
+    if (st.ready) guarded([&] { ready = st.ready(*w); });
+    return ready;
+  }
+  void poll() {
     QWidget* w = QApplication::activeModalWidget();
-    bool now = false, broke = true;
-    guarded([&] {
-      now = w != nullptr && w->isVisible() && ready(*w);
-      broke = false;
-    });
-    if (!broke && !now && clock->elapsed() <= 5000) return;
-    timer->stop();
-    timer->deleteLater();
-    if (broke) return;  // already reported, the window closed
-    if (now)
-      guarded([&] { act(*w); });
-    else
-      guarded([] { throw ControlError("the window never came"); });
-  });
-  timer->start(5);
-}
-inline void on_modal(std::function<void(QWidget&)> act) {
-  when_modal([](QWidget&) { return true; }, std::move(act));
-}
+    if (!w || pending_ || !w->isVisible()) return;
+    if (expected(w)) {
+      stray_.invalidate();
+      Step st = std::move(steps_.front());
+      steps_.pop_front();
+      pending_ = true;
+      QPointer<QWidget> target(w);
+      QTimer::singleShot(0, this, [this, target, act = std::move(st.act)] {
+        pending_ = false;
+        if (target) guarded([&] { act(target.data()); });
+      });
+      return;
+    }
+    // Some windows close themselves after a moment (the notices); others
+    // would wait for ever.
+    if (!stray_.isValid() || stray_window_ != w) {
+      stray_window_ = w;
+      stray_.start();
+    }
+    if (stray_.elapsed() > 5000) {
+      ADD_FAILURE() << "unexpected window " << w->objectName().toStdString() << " (expected "
+                    << (steps_.empty() ? std::string("none") : steps_.front().window.toStdString()) << ")";
+      stray_.invalidate();
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    }
+  }
+};
 
 }  // namespace vft::test

@@ -14,8 +14,6 @@ using namespace vft::test;
 
 namespace {
 
-using Nums = std::vector<std::int16_t>;
-
 // Tom Hill with two partners: Sue Dale (family `first`, child Ann) and Amy
 // Rose (family `second`, child Kit); Cy Cole (sex not recorded) stands alone.
 class AddFlow : public Workflow {
@@ -39,12 +37,7 @@ TEST_F(AddFlow, ChildOfTheSecondPartnerGoesFirstInThatFamily) {
   {
     ModalDriver d;
     d.on("frmConnectAs", press("Command1_4"))
-        .on("frmAddChild",
-            [](QWidget* q) {
-              EXPECT_EQ(label_text(q, "Label1"),
-                        QStringLiteral("Is the child to be Added the issue of Tom Hill and Sue Dale?"));
-              click(q, "cmdNo");
-            })
+        .on("frmAddChild", answer("cmdNo"))
         .on("frmSelectOther",
             [](QWidget* o) {
               pick_row(o, "SBList1", 0);  // Amy, the only other partner
@@ -54,10 +47,7 @@ TEST_F(AddFlow, ChildOfTheSecondPartnerGoesFirstInThatFamily) {
         .on("frmEditPerson", new_person("Lu"));
     button("butAddPerson")->click();
   }
-  const std::int16_t lu = number_of("Lu");
-  ASSERT_GE(lu, 1);
-  EXPECT_EQ(kids(second), (Nums{lu, kit}));
-  expect_sound();
+  EXPECT_EQ(kids(second), (Kids{number_of("Lu"), kit}));
 }
 
 TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
@@ -74,12 +64,8 @@ TEST_F(AddFlow, PartnerPlacedFirstOfThreeAfterARefusedPosition) {
         .on("frmMarriageInput", press("butOKAddMarr"));
     button("butAddPerson")->click();
   }
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].title, "Problem");
-  const std::int16_t zoe = number_of("Zoe");
-  ASSERT_GE(zoe, 1);
-  EXPECT_EQ(partner_list(tom), (Nums{zoe, sue, amy}));
-  expect_sound();
+  EXPECT_EQ(boxes.shown.size(), 1u);  // the refusal, worded in the core tests
+  EXPECT_EQ(partner_list(tom), (std::vector<std::int16_t>{number_of("Zoe"), sue, amy}));
 }
 
 TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
@@ -101,8 +87,7 @@ TEST_F(AddFlow, ChildWhoseKnownFatherIsAddedFirstAsAPartner) {
   ASSERT_TRUE(max && pip);
   const std::int16_t m = FamilyBetween(s, max, ann);
   ASSERT_GE(m, 1);
-  EXPECT_EQ(kids(m), Nums{pip});
-  expect_sound();
+  EXPECT_EQ(kids(m), Kids{pip});
 }
 
 TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
@@ -110,11 +95,7 @@ TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
   {
     ModalDriver d;
     d.on("frmConnectAs", press("Command1_4"))
-        .on("frmNoSex",
-            [](QWidget* q) {
-              EXPECT_EQ(label_text(q, "Label1"), QStringLiteral("The sex of Cy Cole is not recorded."));
-              click(q, "cmdMale");
-            })
+        .on("frmNoSex", answer("cmdMale"))
         .on("frmAddChild", press("cmdNo"))
         .on("frmEditPerson", new_person("Pip", "Cole"));
     button("butAddPerson")->click();
@@ -124,7 +105,6 @@ TEST_F(AddFlow, SexAskedFirstThenAChildWithAnUnknownMother) {
   ASSERT_GE(pip, 1);
   const MarriageRecord& m = fam(ParentFamilyOf(s, pip));
   EXPECT_EQ(m.Husband, cy);
-  expect_sound();
 }
 
 TEST_F(AddFlow, UnrelatedPersonGetsAFamilyOfItsOwnAndANotice) {
@@ -141,7 +121,6 @@ TEST_F(AddFlow, UnrelatedPersonGetsAFamilyOfItsOwnAndANotice) {
   EXPECT_EQ(notice, QStringLiteral("Una Zed has been added to the records as an Unrelated person."));
   EXPECT_GE(number_of("Una"), 1);
   EXPECT_EQ(selected(), tom);
-  expect_sound();
 }
 
 // From an empty tree: the start menu's first person, then both parents with
@@ -160,11 +139,7 @@ TEST_F(Workflow, FirstPersonFromTheStartMenuThenBothParents) {
     ModalDriver d;
     d.on("frmConnectAs", press("Command1_0"))
         .on("frmEditPerson", new_person("Tom", "Hill"))
-        .on("frmAddParent",
-            [](QWidget* q) {
-              EXPECT_EQ(label_text(q, "Label1"), QStringLiteral("Is the Mother of Ann Hill known?"));
-              click(q, "cmdYes");
-            })
+        .on("frmAddParent", answer("cmdYes"))
         .on("frmEditPerson", new_person("Sue", "Dale"))
         .on("frmMarriageInput", press("butOKAddMarr"));
     button("butAddPerson")->click();
@@ -214,9 +189,7 @@ TEST_F(ConnectOnRecord, FatherWithAPartnerTakesTheChildIntoTheirFamily) {
   EXPECT_EQ(lines, (QStringList{QStringLiteral("Is the mother of Ivy Ash listed in the Vorlan Family Tree records?"),
                                 QStringLiteral("Zed Yale has a spouse."), QStringLiteral("She is Cat Yale."),
                                 QStringLiteral("Is she the Mother of Ivy Ash?")}));
-  EXPECT_EQ(kids(yales), (Nums{dee, ivy}));
-  EXPECT_EQ(w->view()->model().ParentFamily, yales);
-  expect_sound();
+  EXPECT_EQ(kids(yales), (Kids{dee, ivy}));
 }
 
 TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {
@@ -229,7 +202,6 @@ TEST_F(ConnectOnRecord, PartnerTakesThePlaceOfTheUnknownFather) {
     button("butConnect")->click();
   }
   EXPECT_EQ(fam(hills).Husband, max);
-  expect_sound();
 }
 
 class SelectPath : public Workflow {

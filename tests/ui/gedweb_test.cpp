@@ -31,8 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool is(QWidget& w, const char* name) { return w.objectName() == QLatin1String(name); }
-
 // John Smith and Mary Jones, married (family 3), with the submitter stored.
 class Gedweb : public test::TreeFixture {
  protected:
@@ -47,9 +45,6 @@ class Gedweb : public test::TreeFixture {
     IniWrite(s, "USER", "Address1", "1 Road");
     IniWrite(s, "USER", "Email", "ann@example.org");
     s.on_help = [this](const std::string& topic) { help.push_back(topic); };
-  }
-  void write(const std::string& path, const std::string& text) {
-    ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
   }
 };
 
@@ -99,12 +94,12 @@ TEST_F(Gedweb, ExportFlavourBoxesChooseTheFormOneAtATime) {
 TEST_F(Gedweb, ExportCancelledWhileWritingLeavesNoFile) {
   const std::string target = t.dir.path() + "out.ged";
   dialogs.answers = {target};
-  test::when_modal([](QWidget& w) { return is(w, "frmGEDCOMExport"); },
-                   [](QWidget& w) {
-                     // Pressed when the first person lets events through; the second one stops.
-                     QTimer::singleShot(0, &w, [&w] { test::guarded([&w] { click(w, "cmdCancel"); }); });
-                     click(w, "cmdExport");
-                   });
+  test::ModalDriver d;
+  d.on("frmGEDCOMExport", [](QWidget* w) {
+    // Pressed when the first person lets events through; the second one stops.
+    QTimer::singleShot(0, w, [w] { test::guarded([w] { click(w, "cmdCancel"); }); });
+    click(w, "cmdExport");
+  });
   RunGedcomExport(s, dialogs, nullptr);
   EXPECT_FALSE(fs::exists(target));
   EXPECT_TRUE(t.prompter.shown.empty());
@@ -119,7 +114,8 @@ const char* const kGedcom =
 
 TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
   const std::string path = t.dir.path() + "family.ged";
-  write(path, kGedcom);
+  const std::string gedcom = kGedcom;
+  ASSERT_TRUE(test::put_file(path, Bytes(gedcom.begin(), gedcom.end())));
   const auto before = test::snapshot(s);
   {
     frmGEDCOM w(s, path);
@@ -139,8 +135,9 @@ TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
     EXPECT_FALSE(w.convert());
     EXPECT_EQ(test::snapshot(s), before);
   }
-  test::when_modal([](QWidget& w) { return child<QPushButton>(w, "cmdOK")->isEnabled(); },
-                   [](QWidget& w) { click(w, "cmdOK"); });
+  test::ModalDriver d;
+  d.on("frmGEDCOM", [](QWidget* w) { click(w, "cmdOK"); },
+       [](QWidget& w) { return child<QPushButton>(w, "cmdOK")->isEnabled(); });
   EXPECT_TRUE(RunGedcomImport(s, nullptr, path));
   EXPECT_EQ(s.Config.NumPersons(), 5);
   EXPECT_FALSE(s.RecordsSaved);
@@ -149,10 +146,9 @@ TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
 class WebPages : public Gedweb {
  protected:
   std::vector<std::string> opened;
-  std::string docs() const { return t.dir.path() + "docs"; }
   std::string folder() const { return t.dir.path() + "web"; }
   std::unique_ptr<frmWebPages> dialog() {
-    auto w = std::make_unique<frmWebPages>(s, docs());
+    auto w = std::make_unique<frmWebPages>(s, t.dir.path() + "docs");
     w->dialogs = &dialogs;
     w->open_in_browser = [this](const std::string& path) { opened.push_back(path); };
     w->show();
@@ -199,11 +195,11 @@ TEST_F(WebPages, ColoursChosenInTheColourWindowReachThePages) {
   w->choose_colour = [](const QColor&, const QString&) -> std::optional<QColor> { return QColor(0xAB, 0xCD, 0xEF); };
   retype(child<QLineEdit>(*w, "txtFolder"), qs(folder()));
   for (const char* button : {"cmdCancel", "cmdOK"}) {
-    test::when_modal([](QWidget& d) { return is(d, "frmWebColours"); },
-                     [button](QWidget& d) {
-                       click(d, "cmdColour_1");
-                       click(d, button);
-                     });
+    test::ModalDriver d;
+    d.on("frmWebColours", [button](QWidget* c) {
+      click(c, "cmdColour_1");
+      click(c, button);
+    });
     click(*w, "cmdColours");
     EXPECT_EQ(w->options().colours.NormTextColour, std::string(button) == "cmdOK" ? 0xABCDEFu : 0u) << button;
   }
@@ -216,15 +212,15 @@ TEST_F(WebPages, ColoursChosenInTheColourWindowReachThePages) {
 
 TEST_F(WebPages, RunShowsThePrivacyReminderOverTheWindow) {
   t.prompter.answers = {kAnswerNo};  // do not remind again
-  bool reminded_over_dialog = false;
-  test::when_modal([this](QWidget&) { return !t.prompter.shown.empty(); },
-                   [&](QWidget& d) {
-                     reminded_over_dialog = is(d, "frmWebPages");
-                     click(d, "cmdHelp");
-                     click(d, "cmdCancel");
-                   });
+  test::ModalDriver d;
+  d.on(
+      "frmWebPages",
+      [](QWidget* w) {
+        click(w, "cmdHelp");
+        click(w, "cmdCancel");
+      },
+      [this](QWidget&) { return !t.prompter.shown.empty(); });
   RunWebPages(s, nullptr);
-  EXPECT_TRUE(reminded_over_dialog);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(IniReadInt(s, "WebSite", "RemindSuppressDates"), 1);
   EXPECT_EQ(help, std::vector<std::string>{"web_pages"});

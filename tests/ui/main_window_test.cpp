@@ -89,8 +89,7 @@ TEST_F(MainWindow, CommandsWithoutTheirWindowsAreDisabledUntilHooked) {
 }
 
 TEST_F(MainWindow, SaveFollowsTheRecordWrites) {
-  open_tree();
-  EXPECT_FALSE(button("butSave")->isEnabled());
+  open_tree();  // saved: Save is off (the disabled list above)
   change_something();
   EXPECT_TRUE(button("butSave")->isEnabled());
 
@@ -106,7 +105,6 @@ TEST_F(MainWindow, KeysPressTheirButtonsOnlyWhenUsable) {
   open_tree();
   int added = 0;
   EXPECT_TRUE(w->handleKey(Qt::Key_A, Qt::NoModifier));  // the key is the window's, the button is off
-  EXPECT_EQ(added, 0);
   EditingHooks hooks;
   hooks.add_person = [&] { ++added; };
   w->set_hooks(hooks);
@@ -201,8 +199,6 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   EXPECT_EQ(s.Config.NumPersons(), 1);
   EXPECT_FALSE(w->startTag());
   EXPECT_EQ(w->windowTitle(), q("frost.vfl Family Tree"));
-  EXPECT_TRUE(button("butQuit")->isVisibleTo(w.get()));
-  EXPECT_TRUE(action("mnuNew")->isEnabled());
 }
 
 TEST(StartMenu, EntriesKeysAndTheCloseBox) {

@@ -109,18 +109,16 @@ TEST_F(MarriageInput, EscapeWithAChangedMarriageAsksToSave) {
 TEST_F(MarriageInput, RunEditsTheDisplayedMarriageAndHelpOpensItsTopic) {
   auto m = b.family(tom, sue, "1 Jan 1950", "Hull");
   b.select(sue);
-  bool seen = false;
-  test::on_modal([&](QWidget& w) {
-    seen = true;
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  test::ModalDriver d;
+  d.on("frmMarriageInput", [&](QWidget* w) {
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     test::click(w, "butHelp");
-    QTest::keyClick(&w, Qt::Key_F1);
-    type_date(w, "2 feb 1951");
+    QTest::keyClick(w, Qt::Key_F1);
+    type_date(*w, "2 feb 1951");
     test::click(w, "butOKAddMarr");
   });
   EXPECT_EQ(RunMarriageInput(s, nullptr, MarriageMode::Edit), MarriageNext::Done);
-  EXPECT_TRUE(seen);
   EXPECT_EQ(helps, (std::vector<std::string>{"marriage", "marriage"}));
   EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, m).MarriedDate), "2 Feb 1951");
 

@@ -1,13 +1,11 @@
 // Drives the real main window and the modal windows its commands chain, as a
-// user would: each expected window is waited for by objectName, then its
-// controls are found by objectName, typed into and clicked. A window nobody
-// expects is rejected after a while, so a wrong turn fails instead of hanging.
+// user would: each expected window is waited for by objectName (see
+// ModalDriver), then its controls are found by objectName, typed into and
+// clicked.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPointer>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,65 +22,6 @@
 #include "widget_find.h"
 
 namespace vft::test {
-
-// One action per expected modal window, played in order as each comes up.
-// Actions run from their own event so a click that opens a further modal
-// window returns only when the script has dealt with that one too.
-class ModalDriver : public QObject {
- public:
-  using Action = std::function<void(QWidget*)>;
-  ModalDriver() {
-    connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
-    timer_.start(5);
-  }
-  ~ModalDriver() override {
-    if (!steps_.empty()) ADD_FAILURE() << "window never shown: " << steps_.front().window.toStdString();
-  }
-  ModalDriver& on(const char* window, Action act) {
-    steps_.push_back({QString::fromLatin1(window), std::move(act)});
-    return *this;
-  }
-
- private:
-  struct Step {
-    QString window;
-    Action act;
-  };
-  std::deque<Step> steps_;
-  QTimer timer_;
-  QElapsedTimer stray_;  // how long a window nobody expects has been up
-  QPointer<QWidget> stray_window_;
-  bool pending_ = false;
-
-  void poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w || pending_ || !w->isVisible()) return;
-    if (!steps_.empty() && w->objectName() == steps_.front().window) {
-      stray_.invalidate();
-      Step st = std::move(steps_.front());
-      steps_.pop_front();
-      pending_ = true;
-      QPointer<QWidget> target(w);
-      QTimer::singleShot(0, this, [this, target, act = std::move(st.act)] {
-        pending_ = false;
-        if (target) guarded([&] { act(target.data()); });
-      });
-      return;
-    }
-    // Some windows close themselves after a moment (the notices); others
-    // would wait for ever.
-    if (!stray_.isValid() || stray_window_ != w) {
-      stray_window_ = w;
-      stray_.start();
-    }
-    if (stray_.elapsed() > 5000) {
-      ADD_FAILURE() << "unexpected window " << w->objectName().toStdString() << " (expected "
-                    << (steps_.empty() ? std::string("none") : steps_.front().window.toStdString()) << ")";
-      stray_.invalidate();
-      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-    }
-  }
-};
 
 // Types a new person into the person editor and presses OK.
 inline ModalDriver::Action new_person(const char* given, const char* family = nullptr, const char* sex = nullptr) {
@@ -110,6 +49,13 @@ inline ModalDriver::Action pick_number(std::int16_t n) {
 }
 inline ModalDriver::Action press(const char* button) {
   return [=](QWidget* w) { click(w, button); };
+}
+// A question window: its question shown (the words are the model's), then a button.
+inline ModalDriver::Action answer(const char* button) {
+  return [=](QWidget* q) {
+    EXPECT_FALSE(label_text(q, "Label1").isEmpty());
+    click(q, button);
+  };
 }
 
 // The real main window, with every window installed, over the tree a test
