@@ -26,10 +26,9 @@ TEST_F(FamilyViewSlots, FourChildrenShowAllAFifthStepsByOneAndWraps) {
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(NextChild(s, cursor));
   // Start index 4: the last child first, then round to the beginning.
   EXPECT_EQ(children(view()), (Kids{k[4], k[0], k[1], k[2]}));
-  // A click on child slot 1 at start 4 selects the first child.
-  EXPECT_EQ(SlotTarget(s, cursor, Slot::Child1), k[0]);
   ASSERT_TRUE(NextChild(s, cursor));
   EXPECT_EQ(children(view()), (Kids{k[0], k[1], k[2], k[3]}));
+  // A click on child slot 1 at start 4 selects the first child.
   for (int i = 0; i < 4; ++i) NextChild(s, cursor);
   ASSERT_TRUE(SelectSlot(s, cursor, Slot::Child1));
   EXPECT_EQ(s.Config.LastPerson(), k[0]);

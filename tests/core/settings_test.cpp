@@ -63,9 +63,6 @@ TEST(SettingsTable, ShippedDefaultFileHoldsEveryKeyWithItsDefault) {
 TEST_F(Settings, FirstStartWritesTheDefaultLabels) {
   LoadSettings(s);
   EXPECT_EQ(IniReadText(s, "Field Names", "FamName"), "Family Name");
-  EXPECT_EQ(s.Messages[163], " on Baptised");
-  EXPECT_EQ(s.Messages[413], "Enter Family Name to List: ");
-  EXPECT_FALSE(s.UCaseFamname);
   for (const auto& k : s.FunctionKeys) EXPECT_EQ(k, "");
 }
 
