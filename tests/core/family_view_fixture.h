@@ -36,11 +36,6 @@ class FamilyViewTest : public ::testing::Test {
     r.DeathDate = death;
     tree.write(r);
   }
-  void set_given(std::int16_t p, const std::string& given) {
-    PersonRecord r = tree.read(p);
-    r.GivenNames = given;
-    tree.write(r);
-  }
   MarriageRecord& fam(std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
 
   // Tom and Eve Hart (persons 1 and 2), named dad and mum, and their family.

@@ -68,9 +68,7 @@ TEST(FamilyViewGeometry, FitsEveryWindowSizeWithBoundedText) {
     EXPECT_NEAR(kBoxNameText * sc.text, c.name_px, 0.01);
     for (bool grandparents : {true, false}) {
       const DiagramLayout d = LayOutDiagram(full_family(grandparents), sc, captions());
-      // The boxes keep the board's proportions across the whole width.
-      EXPECT_NEAR(d.box(Slot::Selected).w, 236 * c.w / 1200, 1e-6);
-      EXPECT_NEAR(d.box(Slot::GrandParent0).x, 30 * c.w / 1200, 1e-6);
+      // A grandparent row without grandparents is compact.
       EXPECT_NEAR(d.box(Slot::GrandParent0).h, (grandparents ? 78 : 26) * sc.text, 1e-6);
       const std::vector<Rect> all = shown_rects(d);
       ASSERT_EQ(all.size(), grandparents ? 28u : 24u);
@@ -81,7 +79,6 @@ TEST(FamilyViewGeometry, FitsEveryWindowSizeWithBoundedText) {
         EXPECT_LE(all[i].bottom(), c.h + 1e-6) << i;
         for (std::size_t j = i + 1; j < all.size(); ++j) EXPECT_FALSE(overlap(all[i], all[j])) << i << " " << j;
       }
-      EXPECT_EQ(d.selectedRow.y, d.box(Slot::Selected).y);
     }
   }
 }
