@@ -73,8 +73,6 @@ TEST_F(Folders, WorkFolderIsNamedByTheStartTimeAndNeverReused) {
   ASSERT_TRUE(CreateWorkFolder(s));
   const std::string base = s.AppDataFolder + "Vorlan Family Tree/";
   EXPECT_EQ(s.WorkFolder, base + "090705/");
-  EXPECT_TRUE(fs::is_directory(s.WorkFolder));
-
   ASSERT_TRUE(CreateWorkFolder(s));  // already has one: kept
   EXPECT_EQ(s.WorkFolder, base + "090705/");
 

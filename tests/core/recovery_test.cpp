@@ -21,13 +21,14 @@ namespace {
 class Recovery : public MainWin {
  protected:
   // A crashed run's folder beside the session's own, holding the tree of
-  // build_tree() with one unsaved change.
-  std::string crashed_run(const std::string& name) {
+  // build_tree() with one unsaved change (or only a settings record).
+  std::string crashed_run(const std::string& name, bool with_persons = true) {
     const std::string folder = s.settings_folder() + name + "/";
     fs::create_directories(folder);
     TempSession other;
     other.s.WorkFolder = folder;
     TreeBuilder b(other.s);
+    if (!with_persons) return folder;
     auto a = b.person("Ann", "Crash", "F");
     b.person("Bob", "Crash", "M");
     other.s.Config.setLastPerson(a);
@@ -108,11 +109,7 @@ TEST_F(Recovery, NoDeletesAndOffersTheNextCancelKeeps) {
 }
 
 TEST_F(Recovery, RunsWithoutPersonsAreClearedWithoutAQuestion) {
-  const std::string folder = s.settings_folder() + "101010/";
-  fs::create_directories(folder);
-  TempSession other;
-  other.s.WorkFolder = folder;
-  TreeBuilder b(other.s);  // settings record only, no persons
+  const std::string folder = crashed_run("101010", false);
   EXPECT_FALSE(OfferRecovery(s, {folder}));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_FALSE(fs::exists(folder));
