@@ -260,6 +260,14 @@ TEST_F(RelationsConnect, NoConnectionMakesAPersonHisOwnAncestor) {
   EXPECT_EQ(connect(Father, ben, kip).step, ConnectStep::Refused);
   EXPECT_EQ(last_box().text, "Amy ASH would become his or her own ancestor, so the connection was not made.");
   EXPECT_EQ(test::snapshot(s), unlinked);
+  // The same when Kip has a partner and is connected without her.
+  b.family(kip, b.person("Zoe", "Ash", "F"));
+  const auto partnered = test::snapshot(s);
+  ASSERT_EQ(connect(Father, ben, kip).step, ConnectStep::ChooseParentCouple);
+  t.prompter.shown.clear();
+  EXPECT_FALSE(FinishConnectParentAlone(s, kip));
+  EXPECT_EQ(last_box().text, "Amy ASH would become his or her own ancestor, so the connection was not made.");
+  EXPECT_EQ(test::snapshot(s), partnered);
 }
 
 TEST_F(RelationsConnect, ChildForAFullFamilyIsRefusedAndStaysWhereItWas) {

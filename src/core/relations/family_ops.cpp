@@ -96,6 +96,15 @@ std::int16_t last_family_listing(const Session& s, std::int16_t c) {
   return 0;
 }
 
+// A parent joins the whole family, so becomes the parent of every child in
+// it, not only of the one it was connected to: it may descend from none.
+bool parent_of_all(Session& s, const MarriageRecord& f, std::int16_t a) {
+  for (int k = 0; k < KidCount(f); ++k)
+    if (WouldBeOwnAncestor(s, f.Kids[static_cast<std::size_t>(k)], a))
+      return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, f.Kids[static_cast<std::size_t>(k)])));
+  return true;
+}
+
 bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   std::int16_t m = c >= 1 ? last_family_listing(s, c) : std::int16_t{0};
   if (!m) return refuse(s, DisplayNameOf(s, c) + " is not listed as a child in any family.");
@@ -104,11 +113,7 @@ bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   if (slot != 0)
     return refuse(s, DisplayNameOf(s, c) + (father ? " already has a father." : " already has a mother."));
   if (!has_partner_room(s, a)) return false;
-  // The parent joins the family, so becomes the parent of c's brothers and
-  // sisters too: it may descend from none of them.
-  for (int k = 0; k < KidCount(f); ++k)
-    if (WouldBeOwnAncestor(s, f.Kids[static_cast<std::size_t>(k)], a))
-      return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, f.Kids[static_cast<std::size_t>(k)])));
+  if (!parent_of_all(s, f, a)) return false;
   const bool needs_family = (s.Rel.AddMode || s.Rel.ConnectMode) && !ParentFamilyOf(s, a);
   if (needs_family && !room_for_families(s, 1)) return false;
 
@@ -166,7 +171,7 @@ bool SetParentBySex(Session& s, std::int16_t m, std::int16_t a) {
   MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
   std::int16_t& slot = slot_for(f, SexOf(p));
   if (slot != 0) return refuse(s, SexOf(p) == 'F' ? "The family already has a mother." : "The family already has a father.");
-  if (!has_partner_room(s, a)) return false;
+  if (!has_partner_room(s, a) || !parent_of_all(s, f, a)) return false;
 
   slot = a;
   if (!store(s, m)) return false;
