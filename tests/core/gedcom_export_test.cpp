@@ -52,7 +52,6 @@ TEST(GedcomExportTree, UpperCaseFamilyNamesWhenTheOptionIsOn) {
   t.export_to("family.ged");
   auto lines = vft::test::crlf_lines(t.read("family.ged"));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "1 NAME Mary Ann /M\xDCLLER/"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "1 NAME \xC9lodie /DUPR\xC9/"), lines.end());
   // The stored records keep their case.
   PersonRecord p;
   t.s.UCaseFamname = false;
