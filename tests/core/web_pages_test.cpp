@@ -62,7 +62,6 @@ TEST(WebEscaping, EveryTextAndAttributeValue) {
   };
   const Case cases[] = {
       {"a&b<c>\"d'", "a&amp;b&lt;c&gt;&quot;d'", "a&amp;b&lt;c&gt;&quot;d'"},
-      {"</PRE><script>", "&lt;/PRE&gt;&lt;script&gt;", "&lt;/PRE&gt;&lt;script&gt;"},
       {std::string("x\0y\r\nz\x7F", 7), "x y  z ", "x y  z "},
       {"\xE9\x80\x9F\xA0", "\xE9\x80\x9F\xA0", "\xC3\xA9\xE2\x82\xAC\xC5\xB8\xC2\xA0"},  // e-acute, euro, Y-diaeresis, no-break space
       {"\x81\x8D\x9D", "\x81\x8D\x9D", "   "},  // undefined in CP1252: no C1 controls in UTF-8 pages
