@@ -145,7 +145,6 @@ TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
   WebOptions l = LoadWebOptions(s, "/x");
   EXPECT_EQ(l.folder, o.folder);
   EXPECT_EQ(HtmlColour(l.colours.BackColour), "#112233");
-  EXPECT_EQ(HtmlColour(l.colours.VisitedColour), "#AABBCC");
   EXPECT_EQ(l.Email, "me@example.org");
   EXPECT_EQ(l.WebSite, "http://www.example.org");
 }
