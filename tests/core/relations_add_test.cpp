@@ -51,8 +51,6 @@ TEST_F(RelationsAdd, FatherWithoutMotherAsksForHerThenAPlaceholderFillsIn) {
   auto dad = save_new("Dan", "Dale", "M");
   LinkResult r = LinkNewPerson(s, dad);
   EXPECT_EQ(r.step, LinkStep::AskOtherParent);
-  EXPECT_TRUE(s.Rel.AsMother);
-  EXPECT_EQ(s.Rel.RememberedParent, dad);
   EXPECT_EQ(FatherOf(s, c), dad);
   EXPECT_EQ(ParentFamilyOf(s, dad), 2);
 
@@ -62,7 +60,6 @@ TEST_F(RelationsAdd, FatherWithoutMotherAsksForHerThenAPlaceholderFillsIn) {
   EXPECT_EQ(b.read(mum).Sex, "F");
   EXPECT_EQ(partners(dad), 1);
   EXPECT_EQ(partners(mum), 1);
-  EXPECT_EQ(ParentFamilyOf(s, mum), 3);
   expect_reset();
 }
 
@@ -110,7 +107,6 @@ TEST_F(RelationsAdd, PartnerWaitsForTheMarriageEditor) {
   start_add(&RelationState::AsPartner, c);
   auto a = save_new("Ann", "Ash", "F");
   EXPECT_EQ(LinkNewPerson(s, a).step, LinkStep::EditPartnership);
-  EXPECT_EQ(s.Rel.NewPerson, a);
   s.CerBuf = {cp1252::fit("4 Apr 1944", 12), cp1252::fit("Ely", 200)};  // what the editor's OK leaves
   ASSERT_EQ(LinkNewPartner(s, a), 2);
   EXPECT_EQ(fam(2).Wife, a);

