@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mainwin/person_list.h"
+#include "store/date_parse.h"
 #include "store/file_io.h"
 #include "store/records.h"
 #include "tree_fixture.h"
@@ -40,13 +41,15 @@ TEST(BirthSortKey, CompleteDatesDirectlyPartialOnesByYearAndMonthNoneAsZero) {
       {"31 Dec 1899  ", false, 18991231},  // padded as stored
       {"5/1/1901", false, 19010105},       // a numeric date follows the user's day/month order
       {"5/1/1901", true, 19010501},
-      {"? Mar 1901", false, 19010301},
+      {"? mar 1901", false, 19010301},     // a month in any case
+      {"Dec Jan 1900", false, 19000101},   // the month first in the year wins
       {"1901", false, 19010101},           // a year alone: 1 January
+      {"? ??? 1900", false, 19000101},
       {"31 Feb 1901", false, 19010201},    // no such day: month and year still count
-      {"12 Mar ????", false, 301},         // month alone sorts before every year
-      {"? ??? ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"12345", false, 0},
+      {"12 Mar ????", false, 0},           // without a year the month alone does not count
+      {"? ??? ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"901", false, 0},
   };
-  for (const Row& r : rows) EXPECT_EQ(BirthSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
+  for (const Row& r : rows) EXPECT_EQ(DateSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
 }
 
 TEST(NameMatches, PrefixOrPreciseBlanksAndCase) {

@@ -7,8 +7,6 @@
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/date_parse.h"
-#include "store/date_words.h"
-#include "store/dates.h"
 #include "store/file_io.h"
 #include "store/records.h"
 
@@ -93,36 +91,10 @@ std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f) {
     if (!NameMatches(f, r.famname, r.given)) continue;
     r.number = n;
     r.born = field(rec, person_at::BirthDate, width::Date);
-    r.born_key = BirthSortKey(r.born, s.MonthFirst);
+    r.born_key = DateSortKey(r.born, s.MonthFirst);
     rows.push_back(std::move(r));
   }
   return rows;
-}
-
-std::int32_t BirthSortKey(std::string_view text, bool month_first) {
-  const std::string t = cp1252::trim(text);
-  if (t.empty() || t == UnknownDate) return 0;
-  if (auto d = ParseCompleteDate(t, month_first)) return d->year * 10000 + d->month * 100 + d->day;
-  // Partial: take the words apart at blanks.
-  std::vector<std::string_view> words;
-  std::string_view rest = t;
-  while (!rest.empty()) {
-    std::size_t b = rest.find(' ');
-    if (b != 0) words.push_back(rest.substr(0, b));
-    if (b == std::string_view::npos) break;
-    rest.remove_prefix(b + 1);
-  }
-  int year = 0, month = 0;
-  if (!words.empty() && words.back().size() <= 4 && all_digits(words.back()))
-    year = std::stoi(std::string(words.back()));
-  for (std::string_view w : words) {
-    if (w.size() < 3) continue;
-    for (int m = 0; m < 12 && month == 0; ++m)
-      if (cp1252::iequals(w.substr(0, 3), MonthAbbrev(m + 1))) month = m + 1;
-    if (month) break;
-  }
-  if (year == 0 && month == 0) return 0;
-  return year * 10000 + (month ? month : 1) * 100 + 1;
 }
 
 namespace {

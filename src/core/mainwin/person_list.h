@@ -21,7 +21,7 @@ struct PersonRow {
   std::string given;    // trimmed
   std::string born;     // BirthDate, trimmed
   char sex = 0;         // 'M', 'F' or 0
-  std::int32_t born_key = 0;  // BirthSortKey of `born`
+  std::int32_t born_key = 0;  // DateSortKey of `born`
 };
 
 // What a person must match to be offered.
@@ -50,12 +50,6 @@ bool NameMatches(const PersonFilter& f, std::string_view famname, std::string_vi
 // Every living person 1..NumPersons matching `f`, in Person number order.
 // Records beyond the end of a short or damaged file are not offered.
 std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f);
-
-// A birth date as a number yyyymmdd for sorting: a complete date directly; a
-// partial one from its year (the last word, when all digits), the month
-// abbreviation found in it ("Jan".."Dec", else January) and day 1; 0 for the
-// wholly unknown date, an empty text and anything without year or month.
-std::int32_t BirthSortKey(std::string_view text, bool month_first);
 
 // The list's columns, by header index.
 enum class ListColumn { FamName = 0, GivenNames = 1, Born = 2, Number = 3 };

@@ -8,8 +8,6 @@
 #include "relations/lookups.h"
 #include "relations/undo.h"
 #include "store/date_parse.h"
-#include "store/date_words.h"
-#include "store/dates.h"
 #include "store/file_io.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
@@ -60,8 +58,6 @@ struct PersonFile {
   PersonRecord at(std::size_t n) const { return decode_person(data.data() + (n - 1) * kPersonLen); }
 };
 
-using cp1252::all_digits;
-
 }  // namespace
 
 std::vector<OrphanRow> FindOrphans(const Session& s) {
@@ -79,22 +75,10 @@ std::vector<OrphanRow> FindOrphans(const Session& s) {
     row.DeathDate = cp1252::trim(p.DeathDate);
     row.BirthPlace = cp1252::trim(p.BirthPlace);
     row.DeathPlace = cp1252::trim(p.DeathPlace);
-    row.BirthKey = BirthSortKey(s, p.BirthDate);
+    row.BirthKey = DateSortKey(p.BirthDate, s.MonthFirst);
     rows.push_back(std::move(row));
   }
   return rows;
-}
-
-long BirthSortKey(const Session& s, const std::string& birth_date) {
-  const std::string t = cp1252::trim(birth_date);
-  if (auto d = ParseCompleteDate(t, s.MonthFirst)) return d->year * 10000L + d->month * 100L + d->day;
-  if (t == UnknownDate || t.size() < 4) return 0;
-  const std::string_view year = std::string_view(t).substr(t.size() - 4);
-  if (!all_digits(year)) return 0;
-  const long y = std::stol(std::string(year));
-  for (int m = 1; m <= 12; ++m)
-    if (t.find(MonthAbbrev(m)) != std::string::npos) return y * 10000L + m * 100L + 1;
-  return y * 10000L + 101;
 }
 
 void SortOrphans(std::vector<OrphanRow>& rows, OrphanSort by) {

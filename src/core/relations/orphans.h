@@ -19,18 +19,12 @@ struct OrphanRow {
   std::int16_t PerNum = 0;
   // Trimmed; the family name in capitals when that option is on.
   std::string GivenNames, FamName, BirthDate, DeathDate, BirthPlace, DeathPlace;
-  long BirthKey = 0;    // BirthSortKey of the birth date
+  std::int32_t BirthKey = 0;  // DateSortKey of the birth date
   bool Checked = false;  // marked for deletion
 };
 
 // Every orphaned person 1..NumPersons, in Person number order.
 std::vector<OrphanRow> FindOrphans(const Session& s);
-
-// A birth date as a number to sort by: yyyymmdd for a date the date routines
-// accept; for others the year (the last four characters) with the first
-// month name found ("Jan" ... "Dec", in that order), or with 1 January when
-// none is; 0 (first) for "? ??? ????" and any date without a usable year.
-long BirthSortKey(const Session& s, const std::string& birth_date);
 
 enum class OrphanSort { FamilyName, GivenNames, BirthDate };
 // Stable: rows with equal keys keep their order. Names compare without

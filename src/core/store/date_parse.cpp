@@ -64,6 +64,21 @@ int MonthFromName(std::string_view word) {
   return 0;
 }
 
+std::int32_t DateSortKey(std::string_view text, bool month_first) {
+  const std::string t = cp1252::trim(text);
+  if (auto d = ParseCompleteDate(t, month_first)) return d->year * 10000 + d->month * 100 + d->day;
+  const std::string_view year = std::string_view(t).substr(t.size() < 4 ? 0 : t.size() - 4);
+  if (year.size() < 4 || !all_digits(year)) return 0;
+  const std::string lower = cp1252::lower(t);
+  int month = 1;  // January when no month name is found
+  for (int m = 1; m <= 12; ++m)
+    if (lower.find(cp1252::lower(MonthAbbrev(m))) != std::string::npos) {
+      month = m;
+      break;
+    }
+  return number(year) * 10000 + month * 100 + 1;
+}
+
 bool PatternPutsMonthFirst(std::string_view pattern) {
   bool quoted = false;
   for (char c : pattern) {

@@ -1,6 +1,7 @@
 // Reading typed dates: the one place that decides which texts are complete
 // calendar dates, and the day arithmetic the age and order checks share.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -23,6 +24,14 @@ struct Ymd {
 // three digits, impossible days (31 Feb, day 0, month 13) and anything with
 // more or fewer than three parts give nothing: such texts are partial dates.
 std::optional<Ymd> ParseCompleteDate(std::string_view text, bool month_first);
+
+// A date as a number yyyymmdd that lists sort by: a complete date directly;
+// a partial one from its year (the last four characters, all digits) with the
+// first of "Jan" ... "Dec", in that order and any case, found in the text
+// (else January), day 1; 0, before every year, for "? ??? ????", an empty text
+// and anything else without such a year ("12 Mar ????" included). The person
+// list and the orphans list share it so that both put a date in one place.
+std::int32_t DateSortKey(std::string_view text, bool month_first);
 
 // Month 1..12 for an English month name, full or cut to at least three
 // letters ("jan", "Sept", "FEBRUARY"), any case; 0 otherwise.
