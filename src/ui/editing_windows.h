@@ -56,8 +56,7 @@ void RunFindOrphans(Session& s, QWidget* parent);
 // ---- options and backup
 // True when an option the main window shows (labels, colours, capitals) changed.
 bool RunOptions(Session& s, QWidget* parent);
-// The backup dialog; true when a backup was written.
-bool RunBackup(Session& s, FileDialogs& dialogs, QWidget* parent);
+// The backup dialog (RunBackup) is the main window's own: frm_backup.h.
 
 // ---- printing
 void RunPrintPreview(Session& s, QWidget* parent, int request);

@@ -15,9 +15,9 @@
 
 #include "busy_progress.h"
 #include "family_view.h"
+#include "frm_backup.h"
 #include "frm_start_menu.h"
 #include "frm_welcome.h"
-#include "mainwin/backup_save.h"
 #include "mainwin/exit_path.h"
 #include "mainwin/startup.h"
 #include "qt_file_dialogs.h"
@@ -62,7 +62,7 @@ frmFamtree::frmFamtree(Session& s, FileDialogs& dialogs, QWidget* parent)
     update_save_state();
   };
   s_.on_status = [this](const std::string& text) { setStatusText(qs(text)); };
-  backup_for_exit = [this] { return BackupToChosenFile(s_, dialogs_); };
+  backup_for_exit = [this] { return RunBackup(s_, dialogs_, this); };
   open_help = [this] {
     const QString index = from_native(s_.ProgramFolder + "/help/index.html");
     if (QFile::exists(index)) QDesktopServices::openUrl(QUrl::fromLocalFile(index));

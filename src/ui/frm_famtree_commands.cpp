@@ -11,12 +11,12 @@
 
 #include "busy_progress.h"
 #include "family_view.h"
+#include "frm_backup.h"
 #include "frm_famtree.h"
 #include "frm_find_person.h"
 #include "frm_relationship.h"
 #include "frm_start_menu.h"
 #include "interchange/gedcom_import.h"
-#include "mainwin/backup_save.h"
 #include "mainwin/startup.h"
 #include "qt_text.h"
 #include "relations/lookups.h"
@@ -77,12 +77,10 @@ void frmFamtree::mnuSaveAs_Click() {
 }
 
 void frmFamtree::mnuBackup_Click() {
-  if (hooks_.backup) {
+  if (hooks_.backup)
     hooks_.backup();
-  } else {
-    BusyProgress busy(s_, this, QStringLiteral("Backup Family Records"));
-    BackupToChosenFile(s_, dialogs_);
-  }
+  else
+    RunBackup(s_, dialogs_, this);
   update_commands();
 }
 

@@ -57,11 +57,9 @@ void install_windows(frmFamtree& w, Session& s, FileDialogs& dialogs) {
   h.gedcom_export = [&s, &dialogs, parent] { RunGedcomExport(s, dialogs, parent); };
   h.web_pages = [&s, parent] { RunWebPages(s, parent); };
   h.options = [&s, parent] { RunOptions(s, parent); };
-  h.backup = [&s, &dialogs, parent] { RunBackup(s, dialogs, parent); };
   h.about = [&s, parent] { RunAbout(s, parent); };
   h.tech_info = [&s, parent] { RunTechInfo(s, parent); };
   w.set_hooks(h);
-  w.backup_for_exit = [&s, &dialogs, parent] { return RunBackup(s, dialogs, parent); };
   w.upgrade_reminder = [&s, parent] { RunUpgradeReminder(s, parent); };
   w.open_help = [&s] { s.help("main"); };
 }

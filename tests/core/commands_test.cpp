@@ -5,7 +5,6 @@
 
 #include <tuple>
 
-#include "mainwin/backup_save.h"
 #include "mainwin_fixture.h"
 #include "relations/undo.h"
 #include "store/paths.h"
@@ -310,34 +309,4 @@ TEST_F(Commands, GedcomFileIsChosenFromTheLastImportFolder) {
   EXPECT_EQ(dialogs.shown[0].filter, "GEDCOM Files (*.ged)|*.ged|");
   EXPECT_EQ(dialogs.shown[0].folder, "/home/ann/ged/");
   EXPECT_EQ(ChooseGedcomFile(s, dialogs), "");
-}
-
-TEST_F(Commands, BackupWritesTheChosenFileAndRemembersIt) {
-  build_tree();
-  change_something();
-  s.CurrentFilePath = "/home/ann/Smith.vfl";
-  IniWrite(s, "Backup", "CurBackupPath", t.dir.path());
-  dialogs.answers = {path("Smith.bak")};
-  boxes.answers = {kAnswerOK};
-  ASSERT_TRUE(BackupToChosenFile(s, dialogs));
-  EXPECT_EQ(dialogs.shown[0].proposed_name, "Smith.vfl");
-  EXPECT_EQ(dialogs.shown[0].folder, t.dir.path());
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].buttons, Buttons::OKCancel);
-  EXPECT_TRUE(fileio::exists(path("Smith.Vfl")));
-  EXPECT_EQ(ini("Backup", "LastBackup"), "20261205");
-  // The user's own file is still not saved.
-  EXPECT_FALSE(s.RecordsSaved);
-}
-
-TEST_F(Commands, BackupCanBeCancelledAtTheCorrectionAndReportsAFailure) {
-  build_tree();
-  dialogs.answers = {path("b.txt"), path("missing/b.vfl")};
-  boxes.answers = {kAnswerCancel};
-  EXPECT_FALSE(BackupToChosenFile(s, dialogs));
-  EXPECT_EQ(dialogs.shown[0].proposed_name, "My Family Backup.vfl");
-  EXPECT_FALSE(fileio::exists(path("b.Vfl")));
-  EXPECT_FALSE(BackupToChosenFile(s, dialogs));
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(ini("Backup", "LastBackup"), "");
 }

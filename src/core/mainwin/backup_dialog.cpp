@@ -5,7 +5,6 @@
 
 #include "common/cp1252.h"
 #include "common/sentence.h"
-#include "mainwin/backup_save.h"
 #include "mainwin/commands.h"
 #include "store/familyfile.h"
 #include "store/ini.h"
@@ -50,6 +49,18 @@ BackupNext no_folder(Session& s) {
 std::string proposed_name(const Session& s) {
   std::string name = cp1252::trim(FileNameOf(cp1252::trim(s.CurrentFilePath)));
   return name.empty() ? "My Family Backup.vfl" : name;
+}
+
+// The settings that remember a backup just written to `path`, in one write.
+// The text to add to the success message: empty when they were kept, else why
+// the next reminder will not know of this backup.
+std::string remember_backup(Session& s, const std::string& path, bool remind) {
+  const std::vector<IniValue> values = {{"Backup", "Remind", remind ? "1" : "0"},
+                                        {"Backup", "CurBackupPath", FolderOf(path)},
+                                        {"Backup", "LastBackup", std::to_string(TodayNumber(s))},
+                                        {"Backup", "LastBackupNumPer", std::to_string(LivingPersons(s))}};
+  if (IniWriteMany(s, values)) return {};
+  return std::string(CrLf) + CrLf + SettingsNotKept(s) + CrLf + "The next backup reminder will not know of this backup.";
 }
 
 }  // namespace
@@ -111,7 +122,7 @@ BackupNext BackupOK(Session& s, FileDialogs& dialogs, const BackupForm& f, const
             Icon::Critical);
     return BackupNext::Stay;
   }
-  const std::string unkept = RememberBackup(s, fix.path, &f.Remind);
+  const std::string unkept = remember_backup(s, fix.path, f.Remind);
   if (close) close();
   s.ask(kResultTitle, std::string(CrLf) + "Your backup was successful." + unkept, Buttons::OK, Icon::Information);
   return BackupNext::Done;
