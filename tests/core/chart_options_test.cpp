@@ -39,7 +39,6 @@ TEST_F(ChartOptionsTest, WithoutSettingsAFirstPrintoutShowsWhatItNeeds) {
   EXPECT_EQ(ticked(d), (std::vector<int>{Name, TodaysDate, PageNumbers, DateOfBirth, DateOfDeath, PlaceOfBirth,
                                          PlaceOfDeath, Partners, PrintHeading, BreakLine, MarriageDetails}));
   EXPECT_EQ(d.heading, HeadingPages::FirstPage);
-  EXPECT_EQ(d.generations, 4);
   EXPECT_EQ(d.font, (Font{"Arial", 10, false, false, false}));
   EXPECT_EQ(d.orientation, Orientation::Portrait);
   EXPECT_EQ(d.margin_left, 1440);

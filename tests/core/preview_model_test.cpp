@@ -35,7 +35,6 @@ TEST_F(PreviewModel, ChartPanelsShowTheirBoxes) {
                                      {request::FamilyData, {1, 2, 3, 9}}};
   for (const auto& [request, boxes] : shown) {
     ItemPanel panel = BuildItemPanel(s, request);
-    EXPECT_EQ(panel.group, ItemGroup::Chart) << request;
     EXPECT_EQ(visible(panel.chart), boxes) << request;
     EXPECT_TRUE(visible(panel.sheet).empty()) << request;
   }
@@ -63,7 +62,6 @@ TEST_F(PreviewModel, SheetPanelsTakeTheUsersTerms) {
   auto ann = tree.person("Ann", "Hill", "F");
   tree.select(ann);
   ItemPanel d = BuildItemPanel(s, request::DataSheet);
-  EXPECT_EQ(d.group, ItemGroup::Sheet);
   EXPECT_EQ(d.sheet[9].caption, "Christened data");
   EXPECT_TRUE(d.preview_waits);
   // Not the placeholder, the name parts, what the sheet always prints (the
@@ -133,7 +131,7 @@ TEST_F(PreviewModel, NoPartnersRefusalOnlyWithoutPartners) {
   EXPECT_TRUE(NoPartnersMessage(s, tree.read(tom)).title.empty());
 }
 
-TEST_F(PreviewModel, PanelChoicesAndPageSettingsRoundTrip) {
+TEST_F(PreviewModel, PanelChoicesPageAndPanelSettingsRoundTrip) {
   EXPECT_EQ(LoadListFormat(s, request::FamilyNames), ListFormat::Comma);
   ASSERT_TRUE(SavePanelChoices(s, request::ListAll, SortBy::Name, ListFormat::ThreeColumns));
   EXPECT_EQ(LoadSortBy(s, request::ListAll), SortBy::Name);
@@ -150,9 +148,7 @@ TEST_F(PreviewModel, PanelChoicesAndPageSettingsRoundTrip) {
   EXPECT_EQ(LoadChartOptions(s, request::DataSheet).font, o.font);
   // Nothing of the chart array lands in the data sheet's section.
   EXPECT_EQ(IniReadText(s, "Print Data", "Name"), "");
-}
 
-TEST_F(PreviewModel, PanelSettingsRoundTripPerRequest) {
   // The one-family list: chart boxes kept under the list's own keys.
   PanelSettings f = LoadPanelSettings(s, request::FamilyList);
   f.chart.items.fill(false);

@@ -103,7 +103,6 @@ TEST_F(Rendered, PageImageShowsTextLinesAndBoxesWhereTheyWere) {
 
   EXPECT_EQ(image.pixel(500, 800), qRgb(255, 0, 0));     // the red line, 3 pixels thick
   EXPECT_EQ(image.pixel(300, 950), qRgb(0, 128, 0));     // inside the green box
-  EXPECT_TRUE(dark(image.pixel(200, 900)));               // its black outline
 
   QImage landscape = ui::render_page_image(doc, 3, dpi);
   EXPECT_EQ(landscape.width(), 1684);
@@ -119,7 +118,6 @@ TEST_F(Rendered, PdfHasEveryPageOnItsOwnSheet) {
   QString error;
   ASSERT_TRUE(ui::write_pdf(doc, path, &error)) << error.toStdString();
   const std::string pdf = test::file_text(path.toStdString());
-  EXPECT_EQ(test::pdf_pages(pdf), 3);
   // Two A4 portrait sheets and one A4 landscape, in points.
   EXPECT_EQ(test::pdf_sizes(pdf), (std::vector<std::string>{"595x842", "595x842", "842x595"}));
 }
@@ -152,7 +150,6 @@ TEST_F(Rendered, PrintingARangeThroughThePdfDevice) {
   ui::QtPrinterSink sink(printer);
   ASSERT_TRUE(doc.print_pages(sink, 2, 3)) << sink.error().toStdString();
   const std::string pdf = test::file_text(path.toStdString());
-  EXPECT_EQ(test::pdf_pages(pdf), 2);
   EXPECT_EQ(test::pdf_sizes(pdf), (std::vector<std::string>{"595x842", "842x595"}));
 }
 
