@@ -159,9 +159,12 @@ TEST_F(PersonEditorFlow, NotesAndSexAreStored) {
   PersonRecord p = b.read(bob);
   EXPECT_EQ(p.Sex, "M");
   EXPECT_EQ(cp1252::trim(ReadNotes(p.NotesRec, s.work(recfile::Notes))), notes);
-  // Reopened, the notes box shows them.
+  // Reopened, the notes box shows them; changed again, the chain is rewritten.
   ASSERT_TRUE(e.OpenPerson(bob));
   EXPECT_EQ(e.notes(), notes);
+  type(e, editfield::Notes, "Short");
+  ASSERT_TRUE(e.Ok(-1, "", "Hill").saved);
+  EXPECT_EQ(cp1252::trim(ReadNotes(b.read(bob).NotesRec, s.work(recfile::Notes))), "Short");
 }
 
 TEST_F(PersonEditorFlow, NewParentNeedsAFamilyName) {
@@ -481,11 +484,13 @@ TEST_F(PersonEditorFields, AutoCapStatesFromOptionsAndPerson) {
   ASSERT_TRUE(e.OpenPerson(tom));
   EXPECT_EQ(e.autocap(), AutoCapView::Off);
 
-  // Switched off in the options: the box is hidden.
+  // Switched off in the options: hidden, and nothing is capitalised.
   IniWrite(s, "Configure", "AutoCapFirstChar", "1");
   ASSERT_TRUE(e.OpenPerson(ann));
   EXPECT_EQ(e.autocap(), AutoCapView::OptionsOff);
   EXPECT_EQ(e.AutoCapCaption(), "Click on the 'Options' button to enable Auto-capitalization of names");
+  e.Changed();
+  EXPECT_EQ(e.LeaveField(editfield::FamName, "van dyke").text, "van dyke");
   e.SetAutoCap(true);  // a click on a hidden box cannot switch it on
   EXPECT_EQ(e.autocap(), AutoCapView::OptionsOff);
 
