@@ -89,24 +89,20 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
     ImportResult r = ImportGedcomData(dst.s, text, "round.ged", {});
     ASSERT_EQ(r.status, ImportStatus::Imported) << r.message;
     EXPECT_TRUE(dst.prompter.shown.empty());
-    EXPECT_EQ(r.counts.individuals, live);
     ASSERT_EQ(r.counts.families, static_cast<int>(fams.size()));
     EXPECT_EQ(r.errors, "");
     EXPECT_EQ(r.not_kept, std::vector<std::string>{});
 
-    std::vector<int> placeholder_partners(static_cast<std::size_t>(live) + 1, 0);
     for (std::size_t j = 0; j < fams.size(); ++j) {
       SCOPED_TRACE("family " + std::to_string(fams[j]));
       const MarriageRecord& a = src.s.Marriages[static_cast<std::size_t>(fams[j])];
       const MarriageRecord& b = dst.s.Marriages[j + 1];
-      for (auto [was, now, was_other, other] : {std::tuple{a.Husband, b.Husband, a.Wife, b.Wife},
-                                                 std::tuple{a.Wife, b.Wife, a.Husband, b.Husband}}) {
-        if (mapped(was)) {
+      for (auto [was, now, other] :
+           {std::tuple{a.Husband, b.Husband, b.Wife}, std::tuple{a.Wife, b.Wife, b.Husband}}) {
+        if (mapped(was))
           EXPECT_EQ(now, mapped(was));
-          if (was_other == 0) ++placeholder_partners[static_cast<std::size_t>(now)];
-        } else {
+        else
           EXPECT_TRUE(other == 0 ? now == 0 : now > live) << was << " -> " << now;
-        }
       }
       std::vector<int> kids_a, kids_b(b.Kids.begin(), b.Kids.begin() + b.NumKids);
       for (int k = 0; k < a.NumKids; ++k)
@@ -142,7 +138,6 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
       const bool dead_by_age = T(a.DeathDate).empty() && T(a.BirthDate).rfind("Easter", 0) != 0;
       EXPECT_EQ(T(b.DeathDate), dead_by_age ? "? ??? ????" : same_date(a.DeathDate, a.DeathPlace));
       EXPECT_EQ(T(b.Baptised), T(a.Baptised).empty() ? "" : "Y");
-      EXPECT_EQ(b.NumPartners, a.NumPartners + placeholder_partners[static_cast<std::size_t>(m)]);
       EXPECT_EQ(notes_text(ReadNotes(b.NotesRec, dst.s.work(recfile::Notes))),
                 notes_text(ReadNotes(a.NotesRec, src.s.work(recfile::Notes))));
     }
