@@ -290,11 +290,12 @@ TEST_F(GedcomImport, NamesWithAndWithoutSlashes) {
   imported(crlf({"0 @I1@ INDI", "1 NAME John Smith", "0 @I2@ INDI", "1 NAME /Bestla/", "0 @I3@ INDI",
                  "1 NAME Ann //", "0 @I4@ INDI", "1 NAME Louis /de Bourbon/ XIV", "0 @I5@ INDI",
                  "1 NAME John Smith", "2 GIVN John", "2 SURN Smith", "0 @I6@ INDI", "1 NAME Mary Jones",
-                 "2 SURN Jones", "0 @I7@ INDI", "1 NAME First /Name/", "1 NAME Second /Name/"}));
+                 "2 SURN Jones", "0 @I7@ INDI", "1 NAME", "2 GIVN Eve", "0 @I8@ INDI", "0 @I9@ INDI",
+                 "1 NAME First /Name/", "1 NAME Second /Name/"}));
   std::pair<const char*, const char*> want[] = {{"John Smith", "?"}, {"", "Bestla"},  {"Ann", "?"},
                                                 {"Louis XIV", "de Bourbon"}, {"John", "Smith"}, {"Mary", "Jones"},
-                                                {"First", "Name"}};
-  for (int n = 1; n <= 7; ++n) {
+                                                {"Eve", "?"}, {"", "?"}, {"First", "Name"}};
+  for (int n = 1; n <= 9; ++n) {
     EXPECT_EQ(T(person(n).GivenNames), want[n - 1].first) << n;
     EXPECT_EQ(T(person(n).FamName), want[n - 1].second) << n;
   }
