@@ -223,6 +223,9 @@ TEST_F(FamilyViewWidget, EmptyTreeShowsNothing) {
   blank.show();
   blank.RefreshFamilyView();
   for (PersonBox* b : blank.findChildren<PersonBox*>()) EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
+  blank.handleKey(Qt::Key_Home);
+  blank.handleKey(Qt::Key_End);
+  EXPECT_EQ(empty.s.Config.LastPerson(), 0);
 }
 
 // Names fitted for a size are never cut by their boxes, and the overflow list
