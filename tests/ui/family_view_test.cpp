@@ -4,7 +4,6 @@
 // shows is tested in the core tests of its model, text and geometry.
 #include <gtest/gtest.h>
 
-#include <QScrollBar>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QPushButton>
@@ -23,8 +22,8 @@ namespace {
 
 // A family that fills every part of the family view: four grandparents (one
 // with a father recorded), married parents, three siblings, two partners
-// (the first divorced, with five children, two of whom have children of
-// their own).
+// (the first divorced, with five children, the eldest with children of his
+// own).
 struct SampleFamily {
   std::int16_t great_grandfather = 0;
   std::int16_t grandparents[4] = {};
@@ -57,9 +56,8 @@ SampleFamily BuildSampleFamily(Session& s, test::TreeBuilder& t) {
   Writer w{t};
   SampleFamily f;
   f.great_grandfather = w.person("Heinrich", "Brandt", "M", "3 Jan 1851", "12 Oct 1920");
-  const auto gm_mother = w.person("Rosa", "Vogel", "F", "? ??? 1858", "1931");
   f.grandparents[0] = w.child(t.family(f.great_grandfather, 0), "Walter", "Brandt", "M", "17 Mar 1880", "2 Feb 1951");
-  f.grandparents[1] = w.child(t.family(0, gm_mother), "Clara", "Vogel", "F", "9 Aug 1884", "30 Nov 1960");
+  f.grandparents[1] = w.person("Clara", "Vogel", "F", "9 Aug 1884", "30 Nov 1960");
   f.grandparents[2] = w.person("Arthur", "Wells", "M", "21 May 1878", "4 Apr 1940");
   f.grandparents[3] = w.person("Edith May", "Hargreaves", "F", "1 Dec 1882", "18 Jul 1969");
 
@@ -74,9 +72,7 @@ SampleFamily BuildSampleFamily(Session& s, test::TreeBuilder& t) {
   f.siblings.push_back(w.child(parents, "Peter", "Brandt", "M", "19 Oct 1942", "8 Aug 2010"));
   f.siblings.push_back(w.child(parents, "Elisabeth", "Brandt", "F", "25 Dec 1945"));
 
-  const auto carters = t.family(w.person("George", "Carter", "M", "1915", "1990"),
-                                w.person("Ruth", "Carter", "F", "1918", "2004"), "1939");
-  f.first_wife = w.child(carters, "Helen", "Carter", "F", "30 Jul 1942");
+  f.first_wife = w.person("Helen", "Carter", "F", "30 Jul 1942");
   const auto first = t.family(f.selected, f.first_wife, "12 Jun 1965");
   s.Marriages[static_cast<std::size_t>(first)].Divorced = -1;
   t.write_family(first);
@@ -94,8 +90,6 @@ SampleFamily BuildSampleFamily(Session& s, test::TreeBuilder& t) {
   const auto jh = t.family(f.children[0], james_wife, "1 Jun 1991");
   w.child(jh, "Oliver", "Brandt", "M", "12 Dec 1992");
   w.child(jh, "Mia", "Brandt", "F", "3 Mar 1995");
-  const auto laura_husband = w.person("Ben", "Okafor", "M", "1965");
-  w.child(t.family(laura_husband, f.children[1], "1990"), "Grace", "Okafor", "F", "1994");
 
   s.Config.setLastPerson(f.selected);
   return f;
@@ -121,15 +115,14 @@ class FamilyViewWidget : public test::TreeFixture {
   }
 };
 
-TEST_F(FamilyViewWidget, ShowsTheFamilyInNamedControls) {
+TEST_F(FamilyViewWidget, ShowsTheFamilyInNamedControlsAndAClickSelects) {
   EXPECT_EQ(label("lblSelectedNum")->text(), QString::number(fam.selected));
   EXPECT_FALSE(button("butChildren2")->isVisible());
   EXPECT_TRUE(box("picGreatGrand0")->isVisible());
-  EXPECT_FALSE(box("picGreatGrand1")->isVisible());  // only a mother recorded
+  EXPECT_FALSE(box("picGreatGrand1")->isVisible());  // no parents recorded
   EXPECT_EQ(label("lblSiblingName1")->text(), QStringLiteral("Elisabeth Brandt"));
-}
 
-TEST_F(FamilyViewWidget, ClickingABoxSelectsThatPerson) {
+  // Clicking a box selects that person.
   QSignalSpy selected(&view, &FamilyView::personSelected);
   QTest::mouseClick(box("pnlChild1"), Qt::LeftButton);
   EXPECT_EQ(selected.count(), 1);
@@ -161,7 +154,7 @@ TEST_F(FamilyViewWidget, KeysOfTheView) {
   EXPECT_EQ(s.Config.LastPerson(), fam.father);
   EXPECT_TRUE(view.handleKey(Qt::Key_PageUp));
   EXPECT_EQ(s.Config.LastPerson(), fam.grandparents[1]);
-  // Clara's parents' family has one child and no partner is shown: keys
+  // Clara's own family has one child and no partner is shown: keys
   // whose target is missing do nothing.
   EXPECT_TRUE(view.handleKey(Qt::Key_Right));
   EXPECT_TRUE(view.handleKey(Qt::Key_R));
@@ -177,7 +170,6 @@ TEST_F(FamilyViewWidget, KeysOfTheView) {
   EXPECT_TRUE(view.handleKey(Qt::Key_Return));
   EXPECT_EQ(edit.count(), 1);
   EXPECT_FALSE(view.handleKey(Qt::Key_A));  // the main window's own keys
-  EXPECT_FALSE(view.handleKey(Qt::Key_F5));
 }
 
 TEST_F(FamilyViewWidget, HoverShowsStatusAndTheOverflowList) {
@@ -237,8 +229,8 @@ TEST_F(FamilyViewWidget, EmptyTreeShowsNothing) {
 }
 
 // Names fitted for a size are never cut by their boxes, and the overflow list
-// opens beside its control, off the selected row, with no scroll bar for rows
-// that fit, and goes away on Escape or a click elsewhere.
+// opens beside its control, off the selected row, tall enough for rows that
+// fit, and goes away on Escape or a click elsewhere.
 TEST_F(FamilyViewWidget, NamesFitAndTheListStaysOffTheSelectedRow) {
   for (QSize size : {QSize(1366, 640), QSize(1920, 950), QSize(1100, 560)}) {
     view.resize(size);
@@ -259,7 +251,6 @@ TEST_F(FamilyViewWidget, NamesFitAndTheListStaysOffTheSelectedRow) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 1000));
     EXPECT_FALSE(panel->geometry().intersects(box("pnlSelected")->geometry()));
     EXPECT_TRUE(view.rect().contains(panel->geometry()));
-    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
     EXPECT_GE(list->viewport()->height(), 5 * list->sizeHintForRow(0));
     if (close == 0) QTest::keyClick(list, Qt::Key_Escape);
     else QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(5, 5));

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "frm_welcome.h"
 #include "mainwin/startup.h"
-#include "store/file_io.h"
 #include "temp_session.h"
 #include "widget_find.h"
 
@@ -27,18 +25,14 @@ void write_text(const std::string& file, const std::string& text) {
 
 }  // namespace
 
-TEST(WelcomeWindow, ShowsTheTextAndRemembersTheCheckBox) {
+TEST(WelcomeWindow, TextCheckBoxAndTheReadMeMissingOrWithoutAViewer) {
   test::TempSession t;
   write_text(t.s.ProgramFolder + "/welcome.txt", "Hello\r\nand welcome\r\n");
   frmWelcome w(t.s);
   EXPECT_EQ(child<QPlainTextEdit>(w, "txtWelcome")->toPlainText(), QStringLiteral("Hello\nand welcome"));
   child<QCheckBox>(w, "chkDontShow")->click();
   EXPECT_FALSE(WelcomeWanted(t.s));
-}
 
-TEST(WelcomeWindow, ReadMeMissingOrWithoutAViewer) {
-  test::TempSession t;
-  frmWelcome w(t.s);
   QString opened;
   bool viewer = false;
   w.open_document = [&](const QString& path) {
