@@ -22,7 +22,8 @@ using Names = std::map<std::string, std::int16_t>;
 // (son Hal). Bert and Dan marry the sisters Bella and Dora, daughters of an
 // Unknown father and Bianca: their children are double first cousins. Kim's
 // sex is not recorded. Ian marries his first cousin Lena; their line runs
-// down to Rose. Jill left Jack, who later lived unmarried with Vera (daughter Uma).
+// down to Rose. Jill left Jack, who later lived unmarried with Vera (daughter Uma);
+// Uma later married Ian, so Olga is Uma's step-sister and her niece by marriage.
 // Hanna's son Tom is Hal's step-son. Cid, Carl's brother, is related to none
 // of Adam's blood; Zed to nobody at all.
 void saga(test::TreeBuilder& b, Session& s, Names& n) {
@@ -58,6 +59,7 @@ void saga(test::TreeBuilder& b, Session& s, Names& n) {
   c(jill, "Olga", "F");
   flag(b.family(n["Jack"], n["Vera"]), &MarriageRecord::NotMarried);
   c(b.family(0, n["Vera"]), "Uma", "F");
+  b.family(n["Ian"], n["Uma"]);
 }
 
 // Two lines down from Root: a is `up` generations below Root, b `down`
@@ -137,7 +139,8 @@ const Row kRows[] = {
     {"saga", "Olga", "Lena", "niece by marriage / first cousin once removed", "aunt by marriage", "Bert+Bella",
      "Olga, mother Jill, father Bert, son Ian, wife Lena"},
     {"saga", "Hal", "Tom", "step-father", "step-son", "Hanna", "Hal, wife Hanna, son Tom"},
-    {"saga", "Olga", "Uma", "step-sister", "step-sister", "", "Olga, father Jack, partner Vera, daughter Uma"},
+    {"saga", "Olga", "Uma", "step-sister / niece by marriage", "step-sister", "",
+     "Olga, father Jack, partner Vera, daughter Uma"},
     {"saga", "Cid", "Adam", "", "", "", "Cid, brother Carl, wife Cora, father Adam"},
     {"saga", "Zed", "Adam", "", "", "", ""},
     // every generation and degree, and sexes not recorded, on two lines
