@@ -74,7 +74,6 @@ struct FamilyImage : FamilyHeader {
   std::vector<FamilyMarriage> Marriages;  // Marriage n at index n - 1
   std::vector<FamilyPerson> Persons;      // in file order (Person n at index n - 1 in our files)
   int DeletedCount = 0;                   // "D" records
-  bool HasAutoCap = false;                // the AutoCap section was present
   bool operator==(const FamilyImage&) const = default;
 };
 

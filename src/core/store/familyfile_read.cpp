@@ -263,7 +263,6 @@ class Reader {
       else if (b == 1)
         p.AutoCap = 1;
     }
-    im.HasAutoCap = true;
     return true;
   }
 
