@@ -46,7 +46,6 @@ struct EditingHooks {
   std::function<void()> gedcom_export;
   std::function<void()> web_pages;
   std::function<void()> options;
-  std::function<void()> backup;         // the backup dialog
   // The GEDCOM import window for a chosen file; true when records were added.
   std::function<bool(const std::string& path)> gedcom_import;
   std::function<void()> orphans;        // the orphaned-records window

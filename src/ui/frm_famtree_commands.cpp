@@ -77,10 +77,7 @@ void frmFamtree::mnuSaveAs_Click() {
 }
 
 void frmFamtree::mnuBackup_Click() {
-  if (hooks_.backup)
-    hooks_.backup();
-  else
-    RunBackup(s_, dialogs_, this);
+  RunBackup(s_, dialogs_, this);
   update_commands();
 }
 
