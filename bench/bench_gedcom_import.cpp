@@ -109,7 +109,7 @@ void BM_ImportGedcom(benchmark::State& state) {
     state.PauseTiming();
     auto t = std::make_unique<test::TempSession>();
     state.ResumeTiming();
-    ImportResult r = ImportGedcom(t->s, path, {}, {.confirm_merge = false, .remember_folder = false});
+    ImportResult r = ImportGedcom(t->s, path, {}, {.remember_folder = false});
     state.PauseTiming();
     if (r.status != ImportStatus::Imported) state.SkipWithError("import failed");
     persons = t->s.Config.NumPersons();

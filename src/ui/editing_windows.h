@@ -56,7 +56,8 @@ void RunFindOrphans(Session& s, QWidget* parent);
 // ---- options and backup
 // True when an option the main window shows (labels, colours, capitals) changed.
 bool RunOptions(Session& s, QWidget* parent);
-// The backup dialog (RunBackup) is the main window's own: frm_backup.h.
+// The backup dialog; true when a backup was written.
+bool RunBackup(Session& s, FileDialogs& dialogs, QWidget* parent);
 
 // ---- printing
 void RunPrintPreview(Session& s, QWidget* parent, int request);

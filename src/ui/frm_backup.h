@@ -34,8 +34,4 @@ class frmBackup : public QDialog {
   void ok_pressed();
 };
 
-// The backup dialog, modal; true when a backup was written. The main window
-// runs it from its menu and from the backup reminder on the way out.
-bool RunBackup(Session& s, FileDialogs& dialogs, QWidget* parent);
-
 }  // namespace vft::ui

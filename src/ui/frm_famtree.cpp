@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "busy_progress.h"
+#include "editing_windows.h"
 #include "family_view.h"
-#include "frm_backup.h"
 #include "frm_start_menu.h"
 #include "frm_welcome.h"
 #include "mainwin/exit_path.h"

@@ -46,11 +46,7 @@ struct EditingHooks {
   std::function<void()> gedcom_export;
   std::function<void()> web_pages;
   std::function<void()> options;
-  // The GEDCOM import window for a chosen file; true when records were added.
-  std::function<bool(const std::string& path)> gedcom_import;
-  std::function<void()> orphans;        // the orphaned-records window
   std::function<void()> printer_setup;  // the printer set-up dialog
-  std::function<void()> about;          // the about box
   std::function<void()> tech_info;      // the technical information for support
 };
 

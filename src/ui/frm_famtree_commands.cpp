@@ -5,18 +5,16 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "busy_progress.h"
+#include "editing_windows.h"
 #include "family_view.h"
-#include "frm_backup.h"
 #include "frm_famtree.h"
 #include "frm_find_person.h"
 #include "frm_relationship.h"
 #include "frm_start_menu.h"
-#include "interchange/gedcom_import.h"
 #include "mainwin/startup.h"
 #include "qt_text.h"
 #include "relations/lookups.h"
@@ -87,55 +85,21 @@ void frmFamtree::mnuGEDIn_Click() {
   import_gedcom(file);
 }
 
-// Until the GEDCOM import window comes, the import runs with its own summary
-// question before anything is added.
 bool frmFamtree::import_gedcom(const std::string& path) {
-  if (hooks_.gedcom_import) {
-    const bool added = hooks_.gedcom_import(path);
-    if (added) {
-      start_tag_ = false;
-      buttonBar_->setVisible(true);
-    }
-    RefreshFamilyView();
-    return added;
-  }
-  ImportResult r;
-  {
-    BusyProgress busy(s_, this, QStringLiteral("Import a GEDCOM File"), true);
-    ImportOptions options;
-    options.confirm_merge = true;
-    r = ImportGedcom(s_, path, busy.progress(), options);
-  }
-  const bool imported = r.status == ImportStatus::Imported;
-  if (imported) {
+  const bool added = RunGedcomImport(s_, this, path);
+  if (added) {
     start_tag_ = false;
     buttonBar_->setVisible(true);
   }
   RefreshFamilyView();
-  return imported;
+  return added;
 }
 
 void frmFamtree::mnuOrphans_Click() {
-  if (hooks_.orphans) {
-    after_records_shrank([this] { hooks_.orphans(); });
-    return;
-  }
-  std::vector<OrphanRow> rows = SearchOrphans(s_);
-  // The list of orphaned records to delete comes with the window that shows it.
-  if (!rows.empty())
-    setStatusText(rows.size() == 1 ? QStringLiteral("1 orphaned record found.")
-                                   : QStringLiteral("%1 orphaned records found.").arg(static_cast<qulonglong>(rows.size())));
+  after_records_shrank([this] { RunFindOrphans(s_, this); });
 }
 
-void frmFamtree::mnuAbout_Click() {
-  if (hooks_.about) {
-    hooks_.about();
-    return;
-  }
-  QMessageBox::about(this, QStringLiteral("About Vorlan Family Tree"),
-                     qs(VersionText()) + QStringLiteral("\n\nA family tree program for one family, "
-                                                        "kept in your own Family files."));
-}
+void frmFamtree::mnuAbout_Click() { RunAbout(s_, this); }
 
 // ---- the start menu
 

@@ -49,15 +49,12 @@ void install_windows(frmFamtree& w, Session& s, FileDialogs& dialogs) {
   h.disconnect = [&s, parent] { RunDisconnect(s, parent); };
   h.delete_person = [&s, parent] { RunDeletePerson(s, parent); };
   h.arrange = [&s, parent] { RunArrange(s, parent); };
-  h.orphans = [&s, parent] { RunFindOrphans(s, parent); };
   h.print = [&s, parent](int request) { RunPrintPreview(s, parent, request); };
   h.print_menu = [&s, parent] { RunPrintWhat(s, parent); };
   h.printer_setup = [&s, parent] { RunPrinterSetup(s, parent); };
-  h.gedcom_import = [&s, parent](const std::string& path) { return RunGedcomImport(s, parent, path); };
   h.gedcom_export = [&s, &dialogs, parent] { RunGedcomExport(s, dialogs, parent); };
   h.web_pages = [&s, parent] { RunWebPages(s, parent); };
   h.options = [&s, parent] { RunOptions(s, parent); };
-  h.about = [&s, parent] { RunAbout(s, parent); };
   h.tech_info = [&s, parent] { RunTechInfo(s, parent); };
   w.set_hooks(h);
   w.upgrade_reminder = [&s, parent] { RunUpgradeReminder(s, parent); };

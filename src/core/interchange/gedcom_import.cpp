@@ -20,7 +20,6 @@ using namespace gedcom;
 
 constexpr const char* kImportTitle = "Import GEDCOM File";
 constexpr const char* kFileTitle = "Import a GEDCOM File";
-constexpr const char* kWindowTitle = "GEDCOM Import to Vorlan Family Tree";
 constexpr int kPersonLimit = 15000;
 // No GEDCOM file near the person limit comes anywhere near this size.
 constexpr std::size_t kMaxFileBytes = std::size_t{1} << 30;
@@ -224,11 +223,6 @@ ImportResult ImportGedcomData(Session& s, std::string_view bytes, const std::str
   GedcomConversion c;
   ImportResult r = ConvertGedcom(s, bytes, file_name, progress, c, options);
   if (r.status != ImportStatus::Converted) return r;
-  if (options.confirm_merge) {
-    std::string text = r.summary;
-    if (!r.errors.empty()) text += CrLf + r.errors;
-    if (s.ask(kWindowTitle, text, Buttons::OKCancel, Icon::Information) != kAnswerOK) return abandon(s, r);
-  }
   if (!MergeGedcom(s, c, progress)) {
     r.status = ImportStatus::Refused;
     r.message = MergeFailedText();

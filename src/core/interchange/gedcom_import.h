@@ -65,9 +65,6 @@ struct ImportResult {
 };
 
 struct ImportOptions {
-  // Show the summary and the error list and ask OK / Cancel before merging (the
-  // import window asks with its own buttons and leaves this off).
-  bool confirm_merge = false;
   // Keep the file's folder as GEDCOMLoadPath in the settings file.
   bool remember_folder = true;
   // Ask before reading a file whose identifiers hold letters. The command
