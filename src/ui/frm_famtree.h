@@ -8,10 +8,11 @@
 // buttons are QPushButtons (butAddPerson, butEditMarr, butSelect, butConnect,
 // butDisconnect, butDelete, butPrint, butSave, butUndo, butQuit).
 //
-// Commands whose windows come with later work (the person and marriage
+// The windows that change, print or convert the tree (the person and marriage
 // editors, the connect, disconnect, delete and re-arrange dialogs, printing,
-// GEDCOM export, web pages, options) are present and disabled. Each has a
-// hook in EditingHooks; setting a hook enables its command.
+// GEDCOM export, web pages, options) are reached through EditingHooks, which
+// install_windows fills and tests replace; a command without its hook is
+// disabled. Backup, GEDCOM import, orphans and About open their windows directly.
 #pragma once
 #include <QMainWindow>
 #include <functional>
@@ -31,7 +32,7 @@ namespace vft::ui {
 class FamilyView;
 class frmStartMenu;
 
-// What later windows plug in. Each is called with the main window, which
+// The replaceable windows. Each is called with the main window, which
 // refreshes its view afterwards.
 struct EditingHooks {
   std::function<void()> edit_person;    // frmEditPerson for the selected person
