@@ -31,7 +31,7 @@ TEST_F(RelationsOrphans, EachRuleExcludesItsOwnCase) {
   auto with_father = b.family(dan, 0);
   b.child(with_father, "Fay", "Dale", "F");  // has a father
   auto twins = b.empty_family();
-  auto tia = b.child(twins, "Tia", "Twin", "F");  // has a sibling
+  b.child(twins, "Tia", "Twin", "F");  // has a sibling
   b.child(twins, "Tom", "Twin", "M");
   auto gone = b.person("Gus", "Gone", "M");
   PersonRecord g = b.read(gone);
@@ -43,7 +43,6 @@ TEST_F(RelationsOrphans, EachRuleExcludesItsOwnCase) {
   // Mia is a parent without a known partner: NumPartners 0 and the only child
   // of her own family, so the rule lists her although she has a child.
   EXPECT_EQ(found(), (Nums{mia, kai, dan}));
-  (void)tia;
 }
 
 TEST_F(RelationsOrphans, RowsCarryTheDetailsAndTheCapitalsOption) {
@@ -64,7 +63,6 @@ TEST_F(RelationsOrphans, RowsCarryTheDetailsAndTheCapitalsOption) {
   EXPECT_EQ(rows[0].BirthPlace, "York");
   EXPECT_EQ(rows[0].DeathPlace, "Leeds");
   EXPECT_EQ(rows[0].BirthKey, 19010105);
-  EXPECT_FALSE(rows[0].Checked);
 }
 
 TEST_F(RelationsOrphans, SortingIsStableOnEqualKeys) {
