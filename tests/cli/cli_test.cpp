@@ -32,11 +32,6 @@ class Cli : public test::ToolTest {
     test::generate_tree(t.s, o);
     return save(name);
   }
-  void set_family(std::int16_t m, const MarriageRecord& f) {
-    t.s.Marriages[static_cast<std::size_t>(m)] = f;
-    t.s.MarBuf = f;
-    ASSERT_TRUE(WriteMarriageOnly(t.s, m));
-  }
 };
 
 TEST_F(Cli, DumpConvertAndCheckKeepTheTree) {
@@ -95,12 +90,12 @@ TEST_F(Cli, CheckNamesWhatIsBroken) {
   std::int16_t m = 1;
   while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 || t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1)
     ++m;
-  const MarriageRecord f = t.s.Marriages[static_cast<std::size_t>(m)];
-
+  const MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
   const std::int16_t up = ParentFamilyOf(t.s, f.Husband);
-  MarriageRecord loop = t.s.Marriages[static_cast<std::size_t>(up)];
-  loop.Husband = f.Kids[0];  // the first child becomes the father of his father
-  set_family(up, loop);
+  // The first child becomes the father of his father.
+  t.s.Marriages[static_cast<std::size_t>(up)].Husband = f.Kids[0];
+  t.s.MarBuf = t.s.Marriages[static_cast<std::size_t>(up)];
+  ASSERT_TRUE(WriteMarriageOnly(t.s, up));
   const test::ToolRun r = vft("check " + shell_quote(save("loop.vfl")));
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.out.find("problem(s) found."), std::string::npos) << r.out;

@@ -41,10 +41,10 @@ Lines head(const std::string& file) {
   return out;
 }
 
-std::string build(ExportTree& t, GedcomFlavour f = GedcomFlavour::Standard, const std::string& name = "x.ged") {
+std::string build(ExportTree& t, const ExportOptions& o) {
   LoadMarriages(t.s);
   std::string out;
-  EXPECT_TRUE(BuildGedcom(t.s, t.options(name, f), {}, out));
+  EXPECT_TRUE(BuildGedcom(t.s, o, {}, out));
   return out;
 }
 
@@ -56,10 +56,7 @@ TEST(GedcomExportHeader, SubmitterLinesEachHaveTheirOwnCondition) {
   auto header = [&](const SubmitterDetails& d, GedcomFlavour f) {
     o.submitter = d;
     o.flavour = f;
-    std::string out;
-    LoadMarriages(t.s);
-    BuildGedcom(t.s, o, {}, out);
-    Lines h = head(out);
+    Lines h = head(build(t, o));
     return Lines(h.begin() + (f == GedcomFlavour::Standard ? 9 : f == GedcomFlavour::Gedcom551 ? 11 : 7), h.end());
   };
   const auto std_ = GedcomFlavour::Standard, g551 = GedcomFlavour::Gedcom551, g70 = GedcomFlavour::Gedcom70;
@@ -130,7 +127,7 @@ TEST(GedcomExportFile, DiskFullAsksAgainUntilCancelled) {
   EXPECT_FALSE(t.exists("Temp.Ged"));
 
   // Room made after the first warning: OK goes on and writes the file.
-  const std::string want = build(t, GedcomFlavour::Standard, "old.ged");
+  const std::string want = build(t, t.options("old.ged"));
   std::int64_t room = 100;  // then exactly the file's size
   o.free_bytes = [&](const std::string&) { return std::exchange(room, static_cast<std::int64_t>(want.size())); };
   t.prompter.shown.clear();
@@ -170,7 +167,7 @@ TEST(GedcomExportDamaged, RecordsOutOfRangeNeitherCrashNorPointNowhereIn551) {
   t.marriage(1, 1, 2, {0, -5, 999, 2, 2, 1});
   t.marriage(2, 999, 0, {});
   t.s.Config.setNumPersons(40);  // beyond the end of the file
-  const std::string std_file = build(t);
+  const std::string std_file = build(t, t.options("x.ged"));
   EXPECT_EQ(record(std_file, "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I0@",
                                              "1 CHIL @I-5@", "1 CHIL @I999@", "1 CHIL @I2@", "1 CHIL @I2@",
                                              "1 CHIL @I1@"}));
@@ -178,7 +175,7 @@ TEST(GedcomExportDamaged, RecordsOutOfRangeNeitherCrashNorPointNowhereIn551) {
   // No notes for 2: its records were read already.
   EXPECT_EQ(record(std_file, "@I2@"), (Lines{"0 @I2@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
                                              "1 FAMS @F1@", "1 FAMC @F1@"}));
-  const std::string g = build(t, GedcomFlavour::Gedcom551);
+  const std::string g = build(t, t.options("x.ged", GedcomFlavour::Gedcom551));
   EXPECT_EQ(vft::test::dangling_pointers(g), std::vector<std::string>{});
   EXPECT_EQ(record(g, "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@"}));
   EXPECT_EQ(record(g, "@F2@"), Lines{});
@@ -207,7 +204,7 @@ TEST(GedcomExportDamaged, RandomRecordFilesStillGiveWellFormedLines) {
     t.s.Config.setNumPersons(static_cast<std::int16_t>(round * 3));  // some beyond the file
     t.s.Config.setNumMarriages(30);
     for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551, GedcomFlavour::Gedcom70}) {
-      const std::string file = build(t, f).substr(f == GedcomFlavour::Gedcom70 ? 3 : 0);  // 7.0's byte-order mark
+      const std::string file = build(t, t.options("x.ged", f)).substr(f == GedcomFlavour::Gedcom70 ? 3 : 0);  // 7.0's byte-order mark
       if (round > 4) {
         EXPECT_NE(file.find(" INDI\r\n"), std::string::npos);
       }

@@ -12,9 +12,13 @@ namespace {
 
 class FamilyNames : public test::SheetTest {
  protected:
+  ChartOptions chart;
+  SheetOptions sheet;
   void names() {
     for (const char* n : {"Smith", "Adams", "Smith", "  Brown ", "Zed", "Cole", "adams", "Dunn"})
       tree.person("X", n, "M");
+    chart.request = request::FamilyNames;
+    sheet.request = request::FamilyNames;
   }
 };
 
@@ -38,11 +42,7 @@ TEST(FamilyNamesText, EmptyListsAndFourColumnsOnlyBelowElevenPoints) {
 
 TEST_F(FamilyNames, PrintToFileGivesTheTextInsteadOfPages) {
   names();
-  ChartOptions chart;
-  chart.request = request::FamilyNames;
   chart.items[item3::PrintToFile] = true;
-  SheetOptions sheet;
-  sheet.request = request::FamilyNames;
   sheet.format = ListFormat::Comma;
   PrintResult r = PrintFamilyNames(s, doc, chart, sheet);
   ASSERT_TRUE(r.completed);
@@ -65,11 +65,7 @@ TEST_F(FamilyNames, PrintToFileGivesTheTextInsteadOfPages) {
 
 TEST_F(FamilyNames, OnPaperInColumnsOrCommaSeparated) {
   names();
-  ChartOptions chart;
-  chart.request = request::FamilyNames;
   chart.heading = HeadingPages::None;
-  SheetOptions sheet;
-  sheet.request = request::FamilyNames;
   sheet.format = ListFormat::FourColumns;
   ASSERT_TRUE(PrintFamilyNames(s, doc, chart, sheet).completed);
   std::string both = test::page_text(doc) + "===\n";
