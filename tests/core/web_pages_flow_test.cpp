@@ -40,12 +40,16 @@ class WebFlow : public ::testing::Test {
 };
 
 TEST_F(WebFlow, FolderIsCheckedFirstAndCreatedOnlyWhenWanted) {
-  for (const char* bad : {"  ", "relative/web"}) {
+  const std::string taken = t.dir.path() + "taken";  // a file where the folder would be
+  ASSERT_TRUE(test::put_file(taken, Bytes{'x'}));
+  for (const std::string& bad : {std::string("  "), std::string("relative/web"), taken}) {
     o.folder = bad;
     EXPECT_EQ(BuildWebPages(s, o, {}).status, WebStatus::Failed) << bad;
   }
   EXPECT_EQ(texts(), (std::vector<std::string>{"Please enter a drive and path to save the web pages to.",
+                                               "The path name you entered is invalid.",
                                                "The path name you entered is invalid."}));
+  EXPECT_EQ(fileio::read_all(taken), Bytes{'x'});  // the file is left as it was
   EXPECT_EQ(p.shown[0].title, "Build Family Web Pages");
   p.shown.clear();
   o.folder = t.dir.path() + "web";
