@@ -99,6 +99,7 @@ int cmd_web(int argc, char** argv) {
   }
   std::printf("%ld family pages, %ld people: %s\n", r.counts.family_pages, r.counts.people,
               r.index_file.c_str());
+  if (const std::string links = ReplacedLinksText(r.counts); !links.empty()) std::printf("%s\n", links.c_str());
   return 0;
 }
 

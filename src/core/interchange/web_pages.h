@@ -68,7 +68,12 @@ using WebPageSink = std::function<bool(const std::string& name, const std::strin
 struct WebSiteCounts {
   long family_pages = 0;  // families with both partners
   long people = 0;        // persons in the list of people
+  // Page names in the folder that were links (or pipes, devices, another
+  // user's files) and now are pages; of them, those that were no links.
+  long replaced = 0, replaced_special = 0;
 };
+// "3 links in the folder were replaced by pages." (empty when none were).
+std::string ReplacedLinksText(const WebSiteCounts& counts);
 
 // Families that get a page: a live Husband and a live Wife (the marriage table
 // must be loaded).

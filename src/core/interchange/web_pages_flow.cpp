@@ -180,8 +180,10 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
   }
   opts.folder = entered;
   if (!StoreWebOptions(s, opts)) s.status(SettingsNotKept(s));
-  const std::string done = Sentence({"Vorlan Family Tree generated", std::to_string(r.counts.family_pages),
-                                     "web pages and saved them in:", folder, CrLf, "Do you want to view these pages?"});
+  std::string done = Sentence({"Vorlan Family Tree generated", std::to_string(r.counts.family_pages),
+                               "web pages and saved them in:", folder, CrLf});
+  if (const std::string links = ReplacedLinksText(r.counts); !links.empty()) done += links + CrLf;
+  done += "Do you want to view these pages?";
   r.open_index = s.ask(kTitle, done, Buttons::YesNo, Icon::Question) == kAnswerYes;
   return r;
 }

@@ -4,9 +4,12 @@
 // every page is held until all are made, so a cancelled run leaves the folder
 // as it found it, and a page that did not change is not written at all.
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/cp1252.h"
 #include "interchange/web_pages.h"
@@ -20,13 +23,18 @@ std::string with_separator(std::string folder) {
   return folder;
 }
 
-// An "index.html" is only ours when its generator line says so: the folder
-// may be the user's own web space with a front page of their own.
+// An "index.html" is only ours when it is a plain file whose generator line
+// says so: the folder may be the user's own web space with a front page of
+// their own. A link is nobody's page of ours, and a pipe is never waited on.
 bool made_here(const std::filesystem::path& page) {
-  std::ifstream in(page, std::ios::binary);
+  const int fd = ::open(page.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
   std::string head(1024, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<std::size_t>(in.gcount()));
+  ssize_t n = 0;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) n = ::pread(fd, head.data(), head.size(), 0);
+  ::close(fd);
+  head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
   return head.find("content=\"Vorlan Family Tree") != std::string::npos;
 }
 
@@ -70,6 +78,15 @@ long for_each_site_page(const std::string& folder, F&& visit) {
 
 }  // namespace
 
+std::string ReplacedLinksText(const WebSiteCounts& c) {
+  if (c.replaced <= 0) return {};
+  const std::string what = c.replaced_special > 0 ? " links or special files" : " links";
+  if (c.replaced == 1)
+    return c.replaced_special > 0 ? "1 link or special file in the folder was replaced by a page."
+                                  : "1 link in the folder was replaced by a page.";
+  return std::to_string(c.replaced) + what + " in the folder were replaced by pages.";
+}
+
 long CountExistingWebPages(const std::string& folder) {
   return for_each_site_page(folder, [](const std::filesystem::path& p) { return p.filename().string().rfind("vfl", 0) == 0; });
 }
@@ -94,7 +111,7 @@ WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, 
                      fileio::OutputFiles& batch, std::vector<std::string>& names) {
   WebResult r;
   std::error_code ec;
-  if (o.style == WebStyle::Modern && std::filesystem::exists(folder + "index.html", ec) &&
+  if (o.style == WebStyle::Modern && std::filesystem::exists(std::filesystem::symlink_status(folder + "index.html", ec)) &&
       !made_here(folder + "index.html")) {
     r.status = WebStatus::Failed;
     r.message = "The folder " + folder + " already holds a page index.html that Vorlan Family Tree did not make." +
@@ -122,7 +139,10 @@ WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, 
                                        static_cast<double>(total));
     return progress("Saving the pages: " + std::to_string(done) + " of " + std::to_string(total), bar);
   };
-  if (complete && batch.commit(saving)) {
+  const bool committed = complete && batch.commit(saving);
+  r.counts.replaced = static_cast<long>(batch.replaced());
+  r.counts.replaced_special = static_cast<long>(batch.replaced_special());
+  if (committed) {
     r.status = WebStatus::Done;
     r.index_file = folder + (o.style == WebStyle::Modern ? std::string("index.html") : "famnames" + WebExtension(o));
     return r;

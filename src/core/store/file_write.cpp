@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <string_view>
+#include <ctime>
 
 #include <fcntl.h>
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -24,18 +28,51 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A temporary name in the target's folder that no file has yet. The leading
-// dot keeps it out of folder listings, and out of the web site's own pages.
-int create_temp(const std::string& target, unsigned mode, std::string& temp, unsigned long& seed) {
+std::string name_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Every temporary copy of `target` starts so (in the target's folder).
+std::string temp_prefix(const std::string& target) {
   const std::size_t slash = target.rfind('/');
-  const std::string prefix = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + "." +
-                             target.substr(slash == std::string::npos ? 0 : slash + 1) + ".vft";
+  return (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + "." + name_of(target) + ".vft";
+}
+
+bool all_hex(std::string_view s) {
+  return !s.empty() && s.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// The part of a folder entry after ".NAME.vft" names a copy this program
+// made: "-PID-XXXXXX", or "XXXXXX" as earlier versions named it. The
+// process number, 0 for an earlier version's copy; -1 when it is no copy.
+long temp_owner(std::string_view rest) {
+  if (rest.size() == 6 && all_hex(rest)) return 0;
+  if (rest.size() < 9 || rest[0] != '-') return -1;
+  const std::size_t dash = rest.find('-', 1);
+  if (dash == std::string_view::npos || rest.size() - dash - 1 != 6 || !all_hex(rest.substr(dash + 1))) return -1;
+  long pid = 0;
+  for (char c : rest.substr(1, dash - 1)) {
+    if (c < '0' || c > '9' || pid > 100000000) return -1;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid > 0 ? pid : -1;
+}
+
+bool process_runs(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
+// A temporary name in the target's folder that no file has yet:
+// ".NAME.vft-PID-XXXXXX". The leading dot keeps it out of folder listings and
+// out of the web site's own pages; the process number lets a later save tell
+// a copy left by a run that was killed from one a running save is making.
+int create_temp(const std::string& target, unsigned mode, std::string& temp, unsigned long& seed) {
+  const std::string prefix = temp_prefix(target) + "-" + std::to_string(::getpid()) + "-";
   for (int i = 0; i < kNameTries; ++i) {
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
     char suffix[24];
     std::snprintf(suffix, sizeof suffix, "%06lx", (seed >> 20) & 0xFFFFFFUL);
     temp = prefix + suffix;
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
@@ -132,8 +169,9 @@ std::string final_target(const std::string& path) {
   return resolve(path, st, exists);
 }
 
-FileBatch::FileBatch(FileSystem& fs, Sync sync, NewMode mode, bool all_or_nothing)
-    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing), umask_(current_umask()), gid_(::getegid()),
+FileBatch::FileBatch(FileSystem& fs, Sync sync, NewMode mode, bool all_or_nothing, Links links)
+    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing), links_(links), umask_(current_umask()),
+      gid_(::getegid()),
       seed_(static_cast<unsigned long>(::getpid()) * 2654435761UL ^ reinterpret_cast<std::uintptr_t>(this)) {}
 
 FileBatch::~FileBatch() {
@@ -155,9 +193,17 @@ bool FileBatch::add(const std::string& path, Data data) {
   if (committed_) return fs_.fail(path, EINVAL);
   File f;
   struct stat st {};
-  f.target = resolve(path, st, f.existed);
-  if (f.target.empty()) return fail_all(path, ELOOP);
+  if (links_ == Links::Follow) {
+    f.target = resolve(path, st, f.existed);
+    if (f.target.empty()) return fail_all(path, ELOOP);
+  } else {
+    f.target = path;
+    f.existed = ::lstat(path.c_str(), &st) == 0;
+  }
   if (f.existed && S_ISDIR(st.st_mode)) return fail_all(path, EISDIR);
+  // What the name held is replaced, not inherited from: a link, a pipe or a
+  // device lends the new file neither its mode nor its group.
+  if (f.existed && !S_ISREG(st.st_mode)) f.existed = false;
 
   if (int err = fs_.step(f.target)) return fail_all(f.target, err);
   // A new file gets its mode less the umask; an old one keeps its own.
@@ -246,12 +292,15 @@ bool FileBatch::commit() {
 
 bool OutputFiles::add(const std::string& path, std::string data) {
   File f;
+  f.path = path;
   struct stat st {};
-  f.target = resolve(path, st, f.existed);
-  if (f.target.empty()) return fs_.fail(path, ELOOP);
-  if (f.existed && S_ISDIR(st.st_mode)) return fs_.fail(path, EISDIR);
-  f.regular = f.existed && S_ISREG(st.st_mode);
-  f.old_size = f.regular ? static_cast<long long>(st.st_size) : 0;
+  if (::lstat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return fs_.fail(path, EISDIR);
+    if (S_ISLNK(st.st_mode) || (S_ISREG(st.st_mode) && st.st_nlink > 1)) f.kind = Kind::Link;
+    else if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) f.kind = Kind::Special;
+    else f.kind = Kind::Own;
+    if (f.kind == Kind::Own) f.old_size = static_cast<long long>(st.st_size);
+  }
   f.data = std::move(data);
   files_.push_back(std::move(f));
   return true;
@@ -265,10 +314,10 @@ bool OutputFiles::enough_space() {
   std::map<std::string, unsigned long long> need;  // folder -> blocks
   std::map<std::string, std::string> first;         // folder -> its first file, to name in a failure
   for (const File& f : files_) {
-    const std::string folder = folder_of(f.target);
+    const std::string folder = folder_of(f.path);
     const unsigned long long now = blocks(f.data.size()), before = blocks(static_cast<unsigned long long>(f.old_size));
     need[folder] += now > before ? now - before : 0;
-    first.emplace(folder, f.target);
+    first.emplace(folder, f.path);
   }
   for (const auto& [folder, n] : need) {
     struct statvfs v {};
@@ -281,30 +330,20 @@ bool OutputFiles::enough_space() {
   return true;
 }
 
-// 0 when the file holds `f.data` (or already did), otherwise the error.
-int OutputFiles::put(const File& f) {
-  if (int err = fs_.step(f.target)) return err;
-  if (!f.existed) {
-    const unsigned mode = mode_ == NewMode::Shared ? 0666 : 0600;
-    int fd = ::open(f.target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) return errno;
-    int err = write_all_fd(fd, reinterpret_cast<const std::uint8_t*>(f.data.data()), f.data.size());
-    if (::close(fd) != 0 && !err) err = errno;
-    if (err) ::unlink(f.target.c_str());  // no half page under the page's name
-    else ++written_;
-    return err;
-  }
-  int fd = f.regular ? ::open(f.target.c_str(), O_RDWR | O_CLOEXEC) : -1;
-  if (fd < 0) {
-    if (f.regular && errno != EACCES && errno != EPERM) return errno;
-    // Read-only to the user, though in a folder they may write to, or a pipe
-    // that would never take the page: replaced, as any program that saves
-    // through a temporary file would.
-    FileBatch one(fs_, Sync::None, mode_);
-    if (!one.add(f.target, f.data) || !one.commit()) return fs_.failure().error;
-    ++written_;
-    return 0;
-  }
+// A new plain file under the name, through a temporary file and a rename:
+// the name is replaced, whatever it was, and nothing it led to is touched.
+int OutputFiles::replace(const File& f) {
+  FileBatch one(fs_, Sync::None, mode_, false, Links::Replace);
+  if (!one.add(f.path, f.data) || !one.commit()) return fs_.failure().error;
+  ++written_;
+  if (f.kind == Kind::Link || f.kind == Kind::Special) ++replaced_;
+  if (f.kind == Kind::Special) ++replaced_special_;
+  return 0;
+}
+
+// The user's own page, open as `fd`: left alone when it holds the bytes
+// already, otherwise rewritten in place.
+int OutputFiles::rewrite(const File& f, int fd) {
   if (f.old_size == static_cast<long long>(f.data.size())) {
     std::string old(f.data.size(), '\0');
     std::size_t got = 0;
@@ -327,18 +366,61 @@ int OutputFiles::put(const File& f) {
   return err;
 }
 
+// 0 when the file holds `f.data` (or already did), otherwise the error.
+int OutputFiles::put(const File& f) {
+  if (int err = fs_.step(f.path)) return err;
+  if (f.kind == Kind::New) {
+    const unsigned mode = mode_ == NewMode::Shared ? 0666 : 0600;
+    int fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0 && errno == EEXIST) {
+      // Something took the name since the folder was looked at: whatever it
+      // is, it is replaced, never written through.
+      File now = f;
+      now.kind = Kind::Special;
+      return replace(now);
+    }
+    if (fd < 0) return errno;
+    int err = write_all_fd(fd, reinterpret_cast<const std::uint8_t*>(f.data.data()), f.data.size());
+    if (::close(fd) != 0 && !err) err = errno;
+    if (err) ::unlink(f.path.c_str());  // no half page under the page's name
+    else ++written_;
+    return err;
+  }
+  if (f.kind != Kind::Own) return replace(f);
+  // No link is followed and no pipe waited for; what is opened is checked to
+  // be still the plain file of one name that the folder showed.
+  int fd = ::open(f.path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    File now = f;
+    // Read-only to the user, though in a folder they may write to: replaced,
+    // as any program that saves through a temporary file would.
+    if (errno == EACCES || errno == EPERM) now.kind = Kind::ReadOnly;
+    else if (errno == ELOOP || errno == ENXIO || errno == EISDIR) now.kind = Kind::Special;
+    else return errno;
+    return replace(now);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 || st.st_uid != ::geteuid()) {
+    ::close(fd);
+    File now = f;
+    now.kind = Kind::Special;
+    return replace(now);
+  }
+  return rewrite(f, fd);
+}
+
 bool OutputFiles::commit(const std::function<bool(std::size_t settled)>& going) {
   if (files_.empty()) return true;
   if (!enough_space()) return false;
   for (const File& f : files_) {
-    if (int err = put(f)) return fs_.fail(f.target, err);
+    if (int err = put(f)) return fs_.fail(f.path, err);
     if (going && &f != &files_.back() && !going(settled())) {
       stopped_ = true;
       break;
     }
   }
   if (written_ > 0) {
-    const std::string& first = files_.front().target;
+    const std::string& first = files_.front().path;
     int err = fs_.step(first);
     if (!err) err = sync_file_system(folder_of(first));
     if (err) return fs_.fail(first, err);
@@ -348,8 +430,36 @@ bool OutputFiles::commit(const std::function<bool(std::size_t settled)>& going) 
 }
 
 bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode) {
+  const long long started = static_cast<long long>(::time(nullptr));
   FileBatch batch(fs, Sync::EachFile, mode);
-  return batch.add(path, data) && batch.commit();
+  if (!batch.add(path, data) || !batch.commit()) return false;
+  RemoveStaleCopies(path, started);
+  return true;
+}
+
+int RemoveStaleCopies(const std::string& path, long long before) {
+  std::string target = final_target(path);
+  if (target.empty()) return 0;
+  const std::string prefix = name_of(temp_prefix(target));
+  const std::string folder = folder_of(target);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  int removed = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const long pid = temp_owner(name.substr(prefix.size()));
+    if (pid < 0 || (pid > 0 && (pid == ::getpid() || process_runs(pid)))) continue;
+    const std::string copy = folder + "/" + std::string(name);
+    struct stat st {};
+    // Only a plain file of the user's that was there before this save began.
+    if (::lstat(copy.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        static_cast<long long>(st.st_mtim.tv_sec) >= before)
+      continue;
+    if (::unlink(copy.c_str()) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace vft::fileio
