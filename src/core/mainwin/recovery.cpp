@@ -103,8 +103,11 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
   } else {
     s.CurrentFilePath = file.path;
     LockOwner holder;
-    s.ReadOnly = s.Lock.take(file.path, s.now(), &holder) == FamilyFileLock::Taken::HeldByOther;
-    if (s.ReadOnly)
+    const auto taken = s.Lock.take(file.path, s.now(), &holder);
+    s.ReadOnly = taken == FamilyFileLock::Taken::HeldByOther || taken == FamilyFileLock::Taken::Odd;
+    if (taken == FamilyFileLock::Taken::Odd)
+      s.ask("Recover Family Records", OddLockText(file.path), Buttons::OK, Icon::Exclamation);
+    else if (s.ReadOnly)
       s.ask("Recover Family Records",
             "The Family file " + cp1252::path_text(FileNameOf(file.path)) + " is open in Vorlan Family Tree, " +
                 cp1252::from_utf8(OwnerText(holder)) + "." + CrLf +

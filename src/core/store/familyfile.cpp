@@ -121,8 +121,11 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
   }
   if (read_only) {
     s.Lock.release();
-  } else if (s.Lock.take(fileName, s.now()) == FamilyFileLock::Taken::HeldByOther) {
+  } else if (const auto taken = s.Lock.take(fileName, s.now()); taken == FamilyFileLock::Taken::HeldByOther) {
     read_only = true;  // taken in the moment between the question and now
+  } else if (taken == FamilyFileLock::Taken::Odd) {
+    read_only = true;
+    s.ask("Open Vorlan Family Tree File", OddLockText(fileName), Buttons::OK, Icon::Exclamation);
   }
   s.ReadOnly = read_only;
   s.OpenedAs = id;

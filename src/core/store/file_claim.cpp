@@ -13,7 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/cp1252.h"
 #include "store/date_words.h"
+#include "store/paths.h"
+#include "store/session.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
 
@@ -85,6 +88,14 @@ bool owner_alive(const LockOwner& o) {
   return o.pid > 0 && (::kill(static_cast<pid_t>(o.pid), 0) == 0 || errno == EPERM);
 }
 
+// A lock note (or an empty file): anything else is no lock of ours, and its
+// bytes are not ours to cut.
+bool looks_like_lock(const std::string& text) {
+  for (const char* key : {"host=", "user=", "pid=", "time="})
+    if (text.rfind(key, 0) == 0) return true;
+  return text.empty();
+}
+
 bool no_system_locks(int err) { return err == ENOLCK || err == EOPNOTSUPP || err == ENOTSUP || err == EINVAL; }
 
 }  // namespace
@@ -126,8 +137,17 @@ FamilyFileLock::Taken FamilyFileLock::take(const std::string& family_file, const
   release();
   const std::string lock = LockPathFor(family_file);
   for (int attempt = 0; attempt < kLockTries; ++attempt) {
-    int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return Taken::NotPossible;
+    // Never through a link, never waiting on a pipe: only a plain file of one
+    // name is a lock (one that names no holder may be an old program's empty
+    // lock, or one a crash cut short).
+    int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == ELOOP || errno == EISDIR || errno == ENXIO || errno == ENODEV ? Taken::Odd
+                                                                                              : Taken::NotPossible;
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0 || !S_ISREG(mine.st_mode) || mine.st_nlink != 1 || !looks_like_lock(read_fd(fd))) {
+      ::close(fd);
+      return Taken::Odd;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int err = errno;
       const LockOwner o = parse_owner(read_fd(fd));
@@ -139,9 +159,8 @@ FamilyFileLock::Taken FamilyFileLock::take(const std::string& family_file, const
     } else {
       // A holder that lets go removes the file: the lock must be on the
       // file that has the name now, or a third program could take it too.
-      struct stat mine {}, named {};
-      if (::fstat(fd, &mine) != 0 || ::stat(lock.c_str(), &named) != 0 || mine.st_ino != named.st_ino ||
-          mine.st_dev != named.st_dev) {
+      struct stat named {};
+      if (::lstat(lock.c_str(), &named) != 0 || mine.st_ino != named.st_ino || mine.st_dev != named.st_dev) {
         ::close(fd);
         continue;
       }
@@ -162,7 +181,12 @@ FamilyFileLock::Taken FamilyFileLock::take(const std::string& family_file, const
 
 void FamilyFileLock::release() {
   if (fd_ < 0) return;
-  ::unlink(lock_path_.c_str());
+  // Only the lock this run made: should something else have taken its name
+  // since, it stays.
+  struct stat mine {}, named {};
+  if (::fstat(fd_, &mine) == 0 && ::lstat(lock_path_.c_str(), &named) == 0 && mine.st_ino == named.st_ino &&
+      mine.st_dev == named.st_dev)
+    ::unlink(lock_path_.c_str());
   ::close(fd_);
   fd_ = -1;
   lock_path_.clear();
@@ -173,9 +197,14 @@ bool FamilyFileLock::holds(const std::string& family_file) const { return fd_ >=
 
 std::optional<LockOwner> LockHolder(const std::string& family_file, const FamilyFileLock& mine) {
   if (mine.holds(family_file)) return std::nullopt;
-  const int fd = ::open(LockPathFor(family_file).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(LockPathFor(family_file).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::optional<LockOwner> out;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
     const int err = errno;
     const LockOwner o = parse_owner(read_fd(fd));
@@ -183,6 +212,15 @@ std::optional<LockOwner> LockHolder(const std::string& family_file, const Family
   }
   ::close(fd);
   return out;
+}
+
+std::string OddLockText(const std::string& family_file) {
+  const std::string lock = cp1252::path_text(FileNameOf(LockPathFor(family_file)));
+  return "The Family file " + cp1252::path_text(FileNameOf(family_file)) +
+         " cannot be marked as open: beside it, " + lock +
+         " is a link or something other than a lock file, and Vorlan Family Tree does not write through it." + CrLf +
+         "The family tree is opened read-only. You can keep your changes in a file of your own with Save As; to "
+         "edit the file itself, remove " + lock + " and open it again.";
 }
 
 std::string OwnerText(const LockOwner& o) {

@@ -49,10 +49,14 @@ class FamilyFileLock {
   FamilyFileLock(const FamilyFileLock&) = delete;
   FamilyFileLock& operator=(const FamilyFileLock&) = delete;
 
-  enum class Taken { Yes, HeldByOther, NotPossible };
+  // Odd: the lock's name holds a link, a second name of another file, a
+  // pipe, a folder or a file that is no lock; it is left as it is.
+  enum class Taken { Yes, HeldByOther, NotPossible, Odd };
   // Locks `family_file` (releasing any other file this object held). With
-  // HeldByOther, `holder` says who has it.
+  // HeldByOther, `holder` says who has it. Nothing is ever written through
+  // the lock's name: only a plain file that is a lock (or none) is taken.
   Taken take(const std::string& family_file, const LocalTime& now, LockOwner* holder = nullptr);
+  // Removes the lock file, when its name still holds the one this run made.
   void release();
   // This object holds the lock of `family_file`.
   bool holds(const std::string& family_file) const;
@@ -66,6 +70,8 @@ class FamilyFileLock {
 std::string LockPathFor(const std::string& family_file);
 // Who holds `family_file` open, unless it is `mine` or nobody living.
 std::optional<LockOwner> LockHolder(const std::string& family_file, const FamilyFileLock& mine);
+// Why `family_file` opens read-only when its lock's name holds something odd.
+std::string OddLockText(const std::string& family_file);
 // "Jane on kestrel since 14:05 on 6 Dec 2026 (process 4711)" for messages.
 std::string OwnerText(const LockOwner& owner);
 
