@@ -89,6 +89,9 @@ TEST(WriteSafety, AFailureAtAnyWriteStepLeavesTheRecordsAsTheyWere) {
     full.s.disk.fail_at(1, ENOSPC, true);
     EXPECT_FALSE(change(full)) << name;
     EXPECT_TRUE(told(full, "No space left on device")) << name;
+    EXPECT_TRUE(told(full, "Your family records are as they were before the change.") ||
+                told(full, "Your existing Vorlan Family Files have not been changed."))
+        << name;
     expect_as_before(full);
     EXPECT_FALSE(full.s.UndoAvailable || RestoreUndoPoint(full.s)) << name;
     // One failure at each write step in turn.

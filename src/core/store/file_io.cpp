@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vft::fileio {
@@ -42,7 +43,9 @@ std::size_t pread_some(int fd, std::uint8_t* out, std::size_t len, std::int64_t 
 // One range write, without the step: the caller has counted it (or is
 // putting bytes back and must not be stopped).
 int put_range(const std::string& path, std::int64_t offset, const std::uint8_t* data, std::size_t len) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  // The work folder's files are the program's own: a link planted under one
+  // of their names is refused, never written through.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return errno;
   int err = pwrite_all(fd, data, len, offset);
   if (::close(fd) != 0 && err == 0) err = errno;
@@ -112,11 +115,25 @@ void FileSystem::note_range(const std::string& path, std::int64_t offset, std::s
   journal_.push_back(std::move(b));
 }
 
+// Bytes already as they were are left alone: a write that failed before it
+// changed anything (a file that cannot be opened, a full disk) must not turn
+// into a put-back that fails the same way and calls the records damaged.
 bool FileSystem::take_back() {
   bool ok = true;
-  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it)
-    if (!it->bytes.empty() && put_range(it->path, it->offset, it->bytes.data(), it->bytes.size()) != 0) ok = false;
+  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) {
+    if (it->bytes.empty()) continue;
+    Bytes now(it->bytes.size());
+    const int fd = ::open(it->path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+      now.resize(pread_some(fd, now.data(), now.size(), it->offset));
+      ::close(fd);
+      if (now == it->bytes) continue;
+    }
+    if (put_range(it->path, it->offset, it->bytes.data(), it->bytes.size()) != 0) ok = false;
+  }
   for (const Size& s : sizes_) {
+    const std::int64_t now = size_of(s.path);
+    if (now == s.size) continue;
     if (s.size < 0) {
       std::error_code ec;
       fs::remove(s.path, ec);
@@ -141,20 +158,30 @@ FileSystem::Ended FileSystem::end_transaction() {
 // ---- reading and small helpers
 
 std::optional<Bytes> read_all(const std::string& path, std::size_t limit) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
+  // Only a plain file is read: a pipe or a device named where a file is
+  // expected would make the program wait for ever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   Bytes out;
   std::uint8_t buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    if (out.size() + n > limit) {
-      std::fclose(f);
-      return std::nullopt;
+  bool bad = false;
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) bad = true;
+    if (n <= 0) break;
+    if (out.size() + static_cast<std::size_t>(n) > limit) {
+      bad = true;
+      break;
     }
     out.insert(out.end(), buf, buf + n);
   }
-  bool bad = std::ferror(f) != 0;
-  std::fclose(f);
+  ::close(fd);
   if (bad) return std::nullopt;
   return out;
 }

@@ -67,8 +67,9 @@ RecordTransaction::~RecordTransaction() {
   if (ended == fileio::FileSystem::Ended::Nested || ended == fileio::FileSystem::Ended::Kept || !before_) return;
   before_->restore(s_);
   if (tell_)
-    s_.ask("Vorlan Family Tree", WriteFailedText(failure, ended == fileio::FileSystem::Ended::TakenBack), Buttons::OK,
-         Icon::Critical);
+    s_.ask("Vorlan Family Tree",
+           WriteFailedText(failure, ended == fileio::FileSystem::Ended::TakenBack, s_.UndoAvailable), Buttons::OK,
+           Icon::Critical);
 }
 
 bool RecordTransaction::ok() const { return s_.disk.failure().error == 0; }
@@ -77,12 +78,15 @@ std::string FailureLines(const fileio::WriteFailure& failure) {
   return "Writing " + cp1252::path_text(failure.path) + " failed:" + CrLf + cp1252::from_utf8(failure.reason());
 }
 
-std::string WriteFailedText(const fileio::WriteFailure& failure, bool taken_back) {
+std::string WriteFailedText(const fileio::WriteFailure& failure, bool taken_back, bool undo_available) {
+  const char* advice = taken_back ? "Your family records are as they were before the change."
+                       : undo_available
+                           ? "Part of the change could not be taken back either. Undo the last change, or open your "
+                             "Family file again, before you go on."
+                           : "Part of the change could not be taken back either. Open your Family file again before "
+                             "you go on.";
   return std::string("The change could not be written to your family records, so it has not been made.") + CrLf +
-         FailureLines(failure) + CrLf + CrLf +
-         (taken_back ? "Your family records are as they were before the change."
-                     : "Part of the change could not be taken back either. Undo the last change, or open your "
-                       "Family file again, before you go on.");
+         FailureLines(failure) + CrLf + CrLf + advice;
 }
 
 }  // namespace vft

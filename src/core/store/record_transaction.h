@@ -39,7 +39,7 @@ class RecordTransaction {
 // "Writing FILE failed:" and the system's reason on a line of its own.
 std::string FailureLines(const fileio::WriteFailure& failure);
 // The box that tells a failed change: what could not be written and why, and
-// whether the records are as before.
-std::string WriteFailedText(const fileio::WriteFailure& failure, bool taken_back);
+// whether the records are as before; Undo is offered only when it is there.
+std::string WriteFailedText(const fileio::WriteFailure& failure, bool taken_back, bool undo_available);
 
 }  // namespace vft
