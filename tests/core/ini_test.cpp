@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "mainwin/startup.h"
 #include "store/file_io.h"
 #include "store/ini.h"
 #include "temp_session.h"
@@ -149,4 +150,16 @@ TEST_F(IniOnDisk, AFileTooLargeToReadIsNeverOverwritten) {
   EXPECT_EQ(IniReadInt(s, "Configure", "AutoStart"), 0);
   EXPECT_EQ(IniWrite(s, "Configure", "AskUpdate", "1"), 0);
   EXPECT_EQ(file(), big);
+  // Said once at start-up, naming the file and what happens now.
+  EXPECT_EQ(SettingsNotKept(s), "Your choices could not be kept in the settings file " + s.settings_file() +
+                                    ": File too large");
+  ChooseStartFile(s, "", "/");
+  ASSERT_EQ(t.prompter.shown.size(), 1u);
+  EXPECT_EQ(t.prompter.shown[0].text, "The settings file " + s.settings_file() +
+                                          " cannot be read: it is larger than 1 MB, far larger than any settings "
+                                          "file.\r\nVorlan Family Tree starts with its default settings and leaves "
+                                          "that file as it is, so the choices you make now are not kept. Move the "
+                                          "file away or mend it to keep your settings again.");
+  put("[Configure]\r\n");
+  EXPECT_EQ(UnreadableSettingsText(s.settings_file()), "");
 }

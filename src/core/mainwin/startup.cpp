@@ -86,6 +86,9 @@ std::string LongPathForm(const std::string& path, const std::string& current_dir
 
 StartChoice ChooseStartFile(Session& s, const std::string& command_line, const std::string& current_dir) {
   StartChoice c;
+  // Once a run, before anything would silently start afresh without them.
+  if (const std::string why = UnreadableSettingsText(s.settings_file()); !why.empty())
+    s.ask("Vorlan Family Tree", why, Buttons::OK, Icon::Exclamation);
   if (std::string file = CommandLineFile(command_line); !file.empty()) {
     std::string path = IsNetworkPath(file) ? file : LongPathForm(file, current_dir);
     // A file that is not there still goes to the open, whose message names it:

@@ -1,5 +1,7 @@
 #include "store/ini.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -11,6 +13,9 @@
 #include "store/file_io.h"
 #include "store/file_write.h"
 #include "store/session.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vft {
 namespace {
@@ -210,7 +215,32 @@ Loaded load(const std::string& file, IniFile& out) {
   return (there || ec) ? Loaded::Unreadable : Loaded::Missing;
 }
 
+// Why a settings file that is there could not be read: too large, or the
+// system's reason.
+int unreadable_error(const std::string& file) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (!ec && size > kMaxIniBytes) return EFBIG;
+  if (!std::filesystem::is_regular_file(file, ec)) return EINVAL;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  ::close(fd);
+  return EIO;
+}
+
 }  // namespace
+
+std::string UnreadableSettingsText(const std::string& file) {
+  IniFile ini;
+  if (load(file, ini) != Loaded::Unreadable) return {};
+  const int err = unreadable_error(file);
+  const std::string why = err == EFBIG ? "it is larger than 1 MB, far larger than any settings file"
+                          : err == EINVAL ? "it is not a plain file"
+                                          : cp1252::from_utf8(std::strerror(err));
+  return "The settings file " + cp1252::path_text(file) + " cannot be read: " + why + "." + CrLf +
+         "Vorlan Family Tree starts with its default settings and leaves that file as it is, so the choices you "
+         "make now are not kept. Move the file away or mend it to keep your settings again.";
+}
 
 int IniReadIntAt(const std::string& file, const std::string& section, const std::string& key) {
   IniFile ini;
@@ -232,7 +262,10 @@ int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::strin
   IniFile ini;
   Loaded state = load(file, ini);
   // Writing over a file we could not read would throw away every other key.
-  if (state == Loaded::Unreadable) return 0;
+  if (state == Loaded::Unreadable) {
+    fs.fail(file, unreadable_error(file));
+    return 0;
+  }
   if (!ini.set(section, key, value)) return 0;
   // Removing a key from a file that is not there leaves nothing to write.
   if (state == Loaded::Missing && ini.sections().empty()) return 1;
@@ -254,7 +287,10 @@ int IniWriteMany(Session& s, const std::vector<IniValue>& values) {
   const std::string file = s.settings_file();
   IniFile ini;
   s.StatusWord = 0;
-  if (load(file, ini) == Loaded::Unreadable) return 0;
+  if (load(file, ini) == Loaded::Unreadable) {
+    s.disk.fail(file, unreadable_error(file));
+    return 0;
+  }
   for (const IniValue& v : values)
     if (!ini.set(v.section, v.key, v.value)) return 0;
   std::error_code ec;

@@ -71,6 +71,10 @@ std::string IniReadTextAt(const std::string& file, const std::string& section, c
 [[nodiscard]] int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section,
                              const std::string& key, const std::string& value);
 
+// What to tell the user when the settings file `file` is there but cannot be
+// read whole (too large, unreadable, no plain file); empty when it can.
+std::string UnreadableSettingsText(const std::string& file);
+
 // The same on the session's settings file ("Vorlan.Ini"); IniWrite keeps its
 // result in the session's status word.
 int IniReadInt(const Session& s, const std::string& section, const std::string& key);
