@@ -43,7 +43,9 @@ int cmd_relate(int argc, char** argv) {
     return 1;
   }
   Session& s = cs.session();
-  if (OpenFamilyFile(s, argv[0]) != -1) return 1;
+  // Only looked at: it opens as the other inspecting commands do, while the
+  // window has the tree open or other runs look at it too.
+  if (OpenFamilyFile(s, argv[0], OpenAccess::Inspect) != -1) return 1;
   if (const std::string refused = CheckRelationshipPair(s, a, b); !refused.empty()) {
     std::fprintf(stderr, "vft: %s\n", refused.c_str());
     return 1;
