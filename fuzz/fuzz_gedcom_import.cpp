@@ -43,10 +43,12 @@ void check_tree(const vft::GedcomConversion& c) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // One session for all runs: its marriage table is large to set up.
   static vft::ScriptedPrompter prompter;  // answers Yes to the identifier question
-  static vft::Session s = [] {
-    vft::Session x(prompter);
-    x.WorkFolder = "/nonexistent-vft-fuzz/";
-    x.now = [] { return vft::LocalTime{2026, 12, 5, 12, 0, 0}; };
+  // A session is not copied or moved (it owns the lock and the writer), so
+  // it is made in place and lives as long as the process.
+  static vft::Session& s = *[] {
+    auto* x = new vft::Session(prompter);
+    x->WorkFolder = "/nonexistent-vft-fuzz/";
+    x->now = [] { return vft::LocalTime{2026, 12, 5, 12, 0, 0}; };
     return x;
   }();
   prompter.shown.clear();
