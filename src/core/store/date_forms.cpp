@@ -126,8 +126,32 @@ std::string with_single_blanks(std::string_view t) {
   return out;
 }
 
-// A text that is no date: kept as written when it fits, else the one year it
-// names (three or four digits standing alone), else nothing.
+// The words of a text that is no date, lower-cased without dots; numbers
+// stand alone, anything else separates.
+std::vector<std::string> loose_words(std::string_view t) {
+  std::vector<std::string> out;
+  std::string w;
+  auto flush = [&] {
+    if (!w.empty()) out.push_back(w);
+    w.clear();
+  };
+  for (char c : t) {
+    const bool digit = is_digit(c);
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0xC0;
+    if (c == '.') continue;
+    if (!digit && !letter) flush();
+    else if (!w.empty() && is_digit(w.back()) != digit) flush();
+    if (digit || letter) w += cp1252::lower(c);
+  }
+  flush();
+  return out;
+}
+
+// A text that is no date: kept as written when it fits, else the first year
+// it names, with a qualifier word just before it and its era just after it
+// ("POSS ABT 1500 BC" -> "ABT 1500 BC", "609 BC Megiddo" -> "609 BC"); else
+// nothing. A year is three or four digits, or fewer right after a qualifier;
+// later years are alternatives or remarks ("1089 (or 1112?)").
 void keep_text(DateForm& f, std::string_view t, const DateReadRules& rules) {
   f = DateForm{};
   f.kind = DateKind::Text;
@@ -137,22 +161,29 @@ void keep_text(DateForm& f, std::string_view t, const DateReadRules& rules) {
     return;
   }
   f.whole = false;
-  int year = 0;
-  for (std::size_t i = 0; i < t.size();) {
-    if (!is_digit(t[i])) {
-      ++i;
-      continue;
+  const std::vector<std::string> w = loose_words(t);
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    if (!is_digit(w[i][0]) || w[i].size() > 4) continue;
+    const DateWord before = i > 0 ? DateWordOf(w[i - 1]) : DateWord::None;
+    DateQualifier q = DateQualifier::None;
+    switch (before) {
+      case DateWord::About: q = DateQualifier::About; break;
+      case DateWord::Before: q = DateQualifier::Before; break;
+      case DateWord::After: q = DateQualifier::After; break;
+      case DateWord::Estimated: q = DateQualifier::Estimated; break;
+      case DateWord::Calculated: q = DateQualifier::Calculated; break;
+      default: break;
     }
-    const std::size_t b = i;
-    while (i < t.size() && is_digit(t[i])) ++i;
-    if (i - b < 3 || i - b > 4) continue;
-    const int y = number(t.substr(b, i - b));
-    if (year != 0 && y != year) return;  // two years: neither can stand for the date
-    year = y;
-  }
-  if (year > 0) {
-    f.stored = std::to_string(year);
-    f.year = year;
+    const int year = number(w[i]);
+    if (year == 0 || (w[i].size() < 3 && q == DateQualifier::None)) continue;
+    // "BC", "BCE", or "B.C." whose letters come apart.
+    const bool bc = i + 1 < w.size() && (DateWordOf(w[i + 1]) == DateWord::BeforeChrist ||
+                                         (w[i + 1] == "b" && i + 2 < w.size() && w[i + 2] == "c"));
+    const std::string plain = std::to_string(year) + (bc ? " BC" : "");
+    const std::string with_q = std::string(keyword(q)) + " " + plain;
+    f.stored = q != DateQualifier::None && with_q.size() <= kStoredDateMax ? with_q : plain;
+    f.year = bc ? -year : year;
+    return;
   }
 }
 
