@@ -140,6 +140,10 @@ TEST_F(DateBox, ATextTheFieldCannotHoldIsRefusedWithWhatWouldFit) {
             "'1721/22' cannot be kept whole in a date field.\r\n"
             "It could be entered as '1722'; the full text can go in the notes.");
   EXPECT_EQ(typed(std::string(13, 'x')), "<nothing>");  // one more than the field holds
+  // Whatever its length a text is read whole (a box cuts nothing) and quoted only in part.
+  EXPECT_EQ(typed(std::string(56, ' ') + "5 Jan 1890"), "5 Jan 1890");
+  EXPECT_EQ(typed(std::string(70, 'y')), "<nothing>");
+  EXPECT_EQ(t.prompter.shown.back().text.substr(0, 66), "'" + std::string(61, 'y') + "...'");
 }
 
 TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {

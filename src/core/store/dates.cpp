@@ -41,7 +41,11 @@ bool has_box(int code) {
 // would fit when there is one.
 void NotKeptWhole(Session& s, int code, const std::string& typed, const std::string& fits,
                   const std::function<void(int)>& focus) {
-  std::string text = "'" + typed + "' cannot be kept whole in a date field";
+  // A whole page pasted into a box is refused all the same, but quoted only
+  // as far as a message can show it.
+  constexpr std::size_t kQuoted = 64;
+  const std::string quoted = typed.size() > kQuoted ? typed.substr(0, kQuoted - 3) + "..." : typed;
+  std::string text = "'" + quoted + "' cannot be kept whole in a date field";
   text += typed.size() > kStoredDateMax ? ", which holds at most 12 characters." : ".";
   text += CrLf;
   text += fits.empty() ? std::string("Please shorten it; the full text can go in the notes.")

@@ -27,10 +27,11 @@ constexpr int DeathRecord = 99;    // no form: DeathDate of the current Person r
 constexpr int MarriageRecord = 100;  // no form: MarriedDate of the ceremony buffer
 }  // namespace datefield
 
-// A date box takes this many characters as typed ("between 12 September 1850
-// and 3 March 1855" included); CheckDate then stores what fits the field or
-// refuses the text. A box is never what cuts a date.
-inline constexpr int kDateBoxChars = 64;
+// A date box takes whatever is typed or pasted, as much as a line box can
+// hold; CheckDate then stores what fits the field or refuses the text. A box
+// is never what cuts a date: a limit it enforced would cut a paste silently
+// (56 blanks and "5 Jan 1890" would become "5 Jan 18", read as 2018).
+inline constexpr int kDateBoxChars = 32767;
 
 // Receives the normalised text for the codes that have a box (3, 4, 8, 11, 50).
 using DateSink = std::function<void(int code, const std::string& text)>;
