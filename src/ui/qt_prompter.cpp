@@ -32,14 +32,24 @@ void SetMessageText(QMessageBox& box, const std::string& text) {
   box.setTextFormat(Qt::PlainText);
   box.setText(shown);
   // A box re-wraps lines wider than about half the screen; as wide as its
-  // longest line, it keeps the program's own line breaks.
+  // longest line, it keeps the program's own line breaks. But never wider
+  // than the box itself may grow (at most the screen less 480 pixels, or
+  // 1000): a label wider than its box is cut at the edge, and a long name
+  // would push the question off it. Lines longer than that wrap.
   if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
     int widest = 0;
     for (const QString& line : lines) widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
     const QScreen* screen = box.screen();
-    const int room = screen ? screen->availableGeometry().width() - 160 : 1000;
-    label->setMinimumWidth(std::min(widest + 4, std::max(room, 300)));
+    label->setWordWrap(true);
+    label->setMinimumWidth(MessageLabelWidth(widest, screen ? screen->availableGeometry().width() : 1280));
   }
+}
+
+int MessageLabelWidth(int widest_line, int screen_width) {
+  // As the box itself computes its largest width; the rest is the icon's and
+  // the margins' room.
+  const int box_limit = screen_width <= 1024 ? screen_width : std::min(screen_width - 480, 1000);
+  return std::max(200, std::min(widest_line + 4, box_limit - 120));
 }
 
 int QtPrompter::ask(const Message& m) {

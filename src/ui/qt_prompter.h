@@ -29,5 +29,8 @@ class QtPrompter : public Prompter {
 // Lays a box's text out: plain text, wide enough for its longest line (up to
 // what the screen allows), long texts in the details area.
 void SetMessageText(QMessageBox& box, const std::string& text);
+// The width a box's text gets for its widest line on a screen this wide: the
+// line when it fits, never more than the box may grow to (lines wider wrap).
+int MessageLabelWidth(int widest_line, int screen_width);
 
 }  // namespace vft::ui
