@@ -162,4 +162,11 @@ TEST_F(IniOnDisk, AFileTooLargeToReadIsNeverOverwritten) {
                                           "file away or mend it to keep your settings again.");
   put("[Configure]\r\n");
   EXPECT_EQ(UnreadableSettingsText(s.settings_file()), "");
+  // A link in the file's place is replaced, never written through.
+  std::filesystem::remove(s.settings_file());
+  ASSERT_TRUE(test::put_file(t.dir.path() + "other", bytes_of("x")));
+  std::filesystem::create_symlink(t.dir.path() + "other", s.settings_file());
+  EXPECT_EQ(IniWrite(s, "Configure", "AskUpdate", "1"), 1);
+  EXPECT_FALSE(std::filesystem::is_symlink(s.settings_file()));
+  EXPECT_EQ(text_of(*fileio::read_all(t.dir.path() + "other")), "x");
 }

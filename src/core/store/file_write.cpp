@@ -210,7 +210,9 @@ bool FileBatch::add(const std::string& path, Data data) {
   const unsigned old_mode = f.existed ? st.st_mode & 07777 : 0;
   const unsigned mode = f.existed ? old_mode : mode_ == NewMode::Shared ? 0666 : 0600;
   int fd = create_temp(f.target, mode, f.temp, seed_);
-  if (fd < 0) return fail_all(f.target, errno);
+  // The new file is made in the folder: when it cannot be, the folder is
+  // what refuses (a read-only folder, a full one), whatever the old file is.
+  if (fd < 0) return fail_all(errno == EACCES || errno == EROFS ? folder_of(f.target) : f.target, errno);
   files_.push_back(f);
   int err = 0;
   // The group first: changing it may clear the set-group-ID bit, which the
@@ -429,9 +431,9 @@ bool OutputFiles::commit(const std::function<bool(std::size_t settled)>& going) 
   return !stopped_;
 }
 
-bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode) {
+bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode, Links links) {
   const long long started = static_cast<long long>(::time(nullptr));
-  FileBatch batch(fs, Sync::EachFile, mode);
+  FileBatch batch(fs, Sync::EachFile, mode, false, links);
   if (!batch.add(path, data) || !batch.commit()) return false;
   RemoveStaleCopies(path, started);
   return true;

@@ -173,7 +173,10 @@ class OutputFiles {
 // One file, flushed to disk before it replaces the old one and with its folder
 // synced afterwards. Copies of `path` that an earlier save left behind when it
 // was stopped (killed, a power cut) are removed once this one is in place.
-[[nodiscard]] bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode = NewMode::Private);
+// The program's own files (the settings, the work folder's notes) are written
+// with Links::Replace: only a document the user named follows a link.
+[[nodiscard]] bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode = NewMode::Private,
+                              Links links = Links::Follow);
 
 // Removes the temporary copies of `target` (links followed) that a save of
 // this program left in its folder and that no running program is still

@@ -272,7 +272,7 @@ int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::strin
   std::error_code ec;
   auto parent = std::filesystem::path(file).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-  return fileio::write_file(fs, file, ini.serialize()) ? 1 : 0;
+  return fileio::write_file(fs, file, ini.serialize(), fileio::NewMode::Private, fileio::Links::Replace) ? 1 : 0;
 }
 
 int IniReadInt(const Session& s, const std::string& section, const std::string& key) {
@@ -295,7 +295,7 @@ int IniWriteMany(Session& s, const std::vector<IniValue>& values) {
     if (!ini.set(v.section, v.key, v.value)) return 0;
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize()) ? 1 : 0;
+  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize(), fileio::NewMode::Private, fileio::Links::Replace) ? 1 : 0;
   return s.StatusWord;
 }
 

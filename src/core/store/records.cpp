@@ -248,7 +248,9 @@ bool MoveOldConfig(Session& s, const std::string& old_folder) {
   const std::string old = old_folder + "Vorlan.Cfg";
   if (fileio::size_of(old) <= 1) return true;
   auto data = fileio::read_all(old, kConfigLen * 4);
-  if (!data || !fileio::write_file(s.disk, s.work(recfile::Config), *data)) return false;
+  if (!data || !fileio::write_file(s.disk, s.work(recfile::Config), *data, fileio::NewMode::Private,
+                                   fileio::Links::Replace))
+    return false;
   fileio::remove(old);
   return true;
 }
