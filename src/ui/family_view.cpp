@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "family_view_marker.h"
+#include "mainwin/commands.h"
 #include "mainwin/family_view_lists.h"
 #include "overflow_panel.h"
 #include "person_box.h"
@@ -290,8 +291,6 @@ void FamilyView::nextSibling() { afterNavigation(NextSibling(s_, cursor_)); }
 
 void FamilyView::setStatus(const QString& text) { emit statusTextChanged(text); }
 
-QString FamilyView::restingStatus() const {
-  return s_.Config.NumPersons() >= 1 ? qs(s_.Messages[msg::ClickOnABox]) : QString();
-}
+QString FamilyView::restingStatus() const { return qs(RestingStatus(s_)); }
 
 }  // namespace vft::ui

@@ -42,6 +42,7 @@ TEST_F(OneEditor, ASecondProgramIsToldWhoHasTheFileAndMayOpenItReadOnly) {
   ASSERT_EQ(OpenFamilyFile(b.s, file), -1);
   EXPECT_TRUE(b.s.ReadOnly);
   EXPECT_EQ(WindowCaption(b.s, "smith.vfl"), "smith.vfl Family Tree (read-only) ");
+  EXPECT_EQ(RestingStatus(b.s).rfind("Read-only: keep your changes with Save As.   ", 0), 0u);
   // Its Save cannot write over the file while the first program has it.
   const Bytes before = bytes();
   EXPECT_EQ(SaveFamilyFile(b.s, b.s.WorkFolder, file), 0);

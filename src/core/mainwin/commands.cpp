@@ -70,6 +70,12 @@ std::string WindowCaption(const Session& s, const std::string& file_name) {
   return name + (s.ReadOnly ? " Family Tree (read-only) " : " Family Tree ");
 }
 
+std::string RestingStatus(const Session& s) {
+  if (s.Config.NumPersons() < 1) return {};
+  const std::string hint = s.Messages[msg::ClickOnABox];
+  return s.ReadOnly ? "Read-only: keep your changes with Save As.   " + hint : hint;
+}
+
 ExtensionFix CorrectVflExtension(const std::string& path) {
   const std::string folder = FolderOf(path);
   const std::string name = FileNameOf(path);

@@ -38,6 +38,9 @@ int LivingPersons(const Session& s);
 // The window title: the file name + " Family Tree " once the tree has a living
 // person and a name, "Vorlan Family Tree " before.
 std::string WindowCaption(const Session& s, const std::string& file_name);
+// The status line between commands: the hint to click a box, after a word
+// that the tree is read-only when it is.
+std::string RestingStatus(const Session& s);
 
 // A name chosen in a Save As or backup dialog whose extension is not "vfl"
 // (in any case) gets "Vfl" in place of its extension; `message` then holds the

@@ -51,7 +51,7 @@ bool replace_working_files(Session& s, const RecordFiles& f, const Bytes& note) 
   const std::pair<const char*, const Bytes*> files[] = {{recfile::Config, &f.cfg},   {recfile::Person, &f.per},
                                                         {recfile::Marriage, &f.mar}, {recfile::Ceremony, &f.mce},
                                                         {recfile::Notes, &f.notes},  {kFamilyFileNote, &note}};
-  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
+  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true, fileio::Links::Replace);
   for (const auto& [name, data] : files)
     if (!batch.add(s.work(name), *data)) return false;
   return batch.commit();
@@ -119,7 +119,16 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
           Buttons::OK, Icon::Exclamation);
     return cancelled(s);
   }
-  if (read_only) {
+  std::string unwritable = read_only ? std::string() : UnwritablePlace(fileName);
+  if (!unwritable.empty()) {
+    // No lock can be made there, and no save: said now, not at the first Save.
+    read_only = true;
+    s.Lock.release();
+    s.ask("Open Vorlan Family Tree File",
+          "The Family file " + cp1252::path_text(FileNameOf(fileName)) + " is opened read-only: " + unwritable +
+              "." + CrLf + "You can keep your changes in a file of your own with Save As.",
+          Buttons::OK, Icon::Information);
+  } else if (read_only) {
     s.Lock.release();
   } else if (const auto taken = s.Lock.take(fileName, s.now()); taken == FamilyFileLock::Taken::HeldByOther) {
     read_only = true;  // taken in the moment between the question and now
@@ -211,7 +220,14 @@ std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const
             Buttons::YesNo, Icon::Exclamation, 1) != kAnswerYes)
     return cancelled(s);
   if (!fileio::write_file(s.disk, fileName, out)) {
-    if (why) *why = cp1252::from_utf8(s.disk.failure().reason());
+    // A folder that takes no new file is the cause, not the file in it.
+    const fileio::WriteFailure& f = s.disk.failure();
+    std::error_code ec;
+    if (why)
+      *why = (std::filesystem::is_directory(f.path, ec) ? "The folder " + cp1252::path_text(f.path) +
+                                                              " cannot be written to: "
+                                                        : std::string()) +
+             cp1252::from_utf8(f.reason());
     return cancelled(s);
   }
 
@@ -222,7 +238,8 @@ std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const
     }
     s.ReadOnly = false;
     s.OpenedAs = IdentityOf(fileName, out);
-    if (!fileio::write_file(s.disk, s.work(kFamilyFileNote), FamilyFileNote(s.OpenedAs))) {
+    if (!fileio::write_file(s.disk, s.work(kFamilyFileNote), FamilyFileNote(s.OpenedAs), fileio::NewMode::Private,
+                            fileio::Links::Replace)) {
       // Only a recovery after a crash would miss it: it then asks where
       // the records go. Nothing of the tree is lost.
     }

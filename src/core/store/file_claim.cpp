@@ -11,6 +11,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "common/cp1252.h"
@@ -212,6 +213,31 @@ std::optional<LockOwner> LockHolder(const std::string& family_file, const Family
   }
   ::close(fd);
   return out;
+}
+
+void RemoveLeftoverLock(const std::string& family_file) {
+  const std::string lock = LockPathFor(family_file);
+  const int fd = ::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat st {};
+  const bool ours = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && looks_like_lock(read_fd(fd));
+  ::close(fd);
+  if (ours) ::unlink(lock.c_str());
+}
+
+std::string UnwritablePlace(const std::string& family_file) {
+  std::string target = fileio::final_target(family_file);
+  if (target.empty()) target = family_file;
+  std::string folder = FolderOf(target);
+  if (folder.empty()) folder = "./";
+  struct statvfs v {};
+  if (::statvfs(folder.c_str(), &v) == 0 && (v.f_flag & ST_RDONLY) != 0)
+    return "it is on a disk that cannot be written to";
+  // A save writes a new file beside the old one and renames it into place:
+  // the folder must take new names, whatever the file's own mode.
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return "its folder " + cp1252::path_text(folder) + " cannot be written to";
+  return {};
 }
 
 std::string OddLockText(const std::string& family_file) {

@@ -68,8 +68,16 @@ class FamilyFileLock {
 
 // The lock file that belongs to a Family file.
 std::string LockPathFor(const std::string& family_file);
+// Removes the lock file of `family_file` that a run which ended left behind:
+// only a plain file that reads as a lock. The caller has made sure nobody
+// living holds it.
+void RemoveLeftoverLock(const std::string& family_file);
 // Who holds `family_file` open, unless it is `mine` or nobody living.
 std::optional<LockOwner> LockHolder(const std::string& family_file, const FamilyFileLock& mine);
+// Why changes to `family_file` could not be saved where it is: "it is on a
+// disk that cannot be written to", "its folder /x cannot be written to";
+// empty when it can be saved there.
+std::string UnwritablePlace(const std::string& family_file);
 // Why `family_file` opens read-only when its lock's name holds something odd.
 std::string OddLockText(const std::string& family_file);
 // "Jane on kestrel since 14:05 on 6 Dec 2026 (process 4711)" for messages.
