@@ -8,9 +8,15 @@
 #include <QLockFile>
 #include <QScreen>
 #include <QSize>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app_style.h"
 #include "store/date_parse.h"
@@ -20,6 +26,7 @@
 #include "editing_windows.h"
 #include "frm_splash.h"
 #include "frm_support.h"
+#include "mainwin/exit_path.h"
 #include "mainwin/recovery.h"
 #include "mainwin/startup.h"
 #include "qt_file_dialogs.h"
@@ -90,11 +97,21 @@ QStringList take_screenshot_options(QStringList args, Screenshot& shot) {
   return args;
 }
 
+// A signal only writes a byte here; the event loop does the rest (a signal
+// handler may do next to nothing itself).
+int signal_pipe[2] = {-1, -1};
+
+void note_signal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(signal_pipe[1], &byte, 1);
+}
+
 class StartUp {
  public:
   explicit StartUp(QApplication& app) : app_(app) {}
 
   void begin() {
+    watch_end_signals();
     splash_.show();
     // The rest runs from the event loop, so the splash paints first.
     QTimer::singleShot(0, [this] { splash_load(); });
@@ -112,6 +129,33 @@ class StartUp {
   StartChoice choice_;
   bool recovered_ = false;
   Screenshot shot_;
+
+  std::unique_ptr<QSocketNotifier> signals_;
+
+  // Log-out and shut-down send SIGTERM or SIGHUP: the run ends without a
+  // question, keeping unsaved changes for the next start and leaving nothing
+  // else behind (no work folder, no lock).
+  void watch_end_signals() {
+    if (::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    signals_ = std::make_unique<QSocketNotifier>(signal_pipe[0], QSocketNotifier::Read);
+    QObject::connect(signals_.get(), &QSocketNotifier::activated, [this] { end_on_signal(); });
+    struct sigaction sa {};
+    sa.sa_handler = note_signal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
+  }
+
+  void end_on_signal() {
+    if (!s_.WorkFolder.empty()) {
+      if (EndWithoutAsking(s_) && lock_) lock_->unlock();
+    }
+    // Nothing may run after this: an open dialog's caller would write into
+    // the folder just removed.
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
 
   void quit(int code) {
     splash_.close();

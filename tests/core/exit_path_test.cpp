@@ -86,6 +86,18 @@ TEST_F(ExitPath, SavedTreeRemembersItsFileAndRemovesTheWorkFolder) {
   EXPECT_EQ(ini("FilePaths", "FileLoadPath"), "/home/ann/trees/");
 }
 
+// A log-out asks nothing: unsaved work stays for the next start, saved work
+// leaves nothing behind.
+TEST_F(ExitPath, EndingWithoutAskingKeepsOnlyUnsavedWork) {
+  build_tree();
+  for (bool saved : {false, true}) {
+    s.RecordsSaved = saved;
+    EXPECT_EQ(EndWithoutAsking(s), !saved);
+    EXPECT_EQ(work_folder_exists(), !saved);
+  }
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(ExitPath, ExitSaveIntoTheOpenFile) {
   save_tree_as(path("Smith.vfl"));
   s.CurrentFilePath = path("Smith.vfl");

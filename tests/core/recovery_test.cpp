@@ -9,6 +9,8 @@
 
 #include "common/cp1252.h"
 #include "mainwin/recovery.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
 #include "store/folders.h"
 #include "mainwin_fixture.h"
 
@@ -113,6 +115,27 @@ TEST_F(Recovery, RunsWithoutPersonsAreClearedWithoutAQuestion) {
   EXPECT_FALSE(OfferRecovery(s, {folder}));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_FALSE(fs::exists(folder));
+}
+
+// A run stopped while its tree was as saved has nothing to offer: it goes,
+// with the lock it left, and so does a run the user answers No to.
+TEST_F(Recovery, RunsJustAsSavedAreClearedWithTheLockTheyLeft) {
+  const std::string file = path("smith.vfl"), own = s.WorkFolder;
+  for (int answer : {0, kAnswerNo}) {
+    const std::string folder = crashed_run(answer ? "111111" : "101010");
+    s.WorkFolder = folder;  // its counts go into the file
+    ASSERT_TRUE(ReadConfig(s));
+    s.WorkFolder = own;
+    ASSERT_EQ(SaveFamilyFile(s, folder, file, SaveTarget::Copy), -1);
+    // The second run's note names the file as it was before somebody wrote it.
+    const FileIdentity id = answer ? FileIdentity{file, 1, 2, 3} : IdentityOf(file, *fileio::read_all(file));
+    ASSERT_TRUE(put_file(folder + kFamilyFileNote, FamilyFileNote(id)));
+    ASSERT_TRUE(put_file(LockPathFor(file), Bytes{'p', 'i', 'd', '=', '9', '\n'}));
+    boxes.answers = {answer};
+    EXPECT_FALSE(OfferRecovery(s, {folder}));
+    EXPECT_EQ(boxes.shown.size(), answer ? 1u : 0u);
+    EXPECT_FALSE(fs::exists(folder) || fs::exists(LockPathFor(file)));
+  }
 }
 
 TEST_F(Recovery, FolderWithoutASettingsRecordIsNotRecovered) {

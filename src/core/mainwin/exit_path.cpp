@@ -118,6 +118,15 @@ void FinishExit(Session& s) {
                          {"FilePaths", "FileLoadPath", FolderOf(s.CurrentFilePath)}});
 }
 
+bool EndWithoutAsking(Session& s) {
+  if (s.RecordsSaved) {
+    FinishExit(s);
+    return false;
+  }
+  s.Lock.release();
+  return true;
+}
+
 bool RunExitPath(Session& s, FileDialogs& dialogs, WindowDocument& doc, const ExitHooks& hooks) {
   if (!RewriteSettingsRecord(s)) {
     // The save below packs the counts held in memory, so nothing is lost.

@@ -48,6 +48,11 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup);
 // Steps 5 and 6: the work folder emptied and removed, the file's name and
 // folder kept for the next start.
 void FinishExit(Session& s);
+// The program is told to end from outside (log-out, shut-down): nothing can
+// be asked. Unsaved changes stay in the work folder for the next start to
+// offer back; otherwise the run ends as after Exit. The lock goes either way.
+// True when the work folder was kept.
+bool EndWithoutAsking(Session& s);
 
 // The whole path in order. False when the window stays open.
 bool RunExitPath(Session& s, FileDialogs& dialogs, WindowDocument& doc, const ExitHooks& hooks);

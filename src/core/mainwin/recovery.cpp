@@ -12,6 +12,7 @@
 #include "store/date_words.h"
 #include "store/file_io.h"
 #include "store/file_write.h"
+#include "store/familyfile_image.h"
 #include "store/folders.h"
 #include "store/paths.h"
 #include "store/record_transaction.h"
@@ -47,6 +48,32 @@ struct FolderReader {
   explicit FolderReader(const std::string& folder) { s.WorkFolder = folder; }
 };
 
+// The records of `folder` hold just what `file` holds: the persons,
+// families, ceremonies and notes byte for byte (the settings record carries
+// the run's own flags and counts, which follow from the rest).
+bool as_in_file(const std::string& folder, const FileIdentity& file) {
+  if (file.path.empty() || ChangedOnDisk(file)) return false;
+  const auto data = fileio::read_all(file.path, kMaxRecordFile * 4);
+  if (!data) return false;
+  const FamilyParse parsed = ParseFamilyFile(data->data(), data->size());
+  if (!parsed.ok()) return false;
+  const RecordFiles saved = UnpackFamilyImage(parsed.image, ConfigRecord{});
+  const std::pair<const char*, const Bytes*> files[] = {
+      {recfile::Person, &saved.per}, {recfile::Marriage, &saved.mar}, {recfile::Ceremony, &saved.mce},
+      {recfile::Notes, &saved.notes}};
+  for (const auto& [name, bytes] : files)
+    if (fileio::read_all(folder + name, kMaxRecordFile).value_or(Bytes{}) != *bytes) return false;
+  return true;
+}
+
+// Removes what a run that ended left of its lock on `file`, unless a living
+// program still holds it.
+void drop_stale_lock(const FileIdentity& file) {
+  if (file.path.empty()) return;
+  FamilyFileLock none;
+  if (!LockHolder(file.path, none)) RemoveLeftoverLock(file.path);
+}
+
 }  // namespace
 
 LeftoverRun DescribeLeftover(const std::string& folder) {
@@ -59,6 +86,7 @@ LeftoverRun DescribeLeftover(const std::string& folder) {
     run.persons = r.s.Config.NumPersons() - CountDeletedPersons(r.s);
   run.file = ReadFamilyFileNote(folder);
   run.changed = local_time_at(last_change(folder));
+  run.unsaved = run.persons > 0 && !as_in_file(folder, run.file);
   return run;
 }
 
@@ -77,7 +105,7 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
   // notes file, and so on.
   if (!fileio::exists(folder + recfile::Config)) return false;
   {
-    fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
+    fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true, fileio::Links::Replace);
     for (const char* f : kRecordFiles) {
       auto data = fileio::read_all(folder + f, kMaxRecordFile);
       if (!data && fileio::exists(folder + f)) return false;
@@ -123,8 +151,9 @@ void DiscardWorkFolder(const std::string& folder) { RemoveFilesAndFolder(folder)
 bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers) {
   for (const std::string& folder : leftovers) {
     LeftoverRun run = DescribeLeftover(folder);
-    if (run.persons < 1) {
+    if (run.persons < 1 || !run.unsaved) {
       DiscardWorkFolder(folder);
+      drop_stale_lock(run.file);
       continue;
     }
     const int answer = s.ask("Recover Family Records", RecoveryQuestion(run), Buttons::YesNoCancel, Icon::Question);
@@ -139,6 +168,7 @@ bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers) {
     }
     if (answer == kAnswerNo) {
       DiscardWorkFolder(folder);
+      drop_stale_lock(run.file);
       continue;
     }
     return false;

@@ -16,6 +16,9 @@ struct LeftoverRun {
   int persons = 0;         // living persons in its records
   FileIdentity file;       // the Family file the records belong to (path empty: none)
   LocalTime changed;       // when its records were last written
+  // Its records differ from the Family file (or there is no such file): what
+  // a run that was stopped while the tree was as saved leaves is no change.
+  bool unsaved = true;
 };
 
 // What a leftover work folder holds, from its settings and persons files and
@@ -41,8 +44,10 @@ void DiscardWorkFolder(const std::string& folder);
 
 // Offers the leftovers, most recent first: Yes recovers that one and ends the
 // offer, No deletes it and goes on to the next, Cancel keeps it and the rest
-// for the next start. Runs with nothing worth keeping (no living person) are
-// deleted without a question. True when a tree was recovered.
+// for the next start. Runs with nothing worth keeping (no living person, or
+// records just as their Family file holds them) are deleted without a
+// question. A deleted run's lock on its Family file goes with it, unless a
+// living program holds it. True when a tree was recovered.
 bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers);
 
 }  // namespace vft
