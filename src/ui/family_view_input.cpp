@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include "family_view.h"
 #include "family_view_marker.h"
@@ -48,7 +49,12 @@ void FamilyView::keyPressEvent(QKeyEvent* e) {
     return;
   }
   const auto mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (!mods && handleKey(e->key())) return;
+  if (!mods && handleKey(e->key())) {
+    // The boxes now show other persons: a tip still up would name the wrong one.
+    QToolTip::hideText();
+    hover_.stop();
+    return;
+  }
   QWidget::keyPressEvent(e);
 }
 

@@ -61,6 +61,8 @@ void frmFamtree::mnuSave_Click() {
     BusyProgress busy(s_, this, QStringLiteral("Save Family File"));
     SaveCommand(s_, dialogs_, doc_);
   }
+  // What the save said ("Saving Family Data", "Cancelled") is over now.
+  setStatusText(view_->restingStatus());
   update_title();
   update_commands();
 }
@@ -70,6 +72,8 @@ void frmFamtree::mnuSaveAs_Click() {
     BusyProgress busy(s_, this, QStringLiteral("Save Family File As"));
     SaveAsCommand(s_, dialogs_, doc_);
   }
+  // What the save said ("Saving Family Data", "Cancelled") is over now.
+  setStatusText(view_->restingStatus());
   update_title();
   update_commands();
 }
