@@ -126,6 +126,15 @@ Rest the mouse on a More button to see the whole list.</li>
 <b>Tools</b>: <a href="relationship.html">how two persons are related</a>, <a href="orphans.html">orphan entries</a>, <a href="web_pages.html">family web pages</a>,
 <a href="options.html">options</a>. <b>Help</b>: these pages, <a href="tech_info.html">technical
 information</a> and the <a href="about.html">about box</a>.</p>
+<h2>Trees opened read-only</h2>
+<p>A Family file opens read-only when it cannot safely be changed where it is: another program has
+it open, it lies on a disk that cannot be written to (a CD, a write-protected stick) or in a folder
+you may not write to, or the lock file beside it (<code>.NAME.lock</code>) is a link or something
+else than a lock, which the program never writes through. The title then says
+<b>(read-only)</b>, the status line says so, and {B("Save")} is off: keep your changes in a file of
+your own with <b>Files &rarr; Save As</b>.</p>
+<p>When the computer shuts down or you log out while the program runs, it ends without asking:
+changes you had not saved are offered back at the next start; otherwise nothing is left behind.</p>
 <h2>Your work is safe</h2>
 <p>Changes are kept in a work folder until you save. If the program or the computer stops
 unexpectedly, the next start offers to restore the unsaved tree.</p>
@@ -394,6 +403,10 @@ tick the box that includes them. Think twice before publishing details of living
 <p>If the folder already holds an <b>index.html</b> that this program did not make (for example the
 front page of your own web site), Modern pages are not written there: choose another folder, such as
 a new folder inside it.</p>
+<p>Only the names of the site's own pages are written. A page name in the folder that is a link to
+another file (or a second name of one, as backup tools make), a pipe or another user's file is
+replaced by a new page; what it pointed to is never touched, and the program says how many it
+replaced.</p>
 """)
 
 page("web_colours", "Web page colours", f"""
