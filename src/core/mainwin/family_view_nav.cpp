@@ -1,5 +1,6 @@
 // Moving around the family view: refreshes, clicks on boxes and the three
 // "More" buttons.
+#include "mainwin/commands.h"
 #include "mainwin/family_view_model.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
@@ -37,12 +38,8 @@ std::int16_t ring_entry(const Session& s, int i, int* ring_size = nullptr) {
 FamilyViewModel RefreshFamilyView(Session& s, ViewCursor& cursor, const print::TextMeasure& measure,
                                   const ViewMetrics& metrics) {
   cursor.ChildStart = 0;
-  std::string status;
-  if (s.Config.NumPersons() >= 1) {
-    status = s.Messages[msg::ClickOnABox];
-  } else {
-    s.Config.setEnblPrompts(1);
-  }
+  std::string status = RestingStatus(s);
+  if (s.Config.NumPersons() < 1) s.Config.setEnblPrompts(1);
   const bool living = s.Config.NumPersons() - s.DeletedCount >= 1;
   if (living && s.Config.LastPerson() >= 1) {
     if (!LoadSelectedPerson(s, s.Config.LastPerson())) s.Rel.Selected = PersonRecord{};
