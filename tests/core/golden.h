@@ -1,5 +1,8 @@
 // Whole documents compared with the files kept in golden/ beside the tests.
-// VFT_UPDATE_GOLDEN=1 rewrites the files instead of comparing.
+// Each file is a reviewed truth: its test says which rule it pins. Rewriting
+// one is a deliberate step (tests/README.md): VFT_UPDATE_GOLDEN names the
+// files to rewrite (part of a name, or "all"), and every rewrite says where it
+// changed, for the review of `git diff` before the commit.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,20 +16,27 @@
 
 namespace vft::test {
 
-inline void expect_golden(const std::string& name, const std::string& got, const std::string& dir = VFT_GOLDEN_DIR) {
-  const std::string path = dir + "/" + name;
-  if (std::getenv("VFT_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(put_file(path, Bytes(got.begin(), got.end())));
-    return;
-  }
-  auto b = fileio::read_all(path);
-  ASSERT_TRUE(b) << path;
-  const std::string want(b->begin(), b->end());
-  if (want == got) return;
+// The first line where two texts part, and that line in each.
+inline std::string first_difference(const std::string& want, const std::string& got) {
   std::size_t i = 0, line = 1;
   for (; i < want.size() && i < got.size() && want[i] == got[i]; ++i) line += want[i] == '\n';
   auto around = [&](const std::string& t) { return t.substr(t.rfind('\n', i == 0 ? 0 : i - 1) + 1, 160); };
-  ADD_FAILURE() << name << " differs at line " << line << "\nwant: " << around(want) << "\ngot:  " << around(got);
+  return "line " + std::to_string(line) + "\nwant: " + around(want) + "\ngot:  " + around(got);
+}
+
+inline void expect_golden(const std::string& name, const std::string& got, const std::string& dir = VFT_GOLDEN_DIR) {
+  const std::string path = dir + "/" + name;
+  auto b = fileio::read_all(path);
+  const std::string want = b ? std::string(b->begin(), b->end()) : std::string();
+  if (const char* which = std::getenv("VFT_UPDATE_GOLDEN");
+      which && *which && (std::string(which) == "all" || name.find(which) != std::string::npos)) {
+    if (want == got) return;
+    ASSERT_TRUE(put_file(path, Bytes(got.begin(), got.end())));
+    std::printf("golden file %s rewritten; it differs at %s\n", name.c_str(), first_difference(want, got).c_str());
+    return;
+  }
+  ASSERT_TRUE(b) << path;
+  if (want != got) ADD_FAILURE() << name << " differs at " << first_difference(want, got);
 }
 
 // A finished page document as text, one item a line: its page, kind and
