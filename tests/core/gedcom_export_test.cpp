@@ -8,7 +8,8 @@
 // is the classic form line by line (checked by hand against its table, not
 // regenerated): a source only as the note's "Information Source: ...",
 // Elodie's alone making a note; nothing but WIFE and CHIL for F3, which has no
-// husband; F9's marriage with a place alone has no DATE line. Doe's note with
+// husband; F9's marriage with a place alone has no DATE line; Doe's death
+// place without a date is written in 5.5.1 and 7.0 only. Doe's note with
 // a zero byte and F10's place with one are left out; 5.5.1 writes F11's
 // unknown date as "MARR Y".
 // Peter and Luc share one notes chain: written once, except as one shared note

@@ -91,7 +91,7 @@ TEST_F(GedcomRobust, LoopsAndDuplicateIdentifiersAreLeftOutAndListed) {
 
 TEST_F(GedcomRobust, TheSummaryCountsWhatWasNotKept) {
   ImportResult r = imported(crlf({
-      "no level", "0 @I1@ INDI", "1 NAME Ann /Lee/", "2 NICK Annie", "1 NAME Anna /Lee/", "1 TITL Dr", "1 SOUR @S1@",
+      "0 @I1@ INDI", "no level", "1 NAME Ann /Lee/", "2 NICK Annie", "1 NAME Anna /Lee/", "1 TITL Dr", "1 SOUR @S1@",
       "2 PAGE 5", "1 BIRT", "2 DATE 29 FEB 1901", "2 SOUR @S1@", "1 OBJE @O1@", "1 CENS", "1 BURI",
       "2 DATE ABT 31 DEC 1997", "0 @I2@ INDI", "1 NAME \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD /Lee/",
       "1 NOTE \xC5\x81\xC3\xB3" "d\xC5\xBA", "0 @F1@ FAM", "1 WIFE @I1@", "1 MARR", "2 NOTE In church", "1 DIV",
@@ -101,7 +101,7 @@ TEST_F(GedcomRobust, TheSummaryCountsWhatWasNotKept) {
       "1 source citation, 1 source record, 1 media link, 1 title, 1 alternative name, 1 part of a name (prefix, "
       "nickname, suffix), 1 other event or fact of a person, 1 note on an event or a family, 1 detail of a divorce "
       "(date, place) were not imported.",
-      "1 line could not be read and was left out: line 4.",
+      "1 line could not be read and was left out: line 5.",
       "3 texts held characters this program cannot store; they were replaced by ?.",
       "1 date was shortened to fit the date field; the full text is in the notes."};
   EXPECT_EQ(r.not_kept, not_kept);
