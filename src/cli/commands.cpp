@@ -170,8 +170,12 @@ int import_gedcom(const std::string& in, const std::string& out) {
   ImportOptions options;
   options.remember_folder = false;
   options.ask_identifiers = false;
+  options.tell_tree_unchanged = false;
   ImportResult r = ImportGedcom(s, in, {}, options);
-  if (r.status != ImportStatus::Imported) return 1;
+  if (r.status != ImportStatus::Imported) {
+    std::fprintf(stderr, "vft: %s was not written\n", out.c_str());
+    return 1;
+  }
   // A Family file must name a person to show first.
   if (s.Config.LastPerson() < 1 && s.Config.NumPersons() > 0) {
     s.Config.setLastPerson(1);

@@ -67,7 +67,9 @@ TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
     std::string says;
   } cases[] = {
       {"convert " + shell_quote(dir + "notes.vfl") + " " + shell_quote(out), 1, "is not a Vorlan Family Tree File"},
-      {"convert " + shell_quote(none) + " " + shell_quote(out), 1, "holds no individuals"},
+      // Said as a command-line tool: there is no open tree to leave unchanged.
+      {"convert " + shell_quote(none) + " " + shell_quote(out), 1,
+       "holds no individuals, so there is nothing to import.\nvft: " + out + " was not written\n"},
       {"convert " + shell_quote(file) + " " + shell_quote(open), 1, "open.vfl is open in Vorlan Family Tree, opened by "},
       {"convert --flavour 4 " + shell_quote(file) + " " + shell_quote(out), 2, "Usage:"},
       {"dump " + shell_quote(dir + "missing.vfl"), 1, "missing.vfl"},

@@ -63,13 +63,14 @@ TEST(GedcomExportHeader, SubmitterLinesEachHaveTheirOwnCondition) {
   EXPECT_EQ(header({}, std_), Lines{});
   EXPECT_EQ(header({"", "", "", "", "", "me@x"}, std_), (Lines{"1 ADDR me@x"}));
   EXPECT_EQ(header({"", "", "Flat 2", "", "99", ""}, std_), (Lines{"2 CONT Flat 2", "1 PHON 99"}));
-  EXPECT_EQ(header({}, g551), (Lines{"0 @S1@ SUBM", "1 NAME"}));
+  // Both grammars require a submitter's name.
+  EXPECT_EQ(header({}, g551), (Lines{"0 @S1@ SUBM", "1 NAME Unknown"}));
   EXPECT_EQ(header({"", "", "Flat 2", "Town", "99", "me@x"}, g551),
-            (Lines{"0 @S1@ SUBM", "1 NAME", "1 ADDR Flat 2", "2 CONT Town", "1 PHON 99", "1 EMAIL me@@x"}));
+            (Lines{"0 @S1@ SUBM", "1 NAME Unknown", "1 ADDR Flat 2", "2 CONT Town", "1 PHON 99", "1 EMAIL me@@x"}));
   // 7.0 names a submitter only when there is one.
   EXPECT_EQ(header({}, g70), Lines{});
   EXPECT_EQ(header({"", "", "", "", "99", "@me"}, g70),
-            (Lines{"1 SUBM @S1@", "0 @S1@ SUBM", "1 NAME", "1 PHON 99", "1 EMAIL @@me"}));
+            (Lines{"1 SUBM @S1@", "0 @S1@ SUBM", "1 NAME Unknown", "1 PHON 99", "1 EMAIL @@me"}));
 }
 
 // The export window's test reads the message, the stored folder and what a

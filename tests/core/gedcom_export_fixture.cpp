@@ -97,7 +97,9 @@ void ExportTree::build_sample() {
   p.NotesRec = shared;  // as a damaged or merged tree can have it
   person(8, p);
 
-  person(9, make_person("Doe", "", "F"), std::string("bad\0note", 8));
+  p = make_person("Doe", "", "F");
+  p.DeathPlace = "Paris";  // with no date: no death in the standard flavour
+  person(9, p, std::string("bad\0note", 8));
 
   marriage(1, 1, 2, {5, 4}, "12 Jun 1925", "St Mary's\r\nLondon", true);
   marriage(2, 6, 5, {}, "", "Gretna", false, true);

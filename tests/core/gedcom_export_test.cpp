@@ -4,10 +4,14 @@
 // and her long note split by CONC in 5.5.1; person 3 is deleted, 4 has no sex
 // (no FAMS although husband of F7, "SEX U" in 5.5.1); Luc is a child of F3 and
 // F6, the lower number being his parents' family; F5 (a wife alone) is skipped;
-// the standard trailer has one more CR before its line end. Elodie's source
-// alone still makes a note in the standard flavour; Doe's note with a zero byte
-// and F10's place with one are left out; a place alone keeps an empty date line
-// in the standard flavour, and 5.5.1 writes F11's unknown date as "MARR Y".
+// the standard trailer has one more CR before its line end. The standard file
+// is the classic form line by line (checked by hand against its table, not
+// regenerated): a source only as the note's "Information Source: ...",
+// Elodie's alone making a note; nothing but WIFE and CHIL for F3, which has no
+// husband; F9's marriage with a place alone has no DATE line; Doe's death
+// place without a date is written in 5.5.1 and 7.0 only. Doe's note with
+// a zero byte and F10's place with one are left out; 5.5.1 writes F11's
+// unknown date as "MARR Y".
 // Peter and Luc share one notes chain: written once, except as one shared note
 // in 7.0. 7.0 starts with a byte-order mark, writes no CONC, cites the source
 // through @VOID@, puts a date in words into a PHRASE, writes "NO MARR" with the

@@ -91,23 +91,27 @@ TEST_F(GedcomRobust, LoopsAndDuplicateIdentifiersAreLeftOutAndListed) {
 
 TEST_F(GedcomRobust, TheSummaryCountsWhatWasNotKept) {
   ImportResult r = imported(crlf({
-      "0 @I1@ INDI", "1 NAME Ann /Lee/", "2 NICK Annie", "1 NAME Anna /Lee/", "1 TITL Dr", "1 SOUR @S1@",
+      "0 @I1@ INDI", "no level", "1 NAME Ann /Lee/", "2 NICK Annie", "1 NAME Anna /Lee/", "1 TITL Dr", "1 SOUR @S1@",
       "2 PAGE 5", "1 BIRT", "2 DATE 29 FEB 1901", "2 SOUR @S1@", "1 OBJE @O1@", "1 CENS", "1 BURI",
       "2 DATE ABT 31 DEC 1997", "0 @I2@ INDI", "1 NAME \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD /Lee/",
       "1 NOTE \xC5\x81\xC3\xB3" "d\xC5\xBA", "0 @F1@ FAM", "1 WIFE @I1@", "1 MARR", "2 NOTE In church", "1 DIV",
-      "2 DATE 1950", "0 @S1@ SOUR", "1 TITL Register"}));
+      "2 DATE 1950", "0 @S1@ SOUR", "1 TITL Register", "0 @S2@ SOUR", "1 TITL Cited by nobody", "0 @I3@ INDI",
+      "1 NAME Cy /Lee/", "1 NOTE @N1@", "0 @N1@ NOTE \xC5\x81"}));
   const std::vector<std::string> not_kept = {
-      "2 source citations, 1 source record, 1 media link, 1 title, 1 alternative name, 1 part of a name (prefix, "
+      "1 source citation, 1 source record, 1 media link, 1 title, 1 alternative name, 1 part of a name (prefix, "
       "nickname, suffix), 1 other event or fact of a person, 1 note on an event or a family, 1 detail of a divorce "
       "(date, place) were not imported.",
-      "2 texts held characters this program cannot store; they were replaced by ?.",
+      "1 line could not be read and was left out: line 5.",
+      "3 texts held characters this program cannot store; they were replaced by ?.",
       "1 date was shortened to fit the date field; the full text is in the notes."};
   EXPECT_EQ(r.not_kept, not_kept);
-  EXPECT_NE(r.summary.find("2 Individuals were found\r\n" + not_kept[0] + "\r\n"), std::string::npos) << r.summary;
+  EXPECT_NE(r.summary.find("3 Individuals were found\r\n" + not_kept[0] + "\r\n"), std::string::npos) << r.summary;
   EXPECT_NE(r.errors.find("have a day their month does not have; they were kept as written:\r\n"
                           "Number 1  Ann Lee  (Birth date 29 Feb 1901)\r\n"),
             std::string::npos);
-  EXPECT_NE(r.errors.find("cannot store; they were replaced by ?:\r\nNumber 2  ???? Lee\r\n"), std::string::npos);
+  EXPECT_NE(r.errors.find("cannot store; they were replaced by ?:\r\nNumber 2  ???? Lee\r\nNumber 3  Cy Lee\r\n"),
+            std::string::npos);
+  EXPECT_EQ(T(person(1).Source), "Register, 5");  // the source record cited, with the page
   EXPECT_EQ(notes(2), "?\xF3" "d?");
 }
 

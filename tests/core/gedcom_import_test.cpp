@@ -281,11 +281,16 @@ TEST_F(GedcomImport, NamesWithAndWithoutSlashes) {
                  "1 NAME Ann //", "0 @I4@ INDI", "1 NAME Louis /de Bourbon/ XIV", "0 @I5@ INDI",
                  "1 NAME John Smith", "2 GIVN John", "2 SURN Smith", "0 @I6@ INDI", "1 NAME Mary Jones",
                  "2 SURN Jones", "0 @I7@ INDI", "1 NAME", "2 GIVN Eve", "0 @I8@ INDI", "0 @I9@ INDI",
-                 "1 NAME First /Name/", "1 NAME Second /Name/"}));
+                 "1 NAME First /Name/", "1 NAME Second /Name/",
+                 // "/" inside the names: the family name keeps its place
+                 "0 @I10@ INDI", "1 NAME Grelod inghen Donnchaidh /? sa /Gruaidh Dungadsdotte/", "0 @I11@ INDI",
+                 "1 NAME John /Smith/Jones/", "0 @I12@ INDI", "1 NAME Gerald R/Jr/Ford/"}));
   std::pair<const char*, const char*> want[] = {{"John Smith", "?"}, {"", "Bestla"},  {"Ann", "?"},
                                                 {"Louis XIV", "de Bourbon"}, {"John", "Smith"}, {"Mary", "Jones"},
-                                                {"Eve", "?"}, {"", "?"}, {"First", "Name"}};
-  for (int n = 1; n <= 9; ++n) {
+                                                {"Eve", "?"}, {"", "?"}, {"First", "Name"},
+                                                {"Grelod inghen Donnchaidh /? sa", "Gruaidh Dungadsdotte"},
+                                                {"John", "Smith/Jones"}, {"Gerald R/Jr", "Ford"}};
+  for (int n = 1; n <= 12; ++n) {
     EXPECT_EQ(T(person(n).GivenNames), want[n - 1].first) << n;
     EXPECT_EQ(T(person(n).FamName), want[n - 1].second) << n;
   }

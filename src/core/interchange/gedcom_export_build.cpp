@@ -1,7 +1,8 @@
 // The lines of an export, in file order: header, submitter, individuals,
 // families, trailer. Every flavour shares the walk; where they differ the
-// builder asks the flavour's rules (gedcom_export_flavour.h). Every fact the
-// tree holds is written in each flavour.
+// builder asks the flavour's rules (gedcom_export_flavour.h). The standard
+// flavour writes the classic subset and nothing more; every fact the tree holds
+// is written in the 5.5.1 and 7.0 flavours.
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -92,7 +93,8 @@ class Builder {
   bool decide_family(int m) const;
   bool family_written(int m) const { return written_[static_cast<std::size_t>(m)] != 0; }
   void individual(int n);
-  void event(std::string_view tag, const std::string& date, const std::string& place);
+  void name(const std::string& given, const std::string& fam);
+  void event(std::string_view tag, const std::string& date, const std::string& place, bool date_always);
   void notes(const PersonRecord& p);
   void paragraphs(int level, std::string_view t, std::string_view text, std::string_view xref = {});
   void find_shared_notes();
@@ -181,8 +183,9 @@ void Builder::submitter() {
   // The header points at the submitter, so the record is there whenever the
   // header names one (always in 5.5.1).
   if (r_.header == HeaderStyle::Gedcom70 && !has_submitter()) return;
+  // Both grammars require the submitter's name, and an empty value is none.
   w_.record(gedcom::kSubmitterXref, tag::SUBM);
-  w_.text(1, tag::NAME, name);
+  w_.text(1, tag::NAME, name.empty() ? std::string(gedcom::kUnknownSubmitter) : name);
   bool first = true;
   for (const std::string* line : {&a1, &a2, &a3}) {
     if (line->empty()) continue;
@@ -246,6 +249,7 @@ bool Builder::has_facts(int m) const {
 bool Builder::decide_family(int m) const {
   const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
   const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
+  if (r_.husbandless_bare && r.Husband < 1) return kids > 0;
   if (!r_.only_live_pointers) return r.Husband >= 1 || kids > 0 || (r.Wife >= 1 && has_facts(m));
   for (int k = 0; k < kids; ++k)
     if (src_.live(r.Kids[static_cast<std::size_t>(k)])) return true;
@@ -253,25 +257,19 @@ bool Builder::decide_family(int m) const {
   return (r.Husband >= 1 && r.Wife >= 1) || has_facts(m);
 }
 
-// An event with its date and place. With an empty date line the DATE is always
-// written (empty when no date is known); otherwise what is known, and "Y" when
-// nothing is.
-void Builder::event(std::string_view t, const std::string& date, const std::string& place_field) {
+// An event with its date and place: what is known, the DATE line also when
+// empty if `date_always`. Flavours without empty date lines write "1 TAG Y"
+// when nothing is known.
+void Builder::event(std::string_view t, const std::string& date, const std::string& place_field, bool date_always) {
   std::string place;
   const bool has_place = place_text(place_field, place);
   const GedcomDate d = date_of(date);
-  if (r_.empty_date_line) {
-    w_.tag(1, t);
-    date_line(2, d);
-    if (has_place) w_.text(2, tag::PLAC, place);
-    return;
-  }
-  if (d.empty() && !has_place) {
+  if (!r_.empty_date_line && d.empty() && !has_place) {
     w_.text(1, t, "Y");
     return;
   }
   w_.tag(1, t);
-  if (!d.empty()) date_line(2, d);
+  if (date_always || !d.empty()) date_line(2, d);
   if (has_place) w_.text(2, tag::PLAC, place);
 }
 
@@ -280,10 +278,10 @@ void Builder::notes(const PersonRecord& p) {
   // The source as a citation of its own, so that it comes back as the source.
   // GEDCOM 7.0 cites a source without a record of its own so.
   if (!source.empty() && !has_zero(source)) {
-    if (r_.source_as_citation) {
+    if (r_.source == SourceForm::Citation) {
       w_.pointer(1, tag::SOUR, gedcom::kVoidXref);
       w_.text(2, tag::PAGE, source);
-    } else {
+    } else if (r_.source == SourceForm::Text) {
       w_.text(1, tag::SOUR, source);
     }
   }
@@ -298,7 +296,7 @@ void Builder::notes(const PersonRecord& p) {
   }
   const std::string chain = cp1252::trim(src_.notes(p.NotesRec));
   std::string text;
-  if (!source.empty() && r_.source_in_note) text = "Information Source: " + source + ". ";
+  if (!source.empty() && r_.source == SourceForm::InNote) text = "Information Source: " + source + ". ";
   text += chain;
   if (text.empty() || has_zero(text)) return;
   paragraphs(1, tag::NOTE, text);
@@ -328,25 +326,43 @@ void Builder::shared_notes() {
     if (!text.empty() && !has_zero(text)) paragraphs(0, tag::SNOTE, text, note_xref(first));
 }
 
+// The NAME line. Only its two delimiters may be slashes; one inside the names
+// is written as a stand-in there, and the names as they are go below it, so
+// that a reader still finds the family name and ours gets both back exactly.
+void Builder::name(const std::string& given, const std::string& fam_field) {
+  const std::string fam = r_.unknown_surname_empty && fam_field == "?" ? std::string() : fam_field;
+  auto stand_in = [](std::string v) {
+    std::replace(v.begin(), v.end(), '/', gedcom::kNameSlashStandIn);
+    return v;
+  };
+  const std::string g = stand_in(given), f = stand_in(fam);
+  if (r_.name_blank_given || !g.empty()) w_.text(1, tag::NAME, g + " /" + f + "/");
+  else w_.text(1, tag::NAME, "/" + f + "/");
+  if (g != given) w_.text(2, tag::GIVN, given);
+  if (f != fam) w_.text(2, tag::SURN, fam);
+}
+
 void Builder::individual(int n) {
   const PersonRecord& p = src_.person(n);
   const std::string sex = value(p.Sex), given = value(p.GivenNames), fam = value(p.FamName);
   w_.record(person_xref(n), tag::INDI);
-  if (r_.name_blank_given || !given.empty()) w_.text(1, tag::NAME, given + " /" + fam + "/");
-  else w_.text(1, tag::NAME, "/" + fam + "/");
+  name(given, fam);
   if (r_.sex_as_stored) w_.text(1, tag::SEX, sex);
   else w_.text(1, tag::SEX, (sex == "M" || sex == "F") ? sex : std::string("U"));
 
   const std::string birth = value(p.BirthDate), death = value(p.DeathDate);
   std::string unused;
+  const bool always = r_.empty_date_line;
   if (r_.birth_always || !date_of(birth).empty() || place_text(p.BirthPlace, unused))
-    event(tag::BIRT, birth, p.BirthPlace);
-  // An event is written when its date or its place is known.
-  if (!death.empty() || place_text(p.DeathPlace, unused)) event(tag::DEAT, death, p.DeathPlace);
+    event(tag::BIRT, birth, p.BirthPlace, always);
+  // An event is written when its date is known, or in the fuller flavours its place.
+  if (!death.empty() || (!r_.event_needs_date && place_text(p.DeathPlace, unused)))
+    event(tag::DEAT, death, p.DeathPlace, always);
   const std::string baptised = value(p.Baptised);
-  if (baptised == "Yes" || baptised == "Y") event(tag::CHR, value(p.DOBap), p.Baptisplace);
+  if (baptised == "Yes" || baptised == "Y") event(tag::CHR, value(p.DOBap), p.Baptisplace, always);
   const std::string interred = value(p.InterDate);
-  if (!interred.empty() || place_text(p.InteredPlace, unused)) event(tag::BURI, interred, p.InteredPlace);
+  if (!interred.empty() || (!r_.event_needs_date && place_text(p.InteredPlace, unused)))
+    event(tag::BURI, interred, p.InteredPlace, always);
 
   const std::string occupation = value(p.Occupation), address = value(p.CurrAddress), phone = value(p.Phone);
   if (!occupation.empty()) w_.text(1, tag::OCCU, occupation);
@@ -425,6 +441,8 @@ bool Builder::family(int m) {
     }
   }
 
+  // The classic form says nothing more of a family without a husband.
+  if (r_.husbandless_bare && r.Husband < 1) return true;
   const CeremonyRecord c = src_.ceremony(m);
   const std::string date = value(c.MarriedDate);
   const bool place_given = !value(c.MarriedAt).empty();
@@ -452,7 +470,7 @@ bool Builder::family(int m) {
     }
     if (place_text(c.MarriedAt, place)) w_.text(2, tag::PLAC, place);
   } else if (!date.empty() || place_given) {
-    event(tag::MARR, date, c.MarriedAt);
+    event(tag::MARR, date, c.MarriedAt, false);
   }
   if (r.Divorced != 0) w_.text(1, tag::DIV, "Y");
   return true;

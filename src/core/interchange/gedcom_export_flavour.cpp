@@ -13,31 +13,31 @@ constexpr FlavourRules kStandard{
     HeaderStyle::Classic,
     /*utf8*/ false, /*byte_order_mark*/ false, /*double_at*/ false, /*leading_at_only*/ false, /*conc_width*/ 0,
     /*omit_empty_value*/ false, /*trailer_extra_cr*/ true,
-    DateStyle::AsStored, /*birth_always*/ true, /*empty_date_line*/ true, /*sex_as_stored*/ true,
-    /*name_blank_given*/ true,
-    /*address_under_resi*/ false, /*notes_split_at_lf*/ false, /*source_in_note*/ true,
-    /*source_as_citation*/ false, /*shared_notes*/ false, /*fams_by_sex*/ true, /*famc_first_only*/ true,
-    /*only_live_pointers*/ false, /*void_partner*/ false, NotMarriedForm::DateLine};
+    DateStyle::AsStored, /*birth_always*/ true, /*empty_date_line*/ true, /*event_needs_date*/ true, /*sex_as_stored*/ true,
+    /*name_blank_given*/ true, /*unknown_surname_empty*/ false,
+    /*address_under_resi*/ false, /*notes_split_at_lf*/ false, SourceForm::InNote,
+    /*shared_notes*/ false, /*fams_by_sex*/ true, /*famc_first_only*/ true,
+    /*husbandless_bare*/ true, /*only_live_pointers*/ false, /*void_partner*/ false, NotMarriedForm::DateLine};
 
 constexpr FlavourRules kGedcom551{
     HeaderStyle::Gedcom551,
     /*utf8*/ true, /*byte_order_mark*/ false, /*double_at*/ true, /*leading_at_only*/ false,
     /*conc_width*/ GedcomWriter::kMaxValue, /*omit_empty_value*/ true, /*trailer_extra_cr*/ false,
-    DateStyle::Gedcom551, /*birth_always*/ false, /*empty_date_line*/ false, /*sex_as_stored*/ false,
-    /*name_blank_given*/ false,
-    /*address_under_resi*/ true, /*notes_split_at_lf*/ true, /*source_in_note*/ false,
-    /*source_as_citation*/ false, /*shared_notes*/ false, /*fams_by_sex*/ false, /*famc_first_only*/ false,
-    /*only_live_pointers*/ true, /*void_partner*/ false, NotMarriedForm::TypeLine};
+    DateStyle::Gedcom551, /*birth_always*/ false, /*empty_date_line*/ false, /*event_needs_date*/ false, /*sex_as_stored*/ false,
+    /*name_blank_given*/ false, /*unknown_surname_empty*/ true,
+    /*address_under_resi*/ true, /*notes_split_at_lf*/ true, SourceForm::Text,
+    /*shared_notes*/ false, /*fams_by_sex*/ false, /*famc_first_only*/ false,
+    /*husbandless_bare*/ false, /*only_live_pointers*/ true, /*void_partner*/ false, NotMarriedForm::TypeLine};
 
 constexpr FlavourRules kGedcom70{
     HeaderStyle::Gedcom70,
     /*utf8*/ true, /*byte_order_mark*/ true, /*double_at*/ false, /*leading_at_only*/ true, /*conc_width*/ 0,
     /*omit_empty_value*/ true, /*trailer_extra_cr*/ false,
-    DateStyle::Gedcom70, /*birth_always*/ false, /*empty_date_line*/ false, /*sex_as_stored*/ false,
-    /*name_blank_given*/ false,
-    /*address_under_resi*/ true, /*notes_split_at_lf*/ true, /*source_in_note*/ false,
-    /*source_as_citation*/ true, /*shared_notes*/ true, /*fams_by_sex*/ false, /*famc_first_only*/ false,
-    /*only_live_pointers*/ true, /*void_partner*/ true, NotMarriedForm::NonEvent};
+    DateStyle::Gedcom70, /*birth_always*/ false, /*empty_date_line*/ false, /*event_needs_date*/ false, /*sex_as_stored*/ false,
+    /*name_blank_given*/ false, /*unknown_surname_empty*/ true,
+    /*address_under_resi*/ true, /*notes_split_at_lf*/ true, SourceForm::Citation,
+    /*shared_notes*/ true, /*fams_by_sex*/ false, /*famc_first_only*/ false,
+    /*husbandless_bare*/ false, /*only_live_pointers*/ true, /*void_partner*/ true, NotMarriedForm::NonEvent};
 
 }  // namespace
 

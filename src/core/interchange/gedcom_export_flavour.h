@@ -21,6 +21,13 @@ enum class DateStyle {
   Gedcom70,   // the same in the 7.0 grammar ("BCE"), a phrase as a PHRASE line under the date
 };
 
+// Where a person's source goes.
+enum class SourceForm {
+  InNote,    // only as the note's opening "Information Source: <source>. "
+  Text,      // "1 SOUR <source>"
+  Citation,  // "1 SOUR @VOID@" / "2 PAGE <source>"
+};
+
 enum class NotMarriedForm {
   DateLine,  // "1 MARR" / "2 DATE Not Married": read back by our own import only
   TypeLine,  // "1 MARR" / "2 TYPE Unmarried": what GEDCOM 5.5.1 readers understand
@@ -40,17 +47,20 @@ struct FlavourRules {
   // Individuals
   DateStyle dates;
   bool birth_always;         // a BIRT for everyone, with its DATE line even when empty
-  bool empty_date_line;      // events write "2 DATE " when no date is known (else "1 TAG Y")
+  bool empty_date_line;      // events write "2 DATE " when no date is known (else "1 TAG Y"); a marriage
+                             // never writes an empty date line
+  bool event_needs_date;     // a death or burial only with its date (else also with a place alone)
   bool sex_as_stored;        // the stored letter (else "U" for an unknown sex)
   bool name_blank_given;     // "NAME  /Smith/" for no given names (else "NAME /Smith/")
+  bool unknown_surname_empty;  // a family name stored as "?" (unknown) written "//"
   bool address_under_resi;   // ADDR and PHON of the living under RESI
   bool notes_split_at_lf;    // a lone line feed also ends a note paragraph
-  bool source_in_note;       // the note also opens with "Information Source: <source>. "
-  bool source_as_citation;   // "1 SOUR @VOID@" / "2 PAGE <source>" (else "1 SOUR <source>")
+  SourceForm source;
   bool shared_notes;         // notes more than one person points at go in one SNOTE record
   bool fams_by_sex;          // FAMS for a man as husband and a woman as wife only
   bool famc_first_only;      // FAMC for the first family listing the person only
   // Families
+  bool husbandless_bare;     // a family without a husband only for its children, with nothing more
   bool only_live_pointers;   // pointers only to records in the file, each child once
   bool void_partner;         // a partner not in the file is named "@VOID@" (with only live pointers)
   NotMarriedForm not_married;

@@ -71,28 +71,36 @@ void drop_duplicates(std::vector<RecordRef>& records, ImportProblems& problems) 
 }
 
 // Which texts of the records we read had characters replaced by "?" while
-// decoding, and whose they were.
-void count_replaced(std::string_view text, const std::vector<std::size_t>& replaced, const FileIndex& idx,
-                    ImportProblems& problems) {
-  if (replaced.empty()) return;
-  std::unordered_map<std::size_t, int> person_at;  // record offset -> person (0: a family or note)
+// decoding, and whose they were. Note and source records are given back by
+// offset: the persons who take their texts are named once they are read.
+std::vector<std::size_t> count_replaced(std::string_view text, const std::vector<std::size_t>& replaced,
+                                        const FileIndex& idx, ImportProblems& problems) {
+  std::vector<std::size_t> records;
+  if (replaced.empty()) return records;
+  // Record offset -> person; 0 a family or note, -1 a source (only its title
+  // may be kept, and only when a person cites it: its texts are not counted).
+  std::unordered_map<std::size_t, int> person_at;
   for (std::size_t i = 0; i < idx.indi.size(); ++i) person_at.emplace(idx.indi[i].offset, static_cast<int>(i + 1));
   for (const auto* list : {&idx.fam, &idx.note})
     for (const RecordRef& r : *list) person_at.emplace(r.offset, 0);
+  for (const RecordRef& r : idx.sour) person_at.emplace(r.offset, -1);
   std::size_t last_line = std::string_view::npos;
   int last_person = 0;
   for (std::size_t pos : replaced) {
     auto next = std::upper_bound(idx.starts.begin(), idx.starts.end(), pos);
     if (next == idx.starts.begin()) continue;
     auto rec = person_at.find(*(next - 1));
-    if (rec == person_at.end()) continue;  // the header, a source: nothing of it is kept
+    if (rec == person_at.end()) continue;  // the header: nothing of it is kept
+    if (rec->second <= 0 && (records.empty() || records.back() != rec->first)) records.push_back(rec->first);
     const std::size_t line = text.find_last_of("\r\n", pos);
-    if (line == last_line) continue;
+    if (line == last_line || rec->second < 0) continue;
     last_line = line;
     ++problems.replaced_texts;
     if (rec->second != 0 && rec->second != last_person) problems.replaced_persons.push_back(rec->second);
     if (rec->second != 0) last_person = rec->second;
   }
+  std::sort(records.begin(), records.end());
+  return records;
 }
 
 ImportResult refuse(Session& s, ImportResult r, const char* title, const std::string& text,
@@ -133,13 +141,15 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   if (!HasTrailer(text)) return refuse(s, r, kFileTitle, "This GEDCOM file is incomplete and cannot be imported.");
   if (idx.indi.empty())
     return refuse(s, r, kFileTitle,
-                  "The file '" + file_name + "' holds no individuals, so there is nothing to import." + CrLf +
-                      "Your existing Family Files have not been changed.");
+                  "The file '" + file_name + "' holds no individuals, so there is nothing to import." +
+                      (options.tell_tree_unchanged
+                           ? std::string(CrLf) + "Your existing Family Files have not been changed."
+                           : std::string()));
   ReadHeader(text, idx, r.header);
   ImportProblems problems;
   drop_duplicates(idx.indi, problems);
   drop_duplicates(idx.fam, problems);
-  count_replaced(text, d.replaced, idx, problems);
+  const std::vector<std::size_t> replaced_records = count_replaced(text, d.replaced, idx, problems);
 
   const int P = std::max<int>(0, s.Config.NumPersons());
   const int M = std::max<int>(0, s.Config.NumMarriages());
@@ -160,12 +170,15 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   const XrefMap families_by_xref = MapXrefs(idx.fam);
   // GEDCOM 7 escapes only a leading "@"; older versions double every one.
   const bool gedcom7 = !r.header.GedcomVersion.empty() && r.header.GedcomVersion[0] == '7';
-  NoteRecords note_records(text, idx.note, gedcom7);
+  NoteRecords note_records(text, idx.note, gedcom7), source_records(text, idx.sour, gedcom7,
+                                                                    NoteRecords::Kind::SourceTitle);
+  note_records.set_replaced(replaced_records);
+  source_records.set_replaced(replaced_records);
   LinkList links;
   const std::int64_t notes_size = fileio::size_of(s.work(recfile::Notes));
   const long notes_room =
       std::max<long>(0, kMaxNotesRecords - (notes_size > 0 ? static_cast<long>(notes_size / kNotesLen) : 0));
-  IndiContext ictx{note_records, families_by_xref, links, log, s.now().year,
+  IndiContext ictx{note_records, source_records, families_by_xref, links, log, s.now().year,
                    static_cast<std::size_t>(notes_room) * kNotesChunk};
   GedcomLexer lex(text, gedcom7);
 
@@ -176,6 +189,13 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
     ReadIndividual(lex, idx.indi[i], static_cast<int>(i + 1), ictx, persons[i]);
   }
   if (!step("Getting Individuals ", persons.size())) return abandon(s, r);
+  source_records.log_unused(log);
+  // Persons whose notes or source came from a record with replaced characters.
+  for (std::size_t i = 0; i < persons.size(); ++i)
+    if (persons[i].replaced_in_record) problems.replaced_persons.push_back(static_cast<int>(i + 1));
+  std::sort(problems.replaced_persons.begin(), problems.replaced_persons.end());
+  problems.replaced_persons.erase(std::unique(problems.replaced_persons.begin(), problems.replaced_persons.end()),
+                                  problems.replaced_persons.end());
 
   std::vector<FamilyWork> families(idx.fam.size());
   if (!step("Processing Families", 0)) return abandon(s, r);

@@ -70,6 +70,9 @@ struct ImportOptions {
   // Ask before reading a file whose identifiers hold letters. The command
   // line asks nothing.
   bool ask_identifiers = true;
+  // A refusal also says that the open tree was not changed (the window's
+  // words; the command line has no open tree).
+  bool tell_tree_unchanged = true;
 };
 
 // A file converted in memory, waiting for the merge. Person references in

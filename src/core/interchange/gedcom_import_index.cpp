@@ -51,14 +51,17 @@ void SkipLog::add(std::string_view where, std::string_view tag, std::uint32_t li
 }
 
 void SkipLog::bad_line(std::uint32_t line) {
-  if (bad_++ == 0) first_bad_ = line;
+  if (line <= last_bad_) return;
+  last_bad_ = line;
+  ++bad_;
+  if (first_bad_.size() < kBadListed) first_bad_.push_back(line);
 }
 
 std::vector<std::string> SkipLog::lines() const {
   std::vector<std::string> out;
   if (bad_ > 0)
     out.push_back("Lines that could not be read: " + std::to_string(bad_) + " (first at line " +
-                  std::to_string(first_bad_) + ")");
+                  std::to_string(first_bad_.front()) + ")");
   for (const auto& e : entries_)
     out.push_back("Skipped " + e.key + ": " + std::to_string(e.count) + " (first at line " +
                   std::to_string(e.first) + ")");
@@ -103,6 +106,8 @@ FileIndex IndexRecords(std::string_view text, SkipLog& log) {
       idx.note.push_back(r);
     } else if (TagIs(l.tag, "SUBM")) {
       idx.subm.push_back(r);
+    } else if (TagIs(l.tag, "SOUR") && !l.xref.empty()) {
+      idx.sour.push_back(r);  // logged later unless a person cites it
     } else if (TagIs(l.tag, "TRLR")) {
       break;
     } else {

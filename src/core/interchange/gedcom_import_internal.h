@@ -47,10 +47,15 @@ SkipKind KindOfSkip(std::string_view where, std::string_view tag);
 class SkipLog {
  public:
   void add(std::string_view where, std::string_view tag, std::uint32_t line);
+  // Lines come in ascending order in the first pass, which sees them all; a
+  // later pass over a record sees them again and is not counted twice.
   void bad_line(std::uint32_t line);
   std::vector<std::string> lines() const;
   long count(SkipKind k) const { return kinds_[static_cast<std::size_t>(k)]; }
   long bad_lines() const { return bad_; }
+  // The numbers of the first few lines that could not be read.
+  static constexpr std::size_t kBadListed = 5;
+  const std::vector<std::uint32_t>& first_bad_lines() const { return first_bad_; }
 
  private:
   struct Entry {
@@ -61,7 +66,8 @@ class SkipLog {
   std::vector<Entry> entries_;
   std::unordered_map<std::string, std::size_t> index_;
   long others_ = 0, bad_ = 0;
-  std::uint32_t first_bad_ = 0;
+  std::vector<std::uint32_t> first_bad_;
+  std::uint32_t last_bad_ = 0;
   std::array<long, static_cast<std::size_t>(SkipKind::Count)> kinds_{};
 };
 
@@ -76,7 +82,7 @@ struct RecordRef {
 struct FileIndex {
   bool head_first = false;  // the first line is "0 HEAD"
   std::optional<RecordRef> head;
-  std::vector<RecordRef> indi, fam, note, subm;
+  std::vector<RecordRef> indi, fam, note, subm, sour;
   std::string_view submitter_pointer;  // HEAD's "1 SUBM @X@"
   std::vector<std::size_t> starts;     // offsets of every level-0 line, in file order
 };
@@ -97,19 +103,31 @@ bool HasAlphanumericIds(const std::vector<RecordRef>& indi);
 
 // ---- notes
 
-// The texts of level-0 NOTE (and GEDCOM 7 SNOTE) records, each read once.
+// The texts of level-0 records persons point at, each read once: of NOTE (and
+// GEDCOM 7 SNOTE) records their text, of SOUR records their title.
 class NoteRecords {
  public:
-  NoteRecords(std::string_view text, const std::vector<RecordRef>& notes, bool gedcom7);
-  // nullptr when no note record has that identifier.
+  enum class Kind { Note, SourceTitle };
+  NoteRecords(std::string_view text, const std::vector<RecordRef>& records, bool gedcom7, Kind kind = Kind::Note);
+  // nullptr when no record has that identifier.
   const std::string* find(std::string_view xref);
+  // The records (by offset) whose text had characters replaced by "?".
+  void set_replaced(const std::vector<std::size_t>& offsets);
+  bool replaced(std::string_view xref) const;
+  // A person took the record's text; the records none took are logged as
+  // not imported.
+  void use(std::string_view xref);
+  void log_unused(SkipLog& log) const;
 
  private:
+  int index(std::string_view xref) const;  // from 1; 0 when unknown
   std::string_view text_;
   bool gedcom7_;
-  const std::vector<RecordRef>& notes_;
+  Kind kind_;
+  const std::vector<RecordRef>& records_;
   XrefMap map_;
   std::vector<std::optional<std::string>> cache_;
+  std::vector<bool> replaced_, used_;
 };
 
 // Appends `piece` without letting the text grow past `cap`; false when
@@ -137,6 +155,7 @@ struct PersonWork {
   std::string notes;
   bool unreadable_note = false;
   bool notes_cut = false;  // more notes than the notes file could take
+  bool replaced_in_record = false;  // a note or source record it took held characters replaced by "?"
   int dates_reduced = 0;   // dates stored shorter than written (their text is in the notes)
   std::vector<std::string> impossible_dates;  // "Birth date 29 Feb 1901"
 };
@@ -149,6 +168,7 @@ struct LinkList {
 
 struct IndiContext {
   NoteRecords& notes;
+  NoteRecords& sources;
   const XrefMap& families;
   LinkList& links;
   SkipLog& log;

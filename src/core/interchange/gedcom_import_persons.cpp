@@ -1,6 +1,7 @@
 // Individual records. What we read, by level under "0 @XREF@ INDI":
 //   1 NAME <given /family/ suffix>  {0:M} the first one; the suffix joins the given names
-//     2 GIVN, 2 SURN                {0:1} used where the NAME value has no slashes or an empty part
+//     2 GIVN, 2 SURN                {0:1} used where the NAME value has no slashes or an empty part,
+//                                         or where they hold a "/" the NAME part has as a stand-in
 //   1 SEX <M|F|...>                 {0:1}
 //   1 BIRT | DEAT | CHR | BAPM | BURI | CREM [Y]   {0:M} the first DATE and PLAC of each kind count
 //     2 DATE <date>                 {0:1} (3 CONC/CONT joined; an empty date's 3 PHRASE
@@ -16,6 +17,8 @@
 //                                         person's source; our own note that repeats it
 //                                         as "Information Source: <text>. " is not kept twice
 //   1 SOUR @VOID@ / 2 PAGE <text>   {0:1} GEDCOM 7's citation without a source record: the same
+//   1 SOUR @XREF@ / 2 PAGE <text>   {0:M} the first one citing a source record, when no text gives
+//                                         the source: "<its TITL>, <PAGE>"
 //   1 FAMS @XREF@, 1 FAMC @XREF@    {0:M} links the family records may lack
 // Any other structure is skipped with everything below it and logged.
 // Values too long for their field are cut; the whole text goes into the notes.
@@ -39,7 +42,7 @@ struct EventWork {
   std::string date, place;
 };
 
-enum class Ctx { None, Name, Event, Addr, Resi, Source };
+enum class Ctx { None, Name, Event, Addr, Resi, Source, Citation };
 
 int event_of(std::string_view tag) {
   if (TagIs(tag, "BIRT")) return kBirth;
@@ -155,6 +158,8 @@ class IndiReader {
   bool name_seen_ = false, sex_seen_ = false, occu_seen_ = false, addr_seen_ = false, phone_seen_ = false;
   bool source_seen_ = false, in_date_ = false;
   std::string name_, givn_, surn_, sex_, occupation_, addr_, addr_parts_, phone_, source_;
+  std::string cited_, page_;  // the first source record cited, and the page
+  std::uint32_t cited_line_ = 0;
   bool resi_in_addr_ = false;
   std::string resi_addr_, resi_parts_, resi_phone_;
   std::string resi_addr_last_, resi_phone_last_;
@@ -217,12 +222,20 @@ void IndiReader::level1(const GedLine& l) {
         append(out_.notes, *text);
       else
         out_.unreadable_note = true;
+      if (text && ctx_.notes.replaced(l.value)) out_.replaced_in_record = true;
     } else {
       append(out_.notes, l.value);
       follow(&out_.notes, 1, CrLf);
     }
   } else if (TagIs(tag, "SOUR") && l.pointer && TrimView(l.value) == "@VOID@" && !source_seen_) {
     ctx1_ = Ctx::Source;
+  } else if (TagIs(tag, "SOUR") && l.pointer && !source_seen_ && cited_.empty() &&
+             ctx_.sources.find(l.value)) {
+    // Other programs keep a source as a record of its own; the first one
+    // cited (its title and the page) is the source when no text says it.
+    cited_ = TrimView(l.value);
+    cited_line_ = l.number;
+    ctx1_ = Ctx::Citation;
   } else if (TagIs(tag, "SOUR") && !l.pointer && !source_seen_) {
     source_seen_ = true;
     source_ = l.value;
@@ -288,6 +301,13 @@ void IndiReader::level2(const GedLine& l) {
         return;
       }
       break;
+    case Ctx::Citation:
+      if (TagIs(tag, "PAGE") && page_.empty()) {
+        page_ = l.value;
+        follow(&page_, 2, " ");
+        return;
+      }
+      break;
     case Ctx::Source:
       if (TagIs(tag, "PAGE") && !source_seen_) {
         source_seen_ = true;
@@ -302,16 +322,38 @@ void IndiReader::level2(const GedLine& l) {
   skip(l);
 }
 
+// A GIVN or SURN holding a "/" is what a NAME part says with the slash
+// written as a stand-in (as our export does it).
+bool spelled_with_slash(std::string_view part, const std::string& exact) {
+  if (exact.find('/') == std::string::npos || exact.size() != part.size()) return false;
+  for (std::size_t i = 0; i < exact.size(); ++i)
+    if (part[i] != exact[i] && !(exact[i] == '/' && part[i] == kNameSlashStandIn)) return false;
+  return true;
+}
+
 void IndiReader::name_fields() {
   std::string_view v = TrimView(name_);
   std::string given, fam;
   std::size_t s1 = v.find('/');
   if (s1 != std::string_view::npos) {
-    given = TrimView(v.substr(0, s1));
     std::size_t s2 = v.find('/', s1 + 1);
+    // More slashes than the two delimiters (a "/" inside the names, as some
+    // programs write them): the family name ends at the last slash and starts
+    // at the last one before it that begins a word, or else the one just
+    // before it, so that the names never change places.
+    if (const std::size_t last = v.rfind('/'); s2 != std::string_view::npos && last != s2) {
+      s2 = last;
+      s1 = v.rfind('/', s2 - 1);
+      for (std::size_t i = s1 + 1; i-- > 0;)
+        if (v[i] == '/' && (i == 0 || v[i - 1] == ' ')) {
+          s1 = i;
+          break;
+        }
+    }
+    given = TrimView(v.substr(0, s1));
     fam = TrimView(v.substr(s1 + 1, s2 == std::string_view::npos ? std::string_view::npos : s2 - s1 - 1));
-    if (given.empty()) given = givn_;
-    if (fam.empty()) fam = surn_;
+    if (given.empty() || spelled_with_slash(given, givn_)) given = givn_;
+    if (fam.empty() || spelled_with_slash(fam, surn_)) fam = surn_;
     if (s2 != std::string_view::npos) join(given, v.substr(s2 + 1), " ");
   } else if (!givn_.empty() || !surn_.empty()) {
     // A value without slashes: the structured parts say which word is which.
@@ -333,6 +375,15 @@ void IndiReader::name_fields() {
 
 void IndiReader::finish() {
   close_resi();
+  // A source record cited stands in for a source no text gives.
+  if (!cited_.empty() && TrimView(source_).empty()) {
+    source_ = *ctx_.sources.find(cited_);
+    join(source_, page_, ", ");
+    ctx_.sources.use(cited_);
+    if (ctx_.sources.replaced(cited_)) out_.replaced_in_record = true;
+  } else if (!cited_.empty()) {
+    ctx_.log.add("INDI", "SOUR", cited_line_);
+  }
   // Our own files repeat the source at the start of the note; it is kept once.
   const std::string_view source = TrimView(source_);
   if (!source.empty()) {

@@ -55,9 +55,19 @@ std::vector<std::string> NotKeptLines(const SkipLog& log, const ImportProblems& 
     total += n;
   }
   if (total > 0) out.push_back(list + (total == 1 ? " was" : " were") + " not imported.");
-  if (log.bad_lines() > 0)
+  if (log.bad_lines() > 0) {
+    // Which ones, so that they can be found in the file.
+    const std::vector<std::uint32_t>& first = log.first_bad_lines();
+    std::string which = first.size() == 1 ? "line " : "lines ";
+    for (std::size_t i = 0; i < first.size(); ++i) {
+      if (i > 0) which += i + 1 == first.size() && log.bad_lines() == static_cast<long>(first.size()) ? " and " : ", ";
+      which += std::to_string(first[i]);
+    }
+    if (log.bad_lines() > static_cast<long>(first.size()))
+      which += " and " + Thousands(log.bad_lines() - static_cast<long>(first.size())) + " more";
     out.push_back(counted(log.bad_lines(), "line", "lines") + " could not be read and " +
-                  (log.bad_lines() == 1 ? "was" : "were") + " left out.");
+                  (log.bad_lines() == 1 ? "was" : "were") + " left out: " + which + ".");
+  }
   if (pr.replaced_texts > 0)
     out.push_back(counted(pr.replaced_texts, "text held", "texts held") +
                   " characters this program cannot store; they were replaced by ?.");

@@ -29,6 +29,14 @@ inline constexpr std::string_view kUnknownDay = "?";
 inline constexpr std::string_view kNotMarried = "Not Married";
 inline constexpr std::string_view kUnmarriedType = "Unmarried";
 
+// A "/" inside given or family names would end or start the family name for
+// every reader of a NAME line; there it is written as this character, and the
+// names as they are go on GIVN and SURN lines below it.
+inline constexpr char kNameSlashStandIn = '\\';
+
+// The submitter's name when none is given (GEDCOM 5.5.1 and 7.0 require one).
+inline constexpr std::string_view kUnknownSubmitter = "Unknown";
+
 // Identifier prefixes: "@I" + n + "@", "@F" + m + "@", and the one submitter.
 inline constexpr std::string_view kPersonXrefPrefix = "@I";
 inline constexpr std::string_view kFamilyXrefPrefix = "@F";
@@ -52,6 +60,8 @@ inline constexpr std::string_view GEDC = "GEDC";   // 1 under HEAD
 inline constexpr std::string_view FORM = "FORM";   // 2 under GEDC (5.5.1)
 inline constexpr std::string_view SUBM = "SUBM";   // 0 record; 1 pointer under HEAD (5.5.1)
 inline constexpr std::string_view NAME = "NAME";   // 1 under SUBM and INDI
+inline constexpr std::string_view GIVN = "GIVN";   // 2 under NAME: given names holding a "/"
+inline constexpr std::string_view SURN = "SURN";   // 2 under NAME: a family name holding a "/"
 inline constexpr std::string_view ADDR = "ADDR";   // 1 under SUBM and INDI
 inline constexpr std::string_view CONT = "CONT";   // continuation on a new line
 inline constexpr std::string_view CONC = "CONC";   // continuation on the same line
