@@ -166,6 +166,13 @@ TEST_F(HostilePaths, TheLockIsNeverWrittenThroughAndTheFileThenOpensReadOnly) {
     EXPECT_EQ(snapshot(dir), before);
     fs::remove(lock);
   }
+  // A second name of another program's lock is not this file's lock either.
+  ASSERT_TRUE(test::put_file(dir + "other.lock", Bytes{'p', 'i', 'd', '=', '1', '\n'}));
+  ASSERT_EQ(::link((dir + "other.lock").c_str(), lock.c_str()), 0);
+  ASSERT_EQ(OpenFamilyFile(s, file), -1);
+  EXPECT_TRUE(s.ReadOnly && test::read_text(dir + "other.lock") == "pid=1\n");
+  s.Lock.release();
+  fs::remove(lock);
   // A lock this run made, whose name somebody else then took, stays theirs.
   ASSERT_EQ(OpenFamilyFile(s, file), -1);
   EXPECT_FALSE(s.ReadOnly);

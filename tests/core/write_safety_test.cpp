@@ -16,6 +16,7 @@
 #include "relations/family_ops.h"
 #include "relations/orphans.h"
 #include "relations/undo.h"
+#include "store/record_transaction.h"
 #include "store/records.h"
 #include "tree_fixture.h"
 
@@ -82,6 +83,10 @@ void expect_as_before(Tree& x) {
 }
 
 TEST(WriteSafety, AFailureAtAnyWriteStepLeavesTheRecordsAsTheyWere) {
+  // Undo is advised only when there is one.
+  const std::string text = WriteFailedText({"f", EIO}, false, false);
+  EXPECT_EQ(text.substr(text.rfind('\n') + 1),
+            "Part of the change could not be taken back either. Open your Family file again before you go on.");
   for (const auto& [name, change] : kChanges) {
     // A disk that stays full from the first step on: nothing is changed and
     // Undo is off.
