@@ -25,10 +25,9 @@ inline constexpr WebStyle kStyles[] = {WebStyle::Classic, WebStyle::Modern};
 // The disk space the files of `folder` take, in KB, but for `except`.
 inline long disk_kb(const std::string& folder, const std::string& except = "") {
   long long bytes = 0;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) {
-    struct stat st {};
+  struct stat st {};
+  for (const auto& e : std::filesystem::directory_iterator(folder))
     if (e.path().filename() != except && ::stat(e.path().c_str(), &st) == 0) bytes += st.st_blocks * 512LL;
-  }
   return static_cast<long>(bytes / 1024);
 }
 
