@@ -2,7 +2,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+
+#include <sys/stat.h>
 
 #include "interchange/web_pages.h"
 #include "store/file_io.h"
@@ -18,6 +21,15 @@ inline std::string read_text(const std::string& path) {
   return b ? std::string(b->begin(), b->end()) : std::string();
 }
 inline constexpr WebStyle kStyles[] = {WebStyle::Classic, WebStyle::Modern};
+
+// The disk space the files of `folder` take, in KB, but for `except`.
+inline long disk_kb(const std::string& folder, const std::string& except = "") {
+  long long bytes = 0;
+  struct stat st {};
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    if (e.path().filename() != except && ::stat(e.path().c_str(), &st) == 0) bytes += st.st_blocks * 512LL;
+  return static_cast<long>(bytes / 1024);
+}
 
 class WebPagesFixture : public ::testing::Test {
  protected:

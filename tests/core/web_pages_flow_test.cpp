@@ -9,6 +9,7 @@
 #include "temp_session.h"
 #include "tree_builder.h"
 #include "tree_gen.h"
+#include "web_pages_fixture.h"
 
 using namespace vft;
 namespace fs = std::filesystem;
@@ -120,8 +121,9 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
                          "A set of 1 web pages already exists in the folder " + folder() +
                              "\r\nDo you want to delete these pages?",
                          "Web Page files deleted!",
-                         "You are about to generate 1 web pages. and use approximately 2 KB of disk space. "
-                         "Do you wish to continue?",
+                         "You are about to generate 1 web pages. and use approximately " +
+                             std::to_string(test::disk_kb(folder(), "notes.txt")) +
+                             " KB of disk space. Do you wish to continue?",
                          " Do you wish to cancel this operation?",
                          "Vorlan Family Tree generated 1 web pages and saved them in: " + folder() +
                              "\r\nDo you want to view these pages?"}));

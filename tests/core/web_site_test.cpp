@@ -13,6 +13,7 @@
 
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/records.h"
 #include "tree_gen.h"
 #include "web_pages_fixture.h"
 
@@ -44,6 +45,7 @@ class WebSite : public test::WebPagesFixture {
     GenerateWebPages(s, c, [&](const std::string& n, const std::string&) { return made.insert(n).second; }, {});
     for (const auto& [n, html] : site) found.insert(n);
     EXPECT_EQ(found, made);
+    EXPECT_EQ(EstimateWebSiteKB(s, c), test::disk_kb(c.folder));  // what the question before the run promised
     return site;
   }
 };
@@ -87,26 +89,90 @@ TEST_F(WebSite, EveryLinkAndAnchorResolves) {
   }
 }
 
+// Everyone but person 1 ("Paul Adams") named Smith.
+void one_name_study(Session& s) {
+  for (std::int16_t n = 1; n <= s.Config.NumPersons(); ++n) {
+    PersonRecord p;
+    ASSERT_TRUE(ReadPersonRecord(s, n, p));
+    p.FamName = n == 1 ? "Adams" : "Smith";
+    if (n == 1) p.GivenNames = "Paul";
+    ASSERT_TRUE(WritePersonRecord(s, n, p));
+  }
+}
+
 // The list of people stays one page up to 2,000 people; one more and it is a
-// page of family names with a page per first letter.
+// page of family names with a page per first letter, and no page holds more
+// than 2,000 people even when one family name has more. The split list's
+// files go with the old pages.
 TEST_F(WebSite, LongListOfPeopleIsSplitByLetter) {
-  for (int people : {2000, 2001}) {
-    test::TreeOptions big;
-    big.persons = people;
-    big.marriages = 100;
-    big.deleted_fraction = 0;
-    test::generate_tree(s, big);
+  for (int people : {2000, 2001, 4500}) {
+    test::generate_tree(s, {.persons = people, .marriages = people / 15, .deleted_fraction = 0});
+    if (people == 4500) one_name_study(s);
     const Site site = write("list" + std::to_string(people), WebStyle::Modern);
     // One line per person on the list's pages: the letter pages when split.
     long rows = 0;
     const bool split = site.lower_bound("listname-")->first.rfind("listname-", 0) == 0;
     for (const auto& [name, html] : site) {
       if (split ? name.rfind("listname-", 0) != 0 : name != "listname.htm") continue;
-      for (std::size_t at = 0; (at = html.find("\n<li>", at)) != std::string::npos; ++at) ++rows;
+      long page_rows = 0;
+      for (std::size_t at = 0; (at = html.find("\n<li>", at)) != std::string::npos; ++at) ++page_rows;
+      EXPECT_LE(page_rows, 2000) << name;
+      rows += page_rows;
     }
     EXPECT_EQ(rows, people);
     EXPECT_EQ(split, people > 2000) << people;
+    EXPECT_EQ(site.count("listname-s3.htm"), people == 4500u) << people;
+    const std::string index = site.count("vftnames.js") ? site.at("vftnames.js") : "";
+    EXPECT_EQ(std::count(index.begin(), index.end(), '\n'), split ? people + 2 : 0);  // a line per person
     check_links(site);  // the family names lead to the letter pages when split
+  }
+  DeleteWebPages(t.dir.path() + "list4500/");
+  EXPECT_TRUE(fs::is_empty(t.dir.path() + "list4500/"));
+}
+
+// The search box in a real browser: "given family", "family, given" and
+// parts of either, in any order and without accents, find a person; nothing
+// found says so; on a split list the box searches everyone through the index.
+TEST_F(WebSite, SearchBoxFindsPeopleInChromium) {
+  if (!fs::exists("/usr/bin/chromium")) GTEST_SKIP() << "chromium is not installed";
+  build_fixture();
+  write("small", WebStyle::Modern);
+  test::generate_tree(s, {.persons = 2500, .marriages = 200, .deleted_fraction = 0});
+  one_name_study(s);
+  write("split", WebStyle::Modern);
+  struct Case { const char *page, *query, *found; int rows; };  // rows: people shown
+  const Case cases[] = {
+      {"small/listname.htm", "John+Smith", "Smith, John", 1},
+      {"small/listname.htm", "bob%20smi", "\xC5\xA0mid, Bob", 1},  // any order, no accents
+      {"small/listname.htm", "Smith", "Smith, Tom", 7},
+      {"small/famnames.htm", "ONES", "Jones", 1},
+      {"small/listname.htm", "John%20Jones", "No match for \xE2\x80\x9CJohn Jones\xE2\x80\x9D.", 0},
+      {"split/listname-s2.htm", "Paul%20Adams", "Adams, Paul", 1},
+      {"split/listname.htm", "adams,+pa", "Adams, Paul", 1},
+      {"split/listname-s.htm", "Paul%20Smith", "No match for", 0},
+  };
+  for (const Case& c : cases) {
+    const std::string out = t.dir.path() + "dom.html";
+    const std::string cmd = "timeout 60 /usr/bin/chromium --headless --no-sandbox --disable-gpu "
+                            "--disable-background-networking --disable-component-update --no-first-run "
+                            "--user-data-dir='" + t.dir.path() + "chromium' --dump-dom 'file://" + t.dir.path() +
+                            c.page + "?q=" + c.query + "' > '" + out + "' 2>/dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    const std::string dom = test::read_text(out);
+    // What is shown: the rows from the index on one line, else the rows not
+    // hidden on lines of their own; and the line saying nothing matched.
+    std::string shown;
+    int rows = 0;
+    auto line_at = [&](std::size_t at) { return dom.substr(at, dom.find('\n', at) - at); };
+    if (const std::size_t found = dom.find("id=\"found\">"); found != std::string::npos) {
+      shown = line_at(found);
+      for (std::size_t at = 0; (at = shown.find("<li>", at + 1)) != std::string::npos;) ++rows;
+    } else {
+      for (std::size_t at = 0; (at = dom.find("\n<li>", at)) != std::string::npos; ++rows) shown += line_at(++at);
+    }
+    if (const std::size_t none = dom.find("role=\"status\">"); none != std::string::npos) shown += line_at(none);
+    EXPECT_EQ(rows, c.rows) << c.page << "?q=" << c.query << "\n" << shown;
+    EXPECT_NE(shown.find(c.found), std::string::npos) << c.page << "?q=" << c.query << "\n" << shown;
   }
 }
 

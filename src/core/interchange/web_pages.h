@@ -6,7 +6,9 @@
 // made of, in CP1252. Modern pages (UTF-8) read well on a phone and on a
 // desktop: one stylesheet "vftstyle.css", a family diagram on each family
 // page, a list of people with letters and a search box (split into a page per
-// first letter, "listname-a", when it is long) and a front page "index.html".
+// first letter, "listname-a", and a busy letter into "listname-a2" and so on,
+// when it is long, its search then done in a script index of everyone,
+// "vftnames.js") and a front page "index.html".
 // Every text taken from the records or typed by the user passes through one
 // escaping writer (web_pages_html.h).
 #pragma once
@@ -78,9 +80,13 @@ std::string ReplacedLinksText(const WebSiteCounts& counts);
 // Families that get a page: a live Husband and a live Wife (the marriage table
 // must be loaded).
 long CountWebFamilies(const Session& s);
+// The disk space the site of style o.style takes in o.folder, in KB: each of
+// its files made (and not kept) and rounded up to whole blocks of the folder's
+// file system.
+long EstimateWebSiteKB(const Session& s, const WebOptions& o);
 
 // Builds every page in order (family pages by Marriage number, then "listname"
-// with its letter pages, then "famnames", and for Modern "index.html" and the
+// with its letter pages and index of names, then "famnames", and for Modern "index.html" and the
 // stylesheet) and hands each to `sink`. Progress reports "Page No. " + n
 // for family pages, then "Generating List of Names", "Sorting",
 // "Writing LISTNAME", "Generating List of Family Names" and "Writing FAMNAMES".
@@ -114,8 +120,8 @@ WebResult WriteWebSite(Session& s, const WebOptions& o, const Progress& progress
 // either extension): what the question about them counts.
 long CountExistingWebPages(const std::string& folder);
 // Deletes every page of the earlier run (family pages, the lists and their
-// letter pages, the stylesheet and an index this program made); returns the
-// number deleted. Pages named in `keep` stay.
+// letter pages and index of names, the stylesheet and an index.html this
+// program made); returns the number deleted. Pages named in `keep` stay.
 long DeleteWebPages(const std::string& folder, const std::set<std::string>& keep = {});
 
 // ---- the dialog's questions

@@ -11,7 +11,9 @@
 #include <type_traits>
 
 #include "common/cp1252.h"
+#include "common/text_measure.h"
 #include "interchange/web_pages_modern.h"
+#include "relations/fit_name.h"
 #include "store/dates.h"
 
 namespace vft::web {
@@ -57,15 +59,35 @@ std::string years(const ShownPerson& p) {
   return d.empty() ? std::string() : "died " + d;
 }
 
-// The longest of: the whole name; first given name and family name; its
-// initial and family name; the family name; that fits `room`.
+constexpr double kSqueeze = 1.15;
+
+// The diagram's widths as the name-fitting rule asks for them.
+class DiagramMeasure : public print::TextMeasure {
+ public:
+  double width(std::string_view text, const print::Font& font) const override { return text_width(text, font.size); }
+  double line_height(const print::Font& font) const override { return font.size * 1.2; }
+};
+
+// The name as the family view fits it into a box. Where that leaves no given
+// name, and with many siblings of one family name that would be every box
+// alike, the family name is shortened instead: the first given name with the
+// family name's last word as an initial ("Zoë de S.", "Charles M."), then the
+// first given name alone. What does not fit is squeezed, a shortened name
+// by up to kSqueeze (the widths err on the wide side by more than that).
 std::string fitted(const ShownPerson& p, double room, double size) {
+  const DiagramMeasure measure;
+  print::Font font;
+  font.size = size;
+  font.bold = true;
+  const std::string fit = cp1252::trim(FitName(measure, font, room + kNameMargin, p.given, p.fam));
   const std::string first = p.given.substr(0, p.given.find(' '));
-  const std::string tries[] = {p.name, cp1252::trim(first + " " + p.fam),
-                               first.empty() ? p.fam : cp1252::trim(first.substr(0, 1) + ". " + p.fam), p.fam};
-  for (const std::string& t : tries)
-    if (!t.empty() && text_width(t, size) <= room) return t;
-  return p.fam.empty() ? p.name : p.fam;
+  if (first.empty() || fit != p.fam) return fit;
+  if (p.fam.empty()) return first;
+  const std::size_t last = p.fam.find_last_of(' ') + 1;  // 0 when the name is one word
+  const std::string initial = p.fam.substr(0, last) + p.fam[last] + ".";
+  for (const std::string& t : {first + " " + initial, first + " " + initial.substr(last)})
+    if (text_width(t, size) <= room * kSqueeze) return t;
+  return first;
 }
 
 // A coordinate to a tenth of a unit, without a trailing ".0".

@@ -153,17 +153,17 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
       s.ask(kTitle, "Web Page files deleted!", Buttons::OK, Icon::Information);
     }
   }
+  WebOptions opts = o;
+  opts.folder = folder;
   const std::string q = Sentence({"You are about to generate", std::to_string(n), "web pages.",
-                                  "and use approximately", std::to_string(2 * n), "KB of disk space.",
-                                  "Do you wish to continue?"});
+                                  "and use approximately", std::to_string(EstimateWebSiteKB(s, opts)),
+                                  "KB of disk space.", "Do you wish to continue?"});
   if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) != kAnswerYes) {
     if (replace_old) DeleteWebPages(folder);
     r.status = WebStatus::Cancelled;
     return r;
   }
 
-  WebOptions opts = o;
-  opts.folder = folder;
   auto ask_cancel = [&](const std::string& text, long count) {
     if (!progress || progress(text, count)) return true;
     return s.ask("Generating Family Web", " Do you wish to cancel this operation?", Buttons::YesNo, Icon::Question) !=

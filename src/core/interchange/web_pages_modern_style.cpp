@@ -78,6 +78,9 @@ h2{font-size:1.3rem;line-height:1.3;margin:2rem 0 .8rem}
 .letters a,.letters span{display:block;min-width:2rem;padding:.3rem .25rem;text-align:center;border:1px solid var(--line);border-radius:.4rem;text-decoration:none;background:var(--card)}
 .letters span{color:var(--muted);opacity:.45;background:none}
 .letters [aria-current]{background:var(--fg);border-color:var(--fg);color:var(--bg)}
+.parts{display:flex;flex-wrap:wrap;gap:.25rem .75rem;margin:-.75rem 0 1.5rem;padding:0;list-style:none;font-size:.9rem}
+.parts [aria-current]{font-weight:700;text-decoration:none;color:var(--fg)}
+.none{color:var(--muted)}
 .letter>h2{font-size:1.6rem;border-bottom:2px solid var(--line);padding-bottom:.2rem;margin:1.75rem 0 .25rem}
 .group h3{font-size:1.05rem;margin:1.1rem 0 .3rem}
 .people{list-style:none;margin:0;padding:0;columns:17rem;column-gap:2.5rem}
@@ -99,7 +102,7 @@ footer p{margin:.3rem 0}
 @media print{
 body{background:#fff;color:#000;font-size:11pt}
 .top{background:none}
-.top nav,.find,.letters,footer a[href^="mailto:"]{display:none}
+.top nav,.find,.letters,.parts,footer a[href^="mailto:"]{display:none}
 a,a:visited{color:inherit;text-decoration:none}
 .card,.stats li,.names a{background:none}
 .tree{max-width:28rem}

@@ -17,6 +17,14 @@ std::string clean(const std::string& field) {
   return cp1252::trim(v);
 }
 
+// A place as shown: a place whose first or last parts are empty (", Kent",
+// "Leeds, ,") is shown without the separators they leave.
+std::string clean_place(const std::string& field) {
+  const std::string v = clean(field);
+  const std::size_t first = v.find_first_not_of(", "), last = v.find_last_not_of(", ");
+  return first == std::string::npos ? std::string() : v.substr(first, last - first + 1);
+}
+
 // Upper case with the accents taken off the letters that have a plain one,
 // so that "Émile" sorts with "Emile".
 std::string folded(std::string key) {
@@ -51,8 +59,8 @@ SiteData::SiteData(const Session& s, const WebOptions& o)
     v.living = v.died.empty();
     v.born = clean(p.BirthDate);
     if (v.born.empty() || (v.living && !o.IncludeBirthdays)) v.born = UnknownDate;
-    v.born_at = clean(p.BirthPlace);
-    v.died_at = clean(p.DeathPlace);
+    v.born_at = clean_place(p.BirthPlace);
+    v.died_at = clean_place(p.DeathPlace);
     const std::string sex = clean(p.Sex);
     v.sex = sex.empty() ? 0 : sex[0];
   }
@@ -98,7 +106,7 @@ std::string SiteData::marriage_date(int m) const {
   return d;
 }
 
-std::string SiteData::marriage_place(int m) const { return clean(ceremony(m).MarriedAt); }
+std::string SiteData::marriage_place(int m) const { return clean_place(ceremony(m).MarriedAt); }
 
 void SiteData::sort_list(bool fold_accents) {
   rows_.clear();

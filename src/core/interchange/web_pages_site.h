@@ -87,11 +87,13 @@ void ClassicFamilyPage(const SiteData& d, int m, std::string& out);
 void ClassicListPage(const SiteData& d, std::string& out);
 void ClassicNamesPage(const SiteData& d, std::string& out);
 
-// Modern: beyond this many people the list is split into a page per letter.
+// Modern: beyond this many people the list is split into a page per letter,
+// and no page of it holds more.
 inline constexpr std::size_t kListRowsPerPage = 2000;
 void ModernFamilyPage(const SiteData& d, int m, std::string& out);
-// "listname" alone, or for a longer list "listname" with the family names and
-// a page per first letter; each page goes to `sink`.
+// "listname" alone, or for a longer list "listname" with the family names, a
+// page per first letter (or several) and the index of names the search box
+// of those pages loads; each file goes to `sink`.
 bool ModernListPages(const SiteData& d, const WebPageSink& sink);
 // "famnames", or with `front` the site's front page: the tree's title, the
 // numbers of persons and families and the date above the family names.

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "common/cp1252.h"
@@ -39,17 +40,18 @@ bool made_here(const std::filesystem::path& page) {
 }
 
 // A file name of the site: "vfl" + five digits, "famnames", "listname" or
-// "listname-" + a letter or "0", with ".htm" or ".html"; the stylesheet; the
-// front page "index.html".
+// "listname-" + a letter or "0" and maybe a page number, with ".htm" or
+// ".html"; the stylesheet; the index of names; the front page "index.html".
 bool is_site_name(const std::string& name) {
-  if (name == "vftstyle.css" || name == "index.html") return true;
+  if (name == "vftstyle.css" || name == "vftnames.js" || name == "index.html") return true;
   std::string stem;
   if (name.size() > 5 && name.compare(name.size() - 5, 5, ".html") == 0) stem = name.substr(0, name.size() - 5);
   else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0) stem = name.substr(0, name.size() - 4);
   else return false;
   if (stem == "famnames" || stem == "listname") return true;
-  if (stem.size() == 10 && stem.compare(0, 9, "listname-") == 0)
-    return (stem[9] >= 'a' && stem[9] <= 'z') || stem[9] == '0';
+  if (stem.size() >= 10 && stem.size() <= 15 && stem.compare(0, 9, "listname-") == 0)
+    return ((stem[9] >= 'a' && stem[9] <= 'z') || stem[9] == '0') &&
+           (stem.size() == 10 || (stem[10] != '0' && cp1252::all_digits(stem.substr(10))));
   if (stem.size() != 8 || stem.compare(0, 3, "vfl") != 0) return false;
   for (std::size_t i = 3; i < 8; ++i)
     if (stem[i] < '0' || stem[i] > '9') return false;
@@ -103,6 +105,23 @@ long DeleteWebPages(const std::string& folder, const std::set<std::string>& keep
     if (std::filesystem::remove(p, ec)) ++n;
   }
   return n;
+}
+
+long EstimateWebSiteKB(const Session& s, const WebOptions& o) {
+  // Files take whole blocks of the folder's file system; most use 4 KB.
+  struct statvfs fs {};
+  unsigned long block = 4096;
+  if (::statvfs(with_separator(cp1252::trim(o.folder)).c_str(), &fs) == 0 && fs.f_frsize >= 512 &&
+      fs.f_frsize <= 65536)
+    block = fs.f_frsize;
+  // Making the pages without keeping them takes a fraction of writing them,
+  // and no rule of thumb stays true of every tree and both styles.
+  unsigned long long bytes = 0;
+  GenerateWebPages(s, o, [&](const std::string&, const std::string& html) {
+    bytes += (html.size() + block - 1) / block * block;
+    return true;
+  }, {});
+  return static_cast<long>((bytes + 1023) / 1024);
 }
 
 namespace {

@@ -28,9 +28,12 @@ std::vector<std::string> words_of(const std::string& text) {
 
 std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
                     double box_width, const PersonRecord& p) {
+  return FitName(measure, font, box_width, cp1252::trim(p.GivenNames), display_famname(s, p));
+}
+
+std::string FitName(const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    const std::string& given, const std::string& fam) {
   const double available = box_width - kNameMargin;
-  const std::string fam = display_famname(s, p);
-  const std::string given = cp1252::trim(p.GivenNames);
   const std::string full = given + " " + fam;
   if (measure.width(full, font) <= available) return full;
 

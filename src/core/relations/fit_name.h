@@ -21,5 +21,8 @@ std::string FitName(const Session& s, const print::TextMeasure& measure, const p
 // The same for a record already read.
 std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
                     double box_width, const PersonRecord& p);
+// The same for a name already in the form it is shown in.
+std::string FitName(const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    const std::string& given, const std::string& fam);
 
 }  // namespace vft
