@@ -135,6 +135,8 @@ void frmRelationship::set_persons(std::int16_t a, std::int16_t b) {
     item->setToolTip(qs(RelationshipSentence(s_, a, w.words, b) + ".\n" +
                         RelationshipSentence(s_, b, w.reverse_words, a) + "."));
   }
+  if (const std::string more = MoreWaysText(answer_); !more.empty())
+    (new QListWidgetItem(qs(more), lstWays_))->setFlags(Qt::NoItemFlags);
   lstWays_->setEnabled(!answer_.ways.empty());
   if (!answer_.ways.empty())
     lstWays_->setCurrentRow(0);

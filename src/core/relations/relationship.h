@@ -98,6 +98,9 @@ std::string CommonAncestorsLine(const Session& s, std::int16_t a, std::int16_t b
 // The headline: both sentences of the closest way, or "No relationship found."
 // with how the two are linked, if at all.
 std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r);
+// "(12 more ways are not listed.)", "(At least 12 ...)" when the search was
+// cut, "(There may be more ways than are listed.)"; empty when all are listed.
+std::string MoreWaysText(const Relationship& r);
 // The whole answer as text lines: the summary, then every way with its
 // common ancestors and path, or the chain of links.
 std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r);

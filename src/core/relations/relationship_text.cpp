@@ -79,6 +79,15 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
   return {"No relationship found.", both + " are linked" + through + "."};
 }
 
+// Ways are listed by group, so those left out may be closer than some listed.
+std::string MoreWaysText(const Relationship& r) {
+  if (r.more_ways > 0)
+    return std::string(r.search_cut ? "(At least " : "(") + std::to_string(r.more_ways) + " more " +
+           (r.more_ways == 1 && !r.search_cut ? "way is" : "ways are") + " not listed.)";
+  if (r.search_cut && !r.ways.empty()) return "(There may be more ways than are listed.)";
+  return {};
+}
+
 std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
   std::vector<std::string> out = RelationshipSummary(s, a, b, r);
   auto path = [&](const std::vector<PathStep>& steps) {
@@ -93,12 +102,7 @@ std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, st
     out.push_back("   Path:");
     path(w.path);
   }
-  // Ways are listed by group, so those left out may be closer than some listed.
-  if (r.more_ways > 0)
-    out.push_back(std::string(r.search_cut ? "(At least " : "(") + std::to_string(r.more_ways) + " more " +
-                  (r.more_ways == 1 && !r.search_cut ? "way is" : "ways are") + " not listed.)");
-  else if (r.search_cut && !r.ways.empty())
-    out.push_back("(There may be more ways than are listed.)");
+  if (const std::string more = MoreWaysText(r); !more.empty()) out.push_back(more);
   if (!r.chain.empty()) {
     out.push_back("");
     out.push_back("   Chain of links:");
