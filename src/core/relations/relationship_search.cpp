@@ -55,20 +55,43 @@ bool Ancestry::on_line(int line, int node) const {
   return false;
 }
 
+// Every node reached above a node whose lines were cut is cut too.
+void Ancestry::mark_cut(const FamilyIndex& idx, const std::vector<int>& full) {
+  std::vector<int> nodes;
+  auto mark = [&](int n) {
+    if (at_[static_cast<std::size_t>(n)].empty() || open_[static_cast<std::size_t>(n)]) return;
+    open_[static_cast<std::size_t>(n)] = 1;
+    nodes.push_back(n);
+  };
+  for (int n : full) mark(n);
+  while (!nodes.empty()) {
+    const int n = nodes.back();
+    nodes.pop_back();
+    if (!is_family(n)) {
+      if (std::int16_t m = idx.parent_family(static_cast<std::int16_t>(n))) mark(family_node(m));
+      continue;
+    }
+    const MarriageRecord& f = idx.family(family_of_node(n));
+    for (std::int16_t parent : {f.Husband, f.Wife})
+      if (parent >= 1) mark(parent);
+  }
+}
+
 void Ancestry::search(const FamilyIndex& idx, std::int16_t start) {
-  for (int n : order_) at_[static_cast<std::size_t>(n)].clear();
+  for (int n : order_) at_[static_cast<std::size_t>(n)].clear(), open_[static_cast<std::size_t>(n)] = 0;
   order_.clear();
   pool_.clear();
-  cut_ = false;
+  all_cut_ = false;
   start_ = start;
   if (start < 1) return;
   // Breadth first, lines kept in order of generation: a step up to a parent
   // family adds one, a step from a family to its parent none, so those go to
   // the front of the queue.
   std::deque<int> queue;
+  std::vector<int> full;  // nodes that had lines left out
   auto offer = [&](int node, int below, int gen, bool same_gen) {
     if (pool_.size() >= kMaxLines) {
-      cut_ = true;
+      all_cut_ = true;
       return;
     }
     // Only a node already reached can be on the line: a loop in a damaged tree.
@@ -87,7 +110,7 @@ void Ancestry::search(const FamilyIndex& idx, std::int16_t start) {
     const Line line = pool_[static_cast<std::size_t>(l)];
     auto& at = at_[static_cast<std::size_t>(line.node)];
     if (at.size() >= static_cast<std::size_t>(kLinesPerNode)) {
-      cut_ = true;
+      full.push_back(line.node);
       continue;
     }
     if (at.empty()) order_.push_back(line.node);
@@ -102,16 +125,17 @@ void Ancestry::search(const FamilyIndex& idx, std::int16_t start) {
     for (std::int16_t parent : {f.Wife, f.Husband})
       if (parent >= 1) offer(parent, l, line.gen, true);
   }
+  mark_cut(idx, full);
 }
 
 BloodWays FindBloodWays(const Ancestry& a, const Ancestry& b, int limit,
                         const std::function<bool(const BloodWay&)>& keep) {
   BloodWays out;
-  out.cut = a.cut() || b.cut();
   std::vector<Candidate> cands;
   for (int meet : a.nodes()) {
     const std::span<const int> lb = b.lines(meet);
     if (lb.empty()) continue;
+    out.cut = out.cut || a.cut(meet) || b.cut(meet);
     const bool half = !is_family(meet) && meet != a.start() && meet != b.start();
     for (int x : a.lines(meet))
       for (int y : lb) {

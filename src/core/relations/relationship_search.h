@@ -33,7 +33,7 @@ inline int family_of_node(int node) { return node - kFamilyNode; }
 // from. Kept between searches so that its arrays are allocated once.
 class Ancestry {
  public:
-  Ancestry() : at_(kNodes) {}
+  Ancestry() : at_(kNodes), open_(kNodes, 0) {}
   void search(const FamilyIndex& idx, std::int16_t start);
 
   std::int16_t start() const { return start_; }
@@ -45,19 +45,21 @@ class Ancestry {
   int below(int line) const { return pool_[static_cast<std::size_t>(line)].below; }
   // The nodes reached, nearest first.
   const std::vector<int>& nodes() const { return order_; }
-  // Lines were left out by the bounds above.
-  bool cut() const { return cut_; }
+  // Lines to node were left out by the bounds above: at it, or below it.
+  bool cut(int node) const { return all_cut_ || open_[static_cast<std::size_t>(node)] != 0; }
 
  private:
   struct Line {
     int node, below, gen;
   };
   std::int16_t start_ = 0;
-  bool cut_ = false;
+  bool all_cut_ = false;
   std::vector<std::vector<int>> at_;
+  std::vector<char> open_;
   std::vector<Line> pool_;
   std::vector<int> order_;
   bool on_line(int line, int node) const;
+  void mark_cut(const FamilyIndex& idx, const std::vector<int>& full);
 };
 
 // One way two lines meet. The meeting node is a family (full relationship)
