@@ -43,7 +43,8 @@ frmRelationship::frmRelationship(Session& s, std::int16_t first, QWidget* parent
   auto* lblSecond = named_label(QStringLiteral("&Second person:"), "lblSecond", this);
   lblFirstName_ = named_label({}, "lblFirstName", this);
   lblSecondName_ = named_label({}, "lblSecondName", this);
-  QPushButton* butFirst = named_button(QStringLiteral("C&hoose..."), QStringLiteral("butFirst"), this);
+  // Access keys: F, S, E, O, W, H, C, each once.
+  QPushButton* butFirst = named_button(QStringLiteral("Choos&e..."), QStringLiteral("butFirst"), this);
   QPushButton* butSecond = named_button(QStringLiteral("Ch&oose..."), QStringLiteral("butSecond"), this);
   lblFirst->setBuddy(butFirst);
   lblSecond->setBuddy(butSecond);
@@ -56,7 +57,7 @@ frmRelationship::frmRelationship(Session& s, std::int16_t first, QWidget* parent
   lblResult_->setFont(bold);
   lstWays_ = named_list("lstWays", this);
   lstPath_ = named_list("lstPath", this);
-  butShow_ = named_button(QStringLiteral("S&how in Family View"), QStringLiteral("butShow"), this);
+  butShow_ = named_button(QStringLiteral("Sho&w in Family View"), QStringLiteral("butShow"), this);
   QPushButton* butHelp = named_button(QStringLiteral("&Help"), QStringLiteral("butHelp"), this, 96);
   QPushButton* butClose = named_button(QStringLiteral("&Close"), QStringLiteral("butClose"), this, 96);
 
@@ -70,7 +71,7 @@ frmRelationship::frmRelationship(Session& s, std::int16_t first, QWidget* parent
   persons->setColumnStretch(1, 1);
   auto* lists = new QHBoxLayout;
   auto* left = new QVBoxLayout;
-  left->addWidget(named_label(QStringLiteral("Ways they are related, closest first:"), "lblWays", this));
+  left->addWidget(named_label(QStringLiteral("Ways they are related:"), "lblWays", this));
   left->addWidget(lstWays_, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(named_label(QStringLiteral("From one to the other:"), "lblPath", this));
@@ -134,6 +135,8 @@ void frmRelationship::set_persons(std::int16_t a, std::int16_t b) {
     item->setToolTip(qs(RelationshipSentence(s_, a, w.words, b) + ".\n" +
                         RelationshipSentence(s_, b, w.reverse_words, a) + "."));
   }
+  if (const std::string more = MoreWaysText(answer_); !more.empty())
+    (new QListWidgetItem(qs(more), lstWays_))->setFlags(Qt::NoItemFlags);
   lstWays_->setEnabled(!answer_.ways.empty());
   if (!answer_.ways.empty())
     lstWays_->setCurrentRow(0);

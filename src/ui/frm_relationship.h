@@ -1,7 +1,7 @@
 // frmRelationship ("How Are They Related?"): two persons, the first preset to
 // the selected person and either chosen again through the person list; the
-// answer in words both ways, every way the two are related (closest first)
-// with its common ancestors, and the path of the chosen way, any person of
+// answer in words both ways, every way the two are related (partners, blood,
+// then by marriage, each closest first) with its common ancestors, and the path of the chosen way, any person of
 // which can be shown in the family view. Modal.
 //
 // Controls by objectName: lblFirst with lblFirstName and butFirst (choose),

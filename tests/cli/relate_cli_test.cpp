@@ -37,7 +37,7 @@ TEST_F(RelateCli, AnswersInWordsAndRefusesBadPersons) {
       {"2 3", 0, "relate_2_3.txt", ""},
       {"3 5", 0, "relate_3_5.txt", ""},
       {"1 7", 0, "relate_1_7.txt", ""},
-      {"3 9", 0, "", ""},
+      {"3 9", 0, "relate_3_9.txt", ""},
       {"3 10", 1, "", "vft: There is no person number 10.\n"},
       {"0 3", 1, "", "vft: There is no person number 0.\n"},
       {"6 3", 1, "", "vft: Person number 6 has been deleted.\n"},

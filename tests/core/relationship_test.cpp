@@ -1,6 +1,6 @@
 // How two persons are related, on hand-checked trees: one table of (tree,
-// a, b) with the words of every way found (closest first), the words the
-// other way round, the common ancestors and the path of the closest way.
+// a, b) with the words of every way found (in the order listed), the words the
+// other way round, the common ancestors and the path of the first way.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -22,7 +22,8 @@ using Names = std::map<std::string, std::int16_t>;
 // (son Hal). Bert and Dan marry the sisters Bella and Dora, daughters of an
 // Unknown father and Bianca: their children are double first cousins. Kim's
 // sex is not recorded. Ian marries his first cousin Lena; their line runs
-// down to Rose. Jill left Jack, who later lived unmarried with Vera (daughter Uma);
+// down to Rose; Noah and Nell, children of the cousins, are also second
+// cousins. Jill left Jack, who later lived unmarried with Vera (daughter Uma);
 // Uma later married Ian, so Olga is Uma's step-sister and her niece by marriage.
 // Hanna's son Tom is Hal's step-son. Cid, Carl's brother, is related to none
 // of Adam's blood; Zed to nobody at all.
@@ -50,7 +51,8 @@ void saga(test::TreeBuilder& b, Session& s, Names& n) {
   c(dan, "Kim", "");
   c(b.family(n["Sam"], n["Hanna"]), "Tom", "M");
   c(b.family(n["Hal"], n["Hanna"]), "Mia", "F");
-  c(b.family(n["Ian"], n["Lena"]), "Noah", "M");
+  const auto ian = b.family(n["Ian"], n["Lena"]);
+  c(ian, "Noah", "M"), c(ian, "Nell", "F");
   c(b.family(n["Noah"], 0), "Paul", "M");
   c(b.family(n["Paul"], 0), "Quinn", "M");
   c(b.family(n["Quinn"], 0), "Rose", "F");
@@ -104,72 +106,98 @@ void cycle(test::TreeBuilder& b, Session& s, Names& n) {
   b.write_family(rex);
 }
 
+// Pedigree collapse in every generation, as in old royal houses: below Top
+// and Queen `gens` couples of a brother and his sister, each the children of
+// the couple before; Z is the child of the last, Top's descendant by 2^gens lines.
+void ladder(test::TreeBuilder& b, Names& n, int gens) {
+  auto m = b.family(n["Top"] = b.person("Top", "Ladder", "M"), b.person("Queen", "Ladder", "F"));
+  for (int i = 0; i < gens; ++i) m = b.family(b.child(m, "S", "Ladder", "M"), b.child(m, "D", "Ladder", "F"));
+  n["Z"] = b.child(m, "Z", "Ladder", "M");
+}
+
 struct Row {
-  const char* tree;     // "saga", "cycle", or lines: L|H, up, a's sex, down, b's sex
+  const char* tree;     // "saga", "cycle", "ladderN", or lines: L|H, up, a's sex, down, b's sex
   const char *a, *b;
-  const char* ways;     // every way's words, closest first; "" for none
-  const char* reverse;  // what b is of a, closest way
-  const char* via;      // common ancestors of the closest way
+  // Every way's words in order, repeats counted ("x2"); "+N" ways not
+  // listed, "cut" when the search reached its bounds; "" for none.
+  const char* ways;
+  const char* reverse;  // what b is of a, first way
+  const char* via;      // its common ancestors line
   const char* path;     // of the closest way, or the chain of links when there is none
 };
 
 const Row kRows[] = {
     // lines of descent, siblings, aunts and nephews, cousins, by the saga
-    {"saga", "Eve", "Rose", "4th great-grandmother", "4th great-granddaughter", "Eve", ""},
-    {"saga", "Ian", "Jill", "brother / first cousin by marriage", "sister", "Bert+Bella", "Ian, father Bert, daughter Jill"},
-    {"saga", "Hal", "Bert", "half-brother", "half-brother", "Adam", "Hal, father Adam, son Bert"},
-    {"saga", "Cora", "Jill", "aunt", "niece", "Adam+Eve", "Cora, father Adam, son Bert, daughter Jill"},
-    {"saga", "Kim", "Bert", "niece or nephew / niece by marriage or nephew by marriage", "uncle", "Adam+Eve", ""},
-    {"saga", "Ian", "Kim", "first cousin / first cousin / first cousin by marriage", "first cousin", "Adam+Eve",
+    {"saga", "Eve", "Rose", "4th great-grandmother x2", "4th great-granddaughter", "", ""},
+    {"saga", "Ian", "Jill", "brother / first cousin by marriage", "sister", "Common ancestors: Bert and Bella",
+     "Ian, father Bert, daughter Jill"},
+    {"saga", "Hal", "Bert", "half-brother", "half-brother", "Common ancestor: Adam", "Hal, father Adam, son Bert"},
+    {"saga", "Cora", "Jill", "aunt", "niece", "Common ancestors: Adam and Eve", "Cora, father Adam, son Bert, daughter Jill"},
+    {"saga", "Kim", "Bert", "niece or nephew / niece by marriage or nephew by marriage", "uncle",
+     "Common ancestors: Adam and Eve", ""},
+    {"saga", "Ian", "Kim", "first cousin x2 / first cousin by marriage", "first cousin", "Common ancestors: Adam and Eve",
      "Ian, father Bert, father Adam, son Dan, child Kim"},
-    {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin", "Adam", ""},
-    {"saga", "Noah", "Ian", "son / first cousin once removed", "father", "Ian", "Noah, father Ian"},
-    {"saga", "Rose", "Noah", "great-granddaughter", "great-grandfather", "Noah", ""},
+    {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin", "Common ancestor: Adam", ""},
+    {"saga", "Noah", "Ian", "son / first cousin once removed", "father", "", "Noah, father Ian"},
+    {"saga", "Rose", "Noah", "great-granddaughter", "great-grandfather", "", ""},
     {"saga", "Cid", "Carl", "brother", "brother", "", "Cid, brother Carl"},
     {"saga", "Rose", "Olga", "first cousin three times removed / second cousin three times removed",
-     "first cousin three times removed", "Bert+Bella", ""},
-    {"saga", "Unknown", "Ian", "grandfather", "grandson", "Unknown", "Unknown, daughter Bella, son Ian"},
-    // partners and relations through one partnership
+     "first cousin three times removed", "Common ancestors: Bert and Bella", ""},
+    {"saga", "Unknown", "Ian", "grandfather", "grandson", "", "Unknown, daughter Bella, son Ian"},
+    // the child of cousins descends from their grandparents by two lines
+    {"saga", "Noah", "Adam", "great-grandson x2", "great-grandfather", "", "Noah, father Ian, father Bert, father Adam"},
+    {"saga", "Nell", "Noah", "sister / second cousin x2", "brother", "Common ancestors: Ian and Lena", ""},
+    {"ladder5", "Z", "Top", "4th great-grandson x20 +12", "4th great-grandfather", "", ""},
+    {"ladder6", "Z", "Top", "5th great-grandson x20 +12 cut", "5th great-grandfather", "", ""},
+    // partners and relations through one partnership, after the blood ways
     {"saga", "Ian", "Lena", "husband / first cousin", "wife", "", "Ian, wife Lena"},
     {"saga", "Jack", "Jill", "former husband", "former wife", "", ""},
     {"saga", "Dora", "Dan", "partner", "partner", "", ""},
-    {"saga", "Cora", "Ian", "mother-in-law / aunt", "son-in-law", "Cora", "Cora, daughter Lena, husband Ian"},
-    {"saga", "Adam", "Bella", "father-in-law", "daughter-in-law", "Adam", "Adam, son Bert, wife Bella"},
-    {"saga", "Bella", "Cora", "sister-in-law", "sister-in-law", "Adam+Eve", "Bella, husband Bert, father Adam, daughter Cora"},
-    {"saga", "Olga", "Lena", "niece by marriage / first cousin once removed", "aunt by marriage", "Bert+Bella",
-     "Olga, mother Jill, father Bert, son Ian, wife Lena"},
-    {"saga", "Hal", "Tom", "step-father", "step-son", "Hanna", "Hal, wife Hanna, son Tom"},
+    {"saga", "Cora", "Ian", "aunt / mother-in-law", "nephew", "Common ancestors: Adam and Eve", ""},
+    {"saga", "Adam", "Bella", "father-in-law", "daughter-in-law", "", "Adam, son Bert, wife Bella"},
+    {"saga", "Bella", "Cora", "sister-in-law", "sister-in-law", "Common ancestors of Bert and Cora: Adam and Eve",
+     "Bella, husband Bert, father Adam, daughter Cora"},
+    {"saga", "Olga", "Lena", "first cousin once removed / niece by marriage", "first cousin once removed",
+     "Common ancestors: Adam and Eve", ""},
+    {"saga", "Hal", "Tom", "step-father", "step-son", "", "Hal, wife Hanna, son Tom"},
     {"saga", "Olga", "Uma", "step-sister / niece by marriage", "step-sister", "",
      "Olga, father Jack, partner Vera, daughter Uma"},
+    {"saga", "Adam", "Tom", "step-grandfather", "step-grandson", "", "Adam, son Hal, wife Hanna, son Tom"},
+    {"saga", "Tom", "Cora", "step-nephew", "step-aunt", "Common ancestor of Hal and Cora: Adam",
+     "Tom, mother Hanna, husband Hal, father Adam, daughter Cora"},
     {"saga", "Cid", "Adam", "", "", "", "Cid, brother Carl, wife Cora, father Adam"},
     {"saga", "Zed", "Adam", "", "", "", ""},
     // every generation and degree, and sexes not recorded, on two lines
-    {"L0-1-", "Root", "B", "parent", "child", "Root", "Root, child B"},
-    {"L0-2-", "Root", "B", "grandparent", "grandchild", "Root", ""},
-    {"L0M3F", "Root", "B", "great-grandfather", "great-granddaughter", "Root", ""},
-    {"L0M4F", "Root", "B", "2nd great-grandfather", "2nd great-granddaughter", "Root", ""},
-    {"L0F13M", "Root", "B", "11th great-grandmother", "11th great-grandson", "Root", ""},
-    {"L0M15F", "Root", "B", "13th great-grandfather", "13th great-granddaughter", "Root", ""},
-    {"L0M23M", "Root", "B", "21st great-grandfather", "21st great-grandson", "Root", ""},
-    {"L1-1F", "A", "B", "sibling", "sister", "Root", "A, father Root, daughter B"},
-    {"L1-2M", "A", "B", "aunt or uncle", "nephew", "Root", ""},
-    {"L1M5F", "A", "B", "3rd great-uncle", "3rd great-niece", "Root", ""},
-    {"L3M5F", "A", "B", "second cousin twice removed", "second cousin twice removed", "Root", ""},
-    {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Root", ""},
-    {"L2M13F", "A", "B", "first cousin 11 times removed", "first cousin 11 times removed", "Root", ""},
-    {"L11M11F", "A", "B", "tenth cousin", "tenth cousin", "Root", ""},
-    {"L12M12F", "A", "B", "11th cousin", "11th cousin", "Root", ""},
-    {"H1-1-", "A", "B", "half-sibling", "half-sibling", "Root", "A, father Root, child B"},
-    {"H1M3F", "A", "B", "half great-uncle", "half great-niece", "Root", ""},
+    {"L0-1-", "Root", "B", "parent", "child", "", "Root, child B"},
+    {"L0-2-", "Root", "B", "grandparent", "grandchild", "", ""},
+    {"L0M3F", "Root", "B", "great-grandfather", "great-granddaughter", "", ""},
+    {"L0M4F", "Root", "B", "2nd great-grandfather", "2nd great-granddaughter", "", ""},
+    {"L0F13M", "Root", "B", "11th great-grandmother", "11th great-grandson", "", ""},
+    {"L0M15F", "Root", "B", "13th great-grandfather", "13th great-granddaughter", "", ""},
+    {"L0M23M", "Root", "B", "21st great-grandfather", "21st great-grandson", "", ""},
+    {"L1-1F", "A", "B", "sibling", "sister", "Common ancestor: Root", "A, father Root, daughter B"},
+    {"L1-2M", "A", "B", "aunt or uncle", "nephew", "Common ancestor: Root", ""},
+    {"L1M5F", "A", "B", "3rd great-uncle", "3rd great-niece", "Common ancestor: Root", ""},
+    {"L3M5F", "A", "B", "second cousin twice removed", "second cousin twice removed", "Common ancestor: Root", ""},
+    {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Common ancestor: Root", ""},
+    {"L2M13F", "A", "B", "first cousin 11 times removed", "first cousin 11 times removed", "Common ancestor: Root", ""},
+    {"L11M11F", "A", "B", "tenth cousin", "tenth cousin", "Common ancestor: Root", ""},
+    {"L12M12F", "A", "B", "11th cousin", "11th cousin", "Common ancestor: Root", ""},
+    {"H1-1-", "A", "B", "half-sibling", "half-sibling", "Common ancestor: Root", "A, father Root, child B"},
+    {"H1M3F", "A", "B", "half great-uncle", "half great-niece", "Common ancestor: Root", ""},
     // a damaged tree in which X is his own grandfather
-    {"cycle", "X", "Y", "father / son", "son", "X", "X, son Y"},
-    {"cycle", "Z", "X", "grandson / half-brother", "grandfather", "X", "Z, father Y, father X"},
-    {"cycle", "Tia", "Wes", "aunt", "nephew", "Rex", "Tia, father Rex, daughter Una, son Wes"},
+    {"cycle", "X", "Y", "father / son", "son", "", "X, son Y"},
+    {"cycle", "Z", "X", "grandson / half-brother", "grandfather", "", "Z, father Y, father X"},
+    {"cycle", "Tia", "Wes", "aunt", "nephew", "Common ancestor: Rex", "Tia, father Rex, daughter Una, son Wes"},
 };
 
+// Runs of one word counted: "first cousin x2 / first cousin by marriage".
 std::string join(const std::vector<std::string>& parts, const char* sep) {
   std::string out;
-  for (const std::string& p : parts) out += (out.empty() ? "" : sep) + p;
+  for (std::size_t i = 0, n = 1; i < parts.size(); i += n, n = 1) {
+    while (i + n < parts.size() && parts[i + n] == parts[i]) ++n;
+    out += (out.empty() ? "" : sep) + parts[i] + (n > 1 ? " x" + std::to_string(n) : "");
+  }
   return out;
 }
 
@@ -182,6 +210,7 @@ TEST(Relationship, EveryKindOfRelationshipInWords) {
     const std::string tree = row.tree;
     if (tree == "saga") saga(b, t.s, n);
     else if (tree == "cycle") cycle(b, t.s, n);
+    else if (tree.starts_with("ladder")) ladder(b, n, tree.back() - '0');
     else lines(b, n, row.tree);
     std::map<std::int16_t, std::string> given;
     for (const auto& [name, p] : n) given[p] = name;
@@ -189,18 +218,27 @@ TEST(Relationship, EveryKindOfRelationshipInWords) {
     const Relationship r = FindRelationship(t.s, n.at(row.a), n.at(row.b));
     std::vector<std::string> words;
     for (const RelationshipWay& w : r.ways) words.push_back(w.words);
-    EXPECT_EQ(join(words, " / "), row.ways);
-    EXPECT_EQ(r.more_ways, 0);
+    EXPECT_EQ(join(words, " / ") + (r.more_ways ? " +" + std::to_string(r.more_ways) : "") + (r.search_cut ? " cut" : ""),
+              row.ways);
     // Both sentences, and how many ways when more than one.
-    EXPECT_EQ(RelationshipSummary(t.s, n.at(row.a), n.at(row.b), r).size(), words.size() > 1 ? 3u : 2u);
+    const std::vector<std::string> summary = RelationshipSummary(t.s, n.at(row.a), n.at(row.b), r);
+    EXPECT_EQ(summary.size(), words.size() > 1 ? 3u : 2u);
+    if (r.more_ways > 0) {  // the ladders: 32 lines, or more cut at 32
+      EXPECT_EQ(summary.back(), r.search_cut ? "They are related in at least 32 ways." : "They are related in 32 ways.");
+      EXPECT_EQ(RelationshipReport(t.s, n.at(row.a), n.at(row.b), r).back(),
+                std::string(r.search_cut ? "(At least 12" : "(12") + " more ways are not listed.)");
+    }
     const RelationshipWay none;
     const RelationshipWay& first = r.ways.empty() ? none : r.ways.front();
     EXPECT_EQ(first.reverse_words, row.reverse);
-    std::vector<std::string> via, path;
-    for (std::int16_t p : first.common_ancestors) via.push_back(given[p]);
+    std::string via = CommonAncestorsLine(t.s, n.at(row.a), n.at(row.b), first);
+    std::vector<std::string> path;
+    for (const auto& [name, p] : n)
+      for (std::size_t at; (at = via.find(PersonLabel(t.s, p))) != std::string::npos;)
+        via.replace(at, PersonLabel(t.s, p).size(), name);
     for (const PathStep& st : r.ways.empty() ? r.chain : first.path)
       path.push_back(st.link.empty() ? given[st.person] : st.link + " " + given[st.person]);
-    EXPECT_EQ(join(via, "+"), row.via);
+    EXPECT_EQ(via, row.via);
     if (*row.path) {
       EXPECT_EQ(join(path, ", "), row.path);
     }

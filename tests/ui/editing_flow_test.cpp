@@ -3,8 +3,11 @@
 // are found by name, the answers reach the records, and the messages show.
 // What each step decides is tested once, in the core tests of the relations
 // and of the dialogs' models.
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTableView>
+#include <set>
 
 #include "ui_driver.h"
 
@@ -292,6 +295,15 @@ TEST_F(Workflow, RelationshipFromTheToolsMenuToAPersonOfThePath) {
     ModalDriver d;
     d.on("frmRelationship", [&](QWidget* x) {
        EXPECT_EQ(label_text(x, "lblFirstName"), QStringLiteral("Ann Hill (#3)"));
+       QStringList texts;  // every access key once
+       for (auto* l : x->findChildren<QLabel*>()) texts << l->text();
+       for (auto* c : x->findChildren<QAbstractButton*>()) texts << c->text();
+       std::set<QChar> keys;
+       for (const QString& t : texts)
+         if (const qsizetype amp = t.indexOf(QLatin1Char('&')); amp >= 0 && amp + 1 < t.size()) {
+           EXPECT_TRUE(keys.insert(t.at(amp + 1).toLower()).second) << t.toStdString();
+         }
+       EXPECT_EQ(keys.size(), 7u);
        click(x, "butSecond");
        EXPECT_EQ(s.Config.LastPerson(), ann);  // picking did not move the main window
        EXPECT_EQ(label_text(x, "lblSecondName"), QStringLiteral("Kai Hill (#5)"));

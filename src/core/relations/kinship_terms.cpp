@@ -94,6 +94,12 @@ std::string InLawTerm(bool relative_of_partner, int up, int down, bool half, cha
   return term + " by marriage";
 }
 
+std::string StepTerm(int up, int down, char sex) {
+  if (sex != 'M' && sex != 'F' && gendered_only(up, down))
+    return StepTerm(up, down, 'F') + " or " + StepTerm(up, down, 'M');
+  return "step-" + BloodTerm(up, down, false, sex);
+}
+
 std::string StepSiblingTerm(char sex) { return std::string("step-") + pick(sex, "brother", "sister", "sibling"); }
 
 std::string ParentWord(char sex) { return pick(sex, "father", "mother", "parent"); }

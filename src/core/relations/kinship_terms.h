@@ -20,7 +20,9 @@
 //                   descendants and the partners of one's ancestors (step-son,
 //                   step-father); "by marriage" after every other term
 //                   (uncle by marriage); step-brother for the children of two
-//                   partners who share no parent
+//                   partners who share no parent; step- also for the
+//                   ancestors and uncles of a step-parent (step-grandfather,
+//                   step-aunt) and the other way round (step-grandson)
 //   no sex recorded neutral words where English has them (parent, child,
 //                   sibling, grandparent, spouse); elsewhere both words joined
 //                   by "or" ("aunt or uncle", "great-niece or great-nephew")
@@ -48,6 +50,10 @@ std::string PartnerTerm(bool divorced, bool not_married, char sex);
 //  - relative_of_partner: a is the relative (up) of b's partner (down);
 //  - otherwise a is the partner of b's relative (up), b being down.
 std::string InLawTerm(bool relative_of_partner, int up, int down, bool half, char sex);
+
+// Relations through a step-parent, counted as if the step-parent were the
+// parent: step-grandfather, step-aunt, step-grandson, step-niece. No half forms.
+std::string StepTerm(int up, int down, char sex);
 
 // Children of two partners who share no parent.
 std::string StepSiblingTerm(char sex);

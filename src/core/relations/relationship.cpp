@@ -1,6 +1,7 @@
 #include "relations/relationship.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 #include "relations/kinship_terms.h"
@@ -30,15 +31,13 @@ class Sexes {
 
 std::int16_t other_partner(const MarriageRecord& f, std::int16_t p) { return f.Husband == p ? f.Wife : f.Husband; }
 
+// Partners first, then blood, then the ways through a partnership.
 int kind_rank(WayKind k) {
   switch (k) {
-    case WayKind::Blood: return 0;
-    case WayKind::Partners: return 1;
-    case WayKind::RelativeOfPartner:
-    case WayKind::PartnerOfRelative: return 2;
-    case WayKind::StepSiblings: return 3;
+    case WayKind::Partners: return 0;
+    case WayKind::Blood: return 1;
+    default: return 2;
   }
-  return 4;
 }
 
 class Finder {
@@ -54,9 +53,11 @@ class Finder {
     relatives_of_partners();
     partners_of_relatives();
     step_siblings();
+    step_parents_relatives();
+    relatives_step_children();
     std::stable_sort(found_.begin(), found_.end(), [](const RelationshipWay& l, const RelationshipWay& r) {
-      if (l.links != r.links) return l.links < r.links;
-      return kind_rank(l.kind) < kind_rank(r.kind);
+      if (kind_rank(l.kind) != kind_rank(r.kind)) return kind_rank(l.kind) < kind_rank(r.kind);
+      return l.links < r.links;
     });
     Relationship r;
     if (found_.size() > static_cast<std::size_t>(kMaxRelationshipWays)) {
@@ -65,6 +66,7 @@ class Finder {
     }
     r.ways = std::move(found_);
     r.more_ways = more_;
+    r.search_cut = cut_;
     if (r.ways.empty()) chain(r);
     return r;
   }
@@ -76,6 +78,7 @@ class Finder {
   Ancestry up_a_, up_b_, up_other_;
   std::vector<RelationshipWay> found_;
   int more_ = 0;
+  bool cut_ = false;
 
   std::string partner_word(const MarriageRecord& f, std::int16_t p) {
     return PartnerTerm(f.Divorced != 0, f.NotMarried != 0, sex_.of(p));
@@ -134,11 +137,12 @@ class Finder {
            std::any_of(w.line_b.begin(), w.line_b.end(), hit);
   }
 
-  std::vector<BloodWay> blood_ways(const Ancestry& x, const Ancestry& y) {
-    int more = 0;
-    std::vector<BloodWay> ways = kin::FindBloodWays(idx_, x, y, kMaxRelationshipWays, more);
-    more_ += more;
-    return ways;
+  std::vector<BloodWay> blood_ways(const Ancestry& x, const Ancestry& y,
+                                   const std::function<bool(const BloodWay&)>& keep = {}) {
+    kin::BloodWays found = kin::FindBloodWays(x, y, kMaxRelationshipWays, keep);
+    more_ += found.more;
+    cut_ = cut_ || found.cut;
+    return std::move(found.ways);
   }
 
   void blood() {
@@ -148,7 +152,9 @@ class Finder {
                           BloodTerm(w.down, w.up, w.half, sex_.of(b_)),
                           common(w),
                           blood_path(w, a_),
-                          w.up + w.down};
+                          w.up + w.down,
+                          a_,
+                          b_};
       found_.push_back(std::move(way));
     }
   }
@@ -177,14 +183,15 @@ class Finder {
   void relatives_of_partners() {
     for (const auto& [partner, f] : partners_of(b_, a_)) {
       up_other_.search(idx_, partner);
-      for (const BloodWay& w : blood_ways(up_a_, up_other_)) {
-        if (touches(w, b_)) continue;
+      for (const BloodWay& w : blood_ways(up_a_, up_other_, [&](const BloodWay& x) { return !touches(x, b_); })) {
         RelationshipWay way{WayKind::RelativeOfPartner,
                             InLawTerm(true, w.up, w.down, w.half, sex_.of(a_)),
                             InLawTerm(false, w.down, w.up, w.half, sex_.of(b_)),
                             common(w),
                             blood_path(w, a_),
-                            w.up + w.down + 1};
+                            w.up + w.down + 1,
+                            a_,
+                            partner};
         way.path.push_back({b_, partner_word(*f, b_)});
         found_.push_back(std::move(way));
       }
@@ -195,14 +202,15 @@ class Finder {
   void partners_of_relatives() {
     for (const auto& [partner, f] : partners_of(a_, b_)) {
       up_other_.search(idx_, partner);
-      for (const BloodWay& w : blood_ways(up_other_, up_b_)) {
-        if (touches(w, a_)) continue;
+      for (const BloodWay& w : blood_ways(up_other_, up_b_, [&](const BloodWay& x) { return !touches(x, a_); })) {
         RelationshipWay way{WayKind::PartnerOfRelative,
                             InLawTerm(false, w.up, w.down, w.half, sex_.of(a_)),
                             InLawTerm(true, w.down, w.up, w.half, sex_.of(b_)),
                             common(w),
                             {{a_, ""}},
-                            w.up + w.down + 1};
+                            w.up + w.down + 1,
+                            partner,
+                            b_};
         std::vector<PathStep> rest = blood_path(w, partner);
         rest.front().link = partner_word(*f, partner);
         way.path.insert(way.path.end(), rest.begin(), rest.end());
@@ -233,6 +241,71 @@ class Finder {
                           {{a_, ""}, {x, ParentWord(sex_.of(x))}, {y, partner_word(*f, y)}, {b_, ChildWord(sex_.of(b_))}},
                           3});
       }
+  }
+
+  struct StepParent {
+    std::int16_t step, parent;  // the step-parent, and the partner who is p's parent
+    const MarriageRecord* f;
+  };
+  // The partners of p's parents who are not p's parents.
+  std::vector<StepParent> step_parents(std::int16_t p) {
+    std::vector<StepParent> out;
+    const std::vector<std::int16_t> own = parents(p);
+    for (std::int16_t y : own)
+      for (const auto& [x, f] : partners_of(y, 0))
+        if (std::find(own.begin(), own.end(), x) == own.end()) out.push_back({x, y, f});
+    return out;
+  }
+
+  // a is an ancestor of b's step-parent, or a sibling of the step-parent or
+  // of one of the step-parent's ancestors: step-grandfather, step-aunt. (A
+  // child of the step-parent is a step-sibling, above.)
+  void step_parents_relatives() {
+    for (const StepParent& sp : step_parents(b_)) {
+      if (sp.step == a_) continue;  // the step-parent himself: a partner of a relative, above
+      up_other_.search(idx_, sp.step);
+      auto keep = [&](const BloodWay& w) {
+        return w.up <= 1 && w.down >= 1 && !touches(w, b_) && !touches(w, sp.parent);
+      };
+      for (const BloodWay& w : blood_ways(up_a_, up_other_, keep)) {
+        RelationshipWay way{WayKind::StepParentsRelative,
+                            StepTerm(w.up, w.down + 1, sex_.of(a_)),
+                            StepTerm(w.down + 1, w.up, sex_.of(b_)),
+                            common(w),
+                            blood_path(w, a_),
+                            w.up + w.down + 2,
+                            a_,
+                            sp.step};
+        way.path.push_back({sp.parent, partner_word(*sp.f, sp.parent)});
+        way.path.push_back({b_, ChildWord(sex_.of(b_))});
+        found_.push_back(std::move(way));
+      }
+    }
+  }
+
+  // The same the other way round: b is that relative of a's step-parent.
+  void relatives_step_children() {
+    for (const StepParent& sp : step_parents(a_)) {
+      if (sp.step == b_) continue;
+      up_other_.search(idx_, sp.step);
+      auto keep = [&](const BloodWay& w) {
+        return w.down <= 1 && w.up >= 1 && !touches(w, a_) && !touches(w, sp.parent);
+      };
+      for (const BloodWay& w : blood_ways(up_other_, up_b_, keep)) {
+        RelationshipWay way{WayKind::RelativesStepChild,
+                            StepTerm(w.up + 1, w.down, sex_.of(a_)),
+                            StepTerm(w.down, w.up + 1, sex_.of(b_)),
+                            common(w),
+                            {{a_, ""}, {sp.parent, ParentWord(sex_.of(sp.parent))}},
+                            w.up + w.down + 2,
+                            sp.step,
+                            b_};
+        std::vector<PathStep> rest = blood_path(w, sp.step);
+        rest.front().link = partner_word(*sp.f, sp.step);
+        way.path.insert(way.path.end(), rest.begin(), rest.end());
+        found_.push_back(std::move(way));
+      }
+    }
   }
 
   // The shortest chain of links of any kind, breadth first over persons and

@@ -53,8 +53,12 @@ std::string CommonAncestorsText(const Session& s, const std::vector<std::int16_t
 
 std::string CommonAncestorsLine(const Session& s, std::int16_t a, std::int16_t b, const RelationshipWay& w) {
   const std::vector<std::int16_t>& c = w.common_ancestors;
-  if (c.empty() || (c.size() == 1 && (c.front() == a || c.front() == b))) return {};
-  return (c.size() == 1 ? "Common ancestor: " : "Common ancestors: ") + CommonAncestorsText(s, c);
+  if (c.empty() || (c.size() == 1 && (c.front() == w.blood_a || c.front() == w.blood_b))) return {};
+  std::string head = c.size() == 1 ? "Common ancestor" : "Common ancestors";
+  // Through a partnership the ancestors are those of the way's blood part, not of a and b.
+  const bool ours = (w.blood_a == a && w.blood_b == b) || (w.blood_a == b && w.blood_b == a);
+  if (!ours) head += " of " + PersonLabel(s, w.blood_a) + " and " + PersonLabel(s, w.blood_b);
+  return head + ": " + CommonAncestorsText(s, c);
 }
 
 std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
@@ -62,7 +66,9 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
     std::vector<std::string> out{RelationshipSentence(s, a, r.ways.front().words, b) + ".",
                                  RelationshipSentence(s, b, r.ways.front().reverse_words, a) + "."};
     const std::size_t total = r.ways.size() + static_cast<std::size_t>(r.more_ways);
-    if (total > 1) out.push_back("They are related in " + std::to_string(total) + " ways.");
+    if (total > 1 || r.search_cut)
+      out.push_back("They are related in " + std::string(r.search_cut ? "at least " : "") + std::to_string(total) +
+                    (total == 1 ? " way." : " ways."));
     return out;
   }
   const std::string both = name(s, a) + " and " + name(s, b);
@@ -71,6 +77,15 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
   std::string through = r.couples.size() == 1 ? " through the marriage of " : " through the marriages of ";
   for (std::size_t i = 0; i < r.couples.size(); ++i) through += (i == 0 ? "" : ", and of ") + couple_text(s, r.couples[i]);
   return {"No relationship found.", both + " are linked" + through + "."};
+}
+
+// Ways are listed by group, so those left out may be closer than some listed.
+std::string MoreWaysText(const Relationship& r) {
+  if (r.more_ways > 0)
+    return std::string(r.search_cut ? "(At least " : "(") + std::to_string(r.more_ways) + " more " +
+           (r.more_ways == 1 && !r.search_cut ? "way is" : "ways are") + " not listed.)";
+  if (r.search_cut && !r.ways.empty()) return "(There may be more ways than are listed.)";
+  return {};
 }
 
 std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, std::int16_t b, const Relationship& r) {
@@ -87,9 +102,7 @@ std::vector<std::string> RelationshipReport(const Session& s, std::int16_t a, st
     out.push_back("   Path:");
     path(w.path);
   }
-  if (r.more_ways > 0)
-    out.push_back("(" + std::to_string(r.more_ways) + " more " + (r.more_ways == 1 ? "way" : "ways") +
-                  ", further apart, are not listed.)");
+  if (const std::string more = MoreWaysText(r); !more.empty()) out.push_back(more);
   if (!r.chain.empty()) {
     out.push_back("");
     out.push_back("   Chain of links:");
