@@ -283,7 +283,8 @@ Layout Fan(const FamilyIndex& index, std::int16_t root, int generations, bool fu
   seen[root] = 0;
   for (std::size_t i = 0; i < l.boxes.size(); ++i) {
     const Box b = l.boxes[i];
-    const std::int16_t fam = b.repeat() ? 0 : index.parent_family(b.person);
+    if (b.repeat()) continue;
+    const std::int16_t fam = index.parent_family(b.person);
     if (fam == 0) continue;
     const MarriageRecord& f = index.family(fam);
     if (b.level + 1 >= generations) {
