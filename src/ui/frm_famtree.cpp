@@ -168,7 +168,7 @@ void frmFamtree::RefreshFamilyView() {
   view_->RefreshFamilyView();
   update_title();
   update_commands();
-  if (charts_) charts_->refresh();
+  if (charts_ && charts_->isVisible()) charts_->refresh();
 }
 
 void frmFamtree::showCharts(std::int16_t person) {
