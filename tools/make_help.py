@@ -252,6 +252,41 @@ into the right order. Select a name and move it with the up and down buttons (or
 then press {B("&OK")}. {B("&Cancel")} keeps the old order.</p>
 """)
 
+page("charts", "Charts on screen", f"""
+<p><b>View &rarr; Charts...</b> (or <b>Charts...</b> in the menu of a right-click on a person's box in
+the main window) draws the selected person's family as a chart to explore. The tabs choose the chart:</p>
+<ul>
+<li><b>Ancestors</b>: the person on the left, parents, grandparents and further back to the right,
+2 to 10 generations.</li>
+<li><b>Descendants</b>: the person at the top, children, grandchildren and further below; partners stand
+beside their person, each partner's children hang from that partner's box. <b>Generations</b> set to
+<i>All</i> shows every generation.</li>
+<li><b>Fan</b>: the ancestors as rings of a half circle (or a full circle with <b>Full circle</b>),
+3 to 9 generations; fathers on the left of their child's segment, mothers on the right.</li>
+</ul>
+<p>The boxes have the colours of the family view: blue for men, pink for women. A person who appears
+more than once (cousins who married, for example) is drawn in full once; where the person appears
+again the box has a dashed border and nothing beyond it. A short dashed stub means the tree goes on
+beyond the generations shown.</p>
+<h2>Moving around</h2>
+<ul>
+<li>Zoom with the mouse wheel or Ctrl+plus and Ctrl+minus (Ctrl+0 is 100 %). {B("F&it")} shows the
+whole chart, {B("100 %")} its natural size.</li>
+<li>Drag the chart, or use the scroll bars, to move it.</li>
+<li>Click a person to put them at the chart's root; the main window shows them as its selected person.
+Double-click to open the person's data.</li>
+<li>Rest the pointer on a box to see the person's dates and places.</li>
+<li>The arrow keys move from box to box; Enter puts that person at the root.</li>
+</ul>
+<p>The chart is drawn again after every change you make elsewhere.</p>
+<h2>Saving the chart</h2>
+<p>{B("&Save as...")} writes the whole chart as an SVG picture (sharp at any size; the names stay
+text), a PNG picture or a one-page PDF document. A PNG picture has the resolution set in
+<b>PNG resolution (dpi)</b>: 96 is the size on the screen, 300 is right for a chart to print and hang
+on the wall. A picture may have at most 32,767 pixels on a side; for a larger chart choose a lower
+resolution, or save it as SVG or PDF.</p>
+""")
+
 page("relationship", "How are they related?", f"""
 <p><b>Tools &rarr; How Are They Related?...</b> tells how two persons of the tree are related, in plain
 English and both ways: <i>Ann Smith is the second cousin once removed of Peter Clark</i>, and
@@ -427,7 +462,7 @@ printer and the free disk space. Press {B("&Copy to Clipboard")} and paste it in
 INDEX = [
     ("Starting", ["getting_started", "start_menu", "main", "password"]),
     ("People and families", ["edit_person", "marriage", "add_connect", "disconnect", "delete", "arrange",
-                             "find_person", "select_person", "relationship", "orphans"]),
+                             "find_person", "select_person", "relationship", "charts", "orphans"]),
     ("Printing", ["print_what", "print_preview", "page_setup", "printer_setup"]),
     ("Files and sharing", ["backup", "gedcom_import", "gedcom_export", "web_pages", "web_colours"]),
     ("Settings and support", ["options", "about", "tech_info"]),

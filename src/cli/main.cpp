@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "chart_command.h"
 #include "commands.h"
 #include "print_command.h"
 #include "relate_command.h"
@@ -34,6 +35,8 @@ const char* kUsage =
     "      [--style modern|classic] [--html] [--include-living-dates]\n"
     "      [--colours BG,TEXT,LINK,VISITED]\n"
     "  vft relate FILE.vfl A B        how persons A and B (Person numbers) are related\n"
+    "  vft chart FILE.vfl --kind ancestors|descendants|fan --person N OUT.svg|OUT.png|OUT.pdf\n"
+    "      [--generations G] [--full-circle] [--dpi D]   (see vft chart --help)\n"
     "  vft help                       show this text\n";
 
 int usage_error(const std::string& what) {
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
   if (cmd == "print") return vft::cli::cmd_print(argc - 2, argv + 2);
   if (cmd == "web") return vft::cli::cmd_web(argc - 2, argv + 2);
   if (cmd == "relate") return vft::cli::cmd_relate(argc - 2, argv + 2);
+  if (cmd == "chart") return vft::cli::cmd_chart(argc - 2, argv + 2);
   if (cmd == "convert") {
     vft::cli::ConvertOptions o;
     std::vector<std::string> files;

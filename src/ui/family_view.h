@@ -79,12 +79,14 @@ class FamilyView : public QWidget {
   void statusTextChanged(const QString& text);
   void editPersonRequested();    // the selected box was clicked or Enter pressed
   void editMarriageRequested();  // the partnership button was clicked
+  void chartsRequested(std::int16_t person);  // "Charts..." of a box's context menu
 
  protected:
   void paintEvent(QPaintEvent*) override;
   void resizeEvent(QResizeEvent*) override;
   void keyPressEvent(QKeyEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:

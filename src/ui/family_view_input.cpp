@@ -1,5 +1,9 @@
 // The family view's keys, hovers and the overflow list.
+#include <algorithm>
+
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -64,6 +68,23 @@ void FamilyView::mousePressEvent(QMouseEvent* e) {
   hover_.stop();
   setFocus(Qt::MouseFocusReason);
   QWidget::mousePressEvent(e);
+}
+
+void FamilyView::contextMenuEvent(QContextMenuEvent* e) {
+  // Right-clicks on a person's box (or its labels) reach the view, which
+  // knows whose box it is.
+  for (QWidget* w = childAt(e->pos()); w && w != this; w = w->parentWidget()) {
+    const auto at = std::find(boxes_.begin(), boxes_.end(), w);
+    if (at == boxes_.end()) continue;
+    const std::int16_t person = model_.Slots[static_cast<std::size_t>(at - boxes_.begin())].Person;
+    if (person < 1) return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuBoxContext"));
+    QAction* charts = menu.addAction(QStringLiteral("Charts..."));
+    charts->setObjectName(QStringLiteral("mnuBoxCharts"));
+    if (menu.exec(e->globalPos()) == charts) emit chartsRequested(person);
+    return;
+  }
 }
 
 bool FamilyView::eventFilter(QObject* watched, QEvent* e) {

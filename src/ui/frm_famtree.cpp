@@ -16,10 +16,12 @@
 #include "busy_progress.h"
 #include "editing_windows.h"
 #include "family_view.h"
+#include "frm_charts.h"
 #include "frm_start_menu.h"
 #include "frm_welcome.h"
 #include "mainwin/exit_path.h"
 #include "mainwin/startup.h"
+#include "relations/lookups.h"
 #include "qt_file_dialogs.h"
 #include "qt_text.h"
 #include "store/file_io.h"
@@ -53,6 +55,7 @@ frmFamtree::frmFamtree(Session& s, FileDialogs& dialogs, QWidget* parent)
   connect(view_, &FamilyView::statusTextChanged, this, &frmFamtree::setStatusText);
   connect(view_, &FamilyView::viewChanged, this, &frmFamtree::update_commands);
   connect(view_, &FamilyView::editPersonRequested, this, &frmFamtree::editSelectedPerson);
+  connect(view_, &FamilyView::chartsRequested, this, &frmFamtree::showCharts);
   connect(view_, &FamilyView::editMarriageRequested, this, &frmFamtree::editMarriage);
   connect_commands();
 
@@ -165,6 +168,27 @@ void frmFamtree::RefreshFamilyView() {
   view_->RefreshFamilyView();
   update_title();
   update_commands();
+  if (charts_ && charts_->isVisible()) charts_->refresh();
+}
+
+void frmFamtree::showCharts(std::int16_t person) {
+  if (!charts_) {
+    charts_ = new frmCharts(s_, dialogs_, this);
+    // The chart's person becomes the family view's selected person.
+    charts_->select_person = [this](std::int16_t p) {
+      s_.Config.setLastPerson(p);
+      SelectPersonForRelations(s_, p);
+      RefreshFamilyView();
+    };
+    charts_->edit_person = [this](std::int16_t p) {
+      charts_->select_person(p);
+      editSelectedPerson();
+    };
+  }
+  charts_->showPerson(person);
+  charts_->show();
+  charts_->raise();
+  charts_->activateWindow();
 }
 
 void frmFamtree::after_load(OpenOutcome outcome) {

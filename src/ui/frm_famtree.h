@@ -30,6 +30,7 @@ class QPushButton;
 namespace vft::ui {
 
 class FamilyView;
+class frmCharts;
 class frmStartMenu;
 
 // The replaceable windows. Each is called with the main window, which
@@ -87,6 +88,8 @@ class frmFamtree : public QMainWindow {
   std::function<bool()> backup_for_exit;
   // The window's start menu (tests press its entries); null while closed.
   frmStartMenu* startMenu() const { return start_menu_; }
+  // The chart window; null until first opened.
+  frmCharts* charts() const { return charts_; }
   // The reminder to look for a newer version, shown at exit while it is due.
   std::function<void()> upgrade_reminder;
   // Help pages; tests and platforms without a browser replace it.
@@ -118,6 +121,7 @@ class frmFamtree : public QMainWindow {
   void arrangeFamily();
   void selectPerson();
   void relationship();  // Tools: How Are They Related?
+  void showCharts(std::int16_t person);  // View: Charts..., the chart window on `person`
   void printMenu();
   void printRequest(int request);
   void help();
@@ -138,6 +142,7 @@ class frmFamtree : public QMainWindow {
   std::map<QString, QAction*> actions_;
   std::map<QString, QPushButton*> buttons_;
   frmStartMenu* start_menu_ = nullptr;  // while it is open
+  frmCharts* charts_ = nullptr;         // once opened, kept for the run
   bool start_tag_ = false;
   bool start_menu_pending_ = false;
   bool activating_ = false;

@@ -84,6 +84,10 @@ void frmFamtree::build_menus() {
   add_action(family, "mnuEditMarr", "&Edit Marriage...");
   add_action(family, "mnuArrangeFam", "&Re-arrange Family Members...");
 
+  QMenu* view = add_menu(bar, nullptr, "mnuView", "&View");
+  actions_[QStringLiteral("mnuView")] = view->menuAction();
+  add_action(view, "mnuCharts", "&Charts...");
+
   QMenu* tools = add_menu(bar, nullptr, "mnuTools", "Tools");
   actions_[QStringLiteral("mnuTools")] = tools->menuAction();
   add_action(tools, "mnuRelationship", "How Are They Related?...");
@@ -158,6 +162,7 @@ void frmFamtree::connect_commands() {
   on("mnuGEDIn", &frmFamtree::mnuGEDIn_Click);
   on("mnuOrphans", &frmFamtree::mnuOrphans_Click);
   on("mnuRelationship", &frmFamtree::relationship);
+  connect(action("mnuCharts"), &QAction::triggered, this, [this] { showCharts(view_->model().Selected); });
   on("mnuAbout", &frmFamtree::mnuAbout_Click);
   on("mnuEditPerson", &frmFamtree::editSelectedPerson);
   on("mnuArrangeFam", &frmFamtree::arrangeFamily);
@@ -227,6 +232,7 @@ void frmFamtree::update_commands() {
     action("mnuArrangeFam")->setEnabled(*m.ArrangeEnabled);
   both("mnuSelect", "butSelect", living);
   action("mnuRelationship")->setEnabled(shown && LivingPersons(s_) >= 2);
+  action("mnuCharts")->setEnabled(shown);
   both(nullptr, "butPrint", hooks_.print_menu && living);
   for (const char* p : {"mnuPrintData", "mnuPrintFam", "mnuPrintDesc", "mnuPrintPed", "mnuPrintListAll",
                         "mnuPrintListName", "mnuFamNames", "mnuTimeLine"})

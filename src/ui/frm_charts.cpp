@@ -1,0 +1,211 @@
+#include "frm_charts.h"
+
+#include <QCheckBox>
+#include <algorithm>
+#include <cmath>
+#include <QEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "family_view_colours.h"
+#include "qt_file_dialogs.h"
+#include "qt_text.h"
+#include "relations/person_io.h"
+#include "store/records.h"
+
+namespace vft::ui {
+namespace {
+
+chart::Rgb rgb(const QColor& c) {
+  return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue())};
+}
+
+QPushButton* button(QWidget* parent, QLayout* layout, const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  layout->addWidget(b);
+  return b;
+}
+
+}  // namespace
+
+frmCharts::frmCharts(Session& s, FileDialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), s_(s), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("frmCharts"));
+  setWindowTitle(QStringLiteral("Charts"));
+  auto* top = new QVBoxLayout(this);
+  auto* bar = new QHBoxLayout;
+  top->addLayout(bar);
+  tabs_ = new QTabBar(this);
+  tabs_->setObjectName(QStringLiteral("tabKind"));
+  tabs_->addTab(QStringLiteral("&Ancestors"));
+  tabs_->addTab(QStringLiteral("&Descendants"));
+  tabs_->addTab(QStringLiteral("&Fan"));
+  bar->addWidget(tabs_);
+  auto* genLabel = new QLabel(QStringLiteral("&Generations:"), this);
+  genLabel->setObjectName(QStringLiteral("lblGenerations"));
+  generations_ = new QSpinBox(this);
+  generations_->setObjectName(QStringLiteral("spnGenerations"));
+  generations_->setSpecialValueText(QStringLiteral("All"));
+  genLabel->setBuddy(generations_);
+  bar->addWidget(genLabel);
+  bar->addWidget(generations_);
+  fullCircle_ = new QCheckBox(QStringLiteral("F&ull circle"), this);
+  fullCircle_->setObjectName(QStringLiteral("chkFullCircle"));
+  bar->addWidget(fullCircle_);
+  bar->addStretch(1);
+  QPushButton* fitButton = button(this, bar, "butFit", QStringLiteral("F&it"));
+  QPushButton* actual = button(this, bar, "butActualSize", QStringLiteral("100 %"));
+  zoomLabel_ = new QLabel(this);
+  zoomLabel_->setObjectName(QStringLiteral("lblZoom"));
+  zoomLabel_->setMinimumWidth(zoomLabel_->fontMetrics().horizontalAdvance(QStringLiteral("0000 %")));
+  bar->addWidget(zoomLabel_);
+
+  canvas_ = new ChartCanvas(this);
+  top->addWidget(canvas_, 1);
+
+  auto* foot = new QHBoxLayout;
+  top->addLayout(foot);
+  auto* dpiLabel = new QLabel(QStringLiteral("PNG &resolution (dpi):"), this);
+  dpiLabel->setObjectName(QStringLiteral("lblDpi"));
+  dpi_ = new QSpinBox(this);
+  dpi_->setObjectName(QStringLiteral("spnDpi"));
+  dpi_->setRange(10, 2400);
+  dpi_->setValue(96);
+  dpiLabel->setBuddy(dpi_);
+  foot->addWidget(dpiLabel);
+  foot->addWidget(dpi_);
+  QPushButton* save = button(this, foot, "butSaveAs", QStringLiteral("&Save as..."));
+  foot->addStretch(1);
+  QPushButton* help = button(this, foot, "butHelp", QStringLiteral("&Help"));
+  QPushButton* close = button(this, foot, "butClose", QStringLiteral("&Close"));
+
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int) { setKind(kind()); });
+  connect(generations_, &QSpinBox::valueChanged, this, [this](int g) {
+    if (settingKind_) return;
+    generationsByKind_[static_cast<std::size_t>(kind())] = g;
+    refresh();
+  });
+  connect(fullCircle_, &QCheckBox::toggled, this, [this] { refresh(); });
+  connect(fitButton, &QPushButton::clicked, canvas_, &ChartCanvas::fit);
+  connect(actual, &QPushButton::clicked, this, [this] { canvas_->setZoom(1); });
+  connect(canvas_, &ChartCanvas::zoomChanged, this,
+          [this](double z) { zoomLabel_->setText(QStringLiteral("%1 %").arg(std::lround(z * 100))); });
+  connect(canvas_, &ChartCanvas::personClicked, this, [this](std::int16_t p) {
+    showPerson(p);
+    if (select_person) select_person(p);
+  });
+  connect(canvas_, &ChartCanvas::rootRequested, this, [this](std::int16_t p) {
+    showPerson(p);
+    if (select_person) select_person(p);
+  });
+  connect(canvas_, &ChartCanvas::personOpened, this, [this](std::int16_t p) {
+    if (edit_person) edit_person(p);
+  });
+  connect(save, &QPushButton::clicked, this, &frmCharts::saveAs);
+  connect(help, &QPushButton::clicked, this, [this] { s_.help("charts"); });
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  for (auto [keys, step] : {std::pair{QKeySequence::ZoomIn, 1.25}, std::pair{QKeySequence::ZoomOut, 0.8}}) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] { canvas_->setZoom(canvas_->zoom() * step); });
+  }
+  zoomLabel_->setText(QStringLiteral("100 %"));
+  resize(1000, 700);
+  setKind(chart::Kind::Ancestors);
+}
+
+chart::Kind frmCharts::kind() const { return static_cast<chart::Kind>(std::max(0, tabs_->currentIndex())); }
+
+void frmCharts::setKind(chart::Kind k) {
+  settingKind_ = true;
+  tabs_->setCurrentIndex(static_cast<int>(k));
+  if (k == chart::Kind::Ancestors) generations_->setRange(chart::kMinAncestorGenerations, chart::kMaxAncestorGenerations);
+  else if (k == chart::Kind::Fan) generations_->setRange(chart::kMinFanGenerations, chart::kMaxFanGenerations);
+  else generations_->setRange(0, 99);
+  generations_->setValue(generationsByKind_[static_cast<std::size_t>(k)]);
+  fullCircle_->setVisible(k == chart::Kind::Fan);
+  settingKind_ = false;
+  refresh();
+}
+
+chart::Colours frmCharts::colours() const {
+  // Boxes keep the family view's sex colours; the ground, lines and the
+  // keys' ring follow the window's palette.
+  const FamilyColours f = ColoursForScheme(std::int64_t{1} << 24);
+  chart::Colours c;
+  c.male = rgb(f.male), c.female = rgb(f.female), c.other = rgb(f.other);
+  c.maleAccent = rgb(f.maleAccent), c.femaleAccent = rgb(f.femaleAccent), c.otherAccent = rgb(f.otherAccent);
+  c.text = rgb(f.text), c.subtext = rgb(f.subtext);
+  c.background = rgb(palette().color(QPalette::Base));
+  c.line = rgb(palette().color(QPalette::Mid));
+  c.highlight = rgb(palette().color(QPalette::Highlight));
+  return c;
+}
+
+void frmCharts::showPerson(std::int16_t person) {
+  root_ = person;
+  refresh();
+}
+
+void frmCharts::refresh() {
+  // A root that was deleted or is gone gives way to the selected person.
+  PersonRecord p;
+  if (root_ < 1 || root_ > s_.Config.NumPersons() || !ReadPersonRecord(s_, root_, p) || p.Deleted != 0)
+    root_ = s_.Config.LastPerson();
+  options_ = {kind(), generations_->value(), fullCircle_->isChecked()};
+  const chart::Layout l = chart::LayOut(s_, root_, options_);
+  texts_.assign(l.boxes.size(), std::nullopt);
+  canvas_->setColours(colours());
+  canvas_->setChart(l, [this](int i) -> const chart::BoxText& { return textOf(i); });
+  setWindowTitle(QStringLiteral("Charts - %1").arg(root_ >= 1 ? qs(DisplayNameOf(s_, root_)) : QString()));
+}
+
+const chart::BoxText& frmCharts::textOf(int box) {
+  auto& slot = texts_[static_cast<std::size_t>(box)];
+  if (!slot) {
+    const chart::Layout& l = canvas_->layout();
+    const chart::Box& b = l.boxes[static_cast<std::size_t>(box)];
+    slot = chart::TextOf(s_, measure_, b.person, chart::TextSpotOf(l, b).room);
+  }
+  return *slot;
+}
+
+bool frmCharts::saveTo(const std::string& path, QString* error) {
+  const chart::Layout& l = canvas_->layout();
+  const ChartTextSource text = [this](int i) -> const chart::BoxText& { return textOf(i); };
+  const QString file = from_native(path);
+  const QString lower = file.toLower();
+  if (lower.endsWith(QStringLiteral(".svg"))) {
+    std::vector<chart::BoxText> all;
+    for (int i = 0; i < static_cast<int>(l.boxes.size()); ++i) all.push_back(textOf(i));
+    return WriteChartFile(chart::ChartSvg(l, all, colours()), file, error);
+  }
+  if (lower.endsWith(QStringLiteral(".png"))) return WriteChartPng(l, text, colours(), dpi_->value(), file, error);
+  return WriteChartPdf(l, text, colours(), file, error);
+}
+
+void frmCharts::saveAs() {
+  FileRequest r;
+  r.title = "Save the chart as";
+  r.filter = "SVG picture (*.svg)|*.svg|PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf|";
+  r.default_ext = "svg";
+  const std::string path = dialogs_.save_file(r);
+  if (path.empty()) return;
+  QString error;
+  if (!saveTo(path, &error)) QMessageBox::warning(this, QStringLiteral("Save as"), error);
+}
+
+void frmCharts::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() == QEvent::PaletteChange) canvas_->setColours(colours());
+}
+
+}  // namespace vft::ui
