@@ -221,7 +221,7 @@ void frmFamtree::arrangeFamily() {
 void frmFamtree::undo() {
   if (button("butUndo")->text() != QStringLiteral("&Undo")) return;
   after_records_shrank([this] {
-    if (!RestoreUndoPoint(s_)) {
+    if (!UndoLastStep(s_)) {
       // Its box has said why; the records are as they were.
     }
   });

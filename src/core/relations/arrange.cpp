@@ -169,7 +169,7 @@ bool WriteArrangement(Session& s, const ArrangeList& list) {
   RecordTransaction tx(s);
   const bool ok = list.mode == ArrangeMode::Partners ? write_partners(s, list) : write_kids(s, list);
   if (s.Rel.Selected.PerNum == list.person) SelectPersonForRelations(s, list.person);
-  return ok;
+  return ok && tx.commit();
 }
 
 }  // namespace vft

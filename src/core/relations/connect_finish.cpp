@@ -48,7 +48,7 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   const MarriageRecord& joined = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, stays))];
   if (!no_loop(s, mover, joined.Husband, joined.Wife)) return finish(s, false);
   if (RemoveFromParentFamily(s, mover) < 0) return finish(s, false);
-  return finish(s, InsertSiblingAt(s, mover, stays, k));
+  return finish(s, InsertSiblingAt(s, mover, stays, k) && tx.commit());
 }
 
 bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k) {
@@ -60,7 +60,7 @@ bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t
   }
   if (!can_take_child(s, m, x) || !no_loop(s, x, h, w)) return finish(s, false);
   if (RemoveFromParentFamily(s, x) < 0) return finish(s, false);
-  return finish(s, InsertChildOfCouple(s, h, w, x, k));
+  return finish(s, InsertChildOfCouple(s, h, w, x, k) && tx.commit());
 }
 
 bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k) {
@@ -76,7 +76,7 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
   const std::int16_t h = f.Husband, w = f.Wife;
   if (!no_loop(s, c, h, w)) return finish(s, false);
   if (RemoveFromParentFamily(s, c) < 0) return finish(s, false);
-  return finish(s, InsertChildOfCouple(s, h, w, c, k));
+  return finish(s, InsertChildOfCouple(s, h, w, c, k) && tx.commit());
 }
 
 bool FinishConnectParentAlone(Session& s, std::int16_t x) {
@@ -104,7 +104,7 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     if (p && (mother_missing ? SetMother(s, c, p) : SetFather(s, c, p)))
       (void)familywrite::ensure_parent_family(s, p);
   }
-  return finish(s, tx.ok());
+  return finish(s, tx.commit());
 }
 
 }  // namespace vft
