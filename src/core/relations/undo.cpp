@@ -1,9 +1,11 @@
 #include "relations/undo.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "common/cp1252.h"
 #include "relations/lookups.h"
+#include "store/date_words.h"
 #include "store/file_io.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
@@ -102,6 +104,30 @@ std::string RedoText(const Session& s) {
   if (text.rfind("Undo ", 0) == 0) return "Redo " + text.substr(5);
   if (text.rfind("Restore ", 0) == 0) return "Redo deletion of " + text.substr(8);
   return "Redo " + text;
+}
+
+std::vector<HistoryRow> HistoryRows(const Session& s) {
+  const HistoryState& h = s.History;
+  const LocalTime today = s.now();
+  std::vector<HistoryRow> rows;
+  for (std::size_t k = h.steps.size(); k-- > 0;) {
+    const LocalTime& t = h.steps[k].time;
+    char hms[12];
+    std::snprintf(hms, sizeof hms, "%02d:%02d:%02d", t.hour % 100, t.minute % 100, t.second % 100);
+    const bool same_day = t.year == today.year && t.month == today.month && t.day == today.day;
+    rows.push_back({same_day ? std::string(hms) : DayMonthYear(t.year, t.month, t.day) + " " + hms,
+                    StepName(h.steps[k].text), k + 1, k < h.pos, k + 1 == h.pos});
+  }
+  rows.push_back({"", h.dropped ? "Before the oldest change kept" : "As the file was opened", 0, true, h.pos == 0});
+  return rows;
+}
+
+std::string HistoryNote(const Session& s) {
+  std::string note = "Up to " + std::to_string(kHistoryLimit) + " changes are kept; older ones are dropped.";
+  if (s.History.dropped)
+    note += " " + std::to_string(s.History.dropped) +
+            (s.History.dropped == 1 ? " older change can" : " older changes can") + " no longer be undone.";
+  return note;
 }
 
 int CountDeletedPersons(const Session& s) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/session.h"
 
@@ -32,6 +33,22 @@ namespace vft {
 std::string RedoText(const Session& s);
 // A step's name without the verb, for the history window: "Editing of Mary Smith".
 std::string StepName(const std::string& undo_text);
+
+// The history window's rows, newest first: each step with the time it was
+// made ("14:05:32", with the day in front when it was not today), its name,
+// the count to move to for "just after it", and whether it is in the records
+// now (false: it can be redone). The last row is the tree as it was opened.
+struct HistoryRow {
+  std::string time;
+  std::string text;
+  std::size_t count = 0;
+  bool done = true;
+  bool current = false;  // the records are just after this step
+};
+std::vector<HistoryRow> HistoryRows(const Session& s);
+// The window's note on the limit: "Up to 1000 changes are kept." and, once
+// older ones have gone, how many.
+std::string HistoryNote(const Session& s);
 
 // Persons 1..NumPersons whose Deleted field is set, counted from vorlan.Per.
 int CountDeletedPersons(const Session& s);
