@@ -9,6 +9,7 @@
 #include "relations/delete_person.h"
 #include "relations/disconnect.h"
 #include "relations/undo.h"
+#include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
@@ -157,6 +158,31 @@ TEST_F(RelationsUndo, WhenTheHistoryCannotBeWrittenTheUserIsAskedFirst) {
   EXPECT_FALSE(fileio::exists(s.work(kHistoryFile)));
   edit_notes("Again.");
   EXPECT_EQ(s.History.steps.size(), 1u);
+}
+
+TEST_F(RelationsUndo, SaveKeepsTheHistoryAndUndoMarksTheTreeChangedAgain) {
+  three_steps();
+  std::string why;
+  ASSERT_EQ(SaveFamilyFile(s, s.WorkFolder, t.dir.path() + "saved.vfl", SaveTarget::TreeFile, &why), -1) << why;
+  s.RecordsSaved = true;
+  ASSERT_TRUE(UndoLastStep(s));
+  EXPECT_FALSE(s.RecordsSaved);
+  for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
+    EXPECT_EQ(test::snapshot(s).at(f), states[2].at(f)) << f;
+}
+
+TEST_F(RelationsUndo, PastTheLimitTheOldestStepsAreDroppedAndTheWindowSaysSo) {
+  EXPECT_EQ(HistoryNote(s), "Up to 1000 changes are kept; older ones are dropped.");
+  for (int i = 0; i <= static_cast<int>(kHistoryLimit) + 100; ++i) edit_notes("Edit " + std::to_string(i));
+  EXPECT_EQ(s.History.steps.size(), kHistoryLimit);
+  EXPECT_EQ(HistoryNote(s),
+            "Up to 1000 changes are kept; older ones are dropped. 101 older changes can no longer be undone.");
+  const auto rows = HistoryRows(s);
+  EXPECT_EQ(rows.back().text, "Before the oldest change kept");
+  ASSERT_TRUE(LoadHistory(s));  // the file was written afresh without them
+  EXPECT_EQ(s.History.steps.size(), kHistoryLimit);
+  ASSERT_TRUE(MoveToStep(s, 0));
+  EXPECT_EQ(ReadNotes(b.read(meg).NotesRec, s.work(recfile::Notes)), "Edit 100");
 }
 
 TEST_F(RelationsUndo, RecordsChangedBehindTheHistoryAreNeverOverwritten) {

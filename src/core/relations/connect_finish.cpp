@@ -29,6 +29,11 @@ bool no_loop(Session& s, std::int16_t child, std::int16_t h, std::int16_t w) {
   return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, child)));
 }
 
+// The step's name, unless the window's change has named it already.
+void name_step(Session& s, std::int16_t x) {
+  if (s.History.step_text.empty()) s.History.step_text = "Undo connection of " + DisplayNameOf(s, x);
+}
+
 bool finish(Session& s, bool ok) {
   const std::int16_t c = s.Rel.Selected.PerNum;
   ResetRelationState(s);
@@ -40,6 +45,7 @@ bool finish(Session& s, bool ok) {
 
 bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t c = s.Rel.Selected.PerNum;
   // x joins c's parent family unless x has parents and c has none.
   const bool x_moves = !HasParents(s, x);
@@ -53,6 +59,7 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
 
 bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t m = FamilyBetween(s, h, w);
   if (!m) {
     refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
@@ -65,6 +72,7 @@ bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t
 
 bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t c = s.Rel.Selected.PerNum;
   const std::int16_t m = FamilyBetween(s, x, spouse);
   if (!m) {
@@ -81,6 +89,7 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
 
 bool FinishConnectParentAlone(Session& s, std::int16_t x) {
   RecordTransaction tx(s);
+  name_step(s, x);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   const std::int16_t m = ParentFamilyOf(s, c);

@@ -41,6 +41,7 @@ struct HistoryState {
   std::uint32_t dropped = 0;       // older steps dropped past the limit since the file was opened
   std::uint32_t next_serial = 1;
   std::string off_reason;          // why Undo is off, when the user went on without it
+  bool kept = true;                // false: no history at all (the vft commands keep none)
 
   // The change that is running (set when the outermost record transaction
   // starts; the transaction records it as a step when it ends).

@@ -247,6 +247,10 @@ void drop_oldest(Session& s) {
   h.dropped += static_cast<std::uint32_t>(drop);
 }
 
+// The settings record is written outside any change as well (a
+// Save marks it, the exit path rewrites it with the selected person), so its
+// bytes are not held against the history; its counts change only with the
+// records the other files hold, which are checked.
 bool same_size(std::int64_t a, std::int64_t b) { return std::max<std::int64_t>(a, 0) == std::max<std::int64_t>(b, 0) && (a < 0) == (b < 0); }
 
 // Whether the record files hold one side of a step.
@@ -255,6 +259,7 @@ bool holds(const Session& s, const HistoryStep& st, bool after) {
     const std::string path = s.work(kFiles[f.file]);
     if (!same_size(fileio::size_of(path), after ? f.new_size : f.old_size)) return false;
     for (const StepRange& r : f.ranges) {
+      if (f.file == 0) continue;  // the settings record: see same_size
       const Bytes& want = after ? r.after : r.before;
       if (read_range(path, r.offset, want.size()) != want) return false;
     }
@@ -271,6 +276,7 @@ bool apply(Session& s, const HistoryStep& st, bool undo, std::string& why) {
       return (why = "the records no longer match it"), false;
     for (const StepRange& r : f.ranges) {
       const Bytes& want = undo ? r.after : r.before;
+      if (f.file == 0) continue;  // the settings record: see same_size
       if (read_range(path, r.offset, want.size()) != want) return (why = "the records no longer match it"), false;
     }
   }
@@ -294,6 +300,7 @@ bool apply(Session& s, const HistoryStep& st, bool undo, std::string& why) {
 }  // namespace
 
 bool ReserveStep(Session& s) {
+  if (!s.History.kept) return true;
   const std::string path = history_path(s);
   if (fileio::size_of(path) < static_cast<std::int64_t>(kHead) && !write_head(s)) return false;
   const HistoryState& h = s.History;
@@ -304,7 +311,7 @@ bool ReserveStep(Session& s) {
 
 bool RecordStep(Session& s) {
   HistoryState& h = s.History;
-  if (h.moving || h.skip_step) return true;
+  if (h.moving || h.skip_step || !h.kept) return true;
   HistoryStep st;
   for (std::uint8_t i = 0; i < kFiles.size(); ++i) {
     const std::int64_t old_size = s.disk.size_before(s.work(kFiles[i]));
