@@ -129,7 +129,7 @@ TEST_F(Recovery, FolderWithoutASettingsRecordIsNotRecovered) {
 TEST_F(Recovery, TheUndoHistoryComesBackWithTheRecords) {
   const std::string folder = s.settings_folder() + "101500/";
   fs::create_directories(folder);
-  RecordFiles before, after;
+  test::RecordFiles before, after;
   {
     TempSession other;
     other.s.WorkFolder = folder;
