@@ -46,9 +46,7 @@ struct RecordTransaction::Snapshot {
     s.Rel.Siblings = Rel.Siblings;
     s.RecordsSaved = RecordsSaved;
     s.NothingChanged = NothingChanged;
-    // The history took no step for the change that failed; it says what it
-    // said before (or, when the user dropped it for this change, why Undo is off).
-    SyncUndoState(s);
+    // The undo history needs nothing: a step enters it only once written.
   }
 };
 
