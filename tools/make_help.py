@@ -114,7 +114,8 @@ Rest the mouse on a More button to see the whole list.</li>
 <tr><td>{B("&Edit Marig.")}</td><td>E</td><td>Edits the marriage shown (<a href="marriage.html">more</a>).</td></tr>
 <tr><td>{B("&Select")}</td><td>S</td><td>Finds a person by name (<a href="select_person.html">more</a>).</td></tr>
 <tr><td>{B("Save")}</td><td></td><td>Saves the tree to its Family file.</td></tr>
-<tr><td>{B("&Undo")}</td><td></td><td>Takes back the last change; its tool tip says which.</td></tr>
+<tr><td>{B("&Undo")}</td><td>Ctrl+Z</td><td>Takes back the last change; its tool tip says which. Press it again
+to go further back (<a href="undo_history.html">more</a>).</td></tr>
 <tr><td>{B("&Print")}</td><td>P</td><td>Charts, lists and data sheets (<a href="print_what.html">more</a>).</td></tr>
 <tr><td>{B("E&xit to Win")}</td><td></td><td>Closes the program, offering to save first.</td></tr>
 </table>
@@ -244,6 +245,27 @@ page("delete", "Deleting a person", f"""
 links to parents, partners and children are removed too; the relatives stay. Deleted persons are
 no longer shown, exported or printed, and their numbers are not reused.</p>
 <p>{B("&Undo")} brings the person back with all links.</p>
+""")
+
+page("undo_history", "Undo, Redo and the undo history", f"""
+<p>Every change you make to the records after opening a file (or starting a new tree, or importing
+into it) can be taken back: editing or adding a person, a marriage, connecting, disconnecting,
+deleting, re-arranging, deleting orphan entries and importing a GEDCOM file into the open tree.
+{B("&Undo")} (or <b>Edit</b>, <b>Undo</b>, or <kbd>Ctrl+Z</kbd>) takes back one change each time you
+press it; its tool tip names the change, for example "Undo editing of Mary Smith".</p>
+<p><b>Edit</b>, <b>Redo</b> (<kbd>Ctrl+Y</kbd> or <kbd>Ctrl+Shift+Z</kbd>) puts back the change you
+took back last; the menu names it. Once you make a new change, the changes you took back can no
+longer be redone.</p>
+<p><b>Edit</b>, <b>Undo History...</b> lists the changes of this session, newest first, with the time
+each was made. Choose one and press {B("&Go to")} (or double-click it) to put the records back to just
+after that change, however far back or forward it is, in one move. Changes that can still be redone
+are shown in grey. The bottom row is the tree as it was when you opened it.</p>
+<p>The history is kept beside the records while you work, and comes back with them when the program
+recovers unsaved changes after a crash. Saving keeps it: you can still undo after saving, which marks
+the tree as changed again. Opening another file, or starting a new tree, begins a fresh history.
+Up to 1000 changes are kept; older ones are dropped, and the window says how many.</p>
+<p>When the history cannot be written (for example because the disk is full), the program tells you
+why before it makes the change and asks whether to make it anyway, without Undo.</p>
 """)
 
 page("arrange", "Re-arranging family members", f"""
@@ -462,7 +484,7 @@ printer and the free disk space. Press {B("&Copy to Clipboard")} and paste it in
 INDEX = [
     ("Starting", ["getting_started", "start_menu", "main", "password"]),
     ("People and families", ["edit_person", "marriage", "add_connect", "disconnect", "delete", "arrange",
-                             "find_person", "select_person", "relationship", "charts", "orphans"]),
+                             "find_person", "select_person", "relationship", "charts", "orphans", "undo_history"]),
     ("Printing", ["print_what", "print_preview", "page_setup", "printer_setup"]),
     ("Files and sharing", ["backup", "gedcom_import", "gedcom_export", "web_pages", "web_colours"]),
     ("Settings and support", ["options", "about", "tech_info"]),

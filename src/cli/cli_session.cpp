@@ -175,6 +175,8 @@ CliSession::CliSession() {
   if (!made) return;
   root_ = tmpl + "/";
   s_.WorkFolder = root_ + "work/";
+  // The undo history belongs to the window program.
+  s_.History.kept = false;
   // Numeric dates in the tree sort and print as the window program reads them.
   s_.MonthFirst = PatternPutsMonthFirst(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
   s_.AppDataFolder = root_ + "appdata/";

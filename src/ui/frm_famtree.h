@@ -118,6 +118,8 @@ class frmFamtree : public QMainWindow {
   void disconnectPerson();
   void deletePerson();
   void undo();
+  void redo();
+  void undoHistory();  // Edit: Undo History...
   void arrangeFamily();
   void selectPerson();
   void relationship();  // Tools: How Are They Related?

@@ -15,6 +15,7 @@
 #include "frm_find_person.h"
 #include "frm_relationship.h"
 #include "frm_start_menu.h"
+#include "frm_undo_history.h"
 #include "mainwin/startup.h"
 #include "qt_text.h"
 #include "relations/lookups.h"
@@ -225,10 +226,29 @@ void frmFamtree::arrangeFamily() {
 void frmFamtree::undo() {
   if (button("butUndo")->text() != QStringLiteral("&Undo")) return;
   after_records_shrank([this] {
-    if (!RestoreUndoPoint(s_)) {
+    if (!UndoLastStep(s_)) {
       // Its box has said why; the records are as they were.
     }
   });
+}
+
+void frmFamtree::redo() {
+  after_records_shrank([this] {
+    if (!RedoNextStep(s_)) {
+      // Its box has said why (or there was nothing to redo).
+    }
+  });
+}
+
+void frmFamtree::undoHistory() {
+  frmUndoHistory history(s_, [this](std::size_t count) {
+    after_records_shrank([this, count] {
+      if (!MoveToStep(s_, count)) {
+        // Its box has said why, or the records are there already.
+      }
+    });
+  }, this);
+  history.exec();
 }
 
 // A delete, an orphan clean-up or an undo may leave the records empty (the

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "mainwin/commands.h"
 #include "qt_file_dialogs.h"
 #include "qt_text.h"
+#include "relations/undo.h"
 
 namespace vft::ui {
 namespace {
@@ -68,7 +70,11 @@ void frmFamtree::build_menus() {
 
   QMenu* edit = add_menu(bar, nullptr, "mnuEdit", "Edit");
   actions_[QStringLiteral("mnuEdit")] = edit->menuAction();
-  add_action(edit, "mnuUndo", "Undo");
+  add_action(edit, "mnuUndo", "Undo")->setShortcut(QKeySequence::Undo);
+  // Redo and the history of this session's changes.
+  add_action(edit, "mnuRedo", "Redo")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  add_action(edit, "mnuUndoHistory", "Undo History...");
 
   QMenu* person = add_menu(bar, nullptr, "mnuPerson", "Pe&rson");
   actions_[QStringLiteral("mnuPerson")] = person->menuAction();
@@ -166,6 +172,8 @@ void frmFamtree::connect_commands() {
   on("mnuAbout", &frmFamtree::mnuAbout_Click);
   on("mnuEditPerson", &frmFamtree::editSelectedPerson);
   on("mnuArrangeFam", &frmFamtree::arrangeFamily);
+  on("mnuRedo", &frmFamtree::redo);
+  on("mnuUndoHistory", &frmFamtree::undoHistory);
   on("mnuVorlanHelp", &frmFamtree::help);
   on("mnuContents", &frmFamtree::help);
   connect(action("mnuGEDOut"), &QAction::triggered, this, [this] {
@@ -253,6 +261,10 @@ void frmFamtree::update_commands() {
   both("mnuUndo", "butUndo", s_.UndoAvailable);
   // While Undo is off its tool tip says why, when there is a reason to give.
   button("butUndo")->setToolTip(qs(s_.UndoText));
+  const std::string redo = RedoText(s_);
+  action("mnuRedo")->setEnabled(!redo.empty());
+  action("mnuRedo")->setText(redo.empty() ? QStringLiteral("Redo") : qs(redo).replace(QLatin1Char('&'), QStringLiteral("&&")));
+  action("mnuUndoHistory")->setEnabled(!s_.History.steps.empty());
   update_save_state();
 
   // The tool tips that name the selected person.

@@ -7,6 +7,10 @@
 
 #include "mainwin_fixture.h"
 #include "relations/undo.h"
+#include "store/record_transaction.h"
+#include "store/records.h"
+#include "store/undo_history.h"
+#include "tree_builder.h"
 #include "store/paths.h"
 
 using namespace vft;
@@ -190,7 +194,16 @@ TEST_F(Commands, OpenAndRestoreLoadTheChosenFileAndForgetTheOldUndoPoint) {
   save_tree_as(path("smith.vfl"));
   TempSession other;
   IniWrite(other.s, "FilePaths", "FileLoadPath", t.dir.path());
-  ASSERT_TRUE(SaveUndoPoint(other.s, "Undo something"));
+  test::TreeBuilder(other.s).person("Ann", "Old", "F");
+  {
+    RecordTransaction tx(other.s);
+    PersonRecord ann;
+    ASSERT_TRUE(TakeUndoPoint(other.s, "Undo something") && ReadPersonRecord(other.s, 1, ann));
+    ann.Phone = "1";
+    ASSERT_TRUE(WritePersonRecord(other.s, 1, ann));
+  }
+  ASSERT_TRUE(other.s.UndoAvailable);
+  other.s.RecordsSaved = true;
   std::vector<std::string> status;
   other.s.on_status = [&](const std::string& m) { status.push_back(m); };
   dialogs.answers = {path("smith.vfl")};
@@ -204,7 +217,7 @@ TEST_F(Commands, OpenAndRestoreLoadTheChosenFileAndForgetTheOldUndoPoint) {
   EXPECT_EQ(other.s.Config.NumPersons(), 3);
   EXPECT_EQ(doc.Caption, "smith.vfl Family Tree ");
   EXPECT_FALSE(other.s.UndoAvailable);
-  EXPECT_FALSE(fileio::exists(other.s.work(undofile::Person)));
+  EXPECT_FALSE(fileio::exists(other.s.work(kHistoryFile)));
 
   // Restore is an open that starts in the backup folder.
   IniWrite(other.s, "Backup", "CurBackupPath", "/media/usb/backups/");

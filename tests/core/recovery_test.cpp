@@ -9,8 +9,10 @@
 
 #include "common/cp1252.h"
 #include "mainwin/recovery.h"
+#include "relations/undo.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
+#include "store/record_transaction.h"
 #include "store/folders.h"
 #include "mainwin_fixture.h"
 
@@ -145,4 +147,29 @@ TEST_F(Recovery, FolderWithoutASettingsRecordIsNotRecovered) {
   EXPECT_FALSE(RecoverWorkFolder(s, folder));
   EXPECT_EQ(snapshot(s), before);
   EXPECT_TRUE(fs::exists(folder + recfile::Person));
+}
+
+TEST_F(Recovery, TheUndoHistoryComesBackWithTheRecords) {
+  const std::string folder = s.settings_folder() + "101500/";
+  fs::create_directories(folder);
+  test::RecordFiles before, after;
+  {
+    TempSession other;
+    other.s.WorkFolder = folder;
+    TreeBuilder b(other.s);
+    b.person("Ann", "Crash", "F");
+    before = snapshot(other.s);
+    {
+      RecordTransaction tx(other.s);
+      ASSERT_TRUE(TakeUndoPoint(other.s, "Undo addition of Bob Crash"));
+      b.person("Bob", "Crash", "M");
+    }
+    after = snapshot(other.s);
+  }  // the run ends here, without its exit path
+  ASSERT_TRUE(RecoverWorkFolder(s, folder));
+  EXPECT_EQ(s.UndoText, "Undo addition of Bob Crash");
+  ASSERT_TRUE(UndoLastStep(s));
+  EXPECT_EQ(snapshot(s), before);
+  ASSERT_TRUE(RedoNextStep(s));
+  EXPECT_EQ(snapshot(s), after);
 }

@@ -112,7 +112,7 @@ TEST_F(RelationsOrphans, DeletionLeavesEmptyFamiliesAndUndoBringsAllBack) {
   EXPECT_EQ(s.Marriages[1].NumKids, 0);
   EXPECT_EQ(test::stored_family(s, 2).NumKids, 0);
 
-  ASSERT_TRUE(RestoreUndoPoint(s));
+  ASSERT_TRUE(UndoLastStep(s));
   EXPECT_EQ(found(), (Nums{carl, una}));
 }
 

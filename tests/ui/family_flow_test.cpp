@@ -1,6 +1,6 @@
 // The commands that take links and persons away or change their order,
 // driven through the real main window, one walk per window: disconnect,
-// delete (then the Undo button), re-arrange and orphans; the
+// delete (then Undo, Redo and the undo history), re-arrange and orphans; the
 // option that renames the baptism field; and the password asked for at
 // start-up. What each command decides is tested once, in the core tests.
 #include <QAction>
@@ -64,10 +64,47 @@ TEST_F(Family, DeleteThenUndoBringsThePersonBack) {
   EXPECT_EQ(b.read(ben).Deleted, -1);
   EXPECT_NE(selected(), ben);
 
-  // Undo brings Ben back, shown again.
+  // Undo brings Ben back, shown again; Redo (its text names the step)
+  // deletes him again.
+  EXPECT_EQ(button("butUndo")->toolTip(), QStringLiteral("Undo deletion of Ben Hill"));
   QTest::mouseClick(button("butUndo"), Qt::LeftButton);
   EXPECT_EQ(b.read(ben).Deleted, 0);
   EXPECT_EQ(selected(), ben);
+  EXPECT_EQ(action("mnuRedo")->text(), QStringLiteral("Redo deletion of Ben Hill"));
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(b.read(ben).Deleted, -1);
+
+  // The history window: back to the tree as it was opened in one move.
+  {
+    ModalDriver d;
+    d.on("frmUndoHistory", [](QWidget* h) {
+      auto* list = child<QTreeWidget>(h, "lstSteps");
+      ASSERT_EQ(list->topLevelItemCount(), 2);
+      EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("Deletion of Ben Hill"));
+      list->setCurrentItem(list->topLevelItem(1));
+      click(h, "butGoTo");
+      click(h, "butClose");
+    });
+    action("mnuUndoHistory")->trigger();
+  }
+  EXPECT_EQ(b.read(ben).Deleted, 0);
+  EXPECT_TRUE(action("mnuRedo")->isEnabled());
+
+  // A new change drops the step that could have been redone.
+  boxes.answers = {kAnswerYes};
+  {
+    ModalDriver d;
+    d.on("frmSelectPerson", [](QWidget* p) { click(p, "butCancel"); });
+    button("butDelete")->click();
+  }
+  EXPECT_FALSE(action("mnuRedo")->isEnabled());
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(b.read(ben).Deleted, 0);
 }
 
 TEST_F(Family, ReArrangingByTheButtonsAndTheUpKey) {

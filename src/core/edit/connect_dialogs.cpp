@@ -342,6 +342,7 @@ std::vector<std::string> ConnectPartnerLines(const Session& s, std::int16_t x, s
 
 bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family) {
   RecordTransaction tx(s);
+  s.History.step_text = "Undo connection of " + DisplayNameOf(s, x);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   PersonRecord xr, old;

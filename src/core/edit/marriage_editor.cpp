@@ -8,6 +8,7 @@
 #include "relations/family_ops.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
+#include "relations/undo.h"
 #include "store/dates.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
@@ -235,6 +236,11 @@ MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& pl
     if (refused || !in_order) return MarriageResult::Stay;
   }
   fill_buffers(d, place);
+  // The marriage and whatever it links are one step of the undo history.
+  RecordTransaction tx(s_);
+  if (!TakeUndoPoint(s_, "Undo editing of the marriage of " + cp1252::trim(DisplayNameOf(s_, first_)) + " and " +
+                             cp1252::trim(DisplayNameOf(s_, second_))))
+    return MarriageResult::Stay;
   switch (mode_) {
     case MarriageEditMode::Edit: return write_edit();
     case MarriageEditMode::AddParents: return write_parents();

@@ -229,13 +229,14 @@ EditorResult PersonEditor::Ok(int focused, const std::string& focused_text, cons
   }
   if (!ready_to_save(focused, focused_text, r.focus)) return r;
   const RelationState operation = rel;
-  bool saved = false;
+  bool saved = false, declined = false;
   {
     RecordTransaction tx(s_);
-    TakeUndoPoint(s_, adding_ ? std::string() : "Undo editing of " + DisplayName(s_, s_.Person2));
-    saved = SavePerson(r.link) && tx.ok();
+    declined = !TakeUndoPoint(s_, adding_ ? "Undo addition of " + DisplayName(s_, s_.Person2)
+                                          : "Undo editing of " + DisplayName(s_, s_.Person2));
+    saved = !declined && SavePerson(r.link) && tx.commit();
   }
-  if (!saved && s_.disk.failure().error) {
+  if (declined || (!saved && s_.disk.failure().error)) {
     // Nothing of it is on record and the box has said why; the window stays
     // open with everything typed, so the user can try again or cancel.
     rel = operation;
@@ -289,7 +290,7 @@ bool PersonEditor::SavePerson(LinkResult& link) {
     adding_ = false;
     number_ = n;
     data_changed_ = notes_changed_ = false;
-    if (!link.undo_text.empty() && s_.UndoAvailable) s_.UndoText = link.undo_text;
+    if (!link.undo_text.empty()) s_.History.step_text = link.undo_text;
     return true;
   }
   s_.Person = p;

@@ -119,10 +119,10 @@ bool PersonEditor::LeaveRecord(int focused, const std::string& focused_text, int
   }
   if (!ready_to_save(focused, focused_text, focus)) return false;
   RecordTransaction tx(s_);
-  TakeUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Person2));
+  if (!TakeUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Person2))) return false;
   LinkResult unused;
   // A record that could not be written keeps the window on this person.
-  return SavePerson(unused) && tx.ok();
+  return SavePerson(unused) && tx.commit();
 }
 
 std::int16_t PersonEditor::StepTarget(bool forward) const {

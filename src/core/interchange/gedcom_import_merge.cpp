@@ -94,6 +94,8 @@ bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress
     // A tree that was empty shows the first imported person.
     if (s.Config.LastPerson() < 1 && persons > 0) s.Config.setLastPerson(static_cast<std::int16_t>(P + 1));
     ok = ok && WriteConfig(s);
+    s.History.step_text = "Undo the GEDCOM import";
+    ok = tx.commit() && ok;
   }
   if (!ok) {
     return fail(FailureLines(s.disk.failure()));

@@ -10,7 +10,7 @@
 #include "store/paths.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
-#include "relations/undo.h"
+#include "store/undo_history.h"
 
 namespace vft {
 namespace {
@@ -23,14 +23,9 @@ std::string proposed_name(const WindowDocument& doc) {
   return name.empty() ? "My Family.vfl" : name;
 }
 
-// The undo copies were taken from the tree that has just been replaced;
-// restoring them now would bring that tree back over the new one.
-void forget_undo(Session& s) {
-  for (const char* f : {undofile::Config, undofile::Person, undofile::Marriage, undofile::Ceremony, undofile::Notes})
-    fileio::remove(s.work(f));
-  s.UndoAvailable = false;
-  s.UndoText.clear();
-}
+// The history belongs to the tree that has just been replaced; undoing its
+// steps now would write that tree's records over the new one.
+void forget_undo(Session& s) { ForgetHistory(s); }
 
 // Writes the session's file as the one last used, so that a run that ends
 // without the exit path still finds it next time.

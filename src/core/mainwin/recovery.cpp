@@ -17,6 +17,7 @@
 #include "store/paths.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
+#include "store/undo_history.h"
 
 namespace vft {
 namespace {
@@ -111,6 +112,9 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
       if (!data && fileio::exists(folder + f)) return false;
       if (!batch.add(s.work(f), data.value_or(Bytes{}))) return false;
     }
+    // The undo history comes back with the records it belongs to.
+    if (auto history = fileio::read_all(folder + kHistoryFile, std::size_t{1} << 30))
+      if (!batch.add(s.work(kHistoryFile), *history)) return false;
     if (!batch.commit()) return false;
   }
   const FileIdentity file = ReadFamilyFileNote(folder);
@@ -120,6 +124,7 @@ bool RecoverWorkFolder(Session& s, const std::string& folder) {
   ReadConfig(s);
   LoadMarriages(s);
   s.DeletedCount = CountDeletedPersons(s);
+  LoadHistory(s);
   s.RecordsSaved = false;
   s.NothingChanged = false;
   s.OpenedAs = file;

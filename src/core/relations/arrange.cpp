@@ -167,9 +167,10 @@ int MoveArrangeRow(ArrangeList& list, int row, bool up) {
 bool WriteArrangement(Session& s, const ArrangeList& list) {
   if (list.rows.empty()) return true;
   RecordTransaction tx(s);
+  if (s.History.step_text.empty()) s.History.step_text = "Undo re-arranging of the family of " + DisplayNameOf(s, list.person);
   const bool ok = list.mode == ArrangeMode::Partners ? write_partners(s, list) : write_kids(s, list);
   if (s.Rel.Selected.PerNum == list.person) SelectPersonForRelations(s, list.person);
-  return ok;
+  return ok && tx.commit();
 }
 
 }  // namespace vft

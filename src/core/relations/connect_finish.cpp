@@ -29,6 +29,11 @@ bool no_loop(Session& s, std::int16_t child, std::int16_t h, std::int16_t w) {
   return refuse(s, OwnAncestorRefusal(DisplayNameOf(s, child)));
 }
 
+// The step's name, unless the window's change has named it already.
+void name_step(Session& s, std::int16_t x) {
+  if (s.History.step_text.empty()) s.History.step_text = "Undo connection of " + DisplayNameOf(s, x);
+}
+
 bool finish(Session& s, bool ok) {
   const std::int16_t c = s.Rel.Selected.PerNum;
   ResetRelationState(s);
@@ -40,6 +45,7 @@ bool finish(Session& s, bool ok) {
 
 bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t c = s.Rel.Selected.PerNum;
   // x joins c's parent family unless x has parents and c has none.
   const bool x_moves = !HasParents(s, x);
@@ -48,11 +54,12 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   const MarriageRecord& joined = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, stays))];
   if (!no_loop(s, mover, joined.Husband, joined.Wife)) return finish(s, false);
   if (RemoveFromParentFamily(s, mover) < 0) return finish(s, false);
-  return finish(s, InsertSiblingAt(s, mover, stays, k));
+  return finish(s, InsertSiblingAt(s, mover, stays, k) && tx.commit());
 }
 
 bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t w, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t m = FamilyBetween(s, h, w);
   if (!m) {
     refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
@@ -60,11 +67,12 @@ bool FinishConnectChild(Session& s, std::int16_t x, std::int16_t h, std::int16_t
   }
   if (!can_take_child(s, m, x) || !no_loop(s, x, h, w)) return finish(s, false);
   if (RemoveFromParentFamily(s, x) < 0) return finish(s, false);
-  return finish(s, InsertChildOfCouple(s, h, w, x, k));
+  return finish(s, InsertChildOfCouple(s, h, w, x, k) && tx.commit());
 }
 
 bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spouse, int k) {
   RecordTransaction tx(s);
+  name_step(s, x);
   const std::int16_t c = s.Rel.Selected.PerNum;
   const std::int16_t m = FamilyBetween(s, x, spouse);
   if (!m) {
@@ -76,11 +84,12 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
   const std::int16_t h = f.Husband, w = f.Wife;
   if (!no_loop(s, c, h, w)) return finish(s, false);
   if (RemoveFromParentFamily(s, c) < 0) return finish(s, false);
-  return finish(s, InsertChildOfCouple(s, h, w, c, k));
+  return finish(s, InsertChildOfCouple(s, h, w, c, k) && tx.commit());
 }
 
 bool FinishConnectParentAlone(Session& s, std::int16_t x) {
   RecordTransaction tx(s);
+  name_step(s, x);
   RelationState& r = s.Rel;
   const std::int16_t c = r.Selected.PerNum;
   const std::int16_t m = ParentFamilyOf(s, c);
@@ -104,7 +113,7 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     if (p && (mother_missing ? SetMother(s, c, p) : SetFather(s, c, p)))
       (void)familywrite::ensure_parent_family(s, p);
   }
-  return finish(s, tx.ok());
+  return finish(s, tx.commit());
 }
 
 }  // namespace vft

@@ -46,8 +46,8 @@ DeleteOutcome DeletePerson(Session& s, std::int16_t c) {
   if (s.ask("Warning", DeleteQuestion(s, r), Buttons::YesNo, Icon::Critical, 1) != kAnswerYes) return out;
 
   RecordTransaction tx(s);
-  TakeUndoPoint(s, "Undo deletion of " + DisplayName(s, r));
-  out.deleted = MarkPersonDeleted(s, c);
+  if (!TakeUndoPoint(s, "Undo deletion of " + DisplayName(s, r))) return out;
+  out.deleted = MarkPersonDeleted(s, c) && tx.commit();
   if (!out.deleted) return out;
   out.tree_empty = PersonsOnRecord(s) < 1;
   if (!out.tree_empty) out.count_text = PersonsRecordedText(s);

@@ -120,7 +120,7 @@ bool DisconnectAs(Session& s, DisconnectChoice choice) {
   if ((parents && !CanDisconnectFromParents(s, c)) || (partner && !CanDisconnectFromPartner(s))) return false;
 
   RecordTransaction tx(s);
-  TakeUndoPoint(s, "Undo disconnection of " + DisplayName(s, s.Rel.Selected));
+  if (!TakeUndoPoint(s, "Undo disconnection of " + DisplayName(s, s.Rel.Selected))) return false;
   s.Config.setLastPerson(c);
   bool ok = true;
   std::string log;
@@ -135,7 +135,7 @@ bool DisconnectAs(Session& s, DisconnectChoice choice) {
   if (!log.empty()) s.DisconnectLog = log;
   s.Rel.DisconnectMode = false;
   SelectPersonForRelations(s, c);
-  return ok && tx.ok();
+  return ok && tx.commit();
 }
 
 }  // namespace vft

@@ -116,7 +116,7 @@ OrphanDeletion DeleteOrphans(Session& s, const std::vector<std::int16_t>& person
   if (chosen.empty()) return out;
 
   RecordTransaction tx(s);
-  TakeUndoPoint(s, "Restore orphaned records");
+  if (!TakeUndoPoint(s, "Restore orphaned records")) return out;
   const std::int16_t selected = s.Rel.Selected.PerNum;
   for (std::int16_t p : chosen) {
     if (!MarkPersonDeleted(s, p)) {
@@ -127,6 +127,7 @@ OrphanDeletion DeleteOrphans(Session& s, const std::vector<std::int16_t>& person
     ++out.deleted;
     if (p == selected) out.selected_deleted = true;
   }
+  if (!tx.commit()) return OrphanDeletion{};
   s.ask("Delete Orphaned Records",
         std::to_string(out.deleted) + (out.deleted == 1 ? " ophaned record deleted." : " ophaned records deleted."),
         Buttons::OK, Icon::Information);

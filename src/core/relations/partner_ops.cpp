@@ -78,7 +78,7 @@ std::int16_t AppendPartnership(Session& s, std::int16_t a, std::int16_t c) {
   if (needs_family && !NewParentFamily(s, a)) return 0;
   if (!WriteConfig(s)) return 0;
   if (!s.Rel.AddMode) s.Rel.AsPartner = false;
-  return m;
+  return tx.commit() ? m : std::int16_t{0};
 }
 
 std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int k) {
@@ -127,7 +127,7 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
   // The file is the truth after so many moves.
   LoadMarriages(s);
   s.Rel.InsertPosition = 0;
-  return place;
+  return tx.commit() ? place : std::int16_t{0};
 }
 
 std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c) {

@@ -1,129 +1,133 @@
 #include "relations/undo.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
+#include <cstdio>
 
 #include "common/cp1252.h"
 #include "relations/lookups.h"
+#include "store/date_words.h"
 #include "store/file_io.h"
-#include "store/file_write.h"
 #include "store/record_transaction.h"
 #include "store/records.h"
+#include "store/undo_history.h"
 
 namespace vft {
 namespace {
 
-// Record file, its undo copy, and the length its size is a multiple of.
-struct FilePair {
-  const char* record;
-  const char* copy;
-  std::size_t record_len;
-};
-constexpr std::array<FilePair, 5> kPairs{{
-    {recfile::Config, undofile::Config, kConfigLen},
-    {recfile::Person, undofile::Person, kPersonLen},
-    {recfile::Marriage, undofile::Marriage, kMarriageLen},
-    {recfile::Ceremony, undofile::Ceremony, kCeremonyLen},
-    {recfile::Notes, undofile::Notes, kNotesLen},
-}};
-
-// A Person file can never hold more records than a 16-bit number can name;
-// no record file of ours is larger than this.
+// A Person file can never hold more records than a 16-bit number can name.
 constexpr std::size_t kPersonFileLimit = std::size_t{32768} * kPersonLen;
-constexpr std::size_t kFileLimit = std::size_t{32768} * 1024;
 
-bool undo_failed(Session& s, const std::string& why) {
-  s.ask("Undo", "The last change cannot be undone: " + why + CrLf + "Your family records have not been changed.",
-        Buttons::OK, Icon::Exclamation);
-  return false;
-}
-
-// The copies as they must be: present, of the sizes they were taken with, and
-// holding every record the counts in their own settings record name.
-bool read_copies(const Session& s, std::array<Bytes, 5>& copies) {
-  for (std::size_t i = 0; i < kPairs.size(); ++i) {
-    auto data = fileio::read_all(s.work(kPairs[i].copy), kFileLimit);
-    if (!data || static_cast<std::int64_t>(data->size()) != s.UndoSizes[i] || data->size() % kPairs[i].record_len)
-      return false;
-    copies[i] = std::move(*data);
-  }
-  if (copies[0].size() != kConfigLen) return false;
-  ConfigRecord cfg;
-  std::memcpy(cfg.raw.data(), copies[0].data(), kConfigLen);
-  const auto persons = static_cast<std::size_t>(std::max<int>(cfg.NumPersons(), 0));
-  const auto families = static_cast<std::size_t>(std::max<int>(cfg.NumMarriages(), 0));
-  return copies[1].size() >= persons * kPersonLen && copies[2].size() >= families * kMarriageLen;
-}
-
-}  // namespace
-
-bool SaveUndoPoint(Session& s, const std::string& text) {
-  const fileio::WriteFailure earlier = s.disk.failure();
-  if (s.Rel.Selected.PerNum >= 1) s.Config.setLastPerson(s.Rel.Selected.PerNum);
-  // Off until every new copy is in place: the old copies may already be
-  // partly replaced when a rename fails.
-  s.UndoAvailable = false;
-  std::array<Bytes, 5> copies;
-  copies[0].assign(s.Config.raw.begin(), s.Config.raw.end());
-  bool ok = true;
-  for (std::size_t i = 1; ok && i < kPairs.size(); ++i) {
-    const std::string record = s.work(kPairs[i].record);
-    if (auto data = fileio::read_all(record, kFileLimit))
-      copies[i] = std::move(*data);
-    else if (fileio::exists(record))
-      ok = s.disk.fail(record, EIO);
-  }
-  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
-  for (std::size_t i = 0; ok && i < kPairs.size(); ++i) ok = batch.add(s.work(kPairs[i].copy), copies[i]);
-  ok = ok && batch.commit();
-  if (!ok) {
-    s.UndoText = "Undo is off: the copy of the records it needs could not be written (" +
-                 cp1252::from_utf8(s.disk.failure().reason()) + ").";
-    s.disk.set_failure(earlier);
-    return false;
-  }
-  for (std::size_t i = 0; i < kPairs.size(); ++i) s.UndoSizes[i] = static_cast<std::int64_t>(copies[i].size());
-  s.UndoText = text;
-  s.UndoAvailable = true;
-  return true;
-}
-
-void TakeUndoPoint(Session& s, const std::string& text) {
-  if (!SaveUndoPoint(s, text)) {
-    // The change goes on; Undo stays off and its tool tip says why.
-  }
-}
-
-bool RestoreUndoPoint(Session& s) {
-  if (!s.UndoAvailable) return false;
-  std::array<Bytes, 5> copies;
-  if (!read_copies(s, copies)) {
-    s.UndoAvailable = false;
-    s.UndoText = "Undo is off: its copy of the records is incomplete.";
-    return undo_failed(s, "its copy of the records is incomplete.");
-  }
-  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
-  bool ok = true;
-  for (std::size_t i = 0; ok && i < kPairs.size(); ++i) ok = batch.add(s.work(kPairs[i].record), copies[i]);
-  if (!(ok && batch.commit())) {
-    return undo_failed(s, std::string("a record file could not be written.") + CrLf + FailureLines(s.disk.failure()));
-  }
-
-  std::memcpy(s.Config.raw.data(), copies[0].data(), kConfigLen);
-  LoadMarriages(s);
-  s.DeletedCount = CountDeletedPersons(s);
-
-  const std::int16_t last = s.Config.LastPerson();
-  s.CurNum = last;
-  if (last < 1 || !ReadPersonRecord(s, last, s.Person)) s.Person = blank_person();
-  if (last < 1 || !SelectPersonForRelations(s, last)) {
+void select_after_move(Session& s, std::int16_t person) {
+  if (person >= 1) s.Config.setLastPerson(person);
+  s.CurNum = person;
+  if (person < 1 || !ReadPersonRecord(s, person, s.Person)) s.Person = blank_person();
+  if (person < 1 || !SelectPersonForRelations(s, person)) {
     s.Rel.Selected = blank_person();
     s.Rel.Partners = {};
     s.Rel.Siblings.fill(0);
   }
+}
+
+}  // namespace
+
+bool TakeUndoPoint(Session& s, const std::string& text) {
+  s.History.step_text = text;
+  const fileio::WriteFailure earlier = s.disk.failure();
+  if (ReserveStep(s)) return true;
+  const fileio::WriteFailure failure = s.disk.failure();
+  // The change has not started: the failed reservation must not stop it.
+  s.disk.set_failure(earlier);
+  const std::string question = "This change cannot be undone: the undo history could not be written." +
+                               std::string(CrLf) + FailureLines(failure) + CrLf + CrLf +
+                               "Do you wish to make the change anyway? Changes made before it can then no longer "
+                               "be undone either.";
+  if (s.ask("Undo", question, Buttons::YesNo, Icon::Exclamation, 1) != kAnswerYes) return false;
+  ForgetHistory(s, "Undo is off: the undo history could not be written (" + cp1252::from_utf8(failure.reason()) + ").");
+  s.History.skip_step = true;
+  return true;
+}
+
+bool MoveToStep(Session& s, std::size_t count) {
+  HistoryState& h = s.History;
+  if (count == h.pos || count > h.steps.size()) return false;
+  const bool back = count < h.pos;
+  const char* title = back ? "Undo" : "Redo";
+  const std::int16_t person = back ? h.steps[count].selected_before : h.steps[count - 1].selected_after;
+  std::string why;
+  bool ok = false;
+  h.moving = true;
+  {
+    RecordTransaction tx(s, false);
+    ok = MoveRecords(s, count, why) && tx.ok();
+  }
+  h.moving = false;
+  if (!ok) {
+    if (!why.empty()) {
+      ForgetHistory(s, "Undo is off: the records no longer match the undo history.");
+      s.ask(title,
+            std::string(back ? "The change cannot be undone: " : "The change cannot be redone: ") + why + "." + CrLf +
+                "Your family records have not been changed.",
+            Buttons::OK, Icon::Exclamation);
+    } else {
+      s.ask(title,
+            std::string(back ? "The change cannot be undone: " : "The change cannot be redone: ") +
+                "a record file could not be written." + CrLf + FailureLines(s.disk.failure()) + CrLf +
+                "Your family records have not been changed.",
+            Buttons::OK, Icon::Exclamation);
+    }
+    return false;
+  }
+  LoadMarriages(s);
+  s.DeletedCount = CountDeletedPersons(s);
+  select_after_move(s, person);
   s.mark_changed();
   return true;
+}
+
+bool UndoLastStep(Session& s) { return s.History.pos > 0 && MoveToStep(s, s.History.pos - 1); }
+
+bool RedoNextStep(Session& s) {
+  return s.History.pos < s.History.steps.size() && MoveToStep(s, s.History.pos + 1);
+}
+
+std::string StepName(const std::string& undo_text) {
+  std::string name = undo_text;
+  if (name.rfind("Undo ", 0) == 0) name = name.substr(5);
+  if (!name.empty()) name[0] = cp1252::upper(name.substr(0, 1))[0];
+  return name;
+}
+
+std::string RedoText(const Session& s) {
+  const HistoryState& h = s.History;
+  if (h.pos >= h.steps.size()) return {};
+  const std::string& text = h.steps[h.pos].text;
+  if (text.rfind("Undo ", 0) == 0) return "Redo " + text.substr(5);
+  if (text.rfind("Restore ", 0) == 0) return "Redo deletion of " + text.substr(8);
+  return "Redo " + text;
+}
+
+std::vector<HistoryRow> HistoryRows(const Session& s) {
+  const HistoryState& h = s.History;
+  const LocalTime today = s.now();
+  std::vector<HistoryRow> rows;
+  for (std::size_t k = h.steps.size(); k-- > 0;) {
+    const LocalTime& t = h.steps[k].time;
+    char hms[12];
+    std::snprintf(hms, sizeof hms, "%02d:%02d:%02d", t.hour % 100, t.minute % 100, t.second % 100);
+    const bool same_day = t.year == today.year && t.month == today.month && t.day == today.day;
+    rows.push_back({same_day ? std::string(hms) : DayMonthYear(t.year, t.month, t.day) + " " + hms,
+                    StepName(h.steps[k].text), k + 1, k < h.pos, k + 1 == h.pos});
+  }
+  rows.push_back({"", h.dropped ? "Before the oldest change kept" : "As the file was opened", 0, true, h.pos == 0});
+  return rows;
+}
+
+std::string HistoryNote(const Session& s) {
+  std::string note = "Up to " + std::to_string(kHistoryLimit) + " changes are kept; older ones are dropped.";
+  if (s.History.dropped)
+    note += " " + std::to_string(s.History.dropped) +
+            (s.History.dropped == 1 ? " older change can" : " older changes can") + " no longer be undone.";
+  return note;
 }
 
 int CountDeletedPersons(const Session& s) {

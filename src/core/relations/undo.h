@@ -1,51 +1,54 @@
-// One level of undo: before a disconnection, an edit, an addition, a deletion
-// or an orphan deletion the five record files are copied beside themselves in
-// the work folder; undoing copies them back. A new undo point overwrites the
-// copies, and undoing leaves them in place, so undoing twice restores the
-// same state.
-//
-// Both directions are all or nothing. The copies are written under temporary
-// names and take the undo names only when all five are complete; the record
-// files are put back the same way, and only from copies whose sizes are the
-// ones they had when they were taken. So Undo never leaves an empty or half
-// record file behind.
+// Undo and Redo over the undo history (store/undo_history.h): every change to
+// the records since the tree was opened, created or imported into can be
+// taken back, one step per press or many at once from the history window,
+// and put back again until a new change is made.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/session.h"
 
 namespace vft {
 
-// The undo copies in the work folder.
-namespace undofile {
-inline constexpr const char* Config = "Undo.cfg";
-inline constexpr const char* Person = "Undo.per";
-inline constexpr const char* Marriage = "Undo.mar";
-inline constexpr const char* Ceremony = "Undo.mce";
-inline constexpr const char* Notes = "Undo.Not";
-}  // namespace undofile
+// Names the change the running record transaction makes ("Undo editing of
+// Mary Smith") and checks that its step can be written. When it cannot (a
+// full disk, no permission) the user is asked, with the reason, whether to
+// make the change anyway: Yes drops the history and goes on without Undo;
+// No (the default) returns false and the caller must not make the change.
+[[nodiscard]] bool TakeUndoPoint(Session& s, const std::string& text);
 
-// Copies the record files to the undo copies. The in-memory settings record,
-// with the selected person as LastPerson, goes into "Undo.cfg", so undoing
-// comes back to that person. A record file that does not exist yet is copied
-// as an empty file. On success UndoText is `text` and Undo is available. When
-// the copies cannot all be written the previous copies stay, Undo is off and
-// UndoText says why; the result is false. The failure does not stop a record
-// transaction that is running: the change can go on without its undo.
-[[nodiscard]] bool SaveUndoPoint(Session& s, const std::string& text);
-// SaveUndoPoint for a change that goes on either way (Undo then stays off,
-// and its tool tip, UndoText, says why).
-void TakeUndoPoint(Session& s, const std::string& text);
+// Undo of the last step, Redo of the next one, and a move to the state just
+// after step `count` (0: as the tree was opened). Each writes all it must or
+// nothing, reloads the marriage table and the deleted persons, selects the
+// person who was selected there and marks the tree changed. A failure is told
+// in a box titled "Undo" (or "Redo") and leaves the records as they were.
+// False, with nothing done, when there is nothing to undo or redo.
+[[nodiscard]] bool UndoLastStep(Session& s);
+[[nodiscard]] bool RedoNextStep(Session& s);
+[[nodiscard]] bool MoveToStep(Session& s, std::size_t count);
 
-// Checks the undo copies (all five there, with the sizes they were taken
-// with and whole records for the counts in Undo.cfg), puts them in place of
-// the record files, re-reads the settings record, reloads the marriage table,
-// recounts the deleted persons and selects the settings record's last person
-// again. A check or a write that fails leaves the record files untouched and
-// is told in a box titled "Undo". False, with nothing changed, when no undo
-// point was taken.
-[[nodiscard]] bool RestoreUndoPoint(Session& s);
+// "Redo editing of Mary Smith" for the next step, "" when there is none.
+std::string RedoText(const Session& s);
+// A step's name without the verb, for the history window: "Editing of Mary Smith".
+std::string StepName(const std::string& undo_text);
+
+// The history window's rows, newest first: each step with the time it was
+// made ("14:05:32", with the day in front when it was not today), its name,
+// the count to move to for "just after it", and whether it is in the records
+// now (false: it can be redone). The last row is the tree as it was opened.
+struct HistoryRow {
+  std::string time;
+  std::string text;
+  std::size_t count = 0;
+  bool done = true;
+  bool current = false;  // the records are just after this step
+};
+std::vector<HistoryRow> HistoryRows(const Session& s);
+// The window's note on the limit: "Up to 1000 changes are kept." and, once
+// older ones have gone, how many.
+std::string HistoryNote(const Session& s);
 
 // Persons 1..NumPersons whose Deleted field is set, counted from vorlan.Per.
 int CountDeletedPersons(const Session& s);

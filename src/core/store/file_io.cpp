@@ -102,9 +102,15 @@ void FileSystem::note_range(const std::string& path, std::int64_t offset, std::s
     if (s.path == path) known = true;
   size = size_of(path);
   if (!known) sizes_.push_back({path, size});
-  if (size <= offset) return;  // nothing there to overwrite; the cut removes it
-  const auto n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(len), size - offset));
-  Before b{path, offset, Bytes(n)};
+  // Past the end there is nothing to overwrite (the cut removes it), but the
+  // history still needs to know what was written.
+  const auto n = static_cast<std::size_t>(
+      std::clamp<std::int64_t>(size - offset, 0, static_cast<std::int64_t>(len)));
+  Before b{path, offset, len, Bytes(n)};
+  if (n == 0) {
+    journal_.push_back(std::move(b));
+    return;
+  }
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd >= 0) {
     b.bytes.resize(pread_some(fd, b.bytes.data(), n, offset));
@@ -143,6 +149,12 @@ bool FileSystem::take_back() {
     }
   }
   return ok;
+}
+
+std::int64_t FileSystem::size_before(const std::string& path) const {
+  for (const Size& s : sizes_)
+    if (s.path == path) return s.size;
+  return -2;
 }
 
 FileSystem::Ended FileSystem::end_transaction() {
@@ -220,6 +232,17 @@ bool write_record(FileSystem& fsys, const std::string& path, long n, const std::
 bool write_at(FileSystem& fsys, const std::string& path, std::int64_t offset, const std::uint8_t* data,
               std::size_t len) {
   return range_write(fsys, path, offset, data, len);
+}
+
+bool cut_to(FileSystem& fsys, const std::string& path, std::int64_t size) {
+  const std::int64_t now = size_of(path);
+  if (now < 0 || now <= size) return true;
+  if (size < 0) return fsys.fail(path, EINVAL);
+  if (int err = fsys.step(path)) return fsys.fail(path, err);
+  // What is cut off goes into the journal, so a failed transaction puts it back.
+  fsys.note_range(path, size, static_cast<std::size_t>(now - size));
+  if (::truncate(path.c_str(), static_cast<off_t>(size)) != 0) return fsys.fail(path, errno);
+  return true;
 }
 
 }  // namespace vft::fileio

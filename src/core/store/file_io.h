@@ -27,5 +27,7 @@ bool read_record(const std::string& path, long n, std::size_t len, std::uint8_t*
 // creates the file if needed, zeros fill any gap.
 [[nodiscard]] bool write_at(FileSystem& fs, const std::string& path, std::int64_t offset, const std::uint8_t* data,
                             std::size_t len);
+// Cuts a file to `size` bytes (nothing when it is not longer, or missing).
+[[nodiscard]] bool cut_to(FileSystem& fs, const std::string& path, std::int64_t size);
 
 }  // namespace vft::fileio

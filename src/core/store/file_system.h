@@ -65,12 +65,21 @@ class FileSystem {
   // Called by a range write before it writes `len` bytes at `offset`.
   void note_range(const std::string& path, std::int64_t offset, std::size_t len);
 
- private:
+  // What the running transaction has written so far, oldest first: each
+  // write's place and length and the bytes it overwrote (fewer than `len`
+  // where it wrote past the end). The undo history makes its steps of it.
   struct Before {
     std::string path;
     std::int64_t offset;
+    std::size_t len;
     Bytes bytes;
   };
+  const std::vector<Before>& journal() const { return journal_; }
+  // A file's size when the running transaction first wrote it: -1 when it
+  // did not exist, -2 when the transaction has not written it.
+  std::int64_t size_before(const std::string& path) const;
+
+ private:
   struct Size {
     std::string path;
     std::int64_t size;  // -1: the file did not exist

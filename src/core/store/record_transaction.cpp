@@ -1,6 +1,7 @@
 #include "store/record_transaction.h"
 
 #include "common/cp1252.h"
+#include "store/undo_history.h"
 
 namespace vft {
 
@@ -9,8 +10,8 @@ struct RecordTransaction::Snapshot {
   std::vector<MarriageRecord> Marriages;
   PersonRecord Person, Person2, Person3;
   std::int16_t CurNum, LastAdded;
-  std::string NotesText, DisconnectLog, UndoText;
-  bool NotesChanged, RecordsSaved, NothingChanged, UndoAvailable;
+  std::string NotesText, DisconnectLog;
+  bool NotesChanged, RecordsSaved, NothingChanged;
   MarriageRecord MarBuf;
   CeremonyRecord CerBuf;
   int DeletedCount;
@@ -19,8 +20,8 @@ struct RecordTransaction::Snapshot {
   explicit Snapshot(const Session& s)
       : Config(s.Config), Marriages(s.Marriages), Person(s.Person), Person2(s.Person2), Person3(s.Person3),
         CurNum(s.CurNum), LastAdded(s.LastAdded), NotesText(s.NotesText), DisconnectLog(s.DisconnectLog),
-        UndoText(s.UndoText), NotesChanged(s.NotesChanged), RecordsSaved(s.RecordsSaved),
-        NothingChanged(s.NothingChanged), UndoAvailable(s.UndoAvailable), MarBuf(s.MarBuf), CerBuf(s.CerBuf),
+        NotesChanged(s.NotesChanged), RecordsSaved(s.RecordsSaved),
+        NothingChanged(s.NothingChanged), MarBuf(s.MarBuf), CerBuf(s.CerBuf),
         DeletedCount(s.DeletedCount), Rel(s.Rel) {}
 
   void restore(Session& s) {
@@ -45,31 +46,43 @@ struct RecordTransaction::Snapshot {
     s.Rel.Siblings = Rel.Siblings;
     s.RecordsSaved = RecordsSaved;
     s.NothingChanged = NothingChanged;
-    // An undo point taken for the change that failed holds the records as
-    // they are now: undoing it would change nothing while its text promised
-    // otherwise, and the point before it is gone. (An undo point that could
-    // not be taken keeps its text, which says why Undo is off.)
-    if (s.UndoAvailable && (!UndoAvailable || s.UndoText != UndoText)) {
-      s.UndoAvailable = false;
-      s.UndoText.clear();
-    }
+    // The undo history needs nothing: a step enters it only once written.
   }
 };
 
 RecordTransaction::RecordTransaction(Session& s, bool tell) : s_(s), tell_(tell) {
-  if (!s.disk.in_transaction()) before_ = std::make_unique<Snapshot>(s);
+  if (!s.disk.in_transaction()) {
+    before_ = std::make_unique<Snapshot>(s);
+    s.History.step_text.clear();
+    s.History.step_selected = s.Rel.Selected.PerNum;
+    s.History.skip_step = false;
+  }
   s.disk.begin_transaction();
 }
 
 RecordTransaction::~RecordTransaction() {
+  if (!ended_) (void)commit();
+}
+
+bool RecordTransaction::commit() {
+  if (ended_) return ok();
+  ended_ = true;
+  // The change becomes a step of the undo history inside the transaction, so
+  // a step that cannot be written takes the change back with it.
+  if (before_ && ok() && !RecordStep(s_)) {
+    // The failure is remembered; the transaction ends as failed.
+  }
+  if (before_) s_.History.skip_step = false;
   const fileio::WriteFailure failure = s_.disk.failure();
   const auto ended = s_.disk.end_transaction();
-  if (ended == fileio::FileSystem::Ended::Nested || ended == fileio::FileSystem::Ended::Kept || !before_) return;
+  if (ended == fileio::FileSystem::Ended::Nested || ended == fileio::FileSystem::Ended::Kept || !before_)
+    return failure.error == 0;
   before_->restore(s_);
   if (tell_)
     s_.ask("Vorlan Family Tree",
            WriteFailedText(failure, ended == fileio::FileSystem::Ended::TakenBack, s_.UndoAvailable), Buttons::OK,
            Icon::Critical);
+  return false;
 }
 
 bool RecordTransaction::ok() const { return s_.disk.failure().error == 0; }

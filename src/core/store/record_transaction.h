@@ -28,11 +28,17 @@ class RecordTransaction {
 
   // False once a write inside it has failed: the operation must stop.
   bool ok() const;
+  // Ends the transaction now rather than when it goes away: the outermost
+  // one records its undo step, and keeps or takes back the change. True when
+  // the change stands. An operation whose result tells whether the change was
+  // made ends with it, for writing the step may still fail.
+  [[nodiscard]] bool commit();
 
  private:
   struct Snapshot;
   Session& s_;
   bool tell_;
+  bool ended_ = false;
   std::unique_ptr<Snapshot> before_;
 };
 

@@ -12,6 +12,7 @@
 #include "common/prompter.h"
 #include "store/file_claim.h"
 #include "store/file_system.h"
+#include "store/history_state.h"
 #include "store/record_layout.h"
 #include "store/relation_state.h"
 
@@ -82,9 +83,9 @@ class Session {
   // ---- link state (relations writes and reads, edit and the window read).
   PersonRecord Person3;          // the person being connected (relations/connect)
   RelationState Rel;             // the add/connect operation in progress; mainwin and ui start it
-  bool UndoAvailable = false;    // an undo point has been taken (relations/undo.h)
+  HistoryState History;          // the undo history (store/undo_history.h, relations/undo.h)
+  bool UndoAvailable = false;    // a step can be undone; follows History
   std::string UndoText;          // what the undo command will undo, or why it cannot
-  std::array<std::int64_t, 5> UndoSizes{};  // the undo copies' sizes when they were taken
   std::string DisconnectLog;     // a line describing the last disconnection
 
   // ---- finding persons: the find dialog's texts, kept for the run
