@@ -2,7 +2,14 @@
 // both orientations: nothing is written past a margin, running texts keep a
 // printer's distance from the paper's edge, no text is smaller than 7
 // points, and no page begins inside a block that belongs together.
+#include <algorithm>
 #include <cctype>
+#include <set>
+#include <sstream>
+
+#include "print/chart_text.h"
+#include "print/pedigree_chart.h"
+#include "relations/person_io.h"
 
 #include "print/print_request.h"
 #include "relations/lookups.h"
@@ -131,6 +138,107 @@ TEST_F(PrintoutProperties, EveryPageKeepsToItsMarginsAndEveryBlockStaysWhole) {
             EXPECT_TRUE(starts_block(request, first)) << what << "page " << first.page << " starts with " << first.text;
         }
   }
+}
+
+// A full five-generation pedigree of maximum-length names, places and dates
+// over the settings space: every line the tree gives appears on the page or
+// its person is named in the note at the foot; no text crosses a margin or
+// overlaps another; words break only at a blank, a comma or a hyphen.
+TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySetting) {
+  const std::string given = "Alexander Maximilian Wilhelmin";  // 30 characters, the most a record holds
+  const std::string place = "Montgomery-Smythe Upon Tweed, Montgomeryshireeeee";  // 50
+  std::int16_t root = 0;
+  std::vector<std::int16_t> generation;
+  for (int g = 4; g >= 0; --g) {  // great-great-grandparents first
+    std::vector<std::int16_t> next;
+    for (int pos = 0; pos < (1 << g); ++pos) {
+      const std::string fam = "Achterberg-Lindqvi" + std::string(1, static_cast<char>('a' + pos % 26)) + "s";
+      std::int16_t p = 0;
+      if (g == 4) {
+        p = tree.person(given, fam, pos % 2 ? "F" : "M");
+      } else {
+        const auto m = tree.family(generation[2 * pos], generation[2 * pos + 1], "? ??? 16" + std::to_string(10 + pos));
+        set_flags(m, true, false);
+        p = tree.child(m, given, fam, pos % 2 ? "F" : "M");
+      }
+      set_life(p, "26 Aug 1" + std::to_string(618 + p), place, "ABT 1" + std::to_string(680 + p), place);
+      next.push_back(p);
+      root = p;
+    }
+    generation = next;
+  }
+  // What each person must show: the family name with the number, and the
+  // born, died and parents' marriage lines, compared without their blanks.
+  auto squeeze = [](std::string t) {
+    std::erase_if(t, [](char c) { return c == ' ' || c == kNoBreakSpace; });
+    return t;
+  };
+  std::set<std::string> words = {"Married", "Pedigree", "Printed", "details", "sheet"};
+  const AncestorTable table = FillAncestors(s, root);
+  for (const auto& g : table)
+    for (std::int16_t n : g)
+      if (n) {
+        std::istringstream in(DisplayNameOf(s, n) + " " + place);
+        for (std::string w; in >> w;) {
+          while (w.back() == ',') w.pop_back();
+          words.insert(w);
+          for (std::size_t h = w.find('-'); h != std::string::npos; h = w.find('-', h + 1))
+            words.insert(w.substr(0, h + 1)), words.insert(w.substr(h + 1));
+        }
+      }
+  int sample = 0;
+  for (int paper : kPapers)
+    for (Orientation o : {Orientation::Portrait, Orientation::Landscape})
+      for (double margin : {360.0, 576.0, 1440.0, 2880.0})
+        for (double size : {7.0, 10.0, 14.0, 20.0}) {
+          // Every third setting keeps the sanitizer run short; the rest is
+          // covered by the orders the loops step in.
+          if (++sample % 3) continue;
+          const std::string what = "paper " + std::to_string(paper) + (o == Orientation::Portrait ? " portrait" : " landscape") +
+                                   ", margins " + std::to_string(margin) + ", " + std::to_string(size) + " pt: ";
+          ASSERT_TRUE(doc.set_paper_code(paper));
+          PrintRequest r = every_item(request::Pedigree, root, 0);
+          r.chart.orientation = o;
+          r.chart.margin_left = r.chart.margin_right = r.chart.margin_top = r.chart.margin_bottom = margin;
+          r.chart.font.size = size;
+          const PrintResult result = RunPrintRequest(s, doc, measure, r);
+          ASSERT_TRUE(result.completed) << what;
+          expect_inside(what);
+          const auto texts = test::texts_of(doc);
+          std::string all;
+          for (const test::TextAt& t : texts) all += squeeze(t.text);
+          for (std::size_t g = 0; g < table.size(); ++g)
+            for (std::int16_t n : table[g]) {
+              if (!n) continue;
+              if (result.summary.find("#" + std::to_string(n) + ")") != std::string::npos ||
+                  result.summary.find("#" + std::to_string(n) + ",") != std::string::npos ||
+                  result.summary.find("#" + std::to_string(n) + ".") != std::string::npos ||
+                  result.summary.find("#" + std::to_string(n) + " ") != std::string::npos)
+                continue;  // named in the note
+              PersonRecord p = tree.read(n);
+              for (const std::string& line : std::vector<std::string>{display_famname(s, p) + "#" + std::to_string(n), BirthLine(p, true, true),
+                                              DeathLine(p, true, true), g <= 2 ? ParentsMarriageLine(s, n) : ""})
+                EXPECT_NE(all.find(squeeze(line)), std::string::npos) << what << line;
+            }
+          EXPECT_EQ(result.summary.empty(), all.find("Somedetailsdidnotfit") == std::string::npos) << what;
+          for (std::size_t i = 0; i < texts.size(); ++i) {
+            const test::TextAt& a = texts[i];
+            // Longer words are words of the tree, or their parts up to a hyphen.
+            std::istringstream in(a.text);
+            for (std::string w; in >> w;) {
+              while (!w.empty() && (w.back() == ',' || w.back() == '.' || w.back() == '*')) w.pop_back();
+              const bool word = std::all_of(w.begin(), w.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '-'; });
+              EXPECT_TRUE(w.size() <= 4 || !word || words.count(w)) << what << "split word " << w;
+            }
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+              const test::TextAt& b = texts[j];
+              const double ha = a.size * 24, hb = b.size * 24;
+              const bool apart = a.right <= b.x + 1e-6 || b.right <= a.x + 1e-6 || a.y + ha <= b.y + 1e-6 ||
+                                 b.y + hb <= a.y + 1e-6;
+              EXPECT_TRUE(apart) << what << a.text << " overlaps " << b.text;
+            }
+          }
+        }
 }
 
 }  // namespace
