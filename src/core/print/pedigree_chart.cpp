@@ -83,9 +83,11 @@ class PedigreeWriter {
   void gather(int g, int pos, const PersonRecord& p);
   std::string name_text(const Entry& e, NameForm form, const Font& font, double width) const;
   void lay_out(const std::array<double, kPedigreeGenerations>& sizes, Spacing spacing, NameForm form);
-  void fit(double height);
+  // Returns the shortest name form it came to.
+  NameForm fit(double height);
   double required(int g, int pos);
   void assign(int g, int pos, double top, double height);
+  void relax(NameForm form);
   // Writes the person's texts, or with `dry` only counts those left out.
   int draw(const AncestorTable& table, int g, int pos, bool dry);
   std::string note_text(bool numbers_only) const;
@@ -165,14 +167,14 @@ void PedigreeWriter::lay_out(const std::array<double, kPedigreeGenerations>& siz
 // then the outer generations get a smaller size (never below the smallest),
 // then the spacing closes up, and last the names take the family view's
 // shortest form. What still has no room is left out by draw().
-void PedigreeWriter::fit(double height) {
+NameForm PedigreeWriter::fit(double height) {
   std::array<double, kPedigreeGenerations> sizes;
   sizes.fill(body_.size);
   Spacing spacing = kUsualSpacing;
   NameForm form = NameForm::Full;
   while (true) {
     lay_out(sizes, spacing, form);
-    if (required(0, 0) <= height) return;
+    if (required(0, 0) <= height) return form;
     if (form == NameForm::Full) {
       form = NameForm::Initials;
       continue;
@@ -187,7 +189,7 @@ void PedigreeWriter::fit(double height) {
     else if (form != NameForm::Shortest)
       form = NameForm::Shortest;
     else
-      return;
+      return form;
   }
 }
 
@@ -216,6 +218,31 @@ void PedigreeWriter::assign(int g, int pos, double top, double height) {
   else if (a + b > 0) first = height * a / (a + b);
   assign(g + 1, 2 * pos, top, first);
   assign(g + 1, 2 * pos + 1, top + first, height - first);
+}
+
+// The shortening is decided for the chart as a whole, but a person whose
+// band has room for a fuller name gets it back.
+void PedigreeWriter::relax(NameForm form) {
+  for (int g = 0; g < kPedigreeGenerations; ++g)
+    for (int pos = 0; pos < (1 << g); ++pos) {
+      const auto gi = static_cast<std::size_t>(g), pi = static_cast<std::size_t>(pos);
+      Slot& slot = slots_[gi][pi];
+      if (!slot.used) continue;
+      for (NameForm fuller : {NameForm::Full, NameForm::Initials}) {
+        if (fuller >= form) break;
+        std::vector<ChartLine> above;
+        WrapChartText(name_text(entries_[gi][pi], fuller, slot.font, geo_.fit_width(g)), geo_.fit_width(g), slot.font,
+                      measure_, above);
+        if (std::any_of(above.begin(), above.end(), [](const ChartLine& l) { return l.size <= 0; })) continue;
+        const double top = band_top_[gi][pi], height = band_height_[gi][pi];
+        const double lo = top + (slot.spacing.pad + slot.spacing.rise + static_cast<double>(above.size())) * slot.h;
+        const double hi = top + height - slot.from_line();
+        if (lo > hi) continue;
+        slot.above = std::move(above);
+        line_y_[gi][pi] = std::clamp(top + height / 2, lo, hi);
+        break;
+      }
+    }
 }
 
 int PedigreeWriter::draw(const AncestorTable& table, int g, int pos, bool dry) {
@@ -341,8 +368,9 @@ PedigreeResult PedigreeWriter::run(std::int16_t person, const Progress& progress
     std::vector<ChartLine> note;
     double chart_height = geo_.height;
     while (true) {
-      fit(chart_height);
+      const NameForm form = fit(chart_height);
       assign(0, 0, geo_.top, chart_height);
+      relax(form);
       bool more = false;
       for (int g = 0; g < kPedigreeGenerations; ++g)
         for (int pos = 0; pos < (1 << g); ++pos) {
