@@ -72,6 +72,18 @@ class PrintoutProperties : public test::SheetTest {
     }
   }
 
+  // No two texts of a page overlap.
+  void expect_apart(const std::string& what) {
+    const auto texts = test::texts_of(doc);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size() && texts[j].page == texts[i].page; ++j) {
+        const test::TextAt &a = texts[i], &b = texts[j];
+        const bool apart = a.right <= b.x + 1e-6 || b.right <= a.x + 1e-6 || a.y + a.size * 24 <= b.y + 1e-6 ||
+                           b.y + b.size * 24 <= a.y + 1e-6;
+        EXPECT_TRUE(apart) << what << a.text << " overlaps " << b.text;
+      }
+  }
+
   // The first text under each page's heading, from page 2 on.
   std::vector<test::TextAt> page_starts() const {
     std::vector<test::TextAt> out;
@@ -210,11 +222,12 @@ TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySe
           for (std::size_t g = 0; g < table.size(); ++g)
             for (std::int16_t n : table[g]) {
               if (!n) continue;
-              if (result.summary.find("#" + std::to_string(n) + ")") != std::string::npos ||
-                  result.summary.find("#" + std::to_string(n) + ",") != std::string::npos ||
-                  result.summary.find("#" + std::to_string(n) + ".") != std::string::npos ||
-                  result.summary.find("#" + std::to_string(n) + " ") != std::string::npos)
-                continue;  // named in the note
+              const std::string number = "#" + std::to_string(n);
+              bool named = false;  // in the note, as "#12" not followed by a digit
+              for (std::size_t at = result.summary.find(number); at != std::string::npos && !named;
+                   at = result.summary.find(number, at + 1))
+                named = !std::isdigit(static_cast<unsigned char>((result.summary + " ")[at + number.size()]));
+              if (named) continue;
               PersonRecord p = tree.read(n);
               for (const std::string& line : std::vector<std::string>{display_famname(s, p) + "#" + std::to_string(n), BirthLine(p, true, true),
                                               DeathLine(p, true, true), g <= 2 ? ParentsMarriageLine(s, n) : ""})
@@ -230,14 +243,19 @@ TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySe
               const bool word = std::all_of(w.begin(), w.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '-'; });
               EXPECT_TRUE(w.size() <= 4 || !word || words.count(w)) << what << "split word " << w;
             }
-            for (std::size_t j = i + 1; j < texts.size(); ++j) {
-              const test::TextAt& b = texts[j];
-              const double ha = a.size * 24, hb = b.size * 24;
-              const bool apart = a.right <= b.x + 1e-6 || b.right <= a.x + 1e-6 || a.y + ha <= b.y + 1e-6 ||
-                                 b.y + hb <= a.y + 1e-6;
-              EXPECT_TRUE(apart) << what << a.text << " overlaps " << b.text;
-            }
           }
+          expect_apart(what);
+          // The descendants chart of the oldest father in the same settings:
+          // its heading, key and first rows.
+          r = every_item(request::Descendants, table[4][0], 0);
+          r.chart.orientation = o;
+          r.chart.margin_left = r.chart.margin_right = r.chart.margin_top = r.chart.margin_bottom = margin;
+          r.chart.font.size = size;
+          r.chart.generations = 12;
+          ASSERT_TRUE(RunPrintRequest(s, doc, measure, r).completed) << what;
+          // Not yet: under a heading of 20 points a page shorter than two
+          // inches has less room than one person's block.
+          if (doc.page_height() - 2 * margin >= 3000 || size < 20) expect_apart(what + "descendants ");
         }
 }
 
