@@ -1,7 +1,5 @@
 // The pedigree chart on the page document: the ancestor table, the bands and
 // columns, fitted texts, marriage lines, lines to recorded parents only.
-#include <map>
-
 #include "chart_fixture.h"
 #include "golden.h"
 #include "print/chart_text.h"
@@ -9,12 +7,8 @@
 
 using namespace vft;
 using namespace vft::print;
-using test::TextAt;
 
 namespace {
-
-// A4 portrait with one-inch margins.
-constexpr double kLeft = 1440, kTop = 1440;
 
 class Pedigree : public test::ChartTest {
  protected:
@@ -147,46 +141,6 @@ TEST_F(Pedigree, MarriageLineWordsAndRecordedParentsOnly) {
   // only, and her name above her line in the lower half.
   run(names_only(request::Pedigree), son);
   test::expect_golden("pedigree_mother_only.txt", test::page_text(doc));
-}
-
-TEST_F(Pedigree, FullTreesKeepToTheirColumnsAndNeverShrinkBelowSevenPoints) {
-  auto p = with_ancestors(4, "Person", "M");
-  for (std::int16_t n = 1; n <= s.Config.NumPersons(); ++n)
-    set_life(n, "12 Dec 1850", "Headingley, Leeds", "1 Jan 1920", "York");
-  struct Case {
-    Orientation orientation;
-    double size;
-    bool whole;  // every text printed in full
-  } cases[] = {{Orientation::Portrait, 8, true},
-               {Orientation::Portrait, 12, true},
-               {Orientation::Landscape, 8, false}};  // 48 lines of 7 points do not fit
-  for (const Case& c : cases) {
-    ChartOptions o = LoadChartOptions(s, request::Pedigree);
-    o.font.size = c.size;
-    doc.set_orientation(c.orientation);
-    const PedigreeResult r = run(o, p);
-    // What has no room is left out, and the reader is told.
-    EXPECT_EQ(r.summary.rfind("Some details did not fit; see the data sheet of ", 0) == 0, !c.whole) << r.summary;
-    const double w = doc.page_width() - 2880, bottom = doc.page_height() - 1440;
-    std::map<double, std::vector<TextAt>> columns;
-    for (const TextAt& t : test::texts_of(doc)) {
-      if (t.text == "Page 1") continue;
-      EXPECT_GE(t.size, 7) << t.text;
-      EXPECT_GE(t.y, kTop) << t.text;
-      EXPECT_LE(t.y + t.size * 24, bottom + 1e-6) << t.text;
-      EXPECT_LE(t.right, kLeft + w + 1e-6) << t.text;
-      if (c.whole) {
-        EXPECT_EQ(t.text.find(".."), std::string::npos) << t.text;
-      }
-      // The note at the foot runs from the left margin, under the columns.
-      if (t.y > kTop && t.x > kLeft && t.text.rfind("Printed: ", 0) != 0) columns[t.x].push_back(t);
-    }
-    EXPECT_EQ(columns.size(), 5u);
-    // Lines of one column never overlap.
-    for (auto& [x, texts] : columns)
-      for (std::size_t i = 1; i < texts.size(); ++i)
-        EXPECT_LE(texts[i - 1].y + texts[i - 1].size * 24, texts[i].y + 1e-6) << texts[i].text;
-  }
 }
 
 TEST_F(Pedigree, NobodyIsHisOwnAncestorOnTheChart) {

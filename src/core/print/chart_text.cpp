@@ -105,7 +105,11 @@ void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& ti
   const Font body = doc.font();
   const double top = doc.current_y(), left = doc.margin_left(), right = doc.page_width() - doc.margin_right();
   const std::string printed = date.empty() ? std::string() : "Printed: " + date;
-  const double date_width = printed.empty() ? 0 : doc.text_width(printed);
+  // On narrow paper in a large size even the date alone is written smaller.
+  Font date_font = body;
+  while (date_font.size > kSmallestTextSize && doc.measure().width(printed, date_font) > right - left)
+    date_font.size = std::max(kSmallestTextSize, date_font.size - 1);
+  const double date_width = doc.measure().width(printed, date_font);
   const double gap = doc.text_width("    ");
   // The title keeps at least half the line beside the date; else the date
   // goes below it.
@@ -134,7 +138,7 @@ void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& ti
     if (first_height == 0) first_height = h;
     y += h;
   }
-  doc.set_font(body);
+  doc.set_font(date_font);
   if (!printed.empty()) {
     const double h = doc.text_height(printed);
     // Beside the title it sits on the first line's baseline; below, under it.
@@ -144,6 +148,7 @@ void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& ti
     doc.write_text(printed);
     y = std::max(y, at + h);
   }
+  doc.set_font(body);
   doc.set_current_x(left);
   doc.set_current_y(y);
 }
