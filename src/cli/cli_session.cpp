@@ -1,5 +1,6 @@
 #include "cli_session.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -132,7 +134,24 @@ void clear_dead_runs(const std::filesystem::path& tmp) {
 }  // namespace
 
 int StderrPrompter::ask(const Message& m) {
-  std::string text = cp1252::to_utf8(m.text);
+  const std::string text = cp1252::to_utf8(m.text);
+  const bool question = m.buttons != Buttons::OK;
+  if (answer_yes && question) {
+    // A batch tool never waits for an answer: the question becomes a
+    // warning on one line, without its closing "Continue anyway?".
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < text.size();) {
+      const std::size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+      const std::size_t from = text.find_first_not_of(' ', i), to = text.find_last_not_of(' ', end - 1);
+      if (from < end && to != std::string::npos && to >= from) lines.push_back(text.substr(from, to - from + 1));
+      i = end + 1;
+    }
+    if (lines.size() > 1 && lines.back().back() == '?') lines.pop_back();
+    std::string out = "vft: warning:";
+    for (const std::string& line : lines) out += " " + line;
+    std::fprintf(stderr, "%s\n", out.c_str());
+    return m.buttons == Buttons::OKCancel ? kAnswerOK : kAnswerYes;
+  }
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
@@ -140,8 +159,6 @@ int StderrPrompter::ask(const Message& m) {
   }
   while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
   std::fprintf(stderr, "%s\n", out.c_str());
-  if (answer_yes && (m.buttons == Buttons::YesNo || m.buttons == Buttons::YesNoCancel)) return kAnswerYes;
-  if (answer_yes && m.buttons == Buttons::OKCancel) return kAnswerOK;
   switch (m.buttons) {
     case Buttons::OK: return kAnswerOK;
     case Buttons::OKCancel: return kAnswerCancel;

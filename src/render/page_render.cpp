@@ -34,10 +34,26 @@ void set_error(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
 }
 
-}  // namespace
+// The Qt fonts of a document's fonts, made the first time a page uses one
+// and kept while its pages are drawn: a list of a thousand pages uses the
+// same three fonts on every page.
+struct DocumentFonts {
+  QtTextMeasure measure;
+  std::vector<std::optional<QFont>> fonts;
+  std::vector<double> ascents;
+  explicit DocumentFonts(const print::PageDocument& doc) : fonts(doc.fonts().size()), ascents(doc.fonts().size()) {}
+};
 
-void render_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
-                 bool paint_paper) {
+// A CP1252 text as a QString, straight, without a trip through UTF-8.
+void to_qstring(std::string_view text, QString& out) {
+  out.resize(static_cast<qsizetype>(text.size()));
+  QChar* data = out.data();
+  for (std::size_t i = 0; i < text.size(); ++i)
+    data[i] = QChar(static_cast<char16_t>(cp1252::to_unicode(static_cast<unsigned char>(text[i]))));
+}
+
+void draw_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
+               bool paint_paper, DocumentFonts& cache) {
   if (number < 1 || number > doc.page_count() || !(device_per_twip > 0)) return;
   const print::Page& page = doc.page(number);
   QRectF sheet(0, 0, page.width, page.height);
@@ -48,10 +64,9 @@ void render_page(QPainter& painter, const print::PageDocument& doc, int number, 
   if (paint_paper) painter.fillRect(sheet, Qt::white);
   painter.setClipRect(sheet, Qt::IntersectClip);
 
-  // Fonts are made once per page drawn, for the fonts the page uses.
-  QtTextMeasure measure;
-  std::vector<std::optional<QFont>> fonts(doc.fonts().size());
-  std::vector<double> ascents(doc.fonts().size(), 0);
+  auto& fonts = cache.fonts;
+  auto& ascents = cache.ascents;
+  QString text;
   for (const print::Item& item : doc.page_items(number)) {
     switch (item.kind) {
       case print::Item::Kind::Text: {
@@ -59,11 +74,12 @@ void render_page(QPainter& painter, const print::PageDocument& doc, int number, 
         if (!fonts[item.font]) {
           const print::Font& font = doc.item_font(item);
           fonts[item.font] = twips_font(font);
-          ascents[item.font] = measure.ascent(font);
+          ascents[item.font] = cache.measure.ascent(font);
         }
         painter.setFont(*fonts[item.font]);
         painter.setPen(qt_colour(item.colour));
-        painter.drawText(QPointF(item.x1, item.y1 + ascents[item.font]), qs(std::string(doc.item_text(item))));
+        to_qstring(doc.item_text(item), text);
+        painter.drawText(QPointF(item.x1, item.y1 + ascents[item.font]), text);
         break;
       }
       case print::Item::Kind::Line:
@@ -79,6 +95,14 @@ void render_page(QPainter& painter, const print::PageDocument& doc, int number, 
     }
   }
   painter.restore();
+}
+
+}  // namespace
+
+void render_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
+                 bool paint_paper) {
+  DocumentFonts fonts(doc);
+  draw_page(painter, doc, number, device_per_twip, paint_paper, fonts);
 }
 
 double screen_scale(const QPaintDevice& device, int zoom_percent) {
@@ -124,12 +148,13 @@ bool paint_pages(QPagedPaintDevice& device, const print::PageDocument& doc, int 
     set_error(error, QStringLiteral("The printer could not be started."));
     return false;
   }
+  DocumentFonts fonts(doc);
   for (int n = first; n <= last; ++n) {
     if (n > first) {
       device.setPageLayout(page_layout(doc.page(n)));
       device.newPage();
     }
-    render_page(painter, doc, n, device.logicalDpiX() / 1440.0, false);
+    draw_page(painter, doc, n, device.logicalDpiX() / 1440.0, false, fonts);
   }
   return painter.end();
 }
@@ -141,7 +166,11 @@ bool write_pdf(const print::PageDocument& doc, const QString& path, QString* err
   }
   // Made in memory and handed to the program's one writer, which puts it in
   // place only when complete (following a link, keeping the file's mode).
-  QBuffer buffer;
+  QByteArray bytes_out;
+  // Room for a typical page up front: a long list would otherwise be copied
+  // over and over as the buffer grows.
+  bytes_out.reserve(static_cast<qsizetype>(doc.page_count()) * 4 * 1024);
+  QBuffer buffer(&bytes_out);
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);

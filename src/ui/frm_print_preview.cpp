@@ -203,6 +203,7 @@ QGroupBox* frmPrintPreview::build_set_items() {
   columns->setSpacing(24);
 
   auto* boxes = new QGridLayout;
+  boxes_ = boxes;
   boxes->setVerticalSpacing(3);
   boxes->setHorizontalSpacing(18);
   for (int i = 0; i < print::item1::Count; ++i) {

@@ -26,6 +26,7 @@
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -119,6 +120,7 @@ class frmPrintPreview : public QDialog {
   QGroupBox* frmSetItems_ = nullptr;
   std::array<QCheckBox*, print::item1::Count> chk1_{};
   std::array<QCheckBox*, print::item3::Count> chk3_{};
+  QGridLayout* boxes_ = nullptr;  // holds chk1_ and chk3_
   QLabel* lblGenerations_ = nullptr;
   QLineEdit* txtNumOfGenerations_ = nullptr;
   QLabel* lblFamName_ = nullptr;

@@ -2,11 +2,14 @@
 // moving the settings into the boxes and back, Load Cfg / Save Cfg, Select
 // All, and the generations check.
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
+#include <vector>
 
 #include "frm_print_preview.h"
 #include "print/page_setup_model.h"
@@ -15,6 +18,11 @@
 namespace vft::ui {
 
 using namespace print;
+
+namespace {
+// The most boxes one column of the panel holds.
+constexpr int kPanelRows = 13;
+}  // namespace
 
 void frmPrintPreview::prepare_panel() {
   frmSetItems_->setTitle(qs(panel_.title));
@@ -31,6 +39,17 @@ void frmPrintPreview::prepare_panel() {
     c->setText(qs(b.caption));
     c->setVisible(b.visible);
     c->setEnabled(b.enabled);
+  }
+  // The request's boxes read down one column and on into the next, with
+  // no gaps where another request's boxes would be.
+  std::vector<QCheckBox*> shown, hidden;
+  for (QCheckBox* c : chk1_) (c->isHidden() ? hidden : shown).push_back(c);
+  for (QCheckBox* c : chk3_) (c->isHidden() ? hidden : shown).push_back(c);
+  const int rows = std::clamp(static_cast<int>(shown.size() + 1) / 2, 1, kPanelRows);
+  shown.insert(shown.end(), hidden.begin(), hidden.end());
+  for (int k = 0; k < static_cast<int>(shown.size()); ++k) {
+    boxes_->removeWidget(shown[static_cast<std::size_t>(k)]);
+    boxes_->addWidget(shown[static_cast<std::size_t>(k)], k % rows, k / rows);
   }
   lblGenerations_->setVisible(panel_.generations);
   txtNumOfGenerations_->setVisible(panel_.generations);

@@ -287,8 +287,8 @@ TEST_F(PageDoc, RunningTextsKeepAPrintersDistanceFromTheEdge) {
   Font small;
   small.size = 8;  // lines 192 high: a margin of 552 or more keeps them 360 from the edge
   doc.set_header_font(small);
-  // Centred in wide margins, at the edge in one narrower than a line.
-  const std::pair<double, double> cases[] = {{1440, 624}, {720, 360}, {552, 360}, {551, 179.5}, {100, 0}};
+  // Centred in wide margins; a margin narrower than 360 + 192 + 60 grows to that.
+  const std::pair<double, double> cases[] = {{1440, 624}, {720, 360}, {612, 360}, {611, 360}, {100, 360}};
   for (auto [margin, top] : cases) {
     ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
     doc.start_doc();

@@ -2,7 +2,15 @@
 // both orientations: nothing is written past a margin, running texts keep a
 // printer's distance from the paper's edge, no text is smaller than 7
 // points, and no page begins inside a block that belongs together.
+#include <algorithm>
 #include <cctype>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "print/chart_text.h"
+#include "print/pedigree_chart.h"
+#include "relations/person_io.h"
 
 #include "print/print_request.h"
 #include "relations/lookups.h"
@@ -63,6 +71,18 @@ class PrintoutProperties : public test::SheetTest {
         EXPECT_TRUE(y1 >= doc.margin_top() - 1e-6 && y2 <= bottom + 1e-6) << at;
       }
     }
+  }
+
+  // No two texts of a page overlap.
+  void expect_apart(const std::string& what) {
+    const auto texts = test::texts_of(doc);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size() && texts[j].page == texts[i].page; ++j) {
+        const test::TextAt &a = texts[i], &b = texts[j];
+        const bool apart = a.right <= b.x + 1e-6 || b.right <= a.x + 1e-6 || a.y + a.size * 24 <= b.y + 1e-6 ||
+                           b.y + b.size * 24 <= a.y + 1e-6;
+        EXPECT_TRUE(apart) << what << a.text << " overlaps " << b.text;
+      }
   }
 
   // The first text under each page's heading, from page 2 on.
@@ -131,6 +151,94 @@ TEST_F(PrintoutProperties, EveryPageKeepsToItsMarginsAndEveryBlockStaysWhole) {
             EXPECT_TRUE(starts_block(request, first)) << what << "page " << first.page << " starts with " << first.text;
         }
   }
+}
+
+// A full five-generation pedigree of maximum-length names, places and dates
+// over the settings space: every line the tree gives appears on the page or
+// its person is named in the note at the foot; no text crosses a margin or
+// overlaps another; words break only at a blank, a comma or a hyphen.
+TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySetting) {
+  const std::string given = "Alexander Maximilian Wilhelmin";  // 30 characters, the most a record holds
+  const std::string place = "Montgomery-Smythe Upon Tweed, Montgomeryshireeeee";  // 50
+  std::vector<std::int16_t> generation, next;  // great-great-grandparents first
+  for (int g = 4; g >= 0; --g, generation.swap(next), next.clear())
+    for (int pos = 0; pos < (1 << g); ++pos) {
+      const std::string fam = "Achterberg-Lindqvi" + std::string(1, static_cast<char>('a' + pos)) + "s";
+      const char* sex = pos % 2 ? "F" : "M";
+      const auto m = g < 4 ? tree.family(generation[2 * pos], generation[2 * pos + 1], "? ??? 16" + std::to_string(10 + pos)) : 0;
+      if (m) set_flags(m, true, false);
+      const std::int16_t p = m ? tree.child(m, given, fam, sex) : tree.person(given, fam, sex);
+      set_life(p, "26 Aug 1" + std::to_string(618 + p), place, "ABT 1" + std::to_string(680 + p), place);
+      next.push_back(p);
+    }
+  const std::int16_t root = generation[0];
+  // What each person must show: the family name with the number, and the
+  // born, died and parents' marriage lines, compared without their blanks.
+  auto squeeze = [](std::string t) {
+    std::erase_if(t, [](char c) { return c == ' ' || c == kNoBreakSpace; });
+    return t;
+  };
+  std::set<std::string> words = {"Married", "Pedigree", "Printed", "details", "sheet"};
+  const AncestorTable table = FillAncestors(s, root);
+  for (const auto& g : table)
+    for (std::int16_t n : g) {
+      std::istringstream in(DisplayNameOf(s, n) + " " + place);
+      for (std::string w; in >> w;) {
+        if (w.back() == ',') w.pop_back();
+        words.insert(w);
+        for (std::size_t h = w.find('-'); h != std::string::npos; h = w.find('-', h + 1))
+          words.insert(w.substr(0, h + 1)), words.insert(w.substr(h + 1));
+      }
+    }
+  int sample = 0;
+  for (int paper : kPapers)
+    for (Orientation o : {Orientation::Portrait, Orientation::Landscape})
+      for (double margin : {360.0, 576.0, 1440.0, 2880.0})
+        for (double size : {7.0, 10.0, 14.0, 20.0}) {
+          // Every fifth setting keeps the sanitizer run short; the loops'
+          // orders still reach every paper, margin and size.
+          if (++sample % 5) continue;
+          const std::string what = std::to_string(paper) + (o == Orientation::Portrait ? " portrait " : " landscape ") +
+                                   std::to_string(margin) + " " + std::to_string(size) + " pt: ";
+          auto request_of = [&](int request, std::int16_t person) {
+            PrintRequest r = every_item(request, person, 0);
+            r.chart.orientation = o;
+            r.chart.margin_left = r.chart.margin_right = r.chart.margin_top = r.chart.margin_bottom = margin;
+            r.chart.font.size = size;
+            r.chart.generations = 12;
+            return r;
+          };
+          ASSERT_TRUE(doc.set_paper_code(paper));
+          const PrintResult result = RunPrintRequest(s, doc, measure, request_of(request::Pedigree, root));
+          ASSERT_TRUE(result.completed) << what;
+          expect_inside(what);
+          expect_apart(what);
+          std::string all;
+          for (const test::TextAt& t : test::texts_of(doc)) {
+            all += squeeze(t.text);
+            std::istringstream in(t.text);
+            for (std::string w; in >> w;) {
+              while (!w.empty() && (w.back() == ',' || w.back() == '.' || w.back() == '*')) w.pop_back();
+              const bool word = std::all_of(w.begin(), w.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '-'; });
+              EXPECT_TRUE(w.size() <= 4 || !word || words.count(w)) << what << "split word " << w;
+            }
+          }
+          EXPECT_EQ(result.summary.empty(), all.find("Somedetailsdidnotfit") == std::string::npos) << what;
+          for (std::size_t g = 0; g < table.size(); ++g)
+            for (std::int16_t n : table[g]) {
+              const std::string number = "#" + std::to_string(n);
+              if (!n || std::regex_search(result.summary, std::regex(number + "\\b"))) continue;  // named in the note
+              PersonRecord p = tree.read(n);
+              for (const std::string& line : {display_famname(s, p) + number, BirthLine(p, true, true),
+                                              DeathLine(p, true, true), g <= 2 ? ParentsMarriageLine(s, n) : ""})
+                EXPECT_NE(all.find(squeeze(line)), std::string::npos) << what << line;
+            }
+          // The descendants chart of the oldest father: its heading, key and rows.
+          ASSERT_TRUE(RunPrintRequest(s, doc, measure, request_of(request::Descendants, table[4][0])).completed) << what;
+          // Not yet: under a heading of 20 points a page shorter than two
+          // inches has less room than one person's block.
+          if (doc.page_height() - 2 * margin >= 3000 || size < 20) expect_apart(what + "descendants ");
+        }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/cp1252.h"
+#include "print/chart_options.h"
 #include "relations/lookups.h"
 #include "store/date_words.h"
 #include "store/records.h"
@@ -53,29 +54,103 @@ std::string DeathLine(const PersonRecord& p, bool with_date, bool with_place) {
   return life_line("Died", p.DeathDate, p.DeathPlace, with_date, with_place);
 }
 
+void WrapChartText(std::string_view text, double width, const Font& font, const TextMeasure& measure,
+                   std::vector<ChartLine>& out) {
+  if (measure.width(text, font) <= width) {
+    out.push_back({std::string(text), font.size});
+    return;
+  }
+  // The pieces a line may end after: words without their blanks, and the
+  // parts of a word up to and with each comma or inner hyphen.
+  struct Piece {
+    std::size_t begin, end;
+  };
+  std::vector<Piece> pieces;
+  auto blank = [&](std::size_t i) { return text[i] == ' ' || text[i] == kNoBreakSpace; };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    if (i == text.size()) break;
+    const std::size_t begin = i;
+    while (i < text.size() && text[i] != ' ') {
+      const char c = text[i++];
+      const bool inner_hyphen = c == '-' && i >= 2 && !blank(i - 2) && i < text.size() && !blank(i);
+      if (c == ',' || inner_hyphen) break;
+    }
+    pieces.push_back({begin, i});
+  }
+  Font smaller = font;
+  for (std::size_t first = 0; first < pieces.size();) {
+    std::size_t last = first;
+    auto line_of = [&](std::size_t to) {
+      return text.substr(pieces[first].begin, pieces[to].end - pieces[first].begin);
+    };
+    while (last + 1 < pieces.size() && measure.width(line_of(last + 1), font) <= width) ++last;
+    const std::string_view line = line_of(last);
+    double size = font.size;
+    if (last == first) {
+      // One piece alone too wide is written smaller, never split.
+      smaller.size = size;
+      while (smaller.size > kSmallestTextSize && measure.width(line, smaller) > width)
+        smaller.size = std::max(kSmallestTextSize, smaller.size - 0.5);
+      size = measure.width(line, smaller) <= width ? smaller.size : 0;
+    }
+    out.push_back({std::string(line), size});
+    first = last + 1;
+  }
+}
+
 void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font,
                        const std::string& date) {
   const Font body = doc.font();
-  const double top = doc.current_y();
-  double height = 0;
-  if (!title.empty()) {
-    doc.set_font(title_font);
-    doc.set_current_x(doc.margin_left());
-    doc.set_current_y(top);
-    doc.write_text(title);
-    height = doc.text_height(title);
-    doc.set_font(body);
+  const double top = doc.current_y(), left = doc.margin_left(), right = doc.page_width() - doc.margin_right();
+  const std::string printed = date.empty() ? std::string() : "Printed: " + date;
+  // On narrow paper in a large size even the date alone is written smaller.
+  Font date_font = body;
+  while (date_font.size > kSmallestTextSize && doc.measure().width(printed, date_font) > right - left)
+    date_font.size = std::max(kSmallestTextSize, date_font.size - 1);
+  const double date_width = doc.measure().width(printed, date_font);
+  const double gap = doc.text_width("    ");
+  // The title keeps at least half the line beside the date; else the date
+  // goes below it.
+  double title_width = right - left;
+  const bool beside = date_width == 0 || right - left - date_width - gap >= (right - left) / 2 ||
+                      doc.text_width(title) + gap + date_width <= right - left;
+  if (beside && date_width > 0) title_width -= date_width + gap;
+  // A title that needs more than two lines is written smaller: a heading
+  // should not crowd out the page it heads.
+  std::vector<ChartLine> lines;
+  Font font = title_font;
+  while (!title.empty()) {
+    lines.clear();
+    WrapChartText(title, title_width, font, doc.measure(), lines);
+    if (lines.size() <= 2 || font.size <= kSmallestTextSize) break;
+    font.size = std::max(kSmallestTextSize, font.size - 1);
   }
-  if (!date.empty()) {
-    std::string text = "Printed: " + date;
-    doc.set_current_x(doc.page_width() - doc.margin_right() - doc.text_width(text));
-    // Sits on the title's baseline rather than at its top.
-    doc.set_current_y(top + std::max(0.0, height - doc.text_height(text)));
-    doc.write_text(text);
-    height = std::max(height, doc.text_height(text));
+  double y = top, first_height = 0;
+  for (const ChartLine& line : lines) {
+    font.size = std::max(line.size, kSmallestTextSize);
+    doc.set_font(font);
+    doc.set_current_x(left);
+    doc.set_current_y(y);
+    doc.write_text(line.text);
+    const double h = doc.text_height(line.text);
+    if (first_height == 0) first_height = h;
+    y += h;
   }
-  doc.set_current_x(doc.margin_left());
-  doc.set_current_y(top + height);
+  doc.set_font(date_font);
+  if (!printed.empty()) {
+    const double h = doc.text_height(printed);
+    // Beside the title it sits on the first line's baseline; below, under it.
+    const double at = beside ? top + std::max(0.0, first_height - h) : y;
+    doc.set_current_x(right - date_width);
+    doc.set_current_y(at);
+    doc.write_text(printed);
+    y = std::max(y, at + h);
+  }
+  doc.set_font(body);
+  doc.set_current_x(left);
+  doc.set_current_y(y);
 }
 
 ChartRecords::ChartRecords(const Session& s)

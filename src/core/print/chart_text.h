@@ -24,10 +24,27 @@ std::string BirthLine(const PersonRecord& p, bool with_date, bool with_place);
 // The same with "Died ", " at " and "Died at ".
 std::string DeathLine(const PersonRecord& p, bool with_date, bool with_place);
 
-// Writes a heading line at the current y: `title` from the left margin in
+// One line of a chart text and the size it is written in; a size of 0 marks
+// a line that fits the column at no size the charts allow.
+struct ChartLine {
+  std::string text;
+  double size = 0;
+};
+
+// Appends the lines of `text` wrapped to `width` twips in `font`. A line
+// breaks only at a blank, after a comma or after a hyphen inside a word, so
+// no word, date (whose blanks are no-break blanks) or number is ever split; a
+// piece wider than the whole width is written smaller, down to the smallest
+// size, rather than cut.
+void WrapChartText(std::string_view text, double width, const Font& font, const TextMeasure& measure,
+                   std::vector<ChartLine>& out);
+
+// Writes a heading at the current y: `title` from the left margin in
 // `title_font`, and when `date` is not empty "Printed: " + date ending at the
-// right margin in the document font. The document font is kept; x goes back
-// to the left margin and y below the taller of the two.
+// right margin in the document font. A title too long to share its line
+// with the date wraps beside it, or, where that leaves it too little room,
+// the date goes on a line of its own below. The document font is kept; x
+// goes back to the left margin and y below the heading.
 void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font,
                        const std::string& date);
 

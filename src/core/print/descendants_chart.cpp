@@ -115,6 +115,9 @@ void DescendantsWriter::set_up(const PersonRecord& root) {
   doc_.set_footer(o_.ticked(item3::PageNumbers) ? "|Page %d|" : "");
 }
 
+// Between the generations' key and the first row under it (twips).
+constexpr double kKeyGap = 60;
+
 void DescendantsWriter::page_start(int page) {
   if (progress_) progress_("Page " + std::to_string(page), page);
   const double left = doc_.margin_left();
@@ -122,14 +125,28 @@ void DescendantsWriter::page_start(int page) {
   doc_.set_current_y(doc_.margin_top() + (doc_.page_width() < 9990 ? 30 : 0));
   if (o_.heading_on(page)) WriteChartHeading(doc_, heading_, heading_font_, date_);
   const bool colour = o_.ticked(item3::BreakLine);
-  for (int g = 1; g <= generations_; ++g) {
+  // The key's numbers keep a blank between them at any size: a large font
+  // is written smaller here, and where even the smallest would run two
+  // numbers together only every other one is written.
+  Font key = body_;
+  const std::string widest = std::to_string(generations_) + " ";
+  while (key.size > kSmallestTextSize && measure_.width(widest, key) > columns_.step)
+    key.size = std::max(kSmallestTextSize, key.size - 1);
+  const int every = measure_.width(widest, key) > columns_.step ? 2 : 1;
+  doc_.set_font(key);
+  const double top = doc_.current_y();
+  for (int g = 1; g <= generations_; g += every) {
     doc_.set_text_colour(colour ? GenerationColour(g) : kBlack);
     doc_.set_current_x(left + (g - 1) * columns_.step);
+    doc_.set_current_y(top);
     doc_.write_text(std::to_string(g));
   }
   doc_.set_text_colour(kBlack);
+  doc_.set_current_y(top);
   doc_.write_text(" <- Gens.");
-  doc_.set_current_y(doc_.current_y() * 1.4);
+  doc_.set_font(body_);
+  // The first row keeps clear of the key however small the top margin.
+  doc_.set_current_y(std::max(top * 1.4, top + measure_.line_height(key) + kKeyGap));
   doc_.set_current_x(left);
   content_top_ = doc_.current_y();
 }

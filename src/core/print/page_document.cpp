@@ -35,6 +35,14 @@ void PageDocument::start_doc() {
   truncated_ = false;
   page_shown_ = 0;
   open_ = true;
+  // Margins are not refused for being narrow (a page of the chart alone may
+  // use the whole paper); instead a margin that cannot hold its running
+  // text a printer's distance from the edge grows until it does, so the
+  // header and footer never leave the printable paper nor sit on the first
+  // or last row. The page set-up's help says so.
+  const double room = kRunningTextEdge + measure_.line_height(header_font_) + kRunningTextGap;
+  if (!header_.empty() && margin_top_ < room) margin_top_ = room;
+  if (!footer_.empty() && margin_bottom_ < room) margin_bottom_ = room;
   begin_page();
 }
 

@@ -56,6 +56,9 @@ inline constexpr double kDefaultMargin = 1440;  // one inch on every side
 // Many printers cannot print nearer the paper's edge than this; running
 // headers and footers keep at least this far from it where the margin allows.
 inline constexpr double kRunningTextEdge = 360;
+// Between a running text and the page's body when the margin is no wider
+// than the text needs.
+inline constexpr double kRunningTextGap = 60;
 inline constexpr int kMinZoom = 10;
 inline constexpr int kMaxZoom = 500;
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "print/chart_options.h"
 #include "print/page_document.h"
@@ -30,10 +31,9 @@ inline constexpr double kPedigreePen = 10;
 using AncestorTable = std::array<std::array<std::int16_t, kAncestorSlots>, kPedigreeGenerations>;
 AncestorTable FillAncestors(const Session& s, std::int16_t person);
 
-// `text` as it fits one line `width` twips wide: whole when it fits, else
-// cut at its last blank that leaves room for ".." after it (".." alone at the
-// very least). No-break blanks never cut, so a date is kept whole or dropped.
-std::string FitChartText(std::string_view text, double width, const Font& font, const TextMeasure& measure);
+// "Anna Maria Louise Smith" as "Anna M. L. Smith": the given names after
+// the first cut to their initials, the family name kept whole.
+std::string MiddleInitials(const Session& s, const PersonRecord& p);
 
 // The line about the marriage of p's parents: "Not Married", "Married on " +
 // date + ".", or "Married on " + date + " - Div." (what follows "on" is
@@ -49,9 +49,14 @@ struct PedigreeResult {
 };
 
 // Writes the one-page chart of `person` into `doc` (whose paper, orientation
-// and margins are already set). Texts wrap within their columns; a band
-// grows where its texts need the room. The cancel flag and `progress` are heard once
-// per generation; a cancelled run abandons the document.
+// and margins are already set). Where the texts need more room than the
+// bands give, the chart first lets bands with room to spare give it up, then
+// shortens long names to initials, then uses smaller sizes (never below the
+// smallest), then closer spacing and the shortest names. A line that still
+// finds no room is left out only with a mark by the person's name and a note
+// at the foot of the page naming whose data sheet holds it; the note is also
+// the summary. The cancel flag and `progress` are heard once per generation;
+// a cancelled run abandons the document.
 PedigreeResult PrintPedigree(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
                              std::int16_t person, const Progress& progress = {});
 
