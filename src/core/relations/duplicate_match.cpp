@@ -164,6 +164,15 @@ std::string_view FullForm(std::string_view t) {
 GivenComparison CompareGiven(const std::vector<std::string>& a, const std::vector<std::string>& b) {
   if (a.empty() || b.empty()) return {GivenMatch::Missing, ""};
   if (a == b) return {GivenMatch::Same, "given names match"};
+  // Numbers that tell children apart (Son_1, Son_2) part them for good.
+  auto numbers = [](const std::vector<std::string>& v) {
+    std::vector<std::string> out;
+    for (const std::string& t : v)
+      if (t.front() >= '0' && t.front() <= '9') out.push_back(t);
+    return out;
+  };
+  const auto na = numbers(a), nb = numbers(b);
+  if (!na.empty() && !nb.empty() && na != nb) return {GivenMatch::None, ""};
   if (a.size() == b.size() && std::is_permutation(a.begin(), a.end(), b.begin()))
     return {GivenMatch::Reordered, "given names in another order"};
   const int first = token_fit(a.front(), b.front());

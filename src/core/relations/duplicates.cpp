@@ -49,14 +49,22 @@ bool family_fits(const DuplicateFacts& a, const DuplicateFacts& b) {
   return a.family_key == b.family_key || dup::Likeness(a.family, b.family) >= 0.88;
 }
 
-// Two relatives (Person numbers) who may be one person by their names.
-bool same_person_by_name(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y) {
-  if (x == y) return true;
+// Whether two relatives (Person numbers) may be one person by their names:
+// 1 they may, -1 they are not, 0 their names do not tell.
+int same_person_by_name(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y) {
+  if (x == y) return 1;
   const DuplicateFacts& a = all[static_cast<std::size_t>(x)];
   const DuplicateFacts& b = all[static_cast<std::size_t>(y)];
-  if (!family_fits(a, b)) return false;
-  const GivenMatch g = dup::CompareGiven(a.given, b.given).match;
-  return g == GivenMatch::Same || g == GivenMatch::Reordered || g == GivenMatch::FirstAlike;
+  if (!family_fits(a, b)) return -1;
+  switch (dup::CompareGiven(a.given, b.given).match) {
+    case GivenMatch::Same:
+    case GivenMatch::Reordered:
+    case GivenMatch::FirstAlike: return 1;
+    case GivenMatch::Missing: return a.given.empty() && b.given.empty() && !a.family.empty() ? 1 : 0;
+    case GivenMatch::Some: return 0;
+    case GivenMatch::None: break;
+  }
+  return -1;
 }
 
 // A relative whose name says something: living and no placeholder.
@@ -93,18 +101,17 @@ bool score_event(int e, const DaySpan& a, const DaySpan& b, Tally& t) {
   return true;
 }
 
-// One life cannot begin after it ended or last longer than a life lasts.
+// One life cannot begin after it ended or last longer than a life lasts. A
+// record that already says so of itself is no reason to part it from its twin.
 bool one_life(const DuplicateFacts& a, const DuplicateFacts& b) {
-  for (const DuplicateFacts* x : {&a, &b}) {
-    const DuplicateFacts* y = x == &a ? &b : &a;
-    for (int born : {0, 1})
-      for (int died : {2, 3}) {
-        const DaySpan& from = x->dates[born];
-        const DaySpan& to = y->dates[died];
-        if (!from.known || !to.known) continue;
-        if (from.lo > to.hi + dup::kDaysPerYear || to.lo - from.hi > kLongestLife) return false;
-      }
-  }
+  auto clash = [](const DaySpan& from, const DaySpan& to) {
+    return from.known && to.known && (from.lo > to.hi + dup::kDaysPerYear || to.lo - from.hi > kLongestLife);
+  };
+  for (int born : {0, 1})
+    for (int died : {2, 3}) {
+      if (clash(a.dates[born], a.dates[died]) || clash(b.dates[born], b.dates[died])) continue;
+      if (clash(a.dates[born], b.dates[died]) || clash(b.dates[born], a.dates[died])) return false;
+    }
   return true;
 }
 
@@ -121,50 +128,81 @@ void score_places(const DuplicateFacts& a, const DuplicateFacts& b, Tally& t) {
   t.total += std::min(plus, 8);
 }
 
-void score_parent(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y, const char* who,
+// Returns false when the parents' names tell the two apart.
+bool score_parent(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y, const char* who,
                   Tally& t) {
-  if (!named(all, x) || !named(all, y)) return;
+  if (!named(all, x) || !named(all, y)) return named(all, x) == named(all, y);
   const std::string role = who;
+  const int fit = same_person_by_name(all, x, y);
   if (x == y) t.add(6, "same " + role);  // siblings share them too
-  else if (same_person_by_name(all, x, y)) t.add(10, "same " + role + "'s name");
-  else t.add(-12, role + "s' names differ");
+  else if (fit > 0) t.add(10, "same " + role + "'s name");
+  else if (fit < 0) t.add(-12, role + "s' names differ");
+  return fit > 0;
+}
+
+// How many of the named relatives in `xs` have a namesake in `ys`, and how
+// many are named at all.
+std::pair<int, int> namesakes(const std::vector<DuplicateFacts>& all, const std::vector<std::int16_t>& xs,
+                              const std::vector<std::int16_t>& ys) {
+  int named_count = 0, found = 0;
+  for (std::int16_t x : xs) {
+    if (!named(all, x)) continue;
+    ++named_count;
+    for (std::int16_t y : ys)
+      if (named(all, y) && same_person_by_name(all, x, y) > 0) {
+        ++found;
+        break;
+      }
+  }
+  return {found, named_count};
 }
 
 void score_relatives(const std::vector<DuplicateFacts>& all, const DuplicateFacts& a, const DuplicateFacts& b,
                      Tally& t) {
-  score_parent(all, a.father, b.father, "father", t);
-  score_parent(all, a.mother, b.mother, "mother", t);
-  bool any_partner = false, partner_fits = false;
-  for (std::int16_t x : a.partners)
-    for (std::int16_t y : b.partners)
-      if (named(all, x) && named(all, y)) {
-        any_partner = true;
-        partner_fits = partner_fits || same_person_by_name(all, x, y);
-      }
-  if (partner_fits) t.add(10, "same partner's name");
-  else if (any_partner) t.add(-4, "");
-  int shared = 0;
-  for (std::int16_t x : a.children) {
-    if (!named(all, x)) continue;
-    for (std::int16_t y : b.children)
-      if (named(all, y) && same_person_by_name(all, x, y)) {
-        ++shared;
-        break;
-      }
-  }
+  bool whole = score_parent(all, a.father, b.father, "father", t);
+  whole = score_parent(all, a.mother, b.mother, "mother", t) && whole;
+  const auto [partners_found, partners_named] = namesakes(all, a.partners, b.partners);
+  const auto [other_partners_found, other_partners_named] = namesakes(all, b.partners, a.partners);
+  if (partners_found > 0) t.add(10, "same partner's name");
+  else if (partners_named > 0 && other_partners_named > 0) t.add(-4, "");
+  const auto [shared, kids] = namesakes(all, a.children, b.children);
+  const auto [other_shared, other_kids] = namesakes(all, b.children, a.children);
   if (shared == 1) t.add(7, "a child's name in common");
   else if (shared > 1) t.add(std::min(4 + 3 * shared, 12), std::to_string(shared) + " children's names in common");
+  if (kids > 0 && other_kids > 0) t.total -= std::min(3 * (kids - shared + other_kids - other_shared), 9);
+  // Records of one person entered twice come with their whole family twice.
+  whole = whole && partners_found == partners_named && other_partners_found == other_partners_named &&
+          shared == kids && other_shared == other_kids;
+  if (whole && partners_named + kids + named(all, a.father) + named(all, a.mother) >= 2) t.add(6, "relatives alike");
 }
 
 }  // namespace
 
 int MinimumScore(DuplicateSensitivity sensitivity) {
   switch (sensitivity) {
-    case DuplicateSensitivity::Low: return 75;
-    case DuplicateSensitivity::High: return 45;
+    case DuplicateSensitivity::Low: return 70;
+    case DuplicateSensitivity::High: return 40;
     case DuplicateSensitivity::Normal: break;
   }
-  return 60;
+  return 55;
+}
+
+DuplicateFacts FactsOf(const PersonRecord& r) {
+  DuplicateFacts f;
+  f.number = r.PerNum;
+  f.candidate = r.Deleted == 0;
+  f.sex = SexOf(r);
+  f.family = dup::Fold(r.FamName);
+  f.family_key = dup::SoundKey(f.family);
+  f.given = split(dup::Fold(r.GivenNames));
+  f.given_sounds = first_sounds(f.given);
+  const std::string* dates[4] = {&r.BirthDate, &r.DOBap, &r.DeathDate, &r.InterDate};
+  const std::string* places[4] = {&r.BirthPlace, &r.Baptisplace, &r.DeathPlace, &r.InteredPlace};
+  for (int e = 0; e < 4; ++e) {
+    f.dates[e] = dup::SpanOf(cp1252::trim(*dates[e]));
+    f.places[e] = dup::Fold(*places[e]);
+  }
+  return f;
 }
 
 std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s) {
@@ -174,20 +212,9 @@ std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s) {
   const std::size_t records = data ? data->size() / kPersonLen : 0;
   for (std::size_t p = 1; p <= records && p < all.size(); ++p) {
     const PersonRecord r = decode_person(data->data() + (p - 1) * kPersonLen);
-    DuplicateFacts& f = all[p];
-    f.number = static_cast<std::int16_t>(p);
-    f.candidate = r.Deleted == 0 && !IsPlaceholder(s, r);
-    f.sex = SexOf(r);
-    f.family = dup::Fold(r.FamName);
-    f.family_key = dup::SoundKey(f.family);
-    f.given = split(dup::Fold(r.GivenNames));
-    f.given_sounds = first_sounds(f.given);
-    const std::string* dates[4] = {&r.BirthDate, &r.DOBap, &r.DeathDate, &r.InterDate};
-    const std::string* places[4] = {&r.BirthPlace, &r.Baptisplace, &r.DeathPlace, &r.InteredPlace};
-    for (int e = 0; e < 4; ++e) {
-      f.dates[e] = dup::SpanOf(cp1252::trim(*dates[e]));
-      f.places[e] = dup::Fold(*places[e]);
-    }
+    all[p] = FactsOf(r);
+    all[p].number = static_cast<std::int16_t>(p);
+    all[p].candidate = all[p].candidate && !IsPlaceholder(s, r);
   }
   std::vector<bool> has_parents(all.size(), false);
   auto valid = [&](std::int16_t p) { return p > 0 && static_cast<std::size_t>(p) < all.size(); };
@@ -225,10 +252,12 @@ DuplicatePair ScorePair(const std::vector<DuplicateFacts>& all, std::int16_t a, 
   if (given.match == GivenMatch::None) return out;
   if (!x.family.empty() && x.family == y.family) t.add(30, "same family name");
   else if (!x.family.empty() && x.family_key == y.family_key) t.add(22, "same family name sound");
+  else if (x.family.empty() && y.family.empty()) t.add(25, "no family names");
   else if (family_fits(x, y)) t.add(x.family.empty() || y.family.empty() ? 5 : 18, "family names alike");
   else t.add(-5, "family names differ");
   static constexpr int kGivenPoints[] = {0, 5, 12, 20, 26, 30};
-  t.add(kGivenPoints[static_cast<int>(given.match)], given.reason);
+  if (x.given.empty() && y.given.empty()) t.add(20, "no given names");
+  else t.add(kGivenPoints[static_cast<int>(given.match)], given.reason);
   Tally dates;
   for (int e = 0; e < 4; ++e)
     if (!score_event(e, x.dates[e], y.dates[e], dates)) return out;

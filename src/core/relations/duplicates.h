@@ -46,6 +46,10 @@ struct DuplicateFacts {
   std::vector<std::int16_t> partners, children;
 };
 
+// What one record says, without its relatives (number, candidate and sex
+// from the record; placeholders are no candidates only when gathered).
+DuplicateFacts FactsOf(const PersonRecord& r);
+
 // Facts of persons 1..NumPersons (index = Person number, [0] unused), read
 // from vorlan.Per in one go and from the marriage table.
 std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s);
@@ -55,7 +59,7 @@ std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s);
 DuplicatePair ScorePair(const std::vector<DuplicateFacts>& all, std::int16_t a, std::int16_t b);
 
 struct DuplicateSearch {
-  int min_score = 60;
+  int min_score = 55;
   std::size_t limit = 0;                            // 0: all
   std::set<std::pair<std::int16_t, std::int16_t>> ignored;  // (lower, higher)
   // Called now and then with the share done (0..1); false stops the search,
