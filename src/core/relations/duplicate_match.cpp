@@ -206,7 +206,7 @@ DaySpan SpanOf(std::string_view stored) {
   if (f.kind == DateKind::Range) hi = part_days(f.last).second;
   const long slack = 2 * kDaysPerYear;  // "abt 1850" meets 1851 and 1852
   switch (f.qualifier) {
-    case DateQualifier::None: out.exact = f.kind == DateKind::Date && lo == hi; break;
+    case DateQualifier::None: out.exact = f.kind == DateKind::Date && lo == hi; return out.lo = lo, out.hi = hi, out;
     case DateQualifier::About:
     case DateQualifier::Calculated:
     case DateQualifier::Estimated: lo -= slack, hi += slack; break;
@@ -215,6 +215,7 @@ DaySpan SpanOf(std::string_view stored) {
     case DateQualifier::After:
     case DateQualifier::From: hi += 30 * kDaysPerYear; break;
   }
+  out.loose = true;
   out.lo = lo, out.hi = hi;
   return out;
 }

@@ -52,6 +52,7 @@ GivenComparison CompareGiven(const std::vector<std::string>& a, const std::vecto
 struct DaySpan {
   bool known = false;
   bool exact = false;  // a complete date without a qualifier
+  bool loose = false;  // about, before, after, ...: widened beyond what it names
   long lo = 0, hi = 0;
   int year = 0;        // the year the text names (its latest); 0 none
 };

@@ -96,7 +96,7 @@ bool score_event(int e, const DaySpan& a, const DaySpan& b, Tally& t) {
       t.add(-5, what + " dates a year apart");
     else t.add(-30, what + " dates differ");
   } else if (gap == 0) t.add(6, a.year == b.year ? what + " year " + std::to_string(a.year) : what + " years " + years);
-  else if (gap <= 2 * dup::kDaysPerYear) t.add(-3, what + " years " + years);
+  else if (gap <= 2 * dup::kDaysPerYear) t.add(a.loose || b.loose ? -3 : -8, what + " years " + years);
   else t.add(-25, what + " years " + years + " far apart");
   return true;
 }
