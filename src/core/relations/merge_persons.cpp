@@ -137,6 +137,12 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
     from_drop.insert(static_cast<std::int16_t>(m));
   }
 
+  if (!from_drop.empty()) {
+    std::string list;
+    for (std::int16_t m : from_drop) list += (list.empty() ? "" : ", ") + std::to_string(m);
+    c.done.push_back("took over the partnerships in famil" + std::string(from_drop.size() == 1 ? "y " : "ies ") + list);
+  }
+
   // Two families of one couple become one: the lower number keeps them.
   std::vector<std::int16_t> mine;
   for (int m = 1; m <= FamilyCount(s); ++m) {
