@@ -33,7 +33,8 @@ TEST_F(DuplicatesCli, ListsThePairAndMergesIt) {
   ASSERT_EQ(s.Lock.take(dir + "tree.vfl", s.now()), FamilyFileLock::Taken::Yes);
   EXPECT_EQ(vft("merge " + file + " 1 3").code, 1);
   s.Lock.release();
-  EXPECT_EQ(vft("merge " + file + " 1 2").err, "John Smith and Mary Smith are of different sex and cannot be one person.\n");
+  EXPECT_EQ(vft("merge " + file + " 1 2").err,
+            "John Smith and Mary Smith are of different sex and cannot be one person.\n");
   const test::ToolRun merged = vft("merge " + file + " 1 3");
   EXPECT_EQ(merged.code, 0) << merged.err;
   EXPECT_EQ(merged.out, "Merged Person #3 into John Smith (Person #1):\n  deleted Person #3\n");

@@ -72,7 +72,9 @@ bool named(const std::vector<DuplicateFacts>& all, std::int16_t p) {
   return p > 0 && static_cast<std::size_t>(p) < all.size() && all[static_cast<std::size_t>(p)].candidate;
 }
 
-bool contains(const std::vector<std::int16_t>& v, std::int16_t x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+bool contains(const std::vector<std::int16_t>& v, std::int16_t x) {
+  return std::find(v.begin(), v.end(), x) != v.end();
+}
 
 struct Tally {
   int total = 0;

@@ -202,7 +202,8 @@ std::string ancestry_refusal(const Session& s, std::int16_t keep, std::int16_t d
 PersonRecord merged_record(const PersonRecord& keep, const PersonRecord& drop, const MergePlan& plan) {
   PersonRecord out = keep;
   for (std::size_t i = 0; i < kMergeFields; ++i)
-    if (plan.from_drop[i]) MergeFieldOf(out, static_cast<MergeField>(i)) = MergeFieldOf(drop, static_cast<MergeField>(i));
+    if (plan.from_drop[i])
+      MergeFieldOf(out, static_cast<MergeField>(i)) = MergeFieldOf(drop, static_cast<MergeField>(i));
   return out;
 }
 
