@@ -6,6 +6,7 @@
 
 #include "chart_command.h"
 #include "commands.h"
+#include "duplicates_command.h"
 #include "print_command.h"
 #include "relate_command.h"
 #include "web_command.h"
@@ -37,6 +38,9 @@ const char* kUsage =
     "  vft relate FILE.vfl A B        how persons A and B (Person numbers) are related\n"
     "  vft chart FILE.vfl --kind ancestors|descendants|fan --person N OUT.svg|OUT.png|OUT.pdf\n"
     "      [--generations G] [--full-circle] [--dpi D]   (see vft chart --help)\n"
+    "  vft duplicates FILE.vfl        pairs of persons who may be recorded twice, best first\n"
+    "      [--min-score N] [--limit N] [--json]\n"
+    "  vft merge FILE.vfl KEEP DROP   join person DROP into person KEEP and save the file\n"
     "  vft help                       show this text\n";
 
 int usage_error(const std::string& what) {
@@ -62,6 +66,8 @@ int main(int argc, char** argv) {
   if (cmd == "web") return vft::cli::cmd_web(argc - 2, argv + 2);
   if (cmd == "relate") return vft::cli::cmd_relate(argc - 2, argv + 2);
   if (cmd == "chart") return vft::cli::cmd_chart(argc - 2, argv + 2);
+  if (cmd == "duplicates") return vft::cli::cmd_duplicates(argc - 2, argv + 2);
+  if (cmd == "merge") return vft::cli::cmd_merge(argc - 2, argv + 2);
   if (cmd == "convert") {
     vft::cli::ConvertOptions o;
     std::vector<std::string> files;

@@ -1,0 +1,131 @@
+#include "duplicates_command.h"
+
+#include <cstdio>
+#include <string>
+
+#include "cli_session.h"
+#include "common/cp1252.h"
+#include "json_writer.h"
+#include "relations/duplicates.h"
+#include "relations/merge_persons.h"
+#include "relations/person_io.h"
+#include "store/familyfile.h"
+#include "store/file_io.h"
+#include "store/records.h"
+
+namespace vft::cli {
+namespace {
+
+int usage(const std::string& what) {
+  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kDuplicatesUsage);
+  return 2;
+}
+
+// A count or score as typed: digits only, at most `most`.
+bool parse_number(const std::string& text, long most, long& out) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  out = std::stol(text);
+  return out <= most;
+}
+
+}  // namespace
+
+int cmd_duplicates(int argc, char** argv) {
+  std::string file;
+  DuplicateSearch how;
+  bool json = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string a = argv[i];
+    long n = 0;
+    if (a == "--json") json = true;
+    else if (a == "--min-score" || a == "--limit") {
+      if (i + 1 >= argc) return usage("option " + a + " needs a value");
+      if (!parse_number(argv[++i], a == "--limit" ? 1000000000L : 100L, n))
+        return usage("not a valid value for " + a + ": " + argv[i]);
+      if (a == "--limit") how.limit = static_cast<std::size_t>(n);
+      else how.min_score = static_cast<int>(n);
+    } else if (a.rfind("--", 0) == 0) return usage("unknown option: " + a);
+    else if (file.empty()) file = a;
+    else return usage("duplicates needs one Family file");
+  }
+  if (file.empty()) return usage("duplicates needs a Family file");
+  if (how.min_score < 1) how.min_score = 1;
+
+  CliSession cs;
+  if (!cs.ok()) {
+    std::fputs("vft: cannot create a temporary work folder\n", stderr);
+    return 1;
+  }
+  if (!fileio::exists(file)) {
+    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
+    return 1;
+  }
+  Session& s = cs.session();
+  if (OpenFamilyFile(s, file, OpenAccess::Inspect) != -1) return 1;
+  how.ignored = ReadIgnoredPairs(file);
+  const std::vector<DuplicatePair> pairs = FindDuplicates(s, how);
+  if (json) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      const DuplicatePair& p = pairs[i];
+      out += i ? ",\n " : "\n ";
+      out += "{\"first\": " + std::to_string(p.first) + ", \"second\": " + std::to_string(p.second) +
+             ", \"score\": " + std::to_string(p.score) + ", \"reasons\": [";
+      for (std::size_t r = 0; r < p.reasons.size(); ++r) out += (r ? ", " : "") + json_string(p.reasons[r]);
+      out += "]}";
+    }
+    out += pairs.empty() ? "]\n" : "\n]\n";
+    std::fputs(out.c_str(), stdout);
+    return 0;
+  }
+  for (const DuplicatePair& p : pairs) {
+    std::string reasons;
+    for (const std::string& r : p.reasons) reasons += (reasons.empty() ? "" : ", ") + r;
+    std::printf("%3d  %d %s  /  %d %s\n     %s\n", p.score, p.first, cp1252::to_utf8(DisplayNameOf(s, p.first)).c_str(),
+                p.second, cp1252::to_utf8(DisplayNameOf(s, p.second)).c_str(), cp1252::to_utf8(reasons).c_str());
+  }
+  return 0;
+}
+
+int cmd_merge(int argc, char** argv) {
+  if (argc != 3) return usage("merge needs a Family file and two Person numbers");
+  long keep = 0, drop = 0;
+  if (!parse_number(argv[1], 32767, keep) || keep < 1) return usage(std::string("not a Person number: ") + argv[1]);
+  if (!parse_number(argv[2], 32767, drop) || drop < 1) return usage(std::string("not a Person number: ") + argv[2]);
+  const std::string file = argv[0];
+  CliSession cs;
+  if (!cs.ok()) {
+    std::fputs("vft: cannot create a temporary work folder\n", stderr);
+    return 1;
+  }
+  if (!fileio::exists(file)) {
+    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
+    return 1;
+  }
+  Session& s = cs.session();
+  // It writes the file: opened for editing, so the lock keeps the window and
+  // other runs off it meanwhile.
+  if (OpenFamilyFile(s, file, OpenAccess::Edit) != -1) return 1;
+  if (s.ReadOnly) {
+    std::fprintf(stderr, "vft: %s cannot be written: nothing merged\n", file.c_str());
+    return 1;
+  }
+  PersonRecord k, d;
+  const auto pk = static_cast<std::int16_t>(keep), pd = static_cast<std::int16_t>(drop);
+  MergePlan plan{pk, pd, {}};
+  if (ReadStoredPerson(s, pk, k) && ReadStoredPerson(s, pd, d)) plan = DefaultMergePlan(k, d);
+  plan.keep = pk, plan.drop = pd;
+  const std::string names = DisplayNameOf(s, pk) + " (Person #" + std::to_string(pk) + ")";
+  const MergeOutcome outcome = MergePersons(s, plan);
+  if (!outcome.merged) return 1;  // the prompter has printed why
+  std::string why;
+  if (SaveFamilyFile(s, s.WorkFolder, file, SaveTarget::TreeFile, &why) != -1) {
+    std::fprintf(stderr, "vft: %s was not saved%s%s\n", file.c_str(), why.empty() ? "" : ": ", why.c_str());
+    return 1;
+  }
+  std::printf("Merged Person #%d into %s:\n", pd, cp1252::to_utf8(names).c_str());
+  for (const std::string& line : outcome.done) std::printf("  %s\n", cp1252::to_utf8(line).c_str());
+  return 0;
+}
+
+}  // namespace vft::cli
