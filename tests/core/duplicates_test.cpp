@@ -180,7 +180,7 @@ TEST(Duplicates, RandomMergesKeepTheTreeSoundAndUndoRestoresIt) {
       EXPECT_EQ(s.UndoText, "Undo merge of " + DisplayName(s, after));
 
       if (attempt % 3 == 0) {
-        ASSERT_TRUE(RestoreUndoPoint(s));
+        ASSERT_TRUE(UndoLastStep(s));
         const auto undone = test::snapshot(s);
         for (const char* f : {recfile::Person, recfile::Marriage, recfile::Ceremony, recfile::Notes})
           EXPECT_EQ(undone.at(f), before.at(f)) << f;
