@@ -63,7 +63,7 @@ void BM_MergeMaxTree(benchmark::State& state) {
   for (auto _ : state) {
     const MergeOutcome out = MergePersons(m.s, m.plans[i++ % m.plans.size()]);
     state.PauseTiming();
-    if (!out.merged || !RestoreUndoPoint(m.s)) state.SkipWithError("merge or undo failed");
+    if (!out.merged || !UndoLastStep(m.s)) state.SkipWithError("merge or undo failed");
     state.ResumeTiming();
   }
 }
