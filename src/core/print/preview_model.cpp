@@ -316,8 +316,11 @@ bool SavePanelSettings(Session& s, PanelSettings p) {
   p.sheet.request = request;
   if (PrintSection(request).empty()) return false;
   if (request == request::FamilyList) ChartBoxesToSheet(p.chart, p.sheet);
-  if (GroupOf(request) == ItemGroup::Sheet || request == request::FamilyList)
-    return SaveSheetOptions(s, p.sheet) & SavePageSettings(s, p.chart);
+  if (GroupOf(request) == ItemGroup::Sheet || request == request::FamilyList) {
+    // Both are saved even when the first fails.
+    const bool sheet = SaveSheetOptions(s, p.sheet);
+    return SavePageSettings(s, p.chart) && sheet;
+  }
   bool ok = SaveChartOptions(s, p.chart);
   if (request == request::FamilyNames) ok &= SavePanelChoices(s, request, p.sheet.sort, p.sheet.format);
   return ok;

@@ -245,7 +245,11 @@ MergeOutcome MergePersons(Session& s, const MergePlan& plan) {
   const LinkChanges links = plan_links(s, plan, SexOf(merged));
 
   RecordTransaction tx(s);
-  TakeUndoPoint(s, "Undo merge of " + DisplayName(s, merged));
+  // No to "make the change anyway?" when the step cannot be recorded: nothing is merged.
+  if (!TakeUndoPoint(s, "Undo merge of " + DisplayName(s, merged))) {
+    out.refusal = "The persons were not merged: the change could not have been undone.";
+    return out;
+  }
   for (const auto& [m, f] : links.families) {
     s.Marriages[static_cast<std::size_t>(m)] = f;
     if (auto from = links.ceremony_from.find(m); from != links.ceremony_from.end()) {
