@@ -29,12 +29,12 @@ using namespace vft;
 namespace {
 
 // "Family|Given|Sex|Birth|Death|Birth place|Father's given and family name"
-PersonRecord person(std::int16_t n, const std::string& spec, std::string* father = nullptr) {
+PersonRecord person(std::int16_t n, const std::string& fields, std::string* father = nullptr) {
   std::vector<std::string> f;
-  for (std::size_t i = 0, j; i <= spec.size(); i = j + 1) {
-    j = spec.find('|', i);
-    if (j == std::string::npos) j = spec.size();
-    f.push_back(spec.substr(i, j - i));
+  for (std::size_t i = 0, j; i <= fields.size(); i = j + 1) {
+    j = fields.find('|', i);
+    if (j == std::string::npos) j = fields.size();
+    f.push_back(fields.substr(i, j - i));
   }
   f.resize(7);
   PersonRecord r;
