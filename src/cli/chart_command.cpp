@@ -85,16 +85,8 @@ int cmd_chart(int argc, char** argv) {
   if (ext != "svg" && ext != "png" && ext != "pdf") return usage("the picture file must end in .svg, .png or .pdf");
 
   CliSession cs;
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return 1;
-  }
-  if (!fileio::exists(files[0])) {
-    std::fprintf(stderr, "vft: no such file: %s\n", files[0].c_str());
-    return 1;
-  }
+  if (!cs.open(files[0])) return 1;
   Session& s = cs.session();
-  if (OpenFamilyFile(s, files[0], OpenAccess::Inspect) != -1) return 1;
   PersonRecord check;
   if (person > s.Config.NumPersons() || !ReadPersonRecord(s, static_cast<std::int16_t>(person), check) ||
       check.Deleted != 0) {

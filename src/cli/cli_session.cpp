@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "store/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -207,6 +209,18 @@ CliSession::~CliSession() {
   g_root_set = 0;
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
+}
+
+bool CliSession::open(const std::string& file, OpenAccess access) {
+  if (!ok_) {
+    std::fputs("vft: cannot create a temporary work folder\n", stderr);
+    return false;
+  }
+  if (!fileio::exists(file)) {
+    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
+    return false;
+  }
+  return OpenFamilyFile(s_, file, access) == -1;
 }
 
 }  // namespace vft::cli

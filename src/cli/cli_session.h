@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/prompter.h"
+#include "store/familyfile.h"
 #include "store/session.h"
 
 namespace vft::cli {
@@ -26,6 +27,10 @@ class CliSession {
   bool ok() const { return ok_; }
   Session& session() { return s_; }
   StderrPrompter& prompter() { return prompter_; }
+  // Opens `file` into the command's work folder; false when it cannot (the
+  // reason is printed: no work folder, no such file, or the open's own
+  // message). Commands that only look open for inspection.
+  bool open(const std::string& file, OpenAccess access = OpenAccess::Inspect);
 
  private:
   StderrPrompter prompter_;

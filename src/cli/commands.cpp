@@ -21,20 +21,6 @@
 namespace vft::cli {
 namespace {
 
-// Opens the file into the command's own work folder; false when refused (the
-// reason has already been printed by the prompter).
-bool open_tree(CliSession& cs, const std::string& file) {
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return false;
-  }
-  if (!fileio::exists(file)) {
-    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
-    return false;
-  }
-  return OpenFamilyFile(cs.session(), file, OpenAccess::Inspect) == -1;
-}
-
 std::string t(const std::string& field) { return json_string(cp1252::trim(field)); }
 
 void dump_person(std::string& o, const PersonRecord& p, const std::string& notes) {
@@ -81,7 +67,7 @@ void dump_marriage(std::string& o, const MarriageRecord& m, const CeremonyRecord
 
 int cmd_dump(const std::string& file) {
   CliSession cs;
-  if (!open_tree(cs, file)) return 1;
+  if (!cs.open(file)) return 1;
   Session& s = cs.session();
   const int persons = s.Config.NumPersons();
   const int marriages = s.Config.NumMarriages();
@@ -200,7 +186,7 @@ int import_gedcom(const std::string& in, const std::string& out) {
 
 int export_gedcom(const std::string& in, const std::string& out, const ConvertOptions& o) {
   CliSession cs;
-  if (!open_tree(cs, in)) return 1;
+  if (!cs.open(in)) return 1;
   Session& s = cs.session();
   ExportOptions e;
   e.flavour = o.flavour == "5.5.1" ? GedcomFlavour::Gedcom551
@@ -228,13 +214,13 @@ int cmd_convert(const std::string& in, const std::string& out, const ConvertOpti
   }
   if (has_extension(out, ".ged")) return export_gedcom(in, out, o);
   CliSession cs;
-  if (!open_tree(cs, in)) return 1;
+  if (!cs.open(in)) return 1;
   return save_to(cs.session(), out);
 }
 
 int cmd_check(const std::string& file) {
   CliSession cs;
-  if (!open_tree(cs, file)) return 1;
+  if (!cs.open(file)) return 1;
   auto problems = CheckTree(cs.session());
   for (const auto& p : problems) std::printf("%s\n", cp1252::to_utf8(p.text).c_str());
   if (problems.empty()) {

@@ -52,16 +52,8 @@ int cmd_duplicates(int argc, char** argv) {
   if (how.min_score < 1) how.min_score = 1;
 
   CliSession cs;
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return 1;
-  }
-  if (!fileio::exists(file)) {
-    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
-    return 1;
-  }
+  if (!cs.open(file)) return 1;
   Session& s = cs.session();
-  if (OpenFamilyFile(s, file, OpenAccess::Inspect) != -1) return 1;
   how.ignored = ReadIgnoredPairs(file);
   const std::vector<DuplicatePair> pairs = FindDuplicates(s, how);
   if (json) {
@@ -94,18 +86,10 @@ int cmd_merge(int argc, char** argv) {
   if (!parse_number(argv[2], 32767, drop) || drop < 1) return usage(std::string("not a Person number: ") + argv[2]);
   const std::string file = argv[0];
   CliSession cs;
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return 1;
-  }
-  if (!fileio::exists(file)) {
-    std::fprintf(stderr, "vft: no such file: %s\n", file.c_str());
-    return 1;
-  }
-  Session& s = cs.session();
   // It writes the file: opened for editing, so the lock keeps the window and
   // other runs off it meanwhile.
-  if (OpenFamilyFile(s, file, OpenAccess::Edit) != -1) return 1;
+  if (!cs.open(file, OpenAccess::Edit)) return 1;
+  Session& s = cs.session();
   if (s.ReadOnly) {
     std::fprintf(stderr, "vft: %s cannot be written: nothing merged\n", file.c_str());
     return 1;

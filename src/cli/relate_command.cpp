@@ -34,18 +34,10 @@ int cmd_relate(int argc, char** argv) {
     if (!parse_number(argv[i], i == 1 ? a : b)) return usage(std::string("not a Person number: ") + argv[i]);
 
   CliSession cs;
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return 1;
-  }
-  if (!fileio::exists(argv[0])) {
-    std::fprintf(stderr, "vft: no such file: %s\n", argv[0]);
-    return 1;
-  }
-  Session& s = cs.session();
   // Only looked at: it opens as the other inspecting commands do, while the
   // window has the tree open or other runs look at it too.
-  if (OpenFamilyFile(s, argv[0], OpenAccess::Inspect) != -1) return 1;
+  if (!cs.open(argv[0])) return 1;
+  Session& s = cs.session();
   if (const std::string refused = CheckRelationshipPair(s, a, b); !refused.empty()) {
     std::fprintf(stderr, "vft: %s\n", refused.c_str());
     return 1;

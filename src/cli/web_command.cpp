@@ -72,15 +72,7 @@ int cmd_web(int argc, char** argv) {
   if (files.size() != 2) return usage("web needs a Family file and an output folder");
 
   CliSession cs;
-  if (!cs.ok()) {
-    std::fputs("vft: cannot create a temporary work folder\n", stderr);
-    return 1;
-  }
-  if (!fileio::exists(files[0])) {
-    std::fprintf(stderr, "vft: no such file: %s\n", files[0].c_str());
-    return 1;
-  }
-  if (OpenFamilyFile(cs.session(), files[0], OpenAccess::Inspect) != -1) return 1;
+  if (!cs.open(files[0])) return 1;
 
   namespace fs = std::filesystem;
   std::error_code ec;
