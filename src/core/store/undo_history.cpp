@@ -236,7 +236,7 @@ void drop_oldest(Session& s) {
   ByteWriter w(file);
   w.put_i32_at(16, static_cast<std::int32_t>(file.size()));  // the end, which fits 32 bits here
   const fileio::WriteFailure earlier = s.disk.failure();
-  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private);
+  fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, false, fileio::Links::Replace);
   if (!(batch.add(history_path(s), file) && batch.commit())) {
     s.disk.set_failure(earlier);
     return;
