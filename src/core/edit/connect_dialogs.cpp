@@ -372,8 +372,7 @@ std::string SequenceLine(const Session& s, int position, std::int16_t person) {
   PersonRecord p;
   std::string line = std::to_string(position) + "  ";
   if (person < 1 || !ReadStoredPerson(s, person, p)) return line + s.Messages[msg::Unknown];
-  const std::string fam = cp1252::trim(p.FamName);
-  line += cp1252::trim(p.GivenNames) + "  " + (s.UCaseFamname ? cp1252::upper(fam) : fam);
+  line += cp1252::trim(p.GivenNames) + "  " + display_famname(s, p);
   const std::string born = cp1252::trim(p.BirthDate), died = cp1252::trim(p.DeathDate);
   if (!born.empty() || !died.empty()) line += "  " + born;
   if (!died.empty()) line += "  " + died;

@@ -15,6 +15,7 @@
 #include "interchange/gedcom_export_flavour.h"
 #include "interchange/gedcom_export_source.h"
 #include "interchange/gedcom_tables.h"
+#include "store/date_words.h"
 #include "store/paths.h"
 #include "store/records.h"
 
@@ -53,9 +54,8 @@ bool place_text(const std::string& field, std::string& out) {
 
 std::string today(const Session& s, GedcomFlavour f) {
   LocalTime t = s.now();
-  std::size_t m = static_cast<std::size_t>(std::clamp(t.month, 1, 12)) - 1;
-  std::string_view month = f == GedcomFlavour::Standard ? gedcom::kMonthNames[m] : gedcom::kMonthTags[m];
-  return std::to_string(t.day) + " " + std::string(month) + " " + std::to_string(t.year);
+  const std::string date = DayMonthYear(t.year, t.month, t.day);
+  return f == GedcomFlavour::Standard ? date : cp1252::upper(date);
 }
 
 // A person's place in a family.

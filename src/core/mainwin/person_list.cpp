@@ -86,7 +86,7 @@ std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f) {
     r.sex = sex_letter(field(rec, person_at::Sex, width::Sex));
     if (f.only_sex && r.sex != f.only_sex) continue;
     r.famname = field(rec, person_at::FamName, width::FamName);
-    if (s.UCaseFamname) r.famname = cp1252::upper(r.famname);
+    r.famname = display_famname(s, r.famname);
     r.given = field(rec, person_at::GivenNames, width::GivenNames);
     if (!NameMatches(f, r.famname, r.given)) continue;
     r.number = n;
