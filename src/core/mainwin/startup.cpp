@@ -149,7 +149,7 @@ int RepairPersonRecords(Session& s) {
     }
   };
   for (std::size_t i = 0; i < records; ++i) {
-    std::uint8_t* rec = data->data() + i * kPersonLen;
+    std::uint8_t* rec = person_bytes(*data, i + 1);
     const auto number = static_cast<std::uint16_t>(i + 1);
     put(rec + person_at::PerNum, static_cast<std::uint8_t>(number & 0xFF));
     put(rec + person_at::PerNum + 1, static_cast<std::uint8_t>(number >> 8));

@@ -49,7 +49,7 @@ int CountDeletedIn(const Bytes& person_file, int persons) {
   const std::size_t records = std::min(person_file.size() / kPersonLen, static_cast<std::size_t>(persons));
   int deleted = 0;
   for (std::size_t n = 0; n < records; ++n)
-    if (read_i16(person_file.data() + n * kPersonLen + person_at::Deleted) != 0) ++deleted;
+    if (read_i16(person_bytes(person_file, n + 1) + person_at::Deleted) != 0) ++deleted;
   return deleted;
 }
 
@@ -176,9 +176,9 @@ void LoadMarriages(Session& s) {
   for (int n = 1; n <= kMaxMarriages; ++n) {
     auto i = static_cast<std::size_t>(n);
     if (n <= count && i <= have)
-      s.Marriages[i] = decode_marriage(data->data() + (i - 1) * kMarriageLen);
+      s.family(i) = decode_marriage(data->data() + (i - 1) * kMarriageLen);
     else
-      s.Marriages[i] = MarriageRecord{};
+      s.family(i) = MarriageRecord{};
   }
 }
 
