@@ -79,9 +79,9 @@ int cmd_dump(const std::string& file) {
                   ",\"NumMarriages\":" + std::to_string(marriages) +
                   ",\"LastPerson\":" + std::to_string(s.Config.LastPerson()) + ",\"persons\":[";
   for (int n = 1; n <= persons; ++n) {
-    auto off = static_cast<std::size_t>(n - 1) * kPersonLen;
-    PersonRecord p = off + kPersonLen <= per.size() ? decode_person(per.data() + off) : blank_person();
-    if (off + kPersonLen > per.size()) p.PerNum = static_cast<std::int16_t>(n);
+    const std::uint8_t* rec = person_bytes(per, static_cast<std::size_t>(n));
+    PersonRecord p = rec ? decode_person(rec) : blank_person();
+    if (!rec) p.PerNum = static_cast<std::int16_t>(n);
     if (n > 1) o += ',';
     dump_person(o, p, p.Deleted ? std::string() : ReadNotesFrom(p.NotesRec, notes));
   }
@@ -90,7 +90,7 @@ int cmd_dump(const std::string& file) {
     auto off = static_cast<std::size_t>(n - 1) * kCeremonyLen;
     CeremonyRecord c = off + kCeremonyLen <= mce.size() ? decode_ceremony(mce.data() + off) : blank_ceremony();
     if (n > 1) o += ',';
-    dump_marriage(o, s.Marriages[static_cast<std::size_t>(n)], c);
+    dump_marriage(o, s.family(n), c);
   }
   o += "]}\n";
   std::fwrite(o.data(), 1, o.size(), stdout);

@@ -3,6 +3,7 @@
 // their exit codes.
 #include <gtest/gtest.h>
 
+#include "golden.h"
 #include "run_tool.h"
 #include "tree_builder.h"
 
@@ -49,9 +50,9 @@ TEST_F(RelateCli, AnswersInWordsAndRefusesBadPersons) {
     SCOPED_TRACE(run.args);
     const test::ToolRun r = vft(f + run.args);
     EXPECT_EQ(r.code, run.code);
-    if (!run.golden.empty()) {
-      EXPECT_EQ(r.out, test::file_text(VFT_CLI_GOLDEN_DIR "/" + run.golden));
-    }
+    // Each answer: the sentence both ways, then every way numbered with its
+    // common ancestors and its path, in the words of the kinship terms.
+    if (!run.golden.empty()) test::expect_golden(run.golden, r.out);
     if (run.code != 0) {
       EXPECT_EQ(r.out, "");
     }

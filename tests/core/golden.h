@@ -1,13 +1,14 @@
 // Whole documents compared with the files kept in golden/ beside the tests.
 // Each file is a reviewed truth: its test says which rule it pins. Rewriting
 // one is a deliberate step (tests/README.md): VFT_UPDATE_GOLDEN names the
-// files to rewrite (part of a name, or "all"), and every rewrite says where it
-// changed, for the review of `git diff` before the commit.
+// files to rewrite (part of a name, or "all"), and every rewrite prints the
+// whole change as a unified diff, for the review before the commit.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "print/page_document.h"
@@ -31,8 +32,15 @@ inline void expect_golden(const std::string& name, const std::string& got, const
   if (const char* which = std::getenv("VFT_UPDATE_GOLDEN");
       which && *which && (std::string(which) == "all" || name.find(which) != std::string::npos)) {
     if (want == got) return;
+    const std::string before = (std::filesystem::temp_directory_path() / ("golden-before-" + name)).string();
+    ASSERT_TRUE(put_file(before, Bytes(want.begin(), want.end())));
     ASSERT_TRUE(put_file(path, Bytes(got.begin(), got.end())));
     std::printf("golden file %s rewritten; it differs at %s\n", name.c_str(), first_difference(want, got).c_str());
+    std::fflush(stdout);
+    const int shown = std::system(("diff -u --label 'before/" + name + "' --label 'after/" + name + "' '" + before +
+                                   "' '" + path + "'").c_str());
+    (void)shown;  // diff says 1 when the files differ, as they do
+    std::filesystem::remove(before);
     return;
   }
   ASSERT_TRUE(b) << path;

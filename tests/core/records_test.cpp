@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 
 #include "common/cp1252.h"
 #include "familyfile_fixture.h"
@@ -192,6 +193,16 @@ TEST_F(RecordStore, MarriageBeyondTheLimitIsRefused) {
   EXPECT_FALSE(WriteMarriage(s, 0));
   EXPECT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_FALSE(fileio::exists(s.work(recfile::Marriage)));
+}
+
+// Every way to a family and to a record in a whole file is range-checked in one place.
+TEST_F(RecordStore, FamilyNumbersOutsideTheTableLandOnSlotZero) {
+  s.Marriages[15000].Husband = 7;
+  EXPECT_EQ(s.family(15000).Husband, 7);
+  for (int m : {-1, 15001, 32767}) EXPECT_EQ(&std::as_const(s).family(m), &s.Marriages[0]) << m;
+  Bytes file(2 * kPersonLen + 10);
+  EXPECT_EQ(person_bytes(file, 2), file.data() + kPersonLen);
+  for (std::size_t n : {0u, 3u}) EXPECT_EQ(person_bytes(file, n), nullptr) << n;
 }
 
 TEST_F(RecordStore, LoadMarriagesStopsAtTheEndOfTheFile) {

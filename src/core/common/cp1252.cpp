@@ -94,15 +94,25 @@ void append_utf8(std::string& out, std::string_view cp) {
     out.append(cp.substr(i, run - i));
     if (run == cp.size()) break;
     i = run + 1;
-    const char32_t u = to_unicode(static_cast<unsigned char>(cp[run]));
-    if (u < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (u >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
+    append_code_point(out, to_unicode(static_cast<unsigned char>(cp[run])));
+  }
+}
+
+void append_code_point(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out.push_back(static_cast<char>(u));
+  } else if (u < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+  } else if (u < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (u >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
   }
 }
 
@@ -113,18 +123,24 @@ std::string to_utf8(std::string_view cp) {
   return out;
 }
 
-namespace {
-// Decodes one UTF-8 sequence at s[i]; returns the code point or U+FFFD and
-// advances i past what was consumed (at least one byte).
 char32_t next_code_point(std::string_view s, std::size_t& i) {
   auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) { ++i; return b0; }
-  int len = (b0 >= 0xF0 && b0 <= 0xF4) ? 4 : (b0 >= 0xE0) ? 3 : (b0 >= 0xC2 && b0 < 0xE0) ? 2 : 0;
-  if (len == 0 || i + len > s.size()) { ++i; return 0xFFFD; }
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  }
+  int len = (b0 >= 0xF0 && b0 <= 0xF4) ? 4 : (b0 >= 0xE0 && b0 <= 0xEF) ? 3 : (b0 >= 0xC2 && b0 < 0xE0) ? 2 : 0;
+  if (len == 0 || s.size() - i < static_cast<std::size_t>(len)) {
+    ++i;
+    return 0xFFFD;
+  }
   char32_t cp = b0 & (0xFF >> (len + 1));
   for (int k = 1; k < len; ++k) {
-    auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+    auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
     cp = (cp << 6) | (b & 0x3F);
   }
   if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
@@ -132,10 +148,9 @@ char32_t next_code_point(std::string_view s, std::size_t& i) {
     ++i;
     return 0xFFFD;
   }
-  i += len;
+  i += static_cast<std::size_t>(len);
   return cp;
 }
-}  // namespace
 
 std::string from_utf8(std::string_view utf8) {
   std::string out;

@@ -38,6 +38,13 @@ std::string to_utf8(std::string_view cp);
 // The same, added to the end of `out`.
 void append_utf8(std::string& out, std::string_view cp);
 std::string from_utf8(std::string_view utf8);
+// The UTF-8 bit layout lives here and nowhere else. append_code_point adds
+// code point u as UTF-8; next_code_point decodes the sequence at s[i]
+// (i < s.size()) and moves i past it. A malformed sequence (a lead byte
+// F5..FF, an overlong form, a surrogate) gives U+FFFD and consumes one byte,
+// so decoding picks up again at the next byte.
+void append_code_point(std::string& out, char32_t u);
+char32_t next_code_point(std::string_view s, std::size_t& i);
 // A file-system path (UTF-8 bytes on this platform) as text for a message or
 // a title: what CP1252 cannot show becomes '?', so a path is never shown as
 // mangled bytes.

@@ -27,7 +27,7 @@ std::string name_or_unknown(const Session& s, std::int16_t p) {
 
 std::vector<std::int16_t> kids_of(const Session& s, std::int16_t m) {
   if (m < 1 || m > FamilyCount(s)) return {};
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   return {f.Kids.begin(), f.Kids.begin() + KidCount(f)};
 }
 
@@ -81,7 +81,7 @@ ConnectAsView LoadConnectAs(Session& s) {
   // More than 32 shown children leave no room the family view could show.
   v.child = KidsOfCoupleWithDisplayedPartner(s) <= 32;
   const std::int16_t pf = ParentFamilyOf(s, r.Selected.PerNum);
-  const MarriageRecord* parents = pf ? &s.Marriages[static_cast<std::size_t>(pf)] : nullptr;
+  const MarriageRecord* parents = pf ? &s.family(pf) : nullptr;
   v.sibling = !parents || KidCount(*parents) <= 32;
   v.partner = r.Selected.NumPartners <= 19;
   const bool has_parent = parents && (parents->Husband != 0 || parents->Wife != 0);
@@ -261,7 +261,7 @@ bool ConnectChildToDisplayedCouple(Session& s, std::int16_t x) {
     ResetRelationState(s);
     return false;
   }
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   s.Rel.AddMode = false;
   s.Rel.ConnectMode = true;
   return FinishConnectChild(s, x, f.Husband, f.Wife, KidCount(f));
@@ -349,7 +349,7 @@ bool ReplaceUnknownPartner(Session& s, std::int16_t x, std::int16_t family) {
   const char sex = familywrite::read_person(s, x, xr) ? SexOf(xr) : 0;
   bool ok = sex != 0 && family >= 1 && family <= FamilyCount(s);
   if (ok) {
-    MarriageRecord& f = s.Marriages[static_cast<std::size_t>(family)];
+    MarriageRecord& f = s.family(family);
     std::int16_t& slot = familywrite::slot_for(f, sex);
     ok = slot > 0 && slot != c && ReadStoredPerson(s, slot, old) && IsPlaceholder(s, old);
     if (!ok) {
@@ -372,8 +372,7 @@ std::string SequenceLine(const Session& s, int position, std::int16_t person) {
   PersonRecord p;
   std::string line = std::to_string(position) + "  ";
   if (person < 1 || !ReadStoredPerson(s, person, p)) return line + s.Messages[msg::Unknown];
-  const std::string fam = cp1252::trim(p.FamName);
-  line += cp1252::trim(p.GivenNames) + "  " + (s.UCaseFamname ? cp1252::upper(fam) : fam);
+  line += cp1252::trim(p.GivenNames) + "  " + display_famname(s, p);
   const std::string born = cp1252::trim(p.BirthDate), died = cp1252::trim(p.DeathDate);
   if (!born.empty() || !died.empty()) line += "  " + born;
   if (!died.empty()) line += "  " + died;

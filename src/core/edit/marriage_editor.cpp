@@ -19,8 +19,6 @@ namespace {
 
 constexpr std::size_t kMarriedAtWidth = 200;
 
-MarriageRecord& family_at(Session& s, std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-
 std::int16_t flag(bool on) { return on ? std::int16_t{-1} : std::int16_t{0}; }
 
 }  // namespace
@@ -112,7 +110,7 @@ bool MarriageEditor::Load() {
       if (family_ < 1) return nothing(DisplayNameOf(s_, c) + " has no partner whose marriage could be edited.");
       view_.title = "Edit Marriage";
       view_.caption = Sentence({"Edit the marriage of", name_of(first_), "and", name_of(second_)});
-      const MarriageRecord& f = family_at(s_, family_);
+      const MarriageRecord& f = s_.family(family_);
       ReadCeremony(s_, family_);
       view_.date = cp1252::trim(s_.CerBuf.MarriedDate);
       view_.place = cp1252::trim(s_.CerBuf.MarriedAt);
@@ -250,7 +248,7 @@ MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& pl
 }
 
 MarriageResult MarriageEditor::write_edit() {
-  MarriageRecord& f = family_at(s_, family_);
+  MarriageRecord& f = s_.family(family_);
   f.Divorced = s_.MarBuf.Divorced;
   f.NotMarried = s_.MarBuf.NotMarried;
   if (!SaveFamily(s_, family_)) return MarriageResult::Stay;
@@ -266,7 +264,7 @@ MarriageResult MarriageEditor::write_parents() {
   // marriage details complete that family.
   const std::int16_t m = ParentFamilyOf(s_, c);
   if (m >= 1) {
-    MarriageRecord& f = family_at(s_, m);
+    MarriageRecord& f = s_.family(m);
     f.Divorced = s_.MarBuf.Divorced;
     f.NotMarried = s_.MarBuf.NotMarried;
     if (!SaveFamily(s_, m)) return MarriageResult::Stay;
@@ -308,7 +306,7 @@ MarriageResult MarriageEditor::link_partner() {
     return MarriageResult::AddChild;
   }
   if (for_child && r.ConnectMode && pending >= 1) {
-    const MarriageRecord& f = family_at(s_, m);
+    const MarriageRecord& f = s_.family(m);
     // A child refused here (its box says why) leaves the partnership made.
     if (!FinishConnectChild(s_, pending, f.Husband, f.Wife, KidCount(f)) && !tx.ok()) return MarriageResult::Done;
   }
@@ -366,7 +364,7 @@ void MarriageEditor::cancel_parents() {
   const std::int16_t m = ParentFamilyOf(s_, c);
   if (m >= 1) {
     RecordTransaction tx(s_);
-    MarriageRecord& f = family_at(s_, m);
+    MarriageRecord& f = s_.family(m);
     const bool couple = f.Husband == first_ && f.Wife == second_;
     if (f.Husband == first_) f.Husband = 0;
     if (f.Wife == second_) f.Wife = 0;

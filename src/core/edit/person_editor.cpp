@@ -82,7 +82,7 @@ LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
     case editfield::GivenNames: {
       std::string t = cp1252::trim(typed);
       if (autocap_ == AutoCapView::On && !t.empty()) t = AutoCapitalise(t);
-      if (index == editfield::FamName && s_.UCaseFamname) t = cp1252::upper(t);
+      if (index == editfield::FamName) t = display_famname(s_, t);
       SetFieldValue(p, index, t);
       break;
     }

@@ -198,7 +198,7 @@ PersonRecord NewPersonPreset(const Session& s) {
     if (father >= 1 && ReadStoredPerson(s, father, f)) fam = f.FamName;
   }
   fam = cp1252::trim(fam);
-  SetFieldValue(p, editfield::FamName, s.UCaseFamname ? cp1252::upper(fam) : fam);
+  SetFieldValue(p, editfield::FamName, display_famname(s, fam));
 
   if (r.AsMother) p.Sex = "F";
   else if (r.AsFather) p.Sex = "M";

@@ -29,7 +29,7 @@ bool living(const Session& s, std::int16_t n) {
 bool unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
   const std::int16_t m = ParentFamilyOf(s, c);
   if (m < 1) return true;
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   if (f.Husband != parent && f.Wife != parent) return true;
   if (f.Husband == parent) f.Husband = 0;
   if (f.Wife == parent) f.Wife = 0;
@@ -47,7 +47,7 @@ std::int16_t fresh_placeholder_partner(const Session& s, std::int16_t c) {
   PersonRecord rec;
   if (!ReadStoredPerson(s, p, rec) || rec.Deleted == -1 || !IsPlaceholder(s, rec)) return 0;
   const std::int16_t m = FamilyBetween(s, c, p);
-  if (m < 1 || KidCount(s.Marriages[static_cast<std::size_t>(m)]) != 0) return 0;
+  if (m < 1 || KidCount(s.family(m)) != 0) return 0;
   return p;
 }
 

@@ -121,44 +121,13 @@ class Composer {
 
 // ---- UTF-8
 
-// Decodes one sequence at s[i]; returns the code point, or 0xFFFD for a
-// malformed one (consuming one byte, so decoding resynchronises).
-char32_t utf8_next(std::string_view s, std::size_t& i) {
-  auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  int len = (b0 >= 0xF0 && b0 <= 0xF4) ? 4 : (b0 >= 0xE0 && b0 <= 0xEF) ? 3 : (b0 >= 0xC2 && b0 < 0xE0) ? 2 : 0;
-  if (len == 0 || s.size() - i < static_cast<std::size_t>(len)) {
-    ++i;
-    return 0xFFFD;
-  }
-  char32_t cp = b0 & (0xFF >> (len + 1));
-  for (int k = 1; k < len; ++k) {
-    auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-      (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return 0xFFFD;
-  }
-  i += static_cast<std::size_t>(len);
-  return cp;
-}
-
 std::string decode_utf8(std::string_view s, std::vector<std::size_t>* replaced) {
   std::string out;
   out.reserve(s.size());
   {
     Composer c(out, replaced);
     std::size_t i = 0;
-    while (i < s.size()) c.add(utf8_next(s, i));
+    while (i < s.size()) c.add(cp1252::next_code_point(s, i));
   }
   return out;
 }
@@ -326,7 +295,7 @@ bool IsValidUtf8(std::string_view s, bool* multibyte) {
       ++i;
       continue;
     }
-    if (utf8_next(s, i) == 0xFFFD) {
+    if (cp1252::next_code_point(s, i) == 0xFFFD) {
       if (multibyte) *multibyte = multi;
       return false;
     }

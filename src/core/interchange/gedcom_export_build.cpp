@@ -15,6 +15,7 @@
 #include "interchange/gedcom_export_flavour.h"
 #include "interchange/gedcom_export_source.h"
 #include "interchange/gedcom_tables.h"
+#include "store/date_words.h"
 #include "store/paths.h"
 #include "store/records.h"
 
@@ -53,9 +54,8 @@ bool place_text(const std::string& field, std::string& out) {
 
 std::string today(const Session& s, GedcomFlavour f) {
   LocalTime t = s.now();
-  std::size_t m = static_cast<std::size_t>(std::clamp(t.month, 1, 12)) - 1;
-  std::string_view month = f == GedcomFlavour::Standard ? gedcom::kMonthNames[m] : gedcom::kMonthTags[m];
-  return std::to_string(t.day) + " " + std::string(month) + " " + std::to_string(t.year);
+  const std::string date = DayMonthYear(t.year, t.month, t.day);
+  return f == GedcomFlavour::Standard ? date : cp1252::upper(date);
 }
 
 // A person's place in a family.
@@ -204,7 +204,7 @@ void Builder::index_families() {
   auto in_range = [&](int n) { return n >= 1 && static_cast<std::size_t>(n) <= np; };
   auto for_each_member = [&](auto&& visit) {
     for (int m = 1; m <= src_.marriages(); ++m) {
-      const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+      const MarriageRecord& r = s_.family(m);
       if (in_range(r.Husband)) visit(r.Husband, Membership{m, Role::Husband});
       if (in_range(r.Wife)) visit(r.Wife, Membership{m, Role::Wife});
       const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
@@ -237,7 +237,7 @@ void Builder::find_shared_notes() {
 }
 
 bool Builder::has_facts(int m) const {
-  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& r = s_.family(m);
   const CeremonyRecord c = src_.ceremony(m);
   return r.Divorced != 0 || r.NotMarried != 0 || !value(c.MarriedDate).empty() || !value(c.MarriedAt).empty();
 }
@@ -247,7 +247,7 @@ bool Builder::has_facts(int m) const {
 // flag). With only live pointers, a family needs a live child, or a live
 // partner together with the other partner (deleted, say) or a fact.
 bool Builder::decide_family(int m) const {
-  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& r = s_.family(m);
   const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
   if (r_.husbandless_bare && r.Husband < 1) return kids > 0;
   if (!r_.only_live_pointers) return r.Husband >= 1 || kids > 0 || (r.Wife >= 1 && has_facts(m));
@@ -403,7 +403,7 @@ void Builder::individual(int n) {
   for (std::size_t i = first; i < end; ++i) {
     const Membership& e = members_[i];
     if (e.role != Role::Child || e.marriage == last) continue;
-    const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(e.marriage)];
+    const MarriageRecord& r = s_.family(e.marriage);
     if (r_.only_live_pointers && (r.Husband == n || r.Wife == n)) continue;  // no CHIL line either: see family()
     if (r_.only_live_pointers && !family_written(e.marriage)) continue;
     w_.pointer(1, tag::FAMC, family_xref(e.marriage));
@@ -415,7 +415,7 @@ void Builder::individual(int n) {
 // Writes family m when it is written at all (see decide_family).
 bool Builder::family(int m) {
   if (!family_written(m)) return false;
-  const MarriageRecord& r = s_.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& r = s_.family(m);
   const int kids = std::clamp<int>(r.NumKids, 0, kMaxKids);
   w_.record(family_xref(m), tag::FAM);
   if (!r_.only_live_pointers) {

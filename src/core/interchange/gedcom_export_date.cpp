@@ -3,6 +3,8 @@
 #include "common/cp1252.h"
 #include "interchange/gedcom_tables.h"
 #include "store/date_forms.h"
+#include "store/date_parse.h"
+#include "store/date_words.h"
 
 namespace vft {
 namespace {
@@ -12,7 +14,7 @@ namespace {
 bool part(const DatePart& p, bool v7, std::string& out) {
   if (p.year == 0 || (p.day > 0 && p.month == 0)) return false;
   if (p.day > 0) out += std::to_string(p.day) + " ";
-  if (p.month > 0) out += std::string(gedcom::kMonthTags[static_cast<std::size_t>(p.month - 1)]) + " ";
+  if (p.month > 0) out += cp1252::upper(MonthAbbrev(p.month)) + " ";
   std::string year = std::to_string(p.year);
   if (static_cast<int>(year.size()) < p.year_digits) year.insert(0, static_cast<std::size_t>(p.year_digits) - year.size(), '0');
   out += year;
@@ -34,33 +36,24 @@ const char* keyword(DateQualifier q) {
   return "";
 }
 
-bool digits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 // The stored forms almost every date has, "5 Jan 1901", "? Mar 1903" and
 // "? ??? 1950", written without the full date reader: a large export has tens
-// of thousands of them. False for anything else, and for a 29 February, whose
-// year decides (the full reader does).
+// of thousands of them. False for anything else (the full reader decides).
 bool plain_form(std::string_view text, std::string& out) {
   const std::size_t a = text.find(' '), b = a == std::string_view::npos ? a : text.find(' ', a + 1);
   if (b == std::string_view::npos || text.find(' ', b + 1) != std::string_view::npos) return false;
   const std::string_view day = text.substr(0, a), mon = text.substr(a + 1, b - a - 1), year = text.substr(b + 1);
-  if (year.size() != 4 || !digits(year) || year == "0000") return false;
+  if (year.size() != 4 || !cp1252::all_digits(year) || year == "0000") return false;
   if (day == "?" && mon == "???") {
     out = std::string(year);
     return true;
   }
   const int m = gedcom::MonthNumber(mon);
   if (m == 0) return false;
-  out = std::string(gedcom::kMonthTags[static_cast<std::size_t>(m - 1)]) + " " + std::string(year);
+  out = cp1252::upper(MonthAbbrev(m)) + " " + std::string(year);
   if (day == "?") return true;
-  if (day.size() > 2 || !digits(day) || day[0] == '0') return false;
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (std::stoi(std::string(day)) > kDays[m - 1]) return false;
+  if (day.size() > 2 || !cp1252::all_digits(day) || day[0] == '0') return false;
+  if (std::stoi(std::string(day)) > DaysInMonth(std::stoi(std::string(year)), m)) return false;
   out.insert(0, std::string(day) + " ");
   return true;
 }

@@ -38,7 +38,7 @@ RecordSource::RecordSource(const Session& s) {
   persons_.resize(count + 1);
   for (std::size_t n = 1; n <= count; ++n) {
     PersonRecord& p = persons_[n];
-    p = decode_person(per.data() + (n - 1) * kPersonLen);
+    p = decode_person(person_bytes(per, n));
     if (s.UCaseFamname) p.FamName = display_famname(s, p);
   }
   marriages_ = std::clamp<int>(s.Config.NumMarriages(), 0, kMaxMarriages);

@@ -7,15 +7,9 @@
 
 namespace vft::gedcom {
 
-// Month m (1..12) is index m - 1. Our stored dates use the capitalised form
-// ("5 Jan 1901"); GEDCOM 5.5.1 wants the upper-case form ("5 JAN 1901").
-inline constexpr std::array<std::string_view, 12> kMonthNames = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-inline constexpr std::array<std::string_view, 12> kMonthTags = {
-    "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-
-// Month number 1..12 for a three-letter name in either case ("jan", "Jan", "JAN"),
-// or 0 when the text is not a month name.
+// Month number 1..12 for a three-letter name in any case ("jan", "Jan", "JAN"),
+// or 0 when the text is not a month name. The names are store's (MonthAbbrev);
+// GEDCOM writes them in capitals ("5 JAN 1901").
 int MonthNumber(std::string_view name);
 
 // Placeholders of the stored date form.

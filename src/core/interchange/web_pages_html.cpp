@@ -16,18 +16,11 @@ bool plain(unsigned char c, Dialect d) {
          (c < 0x80 || d == Dialect::Classic);
 }
 
+// C1 controls (the undefined CP1252 bytes) show as a blank, like the C0 ones.
 void append_utf8(std::string& out, unsigned char c) {
   const char32_t u = cp1252::to_unicode(c);
-  if (u >= 0x80 && u < 0xA0) {
-    out += ' ';
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
+  if (u >= 0x80 && u < 0xA0) out += ' ';
+  else cp1252::append_code_point(out, u);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class SiteData {
   bool live(int n) const { return src_.live(n); }
   const ShownPerson& person(int n) const { return shown_[static_cast<std::size_t>(n)]; }
   const std::string& name(int n) const { return person(n).name; }
-  const MarriageRecord& family(int m) const { return session.Marriages[static_cast<std::size_t>(m)]; }
+  const MarriageRecord& family(int m) const { return session.family(m); }
   CeremonyRecord ceremony(int m) const { return src_.ceremony(m); }
   // A family with a page: a live husband and a live wife.
   bool paged(int m) const { return paged_[static_cast<std::size_t>(m)] != 0; }

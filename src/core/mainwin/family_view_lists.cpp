@@ -34,7 +34,7 @@ void add_parents(const Session& s, OverflowList& list, std::int16_t p) {
 void add_children_of(const Session& s, OverflowList& list, std::int16_t p, char sex) {
   const int families = FamilyCount(s);
   for (int m = 1; m <= families; ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     if ((sex == 'M' ? f.Husband : f.Wife) != p) continue;
     for (int i = 0; i < KidCount(f); ++i) add_row(s, list, f.Kids[static_cast<std::size_t>(i)], true);
   }
@@ -53,7 +53,7 @@ OverflowList BuildOverflowList(const Session& s, const FamilyViewModel& v, int k
     list.Caption = NumberWord(static_cast<int>(list.Rows.size())) + " Partners...";
   } else if (kind == listkind::Children) {
     if (v.DisplayedFamily >= 1 && v.DisplayedFamily <= FamilyCount(s)) {
-      const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(v.DisplayedFamily)];
+      const MarriageRecord& f = s.family(v.DisplayedFamily);
       for (int i = 0; i < KidCount(f); ++i) add_row(s, list, f.Kids[static_cast<std::size_t>(i)]);
     }
     list.Caption = NumberWord(static_cast<int>(list.Rows.size())) + " Children...";

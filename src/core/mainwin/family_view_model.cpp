@@ -11,7 +11,7 @@ namespace {
 
 const MarriageRecord* family_at(const Session& s, std::int16_t m) {
   if (m < 1 || m > FamilyCount(s)) return nullptr;
-  return &s.Marriages[static_cast<std::size_t>(m)];
+  return &s.family(m);
 }
 
 std::int16_t kid_at(const MarriageRecord& f, int pos) { return f.Kids[static_cast<std::size_t>(pos)]; }
@@ -109,7 +109,7 @@ class ViewBuilder {
     int count = 0;
     const int families = FamilyCount(s_);
     for (int m = 1; m <= families; ++m) {
-      const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+      const MarriageRecord& f = s_.family(m);
       if ((sex == 'M' ? f.Husband : f.Wife) == child) count += KidCount(f);
     }
     return count;
@@ -146,7 +146,7 @@ PartnerList PartnershipsBySex(const Session& s, const PersonRecord& p) {
   const bool male = SexOf(p) == 'M';
   const int families = FamilyCount(s);
   for (int m = 1; m <= families && list.count < kMaxPartnerRows; ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     if ((male ? f.Husband : f.Wife) != n) continue;
     PartnerRow& row = list.rows[static_cast<std::size_t>(list.count++)];
     row.Partner = male ? f.Wife : f.Husband;

@@ -15,7 +15,7 @@ const MarriageRecord* displayed_family(const Session& s) {
   if (s.Rel.Selected.PerNum < 1 || row < 0 || row >= list.count) return nullptr;
   const std::int16_t m = list.rows[static_cast<std::size_t>(row)].Family;
   if (m < 1 || m > FamilyCount(s)) return nullptr;
-  return &s.Marriages[static_cast<std::size_t>(m)];
+  return &s.family(m);
 }
 
 // Entry i of the selected person's sibling ring (0 is the selected person).
@@ -24,7 +24,7 @@ std::int16_t ring_entry(const Session& s, int i, int* ring_size = nullptr) {
   const std::int16_t m = ParentFamilyOf(s, c);
   if (ring_size) *ring_size = 0;
   if (!m) return 0;
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   const int n = KidCount(f);
   int k = 0;
   while (k < n && f.Kids[static_cast<std::size_t>(k)] != c) ++k;

@@ -15,7 +15,7 @@ namespace {
 
 const MarriageRecord* family_at(const Session& s, std::int16_t m) {
   if (m < 1 || m > FamilyCount(s)) return nullptr;
-  return &s.Marriages[static_cast<std::size_t>(m)];
+  return &s.family(m);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ PickResult SelectPerson(Session& s, long number) {
 }
 
 std::string FamNameBoxText(const Session& s, const std::string& typed) {
-  return s.UCaseFamname ? cp1252::upper(typed) : typed;
+  return display_famname(s, typed);
 }
 
 FindResult FindPerson(Session& s, const std::string& given, const std::string& famname) {

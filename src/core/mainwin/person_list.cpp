@@ -78,7 +78,7 @@ std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f) {
   const long present = std::min<long>(count, static_cast<long>(data->size() / kPersonLen));
   rows.reserve(static_cast<std::size_t>(present));
   for (long i = 0; i < present; ++i) {
-    const std::uint8_t* rec = data->data() + static_cast<std::size_t>(i) * kPersonLen;
+    const std::uint8_t* rec = person_bytes(*data, static_cast<std::size_t>(i) + 1);
     if (read_i16(rec + person_at::Deleted) != 0) continue;
     const auto n = static_cast<std::int16_t>(i + 1);
     if (n == f.exclude) continue;
@@ -86,7 +86,7 @@ std::vector<PersonRow> ListPersons(const Session& s, const PersonFilter& f) {
     r.sex = sex_letter(field(rec, person_at::Sex, width::Sex));
     if (f.only_sex && r.sex != f.only_sex) continue;
     r.famname = field(rec, person_at::FamName, width::FamName);
-    if (s.UCaseFamname) r.famname = cp1252::upper(r.famname);
+    r.famname = display_famname(s, r.famname);
     r.given = field(rec, person_at::GivenNames, width::GivenNames);
     if (!NameMatches(f, r.famname, r.given)) continue;
     r.number = n;
@@ -203,7 +203,7 @@ std::vector<std::string> RowDetails(const Session& s, std::int16_t n) {
   for (int i = 0; i < partners.count; ++i) {
     const PartnerRow& row = partners.rows[static_cast<std::size_t>(i)];
     if (row.Partner < 1) continue;
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(std::clamp<int>(row.Family, 0, kMaxMarriages))];
+    const MarriageRecord& f = s.family(std::clamp<int>(row.Family, 0, kMaxMarriages));
     std::string line = row.NotMarried ? "Pa: " : (f.Husband == row.Partner ? "Hu: " : "Wi: ");
     if (row.NotMarried) line += "Not Married ";
     lines.push_back(line + DisplayNameOf(s, row.Partner));

@@ -137,7 +137,7 @@ int RepairPersonRecords(Session& s) {
   auto data = fileio::read_all(s.work(recfile::Person), kMaxPersonFileBytes);
   if (!data) return 0;
   const std::size_t records = std::min(data->size() / kPersonLen, static_cast<std::size_t>(persons));
-  int deleted = 0;
+  const int deleted = CountDeletedIn(*data, persons);
   bool changed = false;
   // Byte by byte in place (see the Person record's layout): a whole tree is
   // repaired in one pass over the file, and bytes the pass does not own are
@@ -149,20 +149,20 @@ int RepairPersonRecords(Session& s) {
     }
   };
   for (std::size_t i = 0; i < records; ++i) {
-    std::uint8_t* rec = data->data() + i * kPersonLen;
+    std::uint8_t* rec = person_bytes(*data, i + 1);
     const auto number = static_cast<std::uint16_t>(i + 1);
     put(rec + person_at::PerNum, static_cast<std::uint8_t>(number & 0xFF));
     put(rec + person_at::PerNum + 1, static_cast<std::uint8_t>(number >> 8));
-    if (s.UCaseFamname)
-      for (std::size_t k = person_at::FamName; k < person_at::FamName + width::FamName; ++k)
-        put(rec + k, static_cast<std::uint8_t>(cp1252::upper(static_cast<char>(rec[k]))));
+    const std::string fam =
+        display_famname(s, std::string_view(reinterpret_cast<const char*>(rec + person_at::FamName), width::FamName));
+    for (std::size_t k = 0; k < width::FamName; ++k)
+      put(rec + person_at::FamName + k, static_cast<std::uint8_t>(fam[k]));
     std::string phone(reinterpret_cast<const char*>(rec + person_at::Phone), width::Phone);
     phone = cp1252::trim(phone);
     if (phone.find('\0') != std::string::npos) phone = " ";
     phone = cp1252::fit(phone, width::Phone);
     for (std::size_t k = 0; k < width::Phone; ++k)
       put(rec + person_at::Phone + k, static_cast<std::uint8_t>(phone[k]));
-    if (rec[person_at::Deleted] != 0 || rec[person_at::Deleted + 1] != 0) ++deleted;
   }
   // One write of the whole file, and none when every record was in order.
   if (changed && !fileio::write_file(s.disk, s.work(recfile::Person), *data)) {

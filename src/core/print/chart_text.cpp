@@ -162,7 +162,7 @@ ChartRecords::ChartRecords(const Session& s)
   partnerships_.resize(static_cast<std::size_t>(std::max(person_count_, 0L)) + 1);
   const int families = FamilyCount(s_);
   for (int m = 1; m <= families; ++m) {
-    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s_.family(m);
     for (std::int16_t p : {f.Husband, f.Wife}) {
       if (p < 1 || p > person_count_) continue;
       auto& list = partnerships_[static_cast<std::size_t>(p)];

@@ -267,7 +267,7 @@ void DescendantsWriter::person_rows(const PersonRecord& p, int d) {
 
 void DescendantsWriter::partner_rows(std::int16_t person, std::int16_t family, int d) {
   if (!o_.ticked(item3::Partners)) return;
-  const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(family)];
+  const MarriageRecord& f = s_.family(family);
   const bool details = o_.ticked(item3::MarriageDetails);
   CeremonyRecord c = details ? records_.ceremony(family) : CeremonyRecord{};
   std::vector<std::string> lines;
@@ -308,7 +308,7 @@ bool DescendantsWriter::on_line_of_descent(std::int16_t person) const {
 // A child who is already on the line being printed would start the same
 // lines over again: a cycle that only a damaged tree has.
 std::vector<std::int16_t> DescendantsWriter::children(std::int16_t family) {
-  const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(family)];
+  const MarriageRecord& f = s_.family(family);
   std::vector<std::int16_t> kids;
   const int n = KidCount(f);
   for (int i = 0; i < n; ++i) {

@@ -306,7 +306,7 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
   if (!blank) {
     family = partner ? FamilyBetween(s, person, partner) : FamilyWithUnknownPartner(s, person);
     if (family > 0) {
-      const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(family)];
+      const MarriageRecord& f = s.family(family);
       husband = all.find(f.Husband);
       wife = all.find(f.Wife);
     } else {
@@ -320,7 +320,7 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
 
   std::vector<std::int16_t> kids;
   if (family > 0) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(family)];
+    const MarriageRecord& f = s.family(family);
     for (int k = 0; k < KidCount(f); ++k)
       if (f.Kids[static_cast<std::size_t>(k)] > 0) kids.push_back(f.Kids[static_cast<std::size_t>(k)]);
   }

@@ -457,7 +457,7 @@ std::string ParentsMarriageLine(const Session& s, std::int16_t p) {
   if (FatherOf(s, p) < 1) return {};
   const std::int16_t m = ParentFamilyOf(s, p);
   if (m < 1) return {};
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   if (f.NotMarried) return "Not Married";
   const std::string date = MarriageDateOf(s, m);
   // Without a date the line says only that they married.

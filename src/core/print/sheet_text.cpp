@@ -167,7 +167,7 @@ AllPersons::AllPersons(const Session& s) : s_(s) {
     persons_.reserve(count);
     index_.assign(count + 1, -1);
     for (std::size_t i = 0; i < count; ++i) {
-      PersonRecord p = decode_person(data->data() + i * kPersonLen);
+      PersonRecord p = decode_person(person_bytes(*data, i + 1));
       if (p.Deleted) continue;
       // The record's place in the file is its number, whatever it says.
       p.PerNum = static_cast<std::int16_t>(i + 1);
@@ -181,7 +181,7 @@ AllPersons::AllPersons(const Session& s) : s_(s) {
   partnerships_.resize(index_.size());
   const int families = FamilyCount(s_);
   for (int m = 1; m <= families; ++m) {
-    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s_.family(m);
     for (std::int16_t p : {f.Husband, f.Wife}) {
       if (p < 1 || static_cast<std::size_t>(p) >= partnerships_.size()) continue;
       auto& list = partnerships_[static_cast<std::size_t>(p)];
@@ -216,14 +216,14 @@ const std::vector<std::int16_t>& AllPersons::partnerships(std::int16_t p) const 
 
 std::int16_t AllPersons::partner_in(std::int16_t m, std::int16_t p) const {
   if (m < 1 || m > FamilyCount(s_)) return 0;
-  const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s_.family(m);
   return f.Husband == p ? f.Wife : f.Husband;
 }
 
 std::vector<std::int16_t> AllPersons::children(std::int16_t p) const {
   std::vector<std::int16_t> out;
   for (std::int16_t m : partnerships(p)) {
-    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s_.family(m);
     const int kids = KidCount(f);
     for (int k = 0; k < kids && out.size() < static_cast<std::size_t>(kMaxKids); ++k)
       if (f.Kids[static_cast<std::size_t>(k)] > 0) out.push_back(f.Kids[static_cast<std::size_t>(k)]);

@@ -45,7 +45,7 @@ std::vector<TimeLineEvent> GatherTimeLine(const Session& s, const AllPersons& al
   }
   const int families = FamilyCount(s);
   for (int m = 1; m <= families; ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     if (f.Husband < 1 && f.Wife < 1) continue;
     add(out, s, all.ceremony(static_cast<std::int16_t>(m)).MarriedDate, EventKind::Marriage, f.Husband, f.Wife);
   }

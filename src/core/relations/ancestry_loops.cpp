@@ -78,7 +78,7 @@ bool WouldBeOwnAncestor(const Session& s, int child, int parent) {
     if (static_cast<std::size_t>(p) >= partner_in.size()) partner_in.resize(static_cast<std::size_t>(p) + 1);
   };
   for (int f = 1; f <= families; ++f) {
-    const MarriageRecord& m = s.Marriages[static_cast<std::size_t>(f)];
+    const MarriageRecord& m = s.family(f);
     for (int p : {static_cast<int>(m.Husband), static_cast<int>(m.Wife)}) {
       if (p < 1) continue;
       grow(p);
@@ -92,7 +92,7 @@ bool WouldBeOwnAncestor(const Session& s, int child, int parent) {
     todo.pop_back();
     if (static_cast<std::size_t>(p) >= partner_in.size()) continue;
     for (int f : partner_in[static_cast<std::size_t>(p)]) {
-      const MarriageRecord& m = s.Marriages[static_cast<std::size_t>(f)];
+      const MarriageRecord& m = s.family(f);
       for (int k = 0; k < KidCount(m); ++k) {
         const int kid = m.Kids[static_cast<std::size_t>(k)];
         if (kid == parent) return true;

@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::size_t kGivenWidth = 30, kFamilyWidth = 20, kKeyWidth = 5;
 
-const MarriageRecord& family(const Session& s, int m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-
 std::string key_text(std::int16_t key) {
   std::string k = std::to_string(key);
   return k.size() >= kKeyWidth ? k : std::string(kKeyWidth - k.size(), ' ') + k;
@@ -47,7 +45,7 @@ void list_partners(const Session& s, ArrangeList& l, const std::string& name) {
     const PartnerRow& row = partners.rows[static_cast<std::size_t>(i)];
     const auto key = static_cast<std::int16_t>(i + 1);
     l.places.push_back(row.Family);
-    l.saved_families.push_back(family(s, row.Family));
+    l.saved_families.push_back(s.family(row.Family));
     l.saved_ceremonies.push_back(stored_ceremony(s, row.Family));
     l.rows.push_back({name_columns(s, row.Partner) + cp1252::fit(row.MarriedDate, width::MarriedDate) + key_text(key),
                       key});
@@ -57,7 +55,7 @@ void list_partners(const Session& s, ArrangeList& l, const std::string& name) {
 void list_kids(const Session& s, ArrangeList& l, std::int16_t m) {
   l.family = m;
   if (m < 1 || m > FamilyCount(s)) return;
-  const MarriageRecord& f = family(s, m);
+  const MarriageRecord& f = s.family(m);
   for (int i = 0; i < KidCount(f); ++i) {
     const std::int16_t kid = f.Kids[static_cast<std::size_t>(i)];
     l.rows.push_back({name_columns(s, kid) + key_text(kid), kid});
@@ -71,7 +69,7 @@ std::int16_t displayed_family(const Session& s) {
   if (r.DisplayedPartner < 0 || r.DisplayedPartner >= r.Partners.count) return 0;
   const std::int16_t m = r.Partners.rows[static_cast<std::size_t>(r.DisplayedPartner)].Family;
   if (m < 1 || m > FamilyCount(s)) return 0;
-  const MarriageRecord& f = family(s, m);
+  const MarriageRecord& f = s.family(m);
   return (f.Husband == r.Selected.PerNum || f.Wife == r.Selected.PerNum) ? m : std::int16_t{0};
 }
 
@@ -100,13 +98,13 @@ bool write_partners(Session& s, const ArrangeList& l) {
     return stale(s);
   for (std::size_t i = 0; i < n; ++i) {
     const std::int16_t m = l.places[i];
-    if (m < 1 || m > FamilyCount(s) || !(family(s, m) == l.saved_families[i])) return stale(s);
+    if (m < 1 || m > FamilyCount(s) || !(s.family(m) == l.saved_families[i])) return stale(s);
   }
   s.mark_changed();
   for (std::size_t k = 0; k < n; ++k) {
     const auto from = static_cast<std::size_t>(l.rows[k].key - 1);
     const std::int16_t m = l.places[k];
-    s.Marriages[static_cast<std::size_t>(m)] = l.saved_families[from];
+    s.family(m) = l.saved_families[from];
     if (!familywrite::store_with(s, m, l.saved_ceremonies[from])) return false;
   }
   return true;
@@ -115,7 +113,7 @@ bool write_partners(Session& s, const ArrangeList& l) {
 bool write_kids(Session& s, const ArrangeList& l) {
   const std::int16_t m = l.family;
   if (m < 1 || m > FamilyCount(s)) return stale(s);
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   const std::vector<std::int16_t> keys = keys_of(l);
   if (static_cast<int>(keys.size()) != KidCount(f) ||
       !same_members(keys, std::vector<std::int16_t>(f.Kids.begin(), f.Kids.begin() + KidCount(f))))
@@ -144,7 +142,7 @@ ArrangeList BuildArrangeList(const Session& s, ArrangeMode mode) {
       break;
     case ArrangeMode::Children: {
       const std::int16_t m = displayed_family(s);
-      const MarriageRecord& f = family(s, m);
+      const MarriageRecord& f = s.family(m);
       const std::int16_t partner = f.Husband == l.person ? f.Wife : f.Husband;
       l.title = "Re-arrange the Order of Children";
       l.label = "Re-order of the children of " + name + " and " + (m ? DisplayNameOf(s, partner) : std::string());

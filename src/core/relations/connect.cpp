@@ -26,7 +26,7 @@ Role chosen_role(const RelationState& r) {
 
 bool x_in_family(const Session& s, std::int16_t m, std::int16_t x) {
   if (!m) return false;
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   return std::find(f.Kids.begin(), f.Kids.begin() + KidCount(f), x) != f.Kids.begin() + KidCount(f);
 }
 
@@ -105,7 +105,7 @@ Confirmation confirmation(Role role) {
 
 bool has_real_partner(const Session& s, std::int16_t x) {
   for (int m = 1; m <= FamilyCount(s); ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     if ((f.Husband == x && f.Wife != 0) || (f.Wife == x && f.Husband != 0)) return true;
   }
   return false;
@@ -181,7 +181,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
       // The parentless one joins the other's family; the list shows that family.
       const std::int16_t m = HasParents(s, x) ? ParentFamilyOf(s, x) : ParentFamilyOf(s, c);
       if (m) {
-        const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+        const MarriageRecord& f = s.family(m);
         out.sequence.assign(f.Kids.begin(), f.Kids.begin() + KidCount(f));
       }
       out.step = ConnectStep::ChooseSiblingPosition;

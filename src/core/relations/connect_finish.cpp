@@ -17,7 +17,7 @@ using familywrite::refuse;
 // The family exists and can take one more child.
 bool can_take_child(Session& s, std::int16_t m, std::int16_t child) {
   if (m < 1 || m > FamilyCount(s)) return refuse(s, DisplayNameOf(s, child) + " has no family to join.");
-  if (KidCount(s.Marriages[static_cast<std::size_t>(m)]) >= kMaxKids) return familywrite::refuse_full_family(s, child);
+  if (KidCount(s.family(m)) >= kMaxKids) return familywrite::refuse_full_family(s, child);
   return true;
 }
 
@@ -51,7 +51,7 @@ bool FinishConnectSibling(Session& s, std::int16_t x, int k) {
   const bool x_moves = !HasParents(s, x);
   const std::int16_t mover = x_moves ? x : c, stays = x_moves ? c : x;
   if (!can_take_child(s, ParentFamilyOf(s, stays), mover)) return finish(s, false);
-  const MarriageRecord& joined = s.Marriages[static_cast<std::size_t>(ParentFamilyOf(s, stays))];
+  const MarriageRecord& joined = s.family(ParentFamilyOf(s, stays));
   if (!no_loop(s, mover, joined.Husband, joined.Wife)) return finish(s, false);
   if (RemoveFromParentFamily(s, mover) < 0) return finish(s, false);
   return finish(s, InsertSiblingAt(s, mover, stays, k) && tx.commit());
@@ -80,7 +80,7 @@ bool FinishConnectParentWithSpouse(Session& s, std::int16_t x, std::int16_t spou
     return finish(s, false);
   }
   if (!can_take_child(s, m, c)) return finish(s, false);
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   const std::int16_t h = f.Husband, w = f.Wife;
   if (!no_loop(s, c, h, w)) return finish(s, false);
   if (RemoveFromParentFamily(s, c) < 0) return finish(s, false);
@@ -98,7 +98,7 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     return finish(s, false);
   }
   if (!no_loop(s, c, x, 0) || !SetParentBySex(s, m, x)) return finish(s, false);
-  const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  const MarriageRecord& f = s.family(m);
   const bool mother_missing = f.Wife == 0, father_missing = f.Husband == 0;
   if (mother_missing || father_missing) {
     // The placeholder is a person made for this step, so it is added as in

@@ -13,8 +13,6 @@
 namespace vft {
 namespace {
 
-MarriageRecord& family(Session& s, std::int16_t m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-
 int slot_of(const MarriageRecord& f, std::int16_t p) {
   for (int i = 0; i < KidCount(f); ++i)
     if (f.Kids[static_cast<std::size_t>(i)] == p) return i;
@@ -32,7 +30,7 @@ bool DisconnectFromParents(Session& s, std::int16_t c) {
   RecordTransaction tx(s);
   const std::int16_t m = ParentFamilyOf(s, c);
   if (!m) return false;
-  const int slot = slot_of(family(s, m), c);
+  const int slot = slot_of(s.family(m), c);
   // c must land in a family of its own; without a number for it, c stays put.
   if (!familywrite::room_for_families(s, 1)) return false;
 
@@ -51,8 +49,8 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
   if (!familywrite::read_person(s, c, cr)) return false;
 
   // c's slot is the one it stands in; in a sound tree that is the slot of its sex.
-  const bool c_is_husband = family(s, m).Husband == c;
-  const bool has_children = KidCount(family(s, m)) > 0;
+  const bool c_is_husband = s.family(m).Husband == c;
+  const bool has_children = KidCount(s.family(m)) > 0;
   CeremonyRecord ceremony;
   std::int16_t placeholder = 0;
   if (has_children) {
@@ -72,7 +70,7 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
                                                                                       : blank_ceremony();
   }
 
-  MarriageRecord& f = family(s, m);
+  MarriageRecord& f = s.family(m);
   if (has_children)
     (c_is_husband ? f.Husband : f.Wife) = placeholder;
   else

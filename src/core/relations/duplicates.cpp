@@ -213,7 +213,7 @@ std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s) {
   const auto data = fileio::read_all(s.work(recfile::Person), static_cast<std::size_t>(persons) * kPersonLen);
   const std::size_t records = data ? data->size() / kPersonLen : 0;
   for (std::size_t p = 1; p <= records && p < all.size(); ++p) {
-    const PersonRecord r = decode_person(data->data() + (p - 1) * kPersonLen);
+    const PersonRecord r = decode_person(person_bytes(*data, p));
     all[p] = FactsOf(r);
     all[p].number = static_cast<std::int16_t>(p);
     all[p].candidate = all[p].candidate && !IsPlaceholder(s, r);
@@ -221,7 +221,7 @@ std::vector<DuplicateFacts> GatherDuplicateFacts(const Session& s) {
   std::vector<bool> has_parents(all.size(), false);
   auto valid = [&](std::int16_t p) { return p > 0 && static_cast<std::size_t>(p) < all.size(); };
   for (int m = 1; m <= FamilyCount(s); ++m) {
-    const MarriageRecord& fam = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& fam = s.family(m);
     for (int k = 0; k < KidCount(fam); ++k) {
       const std::int16_t kid = fam.Kids[static_cast<std::size_t>(k)];
       if (!valid(kid) || has_parents[static_cast<std::size_t>(kid)]) continue;

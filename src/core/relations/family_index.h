@@ -26,7 +26,7 @@ class FamilyIndex {
   // The families in which p is Husband or Wife, ascending.
   std::span<const std::int16_t> families_of(std::int16_t p) const;
   // Husband, Wife and children of family m (1..families()).
-  const MarriageRecord& family(int m) const { return s_.Marriages[static_cast<std::size_t>(m)]; }
+  const MarriageRecord& family(int m) const { return s_.family(m); }
   std::span<const std::int16_t> kids(int m) const;
   int families() const { return count_; }
 

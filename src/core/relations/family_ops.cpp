@@ -18,7 +18,7 @@ bool store(Session& s, std::int16_t m) {
     ShowMarriageLimit(s);
     return false;
   }
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   f.MarNum = m;
   s.MarBuf = f;
   return WriteMarriageOnly(s, m);
@@ -29,7 +29,7 @@ bool store_with(Session& s, std::int16_t m, const CeremonyRecord& ceremony) {
     ShowMarriageLimit(s);
     return false;
   }
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   f.MarNum = m;
   s.MarBuf = f;
   CeremonyRecord keep = s.CerBuf;
@@ -48,7 +48,7 @@ bool room_for_families(Session& s, int count) {
 std::int16_t take_family_number(Session& s) {
   auto m = static_cast<std::int16_t>(std::max<int>(s.Config.NumMarriages(), 0) + 1);
   s.Config.setNumMarriages(m);
-  s.Marriages[static_cast<std::size_t>(m)] = MarriageRecord{};
+  s.family(m) = MarriageRecord{};
   return m;
 }
 
@@ -89,7 +89,7 @@ namespace {
 // end; by the tree's rules there is only one).
 std::int16_t last_family_listing(const Session& s, std::int16_t c) {
   for (int m = FamilyCount(s); m >= 1; --m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     for (int i = 0; i < KidCount(f); ++i)
       if (f.Kids[static_cast<std::size_t>(i)] == c) return static_cast<std::int16_t>(m);
   }
@@ -108,7 +108,7 @@ bool parent_of_all(Session& s, const MarriageRecord& f, std::int16_t a) {
 bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   std::int16_t m = c >= 1 ? last_family_listing(s, c) : std::int16_t{0};
   if (!m) return refuse(s, DisplayNameOf(s, c) + " is not listed as a child in any family.");
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   std::int16_t& slot = father ? f.Husband : f.Wife;
   if (slot != 0)
     return refuse(s, DisplayNameOf(s, c) + (father ? " already has a father." : " already has a mother."));
@@ -134,7 +134,7 @@ bool SaveFamily(Session& s, std::int16_t m) {
     ShowMarriageLimit(s);
     return false;
   }
-  s.MarBuf = s.Marriages[static_cast<std::size_t>(m)];
+  s.MarBuf = s.family(m);
   s.MarBuf.MarNum = m;
   return WriteMarriage(s, m);
 }
@@ -143,7 +143,7 @@ std::int16_t NewParentFamily(Session& s, std::int16_t a) {
   RecordTransaction tx(s);
   if (!room_for_families(s, 1)) return 0;
   std::int16_t m = take_family_number(s);
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   f.Kids[0] = a;
   f.NumKids = 1;
   return store_with(s, m, blank_ceremony()) && WriteConfig(s) ? m : std::int16_t{0};
@@ -168,7 +168,7 @@ bool SetParentBySex(Session& s, std::int16_t m, std::int16_t a) {
   if (!read_person(s, a, p)) return false;
   if (!SexOf(p))
     return refuse(s, "The sex of " + DisplayName(s, p) + " is not set and cannot be connected as a parent.");
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   std::int16_t& slot = slot_for(f, SexOf(p));
   if (slot != 0) return refuse(s, SexOf(p) == 'F' ? "The family already has a mother." : "The family already has a father.");
   if (!has_partner_room(s, a) || !parent_of_all(s, f, a)) return false;
@@ -190,7 +190,7 @@ std::int16_t AppendChild(Session& s, std::int16_t a, std::int16_t c) {
   if (c >= 1 && r.DisplayedPartner >= 0 && r.DisplayedPartner < r.Partners.count) {
     std::int16_t shown = r.Partners.rows[static_cast<std::size_t>(r.DisplayedPartner)].Family;
     if (shown >= 1 && shown <= FamilyCount(s)) {
-      const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(shown)];
+      const MarriageRecord& f = s.family(shown);
       if ((sex == 'M' && f.Husband == c) || (sex == 'F' && f.Wife == c)) m = shown;
     }
   }
@@ -199,13 +199,13 @@ std::int16_t AppendChild(Session& s, std::int16_t a, std::int16_t c) {
   if (!m) {
     if (!has_partner_room(s, c) || !room_for_families(s, 1)) return 0;
     m = take_family_number(s);
-    MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    MarriageRecord& f = s.family(m);
     f.Kids[0] = a;
     f.NumKids = 1;
     (sex == 'M' ? f.Husband : f.Wife) = c;
     return store_with(s, m, blank_ceremony()) && WriteConfig(s) ? m : std::int16_t{0};
   }
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   const int n = KidCount(f);
   if (n >= kMaxKids) {
     refuse_full_family(s, a);
@@ -223,7 +223,7 @@ bool InsertChildAt(Session& s, std::int16_t m, std::int16_t a, int k) {
     ShowMarriageLimit(s);
     return false;
   }
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   const int n = KidCount(f);
   if (n >= kMaxKids) return refuse_full_family(s, a);
   k = std::clamp(k, 0, n);
@@ -254,7 +254,7 @@ std::int16_t RemoveFromParentFamily(Session& s, std::int16_t p) {
   RecordTransaction tx(s);
   std::int16_t m = ParentFamilyOf(s, p);
   if (!m) return 0;
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+  MarriageRecord& f = s.family(m);
   const int n = KidCount(f);
   int i = 0;
   while (f.Kids[static_cast<std::size_t>(i)] != p) ++i;

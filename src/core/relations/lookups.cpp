@@ -17,8 +17,6 @@ bool lists_child(const MarriageRecord& f, std::int16_t p) {
   return false;
 }
 
-const MarriageRecord& family(const Session& s, int m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-
 std::string ceremony_date(const Session& s, int m) {
   std::uint8_t buf[kCeremonyLen];
   if (!fileio::read_record(s.work(recfile::Ceremony), m, kCeremonyLen, buf))
@@ -36,43 +34,43 @@ std::int16_t ParentFamilyOf(const Session& s, std::int16_t p) {
   if (p < 1) return 0;
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m)
-    if (lists_child(family(s, m), p)) return static_cast<std::int16_t>(m);
+    if (lists_child(s.family(m), p)) return static_cast<std::int16_t>(m);
   return 0;
 }
 
 std::int16_t FatherOf(const Session& s, std::int16_t p) {
   std::int16_t m = ParentFamilyOf(s, p);
-  return m ? family(s, m).Husband : std::int16_t{0};
+  return m ? s.family(m).Husband : std::int16_t{0};
 }
 
 std::int16_t MotherOf(const Session& s, std::int16_t p) {
   std::int16_t m = ParentFamilyOf(s, p);
-  return m ? family(s, m).Wife : std::int16_t{0};
+  return m ? s.family(m).Wife : std::int16_t{0};
 }
 
 bool HasParents(const Session& s, std::int16_t p) {
   std::int16_t m = ParentFamilyOf(s, p);
-  return m && (family(s, m).Husband >= 1 || family(s, m).Wife >= 1);
+  return m && (s.family(m).Husband >= 1 || s.family(m).Wife >= 1);
 }
 
 bool ShowsParentFamily(const Session& s, std::int16_t p) {
   std::int16_t m = ParentFamilyOf(s, p);
   if (!m) return false;
-  const MarriageRecord& f = family(s, m);
+  const MarriageRecord& f = s.family(m);
   return f.Husband >= 1 || f.Wife >= 1 || KidCount(f) >= 2;
 }
 
 std::int16_t FamilyOfCouple(const Session& s, std::int16_t h, std::int16_t w) {
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m)
-    if (family(s, m).Husband == h && family(s, m).Wife == w) return static_cast<std::int16_t>(m);
+    if (s.family(m).Husband == h && s.family(m).Wife == w) return static_cast<std::int16_t>(m);
   return 0;
 }
 
 std::int16_t FamilyBetween(const Session& s, std::int16_t p, std::int16_t q) {
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m) {
-    const MarriageRecord& f = family(s, m);
+    const MarriageRecord& f = s.family(m);
     if ((f.Husband == p && f.Wife == q) || (f.Husband == q && f.Wife == p)) return static_cast<std::int16_t>(m);
   }
   return 0;
@@ -81,7 +79,7 @@ std::int16_t FamilyBetween(const Session& s, std::int16_t p, std::int16_t q) {
 std::int16_t FamilyWithUnknownPartner(const Session& s, std::int16_t p) {
   if (p < 1) return 0;
   for (int m = FamilyCount(s); m >= 1; --m) {
-    const MarriageRecord& f = family(s, m);
+    const MarriageRecord& f = s.family(m);
     if ((f.Husband == p && f.Wife == 0) || (f.Wife == p && f.Husband == 0)) return static_cast<std::int16_t>(m);
   }
   return 0;
@@ -92,7 +90,7 @@ int CountPartnerships(const Session& s, std::int16_t p) {
   int n = 0;
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m)
-    if (family(s, m).Husband == p || family(s, m).Wife == p) ++n;
+    if (s.family(m).Husband == p || s.family(m).Wife == p) ++n;
   return n;
 }
 
@@ -101,7 +99,7 @@ PartnerList ListPartners(const Session& s, std::int16_t p) {
   if (p < 1) return list;
   const int count = FamilyCount(s);
   for (int m = 1; m <= count && list.count < kMaxPartnerRows; ++m) {
-    const MarriageRecord& f = family(s, m);
+    const MarriageRecord& f = s.family(m);
     if (f.Husband != p && f.Wife != p) continue;
     PartnerRow& row = list.rows[static_cast<std::size_t>(list.count++)];
     row.Partner = f.Husband == p ? f.Wife : f.Husband;
@@ -117,7 +115,7 @@ std::vector<std::int16_t> ListChildrenOfCouple(const Session& s, std::int16_t h,
   std::vector<std::int16_t> kids;
   std::int16_t m = FamilyOfCouple(s, h, w);
   if (!m) return kids;
-  const MarriageRecord& f = family(s, m);
+  const MarriageRecord& f = s.family(m);
   kids.assign(f.Kids.begin(), f.Kids.begin() + KidCount(f));
   return kids;
 }
@@ -127,7 +125,7 @@ std::vector<std::int16_t> ListAllChildren(const Session& s, std::int16_t p) {
   if (p < 1) return kids;
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m) {
-    const MarriageRecord& f = family(s, m);
+    const MarriageRecord& f = s.family(m);
     if (f.Husband != p && f.Wife != p) continue;
     for (int i = 0; i < KidCount(f) && kids.size() < static_cast<std::size_t>(kMaxKids); ++i)
       kids.push_back(f.Kids[static_cast<std::size_t>(i)]);
@@ -140,7 +138,7 @@ std::vector<std::int16_t> ListSiblings(const Session& s, std::int16_t p) {
   std::vector<std::int16_t> sibs;
   std::int16_t m = ParentFamilyOf(s, p);
   if (!m) return sibs;
-  const MarriageRecord& f = family(s, m);
+  const MarriageRecord& f = s.family(m);
   for (int i = 0; i < KidCount(f); ++i)
     if (f.Kids[static_cast<std::size_t>(i)] != p) sibs.push_back(f.Kids[static_cast<std::size_t>(i)]);
   return sibs;
@@ -151,7 +149,7 @@ int KidsOfCoupleWithDisplayedPartner(const Session& s) {
   if (r.Selected.PerNum < 1 || r.DisplayedPartner < 0 || r.DisplayedPartner >= r.Partners.count) return 0;
   std::int16_t partner = r.Partners.rows[static_cast<std::size_t>(r.DisplayedPartner)].Partner;
   std::int16_t m = FamilyBetween(s, r.Selected.PerNum, partner);
-  return m ? KidCount(family(s, m)) : 0;
+  return m ? KidCount(s.family(m)) : 0;
 }
 
 bool IsPartnerOfSelected(const Session& s, std::int16_t x) {

@@ -1,5 +1,5 @@
-// Read-only questions about the family tree, answered from the marriage table
-// s.Marriages[1..NumMarriages] (a Marriage record is a family: father in
+// Read-only questions about the family tree, answered from the marriage table,
+// families 1..NumMarriages by Session::family (a Marriage record is a family: father in
 // Husband, mother in Wife, children in Kids[0..NumKids-1]).
 //
 // Unless said otherwise a look-up scans families from Marriage number 1 upwards

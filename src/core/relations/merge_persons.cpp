@@ -92,7 +92,7 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
   const std::int16_t keep = plan.keep, drop = plan.drop;
   auto fam = [&](std::int16_t m) -> MarriageRecord& {
     auto it = c.families.find(m);
-    if (it == c.families.end()) it = c.families.emplace(m, s.Marriages[static_cast<std::size_t>(m)]).first;
+    if (it == c.families.end()) it = c.families.emplace(m, s.family(m)).first;
     return it->second;
   };
   auto refuse = [&](std::string why) {
@@ -103,7 +103,7 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
   // Parents: the kept person's own stay; with none, the dropped one's are taken.
   const std::int16_t pk = ParentFamilyOf(s, keep), pd = ParentFamilyOf(s, drop);
   auto has_parents = [&](std::int16_t m) {
-    return m > 0 && (s.Marriages[static_cast<std::size_t>(m)].Husband || s.Marriages[static_cast<std::size_t>(m)].Wife);
+    return m > 0 && (s.family(m).Husband || s.family(m).Wife);
   };
   if (pd && pd != pk && has_parents(pd)) {
     if (!has_parents(pk)) {
@@ -125,7 +125,7 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
   // Partnerships: the dropped person's slot goes to the kept one.
   std::set<std::int16_t> from_drop;
   for (int m = 1; m <= FamilyCount(s); ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     for (std::int16_t p : {keep, drop}) {
       if (f.Husband != p && f.Wife != p) continue;
       if ((f.Husband == p && sex != 'M') || (f.Wife == p && sex != 'F'))
@@ -147,7 +147,7 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
   std::vector<std::int16_t> mine;
   for (int m = 1; m <= FamilyCount(s); ++m) {
     const MarriageRecord& f = c.families.count(static_cast<std::int16_t>(m)) ? c.families[static_cast<std::int16_t>(m)]
-                                                                             : s.Marriages[static_cast<std::size_t>(m)];
+                                                                             : s.family(m);
     if (f.Husband == keep || f.Wife == keep) mine.push_back(static_cast<std::int16_t>(m));
   }
   std::set<std::int16_t> emptied;
@@ -251,7 +251,7 @@ MergeOutcome MergePersons(Session& s, const MergePlan& plan) {
     return out;
   }
   for (const auto& [m, f] : links.families) {
-    s.Marriages[static_cast<std::size_t>(m)] = f;
+    s.family(m) = f;
     if (auto from = links.ceremony_from.find(m); from != links.ceremony_from.end()) {
       ReadCeremony(s, from->second);
       const CeremonyRecord ceremony = s.CerBuf;

@@ -28,7 +28,7 @@ struct FamilyFacts {
   explicit FamilyFacts(const Session& s) : father(kPersonSlots, 0), only_child(kPersonSlots, false) {
     std::vector<bool> seen(kPersonSlots, false);
     for (int m = 1; m <= FamilyCount(s); ++m) {
-      const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+      const MarriageRecord& f = s.family(m);
       for (int i = 0; i < KidCount(f); ++i) {
         const std::int16_t k = f.Kids[static_cast<std::size_t>(i)];
         if (k < 1 || seen[static_cast<std::size_t>(k)]) continue;
@@ -55,7 +55,7 @@ struct PersonFile {
     if (auto d = fileio::read_all(s.work(recfile::Person), kPersonFileLimit)) data = std::move(*d);
     count = std::min(data.size() / kPersonLen, static_cast<std::size_t>(std::max(persons, 0)));
   }
-  PersonRecord at(std::size_t n) const { return decode_person(data.data() + (n - 1) * kPersonLen); }
+  PersonRecord at(std::size_t n) const { return decode_person(person_bytes(data, n)); }
 };
 
 }  // namespace

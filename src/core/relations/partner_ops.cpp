@@ -73,7 +73,7 @@ std::int16_t AppendPartnership(Session& s, std::int16_t a, std::int16_t c) {
   if (!room_for_families(s, needs_family ? 2 : 1)) return 0;
 
   const std::int16_t m = take_family_number(s);
-  make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
+  make_couple(s.family(m), a, c, c_sex, editor_flags(s));
   if (!AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1) || !store_with(s, m, s.CerBuf)) return 0;
   if (needs_family && !NewParentFamily(s, a)) return 0;
   if (!WriteConfig(s)) return 0;
@@ -87,7 +87,7 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
   if (!partnership_allowed(s, a, c, c_sex)) return 0;
   std::vector<std::int16_t> fams;
   for (int m = 1; m <= FamilyCount(s); ++m) {
-    const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s.family(m);
     if (f.Husband == c || f.Wife == c) fams.push_back(static_cast<std::int16_t>(m));
   }
   const int n = static_cast<int>(fams.size());
@@ -100,22 +100,22 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
   std::vector<MarriageRecord> family_copy;
   std::vector<CeremonyRecord> ceremony_copy;
   for (std::int16_t m : fams) {
-    family_copy.push_back(s.Marriages[static_cast<std::size_t>(m)]);
+    family_copy.push_back(s.family(m));
     ceremony_copy.push_back(read_ceremony(s, m));
   }
   const CeremonyRecord details = s.CerBuf;
   const CoupleFlags flags = editor_flags(s);
 
   const std::int16_t last = take_family_number(s);
-  s.Marriages[static_cast<std::size_t>(last)] = family_copy.back();
+  s.family(last) = family_copy.back();
   if (!store_with(s, last, ceremony_copy.back())) return 0;
   for (int i = n - 1; i > k; --i) {
     const auto to = static_cast<std::size_t>(fams[static_cast<std::size_t>(i)]);
-    s.Marriages[to] = family_copy[static_cast<std::size_t>(i - 1)];
+    s.family(to) = family_copy[static_cast<std::size_t>(i - 1)];
     if (!store_with(s, fams[static_cast<std::size_t>(i)], ceremony_copy[static_cast<std::size_t>(i - 1)])) return 0;
   }
   const std::int16_t place = fams[static_cast<std::size_t>(k)];
-  MarriageRecord& f = s.Marriages[static_cast<std::size_t>(place)];
+  MarriageRecord& f = s.family(place);
   const auto reserved = f.Reserved;
   f = MarriageRecord{};
   f.Reserved = reserved;
@@ -138,7 +138,7 @@ std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c
   // a family with a partner is never overwritten.
   std::int16_t m = 0;
   for (int i = 1; i <= FamilyCount(s) && !m; ++i) {
-    MarriageRecord& f = s.Marriages[static_cast<std::size_t>(i)];
+    MarriageRecord& f = s.family(i);
     if (slot_for(f, c_sex) == c && slot_for(f, other_sex(c_sex)) == 0) m = static_cast<std::int16_t>(i);
   }
   const bool needs_family = !s.Rel.ConnectMode && !ParentFamilyOf(s, a);
@@ -146,14 +146,14 @@ std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c
   if (!m) {
     if (!has_partner_room(s, c) || !room_for_families(s, needs_family ? 2 : 1)) return 0;
     m = take_family_number(s);
-    make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
+    make_couple(s.family(m), a, c, c_sex, editor_flags(s));
     if (!AddToNumPartners(s, a, +1) || !AddToNumPartners(s, c, +1) || !store_with(s, m, s.CerBuf)) return 0;
     if (needs_family && !NewParentFamily(s, a)) return 0;
     return WriteConfig(s) ? m : std::int16_t{0};
   }
   if (needs_family && !room_for_families(s, 1)) return 0;
   // The marriage editor's flags apply to the completed family as to a new one.
-  make_couple(s.Marriages[static_cast<std::size_t>(m)], a, c, c_sex, editor_flags(s));
+  make_couple(s.family(m), a, c, c_sex, editor_flags(s));
   if (!store_with(s, m, s.CerBuf) || !AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1)) return 0;
   s.mark_changed();
   if (needs_family && !NewParentFamily(s, a)) return 0;

@@ -39,7 +39,7 @@ class Checker {
     read_persons();
     for (int m = 1; m <= families_; ++m) check_family(static_cast<std::int16_t>(m));
     for (int p = 1; p <= persons_read_; ++p) check_person(static_cast<std::int16_t>(p));
-    for (const LoopLink& l : FindAncestryLoops(&s_.Marriages[1], families_, persons_)) {
+    for (const LoopLink& l : FindAncestryLoops(&s_.family(1), families_, persons_)) {
       const auto c = static_cast<std::int16_t>(l.child);
       add(TreeFault::AncestryLoop, c, static_cast<std::int16_t>(l.family),
           who(c) + " is his or her own ancestor: family " + std::to_string(l.family) +
@@ -103,7 +103,7 @@ class Checker {
           "vorlan.Per holds " + std::to_string(records) + " persons but NumPersons is " + std::to_string(persons_) +
               ".");
     for (std::size_t p = 1; p <= static_cast<std::size_t>(persons_read_); ++p)
-      people_[p] = facts_of(data->data() + (p - 1) * kPersonLen);
+      people_[p] = facts_of(person_bytes(*data, p));
   }
 
   bool in_range(std::int16_t p) const { return p >= 1 && p <= persons_; }
@@ -127,7 +127,7 @@ class Checker {
   }
 
   void check_family(std::int16_t m) {
-    const MarriageRecord& f = s_.Marriages[static_cast<std::size_t>(m)];
+    const MarriageRecord& f = s_.family(m);
     if (f.MarNum != m)
       add(TreeFault::RecordNumber, 0, m,
           "Family " + std::to_string(m) + " carries the number " + std::to_string(f.MarNum) + ".");

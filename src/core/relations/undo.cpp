@@ -134,12 +134,7 @@ int CountDeletedPersons(const Session& s) {
   const int persons = s.Config.NumPersons();
   if (persons < 1) return 0;
   auto data = fileio::read_all(s.work(recfile::Person), kPersonFileLimit);
-  if (!data) return 0;
-  const std::size_t records = std::min(data->size() / kPersonLen, static_cast<std::size_t>(persons));
-  int deleted = 0;
-  for (std::size_t n = 0; n < records; ++n)
-    if (read_i16(data->data() + n * kPersonLen + person_at::Deleted) != 0) ++deleted;
-  return deleted;
+  return data ? CountDeletedIn(*data, persons) : 0;
 }
 
 }  // namespace vft

@@ -15,14 +15,12 @@ constexpr std::size_t kPersonSlots = 32768;  // every positive i16 Person number
 bool person_number(std::int16_t p) { return p >= 1; }
 std::size_t at(std::int16_t p) { return static_cast<std::size_t>(p); }
 
-const MarriageRecord& family(const Session& s, int m) { return s.Marriages[static_cast<std::size_t>(m)]; }
-
 // For every person the lowest-numbered family listing it as a child.
 std::vector<std::int16_t> first_parent_family(const Session& s) {
   std::vector<std::int16_t> first(kPersonSlots, 0);
   const int count = FamilyCount(s);
   for (int m = 1; m <= count; ++m) {
-    const MarriageRecord& f = family(s, m);
+    const MarriageRecord& f = s.family(m);
     for (int i = 0; i < KidCount(f); ++i) {
       std::int16_t k = f.Kids[static_cast<std::size_t>(i)];
       if (person_number(k) && first[at(k)] == 0) first[at(k)] = static_cast<std::int16_t>(m);
@@ -44,7 +42,7 @@ Partnerships partnerships(const Session& s) {
   const int count = FamilyCount(s);
   auto each_partner = [&](auto&& fn) {
     for (int m = 1; m <= count; ++m) {
-      const MarriageRecord& f = family(s, m);
+      const MarriageRecord& f = s.family(m);
       if (person_number(f.Husband)) fn(f.Husband, m);
       if (person_number(f.Wife) && f.Wife != f.Husband) fn(f.Wife, m);
     }
@@ -72,7 +70,7 @@ bool IsAncestor(const Session& s, std::int16_t x, std::int16_t target) {
     stack.pop_back();
     std::int16_t m = parent_family[at(p)];
     if (!m) continue;
-    const std::int16_t father = family(s, m).Husband, mother = family(s, m).Wife;
+    const std::int16_t father = s.family(m).Husband, mother = s.family(m).Wife;
     if (father == target || mother == target) return true;
     // Mother pushed first so the father's line is explored first.
     for (std::int16_t parent : {mother, father})
@@ -95,14 +93,14 @@ bool IsDescendant(const Session& s, std::int16_t x, std::int16_t c) {
     stack.pop_back();
     const int first = idx.begin[at(p)], end = idx.begin[at(p) + 1];
     for (int i = first; i < end && i - first < kMaxPartnerRows; ++i) {
-      const MarriageRecord& f = family(s, idx.fams[static_cast<std::size_t>(i)]);
+      const MarriageRecord& f = s.family(idx.fams[static_cast<std::size_t>(i)]);
       const std::int16_t partner = f.Husband == p ? f.Wife : f.Husband;
       if (partner == 0) continue;
       // The couple's children are those of their first family (FamilyOfCouple),
       // which is among p's partnerships and not after this one.
       const MarriageRecord* couple = &f;
       for (int j = first; j < i; ++j) {
-        const MarriageRecord& g = family(s, idx.fams[static_cast<std::size_t>(j)]);
+        const MarriageRecord& g = s.family(idx.fams[static_cast<std::size_t>(j)]);
         if (g.Husband == f.Husband && g.Wife == f.Wife) {
           couple = &g;
           break;

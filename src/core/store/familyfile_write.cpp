@@ -238,7 +238,7 @@ bool PackFamilyFile(const FamilyHeader& h, const RecordFiles& files, Bytes& out)
   for (std::size_t n = 1; n <= persons; ++n) {
     // Read from the record bytes directly, never through ReadPerson: the file
     // keeps family names as stored, whatever the display option says.
-    const std::uint8_t* r = files.per.data() + (n - 1) * kPersonLen;
+    const std::uint8_t* r = person_bytes(files.per, n);
     auto text = [r](std::size_t at, std::size_t width) {
       return std::string_view(reinterpret_cast<const char*>(r + at), width);
     };

@@ -130,6 +130,16 @@ NotesRecord decode_notes(const std::uint8_t* p);
 // gets a chain at all is the caller's rule.
 void encode_notes_chain(std::int16_t owner, const std::string& text, long first, Bytes& out);
 
+// Person record n (1-based) of a whole vorlan.Per held in memory; nullptr
+// when the file does not hold all of it. Every reader of a whole file finds a
+// record here, so none reads past the end.
+inline const std::uint8_t* person_bytes(const Bytes& file, std::size_t n) {
+  return n >= 1 && n <= file.size() / kPersonLen ? file.data() + (n - 1) * kPersonLen : nullptr;
+}
+inline std::uint8_t* person_bytes(Bytes& file, std::size_t n) {
+  return const_cast<std::uint8_t*>(person_bytes(static_cast<const Bytes&>(file), n));
+}
+
 // A Person record with every text field blank (spaces) and NotesRec -1.
 PersonRecord blank_person();
 CeremonyRecord blank_ceremony();

@@ -1,5 +1,6 @@
 #include "store/records.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -17,9 +18,7 @@ void limit_message(Session& s) {
         Buttons::OK, Icon::Information);
 }
 
-void apply_ucase(const Session& s, PersonRecord& p) {
-  if (s.UCaseFamname) p.FamName = cp1252::upper(p.FamName);
-}
+void apply_ucase(const Session& s, PersonRecord& p) { p.FamName = display_famname(s, p.FamName); }
 
 bool write_notes_record(fileio::FileSystem& fs, const std::string& file, long n, const NotesRecord& r) {
   Bytes b;
@@ -38,8 +37,20 @@ bool valid_next(std::int32_t next) { return next >= 1 && next <= 32767; }
 }  // namespace
 
 std::string display_famname(const Session& s, const PersonRecord& p) {
-  std::string f = cp1252::trim(p.FamName);
-  return s.UCaseFamname ? cp1252::upper(f) : f;
+  return display_famname(s, cp1252::trim(p.FamName));
+}
+
+std::string display_famname(const Session& s, std::string_view famname) {
+  return s.UCaseFamname ? cp1252::upper(famname) : std::string(famname);
+}
+
+int CountDeletedIn(const Bytes& person_file, int persons) {
+  if (persons < 1) return 0;
+  const std::size_t records = std::min(person_file.size() / kPersonLen, static_cast<std::size_t>(persons));
+  int deleted = 0;
+  for (std::size_t n = 0; n < records; ++n)
+    if (read_i16(person_bytes(person_file, n + 1) + person_at::Deleted) != 0) ++deleted;
+  return deleted;
 }
 
 bool ReadConfig(Session& s) {
@@ -165,9 +176,9 @@ void LoadMarriages(Session& s) {
   for (int n = 1; n <= kMaxMarriages; ++n) {
     auto i = static_cast<std::size_t>(n);
     if (n <= count && i <= have)
-      s.Marriages[i] = decode_marriage(data->data() + (i - 1) * kMarriageLen);
+      s.family(i) = decode_marriage(data->data() + (i - 1) * kMarriageLen);
     else
-      s.Marriages[i] = MarriageRecord{};
+      s.family(i) = MarriageRecord{};
   }
 }
 

@@ -58,9 +58,16 @@ std::string ReadNotesFrom(std::int32_t first, const Bytes& notes_file);
 bool ReadPersonRecord(const Session& s, std::int16_t n, PersonRecord& out);
 [[nodiscard]] bool WritePersonRecord(Session& s, std::int16_t n, const PersonRecord& p);
 
+// How many of Person records 1..persons (as far as the file reaches) in a
+// whole vorlan.Per read into memory have their Deleted field set.
+int CountDeletedIn(const Bytes& person_file, int persons);
+
 // A NotesRec value that points at a chain.
 inline bool has_chain(std::int32_t notes_rec) { return notes_rec >= 1 && notes_rec < 65535; }
 // The family name as displays and exports show it (upper case when the option is on).
 std::string display_famname(const Session& s, const PersonRecord& p);
+// The same rule for a family name as it stands (typed, or read without
+// decoding the record): capitals when the option is on; not trimmed.
+std::string display_famname(const Session& s, std::string_view famname);
 
 }  // namespace vft

@@ -61,6 +61,12 @@ class Session {
   ConfigRecord Config;                  // the settings record (vorlan.cfg)
   std::vector<MarriageRecord> Marriages =
       std::vector<MarriageRecord>(kMaxMarriages + 1);  // the marriage table, 1..15000
+  // Family m of the marriage table: every use goes through here. A number
+  // outside 0..15000 (a damaged record's) lands on slot 0, which stands for no
+  // family and is never read from or written to a file, so it can never reach
+  // past the table.
+  const MarriageRecord& family(int m) const { return Marriages[family_slot(m)]; }
+  MarriageRecord& family(int m) { return Marriages[family_slot(m)]; }
   int DeletedCount = 0;  // deleted persons, counted when the tree is loaded (store, mainwin), kept by undo
 
   // ---- the current person. ReadPerson (store) fills it for whoever selects a
@@ -136,6 +142,9 @@ class Session {
     NothingChanged = false;
     if (on_changed) on_changed();
   }
+
+ private:
+  static std::size_t family_slot(int m) { return m >= 0 && m <= kMaxMarriages ? static_cast<std::size_t>(m) : 0; }
 };
 
 }  // namespace vft
