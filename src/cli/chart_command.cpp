@@ -42,7 +42,9 @@ int cmd_chart(int argc, char** argv) {
   long person = 0, generations = -1, dpi = 96;
   // A whole number as typed, within [lo, hi]; else `why` and the number.
   auto number = [](long& out, long lo, long hi, const char* why) {
-    return [&out, lo, hi, why](OptionArg& v) { return parse_int(v.value, lo, hi, out) ? std::string() : why + v.value; };
+    return [&out, lo, hi, why](OptionArg& v) {
+      return parse_int(v.value, lo, hi, out) ? std::string() : why + v.value;
+    };
   };
   const CommandLine line{
       "chart", kChartUsage,

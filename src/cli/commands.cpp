@@ -222,9 +222,11 @@ int cmd_convert(int argc, char** argv) {
   ConvertOptions o;
   const CommandLine line{
       "convert", kConvertUsage,
-      {{"--flavour", "5.5.1|7", "UTF-8 GEDCOM 5.5.1 or 7.0 for other programs\n(default: the classic form the window exports)",
+      {{"--flavour", "5.5.1|7",
+        "UTF-8 GEDCOM 5.5.1 or 7.0 for other programs\n(default: the classic form the window exports)",
         OneOf(o.flavour, {{"5.5.1", "5.5.1"}, {"7", "7"}, {"7.0", "7"}}, "flavour")},
-       {"--submitter-name", "TEXT", "who submits a GEDCOM export; each of these\ndefaults to the user's details saved in\nthe window",
+       {"--submitter-name", "TEXT",
+        "who submits a GEDCOM export; each of these\ndefaults to the user's details saved in\nthe window",
         Keep(o.name)},
        {"--submitter-address1", "TEXT", "the submitter's address, first line", Keep(o.address1)},
        {"--submitter-address2", "TEXT", "the submitter's address, second line", Keep(o.address2)},

@@ -163,27 +163,30 @@ std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
       return set ? std::string() : "not a Person number: " + v.value;
     };
   };
-  const OptionAction sheet =
-      OneOf(a.request, {{"person", rq::DataSheet}, {"family", rq::FamilyData}, {"blank-family", rq::FamilyData}}, "sheet");
+  const OptionAction sheet = OneOf(
+      a.request, {{"person", rq::DataSheet}, {"family", rq::FamilyData}, {"blank-family", rq::FamilyData}}, "sheet");
   const OptionAction list = OneOf(a.request, {{"all", rq::ListAll}, {"family-name", rq::FamilyList},
                                               {"names", rq::FamilyNames}, {"timeline", rq::TimeLine}}, "list");
   const CommandLine line{
       "print", kPrintUsage,
       {{"--chart", "descendants|pedigree", "a chart of person N",
         kind(OneOf(a.request, {{"descendants", rq::Descendants}, {"pedigree", rq::Pedigree}}, "chart"))},
-       {"--sheet", "person|family|blank-family", "the data sheet of person N, the form of\nN's family, or an empty family form",
+       {"--sheet", "person|family|blank-family",
+        "the data sheet of person N, the form of\nN's family, or an empty family form",
         kind([&](OptionArg& v) { return a.blank_form = cp1252::iequals(v.value, "blank-family"), sheet(v); })},
        {"--list", "all|timeline|names|family-name NAME",
         "everyone, the timeline, the family names,\nor the persons of one family name",
         kind([&](OptionArg& v) {
           std::string name;
-          if (cp1252::iequals(v.value, "family-name") && (!v.next(name) || cp1252::trim(cp1252::from_utf8(name)).empty()))
+          const bool named = cp1252::iequals(v.value, "family-name");
+          if (named && (!v.next(name) || cp1252::trim(cp1252::from_utf8(name)).empty()))
             return std::string("--list family-name needs a family name");
           a.family_name = cp1252::trim(cp1252::from_utf8(name));
           return list(v);
         })},
        {"--person", "N", "the person of a chart or sheet", person(a.person, a.person_set)},
-       {"--partner", "M", "the partner of the family form (default:\nthe first recorded)", person(a.partner, a.partner_set)},
+       {"--partner", "M", "the partner of the family form (default:\nthe first recorded)",
+        person(a.partner, a.partner_set)},
        {"--generations", "G", "descendants chart: 1 to 12 generations\n(default: the saved number, else 4)",
         Keep(a.generations)},
        {"--sort", "number|name", "person lists (default: the saved order)",
