@@ -112,13 +112,13 @@ TEST_F(Cli, EveryCommandHelpsAndRefusesOptionsAlike) {
   const std::string none = shell_quote(dir + "none.vfl");
   // The arguments, the exit code and the start of standard error.
   const std::tuple<std::string, int, std::string> rows[] = {
-              {"web --style", 2, "vft: option --style needs a value\n"},
-              {"print " + none + " o.pdf --list family-name", 2, "vft: --list family-name needs a family name\n"},
-              {"frobnicate", 2, "vft: unknown command: frobnicate\n"},
-              {"dump", 2, "vft: dump needs a Family file\n"},
-              {"duplicates --json " + none + " " + none, 2, "vft: duplicates needs one Family file\n"},
-              {"convert --submitter-name --json --flavour 7.0 " + none + " o.ged", 1, "vft: no such file: " + dir},
-              {"dump -- --help", 1, "vft: no such file: --help\n"}};
+      {"web --style", 2, "vft: option --style needs a value\n"},
+      {"print " + none + " o.pdf --list family-name", 2, "vft: --list family-name needs a family name\n"},
+      {"frobnicate", 2, "vft: unknown command: frobnicate\n"},
+      {"dump", 2, "vft: dump needs a Family file\n"},
+      {"duplicates --json " + none + " " + none, 2, "vft: duplicates needs one Family file\n"},
+      {"convert --submitter-name --json --flavour 7.0 " + none + " o.ged", 1, "vft: no such file: " + dir},
+      {"dump -- --help", 1, "vft: no such file: --help\n"}};
   for (const auto& [args, code, err] : rows) {
     const test::ToolRun run = vft(args);
     EXPECT_EQ(run.code, code) << args;
