@@ -1,16 +1,16 @@
 #include "chart_command.h"
 
-#include <QGuiApplication>
 #include <QString>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "chart_render.h"
 #include "charts/chart_look.h"
 #include "cli_session.h"
+#include "gui_fonts.h"
+#include "options.h"
 #include "qt_text_measure.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
@@ -18,11 +18,6 @@
 
 namespace vft::cli {
 namespace {
-
-int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kChartUsage);
-  return 2;
-}
 
 // A whole number as typed, within [lo, hi]; nothing else is taken.
 bool parse_int(const std::string& text, long lo, long hi, long& out) {
@@ -39,43 +34,37 @@ std::string extension(const std::string& path) {
   return e;
 }
 
-void qt_messages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "vft: %s\n", text.toLocal8Bit().constData());
-}
-
 }  // namespace
 
 int cmd_chart(int argc, char** argv) {
-  std::vector<std::string> files;
   chart::Options o;
   std::string kind;
   long person = 0, generations = -1, dpi = 96;
-  bool person_set = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string a = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (a == "--help") {
-      std::printf("Usage:\n%s", kChartUsage);
-      return 0;
-    }
-    if (a == "--kind" && has_value) kind = argv[++i];
-    else if (a == "--person" && has_value) {
-      if (!parse_int(argv[++i], 1, 32767, person)) return usage(std::string("not a Person number: ") + argv[i]);
-      person_set = true;
-    } else if (a == "--generations" && has_value) {
-      if (!parse_int(argv[++i], 0, 32767, generations)) return usage(std::string("not a number of generations: ") + argv[i]);
-    } else if (a == "--dpi" && has_value) {
-      if (!parse_int(argv[++i], 10, 2400, dpi)) return usage(std::string("the resolution must be 10 to 2400 dpi: ") + argv[i]);
-    } else if (a == "--full-circle") o.full_circle = true;
-    else if (a.starts_with("--")) return usage("unknown option or missing value: " + a);
-    else files.push_back(a);
-  }
-  if (files.size() != 2) return usage("chart needs a Family file and the picture file to write");
+  // A whole number as typed, within [lo, hi]; else `why` and the number.
+  auto number = [](long& out, long lo, long hi, const char* why) {
+    return [&out, lo, hi, why](OptionArg& v) {
+      return parse_int(v.value, lo, hi, out) ? std::string() : why + v.value;
+    };
+  };
+  const CommandLine line{
+      "chart", kChartUsage,
+      {{"--kind", "ancestors|descendants|fan", "the kind of chart", Keep(kind)},
+       {"--person", "N", "the person the chart is drawn for", number(person, 1, 32767, "not a Person number: ")},
+       {"--generations", "G",
+        "ancestors 2 to 10 (default 4), fan 3 to 9\n(default 5), descendants 0 for every\ngeneration (the default)",
+        number(generations, 0, 32767, "not a number of generations: ")},
+       {"--full-circle", "", "the fan as a full circle instead of a half", Put(o.full_circle, true)},
+       {"--dpi", "D", "PNG resolution, 96 (the default) is 100 %",
+        number(dpi, 10, 2400, "the resolution must be 10 to 2400 dpi: ")}},
+      2, 2, "chart needs a Family file and the picture file to write"};
+  std::vector<std::string> files;
+  if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
+  auto usage = [&](const std::string& why) { return UsageError(line, why); };
   if (kind == "ancestors") o.kind = chart::Kind::Ancestors, o.generations = 4;
   else if (kind == "descendants") o.kind = chart::Kind::Descendants, o.generations = 0;
   else if (kind == "fan") o.kind = chart::Kind::Fan, o.generations = 5;
   else return usage("--kind must be ancestors, descendants or fan");
-  if (!person_set) return usage("--person N is needed");
+  if (person == 0) return usage("--person N is needed");
   if (generations >= 0) {
     o.generations = static_cast<int>(generations);
     if (chart::ClampGenerations(o) != o.generations)
@@ -94,13 +83,7 @@ int cmd_chart(int argc, char** argv) {
     return 1;
   }
 
-  // Fonts need a GUI application, never a display.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(qt_messages);
-  int qt_argc = 1;
-  char name[] = "vft";
-  char* qt_argv[] = {name, nullptr};
-  QGuiApplication app(qt_argc, qt_argv);
+  const GuiFonts fonts;
 
   ui::QtTextMeasure measure;
   const chart::Layout l = chart::LayOut(s, static_cast<std::int16_t>(person), o);

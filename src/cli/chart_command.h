@@ -6,10 +6,7 @@ namespace vft::cli {
 
 inline constexpr const char* kChartUsage =
     "  vft chart FILE.vfl --kind ancestors|descendants|fan --person N OUT.svg|OUT.png|OUT.pdf\n"
-    "      [--generations G]          ancestors 2 to 10 (default 4), fan 3 to 9 (default 5),\n"
-    "                                 descendants 0 for every generation (the default)\n"
-    "      [--full-circle]            the fan as a full circle instead of a half\n"
-    "      [--dpi D]                  PNG resolution, 96 (the default) is 100 %\n";
+    "                                 the chart window's picture of a person's family\n";
 
 // The arguments after "chart". Returns the exit code: 0 written, 1 the file
 // could not be read, the person is not on record or the picture could not be

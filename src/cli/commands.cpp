@@ -4,10 +4,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "cli_session.h"
 #include "common/cp1252.h"
 #include "json_writer.h"
+#include "options.h"
 #include "interchange/gedcom_export.h"
 #include "interchange/gedcom_import.h"
 #include "relations/tree_check.h"
@@ -65,7 +69,11 @@ void dump_marriage(std::string& o, const MarriageRecord& m, const CeremonyRecord
 
 }  // namespace
 
-int cmd_dump(const std::string& file) {
+int cmd_dump(int argc, char** argv) {
+  const CommandLine line{"dump", kDumpUsage, {}, 1, 1, "dump needs a Family file"};
+  std::vector<std::string> args;
+  if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
+  const std::string& file = args[0];
   CliSession cs;
   if (!cs.open(file)) return 1;
   Session& s = cs.session();
@@ -99,6 +107,12 @@ int cmd_dump(const std::string& file) {
 
 namespace {
 
+struct ConvertOptions {
+  std::string flavour;  // 5.5.1 | 7 (empty: the standard form)
+  // Unset fields come from the user's settings file.
+  std::optional<std::string> name, address1, address2, address3, phone, email;
+};
+
 bool has_extension(const std::string& path, const char* ext) {
   std::string e = std::filesystem::path(path).extension().string();
   return cp1252::iequals(e, ext);
@@ -107,16 +121,16 @@ bool has_extension(const std::string& path, const char* ext) {
 // Submitter details: the options given, else the user's own settings file.
 SubmitterDetails submitter_for(const ConvertOptions& o) {
   std::string ini = AppDataFolder(SystemEnvironment()) + "Vorlan Family Tree/Vorlan.Ini";
-  auto pick = [&](bool set, const std::string& given, const char* key) {
-    return set ? cp1252::from_utf8(given) : IniReadTextAt(ini, "USER", key);
+  auto pick = [&](const std::optional<std::string>& given, const char* key) {
+    return given ? cp1252::from_utf8(*given) : IniReadTextAt(ini, "USER", key);
   };
   SubmitterDetails d;
-  d.Name = pick(o.name_set, o.name, "Name");
-  d.Address1 = pick(o.address1_set, o.address1, "Address1");
-  d.Address2 = pick(o.address2_set, o.address2, "Address2");
-  d.Address3 = pick(o.address3_set, o.address3, "Address3");
-  d.Phone = pick(o.phone_set, o.phone, "Phone");
-  d.Email = pick(o.email_set, o.email, "Email");
+  d.Name = pick(o.name, "Name");
+  d.Address1 = pick(o.address1, "Address1");
+  d.Address2 = pick(o.address2, "Address2");
+  d.Address3 = pick(o.address3, "Address3");
+  d.Phone = pick(o.phone, "Phone");
+  d.Email = pick(o.email, "Email");
   return d;
 }
 
@@ -204,7 +218,25 @@ int export_gedcom(const std::string& in, const std::string& out, const ConvertOp
 
 }  // namespace
 
-int cmd_convert(const std::string& in, const std::string& out, const ConvertOptions& o) {
+int cmd_convert(int argc, char** argv) {
+  ConvertOptions o;
+  const CommandLine line{
+      "convert", kConvertUsage,
+      {{"--flavour", "5.5.1|7",
+        "UTF-8 GEDCOM 5.5.1 or 7.0 for other programs\n(default: the classic form the window exports)",
+        OneOf(o.flavour, {{"5.5.1", "5.5.1"}, {"7", "7"}, {"7.0", "7"}}, "flavour")},
+       {"--submitter-name", "TEXT",
+        "who submits a GEDCOM export; each of these\ndefaults to the user's details saved in\nthe window",
+        Keep(o.name)},
+       {"--submitter-address1", "TEXT", "the submitter's address, first line", Keep(o.address1)},
+       {"--submitter-address2", "TEXT", "the submitter's address, second line", Keep(o.address2)},
+       {"--submitter-address3", "TEXT", "the submitter's address, third line", Keep(o.address3)},
+       {"--submitter-phone", "TEXT", "the submitter's telephone number", Keep(o.phone)},
+       {"--submitter-email", "TEXT", "the submitter's e-mail address", Keep(o.email)}},
+      2, 2, "convert needs an input and an output file"};
+  std::vector<std::string> files;
+  if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
+  const std::string &in = files[0], &out = files[1];
   if (has_extension(in, ".ged")) {
     if (!has_extension(out, ".vfl")) {
       std::fputs("vft: a GEDCOM file converts into a Family file (.vfl)\n", stderr);
@@ -218,7 +250,11 @@ int cmd_convert(const std::string& in, const std::string& out, const ConvertOpti
   return save_to(cs.session(), out);
 }
 
-int cmd_check(const std::string& file) {
+int cmd_check(int argc, char** argv) {
+  const CommandLine line{"check", kCheckUsage, {}, 1, 1, "check needs a Family file"};
+  std::vector<std::string> args;
+  if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
+  const std::string& file = args[0];
   CliSession cs;
   if (!cs.open(file)) return 1;
   auto problems = CheckTree(cs.session());

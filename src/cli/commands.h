@@ -1,22 +1,22 @@
+// vft dump, convert and check: a Family file as JSON, in another form, checked.
 #pragma once
-#include <string>
-#include <vector>
 
 namespace vft::cli {
 
-// Each returns the process exit code: 0 done, 1 refused or problems found.
-int cmd_dump(const std::string& file);
-struct ConvertOptions {
-  std::string flavour;  // --flavour 5.5.1 | 7 (empty: the standard form)
-  // --submitter-name etc.; unset fields come from the user's settings file.
-  std::string name, address1, address2, address3, phone, email;
-  bool name_set = false, address1_set = false, address2_set = false, address3_set = false,
-       phone_set = false, email_set = false;
-};
+inline constexpr const char* kDumpUsage =
+    "  vft dump FILE.vfl              print the whole tree as one JSON object\n";
+inline constexpr const char* kConvertUsage =
+    "  vft convert IN.vfl OUT.vfl     open a Family file and save it again (repack)\n"
+    "  vft convert IN.vfl OUT.ged     export the tree as a GEDCOM file\n"
+    "  vft convert IN.ged OUT.vfl     import a GEDCOM file into a new tree and save it\n";
+inline constexpr const char* kCheckUsage =
+    "  vft check FILE.vfl             check that a Family file is well formed and its tree\n"
+    "                                 keeps its links; exit 0 when clean\n";
 
-// IN.vfl OUT.vfl repacks; IN.vfl OUT.ged exports; IN.ged OUT.vfl imports into an
-// empty tree and saves it.
-int cmd_convert(const std::string& in, const std::string& out, const ConvertOptions& options);
-int cmd_check(const std::string& file);
+// The arguments after the command word. Each returns the process exit code:
+// 0 done, 1 refused or problems found, 2 the arguments were wrong.
+int cmd_dump(int argc, char** argv);
+int cmd_convert(int argc, char** argv);
+int cmd_check(int argc, char** argv);
 
 }  // namespace vft::cli

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "cli_session.h"
 #include "common/cp1252.h"
 #include "json_writer.h"
+#include "options.h"
 #include "relations/duplicates.h"
 #include "relations/merge_persons.h"
 #include "relations/person_io.h"
@@ -15,11 +18,6 @@
 
 namespace vft::cli {
 namespace {
-
-int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kDuplicatesUsage);
-  return 2;
-}
 
 // A count or score as typed: digits only, at most `most`.
 bool parse_number(const std::string& text, long most, long& out) {
@@ -31,24 +29,25 @@ bool parse_number(const std::string& text, long most, long& out) {
 }  // namespace
 
 int cmd_duplicates(int argc, char** argv) {
-  std::string file;
   DuplicateSearch how;
   bool json = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string a = argv[i];
-    long n = 0;
-    if (a == "--json") json = true;
-    else if (a == "--min-score" || a == "--limit") {
-      if (i + 1 >= argc) return usage("option " + a + " needs a value");
-      if (!parse_number(argv[++i], a == "--limit" ? 1000000000L : 100L, n))
-        return usage("not a valid value for " + a + ": " + argv[i]);
-      if (a == "--limit") how.limit = static_cast<std::size_t>(n);
-      else how.min_score = static_cast<int>(n);
-    } else if (a.rfind("--", 0) == 0) return usage("unknown option: " + a);
-    else if (file.empty()) file = a;
-    else return usage("duplicates needs one Family file");
-  }
-  if (file.empty()) return usage("duplicates needs a Family file");
+  auto number = [](auto& field, const char* name, long most) {
+    return [&field, name, most](OptionArg& v) {
+      long n = 0;
+      if (!parse_number(v.value, most, n)) return "not a valid value for " + std::string(name) + ": " + v.value;
+      field = static_cast<std::remove_reference_t<decltype(field)>>(n);
+      return std::string();
+    };
+  };
+  const CommandLine line{
+      "duplicates", kDuplicatesUsage,
+      {{"--min-score", "N", "the lowest score shown, 1 to 100 (default 55)", number(how.min_score, "--min-score", 100)},
+       {"--limit", "N", "at most N pairs", number(how.limit, "--limit", 1000000000L)},
+       {"--json", "", "an array of {\"first\", \"second\", \"score\",\n\"reasons\"}", Put(json, true)}},
+      1, 1, "duplicates needs one Family file"};
+  std::vector<std::string> args;
+  if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
+  const std::string& file = args[0];
   if (how.min_score < 1) how.min_score = 1;
 
   CliSession cs;
@@ -80,11 +79,13 @@ int cmd_duplicates(int argc, char** argv) {
 }
 
 int cmd_merge(int argc, char** argv) {
-  if (argc != 3) return usage("merge needs a Family file and two Person numbers");
+  const CommandLine line{"merge", kMergeUsage, {}, 3, 3, "merge needs a Family file and two Person numbers"};
+  std::vector<std::string> args;
+  if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
   long keep = 0, drop = 0;
-  if (!parse_number(argv[1], 32767, keep) || keep < 1) return usage(std::string("not a Person number: ") + argv[1]);
-  if (!parse_number(argv[2], 32767, drop) || drop < 1) return usage(std::string("not a Person number: ") + argv[2]);
-  const std::string file = argv[0];
+  if (!parse_number(args[1], 32767, keep) || keep < 1) return UsageError(line, "not a Person number: " + args[1]);
+  if (!parse_number(args[2], 32767, drop) || drop < 1) return UsageError(line, "not a Person number: " + args[2]);
+  const std::string& file = args[0];
   CliSession cs;
   // It writes the file: opened for editing, so the lock keeps the window and
   // other runs off it meanwhile.

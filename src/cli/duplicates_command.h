@@ -4,8 +4,8 @@
 namespace vft::cli {
 
 inline constexpr const char* kDuplicatesUsage =
-    "  vft duplicates FILE.vfl        pairs of persons who may be recorded twice, best first\n"
-    "      [--min-score N] [--limit N] [--json]\n"
+    "  vft duplicates FILE.vfl        pairs of persons who may be recorded twice, best first\n";
+inline constexpr const char* kMergeUsage =
     "  vft merge FILE.vfl KEEP DROP   join person DROP into person KEEP and save the file\n";
 
 // The arguments after the command word. Exit codes: 0 done, 1 the file could

@@ -1,8 +1,6 @@
 #include "print_command.h"
 
-#include <QGuiApplication>
 #include <QString>
-#include <QtGlobal>
 #include <cstdio>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +10,8 @@
 #include <vector>
 
 #include "cli_session.h"
+#include "gui_fonts.h"
+#include "options.h"
 #include "common/cp1252.h"
 #include "store/folders.h"
 #include "page_render.h"
@@ -41,26 +41,19 @@ struct PrintArgs {
   int person = 0, partner = 0;
   bool person_set = false, partner_set = false;
   bool blank_form = false;
-  bool generations_set = false;
-  std::string generations;
+  std::optional<std::string> generations;
   std::string family_name;  // CP1252
-  int sort = -1;            // -1: as saved
-  int format = -1;
-  int orientation = -1;     // -1: as saved
-  int paper = 0;            // 0: as saved, else A4
+  // Unset: as saved.
+  std::optional<print::SortBy> sort;
+  std::optional<print::ListFormat> format;
+  std::optional<print::Orientation> orientation;
+  int paper = 0;  // 0: as saved
   std::vector<double> margins;  // twips: none (as saved), one for all four, or left, right, top, bottom
   std::string font_name;        // empty: as saved
   double font_size = 0;         // 0: as saved
-  bool items_set = false, all_items = false;
-  std::string items;
+  bool all_items = false;
+  std::optional<std::string> items;
 };
-
-struct PaperName {
-  const char* name;
-  int code;
-};
-constexpr PaperName kPapers[] = {{"A3", 8}, {"A4", print::kPaperA4}, {"A5", print::kPaperA5},
-                                 {"Letter", print::kPaperLetter}, {"Legal", 5}};
 
 // "1in", "2.5cm", "20mm" in twips; nothing for anything else.
 std::optional<double> parse_length(const std::string& text) {
@@ -89,24 +82,19 @@ std::string item_names_help() {
       {"--sheet person", print::request::DataSheet},        {"--sheet family", print::request::FamilyData},
       {"--list all", print::request::ListAll},              {"--list family-name", print::request::FamilyList},
       {"--list timeline", print::request::TimeLine},        {"--list names", print::request::FamilyNames}};
-  std::string out;
+  std::string out = "The items of each printout, for --items:\n";
   for (const auto& [kind, request] : kinds) {
-    std::string line = std::string("        ") + kind + ":";
+    std::string line = std::string("  ") + kind + ":";
     for (const std::string& name : print::ItemNames(s, request)) {
       if (line.size() + name.size() + 2 > 78) {
         out += line + "\n";
-        line = std::string(10, ' ');
+        line = std::string(4, ' ');
       }
       line += " " + name;
     }
     out += line + "\n";
   }
   return out;
-}
-
-int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s%s", what.c_str(), kPrintUsage, item_names_help().c_str());
-  return 2;
 }
 
 // A message box text on one line per line.
@@ -134,120 +122,102 @@ bool needs_person(int request) {
          request == print::request::DataSheet || request == print::request::FamilyData;
 }
 
-// Returns 0 when the arguments are whole, else the exit code (after saying why).
-int parse(int argc, char** argv, PrintArgs& a) {
-  std::vector<std::string> files;
-  int kinds = 0;
-  for (int i = 0; i < argc; ++i) {
-    std::string arg = argv[i];
-    auto value = [&](std::string& v) {
-      if (i + 1 >= argc) return false;
-      v = argv[++i];
-      return true;
-    };
-    std::string v;
-    if (arg == "--help") {
-      std::printf("Usage:\n%s%s", kPrintUsage, item_names_help().c_str());
-      return -1;
-    } else if (arg == "--chart") {
-      ++kinds;
-      if (!value(v)) return usage("option --chart needs a value");
-      if (v == "descendants") a.request = print::request::Descendants;
-      else if (v == "pedigree") a.request = print::request::Pedigree;
-      else return usage("unknown chart: " + v + " (descendants or pedigree)");
-    } else if (arg == "--sheet") {
-      ++kinds;
-      if (!value(v)) return usage("option --sheet needs a value");
-      if (v == "person") a.request = print::request::DataSheet;
-      else if (v == "family") a.request = print::request::FamilyData;
-      else if (v == "blank-family") a.request = print::request::FamilyData, a.blank_form = true;
-      else return usage("unknown sheet: " + v + " (person, family or blank-family)");
-    } else if (arg == "--list") {
-      ++kinds;
-      if (!value(v)) return usage("option --list needs a value");
-      if (v == "all") a.request = print::request::ListAll;
-      else if (v == "timeline") a.request = print::request::TimeLine;
-      else if (v == "names") a.request = print::request::FamilyNames;
-      else if (v == "family-name") {
-        a.request = print::request::FamilyList;
-        std::string name;
-        if (!value(name) || cp1252::trim(cp1252::from_utf8(name)).empty())
-          return usage("--list family-name needs a family name");
-        a.family_name = cp1252::trim(cp1252::from_utf8(name));
-      } else {
-        return usage("unknown list: " + v + " (all, family-name NAME, names or timeline)");
-      }
-    } else if (arg == "--person" || arg == "--partner") {
-      int& n = arg == "--person" ? a.person : a.partner;
-      if (!value(v)) return usage("option " + arg + " needs a value");
-      if (!parse_number(v, n) || n < 1) return usage("not a Person number: " + v);
-      (arg == "--person" ? a.person_set : a.partner_set) = true;
-    } else if (arg == "--generations") {
-      if (!value(a.generations)) return usage("option --generations needs a value");
-      a.generations_set = true;
-    } else if (arg == "--sort") {
-      if (!value(v)) return usage("option --sort needs a value");
-      if (v == "number") a.sort = static_cast<int>(print::SortBy::Number);
-      else if (v == "name") a.sort = static_cast<int>(print::SortBy::Name);
-      else return usage("unknown order: " + v + " (number or name)");
-    } else if (arg == "--format") {
-      if (!value(v)) return usage("option --format needs a value");
-      if (v == "comma") a.format = static_cast<int>(print::ListFormat::Comma);
-      else if (v == "4") a.format = static_cast<int>(print::ListFormat::FourColumns);
-      else if (v == "3") a.format = static_cast<int>(print::ListFormat::ThreeColumns);
-      else return usage("unknown format: " + v + " (comma, 4 or 3)");
-    } else if (arg == "--text") {
-      if (!value(a.text_out)) return usage("option --text needs a file name");
-    } else if (arg == "--landscape" || arg == "--portrait") {
-      a.orientation = arg == "--landscape" ? 1 : 0;
-    } else if (arg == "--paper") {
-      if (!value(v)) return usage("option --paper needs a value");
-      for (const PaperName& p : kPapers)
-        if (cp1252::iequals(v, p.name)) a.paper = p.code;
-      if (!a.paper) return usage("unknown paper: " + v + " (A3, A4, A5, Letter or Legal)");
-    } else if (arg == "--margins") {
-      if (!value(v)) return usage("option --margins needs a value");
-      a.margins.clear();
-      for (std::size_t pos = 0; pos <= v.size();) {
-        std::size_t comma = std::min(v.find(',', pos), v.size());
-        std::optional<double> m = parse_length(cp1252::trim(v.substr(pos, comma - pos)));
-        if (!m) return usage("not a margin: " + v.substr(pos, comma - pos) + " (a number with in, cm or mm)");
-        a.margins.push_back(*m);
-        pos = comma + 1;
-      }
-      if (a.margins.size() != 1 && a.margins.size() != 4)
-        return usage("--margins takes one margin for all four sides or four: left,right,top,bottom");
-    } else if (arg == "--font") {
-      if (!value(v)) return usage("option --font needs a value");
-      const std::size_t colon = v.rfind(':');
-      a.font_name = cp1252::trim(cp1252::from_utf8(v.substr(0, colon == std::string::npos ? v.size() : colon)));
-      if (colon != std::string::npos && colon + 1 < v.size()) {
-        char* end = nullptr;
-        const std::string size = v.substr(colon + 1);
-        a.font_size = std::strtod(size.c_str(), &end);
-        if (end != size.c_str() + size.size() || !(a.font_size >= print::kSmallestTextSize && a.font_size <= 72))
-          return usage("not a font size: " + size + " (7 to 72 points)");
-      }
-      if (a.font_name.empty() && a.font_size == 0) return usage("--font needs NAME:SIZE, NAME or :SIZE");
-    } else if (arg == "--items") {
-      if (!value(a.items)) return usage("option --items needs a list of items");
-      a.items_set = true;
-    } else if (arg == "--all-items") {
-      a.all_items = true;
-    } else if (arg.rfind("--", 0) == 0) {
-      return usage("unknown option: " + arg);
-    } else {
-      files.push_back(arg);
-    }
+std::string take_margins(const std::string& v, std::vector<double>& margins) {
+  margins.clear();
+  for (std::size_t pos = 0; pos <= v.size();) {
+    const std::size_t comma = std::min(v.find(',', pos), v.size());
+    const std::optional<double> m = parse_length(cp1252::trim(v.substr(pos, comma - pos)));
+    if (!m) return "not a margin: " + v.substr(pos, comma - pos) + " (a number with in, cm or mm)";
+    margins.push_back(*m);
+    pos = comma + 1;
   }
+  if (margins.size() != 1 && margins.size() != 4)
+    return "--margins takes one margin for all four sides or four: left,right,top,bottom";
+  return {};
+}
+
+std::string take_font(const std::string& v, PrintArgs& a) {
+  const std::size_t colon = v.rfind(':');
+  a.font_name = cp1252::trim(cp1252::from_utf8(v.substr(0, colon == std::string::npos ? v.size() : colon)));
+  if (colon != std::string::npos && colon + 1 < v.size()) {
+    char* end = nullptr;
+    const std::string size = v.substr(colon + 1);
+    a.font_size = std::strtod(size.c_str(), &end);
+    if (end != size.c_str() + size.size() || !(a.font_size >= print::kSmallestTextSize && a.font_size <= 72))
+      return "not a font size: " + size + " (7 to 72 points)";
+  }
+  if (a.font_name.empty() && a.font_size == 0) return "--font needs NAME:SIZE, NAME or :SIZE";
+  return {};
+}
+
+// Returns the exit code when the command is not to run (after saying why).
+std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
+  namespace rq = print::request;
+  int kinds = 0;  // printouts asked for
+  auto kind = [&kinds](OptionAction pick) {
+    return [&kinds, pick](OptionArg& v) { return ++kinds, pick(v); };
+  };
+  auto person = [](int& n, bool& set) {
+    return [&n, &set](OptionArg& v) {
+      set = parse_number(v.value, n) && n >= 1;
+      return set ? std::string() : "not a Person number: " + v.value;
+    };
+  };
+  const OptionAction sheet = OneOf(
+      a.request, {{"person", rq::DataSheet}, {"family", rq::FamilyData}, {"blank-family", rq::FamilyData}}, "sheet");
+  const OptionAction list = OneOf(a.request, {{"all", rq::ListAll}, {"family-name", rq::FamilyList},
+                                              {"names", rq::FamilyNames}, {"timeline", rq::TimeLine}}, "list");
+  const CommandLine line{
+      "print", kPrintUsage,
+      {{"--chart", "descendants|pedigree", "a chart of person N",
+        kind(OneOf(a.request, {{"descendants", rq::Descendants}, {"pedigree", rq::Pedigree}}, "chart"))},
+       {"--sheet", "person|family|blank-family",
+        "the data sheet of person N, the form of\nN's family, or an empty family form",
+        kind([&](OptionArg& v) { return a.blank_form = cp1252::iequals(v.value, "blank-family"), sheet(v); })},
+       {"--list", "all|timeline|names|family-name NAME",
+        "everyone, the timeline, the family names,\nor the persons of one family name",
+        kind([&](OptionArg& v) {
+          std::string name;
+          const bool named = cp1252::iequals(v.value, "family-name");
+          if (named && (!v.next(name) || cp1252::trim(cp1252::from_utf8(name)).empty()))
+            return std::string("--list family-name needs a family name");
+          a.family_name = cp1252::trim(cp1252::from_utf8(name));
+          return list(v);
+        })},
+       {"--person", "N", "the person of a chart or sheet", person(a.person, a.person_set)},
+       {"--partner", "M", "the partner of the family form (default:\nthe first recorded)",
+        person(a.partner, a.partner_set)},
+       {"--generations", "G", "descendants chart: 1 to 12 generations\n(default: the saved number, else 4)",
+        Keep(a.generations)},
+       {"--sort", "number|name", "person lists (default: the saved order)",
+        OneOf(a.sort, {{"number", print::SortBy::Number}, {"name", print::SortBy::Name}}, "order")},
+       {"--format", "comma|4|3", "family names (default: the saved format)",
+        OneOf(a.format, {{"comma", print::ListFormat::Comma}, {"4", print::ListFormat::FourColumns},
+                         {"3", print::ListFormat::ThreeColumns}}, "format")},
+       {"--text", "OUT.txt", "family names as a text file, not a PDF", Keep(a.text_out)},
+       {"--paper", "A3|A4|A5|Letter|Legal", "the paper",
+        OneOf(a.paper, {{"A3", 8}, {"A4", print::kPaperA4}, {"A5", print::kPaperA5}, {"Letter", print::kPaperLetter},
+                        {"Legal", 5}}, "paper")},
+       {"--landscape", "", "pages wider than high", Put(a.orientation, print::Orientation::Landscape)},
+       {"--portrait", "", "pages higher than wide", Put(a.orientation, print::Orientation::Portrait)},
+       {"--margins", "M|L,R,T,B", "each with its unit: 1in, 2.5cm, 20mm",
+        [&](OptionArg& v) { return take_margins(v.value, a.margins); }},
+       {"--font", "NAME:SIZE", "e.g. Arial:10, 'Times New Roman:12', :9\n(7 to 72 points)",
+        [&](OptionArg& v) { return take_font(v.value, a); }},
+       {"--items", "LIST", "exactly the items to print, their names\n(below) separated by commas", Keep(a.items)},
+       {"--all-items", "", "every item of the printout", Put(a.all_items, true)}},
+      1, 2, "print needs a Family file and a PDF file", item_names_help};
+  std::vector<std::string> files;
+  if (auto done = ParseCommandLine(line, argc, argv, files)) return done;
+  auto usage = [&](const std::string& why) { return UsageError(line, why); };
   if (!a.request) return usage("print needs --chart, --sheet or --list");
   if (kinds > 1) return usage("print makes one printout at a time: one of --chart, --sheet or --list");
   if (needs_person(a.request) && !a.blank_form && !a.person_set) return usage("print needs --person N");
   if (!a.text_out.empty() && a.request != print::request::FamilyNames)
     return usage("--text is for --list names only");
-  if (a.items_set && a.all_items) return usage("choose items with --items or --all-items, not both");
-  if (a.generations_set) {
-    print::GenerationCheck c = print::CheckGenerations(cp1252::from_utf8(a.generations));
+  if (a.items && a.all_items) return usage("choose items with --items or --all-items, not both");
+  if (a.generations) {
+    print::GenerationCheck c = print::CheckGenerations(cp1252::from_utf8(*a.generations));
     if (!c.ok) {
       std::fprintf(stderr, "%s\n", plain(c.text).c_str());
       return 2;
@@ -258,7 +228,7 @@ int parse(int argc, char** argv, PrintArgs& a) {
     return usage(wanted == 2 ? "print needs a Family file and a PDF file" : "print --text needs only a Family file");
   a.file = files[0];
   if (wanted == 2) a.out = files[1];
-  return 0;
+  return std::nullopt;
 }
 
 // The user's own settings file, read only: printouts look as the user set them.
@@ -323,7 +293,7 @@ int print_request(const PrintArgs& a) {
   print::PanelSettings panel = print::LoadPanelSettingsFrom(settings, a.request);
   if (a.all_items) print::TickAllItems(s, panel, a.request);
   std::string unknown;
-  if (a.items_set && !print::TickItems(s, panel, a.request, a.items, unknown)) {
+  if (a.items && !print::TickItems(s, panel, a.request, *a.items, unknown)) {
     std::string names;
     for (const std::string& n : print::ItemNames(s, a.request)) names += (names.empty() ? "" : ", ") + n;
     std::fprintf(stderr, "vft: this printout has no item %s (its items: %s)\n", unknown.c_str(), names.c_str());
@@ -334,12 +304,12 @@ int print_request(const PrintArgs& a) {
   r.request = a.request;
   r.chart = panel.chart;
   r.sheet = panel.sheet;
-  if (a.generations_set) r.chart.generations = print::CheckGenerations(cp1252::from_utf8(a.generations)).value;
-  if (a.orientation >= 0) r.chart.orientation = static_cast<print::Orientation>(a.orientation);
+  if (a.generations) r.chart.generations = print::CheckGenerations(cp1252::from_utf8(*a.generations)).value;
+  if (a.orientation) r.chart.orientation = *a.orientation;
   if (!a.font_name.empty()) r.chart.font.name = a.font_name;
   if (a.font_size > 0) r.chart.font.size = a.font_size;
-  if (a.sort >= 0) r.sheet.sort = static_cast<print::SortBy>(a.sort);
-  if (a.format >= 0) r.sheet.format = static_cast<print::ListFormat>(a.format);
+  if (a.sort) r.sheet.sort = *a.sort;
+  if (a.format) r.sheet.format = *a.format;
   if (!a.family_name.empty()) r.sheet.family_name = a.family_name;
   r.chart.items[print::item3::PrintToFile] = !a.text_out.empty();
   r.person = static_cast<std::int16_t>(a.person);
@@ -392,25 +362,12 @@ int print_request(const PrintArgs& a) {
   return 0;
 }
 
-// Qt's notes about the environment (no runtime folder, no session bus) mean
-// nothing to a batch tool's user; only its real errors are passed on.
-void qt_messages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "vft: %s\n", text.toLocal8Bit().constData());
-}
-
 }  // namespace
 
 int cmd_print(int argc, char** argv) {
   PrintArgs a;
-  if (int code = parse(argc, argv, a)) return code < 0 ? 0 : code;
-  // Fonts need a GUI application; the tool never opens a window, so it does
-  // without a display unless told otherwise.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(qt_messages);
-  int qt_argc = 1;
-  char name[] = "vft";
-  char* qt_argv[] = {name, nullptr};
-  QGuiApplication app(qt_argc, qt_argv);
+  if (auto done = parse(argc, argv, a)) return *done;
+  const GuiFonts fonts;
   return print_request(a);
 }
 

@@ -2,20 +2,17 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli_session.h"
 #include "common/cp1252.h"
+#include "options.h"
 #include "relations/relationship.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 
 namespace vft::cli {
 namespace {
-
-int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kRelateUsage);
-  return 2;
-}
 
 // A Person number as typed: digits only; too long a number is out of range,
 // not cut, so the check below refuses it by the number the user typed.
@@ -28,15 +25,17 @@ bool parse_number(const std::string& text, long& out) {
 }  // namespace
 
 int cmd_relate(int argc, char** argv) {
-  if (argc != 3) return usage("relate needs a Family file and two Person numbers");
+  const CommandLine line{"relate", kRelateUsage, {}, 3, 3, "relate needs a Family file and two Person numbers"};
+  std::vector<std::string> args;
+  if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
   long a = 0, b = 0;
-  for (int i : {1, 2})
-    if (!parse_number(argv[i], i == 1 ? a : b)) return usage(std::string("not a Person number: ") + argv[i]);
+  for (std::size_t i : {1, 2})
+    if (!parse_number(args[i], i == 1 ? a : b)) return UsageError(line, "not a Person number: " + args[i]);
 
   CliSession cs;
   // Only looked at: it opens as the other inspecting commands do, while the
   // window has the tree open or other runs look at it too.
-  if (!cs.open(argv[0])) return 1;
+  if (!cs.open(args[0])) return 1;
   Session& s = cs.session();
   if (const std::string refused = CheckRelationshipPair(s, a, b); !refused.empty()) {
     std::fprintf(stderr, "vft: %s\n", refused.c_str());

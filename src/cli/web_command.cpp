@@ -9,16 +9,12 @@
 #include "cli_session.h"
 #include "common/cp1252.h"
 #include "interchange/web_pages.h"
+#include "options.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 
 namespace vft::cli {
 namespace {
-
-int usage(const std::string& what) {
-  std::fprintf(stderr, "vft: %s\n\nUsage:\n%s", what.c_str(), kWebUsage);
-  return 2;
-}
 
 // "#RRGGBB" or "RRGGBB".
 bool parse_colour(std::string text, std::uint32_t& out) {
@@ -48,28 +44,22 @@ bool parse_colours(const std::string& list, WebColours& c) {
 
 int cmd_web(int argc, char** argv) {
   WebOptions o;
+  const CommandLine line{
+      "web", kWebUsage,
+      {{"--style", "modern|classic",
+        "page style (default modern: for phones\nand desktops, with a front page index.html)",
+        OneOf(o.style, {{"modern", WebStyle::Modern}, {"classic", WebStyle::Classic}}, "style")},
+       {"--html", "", "name the pages .html instead of .htm", Put(o.HTMLMode, true)},
+       {"--include-living-dates", "", "show birth and marriage dates of the living", Put(o.IncludeBirthdays, true)},
+       {"--colours", "BG,TEXT,LINK,VISITED", "page colours as six hex digits each",
+        [&](OptionArg& v) {
+          return parse_colours(v.value, o.colours)
+                     ? std::string()
+                     : "colours must be four colours of six hex digits, BG,TEXT,LINK,VISITED: " + v.value;
+        }}},
+      2, 2, "web needs a Family file and an output folder"};
   std::vector<std::string> files;
-  for (int i = 0; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--html") {
-      o.HTMLMode = true;
-    } else if (a == "--style") {
-      const std::string v = i + 1 < argc ? argv[++i] : "";
-      if (v != "classic" && v != "modern") return usage("option --style needs classic or modern");
-      o.style = v == "classic" ? WebStyle::Classic : WebStyle::Modern;
-    } else if (a == "--include-living-dates") {
-      o.IncludeBirthdays = true;
-    } else if (a == "--colours") {
-      if (i + 1 >= argc) return usage("option --colours needs a value");
-      if (!parse_colours(argv[++i], o.colours))
-        return usage(std::string("colours must be four colours of six hex digits, BG,TEXT,LINK,VISITED: ") + argv[i]);
-    } else if (a.rfind("--", 0) == 0) {
-      return usage("unknown option: " + a);
-    } else {
-      files.push_back(a);
-    }
-  }
-  if (files.size() != 2) return usage("web needs a Family file and an output folder");
+  if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
 
   CliSession cs;
   if (!cs.open(files[0])) return 1;

@@ -4,12 +4,7 @@
 namespace vft::cli {
 
 inline constexpr const char* kWebUsage =
-    "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n"
-    "      [--style modern|classic]   page style (default modern: for phones and\n"
-    "                                 desktops, with a front page index.html)\n"
-    "      [--html]                   name the pages .html instead of .htm\n"
-    "      [--include-living-dates]   show birth and marriage dates of living persons\n"
-    "      [--colours BG,TEXT,LINK,VISITED]  page colours as six hex digits each\n";
+    "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n";
 
 // The arguments after "web". Returns the exit code: 0 written, 1 the file could
 // not be read or the pages not written, 2 the arguments were wrong.
