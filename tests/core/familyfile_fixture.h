@@ -42,8 +42,7 @@ inline void add_person(Session& s, const NewPerson& p) {
   s.Person2.BirthDate = p.born;
   s.Person2.NumPartners = p.partners;
   s.Person2.AutoCap = p.autocap;
-  s.NotesText = p.notes;
-  ASSERT_TRUE(AddPersonRecord(s));
+  ASSERT_TRUE(AddPersonRecord(s, s.Person2, p.notes));
 }
 
 inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, const std::vector<int>& kids,
@@ -56,7 +55,7 @@ inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, co
   s.CerBuf = blank_ceremony();
   s.CerBuf.MarriedDate = date;
   s.CerBuf.MarriedAt = place;
-  ASSERT_TRUE(AddMarriageRecord(s));
+  ASSERT_TRUE(AddMarriageRecord(s, s.MarBuf, s.CerBuf));
   ASSERT_TRUE(WriteConfig(s));
 }
 

@@ -40,7 +40,7 @@ void ExportTree::marriage(std::int16_t m, std::int16_t husband, std::int16_t wif
   s.CerBuf = blank_ceremony();
   s.CerBuf.MarriedDate = date;
   s.CerBuf.MarriedAt = place;
-  EXPECT_TRUE(WriteMarriage(s, m));
+  EXPECT_TRUE(WriteMarriage(s, m, s.MarBuf, s.CerBuf));
   if (s.Config.NumMarriages() < m) s.Config.setNumMarriages(m);
 }
 

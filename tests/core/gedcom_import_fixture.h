@@ -91,7 +91,7 @@ inline void ImportTest::existing_tree(int persons, int marriages) {
     s.MarBuf.Wife = static_cast<std::int16_t>(2 * m);
     s.CerBuf = blank_ceremony();
     s.CerBuf.MarriedDate = "2 Feb 1970";
-    ASSERT_TRUE(WriteMarriage(s, static_cast<std::int16_t>(m)));
+    ASSERT_TRUE(WriteMarriage(s, static_cast<std::int16_t>(m), s.MarBuf, s.CerBuf));
   }
   s.Config.setNumPersons(static_cast<std::int16_t>(persons));
   s.Config.setNumMarriages(static_cast<std::int16_t>(marriages));

@@ -43,8 +43,7 @@ class MarriageEditorTest : public test::TreeFixture {
     s.Person2.FamName = fam_name;
     s.Person2.Sex = sex;
     s.Person2.BirthDate = "1 Jan 1900";
-    s.NotesText.clear();
-    EXPECT_TRUE(AddPersonRecord(s));
+    EXPECT_TRUE(AddPersonRecord(s, s.Person2, ""));
     return s.Config.NumPersons();
   }
   // A new partner a of c typed into the person editor, up to the marriage editor.

@@ -24,9 +24,7 @@ class RecordStore : public ::testing::Test {
   void rewrite_notes(const std::string& text) {
     s.CurNum = 1;
     ASSERT_TRUE(ReadPerson(s));
-    s.NotesText = text;
-    s.NotesChanged = true;
-    ASSERT_TRUE(WritePerson(s));
+    ASSERT_TRUE(WritePerson(s, 1, s.Person, text, true));
   }
   std::string notes_of(std::int32_t first) { return cp1252::trim(ReadNotes(first, s.work(recfile::Notes))); }
   // The notes file as {ChunkLen, Next, Owner} per record.
@@ -154,9 +152,7 @@ TEST_F(RecordStore, DeletedPersonsNotesAreNotTouched) {
   s.CurNum = 1;
   ASSERT_TRUE(ReadPerson(s));
   s.Person.Deleted = -1;
-  s.NotesText = "changed";
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
+  ASSERT_TRUE(WritePerson(s, 1, s.Person, "changed", true));
   EXPECT_EQ(notes_of(1), "keep");
 }
 
@@ -179,7 +175,7 @@ TEST_F(RecordStore, AddMarriageWithNoMarriagesStoresNumberOne) {
   s.MarBuf = MarriageRecord{};
   s.CerBuf = blank_ceremony();
   s.CerBuf.MarriedAt = "Leeds";
-  ASSERT_TRUE(AddMarriageRecord(s));
+  ASSERT_TRUE(AddMarriageRecord(s, s.MarBuf, s.CerBuf));
   EXPECT_EQ(s.MarBuf.MarNum, 1);
   ASSERT_TRUE(ReadCeremony(s, 1));
   EXPECT_EQ(cp1252::trim(s.CerBuf.MarriedAt), "Leeds");
@@ -188,8 +184,8 @@ TEST_F(RecordStore, AddMarriageWithNoMarriagesStoresNumberOne) {
 
 TEST_F(RecordStore, MarriageBeyondTheLimitIsRefused) {
   s.Config.setNumMarriages(15001);
-  EXPECT_FALSE(AddMarriageRecord(s));
-  EXPECT_FALSE(WriteMarriage(s, 0));
+  EXPECT_FALSE(AddMarriageRecord(s, s.MarBuf, s.CerBuf));
+  EXPECT_FALSE(WriteMarriage(s, 0, s.MarBuf, s.CerBuf));
   EXPECT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_FALSE(fileio::exists(s.work(recfile::Marriage)));
 }
@@ -199,7 +195,7 @@ TEST_F(RecordStore, LoadMarriagesStopsAtTheEndOfTheFile) {
     s.MarBuf = MarriageRecord{};
     s.MarBuf.MarNum = n;
     s.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
-    ASSERT_TRUE(WriteMarriageOnly(s, n));
+    ASSERT_TRUE(WriteMarriageOnly(s, n, s.MarBuf));
   }
   s.Marriages[5].Husband = 99;  // stale entry from an earlier tree
   s.Config.setNumMarriages(6);
@@ -226,14 +222,12 @@ TEST_F(RecordStore, ClearPersonKeepsAutoCapAndDeleted) {
   s.Person.Deleted = -1;
   s.Person.NumPartners = 2;
   s.Person.NotesRec = 8;
-  s.NotesText = "n";
   ClearPerson(s);
   EXPECT_EQ(s.Person.FamName, std::string(20, ' '));
   EXPECT_EQ(s.Person.AutoCap, 1);
   EXPECT_EQ(s.Person.Deleted, -1);
   EXPECT_EQ(s.Person.NumPartners, 0);
   EXPECT_EQ(s.Person.NotesRec, -1);
-  EXPECT_TRUE(s.NotesText.empty());
 }
 
 TEST_F(RecordStore, MoveOldConfigTakesOnlyARealFile) {

@@ -22,8 +22,7 @@ class RelationsAdd : public test::TreeFixture {
     s.Person2.GivenNames = given;
     s.Person2.FamName = fam_name;
     s.Person2.Sex = sex;
-    s.NotesText.clear();
-    EXPECT_TRUE(AddPersonRecord(s));
+    EXPECT_TRUE(AddPersonRecord(s, s.Person2, ""));
     return s.Config.NumPersons();
   }
   void start_add(bool RelationState::*flag, std::int16_t selected) {

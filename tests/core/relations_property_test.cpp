@@ -206,8 +206,9 @@ class RandomRun {
     s.Person2.FamName = chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
     s.Person2.Sex = std::string(1, sex);
     s.Person2.BirthDate = "1 Jan 19" + std::to_string(10 + rng_.below(90));
-    s.NotesText = chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
-    EXPECT_TRUE(AddPersonRecord(s)) << trace_;
+    const std::string notes =
+        chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
+    EXPECT_TRUE(AddPersonRecord(s, s.Person2, notes)) << trace_;
     return persons();
   }
 

@@ -282,8 +282,7 @@ bool PersonEditor::SavePerson(LinkResult& link) {
     p.Deleted = 0;
     p.NumPartners = 0;
     p.NotesRec = -1;
-    s_.NotesText = notes_;
-    if (!AddPersonRecord(s_)) return false;
+    if (!AddPersonRecord(s_, p, notes_)) return false;
     s_.LastAdded = n;
     link = LinkNewPerson(s_, n);
     if (s_.disk.failure().error != 0) return false;
@@ -295,9 +294,7 @@ bool PersonEditor::SavePerson(LinkResult& link) {
   }
   s_.Person = p;
   s_.CurNum = number_;
-  s_.NotesText = notes_;
-  s_.NotesChanged = notes_changed_;
-  if (!WritePerson(s_) || !WriteConfig(s_)) return false;
+  if (!WritePerson(s_, number_, s_.Person, notes_, notes_changed_) || !WriteConfig(s_)) return false;
   p.NotesRec = s_.Person.NotesRec;
   data_changed_ = notes_changed_ = false;
   if (s_.Rel.Selected.PerNum == number_) SelectPersonForRelations(s_, number_);

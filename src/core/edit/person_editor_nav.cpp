@@ -33,8 +33,7 @@ bool unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
   if (f.Husband != parent && f.Wife != parent) return true;
   if (f.Husband == parent) f.Husband = 0;
   if (f.Wife == parent) f.Wife = 0;
-  s.MarBuf = f;
-  return WriteMarriageOnly(s, m);
+  return WriteMarriageOnly(s, m, f);
 }
 
 // The 'Unknown' partner of c that the child dialogs created for this

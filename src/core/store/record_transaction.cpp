@@ -10,8 +10,8 @@ struct RecordTransaction::Snapshot {
   std::vector<MarriageRecord> Marriages;
   PersonRecord Person, Person2, Person3;
   std::int16_t CurNum, LastAdded;
-  std::string NotesText, DisconnectLog;
-  bool NotesChanged, RecordsSaved, NothingChanged;
+  std::string DisconnectLog;
+  bool RecordsSaved, NothingChanged;
   MarriageRecord MarBuf;
   CeremonyRecord CerBuf;
   int DeletedCount;
@@ -19,8 +19,8 @@ struct RecordTransaction::Snapshot {
 
   explicit Snapshot(const Session& s)
       : Config(s.Config), Marriages(s.Marriages), Person(s.Person), Person2(s.Person2), Person3(s.Person3),
-        CurNum(s.CurNum), LastAdded(s.LastAdded), NotesText(s.NotesText), DisconnectLog(s.DisconnectLog),
-        NotesChanged(s.NotesChanged), RecordsSaved(s.RecordsSaved),
+        CurNum(s.CurNum), LastAdded(s.LastAdded), DisconnectLog(s.DisconnectLog),
+        RecordsSaved(s.RecordsSaved),
         NothingChanged(s.NothingChanged), MarBuf(s.MarBuf), CerBuf(s.CerBuf),
         DeletedCount(s.DeletedCount), Rel(s.Rel) {}
 
@@ -32,8 +32,6 @@ struct RecordTransaction::Snapshot {
     s.Person3 = Person3;
     s.CurNum = CurNum;
     s.LastAdded = LastAdded;
-    s.NotesText = NotesText;
-    s.NotesChanged = NotesChanged;
     s.DisconnectLog = DisconnectLog;
     s.MarBuf = MarBuf;
     s.CerBuf = CerBuf;

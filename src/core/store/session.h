@@ -71,8 +71,6 @@ class Session {
   // ---- the person editor's buffers (edit/person_editor writes; store's
   // AddPersonRecord and WritePerson read).
   PersonRecord Person2;        // the person being edited or added
-  std::string NotesText;       // that person's notes
-  bool NotesChanged = false;
   std::int16_t LastAdded = 0;  // the Person number just added; the partner link (relations) reads it
 
   // ---- the marriage buffers (the marriage editor (edit) and the family
