@@ -172,30 +172,30 @@ TEST_F(RecordStore, ReadNotesSurvivesDamagedChains) {
 }
 
 TEST_F(RecordStore, AddMarriageWithNoMarriagesStoresNumberOne) {
-  s.MarBuf = MarriageRecord{};
-  s.CerBuf = blank_ceremony();
-  s.CerBuf.MarriedAt = "Leeds";
-  ASSERT_TRUE(AddMarriageRecord(s, s.MarBuf, s.CerBuf));
-  EXPECT_EQ(s.MarBuf.MarNum, 1);
+  s.Editing.MarBuf = MarriageRecord{};
+  s.Editing.CerBuf = blank_ceremony();
+  s.Editing.CerBuf.MarriedAt = "Leeds";
+  ASSERT_TRUE(AddMarriageRecord(s, s.Editing.MarBuf, s.Editing.CerBuf));
+  EXPECT_EQ(s.Editing.MarBuf.MarNum, 1);
   ASSERT_TRUE(ReadCeremony(s, 1));
-  EXPECT_EQ(cp1252::trim(s.CerBuf.MarriedAt), "Leeds");
+  EXPECT_EQ(cp1252::trim(s.Editing.CerBuf.MarriedAt), "Leeds");
   EXPECT_EQ(fileio::size_of(s.work(recfile::Ceremony)), static_cast<std::int64_t>(kCeremonyLen));
 }
 
 TEST_F(RecordStore, MarriageBeyondTheLimitIsRefused) {
   s.Config.setNumMarriages(15001);
-  EXPECT_FALSE(AddMarriageRecord(s, s.MarBuf, s.CerBuf));
-  EXPECT_FALSE(WriteMarriage(s, 0, s.MarBuf, s.CerBuf));
+  EXPECT_FALSE(AddMarriageRecord(s, s.Editing.MarBuf, s.Editing.CerBuf));
+  EXPECT_FALSE(WriteMarriage(s, 0, s.Editing.MarBuf, s.Editing.CerBuf));
   EXPECT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_FALSE(fileio::exists(s.work(recfile::Marriage)));
 }
 
 TEST_F(RecordStore, LoadMarriagesStopsAtTheEndOfTheFile) {
   for (std::int16_t n = 1; n <= 3; ++n) {
-    s.MarBuf = MarriageRecord{};
-    s.MarBuf.MarNum = n;
-    s.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
-    ASSERT_TRUE(WriteMarriageOnly(s, n, s.MarBuf));
+    s.Editing.MarBuf = MarriageRecord{};
+    s.Editing.MarBuf.MarNum = n;
+    s.Editing.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
+    ASSERT_TRUE(WriteMarriageOnly(s, n, s.Editing.MarBuf));
   }
   s.Marriages[5].Husband = 99;  // stale entry from an earlier tree
   s.Config.setNumMarriages(6);

@@ -148,7 +148,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
   r.Answer = s.ask(ask.title, Sentence({"Connect", X, ask.as, C}), Buttons::YesNo, Icon::Question);
   if (r.Answer == kAnswerNo) return ended(s, ConnectStep::Declined);
 
-  s.Person3 = xr;
+  s.Link.Person3 = xr;
   r.NewPerson = x;
   ConnectOutcome out;
   switch (role) {

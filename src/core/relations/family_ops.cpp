@@ -131,7 +131,7 @@ bool SaveFamily(Session& s, std::int16_t m) {
   MarriageRecord f = s.Marriages[static_cast<std::size_t>(m)];
   f.MarNum = m;
   // The ceremony is the marriage editor's.
-  return WriteMarriage(s, m, f, s.CerBuf);
+  return WriteMarriage(s, m, f, s.Editing.CerBuf);
 }
 
 std::int16_t NewParentFamily(Session& s, std::int16_t a) {

@@ -147,10 +147,10 @@ void ShowMarriageLimit(Session& s) { limit_message(s); }
 bool ReadCeremony(Session& s, std::int16_t n) {
   std::uint8_t buf[kCeremonyLen];
   if (!fileio::read_record(s.work(recfile::Ceremony), n, kCeremonyLen, buf)) {
-    s.CerBuf = blank_ceremony();
+    s.Editing.CerBuf = blank_ceremony();
     return false;
   }
-  s.CerBuf = decode_ceremony(buf);
+  s.Editing.CerBuf = decode_ceremony(buf);
   return true;
 }
 
