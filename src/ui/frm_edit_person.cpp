@@ -313,13 +313,13 @@ EditPersonOutcome RunEditPerson(Session& s, QWidget* parent, std::int16_t person
   frmEditPerson w(s, person, parent);
   if (!w.loaded()) {
     ResetRelationState(s.Rel);
-    s.EditFlag = false;
+    s.View.EditFlag = false;
     return {};
   }
   w.open_options = [&s, &w] { RunOptions(s, &w); };
   w.exec();
   // The person picked next is only selected again, not edited.
-  s.EditFlag = false;
+  s.View.EditFlag = false;
   return w.outcome();
 }
 

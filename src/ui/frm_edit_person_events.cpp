@@ -264,10 +264,10 @@ void frmEditPerson::relatives(Relatives kind) {
 
 void frmEditPerson::search_pressed() {
   if (!leave_record()) return;
-  const bool edit_flag = s_.EditFlag;
-  s_.EditFlag = true;
+  const bool edit_flag = s_.View.EditFlag;
+  s_.View.EditFlag = true;
   const PickResult p = RunSelectPerson(s_, std::string(), this);
-  s_.EditFlag = edit_flag;
+  s_.View.EditFlag = edit_flag;
   if (p.step == PickStep::Selected || p.step == PickStep::Edit) go_to(p.number);
   else go_to(ed_.number());
 }

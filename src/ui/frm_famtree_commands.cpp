@@ -187,7 +187,7 @@ void frmFamtree::addPerson() {
   if (!hooks_.add_person || !RoomForAnotherPerson(s_)) return;
   ResetRelationState(s_.Rel);
   s_.Rel.AddMode = true;
-  s_.EditFlag = false;
+  s_.View.EditFlag = false;
   hooks_.add_person();
   RefreshFamilyView();
 }

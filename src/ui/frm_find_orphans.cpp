@@ -18,6 +18,7 @@
 #include "frm_find_person.h"
 #include "mainwin/commands.h"
 #include "qt_text.h"
+#include "radio_group.h"
 
 namespace vft::ui {
 
@@ -85,17 +86,14 @@ frmFindOphans::frmFindOphans(Session& s, std::vector<OrphanRow> rows, QWidget* p
   chkSelectAll_ = new QCheckBox(this);
   chkSelectAll_->setObjectName(QStringLiteral("chkSelectAll"));
   auto* sorts = new QButtonGroup(this);
-  const char* sort_captions[3] = {"Family Name", "Given Names", "Birth Date"};
+  const QString sort_captions[3] = {QStringLiteral("Sort by Family Name"), QStringLiteral("Sort by Given Names"),
+                                    QStringLiteral("Sort by Birth Date")};
+  std::array<QRadioButton*, 3> sort_options{};
   auto* options = new QHBoxLayout;
   options->setSpacing(14);
   options->addWidget(chkSelectAll_);
   options->addStretch(1);
-  for (int i = 0; i < 3; ++i) {
-    auto* o = new QRadioButton(QStringLiteral("Sort by ") + QString::fromLatin1(sort_captions[i]), this);
-    o->setObjectName(QStringLiteral("optSort_%1").arg(i));
-    sorts->addButton(o, i);
-    options->addWidget(o);
-  }
+  radio_group(sort_options, sort_captions, QStringLiteral("optSort"), this, options, sorts);
 
   lblQuestion_ = new QLabel(this);
   lblQuestion_->setObjectName(QStringLiteral("lblQuestion"));

@@ -94,7 +94,7 @@ frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget
 
   chkPrecise_ = new QCheckBox(QStringLiteral("Precise Search"), this);
   chkPrecise_->setObjectName(QStringLiteral("chkPrecise"));
-  chkPrecise_->setChecked(s_.PreciseSearch);
+  chkPrecise_->setChecked(s_.View.PreciseSearch);
 
   cmdSearch_ = command(kSearchCaption, 0, this);
   cmdSearch_->setDefault(true);
@@ -132,7 +132,7 @@ frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget
   setTabOrder(cmdCancel, cmdHelp);
   setFixedHeight(sizeHint().height());
 
-  connect(chkPrecise_, &QCheckBox::toggled, this, [this](bool on) { s_.PreciseSearch = on; });
+  connect(chkPrecise_, &QCheckBox::toggled, this, [this](bool on) { s_.View.PreciseSearch = on; });
   connect(txtFamName_, &QLineEdit::textChanged, this, &frmFindPerson::famname_changed);
   connect(cmdSearch_, &QPushButton::clicked, this, &frmFindPerson::search_pressed);
   connect(cmdList, &QPushButton::clicked, this, &frmFindPerson::list_all_pressed);

@@ -19,6 +19,7 @@
 #include "page_print.h"
 #include "qt_text.h"
 #include "qt_text_measure.h"
+#include "radio_group.h"
 
 namespace vft::ui {
 
@@ -196,11 +197,7 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   cmb_PaperSize_->setObjectName(QStringLiteral("cmb_PaperSize"));
   auto* orientation = new QHBoxLayout;
   const QString captions[2] = {QStringLiteral("Portrait"), QStringLiteral("Landscape")};
-  for (int i = 0; i < 2; ++i) {
-    Option1_[static_cast<std::size_t>(i)] = new QRadioButton(captions[i], this);
-    Option1_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-    orientation->addWidget(Option1_[static_cast<std::size_t>(i)]);
-  }
+  radio_group(Option1_, captions, QStringLiteral("Option1"), this, orientation);
   orientation->addStretch(1);
   Option1_[doc_.orientation() == Orientation::Landscape ? 1 : 0]->setChecked(true);
 

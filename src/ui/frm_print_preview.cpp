@@ -26,6 +26,7 @@
 #include "page_print.h"
 #include "preview_page_view.h"
 #include "qt_text.h"
+#include "radio_group.h"
 
 namespace vft::ui {
 namespace {
@@ -257,26 +258,14 @@ QGroupBox* frmPrintPreview::build_set_items() {
 
   fraHeading_ = option_group(QStringLiteral(" Print heading "), QStringLiteral("fraHeading"), g);
   const QString headings[3] = {QStringLiteral("None"), QStringLiteral("First page only"), QStringLiteral("Every page")};
-  for (int i = 0; i < 3; ++i) {
-    Option1_[static_cast<std::size_t>(i)] = new QRadioButton(headings[i], fraHeading_);
-    Option1_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-    fraHeading_->layout()->addWidget(Option1_[static_cast<std::size_t>(i)]);
-  }
+  radio_group(Option1_, headings, QStringLiteral("Option1"), fraHeading_, fraHeading_->layout());
   fraSort_ = option_group(QStringLiteral(" Sort By "), QStringLiteral("fraSort"), g);
   const QString sorts[2] = {QStringLiteral("Number"), QStringLiteral("Name")};
-  for (int i = 0; i < 2; ++i) {
-    optSort_[static_cast<std::size_t>(i)] = new QRadioButton(sorts[i], fraSort_);
-    optSort_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optSort_%1").arg(i));
-    fraSort_->layout()->addWidget(optSort_[static_cast<std::size_t>(i)]);
-  }
+  radio_group(optSort_, sorts, QStringLiteral("optSort"), fraSort_, fraSort_->layout());
   fraFormat_ = option_group(QStringLiteral(" Format list in: "), QStringLiteral("fraFormat"), g);
   const QString formats[3] = {QStringLiteral("Comma separated"), QStringLiteral("4 Columns"),
                               QStringLiteral("3 Columns")};
-  for (int i = 0; i < 3; ++i) {
-    optFormat_[static_cast<std::size_t>(i)] = new QRadioButton(formats[i], fraFormat_);
-    optFormat_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optFormat_%1").arg(i));
-    fraFormat_->layout()->addWidget(optFormat_[static_cast<std::size_t>(i)]);
-  }
+  radio_group(optFormat_, formats, QStringLiteral("optFormat"), fraFormat_, fraFormat_->layout());
   side->addWidget(fraHeading_);
   side->addWidget(fraSort_);
   side->addWidget(fraFormat_);

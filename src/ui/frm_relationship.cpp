@@ -166,9 +166,9 @@ void frmRelationship::choose(bool first) {
   // main window's selection is put back afterwards.
   const std::int16_t last = s_.Config.LastPerson();
   const RelationState rel = s_.Rel;
-  const bool edit = s_.EditFlag;
+  const bool edit = s_.View.EditFlag;
   s_.Rel.ConnectMode = false;
-  s_.EditFlag = false;
+  s_.View.EditFlag = false;
   frmSelectPerson list(s_, {}, this);
   list.setWindowTitle(first ? QStringLiteral("Select the First Person") : QStringLiteral("Select the Second Person"));
   if (auto* e = list.findChild<QPushButton*>(QStringLiteral("butEdit"))) e->hide();
@@ -177,7 +177,7 @@ void frmRelationship::choose(bool first) {
   const PickResult picked = list.result_pick();
   s_.Config.setLastPerson(last);
   s_.Rel = rel;
-  s_.EditFlag = edit;
+  s_.View.EditFlag = edit;
   if (picked.step != PickStep::Selected) return;
   if (first)
     set_persons(picked.number, b_);

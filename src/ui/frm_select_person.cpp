@@ -189,7 +189,7 @@ void frmSelectPerson::fill(bool filtered) {
 void frmSelectPerson::apply_captions(const std::string& fitted_name) {
   const std::string name = fitted_name.empty() ? DisplayName(s_, s_.Rel.Selected) : fitted_name;
   setWindowTitle(qs(SelectCaption(s_, name)));
-  butSelectOK_->setText(s_.EditFlag ? QStringLiteral("OK") : QStringLiteral("Select"));
+  butSelectOK_->setText(s_.View.EditFlag ? QStringLiteral("OK") : QStringLiteral("Select"));
   butEdit_->setVisible(!s_.Rel.ConnectMode);
 }
 
@@ -262,10 +262,10 @@ void frmSelectPerson::edit_pressed() {
   if (!butEdit_->isVisible() || !butEdit_->isEnabled()) return;
   // A refused choice leaves the flag as it was, so a later plain Select does
   // not open the editor unasked.
-  const bool before = s_.EditFlag;
-  s_.EditFlag = true;
+  const bool before = s_.View.EditFlag;
+  s_.View.EditFlag = true;
   select_pressed();
-  if (picked_.step == PickStep::None) s_.EditFlag = before;
+  if (picked_.step == PickStep::None) s_.View.EditFlag = before;
 }
 
 void frmSelectPerson::showEvent(QShowEvent* event) {

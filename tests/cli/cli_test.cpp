@@ -137,8 +137,7 @@ TEST_F(Cli, CheckNamesWhatIsBroken) {
   const std::int16_t up = ParentFamilyOf(t.s, f.Husband);
   // The first child becomes the father of his father.
   t.s.Marriages[static_cast<std::size_t>(up)].Husband = f.Kids[0];
-  t.s.MarBuf = t.s.Marriages[static_cast<std::size_t>(up)];
-  ASSERT_TRUE(WriteMarriageOnly(t.s, up));
+  ASSERT_TRUE(WriteMarriageOnly(t.s, up, t.s.Marriages[static_cast<std::size_t>(up)]));
   const test::ToolRun r = vft("check " + shell_quote(save("loop.vfl")));
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.out.find("problem(s) found."), std::string::npos) << r.out;

@@ -216,7 +216,7 @@ TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
   EXPECT_TRUE(CheckDate(s, m, datefield::MarriageRecord));
   EXPECT_EQ(s.Person.BirthDate, "5 Jan 1901");
   EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
-  EXPECT_EQ(s.CerBuf.MarriedDate, "3 Feb 1925");
+  EXPECT_EQ(s.Editing.CerBuf.MarriedDate, "3 Feb 1925");
   std::string late = "? ??? 2030";
   EXPECT_FALSE(CheckDate(s, late, datefield::DeathRecord));
   EXPECT_EQ(s.Person.DeathDate, "? Mar 1950");
@@ -224,7 +224,7 @@ TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
   // A box's code goes to the box, trimmed, and to the record as given.
   auto sink = [this](int c, const std::string& v) { stored.emplace_back(c, v); };
   StoreDate(s, " 1 Jan 1900 ", datefield::Marriage, sink);
-  EXPECT_EQ(s.CerBuf.MarriedDate, " 1 Jan 1900 ");
+  EXPECT_EQ(s.Editing.CerBuf.MarriedDate, " 1 Jan 1900 ");
   StoreDate(s, "4 Apr 1904", 7, sink);  // no date field has this code
   EXPECT_EQ(stored, (std::vector<std::pair<int, std::string>>{{datefield::Marriage, "1 Jan 1900"}}));
 }

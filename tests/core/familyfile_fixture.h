@@ -35,28 +35,27 @@ struct NewPerson {
 // Adds a person through the record store (the caller's tree grows by one).
 inline void add_person(Session& s, const NewPerson& p) {
   s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
-  s.Person2 = blank_person();
-  s.Person2.FamName = p.fam;
-  s.Person2.GivenNames = p.given;
-  s.Person2.Sex = p.sex;
-  s.Person2.BirthDate = p.born;
-  s.Person2.NumPartners = p.partners;
-  s.Person2.AutoCap = p.autocap;
-  s.NotesText = p.notes;
-  ASSERT_TRUE(AddPersonRecord(s));
+  s.Editing.Person2 = blank_person();
+  s.Editing.Person2.FamName = p.fam;
+  s.Editing.Person2.GivenNames = p.given;
+  s.Editing.Person2.Sex = p.sex;
+  s.Editing.Person2.BirthDate = p.born;
+  s.Editing.Person2.NumPartners = p.partners;
+  s.Editing.Person2.AutoCap = p.autocap;
+  ASSERT_TRUE(AddPersonRecord(s, s.Editing.Person2, p.notes));
 }
 
 inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, const std::vector<int>& kids,
                          const std::string& date = "", const std::string& place = "") {
   s.Config.setNumMarriages(static_cast<std::int16_t>(s.Config.NumMarriages() + 1));
-  s.MarBuf = MarriageRecord{};
-  s.MarBuf.Husband = husband;
-  s.MarBuf.Wife = wife;
-  for (int k : kids) s.MarBuf.Kids[static_cast<std::size_t>(s.MarBuf.NumKids++)] = static_cast<std::int16_t>(k);
-  s.CerBuf = blank_ceremony();
-  s.CerBuf.MarriedDate = date;
-  s.CerBuf.MarriedAt = place;
-  ASSERT_TRUE(AddMarriageRecord(s));
+  s.Editing.MarBuf = MarriageRecord{};
+  s.Editing.MarBuf.Husband = husband;
+  s.Editing.MarBuf.Wife = wife;
+  for (int k : kids) s.Editing.MarBuf.Kids[static_cast<std::size_t>(s.Editing.MarBuf.NumKids++)] = static_cast<std::int16_t>(k);
+  s.Editing.CerBuf = blank_ceremony();
+  s.Editing.CerBuf.MarriedDate = date;
+  s.Editing.CerBuf.MarriedAt = place;
+  ASSERT_TRUE(AddMarriageRecord(s, s.Editing.MarBuf, s.Editing.CerBuf));
   ASSERT_TRUE(WriteConfig(s));
 }
 

@@ -81,7 +81,7 @@ TEST_F(FindPersonTest, NumberSelectsThePerson) {
   EXPECT_EQ(s.Config.LastPerson(), jim);
   EXPECT_TRUE(t.prompter.shown.empty());
   // With the edit flag the person editor is to open instead.
-  s.EditFlag = true;
+  s.View.EditFlag = true;
   r = FindPerson(s, "", "4");  // the highest number
   EXPECT_EQ(r.pick.step, PickStep::Edit);
   EXPECT_EQ(s.Config.LastPerson(), ann);
@@ -111,15 +111,15 @@ TEST_F(FindPersonTest, SeveralMatchesOfferTheList) {
   EXPECT_EQ(last_box().title, "Select Person");
   EXPECT_EQ(last_box().text,
             "There are 3 persons named sm listed in the records. Do you wish to list them?");
-  EXPECT_EQ(s.SearchFamName, "sm");
+  EXPECT_EQ(s.View.SearchFamName, "sm");
 
   t.prompter.answers = {kAnswerNo};
-  s.SearchFamName = "old";
+  s.View.SearchFamName = "old";
   r = FindPerson(s, "j", "Sm");
   EXPECT_EQ(r.step, FindStep::StayOpen);
   EXPECT_EQ(t.prompter.shown.back().text,
             "There are 2 persons named j Sm listed in the records. Do you wish to list them?");
-  EXPECT_EQ(s.SearchFamName, "old");
+  EXPECT_EQ(s.View.SearchFamName, "old");
 }
 
 TEST_F(FindPersonTest, OneMatchIsSelectedNoneAsksToTryAgain) {
@@ -139,7 +139,7 @@ TEST_F(FindPersonTest, OneMatchIsSelectedNoneAsksToTryAgain) {
 }
 
 TEST_F(FindPersonTest, PreciseSearchFindsOnlyEqualNames) {
-  s.PreciseSearch = true;
+  s.View.PreciseSearch = true;
   t.prompter.answers = {kAnswerNo};
   EXPECT_EQ(FindPerson(s, "", "Sm").step, FindStep::Close);
   // Deleted persons are not counted.
@@ -164,14 +164,14 @@ TEST_F(FindPersonTest, FamNameBoxInCapitalsWithTheOption) {
   EXPECT_EQ(FamNameBoxText(s, "smith"), "smith");
   s.UCaseFamname = true;
   EXPECT_EQ(FamNameBoxText(s, "de vries \xfc"), "DE VRIES \xdc");
-  s.PreciseSearch = true;
+  s.View.PreciseSearch = true;
   EXPECT_EQ(FindPerson(s, "", FamNameBoxText(s, "small")).pick.number, jim);
 }
 
 TEST_F(FindPersonTest, CaptionsNameTheRoleAndThePerson) {
   EXPECT_EQ(FindCaption(s, "Ann BAKER"), "Select a Person");
   EXPECT_EQ(SelectCaption(s, "Ann BAKER"), "Select Person to Edit or View");
-  s.EditFlag = true;
+  s.View.EditFlag = true;
   EXPECT_EQ(SelectCaption(s, "Ann BAKER"), "Select Person to Edit");
   s.Rel.ConnectMode = true;
   const std::pair<bool RelationState::*, const char*> roles[] = {

@@ -30,17 +30,17 @@ std::int32_t ExportTree::person(std::int16_t n, PersonRecord p, const std::strin
 void ExportTree::marriage(std::int16_t m, std::int16_t husband, std::int16_t wife,
                           std::initializer_list<std::int16_t> kids, const std::string& date, const std::string& place,
                           bool divorced, bool not_married) {
-  s.MarBuf = MarriageRecord{};
-  s.MarBuf.MarNum = m;
-  s.MarBuf.Husband = husband;
-  s.MarBuf.Wife = wife;
-  for (std::int16_t k : kids) s.MarBuf.Kids[static_cast<std::size_t>(s.MarBuf.NumKids++)] = k;
-  s.MarBuf.Divorced = divorced ? -1 : 0;
-  s.MarBuf.NotMarried = not_married ? -1 : 0;
-  s.CerBuf = blank_ceremony();
-  s.CerBuf.MarriedDate = date;
-  s.CerBuf.MarriedAt = place;
-  EXPECT_TRUE(WriteMarriage(s, m));
+  s.Editing.MarBuf = MarriageRecord{};
+  s.Editing.MarBuf.MarNum = m;
+  s.Editing.MarBuf.Husband = husband;
+  s.Editing.MarBuf.Wife = wife;
+  for (std::int16_t k : kids) s.Editing.MarBuf.Kids[static_cast<std::size_t>(s.Editing.MarBuf.NumKids++)] = k;
+  s.Editing.MarBuf.Divorced = divorced ? -1 : 0;
+  s.Editing.MarBuf.NotMarried = not_married ? -1 : 0;
+  s.Editing.CerBuf = blank_ceremony();
+  s.Editing.CerBuf.MarriedDate = date;
+  s.Editing.CerBuf.MarriedAt = place;
+  EXPECT_TRUE(WriteMarriage(s, m, s.Editing.MarBuf, s.Editing.CerBuf));
   if (s.Config.NumMarriages() < m) s.Config.setNumMarriages(m);
 }
 

@@ -64,7 +64,7 @@ class ImportTest : public ::testing::Test {
   }
   CeremonyRecord ceremony(int m) {
     EXPECT_TRUE(ReadCeremony(s, static_cast<std::int16_t>(m)));
-    return s.CerBuf;
+    return s.Editing.CerBuf;
   }
   // The five record files' bytes, to prove an import left them alone.
   RecordFiles record_files() const { return snapshot(s); }
@@ -85,13 +85,13 @@ inline void ImportTest::existing_tree(int persons, int marriages) {
     ASSERT_TRUE(WritePersonRecord(s, p.PerNum, p));
   }
   for (int m = 1; m <= marriages; ++m) {
-    s.MarBuf = MarriageRecord{};
-    s.MarBuf.MarNum = static_cast<std::int16_t>(m);
-    s.MarBuf.Husband = static_cast<std::int16_t>(2 * m - 1);
-    s.MarBuf.Wife = static_cast<std::int16_t>(2 * m);
-    s.CerBuf = blank_ceremony();
-    s.CerBuf.MarriedDate = "2 Feb 1970";
-    ASSERT_TRUE(WriteMarriage(s, static_cast<std::int16_t>(m)));
+    s.Editing.MarBuf = MarriageRecord{};
+    s.Editing.MarBuf.MarNum = static_cast<std::int16_t>(m);
+    s.Editing.MarBuf.Husband = static_cast<std::int16_t>(2 * m - 1);
+    s.Editing.MarBuf.Wife = static_cast<std::int16_t>(2 * m);
+    s.Editing.CerBuf = blank_ceremony();
+    s.Editing.CerBuf.MarriedDate = "2 Feb 1970";
+    ASSERT_TRUE(WriteMarriage(s, static_cast<std::int16_t>(m), s.Editing.MarBuf, s.Editing.CerBuf));
   }
   s.Config.setNumPersons(static_cast<std::int16_t>(persons));
   s.Config.setNumMarriages(static_cast<std::int16_t>(marriages));

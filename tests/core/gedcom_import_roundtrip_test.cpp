@@ -132,11 +132,11 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
       EXPECT_EQ(b.Divorced, bare ? 0 : a.Divorced);
       EXPECT_EQ(b.NotMarried, bare ? 0 : a.NotMarried);
       ASSERT_TRUE(ReadCeremony(src.s, static_cast<std::int16_t>(fams[j])));
-      CeremonyRecord ca = src.s.CerBuf;
+      CeremonyRecord ca = src.s.Editing.CerBuf;
       if (bare) ca = blank_ceremony();
       ASSERT_TRUE(ReadCeremony(dst.s, static_cast<std::int16_t>(j + 1)));
-      EXPECT_EQ(T(dst.s.CerBuf.MarriedDate), a.NotMarried ? T(ca.MarriedDate) : same_date(ca.MarriedDate, ca.MarriedAt));
-      EXPECT_EQ(T(dst.s.CerBuf.MarriedAt), T(ca.MarriedAt));
+      EXPECT_EQ(T(dst.s.Editing.CerBuf.MarriedDate), a.NotMarried ? T(ca.MarriedDate) : same_date(ca.MarriedDate, ca.MarriedAt));
+      EXPECT_EQ(T(dst.s.Editing.CerBuf.MarriedAt), T(ca.MarriedAt));
     }
 
     for (int n = 1; n <= np; ++n) {

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "mainwin/startup.h"
+#include "print/page_setup_model.h"
+#include "print/preview_model.h"
 #include "store/file_io.h"
 #include "store/ini.h"
+#include "store/password.h"
+#include "store/settings.h"
 #include "temp_session.h"
 
 using namespace vft;
@@ -169,4 +175,41 @@ TEST_F(IniOnDisk, AFileTooLargeToReadIsNeverOverwritten) {
   EXPECT_EQ(IniWrite(s, "Configure", "AskUpdate", "1"), 1);
   EXPECT_FALSE(std::filesystem::is_symlink(s.settings_file()));
   EXPECT_EQ(text_of(*fileio::read_all(t.dir.path() + "other")), "x");
+}
+
+// Each OK of a dialog reads the settings file once and rewrites it once, so a
+// full disk or a crash can never leave half of its choices behind.
+TEST_F(IniOnDisk, EachDialogSavesInOneWrite) {
+  using namespace print;
+  const RandomSource random = [] { return 7u; };
+  const std::pair<const char*, std::function<bool()>> saves[] = {
+      {"chart options", [&] { return SaveChartOptions(s, LoadChartOptions(s, request::Descendants)); }},
+      {"sheet options", [&] { return SaveSheetOptions(s, LoadSheetOptions(s, request::FamilyList)); }},
+      {"sheet panel", [&] { return SavePanelSettings(s, LoadPanelSettings(s, request::DataSheet)); }},
+      {"chart panel", [&] { return SavePanelSettings(s, LoadPanelSettings(s, request::FamilyNames)); }},
+      {"panel choices", [&] { return SavePanelChoices(s, request::ListAll, SortBy::Name, ListFormat::Comma); }},
+      {"page settings", [&] { return SavePageSettings(s, LoadChartOptions(s, request::TimeLine)); }},
+      {"printer", [&] { return SavePrinterChoice(s, {"Office", 9}); }},
+      {"options and password", [&] {
+         Options o = LoadOptions(s);
+         o.PasswordEnabled = true, o.Password = "secret";
+         return ApplyOptions(s, o, random);
+       }},
+  };
+  ASSERT_EQ(IniWrite(s, "Configure", "AutoStart", "2"), 1);  // the folder is there now
+  const long start = s.disk.steps();
+  ASSERT_EQ(IniWrite(s, "Configure", "AutoStart", "1"), 1);
+  const long one_write = s.disk.steps() - start;
+  for (const auto& [name, save] : saves) {
+    const long before = s.disk.steps();
+    EXPECT_TRUE(save()) << name;
+    EXPECT_EQ(s.disk.steps() - before, one_write) << name;
+  }
+  EXPECT_NE(UnscramblePassword(IniReadText(s, "Configure", "SPW")), "Error");
+  // Making the folder is a write step too, where a fault can strike.
+  std::filesystem::remove_all(s.settings_folder());
+  s.disk.fail_at(1, ENOSPC);
+  EXPECT_EQ(IniWrite(s, "Configure", "AutoStart", "2"), 0);
+  EXPECT_EQ(s.disk.failure().path + "/", s.settings_folder());
+  EXPECT_FALSE(std::filesystem::exists(s.settings_folder()));
 }

@@ -38,13 +38,12 @@ class MarriageEditorTest : public test::TreeFixture {
   // What the person editor does before the link step: store the new record.
   std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
     s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
-    s.Person2 = blank_person();
-    s.Person2.GivenNames = given;
-    s.Person2.FamName = fam_name;
-    s.Person2.Sex = sex;
-    s.Person2.BirthDate = "1 Jan 1900";
-    s.NotesText.clear();
-    EXPECT_TRUE(AddPersonRecord(s));
+    s.Editing.Person2 = blank_person();
+    s.Editing.Person2.GivenNames = given;
+    s.Editing.Person2.FamName = fam_name;
+    s.Editing.Person2.Sex = sex;
+    s.Editing.Person2.BirthDate = "1 Jan 1900";
+    EXPECT_TRUE(AddPersonRecord(s, s.Editing.Person2, ""));
     return s.Config.NumPersons();
   }
   // A new partner a of c typed into the person editor, up to the marriage editor.
@@ -74,8 +73,8 @@ class MarriageEditorTest : public test::TreeFixture {
 
 TEST_F(MarriageEditorTest, AddingAPartnerStartsEmptyAndTheCheckBoxesExcludeEachOther) {
   auto tom = b.person("Tom", "Hill", "M");
-  s.CerBuf = {"1 Jan 1901", "left over"};
-  s.MarBuf.Divorced = -1;
+  s.Editing.CerBuf = {"1 Jan 1901", "left over"};
+  s.Editing.MarBuf.Divorced = -1;
   auto sue = new_partner_of(tom, "Sue", "F");
   MarriageEditor e(s, MarriageEditMode::AddPartner);
   ASSERT_TRUE(e.Load());
@@ -85,8 +84,8 @@ TEST_F(MarriageEditorTest, AddingAPartnerStartsEmptyAndTheCheckBoxesExcludeEachO
   EXPECT_EQ(v.connected_name, "Sue Dale");
   EXPECT_FALSE(v.divorced || v.not_married);
   EXPECT_TRUE(v.date_enabled && v.not_married_enabled && v.divorced_visible);
-  EXPECT_EQ(s.CerBuf, blank_ceremony());
-  EXPECT_EQ(s.MarBuf.Divorced, 0);
+  EXPECT_EQ(s.Editing.CerBuf, blank_ceremony());
+  EXPECT_EQ(s.Editing.MarBuf.Divorced, 0);
   EXPECT_FALSE(e.DataChanged());
 
   // The check boxes exclude each other and Not Married clears the date.

@@ -278,7 +278,7 @@ TEST_F(PersonEditorFlow, CancelDoesNotOfferAnOlderUnknownWithChildren) {
   auto unknown = b.person("", "Unknown", "F");
   auto m = b.family(tom, unknown);
   b.child(m, "Kid", "Hill", "M");
-  s.LastAdded = unknown;
+  s.Editing.LastAdded = unknown;
   start_add(&RelationState::AsChild, tom);
   PersonEditor e(s);
   e.OpenNew();

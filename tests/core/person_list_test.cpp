@@ -112,7 +112,7 @@ TEST_F(PersonList, ConnectingLeavesOutTheSelectedPersonAndSameSexPartners) {
   auto paul = b.person("Paul", "Smith", "M");
   auto kim = b.person("Kim", "Smith", "");
   b.select(john);
-  s.SearchFamName = "Smith";
+  s.View.SearchFamName = "Smith";
   s.Rel.ConnectMode = true;
   s.Rel.AsChild = true;
   EXPECT_EQ(numbers(ListPersons(s, StoredSearchFilter(s))), (Nums{mary, paul, kim}));

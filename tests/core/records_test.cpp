@@ -25,9 +25,7 @@ class RecordStore : public ::testing::Test {
   void rewrite_notes(const std::string& text) {
     s.CurNum = 1;
     ASSERT_TRUE(ReadPerson(s));
-    s.NotesText = text;
-    s.NotesChanged = true;
-    ASSERT_TRUE(WritePerson(s));
+    ASSERT_TRUE(WritePerson(s, 1, s.Person, text, true));
   }
   std::string notes_of(std::int32_t first) { return cp1252::trim(ReadNotes(first, s.work(recfile::Notes))); }
   // The notes file as {ChunkLen, Next, Owner} per record.
@@ -155,9 +153,7 @@ TEST_F(RecordStore, DeletedPersonsNotesAreNotTouched) {
   s.CurNum = 1;
   ASSERT_TRUE(ReadPerson(s));
   s.Person.Deleted = -1;
-  s.NotesText = "changed";
-  s.NotesChanged = true;
-  ASSERT_TRUE(WritePerson(s));
+  ASSERT_TRUE(WritePerson(s, 1, s.Person, "changed", true));
   EXPECT_EQ(notes_of(1), "keep");
 }
 
@@ -177,20 +173,20 @@ TEST_F(RecordStore, ReadNotesSurvivesDamagedChains) {
 }
 
 TEST_F(RecordStore, AddMarriageWithNoMarriagesStoresNumberOne) {
-  s.MarBuf = MarriageRecord{};
-  s.CerBuf = blank_ceremony();
-  s.CerBuf.MarriedAt = "Leeds";
-  ASSERT_TRUE(AddMarriageRecord(s));
-  EXPECT_EQ(s.MarBuf.MarNum, 1);
+  s.Editing.MarBuf = MarriageRecord{};
+  s.Editing.CerBuf = blank_ceremony();
+  s.Editing.CerBuf.MarriedAt = "Leeds";
+  ASSERT_TRUE(AddMarriageRecord(s, s.Editing.MarBuf, s.Editing.CerBuf));
+  EXPECT_EQ(s.Editing.MarBuf.MarNum, 1);
   ASSERT_TRUE(ReadCeremony(s, 1));
-  EXPECT_EQ(cp1252::trim(s.CerBuf.MarriedAt), "Leeds");
+  EXPECT_EQ(cp1252::trim(s.Editing.CerBuf.MarriedAt), "Leeds");
   EXPECT_EQ(fileio::size_of(s.work(recfile::Ceremony)), static_cast<std::int64_t>(kCeremonyLen));
 }
 
 TEST_F(RecordStore, MarriageBeyondTheLimitIsRefused) {
   s.Config.setNumMarriages(15001);
-  EXPECT_FALSE(AddMarriageRecord(s));
-  EXPECT_FALSE(WriteMarriage(s, 0));
+  EXPECT_FALSE(AddMarriageRecord(s, s.Editing.MarBuf, s.Editing.CerBuf));
+  EXPECT_FALSE(WriteMarriage(s, 0, s.Editing.MarBuf, s.Editing.CerBuf));
   EXPECT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_FALSE(fileio::exists(s.work(recfile::Marriage)));
 }
@@ -207,10 +203,10 @@ TEST_F(RecordStore, FamilyNumbersOutsideTheTableLandOnSlotZero) {
 
 TEST_F(RecordStore, LoadMarriagesStopsAtTheEndOfTheFile) {
   for (std::int16_t n = 1; n <= 3; ++n) {
-    s.MarBuf = MarriageRecord{};
-    s.MarBuf.MarNum = n;
-    s.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
-    ASSERT_TRUE(WriteMarriageOnly(s, n));
+    s.Editing.MarBuf = MarriageRecord{};
+    s.Editing.MarBuf.MarNum = n;
+    s.Editing.MarBuf.Husband = static_cast<std::int16_t>(10 + n);
+    ASSERT_TRUE(WriteMarriageOnly(s, n, s.Editing.MarBuf));
   }
   s.Marriages[5].Husband = 99;  // stale entry from an earlier tree
   s.Config.setNumMarriages(6);
@@ -237,14 +233,12 @@ TEST_F(RecordStore, ClearPersonKeepsAutoCapAndDeleted) {
   s.Person.Deleted = -1;
   s.Person.NumPartners = 2;
   s.Person.NotesRec = 8;
-  s.NotesText = "n";
   ClearPerson(s);
   EXPECT_EQ(s.Person.FamName, std::string(20, ' '));
   EXPECT_EQ(s.Person.AutoCap, 1);
   EXPECT_EQ(s.Person.Deleted, -1);
   EXPECT_EQ(s.Person.NumPartners, 0);
   EXPECT_EQ(s.Person.NotesRec, -1);
-  EXPECT_TRUE(s.NotesText.empty());
 }
 
 TEST_F(RecordStore, MoveOldConfigTakesOnlyARealFile) {

@@ -18,12 +18,11 @@ class RelationsAdd : public test::TreeFixture {
   // What the person editor does before the link step: store the new record.
   std::int16_t save_new(const std::string& given, const std::string& fam_name, const std::string& sex) {
     s.Config.setNumPersons(static_cast<std::int16_t>(s.Config.NumPersons() + 1));
-    s.Person2 = blank_person();
-    s.Person2.GivenNames = given;
-    s.Person2.FamName = fam_name;
-    s.Person2.Sex = sex;
-    s.NotesText.clear();
-    EXPECT_TRUE(AddPersonRecord(s));
+    s.Editing.Person2 = blank_person();
+    s.Editing.Person2.GivenNames = given;
+    s.Editing.Person2.FamName = fam_name;
+    s.Editing.Person2.Sex = sex;
+    EXPECT_TRUE(AddPersonRecord(s, s.Editing.Person2, ""));
     return s.Config.NumPersons();
   }
   void start_add(bool RelationState::*flag, std::int16_t selected) {
@@ -107,7 +106,7 @@ TEST_F(RelationsAdd, PartnerWaitsForTheMarriageEditor) {
   start_add(&RelationState::AsPartner, c);
   auto a = save_new("Ann", "Ash", "F");
   EXPECT_EQ(LinkNewPerson(s, a).step, LinkStep::EditPartnership);
-  s.CerBuf = {cp1252::fit("4 Apr 1944", 12), cp1252::fit("Ely", 200)};  // what the editor's OK leaves
+  s.Editing.CerBuf = {cp1252::fit("4 Apr 1944", 12), cp1252::fit("Ely", 200)};  // what the editor's OK leaves
   ASSERT_EQ(LinkNewPartner(s, a), 2);
   EXPECT_EQ(fam(2).Wife, a);
   EXPECT_EQ(cp1252::trim(test::stored_ceremony(s, 2).MarriedAt), "Ely");

@@ -48,7 +48,7 @@ class RelationsConnect : public test::TreeFixture {
     O = b.family(op, om);
     oc = b.child(O, "Oz", "Other", "M");
     s.UCaseFamname = true;
-    s.CerBuf = blank_ceremony();
+    s.Editing.CerBuf = blank_ceremony();
   }
 
   ConnectOutcome connect(Role role, std::int16_t selected, std::int16_t x, std::deque<int> answers = {}) {

@@ -41,7 +41,7 @@ TEST_F(FamilyOfFive, MiddleChildLeavesParentsIntoAFamilyOfItsOwn) {
   // Bob's own partnership and child are not touched.
   EXPECT_EQ(kids(couple), Kids{kim});
   EXPECT_EQ(partners(bob), 1);
-  EXPECT_EQ(s.DisconnectLog, "Person #4, child 2 in family3 disconnected from Parents and Siblings");
+  EXPECT_EQ(s.Link.DisconnectLog, "Person #4, child 2 in family3 disconnected from Parents and Siblings");
 }
 
 TEST_F(RelationsDisconnect, OnlyChildLeavesItsFamilyEmptyAPersonInNoneIsLeftAlone) {
@@ -49,7 +49,7 @@ TEST_F(RelationsDisconnect, OnlyChildLeavesItsFamilyEmptyAPersonInNoneIsLeftAlon
   ASSERT_TRUE(DisconnectFromParents(s, solo));
   EXPECT_EQ(test::stored_family(s, 1).NumKids, 0);
   EXPECT_EQ(kids(2), Kids{solo});
-  EXPECT_EQ(s.DisconnectLog, "Person #1, child 1 in family1 disconnected from Parents and Siblings");
+  EXPECT_EQ(s.Link.DisconnectLog, "Person #1, child 1 in family1 disconnected from Parents and Siblings");
 
   auto loose = b.loose_person("Lou", "Loose", "M");
   auto before = test::snapshot(s);
@@ -70,7 +70,7 @@ TEST_F(FamilyOfFive, PartnerWithChildrenIsReplacedByOnePlaceholder) {
   const CeremonyRecord c = test::stored_ceremony(s, couple);
   EXPECT_EQ(c.MarriedDate, "? ??? ????  ");
   EXPECT_EQ(c.MarriedAt, std::string(200, ' '));
-  EXPECT_EQ(s.DisconnectLog, "Person #4 in family5 disconnected from Spouse and Children.");
+  EXPECT_EQ(s.Link.DisconnectLog, "Person #4 in family5 disconnected from Spouse and Children.");
 }
 
 TEST_F(FamilyOfFive, ChildlessPartnersAreBothFreed) {
@@ -133,7 +133,7 @@ TEST_F(FamilyOfFive, AllDisconnectsThePartnerFirst) {
   EXPECT_EQ(fam(couple).Husband, 8);
   EXPECT_EQ(ParentFamilyOf(s, 8), 6);
   EXPECT_EQ(ParentFamilyOf(s, bob), 7);
-  EXPECT_EQ(s.DisconnectLog, std::string("Person #4 in family5 disconnected from Spouse and Children.") + CrLf +
+  EXPECT_EQ(s.Link.DisconnectLog, std::string("Person #4 in family5 disconnected from Spouse and Children.") + CrLf +
                                  "Person #4, child 2 in family3 disconnected from Parents and Siblings");
   EXPECT_FALSE(s.Rel.DisconnectMode);
   EXPECT_EQ(s.Rel.Partners.count, 0);  // the view's lists follow

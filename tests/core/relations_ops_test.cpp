@@ -66,8 +66,8 @@ class PartnerInsertion : public RelationsOps {
     k2 = b.child(14, "Kay", "Cook", "F");
     fam(14).Divorced = -1;
     b.write_family(14);
-    s.MarBuf.NotMarried = -1;
-    s.CerBuf = {cp1252::fit("3 Mar 1970", 12), cp1252::fit("Ripon", 200)};
+    s.Editing.MarBuf.NotMarried = -1;
+    s.Editing.CerBuf = {cp1252::fit("3 Mar 1970", 12), cp1252::fit("Ripon", 200)};
   }
 };
 
@@ -109,13 +109,13 @@ TEST_F(PartnerInsertion, NewPersonInTheMiddleGetsItsOwnFamilyPastTheEndAppends) 
 TEST_F(RelationsOps, AppendedPartnershipTakesTheEditorsDetails) {
   auto c = b.person("Carl", "Cook", "M");
   auto a = b.person("Ann", "Ash", "F");
-  s.MarBuf.Divorced = -1;
-  s.CerBuf = {cp1252::fit("5 Jun 1980", 12), cp1252::fit("Leeds", 200)};
+  s.Editing.MarBuf.Divorced = -1;
+  s.Editing.CerBuf = {cp1252::fit("5 Jun 1980", 12), cp1252::fit("Leeds", 200)};
   s.Rel.ConnectMode = s.Rel.AsPartner = true;
   ASSERT_EQ(AppendPartnership(s, a, c), 3);
   EXPECT_EQ(fam(3).Wife, a);
   EXPECT_EQ(fam(3).Divorced, -1);
-  EXPECT_EQ(test::stored_ceremony(s, 3), s.CerBuf);
+  EXPECT_EQ(test::stored_ceremony(s, 3), s.Editing.CerBuf);
   EXPECT_EQ(partners(a), 1);
   EXPECT_FALSE(s.Rel.AsPartner);
   // Female selected person: the new partner goes into Husband.
@@ -202,7 +202,7 @@ TEST_F(RelationsOps, UnknownPartnerIsAPlaceholderWithItsOwnFamily) {
   auto c = b.person("Carl", "Cook", "M");
   b.select(c);
   s.Rel.AddMode = s.Rel.AsChild = true;
-  s.CerBuf = {cp1252::fit("stale", 12), cp1252::fit("stale", 200)};
+  s.Editing.CerBuf = {cp1252::fit("stale", 12), cp1252::fit("stale", 200)};
   auto u = CreateUnknownPerson(s, 'F');
   ASSERT_EQ(u, 2);
   PersonRecord p = b.read(u);
@@ -302,12 +302,12 @@ TEST_F(RelationsOps, PartnerCountsFollowIntoTheWorkingCopiesAndKeepTheStoredCase
   auto c = b.person("Carl", "McCook", "M");
   auto a = b.person("Ann", "Ash", "F");
   b.select(c);
-  s.Person3 = b.read(a);
+  s.Link.Person3 = b.read(a);
   s.Rel.ConnectMode = true;
   s.UCaseFamname = true;
   ASSERT_NE(AppendPartnership(s, a, c), 0);
   EXPECT_EQ(s.Rel.Selected.NumPartners, 1);
-  EXPECT_EQ(s.Person3.NumPartners, 1);
+  EXPECT_EQ(s.Link.Person3.NumPartners, 1);
   EXPECT_EQ(cp1252::trim(b.read(c).FamName), "McCook");
 }
 

@@ -201,13 +201,14 @@ class RandomRun {
   std::int16_t save_new(char sex) {
     if (persons() >= 14990) return 0;
     s.Config.setNumPersons(static_cast<std::int16_t>(persons() + 1));
-    s.Person2 = blank_person();
-    s.Person2.GivenNames = "Given" + std::to_string(persons());
-    s.Person2.FamName = chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
-    s.Person2.Sex = std::string(1, sex);
-    s.Person2.BirthDate = "1 Jan 19" + std::to_string(10 + rng_.below(90));
-    s.NotesText = chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
-    EXPECT_TRUE(AddPersonRecord(s)) << trace_;
+    s.Editing.Person2 = blank_person();
+    s.Editing.Person2.GivenNames = "Given" + std::to_string(persons());
+    s.Editing.Person2.FamName = chance(10) ? "Unknown" : "Fam" + std::to_string(rng_.below(20));
+    s.Editing.Person2.Sex = std::string(1, sex);
+    s.Editing.Person2.BirthDate = "1 Jan 19" + std::to_string(10 + rng_.below(90));
+    const std::string notes =
+        chance(30) ? "Notes of " + std::to_string(persons()) + std::string(rng_.below(120), 'x') : "";
+    EXPECT_TRUE(AddPersonRecord(s, s.Editing.Person2, notes)) << trace_;
     return persons();
   }
 
@@ -215,9 +216,9 @@ class RandomRun {
   static char other(char sex) { return sex == 'M' ? 'F' : 'M'; }
 
   void marriage_editor() {
-    s.MarBuf.Divorced = chance(20) ? -1 : 0;
-    s.MarBuf.NotMarried = s.MarBuf.Divorced ? 0 : (chance(20) ? -1 : 0);
-    s.CerBuf = {"2 Feb 19" + std::to_string(30 + rng_.below(70)), "Place " + std::to_string(step_)};
+    s.Editing.MarBuf.Divorced = chance(20) ? -1 : 0;
+    s.Editing.MarBuf.NotMarried = s.Editing.MarBuf.Divorced ? 0 : (chance(20) ? -1 : 0);
+    s.Editing.CerBuf = {"2 Feb 19" + std::to_string(30 + rng_.below(70)), "Place " + std::to_string(step_)};
   }
 
   void add() {

@@ -38,9 +38,7 @@ class RelationsUndo : public test::TreeFixture {
     ASSERT_TRUE(TakeUndoPoint(s, "Undo editing of Meg Moss"));
     s.CurNum = meg;
     ReadPerson(s);
-    s.NotesText = text;
-    s.NotesChanged = true;
-    ASSERT_TRUE(WritePerson(s));
+    ASSERT_TRUE(WritePerson(s, meg, s.Person, text, true));
     b.select(meg);  // the edited person is shown afterwards
   }
   // Three steps: a disconnection of Kit, a deletion of Dan, Meg's notes.
@@ -240,8 +238,7 @@ TEST(RelationsUndoEmpty, FilesThatDidNotExistAreGoneAgainAfterUndo) {
     b.person("Eve", "First", "F");
     s.CurNum = 1;
     ReadPerson(s);
-    s.NotesText = "The first one.";
-    ASSERT_TRUE(WritePerson(s));
+    ASSERT_TRUE(WritePerson(s, 1, s.Person, "The first one.", false));
   }
   ASSERT_TRUE(UndoLastStep(s));
   for (const char* f : {recfile::Person, recfile::Notes}) EXPECT_FALSE(fileio::exists(s.work(f))) << f;

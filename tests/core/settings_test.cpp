@@ -113,8 +113,7 @@ TEST_F(Settings, UCaseFamnameIsHonouredByEveryPersonRead) {
   o.UCaseFamname = true;
   ASSERT_TRUE(ApplyOptions(s, o, fixed(1)));
   ASSERT_TRUE(ReadPersonNew(s, 1));
-  s.CurNum = 1;
-  ASSERT_TRUE(WritePerson(s));
+  ASSERT_TRUE(WritePerson(s, 1, s.Person, "", false));
   o.UCaseFamname = false;
   ASSERT_TRUE(ApplyOptions(s, o, fixed(1)));
   ASSERT_TRUE(ReadPersonNew(s, 1));

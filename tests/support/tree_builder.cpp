@@ -35,11 +35,9 @@ std::int16_t TreeBuilder::add_family(const MarriageRecord& f, const CeremonyReco
   s_.Config.setNumMarriages(m);
   s_.Marriages[static_cast<std::size_t>(m)] = f;
   s_.Marriages[static_cast<std::size_t>(m)].MarNum = m;
-  s_.MarBuf = s_.Marriages[static_cast<std::size_t>(m)];
-  s_.CerBuf = c;
-  if (!WriteMarriage(s_, m)) throw std::runtime_error("family not written");
-  s_.CerBuf = blank_ceremony();
-  s_.MarBuf = MarriageRecord{};
+  if (!WriteMarriage(s_, m, s_.Marriages[static_cast<std::size_t>(m)], c)) throw std::runtime_error("family not written");
+  s_.Editing.CerBuf = blank_ceremony();
+  s_.Editing.MarBuf = MarriageRecord{};
   if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
   return m;
 }
@@ -95,9 +93,8 @@ void TreeBuilder::write(const PersonRecord& p) {
 }
 
 void TreeBuilder::write_family(std::int16_t m) {
-  s_.MarBuf = s_.Marriages[static_cast<std::size_t>(m)];
-  if (!WriteMarriageOnly(s_, m)) throw std::runtime_error("family not written");
-  s_.MarBuf = MarriageRecord{};
+  if (!WriteMarriageOnly(s_, m, s_.Marriages[static_cast<std::size_t>(m)])) throw std::runtime_error("family not written");
+  s_.Editing.MarBuf = MarriageRecord{};
 }
 
 void TreeBuilder::set_counts(int persons, int families) {

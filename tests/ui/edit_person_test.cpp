@@ -85,7 +85,7 @@ TEST_F(EditPerson, WhatCannotBeKeptIsShownNotCut) {
   const QString pasted = QString(56, QLatin1Char(' ')) + QStringLiteral("abt. 5 Jan 1956");  // no box cuts it
   type(w, editfield::BurialDate, pasted);
   EXPECT_EQ(box(w, editfield::BurialDate)->text(), QStringLiteral("abt. 5 Jan 1956"));
-  EXPECT_EQ(cp1252::trim(s.Person2.InterDate), "");
+  EXPECT_EQ(cp1252::trim(s.Editing.Person2.InterDate), "");
   box(w, editfield::BurialDate)->clear();
   leave(box(w, editfield::BurialDate));
   QLineEdit* given = box(w, editfield::GivenNames);

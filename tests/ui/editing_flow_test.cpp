@@ -239,7 +239,7 @@ TEST_F(SelectPath, AfterEditingFromTheListSelectMovesAgain) {
     button("butSelect")->click();
   }
   EXPECT_EQ(selected(), sue);  // and no editor came
-  EXPECT_FALSE(s.EditFlag);
+  EXPECT_FALSE(s.View.EditFlag);
 }
 
 // A search made while connecting must not follow the user into the main
@@ -259,7 +259,7 @@ TEST_F(SelectPath, ASearchWhileConnectingStaysThereAndListAllShowsEveryone) {
         .on("frmSelectPerson", note_list(connect_rows, "butCancel"));
     button("butConnect")->click();
   }
-  s.PreciseSearch = true;
+  s.View.PreciseSearch = true;
   {
     ModalDriver d;
     d.on("frmSelectPerson", note_list(main_rows, "butCancel"));

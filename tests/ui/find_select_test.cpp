@@ -65,7 +65,7 @@ TEST_F(FindSelect, FindByNumberOrByNames) {
   QTest::mouseClick(child<QPushButton>(g, "Command1_0"), Qt::LeftButton);
   EXPECT_EQ(g.outcome(), FindStep::OpenList);
   child<QCheckBox>(g, "chkPrecise")->setChecked(true);
-  EXPECT_TRUE(s.PreciseSearch);
+  EXPECT_TRUE(s.View.PreciseSearch);
 }
 
 TEST_F(FindSelect, ListSortsSearchesAndPicks) {
@@ -98,12 +98,12 @@ TEST_F(FindSelect, ListSortsSearchesAndPicks) {
   frmSelectPerson e(s, "");
   e.show();
   QTest::keyClick(child<QLineEdit>(e, "txtSelectPerson"), Qt::Key_E, Qt::AltModifier);
-  EXPECT_TRUE(s.EditFlag);
+  EXPECT_TRUE(s.View.EditFlag);
   EXPECT_EQ(e.result_pick().step, PickStep::Edit);
 }
 
 TEST_F(FindSelect, NoMatchShowsOneRowThatCannotBeSelected) {
-  s.SearchFamName = "Zz";
+  s.View.SearchFamName = "Zz";
   frmSelectPerson d(s, "", nullptr, true);
   d.show();
   EXPECT_EQ(label_text(d, "lblFilter"), QStringLiteral("Showing 0 persons named Zz"));

@@ -152,7 +152,7 @@ DialogStep StoreSelectedSex(Session& s, char sex) {
   if ((sex != 'M' && sex != 'F') || !ReadStoredPerson(s, c, p)) return cancelled(s);
   p.Sex = std::string(1, sex);
   if (!WritePersonRecord(s, c, p)) return cancelled(s);
-  for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &r.Selected})
+  for (PersonRecord* copy : {&s.Person, &s.Editing.Person2, &s.Link.Person3, &r.Selected})
     if (copy->PerNum == c) copy->Sex = p.Sex;
   s.mark_changed();
   if (r.AddMode && r.AsChild) {

@@ -112,8 +112,8 @@ bool MarriageEditor::Load() {
       view_.caption = Sentence({"Edit the marriage of", name_of(first_), "and", name_of(second_)});
       const MarriageRecord& f = s_.family(family_);
       ReadCeremony(s_, family_);
-      view_.date = cp1252::trim(s_.CerBuf.MarriedDate);
-      view_.place = cp1252::trim(s_.CerBuf.MarriedAt);
+      view_.date = cp1252::trim(s_.Editing.CerBuf.MarriedDate);
+      view_.place = cp1252::trim(s_.Editing.CerBuf.MarriedAt);
       // Both flags at once is a damaged record; "Divorced" says more.
       view_.divorced = f.Divorced != 0;
       view_.not_married = f.NotMarried != 0 && !view_.divorced;
@@ -133,9 +133,9 @@ bool MarriageEditor::Load() {
   if (mode_ != MarriageEditMode::Edit) {
     view_.title = "Add Marriage";
     view_.caption = Sentence({"Add the Marriage details of", name_of(first_), "and", name_of(second_)});
-    s_.CerBuf = blank_ceremony();
-    s_.MarBuf.Divorced = 0;
-    s_.MarBuf.NotMarried = 0;
+    s_.Editing.CerBuf = blank_ceremony();
+    s_.Editing.MarBuf.Divorced = 0;
+    s_.Editing.MarBuf.NotMarried = 0;
   }
   view_.selected_name = name_of(first_);
   view_.connected_name = name_of(second_);
@@ -212,12 +212,12 @@ std::string MarriageEditor::LeaveDate(const std::string& typed) {
 }
 
 void MarriageEditor::fill_buffers(const std::string& date, const std::string& place) {
-  s_.CerBuf.MarriedDate = cp1252::trim(date);
-  s_.CerBuf.MarriedAt = FitMarriedAt(place);
-  s_.MarBuf.Divorced = flag(view_.divorced);
-  s_.MarBuf.NotMarried = flag(view_.not_married);
-  view_.date = s_.CerBuf.MarriedDate;
-  view_.place = s_.CerBuf.MarriedAt;
+  s_.Editing.CerBuf.MarriedDate = cp1252::trim(date);
+  s_.Editing.CerBuf.MarriedAt = FitMarriedAt(place);
+  s_.Editing.MarBuf.Divorced = flag(view_.divorced);
+  s_.Editing.MarBuf.NotMarried = flag(view_.not_married);
+  view_.date = s_.Editing.CerBuf.MarriedDate;
+  view_.place = s_.Editing.CerBuf.MarriedAt;
 }
 
 MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& place) {
@@ -249,8 +249,8 @@ MarriageResult MarriageEditor::Ok(const std::string& date, const std::string& pl
 
 MarriageResult MarriageEditor::write_edit() {
   MarriageRecord& f = s_.family(family_);
-  f.Divorced = s_.MarBuf.Divorced;
-  f.NotMarried = s_.MarBuf.NotMarried;
+  f.Divorced = s_.Editing.MarBuf.Divorced;
+  f.NotMarried = s_.Editing.MarBuf.NotMarried;
   if (!SaveFamily(s_, family_)) return MarriageResult::Stay;
   const std::int16_t c = s_.Rel.Selected.PerNum;
   ResetRelationState(s_);
@@ -265,8 +265,8 @@ MarriageResult MarriageEditor::write_parents() {
   const std::int16_t m = ParentFamilyOf(s_, c);
   if (m >= 1) {
     MarriageRecord& f = s_.family(m);
-    f.Divorced = s_.MarBuf.Divorced;
-    f.NotMarried = s_.MarBuf.NotMarried;
+    f.Divorced = s_.Editing.MarBuf.Divorced;
+    f.NotMarried = s_.Editing.MarBuf.NotMarried;
     if (!SaveFamily(s_, m)) return MarriageResult::Stay;
   }
   if (!WriteConfig(s_)) return MarriageResult::Stay;
@@ -369,7 +369,7 @@ void MarriageEditor::cancel_parents() {
     if (f.Husband == first_) f.Husband = 0;
     if (f.Wife == second_) f.Wife = 0;
     f.Divorced = f.NotMarried = 0;
-    s_.CerBuf = blank_ceremony();
+    s_.Editing.CerBuf = blank_ceremony();
     // They are no longer partners anywhere through this family.
     if (!SaveFamily(s_, m) ||
         (couple && !(AddToNumPartners(s_, first_, -1) && AddToNumPartners(s_, second_, -1))))

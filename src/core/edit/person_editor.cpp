@@ -32,7 +32,7 @@ bool PersonEditor::OpenPerson(std::int16_t n) {
   }
   adding_ = false;
   number_ = n;
-  s_.Person2 = p;
+  s_.Editing.Person2 = p;
   notes_ = cp1252::trim(ReadNotes(p.NotesRec, s_.work(recfile::Notes)));
   notes_changed_ = false;
   data_changed_ = false;
@@ -44,20 +44,20 @@ bool PersonEditor::OpenPerson(std::int16_t n) {
 void PersonEditor::OpenNew() {
   adding_ = true;
   number_ = 0;
-  s_.Person2 = NewPersonPreset(s_);
+  s_.Editing.Person2 = NewPersonPreset(s_);
   notes_.clear();
   notes_changed_ = false;
   data_changed_ = false;
   bad_dates_.clear();
-  load_autocap(s_.Person2);
+  load_autocap(s_.Editing.Person2);
 }
 
 std::string PersonEditor::Title() const {
-  return EditTitle(s_, !adding_, DisplayName(s_, s_.Person2));
+  return EditTitle(s_, !adding_, DisplayName(s_, s_.Editing.Person2));
 }
 
 std::string PersonEditor::BoxText(int index) const {
-  const PersonRecord& p = s_.Person2;
+  const PersonRecord& p = s_.Editing.Person2;
   switch (index) {
     case editfield::FamName: return display_famname(s_, p);
     case editfield::Notes: return notes_;
@@ -68,13 +68,13 @@ std::string PersonEditor::BoxText(int index) const {
 
 std::string PersonEditor::Age() const {
   // No birth date yet: nothing to show rather than a bare "?".
-  if (cp1252::trim(s_.Person2.BirthDate).empty()) return {};
-  return AgeText(s_, s_.Person2.BirthDate, s_.Person2.DeathDate);
+  if (cp1252::trim(s_.Editing.Person2.BirthDate).empty()) return {};
+  return AgeText(s_, s_.Editing.Person2.BirthDate, s_.Editing.Person2.DeathDate);
 }
 
 LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
   if (!data_changed_) return {typed, true, false};
-  PersonRecord& p = s_.Person2;
+  PersonRecord& p = s_.Editing.Person2;
   const bool no_baptism = cp1252::trim(p.Baptised) == "No";
   LeaveResult r;
   switch (index) {
@@ -130,7 +130,7 @@ LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
 }
 
 LeaveResult PersonEditor::leave_date(int index, const std::string& typed) {
-  PersonRecord& p = s_.Person2;
+  PersonRecord& p = s_.Editing.Person2;
   std::string t = cp1252::trim(typed);
   // A lone "??" is as unknown as "?" for a birth date.
   if (index == editfield::BirthDate && t == "??") t = "?";
@@ -160,9 +160,9 @@ LeaveResult PersonEditor::leave_date(int index, const std::string& typed) {
 }
 
 std::string PersonEditor::CycleSex() {
-  s_.Person2.Sex = NextSex(s_.Person2.Sex);
+  s_.Editing.Person2.Sex = NextSex(s_.Editing.Person2.Sex);
   Changed();
-  return SexWord(s_.Person2.Sex);
+  return SexWord(s_.Editing.Person2.Sex);
 }
 
 void PersonEditor::load_autocap(const PersonRecord& buffer) {
@@ -175,7 +175,7 @@ void PersonEditor::load_autocap(const PersonRecord& buffer) {
 void PersonEditor::SetAutoCap(bool checked) {
   if (autocap_ == AutoCapView::OptionsOff) return;
   autocap_ = checked ? AutoCapView::On : AutoCapView::Off;
-  s_.Person2.AutoCap = checked ? 0 : 1;
+  s_.Editing.Person2.AutoCap = checked ? 0 : 1;
   Changed();
 }
 
@@ -183,7 +183,7 @@ void PersonEditor::ReloadAutoCapSetting() {
   if (autocap_switched_off(s_))
     autocap_ = AutoCapView::OptionsOff;
   else if (autocap_ == AutoCapView::OptionsOff)
-    load_autocap(s_.Person2);
+    load_autocap(s_.Editing.Person2);
 }
 
 std::string PersonEditor::AutoCapCaption() const {
@@ -232,8 +232,8 @@ EditorResult PersonEditor::Ok(int focused, const std::string& focused_text, cons
   bool saved = false, declined = false;
   {
     RecordTransaction tx(s_);
-    declined = !TakeUndoPoint(s_, adding_ ? "Undo addition of " + DisplayName(s_, s_.Person2)
-                                          : "Undo editing of " + DisplayName(s_, s_.Person2));
+    declined = !TakeUndoPoint(s_, adding_ ? "Undo addition of " + DisplayName(s_, s_.Editing.Person2)
+                                          : "Undo editing of " + DisplayName(s_, s_.Editing.Person2));
     saved = !declined && SavePerson(r.link) && tx.commit();
   }
   if (declined || (!saved && s_.disk.failure().error)) {
@@ -267,11 +267,11 @@ bool PersonEditor::ready_to_save(int focused, const std::string& focused_text, i
     return false;
   }
   if (order_shown_) return false;
-  return CheckDateOrder(s_, s_.Person2);
+  return CheckDateOrder(s_, s_.Editing.Person2);
 }
 
 bool PersonEditor::SavePerson(LinkResult& link) {
-  PersonRecord& p = s_.Person2;
+  PersonRecord& p = s_.Editing.Person2;
   const std::string birth = cp1252::trim(p.BirthDate);
   p.BirthDate = birth.empty() ? UnknownDate : birth;
   if (adding_) {
@@ -282,9 +282,8 @@ bool PersonEditor::SavePerson(LinkResult& link) {
     p.Deleted = 0;
     p.NumPartners = 0;
     p.NotesRec = -1;
-    s_.NotesText = notes_;
-    if (!AddPersonRecord(s_)) return false;
-    s_.LastAdded = n;
+    if (!AddPersonRecord(s_, p, notes_)) return false;
+    s_.Editing.LastAdded = n;
     link = LinkNewPerson(s_, n);
     if (s_.disk.failure().error != 0) return false;
     adding_ = false;
@@ -295,9 +294,7 @@ bool PersonEditor::SavePerson(LinkResult& link) {
   }
   s_.Person = p;
   s_.CurNum = number_;
-  s_.NotesText = notes_;
-  s_.NotesChanged = notes_changed_;
-  if (!WritePerson(s_) || !WriteConfig(s_)) return false;
+  if (!WritePerson(s_, number_, s_.Person, notes_, notes_changed_) || !WriteConfig(s_)) return false;
   p.NotesRec = s_.Person.NotesRec;
   data_changed_ = notes_changed_ = false;
   if (s_.Rel.Selected.PerNum == number_) SelectPersonForRelations(s_, number_);

@@ -1,4 +1,4 @@
-// The person editor without its window: the working copy (s.Person2) and its
+// The person editor without its window: the working copy (s.Editing.Person2) and its
 // notes, what each box shows, the rules run when a box is left, AutoCap, and
 // the OK, Cancel and browse commands with their questions. The window only
 // shows texts, forwards typing and moves the focus where this tells it to.
@@ -49,7 +49,7 @@ class PersonEditor {
 
   bool adding() const { return adding_; }
   std::int16_t number() const { return number_; }  // 0 for a new person
-  const PersonRecord& record() const { return s_.Person2; }
+  const PersonRecord& record() const { return s_.Editing.Person2; }
   const std::string& notes() const { return notes_; }
   std::string Title() const;
   // The text box `index` shows for the working copy.

@@ -33,8 +33,7 @@ bool unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
   if (f.Husband != parent && f.Wife != parent) return true;
   if (f.Husband == parent) f.Husband = 0;
   if (f.Wife == parent) f.Wife = 0;
-  s.MarBuf = f;
-  return WriteMarriageOnly(s, m);
+  return WriteMarriageOnly(s, m, f);
 }
 
 // The 'Unknown' partner of c that the child dialogs created for this
@@ -42,7 +41,7 @@ bool unlink_parent(Session& s, std::int16_t c, std::int16_t parent) {
 // no children yet. An older placeholder that already has children with c is
 // never offered for removal.
 std::int16_t fresh_placeholder_partner(const Session& s, std::int16_t c) {
-  const std::int16_t p = s.LastAdded;
+  const std::int16_t p = s.Editing.LastAdded;
   if (p < 1 || p != s.Config.NumPersons() || c < 1) return 0;
   PersonRecord rec;
   if (!ReadStoredPerson(s, p, rec) || rec.Deleted == -1 || !IsPlaceholder(s, rec)) return 0;
@@ -119,7 +118,7 @@ bool PersonEditor::LeaveRecord(int focused, const std::string& focused_text, int
   }
   if (!ready_to_save(focused, focused_text, focus)) return false;
   RecordTransaction tx(s_);
-  if (!TakeUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Person2))) return false;
+  if (!TakeUndoPoint(s_, "Undo editing of " + DisplayName(s_, s_.Editing.Person2))) return false;
   LinkResult unused;
   // A record that could not be written keeps the window on this person.
   return SavePerson(unused) && tx.commit();
@@ -176,7 +175,7 @@ std::vector<std::int16_t> PersonEditor::RelativesOf(Relatives kind) const {
 }
 
 std::string PersonEditor::RelativesHint(Relatives kind) const {
-  const std::string name = DisplayName(s_, s_.Person2);
+  const std::string name = DisplayName(s_, s_.Editing.Person2);
   switch (kind) {
     case Relatives::Parents: return "Display parents of " + name;
     case Relatives::Partners: return "Display partners of " + name;

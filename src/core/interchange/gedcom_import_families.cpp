@@ -32,87 +32,148 @@ int person_of(const GedLine& l, const XrefMap& persons) {
   return it == persons.end() ? 0 : it->second;
 }
 
+// Reads the lines below "0 @XREF@ FAM" one by one: a level-1 line goes to the
+// handler of its tag, the lines below it to the structure they belong to.
+class FamReader {
+ public:
+  FamReader(const XrefMap& persons, SkipLog& log, FamilyWork& out) : persons_(persons), log_(log), out_(out) {}
+
+  void line(const GedLine& l) {
+    if (l.level < 0) {
+      log_.bad_line(l.number);
+      return;
+    }
+    if (skip_level_ >= 0 && l.level > skip_level_) return;
+    skip_level_ = -1;
+    if (cont_ && l.level == 3 && (TagIs(l.tag, "CONC") || TagIs(l.tag, "CONT"))) {
+      if (TagIs(l.tag, "CONT")) AppendCapped(*cont_, cont_ == &out_.place ? ", " : " ");
+      AppendCapped(*cont_, l.value);
+      return;
+    }
+    date_open_ = cont_ == &out_.date && l.level == 3;
+    cont_ = nullptr;
+    if (l.level == 1 && even_open_) {
+      log_.add("FAM", tag1_, even_line_);  // an EVEN with nothing under it
+      even_open_ = false;
+    }
+    if (l.level == 1)
+      level1(l);
+    else
+      below(l);
+  }
+
+  void finish() {
+    if (even_open_) log_.add("FAM", "EVEN", even_line_);
+    out_.date_given = date_seen_;
+  }
+
+ private:
+  // A handler returns false for a line it does not take after all.
+  struct Handler {
+    std::string_view tag;
+    bool (FamReader::*read)(const GedLine&);
+  };
+  static const Handler kLevel1[7];
+
+  void level1(const GedLine& l) {
+    tag1_ = l.tag;
+    in_marr_ = false;
+    for (const Handler& h : kLevel1)
+      if (TagIs(l.tag, h.tag)) {
+        if ((this->*h.read)(l)) return;
+        break;
+      }
+    skip_level_ = 1;
+    log_.add("FAM", l.tag, l.number);
+  }
+
+  bool husb(const GedLine& l) {
+    if (!husb_seen_) out_.husb = person_of(l, persons_);
+    husb_seen_ = true;
+    return true;
+  }
+  bool wife(const GedLine& l) {
+    if (!wife_seen_) out_.wife = person_of(l, persons_);
+    wife_seen_ = true;
+    return true;
+  }
+  bool chil(const GedLine& l) {
+    if (int p = person_of(l, persons_)) out_.kids.push_back(p);
+    return true;
+  }
+  bool marr(const GedLine&) {
+    out_.married = in_marr_ = true;
+    return true;
+  }
+  bool no(const GedLine& l) {
+    if (!TagIs(TrimView(l.value), "MARR")) return false;
+    out_.not_married = true;
+    return true;
+  }
+  bool even(const GedLine& l) {
+    even_open_ = true;  // read on only when its first line says it is the couple's time together
+    even_line_ = l.number;
+    return true;
+  }
+  bool div(const GedLine&) {
+    out_.divorced = true;  // its date and place are not kept: they are logged below
+    return true;
+  }
+
+  // A line below level 1: under MARR, or an EVEN's first line.
+  void below(const GedLine& l) {
+    if (even_open_ && l.level == 2 && TagIs(l.tag, "TYPE") && is_unmarried(l.value)) {
+      even_open_ = false;
+      out_.married = out_.not_married = in_marr_ = true;
+    } else if (even_open_) {
+      even_open_ = false;
+      skip_level_ = 1;
+      log_.add("FAM", tag1_, even_line_);
+    } else if (l.level == 3 && date_open_ && TagIs(l.tag, "PHRASE") && TrimView(out_.date).empty()) {
+      out_.date = "(" + std::string(TrimView(l.value)) + ")";  // the date form of words
+    } else if (l.level == 2 && in_marr_ && TagIs(l.tag, "DATE") && !date_seen_) {
+      date_seen_ = true;
+      out_.date = l.value;
+      cont_ = &out_.date;
+    } else if (l.level == 2 && in_marr_ && TagIs(l.tag, "TYPE") && is_unmarried(l.value)) {
+      out_.not_married = true;
+    } else if (l.level == 2 && in_marr_ && TagIs(l.tag, "PLAC") && !place_seen_) {
+      place_seen_ = true;
+      out_.place = l.value;
+      cont_ = &out_.place;
+    } else {
+      skip_level_ = l.level;
+      log_.add("FAM " + std::string(tag1_), l.tag, l.number);
+    }
+  }
+
+  const XrefMap& persons_;
+  SkipLog& log_;
+  FamilyWork& out_;
+  bool in_marr_ = false, husb_seen_ = false, wife_seen_ = false, date_seen_ = false, place_seen_ = false;
+  bool even_open_ = false, date_open_ = false;
+  std::uint32_t even_line_ = 0;
+  int skip_level_ = -1;
+  std::string* cont_ = nullptr;
+  std::string_view tag1_;
+};
+
+// The level-1 structures, as listed at the top of this file.
+const FamReader::Handler FamReader::kLevel1[7] = {
+    {"HUSB", &FamReader::husb}, {"WIFE", &FamReader::wife}, {"CHIL", &FamReader::chil},
+    {"MARR", &FamReader::marr}, {"NO", &FamReader::no},     {"EVEN", &FamReader::even},
+    {"DIV", &FamReader::div},
+};
+
 }  // namespace
 
 void ReadFamily(GedcomLexer& lex, const RecordRef& r, const XrefMap& persons, SkipLog& log, FamilyWork& out) {
   lex.seek(r.offset, r.line);
   GedLine l;
   lex.next(l);  // the record's own line
-  bool in_marr = false, husb_seen = false, wife_seen = false, date_seen = false, place_seen = false;
-  bool even_open = false, date_open = false;
-  std::uint32_t even_line = 0;
-  int skip_level = -1;
-  std::string* cont = nullptr;
-  std::string_view tag1;
-  while (lex.next(l) && l.level != 0) {
-    if (l.level < 0) {
-      log.bad_line(l.number);
-      continue;
-    }
-    if (skip_level >= 0 && l.level > skip_level) continue;
-    skip_level = -1;
-    if (cont && l.level == 3 && (TagIs(l.tag, "CONC") || TagIs(l.tag, "CONT"))) {
-      if (TagIs(l.tag, "CONT")) AppendCapped(*cont, cont == &out.place ? ", " : " ");
-      AppendCapped(*cont, l.value);
-      continue;
-    }
-    date_open = cont == &out.date && l.level == 3;
-    cont = nullptr;
-    if (l.level == 1 && even_open) {
-      log.add("FAM", tag1, even_line);  // an EVEN with nothing under it
-      even_open = false;
-    }
-    if (l.level == 1) {
-      tag1 = l.tag;
-      in_marr = false;
-      if (TagIs(l.tag, "HUSB")) {
-        if (!husb_seen) out.husb = person_of(l, persons);
-        husb_seen = true;
-      } else if (TagIs(l.tag, "WIFE")) {
-        if (!wife_seen) out.wife = person_of(l, persons);
-        wife_seen = true;
-      } else if (TagIs(l.tag, "CHIL")) {
-        if (int p = person_of(l, persons)) out.kids.push_back(p);
-      } else if (TagIs(l.tag, "MARR")) {
-        out.married = in_marr = true;
-      } else if (TagIs(l.tag, "NO") && TagIs(TrimView(l.value), "MARR")) {
-        out.not_married = true;
-      } else if (TagIs(l.tag, "EVEN")) {
-        even_open = true;  // read on only when its first line says it is the couple's time together
-        even_line = l.number;
-      } else if (TagIs(l.tag, "DIV")) {
-        out.divorced = true;  // its date and place are not kept: they are logged below
-      } else {
-        skip_level = 1;
-        log.add("FAM", l.tag, l.number);
-      }
-    } else if (even_open && l.level == 2 && TagIs(l.tag, "TYPE") && is_unmarried(l.value)) {
-      even_open = false;
-      out.married = out.not_married = in_marr = true;
-    } else if (even_open) {
-      even_open = false;
-      skip_level = 1;
-      log.add("FAM", tag1, even_line);
-    } else if (l.level == 3 && date_open && TagIs(l.tag, "PHRASE") &&
-               TrimView(out.date).empty()) {
-      out.date = "(" + std::string(TrimView(l.value)) + ")";  // the date form of words
-    } else if (l.level == 2 && in_marr && TagIs(l.tag, "DATE") && !date_seen) {
-      date_seen = true;
-      out.date = l.value;
-      cont = &out.date;
-    } else if (l.level == 2 && in_marr && TagIs(l.tag, "TYPE") && is_unmarried(l.value)) {
-      out.not_married = true;
-    } else if (l.level == 2 && in_marr && TagIs(l.tag, "PLAC") && !place_seen) {
-      place_seen = true;
-      out.place = l.value;
-      cont = &out.place;
-    } else {
-      skip_level = l.level;
-      log.add("FAM " + std::string(tag1), l.tag, l.number);
-    }
-  }
-  if (even_open) log.add("FAM", "EVEN", even_line);
-  out.date_given = date_seen;
+  FamReader reader(persons, log, out);
+  while (lex.next(l) && l.level != 0) reader.line(l);
+  reader.finish();
 }
 
 }  // namespace vft::gedcom

@@ -77,7 +77,7 @@ PickResult pick_number(Session& s, const TypedNumber& typed) {
   if (s.Rel.ConnectMode) return {PickStep::Connect, n};
   s.Config.setLastPerson(n);
   SelectPersonForRelations(s, n);
-  if (s.EditFlag) return {PickStep::Edit, n};
+  if (s.View.EditFlag) return {PickStep::Edit, n};
   s.Rel.ConnectMode = false;
   return {PickStep::Selected, n};
 }
@@ -121,8 +121,8 @@ FindResult FindPerson(Session& s, const std::string& given, const std::string& f
 }
 
 void StoreSearchTexts(Session& s, const std::string& given, const std::string& famname) {
-  s.SearchGivenNames = given;
-  s.SearchFamName = ParseTypedNumber(famname) ? std::string() : famname;
+  s.View.SearchGivenNames = given;
+  s.View.SearchFamName = ParseTypedNumber(famname) ? std::string() : famname;
 }
 
 PersonFilter ListFilter(const Session& s, bool filtered) {
@@ -134,7 +134,7 @@ PersonFilter ListFilter(const Session& s, bool filtered) {
 
 std::string FilterNotice(const Session& s, std::size_t shown) {
   return Sentence({"Showing", std::to_string(shown), shown == 1 ? "person named" : "persons named",
-                   typed_name(s.SearchGivenNames, s.SearchFamName)});
+                   typed_name(s.View.SearchGivenNames, s.View.SearchFamName)});
 }
 
 std::string ConnectRoleWord(const Session& s) {
@@ -156,7 +156,7 @@ std::string FindCaption(const Session& s, const std::string& fitted_name) {
 std::string SelectCaption(const Session& s, const std::string& fitted_name) {
   const std::string role = s.Rel.ConnectMode ? ConnectRoleWord(s) : std::string();
   if (!role.empty()) return Sentence({fitted_name, "Select a " + role + " to Connect to"});
-  return s.EditFlag ? "Select Person to Edit" : "Select Person to Edit or View";
+  return s.View.EditFlag ? "Select Person to Edit" : "Select Person to Edit or View";
 }
 
 }  // namespace vft

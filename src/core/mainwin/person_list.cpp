@@ -47,7 +47,7 @@ PersonFilter SearchFilter(const Session& s, const std::string& given, const std:
   PersonFilter f;
   f.given = given;
   f.famname = famname;
-  f.precise = s.PreciseSearch;
+  f.precise = s.View.PreciseSearch;
   if (s.Rel.ConnectMode) {
     f.exclude = s.Rel.Selected.PerNum;
     if (s.Rel.AsPartner) f.only_sex = SexOf(s.Rel.Selected) == 'M' ? 'F' : 'M';
@@ -56,7 +56,7 @@ PersonFilter SearchFilter(const Session& s, const std::string& given, const std:
 }
 
 PersonFilter StoredSearchFilter(const Session& s) {
-  return SearchFilter(s, s.SearchGivenNames, s.SearchFamName);
+  return SearchFilter(s, s.View.SearchGivenNames, s.View.SearchFamName);
 }
 
 bool NameMatches(const PersonFilter& f, std::string_view famname, std::string_view given) {

@@ -53,8 +53,8 @@ std::string size_text(double points) {
   return ec == std::errc() ? std::string(buf, end) : std::string("10");
 }
 
-bool write(Session& s, std::string_view section, std::string_view key, const std::string& value) {
-  return IniWrite(s, std::string(section), std::string(key), value) == 1;
+void add(std::vector<IniValue>& values, std::string_view section, std::string_view key, const std::string& value) {
+  values.push_back({std::string(section), std::string(key), value});
 }
 
 }  // namespace
@@ -110,35 +110,38 @@ ChartOptions LoadChartOptions(const Session& s, int request) {
 }
 
 bool SaveChartOptions(Session& s, const ChartOptions& o) {
-  std::string_view section = PrintSection(o.request);
-  if (section.empty()) return false;
-  bool ok = true;
-  for (int i = 0; i < item3::Count; ++i) {
-    if (i == item3::PrintHeading) continue;
-    ok &= write(s, section, Item3Key(o.request, i), o.ticked(i) ? "1" : "0");
-  }
-  ok &= write(s, section, "PrintHeadings", std::to_string(static_cast<int>(o.heading)));
-  if (o.request == request::Descendants)
-    ok &= write(s, section, "Generations", std::to_string(ClampGenerations(o.generations)));
-  ok &= WritePageSettings(s, o, size_text(o.font.size));
-  return ok;
+  std::vector<IniValue> values;
+  return AddChartOptions(values, o) && IniWriteMany(s, values) == 1;
 }
 
-bool WritePageSettings(Session& s, const ChartOptions& o, const std::string& font_size) {
+bool AddChartOptions(std::vector<IniValue>& values, const ChartOptions& o) {
   std::string_view section = PrintSection(o.request);
   if (section.empty()) return false;
-  bool ok = write(s, section, "FontName", o.font.name.empty() ? std::string("Arial") : o.font.name);
-  ok &= write(s, section, "FontSize", font_size);
-  ok &= write(s, section, "FontBold", o.font.bold ? "1" : "0");
-  ok &= write(s, section, "FontItalic", o.font.italic ? "1" : "0");
-  ok &= write(s, section, "Orientation", o.orientation == Orientation::Landscape ? "1" : "0");
+  for (int i = 0; i < item3::Count; ++i) {
+    if (i == item3::PrintHeading) continue;
+    add(values, section, Item3Key(o.request, i), o.ticked(i) ? "1" : "0");
+  }
+  add(values, section, "PrintHeadings", std::to_string(static_cast<int>(o.heading)));
+  if (o.request == request::Descendants)
+    add(values, section, "Generations", std::to_string(ClampGenerations(o.generations)));
+  AddPageSettings(values, o, size_text(o.font.size));
+  return true;
+}
+
+void AddPageSettings(std::vector<IniValue>& values, const ChartOptions& o, const std::string& font_size) {
+  std::string_view section = PrintSection(o.request);
+  if (section.empty()) return;
+  add(values, section, "FontName", o.font.name.empty() ? std::string("Arial") : o.font.name);
+  add(values, section, "FontSize", font_size);
+  add(values, section, "FontBold", o.font.bold ? "1" : "0");
+  add(values, section, "FontItalic", o.font.italic ? "1" : "0");
+  add(values, section, "Orientation", o.orientation == Orientation::Landscape ? "1" : "0");
   auto twips = [](double v) { return std::to_string(std::lround(v)); };
-  ok &= write(s, kPrintingSection, "LMarg", twips(o.margin_left));
-  ok &= write(s, kPrintingSection, "RMarg", twips(o.margin_right));
-  ok &= write(s, kPrintingSection, "TMarg", twips(o.margin_top));
-  ok &= write(s, kPrintingSection, "BMarg", twips(o.margin_bottom));
-  ok &= write(s, kPrintingSection, "StartPageNumber", std::to_string(o.first_page_number));
-  return ok;
+  add(values, kPrintingSection, "LMarg", twips(o.margin_left));
+  add(values, kPrintingSection, "RMarg", twips(o.margin_right));
+  add(values, kPrintingSection, "TMarg", twips(o.margin_top));
+  add(values, kPrintingSection, "BMarg", twips(o.margin_bottom));
+  add(values, kPrintingSection, "StartPageNumber", std::to_string(o.first_page_number));
 }
 
 void ApplyChartOptions(PageDocument& doc, const ChartOptions& o) {

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "print/page_document.h"
 
 namespace vft {
 class IniFile;
+struct IniValue;
 class Session;
 }  // namespace vft
 
@@ -99,11 +101,14 @@ ChartOptions LoadChartOptionsFrom(const std::string& settings_file, int request)
 // The same from the session's own settings file.
 ChartOptions LoadChartOptions(const Session& s, int request);
 // Writes the options to the request's section and the "Printing" section of
-// the session's settings file. Returns false when a write failed.
+// the session's settings file, in one rewrite. Returns false when it failed.
 bool SaveChartOptions(Session& s, const ChartOptions& o);
+// The values SaveChartOptions writes, added to `values`; false (nothing
+// added) for a request without a section.
+bool AddChartOptions(std::vector<IniValue>& values, const ChartOptions& o);
 // The font, orientation, margins and first page number with the font size
 // already written out: the part of the options every print request saves.
-bool WritePageSettings(Session& s, const ChartOptions& o, const std::string& font_size);
+void AddPageSettings(std::vector<IniValue>& values, const ChartOptions& o, const std::string& font_size);
 
 // Puts the font, orientation, margins and first page number into the page
 // document (before start_doc()). Margins that leave no room to print on the

@@ -89,9 +89,8 @@ PrinterChoice LoadPrinterChoice(const Session& s) {
 }
 
 bool SavePrinterChoice(Session& s, const PrinterChoice& c) {
-  bool ok = IniWrite(s, kPrintingSection, "Printer", c.device) == 1;
-  ok &= IniWrite(s, kPrintingSection, "PaperSize", std::to_string(c.paper)) == 1;
-  return ok;
+  return IniWriteMany(s, {{kPrintingSection, "Printer", c.device},
+                          {kPrintingSection, "PaperSize", std::to_string(c.paper)}}) == 1;
 }
 
 void ApplyPrinterChoice(PageDocument& doc, const PrinterChoice& c) {

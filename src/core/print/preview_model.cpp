@@ -62,8 +62,12 @@ std::string size_text(double points) {
   return t;
 }
 
-bool write(Session& s, std::string_view section, std::string_view key, const std::string& value) {
-  return IniWrite(s, std::string(section), std::string(key), value) == 1;
+bool add_panel_choices(std::vector<IniValue>& values, int request, SortBy sort, ListFormat format) {
+  std::string_view section = PrintSection(request);
+  if (section.empty()) return false;
+  values.push_back({std::string(section), "SortBy", std::to_string(static_cast<int>(sort))});
+  values.push_back({std::string(section), "Format", std::to_string(static_cast<int>(format))});
+  return true;
 }
 
 }  // namespace
@@ -316,14 +320,16 @@ bool SavePanelSettings(Session& s, PanelSettings p) {
   p.sheet.request = request;
   if (PrintSection(request).empty()) return false;
   if (request == request::FamilyList) ChartBoxesToSheet(p.chart, p.sheet);
+  // Everything the panel holds in one rewrite of the settings file.
+  std::vector<IniValue> values;
   if (GroupOf(request) == ItemGroup::Sheet || request == request::FamilyList) {
-    // Both are saved even when the first fails.
-    const bool sheet = SaveSheetOptions(s, p.sheet);
-    return SavePageSettings(s, p.chart) && sheet;
+    AddSheetOptions(values, p.sheet);
+    AddPageSettings(values, p.chart, size_text(p.chart.font.size));
+  } else {
+    AddChartOptions(values, p.chart);
+    if (request == request::FamilyNames) add_panel_choices(values, request, p.sheet.sort, p.sheet.format);
   }
-  bool ok = SaveChartOptions(s, p.chart);
-  if (request == request::FamilyNames) ok &= SavePanelChoices(s, request, p.sheet.sort, p.sheet.format);
-  return ok;
+  return IniWriteMany(s, values) == 1;
 }
 
 SortBy LoadSortBy(const Session& s, int request) {
@@ -339,13 +345,15 @@ ListFormat LoadListFormat(const Session& s, int request) {
 }
 
 bool SavePanelChoices(Session& s, int request, SortBy sort, ListFormat format) {
-  std::string_view section = PrintSection(request);
-  if (section.empty()) return false;
-  bool ok = write(s, section, "SortBy", std::to_string(static_cast<int>(sort)));
-  ok &= write(s, section, "Format", std::to_string(static_cast<int>(format)));
-  return ok;
+  std::vector<IniValue> values;
+  return add_panel_choices(values, request, sort, format) && IniWriteMany(s, values) == 1;
 }
 
-bool SavePageSettings(Session& s, const ChartOptions& o) { return WritePageSettings(s, o, size_text(o.font.size)); }
+bool SavePageSettings(Session& s, const ChartOptions& o) {
+  if (PrintSection(o.request).empty()) return false;
+  std::vector<IniValue> values;
+  AddPageSettings(values, o, size_text(o.font.size));
+  return IniWriteMany(s, values) == 1;
+}
 
 }  // namespace vft::print

@@ -38,8 +38,8 @@ int int_of(const IniFile& ini, std::string_view section, std::string_view key) {
   return v ? ini_to_int(*v) : 0;
 }
 
-bool write(Session& s, std::string_view section, std::string_view key, const std::string& value) {
-  return IniWrite(s, std::string(section), std::string(key), value) == 1;
+void add(std::vector<IniValue>& values, std::string_view section, std::string_view key, const std::string& value) {
+  values.push_back({std::string(section), std::string(key), value});
 }
 
 }  // namespace
@@ -78,24 +78,28 @@ SheetOptions LoadSheetOptions(const Session& s, int request) {
 }
 
 bool SaveSheetOptions(Session& s, const SheetOptions& o) {
+  std::vector<IniValue> values;
+  return AddSheetOptions(values, o) && IniWriteMany(s, values) == 1;
+}
+
+bool AddSheetOptions(std::vector<IniValue>& values, const SheetOptions& o) {
   std::string_view section = PrintSection(o.request);
   if (section.empty()) return false;
-  bool ok = true;
   for (int i = 0; i < item1::Count; ++i) {
     std::string_view key = Item1Key(o.request, i);
     // Box 4 shares its key with box 3 on the one-family list; box 3 decides.
     if (key.empty() || (o.request == request::FamilyList && i == item1::BirthAndDeath2)) continue;
-    ok &= write(s, section, key, o.ticked(i) ? "1" : "0");
+    add(values, section, key, o.ticked(i) ? "1" : "0");
   }
-  ok &= write(s, section, kSortKey, o.sort == SortBy::Name ? "1" : "0");
-  ok &= write(s, section, kFormatKey, std::to_string(static_cast<int>(o.format)));
+  add(values, section, kSortKey, o.sort == SortBy::Name ? "1" : "0");
+  add(values, section, kFormatKey, std::to_string(static_cast<int>(o.format)));
   if (o.request == request::FamilyList) {
     // An empty value would remove the key and bring back the default; a blank
     // keeps the key and reads back empty.
     std::string name = cp1252::trim(o.family_name);
-    ok &= write(s, section, kFamilyNameKey, name.empty() ? std::string(" ") : name);
+    add(values, section, kFamilyNameKey, name.empty() ? std::string(" ") : name);
   }
-  return ok;
+  return true;
 }
 
 }  // namespace vft::print

@@ -67,7 +67,10 @@ std::string_view Item1Key(int request, int index);
 SheetOptions LoadSheetOptions(const IniFile& ini, int request);
 SheetOptions LoadSheetOptionsFrom(const std::string& settings_file, int request);
 SheetOptions LoadSheetOptions(const Session& s, int request);
-// Writes them to the request's section. False when a write failed.
+// Writes them to the request's section in one rewrite. False when it failed.
 bool SaveSheetOptions(Session& s, const SheetOptions& o);
+// The values SaveSheetOptions writes, added to `values`; false (nothing
+// added) for a request without a section.
+bool AddSheetOptions(std::vector<IniValue>& values, const SheetOptions& o);
 
 }  // namespace vft::print

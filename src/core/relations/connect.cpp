@@ -30,61 +30,93 @@ bool x_in_family(const Session& s, std::int16_t m, std::int16_t x) {
   return std::find(f.Kids.begin(), f.Kids.begin() + KidCount(f), x) != f.Kids.begin() + KidCount(f);
 }
 
+// What the connect checks look at: x is to be connected to c.
+struct Facts {
+  const Session& s;
+  std::int16_t x, c;
+  const std::string X, C;  // their names as shown
+  char x_sex, c_sex;
+};
+
+constexpr unsigned bit(Role r) { return 1u << r; }
+constexpr unsigned kParent = bit(Father) | bit(Mother);
+constexpr unsigned kAnyRole = kParent | bit(Sibling) | bit(Partner) | bit(Child);
+
+// One connect check: for which roles it is made, what makes x fail it, and
+// what the user is told: "X <middle> C <end>", or a text of its own.
+struct Check {
+  unsigned roles;
+  bool (*fails)(const Facts&);
+  std::string_view middle, end;
+  std::string (*text)(const Facts&) = nullptr;
+};
+
+bool parent_of_c(const Facts& f) { return f.x == FatherOf(f.s, f.c) || f.x == MotherOf(f.s, f.c); }
+bool sibling_of_c(const Facts& f) { return IsSiblingOfSelected(f.s, f.x); }
+bool partner_of_c(const Facts& f) { return IsPartnerOfSelected(f.s, f.x); }
+bool descendant_of_c(const Facts& f) { return IsDescendant(f.s, f.x, f.c); }
+bool ancestor_of_c(const Facts& f) { return IsAncestor(f.s, f.c, f.x); }
+bool x_has_parents(const Facts& f) { return HasParents(f.s, f.x); }
+bool sex_unset(const Facts& f) { return !f.x_sex; }
+
+// In the order users know: the first check that fails is the one told.
+const Check kChecks[] = {
+    {kAnyRole, [](const Facts& f) { return f.x == f.c; }, {}, {},
+     [](const Facts&) { return std::string("You cannot to connect a person to themself"); }},
+    {kAnyRole, parent_of_c, "is a parent of", "and cannot be connected."},
+    {bit(Mother), [](const Facts& f) { return f.x_sex == 'M'; }, {}, {},
+     [](const Facts& f) { return Sentence({f.X, "is a male and", "cannot be connected as a mother."}); }},
+    {bit(Father), [](const Facts& f) { return f.x_sex == 'F'; }, {}, {},
+     [](const Facts& f) { return Sentence({f.X, "is a female and", "cannot be connected as a father."}); }},
+    {bit(Partner), [](const Facts& f) { return f.x_sex && f.x_sex == f.c_sex; }, {}, {},
+     [](const Facts& f) {
+       return Sentence(
+           {f.X, f.x_sex == 'F' ? "is a female and" : "is a male and", "cannot be connected as a partner."});
+     }},
+    {bit(Partner), sex_unset, {}, {},
+     [](const Facts& f) { return Sentence({"The sex of", f.X, "is not set and cannot be connected as a partner."}); }},
+    {kParent, sex_unset, {}, {},
+     [](const Facts& f) { return Sentence({"The sex of", f.X, "is not set and cannot be connected as a parent."}); }},
+    {bit(Sibling), sibling_of_c, "is already a sibling of", "and cannot be connected as a sibling."},
+    {kParent, [](const Facts& f) { return x_has_parents(f) && descendant_of_c(f); }, "is a direct descendant of",
+     "and can not be connected as a parent."},
+    {bit(Partner), sibling_of_c, "is a sibling", "and cannot be connected as a partner."},
+    {bit(Partner), descendant_of_c, "is a direct descendant of", "and can not be connected as a partner."},
+    {kParent, partner_of_c, "is already recorded as a partner of", "and cannot be connected as a parent."},
+    {bit(Partner), ancestor_of_c, "is an ancestor of", "and can not be connected as a partner."},
+    {bit(Partner), partner_of_c, "is already recorded as a partner of", "and cannot be connected as a partner."},
+    // (The second descendant test for a partner can no longer fail here; it
+    // keeps its place so the order of the checks stays the one users know.)
+    {bit(Partner), descendant_of_c, "is a direct descendant of", "and cannot be connected as a partner."},
+    {bit(Sibling), partner_of_c, "is already recorded as a partner of", "and cannot be connected as a sibling."},
+    {bit(Sibling), ancestor_of_c, "is an ancestor of", "and can not be connected as a sibling."},
+    {bit(Sibling), descendant_of_c, "is a direct descendant of", "and can not be connected as a sibling."},
+    {bit(Sibling), [](const Facts& f) { return HasParents(f.s, f.c) && x_has_parents(f); }, {}, {},
+     [](const Facts& f) {
+       return Sentence({f.X, "already has parents and can not be connected as a sibling.", CrLf, "Disconnect", f.X,
+                        "from his or her parents before attempting to connect as a sibling."});
+     }},
+    {bit(Sibling), [](const Facts& f) { return x_in_family(f.s, ParentFamilyOf(f.s, f.c), f.x); },
+     "is already a sibling of", "and cannot be connected as a sibling."},
+    {bit(Child), partner_of_c, "is recorded as a partner of", "and cannot be connected as a child."},
+    {bit(Child), ancestor_of_c, "is an ancestor of", "and can not be connected as a child."},
+    {bit(Child), descendant_of_c, "is a direct descendant of", "and can not be connected as a child."},
+    {bit(Child), x_has_parents, {}, {},
+     [](const Facts& f) { return Sentence({f.X, "already has parents", "and can not be connected as a child."}); }},
+    // The descendant check above does not look through families with one
+    // parent; no parent may come from below in any family.
+    {kParent, [](const Facts& f) { return WouldBeOwnAncestor(f.s, f.c, f.x); }, {}, {},
+     [](const Facts& f) { return OwnAncestorRefusal(f.C); }},
+};
+
 // The text of the first check that x fails in `role`, empty when all pass.
 std::string first_failed_check(const Session& s, Role role, std::int16_t x, const PersonRecord& xr,
                                std::int16_t c, const PersonRecord& cr) {
-  const std::string X = DisplayName(s, xr), C = DisplayName(s, cr);
-  const char x_sex = SexOf(xr), c_sex = SexOf(cr);
-  const bool parent = role == Father || role == Mother;
-  auto x_c = [&X, &C](std::string_view middle, std::string_view end) { return Sentence({X, middle, C, end}); };
-
-  if (x == c) return "You cannot to connect a person to themself";
-  if (x == FatherOf(s, c) || x == MotherOf(s, c)) return x_c("is a parent of", "and cannot be connected.");
-  if (role == Mother && x_sex == 'M') return Sentence({X, "is a male and", "cannot be connected as a mother."});
-  if (role == Father && x_sex == 'F') return Sentence({X, "is a female and", "cannot be connected as a father."});
-  if (role == Partner && x_sex && x_sex == c_sex)
-    return Sentence({X, x_sex == 'F' ? "is a female and" : "is a male and", "cannot be connected as a partner."});
-  if (role == Partner && !x_sex) return Sentence({"The sex of", X, "is not set and cannot be connected as a partner."});
-  if (parent && !x_sex) return Sentence({"The sex of", X, "is not set and cannot be connected as a parent."});
-  if (role == Sibling && IsSiblingOfSelected(s, x))
-    return x_c("is already a sibling of", "and cannot be connected as a sibling.");
-  if (parent && HasParents(s, x) && IsDescendant(s, x, c))
-    return x_c("is a direct descendant of", "and can not be connected as a parent.");
-  if (role == Partner && IsSiblingOfSelected(s, x))
-    return x_c("is a sibling", "and cannot be connected as a partner.");
-  if (role == Partner && IsDescendant(s, x, c))
-    return x_c("is a direct descendant of", "and can not be connected as a partner.");
-  if (parent && IsPartnerOfSelected(s, x))
-    return x_c("is already recorded as a partner of", "and cannot be connected as a parent.");
-  if (role == Partner && IsAncestor(s, c, x))
-    return x_c("is an ancestor of", "and can not be connected as a partner.");
-  if (role == Partner && IsPartnerOfSelected(s, x))
-    return x_c("is already recorded as a partner of", "and cannot be connected as a partner.");
-  // (The second descendant test for a partner can no longer fail here; it
-  // keeps its place so the order of the checks stays the one users know.)
-  if (role == Partner && IsDescendant(s, x, c))
-    return x_c("is a direct descendant of", "and cannot be connected as a partner.");
-  if (role == Sibling && IsPartnerOfSelected(s, x))
-    return x_c("is already recorded as a partner of", "and cannot be connected as a sibling.");
-  if (role == Sibling && IsAncestor(s, c, x))
-    return x_c("is an ancestor of", "and can not be connected as a sibling.");
-  if (role == Sibling && IsDescendant(s, x, c))
-    return x_c("is a direct descendant of", "and can not be connected as a sibling.");
-  if (role == Sibling && HasParents(s, c) && HasParents(s, x))
-    return Sentence({X, "already has parents and can not be connected as a sibling.", CrLf, "Disconnect", X,
-                     "from his or her parents before attempting to connect as a sibling."});
-  if (role == Sibling && x_in_family(s, ParentFamilyOf(s, c), x))
-    return x_c("is already a sibling of", "and cannot be connected as a sibling.");
-  if (role == Child && IsPartnerOfSelected(s, x))
-    return x_c("is recorded as a partner of", "and cannot be connected as a child.");
-  if (role == Child && IsAncestor(s, c, x))
-    return x_c("is an ancestor of", "and can not be connected as a child.");
-  if (role == Child && IsDescendant(s, x, c))
-    return x_c("is a direct descendant of", "and can not be connected as a child.");
-  if (role == Child && HasParents(s, x)) return Sentence({X, "already has parents", "and can not be connected as a child."});
-  // The descendant check above does not look through families with one
-  // parent; no parent may come from below in any family.
-  if (parent && WouldBeOwnAncestor(s, c, x)) return OwnAncestorRefusal(C);
+  const Facts f{s, x, c, DisplayName(s, xr), DisplayName(s, cr), SexOf(xr), SexOf(cr)};
+  for (const Check& check : kChecks) {
+    if (!(check.roles & bit(role)) || !check.fails(f)) continue;
+    return check.text ? check.text(f) : Sentence({f.X, check.middle, f.C, check.end});
+  }
   return {};
 }
 
@@ -148,7 +180,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
   r.Answer = s.ask(ask.title, Sentence({"Connect", X, ask.as, C}), Buttons::YesNo, Icon::Question);
   if (r.Answer == kAnswerNo) return ended(s, ConnectStep::Declined);
 
-  s.Person3 = xr;
+  s.Link.Person3 = xr;
   r.NewPerson = x;
   ConnectOutcome out;
   switch (role) {

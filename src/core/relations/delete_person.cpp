@@ -27,7 +27,7 @@ bool MarkPersonDeleted(Session& s, std::int16_t p) {
   r.Deleted = -1;
   if (!WritePersonRecord(s, p, r)) return false;
   // A working copy written back later must not bring the person back.
-  for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &s.Rel.Selected})
+  for (PersonRecord* copy : {&s.Person, &s.Editing.Person2, &s.Link.Person3, &s.Rel.Selected})
     if (copy->PerNum == p) copy->Deleted = -1;
   ++s.DeletedCount;
   return RemoveFromParentFamily(s, p) >= 0;

@@ -35,7 +35,7 @@ bool DisconnectFromParents(Session& s, std::int16_t c) {
   if (!familywrite::room_for_families(s, 1)) return false;
 
   if (RemoveFromParentFamily(s, c) < 0 || !NewParentFamily(s, c)) return false;
-  s.DisconnectLog = "Person #" + std::to_string(c) + ", child " + std::to_string(slot + 1) + " in family" +
+  s.Link.DisconnectLog = "Person #" + std::to_string(c) + ", child " + std::to_string(slot + 1) + " in family" +
                     std::to_string(m) + " disconnected from Parents and Siblings";
   return true;
 }
@@ -83,7 +83,7 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
     if (cr.NumPartners > 0 && !AddToNumPartners(s, c, -1)) return false;
   }
   s.mark_changed();
-  s.DisconnectLog = "Person #" + std::to_string(c) + " in family" + std::to_string(m) +
+  s.Link.DisconnectLog = "Person #" + std::to_string(c) + " in family" + std::to_string(m) +
                     " disconnected from Spouse and Children.";
   return true;
 }
@@ -124,13 +124,13 @@ bool DisconnectAs(Session& s, DisconnectChoice choice) {
   std::string log;
   if (partner) {
     ok = DisconnectFromPartner(s, c, DisplayedPartnerOf(s));
-    if (ok) log = s.DisconnectLog;
+    if (ok) log = s.Link.DisconnectLog;
   }
   if (ok && parents) {
     ok = DisconnectFromParents(s, c);
-    if (ok) log += (log.empty() ? "" : CrLf) + s.DisconnectLog;
+    if (ok) log += (log.empty() ? "" : CrLf) + s.Link.DisconnectLog;
   }
-  if (!log.empty()) s.DisconnectLog = log;
+  if (!log.empty()) s.Link.DisconnectLog = log;
   s.Rel.DisconnectMode = false;
   SelectPersonForRelations(s, c);
   return ok && tx.commit();

@@ -3,7 +3,7 @@
 // families are never removed; a family that loses everyone stays in the file
 // (the orphan search finds what is left behind).
 //
-// Each disconnection leaves a line describing it in s.DisconnectLog.
+// Each disconnection leaves a line describing it in s.Link.DisconnectLog.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -20,8 +20,7 @@ bool store(Session& s, std::int16_t m) {
   }
   MarriageRecord& f = s.family(m);
   f.MarNum = m;
-  s.MarBuf = f;
-  return WriteMarriageOnly(s, m);
+  return WriteMarriageOnly(s, m, f);
 }
 
 bool store_with(Session& s, std::int16_t m, const CeremonyRecord& ceremony) {
@@ -31,12 +30,7 @@ bool store_with(Session& s, std::int16_t m, const CeremonyRecord& ceremony) {
   }
   MarriageRecord& f = s.family(m);
   f.MarNum = m;
-  s.MarBuf = f;
-  CeremonyRecord keep = s.CerBuf;
-  s.CerBuf = ceremony;
-  bool ok = WriteMarriage(s, m);
-  s.CerBuf = std::move(keep);
-  return ok;
+  return WriteMarriage(s, m, f, ceremony);
 }
 
 bool room_for_families(Session& s, int count) {
@@ -134,9 +128,10 @@ bool SaveFamily(Session& s, std::int16_t m) {
     ShowMarriageLimit(s);
     return false;
   }
-  s.MarBuf = s.family(m);
-  s.MarBuf.MarNum = m;
-  return WriteMarriage(s, m);
+  MarriageRecord f = s.family(m);
+  f.MarNum = m;
+  // The ceremony is the marriage editor's.
+  return WriteMarriage(s, m, f, s.Editing.CerBuf);
 }
 
 std::int16_t NewParentFamily(Session& s, std::int16_t a) {

@@ -254,7 +254,7 @@ MergeOutcome MergePersons(Session& s, const MergePlan& plan) {
     s.family(m) = f;
     if (auto from = links.ceremony_from.find(m); from != links.ceremony_from.end()) {
       ReadCeremony(s, from->second);
-      const CeremonyRecord ceremony = s.CerBuf;
+      const CeremonyRecord ceremony = s.Editing.CerBuf;
       if (!familywrite::store_with(s, m, ceremony)) return out;
     } else if (!familywrite::store(s, m)) {
       return out;
@@ -274,7 +274,7 @@ MergeOutcome MergePersons(Session& s, const MergePlan& plan) {
     out.done.push_back("joined the notes of Person #" + std::to_string(plan.drop));
   }
   if (!WritePersonRecord(s, plan.keep, merged)) return out;
-  for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &s.Rel.Selected})
+  for (PersonRecord* copy : {&s.Person, &s.Editing.Person2, &s.Link.Person3, &s.Rel.Selected})
     if (copy->PerNum == plan.keep) *copy = merged;
   for (std::size_t i = 0; i < kMergeFields; ++i)
     if (plan.from_drop[i])

@@ -53,7 +53,7 @@ CeremonyRecord read_ceremony(const Session& s, std::int16_t m) {
 struct CoupleFlags {
   std::int16_t Divorced, NotMarried;
 };
-CoupleFlags editor_flags(const Session& s) { return {s.MarBuf.Divorced, s.MarBuf.NotMarried}; }
+CoupleFlags editor_flags(const Session& s) { return {s.Editing.MarBuf.Divorced, s.Editing.MarBuf.NotMarried}; }
 
 // Family f becomes the partnership of c and a.
 void make_couple(MarriageRecord& f, std::int16_t a, std::int16_t c, char c_sex, CoupleFlags flags) {
@@ -74,7 +74,7 @@ std::int16_t AppendPartnership(Session& s, std::int16_t a, std::int16_t c) {
 
   const std::int16_t m = take_family_number(s);
   make_couple(s.family(m), a, c, c_sex, editor_flags(s));
-  if (!AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1) || !store_with(s, m, s.CerBuf)) return 0;
+  if (!AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1) || !store_with(s, m, s.Editing.CerBuf)) return 0;
   if (needs_family && !NewParentFamily(s, a)) return 0;
   if (!WriteConfig(s)) return 0;
   if (!s.Rel.AddMode) s.Rel.AsPartner = false;
@@ -103,7 +103,7 @@ std::int16_t InsertPartnershipAt(Session& s, std::int16_t a, std::int16_t c, int
     family_copy.push_back(s.family(m));
     ceremony_copy.push_back(read_ceremony(s, m));
   }
-  const CeremonyRecord details = s.CerBuf;
+  const CeremonyRecord details = s.Editing.CerBuf;
   const CoupleFlags flags = editor_flags(s);
 
   const std::int16_t last = take_family_number(s);
@@ -147,14 +147,14 @@ std::int16_t CompleteSoleParentFamily(Session& s, std::int16_t a, std::int16_t c
     if (!has_partner_room(s, c) || !room_for_families(s, needs_family ? 2 : 1)) return 0;
     m = take_family_number(s);
     make_couple(s.family(m), a, c, c_sex, editor_flags(s));
-    if (!AddToNumPartners(s, a, +1) || !AddToNumPartners(s, c, +1) || !store_with(s, m, s.CerBuf)) return 0;
+    if (!AddToNumPartners(s, a, +1) || !AddToNumPartners(s, c, +1) || !store_with(s, m, s.Editing.CerBuf)) return 0;
     if (needs_family && !NewParentFamily(s, a)) return 0;
     return WriteConfig(s) ? m : std::int16_t{0};
   }
   if (needs_family && !room_for_families(s, 1)) return 0;
   // The marriage editor's flags apply to the completed family as to a new one.
   make_couple(s.family(m), a, c, c_sex, editor_flags(s));
-  if (!store_with(s, m, s.CerBuf) || !AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1)) return 0;
+  if (!store_with(s, m, s.Editing.CerBuf) || !AddToNumPartners(s, c, +1) || !AddToNumPartners(s, a, +1)) return 0;
   s.mark_changed();
   if (needs_family && !NewParentFamily(s, a)) return 0;
   return m;
@@ -185,14 +185,14 @@ std::int16_t CreateUnknownPerson(Session& s, char sex) {
   p.BirthDate = kUnknownBirthDate;
   if (r.DisconnectMode) p.NumPartners = 1;
   if (!WritePersonRecord(s, n, p) || !WriteConfig(s)) return 0;
-  s.LastAdded = n;
+  s.Editing.LastAdded = n;
 
   if (r.DisconnectMode) return NewParentFamily(s, n) ? n : std::int16_t{0};
   if (!as_partner) return n;
   r.AsPartner = true;
   r.AsChild = false;
-  s.MarBuf.Divorced = s.MarBuf.NotMarried = 0;
-  s.CerBuf = blank_ceremony();
+  s.Editing.MarBuf.Divorced = s.Editing.MarBuf.NotMarried = 0;
+  s.Editing.CerBuf = blank_ceremony();
   // A refused partnership leaves the placeholder on record, and then it
   // must sit in a family like every person.
   if (r.PartnerSequenceMode) {

@@ -39,7 +39,7 @@ bool AddToNumPartners(Session& s, std::int16_t n, int delta) {
   if (!ReadStoredPerson(s, n, p)) return false;
   p.NumPartners = static_cast<std::int16_t>(p.NumPartners + delta);
   if (!WritePersonRecord(s, n, p)) return false;
-  for (PersonRecord* copy : {&s.Person, &s.Person2, &s.Person3, &s.Rel.Selected})
+  for (PersonRecord* copy : {&s.Person, &s.Editing.Person2, &s.Link.Person3, &s.Rel.Selected})
     if (copy->PerNum == n) copy->NumPartners = p.NumPartners;
   return true;
 }

@@ -83,7 +83,7 @@ void StoreDate(Session& s, const std::string& text, int code, const DateSink& si
       if (sink) sink(code, text);
       break;
     case datefield::Marriage:
-      s.CerBuf.MarriedDate = text;
+      s.Editing.CerBuf.MarriedDate = text;
       if (sink) sink(code, cp1252::trim(text));
       break;
     case datefield::BirthRecord:
@@ -93,7 +93,7 @@ void StoreDate(Session& s, const std::string& text, int code, const DateSink& si
       s.Person.DeathDate = text;
       break;
     case datefield::MarriageRecord:
-      s.CerBuf.MarriedDate = text;
+      s.Editing.CerBuf.MarriedDate = text;
       break;
     default:
       break;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string_view>
@@ -437,6 +438,15 @@ bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode
   if (!batch.add(path, data) || !batch.commit()) return false;
   RemoveStaleCopies(path, started);
   return true;
+}
+
+bool make_folders(FileSystem& fs, const std::string& folder) {
+  if (folder.empty()) return true;
+  std::error_code ec;
+  if (std::filesystem::is_directory(folder, ec)) return true;
+  if (int err = fs.step(folder)) return fs.fail(folder, err);
+  std::filesystem::create_directories(folder, ec);
+  return !ec || fs.fail(folder, ec.value());
 }
 
 int RemoveStaleCopies(const std::string& path, long long before) {

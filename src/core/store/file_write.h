@@ -178,6 +178,10 @@ class OutputFiles {
 [[nodiscard]] bool write_file(FileSystem& fs, const std::string& path, Data data, NewMode mode = NewMode::Private,
                               Links links = Links::Follow);
 
+// Makes `folder` and the folders above it that are missing, as one write step
+// (none when it is already there); false, remembered in `fs`, when it cannot.
+[[nodiscard]] bool make_folders(FileSystem& fs, const std::string& folder);
+
 // Removes the temporary copies of `target` (links followed) that a save of
 // this program left in its folder and that no running program is still
 // making: older than `before` (seconds since the epoch). Returns how many.

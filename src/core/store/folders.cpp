@@ -65,7 +65,7 @@ std::string find_file(const std::string& folder, const std::string& name) {
 // read-only mode from the installed folder.
 bool copy_settings(fileio::FileSystem& fs, const std::string& from, const std::string& to) {
   auto data = fileio::read_all(from, kMaxSettingsBytes);
-  return data && fileio::write_file(fs, to, *data);
+  return data && fileio::write_file(fs, to, *data, fileio::NewMode::Private, fileio::Links::Replace);
 }
 
 }  // namespace
@@ -184,7 +184,8 @@ bool MigrateSettingsFile(Session& s) {
   const std::string target = s.settings_file();
   std::error_code ec;
   if (fs::exists(target, ec) || ec) return false;
-  fs::create_directories(s.settings_folder(), ec);
+  // A folder that cannot be made shows as the copy's failure below.
+  (void)fileio::make_folders(s.disk, s.settings_folder());
 
   const std::string old_folder = OldSettingsFolder(s);
   if (std::string old_file = find_file(old_folder, "Vorlan.Ini"); !old_file.empty()) {

@@ -257,8 +257,10 @@ std::string IniReadTextAt(const std::string& file, const std::string& section, c
   return v->substr(0, kMaxTextRead);
 }
 
-int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section, const std::string& key,
-               const std::string& value) {
+namespace {
+
+// One read and one atomic rewrite for any number of values.
+int write_values(fileio::FileSystem& fs, const std::string& file, const std::vector<IniValue>& values) {
   IniFile ini;
   Loaded state = load(file, ini);
   // Writing over a file we could not read would throw away every other key.
@@ -266,13 +268,19 @@ int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::strin
     fs.fail(file, unreadable_error(file));
     return 0;
   }
-  if (!ini.set(section, key, value)) return 0;
-  // Removing a key from a file that is not there leaves nothing to write.
+  for (const IniValue& v : values)
+    if (!ini.set(v.section, v.key, v.value)) return 0;
+  // Removing keys from a file that is not there leaves nothing to write.
   if (state == Loaded::Missing && ini.sections().empty()) return 1;
-  std::error_code ec;
-  auto parent = std::filesystem::path(file).parent_path();
-  if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+  if (!fileio::make_folders(fs, std::filesystem::path(file).parent_path().string())) return 0;
   return fileio::write_file(fs, file, ini.serialize(), fileio::NewMode::Private, fileio::Links::Replace) ? 1 : 0;
+}
+
+}  // namespace
+
+int IniWriteAt(fileio::FileSystem& fs, const std::string& file, const std::string& section, const std::string& key,
+               const std::string& value) {
+  return write_values(fs, file, {{section, key, value}});
 }
 
 int IniReadInt(const Session& s, const std::string& section, const std::string& key) {
@@ -284,18 +292,7 @@ std::string IniReadText(const Session& s, const std::string& section, const std:
 }
 
 int IniWriteMany(Session& s, const std::vector<IniValue>& values) {
-  const std::string file = s.settings_file();
-  IniFile ini;
-  s.StatusWord = 0;
-  if (load(file, ini) == Loaded::Unreadable) {
-    s.disk.fail(file, unreadable_error(file));
-    return 0;
-  }
-  for (const IniValue& v : values)
-    if (!ini.set(v.section, v.key, v.value)) return 0;
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  s.StatusWord = fileio::write_file(s.disk, file, ini.serialize(), fileio::NewMode::Private, fileio::Links::Replace) ? 1 : 0;
+  s.StatusWord = write_values(s.disk, s.settings_file(), values);
   return s.StatusWord;
 }
 

@@ -8,35 +8,26 @@ namespace vft {
 struct RecordTransaction::Snapshot {
   ConfigRecord Config;
   std::vector<MarriageRecord> Marriages;
-  PersonRecord Person, Person2, Person3;
-  std::int16_t CurNum, LastAdded;
-  std::string NotesText, DisconnectLog;
-  bool NotesChanged, RecordsSaved, NothingChanged;
-  MarriageRecord MarBuf;
-  CeremonyRecord CerBuf;
+  PersonRecord Person;
+  std::int16_t CurNum;
+  bool RecordsSaved, NothingChanged;
+  EditorBuffers Editing;
+  LinkState Link;
   int DeletedCount;
   RelationState Rel;
 
   explicit Snapshot(const Session& s)
-      : Config(s.Config), Marriages(s.Marriages), Person(s.Person), Person2(s.Person2), Person3(s.Person3),
-        CurNum(s.CurNum), LastAdded(s.LastAdded), NotesText(s.NotesText), DisconnectLog(s.DisconnectLog),
-        NotesChanged(s.NotesChanged), RecordsSaved(s.RecordsSaved),
-        NothingChanged(s.NothingChanged), MarBuf(s.MarBuf), CerBuf(s.CerBuf),
-        DeletedCount(s.DeletedCount), Rel(s.Rel) {}
+      : Config(s.Config), Marriages(s.Marriages), Person(s.Person), CurNum(s.CurNum), RecordsSaved(s.RecordsSaved),
+        NothingChanged(s.NothingChanged), Editing(s.Editing), Link(s.Link), DeletedCount(s.DeletedCount),
+        Rel(s.Rel) {}
 
   void restore(Session& s) {
     s.Config = Config;
     s.Marriages = std::move(Marriages);
     s.Person = Person;
-    s.Person2 = Person2;
-    s.Person3 = Person3;
     s.CurNum = CurNum;
-    s.LastAdded = LastAdded;
-    s.NotesText = NotesText;
-    s.NotesChanged = NotesChanged;
-    s.DisconnectLog = DisconnectLog;
-    s.MarBuf = MarBuf;
-    s.CerBuf = CerBuf;
+    s.Editing = Editing;
+    s.Link = Link;
     s.DeletedCount = DeletedCount;
     // The view comes back with the records; the operation's own modes stay
     // as it left them, for it ends (or offers another try) its own way.

@@ -88,28 +88,27 @@ bool ReadPersonNew(Session& s, std::int16_t n) {
   return false;
 }
 
-bool WritePerson(Session& s) {
+bool WritePerson(Session& s, std::int16_t n, PersonRecord& p, const std::string& notes, bool notes_changed) {
   s.mark_changed();
-  if (s.Person.Deleted == 0) {
-    if (!cp1252::trim(s.NotesText).empty() && !has_chain(s.Person.NotesRec)) {
-      if (!AppendNotes(s.disk, s.Person, s.NotesText, s.work(recfile::Notes))) return false;
-    } else if (s.NotesChanged && !RewriteNotes(s, s.Person, s.NotesText)) {
+  if (p.Deleted == 0) {
+    if (!cp1252::trim(notes).empty() && !has_chain(p.NotesRec)) {
+      if (!AppendNotes(s.disk, p, notes, s.work(recfile::Notes))) return false;
+    } else if (notes_changed && !RewriteNotes(s, p, notes)) {
       return false;
     }
   }
   Bytes b;
-  encode(s.Person, b);
-  return fileio::write_record(s.disk, s.work(recfile::Person), s.CurNum, b.data(), b.size());
+  encode(p, b);
+  return fileio::write_record(s.disk, s.work(recfile::Person), n, b.data(), b.size());
 }
 
-bool AddPersonRecord(Session& s) {
+bool AddPersonRecord(Session& s, PersonRecord& p, const std::string& notes) {
   s.mark_changed();
-  s.Person2.PerNum = s.Config.NumPersons();
-  if (!AppendNotes(s.disk, s.Person2, s.NotesText, s.work(recfile::Notes))) return false;
+  p.PerNum = s.Config.NumPersons();
+  if (!AppendNotes(s.disk, p, notes, s.work(recfile::Notes))) return false;
   Bytes b;
-  encode(s.Person2, b);
-  return fileio::write_record(s.disk, s.work(recfile::Person), s.Person2.PerNum, b.data(), b.size()) &&
-         WriteConfig(s);
+  encode(p, b);
+  return fileio::write_record(s.disk, s.work(recfile::Person), p.PerNum, b.data(), b.size()) && WriteConfig(s);
 }
 
 void ClearPerson(Session& s) {
@@ -117,42 +116,41 @@ void ClearPerson(Session& s) {
   s.Person = blank_person();
   s.Person.AutoCap = autocap;
   s.Person.Deleted = deleted;
-  s.NotesText.clear();
 }
 
-bool AddMarriageRecord(Session& s) {
+bool AddMarriageRecord(Session& s, MarriageRecord& m, const CeremonyRecord& c) {
   if (s.Config.NumMarriages() < 1) s.Config.setNumMarriages(1);
   std::int16_t n = s.Config.NumMarriages();
-  s.MarBuf.MarNum = n;
+  m.MarNum = n;
   if (n < 1 || n > kMaxMarriages) {
     limit_message(s);
     return false;
   }
-  return WriteMarriage(s, n);
+  return WriteMarriage(s, n, m, c);
 }
 
-bool WriteMarriage(Session& s, std::int16_t n) {
+bool WriteMarriage(Session& s, std::int16_t n, const MarriageRecord& m, const CeremonyRecord& c) {
   if (n < 1 || n > kMaxMarriages) {
     limit_message(s);
     return false;
   }
-  Bytes m, c;
-  encode(s.MarBuf, m);
-  encode(s.CerBuf, c);
+  Bytes mb, cb;
+  encode(m, mb);
+  encode(c, cb);
   s.mark_changed();
-  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, m.data(), m.size()) &&
-         fileio::write_record(s.disk, s.work(recfile::Ceremony), n, c.data(), c.size());
+  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, mb.data(), mb.size()) &&
+         fileio::write_record(s.disk, s.work(recfile::Ceremony), n, cb.data(), cb.size());
 }
 
-bool WriteMarriageOnly(Session& s, std::int16_t n) {
+bool WriteMarriageOnly(Session& s, std::int16_t n, const MarriageRecord& m) {
   if (n < 1 || n > kMaxMarriages) {
     limit_message(s);
     return false;
   }
-  Bytes m;
-  encode(s.MarBuf, m);
+  Bytes mb;
+  encode(m, mb);
   s.mark_changed();
-  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, m.data(), m.size());
+  return fileio::write_record(s.disk, s.work(recfile::Marriage), n, mb.data(), mb.size());
 }
 
 void ShowMarriageLimit(Session& s) { limit_message(s); }
@@ -160,10 +158,10 @@ void ShowMarriageLimit(Session& s) { limit_message(s); }
 bool ReadCeremony(Session& s, std::int16_t n) {
   std::uint8_t buf[kCeremonyLen];
   if (!fileio::read_record(s.work(recfile::Ceremony), n, kCeremonyLen, buf)) {
-    s.CerBuf = blank_ceremony();
+    s.Editing.CerBuf = blank_ceremony();
     return false;
   }
-  s.CerBuf = decode_ceremony(buf);
+  s.Editing.CerBuf = decode_ceremony(buf);
   return true;
 }
 

@@ -29,14 +29,21 @@ bool ReadPerson(Session& s);
 // Reads record n into Person (nothing for n < 1); applies UCaseFamname; a read
 // failure is reported to the user.
 bool ReadPersonNew(Session& s, std::int16_t n);
-// Stores Person at CurNum, its notes first.
-[[nodiscard]] bool WritePerson(Session& s);
-// Stores Person2 as the new person NumPersons (the caller has raised it).
-[[nodiscard]] bool AddPersonRecord(Session& s);
+// Stores `p` as person n, its notes first: a chain is started for notes the
+// person had none of, and rewritten when `notes_changed`. p.NotesRec then
+// names the chain.
+[[nodiscard]] bool WritePerson(Session& s, std::int16_t n, PersonRecord& p, const std::string& notes,
+                               bool notes_changed);
+// Stores `p` with `notes` as the new person NumPersons (the caller has raised
+// it); sets p.PerNum and p.NotesRec.
+[[nodiscard]] bool AddPersonRecord(Session& s, PersonRecord& p, const std::string& notes);
 void ClearPerson(Session& s);
-[[nodiscard]] bool AddMarriageRecord(Session& s);
-[[nodiscard]] bool WriteMarriage(Session& s, std::int16_t n);
-[[nodiscard]] bool WriteMarriageOnly(Session& s, std::int16_t n);
+// Stores `m` and `c` as the family NumMarriages (at least 1); sets m.MarNum.
+[[nodiscard]] bool AddMarriageRecord(Session& s, MarriageRecord& m, const CeremonyRecord& c);
+// Stores family n: its Marriage record `m` and its Ceremony record `c`.
+[[nodiscard]] bool WriteMarriage(Session& s, std::int16_t n, const MarriageRecord& m, const CeremonyRecord& c);
+// Stores the Marriage record of family n only; its ceremony stays as it is.
+[[nodiscard]] bool WriteMarriageOnly(Session& s, std::int16_t n, const MarriageRecord& m);
 // The box shown instead of writing a Marriage number outside 1..15000.
 void ShowMarriageLimit(Session& s);
 bool ReadCeremony(Session& s, std::int16_t n);

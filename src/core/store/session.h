@@ -24,6 +24,33 @@ inline constexpr const char* CrLf = "\r\n";
 // the operation to stop (the user pressed Cancel).
 using Progress = std::function<bool(const std::string& message, long count)>;
 
+// The editors' buffers: the person editor (edit/person_editor) writes Person2
+// and LastAdded, the marriage editor (edit/marriage_editor) and the partner
+// operations (relations) MarBuf and CerBuf; the links made after an edit read
+// them. Records reach the record writers as parameters, never through here.
+struct EditorBuffers {
+  PersonRecord Person2;        // the person being edited or added
+  std::int16_t LastAdded = 0;  // the Person number just added; the partner link (relations) reads it
+  MarriageRecord MarBuf;       // the marriage editor's Divorced and NotMarried flags
+  CeremonyRecord CerBuf;       // the marriage editor's date and place
+};
+
+// What a connect or disconnect leaves for the window: relations writes, edit
+// and the window read.
+struct LinkState {
+  PersonRecord Person3;       // the person being connected (relations/connect)
+  std::string DisconnectLog;  // a line describing the last disconnection
+};
+
+// The find dialog's texts and the window's own flag, kept for the run
+// (mainwin/find_person and the window write and read them).
+struct ViewState {
+  std::string SearchGivenNames;
+  std::string SearchFamName;
+  bool PreciseSearch = false;  // names must match whole, not by their start
+  bool EditFlag = false;       // the person picked next opens in the person editor
+};
+
 class Session {
  public:
   explicit Session(Prompter& prompter) : prompter(&prompter) {}
@@ -31,8 +58,9 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   // Each group says who writes its fields and who reads them. The working
-  // buffers carry data between the steps of one command; new code passes data
-  // through parameters and return values instead of adding to them.
+  // buffers are grouped in structs of their own (EditorBuffers, LinkState,
+  // ViewState) so that a search for the struct finds everyone using them; new
+  // code passes data through parameters and return values instead.
 
   // ---- folders (native separators; AppDataFolder and WorkFolder end with one).
   // The front end's start-up, store/folders and the recovery write; every file
@@ -74,32 +102,18 @@ class Session {
   PersonRecord Person;
   std::int16_t CurNum = 0;  // its record number
 
-  // ---- the person editor's buffers (edit/person_editor writes; store's
-  // AddPersonRecord and WritePerson read).
-  PersonRecord Person2;        // the person being edited or added
-  std::string NotesText;       // that person's notes
-  bool NotesChanged = false;
-  std::int16_t LastAdded = 0;  // the Person number just added; the partner link (relations) reads it
-
-  // ---- the marriage buffers (the marriage editor (edit) and the family
-  // operations (relations) write; store's WriteMarriage and ceremony write read).
-  MarriageRecord MarBuf;
-  CeremonyRecord CerBuf;
+  // ---- the editors' buffers (see EditorBuffers).
+  EditorBuffers Editing;
 
   // ---- link state (relations writes and reads, edit and the window read).
-  PersonRecord Person3;          // the person being connected (relations/connect)
+  LinkState Link;
   RelationState Rel;             // the add/connect operation in progress; mainwin and ui start it
   HistoryState History;          // the undo history (store/undo_history.h, relations/undo.h)
   bool UndoAvailable = false;    // a step can be undone; follows History
   std::string UndoText;          // what the undo command will undo, or why it cannot
-  std::string DisconnectLog;     // a line describing the last disconnection
 
-  // ---- finding persons: the find dialog's texts, kept for the run
-  // (mainwin/find_person writes and reads, the window shows them).
-  std::string SearchGivenNames;
-  std::string SearchFamName;
-  bool PreciseSearch = false;  // names must match whole, not by their start
-  bool EditFlag = false;       // the window's own: the person picked next opens in the person editor
+  // ---- finding persons and the window's pick (see ViewState).
+  ViewState View;
 
   // ---- options and texts. Loading the settings (store) and the options window
   // write; the editors, lists and window read.

@@ -306,6 +306,9 @@ bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
                                   {section::Backup, "Remind", std::to_string(flag(o.Remind))}};
   std::array<std::string, 10> keys = o.FunctionKeys;
   add_function_keys(keys, values);
+  if (password_changed)
+    values.push_back(
+        {section::Configure, "SPW", password.empty() ? std::string() : ScramblePassword(password, random())});
   // In one write: the dialog stays open with every entry when it fails.
   if (!IniWriteMany(s, values)) {
     std::string text = "Your options could not be stored in the settings file" + std::string(CrLf) +
@@ -320,8 +323,6 @@ bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
   s.UCaseFamname = o.UCaseFamname;
   s.Config = working;
   s.FunctionKeys = keys;
-
-  if (password_changed) StorePassword(s, password, random);
   return true;
 }
 
