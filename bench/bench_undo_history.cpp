@@ -35,9 +35,8 @@ struct MaxTree {
     s.CurNum = p;
     ReadPerson(s);
     s.Person.Phone = "Edit " + std::to_string(++edits);
-    s.NotesText = "Notes of edit " + std::to_string(edits);
-    s.NotesChanged = true;
-    if (!WritePerson(s) || !WriteConfig(s)) return;
+    const std::string notes = "Notes of edit " + std::to_string(edits);
+    if (!WritePerson(s, p, s.Person, notes, true) || !WriteConfig(s)) return;
     (void)tx.commit();
   }
   std::uintmax_t folder_bytes() const {
