@@ -13,6 +13,7 @@
 #include "relations/person_io.h"
 
 #include "print/print_request.h"
+#include "print/sheet_text.h"
 #include "relations/lookups.h"
 #include "sheets_fixture.h"
 #include "tree_gen.h"
@@ -147,6 +148,18 @@ TEST_F(PrintoutProperties, EveryPageKeepsToItsMarginsAndEveryBlockStaysWhole) {
           }
           ASSERT_TRUE(result.completed) << what;
           expect_inside(what);
+          // Headings' dates and the sheet's children are never wrapped, on any paper.
+          if (request == request::DataSheet || request == request::FamilyData) {
+            EXPECT_TRUE(has((request == request::DataSheet ? "Date: " : "Date ") + PrintedDate(s.now()))) << what;
+          }
+          if (request == request::DataSheet) {
+            const AllPersons all(s);
+            for (std::int16_t child : all.children(partnered)) {
+              std::string entry = RelativeEntry(s, *all.find(child));
+              std::replace(entry.begin(), entry.end(), kNoBreakSpace, ' ');
+              EXPECT_TRUE(has(entry)) << what << entry;
+            }
+          }
           for (const test::TextAt& first : page_starts())
             EXPECT_TRUE(starts_block(request, first)) << what << "page " << first.page << " starts with " << first.text;
         }
