@@ -209,9 +209,9 @@ TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySe
       for (double margin : {360.0, 576.0, 1440.0, 2880.0})
         for (double size : {7.0, 10.0, 14.0, 20.0}) {
           // Every fifth setting keeps the sanitizer run short; the loops'
-          // orders still reach every paper, margin and size, and the choice
-          // takes the tightest, A5 landscape with 2 in margins at 20 pt.
-          if (++sample % 5 != 1) continue;
+          // orders still reach every paper, margin and size. The tightest,
+          // A5 with 2 in margins, are all taken.
+          if (++sample % 5 && !(paper == kPaperA5 && margin == 2880)) continue;
           const std::string what = std::to_string(paper) + (o == Orientation::Portrait ? " portrait " : " landscape ") +
                                    std::to_string(margin) + " " + std::to_string(size) + " pt: ";
           auto request_of = [&](int request, std::int16_t person) {
