@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "pdf_writer.h"
 #include "qt_text.h"
 #include "qt_text_measure.h"
 #include "store/file_write.h"
@@ -97,6 +98,22 @@ void draw_page(QPainter& painter, const print::PageDocument& doc, int number, do
   painter.restore();
 }
 
+// The same file through Qt's PDF engine, for a font whose outlines cannot be
+// copied into the file directly (a face in an older outline format).
+bool qt_pdf_bytes(const print::PageDocument& doc, int first, int last, std::string& out, QString* error) {
+  QByteArray bytes;
+  bytes.reserve(static_cast<qsizetype>(last - first + 1) * 4 * 1024);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Vorlan Family Tree"));
+    if (!paint_pages(writer, doc, first, last, error)) return false;
+  }
+  out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return true;
+}
+
 }  // namespace
 
 void render_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
@@ -164,23 +181,16 @@ bool write_pdf(const print::PageDocument& doc, const QString& path, QString* err
     set_error(error, QStringLiteral("There is no finished document to save."));
     return false;
   }
+  return write_pdf(doc, 1, doc.page_count(), path, error);
+}
+
+bool write_pdf(const print::PageDocument& doc, int first, int last, const QString& path, QString* error) {
   // Made in memory and handed to the program's one writer, which puts it in
   // place only when complete (following a link, keeping the file's mode).
-  QByteArray bytes_out;
-  // Room for a typical page up front: a long list would otherwise be copied
-  // over and over as the buffer grows.
-  bytes_out.reserve(static_cast<qsizetype>(doc.page_count()) * 4 * 1024);
-  QBuffer buffer(&bytes_out);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    writer.setCreator(QStringLiteral("Vorlan Family Tree"));
-    if (!paint_pages(writer, doc, 1, doc.page_count(), error)) return false;
-  }
+  std::string pdf;
+  if (!pdf_bytes(doc, first, last, pdf) && !qt_pdf_bytes(doc, first, last, pdf, error)) return false;
   fileio::FileSystem disk;
-  const QByteArray& pdf = buffer.data();
-  const std::string_view bytes(pdf.constData(), static_cast<std::size_t>(pdf.size()));
-  if (!fileio::write_file(disk, QFile::encodeName(path).toStdString(), bytes)) {
+  if (!fileio::write_file(disk, QFile::encodeName(path).toStdString(), pdf)) {
     set_error(error, QStringLiteral("The PDF file %1 could not be written: %2")
                          .arg(path, QString::fromStdString(disk.failure().reason())));
     return false;

@@ -40,5 +40,8 @@ bool paint_pages(QPagedPaintDevice& device, const print::PageDocument& doc, int 
 
 // Writes every page of an ended document into the PDF file `path`.
 bool write_pdf(const print::PageDocument& doc, const QString& path, QString* error = nullptr);
+// Writes pages first..last into the PDF file `path`; false, with the reason
+// in `error`, when they are not in the document or the file cannot be written.
+bool write_pdf(const print::PageDocument& doc, int first, int last, const QString& path, QString* error = nullptr);
 
 }  // namespace vft::ui

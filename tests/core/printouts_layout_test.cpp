@@ -62,6 +62,34 @@ TEST(SheetRows, ColumnsAreNarrowedInProportionOnlyWhenTheyDoNotFit) {
     }
 }
 
+// The last cell with text takes the room of the empty cells after it and,
+// as far as it needs, of the cell before it (A5 portrait holds 5511 twips
+// between one-inch margins, A4 9026).
+TEST(SheetRows, TheLastCellWithTextTakesTheRoomItNeeds) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    RowLayout layout;
+    bool wide;
+    double printable;
+    std::size_t filled;
+    double needs;
+    std::vector<double> widths;
+  } cases[] = {
+      {RowLayout::ListEntry, false, 5511, 2, 0, {234, 5274, 1}},  // a child's entry
+      {RowLayout::ListEntry, true, inf, 2, 0, {700, 9999, 1}},
+      {RowLayout::Indented, true, 9026, 3, 0, {590, 4217, 4217}},  // a marriage's notes
+      {RowLayout::Indented, true, 9026, 2, 0, {590, 8433, 1}},
+      {RowLayout::LabelValue, false, 5511, 1, 3000, {5510, 1}},  // no value to make room for
+      {RowLayout::LabelValue, false, 5511, 2, 1503, {4008, 1503}},
+      {RowLayout::LabelValue, false, 5511, 2, 1503.5, {4007, 1504}},
+      {RowLayout::LabelValue, false, 5511, 2, 5000, {511, 5000}},
+      {RowLayout::LabelValue, false, 5511, 2, 6000, {1, 5510}},  // never wider than the row
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(widths_of(SheetRowFormat(c.layout, c.wide, c.printable, c.filled, c.needs)), c.widths)
+        << static_cast<int>(c.layout) << " " << c.filled << " " << c.needs;
+}
+
 class WholePrintouts : public test::SheetTest {
  protected:
   PrintRequest request_for(int request) const { return every_item(request, john, mary); }

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,19 @@ TEST_F(Rendered, PdfHasEveryPageOnItsOwnSheet) {
   const std::string pdf = test::file_text(path.toStdString());
   // Two A4 portrait sheets and one A4 landscape, in points.
   EXPECT_EQ(test::pdf_sizes(pdf), (std::vector<std::string>{"595x842", "595x842", "842x595"}));
+  // Readers find every object where the cross-reference table says it is.
+  const std::size_t xref = pdf.rfind("\nxref\n") + 1;
+  EXPECT_EQ(std::stoul(pdf.substr(pdf.rfind("startxref\n") + 10)), xref);
+  std::istringstream table(pdf.substr(xref + 5));
+  std::size_t first = 0, count = 0, offset = 0;
+  std::string generation, kind;
+  table >> first >> count >> offset >> generation >> kind;  // object 0, always free
+  ASSERT_GT(count, 10u);
+  for (std::size_t n = 1; n < count && table >> offset >> generation >> kind; ++n)
+    EXPECT_EQ(pdf.compare(offset, std::to_string(n).size() + 6, std::to_string(n) + " 0 obj"), 0) << n;
+  // The font goes in with the file, with the characters behind its glyphs.
+  EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
+  EXPECT_NE(pdf.find("/ToUnicode"), std::string::npos);
 }
 
 TEST_F(Rendered, PdfRefusalsLeaveNoFile) {

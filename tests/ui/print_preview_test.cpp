@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -83,6 +84,21 @@ TEST_F(PrintPreview, EachRequestOpensItsPanelAndWaitsForPreview) {
     QTest::qWait(20);
     EXPECT_EQ(child<QGroupBox>(w, "frmSetItems")->title(), QString::fromLatin1(c.title));
     EXPECT_FALSE(box(w, c.array, c.shown)->isHidden());
+    // The shown boxes fill each column from its top, in their own order,
+    // before the next column starts: no empty cell between two of them.
+    QGridLayout* grid = nullptr;
+    for (QGridLayout* l : child<QGroupBox>(w, "frmSetItems")->findChildren<QGridLayout*>())
+      if (l->indexOf(box(w, c.array, c.shown)) >= 0) grid = l;
+    ASSERT_NE(grid, nullptr);
+    int next_row = 0, column = -1, row = 0, col = 0, span = 0;
+    for (const char* array : {"chkPrintStyle1", "chkPrintStyle3"})
+      for (int i = 0; auto* b = w.findChild<QCheckBox*>(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i)); ++i) {
+        if (b->isHidden()) continue;
+        grid->getItemPosition(grid->indexOf(b), &row, &col, &span, &span);
+        EXPECT_EQ(row, col == column ? next_row : 0) << array << i;
+        EXPECT_EQ(col, col == column ? column : column + 1) << array << i;
+        column = col, next_row = row + 1;
+      }
     EXPECT_FALSE(child<QPushButton>(w, "butSetItems")->isEnabled());  // the bar waits
     EXPECT_EQ(w.document().page_count(), 0);
   }

@@ -51,7 +51,7 @@ PrintResult PrintDataSheet(Session& s, PageDocument& doc, const SheetOptions& o,
   const bool number = o.ticked(item1::PersonNumber), today = o.ticked(item1::TodaysDate);
   if (number || today)
     WriteSheetRow(doc, RowLayout::LabelValue, number ? "Person Number: " + std::to_string(p->PerNum) : std::string(),
-                  today ? "Date: " + PrintedDate(s.now()) : std::string());
+                  today ? "Date: " + NoBreak(PrintedDate(s.now())) : std::string());
   PersonEntryWriter(s, doc, o, all, EntryStyle::DataSheet).write(*p);
   if (s.CancelFlag) {
     doc.kill_doc();

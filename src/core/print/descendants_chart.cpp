@@ -145,8 +145,13 @@ void DescendantsWriter::page_start(int page) {
   doc_.set_current_y(top);
   doc_.write_text(" <- Gens.");
   doc_.set_font(body_);
-  // The first row keeps clear of the key however small the top margin.
-  doc_.set_current_y(std::max(top * 1.4, top + measure_.line_height(key) + kKeyGap));
+  // The first row keeps clear of the key however small the top margin, and
+  // the key's customary spacing (its position times 1.4) gives way where a
+  // deep top margin and a large heading would push the first row down to
+  // where a person may no longer start (see person_rows).
+  const double clear = top + measure_.line_height(key) + kKeyGap;
+  const double last_start = doc_.page_height() - doc_.margin_bottom() - 6 * doc_.text_height("X");
+  doc_.set_current_y(std::max(clear, std::min(top * 1.4, last_start)));
   doc_.set_current_x(left);
   content_top_ = doc_.current_y();
 }
@@ -168,6 +173,15 @@ RowResult DescendantsWriter::row(int d, const std::string& text, bool bold) {
   const std::string format = DescendantRowFormat(d, columns_);
   const std::string cells = DescendantRowCells(d, cell);
   if (!doc_.fits_on_page(doc_.row_height(format, cells))) page_break();
+  // Where even the top of a page has too little room under the heading for
+  // the row, it is written smaller, down to the smallest size, rather than
+  // past the bottom margin.
+  const double bottom = doc_.page_height() - doc_.margin_bottom();
+  for (Font smaller = font; smaller.size > kSmallestTextSize &&
+                            doc_.current_y() + doc_.row_height(format, cells) > bottom;) {
+    smaller.size = std::max(kSmallestTextSize, smaller.size - 1);
+    doc_.set_font(smaller);
+  }
   RowResult r;
   if (!stopped_) r = doc_.add_table_row(format, cells);
   doc_.set_font(body_);
@@ -230,9 +244,10 @@ void DescendantsWriter::person_rows(const PersonRecord& p, int d) {
   doc_.set_font(body_);
   // A person starts a page's foot only with room for a few rows under the
   // name, and never apart from his or her own dates.
+  // At the top of a page a new page gains nothing.
   const double u = 2 * doc_.text_height("X");
-  if (doc_.current_y() > doc_.page_height() - doc_.margin_bottom() - 3 * u ||
-      !doc_.fits_on_page(rows_height(d, lines, true)))
+  if (doc_.current_y() > content_top_ && (doc_.current_y() > doc_.page_height() - doc_.margin_bottom() - 3 * u ||
+                                          !doc_.fits_on_page(rows_height(d, lines, true))))
     page_break();
   if (stopped_) return;
 

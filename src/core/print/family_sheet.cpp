@@ -294,7 +294,7 @@ PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& m
   if (!blank)
     header = "Family of " + (q ? FullName(s, *q) : std::string()) + " and " + cp1252::trim(p->GivenNames) + " " +
              cp1252::trim(display_famname(s, *p));
-  if (o.ticked(item3::TodaysDate)) header += "||Date " + PrintedDate(s.now());
+  if (o.ticked(item3::TodaysDate)) header += "||Date " + NoBreak(PrintedDate(s.now()));
   doc.set_header(header);
   doc.set_footer(o.ticked(item3::PageNumbers) ? "|Page %d|" : "");
   doc.set_page_start_handler(nullptr);

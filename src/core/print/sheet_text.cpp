@@ -54,6 +54,10 @@ std::string format_of(const Widths& widths) {
 std::string SheetRowFormat(RowLayout layout, bool wide) { return format_of(layout_widths(layout, wide)); }
 
 std::string SheetRowFormat(RowLayout layout, bool wide, double printable) {
+  return SheetRowFormat(layout, wide, printable, 3, 0);
+}
+
+std::string SheetRowFormat(RowLayout layout, bool wide, double printable, std::size_t filled, double needs) {
   Widths widths = layout_widths(layout, wide);
   int total = 0;
   for (std::size_t i = 0; i < widths.count; ++i) total += widths.w[i];
@@ -63,6 +67,20 @@ std::string SheetRowFormat(RowLayout layout, bool wide, double printable) {
     const double scale = std::max(printable, static_cast<double>(widths.count)) / total;
     for (std::size_t i = 0; i < widths.count; ++i)
       widths.w[i] = std::max(1, static_cast<int>(std::floor(widths.w[i] * scale)));
+  }
+  // Columns after the last cell with text lend it their room (keeping the
+  // one twip a column needs): a child's entry on a narrow page spans the
+  // row instead of wrapping in half of it.
+  const std::size_t last = std::clamp<std::size_t>(filled, 1, widths.count) - 1;
+  for (std::size_t i = last + 1; i < widths.count; ++i) {
+    widths.w[last] += widths.w[i] - 1;
+    widths.w[i] = 1;
+  }
+  // A last cell that needs more takes it from the cell before, down to one twip.
+  if (last > 0 && std::isfinite(needs) && needs > widths.w[last]) {
+    const int more = std::min(static_cast<int>(std::ceil(needs)) - widths.w[last], widths.w[last - 1] - 1);
+    widths.w[last] += more;
+    widths.w[last - 1] -= more;
   }
   return format_of(widths);
 }
@@ -80,22 +98,27 @@ std::string sheet_cells(RowLayout layout, std::string_view a, std::string_view b
   return cells;
 }
 
-std::string sheet_format(const PageDocument& doc, RowLayout layout) {
+// The row's columns on the page: the value of a label-and-value row (a
+// date, a sex) is kept on one line when the row has room for it.
+std::string sheet_format(const PageDocument& doc, RowLayout layout, std::string_view b, std::string_view c) {
   const bool wide = doc.page_width() >= kWideSheetPage;
   const double printable = doc.page_width() - doc.margin_left() - doc.margin_right();
-  return SheetRowFormat(layout, wide, printable);
+  const bool label_value = layout == RowLayout::LabelValue;
+  const std::size_t filled = !c.empty() && !label_value ? 3 : !b.empty() ? 2 : 1;
+  const double needs = label_value && !b.empty() ? doc.text_width(CellText(b)) + 2 * kCellPadding : 0;
+  return SheetRowFormat(layout, wide, printable, filled, needs);
 }
 
 }  // namespace
 
 RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
                         std::string_view c) {
-  return doc.add_table_row(sheet_format(doc, layout), sheet_cells(layout, a, b, c));
+  return doc.add_table_row(sheet_format(doc, layout, b, c), sheet_cells(layout, a, b, c));
 }
 
 double SheetRowHeight(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
                       std::string_view c) {
-  return doc.row_height(sheet_format(doc, layout), sheet_cells(layout, a, b, c));
+  return doc.row_height(sheet_format(doc, layout, b, c), sheet_cells(layout, a, b, c));
 }
 
 std::string SexText(const PersonRecord& p) {

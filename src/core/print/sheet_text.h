@@ -23,6 +23,10 @@ std::string SheetRowFormat(RowLayout layout, bool wide);
 // than a portrait A4 or Letter page holds between one-inch margins), so no
 // text runs past the right margin and the columns keep their shares.
 std::string SheetRowFormat(RowLayout layout, bool wide, double printable);
+// The same for a row whose cells from `filled` on are empty: the last cell
+// with text takes their room, and then, needing `needs` twips, as much of
+// the cell before it as that needs.
+std::string SheetRowFormat(RowLayout layout, bool wide, double printable, std::size_t filled, double needs);
 // Writes one row of up to three cells in the layout fitted to the page's
 // printable width; '|' inside a cell is shown, not taken as a cell break.
 RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b = {},
