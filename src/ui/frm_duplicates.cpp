@@ -112,9 +112,15 @@ frmDuplicates::frmDuplicates(Session& s, std::function<void(std::int16_t)> merge
   list_->setWordWrap(true);
   list_->header()->setStretchLastSection(true);
   list_->setColumnWidth(0, 50);
-  list_->setColumnWidth(1, 250);
-  list_->setColumnWidth(2, 250);
+  list_->setColumnWidth(1, 290);
+  list_->setColumnWidth(2, 290);
   layout->addWidget(list_, 1);
+  // The reasons of the chosen pair in full: the list has room for a few.
+  reasons_ = new QLabel(this);
+  reasons_->setObjectName(QStringLiteral("lblReasons"));
+  reasons_->setWordWrap(true);
+  reasons_->setTextFormat(Qt::PlainText);
+  layout->addWidget(reasons_);
   count_ = new QLabel(this);
   count_->setObjectName(QStringLiteral("lblCount"));
   count_->setWordWrap(true);
@@ -141,7 +147,7 @@ frmDuplicates::frmDuplicates(Session& s, std::function<void(std::int16_t)> merge
   connect(f1, &QShortcut::activated, this, [this] { s_.help("duplicates"); });
   connect(list_, &QTreeWidget::itemActivated, this, [this] { mergeCurrent(); });
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { update_buttons(); });
-  resize(1000, 560);
+  resize(1180, 600);
   search();
 }
 
@@ -193,7 +199,9 @@ void frmDuplicates::show_count() {
 }
 
 void frmDuplicates::update_buttons() {
-  const bool chosen = list_->currentItem() != nullptr;
+  const QTreeWidgetItem* item = list_->currentItem();
+  const bool chosen = item != nullptr;
+  reasons_->setText(chosen ? QStringLiteral("Why: ") + item->text(3) : QString());
   merge_->setEnabled(chosen);
   ignore_->setEnabled(chosen && !family_file_.empty());
   ignore_->setToolTip(family_file_.empty() ? QStringLiteral("Save the tree under a name first: the pairs to "

@@ -5,7 +5,8 @@
 // its progress, and Cancel keeps the pairs found so far. Modal.
 //
 // Controls by objectName: optLow, optNormal, optHigh, lstPairs (columns:
-// score, first person, second person, reasons), lblCount, butMerge,
+// score, first person, second person, reasons), lblReasons (the chosen
+// pair's in full), lblCount, butMerge,
 // butIgnore, butClose, butHelp; while a long search runs, dlgSearchProgress.
 #pragma once
 #include <QDialog>
@@ -41,6 +42,7 @@ class frmDuplicates : public QDialog {
   std::string family_file_;
   QRadioButton* sensitivity_[3];
   QTreeWidget* list_;
+  QLabel* reasons_;
   QLabel* count_;
   QPushButton* merge_;
   QPushButton* ignore_;

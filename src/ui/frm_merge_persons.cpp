@@ -107,7 +107,7 @@ frmMergePersons::frmMergePersons(Session& s, std::int16_t first, std::int16_t se
 
   auto* notes_label = new QLabel(
       QStringLiteral("Notes: both are kept. The other record's notes are added after these, marked with where they "
-                     "came from."),
+                     "came from, unless these already hold them word for word."),
       this);
   notes_label->setObjectName(QStringLiteral("lblNotes"));
   notes_label->setWordWrap(true);

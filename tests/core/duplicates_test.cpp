@@ -358,6 +358,8 @@ TEST_P(DoubledImport, FindsEveryTwinAndMergesBack) {
       EXPECT_EQ(MergeFieldOf(merged, MergeField(i)), MergeFieldOf(first[static_cast<std::size_t>(p)], MergeField(i)))
           << p << " " << MergeFieldLabel(MergeField(i));
     EXPECT_EQ(parents(p), parents_before[p]) << p;
+    EXPECT_EQ(ReadNotes(merged.NotesRec, s.work(recfile::Notes)),
+              ReadNotes(first[static_cast<std::size_t>(p)].NotesRec, s.work(recfile::Notes)));
   }
 }
 
