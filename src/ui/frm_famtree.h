@@ -123,6 +123,7 @@ class frmFamtree : public QMainWindow {
   void arrangeFamily();
   void selectPerson();
   void relationship();  // Tools: How Are They Related?
+  void findDuplicates();  // Tools: Find Possible Duplicates...
   void showCharts(std::int16_t person);  // View: Charts..., the chart window on `person`
   void printMenu();
   void printRequest(int request);

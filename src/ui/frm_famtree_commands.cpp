@@ -11,6 +11,7 @@
 #include "busy_progress.h"
 #include "editing_windows.h"
 #include "family_view.h"
+#include "frm_duplicates.h"
 #include "frm_famtree.h"
 #include "frm_find_person.h"
 #include "frm_relationship.h"
@@ -286,6 +287,18 @@ void frmFamtree::relationship() {
   s_.Config.setLastPerson(show);
   SelectPersonForRelations(s_, show);
   RefreshFamilyView();
+}
+
+void frmFamtree::findDuplicates() {
+  // After each merge the family view shows the person kept, while the list
+  // stays open for the next pair.
+  frmDuplicates window(s_, [this](std::int16_t kept) {
+    after_records_shrank([this, kept] {
+      s_.Config.setLastPerson(kept);
+      SelectPersonForRelations(s_, kept);
+    });
+  }, this);
+  window.exec();
 }
 
 void frmFamtree::printMenu() {

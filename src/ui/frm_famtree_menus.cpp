@@ -97,6 +97,7 @@ void frmFamtree::build_menus() {
   QMenu* tools = add_menu(bar, nullptr, "mnuTools", "Tools");
   actions_[QStringLiteral("mnuTools")] = tools->menuAction();
   add_action(tools, "mnuRelationship", "How Are They Related?...");
+  add_action(tools, "mnuDuplicates", "Find Possible Duplicates...");
   add_action(tools, "mnuOrphans", "List Orphan Entries...");
   add_action(tools, "mnuBuildWebPages", "Build Family Web Pages...");
   add_action(tools, "mnuConfig", "Options...");
@@ -168,6 +169,7 @@ void frmFamtree::connect_commands() {
   on("mnuGEDIn", &frmFamtree::mnuGEDIn_Click);
   on("mnuOrphans", &frmFamtree::mnuOrphans_Click);
   on("mnuRelationship", &frmFamtree::relationship);
+  on("mnuDuplicates", &frmFamtree::findDuplicates);
   connect(action("mnuCharts"), &QAction::triggered, this, [this] { showCharts(view_->model().Selected); });
   on("mnuAbout", &frmFamtree::mnuAbout_Click);
   on("mnuEditPerson", &frmFamtree::editSelectedPerson);
@@ -240,6 +242,7 @@ void frmFamtree::update_commands() {
     action("mnuArrangeFam")->setEnabled(*m.ArrangeEnabled);
   both("mnuSelect", "butSelect", living);
   action("mnuRelationship")->setEnabled(shown && LivingPersons(s_) >= 2);
+  action("mnuDuplicates")->setEnabled(LivingPersons(s_) >= 2);
   action("mnuCharts")->setEnabled(shown);
   both(nullptr, "butPrint", hooks_.print_menu && living);
   for (const char* p : {"mnuPrintData", "mnuPrintFam", "mnuPrintDesc", "mnuPrintPed", "mnuPrintListAll",

@@ -21,6 +21,7 @@
 #include "frm_connect_as.h"
 #include "frm_connect_questions.h"
 #include "frm_disconnect_as.h"
+#include "frm_duplicates.h"
 #include "frm_edit_person.h"
 #include "frm_famtree.h"
 #include "frm_find_orphans.h"
@@ -28,6 +29,7 @@
 #include "frm_gedcom_export.h"
 #include "frm_list_sequence.h"
 #include "frm_marriage_input.h"
+#include "frm_merge_persons.h"
 #include "frm_options.h"
 #include "frm_page_setup.h"
 #include "frm_password.h"
@@ -171,6 +173,8 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlapsOrCutControls) {
       {"frmArrange", [&] { return std::make_unique<frmArrange>(s); }},
       {"frmFindOphans", [&] { return std::make_unique<frmFindOphans>(s); }},
       {"frmFindPerson", [&] { return std::make_unique<frmFindPerson>(s, "Tom"); }},
+      {"frmDuplicates", [&] { return std::make_unique<frmDuplicates>(s, nullptr); }},
+      {"frmMergePersons", [&] { return std::make_unique<frmMergePersons>(s, tom, sue); }},
       {"frmSelectPerson", [&] { return std::make_unique<frmSelectPerson>(s, "", nullptr, true); }},
       {"frmOptions", [&] { return std::make_unique<frmOptions>(s); }},
       {"frmBackup", [&] { return std::make_unique<frmBackup>(s, dialogs); }},

@@ -166,7 +166,8 @@ void score_relatives(const std::vector<DuplicateFacts>& all, const DuplicateFact
   const auto [partners_found, partners_named] = namesakes(all, a.partners, b.partners);
   const auto [other_partners_found, other_partners_named] = namesakes(all, b.partners, a.partners);
   if (partners_found > 0) t.add(10, "same partner's name");
-  else if (partners_named > 0 && other_partners_named > 0) t.add(-4, "");
+  // One person's records, both telling of a partner, mostly name the same one.
+  else if (partners_named > 0 && other_partners_named > 0) t.add(-12, "");
   const auto [shared, kids] = namesakes(all, a.children, b.children);
   const auto [other_shared, other_kids] = namesakes(all, b.children, a.children);
   if (shared == 1) t.add(7, "a child's name in common");
@@ -263,6 +264,13 @@ DuplicatePair ScorePair(const std::vector<DuplicateFacts>& all, std::int16_t a, 
   Tally dates;
   for (int e = 0; e < 4; ++e)
     if (!score_event(e, x.dates[e], y.dates[e], dates)) return out;
+  // Children of one couple born at different times are brothers or sisters
+  // who were given the same name, not one child entered twice.
+  const DaySpan& xb = x.dates[0].known ? x.dates[0] : x.dates[1];
+  const DaySpan& yb = y.dates[0].known ? y.dates[0] : y.dates[1];
+  if (x.father > 0 && x.father == y.father && x.mother > 0 && x.mother == y.mother && xb.known && yb.known &&
+      dup::Gap(xb, yb) > 0)
+    dates.add(-15, "born apart to the same parents");
   if (!one_life(x, y)) return out;
   t.total += std::min(dates.total, 20);
   t.reasons.insert(t.reasons.end(), dates.reasons.begin(), dates.reasons.end());
@@ -326,6 +334,13 @@ std::vector<DuplicatePair> FindDuplicates(const std::vector<DuplicateFacts>& all
 }
 
 std::string IgnoredPairsPath(const std::string& family_file) { return family_file + ".ignored-pairs"; }
+
+std::string FamilyFileOf(const Session& s) {
+  const std::string& path = s.CurrentFilePath;
+  // Without a file the commands keep the folder to offer next, ending in a slash.
+  if (cp1252::trim(path).empty() || path.back() == '/') return "";
+  return path;
+}
 
 std::set<std::pair<std::int16_t, std::int16_t>> ReadIgnoredPairs(const std::string& family_file) {
   std::set<std::pair<std::int16_t, std::int16_t>> out;

@@ -73,6 +73,9 @@ std::vector<DuplicatePair> FindDuplicates(const std::vector<DuplicateFacts>& fac
 // "Ignore this pair" is remembered in a file of the program's own beside the
 // Family file: FILE + ".ignored-pairs", one pair of Person numbers a line.
 std::string IgnoredPairsPath(const std::string& family_file);
+// The Family file the open tree was opened from or saved to; empty for a tree
+// never saved under a name, which has nowhere to remember ignored pairs.
+std::string FamilyFileOf(const Session& s);
 // The pairs listed there; none when the file is missing or unreadable
 // (lines that are no pair are passed over).
 std::set<std::pair<std::int16_t, std::int16_t>> ReadIgnoredPairs(const std::string& family_file);

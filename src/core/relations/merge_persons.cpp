@@ -267,7 +267,9 @@ MergeOutcome MergePersons(Session& s, const MergePlan& plan) {
   const std::string kept_notes = has_chain(keep.NotesRec) ? cp1252::trim(ReadNotes(keep.NotesRec, notes_file)) : "";
   const std::string dropped_notes = has_chain(drop.NotesRec) ? cp1252::trim(ReadNotes(drop.NotesRec, notes_file)) : "";
   merged.NumPartners = static_cast<std::int16_t>(links.partnerships);
-  if (!dropped_notes.empty()) {
+  // Notes the kept record already holds word for word (a file imported
+  // twice brings every note twice) are not added again.
+  if (!dropped_notes.empty() && kept_notes.find(dropped_notes) == std::string::npos) {
     const std::string text = kept_notes + (kept_notes.empty() ? "" : "\r\n\r\n") + "From the record of " +
                              DisplayName(s, drop) + " (Person #" + std::to_string(plan.drop) + "):\r\n" + dropped_notes;
     if (!RewriteNotes(s, merged, text)) return out;

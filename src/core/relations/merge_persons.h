@@ -3,7 +3,8 @@
 // partnerships with their children) and, field by field, the value chosen
 // for it; the other record is then deleted as Delete does. Two families of
 // the same couple become one, the children joined in birth order. Both
-// persons' notes are kept.
+// persons' notes are kept (those of the other appended, unless the kept
+// record's notes already hold them word for word).
 //
 // A merge that would break the tree's rules (a person his or her own
 // ancestor, more than 41 children in one family, more than 20 partnerships,
