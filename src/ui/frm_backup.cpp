@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "editing_windows.h"
 #include "qt_file_dialogs.h"
 #include "qt_text.h"
@@ -45,23 +45,15 @@ frmBackup::frmBackup(Session& s, FileDialogs& dialogs, QWidget* parent)
   chkRemind_->setObjectName(QStringLiteral("chkRemind"));
   chkRemind_->setChecked(form_.Remind);
 
-  auto* butOK = new QPushButton(QStringLiteral("OK"), this);
-  butOK->setObjectName(QStringLiteral("butOK"));
-  butOK->setDefault(true);
-  auto* butCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  butCancel->setObjectName(QStringLiteral("butCancel"));
-  auto* butHelp = new QPushButton(QStringLiteral("&Help"), this);
-  butHelp->setObjectName(QStringLiteral("butHelp"));
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("butOK")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
+                                                {QStringLiteral("&Help"), QStringLiteral("butHelp")},
+                                                [this] { s_.help("backup"); });
 
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(txtBackupPath_, 1);
   folderRow->addWidget(butSelect);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(chkRemind_);
-  buttons->addStretch(1);
-  buttons->addWidget(butOK);
-  buttons->addWidget(butCancel);
-  buttons->addWidget(butHelp);
+  QHBoxLayout* buttons = commands.row(chkRemind_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(20, 16, 20, 14);
   layout->addWidget(lblCurrent);
@@ -73,11 +65,7 @@ frmBackup::frmBackup(Session& s, FileDialogs& dialogs, QWidget* parent)
   setMinimumWidth(560);
 
   connect(butSelect, &QPushButton::clicked, this, &frmBackup::select_pressed);
-  connect(butOK, &QPushButton::clicked, this, &frmBackup::ok_pressed);
-  connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto help = [this] { s_.help("backup"); };
-  connect(butHelp, &QPushButton::clicked, this, help);
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, help);
+  connect(commands.ok, &QPushButton::clicked, this, &frmBackup::ok_pressed);
   txtBackupPath_->setFocus();
 }
 

@@ -12,11 +12,11 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "editing_windows.h"
 #include "gedweb_busy.h"
 #include "qt_text.h"
@@ -92,21 +92,15 @@ frmGEDCOM::frmGEDCOM(Session& s, const std::string& path, QWidget* parent)
   cmdPrint_ = new QPushButton(QStringLiteral("&Print"), this);
   cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
   cmdPrint_->setEnabled(false);
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
+                                                [this] { s_.help("gedcom_import"); });
+  cmdOK_ = commands.ok;
   cmdOK_->setEnabled(false);
-  cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->setAutoDefault(false);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(cmdPrint_);
-  buttons->addStretch(1);
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cmdCancel_);
-  buttons->addWidget(help);
+  cmdCancel_ = commands.cancel;
+  QHBoxLayout* buttons = commands.row();
+  buttons->insertWidget(0, cmdPrint_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
   layout->addWidget(importing);
@@ -119,11 +113,7 @@ frmGEDCOM::frmGEDCOM(Session& s, const std::string& path, QWidget* parent)
   resize(620, 560);
 
   connect(cmdOK_, &QPushButton::clicked, this, &frmGEDCOM::ok_pressed);
-  connect(cmdCancel_, &QPushButton::clicked, this, &frmGEDCOM::reject);
   connect(cmdPrint_, &QPushButton::clicked, this, &frmGEDCOM::print_pressed);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("gedcom_import"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("gedcom_import"); });
 }
 
 void frmGEDCOM::show_header() {

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "editing_windows.h"
 #include "gedweb_busy.h"
 #include "gedweb_text_guard.h"
@@ -88,20 +88,12 @@ frmGEDCOMExport::frmGEDCOMExport(Session& s, FileDialogs& dialogs, QWidget* pare
   lblStatus_->setObjectName(QStringLiteral("lblStatus"));
   lblStatus_->setTextFormat(Qt::PlainText);
 
-  cmdExport_ = new QPushButton(QStringLiteral("&Export"), this);
-  cmdExport_->setObjectName(QStringLiteral("cmdExport"));
-  cmdExport_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->setAutoDefault(false);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(cmdExport_);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("&Export"), QStringLiteral("cmdExport")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
+                                                [this] { s_.help("gedcom_export"); });
+  cmdExport_ = commands.ok;
+  QHBoxLayout* buttons = commands.row();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(20, 16, 20, 14);
   layout->addWidget(caption0);
@@ -116,10 +108,6 @@ frmGEDCOMExport::frmGEDCOMExport(Session& s, FileDialogs& dialogs, QWidget* pare
   layout->addLayout(buttons);
 
   connect(cmdExport_, &QPushButton::clicked, this, &frmGEDCOMExport::export_pressed);
-  connect(cancel, &QPushButton::clicked, this, &frmGEDCOMExport::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("gedcom_export"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("gedcom_export"); });
 }
 
 SubmitterDetails frmGEDCOMExport::typed() const {

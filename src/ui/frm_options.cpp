@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "editing_windows.h"
 #include "family_view.h"
 #include "family_view_colours.h"
@@ -51,13 +51,10 @@ frmOptions::frmOptions(Session& s, QWidget* parent) : QDialog(parent), s_(s), lo
   lblWarning_->setStyleSheet(QStringLiteral("color: #b00020;"));
   lblWarning_->setWordWrap(true);
 
-  auto* butOK = new QPushButton(QStringLiteral("OK"), this);
-  butOK->setObjectName(QStringLiteral("butOK"));
-  butOK->setDefault(true);
-  auto* butCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  butCancel->setObjectName(QStringLiteral("butCancel"));
-  auto* butHelp = new QPushButton(QStringLiteral("&Help"), this);
-  butHelp->setObjectName(QStringLiteral("butHelp"));
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("butOK")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
+                                                {QStringLiteral("&Help"), QStringLiteral("butHelp")},
+                                                [this] { s_.help("options"); });
 
   auto* left = new QVBoxLayout;
   left->addWidget(build_switches());
@@ -69,11 +66,7 @@ frmOptions::frmOptions(Session& s, QWidget* parent) : QDialog(parent), s_(s), lo
   auto* columns = new QHBoxLayout;
   columns->addLayout(left, 1);
   columns->addLayout(right, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(lblWarning_, 1);
-  buttons->addWidget(butOK);
-  buttons->addWidget(butCancel);
-  buttons->addWidget(butHelp);
+  QHBoxLayout* buttons = commands.row(lblWarning_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
   layout->addLayout(buttons);
@@ -83,11 +76,7 @@ frmOptions::frmOptions(Session& s, QWidget* parent) : QDialog(parent), s_(s), lo
   connect(chkPassword_, &QCheckBox::toggled, this, &frmOptions::password_enabled);
   connect(butChangePW_, &QPushButton::clicked, this, &frmOptions::change_password);
   connect(chkColour_, &QCheckBox::toggled, this, &frmOptions::colour_toggled);
-  connect(butOK, &QPushButton::clicked, this, &frmOptions::accept);
-  connect(butCancel, &QPushButton::clicked, this, &frmOptions::reject);
-  auto help = [this] { s_.help("options"); };
-  connect(butHelp, &QPushButton::clicked, this, help);
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, help);
+  connect(commands.ok, &QPushButton::clicked, this, &frmOptions::accept);
   chkPrompts_->setFocus();
 }
 

@@ -11,9 +11,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
+#include "named_button.h"
 #include "editing_windows.h"
 #include "print/chart_options.h"
 #include "page_print.h"
@@ -69,12 +70,7 @@ MarginUnit locale_unit() {
                                                                         : MarginUnit::Inches;
 }
 
-QPushButton* command(const QString& text, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumWidth(86);
-  return b;
-}
+constexpr int kCommandWidth = 86;
 
 }  // namespace
 
@@ -115,25 +111,22 @@ frmSetUpPage::frmSetUpPage(Session& s, PageDocument& doc, MarginUnit unit, QWidg
   grid->setRowStretch(4, 1);
   Picture1_ = new ThumbnailView(this);
 
-  auto* ok = command(QStringLiteral("OK"), QStringLiteral("Command1_0"), this);
-  auto* cancel = command(QStringLiteral("Cancel"), QStringLiteral("Command1_1"), this);
-  auto* help = command(QStringLiteral("Help"), QStringLiteral("Command1_2"), this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &frmSetUpPage::accept);
-  connect(cancel, &QPushButton::clicked, this, &frmSetUpPage::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("page_setup"); });
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          [this] { s_.help("page_setup"); });
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("Command1_0")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("Command1_1")},
+                                                {QStringLiteral("Help"), QStringLiteral("Command1_2")},
+                                                [this] { s_.help("page_setup"); }, kCommandWidth);
+  connect(commands.ok, &QPushButton::clicked, this, &frmSetUpPage::accept);
 
   auto* body = new QHBoxLayout;
   body->addLayout(grid);
   body->addSpacing(16);
   body->addWidget(Picture1_);
+  // Help stands apart on the left here, as it always did in this dialog.
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help);
+  buttons->addWidget(commands.help);
   buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  buttons->addWidget(commands.ok);
+  buttons->addWidget(commands.cancel);
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(16, 14, 16, 12);
   root->addWidget(Label2);
@@ -201,10 +194,10 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   orientation->addStretch(1);
   Option1_[doc_.orientation() == Orientation::Landscape ? 1 : 0]->setChecked(true);
 
-  auto* ok = command(QStringLiteral("OK"), QStringLiteral("Command2_0"), this);
-  auto* cancel = command(QStringLiteral("Cancel"), QStringLiteral("Command2_1"), this);
-  auto* props = command(QStringLiteral("Properties.."), QStringLiteral("Command1"), this);
-  ok->setDefault(true);
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("Command2_0")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("Command2_1")}, {},
+                                                [this] { s_.help("printer_setup"); }, kCommandWidth);
+  auto* props = named_button(QStringLiteral("Properties.."), QStringLiteral("Command1"), this, kCommandWidth);
 
   auto* grid = new QGridLayout;
   grid->addWidget(lblPrinter, 0, 0);
@@ -214,10 +207,7 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   grid->addWidget(cmb_PaperSize_, 1, 1, 1, 2);
   grid->addLayout(orientation, 2, 1, 1, 2);
   grid->setColumnStretch(1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = commands.row();
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(16, 14, 16, 12);
   root->addLayout(grid);
@@ -235,11 +225,8 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   connect(Option1_[1], &QRadioButton::toggled, this, [this](bool on) {
     if (on) orientation_chosen(Orientation::Landscape);
   });
-  connect(ok, &QPushButton::clicked, this, &frmPrinterSet::accept);
-  connect(cancel, &QPushButton::clicked, this, &frmPrinterSet::reject);
+  connect(commands.ok, &QPushButton::clicked, this, &frmPrinterSet::accept);
   connect(props, &QPushButton::clicked, this, &frmPrinterSet::properties);
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          [this] { s_.help("printer_setup"); });
   if (request_ == print::request::FamilyData) check_family_form();
 }
 

@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_text.h"
 
 namespace vft::ui {
@@ -83,19 +83,11 @@ frmWebColours::frmWebColours(Session& s, const WebColours& colours, QWidget* par
   lblPreview_->setFrameShape(QFrame::StyledPanel);
   lblPreview_->setMinimumHeight(44);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
+                                                [this] { s_.help("web_colours"); });
+  QHBoxLayout* buttons = commands.row();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
@@ -103,11 +95,7 @@ frmWebColours::frmWebColours(Session& s, const WebColours& colours, QWidget* par
   layout->addWidget(lblPreview_);
   layout->addLayout(buttons);
 
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("web_colours"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("web_colours"); });
+  connect(commands.ok, &QPushButton::clicked, this, &QDialog::accept);
   refresh();
 }
 

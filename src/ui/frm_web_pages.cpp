@@ -13,12 +13,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "editing_windows.h"
 #include "frm_web_colours.h"
 #include "gedweb_busy.h"
@@ -139,19 +139,12 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
   prgWeb_->setObjectName(QStringLiteral("prgWeb"));
   prgWeb_->setTextVisible(false);
   prgWeb_->setVisible(false);
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(lblStatus_, 1);
-  buttons->addWidget(cmdOK_);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
+  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
+                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
+                                                [this] { s_.help("web_pages"); });
+  cmdOK_ = commands.ok;
+  QHBoxLayout* buttons = commands.row(lblStatus_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
@@ -171,10 +164,6 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
           [this] { preparer_clicked(chkWebSite_, txtWebSite_, PreparerDetail::WebSite); });
   connect(colours, &QPushButton::clicked, this, &frmWebPages::edit_colours);
   connect(cmdOK_, &QPushButton::clicked, this, &frmWebPages::ok_pressed);
-  connect(cancel, &QPushButton::clicked, this, &frmWebPages::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("web_pages"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("web_pages"); });
 }
 
 frmWebPages::~frmWebPages() = default;
