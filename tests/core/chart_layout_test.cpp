@@ -39,8 +39,17 @@ void ExpectSound(const Session& s, const Layout& l, const std::string& what) {
     } else if (!b.partner) {
       EXPECT_TRUE(full.emplace(b.person, static_cast<int>(i)).second) << "drawn in full twice: " << b.person;
     }
-    const double turn = TextSpotOf(l, b).angle;
+    const TextSpot spot = TextSpotOf(l, b);
+    const double turn = spot.angle;
     EXPECT_TRUE(turn <= 90 + 1e-9 || turn >= 270 - 1e-9) << "upside down";
+    // A fan's lines along the arc keep their corners within the segment's rim.
+    if (l.kind == Kind::Fan && b.level > 0 && spot.lines > 0 && FanAlongArc(b.level)) {
+      const double a = turn * std::numbers::pi / 180, bottom = spot.lines == 2 ? 1.5 * kLineStep : kLineStep / 2;
+      for (double along : {-spot.room / 2, spot.room / 2})
+        for (double down : {-kLineStep / 2, bottom})
+          EXPECT_LE(std::hypot(spot.x + along * std::cos(a) - down * std::sin(a) - l.cx,
+                               spot.y + along * std::sin(a) + down * std::cos(a) - l.cy), b.sector.r1 + 1e-6);
+    }
     EXPECT_GE(b.x, kMargin - 1e-6);
     EXPECT_LE(b.x + b.w, l.width - kMargin + 1e-6);
   }
