@@ -1,6 +1,9 @@
 #include "chart_canvas.h"
 
+#include <QGestureEvent>
 #include <QKeyEvent>
+#include <QNativeGestureEvent>
+#include <QPinchGesture>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -21,6 +24,7 @@ ChartCanvas::ChartCanvas(QWidget* parent) : QAbstractScrollArea(parent) {
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->grabGesture(Qt::PinchGesture);
 }
 
 void ChartCanvas::setChart(const chart::Layout& l, ChartTextSource text) {
@@ -59,16 +63,29 @@ void ChartCanvas::updateScrollBars() {
 }
 
 void ChartCanvas::setZoom(double zoom, QPointF anchor) {
-  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-  if (zoom == zoom_) return;
-  const QPointF at = toChart(anchor);
+  if (std::clamp(zoom, kMinZoom, kMaxZoom) != zoom_) pinch(zoom / zoom_, anchor, anchor);
+}
+
+void ChartCanvas::pinch(double factor, QPointF from, QPointF to) {
+  if (!(factor > 0) || !std::isfinite(factor)) return;
+  const double zoom = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
+  const QPointF at = toChart(from);
+  const bool zoomed = zoom != zoom_;
   zoom_ = zoom;
   updateScrollBars();
   const QPointF now = toViewport(at);
-  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + static_cast<int>(std::lround(now.x() - anchor.x())));
-  verticalScrollBar()->setValue(verticalScrollBar()->value() + static_cast<int>(std::lround(now.y() - anchor.y())));
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + static_cast<int>(std::lround(now.x() - to.x())));
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + static_cast<int>(std::lround(now.y() - to.y())));
   viewport()->update();
-  emit zoomChanged(zoom_);
+  if (zoomed) emit zoomChanged(zoom_);
+}
+
+chart::Rect ChartCanvas::visibleArea() const {
+  const QPointF a = toChart(QPointF(0, 0)), b = toChart(QPointF(viewport()->width(), viewport()->height()));
+  const double x0 = std::max(0.0, a.x()), y0 = std::max(0.0, a.y());
+  const double x1 = std::min(layout_.width, b.x()), y1 = std::min(layout_.height, b.y());
+  if (x1 <= x0 || y1 <= y0) return {};
+  return {x0, y0, x1 - x0, y1 - y0};
 }
 
 void ChartCanvas::setZoom(double zoom) { setZoom(zoom, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0)); }
@@ -200,7 +217,36 @@ void ChartCanvas::keyPressEvent(QKeyEvent* e) {
   QAbstractScrollArea::keyPressEvent(e);
 }
 
+bool ChartCanvas::gesture(QEvent* e) {
+  // A touchpad pinch arrives as native zoom steps (each the change since the
+  // last); a touch screen's as a pinch gesture. Should a platform send both
+  // for one pinch, the native steps win.
+  if (e->type() == QEvent::NativeGesture) {
+    auto* g = static_cast<QNativeGestureEvent*>(e);
+    switch (g->gestureType()) {
+      case Qt::BeginNativeGesture: nativePinch_ = true; break;
+      case Qt::EndNativeGesture: nativePinch_ = false; break;
+      case Qt::ZoomNativeGesture: pinch(1 + g->value(), g->position(), g->position()); break;
+      case Qt::SmartZoomNativeGesture: fit(); break;
+      default: return false;
+    }
+    return true;
+  }
+  if (e->type() != QEvent::Gesture) return false;
+  auto* g = static_cast<QGestureEvent*>(e);
+  auto* p = static_cast<QPinchGesture*>(g->gesture(Qt::PinchGesture));
+  if (!p) return false;
+  if (!nativePinch_) {
+    const QPointF to = viewport()->mapFromGlobal(p->centerPoint());
+    const QPointF from = p->state() == Qt::GestureStarted ? to : viewport()->mapFromGlobal(p->lastCenterPoint());
+    pinch(p->changeFlags() & QPinchGesture::ScaleFactorChanged ? p->scaleFactor() : 1, from, to);
+  }
+  g->accept(p);
+  return true;
+}
+
 bool ChartCanvas::viewportEvent(QEvent* e) {
+  if (gesture(e)) return true;
   if (e->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(e);
     const QPointF c = toChart(help->pos());

@@ -1,5 +1,5 @@
-// The picture of a chart in the chart window: zoom with the wheel and
-// Ctrl+plus/minus, pan by dragging or with the scroll bars, a click names a
+// The picture of a chart in the chart window: zoom with the wheel,
+// Ctrl+plus/minus and a pinch (a touch screen's gesture or a touchpad's), pan by dragging or with the scroll bars, a click names a
 // person, a double-click opens one, the arrow keys walk from box to box and
 // Enter takes the box the keys are on. Only the part in view is drawn.
 #pragma once
@@ -27,6 +27,11 @@ class ChartCanvas : public QAbstractScrollArea {
   // Zooms keeping the chart point under `anchor` (viewport pixels) in place.
   void setZoom(double zoom, QPointF anchor);
   void setZoom(double zoom);
+  // A pinch step: zooms by `factor` and moves the chart point that was under
+  // `from` (viewport pixels) to `to`, so it stays under the fingers.
+  void pinch(double factor, QPointF from, QPointF to);
+  // The part of the chart in view, chart units (within the chart).
+  chart::Rect visibleArea() const;
   void fit();  // the whole chart in view, never above 100 %
   int focusBox() const { return focus_; }
   void setFocusBox(int box);
@@ -64,8 +69,10 @@ class ChartCanvas : public QAbstractScrollArea {
   bool pressed_ = false;
   std::int16_t pressedPerson_ = 0;
   std::int16_t clickedPerson_ = 0;  // the last click's person, for a double-click
+  bool nativePinch_ = false;        // a touchpad pinch is under way; touch pinches wait
 
   void updateScrollBars();
+  bool gesture(QEvent* e);
   QPointF origin() const;  // the viewport position of chart point (0, 0)
   void ensureVisible(int box);
   std::int16_t personAt(QPointF viewport) const;

@@ -1,20 +1,27 @@
 #include "frm_charts.h"
 
 #include <QCheckBox>
-#include <algorithm>
-#include <cmath>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "family_view_colours.h"
+#include "page_print.h"
 #include "qt_file_dialogs.h"
 #include "qt_text.h"
 #include "relations/person_io.h"
@@ -83,7 +90,15 @@ frmCharts::frmCharts(Session& s, FileDialogs& dialogs, QWidget* parent)
   dpiLabel->setBuddy(dpi_);
   foot->addWidget(dpiLabel);
   foot->addWidget(dpi_);
+  visibleOnly_ = new QCheckBox(QStringLiteral("Only the &visible part"), this);
+  visibleOnly_->setObjectName(QStringLiteral("chkVisibleOnly"));
+  foot->addWidget(visibleOnly_);
   QPushButton* save = button(this, foot, "butSaveAs", QStringLiteral("&Save as..."));
+  printPages_ = new QComboBox(this);
+  printPages_->setObjectName(QStringLiteral("cboPrintPages"));
+  printPages_->addItems({QStringLiteral("Tiled over pages"), QStringLiteral("On one page")});
+  foot->addWidget(printPages_);
+  QPushButton* printButton = button(this, foot, "butPrint", QStringLiteral("&Print..."));
   foot->addStretch(1);
   QPushButton* help = button(this, foot, "butHelp", QStringLiteral("&Help"));
   QPushButton* close = button(this, foot, "butClose", QStringLiteral("&Close"));
@@ -111,6 +126,7 @@ frmCharts::frmCharts(Session& s, FileDialogs& dialogs, QWidget* parent)
     if (edit_person) edit_person(p);
   });
   connect(save, &QPushButton::clicked, this, &frmCharts::saveAs);
+  connect(printButton, &QPushButton::clicked, this, &frmCharts::print);
   connect(help, &QPushButton::clicked, this, [this] { s_.help("charts"); });
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   for (auto [keys, step] : {std::pair{QKeySequence::ZoomIn, 1.25}, std::pair{QKeySequence::ZoomOut, 0.8}}) {
@@ -150,6 +166,15 @@ chart::Colours frmCharts::colours() const {
   return c;
 }
 
+chart::Colours frmCharts::paperColours() const {
+  chart::Colours c = colours();
+  const chart::Colours paper;
+  c.background = paper.background, c.line = paper.line, c.highlight = paper.highlight;
+  return c;
+}
+
+chart::Rect frmCharts::area() const { return visibleOnly_->isChecked() ? canvas_->visibleArea() : chart::Rect{}; }
+
 void frmCharts::showPerson(std::int16_t person) {
   root_ = person;
   refresh();
@@ -186,10 +211,11 @@ bool frmCharts::saveTo(const std::string& path, QString* error) {
   if (lower.endsWith(QStringLiteral(".svg"))) {
     std::vector<chart::BoxText> all;
     for (int i = 0; i < static_cast<int>(l.boxes.size()); ++i) all.push_back(textOf(i));
-    return WriteChartFile(chart::ChartSvg(l, all, colours()), file, error);
+    return WriteChartFile(chart::ChartSvg(l, all, paperColours(), area()), file, error);
   }
-  if (lower.endsWith(QStringLiteral(".png"))) return WriteChartPng(l, text, colours(), dpi_->value(), file, error);
-  return WriteChartPdf(l, text, colours(), file, error);
+  if (lower.endsWith(QStringLiteral(".png")))
+    return WriteChartPng(l, text, paperColours(), dpi_->value(), file, error, area());
+  return WriteChartPdf(l, text, paperColours(), file, error, area());
 }
 
 void frmCharts::saveAs() {
@@ -200,7 +226,57 @@ void frmCharts::saveAs() {
   const std::string path = dialogs_.save_file(r);
   if (path.empty()) return;
   QString error;
-  if (!saveTo(path, &error)) QMessageBox::warning(this, QStringLiteral("Save as"), error);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool saved = saveTo(path, &error);
+  QApplication::restoreOverrideCursor();
+  if (!saved) QMessageBox::warning(this, QStringLiteral("Save as"), error);
+}
+
+bool frmCharts::printTo(QPagedPaintDevice& device, QString* error) {
+  const chart::Layout& l = canvas_->layout();
+  const chart::Rect part = area();
+  const QSizeF page = PrintableChartSize(device);
+  const chart::PagePlan plan = chart::PlanPages(part.empty() ? chart::Rect{0, 0, l.width, l.height} : part,
+                                                page.width(), page.height(), printPages_->currentIndex() == 1);
+  if (plan.pages.empty()) {
+    if (error && plan.rows > 0)
+      *error = QStringLiteral("Tiled, the chart would take %1 pages (%2 across, %3 down); at most %4 are printed. "
+                              "Print it on one page, or only the visible part.")
+                   .arg(plan.rows * plan.columns)
+                   .arg(plan.columns)
+                   .arg(plan.rows)
+                   .arg(chart::kMaxTiledPages);
+    else if (error)
+      *error = QStringLiteral("The paper is too small to print the chart on.");
+    return false;
+  }
+  return PrintChartPages(device, l, [this](int i) -> const chart::BoxText& { return textOf(i); }, paperColours(), plan,
+                         error);
+}
+
+void frmCharts::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(windowTitle());
+  if (print_dialog) {
+    if (!print_dialog(printer)) return;
+  } else {
+    // With no printer installed the chart is printed into a PDF file.
+    if (default_print_device() == print::kPdfDevice) {
+      const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QDir(docs.isEmpty() ? QDir::homePath() : docs).filePath(QStringLiteral("chart.pdf")));
+    }
+    QPrintDialog dlg(&printer, this);
+    dlg.setWindowTitle(QStringLiteral("Print Chart"));
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dlg.exec() != QDialog::Accepted) return;
+  }
+  QString error;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool printed = printTo(printer, &error);
+  QApplication::restoreOverrideCursor();
+  if (!printed) QMessageBox::warning(this, QStringLiteral("Print"), error);
 }
 
 void frmCharts::changeEvent(QEvent* e) {

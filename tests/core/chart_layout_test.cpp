@@ -11,6 +11,7 @@
 #include <numbers>
 
 #include "charts/chart_look.h"
+#include "charts/chart_pages.h"
 #include "golden.h"
 #include "store/familyfile.h"
 #include "relations/lookups.h"
@@ -38,8 +39,17 @@ void ExpectSound(const Session& s, const Layout& l, const std::string& what) {
     } else if (!b.partner) {
       EXPECT_TRUE(full.emplace(b.person, static_cast<int>(i)).second) << "drawn in full twice: " << b.person;
     }
-    const double turn = TextSpotOf(l, b).angle;
+    const TextSpot spot = TextSpotOf(l, b);
+    const double turn = spot.angle;
     EXPECT_TRUE(turn <= 90 + 1e-9 || turn >= 270 - 1e-9) << "upside down";
+    // A fan's lines along the arc keep their corners within the segment's rim.
+    if (l.kind == Kind::Fan && b.level > 0 && spot.lines > 0 && FanAlongArc(b.level)) {
+      const double a = turn * std::numbers::pi / 180, bottom = spot.lines == 2 ? 1.5 * kLineStep : kLineStep / 2;
+      for (double along : {-spot.room / 2, spot.room / 2})
+        for (double down : {-kLineStep / 2, bottom})
+          EXPECT_LE(std::hypot(spot.x + along * std::cos(a) - down * std::sin(a) - l.cx,
+                               spot.y + along * std::sin(a) + down * std::cos(a) - l.cy), b.sector.r1 + 1e-6);
+    }
     EXPECT_GE(b.x, kMargin - 1e-6);
     EXPECT_LE(b.x + b.w, l.width - kMargin + 1e-6);
   }
@@ -172,6 +182,53 @@ TEST(ChartLayout, PicksBoxesAndNeighbours) {
   EXPECT_EQ(NeighbourBox(tree, 0, 1, 0), 1);   // right from me: the father, first
   EXPECT_EQ(NeighbourBox(tree, 1, 0, 1), 2);   // down from the father: the mother
   EXPECT_EQ(NeighbourBox(tree, 2, 1, 0), -1);  // nothing beyond the last generation
+}
+
+// Printing: parts of a page less the overlap apart, the last ending at the
+// chart's edge; a tick pair on each edge line that a neighbour starts or ends
+// on; one page scales down only; refusals leave no pages.
+TEST(ChartPages, TilesAndScales) {
+  struct Row { Rect area; double pw, ph; bool one; int rows, columns; double scale; Rect last; int marks; };
+  const double o = kTileOverlap;
+  const Row rows[] = {
+      {{0, 0, 500, 300}, 700, 1000, false, 1, 1, 1, {0, 0, 500, 300}, 0},
+      {{0, 0, 700, 1000}, 700, 1000, false, 1, 1, 1, {0, 0, 700, 1000}, 0},
+      {{0, 0, 701, 300}, 700, 1000, false, 1, 2, 1, {700 - o, 0, 1 + o, 300}, 4},
+      {{10, 20, 1500, 1001}, 700, 1000, false, 2, 3, 1, {10 + 2 * (700 - o), 20 + 1000 - o, 1500 - 2 * (700 - o), 1 + o}, 28},
+      {{0, 0, 1400, 500}, 700, 1000, true, 1, 1, 0.5, {0, 0, 1400, 500}, 0},
+      {{0, 0, 100, 100}, 700, 1000, true, 1, 1, 1, {0, 0, 100, 100}, 0},
+      {{0, 0, 100000, 100000}, 700, 1000, false, 105, 154, 1, {}, -1},  // too many pages
+      {{0, 0, 500, 300}, 90, 1000, false, 0, 0, 1, {}, -1},              // paper smaller than two overlaps
+      {{0, 0, 0, 300}, 700, 1000, true, 0, 0, 1, {}, -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.area.w << " x " << r.area.h << " on " << r.pw << (r.one ? " one page" : ""));
+    const PagePlan plan = PlanPages(r.area, r.pw, r.ph, r.one);
+    EXPECT_EQ(plan.rows, r.rows);
+    EXPECT_EQ(plan.columns, r.columns);
+    EXPECT_DOUBLE_EQ(plan.scale, r.scale);
+    if (r.marks < 0) {
+      EXPECT_TRUE(plan.pages.empty());
+      continue;
+    }
+    ASSERT_EQ(plan.pages.size(), static_cast<std::size_t>(r.rows * r.columns));
+    EXPECT_EQ(plan.pages.back().part, r.last);
+    std::size_t marks = 0;
+    for (std::size_t k = 0; k < plan.pages.size(); ++k) {
+      const PageTile& t = plan.pages[k];
+      marks += t.marks.size();
+      // A mark lies on the page, on the line where the next page's part begins.
+      for (const Mark& m : t.marks) {
+        EXPECT_TRUE(m.x0 >= 0 && m.x1 <= t.part.w && m.y0 >= 0 && m.y1 <= t.part.h);
+        EXPECT_TRUE(m.x0 == m.x1 || m.y0 == m.y1);
+      }
+      if (t.column + 1 < plan.columns) {
+        EXPECT_DOUBLE_EQ(plan.pages[k + 1].part.x - t.part.x, r.pw - o);
+        EXPECT_TRUE(std::ranges::any_of(t.marks, [&](const Mark& m) { return m.x0 == r.pw - o && m.x1 == m.x0; }));
+      }
+    }
+    EXPECT_EQ(marks, static_cast<std::size_t>(r.marks));
+  }
 }
 
 // The sample's three charts as SVG. Rules pinned: boxes in the family view's

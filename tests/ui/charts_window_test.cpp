@@ -1,7 +1,14 @@
 // The chart window walked as a user would: opened from the View menu, fitted,
-// zoomed with the wheel and the keys, a person clicked and double-clicked,
-// the arrow keys and Enter, another tab, a change elsewhere redrawn, and the
-// chart saved.
+// zoomed with the wheel, the keys and pinches, a person clicked and
+// double-clicked, the arrow keys and Enter, another tab, a change elsewhere
+// redrawn, and the chart saved and printed, whole or only the part in view.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGestureEvent>
+#include <QImage>
+#include <QNativeGestureEvent>
+#include <QPinchGesture>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
@@ -45,6 +52,35 @@ TEST_F(ChartsWindow, ExploresTheTreeWithMouseAndKeys) {
   QTest::keyClick(canvas, Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_NEAR(canvas->zoom(), 0.96, 1e-9);
 
+  // Pinches: a touchpad's native step zooms about the pointer; a touch
+  // screen's keeps the chart point under the fingers as they move. Zoomed in
+  // so far that the chart overflows the view both ways.
+  c->resize(600, 350);
+  canvas->setZoom(3);
+  struct Pinch { bool native; double factor; QPointF from, to; };
+  for (const Pinch& pinch : {Pinch{true, 1.2, {150, 60}, {150, 60}}, Pinch{false, 0.9, {150, 60}, {170, 90}}}) {
+    const QPointF under = canvas->toChart(pinch.from);
+    const double before = canvas->zoom();
+    if (pinch.native) {
+      QNativeGestureEvent e(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, pinch.from,
+                            pinch.from, canvas->viewport()->mapToGlobal(pinch.from), pinch.factor - 1, QPointF());
+      QApplication::sendEvent(canvas->viewport(), &e);
+    } else {
+      QPinchGesture g;
+      g.setChangeFlags(QPinchGesture::ScaleFactorChanged | QPinchGesture::CenterPointChanged);
+      g.setScaleFactor(pinch.factor);
+      g.setLastCenterPoint(canvas->viewport()->mapToGlobal(pinch.from));
+      g.setCenterPoint(canvas->viewport()->mapToGlobal(pinch.to));
+      QGestureEvent e({&g});
+      QApplication::sendEvent(canvas->viewport(), &e);
+    }
+    EXPECT_NEAR(canvas->zoom(), before * pinch.factor, 1e-9);
+    const QPointF now = canvas->toViewport(under);
+    EXPECT_NEAR(now.x(), pinch.to.x(), 1) << pinch.native;
+    EXPECT_NEAR(now.y(), pinch.to.y(), 1) << pinch.native;
+  }
+  canvas->setZoom(0.96);
+
   // The arrow keys walk to the father; Enter makes him the root and the
   // family view's selected person.
   QTest::keyClick(canvas, Qt::Key_Right);
@@ -74,6 +110,38 @@ TEST_F(ChartsWindow, ExploresTheTreeWithMouseAndKeys) {
   dialogs.answers = {t.dir.path() + "chart.svg"};
   test::click(c, "butSaveAs");
   EXPECT_EQ(test::file_text(t.dir.path() + "chart.svg").substr(0, 5), "<?xml");
+
+  // The whole chart or the part in view, as a picture at 192 dpi and on
+  // paper 3 x 2 inches (288 x 192 units): Ann's ancestors over three
+  // generations are 720 units wide and take three pages tiled (288 + 240 +
+  // 240 with the overlaps); the part in view at 400 % fits on one.
+  test::child<QTabBar>(c, QStringLiteral("tabKind"))->setCurrentIndex(0);
+  test::child<QSpinBox>(c, QStringLiteral("spnDpi"))->setValue(192);
+  c->resize(900, 600);
+  canvas->setZoom(4);
+  ASSERT_DOUBLE_EQ(canvas->layout().width, 720);
+  int printed = 0;
+  c->print_dialog = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(t.dir.path() + "print" + std::to_string(++printed) + ".pdf"));
+    printer.setPageSize(QPageSize(QSizeF(3, 2), QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    return true;
+  };
+  struct Output { bool visible_only; int print_pages; int pages; };
+  for (const Output& out : {Output{false, 0, 3}, Output{false, 1, 1}, Output{true, 0, 1}}) {
+    test::child<QCheckBox>(c, QStringLiteral("chkVisibleOnly"))->setChecked(out.visible_only);
+    test::child<QComboBox>(c, QStringLiteral("cboPrintPages"))->setCurrentIndex(out.print_pages);
+    const chart::Rect part = out.visible_only ? canvas->visibleArea()
+                                              : chart::Rect{0, 0, canvas->layout().width, canvas->layout().height};
+    dialogs.answers = {t.dir.path() + "chart.png"};
+    test::click(c, "butSaveAs");
+    const QImage png(QString::fromStdString(t.dir.path() + "chart.png"));
+    EXPECT_EQ(png.size(), QSize(static_cast<int>(std::ceil(part.w * 2)), static_cast<int>(std::ceil(part.h * 2))));
+    EXPECT_EQ(png.dotsPerMeterX(), 7559);
+    test::click(c, "butPrint");
+    EXPECT_EQ(test::pdf_pages(test::file_text(t.dir.path() + "print" + std::to_string(printed) + ".pdf")), out.pages);
+  }
 }
 
 }  // namespace

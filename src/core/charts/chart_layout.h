@@ -45,6 +45,14 @@ inline constexpr double kColumnGap = 48;    // between columns of ancestors
 inline constexpr double kAncestorGap = 8;   // between boxes of one column
 inline constexpr double kMargin = 24;       // around the whole chart
 
+// A part of a chart, chart units.
+struct Rect {
+  double x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const Rect&) const = default;
+  bool empty() const { return !(w > 0 && h > 0); }
+  bool meets(double x0, double y0, double x1, double y1) const { return x0 <= x + w && x1 >= x && y0 <= y + h && y1 >= y; }
+};
+
 struct Sector {
   double r0 = 0, r1 = 0;  // inner and outer radius; r0 = 0 is the centre disc
   double a0 = 0, a1 = 0;  // start and end angle, radians, clockwise from the +x axis (y down)

@@ -93,7 +93,10 @@ TextSpot TextSpotOf(const Layout& l, const Box& b) {
     t.angle = mid * kDeg + 90;
     if (std::sin(mid) > 1e-9) t.angle -= 180;  // the lower half reads the other way up
     const double sides = rm * std::tan(std::min(sweep, 0.9 * std::numbers::pi) / 2);
-    t.room = 2 * std::min(sides, std::sqrt(s.r1 * s.r1 - rm * rm)) - 2 * kPad;
+    // The outer edge of the lines, not their middle, must stay within the
+    // rim; two lines stand one line step either side of the middle.
+    const double outer = rm + kLineStep;
+    t.room = 2 * std::min(sides, std::sqrt(std::max(0.0, s.r1 * s.r1 - outer * outer))) - 2 * kPad;
     across = s.r1 - s.r0;
   } else {
     t.angle = mid * kDeg;

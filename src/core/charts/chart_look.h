@@ -71,8 +71,9 @@ inline constexpr double kLineStep = 14;
 // The texts of every box, each person read once; names fitted to their box.
 std::vector<BoxText> ChartTexts(const Session& s, const print::TextMeasure& measure, const Layout& l);
 
-// The SVG picture of the whole chart: vector shapes, texts kept as text
-// (UTF-8), repeats drawn with a dashed border.
-std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const Colours& c);
+// The SVG picture of the chart, or of `area` of it when that is not empty:
+// vector shapes, texts kept as text (UTF-8), repeats drawn with a dashed
+// border. Boxes and lines wholly outside the area are left out.
+std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const Colours& c, const Rect& area = {});
 
 }  // namespace vft::chart

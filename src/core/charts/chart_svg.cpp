@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -54,13 +55,23 @@ void Text(std::string& out, double x, double y, double angle, const std::string&
 
 }  // namespace
 
-std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const Colours& c) {
-  const std::string w = Num(l.width), h = Num(l.height);
+std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const Colours& c, const Rect& part) {
+  const Rect area = part.empty() ? Rect{0, 0, l.width, l.height} : part;
+  const std::string x = part.empty() ? "0" : Num(area.x), y = part.empty() ? "0" : Num(area.y);
+  const std::string w = Num(area.w), h = Num(area.h);
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w +
-         " " + h + "\" font-family=\"Arial, Helvetica, sans-serif\" text-anchor=\"middle\">\n";
-  out += "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"" + Hex(c.background) + "\"/>\n";
+  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"" + x + " " +
+         y + " " + w + " " + h + "\" font-family=\"Arial, Helvetica, sans-serif\" text-anchor=\"middle\">\n";
+  out += "<rect";
+  if (!part.empty()) out += " x=\"" + x + "\" y=\"" + y + "\"";
+  out += " width=\"" + w + "\" height=\"" + h + "\" fill=\"" + Hex(c.background) + "\"/>\n";
   for (const Line& line : l.lines) {
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (std::size_t k = 0; k + 1 < line.xy.size(); k += 2) {
+      x0 = std::min(x0, line.xy[k]), x1 = std::max(x1, line.xy[k]);
+      y0 = std::min(y0, line.xy[k + 1]), y1 = std::max(y1, line.xy[k + 1]);
+    }
+    if (!area.meets(x0, y0, x1, y1)) continue;
     out += "<path d=\"M";
     for (std::size_t k = 0; k + 1 < line.xy.size(); k += 2) out += (k ? " L" : "") + Num(line.xy[k]) + " " + Num(line.xy[k + 1]);
     out += "\" fill=\"none\" stroke=\"" + Hex(c.line) + "\" stroke-width=\"1.5\"";
@@ -69,6 +80,7 @@ std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const C
   }
   for (std::size_t i = 0; i < l.boxes.size(); ++i) {
     const Box& b = l.boxes[i];
+    if (!area.meets(b.x, b.y, b.x + b.w, b.y + b.h)) continue;
     const BoxText t = i < texts.size() ? texts[i] : BoxText{};
     out += "<g>";
     if (!t.tip.empty()) out += "<title>" + Xml(t.tip) + "</title>";
