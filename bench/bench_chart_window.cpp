@@ -12,7 +12,7 @@
 
 #include "charts/chart_layout.h"
 #include "common/file_dialogs.h"
-#include "frm_charts.h"
+#include "tools/frm_charts.h"
 #include "temp_session.h"
 #include "tree_gen.h"
 

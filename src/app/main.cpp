@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "start.h"
+#include "mainwindow/start.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -75,7 +75,8 @@ TEST(SupportInfo, DeclinedUpgradeReminderIsStored) {
 TEST(HelpPages, EveryTopicTheWindowsOpenHasAPage) {
   const std::regex call(R"(help\(\"([a-z0-9_]+)\"\))");
   std::set<std::string> topics;
-  for (const auto& entry : fs::directory_iterator(kSources / "ui")) {
+  for (const auto& entry : fs::recursive_directory_iterator(kSources / "ui")) {
+    if (!entry.is_regular_file()) continue;
     const std::string text = slurp(entry.path());
     for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) topics.insert((*it)[1]);
   }

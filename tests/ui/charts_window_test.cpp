@@ -14,7 +14,7 @@
 #include <QTabBar>
 #include <QWheelEvent>
 
-#include "frm_charts.h"
+#include "tools/frm_charts.h"
 #include "store/file_io.h"
 #include "file_facts.h"
 #include "ui_driver.h"

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 
 #include "common/cp1252.h"
-#include "frm_edit_person.h"
+#include "editors/frm_edit_person.h"
 #include "store/records.h"
 #include "tree_fixture.h"
 #include "widget_find.h"

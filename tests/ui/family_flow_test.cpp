@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QTreeWidget>
 
-#include "frm_password.h"
+#include "dialogs/frm_password.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
 #include "store/password.h"

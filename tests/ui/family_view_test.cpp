@@ -10,8 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "family_view.h"
-#include "person_box.h"
+#include "mainwindow/family_view.h"
+#include "mainwindow/person_box.h"
 #include "tree_fixture.h"
 #include "widget_find.h"
 

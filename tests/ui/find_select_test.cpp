@@ -7,8 +7,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "frm_find_person.h"
-#include "frm_select_person.h"
+#include "editors/frm_find_person.h"
+#include "editors/frm_select_person.h"
 #include "tree_fixture.h"
 #include "widget_find.h"
 

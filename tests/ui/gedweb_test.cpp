@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <tuple>
 
-#include "editing_windows.h"
+#include "mainwindow/editing_windows.h"
 #include "file_facts.h"
-#include "frm_gedcom.h"
-#include "frm_gedcom_export.h"
-#include "frm_web_pages.h"
-#include "gedweb_text_guard.h"
+#include "exchange/frm_gedcom.h"
+#include "exchange/frm_gedcom_export.h"
+#include "exchange/frm_web_pages.h"
+#include "exchange/gedweb_text_guard.h"
 #include "qt_text.h"
 #include "store/ini.h"
 #include "tree_fixture.h"

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <tuple>
 
-#include "qt_prompter.h"
+#include "dialogs/qt_prompter.h"
 #include "qt_text.h"
 #include "relations/delete_person.h"
 #include "tree_fixture.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <map>
 
-#include "frm_start_menu.h"
+#include "mainwindow/frm_start_menu.h"
 #include "store/familyfile.h"
 #include "store/file_io.h"
 #include "store/ini.h"

@@ -8,8 +8,8 @@
 #include <QPlainTextEdit>
 
 #include "common/cp1252.h"
-#include "editing_windows.h"
-#include "frm_marriage_input.h"
+#include "mainwindow/editing_windows.h"
+#include "editors/frm_marriage_input.h"
 #include "relations/lookups.h"
 #include "tree_fixture.h"
 #include "widget_find.h"

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "editing_windows.h"
-#include "frm_backup.h"
-#include "frm_options.h"
-#include "qt_file_dialogs.h"
+#include "mainwindow/editing_windows.h"
+#include "exchange/frm_backup.h"
+#include "dialogs/frm_options.h"
+#include "dialogs/qt_file_dialogs.h"
 #include "store/ini.h"
 #include "store/password.h"
 #include "tree_fixture.h"

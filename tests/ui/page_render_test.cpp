@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "file_facts.h"
-#include "page_print.h"
+#include "printing/page_print.h"
 #include "page_render.h"
 #include "qt_text_measure.h"
 

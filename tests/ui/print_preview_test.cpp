@@ -18,9 +18,9 @@
 #include <QTemporaryDir>
 
 #include "file_facts.h"
-#include "frm_page_setup.h"
-#include "frm_print_preview.h"
-#include "frm_print_what.h"
+#include "printing/frm_page_setup.h"
+#include "printing/frm_print_preview.h"
+#include "printing/frm_print_what.h"
 #include "print/page_setup_model.h"
 #include "qt_text_measure.h"
 #include "tree_fixture.h"

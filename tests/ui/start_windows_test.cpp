@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "frm_welcome.h"
+#include "mainwindow/frm_welcome.h"
 #include "mainwin/startup.h"
 #include "temp_session.h"
 #include "widget_find.h"

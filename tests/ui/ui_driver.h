@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "common/cp1252.h"
-#include "editing_windows.h"
-#include "family_view.h"
-#include "frm_famtree.h"
+#include "mainwindow/editing_windows.h"
+#include "mainwindow/family_view.h"
+#include "mainwindow/frm_famtree.h"
 #include "common/file_dialogs.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"

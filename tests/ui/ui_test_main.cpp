@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "window_rules.h"
+#include "mainwindow/window_rules.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
