@@ -29,7 +29,9 @@ struct LayoutTree {
     const int persons = s.Config.NumPersons();
     std::size_t most = 0;
     for (std::int16_t p = 1; p <= persons; ++p) {
-      if (index.parent_family(p) && (index.family(index.parent_family(p)).Husband || index.family(index.parent_family(p)).Wife)) continue;
+      if (index.parent_family(p) &&
+          (index.family(index.parent_family(p)).Husband || index.family(index.parent_family(p)).Wife))
+        continue;
       if (index.families_of(p).empty()) continue;
       const std::size_t n = chart::LayOut(index, p, {chart::Kind::Descendants, 0}).boxes.size();
       if (n > most) most = n, founder = p;

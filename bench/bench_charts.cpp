@@ -38,7 +38,8 @@ struct ChartTree {
       const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
       for (std::int16_t parent : {f.Husband, f.Wife})
         if (parent >= 1 && parent <= persons)
-          for (int k = 0; k < KidCount(f); ++k) kids[static_cast<std::size_t>(parent)].push_back(f.Kids[static_cast<std::size_t>(k)]);
+          for (int k = 0; k < KidCount(f); ++k)
+            kids[static_cast<std::size_t>(parent)].push_back(f.Kids[static_cast<std::size_t>(k)]);
     }
     // Person rows of a chart from p at depth d: one per line of descent.
     std::vector<std::array<long, 12>> memo(slots);

@@ -40,7 +40,8 @@ struct PreviewTree {
       const MarriageRecord& f = s.Marriages[static_cast<std::size_t>(m)];
       for (std::int16_t parent : {f.Husband, f.Wife})
         if (parent >= 1 && parent <= persons)
-          for (int k = 0; k < KidCount(f); ++k) kids[static_cast<std::size_t>(parent)].push_back(f.Kids[static_cast<std::size_t>(k)]);
+          for (int k = 0; k < KidCount(f); ++k)
+            kids[static_cast<std::size_t>(parent)].push_back(f.Kids[static_cast<std::size_t>(k)]);
     }
     std::vector<long> memo(static_cast<std::size_t>(persons + 1) * 12, -1);
     std::function<long(std::int16_t, int)> rows = [&](std::int16_t p, int d) -> long {

@@ -24,10 +24,10 @@ namespace {
 struct MaxTree {
   test::TempSession t;
   Session& s = t.s;
-  std::int16_t gone = 0;     // a deleted person: in no family, never met by a walk
-  std::int16_t deepest = 0;  // the person with the longest line of ancestors
-  std::int16_t root = 0;     // the top of that line
-  std::int16_t busy = 0;     // the person with the most partnerships
+  std::int16_t gone = 0;                // a deleted person: in no family, never met by a walk
+  std::int16_t deepest = 0;             // the person with the longest line of ancestors
+  std::int16_t root = 0;                // the top of that line
+  std::int16_t busy = 0;                // the person with the most partnerships
   std::int16_t last_h = 0, last_w = 0;  // the couple of the highest-numbered family with both
   int depth = 0;
 
@@ -74,29 +74,55 @@ void run(benchmark::State& state, F&& lookup) {
   for (auto _ : state) benchmark::DoNotOptimize(lookup());
 }
 
-void BM_ParentFamilyOf(benchmark::State& st) { run(st, [] { return ParentFamilyOf(tree().s, tree().gone); }); }
-void BM_FatherOf(benchmark::State& st) { run(st, [] { return FatherOf(tree().s, tree().gone); }); }
-void BM_MotherOf(benchmark::State& st) { run(st, [] { return MotherOf(tree().s, tree().gone); }); }
-void BM_HasParents(benchmark::State& st) { run(st, [] { return HasParents(tree().s, tree().gone); }); }
-void BM_ShowsParentFamily(benchmark::State& st) { run(st, [] { return ShowsParentFamily(tree().s, tree().gone); }); }
-void BM_FamilyOfCouple(benchmark::State& st) { run(st, [] { return FamilyOfCouple(tree().s, tree().gone, 1); }); }
-void BM_FamilyBetween(benchmark::State& st) { run(st, [] { return FamilyBetween(tree().s, 1, tree().gone); }); }
+void BM_ParentFamilyOf(benchmark::State& st) {
+  run(st, [] { return ParentFamilyOf(tree().s, tree().gone); });
+}
+void BM_FatherOf(benchmark::State& st) {
+  run(st, [] { return FatherOf(tree().s, tree().gone); });
+}
+void BM_MotherOf(benchmark::State& st) {
+  run(st, [] { return MotherOf(tree().s, tree().gone); });
+}
+void BM_HasParents(benchmark::State& st) {
+  run(st, [] { return HasParents(tree().s, tree().gone); });
+}
+void BM_ShowsParentFamily(benchmark::State& st) {
+  run(st, [] { return ShowsParentFamily(tree().s, tree().gone); });
+}
+void BM_FamilyOfCouple(benchmark::State& st) {
+  run(st, [] { return FamilyOfCouple(tree().s, tree().gone, 1); });
+}
+void BM_FamilyBetween(benchmark::State& st) {
+  run(st, [] { return FamilyBetween(tree().s, 1, tree().gone); });
+}
 void BM_FamilyWithUnknownPartner(benchmark::State& st) {
   run(st, [] { return FamilyWithUnknownPartner(tree().s, tree().gone); });
 }
-void BM_CountPartnerships(benchmark::State& st) { run(st, [] { return CountPartnerships(tree().s, tree().busy); }); }
+void BM_CountPartnerships(benchmark::State& st) {
+  run(st, [] { return CountPartnerships(tree().s, tree().busy); });
+}
 // Reads the ceremony date of every row from vorlan.mce.
-void BM_ListPartners(benchmark::State& st) { run(st, [] { return ListPartners(tree().s, tree().busy).count; }); }
+void BM_ListPartners(benchmark::State& st) {
+  run(st, [] { return ListPartners(tree().s, tree().busy).count; });
+}
 void BM_ListChildrenOfCouple(benchmark::State& st) {
   run(st, [] { return ListChildrenOfCouple(tree().s, tree().last_h, tree().last_w).size(); });
 }
-void BM_ListAllChildren(benchmark::State& st) { run(st, [] { return ListAllChildren(tree().s, tree().busy).size(); }); }
-void BM_ListSiblings(benchmark::State& st) { run(st, [] { return ListSiblings(tree().s, tree().deepest).size(); }); }
+void BM_ListAllChildren(benchmark::State& st) {
+  run(st, [] { return ListAllChildren(tree().s, tree().busy).size(); });
+}
+void BM_ListSiblings(benchmark::State& st) {
+  run(st, [] { return ListSiblings(tree().s, tree().deepest).size(); });
+}
 void BM_KidsOfCoupleWithDisplayedPartner(benchmark::State& st) {
   run(st, [] { return KidsOfCoupleWithDisplayedPartner(tree().s); });
 }
-void BM_IsPartnerOfSelected(benchmark::State& st) { run(st, [] { return IsPartnerOfSelected(tree().s, tree().gone); }); }
-void BM_IsSiblingOfSelected(benchmark::State& st) { run(st, [] { return IsSiblingOfSelected(tree().s, tree().gone); }); }
+void BM_IsPartnerOfSelected(benchmark::State& st) {
+  run(st, [] { return IsPartnerOfSelected(tree().s, tree().gone); });
+}
+void BM_IsSiblingOfSelected(benchmark::State& st) {
+  run(st, [] { return IsSiblingOfSelected(tree().s, tree().gone); });
+}
 
 BENCHMARK(BM_ParentFamilyOf)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FatherOf)->Unit(benchmark::kMicrosecond);
@@ -142,8 +168,7 @@ long redraw(Session& s, std::int16_t c) {
   const char sex = ReadStoredPerson(s, c, p) ? SexOf(p) : 0;
   for (int i = 0; i < s.Rel.Partners.count; ++i) {
     const std::int16_t other = s.Rel.Partners.rows[static_cast<std::size_t>(i)].Partner;
-    n += static_cast<long>(
-        (sex == 'F' ? ListChildrenOfCouple(s, other, c) : ListChildrenOfCouple(s, c, other)).size());
+    n += static_cast<long>((sex == 'F' ? ListChildrenOfCouple(s, other, c) : ListChildrenOfCouple(s, c, other)).size());
   }
   n += KidsOfCoupleWithDisplayedPartner(s);
   return n;

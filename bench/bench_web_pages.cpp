@@ -26,10 +26,12 @@ void BM_WebPagesGenerated(benchmark::State& state) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     bytes = 0;
-    vft::GenerateWebPages(t.s, o, [&](const std::string&, const std::string& html) {
-      bytes += html.size();
-      return true;
-    }, {});
+    vft::GenerateWebPages(t.s, o,
+                          [&](const std::string&, const std::string& html) {
+                            bytes += html.size();
+                            return true;
+                          },
+                          {});
   }
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
@@ -83,6 +85,10 @@ void BM_WebSiteOfMaxTree(benchmark::State& state) {
   }
   state.counters["family_pages"] = static_cast<double>(pages);
 }
-BENCHMARK(BM_WebSiteOfMaxTree)->ArgsProduct({{0, 1}, {1, 0, 2}})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_WebSiteOfMaxTree)
+    ->ArgsProduct({{0, 1}, {1, 0, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace

@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& s : second.sections()) {
     if (!s.header) continue;
     for (const auto& e : s.entries) {
-      if (e.raw || checks-- <= 0 || (vft::cp1252::iequals(s.name, "Fuzz") && vft::cp1252::iequals(e.key, "Value"))) continue;
+      if (e.raw || checks-- <= 0 || (vft::cp1252::iequals(s.name, "Fuzz") && vft::cp1252::iequals(e.key, "Value")))
+        continue;
       if (again.find(s.name, e.key) != second.find(s.name, e.key)) std::abort();
     }
   }

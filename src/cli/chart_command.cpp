@@ -42,12 +42,12 @@ int cmd_chart(int argc, char** argv) {
   long person = 0, generations = -1, dpi = 96;
   // A whole number as typed, within [lo, hi]; else `why` and the number.
   auto number = [](long& out, long lo, long hi, const char* why) {
-    return [&out, lo, hi, why](OptionArg& v) {
-      return parse_int(v.value, lo, hi, out) ? std::string() : why + v.value;
-    };
+    return
+        [&out, lo, hi, why](OptionArg& v) { return parse_int(v.value, lo, hi, out) ? std::string() : why + v.value; };
   };
   const CommandLine line{
-      "chart", kChartUsage,
+      "chart",
+      kChartUsage,
       {{"--kind", "ancestors|descendants|fan", "the kind of chart", Keep(kind)},
        {"--person", "N", "the person the chart is drawn for", number(person, 1, 32767, "not a Person number: ")},
        {"--generations", "G",
@@ -56,7 +56,9 @@ int cmd_chart(int argc, char** argv) {
        {"--full-circle", "", "the fan as a full circle instead of a half", Put(o.full_circle, true)},
        {"--dpi", "D", "PNG resolution, 96 (the default) is 100 %",
         number(dpi, 10, 2400, "the resolution must be 10 to 2400 dpi: ")}},
-      2, 2, "chart needs a Family file and the picture file to write"};
+      2,
+      2,
+      "chart needs a Family file and the picture file to write"};
   std::vector<std::string> files;
   if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
   auto usage = [&](const std::string& why) { return UsageError(line, why); };

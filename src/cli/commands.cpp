@@ -83,8 +83,7 @@ int cmd_dump(int argc, char** argv) {
   Bytes mce = fileio::read_all(s.work(recfile::Ceremony)).value_or(Bytes{});
   Bytes notes = fileio::read_all(s.work(recfile::Notes)).value_or(Bytes{});
 
-  std::string o = "{\"NumPersons\":" + std::to_string(persons) +
-                  ",\"NumMarriages\":" + std::to_string(marriages) +
+  std::string o = "{\"NumPersons\":" + std::to_string(persons) + ",\"NumMarriages\":" + std::to_string(marriages) +
                   ",\"LastPerson\":" + std::to_string(s.Config.LastPerson()) + ",\"persons\":[";
   for (int n = 1; n <= persons; ++n) {
     const std::uint8_t* rec = person_bytes(per, static_cast<std::size_t>(n));
@@ -138,8 +137,7 @@ int save_to(Session& s, const std::string& out) {
   std::string why;
   if (SaveFamilyFile(s, s.WorkFolder, out, SaveTarget::Copy, &why) != -1) {
     // Without a reason the prompter has already printed why.
-    if (!why.empty())
-      std::fprintf(stderr, "vft: could not write %s: %s\n", out.c_str(), cp1252::to_utf8(why).c_str());
+    if (!why.empty()) std::fprintf(stderr, "vft: could not write %s: %s\n", out.c_str(), cp1252::to_utf8(why).c_str());
     return 1;
   }
   return 0;
@@ -190,7 +188,8 @@ int import_gedcom(const std::string& in, const std::string& out) {
   if (r.problems > 0) text += "; " + counted(static_cast<long>(r.problems), " problem", " problems") + ", see below";
   text += ".\n";
   if (r.counts.placeholders > 0)
-    text += "Added " + counted(r.counts.placeholders, " placeholder partner for a family", " placeholder partners for families") +
+    text += "Added " +
+            counted(r.counts.placeholders, " placeholder partner for a family", " placeholder partners for families") +
             " in which the file names one partner only.\n";
   for (const std::string& line : r.not_kept) text += terminal_text(line);
   text += terminal_text(r.errors);
@@ -221,7 +220,8 @@ int export_gedcom(const std::string& in, const std::string& out, const ConvertOp
 int cmd_convert(int argc, char** argv) {
   ConvertOptions o;
   const CommandLine line{
-      "convert", kConvertUsage,
+      "convert",
+      kConvertUsage,
       {{"--flavour", "5.5.1|7",
         "UTF-8 GEDCOM 5.5.1 or 7.0 for other programs\n(default: the classic form the window exports)",
         OneOf(o.flavour, {{"5.5.1", "5.5.1"}, {"7", "7"}, {"7.0", "7"}}, "flavour")},
@@ -233,7 +233,9 @@ int cmd_convert(int argc, char** argv) {
        {"--submitter-address3", "TEXT", "the submitter's address, third line", Keep(o.address3)},
        {"--submitter-phone", "TEXT", "the submitter's telephone number", Keep(o.phone)},
        {"--submitter-email", "TEXT", "the submitter's e-mail address", Keep(o.email)}},
-      2, 2, "convert needs an input and an output file"};
+      2,
+      2,
+      "convert needs an input and an output file"};
   std::vector<std::string> files;
   if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
   const std::string &in = files[0], &out = files[1];

@@ -3,8 +3,7 @@
 
 namespace vft::cli {
 
-inline constexpr const char* kDumpUsage =
-    "  vft dump FILE.vfl              print the whole tree as one JSON object\n";
+inline constexpr const char* kDumpUsage = "  vft dump FILE.vfl              print the whole tree as one JSON object\n";
 inline constexpr const char* kConvertUsage =
     "  vft convert IN.vfl OUT.vfl     open a Family file and save it again (repack)\n"
     "  vft convert IN.vfl OUT.ged     export the tree as a GEDCOM file\n"

@@ -40,11 +40,14 @@ int cmd_duplicates(int argc, char** argv) {
     };
   };
   const CommandLine line{
-      "duplicates", kDuplicatesUsage,
+      "duplicates",
+      kDuplicatesUsage,
       {{"--min-score", "N", "the lowest score shown, 1 to 100 (default 55)", number(how.min_score, "--min-score", 100)},
        {"--limit", "N", "at most N pairs", number(how.limit, "--limit", 1000000000L)},
        {"--json", "", "an array of {\"first\", \"second\", \"score\",\n\"reasons\"}", Put(json, true)}},
-      1, 1, "duplicates needs one Family file"};
+      1,
+      1,
+      "duplicates needs one Family file"};
   std::vector<std::string> args;
   if (auto done = ParseCommandLine(line, argc, argv, args)) return *done;
   const std::string& file = args[0];

@@ -35,16 +35,20 @@ struct CommandLine {
   std::string name;   // "print"
   const char* forms;  // the usage lines of the command, each "  vft print ...\n"
   std::vector<Option> options;
-  std::size_t least = 0, most = 0;  // arguments that are not options
-  std::string wrong_count;          // said when their number is not in [least, most]
+  std::size_t least = 0, most = 0;                   // arguments that are not options
+  std::string wrong_count;                           // said when their number is not in [least, most]
   std::function<std::string()> more_help = nullptr;  // text after the options in --help
 };
 
 // The value kept as typed; a flag that puts `value` in `field`.
 template <class T>
-OptionAction Keep(T& field) { return [&field](OptionArg& v) { return field = v.value, std::string(); }; }
+OptionAction Keep(T& field) {
+  return [&field](OptionArg& v) { return field = v.value, std::string(); };
+}
 template <class T, class V>
-OptionAction Put(T& field, V value) { return [&field, value](OptionArg&) { return field = value, std::string(); }; }
+OptionAction Put(T& field, V value) {
+  return [&field, value](OptionArg&) { return field = value, std::string(); };
+}
 // One word of a fixed list, in any case: `field` gets the meaning paired with
 // it. Anything else is refused: "unknown WHAT: VALUE (a, b or c)".
 template <class T>

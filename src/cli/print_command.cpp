@@ -47,7 +47,7 @@ struct PrintArgs {
   std::optional<print::SortBy> sort;
   std::optional<print::ListFormat> format;
   std::optional<print::Orientation> orientation;
-  int paper = 0;  // 0: as saved
+  int paper = 0;                // 0: as saved
   std::vector<double> margins;  // twips: none (as saved), one for all four, or left, right, top, bottom
   std::string font_name;        // empty: as saved
   double font_size = 0;         // 0: as saved
@@ -62,7 +62,8 @@ std::optional<double> parse_length(const std::string& text) {
     print::MarginUnit unit;
     double scale;
   };
-  const Unit units[] = {{"in", print::MarginUnit::Inches, 1}, {"cm", print::MarginUnit::Centimetres, 1},
+  const Unit units[] = {{"in", print::MarginUnit::Inches, 1},
+                        {"cm", print::MarginUnit::Centimetres, 1},
                         {"mm", print::MarginUnit::Centimetres, 0.1}};
   for (const Unit& u : units) {
     const std::size_t n = std::strlen(u.suffix);
@@ -77,11 +78,14 @@ std::optional<double> parse_length(const std::string& text) {
 std::string item_names_help() {
   StderrPrompter prompter;
   Session s(prompter);
-  const std::pair<const char*, int> kinds[] = {
-      {"--chart descendants", print::request::Descendants}, {"--chart pedigree", print::request::Pedigree},
-      {"--sheet person", print::request::DataSheet},        {"--sheet family", print::request::FamilyData},
-      {"--list all", print::request::ListAll},              {"--list family-name", print::request::FamilyList},
-      {"--list timeline", print::request::TimeLine},        {"--list names", print::request::FamilyNames}};
+  const std::pair<const char*, int> kinds[] = {{"--chart descendants", print::request::Descendants},
+                                               {"--chart pedigree", print::request::Pedigree},
+                                               {"--sheet person", print::request::DataSheet},
+                                               {"--sheet family", print::request::FamilyData},
+                                               {"--list all", print::request::ListAll},
+                                               {"--list family-name", print::request::FamilyList},
+                                               {"--list timeline", print::request::TimeLine},
+                                               {"--list names", print::request::FamilyNames}};
   std::string out = "The items of each printout, for --items:\n";
   for (const auto& [kind, request] : kinds) {
     std::string line = std::string("  ") + kind + ":";
@@ -154,9 +158,7 @@ std::string take_font(const std::string& v, PrintArgs& a) {
 std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
   namespace rq = print::request;
   int kinds = 0;  // printouts asked for
-  auto kind = [&kinds](OptionAction pick) {
-    return [&kinds, pick](OptionArg& v) { return ++kinds, pick(v); };
-  };
+  auto kind = [&kinds](OptionAction pick) { return [&kinds, pick](OptionArg& v) { return ++kinds, pick(v); }; };
   auto person = [](int& n, bool& set) {
     return [&n, &set](OptionArg& v) {
       set = parse_number(v.value, n) && n >= 1;
@@ -165,18 +167,20 @@ std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
   };
   const OptionAction sheet = OneOf(
       a.request, {{"person", rq::DataSheet}, {"family", rq::FamilyData}, {"blank-family", rq::FamilyData}}, "sheet");
-  const OptionAction list = OneOf(a.request, {{"all", rq::ListAll}, {"family-name", rq::FamilyList},
-                                              {"names", rq::FamilyNames}, {"timeline", rq::TimeLine}}, "list");
+  const OptionAction list = OneOf(
+      a.request,
+      {{"all", rq::ListAll}, {"family-name", rq::FamilyList}, {"names", rq::FamilyNames}, {"timeline", rq::TimeLine}},
+      "list");
   const CommandLine line{
-      "print", kPrintUsage,
+      "print",
+      kPrintUsage,
       {{"--chart", "descendants|pedigree", "a chart of person N",
         kind(OneOf(a.request, {{"descendants", rq::Descendants}, {"pedigree", rq::Pedigree}}, "chart"))},
        {"--sheet", "person|family|blank-family",
         "the data sheet of person N, the form of\nN's family, or an empty family form",
         kind([&](OptionArg& v) { return a.blank_form = cp1252::iequals(v.value, "blank-family"), sheet(v); })},
        {"--list", "all|timeline|names|family-name NAME",
-        "everyone, the timeline, the family names,\nor the persons of one family name",
-        kind([&](OptionArg& v) {
+        "everyone, the timeline, the family names,\nor the persons of one family name", kind([&](OptionArg& v) {
           std::string name;
           const bool named = cp1252::iequals(v.value, "family-name");
           if (named && (!v.next(name) || cp1252::trim(cp1252::from_utf8(name)).empty()))
@@ -192,12 +196,20 @@ std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
        {"--sort", "number|name", "person lists (default: the saved order)",
         OneOf(a.sort, {{"number", print::SortBy::Number}, {"name", print::SortBy::Name}}, "order")},
        {"--format", "comma|4|3", "family names (default: the saved format)",
-        OneOf(a.format, {{"comma", print::ListFormat::Comma}, {"4", print::ListFormat::FourColumns},
-                         {"3", print::ListFormat::ThreeColumns}}, "format")},
+        OneOf(a.format,
+              {{"comma", print::ListFormat::Comma},
+               {"4", print::ListFormat::FourColumns},
+               {"3", print::ListFormat::ThreeColumns}},
+              "format")},
        {"--text", "OUT.txt", "family names as a text file, not a PDF", Keep(a.text_out)},
        {"--paper", "A3|A4|A5|Letter|Legal", "the paper",
-        OneOf(a.paper, {{"A3", 8}, {"A4", print::kPaperA4}, {"A5", print::kPaperA5}, {"Letter", print::kPaperLetter},
-                        {"Legal", 5}}, "paper")},
+        OneOf(a.paper,
+              {{"A3", 8},
+               {"A4", print::kPaperA4},
+               {"A5", print::kPaperA5},
+               {"Letter", print::kPaperLetter},
+               {"Legal", 5}},
+              "paper")},
        {"--landscape", "", "pages wider than high", Put(a.orientation, print::Orientation::Landscape)},
        {"--portrait", "", "pages higher than wide", Put(a.orientation, print::Orientation::Portrait)},
        {"--margins", "M|L,R,T,B", "each with its unit: 1in, 2.5cm, 20mm",
@@ -206,15 +218,17 @@ std::optional<int> parse(int argc, char** argv, PrintArgs& a) {
         [&](OptionArg& v) { return take_font(v.value, a); }},
        {"--items", "LIST", "exactly the items to print, their names\n(below) separated by commas", Keep(a.items)},
        {"--all-items", "", "every item of the printout", Put(a.all_items, true)}},
-      1, 2, "print needs a Family file and a PDF file", item_names_help};
+      1,
+      2,
+      "print needs a Family file and a PDF file",
+      item_names_help};
   std::vector<std::string> files;
   if (auto done = ParseCommandLine(line, argc, argv, files)) return done;
   auto usage = [&](const std::string& why) { return UsageError(line, why); };
   if (!a.request) return usage("print needs --chart, --sheet or --list");
   if (kinds > 1) return usage("print makes one printout at a time: one of --chart, --sheet or --list");
   if (needs_person(a.request) && !a.blank_form && !a.person_set) return usage("print needs --person N");
-  if (!a.text_out.empty() && a.request != print::request::FamilyNames)
-    return usage("--text is for --list names only");
+  if (!a.text_out.empty() && a.request != print::request::FamilyNames) return usage("--text is for --list names only");
   if (a.items && a.all_items) return usage("choose items with --items or --all-items, not both");
   if (a.generations) {
     print::GenerationCheck c = print::CheckGenerations(cp1252::from_utf8(*a.generations));
@@ -286,8 +300,8 @@ int print_request(const PrintArgs& a) {
   const std::string settings = user_settings_file();
   s.UCaseFamname = IniReadIntAt(settings, "Configure", "UCaseFamname") != 0;
   const std::string term = IniReadTextAt(settings, "Field Names", "Baptised");
-  if (!cp1252::trim(term).empty()) s.Messages.apply_field_labels(s.Messages[msg::FamNameLabel],
-                                                                 s.Messages[msg::GivenNamesLabel], cp1252::trim(term));
+  if (!cp1252::trim(term).empty())
+    s.Messages.apply_field_labels(s.Messages[msg::FamNameLabel], s.Messages[msg::GivenNamesLabel], cp1252::trim(term));
   // What the print window would print for this request: its saved items,
   // page settings and paper, changed only where the options say so.
   print::PanelSettings panel = print::LoadPanelSettingsFrom(settings, a.request);
@@ -345,8 +359,7 @@ int print_request(const PrintArgs& a) {
     const std::string utf8 = cp1252::to_utf8(result.text);
     Bytes bytes(utf8.begin(), utf8.end());
     if (!fileio::write_file(s.disk, a.text_out, bytes)) {
-      std::fprintf(stderr, "vft: %s could not be written: %s\n", a.text_out.c_str(),
-                   s.disk.failure().reason().c_str());
+      std::fprintf(stderr, "vft: %s could not be written: %s\n", a.text_out.c_str(), s.disk.failure().reason().c_str());
       return 1;
     }
     std::printf("%s\n", plain(print::SavedFamilyNamesText(s, a.text_out)).c_str());

@@ -22,7 +22,10 @@ bool parse_colour(std::string text, std::uint32_t& out) {
   if (text.size() != 6) return false;
   std::uint32_t v = 0;
   for (char c : text) {
-    int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+    int d = (c >= '0' && c <= '9')   ? c - '0'
+            : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+            : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                     : -1;
     if (d < 0) return false;
     v = v * 16 + static_cast<std::uint32_t>(d);
   }
@@ -45,7 +48,8 @@ bool parse_colours(const std::string& list, WebColours& c) {
 int cmd_web(int argc, char** argv) {
   WebOptions o;
   const CommandLine line{
-      "web", kWebUsage,
+      "web",
+      kWebUsage,
       {{"--style", "modern|classic",
         "page style (default modern: for phones\nand desktops, with a front page index.html)",
         OneOf(o.style, {{"modern", WebStyle::Modern}, {"classic", WebStyle::Classic}}, "style")},
@@ -57,7 +61,9 @@ int cmd_web(int argc, char** argv) {
                      ? std::string()
                      : "colours must be four colours of six hex digits, BG,TEXT,LINK,VISITED: " + v.value;
         }}},
-      2, 2, "web needs a Family file and an output folder"};
+      2,
+      2,
+      "web needs a Family file and an output folder"};
   std::vector<std::string> files;
   if (auto done = ParseCommandLine(line, argc, argv, files)) return *done;
 
@@ -79,8 +85,7 @@ int cmd_web(int argc, char** argv) {
     std::fprintf(stderr, "vft: %s\n", cp1252::to_utf8(r.message).c_str());
     return 1;
   }
-  std::printf("%ld family pages, %ld people: %s\n", r.counts.family_pages, r.counts.people,
-              r.index_file.c_str());
+  std::printf("%ld family pages, %ld people: %s\n", r.counts.family_pages, r.counts.people, r.index_file.c_str());
   if (const std::string links = ReplacedLinksText(r.counts); !links.empty()) std::printf("%s\n", links.c_str());
   return 0;
 }

@@ -3,8 +3,7 @@
 
 namespace vft::cli {
 
-inline constexpr const char* kWebUsage =
-    "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n";
+inline constexpr const char* kWebUsage = "  vft web FILE.vfl OUTDIR        write the family web pages into OUTDIR\n";
 
 // The arguments after "web". Returns the exit code: 0 written, 1 the file could
 // not be read or the pages not written, 2 the arguments were wrong.

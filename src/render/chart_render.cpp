@@ -94,7 +94,8 @@ void PaintChart(QPainter& p, const chart::Layout& l, const ChartTextSource& text
       continue;
     if (tiny) {
       QList<QLineF>& into = ln.dashed ? broken : solid;
-      for (std::size_t k = 0; k + 3 < ln.xy.size(); k += 2) into.append(QLineF(ln.xy[k], ln.xy[k + 1], ln.xy[k + 2], ln.xy[k + 3]));
+      for (std::size_t k = 0; k + 3 < ln.xy.size(); k += 2)
+        into.append(QLineF(ln.xy[k], ln.xy[k + 1], ln.xy[k + 2], ln.xy[k + 3]));
       continue;
     }
     QPolygonF poly;
@@ -137,7 +138,8 @@ void PaintChart(QPainter& p, const chart::Layout& l, const ChartTextSource& text
     if (tiny) continue;
     const chart::TextSpot spot = chart::TextSpotOf(l, b);
     if (spot.lines >= 1) draw_line_of_text(p, spot, 0, t.name, name, qc(c.text));
-    if (spot.lines >= 2 && !t.dates.empty()) draw_line_of_text(p, spot, chart::kLineStep, t.dates, dates, qc(c.subtext));
+    if (spot.lines >= 2 && !t.dates.empty())
+      draw_line_of_text(p, spot, chart::kLineStep, t.dates, dates, qc(c.subtext));
   }
   p.setPen(Qt::NoPen);
   for (std::size_t k = 0; k < tiles.size(); ++k) {
@@ -279,8 +281,8 @@ bool WriteChartPng(const chart::Layout& l, const ChartTextSource& text, const ch
   return WriteChartFile(job.bytes, path, error);
 }
 
-bool WriteChartPdf(const chart::Layout& l, const ChartTextSource& text, const chart::Colours& c,
-                   const QString& path, QString* error, const chart::Rect& part) {
+bool WriteChartPdf(const chart::Layout& l, const ChartTextSource& text, const chart::Colours& c, const QString& path,
+                   QString* error, const chart::Rect& part) {
   const chart::Rect area = whole_or(l, part);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);

@@ -37,8 +37,8 @@ inline constexpr double kMaxPngSide = 100000, kMaxPngPixels = 1000.0 * 1000 * 10
 // Files are written whole or not at all; false with the reason in `error`.
 bool WriteChartPng(const chart::Layout& l, const ChartTextSource& text, const chart::Colours& c, double dpi,
                    const QString& path, QString* error, const chart::Rect& area = {});
-bool WriteChartPdf(const chart::Layout& l, const ChartTextSource& text, const chart::Colours& c,
-                   const QString& path, QString* error, const chart::Rect& area = {});
+bool WriteChartPdf(const chart::Layout& l, const ChartTextSource& text, const chart::Colours& c, const QString& path,
+                   QString* error, const chart::Rect& area = {});
 
 // The printable part of the device's page, chart units.
 QSizeF PrintableChartSize(const QPagedPaintDevice& device);

@@ -53,8 +53,8 @@ void to_qstring(std::string_view text, QString& out) {
     data[i] = QChar(static_cast<char16_t>(cp1252::to_unicode(static_cast<unsigned char>(text[i]))));
 }
 
-void draw_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip,
-               bool paint_paper, DocumentFonts& cache) {
+void draw_page(QPainter& painter, const print::PageDocument& doc, int number, double device_per_twip, bool paint_paper,
+               DocumentFonts& cache) {
   if (number < 1 || number > doc.page_count() || !(device_per_twip > 0)) return;
   const print::Page& page = doc.page(number);
   QRectF sheet(0, 0, page.width, page.height);

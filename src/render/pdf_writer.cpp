@@ -83,8 +83,8 @@ void put_hex4(std::string& out, unsigned v) {
 std::string deflated(std::string_view data) {
   // qCompress gives the zlib stream PDF's FlateDecode reads, after four bytes
   // of length of its own.
-  const QByteArray z = qCompress(reinterpret_cast<const uchar*>(data.data()), static_cast<qsizetype>(data.size()),
-                                 kCompression);
+  const QByteArray z =
+      qCompress(reinterpret_cast<const uchar*>(data.data()), static_cast<qsizetype>(data.size()), kCompression);
   return z.size() > 4 ? std::string(z.constData() + 4, static_cast<std::size_t>(z.size() - 4)) : std::string();
 }
 
@@ -322,7 +322,8 @@ bool Writer::prepare_fonts(QString* error) {
     std::array<quint32, 256> glyphs{};
     int got = 256;
     if (raw.glyphIndexesForChars(chars.data(), 256, glyphs.data(), &got))
-      for (int b = 0; b < got; ++b) face.glyph[static_cast<std::size_t>(b)] = static_cast<std::uint16_t>(glyphs[static_cast<std::size_t>(b)]);
+      for (int b = 0; b < got; ++b)
+        face.glyph[static_cast<std::size_t>(b)] = static_cast<std::uint16_t>(glyphs[static_cast<std::size_t>(b)]);
     use.face = static_cast<int>(faces_.size() - 1);
   }
   for (Face& face : faces_) {
@@ -457,8 +458,7 @@ bool Writer::write_face(const Face& face, QString* error) {
   std::sort(unicode.begin(), unicode.end());
   const std::optional<std::string> program = font_program(face, glyphs);
   if (!program) {
-    if (error)
-      *error = QStringLiteral("The font %1 could not be embedded in the PDF file.").arg(face.raw.familyName());
+    if (error) *error = QStringLiteral("The font %1 could not be embedded in the PDF file.").arg(face.raw.familyName());
     return false;
   }
   const QByteArray head = face.raw.fontTable("head"), hhea = face.raw.fontTable("hhea");
@@ -486,7 +486,8 @@ bool Writer::write_face(const Face& face, QString* error) {
   o += " 0 R >>\nendobj\n";
 
   begin_object(cid);
-  o += "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + base + " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>";
+  o += "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + base +
+       " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>";
   o += " /FontDescriptor ";
   put_number(o, descriptor);
   o += " 0 R /DW 0 /W [";

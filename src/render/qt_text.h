@@ -7,9 +7,7 @@
 
 namespace vft::ui {
 
-inline QString qs(const std::string& cp1252_text) {
-  return QString::fromStdString(cp1252::to_utf8(cp1252_text));
-}
+inline QString qs(const std::string& cp1252_text) { return QString::fromStdString(cp1252::to_utf8(cp1252_text)); }
 inline std::string cp(const QString& text) { return cp1252::from_utf8(text.toStdString()); }
 
 }  // namespace vft::ui

@@ -34,14 +34,15 @@ TEST_F(ChartCli, WritesPicturesAndRefusesBadArguments) {
   // Parsed by an XML parser: an svg root with texts in it.
   const test::ToolRun xml = test::run_tool(
       "python3 -c 'import sys,xml.etree.ElementTree as E; r=E.parse(sys.argv[1]).getroot(); "
-      "print(r.tag, len(r.findall(\".//{http://www.w3.org/2000/svg}text\")) > 0)' " + test::shell_quote(dir + "fan.svg"),
+      "print(r.tag, len(r.findall(\".//{http://www.w3.org/2000/svg}text\")) > 0)' " +
+          test::shell_quote(dir + "fan.svg"),
       dir + "py.txt");
   EXPECT_EQ(xml.out, "{http://www.w3.org/2000/svg}svg True\n") << xml.err;
 
   ASSERT_EQ(vft(f + "--kind ancestors --person 1 --dpi 300 " + test::shell_quote(dir + "a.png")).code, 0);
   const chart::Layout l = chart::LayOut(s, 1, {chart::Kind::Ancestors, 4});
-  EXPECT_EQ(PngSize(test::file_text(dir + "a.png")),
-            std::make_pair(static_cast<long>(std::ceil(l.width * 300 / 96)), static_cast<long>(std::ceil(l.height * 300 / 96))));
+  EXPECT_EQ(PngSize(test::file_text(dir + "a.png")), std::make_pair(static_cast<long>(std::ceil(l.width * 300 / 96)),
+                                                                    static_cast<long>(std::ceil(l.height * 300 / 96))));
   ASSERT_EQ(vft(f + "--kind descendants --person 1 " + test::shell_quote(dir + "d.pdf")).code, 0);
   EXPECT_EQ(test::file_text(dir + "d.pdf").substr(0, 5), "%PDF-");
 

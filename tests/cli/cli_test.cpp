@@ -73,7 +73,8 @@ TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
       // Said as a command-line tool: there is no open tree to leave unchanged.
       {"convert " + shell_quote(none) + " " + shell_quote(out), 1,
        "holds no individuals, so there is nothing to import.\nvft: " + out + " was not written\n"},
-      {"convert " + shell_quote(file) + " " + shell_quote(open), 1, "open.vfl is open in Vorlan Family Tree, opened by "},
+      {"convert " + shell_quote(file) + " " + shell_quote(open), 1,
+       "open.vfl is open in Vorlan Family Tree, opened by "},
       {"dump " + shell_quote(dir + "missing.vfl"), 1, "missing.vfl"},
   };
   for (const auto& c : cases) {
@@ -91,11 +92,16 @@ TEST_F(Cli, RefusalsGoToStderrWithTheirCodesAndWriteNothing) {
 // both exit 2; a value is taken as it is, and after `--` all are files.
 TEST_F(Cli, EveryCommandHelpsAndRefusesOptionsAlike) {
   const std::pair<std::string, std::string> commands[] = {
-      {"dump", ""}, {"check", ""}, {"relate", ""}, {"merge", ""},
-      {"convert", "--flavour --submitter-name --submitter-address1 --submitter-address2 --submitter-address3 "
-                  "--submitter-phone --submitter-email"},
-      {"print", "--chart --sheet --list --person --partner --generations --sort --format --text --paper --landscape "
-                "--portrait --margins --font --items --all-items"},
+      {"dump", ""},
+      {"check", ""},
+      {"relate", ""},
+      {"merge", ""},
+      {"convert",
+       "--flavour --submitter-name --submitter-address1 --submitter-address2 --submitter-address3 "
+       "--submitter-phone --submitter-email"},
+      {"print",
+       "--chart --sheet --list --person --partner --generations --sort --format --text --paper --landscape "
+       "--portrait --margins --font --items --all-items"},
       {"web", "--style --html --include-living-dates --colours"},
       {"chart", "--kind --person --generations --full-circle --dpi"},
       {"duplicates", "--min-score --limit --json"}};
@@ -131,7 +137,8 @@ TEST_F(Cli, EveryCommandHelpsAndRefusesOptionsAlike) {
 TEST_F(Cli, CheckNamesWhatIsBroken) {
   EXPECT_EQ(vft("check " + shell_quote(saved_tree("tree.vfl"))).code, 0);
   std::int16_t m = 1;
-  while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 || t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1)
+  while (t.s.Marriages[static_cast<std::size_t>(m)].Husband < 1 ||
+         t.s.Marriages[static_cast<std::size_t>(m)].NumKids < 1)
     ++m;
   const MarriageRecord& f = t.s.Marriages[static_cast<std::size_t>(m)];
   const std::int16_t up = ParentFamilyOf(t.s, f.Husband);
@@ -146,8 +153,9 @@ TEST_F(Cli, CheckNamesWhatIsBroken) {
 TEST_F(Cli, ConvertReportsWhatItLeftOut) {
   const std::string loop = dir + "loop.ged", out = dir + "out.vfl";
   // Identifiers with letters, a person who is his own child and a source citation.
-  const std::string text = "0 HEAD\r\n1 CHAR ANSI\r\n0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n"
-                           "0 @X1@ FAM\r\n1 HUSB @P1@\r\n1 CHIL @P1@\r\n0 TRLR\r\n";
+  const std::string text =
+      "0 HEAD\r\n1 CHAR ANSI\r\n0 @P1@ INDI\r\n1 NAME Al /Loop/\r\n1 SEX M\r\n1 SOUR @S1@\r\n"
+      "0 @X1@ FAM\r\n1 HUSB @P1@\r\n1 CHIL @P1@\r\n0 TRLR\r\n";
   ASSERT_TRUE(test::put_file(loop, Bytes(text.begin(), text.end())));
   const test::ToolRun c = vft("convert " + shell_quote(loop) + " " + shell_quote(out));
   EXPECT_EQ(c.code, 0) << c.err;
@@ -159,7 +167,6 @@ TEST_F(Cli, ConvertReportsWhatItLeftOut) {
             "The following individuals would have been their own ancestors; these links were left out:\n"
             "Number 1  Al Loop  (as a child of Family 1)\n");
 }
-
 
 // Each flavour of a generated tree (a deleted partner, dates in words) is
 // written as asked; that each comes back field by field is the core tests'
@@ -182,10 +189,10 @@ TEST_F(Cli, GedcomFlavoursAsAskedAnd70PassesTheStructureCheck) {
   };
   std::string checked;
   int i = 0;
-  for (const Case& c : {Case{"tree", "", "1 CHAR ANSI\r\n"},
-                        Case{"tree", "--flavour 5.5.1 --submitter-name 'Ann Example' ", "1 NAME Ann Example\r\n"},
-                        Case{"tree", "--flavour 7 ", "2 VERS 7.0\r\n"},
-                        Case{"sample", "--flavour 7 ", "2 VERS 7.0\r\n"}}) {
+  for (const Case& c :
+       {Case{"tree", "", "1 CHAR ANSI\r\n"},
+        Case{"tree", "--flavour 5.5.1 --submitter-name 'Ann Example' ", "1 NAME Ann Example\r\n"},
+        Case{"tree", "--flavour 7 ", "2 VERS 7.0\r\n"}, Case{"sample", "--flavour 7 ", "2 VERS 7.0\r\n"}}) {
     const std::string in = dir + c.tree + ".vfl", ged = dir + std::to_string(++i) + ".ged";
     const test::ToolRun e = vft("convert " + std::string(c.options) + shell_quote(in) + " " + shell_quote(ged));
     ASSERT_EQ(e.code, 0) << e.err;
@@ -226,7 +233,8 @@ TEST_F(Cli, TheWorkFolderGoesWhenTheToolIsStoppedOrWasKilled) {
     for (int i = 0; i < 1000 && (std::filesystem::exists(dead) || ours() != 1); ++i) usleep(10000);
     EXPECT_FALSE(std::filesystem::exists(dead)) << sig;
     EXPECT_EQ(ours(), 1) << sig;  // its own, while it waits to write
-    if (sig == SIGPIPE) close(out[0]); else kill(child, sig);
+    if (sig == SIGPIPE) close(out[0]);
+    else kill(child, sig);
     int status = 0;
     waitpid(child, &status, 0);
     if (sig != SIGPIPE) close(out[0]);

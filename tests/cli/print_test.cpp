@@ -83,8 +83,7 @@ TEST_F(PrintCli, TheUsersSavedChartSettingsAreUsedUnlessOthersAreAsked) {
   ASSERT_EQ(IniWriteAt(fs, ini, "Printing", "PaperSize", "11"), 1);  // A5
   const struct {
     std::string args, says, size;
-  } cases[] = {{"", "in 1 generations\n", "595x420"},
-               {"--paper legal --portrait", "", "612x1008"}};
+  } cases[] = {{"", "in 1 generations\n", "595x420"}, {"--paper legal --portrait", "", "612x1008"}};
   for (const auto& c : cases) {
     const test::ToolRun r = print(file, "--chart descendants --person 1 " + c.args + " " + shell_quote(out));
     ASSERT_EQ(r.code, 0) << c.args << r.err;
@@ -174,10 +173,8 @@ TEST_F(PrintCli, RefusalsSayWhyAndWriteNothing) {
     SCOPED_TRACE(c.args);
     const test::ToolRun r = vft("print " + c.args);
     EXPECT_EQ(r.code, c.code);
-    if (c.part)
-      EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-    else
-      EXPECT_EQ(r.err, c.err);
+    if (c.part) EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    else EXPECT_EQ(r.err, c.err);
   }
   EXPECT_FALSE(fileio::exists(out));
 }

@@ -16,7 +16,9 @@ class RelateCli : public test::ToolTest {};
 TEST_F(RelateCli, AnswersInWordsAndRefusesBadPersons) {
   test::TreeBuilder b(s);
   const auto john = b.person("John", "Smith", "M");
-  const auto parents = b.family(john, b.person("Ren\xe9" "e", "Smith", "F"));
+  const auto parents = b.family(john, b.person("Ren\xe9"
+                                               "e",
+                                               "Smith", "F"));
   b.child(parents, "Ann", "Smith", "F");    // 3
   b.child(parents, "Peter", "Smith", "M");  // 4
   b.person("Zed", "Jones", "M");            // 5
@@ -52,9 +54,7 @@ TEST_F(RelateCli, AnswersInWordsAndRefusesBadPersons) {
     // Each answer: the sentence both ways, then every way numbered with its
     // common ancestors and its path, in the words of the kinship terms.
     if (!run.golden.empty()) test::expect_golden(run.golden, r.out);
-    if (run.code != 0) {
-      EXPECT_EQ(r.out, "");
-    }
+    if (run.code != 0) { EXPECT_EQ(r.out, ""); }
     EXPECT_EQ(r.err.substr(0, run.err.size()), run.err);
   }
   const test::ToolRun r = vft("relate " + test::shell_quote(dir + "none.vfl") + " 1 2");

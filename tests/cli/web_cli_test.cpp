@@ -37,7 +37,7 @@ TEST_F(WebCli, WritesTheWholeSiteWithChosenStyleExtensionAndColours) {
   for (const auto& c : cases) {
     const std::string out = dir + c.style;  // created by the command
     test::ToolRun r = vft("web " + shell_quote(file) + " " + shell_quote(out) + " --style " + c.style +
-                           " --html --colours '#102030,abcdef,000001,FF0000'");
+                          " --html --colours '#102030,abcdef,000001,FF0000'");
     ASSERT_EQ(r.code, 0) << r.err;
     long pages = 0;
     for (const auto& e : fs::directory_iterator(out)) {
@@ -59,7 +59,8 @@ TEST_F(WebCli, LivingDatesOnlyOnRequest) {
   b.family(h, w, "4 Apr 1990", "Bath");  // both alive
   const std::string file = save("living.vfl");
   ASSERT_EQ(vft("web --style classic " + shell_quote(file) + " " + shell_quote(dir + "a")).code, 0);
-  ASSERT_EQ(vft("web --style classic --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b")).code, 0);
+  ASSERT_EQ(vft("web --style classic --include-living-dates " + shell_quote(file) + " " + shell_quote(dir + "b")).code,
+            0);
   const std::string hidden = file_text(dir + "a/vfl00003.htm"), shown = file_text(dir + "b/vfl00003.htm");
   EXPECT_NE(hidden.find("Married: ? ??? ????   Bath\r\n"), std::string::npos) << hidden;
   EXPECT_NE(shown.find("Married: 4 Apr 1990   Bath\r\n"), std::string::npos) << shown;

@@ -78,7 +78,9 @@ TEST_F(BackupDialog, BadEmptyOrUncreatableFolderKeepsTheDialogOpen) {
       {"backups", {}, BackupNext::FocusFolder, {invalid}},
       {"/tmp/a|b", {}, BackupNext::FocusFolder, {invalid}},
       {"/tmp/too.long.name", {}, BackupNext::FocusFolder, {invalid}},
-      {blocker + "/sub", {kAnswerYes}, BackupNext::FocusFolder,
+      {blocker + "/sub",
+       {kAnswerYes},
+       BackupNext::FocusFolder,
        {"The Folder: " + blocker + "/sub was not found. Do you want to create it?",
         "The Folder: " + blocker + "/sub could not be created."}},
       // An empty box: OK goes back to it, Cancel asks whether to give up.
@@ -131,7 +133,7 @@ TEST_F(BackupDialog, SaveDialogProposesTheOpenFileOrADefaultName) {
   s.CurrentFilePath = path("Smiths.vfl");
   dialogs.answers = {""};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);  // cancelled: back in the dialog
-  s.CurrentFilePath = path("");  // a folder only: no file is open
+  s.CurrentFilePath = path("");                             // a folder only: no file is open
   dialogs.answers = {""};
   BackupOK(s, dialogs, form);
   ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -210,7 +212,8 @@ TEST_F(BackupDialog, FailedSaveIsReportedAndNothingIsRemembered) {
   dialogs.answers = {path("gone/tree.vfl")};
   EXPECT_EQ(BackupOK(s, dialogs, form), BackupNext::Stay);
   ASSERT_FALSE(boxes.shown.empty());
-  EXPECT_EQ(boxes.shown.back().text, "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
+  EXPECT_EQ(boxes.shown.back().text,
+            "Your Vorlan Family Tree records file backup failed.\r\nNo such file or directory");
   EXPECT_EQ(boxes.shown.back().title, "Backup Vorlan Family Tree Records File");
   EXPECT_EQ(boxes.shown.back().icon, Icon::Critical);
   for (const char* key : {"Remind", "CurBackupPath", "LastBackup", "LastBackupNumPer"})

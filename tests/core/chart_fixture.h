@@ -28,8 +28,8 @@ inline std::vector<TextAt> texts_of(const print::PageDocument& doc) {
   for (int p = 1; p <= doc.page_count(); ++p)
     for (const print::Item& i : doc.page_items(p))
       if (i.kind == print::Item::Kind::Text)
-        out.push_back({p, std::string(doc.item_text(i)), i.x1, i.y1, i.x2, doc.item_font(i).bold,
-                       doc.item_font(i).size});
+        out.push_back(
+            {p, std::string(doc.item_text(i)), i.x1, i.y1, i.x2, doc.item_font(i).bold, doc.item_font(i).size});
   return out;
 }
 

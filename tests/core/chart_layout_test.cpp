@@ -48,7 +48,8 @@ void ExpectSound(const Session& s, const Layout& l, const std::string& what) {
       for (double along : {-spot.room / 2, spot.room / 2})
         for (double down : {-kLineStep / 2, bottom})
           EXPECT_LE(std::hypot(spot.x + along * std::cos(a) - down * std::sin(a) - l.cx,
-                               spot.y + along * std::sin(a) + down * std::cos(a) - l.cy), b.sector.r1 + 1e-6);
+                               spot.y + along * std::sin(a) + down * std::cos(a) - l.cy),
+                    b.sector.r1 + 1e-6);
     }
     EXPECT_GE(b.x, kMargin - 1e-6);
     EXPECT_LE(b.x + b.w, l.width - kMargin + 1e-6);
@@ -91,15 +92,24 @@ void ExpectSound(const Session& s, const Layout& l, const std::string& what) {
         for (std::int16_t k : index.kids(m))
           if (k >= 1) want.push_back(k);
       int last = from;
-      while (static_cast<std::size_t>(last + 1) < l.boxes.size() && l.boxes[static_cast<std::size_t>(last + 1)].partner) ++last;
+      while (static_cast<std::size_t>(last + 1) < l.boxes.size() && l.boxes[static_cast<std::size_t>(last + 1)].partner)
+        ++last;
       const double centre = (f.x + l.boxes[static_cast<std::size_t>(last)].x + kBoxWidth) / 2;
-      EXPECT_NEAR(centre, (l.boxes[static_cast<std::size_t>(ids.front())].cx() + l.boxes[static_cast<std::size_t>(ids.back())].cx()) / 2, 1e-6);
+      EXPECT_NEAR(
+          centre,
+          (l.boxes[static_cast<std::size_t>(ids.front())].cx() + l.boxes[static_cast<std::size_t>(ids.back())].cx()) /
+              2,
+          1e-6);
     } else {
       const MarriageRecord& fam = index.family(index.parent_family(f.person));
       for (std::int16_t p : {fam.Husband, fam.Wife})
         if (p >= 1) want.push_back(p);
       if (l.kind == Kind::Ancestors) {
-        EXPECT_NEAR(f.cy(), (l.boxes[static_cast<std::size_t>(ids.front())].cy() + l.boxes[static_cast<std::size_t>(ids.back())].cy()) / 2, 1e-6);
+        EXPECT_NEAR(
+            f.cy(),
+            (l.boxes[static_cast<std::size_t>(ids.front())].cy() + l.boxes[static_cast<std::size_t>(ids.back())].cy()) /
+                2,
+            1e-6);
       }
     }
     EXPECT_EQ(got, want) << "led from box " << from;
@@ -107,20 +117,25 @@ void ExpectSound(const Session& s, const Layout& l, const std::string& what) {
 }
 
 std::vector<Options> EveryChart() {
-  return {{Kind::Ancestors, 2}, {Kind::Ancestors, 10}, {Kind::Descendants, 0}, {Kind::Descendants, 2},
-          {Kind::Fan, 3},       {Kind::Fan, 9, true}};
+  return {{Kind::Ancestors, 2},   {Kind::Ancestors, 10}, {Kind::Descendants, 0},
+          {Kind::Descendants, 2}, {Kind::Fan, 3},        {Kind::Fan, 9, true}};
 }
 
 TEST(ChartLayout, GeneratedTreesOfManyShapes) {
-  struct Shape { int persons, marriages, generations; std::uint64_t seed; };
-  for (const Shape& shape : {Shape{2, 1, 1, 1}, Shape{60, 45, 4, 2}, Shape{300, 200, 9, 3}, Shape{900, 500, 12, 4},
-                             Shape{400, 120, 3, 5}}) {
+  struct Shape {
+    int persons, marriages, generations;
+    std::uint64_t seed;
+  };
+  for (const Shape& shape :
+       {Shape{2, 1, 1, 1}, Shape{60, 45, 4, 2}, Shape{300, 200, 9, 3}, Shape{900, 500, 12, 4}, Shape{400, 120, 3, 5}}) {
     test::TempSession t;
-    test::generate_tree(t.s, {.seed = shape.seed, .persons = shape.persons, .marriages = shape.marriages,
-                              .generations = shape.generations});
+    test::generate_tree(
+        t.s,
+        {.seed = shape.seed, .persons = shape.persons, .marriages = shape.marriages, .generations = shape.generations});
     for (std::int16_t root = 1; root <= t.s.Config.NumPersons(); root = static_cast<std::int16_t>(root * 3 + 1))
       for (const Options& o : EveryChart())
-        ExpectSound(t.s, LayOut(t.s, root, o), "persons " + std::to_string(shape.persons) + " root " + std::to_string(root));
+        ExpectSound(t.s, LayOut(t.s, root, o),
+                    "persons " + std::to_string(shape.persons) + " root " + std::to_string(root));
   }
 }
 
@@ -188,17 +203,33 @@ TEST(ChartLayout, PicksBoxesAndNeighbours) {
 // chart's edge; a tick pair on each edge line that a neighbour starts or ends
 // on; one page scales down only; refusals leave no pages.
 TEST(ChartPages, TilesAndScales) {
-  struct Row { Rect area; double pw, ph; bool one; int rows, columns; double scale; Rect last; int marks; };
+  struct Row {
+    Rect area;
+    double pw, ph;
+    bool one;
+    int rows, columns;
+    double scale;
+    Rect last;
+    int marks;
+  };
   const double o = kTileOverlap;
   const Row rows[] = {
       {{0, 0, 500, 300}, 700, 1000, false, 1, 1, 1, {0, 0, 500, 300}, 0},
       {{0, 0, 700, 1000}, 700, 1000, false, 1, 1, 1, {0, 0, 700, 1000}, 0},
       {{0, 0, 701, 300}, 700, 1000, false, 1, 2, 1, {700 - o, 0, 1 + o, 300}, 4},
-      {{10, 20, 1500, 1001}, 700, 1000, false, 2, 3, 1, {10 + 2 * (700 - o), 20 + 1000 - o, 1500 - 2 * (700 - o), 1 + o}, 28},
+      {{10, 20, 1500, 1001},
+       700,
+       1000,
+       false,
+       2,
+       3,
+       1,
+       {10 + 2 * (700 - o), 20 + 1000 - o, 1500 - 2 * (700 - o), 1 + o},
+       28},
       {{0, 0, 1400, 500}, 700, 1000, true, 1, 1, 0.5, {0, 0, 1400, 500}, 0},
       {{0, 0, 100, 100}, 700, 1000, true, 1, 1, 1, {0, 0, 100, 100}, 0},
       {{0, 0, 100000, 100000}, 700, 1000, false, 105, 154, 1, {}, -1},  // too many pages
-      {{0, 0, 500, 300}, 90, 1000, false, 0, 0, 1, {}, -1},              // paper smaller than two overlaps
+      {{0, 0, 500, 300}, 90, 1000, false, 0, 0, 1, {}, -1},             // paper smaller than two overlaps
       {{0, 0, 0, 300}, 700, 1000, true, 0, 0, 1, {}, -1},
   };
   for (const Row& r : rows) {

@@ -49,9 +49,15 @@ TEST_F(ChartOptionsTest, WithoutSettingsAFirstPrintoutShowsWhatItNeeds) {
 }
 
 TEST_F(ChartOptionsTest, SavedValuesWinOverTheDefaults) {
-  for (auto [key, value] : {std::pair{"Partners", "0"}, {"PersonNumber", "1"}, {"Colour", "0"},
-                            {"PrintHeadings", "2"}, {"Generations", "9"}, {"FontName", "Times New Roman"},
-                            {"FontSize", "11.5"}, {"FontBold", "-1"}, {"Orientation", "1"}})
+  for (auto [key, value] : {std::pair{"Partners", "0"},
+                            {"PersonNumber", "1"},
+                            {"Colour", "0"},
+                            {"PrintHeadings", "2"},
+                            {"Generations", "9"},
+                            {"FontName", "Times New Roman"},
+                            {"FontSize", "11.5"},
+                            {"FontBold", "-1"},
+                            {"Orientation", "1"}})
     set("Print Descendants", key, value);
   set("Printing", "LMarg", "720");
   set("Printing", "TMarg", "567");

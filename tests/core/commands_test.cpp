@@ -30,14 +30,16 @@ TEST(SaveAsExtension, AnyOtherExtensionBecomesVflAfterTheMessage) {
   for (const auto& [in, out, name, ext] :
        {std::tuple{"/home/ann/trees/family.txt", "/home/ann/trees/family.Vfl", "family.txt", "txt"},
         {"/home/a.b/my.tree.GED", "/home/a.b/my.tree.Vfl", "my.tree.GED", "GED"},
-        {"/data/family.", "/data/family.Vfl", "family.", ""}, {"/t/Family.vfl", "/t/Family.vfl", "", ""},
-        {"/t/FAMILY.VFL", "/t/FAMILY.VFL", "", ""}, {"/a.b/family", "/a.b/family.vfl", "", ""}}) {
+        {"/data/family.", "/data/family.Vfl", "family.", ""},
+        {"/t/Family.vfl", "/t/Family.vfl", "", ""},
+        {"/t/FAMILY.VFL", "/t/FAMILY.VFL", "", ""},
+        {"/a.b/family", "/a.b/family.vfl", "", ""}}) {
     ExtensionFix f = CorrectVflExtension(in);
     EXPECT_EQ(f.path, out);
-    EXPECT_EQ(f.message, *name ? "The file name " + std::string(name) + " with the extension " + ext +
-                                     " is not valid. It will be changed to " + FileNameOf(out) +
-                                     ". Press OK to continue."
-                               : "");
+    EXPECT_EQ(f.message, *name
+                             ? "The file name " + std::string(name) + " with the extension " + ext +
+                                   " is not valid. It will be changed to " + FileNameOf(out) + ". Press OK to continue."
+                             : "");
   }
 }
 
@@ -116,9 +118,8 @@ TEST_F(Commands, FailedSaveSaysSoAndKeepsTheChangesUnsaved) {
   EXPECT_EQ(SaveCommand(s, dialogs, doc), SaveOutcome::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(box_title(0), "Save File");
-  EXPECT_EQ(box_text(0),
-            "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
-                "\r\nNo such file or directory");
+  EXPECT_EQ(box_text(0), "Vorlan Family Tree could not save the file: " + path("no such folder/tree.vfl") +
+                             "\r\nNo such file or directory");
   EXPECT_FALSE(s.RecordsSaved);
 }
 
@@ -162,8 +163,9 @@ TEST_F(Commands, GuardYesSavesAndAFailedSaveAsksBeforeGoingOn) {
   EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(box_title(1), "Open File");
-  EXPECT_EQ(box_text(1), "You haven't successfully saved your family records.   Do you really want to open another "
-                         "Vorlan Family Tree file without saving these records?");
+  EXPECT_EQ(box_text(1),
+            "You haven't successfully saved your family records.   Do you really want to open another "
+            "Vorlan Family Tree file without saving these records?");
   boxes.answers = {kAnswerYes, kAnswerYes};
   EXPECT_TRUE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Open));
 
@@ -173,8 +175,9 @@ TEST_F(Commands, GuardYesSavesAndAFailedSaveAsksBeforeGoingOn) {
   EXPECT_FALSE(GuardUnsavedWork(s, dialogs, doc, GuardFor::Exit));
   EXPECT_EQ(box_text(0), "You have made changes to your family records. \r\n Do you wish to save them?");
   EXPECT_EQ(boxes.shown[0].icon, Icon::Critical);
-  EXPECT_EQ(box_text(1), "You haven't successfully saved your family records. \r\n  \r\nDo you really want to exit "
-                         "Vorlan Family Tree without saving?");
+  EXPECT_EQ(box_text(1),
+            "You haven't successfully saved your family records. \r\n  \r\nDo you really want to exit "
+            "Vorlan Family Tree without saving?");
 
   // New tree: no second question; the tree simply stays.
   boxes.shown.clear();

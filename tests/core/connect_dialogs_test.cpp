@@ -14,7 +14,6 @@ using Kids = std::vector<std::int16_t>;
 
 class ConnectDialogs : public test::TreeFixture {
  protected:
-
   void start(bool add, std::int16_t c) {
     b.select(c);
     ResetRelationState(s.Rel);
@@ -58,8 +57,8 @@ TEST_F(ConnectDialogs, ConnectAsEnableRules) {
   start(true, c);
   ConnectAsView v = LoadConnectAs(s);
   EXPECT_FALSE(v.father || v.mother);  // a father is recorded: neither parent can be added
-  EXPECT_FALSE(v.sibling);  // 33 children in the parent family
-  EXPECT_TRUE(v.child);     // exactly 32 with the displayed partner
+  EXPECT_FALSE(v.sibling);             // 33 children in the parent family
+  EXPECT_TRUE(v.child);                // exactly 32 with the displayed partner
 
   b.child(cw, "K32", "Dale", "F");
   set_partners(c, 19);
@@ -90,7 +89,8 @@ TEST_F(ConnectDialogs, AddSiblingOffersThePlaceAmongTheChildrenInLines) {
   DialogStep st = ChooseRelation(s, Relation::Sibling);
   ASSERT_EQ(st.next, DialogNext::ListSequence);
   EXPECT_EQ(st.list.caption, "Add a Sibling to Cal DALE");
-  EXPECT_EQ(st.list.prompt, "Enter the position number in the sequence below where the sibling is to inserted (1 - 3):");
+  EXPECT_EQ(st.list.prompt,
+            "Enter the position number in the sequence below where the sibling is to inserted (1 - 3):");
   EXPECT_EQ(st.list.persons, (Kids{c, d}));
   // The lines of such lists.
   PersonRecord r = b.read(d);
@@ -277,8 +277,7 @@ TEST_F(ConnectDialogs, SequencePositionRefusals) {
   ASSERT_EQ(t.prompter.shown.size(), 2u);
   for (const Message& m : t.prompter.shown) EXPECT_EQ(m.title, "Problem");
   EXPECT_EQ(t.prompter.shown[0].text, "You entered a number less than one.  Please enter a number between 1 and 4");
-  EXPECT_EQ(t.prompter.shown[1].text,
-            "You entered a number greater than 4.  Please enter a number between 1 and 4");
+  EXPECT_EQ(t.prompter.shown[1].text, "You entered a number greater than 4.  Please enter a number between 1 and 4");
   EXPECT_EQ(CheckSequencePosition(s, "1", 4), 0);
   EXPECT_EQ(CheckSequencePosition(s, "4", 4), 3);  // n+1 appends
   EXPECT_EQ(t.prompter.shown.size(), 2u);

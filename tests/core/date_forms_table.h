@@ -52,10 +52,10 @@ inline constexpr RealDate kRealDates[] = {
     {"in 1850 or 1851 or so", "1850", false},  // alternatives: the first
     {"1089 (or 1112?)", "1089", false},
     {"circa 56 AD or 171", "ABT 56", false},
-    {"609 BC Megiddo", "609 BC", false},        // the era is never lost
+    {"609 BC Megiddo", "609 BC", false},  // the era is never lost
     {"POSS ABT 1500 BC", "ABT 1500 BC", false},
     {"by abt. 1424 B.C.", "ABT 1424 BC", false},
-    {"circa 12345 or 9", "", false},           // no year: nothing
+    {"circa 12345 or 9", "", false},  // no year: nothing
     {"@#DJULIAN@ 5 JAN 1700", "5 Jan 1700", false},
     {"@#DGREGORIAN@ 5 JAN 1700", "5 Jan 1700", true},
     {"JULIAN 5 JAN 1700", "5 Jan 1700", false},  // GEDCOM 7 names the calendar with a word

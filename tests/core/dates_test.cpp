@@ -46,18 +46,33 @@ struct Typed {
 
 // "Today" is 5 Dec 2026; numeric dates are day first.
 const Typed kNormalised[] = {
-    {"5/1/1901", "5 Jan 1901"},     {"  5/1/1901  ", "5 Jan 1901"}, {"5 Sept 1901", "5 Sep 1901"},
-    {"DECEMBER 31 1999", "31 Dec 1999"}, {"1 Jan 0800", "1 Jan 0800"},  {"5 Dec 2026", "5 Dec 2026"},
+    {"5/1/1901", "5 Jan 1901"},
+    {"  5/1/1901  ", "5 Jan 1901"},
+    {"5 Sept 1901", "5 Sep 1901"},
+    {"DECEMBER 31 1999", "31 Dec 1999"},
+    {"1 Jan 0800", "1 Jan 0800"},
+    {"5 Dec 2026", "5 Dec 2026"},
     // partial dates
-    {"? mar 1901", "? Mar 1901"},   {"0 3 1901", "? Mar 1901"},     {"?", "? ??? ????"},
-    {"? ??? 5", "? ??? 2005"},      {"? ??? 0", "? ??? 2000"},      {"12 ? ??", "12 ??? ????"},
-    {"?? Mar 1901", "? Mar 1901"},  {"? 12 1901", "? Dec 1901"},    {"3 1901", "? Mar 1901"},
+    {"? mar 1901", "? Mar 1901"},
+    {"0 3 1901", "? Mar 1901"},
+    {"?", "? ??? ????"},
+    {"? ??? 5", "? ??? 2005"},
+    {"? ??? 0", "? ??? 2000"},
+    {"12 ? ??", "12 ??? ????"},
+    {"?? Mar 1901", "? Mar 1901"},
+    {"? 12 1901", "? Dec 1901"},
+    {"3 1901", "? Mar 1901"},
     // typed shorthand: month numbers, this century's years, "to" between years
-    {"abt 05", "ABT 2005"},         {"ABT 1 1900", "ABT Jan 1900"}, {"1850 to 1855", "1850-1855"},
+    {"abt 05", "ABT 2005"},
+    {"ABT 1 1900", "ABT Jan 1900"},
+    {"1850 to 1855", "1850-1855"},
     {"1850 - 1855", "1850-1855"},
     // texts that are no date are kept, separators turned into blanks
-    {"5 13 1901", "5 13 1901"},     {"5-foo-1901", "5 foo 1901"},   {"??????", "??????"},
-    {"5 Jan 1901 x", "5 Jan 1901 x"}, {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
+    {"5 13 1901", "5 13 1901"},
+    {"5-foo-1901", "5 foo 1901"},
+    {"??????", "??????"},
+    {"5 Jan 1901 x", "5 Jan 1901 x"},
+    {"xxxxxxxxxxxx", "xxxxxxxxxxxx"},
 };
 
 }  // namespace
@@ -81,8 +96,8 @@ TEST_F(DateBox, MonthFirstReadsNumericDatesTheOtherWay) {
 // The front ends read the order from the system's short date pattern.
 TEST(DatePattern, MonthFirstWhenTheMonthComesBeforeTheDay) {
   const std::pair<const char*, bool> rows[] = {
-      {"M/d/yy", true},     {"dd/MM/yyyy", false}, {"dd.MM.yy", false}, {"yyyy-MM-dd", true},
-      {"d MMM yyyy", false}, {"'de' d/M", false},  {"'Md' d/M", false}, {"", false}};
+      {"M/d/yy", true},      {"dd/MM/yyyy", false}, {"dd.MM.yy", false}, {"yyyy-MM-dd", true},
+      {"d MMM yyyy", false}, {"'de' d/M", false},   {"'Md' d/M", false}, {"", false}};
   for (const auto& [pattern, month_first] : rows) EXPECT_EQ(PatternPutsMonthFirst(pattern), month_first) << pattern;
 }
 
@@ -155,9 +170,10 @@ TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {
             "Click 'Yes' to keep it as it is, or 'No' to correct it.");
   EXPECT_EQ(t.prompter.shown[0].buttons, Buttons::YesNo);
   EXPECT_EQ(focused, std::vector<int>{datefield::Birth});
-  const std::pair<const char*, const char*> why[] = {
-      {"31 Apr 1901", "April 1901 has 30 days."}, {"30 Feb ????", "February has at most 29 days."},
-      {"31 Sep ????", "September has 30 days."}, {"32 ??? 1901", "no month has more than 31 days."}};
+  const std::pair<const char*, const char*> why[] = {{"31 Apr 1901", "April 1901 has 30 days."},
+                                                     {"30 Feb ????", "February has at most 29 days."},
+                                                     {"31 Sep ????", "September has 30 days."},
+                                                     {"32 ??? 1901", "no month has more than 31 days."}};
   // Asked and kept on Yes; each reason differs, so a missing question shows as the last one's.
   for (auto [in, reason] : why) {
     EXPECT_EQ(typed(in), in);
@@ -171,15 +187,15 @@ TEST_F(DateBox, ADayTheMonthDoesNotHaveIsKeptOnlyWhenTheUserSaysSo) {
 
 TEST_F(DateBox, DatesLaterThanTodayAreRefused) {
   struct Case {
-    int month, day;     // of 2026, today
+    int month, day;  // of 2026, today
     const char* in;
-    const char* box;    // what the box received; a complete date is stored before it is refused
+    const char* box;  // what the box received; a complete date is stored before it is refused
     bool refused;
   } cases[] = {
-      {12, 5, "? ??? 2027", "<nothing>", true}, {12, 5, "1850-2027", "<nothing>", true},
+      {12, 5, "? ??? 2027", "<nothing>", true},     {12, 5, "1850-2027", "<nothing>", true},
       {12, 5, "1 Mar 2027x", "1 Mar 2027x", false},  // no date: kept as typed
-      {11, 30, "? Dec 2026", "<nothing>", true}, {11, 30, "? Nov 2026", "? Nov 2026", false},
-      {11, 30, "? ??? 2026", "? ??? 2026", false}, {12, 5, "6/12/2026", "6 Dec 2026", true},
+      {11, 30, "? Dec 2026", "<nothing>", true},    {11, 30, "? Nov 2026", "? Nov 2026", false},
+      {11, 30, "? ??? 2026", "? ??? 2026", false},  {12, 5, "6/12/2026", "6 Dec 2026", true},
       {12, 5, "5/1/29", "5 Jan 2029", true},
   };
   for (const Case& c : cases) {
@@ -195,16 +211,16 @@ TEST_F(DateBox, DatesLaterThanTodayAreRefused) {
 TEST_F(DateBox, MessageNamesTheKindOfDateAndFocusesOnlyABox) {
   s.Messages.apply_field_labels("Family Name", "Given Names", "Christened");
   const std::pair<int, const char*> kinds[] = {{datefield::Birth, "a birth date"},
-                                                {datefield::Death, "a date of death"},
-                                                {datefield::Baptism, "a Christened date"},
-                                                {datefield::BirthRecord, ""}};
+                                               {datefield::Death, "a date of death"},
+                                               {datefield::Baptism, "a Christened date"},
+                                               {datefield::BirthRecord, ""}};
   for (auto [code, kind] : kinds) {
     t.prompter.shown.clear();
     focused.clear();
     DateError(s, code, [this](int c) { focused.push_back(c); });
     ASSERT_EQ(t.prompter.shown.size(), 1u);
-    EXPECT_EQ(t.prompter.shown[0].text, std::string("You have entered ") + kind +
-                                            " for \r\n this person that is later than today.  \r\n ");
+    EXPECT_EQ(t.prompter.shown[0].text,
+              std::string("You have entered ") + kind + " for \r\n this person that is later than today.  \r\n ");
     EXPECT_EQ(focused.size(), code < 98 ? 1u : 0u) << code;
   }
 }
@@ -230,12 +246,29 @@ TEST_F(DateBox, FormlessCodesStoreIntoTheCurrentRecords) {
 }
 
 TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
-  std::vector<std::string> inputs = {
-      "-", "/-.,", "??????", "? ", " ?", "?-?", "., ., .", std::string("5\0Jan\0001901", 11),
-      "\xFF\xFE 1901", "5 \xE9t\xE9 1901", "\x80 \x80 \x80", "9999999999 9 9999999999",
-      "31 12 9999", "1/1/0000", "0/0/0", "99 99 99", "5 Jan -1901", "-5 -1 -1901",
-      std::string(100000, '9'), std::string(100000, ' '), std::string(100000, '?'),
-      "1 " + std::string(50000, 'J') + " 1901", std::string(30000, '/') + "5/1/1901"};
+  std::vector<std::string> inputs = {"-",
+                                     "/-.,",
+                                     "??????",
+                                     "? ",
+                                     " ?",
+                                     "?-?",
+                                     "., ., .",
+                                     std::string("5\0Jan\0001901", 11),
+                                     "\xFF\xFE 1901",
+                                     "5 \xE9t\xE9 1901",
+                                     "\x80 \x80 \x80",
+                                     "9999999999 9 9999999999",
+                                     "31 12 9999",
+                                     "1/1/0000",
+                                     "0/0/0",
+                                     "99 99 99",
+                                     "5 Jan -1901",
+                                     "-5 -1 -1901",
+                                     std::string(100000, '9'),
+                                     std::string(100000, ' '),
+                                     std::string(100000, '?'),
+                                     "1 " + std::string(50000, 'J') + " 1901",
+                                     std::string(30000, '/') + "5/1/1901"};
   std::mt19937 rng(1901);
   for (int i = 0; i < 3000; ++i) {
     std::string r(rng() % 24, '\0');
@@ -249,9 +282,7 @@ TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
       std::string text = in;
       bool ok = check(text, code);
       if (code == datefield::DeathRecord) {
-        if (s.Person.DeathDate != before) {
-          EXPECT_EQ(text, s.Person.DeathDate);
-        }
+        if (s.Person.DeathDate != before) { EXPECT_EQ(text, s.Person.DeathDate); }
       } else if (stored.empty()) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(text, in);
@@ -264,16 +295,20 @@ TEST_F(DateBox, GarbageNeverCrashesAndNeverLosesTheTypedText) {
 }
 
 TEST(CompleteDate, LeapDaysFollowTheGregorianRule) {
-  for (auto [in, whole] : {std::pair{"29/2/2000", true}, {"29 Feb 2024", true},
-                           {"29/2/1900", false}, {"29 Feb 2023", false}, {"30/2/2000", false},
-                           {"31/12/1901", true}, {"31/4/1901", false}})
+  for (auto [in, whole] : {std::pair{"29/2/2000", true},
+                           {"29 Feb 2024", true},
+                           {"29/2/1900", false},
+                           {"29 Feb 2023", false},
+                           {"30/2/2000", false},
+                           {"31/12/1901", true},
+                           {"31/4/1901", false}})
     EXPECT_EQ(ParseCompleteDate(in, false).has_value(), whole) << in;
 }
 
 TEST(CompleteDate, RefusesWhatIsNotAWholeDate) {
-  for (const char* in : {"5/1/1", "5/1/901", "5/1/19011", "0/1/1901", "5/0/1901", "5/13/1901",
-                         "5 Jan", "5/1/1901/2", "5th Jan 1901", "Jan Feb 1901", "5 Ja 1901",
-                         "5 Janus 1901", "1901 1902 Jan", "1901-13-01", "", "///", "5 1 0000"})
+  for (const char* in :
+       {"5/1/1", "5/1/901", "5/1/19011", "0/1/1901", "5/0/1901", "5/13/1901", "5 Jan", "5/1/1901/2", "5th Jan 1901",
+        "Jan Feb 1901", "5 Ja 1901", "5 Janus 1901", "1901 1902 Jan", "1901-13-01", "", "///", "5 1 0000"})
     EXPECT_FALSE(ParseCompleteDate(in, false)) << in;
   EXPECT_EQ(ParseCompleteDate("01-01-1901-", false), (Ymd{1901, 1, 1}));  // trailing separator
   EXPECT_EQ(ParseCompleteDate("1901 Jan 5", false), (Ymd{1901, 1, 5}));
@@ -286,16 +321,12 @@ TEST(DatesInOrder, ComparesWhatIsKnown) {
     const char *a, *b;
     bool in_order;
   } cases[] = {
-      {"? ??? ????", "12 Mar 1899", true},
-      {"   ", "1 Jan 1900", true},
-      {"2 Jan 1900", "1 Jan 1900", false},  // one day back is already out of order
-      {"1 Jan 1900", "1 Jan 1900", true},
-      {"? Mar 1900", "5 Jan 1900", true},      // same year, month not compared
-      {"12 ??? ????", "1 Jan 1800", true},
-      {"1 Jan 1800", "? ??? 1799", false},
+      {"? ??? ????", "12 Mar 1899", true}, {"   ", "1 Jan 1900", true},
+      {"2 Jan 1900", "1 Jan 1900", false},                                      // one day back is already out of order
+      {"1 Jan 1900", "1 Jan 1900", true},  {"? Mar 1900", "5 Jan 1900", true},  // same year, month not compared
+      {"12 ??? ????", "1 Jan 1800", true}, {"1 Jan 1800", "? ??? 1799", false},
       {"1850-1855", "? ??? 1850", true},  // a range is in order with anything after its start
-      {"1850-1855", "1849", false},
-      {"1856", "1850-1855", false},
+      {"1850-1855", "1849", false},        {"1856", "1850-1855", false},
   };
   for (const Case& c : cases) EXPECT_EQ(DatesInOrder(c.a, c.b), c.in_order) << c.a << " / " << c.b;
 }
@@ -307,10 +338,10 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
   } cases[] = {
       {"1 Jan 1900", "1 Jan 1901", " 0"},  // 365 days are less than a year of 365.25
       {"1 Jan 1900", "2 Jan 1901", " 1"},
-      {"2 Jan 1900", "1 Jan 1900", "?"},   // one day backwards
+      {"2 Jan 1900", "1 Jan 1900", "?"},  // one day backwards
       {"1 Jan 1900", "31 Dec 2020", " 120"},
-      {"1 Jan 1900", "2 Jan 2021", "?"},   // 121 and more is not believed
-      {"5 Dec 1926", "", " 100"},          // against today
+      {"1 Jan 1900", "2 Jan 2021", "?"},  // 121 and more is not believed
+      {"5 Dec 1926", "", " 100"},         // against today
       {"6 Dec 1926", "", " 99"},
       {"29 Feb 1900", "1 Mar 1950", "50 (approx.)"},  // no such day: only the years count
       {"? ??? 1900", "", "126 (approx.)"},
@@ -325,8 +356,7 @@ TEST(AgeText, FollowsTheDatesThatAreKnown) {
       {"1850-1855", "? ??? 1900", "45 (approx.)"},
       {"44 BC", "", "?"},  // no age is counted from a year before Christ
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;
+  for (const Case& c : cases) EXPECT_EQ(AgeText(t.s, c.birth, c.death), c.age) << c.birth << " / " << c.death;
   // The chart's twin drops the leading blank only.
   EXPECT_EQ(ChartAgeText(t.s, "1 Jan 1900", "31 Dec 1950"), "50");
 }

@@ -65,7 +65,7 @@ TEST(DescendantRows, FormatsPerDepthEndAtTheRightMargin) {
       {16838, 20000, 5, times(5, "500|") + "6000|" + times(6, "500|") + "~"},
       {16838, 20000, 8, times(8, "500|") + "5000|500|500|500|~"},
       {16838, 20000, 11, times(11, "500|") + "5000|~"},
-      {11906, 9026, 4, "500|500|500|500|7000|~"},  // A4 portrait: 9000 wide, no room for a step after
+      {11906, 9026, 4, "500|500|500|500|7000|~"},     // A4 portrait: 9000 wide, no room for a step after
       {11906, 9026, 9, times(9, "500|") + "4526|~"},  // 6000 would cross the margin
       {9990, 6000, 0, "4000|" + times(6, "300|") + "~"},
       {9991, 7500, 11, times(11, "500|") + "2000|~"},  // the steps just keep 2000 for the deepest

@@ -47,8 +47,8 @@ PersonRecord person(std::int16_t n, const std::string& fields, std::string* fath
 struct Row {
   const char* a;
   const char* b;
-  bool same;            // proposed at the normal sensitivity
-  const char* reason;   // one of the reasons given ("" when not proposed)
+  bool same;           // proposed at the normal sensitivity
+  const char* reason;  // one of the reasons given ("" when not proposed)
 };
 
 const Row kRows[] = {
@@ -64,15 +64,15 @@ const Row kRows[] = {
     {"Smith|Mary Ann|F|3 Mar 1850", "Smith|Ann Mary|F|3 Mar 1850", true, "given names in another order"},
     {"M\xFCller|Ren\xE9|M|1850", "Muller|Rene|M|1850", true, "same family name"},
     {"Smith|John||1850|1910||William Smith", "Smith|John|M||||Wm Smith", true, "same father's name"},
-    {"Smith|John|M|1850", "Smith|John|F|1850", false, ""},                    // sexes differ
-    {"Smith|John|M|3 Mar 1850", "Smith|John|M|9 Jul 1851", false, ""},        // two complete births
-    {"Smith|John|M||1850", "Smith|John|M|1900", false, ""},                   // born after the death
-    {"Smith|John|M|1800", "Smith|John|M||1950", false, ""},                   // a 150-year life
-    {"Smith|John|M|1850", "Smith|John|M|1870", false, ""},                    // births far apart
-    {"Smith|John|M|1850", "Smith|Peter|M|1850", false, ""},                   // other given names
-    {"Grey|Son 1|M|1461", "Grey|Son 2|M|1461", false, ""},                    // numbered children
+    {"Smith|John|M|1850", "Smith|John|F|1850", false, ""},                        // sexes differ
+    {"Smith|John|M|3 Mar 1850", "Smith|John|M|9 Jul 1851", false, ""},            // two complete births
+    {"Smith|John|M||1850", "Smith|John|M|1900", false, ""},                       // born after the death
+    {"Smith|John|M|1800", "Smith|John|M||1950", false, ""},                       // a 150-year life
+    {"Smith|John|M|1850", "Smith|John|M|1870", false, ""},                        // births far apart
+    {"Smith|John|M|1850", "Smith|Peter|M|1850", false, ""},                       // other given names
+    {"Grey|Son 1|M|1461", "Grey|Son 2|M|1461", false, ""},                        // numbered children
     {"Smith|John|M||||William Smith", "Smith|John|M||||Henry Smith", false, ""},  // fathers differ
-    {"Smith|John|M", "Jones|John|M", false, ""},                              // nothing but a given name
+    {"Smith|John|M", "Jones|John|M", false, ""},                                  // nothing but a given name
 };
 
 TEST(Duplicates, ScoringRules) {

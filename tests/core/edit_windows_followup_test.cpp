@@ -101,7 +101,7 @@ TEST_F(EditWindowsOrphans, DeleteTakesTwoStepsAndCountsInTheBox) {
   EXPECT_EQ(p.delete_caption(), "Delete");
   EXPECT_EQ(p.question(), "");
   EXPECT_FALSE(p.mark_for_deletion());  // nothing checked: nothing happens
-  EXPECT_EQ(p.confirm(s).deleted, 0);  // no confirming before marking
+  EXPECT_EQ(p.confirm(s).deleted, 0);   // no confirming before marking
   EXPECT_TRUE(t.prompter.shown.empty());
 
   p.set_checked(0, true);
@@ -112,7 +112,7 @@ TEST_F(EditWindowsOrphans, DeleteTakesTwoStepsAndCountsInTheBox) {
   EXPECT_EQ(p.second_label(), "Do you wish to permanently delete these records?");
   p.set_checked(0, false);
   EXPECT_EQ(p.question(), OrphanQuestion(1));  // follows the marks
-  EXPECT_FALSE(p.mark_for_deletion());  // already marked
+  EXPECT_FALSE(p.mark_for_deletion());         // already marked
 
   const OrphanDeletion d = p.confirm(s);
   EXPECT_EQ(d.deleted, 1);

@@ -127,8 +127,9 @@ TEST_F(ExitPath, FirstBackupQuestionYesShowsTheBackup) {
 
 TEST_F(ExitPath, BackupReminderByLastBackupRemindAndChanges) {
   build_tree();
-  const std::string timed = "The last time you backed up your Vorlan Family Tree \r\nrecords was on 04 Nov 2026\r\n"
-                            "Do you wish to backup your records now?";
+  const std::string timed =
+      "The last time you backed up your Vorlan Family Tree \r\nrecords was on 04 Nov 2026\r\n"
+      "Do you wish to backup your records now?";
   const struct {
     const char *last, *remind;
     bool changed;
@@ -139,8 +140,14 @@ TEST_F(ExitPath, BackupReminderByLastBackupRemindAndChanges) {
     int backups;
   } cases[] = {
       {"20261105", "", true, {}, true, {}, "20261105", 0},  // exactly 30 days before 5 Dec 2026
-      {"20261104", "", false, {kAnswerNo, kAnswerYes}, true,
-       {timed, "Do you wish to be reminded again to backup in 30 days time?"}, "20261205", 0},
+      {"20261104",
+       "",
+       false,
+       {kAnswerNo, kAnswerYes},
+       true,
+       {timed, "Do you wish to be reminded again to backup in 30 days time?"},
+       "20261205",
+       0},
       {"20250101", "", false, {kAnswerNo, kAnswerNo}, true, {"", ""}, "No", 0},
       {"20250101", "", false, {kAnswerYes}, true, {""}, "20250101", 1},
       // No more timed reminders after No, but the Remind question stays.
@@ -192,8 +199,8 @@ TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterTheBuild) {
     bool due;
   };
   // Built 10 Oct 2004; the reminder starts more than 30200 past it as yyyymmdd numbers.
-  const Case cases[] = {{"", {2007, 12, 11}, true},  {"-1", {2007, 12, 11}, true}, {"1", {2007, 12, 11}, false},
-                        {"0", {2007, 12, 10}, false}, {"0", {2007, 12, 11}, true}, {"0", {2007, 10, 10}, false}};
+  const Case cases[] = {{"", {2007, 12, 11}, true},   {"-1", {2007, 12, 11}, true}, {"1", {2007, 12, 11}, false},
+                        {"0", {2007, 12, 10}, false}, {"0", {2007, 12, 11}, true},  {"0", {2007, 10, 10}, false}};
   for (const Case& c : cases) {
     IniWrite(s, "Configure", "AskUpdate", c.ask_update);
     s.now = [&c] { return c.today; };
@@ -202,8 +209,10 @@ TEST_F(ExitPath, UpgradeReminderAboutThreeYearsAfterTheBuild) {
   // A program built today is never due, and the exit path asks the build's own date.
   const long built = BuildDateNumber();
   EXPECT_GT(built, 20250101);
-  s.now = [built] { return LocalTime{static_cast<int>(built / 10000), static_cast<int>(built / 100 % 100),
-                                     static_cast<int>(built % 100)}; };
+  s.now = [built] {
+    return LocalTime{static_cast<int>(built / 10000), static_cast<int>(built / 100 % 100),
+                     static_cast<int>(built % 100)};
+  };
   EXPECT_FALSE(UpgradeReminderDue(s));
   s.now = [built] { return LocalTime{static_cast<int>(built / 10000) + 4, 1, 1}; };
   EXPECT_TRUE(RunExitPath(s, dialogs, doc, hooks));

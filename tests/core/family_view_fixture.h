@@ -49,8 +49,7 @@ class FamilyViewTest : public ::testing::Test {
   // n children "C1".."Cn" in family m, alternately sons and daughters.
   std::vector<std::int16_t> kids(std::int16_t m, int n) {
     std::vector<std::int16_t> out;
-    for (int i = 1; i <= n; ++i)
-      out.push_back(tree.child(m, "C" + std::to_string(i), "Kid", i % 2 ? "M" : "F"));
+    for (int i = 1; i <= n; ++i) out.push_back(tree.child(m, "C" + std::to_string(i), "Kid", i % 2 ? "M" : "F"));
     return out;
   }
 

@@ -61,7 +61,7 @@ TEST(FamilyViewGeometry, FitsEveryWindowSizeWithBoundedText) {
   // Small windows keep the text at 0.95 of the window's font, large ones stop at 1.2 of it;
   // in between it follows the view.
   const Case cases[] = {{1100, 560, 0.95 * kFont}, {1280, 630, 13.5 * 630 / 628}, {1366, 680, 13.5 * 680 / 628},
-                        {1920, 960, 1.2 * kFont},  {2560, 1300, 1.2 * kFont},    {900, 420, 13.5 * 420 / 552}};
+                        {1920, 960, 1.2 * kFont},  {2560, 1300, 1.2 * kFont},     {900, 420, 13.5 * 420 / 552}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
     const DiagramScale sc = ChooseDiagramScale(c.w, c.h, kFont);

@@ -26,7 +26,7 @@ class BadInput : public ::testing::Test {
   test::RecordFiles before;
   Bytes good;
   std::vector<std::size_t> mar, per;  // 0-based offsets of the records of `good`
-  std::size_t autocap = 0;           // 0-based offset of "AutoCap"
+  std::size_t autocap = 0;            // 0-based offset of "AutoCap"
   std::string name;
 
   void SetUp() override {
@@ -77,10 +77,8 @@ class BadInput : public ::testing::Test {
                  : m.title == "Open Vorlan Family Tree File - Error" ? Expect::NotVfl
                  : m.title == "Load Family File"                     ? Expect::MultiDisk
                                                                      : Expect::Opens;
-    if (want == Expect::Refused)
-      EXPECT_TRUE(got == Expect::ReadError || got == Expect::MultiDisk) << m.title;
-    else
-      EXPECT_EQ(got, want) << m.title;
+    if (want == Expect::Refused) EXPECT_TRUE(got == Expect::ReadError || got == Expect::MultiDisk) << m.title;
+    else EXPECT_EQ(got, want) << m.title;
     if (got == Expect::ReadError) {
       EXPECT_EQ(m.icon, Icon::Information);
     } else if (got == Expect::NotVfl) {
@@ -123,10 +121,12 @@ TEST_F(BadInput, EachDamageGetsItsMessage) {
       {"marriage length below its minimum", [&](Bytes& b) { set32(b, mar[0], 10); }, Expect::ReadError},
       {"first marriage of length 0", [&](Bytes& b) { set32(b, mar[0], 0); }, Expect::ReadError},
       {"NumKids 42", [&](Bytes& b) { set16(b, mar[0] + 10, 42); }, Expect::ReadError},
-      {"NumKids negative, no child slot", [&](Bytes& b) {
+      {"NumKids negative, no child slot",
+       [&](Bytes& b) {
          set16(b, mar[0] + 10, -1), b.erase(b.begin() + mar[0] + 12, b.begin() + mar[0] + 14);
          set32(b, mar[0], at32(b, mar[0] + 1) - 2), set32(b, 1807, at32(b, 1808) - 2);
-       }, Expect::ReadError},
+       },
+       Expect::ReadError},
       {"more children than the record holds", [&](Bytes& b) { set16(b, mar[0] + 10, 5); }, Expect::ReadError},
       {"unknown marriage item", [&](Bytes& b) { b[date_item] = 3; }, Expect::ReadError},
       {"date longer than its record", [&](Bytes& b) { b[date_item + 1] = 200; }, Expect::ReadError},
@@ -215,17 +215,13 @@ TEST_F(BadInput, EverySingleByteFlip) {
       } else if (in(o, 100, 101) || in(o, 104, 105) || in(o, 1799, 1802) || in(o, 1807, 1810)) {
         // Counts and section positions. One less person or marriage still
         // reads (the AutoCap section is then not found, which is allowed).
-        if (mask == 0xFF) {
-          EXPECT_EQ(p.error, FamilyFileError::ReadError);
-        }
+        if (mask == 0xFF) { EXPECT_EQ(p.error, FamilyFileError::ReadError); }
       } else {
         // Time stamp, disk number, versions, unused bytes, function keys: the tree reads the same.
         ASSERT_TRUE(p.ok());
         EXPECT_EQ(p.image.Persons, base.image.Persons);
         EXPECT_EQ(p.image.Marriages, base.image.Marriages);
-        if (!in(o, 256, 1215)) {
-          EXPECT_EQ(p.image.FunctionKeys, base.image.FunctionKeys);
-        }
+        if (!in(o, 256, 1215)) { EXPECT_EQ(p.image.FunctionKeys, base.image.FunctionKeys); }
       }
     }
   }

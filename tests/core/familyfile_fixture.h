@@ -51,7 +51,8 @@ inline void add_marriage(Session& s, std::int16_t husband, std::int16_t wife, co
   s.Editing.MarBuf = MarriageRecord{};
   s.Editing.MarBuf.Husband = husband;
   s.Editing.MarBuf.Wife = wife;
-  for (int k : kids) s.Editing.MarBuf.Kids[static_cast<std::size_t>(s.Editing.MarBuf.NumKids++)] = static_cast<std::int16_t>(k);
+  for (int k : kids)
+    s.Editing.MarBuf.Kids[static_cast<std::size_t>(s.Editing.MarBuf.NumKids++)] = static_cast<std::int16_t>(k);
   s.Editing.CerBuf = blank_ceremony();
   s.Editing.CerBuf.MarriedDate = date;
   s.Editing.CerBuf.MarriedAt = place;

@@ -39,11 +39,11 @@ void expect_same_tree(const Tree& a, const Tree& b) {
   ASSERT_EQ(a.persons.size(), b.persons.size());
   ASSERT_EQ(a.marriages.size(), b.marriages.size());
   using Field = std::string PersonRecord::*;
-  const Field texts[] = {&PersonRecord::FamName,    &PersonRecord::GivenNames,   &PersonRecord::BirthDate,
-                         &PersonRecord::DeathDate,  &PersonRecord::BirthPlace,   &PersonRecord::Baptised,
-                         &PersonRecord::DOBap,      &PersonRecord::Baptisplace,  &PersonRecord::DeathPlace,
-                         &PersonRecord::InterDate,  &PersonRecord::InteredPlace, &PersonRecord::Occupation,
-                         &PersonRecord::CurrAddress, &PersonRecord::Phone,       &PersonRecord::Source};
+  const Field texts[] = {&PersonRecord::FamName,     &PersonRecord::GivenNames,   &PersonRecord::BirthDate,
+                         &PersonRecord::DeathDate,   &PersonRecord::BirthPlace,   &PersonRecord::Baptised,
+                         &PersonRecord::DOBap,       &PersonRecord::Baptisplace,  &PersonRecord::DeathPlace,
+                         &PersonRecord::InterDate,   &PersonRecord::InteredPlace, &PersonRecord::Occupation,
+                         &PersonRecord::CurrAddress, &PersonRecord::Phone,        &PersonRecord::Source};
   for (std::size_t i = 0; i < a.persons.size(); ++i) {
     const PersonRecord &x = a.persons[i], &y = b.persons[i];
     SCOPED_TRACE("person " + std::to_string(i + 1));

@@ -119,7 +119,8 @@ TEST_F(FamilyFile, UnpackedNotesAreLaidOutAsAppendNotesLaysThemOut) {
     fp.rec.PerNum = static_cast<std::int16_t>(n);
     // Every length from 0 to 139 (chains of one piece, of full pieces and an
     // empty one, of a short last piece), blanks-only texts among them.
-    fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ') : std::string(static_cast<std::size_t>(n - 1), 'x');
+    fp.Notes = n % 17 == 0 ? std::string(static_cast<std::size_t>(n % 5), ' ')
+                           : std::string(static_cast<std::size_t>(n - 1), 'x');
     PersonRecord owner = blank_person();
     owner.PerNum = fp.rec.PerNum;
     ASSERT_TRUE(AppendNotes(fs, owner, fp.Notes, notes_file));
@@ -181,9 +182,9 @@ TEST_F(FamilyFile, FailedSaveLeavesTheOldFileIntact) {
   // A failure in making the temporary file, in writing it (flushing fails the
   // same way) and in renaming it: the old file stays, nothing else is left,
   // and the reason is the system's.
-  for (const auto& [step, error, reason] : {std::tuple{1, ENOSPC, "No space left on device"},
-                                            std::tuple{2, EIO, "Input/output error"},
-                                            std::tuple{4, EACCES, "Permission denied"}}) {
+  for (const auto& [step, error, reason] :
+       {std::tuple{1, ENOSPC, "No space left on device"}, std::tuple{2, EIO, "Input/output error"},
+        std::tuple{4, EACCES, "Permission denied"}}) {
     statuses.clear();
     s.disk.fail_at(step, error);
     std::string why;
@@ -228,8 +229,9 @@ TEST_F(FamilyFile, SavingMarksTheTreeSavedUnlessFreeSpaceIsTooLittle) {
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   const Message& m = t.prompter.shown[0];
   EXPECT_EQ(m.title, "Save Vorlan Family Tree File");
-  EXPECT_EQ(m.text, "The disk is full on drive " + t.dir.path() + ". \r\n Free some space on this disk/drive  \r\n"
-                    " or save the file to a different disk.");
+  EXPECT_EQ(m.text, "The disk is full on drive " + t.dir.path() +
+                        ". \r\n Free some space on this disk/drive  \r\n"
+                        " or save the file to a different disk.");
   EXPECT_EQ(m.icon, Icon::Exclamation);
   EXPECT_FALSE(fileio::exists(path("full.vfl")));
   EXPECT_EQ(SaveFamilyFileWith(s, s.WorkFolder, path("fits.vfl"), disk_with(size)), -1);

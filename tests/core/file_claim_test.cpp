@@ -64,7 +64,7 @@ TEST_F(OneEditor, SaveAsksBeforeReplacingAFileWrittenSinceItWasOpened) {
     int answer;
     bool asked, saved;
   } cases[] = {
-      {mine, kAnswerNo, false, true},             // only touched: the same bytes
+      {mine, kAnswerNo, false, true},  // only touched: the same bytes
       {Bytes{'o', 't', 'h', 'e', 'r'}, kAnswerNo, true, false},
       {Bytes{'o', 't', 'h', 'e', 'r', 's'}, kAnswerYes, true, true},
   };

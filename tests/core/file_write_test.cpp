@@ -56,8 +56,11 @@ TEST(FileWriter, NewFilesArePrivateUnlessMadeToBeShared) {
   test::TempDir d;
   fileio::FileSystem disk;
   using enum fileio::NewMode;
-  for (const auto& [mask, mode, want] : {std::tuple{022, Private, 0600}, {077, Private, 0600}, {0277, Private, 0400},
-                                         {022, Shared, 0644}, {027, Shared, 0640}}) {
+  for (const auto& [mask, mode, want] : {std::tuple{022, Private, 0600},
+                                         {077, Private, 0600},
+                                         {0277, Private, 0400},
+                                         {022, Shared, 0644},
+                                         {027, Shared, 0640}}) {
     const mode_t old = ::umask(static_cast<mode_t>(mask));
     const std::string path = d.path() + std::to_string(mask) + (mode == Shared ? "shared" : "private");
     EXPECT_TRUE(fileio::write_file(disk, path, std::string("x"), mode));

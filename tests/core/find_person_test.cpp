@@ -9,8 +9,7 @@ using namespace vft;
 namespace {
 
 const std::string kHigher = "The Person Number 9 is higher than the number of people stored in the records.";
-const std::string kDeleted =
-    "The Person Number 2 has been deleted from the records. Please select another.";
+const std::string kDeleted = "The Person Number 2 has been deleted from the records. Please select another.";
 
 class FindPersonTest : public test::TreeFixture {
  protected:
@@ -34,8 +33,7 @@ class FindPersonTest : public test::TreeFixture {
 TEST(TypedNumber, DigitsOnlyAndOneOrMore) {
   EXPECT_EQ(ParseTypedNumber(" 007 ")->value, 7);
   EXPECT_EQ(ParseTypedNumber(" 007 ")->digits, "7");
-  for (const char* t : {"", "  ", "0", "000", "-3", "+3", "3a", "1 2", "Smith"})
-    EXPECT_FALSE(ParseTypedNumber(t)) << t;
+  for (const char* t : {"", "  ", "0", "000", "-3", "+3", "3a", "1 2", "Smith"}) EXPECT_FALSE(ParseTypedNumber(t)) << t;
   auto huge = ParseTypedNumber("123456789012345678901234567890");
   ASSERT_TRUE(huge);
   EXPECT_EQ(huge->digits, "123456789012345678901234567890");
@@ -109,8 +107,7 @@ TEST_F(FindPersonTest, SeveralMatchesOfferTheList) {
   EXPECT_EQ(r.step, FindStep::OpenList);
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(last_box().title, "Select Person");
-  EXPECT_EQ(last_box().text,
-            "There are 3 persons named sm listed in the records. Do you wish to list them?");
+  EXPECT_EQ(last_box().text, "There are 3 persons named sm listed in the records. Do you wish to list them?");
   EXPECT_EQ(s.View.SearchFamName, "sm");
 
   t.prompter.answers = {kAnswerNo};
@@ -132,8 +129,7 @@ TEST_F(FindPersonTest, OneMatchIsSelectedNoneAsksToTryAgain) {
   t.prompter.answers = {kAnswerYes, kAnswerNo};
   EXPECT_EQ(FindPerson(s, "Zed", "Smith").step, FindStep::StayOpen);
   EXPECT_EQ(t.prompter.shown.back().title, "Select a Person");
-  EXPECT_EQ(t.prompter.shown.back().text,
-            "There is no match for the name Zed Smith In the records. Try again?");
+  EXPECT_EQ(t.prompter.shown.back().text, "There is no match for the name Zed Smith In the records. Try again?");
   EXPECT_EQ(FindPerson(s, "", "Qu").step, FindStep::Close);
   EXPECT_EQ(t.prompter.shown.back().text, "There is no match for the name Qu In the records. Try again?");
 }
@@ -174,10 +170,11 @@ TEST_F(FindPersonTest, CaptionsNameTheRoleAndThePerson) {
   s.View.EditFlag = true;
   EXPECT_EQ(SelectCaption(s, "Ann BAKER"), "Select Person to Edit");
   s.Rel.ConnectMode = true;
-  const std::pair<bool RelationState::*, const char*> roles[] = {
-      {&RelationState::AsFather, "Father"},   {&RelationState::AsMother, "Mother"},
-      {&RelationState::AsPartner, "Partner"}, {&RelationState::AsSibling, "Sibling"},
-      {&RelationState::AsChild, "Child"}};
+  const std::pair<bool RelationState::*, const char*> roles[] = {{&RelationState::AsFather, "Father"},
+                                                                 {&RelationState::AsMother, "Mother"},
+                                                                 {&RelationState::AsPartner, "Partner"},
+                                                                 {&RelationState::AsSibling, "Sibling"},
+                                                                 {&RelationState::AsChild, "Child"}};
   for (auto [flag, word] : roles) {
     s.Rel.*flag = true;
     EXPECT_EQ(FindCaption(s, "Ann BAKER"), std::string("Select a person to Connect to Ann BAKER as a ") + word);

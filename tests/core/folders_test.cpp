@@ -64,7 +64,8 @@ TEST(FolderLookup, ProgramFolderPrefersOverrideThenInstalledThenSourceTree) {
   fs::create_directories(installed);
   EXPECT_EQ(ProgramFolder(env_of({}), bin, source), installed);
   // Nothing found: name the installed place.
-  EXPECT_EQ(ProgramFolder(env_of({}), d.path() + "other/bin", d.path() + "nowhere"), d.path() + "other/share/vorlan-family-tree");
+  EXPECT_EQ(ProgramFolder(env_of({}), d.path() + "other/bin", d.path() + "nowhere"),
+            d.path() + "other/share/vorlan-family-tree");
   EXPECT_EQ(ProgramFolder(env_of({}), "", d.path() + "nowhere/"), d.path() + "nowhere");
 }
 

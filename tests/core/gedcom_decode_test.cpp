@@ -36,8 +36,7 @@ std::vector<Line> lex_all(std::string_view text, bool gedcom7 = false) {
   std::vector<Line> out;
   GedLine l;
   while (lex.next(l))
-    out.push_back({l.level, std::string(l.xref), std::string(l.tag), std::string(l.value), l.pointer,
-                   l.number});
+    out.push_back({l.level, std::string(l.xref), std::string(l.tag), std::string(l.value), l.pointer, l.number});
   return out;
 }
 
@@ -46,7 +45,9 @@ std::vector<Line> lex_all(std::string_view text, bool gedcom7 = false) {
 // ---- detection
 
 TEST(GedcomDecode, Utf8WithByteOrderMarkIsDecodedAndTheMarkDropped) {
-  Decoded d = DecodeGedcom("\xEF\xBB\xBF" "0 HEAD\n1 CHAR UTF-8\n1 NAME Andr\xC3\xA9\n");
+  Decoded d = DecodeGedcom(
+      "\xEF\xBB\xBF"
+      "0 HEAD\n1 CHAR UTF-8\n1 NAME Andr\xC3\xA9\n");
   EXPECT_EQ(d.charset, Charset::Utf8);
   EXPECT_EQ(d.text, "0 HEAD\n1 CHAR UTF-8\n1 NAME Andr\xE9\n");
 }
@@ -85,7 +86,9 @@ TEST(GedcomDecode, DosAndMacintoshCodePagesAndWhatTheyLack) {
 
 TEST(GedcomDecode, Utf16InBothByteOrdersWithAndWithoutMark) {
   const std::u16string src = u"0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\u00F6e \u0141ukasz \U000100E9\r\n";
-  const std::string want = "0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\xF6" "e ?ukasz ?\r\n";
+  const std::string want =
+      "0 HEAD\r\n1 CHAR UNICODE\r\n1 NAME Z\xF6"
+      "e ?ukasz ?\r\n";
   for (bool le : {true, false}) {
     for (bool bom : {true, false}) {
       Decoded d = DecodeGedcom(utf16(src, le, bom));
@@ -95,7 +98,11 @@ TEST(GedcomDecode, Utf16InBothByteOrdersWithAndWithoutMark) {
     }
   }
   // A lone surrogate and an odd byte at the end become "?".
-  std::string odd = utf16(u"0 A\xD800" u"B", true, true) + "x";
+  std::string odd = utf16(
+                        u"0 A\xD800"
+                        u"B",
+                        true, true) +
+                    "x";
   EXPECT_EQ(DecodeGedcom(odd).text, "0 A?B?");
 }
 
@@ -107,23 +114,43 @@ TEST(GedcomDecode, AnselMarksAreComposedWithTheFollowingLetter) {
     return d.text.substr(head.size());
   };
   // acute, diaeresis, cedilla, caron, grave, ring, tilde, circumflex; capitals too.
-  EXPECT_EQ(ansel("\xE2" "e\xE8" "u\xF0" "c\xE9" "s\xE1" "a\xEA" "a\xE4" "n\xE3" "o\xE2" "E\xE9Z"),
+  EXPECT_EQ(ansel("\xE2"
+                  "e\xE8"
+                  "u\xF0"
+                  "c\xE9"
+                  "s\xE1"
+                  "a\xEA"
+                  "a\xE4"
+                  "n\xE3"
+                  "o\xE2"
+                  "E\xE9Z"),
             "\xE9\xFC\xE7\x9A\xE0\xE5\xF1\xF4\xC9\x8E");
   // Letters CP1252 lacks become "?", one per letter, however many marks.
-  EXPECT_EQ(ansel("T\xE5" "aro \xE2\xE8" "a|"), "T?ro ?|");
+  EXPECT_EQ(ansel("T\xE5"
+                  "aro \xE2\xE8"
+                  "a|"),
+            "T?ro ?|");
   // Spacing letters and signs.
   EXPECT_EQ(ansel("\xA5\xB5\xA2\xB2\xB9\xCF\xC3\xA1\xB1\xA0"), "\xC6\xE6\xD8\xF8\xA3\xDF\xA9??\xA0");
   // A mark on a blank is the spacing accent; one at a line end keeps the break.
-  EXPECT_EQ(ansel("a\xE2 b\xE2\r\nc"), "a\xB4" "b?\r\nc");
+  EXPECT_EQ(ansel("a\xE2 b\xE2\r\nc"),
+            "a\xB4"
+            "b?\r\nc");
   // Non-sorting markers vanish; a mark at the very end stands on nothing.
   EXPECT_EQ(ansel("\x88The\x89 End\xE2"), "The End?");
 }
 
 TEST(GedcomDecode, DecomposedUnicodeIsComposedToo) {
-  EXPECT_EQ(DecodeAs("Jose\xCC\x81 A\xCC\x8A" "a\xCC\x84", Charset::Utf8), "Jos\xE9 \xC5?");
+  EXPECT_EQ(DecodeAs("Jose\xCC\x81 A\xCC\x8A"
+                     "a\xCC\x84",
+                     Charset::Utf8),
+            "Jos\xE9 \xC5?");
   EXPECT_EQ(DecodeAs("\xCC\x81x", Charset::Utf8), "?x");  // a mark at the start
   // Malformed UTF-8 where UTF-8 was settled by a byte-order mark.
-  EXPECT_EQ(DecodeGedcom("\xEF\xBB\xBF" "a\xC3(b\xE0\x80\x80").text, "a?(b???");
+  EXPECT_EQ(DecodeGedcom("\xEF\xBB\xBF"
+                         "a\xC3(b\xE0\x80\x80")
+                .text,
+            "a?(b???");
   bool multi = true;
   EXPECT_TRUE(IsValidUtf8("abc", &multi));
   EXPECT_FALSE(multi);

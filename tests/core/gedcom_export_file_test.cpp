@@ -121,8 +121,9 @@ TEST(GedcomExportFile, DiskFullAsksAgainUntilCancelled) {
   EXPECT_EQ(asked, (std::vector<std::string>{t.out_dir(), t.out_dir()}));
   ASSERT_EQ(t.prompter.shown.size(), 2u);
   const Message& m = t.prompter.shown[0];
-  EXPECT_EQ(m.text, "The disk is full on drive   " + t.out_dir() + "  \r\nFree some space on this disk/drive  \r\n"
-                    "or save the file to a different disk.\r\nClick 'OK' to try again.");
+  EXPECT_EQ(m.text, "The disk is full on drive   " + t.out_dir() +
+                        "  \r\nFree some space on this disk/drive  \r\n"
+                        "or save the file to a different disk.\r\nClick 'OK' to try again.");
   EXPECT_EQ(m.buttons, Buttons::OKCancel);
   EXPECT_EQ(t.read("old.ged"), "old contents");
   EXPECT_FALSE(t.exists("Temp.Ged"));
@@ -169,13 +170,12 @@ TEST(GedcomExportDamaged, RecordsOutOfRangeNeitherCrashNorPointNowhereIn551) {
   t.marriage(2, 999, 0, {});
   t.s.Config.setNumPersons(40);  // beyond the end of the file
   const std::string std_file = build(t, t.options("x.ged"));
-  EXPECT_EQ(record(std_file, "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I0@",
-                                             "1 CHIL @I-5@", "1 CHIL @I999@", "1 CHIL @I2@", "1 CHIL @I2@",
-                                             "1 CHIL @I1@"}));
+  EXPECT_EQ(record(std_file, "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I0@", "1 CHIL @I-5@",
+                                             "1 CHIL @I999@", "1 CHIL @I2@", "1 CHIL @I2@", "1 CHIL @I1@"}));
   EXPECT_EQ(record(std_file, "@I1@")[5], "1 NOTE " + text);
   // No notes for 2: its records were read already.
-  EXPECT_EQ(record(std_file, "@I2@"), (Lines{"0 @I2@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ",
-                                             "1 FAMS @F1@", "1 FAMC @F1@"}));
+  EXPECT_EQ(record(std_file, "@I2@"),
+            (Lines{"0 @I2@ INDI", "1 NAME Ada /Lee/", "1 SEX F", "1 BIRT", "2 DATE ", "1 FAMS @F1@", "1 FAMC @F1@"}));
   const std::string g = build(t, t.options("x.ged", GedcomFlavour::Gedcom551));
   EXPECT_EQ(vft::test::dangling_pointers(g), std::vector<std::string>{});
   EXPECT_EQ(record(g, "@F1@"), (Lines{"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@"}));
@@ -207,17 +207,13 @@ TEST(GedcomExportDamaged, RandomRecordFilesStillGiveWellFormedLines) {
     for (GedcomFlavour f : {GedcomFlavour::Standard, GedcomFlavour::Gedcom551, GedcomFlavour::Gedcom70}) {
       // 7.0's byte-order mark stays out of the line checks.
       const std::string file = build(t, t.options("x.ged", f)).substr(f == GedcomFlavour::Gedcom70 ? 3 : 0);
-      if (round > 4) {
-        EXPECT_NE(file.find(" INDI\r\n"), std::string::npos);
-      }
+      if (round > 4) { EXPECT_NE(file.find(" INDI\r\n"), std::string::npos); }
       EXPECT_EQ(file.find('\0'), std::string::npos);
       for (const std::string& l : crlf_lines(file)) {
         EXPECT_EQ(l.find_first_of("\r\n"), std::string::npos) << l;
         EXPECT_TRUE(std::regex_match(l, line_form)) << '"' << l << '"';
       }
-      if (f != GedcomFlavour::Standard) {
-        EXPECT_EQ(vft::test::dangling_pointers(file), std::vector<std::string>{});
-      }
+      if (f != GedcomFlavour::Standard) { EXPECT_EQ(vft::test::dangling_pointers(file), std::vector<std::string>{}); }
     }
   }
 }

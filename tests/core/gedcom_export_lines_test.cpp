@@ -31,7 +31,8 @@ TEST(GedcomLineWriter, LineBreaksAndZeroBytesNeverReachTheFile) {
 }
 
 TEST(GedcomLineWriter, Gedcom551WritesUtf8) {
-  std::string out = write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NAME", "\xC9lodie /M\xFCller/ \x80\x9A"); });
+  std::string out =
+      write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NAME", "\xC9lodie /M\xFCller/ \x80\x9A"); });
   EXPECT_EQ(out, "1 NAME \xC3\x89lodie /M\xC3\xBCller/ \xE2\x82\xAC\xC5\xA1\r\n");
 }
 
@@ -50,7 +51,8 @@ TEST(GedcomLineWriter, Gedcom551SplitsLongValuesIntoConcLines) {
 
 TEST(GedcomLineWriter, ConcSplitKeepsAtPairsAndBlanksInsideAPiece) {
   // 247 x then "@": the doubled "@" does not fit beside them and moves on whole.
-  std::string out = write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NOTE", std::string(247, 'x') + "@z"); });
+  std::string out =
+      write(GedcomFlavour::Gedcom551, [](GedcomWriter& w) { w.text(1, "NOTE", std::string(247, 'x') + "@z"); });
   EXPECT_EQ(out, "1 NOTE " + std::string(247, 'x') + "\r\n2 CONC @@z\r\n");
   // A cut that would fall next to a blank moves back to between two letters.
   std::string words = std::string(245, 'a') + " bc def";
@@ -69,9 +71,7 @@ TEST(GedcomLineWriter, ConcSplitKeepsAtPairsAndBlanksInsideAPiece) {
     if (pos < out.size()) {
       EXPECT_NE(line.back(), ' ');  // only the text's own end may be a blank
     }
-    if (!joined.empty()) {
-      EXPECT_NE(line[7], ' ');
-    }
+    if (!joined.empty()) { EXPECT_NE(line[7], ' '); }
     joined += line.substr(7);
   }
   std::string unescaped;
@@ -88,15 +88,32 @@ TEST(GedcomDate551, StoredFormsBecomeGedcomDates) {
     const char* gedcom;
   };
   const Case cases[] = {
-      {"5 Jan 1901", "5 JAN 1901"}, {"29 Feb 2000", "29 FEB 2000"}, {"? Mar 1903", "MAR 1903"},
-      {"? ??? 1950", "1950"}, {"? ??? ????", ""}, {"   ", ""}, {"1831", "1831"}, {"44 BC", "44 B.C."},
-      {"ABT 1900", "ABT 1900"}, {"ABT 0850", "ABT 0850"}, {"BEF Jan 1901", "BEF JAN 1901"},
-      {"FROM 1900", "FROM 1900"}, {"TO Mar 1900", "TO MAR 1900"}, {"0 Jan 1900", "JAN 1900"},
-      {"1715-1723", "BET 1715 AND 1723"}, {"100 BC-50 BC", "BET 100 B.C. AND 50 B.C."},
+      {"5 Jan 1901", "5 JAN 1901"},
+      {"29 Feb 2000", "29 FEB 2000"},
+      {"? Mar 1903", "MAR 1903"},
+      {"? ??? 1950", "1950"},
+      {"? ??? ????", ""},
+      {"   ", ""},
+      {"1831", "1831"},
+      {"44 BC", "44 B.C."},
+      {"ABT 1900", "ABT 1900"},
+      {"ABT 0850", "ABT 0850"},
+      {"BEF Jan 1901", "BEF JAN 1901"},
+      {"FROM 1900", "FROM 1900"},
+      {"TO Mar 1900", "TO MAR 1900"},
+      {"0 Jan 1900", "JAN 1900"},
+      {"1715-1723", "BET 1715 AND 1723"},
+      {"100 BC-50 BC", "BET 100 B.C. AND 50 B.C."},
       // anything else is kept as a phrase
-      {"? Mar ????", "(? Mar ?\?\?\?)"}, {"12 ??? 1950", "(12 ??? 1950)"}, {"Jan", "(Jan)"},
-      {"29 Feb 1900", "(29 Feb 1900)"}, {"Easter 1900", "(Easter 1900)"}, {"1721/22", "(1721/22)"},
-      {"5 Jan 0", "(5 Jan 0)"}, {"BET 1715", "(BET 1715)"}, {"1900 1901", "(1900 1901)"},
+      {"? Mar ????", "(? Mar ?\?\?\?)"},
+      {"12 ??? 1950", "(12 ??? 1950)"},
+      {"Jan", "(Jan)"},
+      {"29 Feb 1900", "(29 Feb 1900)"},
+      {"Easter 1900", "(Easter 1900)"},
+      {"1721/22", "(1721/22)"},
+      {"5 Jan 0", "(5 Jan 0)"},
+      {"BET 1715", "(BET 1715)"},
+      {"1900 1901", "(1900 1901)"},
       {"12345", "(12345)"},
   };
   for (const Case& c : cases) {

@@ -35,9 +35,9 @@ TEST(GedcomExportTree, WholeFilesInEachFlavour) {
     const char* golden;
     int persons, families;
   };
-  for (const Case& c : {Case{GedcomFlavour::Standard, "standard.ged", 8, 10},
-                        Case{GedcomFlavour::Gedcom551, "gedcom551.ged", 8, 9},
-                        Case{GedcomFlavour::Gedcom70, "gedcom70.ged", 8, 9}}) {
+  for (const Case& c :
+       {Case{GedcomFlavour::Standard, "standard.ged", 8, 10}, Case{GedcomFlavour::Gedcom551, "gedcom551.ged", 8, 9},
+        Case{GedcomFlavour::Gedcom70, "gedcom70.ged", 8, 9}}) {
     SCOPED_TRACE(c.golden);
     ExportTree t;
     t.build_sample();

@@ -54,9 +54,7 @@ class ImportTest : public ::testing::Test {
     return p;
   }
   static std::string T(const std::string& v) { return cp1252::trim(v); }
-  std::string notes(int n) {
-    return T(ReadNotes(person(n).NotesRec, s.work(recfile::Notes)));
-  }
+  std::string notes(int n) { return T(ReadNotes(person(n).NotesRec, s.work(recfile::Notes))); }
   const MarriageRecord& family(int m) { return s.Marriages[static_cast<std::size_t>(m)]; }
   std::vector<int> kids(int m) {
     const MarriageRecord& f = family(m);

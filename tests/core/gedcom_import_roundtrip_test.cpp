@@ -63,8 +63,10 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
       break;
     }
   }
-  const std::pair<const char*, const char*> names[] = {
-      {"Grelod inghen Donnchaidh /? sa", "Gruaidh Dungadsdotte"}, {"John", "Smith/Jones"}, {"/A/", "/B/"}, {"Ann", "?"}};
+  const std::pair<const char*, const char*> names[] = {{"Grelod inghen Donnchaidh /? sa", "Gruaidh Dungadsdotte"},
+                                                       {"John", "Smith/Jones"},
+                                                       {"/A/", "/B/"},
+                                                       {"Ann", "?"}};
   for (std::int16_t n = 1, i = 0; i < 4; ++n) {
     PersonRecord p;
     ASSERT_TRUE(ReadPersonRecord(src.s, n, p));
@@ -117,12 +119,9 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
       SCOPED_TRACE("family " + std::to_string(fams[j]));
       const MarriageRecord& a = src.s.Marriages[static_cast<std::size_t>(fams[j])];
       const MarriageRecord& b = dst.s.Marriages[j + 1];
-      for (auto [was, now, other] :
-           {std::tuple{a.Husband, b.Husband, b.Wife}, std::tuple{a.Wife, b.Wife, b.Husband}}) {
-        if (mapped(was))
-          EXPECT_EQ(now, mapped(was));
-        else
-          EXPECT_TRUE(other == 0 ? now == 0 : now > live) << was << " -> " << now;
+      for (auto [was, now, other] : {std::tuple{a.Husband, b.Husband, b.Wife}, std::tuple{a.Wife, b.Wife, b.Husband}}) {
+        if (mapped(was)) EXPECT_EQ(now, mapped(was));
+        else EXPECT_TRUE(other == 0 ? now == 0 : now > live) << was << " -> " << now;
       }
       std::vector<int> kids_a, kids_b(b.Kids.begin(), b.Kids.begin() + b.NumKids);
       for (int k = 0; k < a.NumKids; ++k)
@@ -135,7 +134,8 @@ TEST_P(GedcomRoundTrip, GeneratedTreesComeBackFieldByField) {
       CeremonyRecord ca = src.s.Editing.CerBuf;
       if (bare) ca = blank_ceremony();
       ASSERT_TRUE(ReadCeremony(dst.s, static_cast<std::int16_t>(j + 1)));
-      EXPECT_EQ(T(dst.s.Editing.CerBuf.MarriedDate), a.NotMarried ? T(ca.MarriedDate) : same_date(ca.MarriedDate, ca.MarriedAt));
+      EXPECT_EQ(T(dst.s.Editing.CerBuf.MarriedDate),
+                a.NotMarried ? T(ca.MarriedDate) : same_date(ca.MarriedDate, ca.MarriedAt));
       EXPECT_EQ(T(dst.s.Editing.CerBuf.MarriedAt), T(ca.MarriedAt));
     }
 

@@ -13,7 +13,6 @@ using test::crlf;
 
 namespace {
 
-
 std::string indis(int n, int first = 1) {
   std::string out;
   for (int i = first; i < first + n; ++i) out += crlf({"0 @I" + std::to_string(i) + "@ INDI", "1 NAME A /B/"});
@@ -86,8 +85,8 @@ TEST_F(GedcomImport, TheLimitCountsExistingPersonsAndPlaceholders) {
 TEST_F(GedcomImport, LettersInIdentifiersAskFirst) {
   existing_tree(2, 1);
   const auto before = record_files();
-  const std::string body = crlf({"0 @P1@ INDI", "1 NAME Ann /Lee/", "0 @P2@ INDI", "1 NAME Bob /Lee/",
-                                 "0 @FAM1@ FAM", "1 HUSB @P2@", "1 WIFE @P1@"});
+  const std::string body = crlf({"0 @P1@ INDI", "1 NAME Ann /Lee/", "0 @P2@ INDI", "1 NAME Bob /Lee/", "0 @FAM1@ FAM",
+                                 "1 HUSB @P2@", "1 WIFE @P1@"});
   prompter.answers = {kAnswerNo};
   ImportResult r = import(body);
   EXPECT_EQ(r.status, ImportStatus::Cancelled);
@@ -115,9 +114,9 @@ TEST_F(GedcomImport, CancelAtAnyStageAbandonsWithTheMessage) {
   existing_tree(3, 1);
   const auto before = record_files();
   const std::string body = indis(3) + crlf({"0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I2@"});
-  for (const char* stage : {"Reading ", "Counting", "Processing Individuals", "Getting Individuals ",
-                            "Processing Families", "Checking Families", "Re-numbering Individuals",
-                            "Checking Partners"}) {
+  for (const char* stage :
+       {"Reading ", "Counting", "Processing Individuals", "Getting Individuals ", "Processing Families",
+        "Checking Families", "Re-numbering Individuals", "Checking Partners"}) {
     prompter.shown.clear();
     Progress cancel_at = [&](const std::string& m, long) { return m != stage; };
     ImportResult r = ImportGedcomData(s, file(body), "test.ged", cancel_at);
@@ -134,10 +133,10 @@ TEST_F(GedcomImport, CancelAtAnyStageAbandonsWithTheMessage) {
 TEST_F(GedcomImport, ATreeWithTenPersonsAndFourMarriagesGetsElevenAndFive) {
   existing_tree(10, 4);
   const auto before = record_files();
-  ImportResult r = imported(crlf({"0 @I1@ INDI", "1 NAME Ann /New/", "1 SEX F", "1 NOTE First new note",
-                                  "0 @I2@ INDI", "1 NAME Bob /New/", "1 SEX M", "0 @I3@ INDI", "1 NAME Cy /New/",
-                                  "0 @F1@ FAM", "1 HUSB @I2@", "1 WIFE @I1@", "1 CHIL @I3@", "1 MARR",
-                                  "2 DATE 3 MAR 1990", "2 PLAC Rome"}));
+  ImportResult r =
+      imported(crlf({"0 @I1@ INDI", "1 NAME Ann /New/", "1 SEX F", "1 NOTE First new note", "0 @I2@ INDI",
+                     "1 NAME Bob /New/", "1 SEX M", "0 @I3@ INDI", "1 NAME Cy /New/", "0 @F1@ FAM", "1 HUSB @I2@",
+                     "1 WIFE @I1@", "1 CHIL @I3@", "1 MARR", "2 DATE 3 MAR 1990", "2 PLAC Rome"}));
   EXPECT_EQ(r.counts.first_person, 11);
   EXPECT_EQ(r.counts.first_family, 5);
   EXPECT_EQ(s.Config.NumPersons(), 13);
@@ -170,8 +169,8 @@ TEST_F(GedcomImport, AnEmptyTreeShowsTheFirstImportedPerson) {
 TEST_F(GedcomImport, NotesAreChainedAsAppendNotesDoes) {
   std::string t84(84, 'n');
   t84[0] = 'A';
-  imported(crlf({"0 @I1@ INDI", "1 NOTE " + t84.substr(0, 50), "2 CONC " + t84.substr(50), "0 @I2@ INDI",
-                 "1 NOTE short"}));
+  imported(
+      crlf({"0 @I1@ INDI", "1 NOTE " + t84.substr(0, 50), "2 CONC " + t84.substr(50), "0 @I2@ INDI", "1 NOTE short"}));
   auto bytes = fileio::read_all(s.work(recfile::Notes));
   ASSERT_TRUE(bytes);
   ASSERT_EQ(bytes->size(), 4 * kNotesLen);
@@ -187,10 +186,9 @@ TEST_F(GedcomImport, NotesAreChainedAsAppendNotesDoes) {
 }
 
 TEST_F(GedcomImport, SummaryErrorListAndHeader) {
-  ImportResult r = import(
-      crlf({"0 @S9@ SUBM", "1 NAME Sam Sender", "1 ADDR 1 Road", "2 CONT Town", "1 PHON 555", "0 @I1@ INDI",
-            "1 NAME Ann /Lee/", "1 NOTE @N404@", "0 @I2@ INDI", "1 NAME Bob /Lee/", "0 @I3@ INDI",
-            "1 NAME Cy /Lee/", "1 NOTE @N1@", "0 @N1@ NOTE fine"}));
+  ImportResult r = import(crlf({"0 @S9@ SUBM", "1 NAME Sam Sender", "1 ADDR 1 Road", "2 CONT Town", "1 PHON 555",
+                                "0 @I1@ INDI", "1 NAME Ann /Lee/", "1 NOTE @N404@", "0 @I2@ INDI", "1 NAME Bob /Lee/",
+                                "0 @I3@ INDI", "1 NAME Cy /Lee/", "1 NOTE @N1@", "0 @N1@ NOTE fine"}));
   ASSERT_EQ(r.status, ImportStatus::Imported);
   EXPECT_EQ(r.summary,
             "Finished GEDCOM import.\r\n3 Individuals were found\r\n"
@@ -212,14 +210,38 @@ TEST_F(GedcomImport, SummaryErrorListAndHeader) {
 // @VOID@ pointers, a citation without a source record, dates in words, "NO MARR"
 // and the unmarried couple's own event; any other family EVEN is left out.
 TEST_F(GedcomImport, Gedcom70Structures) {
-  ImportResult r = ImportGedcomData(
-      s, "0 HEAD\n1 GEDC\n2 VERS 7.0\n" +
-             crlf({"0 @I1@ INDI", "1 NAME Ann /Lee/", "1 NOTE @@home a@@b", "1 SOUR @VOID@", "2 PAGE Census 1901",
-                   "1 BIRT", "2 DATE", "3 PHRASE Easter 1900", "1 DEAT", "2 DATE 1950", "3 PHRASE in spring",
-                   "0 @I2@ INDI", "1 NAME Bob /Lee/", "1 FAMC @VOID@", "0 @F1@ FAM", "1 HUSB @I2@", "1 WIFE @I1@",
-                   "1 NO MARR", "1 EVEN", "2 TYPE Unmarried", "2 DATE 1 MAY 1950", "2 PLAC Rome", "0 @F2@ FAM",
-                   "1 HUSB @VOID@", "1 WIFE @I1@", "1 EVEN", "2 TYPE Engagement", "2 DATE 1949", "1 DIV", "0 TRLR"}),
-      "t.ged", {});
+  ImportResult r = ImportGedcomData(s,
+                                    "0 HEAD\n1 GEDC\n2 VERS 7.0\n" + crlf({"0 @I1@ INDI",
+                                                                           "1 NAME Ann /Lee/",
+                                                                           "1 NOTE @@home a@@b",
+                                                                           "1 SOUR @VOID@",
+                                                                           "2 PAGE Census 1901",
+                                                                           "1 BIRT",
+                                                                           "2 DATE",
+                                                                           "3 PHRASE Easter 1900",
+                                                                           "1 DEAT",
+                                                                           "2 DATE 1950",
+                                                                           "3 PHRASE in spring",
+                                                                           "0 @I2@ INDI",
+                                                                           "1 NAME Bob /Lee/",
+                                                                           "1 FAMC @VOID@",
+                                                                           "0 @F1@ FAM",
+                                                                           "1 HUSB @I2@",
+                                                                           "1 WIFE @I1@",
+                                                                           "1 NO MARR",
+                                                                           "1 EVEN",
+                                                                           "2 TYPE Unmarried",
+                                                                           "2 DATE 1 MAY 1950",
+                                                                           "2 PLAC Rome",
+                                                                           "0 @F2@ FAM",
+                                                                           "1 HUSB @VOID@",
+                                                                           "1 WIFE @I1@",
+                                                                           "1 EVEN",
+                                                                           "2 TYPE Engagement",
+                                                                           "2 DATE 1949",
+                                                                           "1 DIV",
+                                                                           "0 TRLR"}),
+                                    "t.ged", {});
   ASSERT_EQ(r.status, ImportStatus::Imported);
   EXPECT_EQ(notes(1), "@home a@@b");
   const PersonRecord p = person(1);
@@ -233,11 +255,12 @@ TEST_F(GedcomImport, Gedcom70Structures) {
 }
 
 TEST_F(GedcomImport, PlaceholderPartners) {
-  imported(crlf({"0 @I1@ INDI", "1 SEX M", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M", "0 @I4@ INDI",
-                 "1 SEX F", "0 @I5@ INDI", "1 SEX M", "0 @I9@ INDI",  // a child
-                 "0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I9@", "0 @F2@ FAM", "1 WIFE @I2@", "1 DIV Y", "0 @F3@ FAM",
-                 "1 HUSB @I3@", "1 MARR", "2 DATE NOT MARRIED", "0 @F4@ FAM", "1 WIFE @I4@", "0 @F5@ FAM",
-                 "1 HUSB @I5@", "1 DIV"}));
+  imported(crlf({"0 @I1@ INDI", "1 SEX M",     "0 @I2@ INDI", "1 SEX F",     "0 @I3@ INDI",
+                 "1 SEX M",     "0 @I4@ INDI", "1 SEX F",     "0 @I5@ INDI", "1 SEX M",
+                 "0 @I9@ INDI",  // a child
+                 "0 @F1@ FAM",  "1 HUSB @I1@", "1 CHIL @I9@", "0 @F2@ FAM",  "1 WIFE @I2@",
+                 "1 DIV Y",     "0 @F3@ FAM",  "1 HUSB @I3@", "1 MARR",      "2 DATE NOT MARRIED",
+                 "0 @F4@ FAM",  "1 WIFE @I4@", "0 @F5@ FAM",  "1 HUSB @I5@", "1 DIV"}));
   struct Want {
     int family;
     const char* name;
@@ -265,11 +288,11 @@ TEST_F(GedcomImport, PlaceholderPartners) {
 
 TEST_F(GedcomImport, PersonsBornMoreThan120YearsAgoHaveDied) {
   // "Today" is 5 Dec 2026.
-  imported(crlf({"0 @I1@ INDI", "1 BIRT", "2 DATE 1906",  // 120 years: alive
-                 "0 @I2@ INDI", "1 BIRT", "2 DATE 31 DEC 1905", "0 @I3@ INDI", "1 BIRT Y",
-                 "0 @I4@ INDI", "1 CHR", "2 DATE 1800",  // no birth year
-                 "0 @I5@ INDI", "1 BURI", "0 @I6@ INDI", "1 DEAT Y", "0 @I7@ INDI", "1 BIRT", "2 DATE 1800",
-                 "1 DEAT", "2 DATE 1 JAN 1870", "0 @I8@ INDI", "1 BIRT", "2 DATE 44 B.C."}));
+  imported(crlf({"0 @I1@ INDI", "1 BIRT",      "2 DATE 1906",  // 120 years: alive
+                 "0 @I2@ INDI", "1 BIRT",      "2 DATE 31 DEC 1905", "0 @I3@ INDI", "1 BIRT Y",    "0 @I4@ INDI",
+                 "1 CHR",       "2 DATE 1800",  // no birth year
+                 "0 @I5@ INDI", "1 BURI",      "0 @I6@ INDI",        "1 DEAT Y",    "0 @I7@ INDI", "1 BIRT",
+                 "2 DATE 1800", "1 DEAT",      "2 DATE 1 JAN 1870",  "0 @I8@ INDI", "1 BIRT",      "2 DATE 44 B.C."}));
   const char* want[] = {"", "? ??? ????", "", "", "? ??? ????", "? ??? ????", "1 Jan 1870", "? ??? ????"};
   for (int n = 1; n <= 8; ++n) EXPECT_EQ(T(person(n).DeathDate), want[n - 1]) << n;
   EXPECT_EQ(T(person(2).BirthDate), "31 Dec 1905");  // the last day of a month is kept
@@ -277,19 +300,25 @@ TEST_F(GedcomImport, PersonsBornMoreThan120YearsAgoHaveDied) {
 }
 
 TEST_F(GedcomImport, NamesWithAndWithoutSlashes) {
-  imported(crlf({"0 @I1@ INDI", "1 NAME John Smith", "0 @I2@ INDI", "1 NAME /Bestla/", "0 @I3@ INDI",
-                 "1 NAME Ann //", "0 @I4@ INDI", "1 NAME Louis /de Bourbon/ XIV", "0 @I5@ INDI",
-                 "1 NAME John Smith", "2 GIVN John", "2 SURN Smith", "0 @I6@ INDI", "1 NAME Mary Jones",
-                 "2 SURN Jones", "0 @I7@ INDI", "1 NAME", "2 GIVN Eve", "0 @I8@ INDI", "0 @I9@ INDI",
-                 "1 NAME First /Name/", "1 NAME Second /Name/",
+  imported(crlf({"0 @I1@ INDI", "1 NAME John Smith", "0 @I2@ INDI", "1 NAME /Bestla/", "0 @I3@ INDI", "1 NAME Ann //",
+                 "0 @I4@ INDI", "1 NAME Louis /de Bourbon/ XIV", "0 @I5@ INDI", "1 NAME John Smith", "2 GIVN John",
+                 "2 SURN Smith", "0 @I6@ INDI", "1 NAME Mary Jones", "2 SURN Jones", "0 @I7@ INDI", "1 NAME",
+                 "2 GIVN Eve", "0 @I8@ INDI", "0 @I9@ INDI", "1 NAME First /Name/", "1 NAME Second /Name/",
                  // "/" inside the names: the family name keeps its place
                  "0 @I10@ INDI", "1 NAME Grelod inghen Donnchaidh /? sa /Gruaidh Dungadsdotte/", "0 @I11@ INDI",
                  "1 NAME John /Smith/Jones/", "0 @I12@ INDI", "1 NAME Gerald R/Jr/Ford/"}));
-  std::pair<const char*, const char*> want[] = {{"John Smith", "?"}, {"", "Bestla"},  {"Ann", "?"},
-                                                {"Louis XIV", "de Bourbon"}, {"John", "Smith"}, {"Mary", "Jones"},
-                                                {"Eve", "?"}, {"", "?"}, {"First", "Name"},
+  std::pair<const char*, const char*> want[] = {{"John Smith", "?"},
+                                                {"", "Bestla"},
+                                                {"Ann", "?"},
+                                                {"Louis XIV", "de Bourbon"},
+                                                {"John", "Smith"},
+                                                {"Mary", "Jones"},
+                                                {"Eve", "?"},
+                                                {"", "?"},
+                                                {"First", "Name"},
                                                 {"Grelod inghen Donnchaidh /? sa", "Gruaidh Dungadsdotte"},
-                                                {"John", "Smith/Jones"}, {"Gerald R/Jr", "Ford"}};
+                                                {"John", "Smith/Jones"},
+                                                {"Gerald R/Jr", "Ford"}};
   for (int n = 1; n <= 12; ++n) {
     EXPECT_EQ(T(person(n).GivenNames), want[n - 1].first) << n;
     EXPECT_EQ(T(person(n).FamName), want[n - 1].second) << n;

@@ -27,11 +27,9 @@ struct Expected {
 
 // The level-0 INDI and FAM counts the README lists.
 const Expected kFiles[] = {
-    {"royal92.ged", 3010, 1422},         {"pres2020.ged", 2322, 1115},
-    {"bourbon.ged", 303, 139},           {"john-of-sea.ged", 61, 27},
-    {"allged.ged", 8, 4},                {"norse-gods.ged", 117, 69},
-    {"sample-555-utf16le.ged", 3, 2},    {"maximal70.ged", 4, 2},
-    {"sino-tibetan-languages.ged", 547, 76},
+    {"royal92.ged", 3010, 1422},      {"pres2020.ged", 2322, 1115}, {"bourbon.ged", 303, 139},
+    {"john-of-sea.ged", 61, 27},      {"allged.ged", 8, 4},         {"norse-gods.ged", 117, 69},
+    {"sample-555-utf16le.ged", 3, 2}, {"maximal70.ged", 4, 2},      {"sino-tibetan-languages.ged", 547, 76},
 };
 
 class RealWorld : public ::testing::TestWithParam<Expected> {};
@@ -55,11 +53,10 @@ TEST_P(RealWorld, ImportsWithTheReadmeCountsAndAConsistentTree) {
   test::expect_consistent_tree(t.s);
 }
 
-INSTANTIATE_TEST_SUITE_P(GedcomRealWorld, RealWorld, ::testing::ValuesIn(kFiles),
-                         [](const auto& info) {
-                           std::string n = info.param.file;
-                           n = n.substr(0, n.find('.'));
-                           for (char& c : n)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(GedcomRealWorld, RealWorld, ::testing::ValuesIn(kFiles), [](const auto& info) {
+  std::string n = info.param.file;
+  n = n.substr(0, n.find('.'));
+  for (char& c : n)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return n;
+});

@@ -29,9 +29,7 @@ class GedwebImportModel : public test::ImportTest {
     path = t.dir.path() + "in.ged";
     write(kHeader + kSubmitters + kPeople);
   }
-  void write(const std::string& text) {
-    ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end())));
-  }
+  void write(const std::string& text) { ASSERT_TRUE(test::put_file(path, Bytes(text.begin(), text.end()))); }
   std::vector<std::string> shown() const {
     std::vector<std::string> out;
     for (const Message& m : prompter.shown) out.push_back(m.text);

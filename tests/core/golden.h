@@ -37,8 +37,8 @@ inline void expect_golden(const std::string& name, const std::string& got, const
     ASSERT_TRUE(put_file(path, Bytes(got.begin(), got.end())));
     std::printf("golden file %s rewritten; it differs at %s\n", name.c_str(), first_difference(want, got).c_str());
     std::fflush(stdout);
-    const int shown = std::system(("diff -u --label 'before/" + name + "' --label 'after/" + name + "' '" + before +
-                                   "' '" + path + "'").c_str());
+    const int shown = std::system(
+        ("diff -u --label 'before/" + name + "' --label 'after/" + name + "' '" + before + "' '" + path + "'").c_str());
     (void)shown;  // diff says 1 when the files differ, as they do
     std::filesystem::remove(before);
     return;
@@ -54,7 +54,9 @@ inline std::string page_text(const print::PageDocument& doc) {
   char buf[160];
   for (int p = 1; p <= doc.page_count(); ++p) {
     for (const print::Item& i : doc.page_items(p)) {
-      const char* kind = i.kind == print::Item::Kind::Text ? "text" : i.kind == print::Item::Kind::Line ? "line" : "rect";
+      const char* kind = i.kind == print::Item::Kind::Text   ? "text"
+                         : i.kind == print::Item::Kind::Line ? "line"
+                                                             : "rect";
       std::snprintf(buf, sizeof buf, "%d %s %g %g %g %g", p, kind, i.x1, i.y1, i.x2, i.y2);
       out += buf;
       if (i.colour != print::kBlack) out += " colour=" + std::to_string(i.colour);

@@ -24,7 +24,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Plant { LinkOutside, LinkInside, HardLink, LinkToPipe, Pipe, Socket, OtherOwner, ReadOnly, Dangling, Folder };
+enum class Plant {
+  LinkOutside,
+  LinkInside,
+  HardLink,
+  LinkToPipe,
+  Pipe,
+  Socket,
+  OtherOwner,
+  ReadOnly,
+  Dangling,
+  Folder
+};
 
 // What stands under `name` afterwards, and what it led to, as text.
 std::string state_of(const std::string& path) {
@@ -66,7 +77,8 @@ bool plant(Plant p, const std::string& at, const std::string& dir) {
     case Plant::OtherOwner:
     case Plant::ReadOnly:
       return test::put_file(at, Bytes{'o', 'l', 'd'}) &&
-             (p == Plant::ReadOnly ? ::chmod(at.c_str(), 0444) == 0 : ::geteuid() != 0 || ::chown(at.c_str(), 4242, 4242) == 0);
+             (p == Plant::ReadOnly ? ::chmod(at.c_str(), 0444) == 0
+                                   : ::geteuid() != 0 || ::chown(at.c_str(), 4242, 4242) == 0);
   }
   return false;
 }
@@ -102,9 +114,15 @@ TEST_F(HostilePaths, PagesReplaceWhatStandsUnderTheirNamesNeverWritingThroughIt)
   const struct {
     Plant plant;
     bool counted;
-  } rows[] = {{Plant::LinkOutside, true}, {Plant::LinkInside, true}, {Plant::HardLink, true},
-              {Plant::LinkToPipe, true},  {Plant::Pipe, true},       {Plant::Socket, true},
-              {Plant::OtherOwner, ::geteuid() == 0}, {Plant::ReadOnly, false}, {Plant::Dangling, true}};
+  } rows[] = {{Plant::LinkOutside, true},
+              {Plant::LinkInside, true},
+              {Plant::HardLink, true},
+              {Plant::LinkToPipe, true},
+              {Plant::Pipe, true},
+              {Plant::Socket, true},
+              {Plant::OtherOwner, ::geteuid() == 0},
+              {Plant::ReadOnly, false},
+              {Plant::Dangling, true}};
   for (WebStyle style : test::kStyles) {
     SCOPED_TRACE(static_cast<int>(style));
     o.style = style;
@@ -132,9 +150,7 @@ TEST_F(HostilePaths, PagesReplaceWhatStandsUnderTheirNamesNeverWritingThroughIt)
     EXPECT_EQ(r.counts.replaced, counted);
     const auto after = snapshot(dir);
     for (const auto& [path, was] : before)
-      if (path.rfind(site, 0) != 0 || path == site + "notes.txt") {
-        EXPECT_EQ(after.at(path), was) << path;
-      }
+      if (path.rfind(site, 0) != 0 || path == site + "notes.txt") { EXPECT_EQ(after.at(path), was) << path; }
     for (const auto& [name, html] : pages)
       EXPECT_TRUE(after.at(site + name) == "file " + html && fs::hard_link_count(site + name) == 1) << name;
     fs::remove_all(site);
@@ -188,7 +204,7 @@ TEST_F(HostilePaths, ASaveRemovesOnlyTheStaleCopiesAKilledSaveLeft) {
     std::string name;
     bool stale, gone;
   } rows[] = {
-      {".tree.vfl.vft-999999999-00ab12", true, true},   // its process is gone
+      {".tree.vfl.vft-999999999-00ab12", true, true},    // its process is gone
       {".tree.vfl.vft00ab12", true, true},               // named as earlier versions did
       {".tree.vfl.vft-1-00ab12", true, false},           // its process still runs
       {".tree.vfl.vft-999999999-00ab12x", true, false},  // no copy of ours

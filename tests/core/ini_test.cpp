@@ -39,13 +39,14 @@ class IniOnDisk : public ::testing::Test {
 
 TEST(IniParse, ReadsCrLfLfAndLoneCrAlike) {
   for (std::string eol : {"\r\n", "\n", "\r"}) {
-    IniFile ini = IniFile::parse(bytes_of("[Configure]" + eol + "AutoStart=2" + eol + "EnblPrompts = 1 " + eol +
-                                          eol + "[USER]" + eol + "Name=Ann Smith"));
+    IniFile ini = IniFile::parse(bytes_of("[Configure]" + eol + "AutoStart=2" + eol + "EnblPrompts = 1 " + eol + eol +
+                                          "[USER]" + eol + "Name=Ann Smith"));
     SCOPED_TRACE(eol == "\r\n" ? "CRLF" : eol == "\n" ? "LF" : "CR");
     // Blanks around a value are not part of it.
     EXPECT_EQ(ini.find("Configure", "EnblPrompts"), "1");
     // Rewritten with CRLF; values as they were written.
-    EXPECT_EQ(text_of(ini.serialize()), "[Configure]\r\nAutoStart=2\r\nEnblPrompts= 1 \r\n[USER]\r\nName=Ann Smith\r\n");
+    EXPECT_EQ(text_of(ini.serialize()),
+              "[Configure]\r\nAutoStart=2\r\nEnblPrompts= 1 \r\n[USER]\r\nName=Ann Smith\r\n");
   }
 }
 
@@ -66,7 +67,8 @@ TEST(IniParse, RepeatedSectionsMergeAndTheFirstOfTwoKeysWins) {
 }
 
 TEST(IniParse, CommentsStrayLinesAndASignatureSurvive) {
-  IniFile ini = IniFile::parse(bytes_of("\xEF\xBB\xBF; my settings\nloose=1\n[Configure]\n; keep me\nnonsense\n=x\nAutoStart=2\n"));
+  IniFile ini = IniFile::parse(
+      bytes_of("\xEF\xBB\xBF; my settings\nloose=1\n[Configure]\n; keep me\nnonsense\n=x\nAutoStart=2\n"));
   EXPECT_EQ(ini.find("Configure", ""), std::nullopt);
   ini.set("Configure", "AutoStart", "0");
   EXPECT_EQ(text_of(ini.serialize()),
@@ -92,16 +94,29 @@ TEST(IniSet, ValuesWithLineBreaksStayOnOneLine) {
 
 TEST(IniSet, RefusesNamesThatWouldBreakTheFile) {
   IniFile ini;
-  for (auto [section, key] : {std::pair{"Configure", "a=b"}, {"Configure", "[x"}, {"Configure", ";x"},
-                              {"Configure", "a\nb"}, {"Con]figure", "a"}, {"", "a"}, {"Configure", "  "}})
+  for (auto [section, key] : {std::pair{"Configure", "a=b"},
+                              {"Configure", "[x"},
+                              {"Configure", ";x"},
+                              {"Configure", "a\nb"},
+                              {"Con]figure", "a"},
+                              {"", "a"},
+                              {"Configure", "  "}})
     EXPECT_FALSE(ini.set(section, key, "1")) << section << " / " << key;
   EXPECT_TRUE(ini.serialize().empty());
 }
 
 TEST(IniToInt, ReadsLeadingDigitsOnly) {
-  for (auto [text, value] : {std::pair<const char*, int>{"256", 256}, {"  42abc", 42}, {"-7", -7}, {"+3", 3},
-                             {"abc", 0}, {"", 0}, {"-", 0}, {"2147483647", 2147483647},
-                             {"-2147483648", -2147483647 - 1}, {"2147483648", 0}, {"99999999999999999999", 0}})
+  for (auto [text, value] : {std::pair<const char*, int>{"256", 256},
+                             {"  42abc", 42},
+                             {"-7", -7},
+                             {"+3", 3},
+                             {"abc", 0},
+                             {"", 0},
+                             {"-", 0},
+                             {"2147483647", 2147483647},
+                             {"-2147483648", -2147483647 - 1},
+                             {"2147483648", 0},
+                             {"99999999999999999999", 0}})
     EXPECT_EQ(ini_to_int(text), value) << '"' << text << '"';
 }
 
@@ -157,8 +172,8 @@ TEST_F(IniOnDisk, AFileTooLargeToReadIsNeverOverwritten) {
   EXPECT_EQ(IniWrite(s, "Configure", "AskUpdate", "1"), 0);
   EXPECT_EQ(file(), big);
   // Said once at start-up, naming the file and what happens now.
-  EXPECT_EQ(SettingsNotKept(s), "Your choices could not be kept in the settings file " + s.settings_file() +
-                                    ": File too large");
+  EXPECT_EQ(SettingsNotKept(s),
+            "Your choices could not be kept in the settings file " + s.settings_file() + ": File too large");
   ChooseStartFile(s, "", "/");
   ASSERT_EQ(t.prompter.shown.size(), 1u);
   EXPECT_EQ(t.prompter.shown[0].text, "The settings file " + s.settings_file() +
@@ -189,8 +204,12 @@ TEST_F(IniOnDisk, EachDialogSavesInOneWrite) {
       {"chart panel", [&] { return SavePanelSettings(s, LoadPanelSettings(s, request::FamilyNames)); }},
       {"panel choices", [&] { return SavePanelChoices(s, request::ListAll, SortBy::Name, ListFormat::Comma); }},
       {"page settings", [&] { return SavePageSettings(s, LoadChartOptions(s, request::TimeLine)); }},
-      {"printer", [&] { return SavePrinterChoice(s, {"Office", 9}); }},
-      {"options and password", [&] {
+      {"printer",
+       [&] {
+         return SavePrinterChoice(s, {"Office", 9});
+       }},
+      {"options and password",
+       [&] {
          Options o = LoadOptions(s);
          o.PasswordEnabled = true, o.Password = "secret";
          return ApplyOptions(s, o, random);

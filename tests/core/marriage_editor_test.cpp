@@ -348,8 +348,8 @@ TEST_F(MarriageEditorTest, CancelledPartnerIsDeletedAfterTwoYesElseKeptAsUnrelat
     std::vector<int> answers;
     bool deleted;
   };
-  for (const Case& c : {Case{{kAnswerYes, kAnswerYes}, true}, Case{{kAnswerNo}, false},
-                        Case{{kAnswerYes, kAnswerNo}, false}}) {
+  for (const Case& c :
+       {Case{{kAnswerYes, kAnswerYes}, true}, Case{{kAnswerNo}, false}, Case{{kAnswerYes, kAnswerNo}, false}}) {
     SCOPED_TRACE(c.answers.size() * 10 + c.deleted);
     shown.clear();
     auto tom = b.person("Tom", "Hill", "M");
@@ -417,13 +417,12 @@ TEST_F(MarriageEditorTest, CancelledParentsStayLinkedOrAreDisconnectedOrDeleted)
     EXPECT_EQ(e.Cancel("", ""), MarriageResult::Cancelled);
     ASSERT_EQ(shown.size(), c.answers.size());
     EXPECT_EQ(shown[0].title, "Add Parents");
-    EXPECT_EQ(shown[0].text,
-              "Do you wish to delete the marriage of Dan Dale and Mia Dale and disconnect them as parents from Cal Dale");
+    EXPECT_EQ(
+        shown[0].text,
+        "Do you wish to delete the marriage of Dan Dale and Mia Dale and disconnect them as parents from Cal Dale");
     const std::int16_t m = ParentFamilyOf(s, cal);
     switch (c.left) {
-      case Left::Linked:
-        EXPECT_EQ(test::snapshot(s), files);
-        break;
+      case Left::Linked: EXPECT_EQ(test::snapshot(s), files); break;
       case Left::Disconnected:
         EXPECT_EQ(shown[1].text,
                   "You have deleted the marriage of Dan Dale and Mia Dale and disconnected as parents from Cal Dale\r\n"

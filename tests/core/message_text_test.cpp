@@ -14,8 +14,10 @@ TEST(MessageText, SentenceJoinsNamesAndWordsWithOneBlank) {
   const Case cases[] = {
       {Sentence({"Connect", "Zed Orphan", "as a child to ", "Ann"}), "Connect Zed Orphan as a child to Ann"},
       {Sentence({"Add a", " second ", "Partner for ", "Ann"}), "Add a second Partner for Ann"},
-      {Sentence({"Delete  ", "Tom Cancel", "from the records.", "  ", "Sure?"}), "Delete Tom Cancel from the records. Sure?"},
-      {Sentence({"in:", "/bk/sub/", "\r\n", " Do you want to view these pages?"}), "in: /bk/sub/\r\nDo you want to view these pages?"},
+      {Sentence({"Delete  ", "Tom Cancel", "from the records.", "  ", "Sure?"}),
+       "Delete Tom Cancel from the records. Sure?"},
+      {Sentence({"in:", "/bk/sub/", "\r\n", " Do you want to view these pages?"}),
+       "in: /bk/sub/\r\nDo you want to view these pages?"},
       {Sentence({"Is", "Ann", "?", "Person #", "5", "(", "1 Jan 1920", ")", "..", ",", "x"}),
        "Is Ann? Person #5 (1 Jan 1920) .., x"},
       {Sentence({"", "  ", "Ann  Lee", ""}), "Ann  Lee"},

@@ -296,13 +296,9 @@ TEST_F(PageDoc, RunningTextsKeepAPrintersDistanceFromTheEdge) {
   } cases[] = {{1440, 624, false}, {720, 360, false}, {612, 360, false}, {611, 360, false},
                {100, 360, false},  {552, 360, true},  {551, 179.5, true}};
   for (auto [margin, top, after_start] : cases) {
-    if (!after_start) {
-      ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
-    }
+    if (!after_start) { ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin)); }
     doc.start_doc();
-    if (after_start) {
-      ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin));
-    }
+    if (after_start) { ASSERT_TRUE(doc.set_margin_top(margin) && doc.set_margin_bottom(margin)); }
     doc.end_doc();
     EXPECT_EQ(texts(1), (std::vector<Placed>{{"H", 1440, top}, {"F", 1440, 16838 - top - 192}})) << margin;
     for (const Item& item : doc.page_items(1)) EXPECT_TRUE(item.running && doc.item_font(item).size == 8);
@@ -314,7 +310,9 @@ TEST_F(PageDoc, ABlockEndingOnTheBottomMarginStaysAndOneTwipMoreMoves) {
   struct Case {
     double y, height;
     bool moves;
-  } cases[] = {{15398 - 480, 480, false}, {15398 - 480, 481, true}, {15398 - 479, 480, true},
+  } cases[] = {{15398 - 480, 480, false},
+               {15398 - 480, 481, true},
+               {15398 - 479, 480, true},
                {1680, 20000, false},  // the first thing under the heading stays: a new page gains nothing
                {1681, 20000, true}};
   for (const Case& c : cases) {

@@ -31,8 +31,16 @@ const char* kRenewal =
 }  // namespace
 
 TEST(PasswordScramble, RoundTripsAnyTextAsPlainAscii) {
-  const std::string texts[] = {"a", "Rosebud", "two words ", " lead", "M\xFCller\xA3\x80", std::string(64, 'z'),
-                               std::string("nul\0in", 6), "Errors", "error!", ""};
+  const std::string texts[] = {"a",
+                               "Rosebud",
+                               "two words ",
+                               " lead",
+                               "M\xFCller\xA3\x80",
+                               std::string(64, 'z'),
+                               std::string("nul\0in", 6),
+                               "Errors",
+                               "error!",
+                               ""};
   for (std::uint32_t r : {0u, 1u, 0x9E3779B9u, 0xFFFFFFFFu}) {
     for (const auto& text : texts) {
       std::string stored = ScramblePassword(text, r);

@@ -47,14 +47,8 @@ TEST(Paths, ValidPathNeedsAnAbsolutePathOfValidComponents) {
     return p;
   };
   const std::pair<std::string, bool> cases[] = {
-      {"/", true},
-      {"/home/ann/Family Trees/", true},
-      {"home/ann", false},
-      {"", false},
-      {"/home//ann", false},
-      {"/home/ann/.config", false},
-      {deep(4095), true},
-      {deep(4095) + "/", true},
+      {"/", true},           {"/home/ann/Family Trees/", true}, {"home/ann", false}, {"", false},
+      {"/home//ann", false}, {"/home/ann/.config", false},      {deep(4095), true},  {deep(4095) + "/", true},
       {deep(4096), false},
   };
   for (const auto& [path, valid] : cases) EXPECT_EQ(ValidPath(path), valid) << path.substr(0, 60);

@@ -30,8 +30,8 @@ class Pedigree : public test::ChartTest {
 TEST(PedigreeText, BrokenOnlyAtBlanksCommasAndHyphensAndShrunkRatherThanSplit) {
   FixedMeasure m;
   Font f;
-  f.size = 8;  // 80 twips a character
-  const std::string name = "Maximilian Alexander Worthingt";  // 30 characters, 2400 twips
+  f.size = 8;                                                  // 80 twips a character
+  const std::string name = "Maximilian Alexander Worthingt";   // 30 characters, 2400 twips
   const std::string divorced = NoBreak("12 Aug 1680 - Div.");  // 18 characters, one piece
   struct Case {
     std::string text;
@@ -125,12 +125,18 @@ TEST_F(Pedigree, MarriageLineWordsAndRecordedParentsOnly) {
   auto mother = tree.person("Doris", "Smith", "F");
   auto m = tree.family(father, mother, "6 Jun 1920");
   auto child = tree.child(m, "Brian", "Hill", "M");
-  EXPECT_EQ(ParentsMarriageLine(s, child), "Married on 6\xA0Jun\xA0" "1920.");
+  EXPECT_EQ(ParentsMarriageLine(s, child),
+            "Married on 6\xA0Jun\xA0"
+            "1920.");
   set_flags(m, true, false);
-  EXPECT_EQ(ParentsMarriageLine(s, child), "Married on 6\xA0Jun\xA0" "1920\xA0-\xA0" "Div.");
+  EXPECT_EQ(ParentsMarriageLine(s, child),
+            "Married on 6\xA0Jun\xA0"
+            "1920\xA0-\xA0"
+            "Div.");
   set_flags(m, false, true);
   EXPECT_EQ(ParentsMarriageLine(s, child), "Not Married");
-  auto undated = tree.child(tree.family(tree.person("Al", "Roe", "M"), tree.person("Bea", "Roe", "F")), "Cy", "Roe", "M");
+  auto undated =
+      tree.child(tree.family(tree.person("Al", "Roe", "M"), tree.person("Bea", "Roe", "F")), "Cy", "Roe", "M");
   EXPECT_EQ(ParentsMarriageLine(s, undated), "Married.");
   auto single = tree.person("Olive", "Single", "F");
   auto son = tree.child(tree.family(0, single), "Sam", "Single", "M");

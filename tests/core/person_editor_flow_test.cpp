@@ -266,8 +266,9 @@ TEST_F(PersonEditorFlow, CancelTakesBackAnUnknownPartnerMadeForAChild) {
   EXPECT_TRUE(e.Cancel());
   ASSERT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_EQ(t.prompter.shown[0].title, "Add a Child");
-  EXPECT_EQ(t.prompter.shown[0].text,
-            "You have added Unknown as a partner to Max Cole\r\nDo you wish to disconnect Unknown as a Partner to Max Cole?");
+  EXPECT_EQ(
+      t.prompter.shown[0].text,
+      "You have added Unknown as a partner to Max Cole\r\nDo you wish to disconnect Unknown as a Partner to Max Cole?");
   EXPECT_EQ(t.prompter.shown[1].title, "Delete a Person");
   EXPECT_EQ(t.prompter.shown[1].text, "Do you wish to delete Unknown PERMANENTLY from the family records?");
   EXPECT_EQ(b.read(max).NumPartners, 0);
@@ -355,7 +356,7 @@ TEST_F(PersonEditorFlow, RelativesOfThePersonShown) {
 
 TEST_F(PersonEditorFields, AutoCapitaliseChangesOnlyFirstLettersOfWords) {
   // A hyphen starts no word: "ann-marie van dyke" is checked through the editor below.
-  EXPECT_EQ(AutoCapitalise("mcDONALD"), "McDONALD");  // the rest stays as typed
+  EXPECT_EQ(AutoCapitalise("mcDONALD"), "McDONALD");            // the rest stays as typed
   EXPECT_EQ(AutoCapitalise("\xE9lise \xFC"), "\xC9lise \xDC");  // CP1252 letters
 }
 
@@ -389,8 +390,7 @@ TEST_F(PersonEditorFields, DateOrderMessagesInTheirOrder) {
             "The birthdate is after the baptised date.");
   EXPECT_EQ(DateOrderMessage(s, dates("5 Jan 1900", "", "", "? ??? 1899")),
             "The birthdate is after the interment date.");
-  EXPECT_EQ(DateOrderMessage(s, dates("", "1 Jan 1950", "2 Jan 1950", "")),
-            "The baptised is after the date of death.");
+  EXPECT_EQ(DateOrderMessage(s, dates("", "1 Jan 1950", "2 Jan 1950", "")), "The baptised is after the date of death.");
   EXPECT_EQ(DateOrderMessage(s, dates("", "", "2 Jan 1950", "1 Jan 1950")),
             "The baptised date is after the interment date.");
   EXPECT_EQ(DateOrderMessage(s, dates("", "2 Jan 1950", "", "1 Jan 1950")),
@@ -417,10 +417,11 @@ TEST_F(PersonEditorFields, DateOrderUsesTheBaptismLabelAndShowsABox) {
 TEST_F(PersonEditorFields, TitlesPerRelation) {
   EXPECT_EQ(EditTitle(s, true, "Ann Hill"), " Edit the Record of Ann Hill");
   EXPECT_EQ(EditTitle(s, false, ""), " Add an Unrelated Person ");
-  const std::pair<bool RelationState::*, const char*> roles[] = {
-      {&RelationState::AsChild, "Child"},   {&RelationState::AsPartner, "Partner"},
-      {&RelationState::AsSibling, "Sibling"}, {&RelationState::AsMother, "Mother"},
-      {&RelationState::AsFather, "Father"}};
+  const std::pair<bool RelationState::*, const char*> roles[] = {{&RelationState::AsChild, "Child"},
+                                                                 {&RelationState::AsPartner, "Partner"},
+                                                                 {&RelationState::AsSibling, "Sibling"},
+                                                                 {&RelationState::AsMother, "Mother"},
+                                                                 {&RelationState::AsFather, "Father"}};
   for (auto [flag, word] : roles) {
     ResetRelationState(s.Rel);
     start_add(flag, ann);
@@ -435,7 +436,7 @@ TEST_F(PersonEditorFields, PresetNamesForSiblingAndChildren) {
   start_add(&RelationState::AsSibling, ann);
   EXPECT_EQ(NewPersonPreset(s).FamName, "Hill");
   const std::pair<std::int16_t, const char*> children[] = {
-      {sue, "Hill"},  // child of a woman: her partner's
+      {sue, "Hill"},                      // child of a woman: her partner's
       {b.person("Jo", "Lane", "F"), ""},  // a woman without a partner: none
   };
   for (auto [parent, name] : children) {
@@ -450,8 +451,10 @@ TEST_F(PersonEditorFields, PresetNamesForSiblingAndChildren) {
 
 TEST_F(PersonEditorFields, PresetSexPerRelation) {
   const std::tuple<bool RelationState::*, std::int16_t, const char*> cases[] = {
-      {&RelationState::AsMother, ann, "F"},  {&RelationState::AsFather, ann, "M"},
-      {&RelationState::AsPartner, ann, "M"}, {&RelationState::AsPartner, tom, "F"},
+      {&RelationState::AsMother, ann, "F"},
+      {&RelationState::AsFather, ann, "M"},
+      {&RelationState::AsPartner, ann, "M"},
+      {&RelationState::AsPartner, tom, "F"},
       {&RelationState::AsUnrelated, tom, " "}};
   for (auto [flag, selected, sex] : cases) {
     ResetRelationState(s.Rel);

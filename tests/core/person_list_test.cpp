@@ -22,7 +22,6 @@ using Nums = std::vector<std::int16_t>;
 
 class PersonList : public test::TreeFixture {
  protected:
-
   void set(std::int16_t n, const std::function<void(PersonRecord&)>& change) {
     PersonRecord p = b.read(n);
     change(p);
@@ -40,12 +39,15 @@ TEST(BirthSortKey, CompleteDatesDirectlyPartialOnesByYearAndMonthNoneAsZero) {
       {"31 Dec 1899  ", false, 18991231},  // padded as stored
       {"5/1/1901", false, 19010105},       // a numeric date follows the user's day/month order
       {"5/1/1901", true, 19010501},
-      {"? mar 1901", false, 19010301},     // a month in any case
-      {"Dec Jan 1900", false, 19000101},   // the month first in the year wins
-      {"1901", false, 19010101},           // a year alone: 1 January
-      {"31 Feb 1901", false, 19010201},    // no such day: month and year still count
+      {"? mar 1901", false, 19010301},    // a month in any case
+      {"Dec Jan 1900", false, 19000101},  // the month first in the year wins
+      {"1901", false, 19010101},          // a year alone: 1 January
+      {"31 Feb 1901", false, 19010201},   // no such day: month and year still count
       // Without a year the month alone does not count.
-      {"12 Mar ????", false, 0}, {"", false, 0}, {"unknown", false, 0}, {"901", false, 0},
+      {"12 Mar ????", false, 0},
+      {"", false, 0},
+      {"unknown", false, 0},
+      {"901", false, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(DateSortKey(r.date, r.month_first), r.key) << '"' << r.date << '"';
 }

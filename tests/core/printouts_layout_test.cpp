@@ -111,9 +111,7 @@ TEST_F(WholePrintouts, AnEntryTallerThanAPageIsNotPushedOn) {
   for (int l = 0; l < 120; ++l) notes += "Line " + std::to_string(l) + "\r\n";  // more than an A4 page holds
   for (int i = 0; i < 3; ++i) {
     PersonRecord p = tree.read(tree.person("Person" + std::to_string(i), "Smith", "M"));
-    if (i == 2) {
-      ASSERT_TRUE(AppendNotes(s.disk, p, notes, s.work(recfile::Notes)));
-    }
+    if (i == 2) { ASSERT_TRUE(AppendNotes(s.disk, p, notes, s.work(recfile::Notes))); }
     tree.write(p);
   }
   ASSERT_TRUE(RunPrintRequest(s, doc, measure, request_for(request::ListAll)).completed);

@@ -173,12 +173,13 @@ TEST_F(PrintoutProperties, EveryPageKeepsToItsMarginsAndEveryBlockStaysWhole) {
 TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySetting) {
   const std::string given = "Alexander Maximilian Wilhelmin";  // 30 characters, the most a record holds
   const std::string place = "Montgomery-Smythe Upon Tweed, Montgomeryshireeeee";  // 50
-  std::vector<std::int16_t> generation, next;  // great-great-grandparents first
+  std::vector<std::int16_t> generation, next;                                     // great-great-grandparents first
   for (int g = 4; g >= 0; --g, generation.swap(next), next.clear())
     for (int pos = 0; pos < (1 << g); ++pos) {
       const std::string fam = "Achterberg-Lindqvi" + std::string(1, static_cast<char>('a' + pos)) + "s";
       const char* sex = pos % 2 ? "F" : "M";
-      const auto m = g < 4 ? tree.family(generation[2 * pos], generation[2 * pos + 1], "? ??? 16" + std::to_string(10 + pos)) : 0;
+      const auto m =
+          g < 4 ? tree.family(generation[2 * pos], generation[2 * pos + 1], "? ??? 16" + std::to_string(10 + pos)) : 0;
       if (m) set_flags(m, true, false);
       const std::int16_t p = m ? tree.child(m, given, fam, sex) : tree.person(given, fam, sex);
       set_life(p, "26 Aug 1" + std::to_string(618 + p), place, "ABT 1" + std::to_string(680 + p), place);
@@ -233,7 +234,8 @@ TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySe
             std::istringstream in(t.text);
             for (std::string w; in >> w;) {
               while (!w.empty() && (w.back() == ',' || w.back() == '.' || w.back() == '*')) w.pop_back();
-              const bool word = std::all_of(w.begin(), w.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '-'; });
+              const bool word = std::all_of(
+                  w.begin(), w.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '-'; });
               EXPECT_TRUE(w.size() <= 4 || !word || words.count(w)) << what << "split word " << w;
             }
           }
@@ -248,7 +250,8 @@ TEST_F(PrintoutProperties, ThePedigreeKeepsEveryLineOrSaysWhereToFindItAtEverySe
                 EXPECT_NE(all.find(squeeze(line)), std::string::npos) << what << line;
             }
           // The descendants chart of the oldest father: its heading, key and rows.
-          ASSERT_TRUE(RunPrintRequest(s, doc, measure, request_of(request::Descendants, table[4][0])).completed) << what;
+          ASSERT_TRUE(RunPrintRequest(s, doc, measure, request_of(request::Descendants, table[4][0])).completed)
+              << what;
           expect_inside(what + "descendants ");
           expect_apart(what + "descendants ");
         }

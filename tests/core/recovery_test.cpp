@@ -60,12 +60,14 @@ TEST_F(Recovery, LeftoverIsDescribedFromItsRecordsAndItsFile) {
   const std::string head = "Vorlan Family Tree was not closed properly when it last ran (started at 09:30:15).\r\n\r\n",
                     tail = "\r\n\r\nYes recovers them, No deletes them, Cancel keeps them for the next start.";
   run.changed = {2026, 12, 6, 14, 5, 0};
-  EXPECT_EQ(RecoveryQuestion(run), head + "Recover the unsaved changes to smith.vfl made on 6 Dec 2026 at 14:05?\r\n"
-                                          "The records hold 2 persons." + tail);
+  EXPECT_EQ(RecoveryQuestion(run), head +
+                                       "Recover the unsaved changes to smith.vfl made on 6 Dec 2026 at 14:05?\r\n"
+                                       "The records hold 2 persons." +
+                                       tail);
   run = {folder, "09:30:15", 1, {}, {2027, 1, 31, 9, 0, 59}};
-  EXPECT_EQ(RecoveryQuestion(run),
-            head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." +
-                tail);
+  EXPECT_EQ(
+      RecoveryQuestion(run),
+      head + "Recover the unsaved family tree made on 31 Jan 2027 at 09:00?\r\nThe records hold 1 person." + tail);
 }
 
 TEST_F(Recovery, RecoveredTreeBelongsToItsFileAndTakesItsLock) {

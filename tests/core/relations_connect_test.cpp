@@ -195,7 +195,8 @@ TEST_F(RelationsConnect, PartnerOfSomeoneWithPartnersChoosesAPosition) {
   ConnectOutcome out = connect(Partner, c, fay);
   ASSERT_EQ(out.step, ConnectStep::ChoosePartnerPosition);
   EXPECT_EQ(out.caption, "Add a second Partner for Cal DALE");
-  EXPECT_EQ(out.prompt, "Enter the position number in the sequence below where the partner is to be inserted: (1 - 2):");
+  EXPECT_EQ(out.prompt,
+            "Enter the position number in the sequence below where the partner is to be inserted: (1 - 2):");
   EXPECT_EQ(out.sequence, Kids{wife});
   s.Rel.InsertPosition = 0;
   ASSERT_EQ(LinkNewPartner(s, fay), C);

@@ -27,8 +27,8 @@ class FamilyOfFive : public RelationsDisconnect {
     ann = b.child(parents, "Ann", "Dale", "F");
     bob = b.child(parents, "Bob", "Dale", "M");
     cy = b.child(parents, "Cy", "Dale", "M");
-    eve = b.person("Eve", "East", "F");                   // family 4
-    couple = b.family(bob, eve, "2 Jun 1975", "York");    // 5
+    eve = b.person("Eve", "East", "F");                 // family 4
+    couple = b.family(bob, eve, "2 Jun 1975", "York");  // 5
     kim = b.child(couple, "Kim", "Dale", "F");
   }
 };
@@ -134,7 +134,7 @@ TEST_F(FamilyOfFive, AllDisconnectsThePartnerFirst) {
   EXPECT_EQ(ParentFamilyOf(s, 8), 6);
   EXPECT_EQ(ParentFamilyOf(s, bob), 7);
   EXPECT_EQ(s.Link.DisconnectLog, std::string("Person #4 in family5 disconnected from Spouse and Children.") + CrLf +
-                                 "Person #4, child 2 in family3 disconnected from Parents and Siblings");
+                                      "Person #4, child 2 in family3 disconnected from Parents and Siblings");
   EXPECT_FALSE(s.Rel.DisconnectMode);
   EXPECT_EQ(s.Rel.Partners.count, 0);  // the view's lists follow
 }
@@ -180,8 +180,7 @@ TEST_F(RelationsDelete, DeletedOrUnreadablePersonIsRefused) {
   ASSERT_TRUE(DeletePerson(s, ann).deleted);
   auto before = test::snapshot(s);
   EXPECT_FALSE(DeletePerson(s, ann).deleted);
-  EXPECT_EQ(last_box().text,
-            "The Person Number 3 has been deleted from the records. Please select another.");
+  EXPECT_EQ(last_box().text, "The Person Number 3 has been deleted from the records. Please select another.");
   EXPECT_FALSE(DeletePerson(s, 99).deleted);
   EXPECT_EQ(last_box().text, "Person 99 cannot be read from the records.");
   EXPECT_EQ(test::snapshot(s), before);

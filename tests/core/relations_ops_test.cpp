@@ -17,7 +17,7 @@ TEST_F(RelationsOps, MotherAddedRaisesPartnerCountsOnlyBesideAFather) {
   auto dad = b.person("Dan", "Dale", "M");
   auto pf = b.family(dad, 0);
   auto c = b.child(pf, "Cal", "Dale", "M");
-  auto lone = b.person("Lon", "Dale", "M");  // family 3, no parents
+  auto lone = b.person("Lon", "Dale", "M");       // family 3, no parents
   auto mum = b.loose_person("Meg", "Moss", "F");  // just stored by the editor
   s.Rel.AddMode = true;
   ASSERT_TRUE(SetMother(s, c, mum));
@@ -54,10 +54,10 @@ class PartnerInsertion : public RelationsOps {
  protected:
   std::int16_t c, p1, p2, n, k1, k2;
   void SetUp() override {
-    c = b.person("Carl", "Cook", "M");  // family 1
-    p1 = b.person("Pia", "One", "F");   // 2
-    p2 = b.person("Pam", "Two", "F");   // 3
-    n = b.person("Nel", "New", "F");    // 4
+    c = b.person("Carl", "Cook", "M");             // family 1
+    p1 = b.person("Pia", "One", "F");              // 2
+    p2 = b.person("Pam", "Two", "F");              // 3
+    n = b.person("Nel", "New", "F");               // 4
     for (int i = 0; i < 5; ++i) b.empty_family();  // 5..9
     ASSERT_EQ(b.family(c, p1, "1 Jan 1950", "York"), 10);
     k1 = b.child(10, "Kit", "Cook", "M");

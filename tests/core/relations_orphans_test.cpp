@@ -67,8 +67,8 @@ TEST_F(RelationsOrphans, RowsCarryTheDetailsAndTheCapitalsOption) {
 
 TEST_F(RelationsOrphans, SortingIsStableOnEqualKeys) {
   std::vector<OrphanRow> rows(4);
-  const char* names[4][3] = {{"bo", "Ash", "1900"}, {"Al", "ash", "? ??? ????"}, {"Al", "Birch", "1900"},
-                             {"Cy", "Ash", "5 Jan 1890"}};
+  const char* names[4][3] = {
+      {"bo", "Ash", "1900"}, {"Al", "ash", "? ??? ????"}, {"Al", "Birch", "1900"}, {"Cy", "Ash", "5 Jan 1890"}};
   for (int i = 0; i < 4; ++i) {
     rows[static_cast<std::size_t>(i)].PerNum = static_cast<std::int16_t>(i + 1);
     rows[static_cast<std::size_t>(i)].GivenNames = names[i][0];

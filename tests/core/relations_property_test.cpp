@@ -39,7 +39,7 @@ constexpr const char* kStepNames[] = {"add", "connect", "disconnect", "delete", 
 // How often each step is picked, in percent.
 constexpr int kStepPercent[] = {30, 25, 15, 10, 13, 7};
 // The relations an addition picks from, in the order it numbers them.
-constexpr bool RelationState::*kAs[] = {&RelationState::AsFather, &RelationState::AsMother,
+constexpr bool RelationState::*kAs[] = {&RelationState::AsFather,  &RelationState::AsMother,
                                         &RelationState::AsSibling, &RelationState::AsChild,
                                         &RelationState::AsPartner, &RelationState::AsUnrelated};
 
@@ -52,9 +52,7 @@ class RandomRun {
 
   // An operation may well be refused (its box says why); what it must never
   // do on a sound disk is fail a write.
-  void ran(bool /*linked*/) {
-    EXPECT_TRUE(faulty_ || s.disk.failure().error == 0) << trace_;
-  }
+  void ran(bool /*linked*/) { EXPECT_TRUE(faulty_ || s.disk.failure().error == 0) << trace_; }
 
   // Runs `steps` steps; stops at the first failure so the report names it.
   void run(int steps) {
@@ -68,8 +66,8 @@ class RandomRun {
       }
       int kind = 0;
       for (int r = rng_.below(100); r >= kStepPercent[kind]; ++kind) r -= kStepPercent[kind];
-      trace_ = std::string(kStepNames[kind]) + " at step " + std::to_string(step_) +
-               " (selected " + std::to_string(c()) + ")";
+      trace_ = std::string(kStepNames[kind]) + " at step " + std::to_string(step_) + " (selected " +
+               std::to_string(c()) + ")";
       expect_config_in_step();
       const std::size_t pos = s.History.pos;
       // Faults only where the operation reports them by its result.
@@ -234,8 +232,7 @@ class RandomRun {
     if (!a) return;
     r.AddMode = true;
     r.*kAs[relation] = true;
-    if (relation == 2)
-      r.InsertPosition = static_cast<std::int16_t>(rng_.below(ListSiblings(s, c()).size() + 2));
+    if (relation == 2) r.InsertPosition = static_cast<std::int16_t>(rng_.below(ListSiblings(s, c()).size() + 2));
     const std::int16_t p = DisplayedPartnerOf(s);
     if (relation == 3 && p && chance(60)) {
       r.ChildFather = csex == 'M' ? c() : p;
@@ -282,10 +279,8 @@ class RandomRun {
         PartnerList xs = ListPartners(s, x);
         std::int16_t spouse = 0;
         for (int i = 0; i < xs.count && !spouse; ++i) spouse = xs.rows[static_cast<std::size_t>(i)].Partner;
-        if (spouse && chance(50))
-          ran(FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4)));
-        else
-          ran(FinishConnectParentAlone(s, x));
+        if (spouse && chance(50)) ran(FinishConnectParentWithSpouse(s, x, spouse, rng_.below(4)));
+        else ran(FinishConnectParentAlone(s, x));
         break;
       }
       case ConnectStep::ChoosePartnerPosition:
@@ -303,8 +298,7 @@ class RandomRun {
           ran(FinishConnectChild(s, x, c(), DisplayedPartnerOf(s),
                                  rng_.below(KidsOfCoupleWithDisplayedPartner(s) + 2)));
         break;
-      default:
-        break;
+      default: break;
     }
   }
 
@@ -313,10 +307,8 @@ class RandomRun {
   void disconnect() {
     if (chance(20)) {
       // Straight to the operations, past the dialog's enabling rules.
-      if (chance(50))
-        ran(DisconnectFromParents(s, c()));
-      else
-        ran(DisconnectFromPartner(s, c(), DisplayedPartnerOf(s)));
+      if (chance(50)) ran(DisconnectFromParents(s, c()));
+      else ran(DisconnectFromPartner(s, c(), DisplayedPartnerOf(s)));
       s.Rel.DisconnectMode = false;
       return;
     }

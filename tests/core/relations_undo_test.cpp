@@ -196,8 +196,9 @@ TEST_F(RelationsUndo, RecordsChangedBehindTheHistoryAreNeverOverwritten) {
   const auto changed = test::snapshot(s);
   EXPECT_FALSE(UndoLastStep(s));
   EXPECT_EQ(test::snapshot(s), changed);
-  EXPECT_EQ(last_box().text, "The change cannot be undone: the records no longer match it.\r\n"
-                             "Your family records have not been changed.");
+  EXPECT_EQ(last_box().text,
+            "The change cannot be undone: the records no longer match it.\r\n"
+            "Your family records have not been changed.");
   EXPECT_EQ(s.UndoText, "Undo is off: the records no longer match the undo history.");
 }
 
@@ -206,11 +207,17 @@ TEST_F(RelationsUndo, RecordsChangedBehindTheHistoryAreNeverOverwritten) {
 TEST_F(RelationsUndo, AfterACrashTheHistoryComesBackAtTheRecordsPosition) {
   three_steps();
   ASSERT_TRUE(UndoLastStep(s));
-  const Bytes head_at_2 = [&] { const Bytes h = history(); return Bytes(h.begin(), h.begin() + 64); }();
+  const Bytes head_at_2 = [&] {
+    const Bytes h = history();
+    return Bytes(h.begin(), h.begin() + 64);
+  }();
   ASSERT_TRUE(UndoLastStep(s));
-  const Bytes head_at_1 = [&] { const Bytes h = history(); return Bytes(h.begin(), h.begin() + 64); }();
-  for (const auto& [head, records, pos] : {std::tuple{head_at_2, 1, 1u}, std::tuple{head_at_1, 2, 2u},
-                                            std::tuple{head_at_1, 1, 1u}}) {
+  const Bytes head_at_1 = [&] {
+    const Bytes h = history();
+    return Bytes(h.begin(), h.begin() + 64);
+  }();
+  for (const auto& [head, records, pos] :
+       {std::tuple{head_at_2, 1, 1u}, std::tuple{head_at_1, 2, 2u}, std::tuple{head_at_1, 1, 1u}}) {
     ASSERT_TRUE(MoveToStep(s, static_cast<std::size_t>(records)) || s.History.pos == static_cast<std::size_t>(records));
     Bytes file = history();
     std::copy(head.begin(), head.end(), file.begin());

@@ -116,7 +116,7 @@ void ladder(test::TreeBuilder& b, Names& n, int gens) {
 }
 
 struct Row {
-  const char* tree;     // "saga", "cycle", "ladderN", or lines: L|H, up, a's sex, down, b's sex
+  const char* tree;  // "saga", "cycle", "ladderN", or lines: L|H, up, a's sex, down, b's sex
   const char *a, *b;
   // Every way's words in order, repeats counted ("x2"); "+N" ways not
   // listed, "cut" when the search reached its bounds; "" for none.
@@ -132,12 +132,14 @@ const Row kRows[] = {
     {"saga", "Ian", "Jill", "brother / first cousin by marriage", "sister", "Common ancestors: Bert and Bella",
      "Ian, father Bert, daughter Jill"},
     {"saga", "Hal", "Bert", "half-brother", "half-brother", "Common ancestor: Adam", "Hal, father Adam, son Bert"},
-    {"saga", "Cora", "Jill", "aunt", "niece", "Common ancestors: Adam and Eve", "Cora, father Adam, son Bert, daughter Jill"},
+    {"saga", "Cora", "Jill", "aunt", "niece", "Common ancestors: Adam and Eve",
+     "Cora, father Adam, son Bert, daughter Jill"},
     {"saga", "Kim", "Bert", "niece or nephew / niece by marriage or nephew by marriage", "uncle",
      "Common ancestors: Adam and Eve", ""},
-    {"saga", "Ian", "Kim", "first cousin x2 / first cousin by marriage", "first cousin", "Common ancestors: Adam and Eve",
-     "Ian, father Bert, father Adam, son Dan, child Kim"},
-    {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin", "Common ancestor: Adam", ""},
+    {"saga", "Ian", "Kim", "first cousin x2 / first cousin by marriage", "first cousin",
+     "Common ancestors: Adam and Eve", "Ian, father Bert, father Adam, son Dan, child Kim"},
+    {"saga", "Mia", "Ian", "half first cousin / half first cousin by marriage", "half first cousin",
+     "Common ancestor: Adam", ""},
     {"saga", "Noah", "Ian", "son / first cousin once removed", "father", "", "Noah, father Ian"},
     {"saga", "Rose", "Noah", "great-granddaughter", "great-grandfather", "", ""},
     {"saga", "Cid", "Carl", "brother", "brother", "", "Cid, brother Carl"},
@@ -145,7 +147,8 @@ const Row kRows[] = {
      "first cousin three times removed", "Common ancestors: Bert and Bella", ""},
     {"saga", "Unknown", "Ian", "grandfather", "grandson", "", "Unknown, daughter Bella, son Ian"},
     // the child of cousins descends from their grandparents by two lines
-    {"saga", "Noah", "Adam", "great-grandson x2", "great-grandfather", "", "Noah, father Ian, father Bert, father Adam"},
+    {"saga", "Noah", "Adam", "great-grandson x2", "great-grandfather", "",
+     "Noah, father Ian, father Bert, father Adam"},
     {"saga", "Nell", "Noah", "sister / second cousin x2", "brother", "Common ancestors: Ian and Lena", ""},
     {"ladder5", "Z", "Top", "4th great-grandson x20 +12", "4th great-grandfather", "", ""},
     {"ladder6", "Z", "Top", "5th great-grandson x20 +12 cut", "5th great-grandfather", "", ""},
@@ -179,7 +182,8 @@ const Row kRows[] = {
     {"L1-2M", "A", "B", "aunt or uncle", "nephew", "Common ancestor: Root", ""},
     {"L1M5F", "A", "B", "3rd great-uncle", "3rd great-niece", "Common ancestor: Root", ""},
     {"L3M5F", "A", "B", "second cousin twice removed", "second cousin twice removed", "Common ancestor: Root", ""},
-    {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Common ancestor: Root", ""},
+    {"L2M12F", "A", "B", "first cousin ten times removed", "first cousin ten times removed", "Common ancestor: Root",
+     ""},
     {"L2M13F", "A", "B", "first cousin 11 times removed", "first cousin 11 times removed", "Common ancestor: Root", ""},
     {"L11M11F", "A", "B", "tenth cousin", "tenth cousin", "Common ancestor: Root", ""},
     {"L12M12F", "A", "B", "11th cousin", "11th cousin", "Common ancestor: Root", ""},
@@ -218,13 +222,15 @@ TEST(Relationship, EveryKindOfRelationshipInWords) {
     const Relationship r = FindRelationship(t.s, n.at(row.a), n.at(row.b));
     std::vector<std::string> words;
     for (const RelationshipWay& w : r.ways) words.push_back(w.words);
-    EXPECT_EQ(join(words, " / ") + (r.more_ways ? " +" + std::to_string(r.more_ways) : "") + (r.search_cut ? " cut" : ""),
-              row.ways);
+    EXPECT_EQ(
+        join(words, " / ") + (r.more_ways ? " +" + std::to_string(r.more_ways) : "") + (r.search_cut ? " cut" : ""),
+        row.ways);
     // Both sentences, and how many ways when more than one.
     const std::vector<std::string> summary = RelationshipSummary(t.s, n.at(row.a), n.at(row.b), r);
     EXPECT_EQ(summary.size(), words.size() > 1 ? 3u : 2u);
     if (r.more_ways > 0) {  // the ladders: 32 lines, or more cut at 32
-      EXPECT_EQ(summary.back(), r.search_cut ? "They are related in at least 32 ways." : "They are related in 32 ways.");
+      EXPECT_EQ(summary.back(),
+                r.search_cut ? "They are related in at least 32 ways." : "They are related in 32 ways.");
       EXPECT_EQ(RelationshipReport(t.s, n.at(row.a), n.at(row.b), r).back(),
                 std::string(r.search_cut ? "(At least 12" : "(12") + " more ways are not listed.)");
     }
@@ -239,9 +245,7 @@ TEST(Relationship, EveryKindOfRelationshipInWords) {
     for (const PathStep& st : r.ways.empty() ? r.chain : first.path)
       path.push_back(st.link.empty() ? given[st.person] : st.link + " " + given[st.person]);
     EXPECT_EQ(via, row.via);
-    if (*row.path) {
-      EXPECT_EQ(join(path, ", "), row.path);
-    }
+    if (*row.path) { EXPECT_EQ(join(path, ", "), row.path); }
   }
 }
 

@@ -18,8 +18,9 @@ TEST(DataSheetFontQuestion, AskedOnlyWhenTheFontIsTooLargeForThePage) {
   // Narrow pages take up to 8 points.
   auto q = FontSizeQuestion(8500, 10);
   ASSERT_TRUE(q);
-  EXPECT_EQ(*q, "The current font size setting is10 points.\r\nIt may be necessary to reduce this to 8 points.\r\n"
-                "avoid layout problems when printing.\r\n Continue anyway?");
+  EXPECT_EQ(*q,
+            "The current font size setting is10 points.\r\nIt may be necessary to reduce this to 8 points.\r\n"
+            "avoid layout problems when printing.\r\n Continue anyway?");
   EXPECT_FALSE(FontSizeQuestion(8500, 8));
   EXPECT_NE(FontSizeQuestion(8999, 8.5).value_or("").find("is8.5 points."), std::string::npos);
   EXPECT_FALSE(FontSizeQuestion(9000, 10));

@@ -25,7 +25,8 @@ class FamilyNames : public test::SheetTest {
 TEST_F(FamilyNames, DistinctAndSorted) {
   names();
   tree.person("Nobody", "", "M");  // an empty name is not a family name
-  EXPECT_EQ(CollectFamilyNames(s), (std::vector<std::string>{"Adams", "Brown", "Cole", "Dunn", "Smith", "Zed", "adams"}));
+  EXPECT_EQ(CollectFamilyNames(s),
+            (std::vector<std::string>{"Adams", "Brown", "Cole", "Dunn", "Smith", "Zed", "adams"}));
   s.UCaseFamname = true;  // names as displays show them
   EXPECT_EQ(CollectFamilyNames(s), (std::vector<std::string>{"ADAMS", "BROWN", "COLE", "DUNN", "SMITH", "ZED"}));
 }

@@ -21,9 +21,9 @@ std::vector<int> ticked(const SheetOptions& o) {
 TEST(SheetOptionDefaults, AFirstPrintoutShowsNamesDatesPlacesPartnersAndPages) {
   using namespace item1;
   SheetOptions d = LoadSheetOptions(IniFile(), request::DataSheet);
-  EXPECT_EQ(ticked(d), (std::vector<int>{TodaysDate, BirthAndDeath, BirthAndDeath2, DateOfBirth, DateOfDeath,
-                                         PlaceOfBirth, PlaceOfDeath, Children, Partners, MarriageDates,
-                                         MarriageNotes, PageNumbers}));
+  EXPECT_EQ(ticked(d),
+            (std::vector<int>{TodaysDate, BirthAndDeath, BirthAndDeath2, DateOfBirth, DateOfDeath, PlaceOfBirth,
+                              PlaceOfDeath, Children, Partners, MarriageDates, MarriageNotes, PageNumbers}));
   SheetOptions all = LoadSheetOptions(IniFile(), request::ListAll);
   EXPECT_EQ(ticked(all), ticked(d));
   SheetOptions fam = LoadSheetOptions(IniFile(), request::FamilyList);

@@ -36,11 +36,11 @@ TEST_F(TimeLine, EventsInDateOrderWithTheirTexts) {
 TEST_F(TimeLine, OnlyCompleteValidDatesAreOnIt) {
   auto p = tree.person("Yara", "Year", "F");
   PersonRecord r = tree.read(p);
-  r.BirthDate = "1901";         // a year alone
-  r.DeathDate = "? Mar 1950";   // an unknown day
-  r.DOBap = "31 Feb 1901";      // no such day
-  r.InterDate = "14/3/1950";  // another spelling of a full date is a date
-  r.Baptised = "No";            // the flag does not matter on the time line
+  r.BirthDate = "1901";        // a year alone
+  r.DeathDate = "? Mar 1950";  // an unknown day
+  r.DOBap = "31 Feb 1901";     // no such day
+  r.InterDate = "14/3/1950";   // another spelling of a full date is a date
+  r.Baptised = "No";           // the flag does not matter on the time line
   tree.write(r);
   ASSERT_TRUE(run().completed);
   EXPECT_EQ(texts(), (std::vector<std::string>{"Date", "Event", "14 Mar 1950", "Interment of Yara Year"}));

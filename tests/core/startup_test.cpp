@@ -190,8 +190,8 @@ TEST_F(Startup, RepairPassLeavesTheBytesItDoesNotOwnAndCopesWithAShortFile) {
   build_tree();
   auto file = fileio::read_all(s.work(recfile::Person));
   ASSERT_TRUE(file);
-  (*file)[494] = 7;                 // the reserved field of person 1
-  (*file)[kPersonLen + 130] = 0;    // a NUL in person 2's baptism date
+  (*file)[494] = 7;               // the reserved field of person 1
+  (*file)[kPersonLen + 130] = 0;  // a NUL in person 2's baptism date
   ASSERT_TRUE(test::put_file(s.work(recfile::Person), *file));
   EXPECT_EQ(RepairPersonRecords(s), 0);
   EXPECT_EQ(fileio::read_all(s.work(recfile::Person)), file);

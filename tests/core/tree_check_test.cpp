@@ -172,5 +172,4 @@ TEST_F(TreeCheck, CountsThatDisagreeWithTheFiles) {
   EXPECT_EQ(v[0].text, "vorlan.Per holds 0 persons but NumPersons is 3.");
 }
 
-
 }  // namespace

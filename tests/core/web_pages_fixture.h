@@ -60,9 +60,11 @@ class WebPagesFixture : public ::testing::Test {
     auto gone = b.person("Gone", "Away", "F");
     b.family(peter, gone);
     // Accented family names sort and group with their plain letters.
-    const std::pair<const char*, const char*> kids[] = {
-        {"Amy", "Smith"}, {"Bob", "\x8Amid"}, {"Maximilian Alexander", "Montgomery-Worthington"}, {"Dot", "\xD8rsted"},
-        {"Eli", "Smith"}};
+    const std::pair<const char*, const char*> kids[] = {{"Amy", "Smith"},
+                                                        {"Bob", "\x8Amid"},
+                                                        {"Maximilian Alexander", "Montgomery-Worthington"},
+                                                        {"Dot", "\xD8rsted"},
+                                                        {"Eli", "Smith"}};
     for (auto [given, fam] : kids) b.child(f7, given, fam, given[0] == 'A' || given[0] == 'D' ? "F" : "M");
     s.Marriages[static_cast<std::size_t>(f7)].NotMarried = -1;
     s.Marriages[static_cast<std::size_t>(f9)].Divorced = -1;
@@ -85,10 +87,12 @@ class WebPagesFixture : public ::testing::Test {
 
   Site generate(const WebOptions& opts) {
     Site site;
-    EXPECT_TRUE(GenerateWebPages(s, opts, [&](const std::string& n, const std::string& h) {
-      EXPECT_TRUE(site.emplace(n, h).second) << n << " written twice";
-      return true;
-    }, {}));
+    EXPECT_TRUE(GenerateWebPages(s, opts,
+                                 [&](const std::string& n, const std::string& h) {
+                                   EXPECT_TRUE(site.emplace(n, h).second) << n << " written twice";
+                                   return true;
+                                 },
+                                 {}));
     return site;
   }
   Site generate(WebStyle style) {

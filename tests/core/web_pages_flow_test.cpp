@@ -113,20 +113,20 @@ TEST_F(WebFlow, WholeRunAsksInOrderAndStoresTheOptions) {
   ASSERT_EQ(r.status, WebStatus::Done);
   EXPECT_TRUE(r.open_index);
   EXPECT_EQ(r.index_file, folder() + "index.html");
-  EXPECT_EQ(texts(), (std::vector<std::string>{
-                         "Do you really want to include birthdates and marriage \r\n"
-                         "dates of living persons in your web pages?\r\n"
-                         "It may be that some of your living relations may not like \r\n"
-                         "to have their date events published on the Internet.",
-                         "A set of 1 web pages already exists in the folder " + folder() +
-                             "\r\nDo you want to delete these pages?",
-                         "Web Page files deleted!",
-                         "You are about to generate 1 web pages. and use approximately " +
-                             std::to_string(test::disk_kb(folder(), "notes.txt")) +
-                             " KB of disk space. Do you wish to continue?",
-                         " Do you wish to cancel this operation?",
-                         "Vorlan Family Tree generated 1 web pages and saved them in: " + folder() +
-                             "\r\nDo you want to view these pages?"}));
+  EXPECT_EQ(
+      texts(),
+      (std::vector<std::string>{
+          "Do you really want to include birthdates and marriage \r\n"
+          "dates of living persons in your web pages?\r\n"
+          "It may be that some of your living relations may not like \r\n"
+          "to have their date events published on the Internet.",
+          "A set of 1 web pages already exists in the folder " + folder() + "\r\nDo you want to delete these pages?",
+          "Web Page files deleted!",
+          "You are about to generate 1 web pages. and use approximately " +
+              std::to_string(test::disk_kb(folder(), "notes.txt")) + " KB of disk space. Do you wish to continue?",
+          " Do you wish to cancel this operation?",
+          "Vorlan Family Tree generated 1 web pages and saved them in: " + folder() +
+              "\r\nDo you want to view these pages?"}));
   EXPECT_EQ(p.shown[4].title, "Generating Family Web");
   EXPECT_FALSE(fs::exists(folder() + "vfl00009.htm"));
   EXPECT_GT(fileio::size_of(folder() + "listname.html"), 1);
@@ -160,8 +160,10 @@ TEST_F(WebFlow, OptionsRoundTripThroughTheSettingsFile) {
     const char* folder;
     const char* style;
     WebStyle want;
-  } cases[] = {{"", "", WebStyle::Modern},              {"/srv/web", "", WebStyle::Classic},
-               {"/srv/web", "Modern", WebStyle::Modern}, {"", "classic", WebStyle::Classic}};
+  } cases[] = {{"", "", WebStyle::Modern},
+               {"/srv/web", "", WebStyle::Classic},
+               {"/srv/web", "Modern", WebStyle::Modern},
+               {"", "classic", WebStyle::Classic}};
   for (const auto& c : cases) {
     IniWrite(s, "FilePaths", "WebPagesSavePath", c.folder);
     IniWrite(s, "WebSite", "PageStyle", c.style);
@@ -188,8 +190,9 @@ TEST_F(WebFlow, PrivacyReminderPreparerQuestionsAndAddressCheck) {
 
 TEST_F(WebFlow, ColourConflicts) {
   WebColours c;
-  const std::string tail = "This will cause the text to be invisible \r\nagainst the background.  \r\n"
-                           "Click 'OK' to keep the new colour or \r\n'Cancel' to keep the old colour.";
+  const std::string tail =
+      "This will cause the text to be invisible \r\nagainst the background.  \r\n"
+      "Click 'OK' to keep the new colour or \r\n'Cancel' to keep the old colour.";
   EXPECT_EQ(ColourConflictText(c, WebColour::Back, 0x800080),
             "The background colour is set to the same  \r\ncolour as the 'Visited Link' text colour. \r\n" + tail);
   EXPECT_EQ(ColourConflictText(c, WebColour::Link, 0xFFFFFF),

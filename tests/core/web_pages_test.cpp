@@ -78,8 +78,9 @@ TEST(WebEscaping, EveryTextAndAttributeValue) {
   const Case cases[] = {
       {"a&b<c>\"d'", "a&amp;b&lt;c&gt;&quot;d'", "a&amp;b&lt;c&gt;&quot;d'"},
       {std::string("x\0y\r\nz\x7F", 7), "x y  z ", "x y  z "},
-      {"\xE9\x80\x9F\xA0", "\xE9\x80\x9F\xA0", "\xC3\xA9\xE2\x82\xAC\xC5\xB8\xC2\xA0"},  // e-acute, euro, Y-diaeresis, no-break space
-      {"\x81\x8D\x9D", "\x81\x8D\x9D", "   "},  // undefined in CP1252: no C1 controls in UTF-8 pages
+      {"\xE9\x80\x9F\xA0", "\xE9\x80\x9F\xA0",
+       "\xC3\xA9\xE2\x82\xAC\xC5\xB8\xC2\xA0"},  // e-acute, euro, Y-diaeresis, no-break space
+      {"\x81\x8D\x9D", "\x81\x8D\x9D", "   "},   // undefined in CP1252: no C1 controls in UTF-8 pages
       {"", "", ""},
   };
   for (const Case& c : cases) {
@@ -121,7 +122,8 @@ TEST_F(WebPages, HostileTextIsRenderedAsText) {
     Site site = generate(style);
     for (const auto& [name, html] : site)
       EXPECT_FALSE(has(html, "<script>a") || has(html, "<script>@") || has(html, "<i>") || has(html, "<b>H") ||
-                   has(html, "<b>t") || has(html, "Here</PRE>")) << name;
+                   has(html, "<b>t") || has(html, "Here</PRE>"))
+          << name;
     const std::string& page = site["vfl00003.htm"];
     EXPECT_TRUE(has(page, title));
     EXPECT_TRUE(has(page, "&lt;b&gt;Here&lt;/b&gt;&lt;/PRE&gt;"));

@@ -140,7 +140,10 @@ TEST_F(WebSite, SearchBoxFindsPeopleInChromium) {
   test::generate_tree(s, {.persons = 2500, .marriages = 200, .deleted_fraction = 0});
   one_name_study(s);
   write("split", WebStyle::Modern);
-  struct Case { const char *page, *query, *found; int rows; };  // rows: people shown
+  struct Case {
+    const char *page, *query, *found;
+    int rows;
+  };  // rows: people shown
   const Case cases[] = {
       {"small/listname.htm", "John+Smith", "Smith, John", 1},
       {"small/listname.htm", "bob%20smi", "\xC5\xA0mid, Bob", 1},  // any order, no accents
@@ -153,10 +156,12 @@ TEST_F(WebSite, SearchBoxFindsPeopleInChromium) {
   };
   for (const Case& c : cases) {
     const std::string out = t.dir.path() + "dom.html";
-    const std::string cmd = "timeout 60 /usr/bin/chromium --headless --no-sandbox --disable-gpu "
-                            "--disable-background-networking --disable-component-update --no-first-run "
-                            "--user-data-dir='" + t.dir.path() + "chromium' --dump-dom 'file://" + t.dir.path() +
-                            c.page + "?q=" + c.query + "' > '" + out + "' 2>/dev/null";
+    const std::string cmd =
+        "timeout 60 /usr/bin/chromium --headless --no-sandbox --disable-gpu "
+        "--disable-background-networking --disable-component-update --no-first-run "
+        "--user-data-dir='" +
+        t.dir.path() + "chromium' --dump-dom 'file://" + t.dir.path() + c.page + "?q=" + c.query + "' > '" + out +
+        "' 2>/dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     const std::string dom = test::read_text(out);
     // What is shown: the rows from the index on one line, else the rows not
@@ -189,7 +194,8 @@ TEST_F(WebSite, ModernPagesAreValidHtml5) {
   check_links(write("hostile", WebStyle::Modern));
   const std::string report = t.dir.path() + "html5.txt";
   const std::string cmd =
-      "cd '" + t.dir.path() + "' && /usr/bin/python3 -c 'import sys, html5lib\n"
+      "cd '" + t.dir.path() +
+      "' && /usr/bin/python3 -c 'import sys, html5lib\n"
       "for f in sys.argv[1:]:\n"
       "    try: html5lib.HTMLParser(strict=True).parse(open(f, \"rb\"))\n"
       "    except Exception as e: print(f, e); sys.exit(1)\n' sample/*.htm sample/*.html hostile/*.htm* > '" +
@@ -228,7 +234,8 @@ TEST_F(WebSite, RunOverAnEarlierSiteRewritesInPlace) {
   EXPECT_TRUE(fs::is_regular_file(folder + "vfl00005.htm"));
   ASSERT_TRUE(test::put_file(folder + "vfl00099.htm", Bytes{'o', 'l', 'd'}));
   fs::permissions(page, fs::perms(0604));
-  struct stat before {}, after {};
+  struct stat before {
+  }, after{};
   ASSERT_EQ(::stat(page.c_str(), &before), 0);
   const auto list_time = fs::last_write_time(list);
   o.include_name = true;
@@ -253,13 +260,17 @@ TEST_F(WebSite, RunOverAnEarlierSiteRewritesInPlace) {
   s.disk.fail_at(2, EIO);
   WebResult r = WriteWebSite(s, o, {}, true);
   EXPECT_EQ(r.status, WebStatus::Failed);
-  EXPECT_EQ(r.message, "The web page '" + folder + "vfl00005.htm' could not be written.\r\n"
-                       "Input/output error\r\nThe pages written before it are already new.\r\n"
-                       "Build the pages again once the cause is mended.");
+  EXPECT_EQ(r.message, "The web page '" + folder +
+                           "vfl00005.htm' could not be written.\r\n"
+                           "Input/output error\r\nThe pages written before it are already new.\r\n"
+                           "Build the pages again once the cause is mended.");
   EXPECT_EQ(test::read_text(page), first);
   EXPECT_FALSE(fs::exists(folder + "vfl00005.htm")) << "promised deleted, not rewritten";
   EXPECT_FALSE(fs::exists(folder + "vfl00099.htm"));
-  EXPECT_EQ(WriteWebSite(s, o, [](const std::string&, long) { return false; }, true).status, WebStatus::Cancelled);
+  EXPECT_EQ(WriteWebSite(
+                s, o, [](const std::string&, long) { return false; }, true)
+                .status,
+            WebStatus::Cancelled);
   EXPECT_TRUE(fs::is_empty(folder));
 }
 
@@ -274,14 +285,15 @@ TEST_F(WebSite, ForeignIndexPageIsLeftAlone) {
   o.style = WebStyle::Modern;
   WebResult r = WriteWebSite(s, o, {});
   EXPECT_EQ(r.status, WebStatus::Failed);
-  EXPECT_EQ(r.message, "The folder " + folder + " already holds a page index.html that Vorlan Family Tree did not "
-                       "make.\r\nChoose another folder for the web pages, or move that page away.");
+  EXPECT_EQ(r.message, "The folder " + folder +
+                           " already holds a page index.html that Vorlan Family Tree did not "
+                           "make.\r\nChoose another folder for the web pages, or move that page away.");
   EXPECT_EQ(DeleteWebPages(folder), 0);
   EXPECT_EQ(test::read_text(index), "mine");
   fs::remove(index);
   ASSERT_EQ(WriteWebSite(s, o, {}).status, WebStatus::Done);
   EXPECT_EQ(CountExistingWebPages(folder), 4);  // the four family pages
-  EXPECT_EQ(DeleteWebPages(folder), 8);        // and the two lists, the index and the stylesheet
+  EXPECT_EQ(DeleteWebPages(folder), 8);         // and the two lists, the index and the stylesheet
   EXPECT_TRUE(fs::is_empty(folder));
 }
 

@@ -59,8 +59,9 @@ const std::pair<const char*, Change> kChanges[] = {
     {"orphans", [](Tree& x) { return DeleteOrphans(x.s, {x.una}).deleted == 1; }},
     {"import",
      [](Tree& x) {
-       const char* ged = "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ida /Imp/\n1 SEX F\n1 NOTE Notes of Ida\n"
-                         "0 @I2@ INDI\n1 NAME Ivo /Imp/\n1 SEX M\n0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n0 TRLR\n";
+       const char* ged =
+           "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ida /Imp/\n1 SEX F\n1 NOTE Notes of Ida\n"
+           "0 @I2@ INDI\n1 NAME Ivo /Imp/\n1 SEX M\n0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n0 TRLR\n";
        return ImportGedcomData(x.s, ged, "imp.ged", {}).status == ImportStatus::Imported;
      }},
 };

@@ -35,7 +35,8 @@ std::int16_t TreeBuilder::add_family(const MarriageRecord& f, const CeremonyReco
   s_.Config.setNumMarriages(m);
   s_.Marriages[static_cast<std::size_t>(m)] = f;
   s_.Marriages[static_cast<std::size_t>(m)].MarNum = m;
-  if (!WriteMarriage(s_, m, s_.Marriages[static_cast<std::size_t>(m)], c)) throw std::runtime_error("family not written");
+  if (!WriteMarriage(s_, m, s_.Marriages[static_cast<std::size_t>(m)], c))
+    throw std::runtime_error("family not written");
   s_.Editing.CerBuf = blank_ceremony();
   s_.Editing.MarBuf = MarriageRecord{};
   if (!WriteConfig(s_)) throw std::runtime_error("settings record not written");
@@ -93,7 +94,8 @@ void TreeBuilder::write(const PersonRecord& p) {
 }
 
 void TreeBuilder::write_family(std::int16_t m) {
-  if (!WriteMarriageOnly(s_, m, s_.Marriages[static_cast<std::size_t>(m)])) throw std::runtime_error("family not written");
+  if (!WriteMarriageOnly(s_, m, s_.Marriages[static_cast<std::size_t>(m)]))
+    throw std::runtime_error("family not written");
   s_.Editing.MarBuf = MarriageRecord{};
 }
 

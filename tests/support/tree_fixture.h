@@ -46,8 +46,8 @@ class TreeFixture : public ::testing::Test {
   // The operation has ended: no mode, flag or position is left over.
   void expect_reset() {
     const RelationState& r = s.Rel;
-    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner ||
-                 r.AsChild || r.AsUnrelated || r.PartnerSequenceMode);
+    EXPECT_FALSE(r.AddMode || r.ConnectMode || r.AsFather || r.AsMother || r.AsSibling || r.AsPartner || r.AsChild ||
+                 r.AsUnrelated || r.PartnerSequenceMode);
     EXPECT_EQ(r.InsertPosition, 0);
   }
 };

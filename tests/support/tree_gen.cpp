@@ -32,8 +32,7 @@ class Builder {
   explicit Builder(const TreeOptions& o) : o_(o), r_(o.seed) {}
 
   void run(Session& s) {
-    if (o_.persons < 1 || o_.persons > 32767 || o_.marriages < 1 || o_.marriages > kMaxMarriages ||
-        o_.generations < 1)
+    if (o_.persons < 1 || o_.persons > 32767 || o_.marriages < 1 || o_.marriages > kMaxMarriages || o_.generations < 1)
       throw std::invalid_argument("tree_gen: counts out of range");
     persons_.resize(static_cast<std::size_t>(o_.persons));
     deleted_.assign(static_cast<std::size_t>(o_.persons) + 1, false);

@@ -17,16 +17,16 @@ namespace vft::test {
 
 struct TreeOptions {
   std::uint64_t seed = 1;
-  int persons = 60;     // NumPersons, deleted persons included
-  int marriages = 45;   // NumMarriages
-  int generations = 4;  // depth of the deepest line of descent
-  double notes_fraction = 0.3;      // persons with notes (CrLf lines, 0..300 characters)
-  double deleted_fraction = 0.03;   // deleted persons
-  double sexless_fraction = 0.03;   // persons whose sex is not known
+  int persons = 60;                     // NumPersons, deleted persons included
+  int marriages = 45;                   // NumMarriages
+  int generations = 4;                  // depth of the deepest line of descent
+  double notes_fraction = 0.3;          // persons with notes (CrLf lines, 0..300 characters)
+  double deleted_fraction = 0.03;       // deleted persons
+  double sexless_fraction = 0.03;       // persons whose sex is not known
   double single_parent_fraction = 0.1;  // families with one parent
-  double autocap_fraction = 0.1;    // persons with AutoCap 1
-  bool accented = true;             // CP1252 accented names and places
-  bool real_world_dates = false;    // bare years, ABT/BEF/EST, year ranges and texts among the dates
+  double autocap_fraction = 0.1;        // persons with AutoCap 1
+  bool accented = true;                 // CP1252 accented names and places
+  bool real_world_dates = false;        // bare years, ABT/BEF/EST, year ranges and texts among the dates
 };
 
 // Throws std::invalid_argument when the counts cannot make a valid tree (for

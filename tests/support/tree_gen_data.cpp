@@ -15,41 +15,81 @@ constexpr std::array<std::string_view, 20> kFamily = {
     "Smith",  "Brown", "Taylor", "Wilson", "Walker", "Wright", "Hughes", "Green", "Hall",   "Wood",
     "Clarke", "Ward",  "Turner", "Hill",   "Moore",  "Cooper", "Baker",  "Jones", "Morgan", "Evans"};
 constexpr std::array<std::string_view, 12> kFamilyAccented = {
-    "M\xFC" "ller", "\x8A" "mid", "Garc\xED" "a", "Lef\xE8" "vre", "\xD8" "stergaard", "Br\xE4nnstr\xF6m",
-    "Nu\xF1" "ez",  "C\xF4t\xE9", "\x8E" "elezn\xFD", "O'Br\xED" "en", "D\xFCrer", "Ferreira da Concei\xE7\xE3o"};
-constexpr std::array<std::string_view, 14> kMale = {
-    "John", "William", "Thomas", "George", "James", "Henry", "Robert",
-    "Edward", "Arthur", "Albert", "Frederick", "Walter", "Charles Edward", "Samuel"};
+    "M\xFC"
+    "ller",
+    "\x8A"
+    "mid",
+    "Garc\xED"
+    "a",
+    "Lef\xE8"
+    "vre",
+    "\xD8"
+    "stergaard",
+    "Br\xE4nnstr\xF6m",
+    "Nu\xF1"
+    "ez",
+    "C\xF4t\xE9",
+    "\x8E"
+    "elezn\xFD",
+    "O'Br\xED"
+    "en",
+    "D\xFCrer",
+    "Ferreira da Concei\xE7\xE3o"};
+constexpr std::array<std::string_view, 14> kMale = {"John",      "William", "Thomas",         "George", "James",
+                                                    "Henry",     "Robert",  "Edward",         "Arthur", "Albert",
+                                                    "Frederick", "Walter",  "Charles Edward", "Samuel"};
 constexpr std::array<std::string_view, 8> kMaleAccented = {
-    "Fran\xE7ois", "J\xFCrgen", "Andr\xE9", "Ren\xE9", "Bj\xF6rn", "Jos\xE9 Mar\xED" "a", "S\xF8ren",
-    "Zdene\x9A" "k"};  // the last one keeps a CP1252 0x9A (s caron) in lower case
+    "Fran\xE7ois",
+    "J\xFCrgen",
+    "Andr\xE9",
+    "Ren\xE9",
+    "Bj\xF6rn",
+    "Jos\xE9 Mar\xED"
+    "a",
+    "S\xF8ren",
+    "Zdene\x9A"
+    "k"};  // the last one keeps a CP1252 0x9A (s caron) in lower case
 constexpr std::array<std::string_view, 14> kFemale = {
-    "Mary", "Elizabeth", "Anne", "Sarah", "Margaret", "Alice", "Emma",
-    "Edith", "Florence", "Ada", "Harriet", "Martha", "Mary Ann Louise", "Jane"};
-constexpr std::array<std::string_view, 8> kFemaleAccented = {
-    "\xC9lodie", "Zo\xEB", "Ma\xEBlle", "Ren\xE9" "e", "In\xEAs", "Ag\xE1ta", "\xC5sa", "Fran\xE7oise"};
-constexpr std::array<std::string_view, 12> kPlace = {
-    "Leeds, Yorkshire", "Bradford", "Cardiff", "Dublin", "Wakefield", "York",
-    "Bristol", "St Peter's, Leeds", "Halifax", "Glasgow", "Norwich", "Bath"};
-constexpr std::array<std::string_view, 8> kPlaceAccented = {
-    "K\xF6ln", "Z\xFCrich", "S\xE3o Paulo", "Malm\xF6", "Montr\xE9" "al", "Orl\xE9" "ans", "Bras\xED" "lia",
-    "G\xF6teborg"};
+    "Mary",  "Elizabeth", "Anne", "Sarah",   "Margaret", "Alice",           "Emma",
+    "Edith", "Florence",  "Ada",  "Harriet", "Martha",   "Mary Ann Louise", "Jane"};
+constexpr std::array<std::string_view, 8> kFemaleAccented = {"\xC9lodie",
+                                                             "Zo\xEB",
+                                                             "Ma\xEBlle",
+                                                             "Ren\xE9"
+                                                             "e",
+                                                             "In\xEAs",
+                                                             "Ag\xE1ta",
+                                                             "\xC5sa",
+                                                             "Fran\xE7oise"};
+constexpr std::array<std::string_view, 12> kPlace = {"Leeds, Yorkshire", "Bradford", "Cardiff", "Dublin",
+                                                     "Wakefield",        "York",     "Bristol", "St Peter's, Leeds",
+                                                     "Halifax",          "Glasgow",  "Norwich", "Bath"};
+constexpr std::array<std::string_view, 8> kPlaceAccented = {"K\xF6ln",
+                                                            "Z\xFCrich",
+                                                            "S\xE3o Paulo",
+                                                            "Malm\xF6",
+                                                            "Montr\xE9"
+                                                            "al",
+                                                            "Orl\xE9"
+                                                            "ans",
+                                                            "Bras\xED"
+                                                            "lia",
+                                                            "G\xF6teborg"};
 constexpr std::array<std::string_view, 10> kOccupation = {
-    "Weaver", "Miner", "Teacher", "Farmer", "Seamstress", "Clerk", "Blacksmith", "Engine fitter", "Nurse",
-    "Carpenter"};
+    "Weaver", "Miner", "Teacher", "Farmer", "Seamstress", "Clerk", "Blacksmith", "Engine fitter", "Nurse", "Carpenter"};
 constexpr std::array<std::string_view, 12> kMonth = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<std::string_view, 10> kSentence = {
-    "Born in the old farmhouse by the mill.",
-    "Emigrated in 1852 with the whole family.",
-    "Letters kept in the blue box in the attic.",
-    "Served in the militia for six years.",
-    "Known as \x93Old Tom\x94 in the village.",
-    "Paid \x80" "5 for the lease of the cottage.",
-    "Baptism entry is hard to read; the date may be wrong.",
-    "Buried beside the church wall, no stone.",
-    "Ran the caf\xE9 on the corner \x96 open till 1931.",
-    "See the parish register, page 14."};
+constexpr std::array<std::string_view, 10> kSentence = {"Born in the old farmhouse by the mill.",
+                                                        "Emigrated in 1852 with the whole family.",
+                                                        "Letters kept in the blue box in the attic.",
+                                                        "Served in the militia for six years.",
+                                                        "Known as \x93Old Tom\x94 in the village.",
+                                                        "Paid \x80"
+                                                        "5 for the lease of the cottage.",
+                                                        "Baptism entry is hard to read; the date may be wrong.",
+                                                        "Buried beside the church wall, no stone.",
+                                                        "Ran the caf\xE9 on the corner \x96 open till 1931.",
+                                                        "See the parish register, page 14."};
 
 }  // namespace
 
@@ -99,7 +139,9 @@ std::string date(Rng& r, int year, bool real_world) {
   return std::to_string(r.range(1, 28)) + " " + pick(r, kMonth) + " " + y;
 }
 
-std::string phone(Rng& r) { return "0" + std::to_string(r.range(1000, 9999)) + " " + std::to_string(r.range(100000, 999999)); }
+std::string phone(Rng& r) {
+  return "0" + std::to_string(r.range(1000, 9999)) + " " + std::to_string(r.range(100000, 999999));
+}
 
 std::string source(Rng& r) {
   return r.chance(0.5) ? "Parish register" : "Census " + std::to_string(r.range(184, 191)) + "1";

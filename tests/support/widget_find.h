@@ -57,10 +57,8 @@ T* child(QWidget& w, const QString& name) {
 inline void click(QWidget* w, const char* name) {
   auto* b = child<QAbstractButton>(w, name);
   if (!b->isEnabled()) throw ControlError(std::string(name) + " is disabled");
-  if (b->isVisible())
-    QTest::mouseClick(b, Qt::LeftButton);
-  else
-    b->click();
+  if (b->isVisible()) QTest::mouseClick(b, Qt::LeftButton);
+  else b->click();
 }
 inline void click(QWidget& w, const char* name) { click(&w, name); }
 
@@ -77,10 +75,8 @@ inline void type(QWidget* w, const char* name, const QString& text) {
   auto* e = child<QLineEdit>(w, name);
   e->setFocus();
   e->selectAll();
-  if (text.isEmpty())
-    QTest::keyClick(e, Qt::Key_Delete);
-  else
-    QTest::keyClicks(e, text);
+  if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Delete);
+  else QTest::keyClicks(e, text);
   if (e->hasFocus()) {
     QTest::keyClick(e, Qt::Key_Tab);
     if (!e->hasFocus()) return;
@@ -125,10 +121,8 @@ inline void guarded(const std::function<void()>& step) {
   } catch (const std::exception& e) {
     ADD_FAILURE() << e.what();
     QWidget* m = QApplication::activeModalWidget();
-    if (auto* d = qobject_cast<QDialog*>(m))
-      d->reject();
-    else if (m)
-      m->close();
+    if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
+    else if (m) m->close();
   }
 }
 

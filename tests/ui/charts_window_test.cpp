@@ -57,13 +57,17 @@ TEST_F(ChartsWindow, ExploresTheTreeWithMouseAndKeys) {
   // so far that the chart overflows the view both ways.
   c->resize(600, 350);
   canvas->setZoom(3);
-  struct Pinch { bool native; double factor; QPointF from, to; };
+  struct Pinch {
+    bool native;
+    double factor;
+    QPointF from, to;
+  };
   for (const Pinch& pinch : {Pinch{true, 1.2, {150, 60}, {150, 60}}, Pinch{false, 0.9, {150, 60}, {170, 90}}}) {
     const QPointF under = canvas->toChart(pinch.from);
     const double before = canvas->zoom();
     if (pinch.native) {
-      QNativeGestureEvent e(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, pinch.from,
-                            pinch.from, canvas->viewport()->mapToGlobal(pinch.from), pinch.factor - 1, QPointF());
+      QNativeGestureEvent e(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, pinch.from, pinch.from,
+                            canvas->viewport()->mapToGlobal(pinch.from), pinch.factor - 1, QPointF());
       QApplication::sendEvent(canvas->viewport(), &e);
     } else {
       QPinchGesture g;
@@ -128,12 +132,16 @@ TEST_F(ChartsWindow, ExploresTheTreeWithMouseAndKeys) {
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     return true;
   };
-  struct Output { bool visible_only; int print_pages; int pages; };
+  struct Output {
+    bool visible_only;
+    int print_pages;
+    int pages;
+  };
   for (const Output& out : {Output{false, 0, 3}, Output{false, 1, 1}, Output{true, 0, 1}}) {
     test::child<QCheckBox>(c, QStringLiteral("chkVisibleOnly"))->setChecked(out.visible_only);
     test::child<QComboBox>(c, QStringLiteral("cboPrintPages"))->setCurrentIndex(out.print_pages);
-    const chart::Rect part = out.visible_only ? canvas->visibleArea()
-                                              : chart::Rect{0, 0, canvas->layout().width, canvas->layout().height};
+    const chart::Rect part =
+        out.visible_only ? canvas->visibleArea() : chart::Rect{0, 0, canvas->layout().width, canvas->layout().height};
     dialogs.answers = {t.dir.path() + "chart.png"};
     test::click(c, "butSaveAs");
     const QImage png(QString::fromStdString(t.dir.path() + "chart.png"));

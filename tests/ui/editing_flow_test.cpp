@@ -310,8 +310,7 @@ TEST_F(Workflow, RelationshipFromTheToolsMenuToAPersonOfThePath) {
        EXPECT_EQ(label_text(x, "lblResult"),
                  QStringLiteral("Ann Hill is the aunt of Kai Hill.\nKai Hill is the nephew of Ann Hill."));
        pick_row(x, "lstPath", 2);
-       EXPECT_EQ(child<QListWidget>(x, "lstPath")->currentItem()->text(),
-                 QStringLiteral("son: Ben Hill (#4)"));
+       EXPECT_EQ(child<QListWidget>(x, "lstPath")->currentItem()->text(), QStringLiteral("son: Ben Hill (#4)"));
        click(x, "butShow");
      }).on("frmSelectPerson", [&](QWidget* l) {
       auto* box = child<QLineEdit>(l, "txtSelectPerson");

@@ -192,15 +192,14 @@ TEST_F(Family, StoredPasswordIsAskedAtTheStart) {
   QString error;
   {
     ModalDriver d;
-    d.on("frmPassword",
-         [&](QWidget* p) {
-           type(p, "txtPassword", "secret");
-           click(p, "butOK");
-           error = label_text(p, "lblError");
-           EXPECT_TRUE(child<QLineEdit>(p, "txtPassword")->text().isEmpty());
-           type(p, "txtPassword", "Secret");
-           click(p, "butOK");
-         });
+    d.on("frmPassword", [&](QWidget* p) {
+      type(p, "txtPassword", "secret");
+      click(p, "butOK");
+      error = label_text(p, "lblError");
+      EXPECT_TRUE(child<QLineEdit>(p, "txtPassword")->text().isEmpty());
+      type(p, "txtPassword", "Secret");
+      click(p, "butOK");
+    });
     EXPECT_EQ(password.exec(), static_cast<int>(QDialog::Accepted));
   }
   EXPECT_EQ(error, QStringLiteral("That is not the password. Please try again."));

@@ -49,7 +49,7 @@ TEST_F(FindSelect, FindByNumberOrByNames) {
   EXPECT_EQ(search->text(), QStringLiteral("List"));  // while the box holds a number
   QTest::mouseClick(search, Qt::LeftButton);
   EXPECT_EQ(t.prompter.shown.size(), 1u);  // refused
-  EXPECT_TRUE(f.isVisible());  // open for another try
+  EXPECT_TRUE(f.isVisible());              // open for another try
   fam->setText(QStringLiteral("4"));
   QTest::keyClick(fam, Qt::Key_Return);  // Enter presses the search button
   EXPECT_FALSE(f.isVisible());

@@ -119,7 +119,8 @@ TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
     frmGEDCOM w(s, path);
     ASSERT_TRUE(w.convert());
     EXPECT_EQ(test::label_text(w, "lblHeader_6"), QStringLiteral("1 High St\nSmalltown"));
-    EXPECT_TRUE(child<QPlainTextEdit>(w, "txtErrors")->toPlainText().contains(QStringLiteral("3 Individuals were found")));
+    EXPECT_TRUE(
+        child<QPlainTextEdit>(w, "txtErrors")->toPlainText().contains(QStringLiteral("3 Individuals were found")));
     click(w, "cmdCancel");
     EXPECT_FALSE(w.merged());
     EXPECT_EQ(test::snapshot(s), before);
@@ -133,8 +134,9 @@ TEST_F(Gedweb, ImportShowsTheHeaderAndMergesOnlyOnOk) {
     EXPECT_EQ(test::snapshot(s), before);
   }
   test::ModalDriver d;
-  d.on("frmGEDCOM", [](QWidget* w) { click(w, "cmdOK"); },
-       [](QWidget& w) { return child<QPushButton>(w, "cmdOK")->isEnabled(); });
+  d.on(
+      "frmGEDCOM", [](QWidget* w) { click(w, "cmdOK"); },
+      [](QWidget& w) { return child<QPushButton>(w, "cmdOK")->isEnabled(); });
   EXPECT_TRUE(RunGedcomImport(s, nullptr, path));
   EXPECT_EQ(s.Config.NumPersons(), 5);
   EXPECT_FALSE(s.RecordsSaved);

@@ -23,8 +23,8 @@ using HostileNames = test::TreeFixture;
 TEST_F(HostileNames, QuestionsShowTheNameAsTyped) {
   ui::QtPrompter qt;
   s.prompter = &qt;
-  for (const char* name : {"<h1>Big</h1>", "<script>x()</script>", "Tom &amp; Jo", "</PRE>Ed",
-                           "Wilhelmina Charlotte Henrietta"}) {
+  for (const char* name :
+       {"<h1>Big</h1>", "<script>x()</script>", "Tom &amp; Jo", "</PRE>Ed", "Wilhelmina Charlotte Henrietta"}) {
     SCOPED_TRACE(name);
     const std::int16_t x = b.person(name, "Lee", "M");
     test::ModalDriver d;  // the one box, answered No
@@ -40,7 +40,7 @@ TEST_F(HostileNames, QuestionsShowTheNameAsTyped) {
   }
   // A label wider than its box would be cut at the box's edge: the box grows
   // to at most the screen less 480 pixels, or 1000.
-  for (const auto& [widest, screen, want] : {std::tuple{300, 1280, 304}, {2000, 1280, 680}, {2000, 1920, 880},
-                                             {2000, 800, 680}, {10, 1280, 200}})
+  for (const auto& [widest, screen, want] :
+       {std::tuple{300, 1280, 304}, {2000, 1280, 680}, {2000, 1920, 880}, {2000, 800, 680}, {10, 1280, 200}})
     EXPECT_EQ(ui::MessageLabelWidth(widest, screen), want) << widest << " " << screen;
 }

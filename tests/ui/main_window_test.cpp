@@ -62,11 +62,11 @@ class MainWindow : public test::Workflow {
 TEST_F(MainWindow, CommandsWithoutTheirWindowsAreDisabledUntilHooked) {
   open_tree();
   for (const char* name : {"mnuAddPerson", "mnuEditPerson", "mnuDeletePerson", "mnuConnect", "mnuDisconnect",
-                           "mnuEditMarr", "mnuArrangeFam", "mnuGEDOut", "mnuBuildWebPages", "mnuConfig",
-                           "mnuPrintData", "mnuPrintDesc", "mnuTimeLine", "mnuEmailUs", "mnuUndo", "mnuSave"})
+                           "mnuEditMarr", "mnuArrangeFam", "mnuGEDOut", "mnuBuildWebPages", "mnuConfig", "mnuPrintData",
+                           "mnuPrintDesc", "mnuTimeLine", "mnuEmailUs", "mnuUndo", "mnuSave"})
     EXPECT_FALSE(action(name)->isEnabled()) << name;
-  for (const char* name : {"butAddPerson", "butConnect", "butDisconnect", "butDelete", "butEditMarr", "butPrint",
-                           "butUndo", "butSave"})
+  for (const char* name :
+       {"butAddPerson", "butConnect", "butDisconnect", "butDelete", "butEditMarr", "butPrint", "butUndo", "butSave"})
     EXPECT_FALSE(button(name)->isEnabled()) << name;
   for (const char* name : {"mnuNew", "mnuOpen", "mnuSaveAs", "mnuBackup", "mnuRestore", "mnuGEDIn", "mnuSelect",
                            "mnuOrphans", "mnuExit", "mnuAbout"})
@@ -191,7 +191,7 @@ TEST_F(MainWindow, StartMenuOpenLoadsTheTreeAndAFailedOpenKeepsTheMenu) {
   w->OnActivate();
   EXPECT_TRUE(stayed_open);
   EXPECT_EQ(status_after_refusal, QString());  // not the load's "Reading Family Data"
-  EXPECT_EQ(boxes.shown.size(), 1u);  // the refusal of junk.vfl
+  EXPECT_EQ(boxes.shown.size(), 1u);           // the refusal of junk.vfl
   EXPECT_EQ(s.Config.NumPersons(), 1);
   EXPECT_FALSE(w->startTag());
   EXPECT_EQ(w->windowTitle(), QStringLiteral("frost.vfl Family Tree"));

@@ -137,16 +137,16 @@ TEST_F(BackupWindow, RefusesARelativeFolderThenBacksUpToTheSelectedOne) {
   t.prompter.answers = {kAnswerOK, kAnswerYes, kAnswerOK, kAnswerOK};  // refusal, create, extension, success
   test::ModalDriver d;
   d.on("frmBackup", [&](QWidget* w) {
-    auto* box = child<QLineEdit>(w, "txtBackupPath");
-    retype(box, QStringLiteral("my backups"));
-    click(w, "butOK");
-    EXPECT_EQ(t.prompter.shown.size(), 1u);  // refused
-    EXPECT_TRUE(w->isVisible());
-    click(w, "butSelect");
-    EXPECT_EQ(box->text(), from_native(folder));
-    child<QCheckBox>(w, "chkRemind")->click();
-    click(w, "butOK");
-  }).on("frmBackup", [](QWidget* w) { click(w, "butCancel"); });
+     auto* box = child<QLineEdit>(w, "txtBackupPath");
+     retype(box, QStringLiteral("my backups"));
+     click(w, "butOK");
+     EXPECT_EQ(t.prompter.shown.size(), 1u);  // refused
+     EXPECT_TRUE(w->isVisible());
+     click(w, "butSelect");
+     EXPECT_EQ(box->text(), from_native(folder));
+     child<QCheckBox>(w, "chkRemind")->click();
+     click(w, "butOK");
+   }).on("frmBackup", [](QWidget* w) { click(w, "butCancel"); });
   EXPECT_TRUE(RunBackup(s, dialogs, nullptr));
   EXPECT_EQ(t.prompter.shown.size(), 4u);
   EXPECT_TRUE(fs::is_regular_file(folder + "/Hill.Vfl"));

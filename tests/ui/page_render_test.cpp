@@ -102,8 +102,8 @@ TEST_F(Rendered, PageImageShowsTextLinesAndBoxesWhereTheyWere) {
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
 
-  EXPECT_EQ(image.pixel(500, 800), qRgb(255, 0, 0));     // the red line, 3 pixels thick
-  EXPECT_EQ(image.pixel(300, 950), qRgb(0, 128, 0));     // inside the green box
+  EXPECT_EQ(image.pixel(500, 800), qRgb(255, 0, 0));  // the red line, 3 pixels thick
+  EXPECT_EQ(image.pixel(300, 950), qRgb(0, 128, 0));  // inside the green box
 
   QImage landscape = ui::render_page_image(doc, 3, dpi);
   EXPECT_EQ(landscape.width(), 1684);

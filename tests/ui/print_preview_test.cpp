@@ -92,7 +92,8 @@ TEST_F(PrintPreview, EachRequestOpensItsPanelAndWaitsForPreview) {
     ASSERT_NE(grid, nullptr);
     int next_row = 0, column = -1, row = 0, col = 0, span = 0;
     for (const char* array : {"chkPrintStyle1", "chkPrintStyle3"})
-      for (int i = 0; auto* b = w.findChild<QCheckBox*>(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i)); ++i) {
+      for (int i = 0; auto* b = w.findChild<QCheckBox*>(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i));
+           ++i) {
         if (b->isHidden()) continue;
         grid->getItemPosition(grid->indexOf(b), &row, &col, &span, &span);
         EXPECT_EQ(row, col == column ? next_row : 0) << array << i;
@@ -302,9 +303,9 @@ TEST_F(PrintPreview, FamilyNamesGoToATextFileThroughTheSaveDialogOrArePrinted) {
   QString title;
   test::ModalDriver d;
   d.on("QFileDialog", [&](QWidget* f) {
-    title = f->windowTitle();
-    save_as(*f, QStringLiteral("names"), dir.path());
-  }).on("QFileDialog", [](QWidget* f) { static_cast<QDialog*>(f)->reject(); });  // writes nothing
+     title = f->windowTitle();
+     save_as(*f, QStringLiteral("names"), dir.path());
+   }).on("QFileDialog", [](QWidget* f) { static_cast<QDialog*>(f)->reject(); });  // writes nothing
   EXPECT_EQ(child<QPushButton>(w, "Command1_5")->text(), QStringLiteral("&Prnt to File"));
   click(w, "Command1_5");
   EXPECT_EQ(title, QStringLiteral("Save List of Family Names"));

@@ -52,10 +52,11 @@ TEST(WelcomeWindow, TextCheckBoxAndTheReadMeMissingOrWithoutAViewer) {
   EXPECT_TRUE(opened.endsWith(QStringLiteral("/ReadMe.Txt")));
   ASSERT_EQ(t.prompter.shown.size(), 2u);
   EXPECT_EQ(t.prompter.shown[1].title, "Can't find Notepad");
-  EXPECT_EQ(t.prompter.shown[1].text,
-            "VFT can't find NotePad.EXE that is needed  \r\n to view this file. \r\n  \r\n To view ReadMe.TXT. open your "
-            "text editor  \r\n and locate ReadMe.txt in the folder \r\n \r\n" +
-                t.s.ProgramFolder);
+  EXPECT_EQ(
+      t.prompter.shown[1].text,
+      "VFT can't find NotePad.EXE that is needed  \r\n to view this file. \r\n  \r\n To view ReadMe.TXT. open your "
+      "text editor  \r\n and locate ReadMe.txt in the folder \r\n \r\n" +
+          t.s.ProgramFolder);
   viewer = true;
   readme->click();
   EXPECT_EQ(t.prompter.shown.size(), 2u);

@@ -64,9 +64,7 @@ bool is_control(const QWidget* w, const QWidget* window) {
          qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w);
 }
 
-QRect in_window(const QWidget* w, const QWidget* window) {
-  return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
-}
+QRect in_window(const QWidget* w, const QWidget* window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
 
 void check_layout(QWidget& win, const std::string& name) {
   SCOPED_TRACE(name);
@@ -90,9 +88,7 @@ void check_layout(QWidget& win, const std::string& name) {
           << who << " cut by " << p->objectName().toStdString();
     // Big enough for its text.
     auto* label = qobject_cast<QLabel*>(w);
-    if (label) {
-      EXPECT_NE(label->textFormat(), Qt::AutoText) << who << ": a name would be read as markup";
-    }
+    if (label) { EXPECT_NE(label->textFormat(), Qt::AutoText) << who << ": a name would be read as markup"; }
     if (label && label->wordWrap()) {
       EXPECT_GE(w->height() + 2, label->heightForWidth(w->width())) << who;
     } else if (!qobject_cast<QAbstractScrollArea*>(w)) {
@@ -168,7 +164,9 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlapsOrCutControls) {
       {"frmConnectParent", [&] { return std::make_unique<frmConnectParent>(s, tom, sue); }},
       {"frmConnectPartner", [&] { return std::make_unique<frmConnectPartner>(s, ann, m); }},
       {"frmListSequence",
-       [&] { return std::make_unique<frmListSequence>(s, SequenceList{"Add a Child for Tom", "Enter the position", kids}); }},
+       [&] {
+         return std::make_unique<frmListSequence>(s, SequenceList{"Add a Child for Tom", "Enter the position", kids});
+       }},
       {"frmDisconnectAs", [&] { return std::make_unique<frmDisconnectAs>(s); }},
       {"frmArrange", [&] { return std::make_unique<frmArrange>(s); }},
       {"frmFindOphans", [&] { return std::make_unique<frmFindOphans>(s); }},

@@ -206,13 +206,15 @@ Layout Descendants(const FamilyIndex& index, std::int16_t root, int generations)
         for (std::int16_t k : index.kids(m))
           if (Known(k)) {
             Unit kid;
-            kid.person = k, kid.level = level + 1, kid.parent = static_cast<int>(u), kid.from = from, kid.family_slot = families;
+            kid.person = k, kid.level = level + 1, kid.parent = static_cast<int>(u), kid.from = from,
+            kid.family_slot = families;
             kids.push_back(std::move(kid));
           }
         ++families;
       }
     }
-    nodes[u].extent = static_cast<double>(1 + partners.size()) * kBoxWidth + static_cast<double>(partners.size()) * kPartnerGap;
+    nodes[u].extent =
+        static_cast<double>(1 + partners.size()) * kBoxWidth + static_cast<double>(partners.size()) * kPartnerGap;
     // A person's parents stand centred over the person's own box, not over
     // the partners beside it.
     nodes[u].anchor = (kBoxWidth - nodes[u].extent) / 2;
@@ -232,7 +234,8 @@ Layout Descendants(const FamilyIndex& index, std::int16_t root, int generations)
     first_box[u] = static_cast<int>(l.boxes.size());
     double left = x[u] - nodes[u].extent / 2;
     const double y = unit.level * (kBoxHeight + kLevelGap);
-    Box b = MakeBox(unit.person, unit.level, unit.parent >= 0 ? first_box[static_cast<std::size_t>(unit.parent)] + unit.from : -1);
+    Box b = MakeBox(unit.person, unit.level,
+                    unit.parent >= 0 ? first_box[static_cast<std::size_t>(unit.parent)] + unit.from : -1);
     b.x = left, b.y = y, b.w = kBoxWidth, b.h = kBoxHeight;
     if (unit.repeat_of >= 0) b.repeat_of = first_box[static_cast<std::size_t>(unit.repeat_of)];
     b.more = unit.more;
@@ -258,10 +261,10 @@ Layout Descendants(const FamilyIndex& index, std::int16_t root, int generations)
   return l;
 }
 
-constexpr double kFanCentre = 90;     // the root's disc
-constexpr double kFanInnerRing = 72;  // rings whose names run along the arc
-constexpr double kFanOuterRing = 168; // rings whose names run along the radius
-constexpr double kFanMinArc = 30;     // the least arc of an outer segment: two lines of text
+constexpr double kFanCentre = 90;      // the root's disc
+constexpr double kFanInnerRing = 72;   // rings whose names run along the arc
+constexpr double kFanOuterRing = 168;  // rings whose names run along the radius
+constexpr double kFanMinArc = 30;      // the least arc of an outer segment: two lines of text
 
 Layout Fan(const FamilyIndex& index, std::int16_t root, int generations, bool full) {
   Layout l;
@@ -333,7 +336,8 @@ void AddStubs(Layout& l) {
     else if (l.kind == Kind::Descendants) stub.xy = {b.cx(), b.y + b.h, b.cx(), b.y + b.h + kStub};
     else {
       const double a = (b.sector.a0 + b.sector.a1) / 2, c = std::cos(a), s = std::sin(a);
-      stub.xy = {l.cx + b.sector.r1 * c, l.cy + b.sector.r1 * s, l.cx + (b.sector.r1 + kStub) * c, l.cy + (b.sector.r1 + kStub) * s};
+      stub.xy = {l.cx + b.sector.r1 * c, l.cy + b.sector.r1 * s, l.cx + (b.sector.r1 + kStub) * c,
+                 l.cy + (b.sector.r1 + kStub) * s};
     }
     l.lines.push_back(std::move(stub));
   }

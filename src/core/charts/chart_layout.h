@@ -38,19 +38,21 @@ struct Options {
 
 // Sizes of boxes and gaps.
 inline constexpr double kBoxWidth = 192, kBoxHeight = 46;
-inline constexpr double kSiblingGap = 16;   // between boxes of one level
-inline constexpr double kPartnerGap = 8;    // between a person and a partner
-inline constexpr double kLevelGap = 56;     // between levels of descendants
-inline constexpr double kColumnGap = 48;    // between columns of ancestors
-inline constexpr double kAncestorGap = 8;   // between boxes of one column
-inline constexpr double kMargin = 24;       // around the whole chart
+inline constexpr double kSiblingGap = 16;  // between boxes of one level
+inline constexpr double kPartnerGap = 8;   // between a person and a partner
+inline constexpr double kLevelGap = 56;    // between levels of descendants
+inline constexpr double kColumnGap = 48;   // between columns of ancestors
+inline constexpr double kAncestorGap = 8;  // between boxes of one column
+inline constexpr double kMargin = 24;      // around the whole chart
 
 // A part of a chart, chart units.
 struct Rect {
   double x = 0, y = 0, w = 0, h = 0;
   bool operator==(const Rect&) const = default;
   bool empty() const { return !(w > 0 && h > 0); }
-  bool meets(double x0, double y0, double x1, double y1) const { return x0 <= x + w && x1 >= x && y0 <= y + h && y1 >= y; }
+  bool meets(double x0, double y0, double x1, double y1) const {
+    return x0 <= x + w && x1 >= x && y0 <= y + h && y1 >= y;
+  }
 };
 
 struct Sector {
@@ -60,13 +62,13 @@ struct Sector {
 
 struct Box {
   std::int16_t person = 0;
-  int level = 0;           // generations from the root
+  int level = 0;                      // generations from the root
   double x = 0, y = 0, w = 0, h = 0;  // the bounding box
-  int parent = -1;         // the box it hangs from (-1 for the root)
-  int repeat_of = -1;      // a repeat: the box where the person is drawn in full
-  bool partner = false;    // a partner box beside its person (descendants)
-  bool more = false;       // the tree goes on beyond the chart's last generation
-  Sector sector;           // the fan's segment (fan charts only)
+  int parent = -1;                    // the box it hangs from (-1 for the root)
+  int repeat_of = -1;                 // a repeat: the box where the person is drawn in full
+  bool partner = false;               // a partner box beside its person (descendants)
+  bool more = false;                  // the tree goes on beyond the chart's last generation
+  Sector sector;                      // the fan's segment (fan charts only)
   bool repeat() const { return repeat_of >= 0; }
   double cx() const { return x + w / 2; }
   double cy() const { return y + h / 2; }

@@ -14,7 +14,9 @@
 namespace vft::chart {
 
 Rgb Fill(const Colours& c, char sex) { return sex == 'M' ? c.male : sex == 'F' ? c.female : c.other; }
-Rgb Accent(const Colours& c, char sex) { return sex == 'M' ? c.maleAccent : sex == 'F' ? c.femaleAccent : c.otherAccent; }
+Rgb Accent(const Colours& c, char sex) {
+  return sex == 'M' ? c.maleAccent : sex == 'F' ? c.femaleAccent : c.otherAccent;
+}
 
 std::string Hex(Rgb c) {
   char buf[8];

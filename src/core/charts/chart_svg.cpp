@@ -60,8 +60,8 @@ std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const C
   const std::string x = part.empty() ? "0" : Num(area.x), y = part.empty() ? "0" : Num(area.y);
   const std::string w = Num(area.w), h = Num(area.h);
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"" + x + " " +
-         y + " " + w + " " + h + "\" font-family=\"Arial, Helvetica, sans-serif\" text-anchor=\"middle\">\n";
+  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"" + x + " " + y +
+         " " + w + " " + h + "\" font-family=\"Arial, Helvetica, sans-serif\" text-anchor=\"middle\">\n";
   out += "<rect";
   if (!part.empty()) out += " x=\"" + x + "\" y=\"" + y + "\"";
   out += " width=\"" + w + "\" height=\"" + h + "\" fill=\"" + Hex(c.background) + "\"/>\n";
@@ -73,7 +73,8 @@ std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const C
     }
     if (!area.meets(x0, y0, x1, y1)) continue;
     out += "<path d=\"M";
-    for (std::size_t k = 0; k + 1 < line.xy.size(); k += 2) out += (k ? " L" : "") + Num(line.xy[k]) + " " + Num(line.xy[k + 1]);
+    for (std::size_t k = 0; k + 1 < line.xy.size(); k += 2)
+      out += (k ? " L" : "") + Num(line.xy[k]) + " " + Num(line.xy[k + 1]);
     out += "\" fill=\"none\" stroke=\"" + Hex(c.line) + "\" stroke-width=\"1.5\"";
     if (line.dashed) out += " stroke-dasharray=\"4 3\"";
     out += "/>\n";
@@ -90,9 +91,9 @@ std::string ChartSvg(const Layout& l, const std::vector<BoxText>& texts, const C
       out += "<rect x=\"" + Num(b.x) + "\" y=\"" + Num(b.y) + "\" width=\"" + Num(b.w) + "\" height=\"" + Num(b.h) +
              "\" rx=\"6\" " + paint + "/>\n";
     else if (b.sector.a1 - b.sector.a0 >= 2 * std::numbers::pi - 1e-9)
-      out += "<circle cx=\"" + Num(l.cx) + "\" cy=\"" + Num(l.cy) + "\" r=\"" + Num(b.sector.r1) + "\" " + paint + "/>\n";
-    else
-      out += "<path d=\"" + SectorPath(l, b.sector) + "\" " + paint + "/>\n";
+      out +=
+          "<circle cx=\"" + Num(l.cx) + "\" cy=\"" + Num(l.cy) + "\" r=\"" + Num(b.sector.r1) + "\" " + paint + "/>\n";
+    else out += "<path d=\"" + SectorPath(l, b.sector) + "\" " + paint + "/>\n";
     const TextSpot spot = TextSpotOf(l, b);
     if (spot.lines >= 1) Text(out, spot.x, spot.y, spot.angle, t.name, kNamePoints, true, c.text);
     if (spot.lines >= 2 && !t.dates.empty()) {

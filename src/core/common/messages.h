@@ -41,8 +41,7 @@ class MessageTable {
   const std::string& operator[](int i) const;
   void set(int i, std::string text);
   // Rebuilds the entries that carry the user's field labels.
-  void apply_field_labels(const std::string& fam_name, const std::string& given_names,
-                          const std::string& baptised);
+  void apply_field_labels(const std::string& fam_name, const std::string& given_names, const std::string& baptised);
   // Three-letter month abbreviation, m = 1..12.
   std::string month_abbrev(int m) const;
 

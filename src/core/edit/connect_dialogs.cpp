@@ -16,7 +16,8 @@
 namespace vft {
 namespace {
 
-const std::string kChildPrompt = "Enter the position number in the sequence below where the child is to be inserted: (1 - ";
+const std::string kChildPrompt =
+    "Enter the position number in the sequence below where the child is to be inserted: (1 - ";
 
 std::string selected_name(const Session& s) { return DisplayName(s, s.Rel.Selected); }
 
@@ -125,7 +126,8 @@ DialogStep ChooseRelation(Session& s, Relation rel) {
       if (n < 1) return step(sex_set ? DialogNext::EditNewPerson : DialogNext::NoSex);
       r.PartnerSequenceMode = true;
       DialogStep out = step(DialogNext::ListSequence);
-      for (int i = 0; i < r.Partners.count; ++i) out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
+      for (int i = 0; i < r.Partners.count; ++i)
+        out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
       out.list.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", selected_name(s)});
       out.list.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                         std::to_string(out.list.persons.size() + 1) + "):";
@@ -178,7 +180,7 @@ AddChildView LoadAddChild(const Session& s, bool ask_known) {
   }
   v.issue_of = true;
   v.question = Sentence({"Is the child to be " + verb + " the issue of", selected_name(s), " and ",
-                           name_or_unknown(s, displayed_row(s)->Partner), "?"});
+                         name_or_unknown(s, displayed_row(s)->Partner), "?"});
   return v;
 }
 
@@ -224,7 +226,7 @@ DialogStep SupplyUnknownOtherParent(Session& s, std::string& status) {
   const std::int16_t m = p ? FamilyBetween(s, r.Selected.PerNum, p) : 0;
   if (!m) return cancelled(s);
   status = Sentence({"Vorlan Family Tree has added 'Unknown' as a",
-                       c_male ? "Mother to the family Tree" : "Father to the family Tree"});
+                     c_male ? "Mother to the family Tree" : "Father to the family Tree"});
   // The placeholder was made as a partner; the operation is about the child.
   r.AsPartner = false;
   r.AsChild = true;
@@ -247,7 +249,8 @@ DialogStep StartOtherParentAsPartner(Session& s) {
   if (n < 1) return step(DialogNext::EditNewPerson);
   r.PartnerSequenceMode = true;
   DialogStep out = step(DialogNext::ListSequence);
-  for (int i = 0; i < r.Partners.count; ++i) out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
+  for (int i = 0; i < r.Partners.count; ++i)
+    out.list.persons.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
   out.list.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", selected_name(s)});
   out.list.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                     std::to_string(out.list.persons.size() + 1) + "):";
@@ -275,7 +278,7 @@ AddParentView LoadAddParent(const Session& s) {
   return {mother ? "Add a Mother" : "Add a Father",
           Sentence({mother ? "Is the Mother of" : "Is the Father of", c, "known?"}),
           Sentence({mother ? "Vorlan Family Tree is adding a Mother to" : "Vorlan Family Tree is adding a Father to", c,
-                      "as 'Unknown'"})};
+                    "as 'Unknown'"})};
 }
 
 // ---- frmConnectParent
@@ -318,7 +321,8 @@ std::int16_t UnknownPartnerFamily(const Session& s) {
   for (int i = 0; i < r.Partners.count; ++i) {
     const PartnerRow& row = r.Partners.rows[static_cast<std::size_t>(i)];
     PersonRecord p;
-    if (row.Partner > 0 && ReadStoredPerson(s, row.Partner, p) && IsPlaceholder(s, p) && !kids_of(s, row.Family).empty())
+    if (row.Partner > 0 && ReadStoredPerson(s, row.Partner, p) && IsPlaceholder(s, p) &&
+        !kids_of(s, row.Family).empty())
       return row.Family;
   }
   return 0;
@@ -334,9 +338,10 @@ std::vector<std::string> ConnectPartnerLines(const Session& s, std::int16_t x, s
   std::string names;
   for (std::int16_t k : kids_of(s, family)) names += (names.empty() ? "" : ", ") + name_or_unknown(s, k);
   lines.push_back(names);
-  lines.push_back(Sentence({"Please display the 'Unknown' partner who is currently  ",
-                              x_male ? "shown to be the father of the children of whom " : "shown to be the mother of the children of whom ",
-                              X, " will replace when connected."}));
+  lines.push_back(Sentence(
+      {"Please display the 'Unknown' partner who is currently  ",
+       x_male ? "shown to be the father of the children of whom " : "shown to be the mother of the children of whom ",
+       X, " will replace when connected."}));
   return lines;
 }
 
@@ -386,7 +391,8 @@ long ReadTypedNumber(const std::string& text) {
   if (text[i] == '-' || text[i] == '+') negative = text[i++] == '-';
   long v = 0;
   // Anything past a few digits is out of every range; stop growing there.
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) v = std::min(v * 10 + (text[i] - '0'), 1000000L);
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+    v = std::min(v * 10 + (text[i] - '0'), 1000000L);
   return negative ? -v : v;
 }
 

@@ -41,15 +41,15 @@ struct SequenceList {
 
 struct DialogStep {
   DialogNext next = DialogNext::Cancelled;
-  SequenceList list;                  // for ListSequence
-  std::vector<PartnerRow> partners;   // for SelectOther
-  std::string header;                 // for SelectOther: the line above the list
+  SequenceList list;                 // for ListSequence
+  std::vector<PartnerRow> partners;  // for SelectOther
+  std::string header;                // for SelectOther: the line above the list
 };
 
 // ---- frmConnectAs
 struct ConnectAsView {
   std::string title;
-  std::string label;   // "Add a person to " + name + " as a"
+  std::string label;  // "Add a person to " + name + " as a"
   bool father = true, mother = true, sibling = true, partner = true, child = true;
   bool unrelated_visible = true;
 };
@@ -60,8 +60,8 @@ ConnectAsView LoadConnectAs(Session& s);
 DialogStep ChooseRelation(Session& s, Relation r);
 
 // ---- frmNoSex
-std::string NoSexText(const Session& s);     // "The sex of " name "is not recorded."
-std::string NoSexMustText();                 // "You must enter the sex of the person to continue."
+std::string NoSexText(const Session& s);  // "The sex of " name "is not recorded."
+std::string NoSexMustText();              // "You must enter the sex of the person to continue."
 // Male ('M') or Female ('F'): stores the sex on the selected person's record
 // and goes on with the relation chosen before.
 DialogStep StoreSelectedSex(Session& s, char sex);

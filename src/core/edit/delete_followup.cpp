@@ -39,8 +39,7 @@ std::int16_t ShowAnotherPerson(Session& s, const std::vector<std::int16_t>& rela
   // usually belong to the same branch.
   const int last = s.Config.NumPersons();
   for (int d = 1; !chosen && (gone - d >= 1 || gone + d <= last); ++d) {
-    if (IsLivingPerson(s, static_cast<std::int16_t>(gone - d)))
-      chosen = static_cast<std::int16_t>(gone - d);
+    if (IsLivingPerson(s, static_cast<std::int16_t>(gone - d))) chosen = static_cast<std::int16_t>(gone - d);
     else if (gone + d <= last && IsLivingPerson(s, static_cast<std::int16_t>(gone + d)))
       chosen = static_cast<std::int16_t>(gone + d);
   }

@@ -181,12 +181,12 @@ bool MarriageEditor::DateMatchesPartners(const std::string& date) {
   };
   for (int i = 0; i < 2; ++i)
     if (have[i] && !DatesInOrder(date, p[i].DeathDate))
-      return fail(Sentence({"The marriage date is after the date of death of", CrLf, DisplayName(s_, p[i]),
-                            "..", "(" + cp1252::trim(p[i].DeathDate) + ")"}));
+      return fail(Sentence({"The marriage date is after the date of death of", CrLf, DisplayName(s_, p[i]), "..",
+                            "(" + cp1252::trim(p[i].DeathDate) + ")"}));
   for (int i = 0; i < 2; ++i)
     if (have[i] && !DatesInOrder(p[i].BirthDate, date))
-      return fail(Sentence({"The marriage date is before the date of birth of", CrLf, DisplayName(s_, p[i]),
-                            "..", "(" + cp1252::trim(p[i].BirthDate) + ")"}));
+      return fail(Sentence({"The marriage date is before the date of birth of", CrLf, DisplayName(s_, p[i]), "..",
+                            "(" + cp1252::trim(p[i].BirthDate) + ")"}));
   return true;
 }
 
@@ -319,9 +319,9 @@ MarriageResult MarriageEditor::Cancel(const std::string& date, const std::string
   const std::int16_t c = s_.Rel.Selected.PerNum;
   switch (mode_) {
     case MarriageEditMode::Edit:
-      if (data_changed_ &&
-          s_.ask("Data Changed Warning", Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
-                 Buttons::YesNo, Icon::Question) == kAnswerYes)
+      if (data_changed_ && s_.ask("Data Changed Warning",
+                                  Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
+                                  Buttons::YesNo, Icon::Question) == kAnswerYes)
         return Ok(date, place);
       break;
     case MarriageEditMode::AddParents: cancel_parents(); break;
@@ -340,8 +340,8 @@ void MarriageEditor::cancel_partner() {
   const std::string name = name_of(a);
   const char* title = "Add Partner Cancelled";
   // No is the default: a slip of the Enter key must not delete anyone.
-  if (s_.ask(title, Sentence({"Do you wish to Delete", name, "from the records."}), Buttons::YesNo, Icon::Question, 1) ==
-          kAnswerYes &&
+  if (s_.ask(title, Sentence({"Do you wish to Delete", name, "from the records."}), Buttons::YesNo, Icon::Question,
+             1) == kAnswerYes &&
       s_.ask(title, Sentence({"Are you sure you want to Delete", name, "from the records?"}), Buttons::YesNo,
              Icon::Question, 1) == kAnswerYes) {
     if (MarkPersonDeleted(s_, a)) return;
@@ -371,8 +371,7 @@ void MarriageEditor::cancel_parents() {
     f.Divorced = f.NotMarried = 0;
     s_.Editing.CerBuf = blank_ceremony();
     // They are no longer partners anywhere through this family.
-    if (!SaveFamily(s_, m) ||
-        (couple && !(AddToNumPartners(s_, first_, -1) && AddToNumPartners(s_, second_, -1))))
+    if (!SaveFamily(s_, m) || (couple && !(AddToNumPartners(s_, first_, -1) && AddToNumPartners(s_, second_, -1))))
       return;
   }
   if (s_.ask(title,

@@ -47,8 +47,7 @@ std::string OrphanPicker::question() const {
 
 bool OrphanPicker::mark_for_deletion() {
   if (step_ != Step::Choosing || checked_count() < 1) return false;
-  rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const OrphanRow& r) { return !r.Checked; }),
-              rows_.end());
+  rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const OrphanRow& r) { return !r.Checked; }), rows_.end());
   step_ = Step::Confirming;
   return true;
 }

@@ -15,9 +15,7 @@ namespace vft {
 namespace {
 
 // "AutoCapFirstChar" 1 means the options switched capitalisation off.
-bool autocap_switched_off(const Session& s) {
-  return IniReadInt(s, section::Configure, "AutoCapFirstChar") == 1;
-}
+bool autocap_switched_off(const Session& s) { return IniReadInt(s, section::Configure, "AutoCapFirstChar") == 1; }
 
 }  // namespace
 
@@ -26,8 +24,8 @@ PersonEditor::PersonEditor(Session& s) : s_(s) {}
 bool PersonEditor::OpenPerson(std::int16_t n) {
   PersonRecord p;
   if (n < 1 || n > s_.Config.NumPersons() || !ReadStoredPerson(s_, n, p)) {
-    s_.ask("Vorlan Family Tree", "The record of person " + std::to_string(n) + " cannot be read.",
-           Buttons::OK, Icon::Critical);
+    s_.ask("Vorlan Family Tree", "The record of person " + std::to_string(n) + " cannot be read.", Buttons::OK,
+           Icon::Critical);
     return false;
   }
   adding_ = false;
@@ -52,9 +50,7 @@ void PersonEditor::OpenNew() {
   load_autocap(s_.Editing.Person2);
 }
 
-std::string PersonEditor::Title() const {
-  return EditTitle(s_, !adding_, DisplayName(s_, s_.Editing.Person2));
-}
+std::string PersonEditor::Title() const { return EditTitle(s_, !adding_, DisplayName(s_, s_.Editing.Person2)); }
 
 std::string PersonEditor::BoxText(int index) const {
   const PersonRecord& p = s_.Editing.Person2;
@@ -88,8 +84,7 @@ LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
     }
     case editfield::BirthDate:
     case editfield::DeathDate:
-    case editfield::BurialDate:
-      return leave_date(index, typed);
+    case editfield::BurialDate: return leave_date(index, typed);
     case editfield::BaptismDate:
       if (no_baptism) {
         p.DOBap.clear();
@@ -97,9 +92,7 @@ LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
         break;
       }
       return leave_date(index, typed);
-    case editfield::BaptismPlace:
-      SetFieldValue(p, index, no_baptism ? std::string() : typed);
-      break;
+    case editfield::BaptismPlace: SetFieldValue(p, index, no_baptism ? std::string() : typed); break;
     case editfield::Baptised:
       p.Baptised = BaptisedFromTyped(typed);
       if (p.Baptised == "No") {
@@ -117,9 +110,7 @@ LeaveResult PersonEditor::LeaveField(int index, const std::string& typed) {
       }
       break;
     }
-    case editfield::Sex:
-      p.Sex = SexFromTyped(typed);
-      break;
+    case editfield::Sex: p.Sex = SexFromTyped(typed); break;
     default:
       if (index < 0 || index >= kEditFields) return {typed, true, false};
       SetFieldValue(p, index, typed);
@@ -166,10 +157,8 @@ std::string PersonEditor::CycleSex() {
 }
 
 void PersonEditor::load_autocap(const PersonRecord& buffer) {
-  if (autocap_switched_off(s_))
-    autocap_ = AutoCapView::OptionsOff;
-  else
-    autocap_ = buffer.AutoCap == 1 ? AutoCapView::Off : AutoCapView::On;
+  if (autocap_switched_off(s_)) autocap_ = AutoCapView::OptionsOff;
+  else autocap_ = buffer.AutoCap == 1 ? AutoCapView::Off : AutoCapView::On;
 }
 
 void PersonEditor::SetAutoCap(bool checked) {
@@ -180,10 +169,8 @@ void PersonEditor::SetAutoCap(bool checked) {
 }
 
 void PersonEditor::ReloadAutoCapSetting() {
-  if (autocap_switched_off(s_))
-    autocap_ = AutoCapView::OptionsOff;
-  else if (autocap_ == AutoCapView::OptionsOff)
-    load_autocap(s_.Editing.Person2);
+  if (autocap_switched_off(s_)) autocap_ = AutoCapView::OptionsOff;
+  else if (autocap_ == AutoCapView::OptionsOff) load_autocap(s_.Editing.Person2);
 }
 
 std::string PersonEditor::AutoCapCaption() const {
@@ -201,8 +188,9 @@ std::string PersonEditor::AutoCapHint(bool configured) const {
       return configured ? "Uncheck Auto Cap to temporarily switch on the first letter auto-capitalization of names"
                         : "Check Auto Cap to switch on the first letter auto-capitalization of names for this person";
     case AutoCapView::On:
-      return configured ? "Check Auto Cap to temporarily switch off the first letter auto-capitalization of names"
-                        : "Uncheck Auto Cap to switch off the first letter auto-capitalization of names for this person";
+      return configured
+                 ? "Check Auto Cap to temporarily switch off the first letter auto-capitalization of names"
+                 : "Uncheck Auto Cap to switch off the first letter auto-capitalization of names for this person";
     case AutoCapView::OptionsOff: break;
   }
   return {};

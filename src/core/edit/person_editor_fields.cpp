@@ -144,8 +144,8 @@ std::string BaptisedFromTyped(const std::string& typed) {
 
 std::string DateOrderMessage(const Session& s, const PersonRecord& p) {
   const std::string baptised = cp1252::lower(s.Messages[msg::BaptisedLabel]);
-  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate),
-                    bap = cp1252::trim(p.DOBap), burial = cp1252::trim(p.InterDate);
+  const std::string birth = cp1252::trim(p.BirthDate), death = cp1252::trim(p.DeathDate), bap = cp1252::trim(p.DOBap),
+                    burial = cp1252::trim(p.InterDate);
   if (!DatesInOrder(birth, death)) return "The birthdate is after the date of death.";
   if (!DatesInOrder(birth, bap)) return "The birthdate is after the " + baptised + " date.";
   if (!DatesInOrder(birth, burial)) return "The birthdate is after the interment date.";

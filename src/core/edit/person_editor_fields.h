@@ -14,10 +14,9 @@ inline constexpr int kEditFields = 17;
 
 // Index of each box of the editor's `Text` array.
 namespace editfield {
-constexpr int FamName = 0, GivenNames = 1, BirthDate = 2, DeathDate = 3, BirthPlace = 4,
-              Baptised = 5, BaptismDate = 6, BaptismPlace = 7, DeathPlace = 8, BurialDate = 9,
-              BurialPlace = 10, Occupation = 11, CurrAddress = 12, Phone = 13, Source = 14,
-              Notes = 15, Sex = 16;
+constexpr int FamName = 0, GivenNames = 1, BirthDate = 2, DeathDate = 3, BirthPlace = 4, Baptised = 5, BaptismDate = 6,
+              BaptismPlace = 7, DeathPlace = 8, BurialDate = 9, BurialPlace = 10, Occupation = 11, CurrAddress = 12,
+              Phone = 13, Source = 14, Notes = 15, Sex = 16;
 }
 
 // The notes box takes at most this many characters: a notes chain links its
@@ -71,8 +70,7 @@ PersonRecord NewPersonPreset(const Session& s);
 
 // The status hints of the editor.
 namespace edithint {
-inline constexpr const char* Baptised =
-    " Press [Y] for Yes,  [N] for No or [Space] if not known. ";
+inline constexpr const char* Baptised = " Press [Y] for Yes,  [N] for No or [Space] if not known. ";
 inline constexpr const char* SexButton = "Click or press 'Space' to change Sex";
 inline constexpr const char* SexField = " Enter 'F' for female, 'M' for Male, 'Space' for Not Set";
 inline constexpr const char* FirstPerson = " This is the first person in the records ";

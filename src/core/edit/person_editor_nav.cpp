@@ -75,7 +75,8 @@ void PersonEditor::take_back() {
     const std::int16_t added = r.RememberedParent;
     const std::string name = cp1252::trim(DisplayNameOf(s_, added));
     if (s_.ask("Add Parents Cancelled",
-               Sentence({"You have Added", name, "to the records.", "Do you wish to delete this person from the records?"}),
+               Sentence(
+                   {"You have Added", name, "to the records.", "Do you wish to delete this person from the records?"}),
                Buttons::YesNo, Icon::Question) == kAnswerYes) {
       RecordTransaction tx(s_);
       if (unlink_parent(s_, c, added) && MarkPersonDeleted(s_, added)) SelectPersonForRelations(s_, c);
@@ -108,8 +109,7 @@ bool PersonEditor::LeaveRecord(int focused, const std::string& focused_text, int
   focus = -1;
   if (adding_) return false;  // a new person is only left by OK or Cancel
   if (!data_changed_) return true;
-  const int a = s_.ask(kDataChanged,
-                       Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
+  const int a = s_.ask(kDataChanged, Sentence({"Data has been changed or added.", "Do you wish to save this data?"}),
                        Buttons::YesNo, Icon::Question, 1);
   if (a != kAnswerYes) {
     data_changed_ = notes_changed_ = false;
@@ -153,20 +153,14 @@ std::vector<std::int16_t> PersonEditor::RelativesOf(Relatives kind) const {
   const std::int16_t n = number_;
   if (n < 1) return all;
   switch (kind) {
-    case Relatives::Parents:
-      all = {FatherOf(s_, n), MotherOf(s_, n)};
-      break;
+    case Relatives::Parents: all = {FatherOf(s_, n), MotherOf(s_, n)}; break;
     case Relatives::Partners: {
       const PartnerList l = ListPartners(s_, n);
       for (int i = 0; i < l.count; ++i) all.push_back(l.rows[static_cast<std::size_t>(i)].Partner);
       break;
     }
-    case Relatives::Children:
-      all = ListAllChildren(s_, n);
-      break;
-    case Relatives::Siblings:
-      all = ListSiblings(s_, n);
-      break;
+    case Relatives::Children: all = ListAllChildren(s_, n); break;
+    case Relatives::Siblings: all = ListSiblings(s_, n); break;
   }
   std::vector<std::int16_t> out;
   for (std::int16_t p : all)

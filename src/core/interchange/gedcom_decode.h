@@ -27,7 +27,7 @@ const char* CharsetName(Charset c);
 struct Decoded {
   std::string text;  // CP1252, byte-order mark removed
   Charset charset = Charset::Cp1252;
-  std::string declared;  // the value of the header's CHAR line, as written ("" when none)
+  std::string declared;               // the value of the header's CHAR line, as written ("" when none)
   std::vector<std::size_t> replaced;  // offsets in `text` of each "?" put for a character CP1252 lacks
 };
 

@@ -17,11 +17,13 @@ namespace {
 constexpr const char* kTitle = "Export GEDCOM File";
 
 void store_settings(Session& s, const std::string& folder, const SubmitterDetails& d) {
-  const std::vector<IniValue> values = {
-      {section::FilePaths, "GEDCOMSavePath", folder}, {section::User, "Name", d.Name},
-      {section::User, "Address1", d.Address1},        {section::User, "Address2", d.Address2},
-      {section::User, "Address3", d.Address3},        {section::User, "Phone", d.Phone},
-      {section::User, "Email", d.Email}};
+  const std::vector<IniValue> values = {{section::FilePaths, "GEDCOMSavePath", folder},
+                                        {section::User, "Name", d.Name},
+                                        {section::User, "Address1", d.Address1},
+                                        {section::User, "Address2", d.Address2},
+                                        {section::User, "Address3", d.Address3},
+                                        {section::User, "Phone", d.Phone},
+                                        {section::User, "Email", d.Email}};
   if (!IniWriteMany(s, values)) s.status(SettingsNotKept(s));
 }
 
@@ -68,8 +70,8 @@ ExportResult ExportGedcom(Session& s, const ExportOptions& o, const Progress& pr
     const std::int64_t free = o.free_bytes ? o.free_bytes(folder) : FreeDiskBytes(folder);
     if (free < 0 || static_cast<std::uint64_t>(free) >= text.size()) break;
     const std::string msg = std::string("The disk is full on drive   ") + folder + "  " + CrLf +
-                            "Free some space on this disk/drive  " + CrLf +
-                            "or save the file to a different disk." + CrLf + "Click 'OK' to try again.";
+                            "Free some space on this disk/drive  " + CrLf + "or save the file to a different disk." +
+                            CrLf + "Click 'OK' to try again.";
     if (s.ask(kTitle, msg, Buttons::OKCancel, Icon::Exclamation) != kAnswerOK) {
       result.status = ExportStatus::Cancelled;
       return result;
@@ -77,8 +79,8 @@ ExportResult ExportGedcom(Session& s, const ExportOptions& o, const Progress& pr
   }
 
   if (!fileio::write_file(s.disk, path, text)) {
-    result.message = "The GEDCOM file '" + path + "' could not be written." + CrLf +
-                     cp1252::from_utf8(s.disk.failure().reason());
+    result.message =
+        "The GEDCOM file '" + path + "' could not be written." + CrLf + cp1252::from_utf8(s.disk.failure().reason());
     s.ask(kTitle, result.message, Buttons::OK, Icon::Critical);
     return result;
   }

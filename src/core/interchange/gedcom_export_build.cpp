@@ -162,8 +162,8 @@ void Builder::header() {
 
 void Builder::submitter() {
   const SubmitterDetails& d = o_.submitter;
-  const std::string name = value(d.Name), a1 = value(d.Address1), a2 = value(d.Address2),
-                    a3 = value(d.Address3), phone = value(d.Phone), email = value(d.Email);
+  const std::string name = value(d.Name), a1 = value(d.Address1), a2 = value(d.Address2), a3 = value(d.Address3),
+                    phone = value(d.Phone), email = value(d.Email);
   if (r_.header == HeaderStyle::Classic) {
     // Each line has its own condition, exactly as older readers of our files expect.
     if (!name.empty()) {

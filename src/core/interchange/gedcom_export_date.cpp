@@ -16,7 +16,8 @@ bool part(const DatePart& p, bool v7, std::string& out) {
   if (p.day > 0) out += std::to_string(p.day) + " ";
   if (p.month > 0) out += cp1252::upper(MonthAbbrev(p.month)) + " ";
   std::string year = std::to_string(p.year);
-  if (static_cast<int>(year.size()) < p.year_digits) year.insert(0, static_cast<std::size_t>(p.year_digits) - year.size(), '0');
+  if (static_cast<int>(year.size()) < p.year_digits)
+    year.insert(0, static_cast<std::size_t>(p.year_digits) - year.size(), '0');
   out += year;
   if (p.bc) out += v7 ? " BCE" : " B.C.";
   return true;

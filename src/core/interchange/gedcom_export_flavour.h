@@ -37,32 +37,32 @@ enum class NotMarriedForm {
 struct FlavourRules {
   HeaderStyle header;
   // Lines
-  bool utf8;                 // values converted from CP1252 to UTF-8 (else written as stored)
-  bool byte_order_mark;      // the file starts with U+FEFF
-  bool double_at;            // "@" in a value written "@@"
-  bool leading_at_only;      // only an "@" that starts a value is doubled
-  std::size_t conc_width;    // longer values go on CONC lines; 0 = never split
-  bool omit_empty_value;     // "n TAG" rather than "n TAG " when the value is empty
-  bool trailer_extra_cr;     // "0 TRLR" followed by one more carriage return
+  bool utf8;               // values converted from CP1252 to UTF-8 (else written as stored)
+  bool byte_order_mark;    // the file starts with U+FEFF
+  bool double_at;          // "@" in a value written "@@"
+  bool leading_at_only;    // only an "@" that starts a value is doubled
+  std::size_t conc_width;  // longer values go on CONC lines; 0 = never split
+  bool omit_empty_value;   // "n TAG" rather than "n TAG " when the value is empty
+  bool trailer_extra_cr;   // "0 TRLR" followed by one more carriage return
   // Individuals
   DateStyle dates;
-  bool birth_always;         // a BIRT for everyone, with its DATE line even when empty
-  bool empty_date_line;      // events write "2 DATE " when no date is known (else "1 TAG Y"); a marriage
-                             // never writes an empty date line
-  bool event_needs_date;     // a death or burial only with its date (else also with a place alone)
-  bool sex_as_stored;        // the stored letter (else "U" for an unknown sex)
-  bool name_blank_given;     // "NAME  /Smith/" for no given names (else "NAME /Smith/")
+  bool birth_always;           // a BIRT for everyone, with its DATE line even when empty
+  bool empty_date_line;        // events write "2 DATE " when no date is known (else "1 TAG Y"); a marriage
+                               // never writes an empty date line
+  bool event_needs_date;       // a death or burial only with its date (else also with a place alone)
+  bool sex_as_stored;          // the stored letter (else "U" for an unknown sex)
+  bool name_blank_given;       // "NAME  /Smith/" for no given names (else "NAME /Smith/")
   bool unknown_surname_empty;  // a family name stored as "?" (unknown) written "//"
-  bool address_under_resi;   // ADDR and PHON of the living under RESI
-  bool notes_split_at_lf;    // a lone line feed also ends a note paragraph
+  bool address_under_resi;     // ADDR and PHON of the living under RESI
+  bool notes_split_at_lf;      // a lone line feed also ends a note paragraph
   SourceForm source;
-  bool shared_notes;         // notes more than one person points at go in one SNOTE record
-  bool fams_by_sex;          // FAMS for a man as husband and a woman as wife only
-  bool famc_first_only;      // FAMC for the first family listing the person only
+  bool shared_notes;     // notes more than one person points at go in one SNOTE record
+  bool fams_by_sex;      // FAMS for a man as husband and a woman as wife only
+  bool famc_first_only;  // FAMC for the first family listing the person only
   // Families
-  bool husbandless_bare;     // a family without a husband only for its children, with nothing more
-  bool only_live_pointers;   // pointers only to records in the file, each child once
-  bool void_partner;         // a partner not in the file is named "@VOID@" (with only live pointers)
+  bool husbandless_bare;    // a family without a husband only for its children, with nothing more
+  bool only_live_pointers;  // pointers only to records in the file, each child once
+  bool void_partner;        // a partner not in the file is named "@VOID@" (with only live pointers)
   NotMarriedForm not_married;
 };
 

@@ -15,7 +15,8 @@ std::size_t escaped_width(char c, bool double_at) { return (double_at && c == '@
 // some readers drop blanks at the edges of CONC values.
 std::size_t piece_end(std::string_view v, std::size_t from, std::size_t limit, bool double_at) {
   std::size_t end = from, width = 0;
-  while (end < v.size() && width + escaped_width(v[end], double_at) <= limit) width += escaped_width(v[end++], double_at);
+  while (end < v.size() && width + escaped_width(v[end], double_at) <= limit)
+    width += escaped_width(v[end++], double_at);
   if (end >= v.size()) return v.size();
   constexpr std::size_t kSearchBack = 40;
   for (std::size_t cut = end; cut > from + 1 && end - cut < kSearchBack; --cut)
@@ -93,10 +94,8 @@ void GedcomWriter::append_line(int level, std::string_view xref, std::string_vie
 
 // Values are CP1252; the 5.5.1 and 7.0 flavours are written as UTF-8.
 void GedcomWriter::append_text(std::string_view s) {
-  if (RulesOf(flavour_).utf8)
-    cp1252::append_utf8(out_, s);
-  else
-    out_ += s;
+  if (RulesOf(flavour_).utf8) cp1252::append_utf8(out_, s);
+  else out_ += s;
 }
 
 }  // namespace vft

@@ -48,7 +48,8 @@ std::string abandoned_text() {
 }
 
 std::string summary_text(int individuals, const std::vector<std::string>& not_kept) {
-  std::string t = std::string("Finished GEDCOM import.") + CrLf + std::to_string(individuals) + " Individuals were found";
+  std::string t =
+      std::string("Finished GEDCOM import.") + CrLf + std::to_string(individuals) + " Individuals were found";
   for (const std::string& line : not_kept) t += CrLf + line;
   return t + CrLf + "Click 'OK' to merge the GEDCOM file with your existing" + CrLf +
          "Family Files or 'Cancel' to abandon the GEDCOM import.";
@@ -120,8 +121,8 @@ ImportResult abandon(Session& s, ImportResult r) {
 
 }  // namespace
 
-ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name,
-                           const Progress& progress, GedcomConversion& out, const ImportOptions& options) {
+ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name, const Progress& progress,
+                           GedcomConversion& out, const ImportOptions& options) {
   out = GedcomConversion{};
   ImportResult r;
   auto step = [&](const char* stage, std::size_t count) {
@@ -140,11 +141,11 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
     return refuse(s, r, kFileTitle, "The file '" + file_name + "' is not a valid GEDCOM file. (Missing header)");
   if (!HasTrailer(text)) return refuse(s, r, kFileTitle, "This GEDCOM file is incomplete and cannot be imported.");
   if (idx.indi.empty())
-    return refuse(s, r, kFileTitle,
-                  "The file '" + file_name + "' holds no individuals, so there is nothing to import." +
-                      (options.tell_tree_unchanged
-                           ? std::string(CrLf) + "Your existing Family Files have not been changed."
-                           : std::string()));
+    return refuse(
+        s, r, kFileTitle,
+        "The file '" + file_name + "' holds no individuals, so there is nothing to import." +
+            (options.tell_tree_unchanged ? std::string(CrLf) + "Your existing Family Files have not been changed."
+                                         : std::string()));
   ReadHeader(text, idx, r.header);
   ImportProblems problems;
   drop_duplicates(idx.indi, problems);
@@ -170,15 +171,20 @@ ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string
   const XrefMap families_by_xref = MapXrefs(idx.fam);
   // GEDCOM 7 escapes only a leading "@"; older versions double every one.
   const bool gedcom7 = !r.header.GedcomVersion.empty() && r.header.GedcomVersion[0] == '7';
-  NoteRecords note_records(text, idx.note, gedcom7), source_records(text, idx.sour, gedcom7,
-                                                                    NoteRecords::Kind::SourceTitle);
+  NoteRecords note_records(text, idx.note, gedcom7),
+      source_records(text, idx.sour, gedcom7, NoteRecords::Kind::SourceTitle);
   note_records.set_replaced(replaced_records);
   source_records.set_replaced(replaced_records);
   LinkList links;
   const std::int64_t notes_size = fileio::size_of(s.work(recfile::Notes));
   const long notes_room =
       std::max<long>(0, kMaxNotesRecords - (notes_size > 0 ? static_cast<long>(notes_size / kNotesLen) : 0));
-  IndiContext ictx{note_records, source_records, families_by_xref, links, log, s.now().year,
+  IndiContext ictx{note_records,
+                   source_records,
+                   families_by_xref,
+                   links,
+                   log,
+                   s.now().year,
                    static_cast<std::size_t>(notes_room) * kNotesChunk};
   GedcomLexer lex(text, gedcom7);
 
@@ -252,8 +258,7 @@ ImportResult ImportGedcomData(Session& s, std::string_view bytes, const std::str
   return r;
 }
 
-ImportResult ImportGedcom(Session& s, const std::string& path, const Progress& progress,
-                          const ImportOptions& options) {
+ImportResult ImportGedcom(Session& s, const std::string& path, const Progress& progress, const ImportOptions& options) {
   const std::string name = FileNameOf(path);
   auto data = fileio::read_all(path, kMaxFileBytes);
   if (!data) {

@@ -51,9 +51,9 @@ struct ImportCounts {
 
 struct ImportResult {
   ImportStatus status = ImportStatus::Refused;
-  std::string message;  // the box shown for a refusal or a cancel; empty otherwise
-  std::string summary;  // "Finished GEDCOM import." and what was found
-  std::string errors;   // the error list with its heading, or empty
+  std::string message;       // the box shown for a refusal or a cancel; empty otherwise
+  std::string summary;       // "Finished GEDCOM import." and what was found
+  std::string errors;        // the error list with its heading, or empty
   std::size_t problems = 0;  // entries on the error list
   // What was not kept, counted by kind ("312 source citations, 45 titles were
   // not imported."); the summary ends with these lines too.
@@ -79,9 +79,9 @@ struct ImportOptions {
 // `families` are positions in `persons` counted from 1; the merge raises them
 // by the tree's NumPersons.
 struct GedcomConversion {
-  std::vector<PersonRecord> persons;    // individuals in file order, then placeholders
-  std::vector<std::string> notes;       // each person's notes text (CP1252, CrLf lines)
-  std::vector<MarriageRecord> families; // family records in file order, then parent families
+  std::vector<PersonRecord> persons;     // individuals in file order, then placeholders
+  std::vector<std::string> notes;        // each person's notes text (CP1252, CrLf lines)
+  std::vector<MarriageRecord> families;  // family records in file order, then parent families
   std::vector<CeremonyRecord> ceremonies;
   ImportResult result;
 };
@@ -91,8 +91,8 @@ struct GedcomConversion {
 // identifier question and
 // reports stages through `progress` (returning false cancels). On success the
 // result's status is Converted and it holds the summary and the error list.
-ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name,
-                           const Progress& progress, GedcomConversion& out, const ImportOptions& options = {});
+ImportResult ConvertGedcom(Session& s, std::string_view bytes, const std::string& file_name, const Progress& progress,
+                           GedcomConversion& out, const ImportOptions& options = {});
 
 // Appends a conversion to the record files: persons after NumPersons, families
 // after NumMarriages, notes at the end of the notes file; then the counts,

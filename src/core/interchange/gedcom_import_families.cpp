@@ -56,10 +56,8 @@ class FamReader {
       log_.add("FAM", tag1_, even_line_);  // an EVEN with nothing under it
       even_open_ = false;
     }
-    if (l.level == 1)
-      level1(l);
-    else
-      below(l);
+    if (l.level == 1) level1(l);
+    else below(l);
   }
 
   void finish() {
@@ -160,9 +158,8 @@ class FamReader {
 
 // The level-1 structures, as listed at the top of this file.
 const FamReader::Handler FamReader::kLevel1[7] = {
-    {"HUSB", &FamReader::husb}, {"WIFE", &FamReader::wife}, {"CHIL", &FamReader::chil},
-    {"MARR", &FamReader::marr}, {"NO", &FamReader::no},     {"EVEN", &FamReader::even},
-    {"DIV", &FamReader::div},
+    {"HUSB", &FamReader::husb}, {"WIFE", &FamReader::wife}, {"CHIL", &FamReader::chil}, {"MARR", &FamReader::marr},
+    {"NO", &FamReader::no},     {"EVEN", &FamReader::even}, {"DIV", &FamReader::div},
 };
 
 }  // namespace

@@ -63,8 +63,8 @@ std::vector<std::string> SkipLog::lines() const {
     out.push_back("Lines that could not be read: " + std::to_string(bad_) + " (first at line " +
                   std::to_string(first_bad_.front()) + ")");
   for (const auto& e : entries_)
-    out.push_back("Skipped " + e.key + ": " + std::to_string(e.count) + " (first at line " +
-                  std::to_string(e.first) + ")");
+    out.push_back("Skipped " + e.key + ": " + std::to_string(e.count) + " (first at line " + std::to_string(e.first) +
+                  ")");
   if (others_ > 0) out.push_back("Skipped other structures: " + std::to_string(others_));
   return out;
 }

@@ -34,8 +34,21 @@ inline constexpr std::size_t kMaxNotesChars = static_cast<std::size_t>(kMaxNotes
 // What a skipped structure was, for the summary's count of what was not
 // imported.
 enum class SkipKind {
-  SourceCitations, SourceRecords, MediaLinks, MediaRecords, Titles, AlternativeNames, NameDetails,
-  OtherEvents, FamilyEvents, Notes, DivorceDetails, Associations, RecordNumbers, OtherRecords, OtherDetails,
+  SourceCitations,
+  SourceRecords,
+  MediaLinks,
+  MediaRecords,
+  Titles,
+  AlternativeNames,
+  NameDetails,
+  OtherEvents,
+  FamilyEvents,
+  Notes,
+  DivorceDetails,
+  Associations,
+  RecordNumbers,
+  OtherRecords,
+  OtherDetails,
   Count
 };
 // `where` is "record" for a level-0 record, else the record's tag and the
@@ -74,8 +87,8 @@ class SkipLog {
 // ---- first pass
 
 struct RecordRef {
-  std::string_view xref;  // with its at-signs; may be empty
-  std::size_t offset = 0; // of the level-0 line
+  std::string_view xref;   // with its at-signs; may be empty
+  std::size_t offset = 0;  // of the level-0 line
   std::uint32_t line = 0;
 };
 
@@ -154,9 +167,9 @@ struct PersonWork {
   PersonRecord rec;
   std::string notes;
   bool unreadable_note = false;
-  bool notes_cut = false;  // more notes than the notes file could take
-  bool replaced_in_record = false;  // a note or source record it took held characters replaced by "?"
-  int dates_reduced = 0;   // dates stored shorter than written (their text is in the notes)
+  bool notes_cut = false;                     // more notes than the notes file could take
+  bool replaced_in_record = false;            // a note or source record it took held characters replaced by "?"
+  int dates_reduced = 0;                      // dates stored shorter than written (their text is in the notes)
   std::vector<std::string> impossible_dates;  // "Birth date 29 Feb 1901"
 };
 
@@ -197,17 +210,17 @@ void ReadFamily(GedcomLexer& lex, const RecordRef& r, const XrefMap& persons, Sk
 
 // What the error list reports. Numbers are positions from 1 in the conversion.
 struct ImportProblems {
-  std::vector<int> unreadable_notes;                 // persons
-  std::vector<std::pair<int, int>> extra_children;   // family, child left out
-  std::vector<std::pair<int, int>> second_parents;   // child, family that also listed it
-  std::vector<std::pair<int, int>> wrong_partner;    // family, partner left out
-  std::vector<int> notes_cut;                        // persons
+  std::vector<int> unreadable_notes;                          // persons
+  std::vector<std::pair<int, int>> extra_children;            // family, child left out
+  std::vector<std::pair<int, int>> second_parents;            // child, family that also listed it
+  std::vector<std::pair<int, int>> wrong_partner;             // family, partner left out
+  std::vector<int> notes_cut;                                 // persons
   std::vector<std::pair<int, std::string>> impossible_dates;  // person, "Birth date 29 Feb 1901"
-  std::vector<std::pair<int, int>> own_ancestor;     // child, family whose child it would have been
-  std::vector<std::string> duplicates;               // "@I5@ (line 120)": records left out
-  std::vector<int> replaced_persons;                 // persons with characters replaced by "?"
-  long replaced_texts = 0;                           // lines with characters replaced by "?"
-  long dates_reduced = 0;                            // dates stored shorter; their text is in the notes
+  std::vector<std::pair<int, int>> own_ancestor;              // child, family whose child it would have been
+  std::vector<std::string> duplicates;                        // "@I5@ (line 120)": records left out
+  std::vector<int> replaced_persons;                          // persons with characters replaced by "?"
+  long replaced_texts = 0;                                    // lines with characters replaced by "?"
+  long dates_reduced = 0;                                     // dates stored shorter; their text is in the notes
   // Entries on the error list.
   std::size_t listed() const {
     return unreadable_notes.size() + extra_children.size() + second_parents.size() + wrong_partner.size() +
@@ -221,8 +234,8 @@ struct ImportProblems {
 // family), adds the placeholder partners and the parent families of persons
 // no family lists, counts NumPartners and cuts the notes to what the notes
 // file can take (`notes_room` records).
-void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& families,
-                     const LinkList& links, long notes_room, GedcomConversion& out, ImportProblems& problems);
+void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& families, const LinkList& links,
+                     long notes_room, GedcomConversion& out, ImportProblems& problems);
 
 // The name as the error list shows it: given names and family name.
 std::string ListName(const PersonRecord& p);

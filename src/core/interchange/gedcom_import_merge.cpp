@@ -31,9 +31,8 @@ std::string MergeFailedText() {
 
 bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress) {
   if (progress)
-    progress(std::string("Adding the converted GEDCOM file to the Vorlan Family Tree Records. ") + CrLf +
-                 "Please wait.",
-             0);
+    progress(
+        std::string("Adding the converted GEDCOM file to the Vorlan Family Tree Records. ") + CrLf + "Please wait.", 0);
   const int P = std::max<int>(0, s.Config.NumPersons());
   const int M = std::max<int>(0, s.Config.NumMarriages());
   const int persons = static_cast<int>(c.persons.size());
@@ -97,9 +96,7 @@ bool MergeGedcom(Session& s, const GedcomConversion& c, const Progress& progress
     s.History.step_text = "Undo the GEDCOM import";
     ok = tx.commit() && ok;
   }
-  if (!ok) {
-    return fail(FailureLines(s.disk.failure()));
-  }
+  if (!ok) { return fail(FailureLines(s.disk.failure())); }
   LoadMarriages(s);
   s.mark_changed();
   return true;

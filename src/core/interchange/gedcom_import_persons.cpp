@@ -53,8 +53,8 @@ int event_of(std::string_view tag) {
 }
 
 bool is_address_part(std::string_view tag) {
-  return TagIs(tag, "ADR1") || TagIs(tag, "ADR2") || TagIs(tag, "ADR3") || TagIs(tag, "CITY") ||
-         TagIs(tag, "STAE") || TagIs(tag, "POST") || TagIs(tag, "CTRY");
+  return TagIs(tag, "ADR1") || TagIs(tag, "ADR2") || TagIs(tag, "ADR3") || TagIs(tag, "CITY") || TagIs(tag, "STAE") ||
+         TagIs(tag, "POST") || TagIs(tag, "CTRY");
 }
 
 void join(std::string& to, std::string_view piece, std::string_view sep) {
@@ -83,17 +83,14 @@ class IndiReader {
         return;
       }
     }
-    if (l.level == 1)
-      level1(l);
-    else if (l.level == 2)
-      level2(l);
+    if (l.level == 1) level1(l);
+    else if (l.level == 2) level2(l);
     else if (l.level == 3 && ctx1_ == Ctx::Resi && resi_in_addr_ && is_address_part(l.tag))
       join(resi_parts_, l.value, ", ");
     else if (l.level == 3 && ctx1_ == Ctx::Event && in_date_ && TagIs(l.tag, "PHRASE") &&
              TrimView(ev_[event_].date).empty())
       ev_[event_].date = "(" + std::string(TrimView(l.value)) + ")";  // the date form of words
-    else
-      skip(l);
+    else skip(l);
   }
   int skip_level() const { return skip_level_; }
   void finish();
@@ -108,10 +105,8 @@ class IndiReader {
   // Notes stop at what the notes file can still take; other texts at the
   // general bound.
   void append(std::string& to, std::string_view piece) {
-    if (&to != &out_.notes)
-      AppendCapped(to, piece);
-    else if (!AppendCapped(to, piece, notes_cap_))
-      out_.notes_cut = true;
+    if (&to != &out_.notes) AppendCapped(to, piece);
+    else if (!AppendCapped(to, piece, notes_cap_)) out_.notes_cut = true;
   }
   void paragraph(std::string_view label, std::string_view text) {
     if (!AddNoteParagraph(out_.notes, label, text, notes_cap_)) out_.notes_cut = true;
@@ -218,10 +213,8 @@ void IndiReader::level1(const GedLine& l) {
     if (!out_.notes.empty()) append(out_.notes, CrLf);
     if (l.pointer) {
       const std::string* text = ctx_.notes.find(l.value);
-      if (text)
-        append(out_.notes, *text);
-      else
-        out_.unreadable_note = true;
+      if (text) append(out_.notes, *text);
+      else out_.unreadable_note = true;
       if (text && ctx_.notes.replaced(l.value)) out_.replaced_in_record = true;
     } else {
       append(out_.notes, l.value);
@@ -229,8 +222,7 @@ void IndiReader::level1(const GedLine& l) {
     }
   } else if (TagIs(tag, "SOUR") && l.pointer && TrimView(l.value) == "@VOID@" && !source_seen_) {
     ctx1_ = Ctx::Source;
-  } else if (TagIs(tag, "SOUR") && l.pointer && !source_seen_ && cited_.empty() &&
-             ctx_.sources.find(l.value)) {
+  } else if (TagIs(tag, "SOUR") && l.pointer && !source_seen_ && cited_.empty() && ctx_.sources.find(l.value)) {
     // Other programs keep a source as a record of its own; the first one
     // cited (its title and the page) is the source when no text says it.
     cited_ = TrimView(l.value);
@@ -316,8 +308,7 @@ void IndiReader::level2(const GedLine& l) {
         return;
       }
       break;
-    case Ctx::None:
-      break;
+    case Ctx::None: break;
   }
   skip(l);
 }
@@ -423,8 +414,7 @@ void IndiReader::finish() {
   }
   if (TrimView(p.BirthDate).empty()) p.BirthDate = kUnknownDate;
   // Only a birth year that is known can make a person too old to be living.
-  if (TrimView(p.DeathDate).empty() && birth_year != 0 && ctx_.this_year - birth_year > 120)
-    p.DeathDate = kUnknownDate;
+  if (TrimView(p.DeathDate).empty() && birth_year != 0 && ctx_.this_year - birth_year > 120) p.DeathDate = kUnknownDate;
 
   p.Source = field(source, width::Source, "Source");
   p.Occupation = field(occupation_, width::Occupation, "Occupation");

@@ -80,8 +80,7 @@ std::vector<std::string> NotKeptLines(const SkipLog& log, const ImportProblems& 
 std::string ErrorListText(const ImportProblems& pr, const GedcomConversion& c, int persons_before,
                           int families_before) {
   auto person = [&](int n) {
-    return "Number " + std::to_string(persons_before + n) + "  " +
-           ListName(c.persons[static_cast<std::size_t>(n - 1)]);
+    return "Number " + std::to_string(persons_before + n) + "  " + ListName(c.persons[static_cast<std::size_t>(n - 1)]);
   };
   auto family = [&](int f) { return "Family " + std::to_string(families_before + f); };
 

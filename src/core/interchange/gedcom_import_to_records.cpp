@@ -200,8 +200,7 @@ void add_missing_partner(FamilyWork& w, GedcomConversion& out) {
     out.notes.emplace_back();
   } else if (w.wife != 0 && w.husb == 0) {
     w.husb = static_cast<int>(out.persons.size()) + 1;
-    std::string name =
-        w.divorced ? "Unknown Husband (Div.)" : w.not_married ? "Unknown Partner" : "Unknown Husband";
+    std::string name = w.divorced ? "Unknown Husband (Div.)" : w.not_married ? "Unknown Partner" : "Unknown Husband";
     out.persons.push_back(placeholder(w.husb, name, "M"));
     out.notes.emplace_back();
   }
@@ -288,8 +287,8 @@ std::string ListName(const PersonRecord& p) {
   return fam.empty() ? given : given + " " + fam;
 }
 
-void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& families,
-                     const LinkList& links, long notes_room, GedcomConversion& out, ImportProblems& problems) {
+void BuildConversion(std::vector<PersonWork>& persons, std::vector<FamilyWork>& families, const LinkList& links,
+                     long notes_room, GedcomConversion& out, ImportProblems& problems) {
   const int individuals = static_cast<int>(persons.size());
   const int nfam = static_cast<int>(families.size());
   place_partners(persons, families, links, problems);

@@ -4,8 +4,8 @@
 // (indented files), blank lines and lines of any length are accepted. The value
 // is everything after the single blank that follows the tag, kept as written
 // (a CONC value may start or end with a blank that matters); "@@" in it stands
-// for one "@" (in GEDCOM 7 files only at the start of the value). A line that cannot be read (no level, no tag) comes back with
-// level -1 so the caller can log it and go on.
+// for one "@" (in GEDCOM 7 files only at the start of the value). A line that cannot be read (no level, no tag) comes
+// back with level -1 so the caller can log it and go on.
 //
 // The lexer never copies the text: views point into it, except for a value
 // that held "@@", which points into the lexer's own buffer and is valid until
@@ -19,13 +19,13 @@
 namespace vft::gedcom {
 
 struct GedLine {
-  int level = -1;           // 0..999; -1 for a line that could not be read
-  std::string_view xref;    // "@I1@" with its at-signs, or empty
-  std::string_view tag;     // as written (callers compare without regard to case)
-  std::string_view value;   // "@@" already turned into "@"
-  bool pointer = false;     // the value is a cross-reference such as "@F12@"
-  std::uint32_t number = 0; // line number in the file, from 1
-  std::size_t offset = 0;   // where the line starts in the text
+  int level = -1;            // 0..999; -1 for a line that could not be read
+  std::string_view xref;     // "@I1@" with its at-signs, or empty
+  std::string_view tag;      // as written (callers compare without regard to case)
+  std::string_view value;    // "@@" already turned into "@"
+  bool pointer = false;      // the value is a cross-reference such as "@F12@"
+  std::uint32_t number = 0;  // line number in the file, from 1
+  std::size_t offset = 0;    // where the line starts in the text
 };
 
 class GedcomLexer {

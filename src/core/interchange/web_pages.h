@@ -32,7 +32,7 @@ struct WebColours {
 enum class WebStyle { Classic, Modern };
 
 struct WebOptions {
-  std::string folder;             // where the pages go (CP1252 path)
+  std::string folder;  // where the pages go (CP1252 path)
   WebStyle style = WebStyle::Modern;
   bool IncludeBirthdays = false;  // dates of living persons too
   bool HTMLMode = false;          // ".html" instead of ".htm"
@@ -98,7 +98,7 @@ enum class WebStatus { Done, Cancelled, Failed };
 
 struct WebResult {
   WebStatus status = WebStatus::Failed;
-  std::string message;   // why it failed (CP1252), for Failed; for Cancelled, what is already new
+  std::string message;  // why it failed (CP1252), for Failed; for Cancelled, what is already new
   WebSiteCounts counts;
   std::string index_file;  // full path of "index.html" (Classic: "famnames") once written
 };

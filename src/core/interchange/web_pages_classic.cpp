@@ -36,7 +36,8 @@ void head(const SiteData& d, HtmlWriter& w, const std::string& title) {
 
 void footer(const SiteData& d, HtmlWriter& w) {
   w << "<PRE><HR NOSHADE SIZE=3>Web pages prepared on ";
-  w.text(d.today) << " using Vorlan Family Tree " << "version " VFT_VERSION;
+  w.text(d.today) << " using Vorlan Family Tree "
+                  << "version " VFT_VERSION;
   w.endl() << "</BODY>";
   w.endl() << "</HTML>";
   w.endl();

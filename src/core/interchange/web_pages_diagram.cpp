@@ -26,11 +26,11 @@ constexpr double kBigW = 150, kBigH = 54, kRise = 30, kPillH = 20, kBus = 11, kC
 // Advance widths of a sans-serif face, in thousandths of the font size, for
 // the printable ASCII characters; other letters count as wide ones.
 constexpr std::array<short, 95> kAdvance = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556, 556,
-    556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667, 611, 778,
-    722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278,
-    278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333,  278, 278, 556, 556, 556,
+    556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667,
+    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667,  611, 722, 667, 944, 667,
+    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278,  556, 556, 222, 222, 500,
+    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500,  500, 334, 260, 334, 584};
 
 // Estimated width of a bold text: wider faces (and bold) run up to a fifth
 // wider than the table, so the estimate errs on the wide side.
@@ -47,8 +47,7 @@ double text_width(std::string_view t, double size) {
 std::string year_of(const std::string& date) {
   const std::size_t at = date.find_last_of(' ');
   std::string y = at == std::string::npos ? date : date.substr(at + 1);
-  if (y.size() > 4 || !cp1252::all_digits(y))
-    return {};
+  if (y.size() > 4 || !cp1252::all_digits(y)) return {};
   return y;
 }
 
@@ -128,8 +127,12 @@ class Diagram {
       w_.attr(d_.page(link_to)) << ">";
     }
     const char sex = person ? d_.person(person).sex : 0;
-    emit(out_, "<g class=\"", !person ? "e" : sex == 'M' ? "m" : sex == 'F' ? "f" : "o", big ? " big\"" : "\"",
-         " transform=\"translate(", x, " ", y, ")\">");
+    emit(out_, "<g class=\"",
+         !person      ? "e"
+         : sex == 'M' ? "m"
+         : sex == 'F' ? "f"
+                      : "o",
+         big ? " big\"" : "\"", " transform=\"translate(", x, " ", y, ")\">");
     const double size = big ? 13.5 : 11.5, room = bw - 18;
     const std::string name = person ? fitted(d_.person(person), room, size) : std::string();
     if (person && name != d_.name(person)) {  // the whole name, shown on pointing

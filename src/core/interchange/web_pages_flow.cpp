@@ -155,9 +155,9 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
   }
   WebOptions opts = o;
   opts.folder = folder;
-  const std::string q = Sentence({"You are about to generate", std::to_string(n), "web pages.",
-                                  "and use approximately", std::to_string(EstimateWebSiteKB(s, opts)),
-                                  "KB of disk space.", "Do you wish to continue?"});
+  const std::string q =
+      Sentence({"You are about to generate", std::to_string(n), "web pages.", "and use approximately",
+                std::to_string(EstimateWebSiteKB(s, opts)), "KB of disk space.", "Do you wish to continue?"});
   if (s.ask(kTitle, q, Buttons::YesNo, Icon::Question) != kAnswerYes) {
     if (replace_old) DeleteWebPages(folder);
     r.status = WebStatus::Cancelled;
@@ -190,17 +190,16 @@ WebBuildResult BuildWebPages(Session& s, const WebOptions& o, const Progress& pr
 
 bool ShowPrivacyReminder(Session& s) {
   if (IniReadInt(s, kWebSection, "RemindSuppressDates") == 1) return false;
-  const std::string text =
-      std::string("It may be that some of your living relations may not like to have their ") + CrLf +
-      "date events published on the Internet." + CrLf +
-      "Leaving \"Include Birthdates and Marriage Dates of Living Persons\"" + CrLf +
-      "unchecked will generate pages with the birthdates and marriage " + CrLf +
-      "dates of deceased people only. Living person\x92s birth dates and " + CrLf +
-      "marriage dates will not be included." + CrLf +
-      "Check \x91Include Birthdates and Marriage Dates of Living Persons\x92" + CrLf +
-      "if you want to include this information on the web pages." + CrLf +
-      "Click \"Yes\" if you want to be reminded again." + CrLf +
-      "Click \"No\" if you don't want to see this message again.";
+  const std::string text = std::string("It may be that some of your living relations may not like to have their ") +
+                           CrLf + "date events published on the Internet." + CrLf +
+                           "Leaving \"Include Birthdates and Marriage Dates of Living Persons\"" + CrLf +
+                           "unchecked will generate pages with the birthdates and marriage " + CrLf +
+                           "dates of deceased people only. Living person\x92s birth dates and " + CrLf +
+                           "marriage dates will not be included." + CrLf +
+                           "Check \x91Include Birthdates and Marriage Dates of Living Persons\x92" + CrLf +
+                           "if you want to include this information on the web pages." + CrLf +
+                           "Click \"Yes\" if you want to be reminded again." + CrLf +
+                           "Click \"No\" if you don't want to see this message again.";
   if (s.ask(kTitle, text, Buttons::YesNo, Icon::Information) == kAnswerNo)
     (void)IniWrite(s, kWebSection, "RemindSuppressDates", "1");  // not kept, the reminder only comes again
   return true;
@@ -235,7 +234,8 @@ std::string ColourConflictText(const WebColours& colours, WebColour which, std::
     clash = (colours.BackColour & 0xFFFFFFu) == value;
   }
   if (!clash) return {};
-  const std::string first = which == WebColour::Back ? "The background colour" : std::string("The ") + colour_label(which);
+  const std::string first =
+      which == WebColour::Back ? "The background colour" : std::string("The ") + colour_label(which);
   return first + " is set to the same  " + CrLf + "colour as the " + colour_label(other) + ". " + CrLf +
          "This will cause the text to be invisible " + CrLf + "against the background.  " + CrLf +
          "Click 'OK' to keep the new colour or " + CrLf + "'Cancel' to keep the old colour.";

@@ -12,8 +12,7 @@ bool bare_safe(char c) {
 
 // Plain text that is copied as it is: most of every page, so it goes in runs.
 bool plain(unsigned char c, Dialect d) {
-  return c >= 0x20 && c != 0x7F && c != '&' && c != '<' && c != '>' && c != '"' &&
-         (c < 0x80 || d == Dialect::Classic);
+  return c >= 0x20 && c != 0x7F && c != '&' && c != '<' && c != '>' && c != '"' && (c < 0x80 || d == Dialect::Classic);
 }
 
 // C1 controls (the undefined CP1252 bytes) show as a blank, like the C0 ones.

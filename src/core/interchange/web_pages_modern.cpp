@@ -3,7 +3,6 @@
 // place names wrap instead of running off a phone's screen.
 #include "interchange/web_pages_modern.h"
 
-
 namespace vft::web {
 namespace {
 

@@ -71,8 +71,8 @@ std::string letter_page(const SiteData& d, char letter, int number = 1) {
 // One page of a split list: some of one letter's people, in list order.
 struct ListPart {
   char letter = 0;
-  int number = 1;                  // 1 for the letter's first page
-  std::vector<std::size_t> rows;   // into d.rows()
+  int number = 1;                 // 1 for the letter's first page
+  std::vector<std::size_t> rows;  // into d.rows()
 };
 
 // How a split list falls into pages, and where each family name starts.
@@ -114,8 +114,9 @@ ListLayout layout_of(const SiteData& d, const std::string& letters) {
         for (std::size_t i = g.first; i < g.end; ++i) rows.push_back(i);
     for (std::size_t from = 0, number = 1; from < rows.size(); ++number) {
       const std::size_t to = cut_at(d, rows, from);
-      ListPart part{c, static_cast<int>(number), std::vector<std::size_t>(rows.begin() + static_cast<long>(from),
-                                                                          rows.begin() + static_cast<long>(to))};
+      ListPart part{
+          c, static_cast<int>(number),
+          std::vector<std::size_t>(rows.begin() + static_cast<long>(from), rows.begin() + static_cast<long>(to))};
       for (std::size_t i : part.rows)
         if (d.groups()[l.group_of_row[i]].first == i) l.part_of_group[l.group_of_row[i]] = l.parts.size();
       l.parts.push_back(std::move(part));

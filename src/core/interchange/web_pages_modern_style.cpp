@@ -151,7 +151,8 @@ std::string ModernStylesheet(const WebOptions& o) {
 void ModernHead(const SiteData& d, HtmlWriter& w, const std::string& title) {
   w << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-       "<meta name=\"generator\" content=\"Vorlan Family Tree " VFT_VERSION "\">\n"
+       "<meta name=\"generator\" content=\"Vorlan Family Tree " VFT_VERSION
+       "\">\n"
        "<meta name=\"keywords\" content=\"Vorlan Family Tree\">\n<title>";
   w.text(title) << "</title>\n<link rel=\"stylesheet\" href=\"vftstyle.css\">\n</head>\n<body>\n"
                    "<header class=\"top\"><div class=\"wrap\"><a class=\"site\" href=\"index.html\">";

@@ -42,8 +42,7 @@ std::string folded(std::string key) {
 }  // namespace
 
 SiteData::SiteData(const Session& s, const WebOptions& o)
-    : session(s), options(o), ext(WebExtension(o)), famnames("famnames" + ext), listname("listname" + ext),
-      src_(s) {
+    : session(s), options(o), ext(WebExtension(o)), famnames("famnames" + ext), listname("listname" + ext), src_(s) {
   const LocalTime t = s.now();
   today = DayMonthYear(t.year, t.month, t.day);
 
@@ -101,8 +100,7 @@ std::vector<int> SiteData::children(int m) const {
 std::string SiteData::marriage_date(int m) const {
   const MarriageRecord& f = family(m);
   std::string d = clean(ceremony(m).MarriedDate);
-  if (d.empty() || ((person(f.Husband).living || person(f.Wife).living) && !options.IncludeBirthdays))
-    d = UnknownDate;
+  if (d.empty() || ((person(f.Husband).living || person(f.Wife).living) && !options.IncludeBirthdays)) d = UnknownDate;
   return d;
 }
 

@@ -13,12 +13,12 @@ namespace vft::web {
 
 // A person as the pages show them; every text trimmed, zero bytes blank.
 struct ShownPerson {
-  std::string name;        // given names + " " + family name
+  std::string name;  // given names + " " + family name
   std::string fam, given;
-  std::string born;        // birth date, or UnknownDate when unknown or withheld
+  std::string born;  // birth date, or UnknownDate when unknown or withheld
   std::string born_at, died, died_at;
-  char sex = 0;            // 'M', 'F' or anything else
-  bool living = false;     // no death date
+  char sex = 0;         // 'M', 'F' or anything else
+  bool living = false;  // no death date
 };
 
 // One line of the list of people.

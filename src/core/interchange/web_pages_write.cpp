@@ -90,7 +90,8 @@ std::string ReplacedLinksText(const WebSiteCounts& c) {
 }
 
 long CountExistingWebPages(const std::string& folder) {
-  return for_each_site_page(folder, [](const std::filesystem::path& p) { return p.filename().string().rfind("vfl", 0) == 0; });
+  return for_each_site_page(folder,
+                            [](const std::filesystem::path& p) { return p.filename().string().rfind("vfl", 0) == 0; });
 }
 
 long DeleteWebPages(const std::string& folder, const std::set<std::string>& keep) {
@@ -111,16 +112,17 @@ long EstimateWebSiteKB(const Session& s, const WebOptions& o) {
   // Files take whole blocks of the folder's file system; most use 4 KB.
   struct statvfs fs {};
   unsigned long block = 4096;
-  if (::statvfs(with_separator(cp1252::trim(o.folder)).c_str(), &fs) == 0 && fs.f_frsize >= 512 &&
-      fs.f_frsize <= 65536)
+  if (::statvfs(with_separator(cp1252::trim(o.folder)).c_str(), &fs) == 0 && fs.f_frsize >= 512 && fs.f_frsize <= 65536)
     block = fs.f_frsize;
   // Making the pages without keeping them takes a fraction of writing them,
   // and no rule of thumb stays true of every tree and both styles.
   unsigned long long bytes = 0;
-  GenerateWebPages(s, o, [&](const std::string&, const std::string& html) {
-    bytes += (html.size() + block - 1) / block * block;
-    return true;
-  }, {});
+  GenerateWebPages(s, o,
+                   [&](const std::string&, const std::string& html) {
+                     bytes += (html.size() + block - 1) / block * block;
+                     return true;
+                   },
+                   {});
   return static_cast<long>((bytes + 1023) / 1024);
 }
 
@@ -130,7 +132,8 @@ WebResult write_site(Session& s, const WebOptions& o, const Progress& progress, 
                      fileio::OutputFiles& batch, std::vector<std::string>& names) {
   WebResult r;
   std::error_code ec;
-  if (o.style == WebStyle::Modern && std::filesystem::exists(std::filesystem::symlink_status(folder + "index.html", ec)) &&
+  if (o.style == WebStyle::Modern &&
+      std::filesystem::exists(std::filesystem::symlink_status(folder + "index.html", ec)) &&
       !made_here(folder + "index.html")) {
     r.status = WebStatus::Failed;
     r.message = "The folder " + folder + " already holds a page index.html that Vorlan Family Tree did not make." +

@@ -24,8 +24,8 @@ bool is_folder(const std::string& path) {
 // Step 2: a folder that is not there yet is made only when the user agrees.
 BackupNext ensure_folder(Session& s, const std::string& folder) {
   if (is_folder(folder)) return BackupNext::Done;
-  if (s.ask("Backup Path", Sentence({"The Folder:", folder, "was not found.", "Do you want to create it?"}), Buttons::YesNo,
-            Icon::Question) != kAnswerYes)
+  if (s.ask("Backup Path", Sentence({"The Folder:", folder, "was not found.", "Do you want to create it?"}),
+            Buttons::YesNo, Icon::Question) != kAnswerYes)
     return BackupNext::Stay;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -40,8 +40,7 @@ BackupNext no_folder(Session& s) {
   if (s.ask(kPathTitle, "You need to enter a drive and folder to store the backup file into.", Buttons::OKCancel,
             Icon::Exclamation) == kAnswerOK)
     return BackupNext::FocusFolder;
-  if (s.ask("Configure Backup", "Do you wish wish to cancel the backup?", Buttons::YesNo, Icon::Question) ==
-      kAnswerYes)
+  if (s.ask("Configure Backup", "Do you wish wish to cancel the backup?", Buttons::YesNo, Icon::Question) == kAnswerYes)
     return BackupNext::Cancelled;
   return BackupNext::FocusFolder;
 }
@@ -60,7 +59,8 @@ std::string remember_backup(Session& s, const std::string& path, bool remind) {
                                         {"Backup", "LastBackup", std::to_string(TodayNumber(s))},
                                         {"Backup", "LastBackupNumPer", std::to_string(LivingPersons(s))}};
   if (IniWriteMany(s, values)) return {};
-  return std::string(CrLf) + CrLf + SettingsNotKept(s) + CrLf + "The next backup reminder will not know of this backup.";
+  return std::string(CrLf) + CrLf + SettingsNotKept(s) + CrLf +
+         "The next backup reminder will not know of this backup.";
 }
 
 }  // namespace

@@ -96,8 +96,7 @@ SaveOutcome SaveCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
   }
   // A name without a file behind it (a tree started afresh) has nowhere to go
   // but through the dialog; nor has a file that another program holds.
-  if (blank(s.CurrentFilePath) || s.CurrentFilePath.back() == '/' || s.ReadOnly)
-    return SaveAsCommand(s, dialogs, doc);
+  if (blank(s.CurrentFilePath) || s.CurrentFilePath.back() == '/' || s.ReadOnly) return SaveAsCommand(s, dialogs, doc);
   return save_into(s, doc, s.CurrentFilePath);
 }
 
@@ -113,7 +112,8 @@ SaveOutcome SaveAsCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc)
     // The dialog asked before replacing the name the user typed, but nobody
     // has been asked about the corrected one.
     if (fileio::exists(fix.path) &&
-        s.ask("Save Family File", cp1252::path_text(FileNameOf(fix.path)) + " already exists." + CrLf + "Do you want to replace it?",
+        s.ask("Save Family File",
+              cp1252::path_text(FileNameOf(fix.path)) + " already exists." + CrLf + "Do you want to replace it?",
               Buttons::YesNo, Icon::Exclamation, 1) != kAnswerYes)
       return SaveOutcome::NotSaved;
   }
@@ -146,8 +146,7 @@ bool GuardUnsavedWork(Session& s, FileDialogs& dialogs, WindowDocument& doc, Gua
                    std::string("You haven't successfully saved your family records. ") + CrLf + "  " + CrLf +
                        "Do you really want to exit Vorlan Family Tree without saving?",
                    Buttons::YesNo, Icon::Exclamation, 1) == kAnswerYes;
-    case GuardFor::NewTree:
-      break;
+    case GuardFor::NewTree: break;
   }
   return false;
 }
@@ -231,8 +230,7 @@ bool NewFamilyCommand(Session& s, FileDialogs& dialogs, WindowDocument& doc) {
 std::vector<OrphanRow> SearchOrphans(Session& s) {
   s.status("Searching for orphaned records");
   std::vector<OrphanRow> rows = FindOrphans(s);
-  if (rows.empty())
-    s.ask("Delete Orphan Records", "No orphaned records found.", Buttons::OK, Icon::Information);
+  if (rows.empty()) s.ask("Delete Orphan Records", "No orphaned records found.", Buttons::OK, Icon::Information);
   return rows;
 }
 

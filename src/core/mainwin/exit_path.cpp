@@ -71,13 +71,13 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
   const std::string last = cp1252::trim(IniReadText(s, "Backup", "LastBackup"));
   bool backed_up = false;
   if (last.empty()) {
-    const std::string text = join_lines({"This appears to be the first time you have been asked if you want to ",
-                                         "make a safety backup of your family tree records.",
-                                         "Vorlan Family Tree can be set to remind you to make a safety backup ",
-                                         "every time you exit Vorlan Family Tree after making any changes  ",
-                                         "or, if you prefer, remind you to make a backup every 30 days.",
-                                         "Do you wish to make a backup of your Vorlan Family Tree records ",
-                                         "now (recommended)?"});
+    const std::string text =
+        join_lines({"This appears to be the first time you have been asked if you want to ",
+                    "make a safety backup of your family tree records.",
+                    "Vorlan Family Tree can be set to remind you to make a safety backup ",
+                    "every time you exit Vorlan Family Tree after making any changes  ",
+                    "or, if you prefer, remind you to make a backup every 30 days.",
+                    "Do you wish to make a backup of your Vorlan Family Tree records ", "now (recommended)?"});
     if (s.prompter->ask({kFirstBackupTitle, text, Buttons::YesNo, Icon::Question, 0, "backup"}) == kAnswerYes) {
       backed_up = make_backup();
     } else {
@@ -86,9 +86,9 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
       s.ask(kFirstBackupTitle, "You will be reminded again after 30 days.", Buttons::OK, Icon::Information);
     }
   } else if (!cp1252::iequals(last, "No") && DaysSinceBackup(s, last) > kBackupPeriodDays) {
-    const std::string text = join_lines({"The last time you backed up your Vorlan Family Tree ",
-                                         "records was on " + BackupDateText(s, last),
-                                         "Do you wish to backup your records now?"});
+    const std::string text =
+        join_lines({"The last time you backed up your Vorlan Family Tree ", "records was on " + BackupDateText(s, last),
+                    "Do you wish to backup your records now?"});
     if (s.ask(kCloseTitle, text, Buttons::YesNo, Icon::Question) == kAnswerYes) {
       backed_up = make_backup();
     } else {
@@ -100,11 +100,10 @@ bool BackupReminder(Session& s, const std::function<bool()>& backup) {
   // A backup made a moment ago holds every change; asking again would only
   // make a second, identical one.
   if (!backed_up && IniReadInt(s, "Backup", "Remind") == 1 && !s.NothingChanged) {
-    const int answer = s.ask(kCloseTitle, "Do you wish to backup your records now?", Buttons::YesNoCancel, Icon::Question);
-    if (answer == kAnswerYes)
-      make_backup();
-    else if (answer != kAnswerNo)
-      return false;
+    const int answer =
+        s.ask(kCloseTitle, "Do you wish to backup your records now?", Buttons::YesNoCancel, Icon::Question);
+    if (answer == kAnswerYes) make_backup();
+    else if (answer != kAnswerNo) return false;
   }
   return true;
 }

@@ -106,7 +106,7 @@ Rows rows_down(const FamilyViewModel& v, const DiagramScale& sc) {
   const double grow = std::clamp(room / (growable * t), 0.0, kGapGrowth);
   double gap[3];
   for (int i = 0; i < 3; ++i) gap[i] = (kGapLeast[i] + (grows[i] ? (kGapNominal[i] - kGapLeast[i]) * grow : 0)) * t;
-  const double used = (fixed) * t + gap[0] + gap[1] + gap[2];
+  const double used = (fixed)*t + gap[0] + gap[1] + gap[2];
   r.top = std::max(0.0, (sc.height - used) / 2);
   r.grand_top = r.top + kGrandTop * t;
   r.grand_h = (r.grand_compact ? kCompactHeight : kBoxHeight) * t;
@@ -165,8 +165,8 @@ void lay_out_parents(const Frame& f) {
   const double parent_centre[2] = {kFatherCentre, kMotherCentre};
   for (int p = 0; p < 2; ++p) {
     if (v.slot(parent_slots[p]).Visible)
-      d.boxes[SlotIndex(parent_slots[p])] = Rect{f.X(parent_centre[p]) - kBoxWidth * f.sc.sx / 2, f.r.parent_top,
-                                                 kBoxWidth * f.sc.sx, f.r.parent_h};
+      d.boxes[SlotIndex(parent_slots[p])] =
+          Rect{f.X(parent_centre[p]) - kBoxWidth * f.sc.sx / 2, f.r.parent_top, kBoxWidth * f.sc.sx, f.r.parent_h};
   }
   for (int p = 0; p < 2; ++p) {
     const Slot a = GrandParentSlot(2 * p), b = GrandParentSlot(2 * p + 1);

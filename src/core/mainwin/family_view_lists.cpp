@@ -49,7 +49,8 @@ OverflowList BuildOverflowList(const Session& s, const FamilyViewModel& v, int k
     for (std::int16_t sib : ListSiblings(s, v.Selected)) add_row(s, list, sib);
     list.Caption = NumberWord(static_cast<int>(list.Rows.size())) + " Siblings...";
   } else if (kind == listkind::Partners) {
-    for (int i = 0; i < s.Rel.Partners.count; ++i) add_row(s, list, s.Rel.Partners.rows[static_cast<std::size_t>(i)].Partner);
+    for (int i = 0; i < s.Rel.Partners.count; ++i)
+      add_row(s, list, s.Rel.Partners.rows[static_cast<std::size_t>(i)].Partner);
     list.Caption = NumberWord(static_cast<int>(list.Rows.size())) + " Partners...";
   } else if (kind == listkind::Children) {
     if (v.DisplayedFamily >= 1 && v.DisplayedFamily <= FamilyCount(s)) {

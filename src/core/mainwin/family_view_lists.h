@@ -16,7 +16,7 @@ namespace listkind {
 constexpr int Siblings = 1;
 constexpr int Partners = 2;
 constexpr int Children = 3;
-constexpr int ChildsChildren0 = 4;  // 4..7: the children of child slot 0..3
+constexpr int ChildsChildren0 = 4;     // 4..7: the children of child slot 0..3
 constexpr int GreatGrandParents0 = 8;  // 8..11: the parents of grandparent 0..3
 constexpr int PartnersParents = 12;
 }  // namespace listkind

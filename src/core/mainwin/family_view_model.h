@@ -22,11 +22,20 @@ namespace vft {
 
 // The boxes of the diagram, in a fixed order.
 enum class Slot : int {
-  GrandParent0, GrandParent1, GrandParent2, GrandParent3,  // father's father, father's mother, mother's ...
-  Father, Mother,
-  Selected, Partner,
-  Sibling0, Sibling1,
-  Child0, Child1, Child2, Child3,
+  GrandParent0,
+  GrandParent1,
+  GrandParent2,
+  GrandParent3,  // father's father, father's mother, mother's ...
+  Father,
+  Mother,
+  Selected,
+  Partner,
+  Sibling0,
+  Sibling1,
+  Child0,
+  Child1,
+  Child2,
+  Child3,
 };
 inline constexpr int kSlotCount = 14;
 inline constexpr int kGrandParentSlots = 4, kSiblingSlots = 2, kChildSlots = 4;
@@ -77,7 +86,7 @@ struct FamilyViewModel {
   std::array<std::int16_t, kGrandParentSlots> GrandParents{};
   std::array<bool, kMarkerCount> Markers{};  // great-grandparent markers
 
-  std::string ParentsMarried;    // the line between the parents; empty when not both are known
+  std::string ParentsMarried;     // the line between the parents; empty when not both are known
   std::int16_t ParentFamily = 0;  // the selected person's parent family
 
   std::int16_t DisplayedFamily = 0;  // Marriage number of the displayed partnership

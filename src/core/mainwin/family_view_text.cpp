@@ -33,8 +33,8 @@ std::string DateLine(const PersonRecord& p, bool selected_box) {
 }
 
 std::string SlotDescription(const PersonRecord& p) {
-  return cp1252::trim(p.GivenNames) + " " + cp1252::trim(p.FamName) + "  (#" + std::to_string(p.PerNum) +
-         "),   " + cp1252::trim(p.BirthDate) + " - " + cp1252::trim(p.DeathDate);
+  return cp1252::trim(p.GivenNames) + " " + cp1252::trim(p.FamName) + "  (#" + std::to_string(p.PerNum) + "),   " +
+         cp1252::trim(p.BirthDate) + " - " + cp1252::trim(p.DeathDate);
 }
 
 std::string ParentsMarriedText(const Session& s, std::int16_t m) {
@@ -55,8 +55,8 @@ PartnershipCaption PartnershipButtonCaption(const Session& s, std::int16_t m) {
   return {"  " + married + " " + MarriageDateOf(s, m) + " ", 1.07};
 }
 
-CommandToolTips BuildCommandToolTips(const Session& s, const print::TextMeasure& measure,
-                                     const print::Font& font, std::int16_t selected, std::int16_t partner) {
+CommandToolTips BuildCommandToolTips(const Session& s, const print::TextMeasure& measure, const print::Font& font,
+                                     std::int16_t selected, std::int16_t partner) {
   CommandToolTips t;
   const std::string name = FitName(s, measure, font, kToolTipNameWidth, selected);
   const std::string partner_name = FitName(s, measure, font, kToolTipNameWidth, partner);

@@ -40,7 +40,7 @@ struct CommandToolTips {
   std::string AddPerson, Connect, EditMarr, Disconnect, Delete;
 };
 // `partner` may be 0 (a partnership with an unknown partner).
-CommandToolTips BuildCommandToolTips(const Session& s, const print::TextMeasure& measure,
-                                     const print::Font& font, std::int16_t selected, std::int16_t partner);
+CommandToolTips BuildCommandToolTips(const Session& s, const print::TextMeasure& measure, const print::Font& font,
+                                     std::int16_t selected, std::int16_t partner);
 
 }  // namespace vft

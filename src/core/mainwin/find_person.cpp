@@ -13,9 +13,7 @@ namespace vft {
 
 namespace {
 
-void problem(Session& s, const std::string& text) {
-  s.ask("Problem", text, Buttons::OK, Icon::Exclamation);
-}
+void problem(Session& s, const std::string& text) { s.ask("Problem", text, Buttons::OK, Icon::Exclamation); }
 
 // The name the questions repeat back: what was typed in the two boxes.
 std::string typed_name(const std::string& given, const std::string& famname) {
@@ -31,8 +29,7 @@ PickResult refused() { return {PickStep::Refused, 0}; }
 
 std::optional<TypedNumber> ParseTypedNumber(std::string_view text) {
   std::string t = cp1252::trim(text);
-  if (!cp1252::all_digits(t))
-    return std::nullopt;
+  if (!cp1252::all_digits(t)) return std::nullopt;
   t.erase(0, std::min(t.find_first_not_of('0'), t.size()));
   if (t.empty()) return std::nullopt;  // 0 is no Person number
   TypedNumber n;
@@ -56,8 +53,8 @@ bool CheckPersonNumber(Session& s, const TypedNumber& n) {
     return false;
   }
   if (p.Deleted != 0) {
-    problem(s, Sentence({"The Person Number", n.digits, "has been", "deleted from the records.",
-                         "Please select another."}));
+    problem(s, Sentence(
+                   {"The Person Number", n.digits, "has been", "deleted from the records.", "Please select another."}));
     return false;
   }
   return true;
@@ -89,9 +86,7 @@ PickResult SelectPerson(Session& s, long number) {
   return pick_number(s, TypedNumber{std::to_string(number), number});
 }
 
-std::string FamNameBoxText(const Session& s, const std::string& typed) {
-  return display_famname(s, typed);
-}
+std::string FamNameBoxText(const Session& s, const std::string& typed) { return display_famname(s, typed); }
 
 FindResult FindPerson(Session& s, const std::string& given, const std::string& famname) {
   if (auto n = ParseTypedNumber(famname)) {
@@ -114,9 +109,9 @@ FindResult FindPerson(Session& s, const std::string& given, const std::string& f
     StoreSearchTexts(s, given, famname);
     return {FindStep::OpenList, {}};
   }
-  const int a = s.ask("Select a Person",
-                      Sentence({"There is no match for the name", name, "In the records.", "Try again?"}),
-                      Buttons::YesNo, Icon::Question);
+  const int a =
+      s.ask("Select a Person", Sentence({"There is no match for the name", name, "In the records.", "Try again?"}),
+            Buttons::YesNo, Icon::Question);
   return {a == kAnswerNo ? FindStep::Close : FindStep::StayOpen, {}};
 }
 

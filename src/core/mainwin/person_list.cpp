@@ -32,8 +32,7 @@ bool starts_with_nocase(std::string_view text, std::string_view prefix) {
 // Leading blanks of the text and all but one trailing blank are not meant.
 bool prefix_matches(std::string_view name, std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (text.size() > 1 && text[text.size() - 1] == ' ' && text[text.size() - 2] == ' ')
-    text.remove_suffix(1);
+  while (text.size() > 1 && text[text.size() - 1] == ' ' && text[text.size() - 2] == ' ') text.remove_suffix(1);
   std::string padded(name);
   padded += ' ';
   return starts_with_nocase(padded, text);

@@ -17,20 +17,20 @@ namespace vft {
 // One living person as the list shows it.
 struct PersonRow {
   std::int16_t number = 0;
-  std::string famname;  // trimmed; in capitals when UCaseFamname is on
-  std::string given;    // trimmed
-  std::string born;     // BirthDate, trimmed
-  char sex = 0;         // 'M', 'F' or 0
+  std::string famname;        // trimmed; in capitals when UCaseFamname is on
+  std::string given;          // trimmed
+  std::string born;           // BirthDate, trimmed
+  char sex = 0;               // 'M', 'F' or 0
   std::int32_t born_key = 0;  // DateSortKey of `born`
 };
 
 // What a person must match to be offered.
 struct PersonFilter {
-  std::string given;    // search texts; an empty text matches every name
+  std::string given;  // search texts; an empty text matches every name
   std::string famname;
-  bool precise = false;     // whole trimmed names equal the texts
-  std::int16_t exclude = 0; // never offered (the person being connected to)
-  char only_sex = 0;        // 'M' or 'F': only persons of that sex
+  bool precise = false;      // whole trimmed names equal the texts
+  std::int16_t exclude = 0;  // never offered (the person being connected to)
+  char only_sex = 0;         // 'M' or 'F': only persons of that sex
 };
 
 // The filter for the session's stored search texts and precise flag. While

@@ -59,9 +59,10 @@ bool as_in_file(const std::string& folder, const FileIdentity& file) {
   const FamilyParse parsed = ParseFamilyFile(data->data(), data->size());
   if (!parsed.ok()) return false;
   const RecordFiles saved = UnpackFamilyImage(parsed.image, ConfigRecord{});
-  const std::pair<const char*, const Bytes*> files[] = {
-      {recfile::Person, &saved.per}, {recfile::Marriage, &saved.mar}, {recfile::Ceremony, &saved.mce},
-      {recfile::Notes, &saved.notes}};
+  const std::pair<const char*, const Bytes*> files[] = {{recfile::Person, &saved.per},
+                                                        {recfile::Marriage, &saved.mar},
+                                                        {recfile::Ceremony, &saved.mce},
+                                                        {recfile::Notes, &saved.notes}};
   for (const auto& [name, bytes] : files)
     if (fileio::read_all(folder + name, kMaxRecordFile).value_or(Bytes{}) != *bytes) return false;
   return true;
@@ -83,8 +84,7 @@ LeftoverRun DescribeLeftover(const std::string& folder) {
   std::string name = std::filesystem::path(folder).parent_path().filename().string();
   if (name.size() >= 6) run.started = name.substr(0, 2) + ":" + name.substr(2, 2) + ":" + name.substr(4, 2);
   FolderReader r(folder);
-  if (ReadConfig(r.s) && r.s.Config.NumPersons() > 0)
-    run.persons = r.s.Config.NumPersons() - CountDeletedPersons(r.s);
+  if (ReadConfig(r.s) && r.s.Config.NumPersons() > 0) run.persons = r.s.Config.NumPersons() - CountDeletedPersons(r.s);
   run.file = ReadFamilyFileNote(folder);
   run.changed = local_time_at(last_change(folder));
   run.unsaved = run.persons > 0 && !as_in_file(folder, run.file);
@@ -95,9 +95,9 @@ std::string RecoveryQuestion(const LeftoverRun& run) {
   const std::string what = run.file.path.empty()
                                ? std::string("Recover the unsaved family tree")
                                : "Recover the unsaved changes to " + cp1252::path_text(FileNameOf(run.file.path));
-  return "Vorlan Family Tree was not closed properly when it last ran (started at " + run.started + ")." + CrLf +
-         CrLf + what + " made on " + when_text(run.changed) + "?" + CrLf + "The records hold " +
-         std::to_string(run.persons) + (run.persons == 1 ? " person." : " persons.") + CrLf + CrLf +
+  return "Vorlan Family Tree was not closed properly when it last ran (started at " + run.started + ")." + CrLf + CrLf +
+         what + " made on " + when_text(run.changed) + "?" + CrLf + "The records hold " + std::to_string(run.persons) +
+         (run.persons == 1 ? " person." : " persons.") + CrLf + CrLf +
          "Yes recovers them, No deletes them, Cancel keeps them for the next start.";
 }
 
@@ -165,8 +165,8 @@ bool OfferRecovery(Session& s, const std::vector<std::string>& leftovers) {
     if (answer == kAnswerYes) {
       s.disk.clear_failure();
       if (RecoverWorkFolder(s, folder)) return true;
-      std::string text = "The family records could not be recovered. They are kept in the folder" +
-                         std::string(CrLf) + cp1252::path_text(folder);
+      std::string text = "The family records could not be recovered. They are kept in the folder" + std::string(CrLf) +
+                         cp1252::path_text(folder);
       if (s.disk.failure().error) text += CrLf + FailureLines(s.disk.failure());
       s.ask("Recover Family Records", text, Buttons::OK, Icon::Exclamation);
       return false;

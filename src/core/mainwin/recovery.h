@@ -11,11 +11,11 @@
 namespace vft {
 
 struct LeftoverRun {
-  std::string folder;      // ends with "/"
-  std::string started;     // "hh:mm:ss" from the folder's name
-  int persons = 0;         // living persons in its records
-  FileIdentity file;       // the Family file the records belong to (path empty: none)
-  LocalTime changed;       // when its records were last written
+  std::string folder;   // ends with "/"
+  std::string started;  // "hh:mm:ss" from the folder's name
+  int persons = 0;      // living persons in its records
+  FileIdentity file;    // the Family file the records belong to (path empty: none)
+  LocalTime changed;    // when its records were last written
   // Its records differ from the Family file (or there is no such file): what
   // a run that was stopped while the tree was as saved leaves is no change.
   bool unsaved = true;

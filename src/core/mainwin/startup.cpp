@@ -58,9 +58,7 @@ std::string CommandLineFile(const std::string& command_line) {
   return cp1252::trim(file);
 }
 
-bool IsNetworkPath(const std::string& path) {
-  return path.rfind("\\\\", 0) == 0 || path.rfind("//", 0) == 0;
-}
+bool IsNetworkPath(const std::string& path) { return path.rfind("\\\\", 0) == 0 || path.rfind("//", 0) == 0; }
 
 std::string LongPathForm(const std::string& path, const std::string& current_dir) {
   if (path.empty()) return {};
@@ -103,8 +101,10 @@ StartChoice ChooseStartFile(Session& s, const std::string& command_line, const s
     const std::string current = IniReadText(s, "FilePaths", "CurrentFile");
     const std::string path = LastFilePath(s);
     if (!blank(current) && !fileio::exists(path)) {
-      s.ask("Open Vorlan Family Tree File", "Cannot find the previously saved Vorlan Family Tree file:" + std::string(CrLf) + cp1252::path_text(current),
-            Buttons::OK, Icon::None);
+      s.ask(
+          "Open Vorlan Family Tree File",
+          "Cannot find the previously saved Vorlan Family Tree file:" + std::string(CrLf) + cp1252::path_text(current),
+          Buttons::OK, Icon::None);
       if (!IniWrite(s, "FilePaths", "CurrentFile", "")) s.status(SettingsNotKept(s));
       s.CurrentFilePath = FolderOf(path);
       return c;
@@ -161,8 +161,7 @@ int RepairPersonRecords(Session& s) {
     phone = cp1252::trim(phone);
     if (phone.find('\0') != std::string::npos) phone = " ";
     phone = cp1252::fit(phone, width::Phone);
-    for (std::size_t k = 0; k < width::Phone; ++k)
-      put(rec + person_at::Phone + k, static_cast<std::uint8_t>(phone[k]));
+    for (std::size_t k = 0; k < width::Phone; ++k) put(rec + person_at::Phone + k, static_cast<std::uint8_t>(phone[k]));
   }
   // One write of the whole file, and none when every record was in order.
   if (changed && !fileio::write_file(s.disk, s.work(recfile::Person), *data)) {

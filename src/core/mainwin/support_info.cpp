@@ -31,21 +31,16 @@ std::string FreeSpaceText(std::int64_t bytes) {
   char buf[32];
   const double kb = 1024.0, mb = kb * 1024, gb = mb * 1024;
   const auto b = static_cast<double>(bytes);
-  if (b >= gb)
-    std::snprintf(buf, sizeof buf, "%.1f GB", b / gb);
-  else if (b >= mb)
-    std::snprintf(buf, sizeof buf, "%.0f MB", b / mb);
-  else
-    std::snprintf(buf, sizeof buf, "%.0f KB", b / kb);
+  if (b >= gb) std::snprintf(buf, sizeof buf, "%.1f GB", b / gb);
+  else if (b >= mb) std::snprintf(buf, sizeof buf, "%.0f MB", b / mb);
+  else std::snprintf(buf, sizeof buf, "%.0f KB", b / kb);
   return buf;
 }
 
 std::string TechInfoText(const TechInfoValues& v) {
   auto or_none = [](const std::string& text, const char* none) { return text.empty() ? std::string(none) : text; };
   std::string out;
-  auto line = [&out](const std::string& label, const std::string& value) {
-    out += label + ": " + value + kCrLf;
-  };
+  auto line = [&out](const std::string& label, const std::string& value) { out += label + ": " + value + kCrLf; };
   out += v.version + kCrLf;
   line("Program folder", or_none(v.program_folder, "Unknown"));
   line("Settings folder", or_none(v.settings_folder, "Unknown"));

@@ -14,17 +14,17 @@ namespace vft {
 std::string AboutText();
 
 struct TechInfoValues {
-  std::string version;          // VersionText()
+  std::string version;  // VersionText()
   std::string program_folder;
   std::string settings_folder;
   std::string work_folder;
-  std::string family_file;      // the Family file open now; empty when none
-  long persons = 0;             // persons on record, deleted ones included
+  std::string family_file;  // the Family file open now; empty when none
+  long persons = 0;         // persons on record, deleted ones included
   long families = 0;
-  std::string printer;          // the default printer; empty when none
-  std::int64_t free_bytes = -1; // free space where the work folder lives; -1 unknown
-  std::string system;           // the operating system's name and version
-  std::string toolkit;          // the window toolkit's version
+  std::string printer;           // the default printer; empty when none
+  std::int64_t free_bytes = -1;  // free space where the work folder lives; -1 unknown
+  std::string system;            // the operating system's name and version
+  std::string toolkit;           // the window toolkit's version
 };
 
 // One "Label: value" line per item, CRLF between lines, ready for the

@@ -14,14 +14,13 @@
 namespace vft::print {
 namespace {
 
-constexpr std::string_view kSections[] = {"Print Data",   "Print Descendants", "Print Pedigree",
-                                          "Print All List", "Print Family List", "Print TimeLine",
+constexpr std::string_view kSections[] = {"Print Data",         "Print Descendants", "Print Pedigree",
+                                          "Print All List",     "Print Family List", "Print TimeLine",
                                           "Print Family Names", "Print Family Data"};
 
 constexpr std::string_view kItem3Keys[item3::Count] = {
-    "Name",         "PersonNumber", "TodaysDate",    "PageNumbers",    "DateOfBirth",
-    "DateOfDeath",  "PlaceOfBirth", "PlaceOfDeath",  "Partners",       "PrintHeadings",
-    "PrintToFile",  "PrintBreakLine", "Sex",         "Marriage"};
+    "Name",         "PersonNumber", "TodaysDate",    "PageNumbers", "DateOfBirth",    "DateOfDeath", "PlaceOfBirth",
+    "PlaceOfDeath", "Partners",     "PrintHeadings", "PrintToFile", "PrintBreakLine", "Sex",         "Marriage"};
 
 // A settings file is a few kilobytes; anything far bigger is not ours.
 constexpr std::size_t kMaxSettingsFile = 4u << 20;
@@ -154,8 +153,7 @@ void ApplyChartOptions(PageDocument& doc, const ChartOptions& o) {
   // Each margin on its own may be fine while the pair leaves nothing between
   // them; then the page keeps margins it can print with.
   bool fits = o.margin_left >= 0 && o.margin_right >= 0 && o.margin_top >= 0 && o.margin_bottom >= 0 &&
-              o.margin_left + o.margin_right < doc.page_width() &&
-              o.margin_top + o.margin_bottom < doc.page_height();
+              o.margin_left + o.margin_right < doc.page_width() && o.margin_top + o.margin_bottom < doc.page_height();
   double l = fits ? o.margin_left : kDefaultMargin, r = fits ? o.margin_right : kDefaultMargin;
   double t = fits ? o.margin_top : kDefaultMargin, b = fits ? o.margin_bottom : kDefaultMargin;
   doc.set_margin_left(l);

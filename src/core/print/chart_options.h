@@ -120,9 +120,9 @@ void ApplyChartOptions(PageDocument& doc, const ChartOptions& o);
 // refused with their message (title "Problem"), after which the box reads 12.
 struct GenerationCheck {
   bool ok = false;
-  int value = 0;       // the number read (clamped to the 16-bit range)
-  std::string title;   // when refused
-  std::string text;    // when refused
+  int value = 0;      // the number read (clamped to the 16-bit range)
+  std::string title;  // when refused
+  std::string text;   // when refused
 };
 GenerationCheck CheckGenerations(std::string_view text);
 // What the box shows after a refusal.

@@ -12,8 +12,8 @@
 namespace vft::print {
 namespace {
 
-std::string life_line(const char* word, const std::string& date_field, const std::string& place_field,
-                      bool with_date, bool with_place) {
+std::string life_line(const char* word, const std::string& date_field, const std::string& place_field, bool with_date,
+                      bool with_place) {
   std::string date = with_date ? cp1252::trim(date_field) : std::string();
   std::string place = with_place ? cp1252::trim(place_field) : std::string();
   if (date.empty() && place.empty()) return {};
@@ -42,9 +42,7 @@ bool read_at(std::ifstream& f, long n, std::size_t len, std::uint8_t* out) {
 
 }  // namespace
 
-std::string PrintedDate(const LocalTime& t) {
-  return DayMonthYear(t.year, t.month, t.day);
-}
+std::string PrintedDate(const LocalTime& t) { return DayMonthYear(t.year, t.month, t.day); }
 
 std::string BirthLine(const PersonRecord& p, bool with_date, bool with_place) {
   return life_line("Born", p.BirthDate, p.BirthPlace, with_date, with_place);
@@ -100,8 +98,7 @@ void WrapChartText(std::string_view text, double width, const Font& font, const 
   }
 }
 
-void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font,
-                       const std::string& date) {
+void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font, const std::string& date) {
   const Font body = doc.font();
   const double top = doc.current_y(), left = doc.margin_left(), right = doc.page_width() - doc.margin_right();
   const std::string printed = date.empty() ? std::string() : "Printed: " + date;

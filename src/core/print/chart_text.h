@@ -45,8 +45,7 @@ void WrapChartText(std::string_view text, double width, const Font& font, const 
 // with the date wraps beside it, or, where that leaves it too little room,
 // the date goes on a line of its own below. The document font is kept; x
 // goes back to the left margin and y below the heading.
-void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font,
-                       const std::string& date);
+void WriteChartHeading(PageDocument& doc, std::string_view title, const Font& title_font, const std::string& date);
 
 // Records read one at a time from files held open for the length of a chart.
 // Damaged numbers never read outside the files: they are simply not there.

@@ -93,8 +93,8 @@ bool DescendantsWriter::cancel_requested(const std::string& name) {
 
 void DescendantsWriter::set_up(const PersonRecord& root) {
   generations_ = ClampGenerations(o_.generations);
-  columns_ = DescendantLayout(doc_.page_width(), doc_.page_width() - doc_.margin_left() - doc_.margin_right(),
-                              generations_);
+  columns_ =
+      DescendantLayout(doc_.page_width(), doc_.page_width() - doc_.margin_left() - doc_.margin_right(), generations_);
   body_ = o_.font;
   if (body_.name.empty()) body_.name = "Arial";
   if (!(body_.size >= 1 && body_.size <= 1000)) body_.size = 10;
@@ -177,8 +177,8 @@ RowResult DescendantsWriter::row(int d, const std::string& text, bool bold) {
   // the row, it is written smaller, down to the smallest size, rather than
   // past the bottom margin.
   const double bottom = doc_.page_height() - doc_.margin_bottom();
-  for (Font smaller = font; smaller.size > kSmallestTextSize &&
-                            doc_.current_y() + doc_.row_height(format, cells) > bottom;) {
+  for (Font smaller = font;
+       smaller.size > kSmallestTextSize && doc_.current_y() + doc_.row_height(format, cells) > bottom;) {
     smaller.size = std::max(kSmallestTextSize, smaller.size - 1);
     doc_.set_font(smaller);
   }
@@ -287,8 +287,7 @@ void DescendantsWriter::partner_rows(std::int16_t person, std::int16_t family, i
   CeremonyRecord c = details ? records_.ceremony(family) : CeremonyRecord{};
   std::vector<std::string> lines;
   if (details) {
-    if (f.NotMarried)
-      lines.push_back("Not Married");
+    if (f.NotMarried) lines.push_back("Not Married");
     else {
       // Without a date the line says only that they married.
       const std::string date = cp1252::trim(c.MarriedDate);
@@ -424,8 +423,8 @@ DescendantsResult DescendantsWriter::run(std::int16_t root) {
 
 }  // namespace
 
-DescendantsResult PrintDescendants(Session& s, PageDocument& doc, const TextMeasure& measure,
-                                   const ChartOptions& o, std::int16_t root, const Progress& progress) {
+DescendantsResult PrintDescendants(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
+                                   std::int16_t root, const Progress& progress) {
   DescendantsWriter writer(s, doc, measure, o, progress);
   return writer.run(root);
 }

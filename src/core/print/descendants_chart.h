@@ -69,7 +69,7 @@ struct DescendantsResult {
 // `progress` hears the preview's messages (the name of each person printed,
 // "Page " and the page count); it and s.CancelFlag can stop the run, which
 // then abandons the document.
-DescendantsResult PrintDescendants(Session& s, PageDocument& doc, const TextMeasure& measure,
-                                   const ChartOptions& o, std::int16_t root, const Progress& progress = {});
+DescendantsResult PrintDescendants(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
+                                   std::int16_t root, const Progress& progress = {});
 
 }  // namespace vft::print

@@ -120,7 +120,8 @@ void FormWriter::couple(const char* label, const PersonRecord* p, std::int16_t f
   fields({{" Occupation", cp1252::trim(r.Occupation), x, w, kWideLabel}});
   const double split = kLabel + kDateColumn;
   auto dated = [&](const char* what, const std::string& date, const std::string& place) {
-    fields({{what, NoBreak(cp1252::trim(date)), x, split, kLabel}, {" Place ", cp1252::trim(place), x + split, w - split, kLabel}});
+    fields({{what, NoBreak(cp1252::trim(date)), x, split, kLabel},
+            {" Place ", cp1252::trim(place), x + split, w - split, kLabel}});
   };
   dated("Born ", r.BirthDate, r.BirthPlace);
   dated("Died ", r.DeathDate, r.DeathPlace);
@@ -159,10 +160,14 @@ std::string FormWriter::child_cells(const PersonRecord& c) {
     if (const PersonRecord* o = all_.find(all_.partner_in(families.front(), c.PerNum))) married_to = FullName(s_, *o);
   }
   const char sex = SexOf(c);
-  const std::string values[8] = {sex ? std::string(1, sex) : std::string(), FullName(s_, c),
-                                 NoBreak(cp1252::trim(c.BirthDate)),        cp1252::trim(c.BirthPlace),
-                                 NoBreak(married),                          married_to,
-                                 NoBreak(cp1252::trim(c.DeathDate)),        cp1252::trim(c.DeathPlace)};
+  const std::string values[8] = {sex ? std::string(1, sex) : std::string(),
+                                 FullName(s_, c),
+                                 NoBreak(cp1252::trim(c.BirthDate)),
+                                 cp1252::trim(c.BirthPlace),
+                                 NoBreak(married),
+                                 married_to,
+                                 NoBreak(cp1252::trim(c.DeathDate)),
+                                 cp1252::trim(c.DeathPlace)};
   std::string cells;
   for (std::size_t i = 0; i < 8; ++i) {
     if (i) cells += '|';

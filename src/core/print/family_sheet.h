@@ -31,7 +31,6 @@ std::string ChildRowFormat(double form_width);
 // "Page numbers"; the form's running text keeps a printer's distance from
 // the paper's edge.
 PrintResult PrintFamilySheet(Session& s, PageDocument& doc, const TextMeasure& measure, const ChartOptions& o,
-                             std::int16_t person, std::int16_t partner, bool blank,
-                             const Progress& progress = {});
+                             std::int16_t person, std::int16_t partner, bool blank, const Progress& progress = {});
 
 }  // namespace vft::print

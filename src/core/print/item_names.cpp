@@ -9,15 +9,45 @@ namespace vft::print {
 
 namespace {
 
-constexpr std::string_view kItem3Names[item3::Count] = {
-    "name",           "person-number", "todays-date", "page-numbers", "date-of-birth",
-    "date-of-death",  "place-of-birth", "place-of-death", "partners", "heading",
-    "",               "break-line",    "sex",         "marriage-details"};
-constexpr std::string_view kItem1Names[item1::Count] = {
-    "person-number", "todays-date", "sex",     "",         "",               "date-of-birth",  "date-of-death",
-    "age",           "place-of-birth", "baptism", "place-of-death", "burial",  "occupation",   "address",
-    "phone",         "",            "children", "partners", "marriage-dates", "marriage-notes", "source",
-    "notes",         "page-numbers", "break-line", ""};
+constexpr std::string_view kItem3Names[item3::Count] = {"name",
+                                                        "person-number",
+                                                        "todays-date",
+                                                        "page-numbers",
+                                                        "date-of-birth",
+                                                        "date-of-death",
+                                                        "place-of-birth",
+                                                        "place-of-death",
+                                                        "partners",
+                                                        "heading",
+                                                        "",
+                                                        "break-line",
+                                                        "sex",
+                                                        "marriage-details"};
+constexpr std::string_view kItem1Names[item1::Count] = {"person-number",
+                                                        "todays-date",
+                                                        "sex",
+                                                        "",
+                                                        "",
+                                                        "date-of-birth",
+                                                        "date-of-death",
+                                                        "age",
+                                                        "place-of-birth",
+                                                        "baptism",
+                                                        "place-of-death",
+                                                        "burial",
+                                                        "occupation",
+                                                        "address",
+                                                        "phone",
+                                                        "",
+                                                        "children",
+                                                        "partners",
+                                                        "marriage-dates",
+                                                        "marriage-notes",
+                                                        "source",
+                                                        "notes",
+                                                        "page-numbers",
+                                                        "break-line",
+                                                        ""};
 
 // A box the user can tick, by name: the group it is in and its index.
 struct NamedBox {
@@ -39,8 +69,7 @@ std::vector<NamedBox> named_boxes(const Session& s, int request) {
     const BoxState& b = panel.chart[static_cast<std::size_t>(i)];
     // The blank form is a printout of its own, not an item of the filled one.
     const bool offered = (b.visible && b.enabled) || (i == item3::PrintHeading && panel.heading_choice);
-    if (!offered || kItem3Names[i].empty() || (request == request::FamilyData && i == item3::PrintHeading))
-      continue;
+    if (!offered || kItem3Names[i].empty() || (request == request::FamilyData && i == item3::PrintHeading)) continue;
     std::string name(kItem3Names[i]);
     if (request == request::Descendants && i == item3::BreakLine) name = "colour";
     if (request == request::FamilyList && i == item3::DateOfBirth) name = "dates";

@@ -114,9 +114,7 @@ void PageDocument::finish_page() {
   }
 }
 
-bool PageDocument::print_current_page(PageSink& sink) const {
-  return print_pages(sink, page_shown_, page_shown_);
-}
+bool PageDocument::print_current_page(PageSink& sink) const { return print_pages(sink, page_shown_, page_shown_); }
 
 bool PageDocument::print_document(PageSink& sink) const { return print_pages(sink, 1, page_count()); }
 
@@ -138,9 +136,7 @@ double PageDocument::sheet_height() const {
 
 double PageDocument::page_width() const { return open_ && !pages_.empty() ? pages_.back().width : sheet_width(); }
 
-double PageDocument::page_height() const {
-  return open_ && !pages_.empty() ? pages_.back().height : sheet_height();
-}
+double PageDocument::page_height() const { return open_ && !pages_.empty() ? pages_.back().height : sheet_height(); }
 
 bool PageDocument::set_margin_left(double twips) {
   if (!finite(twips) || twips < 0 || twips >= page_width()) return false;
@@ -290,9 +286,7 @@ void PageDocument::set_fill_colour(Colour c) {
 
 void PageDocument::set_zoom(int percent) { zoom_ = std::clamp(percent, kMinZoom, kMaxZoom); }
 
-void PageDocument::set_page_shown(int page) {
-  page_shown_ = pages_.empty() ? 0 : std::clamp(page, 1, page_count());
-}
+void PageDocument::set_page_shown(int page) { page_shown_ = pages_.empty() ? 0 : std::clamp(page, 1, page_count()); }
 
 // ---- Reading ----
 

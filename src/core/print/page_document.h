@@ -50,8 +50,8 @@ enum class Orientation : std::uint8_t { Portrait = 0, Landscape = 1 };
 // The device that is always there, so printing works with no printer installed.
 inline constexpr std::string_view kPdfDevice = "PDF file";
 
-inline constexpr int kMaxPages = 20000;        // a runaway writer stops here, see truncated()
-inline constexpr double kCellPadding = 60;     // twips between a cell's edge and its text
+inline constexpr int kMaxPages = 20000;         // a runaway writer stops here, see truncated()
+inline constexpr double kCellPadding = 60;      // twips between a cell's edge and its text
 inline constexpr double kDefaultMargin = 1440;  // one inch on every side
 // Many printers cannot print nearer the paper's edge than this; running
 // headers and footers keep at least this far from it where the margin allows.
@@ -63,7 +63,7 @@ inline constexpr int kMinZoom = 10;
 inline constexpr int kMaxZoom = 500;
 
 struct PrintDevice {
-  std::string name;             // CP1252
+  std::string name;              // CP1252
   std::vector<int> paper_codes;  // the codes it takes; empty: every code with a size
 };
 

@@ -99,8 +99,7 @@ double TableFormat::total_width() const {
 TableFormatResult parse_table_format(std::string_view text) {
   if (trim_blanks(text).empty()) return failed("The table format is empty.");
   std::size_t tilde = text.find('~');
-  if (tilde == std::string_view::npos)
-    return failed("The table format " + quoted(text) + " does not end with \"~\".");
+  if (tilde == std::string_view::npos) return failed("The table format " + quoted(text) + " does not end with \"~\".");
   if (tilde + 1 != text.size())
     return failed("The table format " + quoted(text) + " has text after its closing \"~\".");
   std::string_view body = trim_blanks(text.substr(0, tilde));
@@ -145,10 +144,8 @@ void wrap_text(std::string_view text, double max_width, const Font& font, const 
   while (true) {
     std::size_t end = pos;
     while (end < text.size() && !is_break(text[end])) ++end;
-    if (end == pos)
-      out.push_back({pos, 0, 0});
-    else
-      wrap_line(text, pos, end, max_width, font, measure, out);
+    if (end == pos) out.push_back({pos, 0, 0});
+    else wrap_line(text, pos, end, max_width, font, measure, out);
     if (end == text.size()) break;
     pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     if (pos == text.size()) break;  // a final break ends the last line, it adds none

@@ -187,8 +187,8 @@ RowResult PageDocument::add_table_row(std::string_view format_and_cells) {
   return add_table_row(format_and_cells.substr(0, tilde + 1), format_and_cells.substr(tilde + 1));
 }
 
-bool PageDocument::lay_out_row(const TableFormat& format, std::string_view cells, const Font& font,
-                               std::string& error, double& height) {
+bool PageDocument::lay_out_row(const TableFormat& format, std::string_view cells, const Font& font, std::string& error,
+                               double& height) {
   Scratch& s = scratch();
   const std::vector<TableColumn>& columns = format.columns;
   s.cells.clear();
@@ -264,8 +264,8 @@ RowResult PageDocument::add_table_row(std::string_view format, std::string_view 
       double lx = column.align == Align::Left     ? x + kCellPadding
                   : column.align == Align::Centre ? x + (column.width - line.width) / 2
                                                   : x + column.width - kCellPadding - line.width;
-      add_text_item(lx, top + static_cast<double>(k) * lh, s.cells[i].substr(line.offset, line.length), line.width,
-                    lh, fi, colour);
+      add_text_item(lx, top + static_cast<double>(k) * lh, s.cells[i].substr(line.offset, line.length), line.width, lh,
+                    fi, colour);
     }
     x += column.width;
   }

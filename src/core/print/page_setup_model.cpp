@@ -41,8 +41,8 @@ std::optional<double> ParseMargin(std::string_view text, MarginUnit u) {
   return std::round(v * TwipsPerUnit(u));
 }
 
-Thumbnail PageThumbnail(double page_width, double page_height, Orientation o, double left, double right,
-                        double top, double bottom) {
+Thumbnail PageThumbnail(double page_width, double page_height, Orientation o, double left, double right, double top,
+                        double bottom) {
   Thumbnail t;
   const double ratio = page_height > 0 ? page_width / page_height : 1;
   if (o == Orientation::Landscape) {

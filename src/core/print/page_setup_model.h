@@ -39,8 +39,8 @@ struct Thumbnail {
   bool fits() const { return area_width >= 0 && area_height >= 0; }
 };
 // `page_width`/`page_height` as the page stands.
-Thumbnail PageThumbnail(double page_width, double page_height, Orientation o, double left, double right,
-                        double top, double bottom);
+Thumbnail PageThumbnail(double page_width, double page_height, Orientation o, double left, double right, double top,
+                        double bottom);
 Message MarginRefusal();
 
 // The paper list shows names only (the code goes with each entry as its

@@ -180,16 +180,14 @@ NameForm PedigreeWriter::fit(double height) {
       continue;
     }
     int g = kPedigreeGenerations - 1;
-    while (g >= 0 && (sizes[static_cast<std::size_t>(g)] <= kSmallestTextSize || !present_[static_cast<std::size_t>(g)]))
+    while (g >= 0 &&
+           (sizes[static_cast<std::size_t>(g)] <= kSmallestTextSize || !present_[static_cast<std::size_t>(g)]))
       --g;
     if (g >= 0)
       sizes[static_cast<std::size_t>(g)] = std::max(kSmallestTextSize, sizes[static_cast<std::size_t>(g)] - kSizeStep);
-    else if (spacing.rise != kTightSpacing.rise)
-      spacing = kTightSpacing;
-    else if (form != NameForm::Shortest)
-      form = NameForm::Shortest;
-    else
-      return form;
+    else if (spacing.rise != kTightSpacing.rise) spacing = kTightSpacing;
+    else if (form != NameForm::Shortest) form = NameForm::Shortest;
+    else return form;
   }
 }
 

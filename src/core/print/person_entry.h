@@ -22,8 +22,7 @@ enum class EntryStyle : std::uint8_t {
 
 class PersonEntryWriter {
  public:
-  PersonEntryWriter(const Session& s, PageDocument& doc, const SheetOptions& o, const AllPersons& all,
-                    EntryStyle style)
+  PersonEntryWriter(const Session& s, PageDocument& doc, const SheetOptions& o, const AllPersons& all, EntryStyle style)
       : s_(s), doc_(doc), o_(o), all_(all), style_(style) {}
   void write(const PersonRecord& p);
 

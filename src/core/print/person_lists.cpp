@@ -26,7 +26,8 @@ std::vector<const PersonRecord*> chosen(const AllPersons& all, int request, cons
 void sort_by_name(std::vector<const PersonRecord*>& list) {
   std::vector<std::pair<std::string, const PersonRecord*>> keyed;
   keyed.reserve(list.size());
-  for (const PersonRecord* p : list) keyed.emplace_back(cp1252::trim(p->FamName) + "|" + cp1252::trim(p->GivenNames), p);
+  for (const PersonRecord* p : list)
+    keyed.emplace_back(cp1252::trim(p->FamName) + "|" + cp1252::trim(p->GivenNames), p);
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 0; i < keyed.size(); ++i) list[i] = keyed[i].second;
 }
@@ -73,8 +74,7 @@ class EntryKeeper {
     const bool whole = scratch_.page_count() == 1;
     const double height = scratch_.current_y() - scratch_.margin_top();
     const double bottom = doc.page_height() - doc.margin_bottom();
-    if (whole && doc.current_y() + height > bottom && content_top + height <= bottom &&
-        doc.current_y() > content_top)
+    if (whole && doc.current_y() + height > bottom && content_top + height <= bottom && doc.current_y() > content_top)
       doc.new_page();
   }
 

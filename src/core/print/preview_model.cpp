@@ -14,17 +14,37 @@
 namespace vft::print {
 namespace {
 
-constexpr std::string_view kItem1Captions[item1::Count] = {
-    "Person number",  "Todays date",    "Sex",         "Birth and death dates", "Birth and death dates",
-    "Date of birth",  "Date of death",  "Age",         "Place of birth",        "Baptism data",
-    "Place of death", "Burial/Crem. data", "Occupation", "Current address",     "Phone",
-    "",               "Children",       "Partners",    "Marriage date(s)",      "Marriage notes",
-    "Source",         "Notes",          "Page numbers", "Print break line after each person", "Print to file"};
+constexpr std::string_view kItem1Captions[item1::Count] = {"Person number",
+                                                           "Todays date",
+                                                           "Sex",
+                                                           "Birth and death dates",
+                                                           "Birth and death dates",
+                                                           "Date of birth",
+                                                           "Date of death",
+                                                           "Age",
+                                                           "Place of birth",
+                                                           "Baptism data",
+                                                           "Place of death",
+                                                           "Burial/Crem. data",
+                                                           "Occupation",
+                                                           "Current address",
+                                                           "Phone",
+                                                           "",
+                                                           "Children",
+                                                           "Partners",
+                                                           "Marriage date(s)",
+                                                           "Marriage notes",
+                                                           "Source",
+                                                           "Notes",
+                                                           "Page numbers",
+                                                           "Print break line after each person",
+                                                           "Print to file"};
 
 constexpr std::string_view kItem3Captions[item3::Count] = {
-    "Name",           "Person number", "Todays date", "Page numbers",   "Date of birth",
-    "Date of death",  "Place of birth", "Place of death", "Partners",   "Print heading",
-    "Print to File",  "Print break line after each person", "Sex",     "Marriage details"};
+    "Name",          "Person number",   "Todays date",    "Page numbers",
+    "Date of birth", "Date of death",   "Place of birth", "Place of death",
+    "Partners",      "Print heading",   "Print to File",  "Print break line after each person",
+    "Sex",           "Marriage details"};
 
 std::string family_term(const Session& s) { return s.Messages[msg::FamNameLabel]; }
 
@@ -107,8 +127,8 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
       p.sheet[item1::BaptismData].caption = s.Messages[msg::BaptisedLabel] + " data";
       // The sheet always has the place of death and the interment, and
       // is never a file.
-      hide(p.sheet, {item1::BirthAndDeath, item1::BirthAndDeath2, item1::PlaceOfDeath, item1::BurialData,
-                     item1::PrintToFile});
+      hide(p.sheet,
+           {item1::BirthAndDeath, item1::BirthAndDeath2, item1::PlaceOfDeath, item1::BurialData, item1::PrintToFile});
       p.title = "Print Data Sheet for " + person;
       p.preview_waits = true;
       break;
@@ -143,8 +163,9 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
     case request::TimeLine:
       show(c, {item3::PrintHeading}, true);
       // Every dated event is on the time line, by date alone.
-      show(c, {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
-               item3::Partners},
+      show(c,
+           {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
+            item3::Partners},
            false);
       c[item3::Name].enabled = false;
       p.title = "Set Items to Include in Time Line";
@@ -152,8 +173,9 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
       break;
     case request::FamilyNames:
       show(c, {item3::PrintHeading, item3::PrintToFile}, true);
-      show(c, {item3::Name, item3::PersonNumber, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth,
-               item3::PlaceOfDeath, item3::Partners},
+      show(c,
+           {item3::Name, item3::PersonNumber, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth,
+            item3::PlaceOfDeath, item3::Partners},
            false);
       p.select_all = false;
       p.list_format = true;
@@ -164,16 +186,16 @@ ItemPanel BuildItemPanel(const Session& s, int request) {
       show(c, {item3::PrintHeading}, true);
       // The form has room for every field: what it offers is the person
       // numbers, the date, the page numbers and the blank form.
-      show(c, {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
-               item3::Partners},
+      show(c,
+           {item3::Name, item3::DateOfBirth, item3::DateOfDeath, item3::PlaceOfBirth, item3::PlaceOfDeath,
+            item3::Partners},
            false);
       p.select_all = false;
       p.printer_button = false;
       p.close_button = false;
       p.title = "Set Items to Include in Family Data Sheet";
       break;
-    default:
-      break;
+    default: break;
   }
   return p;
 }
@@ -282,11 +304,13 @@ Message FamilyNamesNotSavedMessage(std::string_view file_name) {
 
 namespace {
 // The one-family list's boxes: chart box -> sheet item.
-constexpr std::pair<int, int> kFamilyListBoxes[] = {
-    {item3::PersonNumber, item1::PersonNumber}, {item3::TodaysDate, item1::TodaysDate},
-    {item3::PageNumbers, item1::PageNumbers},   {item3::DateOfBirth, item1::BirthAndDeath},
-    {item3::DateOfDeath, item1::Age},           {item3::BreakLine, item1::BreakLine},
-    {item3::Sex, item1::Sex}};
+constexpr std::pair<int, int> kFamilyListBoxes[] = {{item3::PersonNumber, item1::PersonNumber},
+                                                    {item3::TodaysDate, item1::TodaysDate},
+                                                    {item3::PageNumbers, item1::PageNumbers},
+                                                    {item3::DateOfBirth, item1::BirthAndDeath},
+                                                    {item3::DateOfDeath, item1::Age},
+                                                    {item3::BreakLine, item1::BreakLine},
+                                                    {item3::Sex, item1::Sex}};
 }  // namespace
 
 void ChartBoxesToSheet(const ChartOptions& chart, SheetOptions& sheet) {

@@ -31,19 +31,19 @@ struct BoxState {
 struct ItemPanel {
   int request = 0;
   ItemGroup group = ItemGroup::Chart;
-  std::string title;  // the panel's title
+  std::string title;                         // the panel's title
   std::array<BoxState, item1::Count> sheet;  // chkPrintStyle1_0..24
   std::array<BoxState, item3::Count> chart;  // chkPrintStyle3_0..13
-  bool generations = false;     // the generations question and txtNumOfGenerations
-  bool heading_choice = false;  // " Print heading " (Option1)
-  bool sort = false;            // " Sort By " (optSort)
-  bool family_name = false;     // "Family Name to List: " and txtFamName
-  bool list_format = false;     // " Format list in: "
-  bool select_all = true;       // "Select &All" of the group shown
-  bool printer_button = true;   // "Prin&ter.."
-  bool close_button = true;     // the panel's close button
-  bool preview_waits = false;   // "Pre&view" disabled until the panel is filled
-  bool starts_at_once = false;  // generation starts as the window opens
+  bool generations = false;                  // the generations question and txtNumOfGenerations
+  bool heading_choice = false;               // " Print heading " (Option1)
+  bool sort = false;                         // " Sort By " (optSort)
+  bool family_name = false;                  // "Family Name to List: " and txtFamName
+  bool list_format = false;                  // " Format list in: "
+  bool select_all = true;                    // "Select &All" of the group shown
+  bool printer_button = true;                // "Prin&ter.."
+  bool close_button = true;                  // the panel's close button
+  bool preview_waits = false;                // "Pre&view" disabled until the panel is filled
+  bool starts_at_once = false;               // generation starts as the window opens
 };
 
 // The panel of `request` (1..8; anything else gives an empty chart panel).

@@ -30,24 +30,15 @@ PrintResult RunPrintRequest(Session& s, PageDocument& doc, const TextMeasure& me
       out.summary = p.summary;
       break;
     }
-    case request::DataSheet:
-      out = PrintDataSheet(s, doc, r.sheet, r.person, progress);
-      break;
+    case request::DataSheet: out = PrintDataSheet(s, doc, r.sheet, r.person, progress); break;
     case request::ListAll:
-    case request::FamilyList:
-      out = PrintPersonList(s, doc, r.request, r.chart, r.sheet, progress);
-      break;
-    case request::TimeLine:
-      out = PrintTimeLine(s, doc, r.chart, progress);
-      break;
-    case request::FamilyNames:
-      out = PrintFamilyNames(s, doc, r.chart, r.sheet, progress);
-      break;
+    case request::FamilyList: out = PrintPersonList(s, doc, r.request, r.chart, r.sheet, progress); break;
+    case request::TimeLine: out = PrintTimeLine(s, doc, r.chart, progress); break;
+    case request::FamilyNames: out = PrintFamilyNames(s, doc, r.chart, r.sheet, progress); break;
     case request::FamilyData:
       out = PrintFamilySheet(s, doc, measure, r.chart, r.person, r.partner, r.blank_form, progress);
       break;
-    default:
-      break;
+    default: break;
   }
   return out;
 }

@@ -15,11 +15,13 @@ namespace {
 // offers them as its single "Birth and death dates" box, kept under "Dates",
 // which leaves "FamilyName" in that section free for the name to list.
 constexpr std::string_view kItem1Keys[item1::Count] = {
-    "PersonNumber",   "TodaysDate",  "Sex",           "FamilyName",    "GivenNames",
-    "DateOfBirth",    "DateOfDeath", "Age",           "PlaceOfBirth",  "BaptismData",
-    "PlaceOfDeath",   "Burial/Crem", "Occupation",    "CurrentAddress", "Phone",
-    "",               "Children",    "AllPartners",   "MarriageDate",  "MarriageNotes",
-    "Source",         "Notes",       "PageNumbers",   "PrintBreakLine", "PrintToFile"};
+    "PersonNumber", "TodaysDate",     "Sex",          "FamilyName",
+    "GivenNames",   "DateOfBirth",    "DateOfDeath",  "Age",
+    "PlaceOfBirth", "BaptismData",    "PlaceOfDeath", "Burial/Crem",
+    "Occupation",   "CurrentAddress", "Phone",        "",
+    "Children",     "AllPartners",    "MarriageDate", "MarriageNotes",
+    "Source",       "Notes",          "PageNumbers",  "PrintBreakLine",
+    "PrintToFile"};
 
 constexpr const char* kSortKey = "SortBy";
 constexpr const char* kFormatKey = "Format";

@@ -17,7 +17,7 @@ namespace item1 {
 inline constexpr int PersonNumber = 0;
 inline constexpr int TodaysDate = 1;
 inline constexpr int Sex = 2;
-inline constexpr int BirthAndDeath = 3;   // boxes 3 and 4 are one choice
+inline constexpr int BirthAndDeath = 3;  // boxes 3 and 4 are one choice
 inline constexpr int BirthAndDeath2 = 4;
 inline constexpr int DateOfBirth = 5;
 inline constexpr int DateOfDeath = 6;
@@ -53,9 +53,7 @@ struct SheetOptions {
   ListFormat format = ListFormat::Comma;
   std::string family_name;  // request 5: the family name to list (CP1252)
 
-  bool ticked(int index) const {
-    return index >= 0 && index < item1::Count && items[static_cast<std::size_t>(index)];
-  }
+  bool ticked(int index) const { return index >= 0 && index < item1::Count && items[static_cast<std::size_t>(index)]; }
 };
 
 // The settings key of box `index` of the second array for `request`; empty

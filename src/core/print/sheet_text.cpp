@@ -116,8 +116,7 @@ RowResult WriteSheetRow(PageDocument& doc, RowLayout layout, std::string_view a,
   return doc.add_table_row(sheet_format(doc, layout, b, c), sheet_cells(layout, a, b, c));
 }
 
-double SheetRowHeight(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b,
-                      std::string_view c) {
+double SheetRowHeight(PageDocument& doc, RowLayout layout, std::string_view a, std::string_view b, std::string_view c) {
   return doc.row_height(sheet_format(doc, layout, b, c), sheet_cells(layout, a, b, c));
 }
 
@@ -183,7 +182,6 @@ std::string RelativeEntry(const Session& s, const PersonRecord& p) {
   return FullName(s, p) + (dates.empty() ? std::string() : "  " + dates) + ".";
 }
 
-
 AllPersons::AllPersons(const Session& s) : s_(s) {
   if (auto data = fileio::read_all(s.work(recfile::Person), kMaxPersonsFile)) {
     const std::size_t count = data->size() / kPersonLen;
@@ -216,8 +214,7 @@ AllPersons::AllPersons(const Session& s) : s_(s) {
 }
 
 const PersonRecord* AllPersons::find(std::int16_t n) const {
-  if (n < 1 || static_cast<std::size_t>(n) >= index_.size() || index_[static_cast<std::size_t>(n)] < 0)
-    return nullptr;
+  if (n < 1 || static_cast<std::size_t>(n) >= index_.size() || index_[static_cast<std::size_t>(n)] < 0) return nullptr;
   return &persons_[static_cast<std::size_t>(index_[static_cast<std::size_t>(n)])];
 }
 

@@ -49,7 +49,8 @@ std::vector<TimeLineEvent> GatherTimeLine(const Session& s, const AllPersons& al
     if (f.Husband < 1 && f.Wife < 1) continue;
     add(out, s, all.ceremony(static_cast<std::int16_t>(m)).MarriedDate, EventKind::Marriage, f.Husband, f.Wife);
   }
-  std::stable_sort(out.begin(), out.end(), [](const TimeLineEvent& a, const TimeLineEvent& b) { return a.key < b.key; });
+  std::stable_sort(out.begin(), out.end(),
+                   [](const TimeLineEvent& a, const TimeLineEvent& b) { return a.key < b.key; });
   return out;
 }
 
@@ -88,8 +89,8 @@ PrintResult PrintTimeLine(Session& s, PageDocument& doc, const ChartOptions& o, 
   const std::string date = o.ticked(item3::TodaysDate) ? PrintedDate(s.now()) : std::string();
   const double date_column = doc.text_width("XX XXX XXXX") + 2 * kCellPadding;
   const double event_column = std::max(1000.0, doc.page_width() - doc.margin_left() - doc.margin_right() - date_column);
-  const std::string format = std::to_string(static_cast<long>(date_column)) + "|" +
-                             std::to_string(static_cast<long>(event_column)) + "|~";
+  const std::string format =
+      std::to_string(static_cast<long>(date_column)) + "|" + std::to_string(static_cast<long>(event_column)) + "|~";
   doc.set_header("");
   doc.set_footer(o.ticked(item3::PageNumbers) ? "|Page %d|" : "");
   doc.set_page_start_handler([&](int page) {

@@ -47,8 +47,8 @@ void list_partners(const Session& s, ArrangeList& l, const std::string& name) {
     l.places.push_back(row.Family);
     l.saved_families.push_back(s.family(row.Family));
     l.saved_ceremonies.push_back(stored_ceremony(s, row.Family));
-    l.rows.push_back({name_columns(s, row.Partner) + cp1252::fit(row.MarriedDate, width::MarriedDate) + key_text(key),
-                      key});
+    l.rows.push_back(
+        {name_columns(s, row.Partner) + cp1252::fit(row.MarriedDate, width::MarriedDate) + key_text(key), key});
   }
 }
 
@@ -132,9 +132,7 @@ ArrangeList BuildArrangeList(const Session& s, ArrangeMode mode) {
   if (l.person < 1) return l;
   const std::string name = DisplayName(s, s.Rel.Selected);
   switch (mode) {
-    case ArrangeMode::Partners:
-      list_partners(s, l, name);
-      break;
+    case ArrangeMode::Partners: list_partners(s, l, name); break;
     case ArrangeMode::Siblings:
       l.title = "Re-arrange the Order of Siblings";
       l.label = "Re-order of the siblings of " + name;
@@ -165,7 +163,8 @@ int MoveArrangeRow(ArrangeList& list, int row, bool up) {
 bool WriteArrangement(Session& s, const ArrangeList& list) {
   if (list.rows.empty()) return true;
   RecordTransaction tx(s);
-  if (s.History.step_text.empty()) s.History.step_text = "Undo re-arranging of the family of " + DisplayNameOf(s, list.person);
+  if (s.History.step_text.empty())
+    s.History.step_text = "Undo re-arranging of the family of " + DisplayNameOf(s, list.person);
   const bool ok = list.mode == ArrangeMode::Partners ? write_partners(s, list) : write_kids(s, list);
   if (s.Rel.Selected.PerNum == list.person) SelectPersonForRelations(s, list.person);
   return ok && tx.commit();

@@ -60,6 +60,7 @@ bool x_has_parents(const Facts& f) { return HasParents(f.s, f.x); }
 bool sex_unset(const Facts& f) { return !f.x_sex; }
 
 // In the order users know: the first check that fails is the one told.
+// clang-format off
 const Check kChecks[] = {
     {kAnyRole, [](const Facts& f) { return f.x == f.c; }, {}, {},
      [](const Facts&) { return std::string("You cannot to connect a person to themself"); }},
@@ -108,10 +109,11 @@ const Check kChecks[] = {
     {kParent, [](const Facts& f) { return WouldBeOwnAncestor(f.s, f.c, f.x); }, {}, {},
      [](const Facts& f) { return OwnAncestorRefusal(f.C); }},
 };
+// clang-format on
 
 // The text of the first check that x fails in `role`, empty when all pass.
-std::string first_failed_check(const Session& s, Role role, std::int16_t x, const PersonRecord& xr,
-                               std::int16_t c, const PersonRecord& cr) {
+std::string first_failed_check(const Session& s, Role role, std::int16_t x, const PersonRecord& xr, std::int16_t c,
+                               const PersonRecord& cr) {
   const Facts f{s, x, c, DisplayName(s, xr), DisplayName(s, cr), SexOf(xr), SexOf(cr)};
   for (const Check& check : kChecks) {
     if (!(check.roles & bit(role)) || !check.fails(f)) continue;
@@ -165,8 +167,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
   if (!r.ConnectMode || role == NoRole) return {};
   const std::int16_t c = r.Selected.PerNum;
   PersonRecord xr;
-  if (!familywrite::read_person(s, c, xr) || !familywrite::read_person(s, x, xr))
-    return ended(s, ConnectStep::Refused);
+  if (!familywrite::read_person(s, c, xr) || !familywrite::read_person(s, x, xr)) return ended(s, ConnectStep::Refused);
   SelectPersonForRelations(s, c);  // the checks must see the lists as the table has them now
   const PersonRecord& cr = r.Selected;
 
@@ -206,7 +207,8 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
       out.caption = Sentence({"Add a", PartnerOrdinal(n), "Partner for", C});
       out.prompt = "Enter the position number in the sequence below where the partner is to be inserted: (1 - " +
                    std::to_string(n + 1) + "):";
-      for (int i = 0; i < r.Partners.count; ++i) out.sequence.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
+      for (int i = 0; i < r.Partners.count; ++i)
+        out.sequence.push_back(r.Partners.rows[static_cast<std::size_t>(i)].Partner);
       return out;
     }
     case Sibling: {
@@ -222,9 +224,7 @@ ConnectOutcome ConnectSelectedPerson(Session& s, std::int16_t x) {
                    std::to_string(out.sequence.size() + 1) + "):";
       return out;
     }
-    default:
-      out.step = ConnectStep::ChooseChildCouple;
-      return out;
+    default: out.step = ConnectStep::ChooseChildCouple; return out;
   }
 }
 

@@ -110,8 +110,7 @@ bool FinishConnectParentAlone(Session& s, std::int16_t x) {
     const std::int16_t p = CreateUnknownPerson(s, mother_missing ? 'F' : 'M');
     // A placeholder refused for the tree's limits leaves the connection made
     // so far; a record that could not be written ends it.
-    if (p && (mother_missing ? SetMother(s, c, p) : SetFather(s, c, p)))
-      (void)familywrite::ensure_parent_family(s, p);
+    if (p && (mother_missing ? SetMother(s, c, p) : SetFather(s, c, p))) (void)familywrite::ensure_parent_family(s, p);
   }
   return finish(s, tx.commit());
 }

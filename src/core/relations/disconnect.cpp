@@ -36,7 +36,7 @@ bool DisconnectFromParents(Session& s, std::int16_t c) {
 
   if (RemoveFromParentFamily(s, c) < 0 || !NewParentFamily(s, c)) return false;
   s.Link.DisconnectLog = "Person #" + std::to_string(c) + ", child " + std::to_string(slot + 1) + " in family" +
-                    std::to_string(m) + " disconnected from Parents and Siblings";
+                         std::to_string(m) + " disconnected from Parents and Siblings";
   return true;
 }
 
@@ -66,15 +66,13 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
     ceremony.MarriedDate = UnknownDate;
   } else {
     std::uint8_t buf[kCeremonyLen];
-    ceremony = fileio::read_record(s.work(recfile::Ceremony), m, kCeremonyLen, buf) ? decode_ceremony(buf)
-                                                                                      : blank_ceremony();
+    ceremony =
+        fileio::read_record(s.work(recfile::Ceremony), m, kCeremonyLen, buf) ? decode_ceremony(buf) : blank_ceremony();
   }
 
   MarriageRecord& f = s.family(m);
-  if (has_children)
-    (c_is_husband ? f.Husband : f.Wife) = placeholder;
-  else
-    f.Husband = f.Wife = 0;
+  if (has_children) (c_is_husband ? f.Husband : f.Wife) = placeholder;
+  else f.Husband = f.Wife = 0;
   if (!familywrite::store_with(s, m, ceremony)) return false;
 
   // A partnership with an unknown partner was never counted for anyone.
@@ -83,8 +81,8 @@ bool DisconnectFromPartner(Session& s, std::int16_t c, std::int16_t p) {
     if (cr.NumPartners > 0 && !AddToNumPartners(s, c, -1)) return false;
   }
   s.mark_changed();
-  s.Link.DisconnectLog = "Person #" + std::to_string(c) + " in family" + std::to_string(m) +
-                    " disconnected from Spouse and Children.";
+  s.Link.DisconnectLog =
+      "Person #" + std::to_string(c) + " in family" + std::to_string(m) + " disconnected from Spouse and Children.";
   return true;
 }
 

@@ -17,9 +17,12 @@ char plain_letter(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<char>(c);
   if (c >= 0xC0) return kLatin1[c - 0xC0];
   switch (c) {
-    case 0x8A: case 0x9A: return 'S';
-    case 0x8E: case 0x9E: return 'Z';
-    case 0x8C: case 0x9C: return 'O';
+    case 0x8A:
+    case 0x9A: return 'S';
+    case 0x8E:
+    case 0x9E: return 'Z';
+    case 0x8C:
+    case 0x9C: return 'O';
     case 0x9F: return 'Y';
     default: return 0;
   }
@@ -29,11 +32,23 @@ char plain_letter(unsigned char c) {
 
 char SoundClass(char c) {
   switch (c) {
-    case 'B': case 'F': case 'P': case 'V': return '1';
-    case 'C': case 'G': case 'J': case 'K': case 'Q': case 'S': case 'X': case 'Z': return '2';
-    case 'D': case 'T': return '3';
+    case 'B':
+    case 'F':
+    case 'P':
+    case 'V': return '1';
+    case 'C':
+    case 'G':
+    case 'J':
+    case 'K':
+    case 'Q':
+    case 'S':
+    case 'X':
+    case 'Z': return '2';
+    case 'D':
+    case 'T': return '3';
     case 'L': return '4';
-    case 'M': case 'N': return '5';
+    case 'M':
+    case 'N': return '5';
     case 'R': return '6';
     default: return 0;  // vowels, H, W, Y
   }
@@ -44,22 +59,24 @@ namespace {
 // Short forms found in registers and family papers, each with its full form;
 // sorted, for a binary search.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 72> kShortForms = {{
-    {"ABBY", "ABIGAIL"}, {"AGGIE", "AGNES"}, {"ALEC", "ALEXANDER"}, {"ALEX", "ALEXANDER"},
-    {"ALEXR", "ALEXANDER"}, {"ANNA", "ANN"}, {"ANNE", "ANN"}, {"ANNIE", "ANN"}, {"BELLA", "ISABELLA"},
-    {"BEN", "BENJAMIN"}, {"BENJ", "BENJAMIN"}, {"BESS", "ELIZABETH"}, {"BESSIE", "ELIZABETH"},
-    {"BETH", "ELIZABETH"}, {"BETSY", "ELIZABETH"}, {"BETTY", "ELIZABETH"}, {"BILL", "WILLIAM"},
-    {"BILLY", "WILLIAM"}, {"BOB", "ROBERT"}, {"BOBBY", "ROBERT"}, {"CHARLIE", "CHARLES"}, {"CHAS", "CHARLES"},
-    {"DAN", "DANIEL"}, {"DICK", "RICHARD"}, {"DOLLY", "DOROTHY"}, {"ED", "EDWARD"}, {"EDW", "EDWARD"},
-    {"ELISABETH", "ELIZABETH"}, {"ELIZA", "ELIZABETH"}, {"FANNY", "FRANCES"}, {"FRED", "FREDERICK"},
-    {"FREDK", "FREDERICK"}, {"GEO", "GEORGE"}, {"HARRY", "HENRY"}, {"HY", "HENRY"}, {"ISABEL", "ISABELLA"},
-    {"JACK", "JOHN"}, {"JAMIE", "JAMES"}, {"JAS", "JAMES"}, {"JEAN", "JANE"}, {"JENNY", "JANE"},
-    {"JIM", "JAMES"}, {"JNO", "JOHN"}, {"JOE", "JOSEPH"}, {"JOHNNY", "JOHN"}, {"JOS", "JOSEPH"},
-    {"KATE", "CATHERINE"}, {"KATHARINE", "CATHERINE"}, {"KATHERINE", "CATHERINE"}, {"KITTY", "CATHERINE"},
-    {"LIZ", "ELIZABETH"}, {"LIZZIE", "ELIZABETH"}, {"MAGGIE", "MARGARET"}, {"MEG", "MARGARET"},
-    {"MOLLY", "MARY"}, {"NANCY", "ANN"}, {"NED", "EDWARD"}, {"NELL", "ELLEN"}, {"NELLIE", "ELLEN"},
-    {"PEGGY", "MARGARET"}, {"POLLY", "MARY"}, {"RICHD", "RICHARD"}, {"ROB", "ROBERT"}, {"ROBT", "ROBERT"},
-    {"SALLY", "SARAH"}, {"SAM", "SAMUEL"}, {"SARA", "SARAH"}, {"TED", "EDWARD"}, {"THOS", "THOMAS"},
-    {"WILL", "WILLIAM"}, {"WILLIE", "WILLIAM"}, {"WM", "WILLIAM"},
+    {"ABBY", "ABIGAIL"},        {"AGGIE", "AGNES"},     {"ALEC", "ALEXANDER"},  {"ALEX", "ALEXANDER"},
+    {"ALEXR", "ALEXANDER"},     {"ANNA", "ANN"},        {"ANNE", "ANN"},        {"ANNIE", "ANN"},
+    {"BELLA", "ISABELLA"},      {"BEN", "BENJAMIN"},    {"BENJ", "BENJAMIN"},   {"BESS", "ELIZABETH"},
+    {"BESSIE", "ELIZABETH"},    {"BETH", "ELIZABETH"},  {"BETSY", "ELIZABETH"}, {"BETTY", "ELIZABETH"},
+    {"BILL", "WILLIAM"},        {"BILLY", "WILLIAM"},   {"BOB", "ROBERT"},      {"BOBBY", "ROBERT"},
+    {"CHARLIE", "CHARLES"},     {"CHAS", "CHARLES"},    {"DAN", "DANIEL"},      {"DICK", "RICHARD"},
+    {"DOLLY", "DOROTHY"},       {"ED", "EDWARD"},       {"EDW", "EDWARD"},      {"ELISABETH", "ELIZABETH"},
+    {"ELIZA", "ELIZABETH"},     {"FANNY", "FRANCES"},   {"FRED", "FREDERICK"},  {"FREDK", "FREDERICK"},
+    {"GEO", "GEORGE"},          {"HARRY", "HENRY"},     {"HY", "HENRY"},        {"ISABEL", "ISABELLA"},
+    {"JACK", "JOHN"},           {"JAMIE", "JAMES"},     {"JAS", "JAMES"},       {"JEAN", "JANE"},
+    {"JENNY", "JANE"},          {"JIM", "JAMES"},       {"JNO", "JOHN"},        {"JOE", "JOSEPH"},
+    {"JOHNNY", "JOHN"},         {"JOS", "JOSEPH"},      {"KATE", "CATHERINE"},  {"KATHARINE", "CATHERINE"},
+    {"KATHERINE", "CATHERINE"}, {"KITTY", "CATHERINE"}, {"LIZ", "ELIZABETH"},   {"LIZZIE", "ELIZABETH"},
+    {"MAGGIE", "MARGARET"},     {"MEG", "MARGARET"},    {"MOLLY", "MARY"},      {"NANCY", "ANN"},
+    {"NED", "EDWARD"},          {"NELL", "ELLEN"},      {"NELLIE", "ELLEN"},    {"PEGGY", "MARGARET"},
+    {"POLLY", "MARY"},          {"RICHD", "RICHARD"},   {"ROB", "ROBERT"},      {"ROBT", "ROBERT"},
+    {"SALLY", "SARAH"},         {"SAM", "SAMUEL"},      {"SARA", "SARAH"},      {"TED", "EDWARD"},
+    {"THOS", "THOMAS"},         {"WILL", "WILLIAM"},    {"WILLIE", "WILLIAM"},  {"WM", "WILLIAM"},
 }};
 
 bool is_initial(std::string_view t) { return t.size() == 1; }
@@ -101,7 +118,7 @@ std::string Fold(std::string_view text) {
     const char l = plain_letter(c);
     if (l) out.push_back(l);
     else if (c >= '0' && c <= '9') out.push_back(static_cast<char>(c));  // Son_2 is not Son
-    else if (c == '\'' || c == 0x92) continue;  // O'Brien is OBRIEN
+    else if (c == '\'' || c == 0x92) continue;                           // O'Brien is OBRIEN
     else if (!out.empty() && out.back() != ' ') out.push_back(' ');
   }
   if (!out.empty() && out.back() == ' ') out.pop_back();

@@ -30,12 +30,12 @@ double Likeness(std::string_view a, std::string_view b);
 std::string_view FullForm(std::string_view folded_token);
 
 enum class GivenMatch {
-  None,       // both have given names and no name of one fits one of the other
-  Missing,    // one or both have none
-  Some,       // a later name fits, the first ones do not
-  FirstAlike, // the first names fit by spelling, nickname or initial
-  Reordered,  // the same names in another order
-  Same,       // the same names
+  None,        // both have given names and no name of one fits one of the other
+  Missing,     // one or both have none
+  Some,        // a later name fits, the first ones do not
+  FirstAlike,  // the first names fit by spelling, nickname or initial
+  Reordered,   // the same names in another order
+  Same,        // the same names
 };
 
 struct GivenComparison {
@@ -54,7 +54,7 @@ struct DaySpan {
   bool exact = false;  // a complete date without a qualifier
   bool loose = false;  // about, before, after, ...: widened beyond what it names
   long lo = 0, hi = 0;
-  int year = 0;        // the year the text names (its latest); 0 none
+  int year = 0;  // the year the text names (its latest); 0 none
 };
 DaySpan SpanOf(std::string_view stored_date);
 // Days between two spans: 0 when they meet.

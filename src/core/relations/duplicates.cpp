@@ -131,8 +131,7 @@ void score_places(const DuplicateFacts& a, const DuplicateFacts& b, Tally& t) {
 }
 
 // Returns false when the parents' names tell the two apart.
-bool score_parent(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y, const char* who,
-                  Tally& t) {
+bool score_parent(const std::vector<DuplicateFacts>& all, std::int16_t x, std::int16_t y, const char* who, Tally& t) {
   if (!named(all, x) || !named(all, y)) return named(all, x) == named(all, y);
   const std::string role = who;
   const int fit = same_person_by_name(all, x, y);
@@ -174,8 +173,8 @@ void score_relatives(const std::vector<DuplicateFacts>& all, const DuplicateFact
   else if (shared > 1) t.add(std::min(4 + 3 * shared, 12), std::to_string(shared) + " children's names in common");
   if (kids > 0 && other_kids > 0) t.total -= std::min(3 * (kids - shared + other_kids - other_shared), 9);
   // Records of one person entered twice come with their whole family twice.
-  whole = whole && partners_found == partners_named && other_partners_found == other_partners_named &&
-          shared == kids && other_shared == other_kids;
+  whole = whole && partners_found == partners_named && other_partners_found == other_partners_named && shared == kids &&
+          other_shared == other_kids;
   if (whole && partners_named + kids + named(all, a.father) + named(all, a.mother) >= 2) t.add(6, "relatives alike");
 }
 

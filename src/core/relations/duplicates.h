@@ -27,7 +27,7 @@ int MinimumScore(DuplicateSensitivity sensitivity);
 struct DuplicatePair {
   std::int16_t first = 0, second = 0;  // first < second
   int score = 0;
-  std::vector<std::string> reasons;    // CP1252, e.g. "same father's name"
+  std::vector<std::string> reasons;  // CP1252, e.g. "same father's name"
 };
 
 // What the search knows of one person: read once from the record files and
@@ -36,12 +36,12 @@ struct DuplicateFacts {
   std::int16_t number = 0;
   bool candidate = false;  // living and no placeholder
   char sex = 0;
-  std::string family;                 // folded
-  std::string family_key;             // SoundKey of family
-  std::vector<std::string> given;     // folded, one entry per name
-  std::uint64_t given_sounds = 0;     // a bit for the first sound of each given name's full form
-  dup::DaySpan dates[4];              // birth, baptism, death, burial
-  std::string places[4];              // the same events' places, folded
+  std::string family;              // folded
+  std::string family_key;          // SoundKey of family
+  std::vector<std::string> given;  // folded, one entry per name
+  std::uint64_t given_sounds = 0;  // a bit for the first sound of each given name's full form
+  dup::DaySpan dates[4];           // birth, baptism, death, burial
+  std::string places[4];           // the same events' places, folded
   std::int16_t father = 0, mother = 0;
   std::vector<std::int16_t> partners, children;
 };
@@ -60,7 +60,7 @@ DuplicatePair ScorePair(const std::vector<DuplicateFacts>& all, std::int16_t a, 
 
 struct DuplicateSearch {
   int min_score = 55;
-  std::size_t limit = 0;                            // 0: all
+  std::size_t limit = 0;                                    // 0: all
   std::set<std::pair<std::int16_t, std::int16_t>> ignored;  // (lower, higher)
   // Called now and then with the share done (0..1); false stops the search,
   // which then returns what it has found so far.

@@ -8,7 +8,8 @@ FamilyIndex::FamilyIndex(const Session& s)
     : s_(s), count_(FamilyCount(s)), parent_(kPersonSlots, 0), begin_(kPersonSlots + 1, 0) {
   for (int m = 1; m <= count_; ++m)
     for (std::int16_t k : kids(m))
-      if (k >= 1 && parent_[static_cast<std::size_t>(k)] == 0) parent_[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(m);
+      if (k >= 1 && parent_[static_cast<std::size_t>(k)] == 0)
+        parent_[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(m);
 
   // Counted first, then filled, so the list of every person is one slice.
   auto each_partner = [&](auto&& fn) {

@@ -104,8 +104,7 @@ bool set_parent(Session& s, std::int16_t c, std::int16_t a, bool father) {
   if (!m) return refuse(s, DisplayNameOf(s, c) + " is not listed as a child in any family.");
   MarriageRecord& f = s.family(m);
   std::int16_t& slot = father ? f.Husband : f.Wife;
-  if (slot != 0)
-    return refuse(s, DisplayNameOf(s, c) + (father ? " already has a father." : " already has a mother."));
+  if (slot != 0) return refuse(s, DisplayNameOf(s, c) + (father ? " already has a father." : " already has a mother."));
   if (!has_partner_room(s, a)) return false;
   if (!parent_of_all(s, f, a)) return false;
   const bool needs_family = (s.Rel.AddMode || s.Rel.ConnectMode) && !ParentFamilyOf(s, a);
@@ -165,7 +164,8 @@ bool SetParentBySex(Session& s, std::int16_t m, std::int16_t a) {
     return refuse(s, "The sex of " + DisplayName(s, p) + " is not set and cannot be connected as a parent.");
   MarriageRecord& f = s.family(m);
   std::int16_t& slot = slot_for(f, SexOf(p));
-  if (slot != 0) return refuse(s, SexOf(p) == 'F' ? "The family already has a mother." : "The family already has a father.");
+  if (slot != 0)
+    return refuse(s, SexOf(p) == 'F' ? "The family already has a mother." : "The family already has a father.");
   if (!has_partner_room(s, a) || !parent_of_all(s, f, a)) return false;
 
   slot = a;
@@ -231,8 +231,7 @@ bool InsertChildAt(Session& s, std::int16_t m, std::int16_t a, int k) {
 bool InsertChildOfCouple(Session& s, std::int16_t h, std::int16_t w, std::int16_t a, int k) {
   RecordTransaction tx(s);
   std::int16_t m = FamilyBetween(s, h, w);
-  if (!m)
-    return refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
+  if (!m) return refuse(s, "No family of " + DisplayNameOf(s, h) + " and " + DisplayNameOf(s, w) + " is on record.");
   bool ok = InsertChildAt(s, m, a, k);
   s.Rel.AddMode = false;
   s.Rel.InsertPosition = 0;

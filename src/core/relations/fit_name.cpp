@@ -26,8 +26,8 @@ std::vector<std::string> words_of(const std::string& text) {
 
 }  // namespace
 
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, const PersonRecord& p) {
+std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    const PersonRecord& p) {
   return FitName(measure, font, box_width, cp1252::trim(p.GivenNames), display_famname(s, p));
 }
 
@@ -51,8 +51,8 @@ std::string FitName(const print::TextMeasure& measure, const print::Font& font, 
   return cp1252::trim(kept) + " " + fam;
 }
 
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, std::int16_t n) {
+std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    std::int16_t n) {
   PersonRecord p;
   if (!ReadStoredPerson(s, n, p)) return {};
   return FitName(s, measure, font, box_width, p);

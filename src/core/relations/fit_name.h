@@ -16,11 +16,11 @@ inline constexpr double kNameMargin = 200;
 // written in `font`. Given names are dropped from the right a whole word at a
 // time, and the last given name never appears in a shortened name. Empty when
 // the person cannot be read.
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, std::int16_t n);
+std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    std::int16_t n);
 // The same for a record already read.
-std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font,
-                    double box_width, const PersonRecord& p);
+std::string FitName(const Session& s, const print::TextMeasure& measure, const print::Font& font, double box_width,
+                    const PersonRecord& p);
 // The same for a name already in the form it is shown in.
 std::string FitName(const print::TextMeasure& measure, const print::Font& font, double box_width,
                     const std::string& given, const std::string& fam);

@@ -18,8 +18,8 @@ std::string greats(int n) {
 }
 
 std::string cousin_ordinal(int n) {
-  static const char* const words[] = {"first", "second", "third", "fourth", "fifth",
-                                      "sixth", "seventh", "eighth", "ninth", "tenth"};
+  static const char* const words[] = {"first", "second",  "third",  "fourth", "fifth",
+                                      "sixth", "seventh", "eighth", "ninth",  "tenth"};
   return n >= 1 && n <= 10 ? words[n - 1] : OrdinalNumber(n);
 }
 
@@ -66,14 +66,10 @@ std::string BloodTerm(int up, int down, bool half, char sex) {
     const std::string word = up == 0 ? pick(sex, "father", "mother", "parent") : pick(sex, "son", "daughter", "child");
     return gens == 1 ? word : greats(gens - 2) + "grand" + word;
   }
-  if (up == 1 && down == 1)
-    term = pick(sex, "brother", "sister", "sibling");
-  else if (up == 1)
-    term = greats(down - 2) + pick(sex, "uncle", "aunt", "");
-  else if (down == 1)
-    term = greats(up - 2) + pick(sex, "nephew", "niece", "");
-  else
-    term = cousin_ordinal(std::min(up, down) - 1) + " cousin" + removed(std::abs(up - down));
+  if (up == 1 && down == 1) term = pick(sex, "brother", "sister", "sibling");
+  else if (up == 1) term = greats(down - 2) + pick(sex, "uncle", "aunt", "");
+  else if (down == 1) term = greats(up - 2) + pick(sex, "nephew", "niece", "");
+  else term = cousin_ordinal(std::min(up, down) - 1) + " cousin" + removed(std::abs(up - down));
   return with_half(term, half);
 }
 
@@ -84,7 +80,8 @@ std::string PartnerTerm(bool divorced, bool not_married, char sex) {
 
 std::string InLawTerm(bool relative_of_partner, int up, int down, bool half, char sex) {
   if (sex != 'M' && sex != 'F' && gendered_only(up, down))
-    return InLawTerm(relative_of_partner, up, down, half, 'F') + " or " + InLawTerm(relative_of_partner, up, down, half, 'M');
+    return InLawTerm(relative_of_partner, up, down, half, 'F') + " or " +
+           InLawTerm(relative_of_partner, up, down, half, 'M');
   const std::string term = BloodTerm(up, down, half, sex);
   // A partner's ancestors are in-laws, an ancestor's partners step-relations;
   // the other way round for descendants.

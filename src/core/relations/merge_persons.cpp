@@ -50,10 +50,10 @@ std::int16_t partner_in(const MarriageRecord& f, std::int16_t p) { return f.Husb
 // The changes a merge makes to the family table, worked out before anything
 // is written, so that a merge that breaks a rule is refused untouched.
 struct LinkChanges {
-  std::map<std::int16_t, MarriageRecord> families;  // new contents by Marriage number
+  std::map<std::int16_t, MarriageRecord> families;     // new contents by Marriage number
   std::map<std::int16_t, std::int16_t> ceremony_from;  // family -> family whose ceremony it takes
-  std::vector<std::int16_t> lose_partnership;         // partners of joined couples
-  int partnerships = 0;                               // the kept person's, partner known
+  std::vector<std::int16_t> lose_partnership;          // partners of joined couples
+  int partnerships = 0;                                // the kept person's, partner known
   std::vector<std::string> done;
   std::string refusal;
 };
@@ -102,9 +102,7 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
 
   // Parents: the kept person's own stay; with none, the dropped one's are taken.
   const std::int16_t pk = ParentFamilyOf(s, keep), pd = ParentFamilyOf(s, drop);
-  auto has_parents = [&](std::int16_t m) {
-    return m > 0 && (s.family(m).Husband || s.family(m).Wife);
-  };
+  auto has_parents = [&](std::int16_t m) { return m > 0 && (s.family(m).Husband || s.family(m).Wife); };
   if (pd && pd != pk && has_parents(pd)) {
     if (!has_parents(pk)) {
       MarriageRecord& to = fam(pd);
@@ -146,8 +144,8 @@ LinkChanges plan_links(const Session& s, const MergePlan& plan, char sex) {
   // Two families of one couple become one: the lower number keeps them.
   std::vector<std::int16_t> mine;
   for (int m = 1; m <= FamilyCount(s); ++m) {
-    const MarriageRecord& f = c.families.count(static_cast<std::int16_t>(m)) ? c.families[static_cast<std::int16_t>(m)]
-                                                                             : s.family(m);
+    const MarriageRecord& f =
+        c.families.count(static_cast<std::int16_t>(m)) ? c.families[static_cast<std::int16_t>(m)] : s.family(m);
     if (f.Husband == keep || f.Wife == keep) mine.push_back(static_cast<std::int16_t>(m));
   }
   std::set<std::int16_t> emptied;

@@ -23,8 +23,22 @@ namespace vft {
 
 // The fields a merge chooses between, in the order the compare window lists them.
 enum class MergeField {
-  FamName, GivenNames, Sex, BirthDate, BirthPlace, Baptised, DOBap, Baptisplace, DeathDate, DeathPlace,
-  InterDate, InteredPlace, Occupation, CurrAddress, Phone, Source,
+  FamName,
+  GivenNames,
+  Sex,
+  BirthDate,
+  BirthPlace,
+  Baptised,
+  DOBap,
+  Baptisplace,
+  DeathDate,
+  DeathPlace,
+  InterDate,
+  InteredPlace,
+  Occupation,
+  CurrAddress,
+  Phone,
+  Source,
 };
 inline constexpr std::size_t kMergeFields = 16;
 
@@ -49,8 +63,8 @@ std::string MergeRefusal(const Session& s, const MergePlan& plan);
 
 struct MergeOutcome {
   bool merged = false;
-  std::string refusal;             // set when refused before anything changed
-  std::vector<std::string> done;   // what was done, one line each (CP1252)
+  std::string refusal;            // set when refused before anything changed
+  std::vector<std::string> done;  // what was done, one line each (CP1252)
 };
 
 // Refuses (in a "Problem" box and in the outcome) or merges: undo point

@@ -87,9 +87,8 @@ void SortOrphans(std::vector<OrphanRow>& rows, OrphanSort by) {
     return by == OrphanSort::GivenNames ? std::make_pair(given, fam) : std::make_pair(fam, given);
   };
   if (by == OrphanSort::BirthDate)
-    std::stable_sort(rows.begin(), rows.end(), [](const OrphanRow& a, const OrphanRow& b) {
-      return a.BirthKey < b.BirthKey;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const OrphanRow& a, const OrphanRow& b) { return a.BirthKey < b.BirthKey; });
   else
     std::stable_sort(rows.begin(), rows.end(),
                      [&names](const OrphanRow& a, const OrphanRow& b) { return names(a) < names(b); });

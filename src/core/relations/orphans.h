@@ -20,7 +20,7 @@ struct OrphanRow {
   // Trimmed; the family name in capitals when that option is on.
   std::string GivenNames, FamName, BirthDate, DeathDate, BirthPlace, DeathPlace;
   std::int32_t BirthKey = 0;  // DateSortKey of the birth date
-  bool Checked = false;  // marked for deletion
+  bool Checked = false;       // marked for deletion
 };
 
 // Every orphaned person 1..NumPersons, in Person number order.

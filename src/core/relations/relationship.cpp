@@ -102,10 +102,8 @@ class Finder {
     } else {
       const MarriageRecord& f = idx_.family(kin::family_of_node(w.meet));
       const std::int16_t parent = f.Husband >= 1 ? f.Husband : f.Wife;
-      if (parent >= 1)
-        path.push_back({parent, ParentWord(sex_.of(parent))});
-      else
-        top = false;
+      if (parent >= 1) path.push_back({parent, ParentWord(sex_.of(parent))});
+      else top = false;
     }
     for (auto it = w.line_b.rbegin(); it != w.line_b.rend(); ++it)
       if (!kin::is_family(*it)) {
@@ -163,7 +161,8 @@ class Finder {
     for (std::int16_t m : idx_.families_of(a_)) {
       const MarriageRecord& f = idx_.family(m);
       if (other_partner(f, a_) != b_) continue;
-      found_.push_back({WayKind::Partners, partner_word(f, a_), partner_word(f, b_), {}, {{a_, ""}, {b_, partner_word(f, b_)}}, 1});
+      found_.push_back(
+          {WayKind::Partners, partner_word(f, a_), partner_word(f, b_), {}, {{a_, ""}, {b_, partner_word(f, b_)}}, 1});
     }
   }
 
@@ -234,12 +233,13 @@ class Finder {
     for (std::int16_t x : pa)
       for (const auto& [y, f] : partners_of(x, 0)) {
         if (std::find(pb.begin(), pb.end(), y) == pb.end()) continue;
-        found_.push_back({WayKind::StepSiblings,
-                          StepSiblingTerm(sex_.of(a_)),
-                          StepSiblingTerm(sex_.of(b_)),
-                          {},
-                          {{a_, ""}, {x, ParentWord(sex_.of(x))}, {y, partner_word(*f, y)}, {b_, ChildWord(sex_.of(b_))}},
-                          3});
+        found_.push_back(
+            {WayKind::StepSiblings,
+             StepSiblingTerm(sex_.of(a_)),
+             StepSiblingTerm(sex_.of(b_)),
+             {},
+             {{a_, ""}, {x, ParentWord(sex_.of(x))}, {y, partner_word(*f, y)}, {b_, ChildWord(sex_.of(b_))}},
+             3});
       }
   }
 
@@ -344,12 +344,9 @@ class Finder {
       const MarriageRecord& f = idx_.family(m);
       const bool p_child = idx_.parent_family(p) == m, q_child = idx_.parent_family(q) == m;
       std::string link;
-      if (p_child && q_child)
-        link = SiblingWord(sex_.of(q));
-      else if (p_child)
-        link = ParentWord(sex_.of(q));
-      else if (q_child)
-        link = ChildWord(sex_.of(q));
+      if (p_child && q_child) link = SiblingWord(sex_.of(q));
+      else if (p_child) link = ParentWord(sex_.of(q));
+      else if (q_child) link = ChildWord(sex_.of(q));
       else {
         link = partner_word(f, q);
         r.couples.push_back({f.Husband, f.Wife});

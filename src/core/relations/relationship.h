@@ -56,8 +56,8 @@ struct RelationshipWay {
   // are the ancestors of the two persons of the way's blood part: a and b in
   // a blood way, else one of them and the other's partner or step-parent.
   std::vector<std::int16_t> common_ancestors;
-  std::vector<PathStep> path;  // from a to b
-  int links = 0;               // parent, child, sibling and partner links on the path
+  std::vector<PathStep> path;             // from a to b
+  int links = 0;                          // parent, child, sibling and partner links on the path
   std::int16_t blood_a = 0, blood_b = 0;  // the two persons of the blood part, if any
 };
 

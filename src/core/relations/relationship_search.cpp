@@ -98,10 +98,8 @@ void Ancestry::search(const FamilyIndex& idx, std::int16_t start) {
     if (!at_[static_cast<std::size_t>(node)].empty() && on_line(below, node)) return;
     pool_.push_back({node, below, gen});
     const int id = static_cast<int>(pool_.size()) - 1;
-    if (same_gen)
-      queue.push_front(id);
-    else
-      queue.push_back(id);
+    if (same_gen) queue.push_front(id);
+    else queue.push_back(id);
   };
   offer(start, -1, 0, false);
   while (!queue.empty()) {
@@ -158,10 +156,8 @@ BloodWays FindBloodWays(const Ancestry& a, const Ancestry& b, int limit,
     if (!apart(a, c.line_a, b, c.line_b)) continue;
     BloodWay w{c.meet, c.up, c.down, c.half, nodes_below(a, c.line_a), nodes_below(b, c.line_b)};
     if (keep && !keep(w)) continue;
-    if (static_cast<int>(out.ways.size()) < limit)
-      out.ways.push_back(std::move(w));
-    else
-      ++out.more;
+    if (static_cast<int>(out.ways.size()) < limit) out.ways.push_back(std::move(w));
+    else ++out.more;
   }
   return out;
 }

@@ -40,7 +40,8 @@ std::string PersonLabel(const Session& s, std::int16_t p) {
 
 std::vector<std::string> PathLines(const Session& s, const std::vector<PathStep>& path) {
   std::vector<std::string> out;
-  for (const PathStep& step : path) out.push_back((step.link.empty() ? "" : step.link + ": ") + PersonLabel(s, step.person));
+  for (const PathStep& step : path)
+    out.push_back((step.link.empty() ? "" : step.link + ": ") + PersonLabel(s, step.person));
   return out;
 }
 
@@ -75,7 +76,8 @@ std::vector<std::string> RelationshipSummary(const Session& s, std::int16_t a, s
   if (r.chain.empty()) return {"No relationship found.", both + " are not linked in this tree."};
   if (r.couples.empty()) return {"No relationship found.", both + " are linked as shown below."};
   std::string through = r.couples.size() == 1 ? " through the marriage of " : " through the marriages of ";
-  for (std::size_t i = 0; i < r.couples.size(); ++i) through += (i == 0 ? "" : ", and of ") + couple_text(s, r.couples[i]);
+  for (std::size_t i = 0; i < r.couples.size(); ++i)
+    through += (i == 0 ? "" : ", and of ") + couple_text(s, r.couples[i]);
   return {"No relationship found.", both + " are linked" + through + "."};
 }
 

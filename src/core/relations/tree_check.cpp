@@ -42,8 +42,7 @@ class Checker {
     for (const LoopLink& l : FindAncestryLoops(&s_.family(1), families_, persons_)) {
       const auto c = static_cast<std::int16_t>(l.child);
       add(TreeFault::AncestryLoop, c, static_cast<std::int16_t>(l.family),
-          who(c) + " is his or her own ancestor: family " + std::to_string(l.family) +
-              " lists him or her as a child.");
+          who(c) + " is his or her own ancestor: family " + std::to_string(l.family) + " lists him or her as a child.");
     }
     return std::move(out_);
   }
@@ -52,9 +51,9 @@ class Checker {
   const Session& s_;
   std::vector<TreeViolation> out_;
   int persons_ = 0, families_ = 0, persons_read_ = 0;
-  std::vector<PersonFacts> people_;                      // 1-based
-  std::vector<std::vector<std::int16_t>> listed_in_;     // families listing each person as a child
-  std::vector<int> partnered_;                           // partnerships with the other slot filled
+  std::vector<PersonFacts> people_;                   // 1-based
+  std::vector<std::vector<std::int16_t>> listed_in_;  // families listing each person as a child
+  std::vector<int> partnered_;                        // partnerships with the other slot filled
 
   void add(TreeFault fault, std::int16_t person, std::int16_t family, std::string text) {
     out_.push_back({fault, person, family, std::move(text)});
@@ -145,24 +144,23 @@ class Checker {
         add(TreeFault::PersonOutOfRange, 0, m,
             "Family " + std::to_string(m) + ": child slot " + std::to_string(i + 1) + " holds " + std::to_string(k) +
                 ", outside 1.." + std::to_string(persons_) + ".");
-      else
-        listed_in_[static_cast<std::size_t>(k)].push_back(m);
+      else listed_in_[static_cast<std::size_t>(k)].push_back(m);
     }
   }
 
   void check_person(std::int16_t p) {
     const PersonFacts& f = people_[static_cast<std::size_t>(p)];
     if (f.PerNum != p)
-      add(TreeFault::RecordNumber, p, 0, "Person record " + std::to_string(p) + " carries the number " +
-                                             std::to_string(f.PerNum) + ".");
+      add(TreeFault::RecordNumber, p, 0,
+          "Person record " + std::to_string(p) + " carries the number " + std::to_string(f.PerNum) + ".");
     if (f.Deleted != 0) return;
     const auto& in = listed_in_[static_cast<std::size_t>(p)];
     if (in.empty()) add(TreeFault::NoParentFamily, p, 0, who(p) + " is not a child in any family.");
     if (in.size() > 1) {
       std::string list;
       for (std::size_t i = 0; i < in.size(); ++i) list += (i ? ", " : "") + std::to_string(in[i]);
-      add(TreeFault::SeveralParentFamilies, p, in[0], who(p) + " is a child in " + std::to_string(in.size()) +
-                                                          " places: families " + list + ".");
+      add(TreeFault::SeveralParentFamilies, p, in[0],
+          who(p) + " is a child in " + std::to_string(in.size()) + " places: families " + list + ".");
     }
     const int found = partnered_[static_cast<std::size_t>(p)];
     if (f.NumPartners != found)

@@ -22,16 +22,16 @@
 namespace vft {
 
 enum class TreeFault {
-  Counts,               // settings counts disagree with the files or each other
-  RecordNumber,         // PerNum / MarNum is not the record's own number
-  NoParentFamily,       // a live person is a child in no family
-  SeveralParentFamilies,// ... or in more than one (or twice in one)
-  PartnerSex,           // Husband not male, Wife not female
-  SamePersonTwice,      // Husband and Wife are the same person
-  PartnerCount,         // NumPartners differs from the partnerships found
-  PersonOutOfRange,     // Husband, Wife or a child outside 1..NumPersons
-  NumKidsOutOfRange,    // NumKids outside 0..41
-  AncestryLoop,         // a person is his or her own ancestor
+  Counts,                 // settings counts disagree with the files or each other
+  RecordNumber,           // PerNum / MarNum is not the record's own number
+  NoParentFamily,         // a live person is a child in no family
+  SeveralParentFamilies,  // ... or in more than one (or twice in one)
+  PartnerSex,             // Husband not male, Wife not female
+  SamePersonTwice,        // Husband and Wife are the same person
+  PartnerCount,           // NumPartners differs from the partnerships found
+  PersonOutOfRange,       // Husband, Wife or a child outside 1..NumPersons
+  NumKidsOutOfRange,      // NumKids outside 0..41
+  AncestryLoop,           // a person is his or her own ancestor
 };
 
 struct TreeViolation {

@@ -86,9 +86,7 @@ bool MoveToStep(Session& s, std::size_t count) {
 
 bool UndoLastStep(Session& s) { return s.History.pos > 0 && MoveToStep(s, s.History.pos - 1); }
 
-bool RedoNextStep(Session& s) {
-  return s.History.pos < s.History.steps.size() && MoveToStep(s, s.History.pos + 1);
-}
+bool RedoNextStep(Session& s) { return s.History.pos < s.History.steps.size() && MoveToStep(s, s.History.pos + 1); }
 
 std::string StepName(const std::string& undo_text) {
   std::string name = undo_text;

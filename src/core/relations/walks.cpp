@@ -51,9 +51,8 @@ Partnerships partnerships(const Session& s) {
   for (std::size_t i = 1; i <= kPersonSlots; ++i) idx.begin[i] += idx.begin[i - 1];
   idx.fams.resize(static_cast<std::size_t>(idx.begin[kPersonSlots]));
   std::vector<int> fill(idx.begin.begin(), idx.begin.end() - 1);
-  each_partner([&](std::int16_t p, int m) {
-    idx.fams[static_cast<std::size_t>(fill[at(p)]++)] = static_cast<std::int16_t>(m);
-  });
+  each_partner(
+      [&](std::int16_t p, int m) { idx.fams[static_cast<std::size_t>(fill[at(p)]++)] = static_cast<std::int16_t>(m); });
   return idx;
 }
 

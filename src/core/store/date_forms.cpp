@@ -70,7 +70,8 @@ void choose(DateForm& f, bool dropped) {
     const DatePart& q = f.last;
     const bool years_only = p.day == 0 && p.month == 0 && q.day == 0 && q.month == 0;
     if (p.signed_year() == q.signed_year()) {
-      if (p.month > 0 && p.month == q.month) c.push_back(with_era(q, "? " + std::string(MonthAbbrev(q.month)) + " " + year_text(q)));
+      if (p.month > 0 && p.month == q.month)
+        c.push_back(with_era(q, "? " + std::string(MonthAbbrev(q.month)) + " " + year_text(q)));
       c.push_back(with_era(q, year_text(q)));
     } else {
       const std::string high = with_era(q, year_text(q));

@@ -44,7 +44,7 @@ struct DatePart {
   int day = 0, month = 0, year = 0;  // 0: not known. A year before Christ is positive here, with `bc`
   int year_digits = 0;               // written width of the year ("0800" keeps its zero)
   bool bc = false;
-  bool impossible_day = false;       // a day the month does not have (29 Feb 1901, 32 Jan)
+  bool impossible_day = false;  // a day the month does not have (29 Feb 1901, 32 Jan)
   int signed_year() const { return bc ? -year : year; }
 };
 
@@ -62,15 +62,15 @@ struct DateReadRules {
 struct DateForm {
   DateKind kind = DateKind::Empty;
   DateQualifier qualifier = DateQualifier::None;
-  DatePart first, last;       // `last` for ranges only; first <= last
-  bool period = false;        // a range written FROM ... TO ...
-  bool bare_year = false;     // a year written alone ("1901")
-  std::string stored;         // the field's text; empty when nothing can be kept
-  bool whole = true;          // `stored` says everything the text said
+  DatePart first, last;         // `last` for ranges only; first <= last
+  bool period = false;          // a range written FROM ... TO ...
+  bool bare_year = false;       // a year written alone ("1901")
+  std::string stored;           // the field's text; empty when nothing can be kept
+  bool whole = true;            // `stored` says everything the text said
   bool impossible_day = false;  // `stored` keeps a day its month does not have
   std::optional<Ymd> complete;  // a plain complete calendar date
-  int year = 0;               // the latest year named (negative before Christ); 0 none
-  int month = 0;              // the month given with that year; 0 none
+  int year = 0;                 // the latest year named (negative before Christ); 0 none
+  int month = 0;                // the month given with that year; 0 none
 };
 
 DateForm NormaliseDate(std::string_view text, const DateReadRules& rules = {});

@@ -14,9 +14,7 @@ using cp1252::all_digits;
 using cp1252::is_digit;
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool is_separator(char c) {
-  return c == '/' || c == '-' || c == '.' || c == ',' || c == ' ' || c == '\t';
-}
+bool is_separator(char c) { return c == '/' || c == '-' || c == '.' || c == ',' || c == ' ' || c == '\t'; }
 
 bool all_letters(std::string_view s) {
   if (s.empty()) return false;

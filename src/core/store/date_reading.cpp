@@ -31,9 +31,7 @@ class Reader {
   Reader(const std::vector<Token>& t, const DateReadRules& r) : t_(t), r_(r) {}
 
   bool done() const { return i_ >= t_.size(); }
-  const Token* peek(std::size_t ahead = 0) const {
-    return i_ + ahead < t_.size() ? &t_[i_ + ahead] : nullptr;
-  }
+  const Token* peek(std::size_t ahead = 0) const { return i_ + ahead < t_.size() ? &t_[i_ + ahead] : nullptr; }
   DateWord word() const {
     const Token* t = peek();
     return t && t->kind == Tok::Word ? DateWordOf(t->text) : DateWord::None;
@@ -164,7 +162,6 @@ class Reader {
   }
 };
 
-
 DateQualifier qualifier_of(DateWord w) {
   switch (w) {
     case DateWord::About: return DateQualifier::About;
@@ -219,8 +216,8 @@ bool Tokenise(std::string_view t, std::vector<Token>& out) {
     if (tok.kind == Tok::Dash || tok.kind == Tok::Slash) {
       const bool after_year = !kept.empty() && (is_year_number(kept.back()) || is_era_word(kept.back()));
       const bool before = k + 1 < out.size() && out[k + 1].kind != Tok::Dash && out[k + 1].kind != Tok::Slash;
-      const bool keep = tok.kind == Tok::Dash ? after_year && before
-                                              : after_year && before && out[k + 1].kind == Tok::Num;
+      const bool keep =
+          tok.kind == Tok::Dash ? after_year && before : after_year && before && out[k + 1].kind == Tok::Num;
       if (!keep) continue;
     }
     kept.push_back(tok);

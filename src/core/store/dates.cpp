@@ -64,8 +64,8 @@ bool KeepImpossibleDay(Session& s, const DateForm& f) {
     why = std::string(FullMonthName(p.month)) + " " + std::to_string(p.year) + " has " +
           std::to_string(DaysInMonth(p.year, p.month)) + " days.";
   } else {
-    why = std::string(FullMonthName(p.month)) + " has " + (p.month == 2 ? "at most 29" : std::to_string(DaysInMonth(2000, p.month))) +
-          " days.";
+    why = std::string(FullMonthName(p.month)) + " has " +
+          (p.month == 2 ? "at most 29" : std::to_string(DaysInMonth(2000, p.month))) + " days.";
   }
   const std::string text = f.stored + " is not a day of the calendar: " + why + CrLf +
                            "Click 'Yes' to keep it as it is, or 'No' to correct it.";
@@ -86,22 +86,14 @@ void StoreDate(Session& s, const std::string& text, int code, const DateSink& si
       s.Editing.CerBuf.MarriedDate = text;
       if (sink) sink(code, cp1252::trim(text));
       break;
-    case datefield::BirthRecord:
-      s.Person.BirthDate = text;
-      break;
-    case datefield::DeathRecord:
-      s.Person.DeathDate = text;
-      break;
-    case datefield::MarriageRecord:
-      s.Editing.CerBuf.MarriedDate = text;
-      break;
-    default:
-      break;
+    case datefield::BirthRecord: s.Person.BirthDate = text; break;
+    case datefield::DeathRecord: s.Person.DeathDate = text; break;
+    case datefield::MarriageRecord: s.Editing.CerBuf.MarriedDate = text; break;
+    default: break;
   }
 }
 
-bool CheckDate(Session& s, std::string& text, int code, const DateSink& sink,
-               const std::function<void(int)>& focus) {
+bool CheckDate(Session& s, std::string& text, int code, const DateSink& sink, const std::function<void(int)>& focus) {
   const Ymd now = today(s);
   const DateForm f = NormaliseDate(text, {true, s.MonthFirst, now.year});
   if (f.kind == DateKind::Empty) {
@@ -151,8 +143,8 @@ void DateError(Session& s, int code, const std::function<void(int)>& focus) {
     default: break;
   }
   s.ask("Date Error",
-        std::string("You have entered ") + kind + " for " + CrLf +
-            " this person that is later than today.  " + CrLf + " ",
+        std::string("You have entered ") + kind + " for " + CrLf + " this person that is later than today.  " + CrLf +
+            " ",
         Buttons::OK, Icon::Exclamation);
   if (has_box(code) && focus) focus(code);
 }
@@ -177,8 +169,7 @@ namespace {
 // than " ?", because charts print the age straight after their own label and
 // keep their columns aligned by measuring the text; every placeholder and the
 // " (approx.)" suffix are the same as on screen.
-std::string age_text(const Session& s, const std::string& birth, const std::string& death,
-                     bool chart) {
+std::string age_text(const Session& s, const std::string& birth, const std::string& death, bool chart) {
   if (birth == UnknownDate || death == UnknownDate) return {};
   std::string tb = cp1252::trim(birth), td = cp1252::trim(death);
   const std::string lead = chart ? "" : " ";
@@ -195,8 +186,7 @@ std::string age_text(const Session& s, const std::string& birth, const std::stri
 
   if (tb == UnknownDate || td == UnknownDate) return lead + "?";
   auto last4 = [](const std::string& t) { return t.size() > 4 ? t.substr(t.size() - 4) : t; };
-  if (last4(tb).find('?') != std::string::npos || last4(td).find('?') != std::string::npos)
-    return "?";
+  if (last4(tb).find('?') != std::string::npos || last4(td).find('?') != std::string::npos) return "?";
 
   // Only the years are known: the age can be a year off, and says so. The
   // number stands without the leading blank the exact age has.

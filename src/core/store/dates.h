@@ -17,13 +17,13 @@ inline constexpr const char* UnknownYear = "????";
 // Field codes: every date travels with the code of the box it came from, so
 // the message names the right kind of date and the focus goes back there.
 namespace datefield {
-constexpr int Birth = 3;           // person editor, birth-date box
-constexpr int Death = 4;           // person editor, death-date box
-constexpr int Baptism = 8;         // person editor, baptism-date box
-constexpr int Burial = 11;         // person editor, burial or cremation date box
-constexpr int Marriage = 50;       // marriage editor, date box
-constexpr int BirthRecord = 98;    // no form: BirthDate of the current Person record
-constexpr int DeathRecord = 99;    // no form: DeathDate of the current Person record
+constexpr int Birth = 3;             // person editor, birth-date box
+constexpr int Death = 4;             // person editor, death-date box
+constexpr int Baptism = 8;           // person editor, baptism-date box
+constexpr int Burial = 11;           // person editor, burial or cremation date box
+constexpr int Marriage = 50;         // marriage editor, date box
+constexpr int BirthRecord = 98;      // no form: BirthDate of the current Person record
+constexpr int DeathRecord = 99;      // no form: DeathDate of the current Person record
 constexpr int MarriageRecord = 100;  // no form: MarriedDate of the ceremony buffer
 }  // namespace datefield
 

@@ -25,8 +25,8 @@ void refuse(Session& s, const std::string& path, FamilyFileError error) {
   const std::string fileName = cp1252::path_text(path);
   switch (error) {
     case FamilyFileError::NotAFamilyFile:
-      s.ask("Open Vorlan Family Tree File - Error",
-            "The file " + fileName + CrLf + "is not a Vorlan Family Tree File", Buttons::OK, Icon::Critical);
+      s.ask("Open Vorlan Family Tree File - Error", "The file " + fileName + CrLf + "is not a Vorlan Family Tree File",
+            Buttons::OK, Icon::Critical);
       break;
     case FamilyFileError::MultiDisk:
       // Such files were split over several floppy disks by old versions; we
@@ -125,8 +125,8 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
     read_only = true;
     s.Lock.release();
     s.ask("Open Vorlan Family Tree File",
-          "The Family file " + cp1252::path_text(FileNameOf(fileName)) + " is opened read-only: " + unwritable +
-              "." + CrLf + "You can keep your changes in a file of your own with Save As.",
+          "The Family file " + cp1252::path_text(FileNameOf(fileName)) + " is opened read-only: " + unwritable + "." +
+              CrLf + "You can keep your changes in a file of your own with Save As.",
           Buttons::OK, Icon::Information);
   } else if (read_only) {
     s.Lock.release();
@@ -162,8 +162,8 @@ std::int16_t OpenFamilyFile(Session& s, const std::string& fileName, OpenAccess 
   return -1;
 }
 
-std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName,
-                            SaveTarget target, std::string* why) {
+std::int16_t SaveFamilyFile(Session& s, const std::string& dataFolder, const std::string& fileName, SaveTarget target,
+                            std::string* why) {
   return SaveFamilyFileWith(s, dataFolder, fileName, FreeDiskBytes, target, why);
 }
 
@@ -224,9 +224,9 @@ std::int16_t SaveFamilyFileWith(Session& s, const std::string& dataFolder, const
     const fileio::WriteFailure& f = s.disk.failure();
     std::error_code ec;
     if (why)
-      *why = (std::filesystem::is_directory(f.path, ec) ? "The folder " + cp1252::path_text(f.path) +
-                                                              " cannot be written to: "
-                                                        : std::string()) +
+      *why = (std::filesystem::is_directory(f.path, ec)
+                  ? "The folder " + cp1252::path_text(f.path) + " cannot be written to: "
+                  : std::string()) +
              cp1252::from_utf8(f.reason());
     return cancelled(s);
   }

@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::string_view kMagic = "VORLAN FAMILY TREE";
 constexpr std::size_t kMagicAt = 32;
-constexpr std::size_t kFixedAreaEnd = 1811;  // the last field read is the i32 at 1808
-constexpr std::int64_t kMinMarriageLen = 16;   // length, four numbers, two flags
-constexpr std::int64_t kMinPersonLen = 7;      // length, number, sex code
+constexpr std::size_t kFixedAreaEnd = 1811;   // the last field read is the i32 at 1808
+constexpr std::int64_t kMinMarriageLen = 16;  // length, four numbers, two flags
+constexpr std::int64_t kMinPersonLen = 7;     // length, number, sex code
 constexpr std::uint8_t kEndByte = 255;
 
 constexpr std::uint8_t kTagDate = 1, kTagPlace = 2;
@@ -149,8 +149,7 @@ class Reader {
       m.rec.Husband = r_.i16();
       m.rec.Wife = r_.i16();
       m.rec.NumKids = r_.i16();
-      if (m.rec.NumKids < 0 || m.rec.NumKids > kMaxKids ||
-          kMinMarriageLen + 2 * m.rec.NumKids > len)
+      if (m.rec.NumKids < 0 || m.rec.NumKids > kMaxKids || kMinMarriageLen + 2 * m.rec.NumKids > len)
         return damaged(start + 10);
       for (int k = 0; k < m.rec.NumKids; ++k) m.rec.Kids[static_cast<std::size_t>(k)] = r_.i16();
       m.rec.Divorced = r_.i16();
@@ -253,15 +252,12 @@ class Reader {
     const auto count = static_cast<std::size_t>(im.NumPersons);
     if (r_.remaining() < count) return damaged(at);
     std::vector<std::size_t> index(count + 1, 0);
-    for (std::size_t i = 0; i < im.Persons.size(); ++i)
-      index[static_cast<std::size_t>(im.Persons[i].rec.PerNum)] = i;
+    for (std::size_t i = 0; i < im.Persons.size(); ++i) index[static_cast<std::size_t>(im.Persons[i].rec.PerNum)] = i;
     for (std::size_t n = 1; n <= count; ++n) {
       std::uint8_t b = r_.u8();
       PersonRecord& p = im.Persons[index[n]].rec;
-      if (b == 0 || b == 20)
-        p.AutoCap = 0;
-      else if (b == 1)
-        p.AutoCap = 1;
+      if (b == 0 || b == 20) p.AutoCap = 0;
+      else if (b == 1) p.AutoCap = 1;
     }
     return true;
   }

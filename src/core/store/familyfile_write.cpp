@@ -24,15 +24,21 @@ constexpr std::size_t kTextTags = 15;  // tags 2..16
 struct FieldAt {
   std::size_t offset, width;
 };
-constexpr FieldAt kPersonText[kTextTags] = {
-    {person_at::FamName, width::FamName},         {person_at::GivenNames, width::GivenNames},
-    {person_at::BirthDate, width::Date},          {person_at::DeathDate, width::Date},
-    {person_at::BirthPlace, width::Place},        {person_at::Baptised, width::Baptised},
-    {person_at::DOBap, width::Date},              {person_at::Baptisplace, width::Place},
-    {person_at::DeathPlace, width::Place},        {person_at::InterDate, width::Date},
-    {person_at::InteredPlace, width::Place},      {person_at::Occupation, width::Occupation},
-    {person_at::CurrAddress, width::CurrAddress}, {person_at::Phone, width::Phone},
-    {person_at::Source, width::Source}};
+constexpr FieldAt kPersonText[kTextTags] = {{person_at::FamName, width::FamName},
+                                            {person_at::GivenNames, width::GivenNames},
+                                            {person_at::BirthDate, width::Date},
+                                            {person_at::DeathDate, width::Date},
+                                            {person_at::BirthPlace, width::Place},
+                                            {person_at::Baptised, width::Baptised},
+                                            {person_at::DOBap, width::Date},
+                                            {person_at::Baptisplace, width::Place},
+                                            {person_at::DeathPlace, width::Place},
+                                            {person_at::InterDate, width::Date},
+                                            {person_at::InteredPlace, width::Place},
+                                            {person_at::Occupation, width::Occupation},
+                                            {person_at::CurrAddress, width::CurrAddress},
+                                            {person_at::Phone, width::Phone},
+                                            {person_at::Source, width::Source}};
 
 std::string_view trimmed(std::string_view s) {
   std::size_t b = s.find_first_not_of(' ');
@@ -58,7 +64,8 @@ struct PersonView {
 
 class Writer {
  public:
-  Writer(Bytes& out, const FamilyHeader& h) : out_(out), count_(h.NumPersons > 0 ? static_cast<std::size_t>(h.NumPersons) : 0) {
+  Writer(Bytes& out, const FamilyHeader& h)
+      : out_(out), count_(h.NumPersons > 0 ? static_cast<std::size_t>(h.NumPersons) : 0) {
     out.assign(kMarriageSection, 0);
     Bytes stamp;
     ByteWriter(stamp).f64(h.TimeStamp);
@@ -201,10 +208,13 @@ Bytes BuildFamilyFile(const FamilyImage& im) {
   w.end_marriages();
   for (const FamilyPerson& fp : im.Persons) {
     const PersonRecord& r = fp.rec;
-    w.person({r.PerNum, r.Deleted != 0, r.Sex,
+    w.person({r.PerNum,
+              r.Deleted != 0,
+              r.Sex,
               {r.FamName, r.GivenNames, r.BirthDate, r.DeathDate, r.BirthPlace, r.Baptised, r.DOBap, r.Baptisplace,
                r.DeathPlace, r.InterDate, r.InteredPlace, r.Occupation, r.CurrAddress, r.Phone, r.Source},
-              r.NumPartners, fp.Notes},
+              r.NumPartners,
+              fp.Notes},
              r.AutoCap);
   }
   w.finish();

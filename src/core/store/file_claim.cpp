@@ -142,8 +142,8 @@ FamilyFileLock::Taken FamilyFileLock::take(const std::string& family_file, const
     // name is a lock (one that names no holder may be an old program's empty
     // lock, or one a crash cut short).
     int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0) return errno == ELOOP || errno == EISDIR || errno == ENXIO || errno == ENODEV ? Taken::Odd
-                                                                                              : Taken::NotPossible;
+    if (fd < 0)
+      return errno == ELOOP || errno == EISDIR || errno == ENXIO || errno == ENODEV ? Taken::Odd : Taken::NotPossible;
     struct stat mine {};
     if (::fstat(fd, &mine) != 0 || !S_ISREG(mine.st_mode) || mine.st_nlink != 1 || !looks_like_lock(read_fd(fd))) {
       ::close(fd);
@@ -166,8 +166,8 @@ FamilyFileLock::Taken FamilyFileLock::take(const std::string& family_file, const
         continue;
       }
     }
-    const std::string note = "host=" + host_name() + "\nuser=" + user_name() + "\npid=" +
-                             std::to_string(::getpid()) + "\ntime=" + time_text(now) + "\n";
+    const std::string note = "host=" + host_name() + "\nuser=" + user_name() + "\npid=" + std::to_string(::getpid()) +
+                             "\ntime=" + time_text(now) + "\n";
     if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, note.data(), note.size(), 0) != static_cast<ssize_t>(note.size())) {
       ::close(fd);
       return Taken::NotPossible;
@@ -184,7 +184,8 @@ void FamilyFileLock::release() {
   if (fd_ < 0) return;
   // Only the lock this run made: should something else have taken its name
   // since, it stays.
-  struct stat mine {}, named {};
+  struct stat mine {
+  }, named{};
   if (::fstat(fd_, &mine) == 0 && ::lstat(lock_path_.c_str(), &named) == 0 && mine.st_ino == named.st_ino &&
       mine.st_dev == named.st_dev)
     ::unlink(lock_path_.c_str());
@@ -242,11 +243,12 @@ std::string UnwritablePlace(const std::string& family_file) {
 
 std::string OddLockText(const std::string& family_file) {
   const std::string lock = cp1252::path_text(FileNameOf(LockPathFor(family_file)));
-  return "The Family file " + cp1252::path_text(FileNameOf(family_file)) +
-         " cannot be marked as open: beside it, " + lock +
-         " is a link or something other than a lock file, and Vorlan Family Tree does not write through it." + CrLf +
+  return "The Family file " + cp1252::path_text(FileNameOf(family_file)) + " cannot be marked as open: beside it, " +
+         lock + " is a link or something other than a lock file, and Vorlan Family Tree does not write through it." +
+         CrLf +
          "The family tree is opened read-only. You can keep your changes in a file of your own with Save As; to "
-         "edit the file itself, remove " + lock + " and open it again.";
+         "edit the file itself, remove " +
+         lock + " and open it again.";
 }
 
 std::string OwnerText(const LockOwner& o) {
@@ -258,8 +260,8 @@ std::string OwnerText(const LockOwner& o) {
 }
 
 Bytes FamilyFileNote(const FileIdentity& id) {
-  const std::string text = std::to_string(id.size) + " " + std::to_string(id.mtime_ns) + " " +
-                           std::to_string(id.checksum) + "\n" + id.path;
+  const std::string text =
+      std::to_string(id.size) + " " + std::to_string(id.mtime_ns) + " " + std::to_string(id.checksum) + "\n" + id.path;
   return Bytes(text.begin(), text.end());
 }
 

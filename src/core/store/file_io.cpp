@@ -104,8 +104,7 @@ void FileSystem::note_range(const std::string& path, std::int64_t offset, std::s
   if (!known) sizes_.push_back({path, size});
   // Past the end there is nothing to overwrite (the cut removes it), but the
   // history still needs to know what was written.
-  const auto n = static_cast<std::size_t>(
-      std::clamp<std::int64_t>(size - offset, 0, static_cast<std::int64_t>(len)));
+  const auto n = static_cast<std::size_t>(std::clamp<std::int64_t>(size - offset, 0, static_cast<std::int64_t>(len)));
   Before b{path, offset, len, Bytes(n)};
   if (n == 0) {
     journal_.push_back(std::move(b));

@@ -154,12 +154,11 @@ unsigned current_umask() {
 // already and only loses its second name; a moved one is renamed back (and
 // left where it is should even that fail, rather than lost).
 void put_back(const std::string& aside, const std::string& target) {
-  struct stat a {}, now {};
+  struct stat a {
+  }, now{};
   if (::stat(aside.c_str(), &a) != 0) return;
-  if (::stat(target.c_str(), &now) == 0 && a.st_ino == now.st_ino && a.st_dev == now.st_dev)
-    ::unlink(aside.c_str());
-  else
-    std::rename(aside.c_str(), target.c_str());
+  if (::stat(target.c_str(), &now) == 0 && a.st_ino == now.st_ino && a.st_dev == now.st_dev) ::unlink(aside.c_str());
+  else std::rename(aside.c_str(), target.c_str());
 }
 
 }  // namespace
@@ -171,7 +170,12 @@ std::string final_target(const std::string& path) {
 }
 
 FileBatch::FileBatch(FileSystem& fs, Sync sync, NewMode mode, bool all_or_nothing, Links links)
-    : fs_(fs), sync_(sync), mode_(mode), all_or_nothing_(all_or_nothing), links_(links), umask_(current_umask()),
+    : fs_(fs),
+      sync_(sync),
+      mode_(mode),
+      all_or_nothing_(all_or_nothing),
+      links_(links),
+      umask_(current_umask()),
       gid_(::getegid()),
       seed_(static_cast<unsigned long>(::getpid()) * 2654435761UL ^ reinterpret_cast<std::uintptr_t>(this)) {}
 
@@ -272,10 +276,8 @@ bool FileBatch::commit() {
     // one gone.
     for (std::size_t i = 0; i < files_.size(); ++i) {
       const File& f = files_[i];
-      if (!f.aside.empty())
-        put_back(f.aside, f.target);
-      else if (i < placed)
-        ::unlink(f.target.c_str());
+      if (!f.aside.empty()) put_back(f.aside, f.target);
+      else if (i < placed) ::unlink(f.target.c_str());
     }
   }
   for (std::size_t i = placed; i < files_.size(); ++i) ::unlink(files_[i].temp.c_str());
@@ -315,7 +317,7 @@ bool OutputFiles::enough_space() {
   constexpr unsigned long long kBlock = 4096;
   auto blocks = [](unsigned long long bytes) { return (bytes + kBlock - 1) / kBlock; };
   std::map<std::string, unsigned long long> need;  // folder -> blocks
-  std::map<std::string, std::string> first;         // folder -> its first file, to name in a failure
+  std::map<std::string, std::string> first;        // folder -> its first file, to name in a failure
   for (const File& f : files_) {
     const std::string folder = folder_of(f.path);
     const unsigned long long now = blocks(f.data.size()), before = blocks(static_cast<unsigned long long>(f.old_size));

@@ -8,9 +8,9 @@
 // that is a symbolic link is followed only where the user named that path
 // (Save, Save As, an export file): the link stays and its target gets the new
 // content (renamed in the target's own folder). Everywhere else a batch made
-// with Links::Replace puts the new file in place of the link itself. A file that existed keeps its mode and, where the system
-// allows, its group; a new file is private (0600, or stricter if the umask
-// says so) unless the batch is made for files meant to be shared.
+// with Links::Replace puts the new file in place of the link itself. A file that existed keeps its mode and, where the
+// system allows, its group; a new file is private (0600, or stricter if the umask says so) unless the batch is made for
+// files meant to be shared.
 //
 // Single files:    if (!fileio::write_file(s.disk, path, bytes)) ... s.disk.failure()
 // Many files:      fileio::FileBatch batch(s.disk, fileio::Sync::None, fileio::NewMode::Private, true);
@@ -94,8 +94,8 @@ class FileBatch {
   NewMode mode_;
   bool all_or_nothing_;
   Links links_;
-  unsigned umask_;  // read once per batch
-  unsigned gid_;    // the group a new file gets
+  unsigned umask_;      // read once per batch
+  unsigned gid_;        // the group a new file gets
   unsigned long seed_;  // for the temporary names
   bool committed_ = false;
   std::vector<File> files_;
@@ -146,11 +146,11 @@ class OutputFiles {
 
  private:
   enum class Kind {
-    New,      // nothing has the name
-    Own,      // a plain file of the user's with this one name
-    ReadOnly, // the user's own, but only to read: replaced without a word
-    Link,     // a symbolic or hard link: replaced, counted
-    Special,  // a pipe, socket, device or another user's file: replaced, counted
+    New,       // nothing has the name
+    Own,       // a plain file of the user's with this one name
+    ReadOnly,  // the user's own, but only to read: replaced without a word
+    Link,      // a symbolic or hard link: replaced, counted
+    Special,   // a pipe, socket, device or another user's file: replaced, counted
   };
   struct File {
     std::string path;  // a name in the folder, never followed

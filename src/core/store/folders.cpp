@@ -55,8 +55,7 @@ std::string find_file(const std::string& folder, const std::string& name) {
   if (fs::is_regular_file(fs::path(folder) / name, ec)) return (fs::path(folder) / name).string();
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code ec2;
-    if (it->is_regular_file(ec2) && cp1252::iequals(it->path().filename().string(), name))
-      return it->path().string();
+    if (it->is_regular_file(ec2) && cp1252::iequals(it->path().filename().string(), name)) return it->path().string();
   }
   return {};
 }
@@ -82,7 +81,6 @@ bool RemoveFilesAndFolder(const std::string& folder) {
   for (const auto& f : files) fs::remove(f, ec);
   return fs::remove(folder, ec);
 }
-
 
 EnvLookup SystemEnvironment() {
   return [](std::string_view name) -> std::optional<std::string> {
@@ -170,9 +168,8 @@ std::vector<std::string> FindLeftoverWorkFolders(const Session& s) {
     found.push_back({folder, fs::last_write_time(cfg, ec2)});
   }
   // The most recent run first: that is the one a user wants back.
-  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    return a.when != b.when ? a.when > b.when : a.path < b.path;
-  });
+  std::sort(found.begin(), found.end(),
+            [](const Found& a, const Found& b) { return a.when != b.when ? a.when > b.when : a.path < b.path; });
   std::vector<std::string> out;
   for (auto& f : found) out.push_back(std::move(f.path));
   return out;

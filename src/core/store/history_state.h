@@ -19,7 +19,7 @@ struct StepRange {
 };
 
 struct StepFile {
-  std::uint8_t file = 0;  // index in the five record files (undo_history.cpp)
+  std::uint8_t file = 0;                    // index in the five record files (undo_history.cpp)
   std::int64_t old_size = 0, new_size = 0;  // -1: the file was not there
   std::vector<StepRange> ranges;
 };
@@ -40,15 +40,15 @@ struct HistoryState {
   std::size_t pos = 0;             // steps[0..pos) are in the records; the rest can be redone
   std::uint32_t dropped = 0;       // older steps dropped past the limit since the file was opened
   std::uint32_t next_serial = 1;
-  std::string off_reason;          // why Undo is off, when the user went on without it
-  bool kept = true;                // false: no history at all (the vft commands keep none)
+  std::string off_reason;  // why Undo is off, when the user went on without it
+  bool kept = true;        // false: no history at all (the vft commands keep none)
 
   // The change that is running (set when the outermost record transaction
   // starts; the transaction records it as a step when it ends).
-  std::string step_text;            // its name, "" until the operation names it
-  std::int16_t step_selected = 0;   // the selected person when it began
-  bool skip_step = false;           // the user chose to make it without Undo
-  bool moving = false;              // Undo or Redo is writing: no step of its own
+  std::string step_text;           // its name, "" until the operation names it
+  std::int16_t step_selected = 0;  // the selected person when it began
+  bool skip_step = false;          // the user chose to make it without Undo
+  bool moving = false;             // Undo or Redo is writing: no step of its own
 };
 
 }  // namespace vft

@@ -36,9 +36,7 @@ std::string_view strip(std::string_view s) {
 
 bool has_line_break(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
 
-bool valid_section_name(std::string_view s) {
-  return !s.empty() && !has_line_break(s) && s.find(']') == s.npos;
-}
+bool valid_section_name(std::string_view s) { return !s.empty() && !has_line_break(s) && s.find(']') == s.npos; }
 
 bool valid_key_name(std::string_view k) {
   return !k.empty() && !has_line_break(k) && k.find('=') == k.npos && k.front() != '[' && k.front() != ';';
@@ -174,10 +172,8 @@ bool IniFile::set(const std::string& section_name, const std::string& key_name, 
   }
   for (auto it = sec->entries.begin(); it != sec->entries.end(); ++it) {
     if (it->raw || !cp1252::iequals(it->key, key)) continue;
-    if (value.empty())
-      sec->entries.erase(it);
-    else
-      it->value = value;
+    if (value.empty()) sec->entries.erase(it);
+    else it->value = value;
     return true;
   }
   if (!value.empty()) sec->entries.push_back({std::string(key), value, false});
@@ -234,7 +230,7 @@ std::string UnreadableSettingsText(const std::string& file) {
   IniFile ini;
   if (load(file, ini) != Loaded::Unreadable) return {};
   const int err = unreadable_error(file);
-  const std::string why = err == EFBIG ? "it is larger than 1 MB, far larger than any settings file"
+  const std::string why = err == EFBIG    ? "it is larger than 1 MB, far larger than any settings file"
                           : err == EINVAL ? "it is not a plain file"
                                           : cp1252::from_utf8(std::strerror(err));
   return "The settings file " + cp1252::path_text(file) + " cannot be read: " + why + "." + CrLf +

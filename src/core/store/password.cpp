@@ -125,8 +125,7 @@ bool PasswordAcceptable(Session& s, const std::string& text) {
     return false;
   }
   if (text.size() > kMaxPasswordLength) {
-    s.ask(kEnterTitle,
-          "Sorry, a password can't be longer than " + std::to_string(kMaxPasswordLength) + " characters",
+    s.ask(kEnterTitle, "Sorry, a password can't be longer than " + std::to_string(kMaxPasswordLength) + " characters",
           Buttons::OK, Icon::Exclamation);
     return false;
   }

@@ -166,8 +166,6 @@ PersonRecord blank_person() {
   return r;
 }
 
-CeremonyRecord blank_ceremony() {
-  return {std::string(width::MarriedDate, ' '), std::string(width::MarriedAt, ' ')};
-}
+CeremonyRecord blank_ceremony() { return {std::string(width::MarriedDate, ' '), std::string(width::MarriedAt, ' ')}; }
 
 }  // namespace vft

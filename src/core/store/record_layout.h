@@ -32,8 +32,8 @@ constexpr int kNotesChunk = 42;
 // 496 i16 Deleted     498 i32 NotesRec   502 i16 NumPartners
 struct PersonRecord {
   std::int16_t PerNum = 0;
-  std::string FamName, GivenNames, Sex, BirthDate, DeathDate, BirthPlace, Baptised, DOBap,
-      Baptisplace, DeathPlace, InterDate, InteredPlace, Occupation, CurrAddress, Phone;
+  std::string FamName, GivenNames, Sex, BirthDate, DeathDate, BirthPlace, Baptised, DOBap, Baptisplace, DeathPlace,
+      InterDate, InteredPlace, Occupation, CurrAddress, Phone;
   std::int16_t AutoCap = 0;
   std::string Source;
   std::int16_t Deleted = 0;
@@ -76,9 +76,7 @@ struct NotesRecord {
 struct ConfigRecord {
   std::array<std::uint8_t, kConfigLen> raw{};
 
-  std::int16_t get16(std::size_t off) const {
-    return read_i16(raw.data() + off);
-  }
+  std::int16_t get16(std::size_t off) const { return read_i16(raw.data() + off); }
   void set16(std::size_t off, std::int16_t v) {
     auto u = static_cast<std::uint16_t>(v);
     raw[off] = static_cast<std::uint8_t>(u & 0xFF);
@@ -94,15 +92,16 @@ struct ConfigRecord {
   void setLastPerson(std::int16_t v) { set16(16, v); }
   void markFileTouched() { set16(657, -1); }
   // The 8-byte legacy text, emptied when a new tree is started.
-  void clearLegacy() { for (std::size_t i = 4; i < 12; ++i) raw[i] = ' '; }
+  void clearLegacy() {
+    for (std::size_t i = 4; i < 12; ++i) raw[i] = ' ';
+  }
 };
 
 // Field widths of the Person record, in field order (used by encoders and by
 // anyone who must cut a value before storing it).
 namespace width {
-constexpr std::size_t FamName = 20, GivenNames = 30, Sex = 1, Date = 12, Place = 50, Baptised = 3,
-                      Occupation = 50, CurrAddress = 50, Phone = 48, Source = 40,
-                      MarriedDate = 12, MarriedAt = 200, Chunk = 42;
+constexpr std::size_t FamName = 20, GivenNames = 30, Sex = 1, Date = 12, Place = 50, Baptised = 3, Occupation = 50,
+                      CurrAddress = 50, Phone = 48, Source = 40, MarriedDate = 12, MarriedAt = 200, Chunk = 42;
 }
 
 // Where each Person record field starts, for readers that pick a few fields
@@ -111,11 +110,10 @@ namespace person_at {
 constexpr std::size_t PerNum = 0, FamName = 2, GivenNames = 22, Sex = 52, BirthDate = 53, DeathDate = 65,
                       BirthPlace = 77, Baptised = 127, DOBap = 130, Baptisplace = 142, DeathPlace = 192,
                       InterDate = 242, InteredPlace = 254, Occupation = 304, CurrAddress = 354, Phone = 404,
-                      AutoCap = 452, Source = 454, Reserved = 494, Deleted = 496, NotesRec = 498,
-                      NumPartners = 502;
+                      AutoCap = 452, Source = 454, Reserved = 494, Deleted = 496, NotesRec = 498, NumPartners = 502;
 }
 
-void encode(const PersonRecord& p, Bytes& out);  // appends 504 bytes
+void encode(const PersonRecord& p, Bytes& out);     // appends 504 bytes
 PersonRecord decode_person(const std::uint8_t* p);  // reads 504 bytes
 void encode(const MarriageRecord& m, Bytes& out);   // appends 102 bytes
 MarriageRecord decode_marriage(const std::uint8_t* p);

@@ -17,8 +17,15 @@ struct RecordTransaction::Snapshot {
   RelationState Rel;
 
   explicit Snapshot(const Session& s)
-      : Config(s.Config), Marriages(s.Marriages), Person(s.Person), CurNum(s.CurNum), RecordsSaved(s.RecordsSaved),
-        NothingChanged(s.NothingChanged), Editing(s.Editing), Link(s.Link), DeletedCount(s.DeletedCount),
+      : Config(s.Config),
+        Marriages(s.Marriages),
+        Person(s.Person),
+        CurNum(s.CurNum),
+        RecordsSaved(s.RecordsSaved),
+        NothingChanged(s.NothingChanged),
+        Editing(s.Editing),
+        Link(s.Link),
+        DeletedCount(s.DeletedCount),
         Rel(s.Rel) {}
 
   void restore(Session& s) {

@@ -12,10 +12,10 @@ namespace vft {
 namespace {
 
 void limit_message(Session& s) {
-  s.ask("Problem",
-        std::string("You gave reached the maximum number of marriages permitted.") + CrLf +
-            "Please contact the author.",
-        Buttons::OK, Icon::Information);
+  s.ask(
+      "Problem",
+      std::string("You gave reached the maximum number of marriages permitted.") + CrLf + "Please contact the author.",
+      Buttons::OK, Icon::Information);
 }
 
 void apply_ucase(const Session& s, PersonRecord& p) { p.FamName = display_famname(s, p.FamName); }
@@ -53,9 +53,7 @@ int CountDeletedIn(const Bytes& person_file, int persons) {
   return deleted;
 }
 
-bool ReadConfig(Session& s) {
-  return fileio::read_record(s.work(recfile::Config), 1, kConfigLen, s.Config.raw.data());
-}
+bool ReadConfig(Session& s) { return fileio::read_record(s.work(recfile::Config), 1, kConfigLen, s.Config.raw.data()); }
 
 bool WriteConfig(Session& s) {
   return fileio::write_record(s.disk, s.work(recfile::Config), 1, s.Config.raw.data(), kConfigLen);
@@ -82,8 +80,7 @@ bool ReadPersonNew(Session& s, std::int16_t n) {
   if (n < 1) return true;
   if (ReadPersonRecord(s, n, s.Person)) return true;
   s.ask("Vorlan family Tree",
-        std::string("Save Error in ReadPersonNew(Pernumm%)") + CrLf +
-            "Please contact Vorlan Solutions for assistance.",
+        std::string("Save Error in ReadPersonNew(Pernumm%)") + CrLf + "Please contact Vorlan Solutions for assistance.",
         Buttons::OK, Icon::Critical);
   return false;
 }
@@ -173,10 +170,8 @@ void LoadMarriages(Session& s) {
   std::size_t have = data ? data->size() / kMarriageLen : 0;
   for (int n = 1; n <= kMaxMarriages; ++n) {
     auto i = static_cast<std::size_t>(n);
-    if (n <= count && i <= have)
-      s.family(i) = decode_marriage(data->data() + (i - 1) * kMarriageLen);
-    else
-      s.family(i) = MarriageRecord{};
+    if (n <= count && i <= have) s.family(i) = decode_marriage(data->data() + (i - 1) * kMarriageLen);
+    else s.family(i) = MarriageRecord{};
   }
 }
 
@@ -257,8 +252,8 @@ bool MoveOldConfig(Session& s, const std::string& old_folder) {
   const std::string old = old_folder + "Vorlan.Cfg";
   if (fileio::size_of(old) <= 1) return true;
   auto data = fileio::read_all(old, kConfigLen * 4);
-  if (!data || !fileio::write_file(s.disk, s.work(recfile::Config), *data, fileio::NewMode::Private,
-                                   fileio::Links::Replace))
+  if (!data ||
+      !fileio::write_file(s.disk, s.work(recfile::Config), *data, fileio::NewMode::Private, fileio::Links::Replace))
     return false;
   fileio::remove(old);
   return true;

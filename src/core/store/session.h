@@ -82,11 +82,11 @@ class Session {
   // (mainwin) write; the guard of unsaved work and the window's menus read.
   bool RecordsSaved = true;
   bool NothingChanged = true;
-  bool FirstActivation = true;    // start-up (mainwin, ui) writes and reads
+  bool FirstActivation = true;     // start-up (mainwin, ui) writes and reads
   bool AddingFirstPerson = false;  // the window's Add sets it; the link step (relations) clears it
 
   // ---- the records. Store reads and writes them; everything reads them.
-  ConfigRecord Config;                  // the settings record (vorlan.cfg)
+  ConfigRecord Config;  // the settings record (vorlan.cfg)
   std::vector<MarriageRecord> Marriages =
       std::vector<MarriageRecord>(kMaxMarriages + 1);  // the marriage table, 1..15000
   // Family m of the marriage table: every use goes through here. A number
@@ -107,10 +107,10 @@ class Session {
 
   // ---- link state (relations writes and reads, edit and the window read).
   LinkState Link;
-  RelationState Rel;             // the add/connect operation in progress; mainwin and ui start it
-  HistoryState History;          // the undo history (store/undo_history.h, relations/undo.h)
-  bool UndoAvailable = false;    // a step can be undone; follows History
-  std::string UndoText;          // what the undo command will undo, or why it cannot
+  RelationState Rel;           // the add/connect operation in progress; mainwin and ui start it
+  HistoryState History;        // the undo history (store/undo_history.h, relations/undo.h)
+  bool UndoAvailable = false;  // a step can be undone; follows History
+  std::string UndoText;        // what the undo command will undo, or why it cannot
 
   // ---- finding persons and the window's pick (see ViewState).
   ViewState View;

@@ -282,8 +282,8 @@ Options LoadOptions(const Session& s) {
 bool ApplyOptions(Session& s, const Options& o, const RandomSource& random) {
   if (o.PasswordEnabled && o.Password.empty()) {
     s.ask("Configure",
-          std::string("'Enable Password' has been checked. ") + CrLf + "You must enter a password or uncheck " +
-              CrLf + "'Enable Password'.",
+          std::string("'Enable Password' has been checked. ") + CrLf + "You must enter a password or uncheck " + CrLf +
+              "'Enable Password'.",
           Buttons::OK, Icon::Exclamation);
     return false;
   }

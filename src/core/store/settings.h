@@ -60,9 +60,9 @@ struct Options {
   bool Remind = false;           // backup reminder
   std::string FamName, GivenNames, Baptised;
   std::array<std::string, 10> FunctionKeys;  // F3..F12
-  std::string Password;          // the password box
-  std::string OriginalPassword;  // the stored password when the dialog opened
-  ConfigRecord Config;           // working copy of the settings record
+  std::string Password;                      // the password box
+  std::string OriginalPassword;              // the stored password when the dialog opened
+  ConfigRecord Config;                       // working copy of the settings record
 };
 
 Options LoadOptions(const Session& s);

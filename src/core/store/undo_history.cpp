@@ -165,7 +165,8 @@ Bytes read_range(const std::string& path, std::int64_t offset, std::size_t len) 
   std::size_t got = 0;
   if (fd >= 0) {
     while (got < len) {
-      const ssize_t n = ::pread(fd, out.data() + got, len - got, static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+      const ssize_t n =
+          ::pread(fd, out.data() + got, len - got, static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
       if (n <= 0) break;
       got += static_cast<std::size_t>(n);
     }
@@ -187,8 +188,7 @@ StepFile file_changes(const Session& s, std::uint8_t index, std::int64_t old_siz
   for (const auto& sp : spans) {
     if (!merged.empty() && sp.first <= merged.back().second)
       merged.back().second = std::max(merged.back().second, sp.second);
-    else
-      merged.push_back(sp);
+    else merged.push_back(sp);
   }
   for (const auto& [a, b] : merged) {
     StepRange r;
@@ -213,8 +213,10 @@ StepFile file_changes(const Session& s, std::uint8_t index, std::int64_t old_siz
       while (tail < n - lead && r.before[n - 1 - tail] == r.after[n - 1 - tail]) ++tail;
     if (lead == r.before.size() && lead == r.after.size()) continue;
     r.offset += static_cast<std::int64_t>(lead);
-    r.before = Bytes(r.before.begin() + static_cast<std::ptrdiff_t>(lead), r.before.end() - static_cast<std::ptrdiff_t>(tail));
-    r.after = Bytes(r.after.begin() + static_cast<std::ptrdiff_t>(lead), r.after.end() - static_cast<std::ptrdiff_t>(tail));
+    r.before =
+        Bytes(r.before.begin() + static_cast<std::ptrdiff_t>(lead), r.before.end() - static_cast<std::ptrdiff_t>(tail));
+    r.after =
+        Bytes(r.after.begin() + static_cast<std::ptrdiff_t>(lead), r.after.end() - static_cast<std::ptrdiff_t>(tail));
     f.ranges.push_back(std::move(r));
   }
   return f;
@@ -251,7 +253,9 @@ void drop_oldest(Session& s) {
 // Save marks it, the exit path rewrites it with the selected person), so its
 // bytes are not held against the history; its counts change only with the
 // records the other files hold, which are checked.
-bool same_size(std::int64_t a, std::int64_t b) { return std::max<std::int64_t>(a, 0) == std::max<std::int64_t>(b, 0) && (a < 0) == (b < 0); }
+bool same_size(std::int64_t a, std::int64_t b) {
+  return std::max<std::int64_t>(a, 0) == std::max<std::int64_t>(b, 0) && (a < 0) == (b < 0);
+}
 
 // Whether the record files hold one side of a step.
 bool holds(const Session& s, const HistoryStep& st, bool after) {
@@ -304,7 +308,8 @@ bool ReserveStep(Session& s) {
   const std::string path = history_path(s);
   if (fileio::size_of(path) < static_cast<std::int64_t>(kHead) && !write_head(s)) return false;
   const HistoryState& h = s.History;
-  const std::int64_t tail = h.steps.empty() ? static_cast<std::int64_t>(kHead) : h.steps.back().at + h.steps.back().length;
+  const std::int64_t tail =
+      h.steps.empty() ? static_cast<std::int64_t>(kHead) : h.steps.back().at + h.steps.back().length;
   const Bytes room(kReserve, 0);
   return fileio::write_at(s.disk, path, std::max(tail, next_at(h)), room.data(), room.size());
 }
@@ -417,7 +422,8 @@ bool LoadHistory(Session& s) {
     return k <= h.steps.size() && (k == 0 || holds(s, h.steps[k - 1], true)) &&
            (k == h.steps.size() || holds(s, h.steps[k], false));
   };
-  for (std::size_t k : {static_cast<std::size_t>(pos), static_cast<std::size_t>(pos) + 1, static_cast<std::size_t>(pos) - 1}) {
+  for (std::size_t k :
+       {static_cast<std::size_t>(pos), static_cast<std::size_t>(pos) + 1, static_cast<std::size_t>(pos) - 1}) {
     if (pos == 0 && k == static_cast<std::size_t>(-1)) continue;
     if (fits(k)) {
       h.pos = k;

@@ -51,10 +51,9 @@ frmOptions::frmOptions(Session& s, QWidget* parent) : QDialog(parent), s_(s), lo
   lblWarning_->setStyleSheet(QStringLiteral("color: #b00020;"));
   lblWarning_->setWordWrap(true);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("butOK")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
-                                                {QStringLiteral("&Help"), QStringLiteral("butHelp")},
-                                                [this] { s_.help("options"); });
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("butOK")}, {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
+      {QStringLiteral("&Help"), QStringLiteral("butHelp")}, [this] { s_.help("options"); });
 
   auto* left = new QVBoxLayout;
   left->addWidget(build_switches());
@@ -106,9 +105,8 @@ QLineEdit* frmOptions::text_box(const char* name, int max_length) {
   t->setObjectName(QString::fromLatin1(name));
   t->setMaxLength(max_length);
   t->setValidator(new Cp1252Only(t));
-  connect(t, &QLineEdit::inputRejected, this, [this] {
-    lblWarning_->setText(QStringLiteral("That character cannot be stored and was left out."));
-  });
+  connect(t, &QLineEdit::inputRejected, this,
+          [this] { lblWarning_->setText(QStringLiteral("That character cannot be stored and was left out.")); });
   connect(t, &QLineEdit::textEdited, lblWarning_, &QLabel::clear);
   return t;
 }

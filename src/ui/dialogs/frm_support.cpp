@@ -65,8 +65,8 @@ frmTechInfo::frmTechInfo(Session& s, const std::string& family_file, QWidget* pa
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("txtInfo"));
   text_->setReadOnly(true);
-  text_->setPlainText(qs(TechInfoText(GatherTechInfo(s, family_file))).replace(QStringLiteral("\r\n"),
-                                                                                  QStringLiteral("\n")));
+  text_->setPlainText(
+      qs(TechInfoText(GatherTechInfo(s, family_file))).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   text_->setMinimumSize(560, 260);
   layout->addWidget(text_);
   auto* buttons = new QDialogButtonBox(this);

@@ -10,8 +10,8 @@
 namespace vft::ui {
 
 template <std::size_t N>
-void radio_group(std::array<QRadioButton*, N>& out, const QString (&captions)[N], const QString& name,
-                 QWidget* parent, QLayout* into, QButtonGroup* group = nullptr) {
+void radio_group(std::array<QRadioButton*, N>& out, const QString (&captions)[N], const QString& name, QWidget* parent,
+                 QLayout* into, QButtonGroup* group = nullptr) {
   for (std::size_t i = 0; i < N; ++i) {
     out[i] = new QRadioButton(captions[i], parent);
     out[i]->setObjectName(name + QStringLiteral("_%1").arg(i));

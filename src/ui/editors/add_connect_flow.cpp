@@ -139,9 +139,7 @@ class Flow {
         if (k >= 0) last_step(FinishConnectSibling(s_, x, k));
         return;
       }
-      case ConnectStep::ChooseChildCouple:
-        connecting_ = x;
-        return run(DialogStep{DialogNext::AddChild, {}, {}, {}});
+      case ConnectStep::ChooseChildCouple: connecting_ = x; return run(DialogStep{DialogNext::AddChild, {}, {}, {}});
       default: return;  // refused, declined or already done
     }
   }

@@ -15,10 +15,10 @@ class QWidget;
 namespace vft::ui {
 
 struct FlowSteps {
-  std::function<EditPersonOutcome()> edit_new_person;            // frmEditPerson for the new person
-  std::function<MarriageNext(MarriageMode)> marriage;            // frmMarriageInput
+  std::function<EditPersonOutcome()> edit_new_person;                   // frmEditPerson for the new person
+  std::function<MarriageNext(MarriageMode)> marriage;                   // frmMarriageInput
   std::function<std::int16_t(const std::string& caption)> pick_person;  // person picker, 0 = cancelled
-  int notice_ms = 1500;  // how long the self-closing notices stay up
+  int notice_ms = 1500;                                                 // how long the self-closing notices stay up
 };
 
 // AddMode is set by the caller; with no person on record (or while the first

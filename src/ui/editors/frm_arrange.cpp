@@ -97,8 +97,7 @@ frmArrange::frmArrange(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
   connect(ok, &QPushButton::clicked, this, &frmArrange::ok_pressed);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this] { s_.help("arrange"); });
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          [this] { s_.help("arrange"); });
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, [this] { s_.help("arrange"); });
 
   set_mode(modes.first);
   SBList1_->setFocus();
@@ -120,7 +119,8 @@ void frmArrange::set_mode(ArrangeMode mode) {
   SBList1_->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("MMMMMMMMMMMMMMMM")));
   SBList1_->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("MMMMMMMMMMMM")));
   SBList1_->header()->setSectionResizeMode(static_cast<int>(heads.size()) - 1, QHeaderView::Stretch);
-  SBList1_->headerItem()->setTextAlignment(2, partners ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+  SBList1_->headerItem()->setTextAlignment(
+      2, partners ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
   fill_rows(0);
 }
 

@@ -57,10 +57,8 @@ void ConnectQuestion::add_help() {
 
 void ConnectQuestion::finish(Answer a) {
   answer_ = a;
-  if (a == Answer::Cancel)
-    reject();
-  else
-    accept();
+  if (a == Answer::Cancel) reject();
+  else accept();
 }
 
 frmNoSex::frmNoSex(Session& s, QWidget* parent)

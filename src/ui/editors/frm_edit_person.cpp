@@ -47,8 +47,7 @@ QString names(const Session& s, const std::vector<std::int16_t>& people) {
 
 }  // namespace
 
-frmEditPerson::frmEditPerson(Session& s, std::int16_t person, QWidget* parent)
-    : QDialog(parent), s_(s), ed_(s) {
+frmEditPerson::frmEditPerson(Session& s, std::int16_t person, QWidget* parent) : QDialog(parent), s_(s), ed_(s) {
   setObjectName(QStringLiteral("frmEditPerson"));
   setModal(true);
   build();
@@ -67,8 +66,8 @@ QLineEdit* frmEditPerson::line(int index) const {
 
 void frmEditPerson::build() {
   picTopBar_ = picture("picTopBar", this);
-  picTopBar_->setStyleSheet(QStringLiteral(
-      "background: #27466e; color: white; font-weight: bold; font-size: 12pt; padding: 6px 10px;"));
+  picTopBar_->setStyleSheet(
+      QStringLiteral("background: #27466e; color: white; font-weight: bold; font-size: 12pt; padding: 6px 10px;"));
   picRecords_ = picture("picRecords", this);
   picRecords_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   picAge_ = picture("picAge", this);
@@ -237,8 +236,7 @@ void frmEditPerson::build() {
 void frmEditPerson::load_all() {
   loading_ = true;
   for (int i = 0; i < kEditFields; ++i) set_box_text(i, qs(ed_.BoxText(i)));
-  for (int i = 0; i < kEditFields; ++i)
-    label_[static_cast<std::size_t>(i)]->setText(qs(EditFieldLabel(s_, i)));
+  for (int i = 0; i < kEditFields; ++i) label_[static_cast<std::size_t>(i)]->setText(qs(EditFieldLabel(s_, i)));
   loading_ = false;
   const QString title = qs(ed_.Title());
   setWindowTitle(title);
@@ -277,7 +275,8 @@ void frmEditPerson::show_pictures() {
     return;
   }
   const std::vector<std::int16_t> parents = ed_.RelativesOf(Relatives::Parents);
-  picParents_->setText(QStringLiteral("Parents: ") + (parents.empty() ? QStringLiteral("not recorded") : names(s_, parents)));
+  picParents_->setText(QStringLiteral("Parents: ") +
+                       (parents.empty() ? QStringLiteral("not recorded") : names(s_, parents)));
   const auto partners = ed_.RelativesOf(Relatives::Partners);
   const auto children = ed_.RelativesOf(Relatives::Children);
   QString family = QStringLiteral("Partners: ") + (partners.empty() ? QStringLiteral("none") : names(s_, partners));
@@ -289,9 +288,9 @@ void frmEditPerson::update_buttons() {
   const bool browsing = !ed_.adding();
   for (QPushButton* b : {butBack_, butForward_, butSearch_}) b->setEnabled(browsing);
   const std::pair<QPushButton*, Relatives> rel[] = {{butParents_, Relatives::Parents},
-                                                   {butPartners_, Relatives::Partners},
-                                                   {butChildren_, Relatives::Children},
-                                                   {butSiblings_, Relatives::Siblings}};
+                                                    {butPartners_, Relatives::Partners},
+                                                    {butChildren_, Relatives::Children},
+                                                    {butSiblings_, Relatives::Siblings}};
   for (const auto& [b, kind] : rel) {
     b->setEnabled(browsing && !ed_.RelativesOf(kind).empty());
     b->setToolTip(qs(ed_.RelativesHint(kind)));

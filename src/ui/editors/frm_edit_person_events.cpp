@@ -21,8 +21,8 @@ namespace vft::ui {
 
 namespace {
 
-const QString kReplaced = QStringLiteral(
-    "Characters that cannot be stored in the family records were replaced by '?'.");
+const QString kReplaced =
+    QStringLiteral("Characters that cannot be stored in the family records were replaced by '?'.");
 
 }  // namespace
 
@@ -129,10 +129,8 @@ bool frmEditPerson::special_key(int index, int key) {
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   if (index == editfield::Notes) {
     if (!enter) return false;
-    if (QApplication::keyboardModifiers() & Qt::ControlModifier)
-      notes_->insertPlainText(QStringLiteral("\n"));
-    else
-      focusNextChild();
+    if (QApplication::keyboardModifiers() & Qt::ControlModifier) notes_->insertPlainText(QStringLiteral("\n"));
+    else focusNextChild();
     return true;
   }
   if (enter) {
@@ -178,16 +176,14 @@ bool frmEditPerson::eventFilter(QObject* watched, QEvent* event) {
       if (special_key(index, k->key())) return true;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return QDialog::eventFilter(watched, event);
 }
 
 void frmEditPerson::ok_pressed() {
   const int box = focused_box();
-  const EditorResult r =
-      ed_.Ok(box, box >= 0 ? cp(box_text(box)) : std::string(), cp(box_text(editfield::FamName)));
+  const EditorResult r = ed_.Ok(box, box >= 0 ? cp(box_text(box)) : std::string(), cp(box_text(editfield::FamName)));
   if (r.close) {
     outcome_ = {r.saved, r.person, r.link};
     QDialog::accept();
@@ -206,9 +202,7 @@ void frmEditPerson::reject() {
   if (ed_.Cancel()) QDialog::reject();
 }
 
-void frmEditPerson::sex_pressed() {
-  line(editfield::Sex)->setText(qs(ed_.CycleSex()));
-}
+void frmEditPerson::sex_pressed() { line(editfield::Sex)->setText(qs(ed_.CycleSex())); }
 
 void frmEditPerson::autocap_clicked(bool checked) {
   ed_.SetAutoCap(checked);
@@ -218,8 +212,7 @@ void frmEditPerson::autocap_clicked(bool checked) {
 void frmEditPerson::configure_pressed() {
   if (open_options) open_options();
   ed_.ReloadAutoCapSetting();
-  for (int i = 0; i < kEditFields; ++i)
-    label_[static_cast<std::size_t>(i)]->setText(qs(EditFieldLabel(s_, i)));
+  for (int i = 0; i < kEditFields; ++i) label_[static_cast<std::size_t>(i)]->setText(qs(EditFieldLabel(s_, i)));
   show_autocap(true);
 }
 
@@ -253,11 +246,8 @@ void frmEditPerson::relatives(Relatives kind) {
   // Several parents, partners or siblings: the user picks one.
   QMenu menu(this);
   menu.setObjectName(QStringLiteral("mnuRelatives"));
-  for (std::int16_t p : list)
-    menu.addAction(qs(cp1252::trim(DisplayNameOf(s_, p))))->setData(static_cast<int>(p));
-  QPushButton* b = kind == Relatives::Parents    ? butParents_
-                   : kind == Relatives::Partners ? butPartners_
-                                                 : butSiblings_;
+  for (std::int16_t p : list) menu.addAction(qs(cp1252::trim(DisplayNameOf(s_, p))))->setData(static_cast<int>(p));
+  QPushButton* b = kind == Relatives::Parents ? butParents_ : kind == Relatives::Partners ? butPartners_ : butSiblings_;
   const QPoint at = b->mapToGlobal(QPoint(0, b->height()));
   if (QAction* a = menu.exec(at)) go_to(static_cast<std::int16_t>(a->data().toInt()));
 }

@@ -59,18 +59,17 @@ const QString kSearchCaption = QStringLiteral("&Find");
 
 }  // namespace
 
-frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget* parent)
-    : QDialog(parent), s_(s) {
+frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget* parent) : QDialog(parent), s_(s) {
   setObjectName(QStringLiteral("frmFindPerson"));
   setModal(true);
   const std::string name = fitted_name.empty() ? DisplayName(s_, s_.Rel.Selected) : fitted_name;
   setWindowTitle(qs(FindCaption(s_, name)));
 
   // While connecting, the hint says what the person picked is for.
-  auto* lblHint = new QLabel(s_.Rel.ConnectMode
-                                 ? QStringLiteral("Enter all or part of the Name of the person to Connect")
-                                 : QStringLiteral("Enter all or part of the name or number of the person to select"),
-                             this);
+  auto* lblHint =
+      new QLabel(s_.Rel.ConnectMode ? QStringLiteral("Enter all or part of the Name of the person to Connect")
+                                    : QStringLiteral("Enter all or part of the name or number of the person to select"),
+                 this);
   lblHint->setObjectName(QStringLiteral("lblHint"));
   lblHint->setWordWrap(true);
   lblHint->setStyleSheet(QStringLiteral("color: #555b66;"));
@@ -88,8 +87,7 @@ frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget
   lblFam->setObjectName(QStringLiteral("lblFamName"));
   txtFamName_ = new QLineEdit(this);
   txtFamName_->setObjectName(QStringLiteral("txtFamName"));
-  txtFamName_->setToolTip(
-      QStringLiteral("Enter the person's number or all or the first part of his/her Family Name."));
+  txtFamName_->setToolTip(QStringLiteral("Enter the person's number or all or the first part of his/her Family Name."));
   lblFam->setBuddy(txtFamName_);
 
   chkPrecise_ = new QCheckBox(QStringLiteral("Precise Search"), this);
@@ -138,8 +136,7 @@ frmFindPerson::frmFindPerson(Session& s, const std::string& fitted_name, QWidget
   connect(cmdList, &QPushButton::clicked, this, &frmFindPerson::list_all_pressed);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, &frmFindPerson::helpRequested);
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          &frmFindPerson::helpRequested);
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &frmFindPerson::helpRequested);
   txtFamName_->installEventFilter(this);
   txtGivenNames_->setFocus();
 }
@@ -170,9 +167,7 @@ void frmFindPerson::search_pressed() {
       txtFamName_->setFocus();
       txtFamName_->selectAll();
       return;
-    case FindStep::Close:
-      reject();
-      return;
+    case FindStep::Close: reject(); return;
     case FindStep::OpenList:
     case FindStep::Picked:
       outcome_ = r.step;
@@ -191,8 +186,8 @@ void frmFindPerson::list_all_pressed() {
   accept();
 }
 
-PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                           const SexColours& colours, const std::function<void()>& help, bool filtered) {
+PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent, const SexColours& colours,
+                           const std::function<void()>& help, bool filtered) {
   frmSelectPerson list(s, fitted_name, parent, filtered);
   list.set_colours(colours);
   if (help) QObject::connect(&list, &frmSelectPerson::helpRequested, &list, help);
@@ -200,8 +195,8 @@ PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* 
   return list.result_pick();
 }
 
-PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                         const SexColours& colours, const std::function<void()>& help) {
+PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* parent, const SexColours& colours,
+                         const std::function<void()>& help) {
   frmFindPerson find(s, fitted_name, parent);
   if (help) QObject::connect(&find, &frmFindPerson::helpRequested, &find, help);
   find.exec();

@@ -58,12 +58,11 @@ class frmFindPerson : public QDialog {
 // The whole find: frmFindPerson, then frmSelectPerson when the find asks for
 // the list. Returns what was picked (PickStep::None when cancelled). Help
 // requests of either dialog go to `help` when given.
-PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                         const SexColours& colours = {}, const std::function<void()>& help = {});
+PickResult RunFindPerson(Session& s, const std::string& fitted_name, QWidget* parent, const SexColours& colours = {},
+                         const std::function<void()>& help = {});
 // frmSelectPerson alone: everyone, or the matches of the stored search texts
 // when `filtered`.
-PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent,
-                           const SexColours& colours = {}, const std::function<void()>& help = {},
-                           bool filtered = false);
+PickResult RunSelectPerson(Session& s, const std::string& fitted_name, QWidget* parent, const SexColours& colours = {},
+                           const std::function<void()>& help = {}, bool filtered = false);
 
 }  // namespace vft::ui

@@ -296,10 +296,8 @@ void frmMarriageInput::finish(MarriageResult r) {
     return;
   }
   result_ = r;
-  if (r == MarriageResult::Cancelled)
-    QDialog::reject();
-  else
-    accept();
+  if (r == MarriageResult::Cancelled) QDialog::reject();
+  else accept();
 }
 
 void frmMarriageInput::ok_pressed() {

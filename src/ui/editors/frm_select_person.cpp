@@ -28,9 +28,7 @@ QPushButton* button(const QString& text, const char* name, QWidget* parent) {
   return b;
 }
 
-bool is_alt(const QKeyEvent* k, int key) {
-  return k->key() == key && (k->modifiers() & Qt::AltModifier);
-}
+bool is_alt(const QKeyEvent* k, int key) { return k->key() == key && (k->modifiers() & Qt::AltModifier); }
 
 }  // namespace
 
@@ -73,17 +71,17 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
   SBList1_->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("MMMMMMMMMMMMMM")));
   SBList1_->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("28 Dec 1888")) + kCellPadding);
   SBList1_->setColumnWidth(3, fm.horizontalAdvance(QStringLiteral("VFT #")) + kCellPadding + 8);
-  SBList1_->setStyleSheet(QStringLiteral(
-      "QTableView { border: 1px solid #c9ccd2; border-radius: 4px; selection-background-color: #2f5f9e;"
-      " selection-color: white; }"
-      "QTableView::item { padding: 0 6px; }"));
+  SBList1_->setStyleSheet(
+      QStringLiteral("QTableView { border: 1px solid #c9ccd2; border-radius: 4px; selection-background-color: #2f5f9e;"
+                     " selection-color: white; }"
+                     "QTableView::item { padding: 0 6px; }"));
 
   auto* panel = new QFrame(this);
   panel->setObjectName(QStringLiteral("KplPanel1"));
   panel->setFrameShape(QFrame::StyledPanel);
   panel->setMinimumWidth(240);
-  panel->setStyleSheet(QStringLiteral(
-      "#KplPanel1 { background: #f7f8fa; border: 1px solid #d5d8de; border-radius: 6px; }"));
+  panel->setStyleSheet(
+      QStringLiteral("#KplPanel1 { background: #f7f8fa; border: 1px solid #d5d8de; border-radius: 6px; }"));
   auto* title = new QLabel(QStringLiteral("Details"), panel);
   QFont tf = title->font();
   tf.setBold(true);
@@ -148,8 +146,7 @@ frmSelectPerson::frmSelectPerson(Session& s, const std::string& fitted_name, QWi
 
   connect(head, &QHeaderView::sectionClicked, this, &frmSelectPerson::header_clicked);
   connect(txtSelectPerson_, &QLineEdit::textChanged, this, &frmSelectPerson::search_changed);
-  connect(SBList1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { row_changed(); });
+  connect(SBList1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { row_changed(); });
   connect(SBList1_, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
     if (std::int16_t n = model_->number_at(i.row())) SelectPerson(n);
   });
@@ -205,8 +202,7 @@ void frmSelectPerson::move_to_row(int row) {
     return;
   }
   const QModelIndex i = model_->index(row, 0);
-  SBList1_->selectionModel()->setCurrentIndex(
-      i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  SBList1_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   SBList1_->scrollTo(i, QAbstractItemView::PositionAtCenter);
   row_changed();
 }
@@ -286,10 +282,8 @@ bool frmSelectPerson::eventFilter(QObject* watched, QEvent* event) {
   if (watched != txtSelectPerson_) return QDialog::eventFilter(watched, event);
   if (enter) {
     auto typed = ParseTypedNumber(cp(txtSelectPerson_->text()));
-    if (typed && !s_.Rel.ConnectMode)
-      SelectPerson(typed->value);
-    else
-      select_pressed();
+    if (typed && !s_.Rel.ConnectMode) SelectPerson(typed->value);
+    else select_pressed();
     return true;
   }
   if (is_alt(k, Qt::Key_E)) {

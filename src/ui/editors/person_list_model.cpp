@@ -92,17 +92,14 @@ QVariant PersonListModel::data(const QModelIndex& index, int role) const {
         case 3: return QString::number(r.number);
       }
       return {};
-    case Qt::DecorationRole:
-      return index.column() == 0 ? marker(r.sex) : QVariant();
+    case Qt::DecorationRole: return index.column() == 0 ? marker(r.sex) : QVariant();
     case Qt::BackgroundRole:
       return r.sex == 'M' ? colours_.male_back : r.sex == 'F' ? colours_.female_back : colours_.other_back;
-    case Qt::ForegroundRole:
-      return QColor(0x22, 0x25, 0x2B);
+    case Qt::ForegroundRole: return QColor(0x22, 0x25, 0x2B);
     case Qt::TextAlignmentRole:
       return index.column() == 3 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                  : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::UserRole:
-      return static_cast<int>(r.number);
+    case Qt::UserRole: return static_cast<int>(r.number);
   }
   return {};
 }

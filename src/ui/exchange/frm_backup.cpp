@@ -16,9 +16,7 @@ namespace vft::ui {
 
 namespace {
 // Message texts break lines with CrLf; a label wants plain line feeds.
-QString label_text(const std::string& text) {
-  return qs(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+QString label_text(const std::string& text) { return qs(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 }  // namespace
 
 frmBackup::frmBackup(Session& s, FileDialogs& dialogs, QWidget* parent)
@@ -45,10 +43,9 @@ frmBackup::frmBackup(Session& s, FileDialogs& dialogs, QWidget* parent)
   chkRemind_->setObjectName(QStringLiteral("chkRemind"));
   chkRemind_->setChecked(form_.Remind);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("butOK")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
-                                                {QStringLiteral("&Help"), QStringLiteral("butHelp")},
-                                                [this] { s_.help("backup"); });
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("butOK")}, {QStringLiteral("Cancel"), QStringLiteral("butCancel")},
+      {QStringLiteral("&Help"), QStringLiteral("butHelp")}, [this] { s_.help("backup"); });
 
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(txtBackupPath_, 1);
@@ -82,15 +79,12 @@ void frmBackup::ok_pressed() {
       written_ = true;
       accept();
       break;
-    case BackupNext::Cancelled:
-      reject();
-      break;
+    case BackupNext::Cancelled: reject(); break;
     case BackupNext::FocusFolder:
       txtBackupPath_->setFocus();
       txtBackupPath_->selectAll();
       break;
-    case BackupNext::Stay:
-      break;
+    case BackupNext::Stay: break;
   }
 }
 

@@ -41,8 +41,7 @@ void print_with_dialog(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-frmGEDCOM::frmGEDCOM(Session& s, const std::string& path, QWidget* parent)
-    : QDialog(parent), s_(s), model_(s, path) {
+frmGEDCOM::frmGEDCOM(Session& s, const std::string& path, QWidget* parent) : QDialog(parent), s_(s), model_(s, path) {
   setObjectName(QStringLiteral("frmGEDCOM"));
   setWindowTitle(QStringLiteral("GEDCOM Import to Vorlan Family Tree"));
   print_text = [this](const QString& text) { print_with_dialog(this, text); };
@@ -92,10 +91,9 @@ frmGEDCOM::frmGEDCOM(Session& s, const std::string& path, QWidget* parent)
   cmdPrint_ = new QPushButton(QStringLiteral("&Print"), this);
   cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
   cmdPrint_->setEnabled(false);
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
-                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
-                                                [this] { s_.help("gedcom_import"); });
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("cmdOK")}, {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+      {QStringLiteral("Help"), QStringLiteral("cmdHelp")}, [this] { s_.help("gedcom_import"); });
   cmdOK_ = commands.ok;
   cmdOK_->setEnabled(false);
   cmdCancel_ = commands.cancel;

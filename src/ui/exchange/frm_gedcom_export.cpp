@@ -88,10 +88,10 @@ frmGEDCOMExport::frmGEDCOMExport(Session& s, FileDialogs& dialogs, QWidget* pare
   lblStatus_->setObjectName(QStringLiteral("lblStatus"));
   lblStatus_->setTextFormat(Qt::PlainText);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("&Export"), QStringLiteral("cmdExport")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
-                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
-                                                [this] { s_.help("gedcom_export"); });
+  const DialogButtons commands =
+      dialog_buttons(this, {QStringLiteral("&Export"), QStringLiteral("cmdExport")},
+                     {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+                     {QStringLiteral("Help"), QStringLiteral("cmdHelp")}, [this] { s_.help("gedcom_export"); });
   cmdExport_ = commands.ok;
   QHBoxLayout* buttons = commands.row();
   auto* layout = new QVBoxLayout(this);
@@ -130,8 +130,8 @@ void frmGEDCOMExport::export_pressed() {
   ExportResult r;
   {
     WorkingScope scope(s_);
-    r = ExportGedcom(s_, options, scope.progress([this](const std::string& t, long) { lblStatus_->setText(qs(t)); },
-                                                 stop_));
+    r = ExportGedcom(s_, options,
+                     scope.progress([this](const std::string& t, long) { lblStatus_->setText(qs(t)); }, stop_));
   }
   working_ = false;
   status_ = r.status;

@@ -15,8 +15,7 @@
 namespace vft::ui {
 namespace {
 
-constexpr std::array<WebColour, 4> kOrder = {WebColour::Back, WebColour::NormText, WebColour::Link,
-                                             WebColour::Visited};
+constexpr std::array<WebColour, 4> kOrder = {WebColour::Back, WebColour::NormText, WebColour::Link, WebColour::Visited};
 constexpr std::array<const char*, 4> kCaptions = {"&Background", "&Normal Text", "&Link", "&Visited Link"};
 constexpr std::array<const char*, 4> kPickTitles = {"Background Colour", "Normal Text Colour", "Link Colour",
                                                     "Visited Link Colour"};
@@ -50,9 +49,10 @@ QColor frmWebColours::to_qcolor(std::uint32_t rgb) {
 
 QString frmWebColours::sample_html(const WebColours& c) {
   auto hex = [](std::uint32_t rgb) { return qs(HtmlColour(rgb)); };
-  return QStringLiteral("<div style=\"background-color:%1; padding:8px\"><span style=\"color:%2\">Normal text "
-                        "</span><span style=\"color:%3; text-decoration:underline\">A link</span> "
-                        "<span style=\"color:%4; text-decoration:underline\">A visited link</span></div>")
+  return QStringLiteral(
+             "<div style=\"background-color:%1; padding:8px\"><span style=\"color:%2\">Normal text "
+             "</span><span style=\"color:%3; text-decoration:underline\">A link</span> "
+             "<span style=\"color:%4; text-decoration:underline\">A visited link</span></div>")
       .arg(hex(c.BackColour), hex(c.NormTextColour), hex(c.LinkColour), hex(c.VisitedColour));
 }
 
@@ -83,10 +83,9 @@ frmWebColours::frmWebColours(Session& s, const WebColours& colours, QWidget* par
   lblPreview_->setFrameShape(QFrame::StyledPanel);
   lblPreview_->setMinimumHeight(44);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
-                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
-                                                [this] { s_.help("web_colours"); });
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("cmdOK")}, {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+      {QStringLiteral("Help"), QStringLiteral("cmdHelp")}, [this] { s_.help("web_colours"); });
   QHBoxLayout* buttons = commands.row();
 
   auto* layout = new QVBoxLayout(this);
@@ -102,8 +101,8 @@ frmWebColours::frmWebColours(Session& s, const WebColours& colours, QWidget* par
 void frmWebColours::pick(int index) {
   const WebColour which = kOrder[static_cast<std::size_t>(index)];
   if (!choose_colour) return;
-  const auto chosen =
-      choose_colour(to_qcolor(slot(colours_, which)), QString::fromLatin1(kPickTitles[static_cast<std::size_t>(index)]));
+  const auto chosen = choose_colour(to_qcolor(slot(colours_, which)),
+                                    QString::fromLatin1(kPickTitles[static_cast<std::size_t>(index)]));
   if (!chosen || !chosen->isValid()) return;
   const std::uint32_t rgb = static_cast<std::uint32_t>(chosen->rgb()) & 0xFFFFFFu;
   SetWebColour(s_, colours_, which, rgb);

@@ -47,8 +47,7 @@ QCheckBox* check_box(QWidget* parent, const char* name, const char* caption) {
 
 }  // namespace
 
-frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidget* parent)
-    : QDialog(parent), s_(s) {
+frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidget* parent) : QDialog(parent), s_(s) {
   setObjectName(QStringLiteral("frmWebPages"));
   setWindowTitle(QStringLiteral("Build Family Web Pages"));
   own_dialogs_ = std::make_unique<QtFileDialogs>(this);
@@ -78,7 +77,8 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
 
   // ---- what
   auto* what = new QGroupBox(QStringLiteral("Include"), this);
-  chkIncludeBirthdays_ = check_box(what, "chkIncludeBirthdays", "Include &Birthdates and Marriage Dates of Living Persons");
+  chkIncludeBirthdays_ =
+      check_box(what, "chkIncludeBirthdays", "Include &Birthdates and Marriage Dates of Living Persons");
   chkIncludeBirthdays_->setChecked(o.IncludeBirthdays);
   chkName_ = check_box(what, "chkName", "Your &name:");
   chkEmail_ = check_box(what, "chkEmail", "Your &email address:");
@@ -139,10 +139,9 @@ frmWebPages::frmWebPages(Session& s, const std::string& documents_folder, QWidge
   prgWeb_->setObjectName(QStringLiteral("prgWeb"));
   prgWeb_->setTextVisible(false);
   prgWeb_->setVisible(false);
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("cmdOK")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
-                                                {QStringLiteral("Help"), QStringLiteral("cmdHelp")},
-                                                [this] { s_.help("web_pages"); });
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("cmdOK")}, {QStringLiteral("Cancel"), QStringLiteral("cmdCancel")},
+      {QStringLiteral("Help"), QStringLiteral("cmdHelp")}, [this] { s_.help("web_pages"); });
   cmdOK_ = commands.ok;
   QHBoxLayout* buttons = commands.row(lblStatus_);
 

@@ -19,9 +19,9 @@ class frmFamtree;
 
 // ---- person editor (frmEditPerson)
 struct EditPersonOutcome {
-  bool saved = false;        // OK was pressed and the record written
-  std::int16_t person = 0;   // the person saved (the new Person number when added)
-  LinkResult link;           // for a new person: how the link step ended
+  bool saved = false;       // OK was pressed and the record written
+  std::int16_t person = 0;  // the person saved (the new Person number when added)
+  LinkResult link;          // for a new person: how the link step ended
 };
 // person >= 1 edits that person; 0 types in a new person for the operation in
 // s.Rel (AddMode, a relation flag, InsertPosition), or the first person when

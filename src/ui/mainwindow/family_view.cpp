@@ -48,8 +48,8 @@ FamilyView::FamilyView(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
   for (int i = 0; i < kSlotCount; ++i) {
     const Slot slot = static_cast<Slot>(i);
     const SlotNaming n = naming(slot);
-    auto* box = new PersonBox(QString::fromLatin1(n.base), n.index, qs(SlotCaption(slot)), slot == Slot::Selected,
-                              this);
+    auto* box =
+        new PersonBox(QString::fromLatin1(n.base), n.index, qs(SlotCaption(slot)), slot == Slot::Selected, this);
     box->hide();
     boxes_[static_cast<std::size_t>(i)] = box;
     connect(box, &PersonBox::clicked, this, [this, slot] { selectSlot(slot); });

@@ -75,10 +75,10 @@ class FamilyView : public QWidget {
 
  signals:
   void personSelected(std::int16_t person);  // a navigation chose a new selected person
-  void viewChanged();                         // the model (tool tips, command states) changed
+  void viewChanged();                        // the model (tool tips, command states) changed
   void statusTextChanged(const QString& text);
-  void editPersonRequested();    // the selected box was clicked or Enter pressed
-  void editMarriageRequested();  // the partnership button was clicked
+  void editPersonRequested();                 // the selected box was clicked or Enter pressed
+  void editMarriageRequested();               // the partnership button was clicked
   void chartsRequested(std::int16_t person);  // "Charts..." of a box's context menu
 
  protected:
@@ -90,9 +90,9 @@ class FamilyView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  void rebuild();       // the model again from the session, then show it
-  void showModel();     // texts, colours and visibility from model_
-  void relayout();      // positions and fonts for the current size
+  void rebuild();    // the model again from the session, then show it
+  void showModel();  // texts, colours and visibility from model_
+  void relayout();   // positions and fonts for the current size
   void afterNavigation(bool moved);
   void hoverStarts(int list_kind);
   void showLists();

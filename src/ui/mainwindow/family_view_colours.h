@@ -8,7 +8,7 @@
 namespace vft::ui {
 
 struct FamilyColours {
-  QColor male, female, other, empty;                 // box fills
+  QColor male, female, other, empty;  // box fills
   QColor maleAccent, femaleAccent, otherAccent, emptyAccent;
   QColor background;  // behind the diagram
   QColor line;        // connector lines

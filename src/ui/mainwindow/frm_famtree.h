@@ -36,15 +36,15 @@ class frmStartMenu;
 // The replaceable windows. Each is called with the main window, which
 // refreshes its view afterwards.
 struct EditingHooks {
-  std::function<void()> edit_person;    // frmEditPerson for the selected person
-  std::function<void()> add_person;     // frmConnectAs in AddMode (or the first person)
-  std::function<void()> connect;        // frmConnectAs in ConnectMode
-  std::function<void()> edit_marriage;  // frmMarriageInput for the displayed partnership
-  std::function<void()> disconnect;     // frmDisconnectAs
-  std::function<void()> delete_person;  // the delete of the selected person
-  std::function<void()> arrange;        // the re-arrange dialog
+  std::function<void()> edit_person;       // frmEditPerson for the selected person
+  std::function<void()> add_person;        // frmConnectAs in AddMode (or the first person)
+  std::function<void()> connect;           // frmConnectAs in ConnectMode
+  std::function<void()> edit_marriage;     // frmMarriageInput for the displayed partnership
+  std::function<void()> disconnect;        // frmDisconnectAs
+  std::function<void()> delete_person;     // the delete of the selected person
+  std::function<void()> arrange;           // the re-arrange dialog
   std::function<void(int request)> print;  // frmPrintPreview with a print request code
-  std::function<void()> print_menu;     // frmPrintWhat
+  std::function<void()> print_menu;        // frmPrintWhat
   std::function<void()> gedcom_export;
   std::function<void()> web_pages;
   std::function<void()> options;
@@ -122,8 +122,8 @@ class frmFamtree : public QMainWindow {
   void undoHistory();  // Edit: Undo History...
   void arrangeFamily();
   void selectPerson();
-  void relationship();  // Tools: How Are They Related?
-  void findDuplicates();  // Tools: Find Possible Duplicates...
+  void relationship();                   // Tools: How Are They Related?
+  void findDuplicates();                 // Tools: Find Possible Duplicates...
   void showCharts(std::int16_t person);  // View: Charts..., the chart window on `person`
   void printMenu();
   void printRequest(int request);

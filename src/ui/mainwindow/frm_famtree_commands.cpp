@@ -242,13 +242,16 @@ void frmFamtree::redo() {
 }
 
 void frmFamtree::undoHistory() {
-  frmUndoHistory history(s_, [this](std::size_t count) {
-    after_records_shrank([this, count] {
-      if (!MoveToStep(s_, count)) {
-        // Its box has said why, or the records are there already.
-      }
-    });
-  }, this);
+  frmUndoHistory history(
+      s_,
+      [this](std::size_t count) {
+        after_records_shrank([this, count] {
+          if (!MoveToStep(s_, count)) {
+            // Its box has said why, or the records are there already.
+          }
+        });
+      },
+      this);
   history.exec();
 }
 
@@ -292,12 +295,15 @@ void frmFamtree::relationship() {
 void frmFamtree::findDuplicates() {
   // After each merge the family view shows the person kept, while the list
   // stays open for the next pair.
-  frmDuplicates window(s_, [this](std::int16_t kept) {
-    after_records_shrank([this, kept] {
-      s_.Config.setLastPerson(kept);
-      SelectPersonForRelations(s_, kept);
-    });
-  }, this);
+  frmDuplicates window(
+      s_,
+      [this](std::int16_t kept) {
+        after_records_shrank([this, kept] {
+          s_.Config.setLastPerson(kept);
+          SelectPersonForRelations(s_, kept);
+        });
+      },
+      this);
   window.exec();
 }
 
@@ -344,9 +350,7 @@ bool frmFamtree::handleKey(int key, Qt::KeyboardModifiers mods) {
     case Qt::Key_L: return press("butDelete");
     case Qt::Key_P: return press("butPrint");
     case Qt::Key_H:
-    case Qt::Key_F1:
-      help();
-      return true;
+    case Qt::Key_F1: help(); return true;
     default: break;
   }
   // Home, Page Up, Left, Right, End, Insert, Down, Page Down, Enter, R, O, M.

@@ -72,8 +72,8 @@ void frmFamtree::build_menus() {
   actions_[QStringLiteral("mnuEdit")] = edit->menuAction();
   add_action(edit, "mnuUndo", "Undo")->setShortcut(QKeySequence::Undo);
   // Redo and the history of this session's changes.
-  add_action(edit, "mnuRedo", "Redo")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  add_action(edit, "mnuRedo", "Redo")
+      ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   add_action(edit, "mnuUndoHistory", "Undo History...");
 
   QMenu* person = add_menu(bar, nullptr, "mnuPerson", "Pe&rson");
@@ -236,10 +236,8 @@ void frmFamtree::update_commands() {
   both("mnuEditMarr", "butEditMarr", hooks_.edit_marriage && m.EditMarrEnabled);
   both("mnuDisconnect", "butDisconnect", hooks_.disconnect && m.DisconnectEnabled);
   both("mnuDeletePerson", "butDelete", hooks_.delete_person && m.DeleteEnabled);
-  if (!hooks_.arrange)
-    action("mnuArrangeFam")->setEnabled(false);
-  else if (m.ArrangeEnabled)
-    action("mnuArrangeFam")->setEnabled(*m.ArrangeEnabled);
+  if (!hooks_.arrange) action("mnuArrangeFam")->setEnabled(false);
+  else if (m.ArrangeEnabled) action("mnuArrangeFam")->setEnabled(*m.ArrangeEnabled);
   both("mnuSelect", "butSelect", living);
   action("mnuRelationship")->setEnabled(shown && LivingPersons(s_) >= 2);
   action("mnuDuplicates")->setEnabled(LivingPersons(s_) >= 2);
@@ -266,7 +264,8 @@ void frmFamtree::update_commands() {
   button("butUndo")->setToolTip(qs(s_.UndoText));
   const std::string redo = RedoText(s_);
   action("mnuRedo")->setEnabled(!redo.empty());
-  action("mnuRedo")->setText(redo.empty() ? QStringLiteral("Redo") : qs(redo).replace(QLatin1Char('&'), QStringLiteral("&&")));
+  action("mnuRedo")->setText(redo.empty() ? QStringLiteral("Redo")
+                                          : qs(redo).replace(QLatin1Char('&'), QStringLiteral("&&")));
   action("mnuUndoHistory")->setEnabled(!s_.History.steps.empty());
   update_save_state();
 

@@ -34,7 +34,8 @@ frmStartMenu::frmStartMenu(QWidget* parent) : QDialog(parent) {
 
   auto* title = new QLabel(QStringLiteral("Welcome to Vorlan Family Tree"), this);
   title->setObjectName(QStringLiteral("lblStartTitle"));
-  auto* hint = new QLabel(QStringLiteral("There are no persons in the records yet. How would you like to start?"), this);
+  auto* hint =
+      new QLabel(QStringLiteral("There are no persons in the records yet. How would you like to start?"), this);
   hint->setObjectName(QStringLiteral("lblStartHint"));
   hint->setWordWrap(true);
 

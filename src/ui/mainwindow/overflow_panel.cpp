@@ -16,7 +16,7 @@ namespace vft::ui {
 namespace {
 
 constexpr int kRowTextRole = Qt::UserRole;  // the row as the list holds it, with its "#" number
-constexpr int kVisibleRows = 16;  // more rows scroll
+constexpr int kVisibleRows = 16;            // more rows scroll
 
 Rect rect_of(const QRect& r) { return Rect{double(r.x()), double(r.y()), double(r.width()), double(r.height())}; }
 

@@ -66,8 +66,7 @@ namespace {
 
 MarginUnit locale_unit() {
   // Only the metric system counts margins in centimetres.
-  return QLocale::system().measurementSystem() == QLocale::MetricSystem ? MarginUnit::Centimetres
-                                                                        : MarginUnit::Inches;
+  return QLocale::system().measurementSystem() == QLocale::MetricSystem ? MarginUnit::Centimetres : MarginUnit::Inches;
 }
 
 constexpr int kCommandWidth = 86;
@@ -111,10 +110,10 @@ frmSetUpPage::frmSetUpPage(Session& s, PageDocument& doc, MarginUnit unit, QWidg
   grid->setRowStretch(4, 1);
   Picture1_ = new ThumbnailView(this);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("Command1_0")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("Command1_1")},
-                                                {QStringLiteral("Help"), QStringLiteral("Command1_2")},
-                                                [this] { s_.help("page_setup"); }, kCommandWidth);
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("Command1_0")},
+      {QStringLiteral("Cancel"), QStringLiteral("Command1_1")}, {QStringLiteral("Help"), QStringLiteral("Command1_2")},
+      [this] { s_.help("page_setup"); }, kCommandWidth);
   connect(commands.ok, &QPushButton::clicked, this, &frmSetUpPage::accept);
 
   auto* body = new QHBoxLayout;
@@ -194,9 +193,10 @@ frmPrinterSet::frmPrinterSet(Session& s, PageDocument& doc, int request, QWidget
   orientation->addStretch(1);
   Option1_[doc_.orientation() == Orientation::Landscape ? 1 : 0]->setChecked(true);
 
-  const DialogButtons commands = dialog_buttons(this, {QStringLiteral("OK"), QStringLiteral("Command2_0")},
-                                                {QStringLiteral("Cancel"), QStringLiteral("Command2_1")}, {},
-                                                [this] { s_.help("printer_setup"); }, kCommandWidth);
+  const DialogButtons commands = dialog_buttons(
+      this, {QStringLiteral("OK"), QStringLiteral("Command2_0")},
+      {QStringLiteral("Cancel"), QStringLiteral("Command2_1")}, {}, [this] { s_.help("printer_setup"); },
+      kCommandWidth);
   auto* props = named_button(QStringLiteral("Properties.."), QStringLiteral("Command1"), this, kCommandWidth);
 
   auto* grid = new QGridLayout;
@@ -274,8 +274,7 @@ void frmPrinterSet::properties() {
   select_print_device(printer, doc_, QString());
   QPageLayout layout = printer.pageLayout();
   layout.setPageSize(QPageSize(QPageSize::id(doc_.paper_code())));
-  layout.setOrientation(doc_.orientation() == Orientation::Landscape ? QPageLayout::Landscape
-                                                                      : QPageLayout::Portrait);
+  layout.setOrientation(doc_.orientation() == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer.setPageLayout(layout);
   QPageSetupDialog dlg(&printer, this);
   if (dlg.exec() == QDialog::Accepted) {

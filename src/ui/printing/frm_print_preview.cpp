@@ -291,9 +291,9 @@ QGroupBox* frmPrintPreview::build_set_items() {
 
   auto* commands = new QHBoxLayout;
   commands->setSpacing(4);
-  const QString captions[9] = {QStringLiteral("Prin&ter.."), QStringLiteral("&Font.."),   QStringLiteral("&Load Cfg."),
-                               QStringLiteral("&Save Cfg"),  QStringLiteral("Pre&view"),  QStringLiteral("&Print"),
-                               QStringLiteral("E&xit"),      QStringLiteral("Help"),      QStringLiteral("&Margins..")};
+  const QString captions[9] = {QStringLiteral("Prin&ter.."), QStringLiteral("&Font.."),  QStringLiteral("&Load Cfg."),
+                               QStringLiteral("&Save Cfg"),  QStringLiteral("Pre&view"), QStringLiteral("&Print"),
+                               QStringLiteral("E&xit"),      QStringLiteral("Help"),     QStringLiteral("&Margins..")};
   for (int i = 0; i < 9; ++i) {
     Command1_[static_cast<std::size_t>(i)] = button(captions[i], QStringLiteral("Command1_%1").arg(i), g);
   }
@@ -413,9 +413,7 @@ void frmPrintPreview::keyPressEvent(QKeyEvent* e) {
   if (generating_ || (e->modifiers() & ~Qt::ShiftModifier)) return QDialog::keyPressEvent(e);
   QPushButton* target = nullptr;
   switch (e->key()) {
-    case Qt::Key_A:
-      select_all(true);
-      return;
+    case Qt::Key_A: select_all(true); return;
     case Qt::Key_F: target = Command1_[1]; break;
     case Qt::Key_L: target = Command1_[2]; break;
     case Qt::Key_M: target = Command1_[8]; break;

@@ -135,8 +135,7 @@ void frmPrintPreview::load_cfg() {
 void frmPrintPreview::save_cfg() {
   panel_to_settings();
   if (!SavePanelSettings(s_, settings_))
-    s_.ask("Save Cfg", "The print settings could not be written to the settings file.", Buttons::OK,
-           Icon::Exclamation);
+    s_.ask("Save Cfg", "The print settings could not be written to the settings file.", Buttons::OK, Icon::Exclamation);
 }
 
 void frmPrintPreview::select_all(bool on) {

@@ -89,8 +89,7 @@ void frmPrintPreview::preview() {
   cmdCancelPrint_->setEnabled(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   Progress progress = [this](const std::string& message, long count) {
-    lblPrintingMessage_->setText(count > 0 ? qs(message) + QStringLiteral(" ") + QString::number(count)
-                                           : qs(message));
+    lblPrintingMessage_->setText(count > 0 ? qs(message) + QStringLiteral(" ") + QString::number(count) : qs(message));
     // The one place the user gets a word in while the document is written.
     QApplication::processEvents();
     return !s_.CancelFlag;
@@ -299,9 +298,8 @@ void frmPrintPreview::save_list(const std::string& text) {
   // The same file `vft print --text` writes: UTF-8, what editors on this
   // platform expect, so names such as "Müller" survive.
   const std::string utf8 = cp1252::to_utf8(text);
-  Message m = fileio::write_file(s_.disk, name.toStdString(), utf8)
-                  ? FamilyNamesSavedMessage(s_, cp(name))
-                  : FamilyNamesNotSavedMessage(cp(name));
+  Message m = fileio::write_file(s_.disk, name.toStdString(), utf8) ? FamilyNamesSavedMessage(s_, cp(name))
+                                                                    : FamilyNamesNotSavedMessage(cp(name));
   s_.ask(m.title, m.text, m.buttons, m.icon);
 }
 

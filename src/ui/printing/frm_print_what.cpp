@@ -24,15 +24,14 @@ frmPrintWhat::frmPrintWhat(Session& s, QWidget* parent) : QDialog(parent), s_(s)
   label->setObjectName(QStringLiteral("lblSelect"));
   label->setStyleSheet(QStringLiteral("font-weight: bold;"));
   root->addWidget(label);
-  const QString captions[8] = {
-      QStringLiteral("Print a Data &Sheet for the selected person"),
-      QStringLiteral("Print &Descendants Chart of the selected person"),
-      QStringLiteral("Print &Pedigree Chart of the selected person"),
-      QStringLiteral("Print a Complete &List of all people on record"),
-      QStringLiteral("Print List of all People with the same family &name"),
-      QStringLiteral("Print a &Time Line "),
-      QStringLiteral("P&rint a list of family names"),
-      QStringLiteral("Print a &Family Data Sheet for the displayed family")};
+  const QString captions[8] = {QStringLiteral("Print a Data &Sheet for the selected person"),
+                               QStringLiteral("Print &Descendants Chart of the selected person"),
+                               QStringLiteral("Print &Pedigree Chart of the selected person"),
+                               QStringLiteral("Print a Complete &List of all people on record"),
+                               QStringLiteral("Print List of all People with the same family &name"),
+                               QStringLiteral("Print a &Time Line "),
+                               QStringLiteral("P&rint a list of family names"),
+                               QStringLiteral("Print a &Family Data Sheet for the displayed family")};
   for (int i = 0; i < 8; ++i) {
     auto* b = new QPushButton(captions[i], this);
     b->setObjectName(QStringLiteral("butCommand_%1").arg(i));

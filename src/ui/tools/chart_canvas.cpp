@@ -53,7 +53,8 @@ QPointF ChartCanvas::toChart(QPointF v) const { return (v - origin()) / zoom_; }
 QPointF ChartCanvas::toViewport(QPointF c) const { return c * zoom_ + origin(); }
 
 void ChartCanvas::updateScrollBars() {
-  const int cw = static_cast<int>(std::ceil(layout_.width * zoom_)), ch = static_cast<int>(std::ceil(layout_.height * zoom_));
+  const int cw = static_cast<int>(std::ceil(layout_.width * zoom_)),
+            ch = static_cast<int>(std::ceil(layout_.height * zoom_));
   horizontalScrollBar()->setRange(0, std::max(0, cw - viewport()->width()));
   verticalScrollBar()->setRange(0, std::max(0, ch - viewport()->height()));
   horizontalScrollBar()->setPageStep(viewport()->width());
@@ -88,7 +89,9 @@ chart::Rect ChartCanvas::visibleArea() const {
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
-void ChartCanvas::setZoom(double zoom) { setZoom(zoom, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0)); }
+void ChartCanvas::setZoom(double zoom) {
+  setZoom(zoom, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0));
+}
 
 void ChartCanvas::fit() {
   if (layout_.width <= 0 || layout_.height <= 0) return;
@@ -254,7 +257,8 @@ bool ChartCanvas::viewportEvent(QEvent* e) {
     if (i >= 0 && text_) {
       const chart::BoxText& t = text_(i);
       QString tip = qs(t.tip.empty() ? t.name : t.tip);
-      if (layout_.boxes[static_cast<std::size_t>(i)].repeat()) tip += QStringLiteral("\n(shown in full elsewhere in this chart)");
+      if (layout_.boxes[static_cast<std::size_t>(i)].repeat())
+        tip += QStringLiteral("\n(shown in full elsewhere in this chart)");
       QToolTip::showText(help->globalPos(), tip, viewport());
     } else {
       QToolTip::hideText();

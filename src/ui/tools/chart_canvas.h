@@ -1,7 +1,7 @@
 // The picture of a chart in the chart window: zoom with the wheel,
-// Ctrl+plus/minus and a pinch (a touch screen's gesture or a touchpad's), pan by dragging or with the scroll bars, a click names a
-// person, a double-click opens one, the arrow keys walk from box to box and
-// Enter takes the box the keys are on. Only the part in view is drawn.
+// Ctrl+plus/minus and a pinch (a touch screen's gesture or a touchpad's), pan by dragging or with the scroll bars, a
+// click names a person, a double-click opens one, the arrow keys walk from box to box and Enter takes the box the keys
+// are on. Only the part in view is drawn.
 #pragma once
 #include <QAbstractScrollArea>
 #include <QPoint>

@@ -31,7 +31,8 @@ namespace vft::ui {
 namespace {
 
 chart::Rgb rgb(const QColor& c) {
-  return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue())};
+  return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+          static_cast<std::uint8_t>(c.blue())};
 }
 
 QPushButton* button(QWidget* parent, QLayout* layout, const char* name, const QString& caption) {
@@ -143,7 +144,8 @@ chart::Kind frmCharts::kind() const { return static_cast<chart::Kind>(std::max(0
 void frmCharts::setKind(chart::Kind k) {
   settingKind_ = true;
   tabs_->setCurrentIndex(static_cast<int>(k));
-  if (k == chart::Kind::Ancestors) generations_->setRange(chart::kMinAncestorGenerations, chart::kMaxAncestorGenerations);
+  if (k == chart::Kind::Ancestors)
+    generations_->setRange(chart::kMinAncestorGenerations, chart::kMaxAncestorGenerations);
   else if (k == chart::Kind::Fan) generations_->setRange(chart::kMinFanGenerations, chart::kMaxFanGenerations);
   else generations_->setRange(0, 99);
   generations_->setValue(generationsByKind_[static_cast<std::size_t>(k)]);
@@ -240,18 +242,18 @@ bool frmCharts::printTo(QPagedPaintDevice& device, QString* error) {
                                                 page.width(), page.height(), printPages_->currentIndex() == 1);
   if (plan.pages.empty()) {
     if (error && plan.rows > 0)
-      *error = QStringLiteral("Tiled, the chart would take %1 pages (%2 across, %3 down); at most %4 are printed. "
-                              "Print it on one page, or only the visible part.")
+      *error = QStringLiteral(
+                   "Tiled, the chart would take %1 pages (%2 across, %3 down); at most %4 are printed. "
+                   "Print it on one page, or only the visible part.")
                    .arg(plan.rows * plan.columns)
                    .arg(plan.columns)
                    .arg(plan.rows)
                    .arg(chart::kMaxTiledPages);
-    else if (error)
-      *error = QStringLiteral("The paper is too small to print the chart on.");
+    else if (error) *error = QStringLiteral("The paper is too small to print the chart on.");
     return false;
   }
-  return PrintChartPages(device, l, [this](int i) -> const chart::BoxText& { return textOf(i); }, paperColours(), plan,
-                         error);
+  return PrintChartPages(
+      device, l, [this](int i) -> const chart::BoxText& { return textOf(i); }, paperColours(), plan, error);
 }
 
 void frmCharts::print() {

@@ -175,8 +175,8 @@ void frmDuplicates::search() {
   for (const DuplicatePair& p : pairs) {
     QString reasons;
     for (const std::string& r : p.reasons) reasons += (reasons.isEmpty() ? QString() : QStringLiteral(", ")) + qs(r);
-    auto* item = new QTreeWidgetItem(list_, {QString::number(p.score), describe(s_, p.first), describe(s_, p.second),
-                                             reasons});
+    auto* item =
+        new QTreeWidgetItem(list_, {QString::number(p.score), describe(s_, p.first), describe(s_, p.second), reasons});
     item->setData(0, Qt::UserRole, p.first);
     item->setData(1, Qt::UserRole, p.second);
     item->setToolTip(3, reasons);
@@ -193,8 +193,7 @@ void frmDuplicates::show_count() {
                  : n == 1 ? QStringLiteral("1 pair that may be one person.")
                           : QStringLiteral("%1 pairs that may be one person, the likeliest first.").arg(n);
   if (stopped_) text += QStringLiteral(" The search was stopped before its end: there may be more.");
-  if (family_file_.empty())
-    text += QStringLiteral(" Pairs can be ignored once the tree has been saved under a name.");
+  if (family_file_.empty()) text += QStringLiteral(" Pairs can be ignored once the tree has been saved under a name.");
   count_->setText(text);
 }
 
@@ -205,7 +204,7 @@ void frmDuplicates::update_buttons() {
   merge_->setEnabled(chosen);
   ignore_->setEnabled(chosen && !family_file_.empty());
   ignore_->setToolTip(family_file_.empty() ? QStringLiteral("Save the tree under a name first: the pairs to "
-                                                           "ignore are kept beside its file")
+                                                            "ignore are kept beside its file")
                                            : QStringLiteral("These two are different persons: do not propose them "
                                                             "again"));
 }

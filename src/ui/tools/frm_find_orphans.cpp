@@ -55,8 +55,8 @@ frmFindOphans::frmFindOphans(Session& s, std::vector<OrphanRow> rows, QWidget* p
   SBList1_ = new QTreeWidget(this);
   SBList1_->setObjectName(QStringLiteral("SBList1"));
   SBList1_->setColumnCount(4);
-  SBList1_->setHeaderLabels({QStringLiteral("Given Names"), QStringLiteral("Family Name"), QStringLiteral("Born"),
-                             QStringLiteral("Died")});
+  SBList1_->setHeaderLabels(
+      {QStringLiteral("Given Names"), QStringLiteral("Family Name"), QStringLiteral("Born"), QStringLiteral("Died")});
   SBList1_->setRootIsDecorated(false);
   SBList1_->setUniformRowHeights(true);
   SBList1_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -71,8 +71,8 @@ frmFindOphans::frmFindOphans(Session& s, std::vector<OrphanRow> rows, QWidget* p
   auto* panel = new QFrame(this);
   panel->setObjectName(QStringLiteral("KplPanel1"));
   panel->setFrameShape(QFrame::StyledPanel);
-  panel->setStyleSheet(QStringLiteral(
-      "#KplPanel1 { background: #f7f8fa; border: 1px solid #d5d8de; border-radius: 6px; }"));
+  panel->setStyleSheet(
+      QStringLiteral("#KplPanel1 { background: #f7f8fa; border: 1px solid #d5d8de; border-radius: 6px; }"));
   lblBornAt_ = new QLabel(panel);
   lblBornAt_->setObjectName(QStringLiteral("lblBornAt"));
   lblDiedAt_ = new QLabel(panel);
@@ -134,8 +134,7 @@ frmFindOphans::frmFindOphans(Session& s, std::vector<OrphanRow> rows, QWidget* p
   connect(Command_[0], &QPushButton::clicked, this, &frmFindOphans::delete_pressed);
   connect(Command_[1], &QPushButton::clicked, this, &QDialog::reject);
   connect(Command_[2], &QPushButton::clicked, this, [this] { s_.help("orphans"); });
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          [this] { s_.help("orphans"); });
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, [this] { s_.help("orphans"); });
 
   fill_rows();
   SBList1_->setFocus();
@@ -146,8 +145,8 @@ void frmFindOphans::fill_rows() {
   const int current = std::max(SBList1_->indexOfTopLevelItem(SBList1_->currentItem()), 0);
   SBList1_->clear();
   for (const OrphanRow& r : picker_.rows()) {
-    auto* item = new QTreeWidgetItem(SBList1_, {qs(r.GivenNames), qs(r.FamName), qs("Born: " + r.BirthDate),
-                                                qs("Died: " + r.DeathDate)});
+    auto* item = new QTreeWidgetItem(
+        SBList1_, {qs(r.GivenNames), qs(r.FamName), qs("Born: " + r.BirthDate), qs("Died: " + r.DeathDate)});
     item->setData(0, Qt::UserRole, static_cast<int>(r.PerNum));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(0, r.Checked ? Qt::Checked : Qt::Unchecked);

@@ -160,8 +160,7 @@ MergePlan frmMergePersons::plan() const {
   MergePlan plan;
   plan.keep = records_[k].PerNum;
   plan.drop = records_[1 - k].PerNum;
-  for (std::size_t i = 0; i < kMergeFields; ++i)
-    plan.from_drop[i] = values_[i][0] && values_[i][1 - k]->isChecked();
+  for (std::size_t i = 0; i < kMergeFields; ++i) plan.from_drop[i] = values_[i][0] && values_[i][1 - k]->isChecked();
   return plan;
 }
 

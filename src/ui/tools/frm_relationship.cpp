@@ -130,18 +130,17 @@ void frmRelationship::set_persons(std::int16_t a, std::int16_t b) {
   for (std::size_t i = 0; i < answer_.ways.size(); ++i) {
     const RelationshipWay& w = answer_.ways[i];
     QString row = QString::number(i + 1) + QStringLiteral(". ") + qs(w.words);
-    if (const std::string via = CommonAncestorsLine(s_, a, b, w); !via.empty()) row += QStringLiteral("\n    ") + qs(via);
+    if (const std::string via = CommonAncestorsLine(s_, a, b, w); !via.empty())
+      row += QStringLiteral("\n    ") + qs(via);
     auto* item = new QListWidgetItem(row, lstWays_);
-    item->setToolTip(qs(RelationshipSentence(s_, a, w.words, b) + ".\n" +
-                        RelationshipSentence(s_, b, w.reverse_words, a) + "."));
+    item->setToolTip(
+        qs(RelationshipSentence(s_, a, w.words, b) + ".\n" + RelationshipSentence(s_, b, w.reverse_words, a) + "."));
   }
   if (const std::string more = MoreWaysText(answer_); !more.empty())
     (new QListWidgetItem(qs(more), lstWays_))->setFlags(Qt::NoItemFlags);
   lstWays_->setEnabled(!answer_.ways.empty());
-  if (!answer_.ways.empty())
-    lstWays_->setCurrentRow(0);
-  else
-    way_changed(-1);
+  if (!answer_.ways.empty()) lstWays_->setCurrentRow(0);
+  else way_changed(-1);
 }
 
 void frmRelationship::way_changed(int row) {
@@ -179,10 +178,8 @@ void frmRelationship::choose(bool first) {
   s_.Rel = rel;
   s_.View.EditFlag = edit;
   if (picked.step != PickStep::Selected) return;
-  if (first)
-    set_persons(picked.number, b_);
-  else
-    set_persons(a_, picked.number);
+  if (first) set_persons(picked.number, b_);
+  else set_persons(a_, picked.number);
 }
 
 std::int16_t RunRelationship(Session& s, QWidget* parent, std::int16_t first) {
