@@ -130,6 +130,7 @@ bool decode_entry(const Bytes& data, std::size_t at, HistoryStep& st) {
 Bytes encode_head(std::size_t count, std::size_t pos, std::int64_t end, std::uint32_t dropped,
                   std::uint32_t next_serial) {
   Bytes b;
+  b.reserve(kHead);  // also spares GCC 12 a false overflow warning on inserting into an empty vector
   ByteWriter w(b);
   w.text(std::string_view(kMagic, sizeof kMagic));
   w.i32(static_cast<std::int32_t>(count));
