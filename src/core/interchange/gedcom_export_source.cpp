@@ -53,9 +53,10 @@ CeremonyRecord RecordSource::ceremony(int m) const {
   return decode_ceremony(ceremony_file_.data() + (i - 1) * kCeremonyLen);
 }
 
-std::string RecordSource::notes(std::int32_t first) {
-  std::string text;
-  if (!has_chain(first)) return text;
+const std::string& RecordSource::notes(std::int32_t first) {
+  auto [it, fresh] = chains_.try_emplace(has_chain(first) ? first : 0);
+  std::string& text = it->second;
+  if (!fresh || !has_chain(first)) return text;
   const long records = static_cast<long>(notes_file_.size() / kNotesLen);
   long at = first;
   for (bool head = true; at >= 1 && at <= records && !notes_used_[static_cast<std::size_t>(at)]; head = false) {

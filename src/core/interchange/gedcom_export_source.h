@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "store/record_layout.h"
@@ -27,16 +28,19 @@ class RecordSource {
   // The ceremony of marriage m; blank when the file does not reach it.
   CeremonyRecord ceremony(int m) const;
 
-  // The notes chain starting at `first`, as the record store reads it. A notes
-  // record is handed out once per export: a chain that runs into a record seen
-  // before (a damaged file) ends there, so the text read stays within the file.
-  std::string notes(std::int32_t first);
+  // The notes chain starting at `first`, as the record store reads it. Persons
+  // whose notes start at the same record share one text, and each of them gets
+  // it. A notes record is read into one chain only: a chain that runs into a
+  // record read before (a damaged file) ends there, so the text read stays
+  // within the file.
+  const std::string& notes(std::int32_t first);
 
  private:
   std::vector<PersonRecord> persons_;  // [0] unused
   int marriages_ = 0;
   Bytes notes_file_, ceremony_file_;
   std::vector<bool> notes_used_;
+  std::unordered_map<std::int32_t, std::string> chains_;  // by first record
 };
 
 }  // namespace vft::gedcom_export
