@@ -13,7 +13,8 @@
 // a zero byte and F10's place with one are left out; 5.5.1 writes F11's
 // unknown date as "MARR Y".
 // Peter and Luc share one notes chain: each has it as his note, as the record
-// store reads each person's notes; 7.0 writes it once, as one shared note. 7.0 starts with a byte-order mark, writes no CONC, cites the source
+// store reads each person's notes; 7.0 writes it once, as one shared note.
+// 7.0 starts with a byte-order mark, writes no CONC, cites the source
 // through @VOID@, puts a date in words into a PHRASE, writes "NO MARR" with the
 // couple's place or date in words under an event of its own, and the deleted
 // husband as @VOID@.
