@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,12 +9,13 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
 
 #include "common/cp1252.h"
+#include "dialogs/dialog_buttons.h"
+#include "dialogs/named_button.h"
 #include "tools/frm_merge_persons.h"
 #include "qt_text.h"
 #include "relations/lookups.h"
@@ -126,25 +126,21 @@ frmDuplicates::frmDuplicates(Session& s, std::function<void(std::int16_t)> merge
   count_->setWordWrap(true);
   layout->addWidget(count_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  merge_ = buttons->addButton(QStringLiteral("&Merge..."), QDialogButtonBox::ActionRole);
-  merge_->setObjectName(QStringLiteral("butMerge"));
+  // No default button: Enter on a pair opens it through the list.
+  const DialogButtons commands =
+      dialog_buttons(this, {}, {QStringLiteral("&Close"), QStringLiteral("butClose")},
+                     {QStringLiteral("&Help"), QStringLiteral("butHelp")}, [this] { s_.help("duplicates"); });
+  merge_ = named_button(QStringLiteral("&Merge..."), QStringLiteral("butMerge"), this);
   merge_->setToolTip(QStringLiteral("Compare the two records and join them into one"));
-  ignore_ = buttons->addButton(QStringLiteral("&Ignore this pair"), QDialogButtonBox::ActionRole);
-  ignore_->setObjectName(QStringLiteral("butIgnore"));
-  auto* close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
-  close->setObjectName(QStringLiteral("butClose"));
-  auto* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-  help->setObjectName(QStringLiteral("butHelp"));
-  layout->addWidget(buttons);
+  ignore_ = named_button(QStringLiteral("&Ignore this pair"), QStringLiteral("butIgnore"), this);
+  QHBoxLayout* buttons = commands.row();
+  buttons->insertWidget(1, merge_);
+  buttons->insertWidget(2, ignore_);
+  layout->addLayout(buttons);
 
   connect(group, &QButtonGroup::idClicked, this, [this] { search(); });
   connect(merge_, &QPushButton::clicked, this, &frmDuplicates::mergeCurrent);
   connect(ignore_, &QPushButton::clicked, this, &frmDuplicates::ignoreCurrent);
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("duplicates"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("duplicates"); });
   connect(list_, &QTreeWidget::itemActivated, this, [this] { mergeCurrent(); });
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { update_buttons(); });
   resize(1180, 600);

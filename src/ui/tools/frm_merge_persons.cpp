@@ -1,16 +1,16 @@
 #include "tools/frm_merge_persons.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "common/cp1252.h"
+#include "dialogs/dialog_buttons.h"
+#include "dialogs/named_button.h"
 #include "qt_text.h"
 #include "relations/lookups.h"
 #include "relations/person_io.h"
@@ -127,22 +127,14 @@ frmMergePersons::frmMergePersons(Session& s, std::int16_t first, std::int16_t se
   }
   layout->addLayout(notes);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* merge = buttons->addButton(QStringLiteral("&Merge"), QDialogButtonBox::AcceptRole);
-  merge->setObjectName(QStringLiteral("butMerge"));
-  merge->setDefault(true);
-  auto* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("butCancel"));
-  auto* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-  help->setObjectName(QStringLiteral("butHelp"));
-  layout->addWidget(buttons);
+  const DialogButtons commands =
+      dialog_buttons(this, {QStringLiteral("&Merge"), QStringLiteral("butMerge")},
+                     {QStringLiteral("&Cancel"), QStringLiteral("butCancel")},
+                     {QStringLiteral("&Help"), QStringLiteral("butHelp")}, [this] { s_.help("merge_persons"); });
+  layout->addLayout(commands.row());
 
   connect(keep_group, &QButtonGroup::idClicked, this, [this] { choose_defaults(); });
-  connect(merge, &QPushButton::clicked, this, &frmMergePersons::merge);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] { s_.help("merge_persons"); });
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [this] { s_.help("merge_persons"); });
+  connect(commands.ok, &QPushButton::clicked, this, &frmMergePersons::merge);
   choose_defaults();
 }
 
